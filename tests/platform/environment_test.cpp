@@ -1,0 +1,37 @@
+#include "platform/environment.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/fake_environment.h"
+
+namespace platform {
+namespace {
+
+TEST(Environment, ScopedFakesAreUsedAndRestored) {
+  Clock* system = &CurrentClock();
+  {
+    FakeClock clock;
+    FakeSleeper sleeper(&clock);
+    FakeRandom random;
+    random.script = {7, 12};
+    ScopedEnvironment scope(&clock, &sleeper, &random);
+    CurrentSleeper().SleepMs(30);
+    EXPECT_EQ(CurrentClock().MonotonicMs(), 30u);
+    EXPECT_EQ(CurrentRandom().Below(10), 7u);
+    EXPECT_EQ(CurrentRandom().Below(10), 2u);
+    EXPECT_EQ(CurrentRandom().Below(10), 0u);
+  }
+  EXPECT_EQ(&CurrentClock(), system);
+}
+
+TEST(Environment, SystemClockGivesPlausibleLocalTime) {
+  const LocalTime t = CurrentClock().Now();
+  EXPECT_GE(t.year, 2024);
+  EXPECT_GE(t.month, 1);
+  EXPECT_LE(t.month, 12);
+  EXPECT_LE(t.millisecond, 999);
+  EXPECT_LT(CurrentRandom().Below(5), 5u);
+}
+
+}  // namespace
+}  // namespace platform
