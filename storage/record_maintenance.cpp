@@ -378,8 +378,10 @@ bool IFDriverLow::KeyInRange(int key, bool allow_zero) {
 }
 
 void IFDriverLow::DoKeyStep(int key, int how) {
-  if (!KeyInRange(key, true)) return;
+  // The key becomes the current key before it is checked, as it always has: a delete that
+  // repositions on it afterwards is refused (28714).
   current_key_ = static_cast<std::uint16_t>(key);
+  if (!KeyInRange(key, true)) return;
   if (key == 0) {
     if ((how == 2 || how == 3) && current_ref_ < 0) return RecordError(kDrvNoCurrentPhysical, 1);
     return DoPhysicalStep(how, current_ref_);
@@ -460,8 +462,8 @@ void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
 }
 
 void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
-  if (!KeyInRange(key, false)) return;
   current_key_ = static_cast<std::uint16_t>(key);
+  if (!KeyInRange(key, false)) return;
   std::string text = wanted.substr(0, kMaxKeyLength);
   const std::string cut = text;
   std::int32_t ref = 0;

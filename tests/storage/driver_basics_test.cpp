@@ -1,0 +1,153 @@
+// Error classes and numbers, EDBError, the operation stack, driver names, the open-file ring and
+// the rebuild broadcast.
+#include <gtest/gtest.h>
+
+#include "storage/db_error.h"
+#include "storage/driver_errors.h"
+#include "storage/driver_names.h"
+#include "storage/open_file_ring.h"
+#include "storage/operation_stack.h"
+#include "storage/rebuild_progress.h"
+
+namespace storage {
+namespace {
+
+struct ClassRow {
+  const char* name;
+  int error;
+  int cls;
+  int shown;
+};
+
+class ClassTest : public ::testing::TestWithParam<ClassRow> {};
+
+TEST_P(ClassTest, ClassAndShownNumber) {
+  EXPECT_EQ(DriverResultClass(GetParam().error), GetParam().cls);
+  EXPECT_EQ(DriverErrorNumber(GetParam().error), GetParam().shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, ClassTest,
+    ::testing::Values(
+        ClassRow{"Success", 0, 0, 0}, ClassRow{"FileNotFound", 9903, 1, 9903},
+        ClassRow{"KeyNotFound", 10200, 1, 10200}, ClassRow{"EndOfKey", 10250, 1, 10250},
+        ClassRow{"PathNotFound", 9900, 2, 9900}, ClassRow{"RecordLock", 10335, 2, 10335},
+        ClassRow{"WriteLock", 10330, 2, 10330}, ClassRow{"TempReadLock", 10399, 2, 10399},
+        ClassRow{"JournalRestored", 10003, 3, 10003}, ClassRow{"IndexDefective", 10070, 4, 10070},
+        ClassRow{"DuplicateKey", 10230, 1, 10230}, ClassRow{"Negative", -5, 4, -5},
+        ClassRow{"RecordGone", 12289, 1, 1}, ClassRow{"FindNoMatch", 12292, 1, 4},
+        ClassRow{"EraseLocked", 16385, 2, 1}, ClassRow{"AutoKeyNotNumber", 24592, 4, 16},
+        ClassRow{"StopWhileOpen", 28724, 5, 52}, ClassRow{"Reentry", 28770, 1, 98},
+        ClassRow{"High", 0x8000, 99, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(EDBErrorTest, MessageNamesClassShownNumberAndFile) {
+  DebugStack stack;
+  ErrorEntry e;
+  e.error_class = -1;
+  e.error_number = 28724;
+  stack.AddError(e);
+  const EDBError error = EDBError::FromStack(5, "PXKK", stack);
+  EXPECT_STREQ(error.what(), "Datenbankfehler 5(52) PXKK");
+  EXPECT_EQ(error.ErrorClass(), 5);
+  EXPECT_EQ(error.FileName(), "PXKK");
+}
+
+TEST(EDBErrorTest, EmptyStackGivesEmptyNumber) {
+  DebugStack stack;
+  EXPECT_STREQ(EDBError::FromStack(4, "LB5", stack).what(), "Datenbankfehler 4() LB5");
+}
+
+TEST(DebugStackTest, FifthErrorReplacesFourthAndDeepestIsFirstOfHighestClass) {
+  DebugStack stack;
+  stack.SetOperationCode(0x400E);
+  for (int n : {12289, 10230, 24592, 10230, 28724}) {
+    ErrorEntry e;
+    e.error_class = -1;
+    e.error_number = n;
+    stack.AddError(e);
+  }
+  EXPECT_EQ(stack.EntryCount(), 4);
+  EXPECT_EQ(stack.GetEntry(4).error_number, 28724);
+  EXPECT_EQ(stack.GetEntry(4).operation_code, 0x400E);
+  EXPECT_EQ(stack.ErrorClass(), 5);
+  EXPECT_EQ(stack.DeepestEntry(), 4);
+  stack.Clear();
+  EXPECT_EQ(stack.ErrorClass(), 0);
+  EXPECT_EQ(stack.DeepestEntry(), 0);
+}
+
+TEST(DebugStackTest, TraceEnteredAgainRecords28760AndStopsTracing) {
+  DebugStack stack;
+  int calls = 0;
+  stack.SetTrace(
+      [&](const DebugStack&) {
+        ++calls;
+        stack.CallErrorProc();
+      },
+      true);
+  stack.CallErrorProc();
+  EXPECT_EQ(calls, 1);
+  EXPECT_FALSE(stack.TraceOn());
+  EXPECT_EQ(stack.GetEntry(1).error_number, 28760);
+}
+
+TEST(DriverNameTest, CutTo40AndUpperCased) {
+  const std::string long_name = "pxkk_" + std::string(40, 'x');  // 45 characters
+  EXPECT_EQ(NormaliseDriverName(long_name), "PXKK_" + std::string(35, 'X'));
+  EXPECT_EQ(NormaliseDriverName("a\x84o\x94\xE4"), "A\x8EO\x99\xE4");
+}
+
+// A driver stand-in: the ring only compares and stores the pointers.
+IFDriverLow* Fake(int i) {
+  return reinterpret_cast<IFDriverLow*>(static_cast<std::uintptr_t>(i * 16));
+}
+
+TEST(OpenFileRingTest, VictimsAreLeastRecentlyUsedUnlockedUntilShortageCovered) {
+  OpenFileRing ring(32);
+  for (int i = 1; i <= 10; ++i) ring.Add(Fake(i), 3);  // 30 files
+  ring.Touch(Fake(1));                                 // 1 becomes the most recently used
+  EXPECT_EQ(ring.Shortage(3), 2);
+  const auto victims = ring.PickVictims(2, [](const IFDriverLow* d) { return d != Fake(2); });
+  ASSERT_TRUE(victims.has_value());
+  EXPECT_EQ(*victims, std::vector<IFDriverLow*>{Fake(3)});
+  const auto none = ring.PickVictims(40, [](const IFDriverLow*) { return true; });
+  EXPECT_FALSE(none.has_value());
+  ring.Remove(Fake(3));
+  EXPECT_EQ(ring.FilesInUse(), 27);
+  EXPECT_FALSE(ring.Contains(Fake(3)));
+}
+
+class RecordingSink : public FormMessageSink {
+ public:
+  struct Message {
+    std::uint32_t wparam;
+    std::int32_t lparam;
+    std::string text;
+  };
+  std::vector<Message> messages;
+  void SendToAllForms(std::uint32_t message, std::uint32_t wparam, std::int32_t lparam,
+                      std::string_view text) override {
+    EXPECT_EQ(message, 0x81D0u);
+    messages.push_back({wparam, lparam, std::string(text)});
+  }
+};
+
+TEST(IndexRebuildBroadcastTest, StartProgressEnd) {
+  RecordingSink sink;
+  IndexRebuildBroadcast broadcast(sink);
+  broadcast.RebuildProgress("PXLK" + std::string(45, 'Z'), 0, 0);
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0].wparam, 1u);
+  EXPECT_EQ(sink.messages[0].text, " Indexaufbau Datei: PXLK" + std::string(36, 'Z') + " ");
+  for (int count : {1, 499, 500, 999, 1000, 12000, 12001}) broadcast.RebuildProgress("X", 1, count);
+  ASSERT_EQ(sink.messages.size(), 5u);
+  EXPECT_EQ(sink.messages[3].lparam, 1000);
+  EXPECT_EQ(sink.messages[4].lparam, 2000);  // 12000 modulo 10000
+  broadcast.RebuildProgress("X", 2, 0);
+  EXPECT_EQ(sink.messages.back().wparam, 3u);
+  EXPECT_TRUE(broadcast.Text().empty());
+}
+
+}  // namespace
+}  // namespace storage
