@@ -1,0 +1,100 @@
+// Files with Windows semantics over POSIX: the stand-in for CreateFile, ReadFile, WriteFile,
+// LockFile and friends.
+//
+// - Names are the system's own texts (Windows-1252, "\" read as "/"); the layer converts them.
+// - Every call returns a Windows error code (win_errors.h), 0 on success.
+// - Offsets are 64-bit. Reads and writes are positional; a read at or past the end delivers
+//   fewer bytes (or none) and succeeds, as on Windows.
+// - Share modes: an exclusive open keeps every other opener out and fails while anyone else has
+//   the file open (32, sharing violation). It is emulated with an open-file-description lock on
+//   a reserved offset beyond any range the engine locks (kShareReserveOffset): shared openers
+//   hold a read lock there, exclusive ones a write lock.
+// - Byte-range locks are Linux open-file-description locks (F_OFD_SETLK, exclusive,
+//   non-blocking, allowed beyond the end of the file). They belong to the handle as on Windows:
+//   another handle of the same process conflicts too, closing one handle does not drop another's
+//   locks. A handle cannot lock a range overlapping one it already holds (33), and unlocks only a
+//   range it locked exactly (158).
+// - Locks are mandatory as on Windows: on a file opened shared, a read or write that overlaps a
+//   range another handle holds fails with 33 (checked with F_OFD_GETLK before the I/O).
+// - Writes, flushes and locks can be made to fail on demand (file_faults.h).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/win_errors.h"
+
+namespace platform {
+
+enum class FileAccess : std::uint8_t { kRead, kReadWrite };
+// Windows share modes: 0 (exclusive) or 3 (read and write sharing).
+enum class FileShare : std::uint8_t { kExclusive = 0, kReadWrite = 3 };
+enum class FileCreate : std::uint8_t {
+  kOpenExisting,  // fails with 2 when missing
+  kCreateAlways,  // creates or truncates
+  kCreateNew,     // fails with 80 when present
+};
+
+// Start of the reserved range that carries the share-mode locks. Byte-range locks and I/O at or
+// beyond it are refused with 87, so no caller range can ever collide with it.
+inline constexpr std::int64_t kShareReserveOffset = std::int64_t{1} << 62;
+
+class File {
+ public:
+  File() = default;
+  ~File();
+  File(File&& other) noexcept;
+  File& operator=(File&& other) noexcept;
+  File(const File&) = delete;
+  File& operator=(const File&) = delete;
+
+  WinError Open(std::string_view name, FileAccess access, FileShare share, FileCreate create);
+  // Releases the handle's locks with it. 6 when not open.
+  WinError Close();
+  bool IsOpen() const { return fd_ >= 0; }
+  // A number that identifies the open handle within the process (for lock tables), -1 closed.
+  int Id() const { return fd_; }
+  FileShare Share() const { return share_; }
+
+  WinError ReadAt(std::int64_t offset, void* buffer, std::uint32_t count, std::uint32_t* done);
+  WinError WriteAt(std::int64_t offset, const void* buffer, std::uint32_t count,
+                   std::uint32_t* done);
+  WinError Size(std::int64_t* size);
+  // Sets the end of the file at `size` (cuts or extends with zero bytes).
+  WinError Truncate(std::int64_t size);
+  // Writes the file's data to the device (fdatasync).
+  WinError Flush();
+
+  WinError LockRegion(std::int64_t offset, std::int64_t length);
+  WinError UnlockRegion(std::int64_t offset, std::int64_t length);
+
+ private:
+  struct Range {
+    std::int64_t offset;
+    std::int64_t length;
+  };
+  // 33 when another handle holds a lock overlapping [offset, offset + length).
+  WinError CheckForeignLock(std::int64_t offset, std::int64_t length) const;
+
+  int fd_ = -1;
+  FileAccess access_ = FileAccess::kRead;
+  FileShare share_ = FileShare::kExclusive;
+  bool lock_writable_ = false;  // the descriptor is open for writing, so it can take write locks
+  std::vector<Range> locked_;   // ranges this handle holds, as Windows tracks them
+};
+
+// DeleteFile: 2/3 when missing, 32 while any handle has the file open.
+WinError DeleteFile(std::string_view name);
+// MoveFile: fails with 183 when the target exists, 32 while the source is open.
+WinError RenameFile(std::string_view from, std::string_view to);
+// CopyFile: with `fail_if_exists` an existing target gives 80.
+WinError CopyFile(std::string_view from, std::string_view to, bool fail_if_exists);
+// Attribute query: 0 when the name exists, else 2 or 3.
+WinError FileExists(std::string_view name);
+
+// The host path of a system file name (1252 to UTF-8, "\" to "/").
+std::string HostPath(std::string_view name);
+
+}  // namespace platform

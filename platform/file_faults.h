@@ -1,0 +1,47 @@
+// Fault injection for the file layer: makes the N-th write, flush or lock of the process fail.
+//
+// Tests install a plan with ScopedFileFaults; the file layer counts every WriteAt (and
+// Truncate), Flush and LockRegion call while a plan is installed and fails the chosen one with
+// the chosen Windows error, or, for a write with `short_write`, stores only half of its bytes and
+// reports success (a short write). `sticky` fails every later call of that kind too (a full disk
+// stays full). Without a plan nothing is counted and nothing fails.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/win_errors.h"
+
+namespace platform {
+
+struct FaultRule {
+  std::uint64_t fail_at = 0;  // 1-based number of the call to fail; 0 never
+  WinError error = kErrorDiskFull;
+  bool sticky = false;
+  bool short_write = false;
+  std::uint64_t calls = 0;  // calls counted so far
+
+  // Counts one call; true when it is to fail.
+  bool Hit();
+};
+
+struct FileFaultPlan {
+  FaultRule write;
+  FaultRule flush;
+  FaultRule lock;
+};
+
+// The installed plan, or nullptr.
+FileFaultPlan* CurrentFileFaults();
+
+class ScopedFileFaults {
+ public:
+  explicit ScopedFileFaults(FileFaultPlan* plan);
+  ~ScopedFileFaults();
+  ScopedFileFaults(const ScopedFileFaults&) = delete;
+  ScopedFileFaults& operator=(const ScopedFileFaults&) = delete;
+
+ private:
+  FileFaultPlan* previous_;
+};
+
+}  // namespace platform
