@@ -34,7 +34,7 @@ struct DriverOpenParams {
   int key_count = 0;
   std::uint8_t* record_buffer = nullptr;  // nullptr: the driver allocates one
   int buffer_length = 0;
-  KeyBuilder key_builder;
+  DriverKeyBuilder key_builder;
   std::uint16_t retry_count = 32;
 };
 

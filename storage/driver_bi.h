@@ -27,13 +27,11 @@ namespace storage {
 
 // Builds key `key` of the record in `record` into `text` (the database's key builder; leaves the
 // text alone for keys it does not build).
-using KeyBuilder =
+using DriverKeyBuilder =
     std::function<void(const std::uint8_t* record, std::uint16_t key, std::string& text)>;
 
 inline constexpr std::uint32_t kDriverSignature = 0x11915158;
 inline constexpr std::uint16_t kRetryForever = 65535;
-inline constexpr int kMaxKeys = 110;
-inline constexpr int kMaxKeyLength = 50;
 inline constexpr int kAutoKeyChars = 5;  // the number form at the end of an AUTOKEY key
 
 struct KeyDescriptor {
@@ -154,7 +152,7 @@ class IFbiDriver {
   int image_length_ = 0;  // length of the before image
   int section_param_ = 0;
   RetryProc retry_proc_;
-  KeyBuilder key_builder_;
+  DriverKeyBuilder key_builder_;
   RebuildProgressObserver* rebuild_observer_ = nullptr;
   std::uint16_t retry_count_ = 32;
   std::uint32_t signature_ = 0;

@@ -15,24 +15,13 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/engine.h"
+
 namespace storage {
 
-// Opaque engine handle of one open database (data, index and dialog file).
-struct EngineFileblock;
-using FileblockHandle = EngineFileblock*;
-
-struct EngineKeySpec {
-  std::uint8_t length = 0;      // 1..50
-  std::uint8_t duplicates = 0;  // 0 or 1
-};
-
-struct EngineOpenOptions {
-  bool read_only = false;
-  bool read_only_sharing = false;
-  bool journal = false;
-  bool shared = false;
-  bool memory = false;
-};
+// The engine's key definition (length 1..50, duplicates 0 or 1) and open options.
+using EngineKeySpec = KeySpec;
+using EngineOpenOptions = OpenOptions;
 
 // Builds key `key` of a record as a key text (the database's key-builder callback).
 using EngineKeyBuilder =
@@ -126,7 +115,7 @@ class DriverEngine {
 
 // The engine's classes of its own error numbers (0 ok, 1 not found, 2 lock conflict, 3 and 4
 // serious).
-int EngineClassOf(int error);
+inline int EngineClassOf(int error) { return EngineErrorClass(error); }
 
 // The real engine.
 std::unique_ptr<DriverEngine> MakeRealDriverEngine();

@@ -215,8 +215,6 @@ bool DriverSystemActive() { return common::Service<DriverSystem>::Exists() && Sy
 
 bool DriverCallActive() { return common::Service<DriverSystem>::Exists() && System().CallActive(); }
 
-std::string EngineVersion() { return System().Engine().Version(); }
-
 int DriverErrorClass() { return System().Stack().ErrorClass(); }
 
 std::uint32_t EngineRetryPauseBase() { return System().RetryPauseBase(); }

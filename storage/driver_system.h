@@ -132,7 +132,6 @@ IFDriver* FindOpenDriver(std::string_view name);
 void SetDefaultRetryProc(RetryProc proc);
 bool DriverSystemActive();
 bool DriverCallActive();
-std::string EngineVersion();
 int DriverErrorClass();
 std::uint32_t EngineRetryPauseBase();
 void SetEngineRetryPauseBase(std::uint32_t ms);

@@ -20,7 +20,6 @@
 
 namespace storage_test {
 
-using storage::EngineFileblock;
 using storage::EngineKeySpec;
 using storage::FileblockHandle;
 
