@@ -30,7 +30,13 @@ using KeyBuilder =
 
 struct CheckOptions {
   KeyBuilder key_builder;  // optional
+  // Whether every used record must be in every key and every entry must name a used record.
   bool check_records_in_keys = true;
+  // Variable-length records: slots whose first byte is 1 are continuation sections, used but in
+  // no key.
+  bool section_records = false;
+  // Whether a set modified marker is a problem (it is, for a closed or flushed fileblock).
+  bool require_clean_marker = true;
 };
 
 struct CheckReport {
