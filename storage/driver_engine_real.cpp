@@ -105,9 +105,7 @@ class RealDriverEngine final : public DriverEngine {
     VariableRecordsNotYetAvailable();
   }
 
-  std::int32_t UsedKeys(FileblockHandle fb, int key) override {
-    return FileblockUsedKeys(fb, key);
-  }
+  std::int32_t UsedKeys(FileblockHandle fb, int key) override { return FileblockUsedKeys(fb, key); }
   void AddKey(FileblockHandle fb, int key, std::int32_t ref, std::string_view text) override {
     FileblockAddKey(fb, key, ref, Key(text));
   }
