@@ -5,8 +5,9 @@
 namespace storage {
 
 void DebugStack::Clear() {
+  // Called on entering every driver operation: only the entries in use are reset.
+  for (int i = 0; i < count_; ++i) entries_[i] = ErrorEntry{};
   count_ = 0;
-  entries_ = {};
   missing_key_mark_ = false;
   initial_driver_ = nullptr;
   error_class_ = 0;
