@@ -1,0 +1,47 @@
+// The small record of the driver tests and its key builder (shared with the peer program).
+#pragma once
+
+#include <cstring>
+#include <string>
+
+#include "common/le_int.h"
+#include "common/short_string.h"
+#include "storage/autokey_form.h"
+
+namespace storage_test {
+
+// OFFSET/SIZE/MEANING
+//  0  4  free-chain link, 0 in a used record
+//  4  4  number (AUTOKEY of key 1)
+//  8 11  call (short string of 10)
+// 19  4  band (short string of 3)
+// 23 17  spare
+struct TestRec {
+  common::LeInt32 link;
+  common::LeInt32 number;
+  common::ShortString<10> call;
+  common::ShortString<3> band;
+  char spare[17] = {};
+};
+static_assert(sizeof(TestRec) == 40);
+
+// Key 1: the number (unique); key 2: the call (duplicates); key 3: band + number (unique).
+inline void TestKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
+  TestRec r;
+  std::memcpy(&r, record, sizeof r);
+  switch (key) {
+    case 1:
+      text = storage::AutoKeyForm(r.number);
+      break;
+    case 2:
+      text = r.call.str();
+      break;
+    case 3:
+      text = r.band.str() + storage::AutoKeyForm(r.number);
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace storage_test
