@@ -119,6 +119,9 @@ bool TreeDelete(Fileblock& fb, int key, const TreeKey& x) {
     path[depth].index = static_cast<std::uint8_t>(index);
     ++depth;
     if (hit) {
+      // A key without duplicates finds the text whatever the reference: only the entry of this
+      // record may go, never another record's entry of the same text.
+      if (d.duplicates == 0 && p->items[index - 1].ref != x.ref) break;
       found_level = depth - 1;
       break;
     }

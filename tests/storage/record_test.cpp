@@ -1,0 +1,206 @@
+// Record slots and the free chain of the data file, reference checks, and failed writes.
+
+#include <fstream>
+
+#include "common/le_int.h"
+#include "platform/file.h"
+#include "platform/file_faults.h"
+#include "tests/storage/engine_fixture.h"
+
+namespace storage::testing {
+namespace {
+
+constexpr int kLength = 32;
+
+class RecordTest : public EngineTest {
+ protected:
+  void SetUp() override { h_ = CreateOpen("R", kLength, {}); }
+
+  std::vector<std::uint8_t> Rec(std::uint8_t fill) {
+    std::vector<std::uint8_t> r(kLength, fill);
+    std::fill(r.begin(), r.begin() + 4, 0);
+    return r;
+  }
+  RecRef Add(std::uint8_t fill) {
+    const RecRef ref = FileblockAddRecord(h_, Rec(fill).data());
+    EXPECT_EQ(Err(), 0);
+    return ref;
+  }
+  void PatchData(std::int64_t offset, std::int32_t value) {
+    FileblockClose(h_);
+    std::fstream f(Name("R") + ".DAT", std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(offset);
+    std::uint8_t b[4];
+    common::WriteLeInt32(b, value);
+    f.write(reinterpret_cast<const char*>(b), 4);
+    f.close();
+    h_ = FileblockOpen(Name("R"));
+    ASSERT_NE(h_, nullptr) << Err();
+  }
+
+  FileblockHandle h_ = nullptr;
+};
+
+TEST_F(RecordTest, DeletedRecordsAreReusedLastDeletedFirst) {
+  for (int i = 1; i <= 6; ++i) EXPECT_EQ(Add(static_cast<std::uint8_t>(i)), i);
+  FileblockDeleteRecord(h_, 3);
+  FileblockDeleteRecord(h_, 5);
+  EXPECT_EQ(FileblockUsedRecs(h_), 4);
+  EXPECT_EQ(FileblockRecordSlots(h_), 7);
+  std::uint8_t head[4];
+  FileblockRecordHead(h_, 5, head);
+  EXPECT_EQ(common::ReadLeInt32(head), 3);  // the free chain runs 5 -> 3 -> end
+  FileblockRecordHead(h_, 3, head);
+  EXPECT_EQ(common::ReadLeInt32(head), -1);
+  EXPECT_EQ(Add(50), 5);
+  EXPECT_EQ(Add(30), 3);
+  EXPECT_EQ(Add(70), 7);
+  std::vector<std::uint8_t> got(kLength);
+  FileblockGetRecord(h_, 3, got.data());
+  EXPECT_EQ(got, Rec(30));
+  EXPECT_EQ(Check(h_, "R"), "");
+}
+
+TEST_F(RecordTest, PutRewritesInPlace) {
+  Add(1);
+  Add(2);
+  FileblockPutRecord(h_, 2, Rec(9).data());
+  EXPECT_EQ(Err(), 0);
+  std::vector<std::uint8_t> got(kLength);
+  FileblockGetRecord(h_, 2, got.data());
+  EXPECT_EQ(got, Rec(9));
+  FileblockGetRecord(h_, 1, got.data());
+  EXPECT_EQ(got, Rec(1));
+}
+
+struct RefCase {
+  const char* name;
+  RecRef ref;
+  int error;
+};
+
+class ReferenceChecks : public RecordTest, public ::testing::WithParamInterface<RefCase> {};
+
+TEST_P(ReferenceChecks, AreTheSameForGetPutHeadAndDelete) {
+  Add(1);
+  Add(2);
+  const RefCase& c = GetParam();
+  std::vector<std::uint8_t> buf(kLength, 0);
+  std::uint8_t head[4];
+  FileblockGetRecord(h_, c.ref, buf.data());
+  EXPECT_EQ(Err(), c.error);
+  FileblockPutRecord(h_, c.ref, buf.data());
+  EXPECT_EQ(Err(), c.error);
+  FileblockRecordHead(h_, c.ref, head);
+  EXPECT_EQ(Err(), c.error);
+  FileblockDeleteRecord(h_, c.ref);
+  EXPECT_EQ(Err(), c.error == kIsamRefZero ? kIsamRefRange : c.error);
+  // Nothing was written past the last slot.
+  FileblockFlush(h_);
+  EXPECT_EQ(std::filesystem::file_size(Name("R") + ".DAT"), 3u * kLength);
+}
+
+INSTANTIATE_TEST_SUITE_P(Refs, ReferenceChecks,
+                         ::testing::Values(RefCase{"Zero", 0, kIsamRefZero},
+                                           RefCase{"Negative", -1, kIsamRefRange},
+                                           RefCase{"BeyondSlots", 3, kIsamRefRange},
+                                           RefCase{"Huge", 0x7FFFFFFF, kIsamRefRange}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct ChainCase {
+  const char* name;
+  std::int64_t offset;  // where the damaged link is written
+  std::int32_t link;
+};
+
+class DamagedFreeChain : public RecordTest, public ::testing::WithParamInterface<ChainCase> {};
+
+TEST_P(DamagedFreeChain, StopsTheAddWith10170) {
+  for (int i = 0; i < 4; ++i) Add(1);
+  FileblockDeleteRecord(h_, 2);
+  PatchData(GetParam().offset, GetParam().link);
+  FileblockAddRecord(h_, Rec(5).data());
+  EXPECT_EQ(Err(), kIsamFreeChainBad);
+  EXPECT_EQ(FileblockUsedRecs(h_), 3);
+}
+
+// The data header's first free record is at offset 0; record 2's link at 2 x 32.
+INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain,
+                         ::testing::Values(ChainCase{"HeadZero", 0, 0},
+                                           ChainCase{"HeadBeyondSlots", 0, 9},
+                                           ChainCase{"LinkZero", 2 * kLength, 0},
+                                           ChainCase{"LinkBeyondSlots", 2 * kLength, 5},
+                                           ChainCase{"LinkToItself", 2 * kLength, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RecordTest, FreeCountBeyondTheSlotsRefusesFurtherDeletes) {
+  Add(1);
+  FileblockDeleteRecord(h_, 1);
+  FileblockDeleteRecord(h_, 1);  // a second delete of the same record would make a cycle
+  EXPECT_EQ(Err(), kIsamFreeChainBad);
+}
+
+TEST_F(RecordTest, FailedWriteGivesTheSlotBack) {
+  Add(1);
+  platform::FileFaultPlan plan;
+  plan.write.fail_at = 1;
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_EQ(FileblockAddRecord(h_, Rec(2).data()), 0);
+    EXPECT_EQ(Err(), kIsamOsFailure);
+    EXPECT_EQ(Isam().FirstPrimitive, 0x4000);
+    EXPECT_EQ(Isam().FirstOsError, 112u);
+  }
+  EXPECT_EQ(FileblockUsedRecs(h_), 1);
+  EXPECT_EQ(Add(2), 2);
+
+  FileblockDeleteRecord(h_, 1);
+  plan = platform::FileFaultPlan{};
+  plan.write.fail_at = 1;
+  plan.write.short_write = true;
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_EQ(FileblockAddRecord(h_, Rec(3).data()), 0);
+    EXPECT_EQ(Err(), kIsamShortWrite);
+  }
+  EXPECT_EQ(Add(3), 1);  // the free record is still at the head of the chain
+  EXPECT_EQ(Check(h_, "R"), "");
+}
+
+TEST_F(RecordTest, SlotCountAtTheLimitGivesAnErrorInsteadOfWrapping) {
+  PatchData(8, 0x7FFFFFFF);  // slots
+  EXPECT_EQ(FileblockAddRecord(h_, Rec(1).data()), 0);
+  EXPECT_EQ(Err(), kIsamShortWrite);
+  // The highest reference lies at 2^31 x 32 bytes: a 64-bit offset, read as a short read.
+  std::vector<std::uint8_t> buf(kLength);
+  FileblockGetRecord(h_, 0x7FFFFFFF, buf.data());
+  EXPECT_EQ(Err(), kIsamShortRead);
+}
+
+TEST_F(RecordTest, LockedRecordReadFallsBackToByte4) {
+  Add(1);
+  const RecRef two = Add(2);
+  // Another handle on the data file holds the record's first 4 bytes. The engine's own handle is
+  // exclusive, so this open shares the file only in this test's reach through a shared open.
+  FileblockClose(h_);
+  OpenOptions shared;
+  shared.shared = true;
+  h_ = FileblockOpen(Name("R"), shared);
+  ASSERT_NE(h_, nullptr);
+  platform::File other;
+  ASSERT_EQ(other.Open(Name("R") + ".DAT", platform::FileAccess::kReadWrite,
+                       platform::FileShare::kReadWrite, platform::FileCreate::kOpenExisting),
+            0u);
+  ASSERT_EQ(other.LockRegion(two * kLength, 4), 0u);
+  std::vector<std::uint8_t> got(kLength, 0xEE);
+  FileblockGetRecord(h_, two, got.data());
+  EXPECT_EQ(Err(), kIsamSharedOsFailure);  // an OS refusal on a shared fileblock: lock class
+  FileblockGetLockedRecord(h_, two, got.data());
+  EXPECT_EQ(Err(), kIsamRecordLockedRead);
+  EXPECT_EQ(std::vector<std::uint8_t>(got.begin() + 4, got.end()),
+            std::vector<std::uint8_t>(kLength - 4, 2));
+  EXPECT_EQ(got[0], 0xEE);
+}
+
+}  // namespace
+}  // namespace storage::testing
