@@ -513,3 +513,113 @@ TEST_F(DriverTest, FlushAfterEveryWriteClearsTheModifiedMarker) {
 
 }  // namespace
 }  // namespace storage_test
+
+namespace storage_test {
+namespace {
+
+// --- variable-length records ---
+
+class VariableRecordTest : public DriverTest {
+ protected:
+  void SetUp() override {
+    DriverTest::SetUp();
+    storage::DriverOpenParams p = Params("PXVAR");
+    p.variable = true;
+    p.record_length = 23;  // the section length
+    p.buffer_length = 200;
+    p.key_count = 2;
+    v = std::make_unique<IFDriver>();
+    ASSERT_TRUE(v->Open(p));
+    ASSERT_TRUE(v->DefineKey(1, 5, false));
+    ASSERT_TRUE(v->DefineKey(2, 10, true));
+    ASSERT_TRUE(v->SetAutoKeyField(1, 4));
+  }
+  bool AddText(const std::string& call, const std::string& tail) {
+    v->ClearRecord();
+    Rec(*v).call = call;
+    std::memcpy(v->RecordBuffer() + 40, tail.data(), tail.size());
+    return v->SetRecLength(40 + static_cast<int>(tail.size())) && v->AddRecord();
+  }
+  std::unique_ptr<IFDriver> v;
+};
+
+TEST_F(VariableRecordTest, LengthIsCheckedAndNeededForAnAdd) {
+  EXPECT_THROW(v->SetRecLength(4), storage::EDBError);
+  EXPECT_EQ(FirstError(), 28740);
+  EXPECT_THROW(v->SetRecLength(201), storage::EDBError);
+  EXPECT_EQ(FirstError(), 28716);
+  EXPECT_THROW(v->AddRecord(), storage::EDBError);
+  EXPECT_EQ(FirstError(), 28743);
+  EXPECT_THROW(v->SetSectionParam(3), storage::EDBError);
+  EXPECT_EQ(FirstError(), 28739);
+  EXPECT_TRUE(v->SetSectionParam(65520));
+}
+
+TEST_F(VariableRecordTest, RecordsKeepTheirLengthsAndAnUpdateMayChangeIt) {
+  ASSERT_TRUE(AddText("DL1", std::string(100, 'x')));
+  ASSERT_TRUE(AddText("DL2", "short"));
+  ASSERT_TRUE(v->FindRecord(2, "DL1"));
+  EXPECT_EQ(v->CurrentLength(), 140);
+  EXPECT_EQ(v->RecordBuffer()[139], 'x');
+  ASSERT_TRUE(v->FindRecord(2, "DL2"));
+  EXPECT_EQ(v->CurrentLength(), 45);
+  // The same bytes with another length are a change.
+  const int puts = engine_->calls["PutRecord"];
+  ASSERT_TRUE(v->SetRecLength(60));
+  ASSERT_TRUE(v->UpdateRecord());
+  EXPECT_EQ(engine_->calls["PutRecord"], puts + 1);
+  ASSERT_TRUE(v->FindRecord(2, "DL2"));
+  EXPECT_EQ(v->CurrentLength(), 60);
+}
+
+// --- the rebuild progress port and the trace hook ---
+
+class RecordingObserver : public storage::RebuildProgressObserver {
+ public:
+  std::vector<std::pair<int, std::int32_t>> calls;
+  void RebuildProgress(std::string_view file_name, int phase, std::int32_t count) override {
+    EXPECT_EQ(file_name, "PXLK");
+    calls.push_back({phase, count});
+  }
+};
+
+TEST_F(DriverTest, RebuildOnOpenReportsItsProgress) {
+  {
+    auto d = OpenTest("PXLK");
+    for (const char* call : {"A", "B", "C"}) Add(*d, call);
+  }
+  engine_->FileOf("/db/PXLK").modified = true;
+  RecordingObserver observer;
+  auto d = OpenTest("PXLK");
+  d->SetRebuildProc(&observer);
+  ASSERT_TRUE(d->FirstRecord(1));
+  using P = std::pair<int, std::int32_t>;
+  EXPECT_EQ(observer.calls, (std::vector<P>{{0, 0}, {1, 1}, {1, 2}, {1, 3}, {2, 0}}));
+}
+
+TEST_F(DriverTest, TraceIsCalledOnEnteringAndLeaving) {
+  auto d = OpenTest("PXLK");
+  std::vector<std::uint16_t> codes;
+  system_->Stack().SetTrace(
+      [&](const storage::DebugStack& s) { codes.push_back(s.OperationCode()); }, true);
+  d->Mark();
+  d->ClearRecord();
+  system_->Stack().SetTrace(nullptr, false);
+  EXPECT_EQ(codes, (std::vector<std::uint16_t>{0x2019, 0x2019, 0x1034, 0x1034}));
+}
+
+TEST_F(DriverTest, RetrySettingsAreKeptPerDriver) {
+  auto d = OpenTest("PXLK");
+  int asked = 0;
+  d->SetRetry(6, [&](std::string_view, int) { return ++asked > 0; });
+  std::uint16_t count = 0;
+  storage::RetryProc proc;
+  d->GetRetry(count, proc);
+  EXPECT_EQ(count, 6);
+  ASSERT_TRUE(proc);
+  EXPECT_TRUE(proc("X", 1));
+  EXPECT_EQ(asked, 1);
+}
+
+}  // namespace
+}  // namespace storage_test
