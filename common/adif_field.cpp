@@ -1,6 +1,6 @@
 #include "common/adif_field.h"
 
-#include "common/strings.h"
+#include "common/string_helpers.h"
 
 namespace common {
 

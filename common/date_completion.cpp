@@ -2,7 +2,7 @@
 
 #include "common/date_mask.h"
 #include "common/local_clock.h"
-#include "common/strings.h"
+#include "common/string_helpers.h"
 
 namespace common {
 namespace {

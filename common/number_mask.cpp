@@ -162,8 +162,11 @@ std::string FormatField(std::string_view field, const Decimal& number) {
   return out;
 }
 
+std::string_view CutMask(std::string_view mask) {
+  return mask.substr(0, std::min(mask.size(), kMaxMask));
+}
+
 std::string FormatMask(std::string_view mask, const Decimal& number) {
-  mask = mask.substr(0, std::min(mask.size(), kMaxMask));
   const std::size_t start = mask.find_first_of(kFieldChars);
   if (start == std::string_view::npos) return std::string(mask);
   std::size_t end = start;
@@ -176,7 +179,7 @@ std::string FormatMask(std::string_view mask, const Decimal& number) {
 std::string FormatIntegerMask(std::string_view mask, const Decimal& number) {
   // The appended '.' closes the field with a decimal separator of no places; it is always the
   // last character of the result, formatted or not, and goes again.
-  std::string m(mask.substr(0, std::min(mask.size(), kMaxMask)));
+  std::string m(CutMask(mask));
   m += '.';
   std::string out = FormatMask(m, number);
   out.pop_back();
@@ -192,7 +195,7 @@ std::string PlacesMask(std::int64_t value, int n, char place) {
 }  // namespace
 
 std::string FormatRealMask(std::string_view mask, double value) {
-  return FormatMask(mask, FromReal(value));
+  return FormatMask(CutMask(mask), FromReal(value));
 }
 
 std::string FormatIntMask(std::string_view mask, std::int64_t value) {
@@ -214,6 +217,7 @@ std::string FloatToStrMask(double value, int width, int decimals, char decimal_c
     bool zero = true;
     out = RoundedText(number, decimals, &zero);
     if (number.negative && !zero) out.insert(0, 1, '-');
+    if (out.size() > 255) return "*";  // no short string holds it
   } else {
     std::string mask(static_cast<std::size_t>(std::min(width, 200)), '#');
     if (decimals > 0) mask.append(".").append(static_cast<std::size_t>(decimals), '#');

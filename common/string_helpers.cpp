@@ -1,4 +1,4 @@
-#include "common/strings.h"
+#include "common/string_helpers.h"
 
 #include <algorithm>
 #include <cstdint>
