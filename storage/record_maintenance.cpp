@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "common/le_int.h"
-#include "storage/autokey_form.h"
+#include "common/key_text.h"
 #include "storage/driver_codes.h"
 #include "storage/driver_errors.h"
 #include "storage/driver_low.h"
@@ -102,7 +102,7 @@ bool IFDriverLow::AssignAutoKeys() {
         return RecordError(kDrvAutoKeyNotNumber, 2, k, ref), false;
       }
       number = std::max<std::int64_t>(
-          static_cast<std::int64_t>(AutoKeyValue(std::string_view(probe).substr(prefix.size()))) +
+          static_cast<std::int64_t>(common::KeyToLongInt(std::string_view(probe).substr(prefix.size()))) +
               key.autokey_step,
           key.autokey_lowest);
       if (number > std::numeric_limits<std::int32_t>::max()) {

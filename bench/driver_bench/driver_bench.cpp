@@ -15,7 +15,7 @@
 #include "common/le_int.h"
 #include "common/service.h"
 #include "common/short_string.h"
-#include "storage/autokey_form.h"
+#include "common/key_text.h"
 #include "storage/driver.h"
 #include "storage/driver_system.h"
 #include "storage/engine.h"
@@ -57,10 +57,10 @@ void QsoKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
       text = r.exchange.str();
       break;
     case 4:
-      text = storage::AutoKeyForm(r.number);
+      text = common::LongIntToKey(r.number);
       break;
     case 5:
-      text = std::string{r.band, r.mode, ' '} + storage::AutoKeyForm(r.number);
+      text = std::string{r.band, r.mode, ' '} + common::LongIntToKey(r.number);
       break;
     default:
       break;
@@ -164,7 +164,7 @@ void BM_DriverFind(benchmark::State& state) {
   for (int i = 0; i < kRecords; ++i) rig.Add(i);
   for (auto _ : state) {
     for (int i = 0; i < kRecords; ++i) {
-      if (!rig.d.FindRecord(4, storage::AutoKeyForm(1 + (i * 7919) % kRecords))) std::abort();
+      if (!rig.d.FindRecord(4, common::LongIntToKey(1 + (i * 7919) % kRecords))) std::abort();
     }
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
@@ -181,7 +181,7 @@ void BM_DriverUpdate(benchmark::State& state) {
   for (auto _ : state) {
     ++round;
     for (int i = 0; i < kRecords; ++i) {
-      if (!rig.d.FindRecord(4, storage::AutoKeyForm(1 + (i * 7919) % kRecords))) std::abort();
+      if (!rig.d.FindRecord(4, common::LongIntToKey(1 + (i * 7919) % kRecords))) std::abort();
       rig.Rec().exchange = "599 " + std::to_string(i) + " JO" + std::to_string(round);
       if (!rig.d.UpdateRecord()) std::abort();
     }
@@ -222,7 +222,7 @@ class EngineRig {
   }
   std::int32_t Find(int number, QsoRec& r) {
     std::int32_t ref = 0;
-    storage::FileblockFindKey(fb, 4, storage::KeyStr(storage::AutoKeyForm(number)), ref);
+    storage::FileblockFindKey(fb, 4, storage::KeyStr(common::LongIntToKey(number)), ref);
     storage::FileblockGetRecord(fb, ref, &r);
     return ref;
   }

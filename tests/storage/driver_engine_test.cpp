@@ -18,7 +18,7 @@ void LogKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
   std::memcpy(&r, record, sizeof r);
   switch (key) {
     case 1:
-      text = storage::AutoKeyForm(r.number);
+      text = common::LongIntToKey(r.number);
       break;
     case 2:
       text = r.call.str();

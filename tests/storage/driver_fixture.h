@@ -13,7 +13,7 @@
 #include "common/short_string.h"
 #include "memory_engine.h"
 #include "platform/fake_environment.h"
-#include "storage/autokey_form.h"
+#include "common/key_text.h"
 #include "storage/db_error.h"
 #include "storage/driver.h"
 #include "storage/driver_system.h"

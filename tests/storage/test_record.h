@@ -6,7 +6,7 @@
 
 #include "common/le_int.h"
 #include "common/short_string.h"
-#include "storage/autokey_form.h"
+#include "common/key_text.h"
 
 namespace storage_test {
 
@@ -31,13 +31,13 @@ inline void TestKeys(const std::uint8_t* record, std::uint16_t key, std::string&
   std::memcpy(&r, record, sizeof r);
   switch (key) {
     case 1:
-      text = storage::AutoKeyForm(r.number);
+      text = common::LongIntToKey(r.number);
       break;
     case 2:
       text = r.call.str();
       break;
     case 3:
-      text = r.band.str() + storage::AutoKeyForm(r.number);
+      text = r.band.str() + common::LongIntToKey(r.number);
       break;
     default:
       break;
