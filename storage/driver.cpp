@@ -4,10 +4,10 @@
 #include <filesystem>
 #include <system_error>
 
+#include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/service.h"
 #include "platform/text_codec.h"
-#include "common/key_text.h"
 #include "storage/db_error.h"
 #include "storage/driver_errors.h"
 #include "storage/driver_names.h"
@@ -250,7 +250,8 @@ bool IFDriver::SetAutoKeyField(int key, int offset) {
         common::WriteLeInt32(field, number);
         const std::string text = BuildKeyText(record_buffer_, k);
         return text.size() >= kAutoKeyChars &&
-               common::KeyToLongInt(std::string_view(text).substr(text.size() - kAutoKeyChars)) == number;
+               common::KeyToLongInt(std::string_view(text).substr(text.size() - kAutoKeyChars)) ==
+                   number;
       };
       const bool ok = ends_with(0) && ends_with(2147483647);
       std::memcpy(record_buffer_, before_image_.data(), static_cast<std::size_t>(buffer_length_));

@@ -122,6 +122,34 @@ class IFbiDriver {
     return f();
   }
 
+  // Names the internal step in progress on the operation stack for its duration, so that an
+  // error entry tells where in an operation it arose.
+  class Step {
+   public:
+    Step(DebugStack& stack, std::uint16_t mark)
+        : stack_(stack), previous_(stack.SetPositionMark(mark)) {}
+    ~Step() { stack_.SetPositionMark(previous_); }
+    Step(const Step&) = delete;
+    Step& operator=(const Step&) = delete;
+
+   private:
+    DebugStack& stack_;
+    std::uint16_t previous_;
+  };
+  enum StepMark : std::uint16_t {
+    kStepOpenOnDemand = 1,
+    kStepOpenFiles = 2,
+    kStepAdd = 3,
+    kStepAutoKey = 4,
+    kStepAddKeys = 5,
+    kStepUpdate = 6,
+    kStepChangeKeys = 7,
+    kStepChangeKeysBack = 8,
+    kStepDelete = 9,
+    kStepReposition = 10,
+    kStepLocks = 11,
+  };
+
   std::vector<EngineKeySpec> KeySpecs() const;
   int FilesNeeded() const;
   void ResetPositions() { positioned_key_ = 0; }

@@ -102,6 +102,7 @@ int IFDriverLow::CloseFiles() {
 // --- opening ---
 
 bool IFDriverLow::OpenOnDemand() {
+  const Step step(Stack(), kStepOpenOnDemand);
   OpenFileRing* ring = system_->Ring();
   if (ring == nullptr) {
     RecordError(kDrvNotStarted, 1);
@@ -137,6 +138,7 @@ bool IFDriverLow::OpenOnDemand() {
 }
 
 bool IFDriverLow::OpenFiles() {
+  const Step step(Stack(), kStepOpenFiles);
   if (path_.empty()) return RecordError(kDrvNoPath, 1), false;
   if (record_buffer_ == nullptr) return RecordError(kDrvNoRecordBuffer, 1), false;
   if (read_buffer_.empty()) return RecordError(kDrvNoReadBuffer, 1), false;
@@ -243,6 +245,7 @@ bool IFDriverLow::TakeRecordLock(TakenLocks& taken, std::int32_t ref) {
 }
 
 void IFDriverLow::ReleaseLocks(TakenLocks& taken) {
+  const Step step(Stack(), kStepLocks);
   ErrorWordKeeper keep(Engine());
   bool failed = false;
   if (taken.record >= 0) {

@@ -5,8 +5,8 @@
 #include <cstring>
 #include <limits>
 
-#include "common/le_int.h"
 #include "common/key_text.h"
+#include "common/le_int.h"
 #include "storage/driver_codes.h"
 #include "storage/driver_errors.h"
 #include "storage/driver_low.h"
@@ -47,8 +47,12 @@ void IFDriverLow::ClearCurrent() {
 // --- add ---
 
 void IFDriverLow::DoAddRecord() {
-  if (!LinkIsZero(record_buffer_)) return RecordError(kDrvAddLinkNotZero, 1);
-  if (variable_ && next_length_ == 0) return RecordError(kDrvVarNoLength, 1);
+  const Step step(Stack(), kStepAdd);
+  if (!LinkIsZero(record_buffer_) || (variable_ && next_length_ == 0)) {
+    // A failed add leaves no current record.
+    ClearCurrent();
+    return RecordError(LinkIsZero(record_buffer_) ? kDrvVarNoLength : kDrvAddLinkNotZero, 1);
+  }
   // Every change of a shared file runs under its write lock, so that another process never
   // works on index pages it has not re-read, and two adds never draw the same AUTOKEY number.
   TakenLocks taken;
@@ -84,6 +88,7 @@ bool IFDriverLow::AddRecordAndKeys(bool assign_autokeys) {
 }
 
 bool IFDriverLow::AssignAutoKeys() {
+  const Step step(Stack(), kStepAutoKey);
   for (int k = 1; k <= key_count_; ++k) {
     KeyDescriptor& key = keys_[k];
     if (key.autokey_offset < 0) continue;
@@ -101,10 +106,10 @@ bool IFDriverLow::AssignAutoKeys() {
       if (probe.size() - prefix.size() != kAutoKeyChars) {
         return RecordError(kDrvAutoKeyNotNumber, 2, k, ref), false;
       }
-      number = std::max<std::int64_t>(
-          static_cast<std::int64_t>(common::KeyToLongInt(std::string_view(probe).substr(prefix.size()))) +
-              key.autokey_step,
-          key.autokey_lowest);
+      number = std::max<std::int64_t>(static_cast<std::int64_t>(common::KeyToLongInt(
+                                          std::string_view(probe).substr(prefix.size()))) +
+                                          key.autokey_step,
+                                      key.autokey_lowest);
       if (number > std::numeric_limits<std::int32_t>::max()) {
         return RecordError(kDrvAutoKeyNotNumber, 3, k, ref), false;
       }
@@ -119,6 +124,7 @@ bool IFDriverLow::AssignAutoKeys() {
 }
 
 bool IFDriverLow::AddAllKeys(std::int32_t ref) {
+  const Step step(Stack(), kStepAddKeys);
   std::vector<std::string> texts;
   for (int k = 1; k <= key_count_; ++k) {
     texts.push_back(BuildKeyText(record_buffer_, static_cast<std::uint16_t>(k)));
@@ -138,6 +144,7 @@ bool IFDriverLow::AddAllKeys(std::int32_t ref) {
 // --- update ---
 
 void IFDriverLow::DoUpdateRecord() {
+  const Step step(Stack(), kStepUpdate);
   if (current_ref_ < 0) return RecordError(kDrvUpdateNoCurrent, 1);
   if (!LinkIsZero(record_buffer_)) return RecordError(kDrvUpdateLinkNotZero, 1);
   const int length = RecordLengthToWrite();
@@ -206,6 +213,7 @@ void IFDriverLow::DoUpdateRecord() {
 
 bool IFDriverLow::ChangeKeys(const std::uint8_t* old_image, std::int32_t ref,
                              std::vector<int>& changed) {
+  const Step step(Stack(), kStepChangeKeys);
   for (int k = 1; k <= key_count_; ++k) {
     const auto key = static_cast<std::uint16_t>(k);
     const std::string old_text = BuildKeyText(old_image, key);
@@ -242,6 +250,7 @@ bool IFDriverLow::ChangeKeys(const std::uint8_t* old_image, std::int32_t ref,
 
 void IFDriverLow::ChangeKeysBack(const std::uint8_t* old_image, std::int32_t ref,
                                  const std::vector<int>& changed) {
+  const Step step(Stack(), kStepChangeKeysBack);
   int found = 0;
   for (int k : changed) {
     const auto key = static_cast<std::uint16_t>(k);
@@ -259,6 +268,7 @@ void IFDriverLow::ChangeKeysBack(const std::uint8_t* old_image, std::int32_t ref
 // --- delete ---
 
 void IFDriverLow::DoDeleteRecord(int mode) {
+  const Step step(Stack(), kStepDelete);
   if (mode < 0 || mode > 4) mode = 0;
   if (mode != 0 && current_key_ > key_count_) return RecordError(kDrvDeleteKeyRange, 1);
   if (current_ref_ < 0) return RecordError(kDrvRecordGone, 1);
@@ -331,6 +341,7 @@ void IFDriverLow::DoDeleteRecord(int mode) {
   if (Stack().ErrorClass() != 0) return;
 
   // Repositioning.
+  const Step reposition(Stack(), kStepReposition);
   const int key = current_key_;
   if (mode == 0) return;
   if (key == 0) {

@@ -140,6 +140,8 @@ TEST_F(RealEngineTest, DuplicateOnTheLastKeyOfAnAddUndoesTheOthers) {
   EXPECT_EQ(storage::DriverErrorClass(), 1);
   EXPECT_EQ(system_->Stack().GetEntry(1).error_number, 10230);
   EXPECT_EQ(system_->Stack().GetEntry(1).key_number, 3);
+  EXPECT_EQ(system_->Stack().GetEntry(1).operation_code, 0x400E);
+  EXPECT_NE(system_->Stack().GetEntry(1).position_mark, 0);  // the step that failed is named
   EXPECT_EQ(d->CurrentRef(), -1);
   EXPECT_EQ(d->UsedRecs(), used);
   EXPECT_EQ(d->UsedKeys(1), 1);
