@@ -69,6 +69,8 @@ bool DriverSystem::ProgramHoldsLock() {
 }
 
 void DriverSystem::SaveOuterCall() {
+  // Several refused calls from one callback: the running call's state is the first one saved.
+  if (saved_outer_) return;
   saved_outer_ = SavedCall{*stack_, engine_->Ok(), engine_->Error()};
 }
 

@@ -178,6 +178,7 @@ TEST_F(RetryTest, ACallbackThatCallsTheDriverIsRefusedAndLeavesTheCallIntact) {
   bool nested_ok = true;
   int nested_class = -1;
   driver->SetRetry(1, [&](std::string_view, int) {
+    driver->LastRecord(1);
     nested_ok = driver->FirstRecord(1);
     nested_class = storage::DriverErrorClass();
     return false;
