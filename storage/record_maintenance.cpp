@@ -164,8 +164,8 @@ void IFDriverLow::DoUpdateRecord() {
       // Deleted by another user. The question is asked without any lock of ours held, so no
       // other user waits for our user's answer.
       ReleaseLocks(taken);
-      const bool add_anew =
-          retry_proc_ && CallOut([&] { return retry_proc_(name_, kReasonRecordDeleted); });
+      const bool add_anew = retry_proc_ && !system_->ProgramHoldsLock() &&
+                            CallOut([&] { return retry_proc_(name_, kReasonRecordDeleted); });
       if (!add_anew) return RecordError(kDrvRecordGone, 2, 0, current_ref_);
       Engine().ResetError();
       TakenLocks add_locks;
