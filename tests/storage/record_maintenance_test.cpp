@@ -608,18 +608,5 @@ TEST_F(DriverTest, TraceIsCalledOnEnteringAndLeaving) {
   EXPECT_EQ(codes, (std::vector<std::uint16_t>{0x2019, 0x2019, 0x1034, 0x1034}));
 }
 
-TEST_F(DriverTest, RetrySettingsAreKeptPerDriver) {
-  auto d = OpenTest("PXLK");
-  int asked = 0;
-  d->SetRetry(6, [&](std::string_view, int) { return ++asked > 0; });
-  std::uint16_t count = 0;
-  storage::RetryProc proc;
-  d->GetRetry(count, proc);
-  EXPECT_EQ(count, 6);
-  ASSERT_TRUE(proc);
-  EXPECT_TRUE(proc("X", 1));
-  EXPECT_EQ(asked, 1);
-}
-
 }  // namespace
 }  // namespace storage_test
