@@ -1,0 +1,244 @@
+#include "logbook/prefix.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "common/cp1252.h"
+#include "logbook/dxcc_table.h"
+#include "logbook/reference_text.h"
+
+namespace logbook {
+namespace {
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsSeparator(char c) { return !(c == '#' || c == '-' || IsDigit(c) || IsLetter(c)); }
+bool HasDigit(std::string_view s) { return std::any_of(s.begin(), s.end(), IsDigit); }
+
+// Trimmed entries 1 to 522 of the built-in table, sorted, for the weighing of parts.
+const std::vector<std::string_view>& SortedDxccPrefixes() {
+  static const std::vector<std::string_view> sorted = [] {
+    std::vector<std::string_view> v;
+    for (int n = 1; n <= kDxccTableSize; ++n) {
+      const std::string_view p = detail::Trim(BuiltinDxccPrefix(n));
+      if (!p.empty()) v.push_back(p);
+    }
+    std::sort(v.begin(), v.end());
+    return v;
+  }();
+  return sorted;
+}
+
+bool IsDxccPrefix(std::string_view text) {
+  const auto& v = SortedDxccPrefixes();
+  return std::binary_search(v.begin(), v.end(), text);
+}
+
+// A part that ends in three or more letters, or else three or more digits, is a whole call (or
+// its suffix), not a prefix.
+bool EndsInRunOfThree(std::string_view s) {
+  std::size_t letters = 0;
+  while (letters < s.size() && IsLetter(s[s.size() - 1 - letters])) ++letters;
+  if (letters >= 3) return true;
+  std::size_t digits = 0;
+  while (digits < s.size() && IsDigit(s[s.size() - 1 - digits])) ++digits;
+  return digits >= 3;
+}
+
+struct Weighed {
+  std::string base;
+  std::string prefix;
+};
+
+// Decides which of two parts (a first) is the base call and which carries the prefix.
+Weighed Weigh(std::string_view a, std::string_view b, int mode) {
+  const std::string_view a_trim = detail::Trim(a);
+  std::string_view b_trim = detail::Trim(b);
+  if (a_trim.empty()) return {std::string(b_trim), {}};
+  if (b_trim.empty()) return {std::string(a), {}};
+  if (b_trim.size() < a_trim.size()) {
+    if (EndsInRunOfThree(b_trim)) b_trim = {};
+    std::string prefix(b_trim);
+    // "DL1ABC/3" is operated from call area 3: the digit takes the first part's letters ("DL3").
+    if (mode == ToPrefix::kPrefixPart && prefix.size() == 1 && IsDigit(prefix[0])) {
+      const auto digit = a_trim.find_first_of("0123456789", 1);
+      if (digit != std::string_view::npos) prefix = std::string(a_trim.substr(0, digit)) + prefix;
+    }
+    // A first part that is itself a main prefix ("VP2E/K1") carries the prefix.
+    if (IsDxccPrefix(a)) return {std::move(prefix), std::string(a)};
+    return {std::string(a), std::move(prefix)};
+  }
+  const std::string_view prefix = EndsInRunOfThree(a_trim) ? std::string_view() : a_trim;
+  if (IsDxccPrefix(b_trim)) return {std::string(prefix), std::string(b_trim)};
+  return {std::string(b_trim), std::string(prefix)};
+}
+
+std::string Pick(const Weighed& w, int mode) {
+  return mode == ToPrefix::kPrefixPart ? w.prefix : w.base;
+}
+
+std::string Joined(std::string_view head, std::string_view next) {
+  std::string out(head);
+  out += '/';
+  out += next;
+  return out;
+}
+
+}  // namespace
+
+ToPrefix::ToPrefix() {
+  const std::pair<std::string_view, std::uint8_t> defaults[] = {
+      {"A", 255}, {"AM", 0}, {"M", 255}, {"MM", 0}, {"P", 255}, {"LH", 255}, {"LGT", 255}};
+  for (std::size_t i = 0; i < suffixes_.size(); ++i) {
+    TSuffixEntry& e = suffixes_[i];
+    e = TSuffixEntry{};
+    if (i < std::size(defaults)) {
+      e.suffix = defaults[i].first;
+      e.code = defaults[i].second;
+    } else {
+      e.code = 255;
+    }
+  }
+  for (int n = 1; n <= kDxccSearchEnd; ++n) {
+    dxcc_[static_cast<std::size_t>(n)] = std::string(detail::Trim(BuiltinDxccPrefix(n)));
+  }
+}
+
+bool ToPrefix::IsSuffix(std::string_view part) const {
+  part = detail::Trim(part);
+  if (part.empty()) return false;
+  for (const TSuffixEntry& e : suffixes_) {
+    if (detail::Trim(e.suffix.view()) == part) return true;
+  }
+  return false;
+}
+
+bool ToPrefix::IsSpecialEntity(std::string_view head, std::string_view next, int& head_length) {
+  head_length = 0;
+  const std::string_view two = head.substr(0, std::min<std::size_t>(2, head.size()));
+  const std::string_view three = head.substr(0, std::min<std::size_t>(3, head.size()));
+  auto one_of = [](std::string_view s, std::string_view set) {
+    return s.size() == 1 && set.find(s[0]) != std::string_view::npos;
+  };
+  if (next.size() == 1) {
+    if ((two == "JW" && one_of(next, "BS")) || (two == "3Y" && one_of(next, "BP")) ||
+        (two == "FR" && one_of(next, "BEGJT")) || (two == "FO" && one_of(next, "ACFM"))) {
+      head_length = 2;
+      return true;
+    }
+    if ((three == "3D2" && one_of(next, "CR")) || (three == "VQ9" && one_of(next, "ADF")) ||
+        (three == "ZK1" && one_of(next, "NS"))) {
+      head_length = 3;
+      return true;
+    }
+    return false;
+  }
+  if (next.size() == 2 && two == "GM" && (next == "SH" || next == "SC")) {
+    head_length = 2;
+    return true;
+  }
+  return false;
+}
+
+std::string ToPrefix::ExtractPrefix(std::string_view call, int mode) const {
+  const std::string upper = common::cp1252::UpperCase(detail::SlashedZeroToZero(call));
+  // One separator between parts: repeated and trailing separators are typing slips.
+  std::string text;
+  text.reserve(upper.size());
+  for (char c : upper) {
+    if (IsSeparator(c) && !text.empty() && IsSeparator(text.back())) continue;
+    text.push_back(c);
+  }
+  while (!text.empty() && IsSeparator(text.back())) text.pop_back();
+
+  std::vector<std::string_view> p;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i <= text.size(); ++i) {
+    if (i == text.size() || IsSeparator(text[i])) {
+      p.push_back(std::string_view(text).substr(start, i - start));
+      start = i + 1;
+    }
+  }
+  auto not_a_prefix = [this](std::string_view part) { return IsSuffix(part) || !HasDigit(part); };
+
+  int head_length;
+  switch (p.size()) {
+    case 1:
+      return text;
+    case 2:
+      if (IsSpecialEntity(p[0], p[1], head_length)) return Joined(p[0], p[1]);
+      if (not_a_prefix(p[1])) return std::string(p[0]);
+      return Pick(Weigh(p[0], p[1], mode), mode);
+    case 3:
+      if (IsSpecialEntity(p[0], p[1], head_length)) {
+        const std::string x = Joined(p[0], p[1]);
+        if (not_a_prefix(p[2])) return x;
+        return Pick(Weigh(x, p[2], mode), mode);
+      }
+      return Pick(Weigh(p[0], p[1], mode), mode);
+    case 4:
+      if (IsSpecialEntity(p[0], p[1], head_length)) {
+        const std::string x = Joined(p[0], p[1]);
+        if (not_a_prefix(p[3])) return Pick(Weigh(x, p[2], mode), mode);
+        if (not_a_prefix(p[2])) return Pick(Weigh(x, p[3], mode), mode);
+        return Pick(Weigh(x, p[2], mode), mode);
+      }
+      return Pick(Weigh(p[0], p[1], mode), mode);
+    default:
+      return Pick(Weigh(p[0], p[1], mode), mode);
+  }
+}
+
+bool ToPrefix::HasPortablePart(std::string_view call) const {
+  return GetPrefix(call) != GetPrefixPlain(call);
+}
+
+int ToPrefix::DXCCNumberOfPrefix(std::string_view prefix) const {
+  prefix = detail::Trim(prefix);
+  // An empty prefix would equal every number without an entity.
+  if (prefix.empty()) return 0;
+  for (int n = kDxccSearchEnd; n >= 1; --n) {
+    if (dxcc_[static_cast<std::size_t>(n)] == prefix) return n;
+  }
+  return 0;
+}
+
+std::string ToPrefix::DXCCPrefixOfNumber(std::string_view number_text) {
+  number_text = detail::Trim(number_text);
+  if (number_text.empty() || number_text.size() > 9) return {};
+  int number = 0;
+  for (char c : number_text) {
+    if (!IsDigit(c)) return {};
+    number = number * 10 + (c - '0');
+  }
+  return std::string(BuiltinDxccPrefix(number));
+}
+
+TSuffixEntry ToPrefix::GetSuffixEntry(int index) const {
+  if (index < 1 || index > kSuffixCount) index = kSuffixCount;
+  return suffixes_[static_cast<std::size_t>(index - 1)];
+}
+
+void ToPrefix::SetSuffixEntry(int index, const TSuffixEntry& entry) {
+  if (index < 1 || index > kSuffixCount) return;
+  suffixes_[static_cast<std::size_t>(index - 1)] = entry;
+}
+
+std::string ToPrefix::CallPrefixPart(std::string_view call, bool whole) {
+  if (call.empty()) return {};
+  std::string out(1, call[0]);
+  bool digit_seen = false;
+  for (std::size_t i = 1; i < call.size(); ++i) {
+    const char c = call[i];
+    if (digit_seen && !IsDigit(c)) break;
+    out.push_back(c);
+    if (IsDigit(c)) {
+      digit_seen = true;
+      if (!whole && out.size() >= 3) break;
+    }
+  }
+  return out;
+}
+
+}  // namespace logbook
