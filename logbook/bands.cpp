@@ -12,6 +12,7 @@ constexpr double kUnused = -1;
 
 // In search order. The 2190 m band's second wavelength is 2189 (its typed spellings say so):
 // 21289 would take a frequency of 21289 kHz, in the 15 m band, for the 2190 m band.
+// clang-format off
 constexpr std::array<BandRecord, 23> kBands = {{
     {'t', "0.6cm", "6mm", {0.006, kUnused, kUnused}, "47GHz", 47088, 47087.9999, 47200, "47G",
      "47G", {"0,6", "0.6", "0.6 CM", "0,6 CM", "0.6CM", "0,6CM", "0.6 C", "0,6 C", "0.6C", "0,6C",
@@ -63,6 +64,7 @@ constexpr std::array<BandRecord, 23> kBands = {{
     {'r', "2190m", "2190m", {2190, 2189, kUnused}, "", 0.137, 0.1356999, 0.1378, "2190M", "2190M",
      {"2189", "2189 M", "2189M", "2190", "2190 M", "2190M"}},
 }};
+// clang-format on
 
 // Typed numbers are matched as 5 integer and 5 decimal digits.
 bool Same(double a, double b) { return detail::RealEqual(a, b, 5, 5); }
@@ -217,10 +219,9 @@ double ToBaender::CheckFreq(double x, bool ten_is_30m) const {
   struct Range {
     double low, high;
   };
-  static constexpr Range kKhz[] = {{1808.9, 1999},   {3499.9, 3900},   {5351, 5366},
-                                   {6999.9, 7300},   {10099, 10200},   {10500, 23999},
-                                   {24250, 47000},   {49999, 54000},   {69799, 69999},
-                                   {143999, 146000}};
+  static constexpr Range kKhz[] = {{1808.9, 1999}, {3499.9, 3900},  {5351, 5366},   {6999.9, 7300},
+                                   {10099, 10200}, {10500, 23999},  {24250, 47000}, {49999, 54000},
+                                   {69799, 69999}, {143999, 146000}};
   for (const Range& r : kKhz) {
     if (r.low < x && x <= r.high) return x / 1000;
   }

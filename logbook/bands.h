@@ -24,12 +24,12 @@ struct BandRecord {
   std::string_view second_name;  // "2m"
   // Numbers under which the band may be typed as a wavelength; -1 = unused.
   std::array<double, 3> wavelengths;
-  std::string_view key_text;  // "144MHz" as in key fields; empty for four bands
-  double nominal;             // default frequency
-  double lower_edge;          // exclusive
-  double upper_edge;          // inclusive
-  std::string_view third_text;   // column text ("2M", "47G")
-  std::string_view fourth_text;  // frequency text ("144", "28000")
+  std::string_view key_text;                 // "144MHz" as in key fields; empty for four bands
+  double nominal;                            // default frequency
+  double lower_edge;                         // exclusive
+  double upper_edge;                         // inclusive
+  std::string_view third_text;               // column text ("2M", "47G")
+  std::string_view fourth_text;              // frequency text ("144", "28000")
   std::array<std::string_view, 20> aliases;  // upper-case spellings; unused ones empty
 };
 

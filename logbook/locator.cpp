@@ -1,11 +1,11 @@
 #include "logbook/locator.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "common/cp1252.h"
 #include "common/service.h"
-#include "logbook/reference_text.h"
 
 namespace logbook {
 namespace {
@@ -52,26 +52,17 @@ bool ToLocator::IsValidLocator(std::string_view text) {
 bool ToLocator::LocatorToCoordinates(std::string_view locator, bool keep_east,
                                      LocatorCoordinates& out) {
   out = LocatorCoordinates{};
-  std::string loc = common::cp1252::UpperCase(detail::SlashedZeroToZero(locator));
   // Missing characters are those of the centre of the named area.
-  switch (loc.size()) {
-    case 2:
-      loc += "44XX";
-      break;
-    case 3:
-      loc += "4MX";
-      break;
-    case 4:
-      loc += "MM";
-      break;
-    case 5:
-      loc += "M";
-      break;
-    case 6:
-      break;
-    default:
-      return false;
+  static constexpr std::string_view kPadding[] = {"", "", "44XX", "4MX", "MM", "M", ""};
+  if (locator.size() < 2 || locator.size() > 6) return false;
+  char buf[6];
+  for (std::size_t i = 0; i < locator.size(); ++i) {
+    const char c = locator[i];
+    buf[i] = c == '\xD8' ? '0' : common::cp1252::ToUpper(c);  // slashed zero as typed
   }
+  const std::string_view padding = kPadding[locator.size()];
+  std::copy(padding.begin(), padding.end(), buf + locator.size());
+  const std::string_view loc(buf, 6);
   if (!IsValidLocator(loc)) return false;
 
   // Longitude east from 0 to below 360 (180 = the date line, field A).
@@ -146,11 +137,10 @@ bool ToLocator::DistanceBearing(std::string_view first, std::string_view second,
 
   // The same centre twice is distance 0 exactly; the cosine sum may miss 1 by a rounding step,
   // which would give a few centimetres and a meaningless bearing.
-  const double c =
-      (phi1 == phi2 && lambda1 == lambda2)
-          ? 1
-          : Clamp1(std::sin(phi1) * std::sin(phi2) +
-                   std::cos(phi1) * std::cos(phi2) * std::cos(lambda2 - lambda1));
+  const double c = (phi1 == phi2 && lambda1 == lambda2)
+                       ? 1
+                       : Clamp1(std::sin(phi1) * std::sin(phi2) +
+                                std::cos(phi1) * std::cos(phi2) * std::cos(lambda2 - lambda1));
   const double delta = ArcCos(c);
   distance = kKmPerDegree * delta * 180 / kPi;
 

@@ -34,24 +34,24 @@ struct FixedName {
 // The names programs and files use for a mode, first match wins. The whole default text of group
 // string 1 counts as an RTTY name as well.
 constexpr FixedName kFixedNames[] = {
-    {"CW", 'a'},      {"A1A", 'a'},     {"A1", 'a'},      {"SSB", 'b'},     {"USB", 'b'},
-    {"J3E", 'b'},     {"LSB", 'b'},     {"AM", 'c'},      {"A3E", 'c'},     {"A3", 'c'},
-    {"FM", 'd'},      {"F3E", 'd'},     {"F3", 'd'},      {"RTTY", 'e'},    {kDefaultGroup1, 'e'},
-    {"RY", 'e'},      {"CLOVER", 'e'},  {"G-TOR", 'e'},   {"WINMOR", 'e'},  {"ROS", 'e'},
-    {"WSPR", 'e'},    {"TOR", 'g'},     {"SAT", 'k'},     {"PSK", 'l'},     {"PSK31", 'l'},
-    {"PSK-31", 'l'},  {"PSK63", 'l'},   {"PSK125", 'l'},  {"BPSK31", 'l'},  {"BPSK63", 'l'},
-    {"BPSK125", 'l'}, {"DSTAR", 'l'},   {"DMR", 'l'},     {"JT6M", 'l'},    {"QPSK", 'l'},
-    {"AGSM", 'l'},    {"AMTOR", 'l'},   {"APCO25", 'l'},  {"C4FM", 'l'},    {"D4C", 'l'},
-    {"FSK31", 'l'},   {"JT4", 'l'},     {"JT65", 'l'},    {"JT9", 'l'},     {"MSK", 'l'},
-    {"THROB", 'l'},   {"PACKET", 'm'},  {"PKT", 'm'},     {"PR", 'm'},
+    {"CW", 'a'},      {"A1A", 'a'},    {"A1", 'a'},     {"SSB", 'b'},    {"USB", 'b'},
+    {"J3E", 'b'},     {"LSB", 'b'},    {"AM", 'c'},     {"A3E", 'c'},    {"A3", 'c'},
+    {"FM", 'd'},      {"F3E", 'd'},    {"F3", 'd'},     {"RTTY", 'e'},   {kDefaultGroup1, 'e'},
+    {"RY", 'e'},      {"CLOVER", 'e'}, {"G-TOR", 'e'},  {"WINMOR", 'e'}, {"ROS", 'e'},
+    {"WSPR", 'e'},    {"TOR", 'g'},    {"SAT", 'k'},    {"PSK", 'l'},    {"PSK31", 'l'},
+    {"PSK-31", 'l'},  {"PSK63", 'l'},  {"PSK125", 'l'}, {"BPSK31", 'l'}, {"BPSK63", 'l'},
+    {"BPSK125", 'l'}, {"DSTAR", 'l'},  {"DMR", 'l'},    {"JT6M", 'l'},   {"QPSK", 'l'},
+    {"AGSM", 'l'},    {"AMTOR", 'l'},  {"APCO25", 'l'}, {"C4FM", 'l'},   {"D4C", 'l'},
+    {"FSK31", 'l'},   {"JT4", 'l'},    {"JT65", 'l'},   {"JT9", 'l'},    {"MSK", 'l'},
+    {"THROB", 'l'},   {"PACKET", 'm'}, {"PKT", 'm'},    {"PR", 'm'},
 };
 
 // Digital mode names that ModeKind sets apart when asked to, whatever their class.
-constexpr std::string_view kDigitalNames[] = {"HELL",   "MFSK",  "FSK",   "WSJT",
-                                              "FSK441", "MT63",  "THROB", "RTTYM",
+constexpr std::string_view kDigitalNames[] = {"HELL",   "MFSK",      "FSK",   "WSJT",
+                                              "FSK441", "MT63",      "THROB", "RTTYM",
                                               "OLIVIA", "CONTESTIA", "ISCAT"};
-constexpr std::string_view kDigitalStarts[] = {"FT4", "FT8", "PSK", "FSK", "BPSK",
-                                               "QPSK", "MFSK", "JT"};
+constexpr std::string_view kDigitalStarts[] = {"FT4",  "FT8",  "PSK",  "FSK",
+                                               "BPSK", "QPSK", "MFSK", "JT"};
 
 }  // namespace
 
@@ -65,7 +65,8 @@ ToModi::ToModi() : classes_(kClasses) {
 }
 
 bool ToModi::InAliasList(int index, std::string_view mode) const {
-  const std::string list = common::cp1252::UpperCase(alias_lists_[static_cast<std::size_t>(index)].view());
+  const std::string list =
+      common::cp1252::UpperCase(alias_lists_[static_cast<std::size_t>(index)].view());
   // A mode matches a whole entry only: "CW" is not found in "XCW;".
   std::string_view rest = list;
   while (true) {
@@ -137,8 +138,8 @@ int ToModi::ModeKind(std::string_view mode, bool digital_apart) const {
   }
   if (digital_apart) {
     const std::string_view t = detail::Trim(mode);
-    const bool named = std::find(std::begin(kDigitalNames), std::end(kDigitalNames), t) !=
-                       std::end(kDigitalNames);
+    const bool named =
+        std::find(std::begin(kDigitalNames), std::end(kDigitalNames), t) != std::end(kDigitalNames);
     const bool starts = std::any_of(std::begin(kDigitalStarts), std::end(kDigitalStarts),
                                     [t](std::string_view s) { return t.starts_with(s); });
     if (named || starts) kind = 5;

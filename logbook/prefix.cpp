@@ -1,6 +1,7 @@
 #include "logbook/prefix.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -142,28 +143,32 @@ bool ToPrefix::IsSpecialEntity(std::string_view head, std::string_view next, int
 }
 
 std::string ToPrefix::ExtractPrefix(std::string_view call, int mode) const {
-  const std::string upper = common::cp1252::UpperCase(detail::SlashedZeroToZero(call));
-  // One separator between parts: repeated and trailing separators are typing slips.
+  // One separator between parts: repeated, leading and trailing separators are typing slips (a
+  // leading one would leave an empty first part and so no prefix for " DL1ABC").
   std::string text;
-  text.reserve(upper.size());
-  for (char c : upper) {
-    if (IsSeparator(c) && !text.empty() && IsSeparator(text.back())) continue;
+  text.reserve(call.size());
+  for (char c : call) {
+    c = c == '\xD8' ? '0' : common::cp1252::ToUpper(c);  // slashed zero as displayed
+    if (IsSeparator(c) && (text.empty() || IsSeparator(text.back()))) continue;
     text.push_back(c);
   }
   while (!text.empty() && IsSeparator(text.back())) text.pop_back();
 
-  std::vector<std::string_view> p;
+  // The first four parts and the number of parts (beyond four only the first two count).
+  std::array<std::string_view, 4> p;
+  std::size_t count = 0;
   std::size_t start = 0;
   for (std::size_t i = 0; i <= text.size(); ++i) {
     if (i == text.size() || IsSeparator(text[i])) {
-      p.push_back(std::string_view(text).substr(start, i - start));
+      if (count < p.size()) p[count] = std::string_view(text).substr(start, i - start);
+      ++count;
       start = i + 1;
     }
   }
   auto not_a_prefix = [this](std::string_view part) { return IsSuffix(part) || !HasDigit(part); };
 
   int head_length;
-  switch (p.size()) {
+  switch (count) {
     case 1:
       return text;
     case 2:

@@ -41,12 +41,15 @@ class ToPrefix {
 
   // The part of a call that a mode asks for ("OE/DL1ABC/P": "OE" in kPrefixPart, "DL1ABC" in
   // kBaseCall). The call is upper-cased with slashed zeros read as '0'; every character other
-  // than '#', '-', digits and capital letters separates parts, and repeated or trailing
-  // separators are ignored. A prefix whose entity depends on what follows stays joined to it
+  // than '#', '-', digits and capital letters separates parts, and repeated, leading or
+  // trailing separators are ignored. A prefix whose entity depends on what follows stays joined to
+  // it
   // ("FO/A"); a suffix of the suffix table or a part without digits is not a prefix. May be
-  // empty when the weighing finds no prefix part (a second whole call such as "/K1ABC").
+  // empty when the weighing finds no prefix part (two whole calls, "DL1ABCD/K1ABC").
   std::string ExtractPrefix(std::string_view call, int mode) const;
-  std::string PrefixOfCall(std::string_view call, int mode) const { return ExtractPrefix(call, mode); }
+  std::string PrefixOfCall(std::string_view call, int mode) const {
+    return ExtractPrefix(call, mode);
+  }
   // The base call, used to normalise calls before call-database and logbook lookups.
   std::string GetPrefix(std::string_view call) const { return ExtractPrefix(call, kBaseCall); }
   // The part that carries the prefix.

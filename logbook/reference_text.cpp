@@ -80,7 +80,8 @@ std::string ScaledDigits(double value, int int_digits, int decimals) {
     if (mantissa[static_cast<std::size_t>(keep)] >= '5') {
       // Half up: carry through the kept digits.
       int i = static_cast<int>(digits.size()) - 1;
-      while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9') digits[static_cast<std::size_t>(i--)] = '0';
+      while (i >= 0 && digits[static_cast<std::size_t>(i)] == '9')
+        digits[static_cast<std::size_t>(i--)] = '0';
       if (i >= 0) {
         ++digits[static_cast<std::size_t>(i)];
       } else {

@@ -27,17 +27,18 @@ TEST_P(Validity, IsValidLocator) {
   EXPECT_EQ(ToLocator::IsValidLocator(GetParam().text), GetParam().valid);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Locator, Validity,
-    ::testing::Values(ValidRow{"six", "JO62MM", true}, ValidRow{"four", "JO62", true},
-                      ValidRow{"empty", "", true}, ValidRow{"corner_low", "AA00AA", true},
-                      ValidRow{"corner_high", "RR99XX", true},
-                      ValidRow{"lower_case", "jo62mm", false},
-                      ValidRow{"field_beyond_r", "JS62", false},
-                      ValidRow{"subsquare_beyond_x", "JO62MY", false},
-                      ValidRow{"letter_as_square", "JOA2", false},
-                      ValidRow{"seventh_unchecked", "JO62MM!", true}),
-    [](const auto& info) { return RowName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Locator, Validity,
+                         ::testing::Values(ValidRow{"six", "JO62MM", true},
+                                           ValidRow{"four", "JO62", true},
+                                           ValidRow{"empty", "", true},
+                                           ValidRow{"corner_low", "AA00AA", true},
+                                           ValidRow{"corner_high", "RR99XX", true},
+                                           ValidRow{"lower_case", "jo62mm", false},
+                                           ValidRow{"field_beyond_r", "JS62", false},
+                                           ValidRow{"subsquare_beyond_x", "JO62MY", false},
+                                           ValidRow{"letter_as_square", "JOA2", false},
+                                           ValidRow{"seventh_unchecked", "JO62MM!", true}),
+                         [](const auto& info) { return RowName(info.param.name); });
 
 TEST(Locator, Jo62mmIsBerlin) {
   LocatorCoordinates c;
@@ -186,8 +187,9 @@ constexpr double kEarthKm = 111.12 * 180 / M_PI;  // the program's sphere: 111.1
 double Haversine(Point a, Point b) {
   const double dlat = (b.lat - a.lat) * kRad;
   const double dlon = (b.lon - a.lon) * kRad;
-  const double h = std::pow(std::sin(dlat / 2), 2) +
-                   std::cos(a.lat * kRad) * std::cos(b.lat * kRad) * std::pow(std::sin(dlon / 2), 2);
+  const double h = std::pow(std::sin(dlat / 2), 2) + std::cos(a.lat * kRad) *
+                                                         std::cos(b.lat * kRad) *
+                                                         std::pow(std::sin(dlon / 2), 2);
   return 2 * kEarthKm * std::asin(std::min(1.0, std::sqrt(h)));
 }
 

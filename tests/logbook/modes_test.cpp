@@ -42,9 +42,8 @@ INSTANTIATE_TEST_SUITE_P(
         ClassRow{"twice_upper_cw", "2XCW", 'a'}, ClassRow{"trimmed", " CW ", 'a'},
         ClassRow{"lower_case_unknown", "usb", kNoModeClass},
         ClassRow{"ft8_unknown", "FT8", kNoModeClass},
-        ClassRow{"hell_alone_unknown", "HELL", kNoModeClass},
-        ClassRow{"empty", "", kNoModeClass}, ClassRow{"blanks", "  ", kNoModeClass},
-        ClassRow{"twice_only", "2x", kNoModeClass}),
+        ClassRow{"hell_alone_unknown", "HELL", kNoModeClass}, ClassRow{"empty", "", kNoModeClass},
+        ClassRow{"blanks", "  ", kNoModeClass}, ClassRow{"twice_only", "2x", kNoModeClass}),
     [](const auto& info) { return RowName(info.param.name); });
 
 TEST(Modes, GroupStringsOverrideEveryOtherAnswer) {
@@ -152,19 +151,16 @@ TEST_P(ModeKinds, BothFlags) {
   EXPECT_EQ(modi.ModeKind(GetParam().mode, true), GetParam().digital_apart);
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, ModeKinds,
-                         ::testing::Values(KindRow{"cw", "CW", 0, 0}, KindRow{"ssb", "SSB", 1, 1},
-                                           KindRow{"fm", "FM", 3, 1}, KindRow{"rtty", "RTTY", 5, 5},
-                                           KindRow{"sstv_phone_group", "SSTV", 1, 1},
-                                           KindRow{"sat_other_group", "SAT", 3, 3},
-                                           KindRow{"ft8", "FT8", 3, 5},
-                                           KindRow{"ft4_prefix", "FT4X", 3, 5},
-                                           KindRow{"jt_prefix", "JT9H", 3, 5},
-                                           KindRow{"hell", "HELL", 3, 5},
-                                           KindRow{"contestia", " CONTESTIA ", 3, 5},
-                                           KindRow{"unknown", "XYZ", 3, 3},
-                                           KindRow{"empty", "", 3, 3}),
-                         [](const auto& info) { return RowName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Modes, ModeKinds,
+    ::testing::Values(KindRow{"cw", "CW", 0, 0}, KindRow{"ssb", "SSB", 1, 1},
+                      KindRow{"fm", "FM", 3, 1}, KindRow{"rtty", "RTTY", 5, 5},
+                      KindRow{"sstv_phone_group", "SSTV", 1, 1},
+                      KindRow{"sat_other_group", "SAT", 3, 3}, KindRow{"ft8", "FT8", 3, 5},
+                      KindRow{"ft4_prefix", "FT4X", 3, 5}, KindRow{"jt_prefix", "JT9H", 3, 5},
+                      KindRow{"hell", "HELL", 3, 5}, KindRow{"contestia", " CONTESTIA ", 3, 5},
+                      KindRow{"unknown", "XYZ", 3, 3}, KindRow{"empty", "", 3, 3}),
+    [](const auto& info) { return RowName(info.param.name); });
 
 TEST(Modes, ModeKindDigits) {
   EXPECT_EQ(ToModi::ModeKindDigit(0), '2');
