@@ -209,8 +209,8 @@ double ToBaender::CheckFreq(double x, bool ten_is_30m) const {
   if (x == 0) return 0;
   if (ten_is_30m && x == 10) return 10.1;
   if (const double f = Wavelength2Freq(x); f != 0) return f;
-  // Shorthands of bands whose frequency is not a wavelength. (10 never gets here: the wavelength
-  // of the 10 m band answers first; the order of these rules is the one operators know.)
+  // Shorthands of bands whose frequency is not a wavelength. (10 never gets here: the 10 m
+  // wavelength answers first. The order stays, so a typed number keeps its meaning.)
   if (Same(x, 18)) return 18.1;
   if (Same(x, 1.8)) return 1.815;
   if (Same(x, 10)) return 10.1;

@@ -9,7 +9,13 @@
 namespace logbook {
 namespace {
 
-std::string RowName(const char* name) { return name; }
+// Test names of table rows: the row's own name.
+struct RowName {
+  template <typename Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+    return info.param.name;
+  }
+};
 
 // ---- Band edges: the lower edge belongs to no band, the upper edge to the band.
 
@@ -50,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                       EdgeRow{"b60m", 'v', 5.35149, 5.3665}, EdgeRow{"b80m", 'b', 3.4999, 3.9},
                       EdgeRow{"b160m", 'a', 1.809, 2}, EdgeRow{"b630m", 'w', 0.472, 0.479},
                       EdgeRow{"b2190m", 'r', 0.1356999, 0.1378}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
 
 TEST(Bands, EveryBandOnceInSearchOrder) {
   ToBaender bands;
@@ -59,15 +65,6 @@ TEST(Bands, EveryBandOnceInSearchOrder) {
     codes += bands.Record(i).code;
   }
   EXPECT_EQ(codes, "tsqponmlkujihgfedcvbawr");
-}
-
-TEST(Bands, FrequenciesOutsideEveryBand) {
-  ToBaender bands;
-  for (double f : {0.0, -14.0, 3.95, 100.0, 1e9, 14.3501}) {
-    EXPECT_EQ(bands.Freq2Band(f), kNoBand) << f;
-  }
-  EXPECT_EQ(bands.Freq2Band(0.4721), 'w');
-  EXPECT_EQ(bands.Freq2Band(5.36), 'v');
 }
 
 // ---- Typed band texts.
@@ -99,7 +96,17 @@ INSTANTIATE_TEST_SUITE_P(
         AliasRow{"unlisted_spelling", "144MHZ", kNoBand},
         AliasRow{"inner_blanks_count", "2  M", kNoBand}, AliasRow{"empty", "", kNoBand},
         AliasRow{"blanks", "   ", kNoBand}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
+
+TEST(Bands, EveryAliasFindsItsOwnBand) {
+  ToBaender bands;
+  for (int i = ToBaender::FirstIndex(); i <= ToBaender::LastIndex(); ++i) {
+    const BandRecord& r = bands.Record(i);
+    for (std::string_view alias : r.aliases) {
+      if (!alias.empty()) EXPECT_EQ(bands.Text2Band(alias), r.code) << alias;
+    }
+  }
+}
 
 TEST(Bands, Text2FreqAndItsText) {
   ToBaender bands;
@@ -163,7 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         TextKindRow{"k1_outside", 100, 1, "     "}, TextKindRow{"k2_outside", 100, 2, "    "},
         TextKindRow{"k3_outside", 100, 3, ""}, TextKindRow{"k4_outside", 100, 4, "???"},
         TextKindRow{"k5_outside", 100, 5, ""}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
 
 TEST(Bands, Freq2NameReadsTypedNumbers) {
   ToBaender bands;
@@ -218,18 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
         TypedRow{"khz_limit_320000_is_mhz", 320000, false, 320000},
         TypedRow{"mhz_unchanged", 7, false, 7},
         TypedRow{"mhz_fraction_unchanged", 14.074, false, 14.074}),
-    [](const auto& info) { return RowName(info.param.name); });
-
-TEST(Bands, Wavelength2Freq) {
-  ToBaender bands;
-  EXPECT_EQ(bands.Wavelength2Freq(0), 0);
-  EXPECT_EQ(bands.Wavelength2Freq(1.2), 24000);
-  EXPECT_EQ(bands.Wavelength2Freq(1.200001), 24000);  // 5 decimals
-  EXPECT_EQ(bands.Wavelength2Freq(1.20001), 0);
-  EXPECT_EQ(bands.Wavelength2Freq(9), 3400);
-  EXPECT_EQ(bands.Wavelength2Freq(7), 0);
-  EXPECT_EQ(bands.Wavelength2Freq(21289), 0);
-}
+    RowName());
 
 }  // namespace
 }  // namespace logbook

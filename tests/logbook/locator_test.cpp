@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <random>
@@ -13,7 +14,13 @@
 namespace logbook {
 namespace {
 
-std::string RowName(const char* name) { return name; }
+// Test names of table rows: the row's own name.
+struct RowName {
+  template <typename Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+    return info.param.name;
+  }
+};
 
 struct ValidRow {
   const char* name;
@@ -38,24 +45,7 @@ INSTANTIATE_TEST_SUITE_P(Locator, Validity,
                                            ValidRow{"subsquare_beyond_x", "JO62MY", false},
                                            ValidRow{"letter_as_square", "JOA2", false},
                                            ValidRow{"seventh_unchecked", "JO62MM!", true}),
-                         [](const auto& info) { return RowName(info.param.name); });
-
-TEST(Locator, Jo62mmIsBerlin) {
-  LocatorCoordinates c;
-  ASSERT_TRUE(ToLocator::LocatorToCoordinates("JO62MM", false, c));
-  EXPECT_NEAR(c.latitude, 52.5208, 1e-4);
-  EXPECT_NEAR(c.longitude, 13.0417, 1e-4);
-  EXPECT_EQ(c.north_south, 'N');
-  EXPECT_EQ(c.east_west, 'E');
-  EXPECT_EQ(c.lat_degrees, 52);
-  EXPECT_EQ(c.lat_minutes, 31);
-  EXPECT_EQ(c.lat_seconds, 15);
-  EXPECT_EQ(c.lon_degrees, 13);
-  EXPECT_EQ(c.lon_minutes, 2);
-  EXPECT_EQ(c.lon_seconds, 30);
-  EXPECT_DOUBLE_EQ(c.lon_minutes_real, 2.5);
-  EXPECT_DOUBLE_EQ(c.lat_minutes_real, 31.25);
-}
+                         RowName());
 
 // A short locator is the centre of its area, padded as given.
 struct PaddingRow {
@@ -82,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Locator, Padding,
                                            PaddingRow{"five", "JO62M", "JO62MM"},
                                            PaddingRow{"lower_case", "jo62mm", "JO62MM"},
                                            PaddingRow{"slashed_zero", "JO6\xD8", "JO60MM"}),
-                         [](const auto& info) { return RowName(info.param.name); });
+                         RowName());
 
 TEST(Locator, UnconvertibleLocatorsClearTheOutputs) {
   for (const char* bad : {"J", "JO62MMX", "", "JS62", "JO62MY"}) {
@@ -95,31 +85,41 @@ TEST(Locator, UnconvertibleLocatorsClearTheOutputs) {
   }
 }
 
-TEST(Locator, WestOfGreenwich) {
+struct CoordRow {
+  const char* name;
+  const char* locator;
+  bool keep_east;
+  double latitude;
+  double longitude;
+  const char* letters;  // north/south, east/west
+  std::array<int, 3> lat_dms;
+  std::array<int, 3> lon_dms;
+};
+
+class Coordinates : public ::testing::TestWithParam<CoordRow> {};
+
+TEST_P(Coordinates, Centre) {
+  const CoordRow& row = GetParam();
   LocatorCoordinates c;
-  ASSERT_TRUE(ToLocator::LocatorToCoordinates("IO91", false, c));
-  EXPECT_EQ(c.east_west, 'W');
-  EXPECT_NEAR(c.longitude, 0.9583, 1e-4);  // degrees west
-  EXPECT_EQ(c.lon_degrees, 0);
-  EXPECT_EQ(c.lon_minutes, 57);
-  EXPECT_EQ(c.lon_seconds, 30);
-  ASSERT_TRUE(ToLocator::LocatorToCoordinates("IO91", true, c));
-  EXPECT_EQ(c.east_west, 'W');
-  EXPECT_NEAR(c.longitude, 359.0417, 1e-4);  // kept east
+  ASSERT_TRUE(ToLocator::LocatorToCoordinates(row.locator, row.keep_east, c));
+  EXPECT_NEAR(c.latitude, row.latitude, 1e-4);
+  EXPECT_NEAR(c.longitude, row.longitude, 1e-4);
+  EXPECT_EQ(std::string({c.north_south, c.east_west}), row.letters);
+  EXPECT_EQ((std::array<int, 3>{c.lat_degrees, c.lat_minutes, c.lat_seconds}), row.lat_dms);
+  EXPECT_EQ((std::array<int, 3>{c.lon_degrees, c.lon_minutes, c.lon_seconds}), row.lon_dms);
+  EXPECT_NEAR(c.lat_minutes_real, row.lat_dms[1] + row.lat_dms[2] / 60.0, 1e-9);
+  EXPECT_NEAR(c.lon_minutes_real, row.lon_dms[1] + row.lon_dms[2] / 60.0, 1e-9);
 }
 
-TEST(Locator, SouthernHemisphere) {
-  LocatorCoordinates c;
-  ASSERT_TRUE(ToLocator::LocatorToCoordinates("QF22LE", false, c));  // Melbourne
-  EXPECT_EQ(c.north_south, 'S');
-  EXPECT_NEAR(c.latitude, -37.8125, 1e-4);
-  EXPECT_EQ(c.lat_degrees, -37);
-  EXPECT_EQ(c.lat_minutes, 48);
-  EXPECT_EQ(c.lat_seconds, 45);
-  EXPECT_NEAR(c.lat_minutes_real, 48.75, 1e-9);
-  EXPECT_EQ(c.east_west, 'E');
-  EXPECT_NEAR(c.longitude, 144.9583, 1e-4);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Locator, Coordinates,
+    ::testing::Values(
+        CoordRow{"berlin", "JO62MM", false, 52.5208, 13.0417, "NE", {52, 31, 15}, {13, 2, 30}},
+        CoordRow{"west_positive", "IO91", false, 51.5208, 0.9583, "NW", {51, 31, 15}, {0, 57, 30}},
+        CoordRow{
+            "west_kept_east", "IO91", true, 51.5208, 359.0417, "NW", {51, 31, 15}, {0, 57, 30}},
+        CoordRow{"south", "QF22LE", false, -37.8125, 144.9583, "SE", {-37, 48, 45}, {144, 57, 30}}),
+    RowName());
 
 // ---- Distance and bearing.
 
@@ -242,21 +242,6 @@ TEST(Locator, AgreesWithHaversineForRandomPairs) {
       EXPECT_LT(diff, 0.01) << a << " " << b;
     }
   }
-}
-
-TEST(Locator, BearingsOfKnownDirections) {
-  double lon;
-  double bearing;
-  double distance;
-  ASSERT_TRUE(ToLocator::DistanceBearing("JO62MM", "JO72MM", lon, bearing, distance));
-  EXPECT_NEAR(bearing, 90, 1.0);  // east, a little north of the great circle's start
-  ASSERT_TRUE(ToLocator::DistanceBearing("JO72MM", "JO62MM", lon, bearing, distance));
-  EXPECT_NEAR(bearing, 270, 1.0);
-  ASSERT_TRUE(ToLocator::DistanceBearing("JO62MM", "JO63MM", lon, bearing, distance));
-  EXPECT_NEAR(bearing, 0, 1e-6);
-  EXPECT_NEAR(distance, 111.12, 1e-6);
-  ASSERT_TRUE(ToLocator::DistanceBearing("JO63MM", "JO62MM", lon, bearing, distance));
-  EXPECT_NEAR(bearing, 180, 1e-6);
 }
 
 // ---- QRB and its trace line.

@@ -7,7 +7,13 @@
 namespace logbook {
 namespace {
 
-std::string RowName(const char* name) { return name; }
+// Test names of table rows: the row's own name.
+struct RowName {
+  template <typename Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+    return info.param.name;
+  }
+};
 
 // ---- Fixed names and the default group strings.
 
@@ -44,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(
         ClassRow{"ft8_unknown", "FT8", kNoModeClass},
         ClassRow{"hell_alone_unknown", "HELL", kNoModeClass}, ClassRow{"empty", "", kNoModeClass},
         ClassRow{"blanks", "  ", kNoModeClass}, ClassRow{"twice_only", "2x", kNoModeClass}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
 
 TEST(Modes, GroupStringsOverrideEveryOtherAnswer) {
   ToModi modi;
@@ -96,7 +102,7 @@ INSTANTIATE_TEST_SUITE_P(
                       AliasRow{"user_name_beats_fixed", 1, "CW", "CW", 'b'},
                       AliasRow{"twice_prefix_dropped", 4, "FT8", "2xFT8", 'e'},
                       AliasRow{"last_class", 12, "VARA", "VARA", 'm'}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
 
 TEST(Modes, FirstMatchingClassWins) {
   ToModi modi;
@@ -124,7 +130,7 @@ TEST(Modes, AliasListsKeepTheirTextAndIgnoreBadIndexes) {
 
 TEST(Modes, GroupAndReportNameOfEveryClass) {
   ToModi modi;
-  const std::string groups = "0221333332433";
+  const std::string groups = "0221333332433";  // 0 CW, 1 FM, 2 phone, 3 data, 4 other
   const char* names[] = {"CW", "PH", "PH", "FM", "RY", "", "", "", "", "", "", "RY", "RY"};
   for (int i = 0; i < kModeClassCount; ++i) {
     const char letter = static_cast<char>('a' + i);
@@ -160,16 +166,7 @@ INSTANTIATE_TEST_SUITE_P(
                       KindRow{"ft4_prefix", "FT4X", 3, 5}, KindRow{"jt_prefix", "JT9H", 3, 5},
                       KindRow{"hell", "HELL", 3, 5}, KindRow{"contestia", " CONTESTIA ", 3, 5},
                       KindRow{"unknown", "XYZ", 3, 3}, KindRow{"empty", "", 3, 3}),
-    [](const auto& info) { return RowName(info.param.name); });
-
-TEST(Modes, ModeKindDigits) {
-  EXPECT_EQ(ToModi::ModeKindDigit(0), '2');
-  EXPECT_EQ(ToModi::ModeKindDigit(1), '1');
-  EXPECT_EQ(ToModi::ModeKindDigit(3), '9');
-  EXPECT_EQ(ToModi::ModeKindDigit(4), '0');
-  EXPECT_EQ(ToModi::ModeKindDigit(5), '3');
-  EXPECT_EQ(ToModi::ModeKindDigit(2), ' ');
-}
+    RowName());
 
 TEST(Modes, UserModeListHoldsEachTextOnce) {
   ToModi modi;

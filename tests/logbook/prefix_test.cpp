@@ -7,7 +7,13 @@
 namespace logbook {
 namespace {
 
-std::string RowName(const char* name) { return name; }
+// Test names of table rows: the row's own name.
+struct RowName {
+  template <typename Row>
+  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
+    return info.param.name;
+  }
+};
 
 // ---- ExtractPrefix: each row gives the part that carries the prefix (mode 0) and the base call
 // (mode 1).
@@ -112,7 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         CallRow{"four_special_two_calls", "FO/A/DL1ABC/F5XY", "FO/A", "DL1ABC"},
         CallRow{"four_plain", "OE/DL1ABC/P/QRP", "OE", "DL1ABC"},
         CallRow{"five_parts", "OE/DL1ABC/P/QRP/X", "OE", "DL1ABC"}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
 
 TEST(Prefix, SuffixTableIsRead) {
   ToPrefix prefix;
@@ -159,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                       SpecialRow{"fo_other_letter", "FO", "X", 0},
                       SpecialRow{"head_too_short", "F", "A", 0},
                       SpecialRow{"empty_next", "FO", "", 0}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
 
 // ---- The DXCC number table.
 
@@ -253,7 +259,7 @@ INSTANTIATE_TEST_SUITE_P(
         CountryRow{"not_at_word_end", "Chadwick", "Chadwick"},
         CountryRow{"only_first_occurrence", "Indiana India", "Indiana India"},
         CountryRow{"unknown", "Ruritania", "Ruritania"}, CountryRow{"empty", "", ""}),
-    [](const auto& info) { return RowName(info.param.name); });
+    RowName());
 
 // ---- Leading part of a call.
 
@@ -282,7 +288,7 @@ INSTANTIATE_TEST_SUITE_P(Prefix, CallPart,
                                            PartRow{"long_run", "3DA012X", "3DA012", "3DA0"},
                                            PartRow{"no_digit", "ABC", "ABC", "ABC"},
                                            PartRow{"empty", "", "", ""}),
-                         [](const auto& info) { return RowName(info.param.name); });
+                         RowName());
 
 }  // namespace
 }  // namespace logbook
