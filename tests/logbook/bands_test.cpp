@@ -103,7 +103,9 @@ TEST(Bands, EveryAliasFindsItsOwnBand) {
   for (int i = ToBaender::FirstIndex(); i <= ToBaender::LastIndex(); ++i) {
     const BandRecord& r = bands.Record(i);
     for (std::string_view alias : r.aliases) {
-      if (!alias.empty()) EXPECT_EQ(bands.Text2Band(alias), r.code) << alias;
+      if (!alias.empty()) {
+        EXPECT_EQ(bands.Text2Band(alias), r.code) << alias;
+      }
     }
   }
 }
