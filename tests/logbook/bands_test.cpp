@@ -6,16 +6,12 @@
 #include <limits>
 #include <string>
 
+#include "tests/logbook/table_rows.h"
+
 namespace logbook {
 namespace {
 
-// Test names of table rows: the row's own name.
-struct RowName {
-  template <typename Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
-  }
-};
+LOGBOOK_ROWS_PRINT_AS_NAME;
 
 // ---- Band edges: the lower edge belongs to no band, the upper edge to the band.
 

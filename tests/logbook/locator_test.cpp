@@ -11,16 +11,12 @@
 
 #include "common/service.h"
 
+#include "tests/logbook/table_rows.h"
+
 namespace logbook {
 namespace {
 
-// Test names of table rows: the row's own name.
-struct RowName {
-  template <typename Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
-  }
-};
+LOGBOOK_ROWS_PRINT_AS_NAME;
 
 struct ValidRow {
   const char* name;

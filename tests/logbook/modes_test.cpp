@@ -4,16 +4,12 @@
 
 #include <string>
 
+#include "tests/logbook/table_rows.h"
+
 namespace logbook {
 namespace {
 
-// Test names of table rows: the row's own name.
-struct RowName {
-  template <typename Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
-  }
-};
+LOGBOOK_ROWS_PRINT_AS_NAME;
 
 // ---- Fixed names and the default group strings.
 
