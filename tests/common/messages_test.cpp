@@ -1,0 +1,114 @@
+#include "common/messages.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "common/console_presenter.h"
+#include "common/scripted_presenter.h"
+#include "common/service.h"
+
+namespace common {
+namespace {
+
+class MessagesTest : public ::testing::Test {
+ protected:
+  MessagesTest() {
+    auto presenter = std::make_unique<ScriptedPresenter>();
+    scripted_ = presenter.get();
+    messages_.emplace(std::move(presenter));
+  }
+  ToMessages& Messages() { return **messages_; }
+
+  ScriptedPresenter* scripted_;
+  std::optional<ScopedService<ToMessages>> messages_;
+};
+
+TEST_F(MessagesTest, EveryOperationHandsItsTextsToThePresenter) {
+  Messages().JaNeinFrage("Contest", "Sicherheitsabfrage", "Eintrag löschen?", true);
+  Messages().Hinweis("Pelorin", "Logbuch Test", "geändert", false);
+  Messages().HinweisMitCheck("Frequenz-Scan", "TRX-Frequenz ändern", "ein", true);
+  Messages().Achtung(Messages().EingabeUnvollstaendig, "Bitte Call eingeben");
+  Messages().Fehler("Fehler beim Erstellen des Ordners\r/x");
+  Messages().FehlerInfo("Zugriff verweigert", "Hilfe", "file:///hilfe.htm");
+
+  ASSERT_EQ(scripted_->calls.size(), 6u);
+  const auto& c = scripted_->calls;
+  EXPECT_EQ(c[0].kind, MessageKind::kJaNeinFrage);
+  EXPECT_EQ(c[0].caption, "Contest");
+  EXPECT_EQ(c[0].title, "Sicherheitsabfrage");
+  EXPECT_EQ(c[0].text, "Eintrag l\xF6schen?");  // 1252 bytes, as the system's texts are
+  EXPECT_TRUE(c[0].default_yes);
+  EXPECT_EQ(c[1].kind, MessageKind::kHinweis);
+  EXPECT_EQ(c[1].caption, "Pelorin");
+  EXPECT_FALSE(c[1].show_check_box);
+  EXPECT_EQ(c[2].kind, MessageKind::kHinweisMitCheck);
+  EXPECT_TRUE(c[2].show_check_box);
+  EXPECT_EQ(c[3].kind, MessageKind::kAchtung);
+  EXPECT_EQ(c[3].title, "Eingabedaten unvollst\xE4ndig!");
+  EXPECT_EQ(c[3].text, "Bitte Call eingeben");
+  EXPECT_EQ(c[4].kind, MessageKind::kFehler);
+  EXPECT_EQ(c[4].text, "Fehler beim Erstellen des Ordners\r/x");
+  EXPECT_EQ(c[5].kind, MessageKind::kFehlerInfo);
+  EXPECT_EQ(c[5].button_caption, "Hilfe");
+  EXPECT_EQ(c[5].link, "file:///hilfe.htm");
+}
+
+TEST_F(MessagesTest, QuestionsTakeTheScriptedAnswersInTurn) {
+  scripted_->answers = {false, true};
+  // A warning in between does not use up an answer.
+  EXPECT_FALSE(Messages().JaNeinFrage("", "", "Eins?", true));
+  Messages().Achtung("", "dazwischen");
+  EXPECT_TRUE(Messages().JaNeinFrage("", "", "Zwei?", false));
+  // With the script used up, the default button answers.
+  EXPECT_TRUE(Messages().JaNeinFrage("", "", "Drei?", true));
+  EXPECT_FALSE(Messages().JaNeinFrage("", "", "Vier?", false));
+}
+
+TEST_F(MessagesTest, AHiddenCheckBoxIsNeverTicked) {
+  scripted_->answers = {true, true, true};
+  EXPECT_FALSE(Messages().Hinweis("", "", "ohne Box", false));
+  EXPECT_TRUE(Messages().Hinweis("", "", "mit Box", true));
+  EXPECT_FALSE(Messages().HinweisMitCheck("", "", "ohne Box", false));
+}
+
+TEST(MessagesTexts, TheTwoWarningTitles) {
+  ToMessages messages(std::make_unique<ScriptedPresenter>());
+  EXPECT_EQ(messages.EingabeUnvollstaendig, "Eingabedaten unvollst\xE4ndig!");
+  EXPECT_EQ(messages.DatenUngueltig, "Ung\xFCltige Daten!");
+}
+
+TEST(ConsolePresenter, PrintsUtf8AndTakesTheDefaultAnswer) {
+  std::ostringstream out;
+  ToMessages messages(std::make_unique<ConsolePresenter>(out));
+  EXPECT_TRUE(messages.JaNeinFrage("", "", "Programm beenden?", true));
+  EXPECT_FALSE(messages.JaNeinFrage("Contest", "Eingabe beenden?", "Verwerfen?", false));
+  EXPECT_FALSE(messages.Hinweis("", "", "Meldung", true));
+  messages.Fehler("Zeile 1\rZeile 2 mit \xFC");
+  messages.FehlerInfo("Kein Zugriff", "Hilfe", "file:///h.htm");
+
+  const std::string text = out.str();
+  EXPECT_NE(text.find("Abfrage - Abfrage:\nProgramm beenden?\n-> Ja\n"), std::string::npos);
+  EXPECT_NE(text.find("Contest - Eingabe beenden?\nVerwerfen?\n-> Nein\n"), std::string::npos);
+  EXPECT_NE(text.find("Hinweis - Hinweis:\nMeldung\n"), std::string::npos);
+  EXPECT_NE(text.find("Fehler - Fehlermeldung:\nZeile 1\nZeile 2 mit \xC3\xBC\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("[Hilfe] file:///h.htm"), std::string::npos);
+}
+
+TEST(MessagesPresenter, CanBeReplacedByTheWindowLayer) {
+  auto first = std::make_unique<ScriptedPresenter>();
+  ScriptedPresenter* first_raw = first.get();
+  ToMessages messages(std::move(first));
+  auto second = std::make_unique<ScriptedPresenter>();
+  ScriptedPresenter* second_raw = second.get();
+  const auto previous = messages.SetPresenter(std::move(second));
+  EXPECT_EQ(previous.get(), first_raw);
+  messages.Fehler("x");
+  EXPECT_TRUE(first_raw->calls.empty());
+  EXPECT_EQ(second_raw->calls.size(), 1u);
+}
+
+}  // namespace
+}  // namespace common
