@@ -22,13 +22,13 @@ enum class MessageKind {
 // title mean the dialog's own). Texts are Windows-1252; a carriage return (13) breaks a line.
 struct MessageCall {
   MessageKind kind = MessageKind::kFehler;
-  std::string caption;          // window caption (question and notices)
-  std::string title;            // the bold heading line (question, notices, warning)
-  std::string text;             // the message
-  std::string button_caption;   // second button (error with link)
-  std::string link;             // opened by the second button (error with link)
-  bool default_yes = false;     // question: yes is the default button
-  bool show_check_box = false;  // notices: "Meldung nicht mehr anzeigen" is shown
+  std::string caption{};         // window caption (question and notices)
+  std::string title{};           // the bold heading line (question, notices, warning)
+  std::string text{};            // the message
+  std::string button_caption{};  // second button (error with link)
+  std::string link{};            // opened by the second button (error with link)
+  bool default_yes = false;      // question: yes is the default button
+  bool show_check_box = false;   // notices: "Meldung nicht mehr anzeigen" is shown
 
   friend bool operator==(const MessageCall&, const MessageCall&) = default;
 };

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <sstream>
+#include <vector>
 
 #include "common/console_presenter.h"
 #include "common/scripted_presenter.h"
@@ -33,26 +34,29 @@ TEST_F(MessagesTest, EveryOperationHandsItsTextsToThePresenter) {
   Messages().Fehler("Fehler beim Erstellen des Ordners\r/x");
   Messages().FehlerInfo("Zugriff verweigert", "Hilfe", "file:///hilfe.htm");
 
-  ASSERT_EQ(scripted_->calls.size(), 6u);
-  const auto& c = scripted_->calls;
-  EXPECT_EQ(c[0].kind, MessageKind::kJaNeinFrage);
-  EXPECT_EQ(c[0].caption, "Contest");
-  EXPECT_EQ(c[0].title, "Sicherheitsabfrage");
-  EXPECT_EQ(c[0].text, "Eintrag l\xF6schen?");  // 1252 bytes, as the system's texts are
-  EXPECT_TRUE(c[0].default_yes);
-  EXPECT_EQ(c[1].kind, MessageKind::kHinweis);
-  EXPECT_EQ(c[1].caption, "Pelorin");
-  EXPECT_FALSE(c[1].show_check_box);
-  EXPECT_EQ(c[2].kind, MessageKind::kHinweisMitCheck);
-  EXPECT_TRUE(c[2].show_check_box);
-  EXPECT_EQ(c[3].kind, MessageKind::kAchtung);
-  EXPECT_EQ(c[3].title, "Eingabedaten unvollst\xE4ndig!");
-  EXPECT_EQ(c[3].text, "Bitte Call eingeben");
-  EXPECT_EQ(c[4].kind, MessageKind::kFehler);
-  EXPECT_EQ(c[4].text, "Fehler beim Erstellen des Ordners\r/x");
-  EXPECT_EQ(c[5].kind, MessageKind::kFehlerInfo);
-  EXPECT_EQ(c[5].button_caption, "Hilfe");
-  EXPECT_EQ(c[5].link, "file:///hilfe.htm");
+  using K = MessageKind;
+  const std::vector<MessageCall> expected = {
+      {.kind = K::kJaNeinFrage,
+       .caption = "Contest",
+       .title = "Sicherheitsabfrage",
+       .text = "Eintrag l\xF6schen?",
+       .default_yes = true},  // 1252 bytes, as the system's texts
+      {.kind = K::kHinweis, .caption = "Pelorin", .title = "Logbuch Test", .text = "geändert"},
+      {.kind = K::kHinweisMitCheck,
+       .caption = "Frequenz-Scan",
+       .title = "TRX-Frequenz ändern",
+       .text = "ein",
+       .show_check_box = true},
+      {.kind = K::kAchtung,
+       .title = "Eingabedaten unvollst\xE4ndig!",
+       .text = "Bitte Call eingeben"},
+      {.kind = K::kFehler, .text = "Fehler beim Erstellen des Ordners\r/x"},
+      {.kind = K::kFehlerInfo,
+       .text = "Zugriff verweigert",
+       .button_caption = "Hilfe",
+       .link = "file:///hilfe.htm"},
+  };
+  EXPECT_EQ(scripted_->calls, expected);
 }
 
 TEST_F(MessagesTest, QuestionsTakeTheScriptedAnswersInTurn) {

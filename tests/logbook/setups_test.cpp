@@ -4,9 +4,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <functional>
+#include <map>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "common/protocol.h"
 #include "common/service.h"
@@ -45,45 +46,6 @@ int NonZero(const Array& bytes) {
   return n;
 }
 
-struct DefaultCase {
-  std::string name;
-  std::function<std::string(const ToSetups&)> value;
-  std::string expected;
-};
-
-class SetupDefaultsTest : public ::testing::TestWithParam<DefaultCase> {};
-
-TEST_P(SetupDefaultsTest, StartsWithTheDefault) {
-  const ToSetups setups;
-  EXPECT_EQ(GetParam().value(setups), GetParam().expected);
-}
-
-// Each record's remaining fields: the record with the named defaults put back to zero must equal
-// a zero record.
-std::string WeitereRestIsZero(const ToSetups& s) {
-  ToSetupWeitere w = s.GetWeitere();
-  w.option_bytes_1_to_11 = {};
-  w.option_bytes_12_to_14 = {};
-  w.option_byte15 = 0;
-  w.first_region_short = w.first_region_long = w.second_region_short = w.second_region_long = "";
-  return w == ToSetupWeitere{} ? "zero" : "not zero";
-}
-
-std::string LayoutColumnTables(const ToSetups& s) {
-  const ToSetupLayout l = s.GetLayout();
-  return std::to_string(l.column_table1.size() + l.column_table2.size() + l.column_table3.size() +
-                        l.column_table4.size() + l.column_table5.size() + l.column_table6.size() +
-                        l.column_table7.size() + l.column_table8.size() + l.column_table9.size() +
-                        l.column_table10.size()) +
-         " bytes, " +
-         std::to_string(NonZero(l.column_table1) + NonZero(l.column_table2) +
-                        NonZero(l.column_table3) + NonZero(l.column_table4) +
-                        NonZero(l.column_table5) + NonZero(l.column_table6) +
-                        NonZero(l.column_table7) + NonZero(l.column_table8) +
-                        NonZero(l.column_table9) + NonZero(l.column_table10)) +
-         " set";
-}
-
 std::string ZusatzNames(const std::array<ToSetupZusatzfelderRec, 10>& entries) {
   std::string out;
   for (const auto& e : entries) out += e.name + (e.second_text.empty() ? " " : "?");
@@ -96,213 +58,141 @@ std::string ZusatzSwitches(const std::array<ToSetupZusatzfelderRec, 10>& entries
   return out;
 }
 
-std::string LetterGroups(const ToSetupQSL& q) {
-  std::string out;
-  for (const auto& group : q.letter_groups) {
-    for (const char c : group) out += c == 0 ? '.' : c;
-    out += '|';
+// Every default of a new settings object, by name, as text.
+std::map<std::string, std::string> DescribeDefaults() {
+  const ToSetups s;
+  std::map<std::string, std::string> d;
+  const ToSetupLayout l = s.GetLayout();
+  d["PopupMenuSwitch"] = std::to_string(l.popup_menu_switch);
+  d["LayoutArea"] = std::to_string(l.area.size()) + ":" +
+                    std::to_string(NonZero(std::span(l.area).first(256))) + "," +
+                    std::to_string(l.area[256]) + "," + std::to_string(l.area[257]);
+  d["Tag99LabelFontColour"] = Hex(l.tag99_label_font_colour);
+  d["PanelColour"] = Hex(l.panel_colour);
+  d["LabelFontColour"] = Hex(l.label_font_colour);
+  d["FormColour"] = Hex(l.form_colour);
+  d["SideBarColour"] = Hex(l.side_bar_colour);
+  d["ListColours"] = Join(l.list_colours);
+  d["LayoutBytesAndSwitches"] = Join(
+      std::array{l.layout_byte1, l.layout_variant_switch, l.layout_switch1, l.layout_switch2,
+                 l.unstored_byte, l.day_byte, l.layout_byte2, l.layout_switch3, l.layout_switch4});
+  d["LayoutNumbers"] =
+      Join(l.layout_numbers) + ";" + Join(std::array{l.layout_number6, l.layout_number7});
+  d["LayoutTexts"] = "[" + l.layout_text.str() + "][" + l.unstored_text + "]";
+  d["UnstoredLayoutColours"] = Join(l.unstored_colours) + ";" + Hex(l.unstored_colour);
+  d["Font"] = l.font_name.str() + " " + std::to_string(l.font_size);
+  const std::array<std::span<const std::uint8_t>, 10> tables = {
+      l.column_table1, l.column_table2, l.column_table3, l.column_table4, l.column_table5,
+      l.column_table6, l.column_table7, l.column_table8, l.column_table9, l.column_table10};
+  std::vector<std::size_t> sizes;
+  int set = 0;
+  for (const auto table : tables) {
+    sizes.push_back(table.size());
+    set += NonZero(table);
   }
-  return out;
+  d["ColumnTables"] = Join(sizes) + ":" + std::to_string(set);
+
+  d["ExternAllEmpty"] = s.GetExtern() == ToSetupExtern{} ? "zero" : "not zero";
+  d["DirsAllEmpty"] = s.GetDirs() == ToSetupDirs{} ? "zero" : "not zero";
+
+  ToSetupWeitere w = s.GetWeitere();
+  d["OptionBytes1To11"] = Join(w.option_bytes_1_to_11);
+  d["OptionBytes12To14"] = Join(w.option_bytes_12_to_14);
+  d["OptionByte15"] = std::to_string(w.option_byte15);
+  d["RegionCaptions"] = Join(std::array{w.first_region_short, w.first_region_long,
+                                        w.second_region_short, w.second_region_long});
+  // Everything else of the record is zero.
+  w.option_bytes_1_to_11 = {};
+  w.option_bytes_12_to_14 = {};
+  w.option_byte15 = 0;
+  w.first_region_short = w.first_region_long = w.second_region_short = w.second_region_long = "";
+  d["WeitereRest"] = w == ToSetupWeitere{} ? "zero" : "not zero";
+
+  const ToSetupZusatzfelder z = s.GetZusatzfelder();
+  d["MNames"] = ZusatzNames(z.m);
+  d["LNames"] = ZusatzNames(s.ZusatzfelderPtr().l);
+  d["MSwitches"] = ZusatzSwitches(z.m);
+  d["LSwitches"] = ZusatzSwitches(z.l);
+
+  const ToSetupQSL q = s.GetQSL();
+  d["QslRouteNames"] = Join(q.route_names);
+  for (const auto& group : q.letter_groups) {
+    for (const char c : group) d["QslLetterGroups"] += c == 0 ? '.' : c;
+    d["QslLetterGroups"] += '|';
+  }
+  d["QslColours"] = Join(q.colours);
+  d["QslStatusLetters"] = q.status_letters.str();
+  d["QslBytes"] = std::to_string(q.qsl_bytes.size()) + ":" + std::to_string(NonZero(q.qsl_bytes));
+  d["QslLetters"] = std::string(q.qsl_letters.begin(), q.qsl_letters.end());
+  d["QslLongText"] = "[" + q.long_text + "]";
+
+  const ToSetupOwnStation o = s.GetOwnStation();
+  d["OwnLocator"] = o.own_locator.str();
+  char position[64];
+  std::snprintf(position, sizeof position, "%.6f %.4f", o.latitude, o.longitude);
+  d["OwnPosition"] = position;
+  std::size_t text_length =
+      o.station_text1.size() + o.station_text2.size() + o.station_text3.size();
+  for (int k = 1; k <= FurtherStationTexts::kCount; ++k) text_length += o.further.Get(k).size();
+  d["OwnStationTexts"] = std::to_string(text_length);
+
+  d["OptionSwitches"] = Join(s.GetFlags16());
+  d["Colours"] = Join(std::array{s.GetColour1(), s.GetColour2(), s.GetColour3()});
+  d["OwnCall"] = "[" + s.GetOwnCall(false) + "]";
+  d["OwnCountry"] = s.GetOwnCountry();
+  return d;
 }
 
-std::string OwnStationTexts(const ToSetupOwnStation& o) {
-  int set = o.station_text1.size() + o.station_text2.size() + o.station_text3.size();
-  for (int k = 1; k <= FurtherStationTexts::kCount; ++k) set += o.further.Get(k).size();
-  return std::to_string(set);
+struct DefaultCase {
+  std::string name;
+  std::string expected;
+  friend void PrintTo(const DefaultCase& c, std::ostream* os) { *os << c.name; }
+};
+
+class SetupDefaultsTest : public ::testing::TestWithParam<DefaultCase> {};
+
+TEST_P(SetupDefaultsTest, StartsWithTheDefault) {
+  const auto defaults = DescribeDefaults();
+  ASSERT_TRUE(defaults.contains(GetParam().name));
+  EXPECT_EQ(defaults.at(GetParam().name), GetParam().expected);
 }
+
+const char kSwitch2InEntries1To6[] =
+    "0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;"
+    "0,0,0,0,0;0,0,0,0,0;0,0,0,0,0;0,0,0,0,0;";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, SetupDefaultsTest,
     ::testing::Values(
-        // ToSetupLayout
-        DefaultCase{"PopupMenuSwitch",
-                    [](const ToSetups& s) -> std::string {
-                      return Join(std::array{s.GetLayout().popup_menu_switch});
-                    },
-                    "0"},
-        DefaultCase{"LayoutArea",
-                    [](const ToSetups& s) -> std::string {
-                      const auto a = s.GetLayout().area;
-                      return std::to_string(a.size()) + ":" +
-                             std::to_string(NonZero(std::span(a).first(256))) + "," +
-                             std::to_string(a[256]) + "," + std::to_string(a[257]);
-                    },
-                    "258:0,255,255"},
-        DefaultCase{"Tag99LabelFontColour",
-                    [](const ToSetups& s) -> std::string {
-                      return Hex(s.GetLayout().tag99_label_font_colour);
-                    },
-                    "0000FFFF"},
-        DefaultCase{
-            "PanelColour",
-            [](const ToSetups& s) -> std::string { return Hex(s.GetLayout().panel_colour); },
-            "02F7D2C0"},
-        DefaultCase{
-            "LabelFontColour",
-            [](const ToSetups& s) -> std::string { return Hex(s.GetLayout().label_font_colour); },
-            "00FFFFFF"},
-        DefaultCase{"FormColour",
-                    [](const ToSetups& s) -> std::string { return Hex(s.GetLayout().form_colour); },
-                    "02CF9F7F"},
-        DefaultCase{
-            "SideBarColour",
-            [](const ToSetups& s) -> std::string { return Hex(s.GetLayout().side_bar_colour); },
-            "02A66C50"},
-        DefaultCase{
-            "ListColours",
-            [](const ToSetups& s) -> std::string { return Join(s.GetLayout().list_colours); },
-            "0055BFFF,00FFFFFF,00000000,00AADFFF"},
-        DefaultCase{"LayoutBytesAndSwitches",
-                    [](const ToSetups& s) -> std::string {
-                      const auto l = s.GetLayout();
-                      return Join(std::array{l.layout_byte1, l.layout_variant_switch,
-                                             l.layout_switch1, l.layout_switch2, l.unstored_byte,
-                                             l.day_byte, l.layout_byte2, l.layout_switch3,
-                                             l.layout_switch4});
-                    },
-                    "0,1,0,1,0,255,0,0,0"},
-        DefaultCase{"LayoutNumbers",
-                    [](const ToSetups& s) -> std::string {
-                      const auto l = s.GetLayout();
-                      return Join(l.layout_numbers) + ";" +
-                             Join(std::array{l.layout_number6, l.layout_number7});
-                    },
-                    "0,0,0,0,0;0,0"},
-        DefaultCase{"LayoutTexts",
-                    [](const ToSetups& s) -> std::string {
-                      const auto l = s.GetLayout();
-                      return "[" + l.layout_text.str() + "][" + l.unstored_text + "]";
-                    },
-                    "[][]"},
-        DefaultCase{"UnstoredLayoutColours",
-                    [](const ToSetups& s) -> std::string {
-                      const auto l = s.GetLayout();
-                      return Join(l.unstored_colours) + ";" + Hex(l.unstored_colour);
-                    },
-                    "00EFFFFF,00FFFFFF;00000000"},
-        DefaultCase{"Font",
-                    [](const ToSetups& s) -> std::string {
-                      return s.GetLayout().font_name.str() + " " +
-                             std::to_string(s.GetLayout().font_size);
-                    },
-                    "Arial 9"},
-        DefaultCase{"ColumnTables", LayoutColumnTables, "1972 bytes, 0 set"},
-        // ToSetupExtern and ToSetupDirs
-        DefaultCase{"ExternAllEmpty",
-                    [](const ToSetups& s) -> std::string {
-                      return s.GetExtern() == ToSetupExtern{} ? "zero" : "not zero";
-                    },
-                    "zero"},
-        DefaultCase{"DirsAllEmpty",
-                    [](const ToSetups& s) -> std::string {
-                      return s.GetDirs() == ToSetupDirs{} ? "zero" : "not zero";
-                    },
-                    "zero"},
-        // ToSetupWeitere
-        DefaultCase{"OptionBytes1To11",
-                    [](const ToSetups& s) -> std::string {
-                      return Join(s.GetWeitere().option_bytes_1_to_11);
-                    },
-                    "4,4,0,1,0,0,1,0,0,0,0"},
-        DefaultCase{"OptionBytes12To14",
-                    [](const ToSetups& s) -> std::string {
-                      return Join(s.GetWeitere().option_bytes_12_to_14);
-                    },
-                    "0,1,0"},
-        DefaultCase{"OptionByte15",
-                    [](const ToSetups& s) -> std::string {
-                      return std::to_string(s.GetWeitere().option_byte15);
-                    },
-                    "3"},
-        DefaultCase{"RegionCaptions",
-                    [](const ToSetups& s) -> std::string {
-                      const auto& w = s.WeiterePtr();
-                      return Join(std::array{w.first_region_short.str(), w.first_region_long.str(),
-                                             w.second_region_short.str(),
-                                             w.second_region_long.str()});
-                    },
-                    "DOK,DOK/Gebiet1,LDK,LDK/Gebiet2"},
-        DefaultCase{"WeitereRest", WeitereRestIsZero, "zero"},
-        // ToSetupZusatzfelder
-        DefaultCase{
-            "MNames",
-            [](const ToSetups& s) -> std::string { return ZusatzNames(s.GetZusatzfelder().m); },
-            "M1 M2 M3 M4 M5 M6 M7 M8 M9 M10 "},
-        DefaultCase{
-            "LNames",
-            [](const ToSetups& s) -> std::string { return ZusatzNames(s.ZusatzfelderPtr().l); },
-            "L1 L2 L3 L4 L5 L6 L7 L8 L9 L10 "},
-        DefaultCase{
-            "MSwitches",
-            [](const ToSetups& s) -> std::string { return ZusatzSwitches(s.GetZusatzfelder().m); },
-            "0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,0,0,0,0;0,0,0,0,"
-            "0;0,0,0,0,0;0,0,0,0,0;"},
-        DefaultCase{
-            "LSwitches",
-            [](const ToSetups& s) -> std::string { return ZusatzSwitches(s.GetZusatzfelder().l); },
-            "0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,1,0,0,0;0,0,0,0,0;0,0,0,0,"
-            "0;0,0,0,0,0;0,0,0,0,0;"},
-        // ToSetupQSL
-        DefaultCase{"QslRouteNames",
-                    [](const ToSetups& s) -> std::string { return Join(s.GetQSL().route_names); },
-                    "Papier,LotW,EQSL,,"},
-        DefaultCase{"QslLetterGroups",
-                    [](const ToSetups& s) -> std::string { return LetterGroups(s.GetQSL()); },
-                    "JLE..|J....|SLE..|YY...|"},
-        DefaultCase{"QslColours",
-                    [](const ToSetups& s) -> std::string { return Join(s.GetQSL().colours); },
-                    "0220BCFF,0220BCFF,0220BCFF,00000000,00000000"},
-        DefaultCase{
-            "QslStatusLetters",
-            [](const ToSetups& s) -> std::string { return s.GetQSL().status_letters.str(); },
-            "JjYyV"},
-        DefaultCase{"QslBytes",
-                    [](const ToSetups& s) -> std::string {
-                      return std::to_string(s.GetQSL().qsl_bytes.size()) + ":" +
-                             std::to_string(NonZero(s.GetQSL().qsl_bytes));
-                    },
-                    "53:0"},
-        DefaultCase{"QslLetters",
-                    [](const ToSetups& s) -> std::string {
-                      const auto l = s.GetQSL().qsl_letters;
-                      return std::string(l.begin(), l.end());
-                    },
-                    "SAS"},
-        DefaultCase{
-            "QslLongText",
-            [](const ToSetups& s) -> std::string { return "[" + s.GetQSL().long_text + "]"; },
-            "[]"},
-        // Own station
-        DefaultCase{
-            "OwnLocator",
-            [](const ToSetups& s) -> std::string { return s.GetOwnStation().own_locator.str(); },
-            "JO62MM"},
-        DefaultCase{"OwnPosition",
-                    [](const ToSetups& s) -> std::string {
-                      char buffer[64];
-                      std::snprintf(buffer, sizeof buffer, "%.6f %.4f", s.GetOwnStation().latitude,
-                                    s.GetOwnStation().longitude);
-                      return std::string(buffer);
-                    },
-                    "52.520833 13.0417"},
-        DefaultCase{
-            "OwnStationTextsEmpty",
-            [](const ToSetups& s) -> std::string { return OwnStationTexts(s.GetOwnStation()); },
-            "0"},
-        // The rest of ToSetups
-        DefaultCase{"OptionSwitches",
-                    [](const ToSetups& s) -> std::string { return Join(s.GetFlags16()); },
-                    "1,1,0,1,1,0,1,0,1,0,1,1,1,0,0,1"},
-        DefaultCase{"Colours",
-                    [](const ToSetups& s) -> std::string {
-                      return Join(std::array{s.GetColour1(), s.GetColour2(), s.GetColour3()});
-                    },
-                    "0220BCFF,021DCD1D,00E9E9E9"},
-        DefaultCase{
-            "OwnCall",
-            [](const ToSetups& s) -> std::string { return "[" + s.GetOwnCall(false) + "]"; }, "[]"},
-        DefaultCase{"OwnCountry",
-                    [](const ToSetups& s) -> std::string { return s.GetOwnCountry(); }, "DL"}),
+        DefaultCase{"PopupMenuSwitch", "0"}, DefaultCase{"LayoutArea", "258:0,255,255"},
+        DefaultCase{"Tag99LabelFontColour", "0000FFFF"}, DefaultCase{"PanelColour", "02F7D2C0"},
+        DefaultCase{"LabelFontColour", "00FFFFFF"}, DefaultCase{"FormColour", "02CF9F7F"},
+        DefaultCase{"SideBarColour", "02A66C50"},
+        DefaultCase{"ListColours", "0055BFFF,00FFFFFF,00000000,00AADFFF"},
+        DefaultCase{"LayoutBytesAndSwitches", "0,1,0,1,0,255,0,0,0"},
+        DefaultCase{"LayoutNumbers", "0,0,0,0,0;0,0"}, DefaultCase{"LayoutTexts", "[][]"},
+        DefaultCase{"UnstoredLayoutColours", "00EFFFFF,00FFFFFF;00000000"},
+        DefaultCase{"Font", "Arial 9"},
+        DefaultCase{"ColumnTables", "200,200,400,260,200,400,104,104,52,52:0"},
+        DefaultCase{"ExternAllEmpty", "zero"}, DefaultCase{"DirsAllEmpty", "zero"},
+        DefaultCase{"OptionBytes1To11", "4,4,0,1,0,0,1,0,0,0,0"},
+        DefaultCase{"OptionBytes12To14", "0,1,0"}, DefaultCase{"OptionByte15", "3"},
+        DefaultCase{"RegionCaptions", "DOK,DOK/Gebiet1,LDK,LDK/Gebiet2"},
+        DefaultCase{"WeitereRest", "zero"},
+        DefaultCase{"MNames", "M1 M2 M3 M4 M5 M6 M7 M8 M9 M10 "},
+        DefaultCase{"LNames", "L1 L2 L3 L4 L5 L6 L7 L8 L9 L10 "},
+        DefaultCase{"MSwitches", kSwitch2InEntries1To6},
+        DefaultCase{"LSwitches", kSwitch2InEntries1To6},
+        DefaultCase{"QslRouteNames", "Papier,LotW,EQSL,,"},
+        DefaultCase{"QslLetterGroups", "JLE..|J....|SLE..|YY...|"},
+        DefaultCase{"QslColours", "0220BCFF,0220BCFF,0220BCFF,00000000,00000000"},
+        DefaultCase{"QslStatusLetters", "JjYyV"}, DefaultCase{"QslBytes", "53:0"},
+        DefaultCase{"QslLetters", "SAS"}, DefaultCase{"QslLongText", "[]"},
+        DefaultCase{"OwnLocator", "JO62MM"}, DefaultCase{"OwnPosition", "52.520833 13.0417"},
+        DefaultCase{"OwnStationTexts", "0"},
+        DefaultCase{"OptionSwitches", "1,1,0,1,1,0,1,0,1,0,1,1,1,0,0,1"},
+        DefaultCase{"Colours", "0220BCFF,021DCD1D,00E9E9E9"}, DefaultCase{"OwnCall", "[]"},
+        DefaultCase{"OwnCountry", "DL"}),
     [](const auto& info) { return info.param.name; });
 
 TEST(ToSetups, RecordsComeBackAsTheyWereCopiedIn) {
