@@ -5,6 +5,9 @@
 #include <limits>
 #include <string>
 
+#include "common/grid_colours.h"
+#include "common/screen_services.h"
+
 namespace common {
 namespace {
 
@@ -72,6 +75,23 @@ TEST(ColourHooks, AnswerTheColourUnchanged) {
     EXPECT_EQ(ToGrafik::MapFarbe(c), c);
     EXPECT_EQ(ToGrafik::MapFarbe2(c), c);
   }
+}
+
+}  // namespace
+}  // namespace common
+
+namespace common {
+namespace {
+
+TEST(ProgramWideColours, StartWithTheGridBrowsersValues) {
+  const GridColours grid;
+  EXPECT_EQ(grid.GridHeaderColor, 0x8000000Fu);
+  EXPECT_EQ(grid.GridHighlightColor, 0x00800000u);
+  EXPECT_EQ(grid.GridColor, 0x00EFFFFFu);
+  EXPECT_EQ(grid.GridAltRowColor, 0x00FFFFFFu);
+  EXPECT_EQ(grid.GridFontColor, 0x00000000u);
+  EXPECT_EQ(TScreenSS().FontName, "Segoe UI Semilight");
+  EXPECT_EQ(ToWinskal().FormScaledSetting, 1);
 }
 
 }  // namespace
