@@ -4,9 +4,12 @@
 #include <string>
 
 #include "common/current_folder.h"
+#include "common/date_mask.h"
 #include "common/file_ops.h"
 #include "common/file_ss.h"
-#include "platform/environment.h"
+#include "common/local_clock.h"
+#include "common/service.h"
+#include "common/to_dates.h"
 
 namespace common {
 namespace {
@@ -21,13 +24,12 @@ ProtocolWords& Words() {
   return words;
 }
 
-// " dd.mm hh:mm:ss " of the local time now.
+// " dd.mm hh:mm:ss " of the local time now, with the separators of the date routines.
 std::string TimeStamp() {
-  const platform::LocalTime now = platform::CurrentClock().Now();
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, " %02d.%02d %02d:%02d:%02d ", now.day % 100, now.month % 100,
-                now.hour % 100, now.minute % 100, now.second % 100);
-  return buffer;
+  const DateTextStyle style =
+      Service<ToDates>::Exists() ? Service<ToDates>::Get().Style() : DateTextStyle{};
+  return " " + DateToDateString(Today(), "dd.mm", style) + " " +
+         TimeToTimeString(CurrentTime(), "hh:mm:ss", style) + " ";
 }
 
 void Decide() {

@@ -2,19 +2,13 @@
 
 #include "common/protocol.h"
 #include "common/service.h"
+#include "common/string_helpers.h"
 #include "logbook/setup_defaults.h"
 
 namespace logbook {
 namespace {
 
 using common::ToGrafik;
-
-std::string TrimBlanks(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return std::string(text.substr(first, last - first + 1));
-}
 
 }  // namespace
 
@@ -37,13 +31,8 @@ ToSetups::ToSetups() {
 ToSetups::~ToSetups() { common::Protocol::NoteSettingsObject(false); }
 
 std::string ToSetups::GetOwnCall(bool file_name_form) const {
-  std::string call = TrimBlanks(own_call_.view());
-  if (file_name_form) {
-    for (char& c : call) {
-      if (c == '/' || c == '\\' || c == ':') c = '_';
-    }
-  }
-  return call;
+  const std::string call = common::Trim(own_call_.view());
+  return file_name_form ? common::FileNameSafe(call) : call;
 }
 
 bool ToLayout::GetLayoutOption() {
