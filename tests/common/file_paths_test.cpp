@@ -36,7 +36,6 @@ INSTANTIATE_TEST_SUITE_P(
                       NameCase{"DriveRootKeepsRoot", "C:\\QSO.DAT", "QSO.DAT", "C:\\", "QSO"},
                       NameCase{"DriveOnly", "C:QSO.DAT", "QSO.DAT", "C:", "QSO"},
                       NameCase{"TwoDotsCutsTheLast", "a/b.tar.gz", "b.tar.gz", "a", "b.tar"},
-                      NameCase{"DotInFolderOnly", "a.b/c", "c", "a.b", "c"},
                       NameCase{"TrailingSeparator", "a/b/", "", "a/b", ""}),
     [](const auto& info) { return info.param.name; });
 

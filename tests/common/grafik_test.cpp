@@ -36,12 +36,9 @@ INSTANTIATE_TEST_SUITE_P(
         // The side-bar colour shaded for the drawn side bar: k = 76, toward black.
         ShadeCase{"SideBarMinus30", 0x02A66C50, -30, RGB(56, 76, 117)},
         ShadeCase{"TinyPercentUnchangedAsRgb", 0x02F7D2C0, -0.1f, 0x00F7D2C0},
-        ShadeCase{"BelowOneStepUnchanged", RGB(10, 20, 30), 0.39f, RGB(10, 20, 30)},
         // Beyond 100 percent every channel stops at the target.
         ShadeCase{"Plus250ClampsAtWhite", RGB(1, 2, 3), 250, clWhite},
-        ShadeCase{"Minus250ClampsAtBlack", RGB(250, 251, 252), -250, clBlack},
         // A system colour is resolved before it is shaded: button face is RGB 240, 240, 240.
-        ShadeCase{"SystemButtonFaceResolved", clBtnFace, 0, RGB(240, 240, 240)},
         ShadeCase{"SystemButtonFaceLightened", clBtnFace, 30, RGB(244, 244, 244)},
         ShadeCase{"UnknownSystemIndexIsBlack", 0x800000FE, 10, RGB(25, 25, 25)}),
     [](const auto& info) { return info.param.name; });
@@ -69,19 +66,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, KontrastFarbeTest,
                                            ContrastCase{"Sum382", RGB(127, 127, 128), clWhite},
                                            ContrastCase{"Sum383", RGB(128, 127, 128), clBlack}),
                          [](const auto& info) { return info.param.name; });
-
-TEST(ColourHooks, AnswerTheColourUnchanged) {
-  for (const TColor c : {clBtnFace, 0x02CF9F7Fu, clBlack, 0xFFFFFFFFu}) {
-    EXPECT_EQ(ToGrafik::MapFarbe(c), c);
-    EXPECT_EQ(ToGrafik::MapFarbe2(c), c);
-  }
-}
-
-}  // namespace
-}  // namespace common
-
-namespace common {
-namespace {
 
 TEST(ProgramWideColours, StartWithTheGridBrowsersValues) {
   const GridColours grid;

@@ -30,7 +30,7 @@ TEST_F(MessagesTest, EveryOperationHandsItsTextsToThePresenter) {
   Messages().JaNeinFrage("Contest", "Sicherheitsabfrage", "Eintrag löschen?", true);
   Messages().Hinweis("Pelorin", "Logbuch Test", "geändert", false);
   Messages().HinweisMitCheck("Frequenz-Scan", "TRX-Frequenz ändern", "ein", true);
-  Messages().Achtung(Messages().EingabeUnvollstaendig, "Bitte Call eingeben");
+  Messages().Achtung(Messages().EingabeUnvollstaendig, Messages().DatenUngueltig);
   Messages().Fehler("Fehler beim Erstellen des Ordners\r/x");
   Messages().FehlerInfo("Zugriff verweigert", "Hilfe", "file:///hilfe.htm");
 
@@ -49,7 +49,7 @@ TEST_F(MessagesTest, EveryOperationHandsItsTextsToThePresenter) {
        .show_check_box = true},
       {.kind = K::kAchtung,
        .title = "Eingabedaten unvollst\xE4ndig!",
-       .text = "Bitte Call eingeben"},
+       .text = "Ung\xFCltige Daten!"},
       {.kind = K::kFehler, .text = "Fehler beim Erstellen des Ordners\r/x"},
       {.kind = K::kFehlerInfo,
        .text = "Zugriff verweigert",
@@ -75,12 +75,6 @@ TEST_F(MessagesTest, AHiddenCheckBoxIsNeverTicked) {
   EXPECT_FALSE(Messages().Hinweis("", "", "ohne Box", false));
   EXPECT_TRUE(Messages().Hinweis("", "", "mit Box", true));
   EXPECT_FALSE(Messages().HinweisMitCheck("", "", "ohne Box", false));
-}
-
-TEST(MessagesTexts, TheTwoWarningTitles) {
-  ToMessages messages(std::make_unique<ScriptedPresenter>());
-  EXPECT_EQ(messages.EingabeUnvollstaendig, "Eingabedaten unvollst\xE4ndig!");
-  EXPECT_EQ(messages.DatenUngueltig, "Ung\xFCltige Daten!");
 }
 
 TEST(ConsolePresenter, PrintsUtf8AndTakesTheDefaultAnswer) {
