@@ -2,8 +2,9 @@
 
 #include <algorithm>
 
-#include "common/cp1252.h"
-#include "logbook/reference_text.h"
+#include "common/number_text.h"
+#include "common/real_compare.h"
+#include "common/string_helpers.h"
 
 namespace logbook {
 namespace {
@@ -67,7 +68,7 @@ constexpr std::array<BandRecord, 23> kBands = {{
 // clang-format on
 
 // Typed numbers are matched as 5 integer and 5 decimal digits.
-bool Same(double a, double b) { return detail::RealEqual(a, b, 5, 5); }
+bool Same(double a, double b) { return common::RealCompare(a, b, 5, 5, '='); }
 
 // Left-aligned text right-justified in n places (texts of n or more characters unchanged).
 std::string PadLeft(std::string_view text, std::size_t n) {
@@ -91,7 +92,7 @@ const BandRecord* ToBaender::Find(BandCode code) const {
 }
 
 const BandRecord* ToBaender::FindAlias(std::string_view text) const {
-  const std::string typed = common::cp1252::UpperCase(detail::Trim(text));
+  const std::string typed = common::UpperCase(common::Trim(text));
   if (typed.empty()) return nullptr;
   for (const BandRecord& r : records_) {
     for (std::string_view alias : r.aliases) {
@@ -143,7 +144,7 @@ double ToBaender::Text2Freq(std::string_view text) const {
 std::string ToBaender::Text2FreqText(std::string_view text) const {
   const BandRecord* r = FindAlias(text);
   if (r == nullptr) return {};
-  std::string out = detail::FloatToStr(r->nominal);
+  std::string out = common::FloatToStr(r->nominal);
   std::replace(out.begin(), out.end(), '.', ',');
   return out;
 }
@@ -164,7 +165,7 @@ std::string ToBaender::Freq2Text(double frequency, int kind) const {
     }
   }
   if (kind == 0) return std::string(r->second_name);
-  std::string name(detail::Trim(r->name));
+  std::string name = common::Trim(r->name);
   switch (kind) {
     case 1:
       return PadLeft(std::string_view(name).substr(0, 5), 5);
@@ -182,7 +183,7 @@ std::string ToBaender::Freq2Text(double frequency, int kind) const {
 }
 
 std::string ToBaender::Freq2Name(std::string_view frequency_text, int kind) const {
-  return Freq2Text(detail::StrToReal(frequency_text), kind);
+  return Freq2Text(common::StrToReal(frequency_text), kind);
 }
 
 double ToBaender::BandMode2Freq(BandCode code, char mode_class) const {

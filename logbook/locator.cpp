@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 
+#include "common/char_convert.h"
 #include "common/cp1252.h"
 #include "common/service.h"
 
@@ -58,7 +58,7 @@ bool ToLocator::LocatorToCoordinates(std::string_view locator, bool keep_east,
   char buf[6];
   for (std::size_t i = 0; i < locator.size(); ++i) {
     const char c = locator[i];
-    buf[i] = c == '\xD8' ? '0' : common::cp1252::ToUpper(c);  // slashed zero as typed
+    buf[i] = c == common::kSlashedZero ? '0' : common::cp1252::ToUpper(c);
   }
   const std::string_view padding = kPadding[locator.size()];
   std::copy(padding.begin(), padding.end(), buf + locator.size());
@@ -159,12 +159,10 @@ bool ToLocator::QRB(std::string_view own, std::string_view other, std::string_vi
                     double& bearing, double& distance) {
   double longitude_rad;
   const bool ok = DistanceBearing(own, other, longitude_rad, bearing, distance);
+  // The sink takes no text, so the trace line ("Loc " + tag + locators, distance, bearing) that
+  // it would drop is not built.
   if (caller_tag != "Glanzpunkt" && common::Service<TProtSS>::Exists()) {
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, "#%.1f#%.1f", distance, bearing);
-    std::string line = "Loc ";
-    line.append(caller_tag).append(" ").append(own).append("#").append(other).append(numbers);
-    common::Service<TProtSS>::Get().Notify(line);
+    common::Service<TProtSS>::Get().Notify();
   }
   return ok;
 }

@@ -10,15 +10,14 @@
 #include <string>
 #include <string_view>
 
+#include "common/tssobject.h"
+
 namespace logbook {
 
-// The protocol sink of the reference services: receives trace lines and does nothing with them.
-// One object per process (common::Service<TProtSS>); without it no trace line is built.
-class TProtSS {
- public:
-  virtual ~TProtSS() = default;
-  virtual void Notify(std::string_view /*line*/) {}
-};
+// The protocol sink of the reference services: notified of each traced distance computation, it
+// does nothing (the notification is the inherited one). One object per process
+// (common::Service<TProtSS>); QRB notifies it when it exists.
+class TProtSS : public common::Tssobject {};
 
 // The coordinates of a locator's centre, as LocatorToCoordinates gives them.
 struct LocatorCoordinates {
@@ -56,8 +55,8 @@ class ToLocator {
   static bool DistanceBearing(std::string_view first, std::string_view second,
                               double& second_longitude_rad, double& bearing, double& distance);
 
-  // DistanceBearing from the own locator to another; also hands a trace line naming the caller
-  // tag to the protocol sink (none for the tag "Glanzpunkt", which runs for every list row).
+  // DistanceBearing from the own locator to another; also notifies the protocol sink, except
+  // for the caller tag "Glanzpunkt" (the reference list, which computes a row at a time).
   static bool QRB(std::string_view own, std::string_view other, std::string_view caller_tag,
                   double& bearing, double& distance);
 };

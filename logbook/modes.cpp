@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-#include "common/cp1252.h"
-#include "logbook/reference_text.h"
+#include "common/string_helpers.h"
 
 namespace logbook {
 namespace {
@@ -65,13 +64,12 @@ ToModi::ToModi() : classes_(kClasses) {
 }
 
 bool ToModi::InAliasList(int index, std::string_view mode) const {
-  const std::string list =
-      common::cp1252::UpperCase(alias_lists_[static_cast<std::size_t>(index)].view());
+  const std::string list = common::UpperCase(alias_lists_[static_cast<std::size_t>(index)].view());
   // A mode matches a whole entry only: "CW" is not found in "XCW;".
   std::string_view rest = list;
   while (true) {
     const auto sep = rest.find_first_of(";,");
-    if (detail::Trim(rest.substr(0, sep)) == mode) return true;
+    if (common::Trim(rest.substr(0, sep)) == mode) return true;
     if (sep == std::string_view::npos) return false;
     rest.remove_prefix(sep + 1);
   }
@@ -79,7 +77,7 @@ bool ToModi::InAliasList(int index, std::string_view mode) const {
 
 ModeClassLetter ToModi::ModeClass(std::string_view mode) const {
   if (mode.starts_with("2x") || mode.starts_with("2X")) mode.remove_prefix(2);
-  const std::string_view t = detail::Trim(mode);
+  const std::string t = common::Trim(mode);
   // An empty text names no mode (it would otherwise equal the empty entry of any list).
   if (t.empty()) return kNoModeClass;
 
@@ -137,11 +135,11 @@ int ToModi::ModeKind(std::string_view mode, bool digital_apart) const {
       break;
   }
   if (digital_apart) {
-    const std::string_view t = detail::Trim(mode);
+    const std::string t = common::Trim(mode);
     const bool named =
         std::find(std::begin(kDigitalNames), std::end(kDigitalNames), t) != std::end(kDigitalNames);
     const bool starts = std::any_of(std::begin(kDigitalStarts), std::end(kDigitalStarts),
-                                    [t](std::string_view s) { return t.starts_with(s); });
+                                    [&t](std::string_view s) { return t.starts_with(s); });
     if (named || starts) kind = 5;
   }
   return kind;

@@ -5,9 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "common/char_convert.h"
 #include "common/cp1252.h"
+#include "common/number_text.h"
+#include "common/string_helpers.h"
 #include "logbook/dxcc_table.h"
-#include "logbook/reference_text.h"
 
 namespace logbook {
 namespace {
@@ -18,12 +20,12 @@ bool IsSeparator(char c) { return !(c == '#' || c == '-' || IsDigit(c) || IsLett
 bool HasDigit(std::string_view s) { return std::any_of(s.begin(), s.end(), IsDigit); }
 
 // Trimmed entries 1 to 522 of the built-in table, sorted, for the weighing of parts.
-const std::vector<std::string_view>& SortedDxccPrefixes() {
-  static const std::vector<std::string_view> sorted = [] {
-    std::vector<std::string_view> v;
+const std::vector<std::string>& SortedDxccPrefixes() {
+  static const std::vector<std::string> sorted = [] {
+    std::vector<std::string> v;
     for (int n = 1; n <= kDxccTableSize; ++n) {
-      const std::string_view p = detail::Trim(BuiltinDxccPrefix(n));
-      if (!p.empty()) v.push_back(p);
+      std::string p = common::Trim(BuiltinDxccPrefix(n));
+      if (!p.empty()) v.push_back(std::move(p));
     }
     std::sort(v.begin(), v.end());
     return v;
@@ -54,25 +56,24 @@ struct Weighed {
 
 // Decides which of two parts (a first) is the base call and which carries the prefix.
 Weighed Weigh(std::string_view a, std::string_view b, int mode) {
-  const std::string_view a_trim = detail::Trim(a);
-  std::string_view b_trim = detail::Trim(b);
-  if (a_trim.empty()) return {std::string(b_trim), {}};
+  const std::string a_trim = common::Trim(a);
+  std::string b_trim = common::Trim(b);
+  if (a_trim.empty()) return {std::move(b_trim), {}};
   if (b_trim.empty()) return {std::string(a), {}};
   if (b_trim.size() < a_trim.size()) {
-    if (EndsInRunOfThree(b_trim)) b_trim = {};
-    std::string prefix(b_trim);
+    std::string prefix = EndsInRunOfThree(b_trim) ? std::string() : std::move(b_trim);
     // "DL1ABC/3" is operated from call area 3: the digit takes the first part's letters ("DL3").
     if (mode == ToPrefix::kPrefixPart && prefix.size() == 1 && IsDigit(prefix[0])) {
       const auto digit = a_trim.find_first_of("0123456789", 1);
-      if (digit != std::string_view::npos) prefix = std::string(a_trim.substr(0, digit)) + prefix;
+      if (digit != std::string::npos) prefix = a_trim.substr(0, digit) + prefix;
     }
     // A first part that is itself a main prefix ("VP2E/K1") carries the prefix.
     if (IsDxccPrefix(a)) return {std::move(prefix), std::string(a)};
     return {std::string(a), std::move(prefix)};
   }
-  const std::string_view prefix = EndsInRunOfThree(a_trim) ? std::string_view() : a_trim;
-  if (IsDxccPrefix(b_trim)) return {std::string(prefix), std::string(b_trim)};
-  return {std::string(b_trim), std::string(prefix)};
+  std::string prefix = EndsInRunOfThree(a_trim) ? std::string() : a_trim;
+  if (IsDxccPrefix(b_trim)) return {std::move(prefix), std::move(b_trim)};
+  return {std::move(b_trim), std::move(prefix)};
 }
 
 std::string Pick(const Weighed& w, int mode) {
@@ -102,15 +103,15 @@ ToPrefix::ToPrefix() {
     }
   }
   for (int n = 1; n <= kDxccSearchEnd; ++n) {
-    dxcc_[static_cast<std::size_t>(n)] = std::string(detail::Trim(BuiltinDxccPrefix(n)));
+    dxcc_[static_cast<std::size_t>(n)] = common::Trim(BuiltinDxccPrefix(n));
   }
 }
 
 bool ToPrefix::IsSuffix(std::string_view part) const {
-  part = detail::Trim(part);
-  if (part.empty()) return false;
+  const std::string trimmed = common::Trim(part);
+  if (trimmed.empty()) return false;
   for (const TSuffixEntry& e : suffixes_) {
-    if (detail::Trim(e.suffix.view()) == part) return true;
+    if (common::Trim(e.suffix.view()) == trimmed) return true;
   }
   return false;
 }
@@ -148,7 +149,7 @@ std::string ToPrefix::ExtractPrefix(std::string_view call, int mode) const {
   std::string text;
   text.reserve(call.size());
   for (char c : call) {
-    c = c == '\xD8' ? '0' : common::cp1252::ToUpper(c);  // slashed zero as displayed
+    c = c == common::kSlashedZero ? '0' : common::cp1252::ToUpper(c);
     if (IsSeparator(c) && (text.empty() || IsSeparator(text.back()))) continue;
     text.push_back(c);
   }
@@ -200,23 +201,18 @@ bool ToPrefix::HasPortablePart(std::string_view call) const {
 }
 
 int ToPrefix::DXCCNumberOfPrefix(std::string_view prefix) const {
-  prefix = detail::Trim(prefix);
+  const std::string trimmed = common::Trim(prefix);
   // An empty prefix would equal every number without an entity.
-  if (prefix.empty()) return 0;
+  if (trimmed.empty()) return 0;
   for (int n = kDxccSearchEnd; n >= 1; --n) {
-    if (dxcc_[static_cast<std::size_t>(n)] == prefix) return n;
+    if (dxcc_[static_cast<std::size_t>(n)] == trimmed) return n;
   }
   return 0;
 }
 
 std::string ToPrefix::DXCCPrefixOfNumber(std::string_view number_text) {
-  number_text = detail::Trim(number_text);
-  if (number_text.empty() || number_text.size() > 9) return {};
-  int number = 0;
-  for (char c : number_text) {
-    if (!IsDigit(c)) return {};
-    number = number * 10 + (c - '0');
-  }
+  // Not a whole number (or beyond 32 bits) reads as 0, which has no entry.
+  const int number = common::StrToIntNoComma(number_text);
   return std::string(BuiltinDxccPrefix(number));
 }
 
