@@ -241,6 +241,7 @@ void IFbiDriver::RecordEngineError(std::uint32_t argument, int key, std::int32_t
   e.system_call = static_cast<std::uint16_t>(Engine().LastPrimitive());
   e.driver = this;
   e.file_name = name_;
+  e.file_path = path_;
   Stack().AddError(e);
 }
 

@@ -22,7 +22,9 @@ DriverSystem& System() { return common::Service<DriverSystem>::Get(); }
 DriverSystem::DriverSystem(std::unique_ptr<DriverEngine> engine)
     : engine_(std::move(engine)),
       stack_(std::make_unique<DebugStack>()),
-      default_retry_proc_([](std::string_view, int) { return false; }) {}
+      default_retry_proc_([](std::string_view, int) { return false; }) {
+  stack_->AttachSystem(this);
+}
 
 DriverSystem::~DriverSystem() {
   stack_->WriteDump(true, true);
@@ -149,6 +151,7 @@ std::string DriverSystem::Stop() {
         e.error_number = kDrvStopWhileOpen;
         e.driver = d;
         e.file_name = d->FileName();
+        e.file_path = d->FilePath();
         stack_->AddError(e);
       }
       LeaveFree();
@@ -177,6 +180,7 @@ void DriverSystem::CloseAll() {
       e.error_number = engine_->Error();
       e.driver = d;
       e.file_name = d->FileName();
+      e.file_path = d->FilePath();
       stack_->AddError(e);
     }
   }

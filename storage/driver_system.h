@@ -48,7 +48,10 @@ class DriverSystem {
   DriverEngine& Engine() { return *engine_; }
   DebugStack& Stack() { return *stack_; }
   // The reporting layer installs its own stack (keeping the dump file name it sets).
-  void SetStack(std::unique_ptr<DebugStack> stack) { stack_ = std::move(stack); }
+  void SetStack(std::unique_ptr<DebugStack> stack) {
+    stack_ = std::move(stack);
+    stack_->AttachSystem(this);
+  }
 
   bool Started() const { return started_; }
   int NetworkMode() const { return network_mode_; }

@@ -70,6 +70,4 @@ void DebugStack::CallErrorProc() {
   in_trace_ = false;
 }
 
-void DebugStack::WriteDump(bool /*to_file*/, bool /*to_output*/) {}
-
 }  // namespace storage

@@ -5,7 +5,7 @@
 // four error entries, the highest class met (DriverErrorClass), the driver the operation began
 // on, the internal step in progress (position mark) and whether a key entry to be deleted was
 // missing. The dump files and error logs written from it belong to the reporting layer, which
-// derives from this class and overrides WriteDump.
+// derives from this class; the plain stack's own dump is written by storage/debug_stack.cpp.
 #pragma once
 
 #include <array>
@@ -16,6 +16,7 @@
 namespace storage {
 
 class IFbiDriver;
+class DriverSystem;
 
 struct ErrorEntry {
   std::int32_t error_class = 0;
@@ -32,6 +33,7 @@ struct ErrorEntry {
   // pointer identifies the driver only while DriverSystem::IsLiveDriver says it still exists.
   const IFbiDriver* driver = nullptr;
   std::string file_name;
+  std::string file_path;  // the driver's data file path without extension
 };
 
 class DebugStack {
@@ -81,9 +83,14 @@ class DebugStack {
   // tracing off instead.
   virtual void CallErrorProc();
 
-  // Writes what the stack holds to the dump file and/or standard output; called once at program
-  // end. The plain stack writes nothing: the reporting layer overrides this.
+  // Writes what the stack holds to the dump file (to_file) or else to standard output
+  // (to_output), only when the class is above 2; called once at program end.
   virtual void WriteDump(bool to_file, bool to_output);
+
+  // The driver system that owns the stack (set by it), so that a dump can tell which of the
+  // entries' drivers still exist with their files open; nullptr for a stack of its own.
+  void AttachSystem(DriverSystem* system) { system_ = system; }
+  DriverSystem* AttachedSystem() const { return system_; }
 
  private:
   int count_ = 0;
@@ -97,6 +104,7 @@ class DebugStack {
   std::function<void(const DebugStack&)> trace_;
   bool trace_on_ = false;
   bool in_trace_ = false;
+  DriverSystem* system_ = nullptr;
 };
 
 }  // namespace storage

@@ -1,0 +1,177 @@
+#include "storage/debug_stack.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "common/current_folder.h"
+#include "common/file_ops.h"
+#include "common/file_paths.h"
+#include "common/file_ss.h"
+#include "platform/environment.h"
+#include "platform/text_codec.h"
+#include "storage/driver_errors.h"
+#include "storage/driver_low.h"
+#include "storage/driver_system.h"
+#include "storage/error_report.h"
+#include "storage/file_names.h"
+#include "storage/isam_errors.h"
+
+namespace storage {
+namespace {
+
+std::string Padded(int value, int places, char fill) {
+  std::string text = std::to_string(value);
+  if (static_cast<int>(text.size()) < places) text.insert(0, places - text.size(), fill);
+  return text;
+}
+
+std::string Hex2(unsigned value) {
+  char text[3];
+  std::snprintf(text, sizeof text, "%02X", value & 0xFFu);
+  return text;
+}
+
+// The entry's driver, when it still exists under the name it had; entries outlive their
+// drivers, and a driver's address may be taken by a later one.
+const IFDriverLow* LiveDriver(const DriverSystem* system, const IFbiDriver* driver,
+                              std::string_view name) {
+  if (system == nullptr || driver == nullptr) return nullptr;
+  for (const IFDriverLow* d : system->OpenDrivers()) {
+    if (d == driver && d->FileName() == name) return d;
+  }
+  return nullptr;
+}
+
+bool FilesOpen(const DriverSystem* system, const ErrorEntry& e) {
+  const IFDriverLow* d = LiveDriver(system, e.driver, e.file_name);
+  return d != nullptr && d->FilesOpen();
+}
+
+// The "InitialFileblock" line, due when an entry concerns another driver than the one the
+// operation began on; it names that driver (from an entry of its own, else the live driver).
+bool InitialFileblockLine(const DebugStack& stack, std::string& line) {
+  const IFbiDriver* initial = stack.InitialDriver();
+  if (initial == nullptr) return false;
+  bool other = false;
+  std::string name;
+  for (int i = 1; i <= stack.EntryCount(); ++i) {
+    const ErrorEntry e = stack.GetEntry(i);
+    if (e.driver != initial) {
+      other = true;
+    } else if (name.empty()) {
+      name = e.file_name;
+    }
+  }
+  if (!other) return false;
+  if (name.empty() && stack.AttachedSystem() != nullptr &&
+      stack.AttachedSystem()->IsLiveDriver(initial)) {
+    name = initial->FileName();
+  }
+  line = "     InitialFileblock  " + name;
+  return true;
+}
+
+std::vector<std::string> PlainDumpLines(const DebugStack& stack) {
+  const platform::LocalTime now = platform::CurrentClock().Now();
+  std::vector<std::string> lines;
+  lines.emplace_back();
+  lines.push_back("*->  " + Padded(now.year, 4, ' ') + ":" + Padded(now.month, 2, ' ') + ":" +
+                  Padded(now.day, 2, ' ') + "  " + Padded(now.hour, 2, ' ') + ":" +
+                  Padded(now.minute, 2, ' '));
+  std::string initial;
+  if (InitialFileblockLine(stack, initial)) lines.push_back(initial);
+  for (int i = 1; i <= stack.EntryCount(); ++i) {
+    const ErrorEntry e = stack.GetEntry(i);
+    if (FilesOpen(stack.AttachedSystem(), e)) {
+      lines.emplace_back();
+      lines.push_back("     Fileblock  " + e.file_name);
+    }
+    lines.push_back("     - Err: " + std::to_string(DriverErrorNumber(e.error_number)) + " (" +
+                    std::to_string(e.error_class) + ")  MP: " + std::to_string(e.status) + "/" +
+                    std::to_string(e.operation_code & 0x0FFF) +
+                    "  [SP: " + std::to_string(e.position_mark) +
+                    "  SN: " + std::to_string(e.argument) + "]  KN: " +
+                    std::to_string(e.key_number) + "  RN: " + std::to_string(e.record_ref));
+    lines.push_back("     - DF: $" + Hex2(e.system_call >> 8) + "  DS: $" + Hex2(e.system_call) +
+                    "  DE: " + std::to_string(e.os_error));
+  }
+  // No utility records exist in this system, so the "[AA: $]" form never occurs.
+  lines.push_back("     - AA: $");
+  if (stack.MissingKeyMark()) lines.push_back("PosErrorDeleteKey");
+  return lines;
+}
+
+}  // namespace
+
+void DebugStack::WriteDump(bool to_file, bool to_output) {
+  if (ErrorClass() <= kClassLock) return;
+  const std::vector<std::string> lines = PlainDumpLines(*this);
+  if (to_file) {
+    common::TFileSS dump(DumpFileName(), 0, false, 0, common::TFileSS::kText);
+    if (!dump.Open()) return;
+    for (const std::string& line : lines) {
+      if (!dump.Write(line)) break;
+    }
+    dump.Close();
+  } else if (to_output) {
+    for (const std::string& line : lines) {
+      std::fputs((platform::Cp1252ToUtf8(line) + "\n").c_str(), stdout);
+    }
+  }
+}
+
+std::string SpecialDebugStack::HelpLink() const {
+  std::string start;
+  if (AttachedSystem() != nullptr) start = AttachedSystem()->StartFolder();
+  if (start.empty()) start = common::CurrentFolder();
+  return common::AddBackslash(start) + common::AddBackslash(help_folder_) + kInstallHelpPage;
+}
+
+void SpecialDebugStack::WriteLog() {
+  common::TFileSS log(common::AddBackslash(log_folder_) + DumpFileName(), 0, false, 0,
+                      common::TFileSS::kText);
+  if (!log.Open()) return;
+  const platform::LocalTime now = platform::CurrentClock().Now();
+  std::vector<std::string> lines;
+  lines.emplace_back();
+  lines.push_back("*->  " + Padded(now.day, 2, '0') + "/" + Padded(now.month, 2, '0') + "/" +
+                  Padded(now.year, 4, '0') + "  " + Padded(now.hour, 2, '0') + ":" +
+                  Padded(now.minute, 2, '0'));
+  std::string initial;
+  if (InitialFileblockLine(*this, initial)) lines.push_back(initial);
+  for (int i = 1; i <= EntryCount(); ++i) {
+    const ErrorEntry e = GetEntry(i);
+    if (FilesOpen(AttachedSystem(), e)) {
+      lines.emplace_back();
+      lines.push_back("     Fileblock  " + e.file_name);
+    }
+    lines.push_back("     - Err: " + std::to_string(DriverErrorNumber(e.error_number)));
+  }
+  for (const std::string& line : lines) {
+    if (!log.Write(line)) break;
+  }
+  log.Close();
+}
+
+void SpecialDebugStack::WriteDump(bool write_log, bool /*to_output*/) {
+  if (ErrorClass() <= kClassLock) return;
+  if (write_log) WriteLog();
+  const int deepest = DeepestEntry();
+  if (deepest == 0) return;
+  const ErrorEntry worst = GetEntry(deepest);
+  if (worst.error_class <= kClassLock) return;
+  const int number = DriverErrorNumber(worst.error_number);
+  // Closing all drivers clears the stack: take what is still needed first.
+  const std::string first_path = GetEntry(1).file_path;
+  ShowCauseAndRemedyReport(number, HelpLink());
+  if (before_close_) before_close_();
+  if (AttachedSystem() != nullptr) AttachedSystem()->CloseAll();
+  // The index goes only after its driver has closed it: an open file would either refuse the
+  // deletion or be written back by the close.
+  if (number == kIsamShortRead && !first_path.empty()) {
+    common::DeleteFile(MakeFileblockNames(first_path).index);
+  }
+}
+
+}  // namespace storage
