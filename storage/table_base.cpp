@@ -10,19 +10,19 @@ TdbBase::TdbBase(std::uint8_t key_form_flag) : key_form_flag_(key_form_flag) {}
 
 TdbBase::~TdbBase() = default;
 
-void TdbBase::FetchKeepingError(bool copy_old, bool second) {
+void TdbBase::FetchKeepingError(bool to_working, bool to_read) {
   // A descendant's FetchRecord may run driver operations, each of which clears the operation
   // stack; the caller must still read the class of the positioning. A serious error inside
   // FetchRecord raises, and its stack then stays for the report.
   if (!common::Service<DriverSystem>::Exists()) {
-    FetchRecord(copy_old, second, 0);
+    FetchRecord(to_working, to_read, 0);
     return;
   }
   DriverSystem& system = common::Service<DriverSystem>::Get();
   const DebugStack saved = system.Stack();
   const bool ok = system.Engine().Ok();
   const int error = system.Engine().Error();
-  FetchRecord(copy_old, second, 0);
+  FetchRecord(to_working, to_read, 0);
   static_cast<DebugStack&>(system.Stack()) = saved;
   if (ok) {
     system.Engine().ResetError();
@@ -33,12 +33,12 @@ void TdbBase::FetchKeepingError(bool copy_old, bool second) {
 
 // --- the virtual operations ---
 
-bool TdbBase::Find(std::string_view key_text, int key, bool fetch_old) {
+bool TdbBase::Find(std::string_view key_text, int key, bool fetch_working) {
   TdbTreiber* t = GetTreiber();
   if (t == nullptr) return false;
   current_key_ = key;
   const bool found = t->Find(key, key_text);
-  FetchKeepingError(fetch_old, true);
+  FetchKeepingError(fetch_working, true);
   return found;
 }
 
@@ -46,7 +46,7 @@ int TdbBase::Reserved() { return 0; }
 
 TdbTreiber* TdbBase::GetTreiber() { return nullptr; }
 
-void TdbBase::FetchRecord(bool /*copy_old*/, bool /*second*/, int /*number*/) {}
+void TdbBase::FetchRecord(bool /*to_working*/, bool /*to_read*/, int /*number*/) {}
 
 bool TdbBase::First(int key) {
   TdbTreiber* t = GetTreiber();
@@ -124,7 +124,7 @@ bool TdbBase::Search(std::string_view key_text, int key) {
 
 bool TdbBase::FindAutoKey(std::string_view text) { return Find(text, AutoKeyNo(), true); }
 
-bool TdbBase::Reposition(bool fetch_old) {
+bool TdbBase::Reposition(bool fetch_working) {
   TdbTreiber* t = GetTreiber();
   if (t == nullptr) return false;
   if (!t->IsOpen(false)) return true;
@@ -132,7 +132,7 @@ bool TdbBase::Reposition(bool fetch_old) {
   GetAutoKeyText(text);
   if (text.empty()) return false;
   const int saved_key = current_key_;
-  const bool found = Find(text, AutoKeyNo(), fetch_old);
+  const bool found = Find(text, AutoKeyNo(), fetch_working);
   current_key_ = saved_key;
   return found;
 }

@@ -38,21 +38,22 @@ class TdbBase {
   TdbBase& operator=(const TdbBase&) = delete;
 
   // --- the virtual operations, in slot order ---
-  // The record whose key `key` equals the text; then FetchRecord(fetch_old, true, 0), keeping
-  // the find's DriverErrorClass.
-  virtual bool Find(std::string_view key_text, int key, bool fetch_old);
+  // The record whose key `key` equals the text; then FetchRecord(fetch_working, true, 0),
+  // keeping the find's DriverErrorClass.
+  virtual bool Find(std::string_view key_text, int key, bool fetch_working);
   // Reserved; answers 0.
   virtual int Reserved();
   virtual TdbTreiber* GetTreiber();
-  // Copies the file's record buffer into the cursor's working copy and, with copy_old, into its
-  // read copy. Empty in the base.
-  virtual void FetchRecord(bool copy_old, bool second, int number);
+  // Copies the file's record buffer into the cursor's working copy (to_working) and into its
+  // read copy (to_read), the copy that tells what an update changed and whose auto key re-finds
+  // the record. Empty in the base; the number is not used by the base's calls (0).
+  virtual void FetchRecord(bool to_working, bool to_read, int number);
   // The first record of key `key` (key 1 for 0), fetched.
   virtual bool First(int key);
   // The last record of key `key` (0: the last in record order), fetched.
   virtual bool Last(int key);
-  // Re-finds the cursor's record and deletes it (keep_position: the next record becomes current),
-  // then fetches.
+  // Re-finds the cursor's record (into both copies) and deletes it (keep_position: the next
+  // record becomes current), then fetches.
   virtual bool Delete(bool keep_position);
   // The next record by the current key; with reposition, from the cursor's own record re-found
   // first; fetched into both copies when `fetch` is set.
@@ -78,7 +79,7 @@ class TdbBase {
   // Re-finds the current record by its auto key, keeping the current key number. False without
   // a TdbTreiber, true while the file is not open; false for an empty auto-key text, which
   // would find whichever record comes first.
-  bool Reposition(bool fetch_old);
+  bool Reposition(bool fetch_working);
   // Fetches; true when `ref` is the current record or negative, else goes to it.
   bool SeekRef(std::int32_t ref);
   // Reads the record `ref` and fetches it.
@@ -107,7 +108,7 @@ class TdbBase {
  protected:
   void SetCurrentKey(int key) { current_key_ = key; }
   // Fetches with the positioning's DriverErrorClass and error number kept.
-  void FetchKeepingError(bool copy_old, bool second);
+  void FetchKeepingError(bool to_working, bool to_read);
 
   // The TdbTreiber of a file the cursor opened itself; freed with the cursor.
   std::unique_ptr<TdbTreiber> owned_treiber_;

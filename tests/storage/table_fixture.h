@@ -1,0 +1,92 @@
+// Set-up of the table-layer tests: the program's start as the main window does it, on the real
+// engine in a fresh data folder: messages through a scripted presenter, the driver system, the
+// file manager started by InitDatabase, and the club database's data object.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "club_database.h"
+#include "common/messages.h"
+#include "common/scripted_presenter.h"
+#include "common/service.h"
+#include "platform/fake_environment.h"
+#include "storage/db_functions.h"
+#include "storage/driver_system.h"
+#include "storage/isam_check.h"
+#include "tests/common/temp_folder.h"
+
+namespace storage_test {
+
+class TableTest : public ::testing::Test {
+ protected:
+  TableTest() {
+    auto presenter = std::make_unique<common::ScriptedPresenter>();
+    presenter_ = presenter.get();
+    common::Service<common::ToMessages>::Install(
+        std::make_unique<common::ToMessages>(std::move(presenter)));
+    common::Service<storage::DriverSystem>::Create();
+    common::Service<storage::DriverSystem>::Get().SetStartFolder(folder_.path() + "/");
+    common::Service<storage::ToDBFkt>::Create();
+    common::Service<ToDatClub>::Create();
+  }
+  ~TableTest() override {
+    // In the program's order: data objects, file manager, driver system (its exit procedure
+    // reports through the messages), messages.
+    common::Service<ToDatClub>::Destroy();
+    common::Service<storage::ToDBFkt>::Destroy();
+    common::Service<storage::DriverSystem>::Destroy();
+    common::Service<common::ToMessages>::Destroy();
+  }
+
+  void SetUp() override { ASSERT_TRUE(Fkt().InitDatabase()); }
+
+  static storage::ToDBFkt& Fkt() { return common::Service<storage::ToDBFkt>::Get(); }
+  static ToDatClub& Club() { return common::Service<ToDatClub>::Get(); }
+  static storage::DriverSystem& System() { return common::Service<storage::DriverSystem>::Get(); }
+
+  // The checker's findings on a closed file, with the club's key builder as its oracle.
+  std::string Check(ToDatClub::Table table) const {
+    storage::CheckOptions o;
+    o.key_builder = [table](const std::uint8_t* record, std::size_t, int key) {
+      std::string text;
+      if (table == ToDatClub::kStations) {
+        ToDatClub::StationKeys(record, static_cast<std::uint16_t>(key), text);
+      } else {
+        ToDatClub::ContactKeys(record, static_cast<std::uint16_t>(key), text);
+      }
+      return text;
+    };
+    return storage::IsamCheck(folder_ / ToDatClub::FileName(table), o).Text();
+  }
+
+  std::int32_t AddStation(const std::string& call, const std::string& name) {
+    TdbStation s;
+    s.Record().call = call;
+    s.Record().name = name;
+    EXPECT_TRUE(s.Insert()) << call;
+    return s.Record().number;
+  }
+
+  std::int32_t AddContact(const std::string& call, const std::string& band, std::int32_t date,
+                          std::int32_t time) {
+    TdbContact c;
+    c.Record().call = call;
+    c.Record().band = band;
+    c.Record().date = date;
+    c.Record().time = time;
+    EXPECT_TRUE(c.Insert()) << call;
+    return c.Record().number;
+  }
+
+  platform::FakeClock clock_;
+  platform::FakeSleeper sleeper_{&clock_};
+  platform::FakeRandom random_;
+  platform::ScopedEnvironment env_{&clock_, &sleeper_, &random_};
+  common::testing::TempFolder folder_;
+  common::ScriptedPresenter* presenter_ = nullptr;
+};
+
+}  // namespace storage_test
