@@ -22,6 +22,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/short_string.h"
 #include "storage/engine.h"
@@ -71,13 +72,11 @@ std::string BigEndian(std::uint32_t v) {
 
 // The five key texts of a record.
 std::array<std::string, 5> KeysOf(const QsoRec& r) {
-  const std::uint32_t n = static_cast<std::uint32_t>(r.number.get()) ^ 0x80000000u;
   return {Padded(r.call.view(), 13) + r.band,
           std::string(1, r.band) + BigEndian(static_cast<std::uint32_t>(r.date.get())) +
               BigEndian(static_cast<std::uint32_t>(r.time.get())),
           Padded(r.prefix.view(), 6) + Padded(r.call.view(), 13) + r.mode,
-          std::string(1, static_cast<char>(n >> 24)) + BigEndian(n << 8 | 0x80),
-          Padded(r.locator.view(), 6) + r.band + r.mode};
+          common::LongIntToKey(r.number.get()), Padded(r.locator.view(), 6) + r.band + r.mode};
 }
 
 std::vector<QsoRec> MakeLog(int count) {
