@@ -98,8 +98,10 @@ class Checker {
     }
     const std::int64_t needed = (static_cast<std::int64_t>(h.slots) + 1) * h.record_length;
     if (image_.data_size() < needed) {
+      // The records are not all there: nothing more about them can be checked.
       Problem("data file: ", image_.data_size(), " bytes, ", needed, " needed for ", h.slots,
               " slots");
+      return false;
     }
 
     std::vector<std::uint8_t> free(static_cast<std::size_t>(h.slots) + 1, 0);
@@ -251,7 +253,9 @@ class Checker {
     }
     const std::int64_t needed = (static_cast<std::int64_t>(h.allocated) + 1) * image_.frame_size();
     if (image_.index_size() < needed) {
-      Problem("index file: ", image_.index_size(), " bytes, key ", k, " needs ", needed);
+      Problem("index file: ", image_.index_size(), " bytes, key ", k, " needs ", needed,
+              " for its ", h.allocated, " pages");
+      return;
     }
     w.seen.assign(static_cast<std::size_t>(h.allocated) + 1, 0);
     w.in_key.assign(member_.size(), 0);
