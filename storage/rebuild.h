@@ -73,8 +73,8 @@ void RebuildVariable(std::string_view name, std::int32_t record_length,
 // of the file is left out. When the database has keys, the new data file is left marked as not
 // closed properly until the index rebuild completes.
 void Reorganise(std::string_view name, std::int32_t min_length, std::int32_t max_length,
-                std::span<const KeySpec> keys, bool variable,
-                const RebuildRecordCallback& callback, const RebuildProgress& progress = {});
+                std::span<const KeySpec> keys, bool variable, const RebuildRecordCallback& callback,
+                const RebuildProgress& progress = {});
 
 // The second step: a new index for the records of the data file.
 void RebuildIndex(std::string_view name, std::int32_t min_length, std::int32_t max_length,
