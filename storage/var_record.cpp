@@ -7,6 +7,7 @@
 #include <cstring>
 #include <limits>
 #include <new>
+#include <unordered_set>
 #include <vector>
 
 #include "common/le_int.h"
@@ -184,8 +185,10 @@ void Get(FileblockHandle handle, RecRef ref, void* target, std::int32_t& length,
   const std::int32_t limit = VarRecMaxSections(record_length);
   std::int32_t sections = 1;
   RecRef next = SectionNext(section, record_length);
+  // A cycle would fill the target with its bytes over and over before the bound is reached.
+  std::unordered_set<RecRef> seen;
   while (next != 0 && length < capacity) {
-    if (sections >= limit) {
+    if (sections >= limit || !seen.insert(next).second) {
       Fail(kIsamSectionChainBad);
       return;
     }
