@@ -79,17 +79,25 @@ bool CreateEmptyIndex(const std::string& index_file, std::span<const KeySpec> ke
   return file.Close() && ok;
 }
 
-// Steps 1 to 3 on the closed data file.
+// Steps 1 to 3 on the closed data file. The file is marked as not closed properly while its
+// index is replaced, so that a failure or a crash in between leads to another rebuild, never to
+// an open over an empty index; `checked` tells whether the header passed (and the file may have
+// been changed).
 bool PrepareFiles(const FileblockNames& names, std::int32_t record_length,
-                  std::span<const KeySpec> keys) {
+                  std::span<const KeySpec> keys, bool* checked) {
   EngineFile data;
   if (!data.Open(names.data, EngineOpenMode{})) return false;
-  bool ok = CheckDataHeader(data, record_length) && CreateEmptyIndex(names.index, keys);
+  *checked = CheckDataHeader(data, record_length);
+  bool ok = *checked;
   if (ok) {
     std::uint8_t tail[5];
     common::WriteLeInt32(tail, static_cast<std::int32_t>(keys.size()));
-    tail[4] = 0;
-    ok = data.Write(16, tail, sizeof tail);
+    tail[4] = 1;
+    ok = data.Write(16, tail, sizeof tail) && CreateEmptyIndex(names.index, keys);
+  }
+  if (ok) {
+    const std::uint8_t clean = 0;
+    ok = data.Write(20, &clean, 1);
   }
   return data.Close() && ok;
 }
@@ -114,9 +122,16 @@ class IndexRebuild {
       Fail(kIsamRebuildNoMemory);
       return;
     }
-    if (!PrepareFiles(names_, record_length_, keys_)) return;
+    bool checked = false;
+    if (!PrepareFiles(names_, record_length_, keys_, &checked)) {
+      if (checked) KeepMarked();
+      return;
+    }
     fb_ = FileblockOpen(name_);
-    if (fb_ == nullptr) return;
+    if (fb_ == nullptr) {
+      KeepMarked();
+      return;
+    }
     // Marked at once, so that a stop before the last key leaves the file to be rebuilt again.
     bool ok = MarkModified(*fb_) && reader_.Init(&fb_->data, record_length_, fb_->Data().allocated);
     ok = ok && Walk();
@@ -131,11 +146,18 @@ class IndexRebuild {
     }
     const IsamState failure = Isam();
     FileblockClose(fb_);
+    Isam() = failure;
+    KeepMarked();
+  }
+
+ private:
+  // After a failure: the data file stays marked, so its next open asks for a rebuild.
+  void KeepMarked() {
+    const IsamState failure = Isam();
     SetDataMarker(names_.data, true);
     Isam() = failure;
   }
 
- private:
   bool Walk() {
     RecordWalker walker(reader_, record_length_, variable_);
     std::vector<std::uint8_t> padded;
