@@ -3,6 +3,8 @@
 
 #include "storage/driver_engine.h"
 #include "storage/fileblock.h"
+#include "storage/rebuild.h"
+#include "storage/var_record.h"
 
 namespace storage {
 namespace {
@@ -14,12 +16,6 @@ int OpenKeyCount(FileblockHandle fb) { return fb->key_count; }
 EngineKeySpec OpenKeySpec(FileblockHandle fb, int key) {
   return {fb->keys[key].key_length, fb->keys[key].duplicates};
 }
-
-// Variable-length records and the rebuild come with the engine's next steps; until they are
-// there, a driver that needs them fails with the engine's "other failure".
-constexpr int kNotYetAvailable = kIsamOsFailure;
-void VariableRecordsNotYetAvailable() { IsamSetError(kNotYetAvailable); }
-void RebuildNotYetAvailable() { IsamSetError(kNotYetAvailable); }
 
 class RealDriverEngine final : public DriverEngine {
  public:
@@ -44,7 +40,7 @@ class RealDriverEngine final : public DriverEngine {
   std::string Version() override { return storage::EngineVersion(); }
   void Init(int network_mode, int page_buffers) override { EngineInit(network_mode, page_buffers); }
   void Exit() override { EngineExit(); }
-  bool EnsureSectionBuffer(std::size_t) override { return true; }
+  bool EnsureSectionBuffer(std::size_t bytes) override { return VarRecBufferEnsure(bytes); }
 
   void Create(const std::string& name, int record_length,
               const std::vector<EngineKeySpec>& keys) override {
@@ -69,9 +65,14 @@ class RealDriverEngine final : public DriverEngine {
     }
     return OpenKeySpec(fb, key);
   }
-  void Rebuild(const std::string&, int, const std::vector<EngineKeySpec>&, bool,
-               const EngineKeyBuilder&, const EngineRebuildProgress&) override {
-    RebuildNotYetAvailable();
+  void Rebuild(const std::string& name, int record_length, const std::vector<EngineKeySpec>& keys,
+               bool variable, const EngineKeyBuilder& builder,
+               const EngineRebuildProgress& progress) override {
+    if (variable) {
+      RebuildVariable(name, record_length, keys, builder, progress);
+    } else {
+      RebuildFixed(name, record_length, keys, builder, progress);
+    }
   }
 
   std::int32_t AddRecord(FileblockHandle fb, const std::uint8_t* record) override {
@@ -92,17 +93,22 @@ class RealDriverEngine final : public DriverEngine {
   std::int32_t UsedRecs(FileblockHandle fb) override { return FileblockUsedRecs(fb); }
   std::int32_t RecordSlots(FileblockHandle fb) override { return FileblockRecordSlots(fb); }
 
-  std::int32_t VarRecAdd(FileblockHandle, const std::uint8_t*, int) override {
-    VariableRecordsNotYetAvailable();
-    return 0;
+  std::int32_t VarRecAdd(FileblockHandle fb, const std::uint8_t* data, int length) override {
+    RecRef ref = 0;
+    storage::VarRecAdd(fb, ref, data, length);
+    return ref;
   }
-  void VarRecPut(FileblockHandle, std::int32_t, const std::uint8_t*, int) override {
-    VariableRecordsNotYetAvailable();
+  void VarRecPut(FileblockHandle fb, std::int32_t ref, const std::uint8_t* data,
+                 int length) override {
+    storage::VarRecPut(fb, ref, data, length);
   }
-  void VarRecDelete(FileblockHandle, std::int32_t) override { VariableRecordsNotYetAvailable(); }
-  void VarRecGet(FileblockHandle, std::int32_t, std::uint8_t*, int& length) override {
-    length = 0;
-    VariableRecordsNotYetAvailable();
+  void VarRecDelete(FileblockHandle fb, std::int32_t ref) override {
+    storage::VarRecDelete(fb, ref);
+  }
+  void VarRecGet(FileblockHandle fb, std::int32_t ref, std::uint8_t* data, int& length) override {
+    std::int32_t n = length;
+    VarRecGetLocked(fb, ref, data, n);
+    length = n;
   }
 
   std::int32_t UsedKeys(FileblockHandle fb, int key) override { return FileblockUsedKeys(fb, key); }

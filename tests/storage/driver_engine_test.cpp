@@ -1,5 +1,6 @@
 // The driver on the real engine and real files: maintenance checked with the checker and on the
 // bytes of the files.
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -42,8 +43,16 @@ class RealEngineTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(storage::StartDriverSystem(0, 160, 32));
     system_->SetStartFolder(folder_.path() + "/");
-    system_->SetDefaultRetryProc(
-        [](std::string_view, int reason) { return reason == 5 || reason == 6; });
+    system_->SetDefaultRetryProc([this](std::string_view, int reason) {
+      reasons.push_back(reason);
+      return reason == 5 || reason == 6;
+    });
+    Reopen();
+  }
+
+  // (Re)opens the test driver; `call_length` is the length of key 2.
+  void Reopen(int call_length = 10) {
+    if (d && d->IsValid()) d->Destroy();
     d = std::make_unique<IFDriver>();
     storage::DriverOpenParams p;
     p.name = "PXLK";
@@ -53,10 +62,11 @@ class RealEngineTest : public ::testing::Test {
     p.key_builder = LogKeys;
     ASSERT_TRUE(d->Open(p));
     ASSERT_TRUE(d->DefineKey(1, 5, false));
-    ASSERT_TRUE(d->DefineKey(2, 10, true));
+    ASSERT_TRUE(d->DefineKey(2, call_length, true));
     ASSERT_TRUE(d->DefineKey(3, 14, false));
     ASSERT_TRUE(d->SetAutoKeyField(1, 4));
   }
+  std::vector<int> reasons;
 
   TestRec& Rec() { return *reinterpret_cast<TestRec*>(d->RecordBuffer()); }
   bool Add(const std::string& call, const std::string& band) {
@@ -171,6 +181,98 @@ TEST_F(RealEngineTest, ModifiedMarkerIsClearedByFlushAfterEveryWrite) {
   d->SetFlushEachWrite(true);
   ASSERT_TRUE(Add("DL2XYZ", "20"));
   EXPECT_EQ(FileBytes(".DAT")[20], 0);
+}
+
+TEST_F(RealEngineTest, MissingFilesAreCreatedThroughReason6) {
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("PXLK.DAT")));
+  ASSERT_TRUE(Add("DL1ABC", "20"));
+  EXPECT_EQ(reasons, std::vector<int>{6});
+  EXPECT_TRUE(std::filesystem::exists(folder_.File("PXLK.DAT")));
+  EXPECT_TRUE(std::filesystem::exists(folder_.File("PXLK.IX")));
+}
+
+TEST_F(RealEngineTest, AFileNotClosedProperlyIsRebuiltThroughReason5) {
+  for (const char* call : {"DL1ABC", "DL2XYZ", "ON4AAA"}) ASSERT_TRUE(Add(call, "20"));
+  Reopen();
+  {
+    std::fstream f(folder_.File("PXLK.DAT"), std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(20);
+    f.put(1);  // the modified marker of a writer that never closed
+  }
+  reasons.clear();
+  ASSERT_TRUE(d->FindRecord(2, "DL2XYZ"));
+  EXPECT_EQ(reasons, std::vector<int>{5});
+  EXPECT_EQ(d->UsedKeys(2), 3);
+  EXPECT_EQ(Check(), "");
+}
+
+TEST_F(RealEngineTest, AKeyTableThatDiffersFromTheFileIsRebuiltThroughReason5) {
+  for (const char* call : {"DL1ABC", "DL2XYZ"}) ASSERT_TRUE(Add(call, "20"));
+  Reopen(12);  // the call key grew from 10 to 12 characters
+  reasons.clear();
+  ASSERT_TRUE(Add("DL3ABCDEFGH", "40"));
+  EXPECT_EQ(reasons, std::vector<int>{5});
+  ASSERT_TRUE(d->FindRecord(2, "DL3ABCDEFG"));
+  EXPECT_EQ(d->UsedRecs(), 3);
+}
+
+TEST_F(RealEngineTest, AnEmptyDataFileIsRepairedFromItsAltCopyAndReindexed) {
+  for (const char* call : {"DL1ABC", "DL2XYZ", "ON4AAA"}) ASSERT_TRUE(Add(call, "20"));
+  d->Destroy();
+  std::filesystem::copy_file(folder_.File("PXLK.DAT"), folder_.File("PXLK.ALT"));
+  std::filesystem::resize_file(folder_.File("PXLK.DAT"), 0);
+  Reopen();
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("PXLK.ALT")));
+  EXPECT_FALSE(std::filesystem::exists(folder_.File("PXLK.IX")));
+  reasons.clear();
+  ASSERT_TRUE(d->FindRecord(2, "ON4AAA"));
+  EXPECT_EQ(reasons, std::vector<int>{5});
+  EXPECT_EQ(d->UsedRecs(), 3);
+  EXPECT_EQ(Check(), "");
+}
+
+TEST_F(RealEngineTest, VariableRecordsKeepTheirLengths) {
+  d->Destroy();
+  IFDriver v;
+  storage::DriverOpenParams p;
+  p.name = "PXVAR";
+  p.path = "PXVAR";
+  p.variable = true;
+  p.record_length = 23;
+  p.buffer_length = 400;
+  p.key_count = 2;
+  p.key_builder = LogKeys;
+  ASSERT_TRUE(v.Open(p));
+  ASSERT_TRUE(v.DefineKey(1, 5, false) && v.DefineKey(2, 10, true) && v.SetAutoKeyField(1, 4));
+  for (int i = 0; i < 50; ++i) {
+    v.ClearRecord();
+    auto& r = *reinterpret_cast<TestRec*>(v.RecordBuffer());
+    r.call = "DL" + std::to_string(i);
+    const int length = 40 + i * 7;
+    std::memset(v.RecordBuffer() + 40, 'a' + i % 26, length - 40);
+    ASSERT_TRUE(v.SetRecLength(length) && v.AddRecord()) << i;
+  }
+  ASSERT_TRUE(v.FindRecord(2, "DL49"));
+  EXPECT_EQ(v.CurrentLength(), 40 + 49 * 7);
+  EXPECT_EQ(v.RecordBuffer()[40 + 49 * 7 - 1], 'a' + 49 % 26);
+  ASSERT_TRUE(v.SetRecLength(41));
+  ASSERT_TRUE(v.UpdateRecord());
+  ASSERT_TRUE(v.FindRecord(2, "DL3"));
+  ASSERT_TRUE(v.DeleteRecord(0));
+  ASSERT_TRUE(v.FindRecord(2, "DL49"));
+  EXPECT_EQ(v.CurrentLength(), 41);
+  EXPECT_EQ(v.UsedKeys(2), 49);
+  v.Destroy();
+  storage::CheckOptions o;
+  o.section_records = true;
+  o.key_builder = [](const std::uint8_t* record, std::size_t, int key) {
+    std::string text;
+    LogKeys(record, static_cast<std::uint16_t>(key), text);
+    return text;
+  };
+  const auto report = storage::IsamCheck(folder_.File("PXVAR"), o);
+  EXPECT_TRUE(report.ok()) << report.Text();
+  EXPECT_EQ(report.record_heads, 49);
 }
 
 }  // namespace
