@@ -8,6 +8,7 @@
 #include "common/file_ops.h"
 #include "common/file_paths.h"
 #include "common/file_ss.h"
+#include "common/service.h"
 #include "platform/environment.h"
 #include "platform/text_codec.h"
 #include "storage/driver_errors.h"
@@ -172,6 +173,13 @@ void SpecialDebugStack::WriteDump(bool write_log, bool /*to_output*/) {
   if (number == kIsamShortRead && !first_path.empty()) {
     common::DeleteFile(MakeFileblockNames(first_path).index);
   }
+}
+
+void DriverExitProcedure() {
+  if (!common::Service<DriverSystem>::Exists()) return;
+  DriverSystem& system = common::Service<DriverSystem>::Get();
+  system.Stack().WriteDump(true, true);
+  system.CloseAll();
 }
 
 }  // namespace storage

@@ -72,4 +72,12 @@ class SpecialDebugStack final : public DebugStack {
   std::function<void()> before_close_;
 };
 
+// The driver system's exit procedure, for the end of the program: the operation stack writes its
+// dump (SpecialDebugStack: the error log, the report and the closing of all drivers), then every
+// driver still open is closed. The program calls it first when it ends, before it frees any
+// service object: freeing a data object runs driver operations, and each of them clears the
+// stack that is to describe the last operation. The driver system's destructor writes the dump
+// again, which then finds nothing left to report. Nothing happens without a DriverSystem.
+void DriverExitProcedure();
+
 }  // namespace storage

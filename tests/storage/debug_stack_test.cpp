@@ -1,0 +1,266 @@
+// The dump "IFDErr.Dmp" of the plain operation stack and the error log of SpecialDebugStack, byte
+// for byte, on stacks filled the way the driver fills them.
+#include <vector>
+
+#include "common/file_ops.h"
+#include "common/messages.h"
+#include "common/scripted_presenter.h"
+#include "driver_fixture.h"
+#include "storage/debug_stack.h"
+#include "tests/common/temp_folder.h"
+
+namespace storage_test {
+namespace {
+
+using common::testing::ReadFile;
+using storage::DebugStack;
+using storage::ErrorEntry;
+
+constexpr std::uint16_t kFindRecord = 0x4012;  // shown as 18
+
+enum Driver { kA, kB, kNone };
+
+struct EntrySpec {
+  Driver driver;
+  int number;
+  std::uint16_t key = 0;
+  std::int32_t ref = 0;
+  std::uint32_t argument = 1;
+  std::uint16_t os_error = 0;
+  std::uint16_t system_call = 0;
+};
+
+struct DumpCase {
+  const char* name;
+  platform::LocalTime now;
+  Driver initial;
+  std::vector<EntrySpec> entries;
+  bool missing_key;
+  const char* dump;  // the plain dump
+  const char* log;   // the error log of SpecialDebugStack
+};
+
+// Driver A has its files open, driver B does not.
+class DumpTest : public DriverTest, public ::testing::WithParamInterface<DumpCase> {
+ protected:
+  void SetUp() override {
+    DriverTest::SetUp();
+    a_ = OpenTest("PXA");
+    b_ = OpenTest("PXB");
+    Add(*a_, "DL1ABC");
+    ASSERT_TRUE(a_->FilesOpen());
+    ASSERT_FALSE(b_->FilesOpen());
+  }
+  // The driver system's own exit procedure must find nothing left to write into the folder.
+  void TearDown() override { system_->Stack().Clear(); }
+
+  const storage::IFDriver* DriverOf(Driver d) const {
+    return d == kA ? a_.get() : d == kB ? b_.get() : nullptr;
+  }
+
+  // Fills the stack as a failing FindRecord would (position mark 3).
+  void Fill(DebugStack& stack, const DumpCase& c) {
+    clock_.now = c.now;
+    stack.Clear();
+    stack.SetOperationCode(kFindRecord);
+    stack.NoteInitialDriver(DriverOf(c.initial));
+    stack.SetPositionMark(3);
+    for (const EntrySpec& s : c.entries) {
+      ErrorEntry e;
+      e.error_class = -1;
+      e.error_number = s.number;
+      e.key_number = s.key;
+      e.record_ref = s.ref;
+      e.argument = s.argument;
+      e.os_error = s.os_error;
+      e.system_call = s.system_call;
+      e.driver = DriverOf(s.driver);
+      e.file_name = s.driver == kA ? "PXA" : s.driver == kB ? "PXB" : "";
+      stack.AddError(e);
+    }
+    if (c.missing_key) stack.SetMissingKeyMark();
+  }
+
+  common::testing::TempFolder folder_;
+  std::unique_ptr<storage::IFDriver> a_;
+  std::unique_ptr<storage::IFDriver> b_;
+};
+
+const DumpCase kCases[] = {
+    {"OneError",
+     {2024, 12, 24, 23, 59},
+     kA,
+     {{kA, 10070, 1, 7, 2, 5, 0x0301}},
+     false,
+     "\r\n"
+     "*->  2024:12:24  23:59\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 10070 (4)  MP: 0/18  [SP: 3  SN: 2]  KN: 1  RN: 7\r\n"
+     "     - DF: $03  DS: $01  DE: 5\r\n"
+     "     - AA: $\r\n",
+     "\r\n"
+     "*->  24/12/2024  23:59\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 10070\r\n"},
+    {"TwoErrorsWithBlankFilledDatePlaces",
+     {2024, 3, 5, 9, 7},
+     kA,
+     {{kA, 10200, 2, 0, 1}, {kA, 28724, 0, 0, 4, 0, 0x1A2B}},
+     false,
+     "\r\n"
+     "*->  2024: 3: 5   9: 7\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 10200 (1)  MP: 0/18  [SP: 3  SN: 1]  KN: 2  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 52 (5)  MP: 0/18  [SP: 3  SN: 4]  KN: 0  RN: 0\r\n"
+     "     - DF: $1A  DS: $2B  DE: 0\r\n"
+     "     - AA: $\r\n",
+     "\r\n"
+     "*->  05/03/2024  09:07\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 10200\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 52\r\n"},
+    {"FourErrorsOfADriverWithClosedFiles",
+     {2025, 1, 2, 3, 4},
+     kB,
+     {{kB, 10140, 1}, {kB, 10075, 2}, {kB, 24590, 3}, {kB, 10001, 4}},
+     false,
+     "\r\n"
+     "*->  2025: 1: 2   3: 4\r\n"
+     "     - Err: 10140 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 1  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - Err: 10075 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 2  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - Err: 14 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 3  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - Err: 10001 (3)  MP: 0/18  [SP: 3  SN: 1]  KN: 4  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - AA: $\r\n",
+     "\r\n"
+     "*->  02/01/2025  03:04\r\n"
+     "     - Err: 10140\r\n"
+     "     - Err: 10075\r\n"
+     "     - Err: 14\r\n"
+     "     - Err: 10001\r\n"},
+    {"FifthErrorReplacesTheFourth",
+     {2025, 1, 2, 3, 4},
+     kB,
+     {{kB, 10140, 1}, {kB, 10075, 2}, {kB, 24590, 3}, {kB, 10001, 4}, {kB, 10002, 5}},
+     false,
+     "\r\n"
+     "*->  2025: 1: 2   3: 4\r\n"
+     "     - Err: 10140 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 1  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - Err: 10075 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 2  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - Err: 14 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 3  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - Err: 10002 (3)  MP: 0/18  [SP: 3  SN: 1]  KN: 5  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - AA: $\r\n",
+     "\r\n"
+     "*->  02/01/2025  03:04\r\n"
+     "     - Err: 10140\r\n"
+     "     - Err: 10075\r\n"
+     "     - Err: 14\r\n"
+     "     - Err: 10002\r\n"},
+    {"InitialFileblockWhenAnotherDriverFailed",
+     {2024, 10, 11, 12, 13},
+     kB,
+     {{kA, 24591, 0, 0, 6}},
+     false,
+     "\r\n"
+     "*->  2024:10:11  12:13\r\n"
+     "     InitialFileblock  PXB\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 15 (4)  MP: 0/18  [SP: 3  SN: 6]  KN: 0  RN: 0\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - AA: $\r\n",
+     "\r\n"
+     "*->  11/10/2024  12:13\r\n"
+     "     InitialFileblock  PXB\r\n"
+     "\r\n"
+     "     Fileblock  PXA\r\n"
+     "     - Err: 15\r\n"},
+    {"PosErrorDeleteKeyAfterAMissingKeyEntry",
+     {2024, 10, 11, 12, 13},
+     kB,
+     {{kB, 24642, 2, 9, 3}},
+     true,
+     "\r\n"
+     "*->  2024:10:11  12:13\r\n"
+     "     - Err: 66 (4)  MP: 0/18  [SP: 3  SN: 3]  KN: 2  RN: 9\r\n"
+     "     - DF: $00  DS: $00  DE: 0\r\n"
+     "     - AA: $\r\n"
+     "PosErrorDeleteKey\r\n",
+     "\r\n"
+     "*->  11/10/2024  12:13\r\n"
+     "     - Err: 66\r\n"},
+};
+
+TEST_P(DumpTest, PlainDump) {
+  Fill(system_->Stack(), GetParam());
+  system_->Stack().WriteDump(true, true);
+  EXPECT_EQ(ReadFile(folder_ / "IFDErr.Dmp"), GetParam().dump);
+}
+
+TEST_P(DumpTest, ErrorLog) {
+  auto presenter = std::make_unique<common::ScriptedPresenter>();
+  common::ScopedService<common::ToMessages> messages(std::move(presenter));
+  auto special = std::make_unique<storage::SpecialDebugStack>();
+  special->SetDumpFileName("IFD.ERR");
+  special->SetLogFolder(folder_ / "settings");
+  ASSERT_TRUE(common::CreateFolder(folder_ / "settings"));
+  system_->SetStack(std::move(special));
+  Fill(system_->Stack(), GetParam());
+  system_->Stack().WriteDump(true, false);
+  EXPECT_EQ(ReadFile(folder_ / "settings/IFD.ERR"), GetParam().log);
+  EXPECT_FALSE(common::FileExists(folder_ / "IFDErr.Dmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DumpTest, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class DumpWritingTest : public DumpTest {};
+
+TEST_F(DumpWritingTest, NothingIsWrittenBelowSeriousClass) {
+  Fill(system_->Stack(), {"", {2024, 1, 1, 0, 0}, kA, {{kA, 10200}, {kA, 10330}}, false, "", ""});
+  system_->Stack().WriteDump(true, true);
+  EXPECT_FALSE(common::FileExists(folder_ / "IFDErr.Dmp"));
+}
+
+TEST_F(DumpWritingTest, EveryWritingAppendsItsOwnHeader) {
+  const DumpCase& one = kCases[0];
+  Fill(system_->Stack(), one);
+  system_->Stack().WriteDump(true, true);
+  Fill(system_->Stack(), one);
+  system_->Stack().WriteDump(true, true);
+  EXPECT_EQ(ReadFile(folder_ / "IFDErr.Dmp"), std::string(one.dump) + one.dump);
+}
+
+TEST_F(DumpWritingTest, AnUnwritableDumpIsGivenUpSilently) {
+  system_->Stack().SetDumpFileName(folder_ / "missing/IFDErr.Dmp");
+  Fill(system_->Stack(), kCases[0]);
+  system_->Stack().WriteDump(true, true);
+  EXPECT_FALSE(common::FileExists(folder_ / "missing/IFDErr.Dmp"));
+}
+
+TEST_F(DumpWritingTest, TheExitProcedureWritesTheDumpThenClosesEveryDriver) {
+  Fill(system_->Stack(), kCases[0]);
+  storage::DriverExitProcedure();
+  EXPECT_EQ(ReadFile(folder_ / "IFDErr.Dmp"), kCases[0].dump);
+  EXPECT_FALSE(a_->FilesOpen());
+  EXPECT_EQ(storage::DriverErrorClass(), 0);
+}
+
+}  // namespace
+}  // namespace storage_test
