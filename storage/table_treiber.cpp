@@ -83,18 +83,15 @@ int TdbTreiber::Open(const TreiberOpenParams& p) {
 }
 
 void TdbTreiber::Close() {
-  if (!IsOpen(false)) {
-    file_.reset();  // the driver was destroyed through another user: nothing left to close
-    return;
-  }
+  if (!IsOpen(false)) return;
   if (file_->users > 0) {
     --file_->users;
     return;
   }
-  // The file outlives the driver's destruction (its buffer is the driver's record buffer); both
-  // go at the end of this scope, also when the destruction raises EDBError.
-  const std::shared_ptr<TreiberFile> file = std::move(file_);
-  const std::unique_ptr<TableDriver> driver = std::move(file->driver);
+  // Every user now counts as closed. The driver goes at the end of this scope, also when its
+  // destruction raises EDBError; the buffer stays with the file for as long as any TdbTreiber of
+  // it exists, so that no user is left reading freed memory.
+  const std::unique_ptr<TableDriver> driver = std::move(file_->driver);
   driver->Destroy();
 }
 

@@ -9,8 +9,8 @@
 // Ownership: the driver and the record buffer belong to the opened file, which every TdbTreiber
 // that opened or shared it holds a share of. When the driver is destroyed, every TdbTreiber of
 // that file counts as closed at once; the record buffer is released only when the last of them
-// lets go, so a pointer a user took from RecordBuffer() never dangles while that user's TdbTreiber
-// lives.
+// is freed or opens another file, so a pointer a user took from RecordBuffer() never dangles
+// while that user's TdbTreiber lives.
 //
 // Every operation on a TdbTreiber that is not open does nothing and answers false, 0, nullptr or
 // an empty text, leaving DriverErrorClass as it was. Otherwise the Boolean results answer whether
@@ -64,7 +64,7 @@ class TdbTreiber {
   // (result 2).
   int Open(const TreiberOpenParams& params);
   // Closes one use: with other users left, the use count goes down and this TdbTreiber stays
-  // open; otherwise the driver is destroyed.
+  // open; otherwise the driver is destroyed. Nothing while not open.
   void Close();
   // Nothing for an empty slot. Unless skip is set (or with force), closes once; with force,
   // closes until the driver is destroyed for every user, then frees the TdbTreiber and empties

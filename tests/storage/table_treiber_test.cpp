@@ -1,0 +1,244 @@
+// TdbTreiber: sharing one file by name, the use count, closing and forced freeing, the life of the
+// shared record buffer, and the answers of a TdbTreiber that is not open.
+#include <cstring>
+
+#include "storage/db_error.h"
+#include "storage/table_keys.h"
+#include "table_fixture.h"
+
+namespace storage_test {
+namespace {
+
+using storage::TdbTreiber;
+
+class TreiberTest : public TableTest {
+ protected:
+  // The stations file, opened directly; `keys` key definitions of lengths 5, 10 and 30.
+  static storage::TreiberOpenParams Params(int keys = 3) {
+    storage::TreiberOpenParams p;
+    p.max_length = p.min_length = sizeof(StationRec);
+    p.file_name = "CLSTAT";
+    p.path = "CLSTAT";
+    p.key_count = 3;
+    p.key_builder = ToDatClub::StationKeys;
+    p.open_mode = 1;
+    static storage::ToKeys definitions[2];
+    storage::ToKeys& k = definitions[keys == 3 ? 0 : 1];
+    if (k.Count() == 0) {
+      for (int i = 0; i < keys; ++i) k.Add(i == 0 ? 5 : i == 1 ? 10 : 30, i == 2, "");
+    }
+    p.keys = &k;
+    return p;
+  }
+
+  static StationRec& Rec(TdbTreiber& t) {
+    return *reinterpret_cast<StationRec*>(t.RecordBuffer());
+  }
+
+  static void Add(TdbTreiber& t, const std::string& call, const std::string& name = "") {
+    t.ClearRecord();
+    Rec(t).call = call;
+    Rec(t).name = name;
+    ASSERT_TRUE(t.Insert(0)) << call;
+  }
+};
+
+TEST_F(TreiberTest, SecondOpenSharesDriverAndBufferAndTheFirstKeysHold) {
+  TdbTreiber first;
+  ASSERT_EQ(first.Open(Params()), TdbTreiber::kOpened);
+  first.SetAutoKeyField(1, 4, false);
+  TdbTreiber second;
+  // Four key definitions for a three-key driver would be refused, were they defined at all.
+  ASSERT_EQ(second.Open(Params(4)), TdbTreiber::kShared);
+  EXPECT_EQ(storage::DriverErrorClass(), 0);
+  EXPECT_EQ(second.Driver(), first.Driver());
+  EXPECT_EQ(second.RecordBuffer(), first.RecordBuffer());
+  EXPECT_EQ(first.UseCount(), 1);
+
+  Add(first, "DL1ABC");
+  Add(first, "DK2XY");
+  ASSERT_TRUE(first.First(2));  // positions the shared driver
+  EXPECT_EQ(Rec(second).call.str(), "DK2XY");
+  EXPECT_EQ(second.CurrentRef(), first.CurrentRef());
+  EXPECT_EQ(Rec(second).number, 2);  // the first opener's AUTOKEY numbers for every user
+
+  second.Close();
+  first.Close();
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+}
+
+TEST_F(TreiberTest, CloseLowersTheUseCountAndTheLastCloseDestroysTheDriver) {
+  TdbTreiber first;
+  TdbTreiber second;
+  TdbTreiber third;
+  ASSERT_EQ(first.Open(Params()), TdbTreiber::kOpened);
+  ASSERT_EQ(second.Open(Params()), TdbTreiber::kShared);
+  ASSERT_EQ(third.Open(Params()), TdbTreiber::kShared);
+  EXPECT_EQ(first.UseCount(), 2);
+
+  first.Close();  // the first opener goes first: the file stays open for the others
+  EXPECT_EQ(second.UseCount(), 1);
+  EXPECT_TRUE(first.IsOpen(false));
+  EXPECT_TRUE(second.UsedRecs() == 0);
+  second.Close();
+  EXPECT_EQ(third.UseCount(), 0);
+  EXPECT_NE(storage::FindOpenDriver("CLSTAT"), nullptr);
+
+  third.Close();  // the last close: every user counts as closed
+  for (TdbTreiber* t : {&first, &second, &third}) {
+    EXPECT_FALSE(t->IsOpen(false));
+    EXPECT_EQ(t->RecordBuffer(), nullptr);
+  }
+  EXPECT_EQ(storage::FindOpenDriver("CLSTAT"), nullptr);
+  first.Close();  // a later close of a user of the destroyed driver does nothing
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+}
+
+TEST_F(TreiberTest, ForcedFreeClosesForEveryUserAndEmptiesTheSlot) {
+  auto slot = std::make_unique<TdbTreiber>();
+  TdbTreiber sharer;
+  ASSERT_EQ(slot->Open(Params()), TdbTreiber::kOpened);
+  ASSERT_EQ(sharer.Open(Params()), TdbTreiber::kShared);
+
+  TdbTreiber::Free(true, slot, false);  // skip without force: nothing
+  ASSERT_NE(slot, nullptr);
+  EXPECT_EQ(slot->UseCount(), 1);
+  TdbTreiber::Free(false, slot, false);  // one close; the object stays
+  ASSERT_NE(slot, nullptr);
+  EXPECT_EQ(slot->UseCount(), 0);
+  ASSERT_EQ(sharer.Open(Params()), TdbTreiber::kShared);
+
+  TdbTreiber::Free(false, slot, true);
+  EXPECT_EQ(slot, nullptr);
+  EXPECT_FALSE(sharer.IsOpen(false));
+  EXPECT_TRUE(System().OpenDrivers().empty());
+  TdbTreiber::Free(false, slot, true);  // an empty slot: nothing
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+}
+
+TEST_F(TreiberTest, SharedBufferLivesAsLongAsItsLastUser) {
+  auto first = std::make_unique<TdbTreiber>();
+  ASSERT_EQ(first->Open(Params()), TdbTreiber::kOpened);
+  TdbTreiber sharer;
+  ASSERT_EQ(sharer.Open(Params()), TdbTreiber::kShared);
+  Add(*first, "DL1ABC");
+  const std::uint8_t* taken = sharer.RecordBuffer();
+
+  // The first opener closes and is freed, then the sharer's close destroys the driver: the
+  // buffer the sharer's user holds must still be readable (the sanitizer build checks).
+  first->Close();
+  first.reset();
+  sharer.Close();
+  EXPECT_FALSE(sharer.IsOpen(false));
+  StationRec seen;
+  std::memcpy(&seen, taken, sizeof seen);
+  EXPECT_EQ(seen.call.str(), "DL1ABC");
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+}
+
+TEST_F(TreiberTest, NotOpenAnswersNothingAndLeavesTheErrorClass) {
+  TdbTreiber open;
+  ASSERT_EQ(open.Open(Params()), TdbTreiber::kOpened);
+  EXPECT_FALSE(open.Find(2, "NONE"));
+  ASSERT_EQ(storage::DriverErrorClass(), 1);
+
+  TdbTreiber closed;
+  std::int32_t ref = 7;
+  std::string text = "X";
+  EXPECT_FALSE(closed.First(1));
+  EXPECT_FALSE(closed.Last(1));
+  EXPECT_FALSE(closed.Next(1));
+  EXPECT_FALSE(closed.Prev(1));
+  EXPECT_FALSE(closed.Find(1, "A"));
+  EXPECT_FALSE(closed.Search(1, "A"));
+  EXPECT_FALSE(closed.Update(0));
+  EXPECT_FALSE(closed.Insert(0));
+  EXPECT_FALSE(closed.Delete(true));
+  EXPECT_FALSE(closed.GotoRef(1));
+  EXPECT_FALSE(closed.NextKey(1, ref, text));
+  EXPECT_FALSE(closed.PrevKey(1, ref, text));
+  EXPECT_FALSE(closed.FindKeyAndRef(1, ref, text, 1));
+  EXPECT_FALSE(closed.LockFile());
+  EXPECT_FALSE(closed.EraseFiles());
+  EXPECT_FALSE(closed.GetFlushEachWrite());
+  closed.ClearRecord();
+  closed.SetAutoKeyField(1, 4, false);
+  EXPECT_EQ(closed.RecordBuffer(), nullptr);
+  EXPECT_EQ(closed.CurrentRef(), 0);
+  EXPECT_EQ(closed.UsedRecs(), 0);
+  EXPECT_EQ(closed.UsedKeys(1), 0);
+  EXPECT_EQ(closed.CountByKey(1), 0);
+  EXPECT_EQ(closed.BuildKey(1), "");
+  EXPECT_EQ(ref, 7);
+  EXPECT_EQ(text, "X");
+  EXPECT_EQ(storage::DriverErrorClass(), 1);
+
+  EXPECT_FALSE(open.IsOpen(true));
+  EXPECT_TRUE(TdbTreiber::DriverSystemReady(false));
+  open.Close();
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+  EXPECT_FALSE(TdbTreiber::DriverSystemReady(false));
+  EXPECT_TRUE(TdbTreiber::DriverSystemReady(true));
+}
+
+TEST_F(TreiberTest, RefusedOpenLeavesNothingBehind) {
+  TdbTreiber t;
+  storage::TreiberOpenParams skipped = Params();
+  skipped.skip = true;
+  EXPECT_EQ(t.Open(skipped), TdbTreiber::kNotOpened);
+
+  // A refusal by the driver (here a record length below 21) is serious and raises; the
+  // TdbTreiber stays closed and no driver is left.
+  storage::TreiberOpenParams too_short = Params();
+  too_short.max_length = too_short.min_length = 20;
+  EXPECT_THROW(t.Open(too_short), storage::EDBError);
+  EXPECT_FALSE(t.IsOpen(false));
+  EXPECT_TRUE(System().OpenDrivers().empty());
+
+  EXPECT_EQ(t.Open(Params()), TdbTreiber::kOpened);
+  t.Close();
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+}
+
+TEST_F(TreiberTest, KeyTextsAreCutToTheCallersCapacity) {
+  TdbTreiber t;
+  ASSERT_EQ(t.Open(Params()), TdbTreiber::kOpened);
+  t.SetAutoKeyField(1, 4, false);
+  Add(t, "DK2XY", "Bernd");
+  Add(t, "DL1ABC", "Anna");
+  std::int32_t ref = 0;
+  std::string text;
+  ASSERT_TRUE(t.FindKeyAndRef(3, ref, text, 1));  // the first entry, Anna's
+  EXPECT_EQ(text.size(), 30u);
+  ASSERT_TRUE(t.NextKey(3, ref, text, 8));
+  EXPECT_EQ(text, "Bernd   ");
+  t.Close();
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+}
+
+TEST(ToKeysTest, DefinitionsAreNumberedFromOneAndGetBeyondTheCountCopiesNothing) {
+  storage::ToKeys keys;
+  ASSERT_TRUE(keys.Add(5, false, "autore AUTOKEY"));
+  ASSERT_TRUE(keys.Add(20, true, "Name," + std::string(300, 'x')));
+  storage::KeyDefinition d;
+  ASSERT_TRUE(keys.Get(2, d));
+  EXPECT_EQ(d.length, 20);
+  EXPECT_EQ(d.duplicates, 1);
+  EXPECT_EQ(d.expression.size(), 255u);
+
+  const storage::KeyDefinition before = d;
+  EXPECT_FALSE(keys.Get(3, d));
+  EXPECT_FALSE(keys.Get(0, d));
+  EXPECT_EQ(d.expression, before.expression);
+  EXPECT_EQ(d.length, before.length);
+}
+
+TEST(ToKeysTest, The256thKeyIsRefused) {
+  storage::ToKeys keys;
+  for (int i = 0; i < 255; ++i) ASSERT_TRUE(keys.Add(5, false, ""));
+  EXPECT_FALSE(keys.Add(5, false, ""));
+  EXPECT_EQ(keys.Count(), 255);
+}
+
+}  // namespace
+}  // namespace storage_test
