@@ -1,0 +1,181 @@
+// The file manager's start and stop: the error reporter and its log names, the lock-conflict
+// question as every driver's callback, a failing start with its message, its exit code and its
+// log, the stop with files still open, and the index-rebuild broadcast.
+#include <filesystem>
+
+#include "common/file_ops.h"
+#include "common/lang_text.h"
+#include "memory_engine.h"
+#include "storage/debug_stack.h"
+#include "storage/driver_codes.h"
+#include "storage/table_keys.h"
+#include "table_fixture.h"
+
+namespace storage_test {
+namespace {
+
+using common::MessageKind;
+using common::testing::ReadFile;
+
+constexpr const char* kStartFailed = "Dateiverwaltung konnte nicht initialisiert werden";
+
+// The file manager over the in-memory engine, not yet started.
+class FileManagerTest : public ::testing::Test {
+ protected:
+  FileManagerTest() {
+    auto presenter = std::make_unique<common::ScriptedPresenter>();
+    presenter_ = presenter.get();
+    common::Service<common::ToMessages>::Install(
+        std::make_unique<common::ToMessages>(std::move(presenter)));
+    auto engine = std::make_unique<MemoryEngine>();
+    engine_ = engine.get();
+    common::Service<storage::DriverSystem>::Install(
+        std::make_unique<storage::DriverSystem>(std::move(engine)));
+    System().SetStartFolder(folder_.path() + "/");
+    common::Service<storage::ToDBFkt>::Create();
+  }
+  ~FileManagerTest() override {
+    common::Service<storage::ToDBFkt>::Destroy();
+    common::Service<storage::DriverSystem>::Destroy();
+    common::Service<common::ToMessages>::Destroy();
+  }
+
+  static storage::DriverSystem& System() { return common::Service<storage::DriverSystem>::Get(); }
+  static storage::ToDBFkt& Fkt() { return common::Service<storage::ToDBFkt>::Get(); }
+
+  platform::FakeClock clock_;
+  platform::FakeSleeper sleeper_{&clock_};
+  platform::FakeRandom random_;
+  platform::ScopedEnvironment env_{&clock_, &sleeper_, &random_};
+  common::testing::TempFolder folder_;
+  common::ScriptedPresenter* presenter_ = nullptr;
+  MemoryEngine* engine_ = nullptr;
+};
+
+TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
+  ASSERT_TRUE(Fkt().InitDatabase());
+  EXPECT_TRUE(storage::DriverSystemActive());
+  EXPECT_EQ(System().NetworkMode(), 2);
+  EXPECT_NE(dynamic_cast<storage::SpecialDebugStack*>(&System().Stack()), nullptr);
+  EXPECT_EQ(System().Stack().DumpFileName(), "IFD.ERR");
+  EXPECT_TRUE(presenter_->calls.empty());
+
+  // A drive that is not ready is put to the user at once.
+  storage::IFDriver d;
+  storage::DriverOpenParams p;
+  p.name = "PXLOCK";
+  p.path = "PXLOCK";
+  p.record_length = p.buffer_length = 40;
+  ASSERT_TRUE(d.Open(p));
+  engine_->inject = [](const std::string& op) { return op == "Open" ? 10110 : 0; };
+  presenter_->answers = {false};
+  EXPECT_FALSE(d.Mark());
+  EXPECT_EQ(storage::DriverErrorClass(), 2);
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kJaNeinFrage);
+  EXPECT_EQ(presenter_->calls[0].text, "PXLOCK:  Laufwerk nicht bereit. Noch einmal versuchen? ");
+  engine_->inject = nullptr;
+}
+
+TEST_F(FileManagerTest, FailingStartShowsTheMessageAndTheExitWritesTheStartLog) {
+  engine_->version = "05.52";
+  Fkt().SetReportFolders(folder_ / "settings", "");
+  ASSERT_TRUE(common::CreateFolder(folder_ / "settings"));
+
+  EXPECT_FALSE(Fkt().InitDatabase());
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
+  EXPECT_EQ(presenter_->calls[0].text, kStartFailed);
+  EXPECT_EQ(System().Stack().DumpFileName(), "KV.ERR");
+
+  storage::DriverExitProcedure();
+  EXPECT_NE(ReadFile(folder_ / "settings/KV.ERR").find("     - Err: 53\r\n"), std::string::npos);
+  ASSERT_EQ(presenter_->calls.size(), 2u);
+  EXPECT_TRUE(presenter_->calls[1].text.starts_with("Fehlercode: 53\r"));
+}
+
+TEST_F(FileManagerTest, EnglishStartMessage) {
+  engine_->version = "05.52";
+  common::SetLanguageByte(2);
+  EXPECT_FALSE(Fkt().InitDatabase());
+  common::SetLanguageByte(common::kLanguageGerman);
+  ASSERT_FALSE(presenter_->calls.empty());
+  EXPECT_EQ(presenter_->calls[0].text, "Error initializising file manager");
+}
+
+TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExitCode1) {
+  common::testing::WriteFile(folder_ / "plain.txt", "not a folder");
+  System().SetStartFolder(folder_ / "plain.txt/");
+  Fkt().SetReportFolders(folder_.path(), "");
+
+  EXPECT_FALSE(Fkt().InitFileManager());
+  EXPECT_FALSE(storage::DriverSystemActive());
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].text, kStartFailed);
+  EXPECT_EQ(storage::DriverErrorClass(), 4);
+
+  // The program's end: the caller ends with exit code 1, and the exit procedure (here the driver
+  // system's own, as the process ends) logs and reports the refused access.
+  EXPECT_EXIT(
+      {
+        if (!Fkt().InitFileManager()) std::exit(1);
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(1), "");
+  EXPECT_NE(ReadFile(folder_ / "KV.ERR").find("     - Err: 10140\r\n"), std::string::npos);
+}
+
+TEST_F(FileManagerTest, PlaceholderIsMarkedAndNeverOpen) {
+  EXPECT_TRUE(Fkt().Placeholder().Marker());
+  EXPECT_FALSE(Fkt().Placeholder().IsOpen(false));
+  EXPECT_FALSE(storage::TdbTreiber().Marker());
+}
+
+TEST_F(TableTest, DoneDatabaseNamesTheFirstFileStillOpen) {
+  ASSERT_EQ(Club().OpenFiles(ToDatClub::kAllFiles, false), storage::TdbTreiber::kOpened);
+  AddStation("DL1ABC", "Anna");
+  EXPECT_EQ(Fkt().DoneDatabase(), "CLSTAT");
+  EXPECT_EQ(storage::DriverErrorClass(), 0);
+  EXPECT_FALSE(storage::DriverSystemActive());
+  Club().CloseFiles(ToDatClub::kAllFiles, false);
+  EXPECT_TRUE(System().OpenDrivers().empty());
+}
+
+// Records the forms' messages.
+struct RecordingForms final : storage::FormMessageSink {
+  struct Message {
+    std::uint32_t wparam;
+    std::int32_t lparam;
+    std::string text;
+  };
+  std::vector<Message> messages;
+  void SendToAllForms(std::uint32_t message, std::uint32_t wparam, std::int32_t lparam,
+                      std::string_view text) override {
+    EXPECT_EQ(message, 0x81D0u);
+    messages.push_back({wparam, lparam, std::string(text)});
+  }
+};
+
+TEST_F(TableTest, IndexRebuildIsBroadcastToTheForms) {
+  RecordingForms forms;
+  Fkt().SetFormMessageSink(&forms);
+  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
+  AddStation("DL1ABC", "Anna");
+  AddStation("DK2XY", "Bernd");
+  Club().CloseFiles(ToDatClub::kStationsBit, false);
+  ASSERT_TRUE(std::filesystem::remove(folder_ / "CLSTAT.IX"));
+
+  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
+  EXPECT_EQ(TdbStation().RecordCount(), 2);
+  ASSERT_GE(forms.messages.size(), 2u);
+  EXPECT_EQ(forms.messages.front().wparam, 1u);
+  EXPECT_EQ(forms.messages.front().text, " Indexaufbau Datei: CLSTAT ");
+  EXPECT_EQ(forms.messages.back().wparam, 3u);
+  EXPECT_TRUE(presenter_->calls.empty());  // the rebuild is agreed without asking
+  Club().CloseFiles(ToDatClub::kStationsBit, false);
+  Fkt().SetFormMessageSink(nullptr);
+  EXPECT_EQ(Fkt().DoneDatabase(), "");
+}
+
+}  // namespace
+}  // namespace storage_test
