@@ -88,12 +88,12 @@ std::vector<std::string> PlainDumpLines(const DebugStack& stack) {
       lines.emplace_back();
       lines.push_back("     Fileblock  " + e.file_name);
     }
-    lines.push_back("     - Err: " + std::to_string(DriverErrorNumber(e.error_number)) + " (" +
-                    std::to_string(e.error_class) + ")  MP: " + std::to_string(e.status) + "/" +
-                    std::to_string(e.operation_code & 0x0FFF) +
-                    "  [SP: " + std::to_string(e.position_mark) +
-                    "  SN: " + std::to_string(e.argument) + "]  KN: " +
-                    std::to_string(e.key_number) + "  RN: " + std::to_string(e.record_ref));
+    lines.push_back(
+        "     - Err: " + std::to_string(DriverErrorNumber(e.error_number)) + " (" +
+        std::to_string(e.error_class) + ")  MP: " + std::to_string(e.status) + "/" +
+        std::to_string(e.operation_code & 0x0FFF) + "  [SP: " + std::to_string(e.position_mark) +
+        "  SN: " + std::to_string(e.argument) + "]  KN: " + std::to_string(e.key_number) +
+        "  RN: " + std::to_string(e.record_ref));
     lines.push_back("     - DF: $" + Hex2(e.system_call >> 8) + "  DS: $" + Hex2(e.system_call) +
                     "  DE: " + std::to_string(e.os_error));
   }

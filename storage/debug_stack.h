@@ -39,7 +39,7 @@
 
 namespace storage {
 
-inline constexpr const char* kDumpFileStart = "KV.ERR";    // before the driver system's start
+inline constexpr const char* kDumpFileStart = "KV.ERR";     // before the driver system's start
 inline constexpr const char* kDumpFileRunning = "IFD.ERR";  // after a successful start
 
 class SpecialDebugStack final : public DebugStack {

@@ -1,6 +1,5 @@
 #include "storage/table_base.h"
 
-
 #include "common/service.h"
 #include "storage/driver_system.h"
 

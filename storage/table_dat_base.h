@@ -31,8 +31,7 @@ class ToDatBase {
   // Opens one file into `slot` (making its TdbTreiber when the slot is empty) and answers the
   // OpenResult. After a fresh open (result 0, never after sharing) the AUTOKEY field is declared
   // and flushing after every write is switched on.
-  int OpenTable(std::unique_ptr<TdbTreiber>& slot, TreiberOpenParams params,
-                AutoKeyField autokey);
+  int OpenTable(std::unique_ptr<TdbTreiber>& slot, TreiberOpenParams params, AutoKeyField autokey);
   // Closes one use of the slot's file (TdbTreiber::Free); with force, for every user, and the
   // slot is emptied.
   static void CloseTable(std::unique_ptr<TdbTreiber>& slot, bool skip, bool force);

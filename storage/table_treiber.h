@@ -35,13 +35,13 @@ struct TreiberOpenParams {
   ToDatBase* owner = nullptr;  // the data object opening the file; not used by the open
   bool skip = false;           // set: nothing is opened (result 2)
   int max_length = 0;          // the record buffer's length
-  int min_length = 0;  // equal to max_length for fixed-length records, else the section length
+  int min_length = 0;     // equal to max_length for fixed-length records, else the section length
   std::string file_name;  // the sharing key, also the driver's name
   std::string path;       // folder + file name, handed to the driver
   int key_count = 0;
   DriverKeyBuilder key_builder;
-  std::uint8_t open_mode = 0;     // not 0: shared use (granted in network mode only)
-  const ToKeys* keys = nullptr;   // optional: their lengths and duplicates flags are defined
+  std::uint8_t open_mode = 0;    // not 0: shared use (granted in network mode only)
+  const ToKeys* keys = nullptr;  // optional: their lengths and duplicates flags are defined
 };
 
 class TdbTreiber {
@@ -109,7 +109,7 @@ class TdbTreiber {
   bool UnlockFile();
   bool EraseFiles();
 
-  bool IsOpen(bool skip) const;               // false when skip is set
+  bool IsOpen(bool skip) const;              // false when skip is set
   static bool DriverSystemReady(bool skip);  // true when skip is set
   // Declares key `key`'s AUTOKEY number, the 32-bit field at `offset` in the record buffer.
   void SetAutoKeyField(int key, int offset, bool skip);

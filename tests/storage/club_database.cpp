@@ -84,8 +84,7 @@ void ToDatClub::ContactKeys(const std::uint8_t* record, std::uint16_t key, std::
              common::TimeToKey(r.time, true);
       break;
     case 3:  // newest first within a band
-      text = Padded(r.band.view(), 3) +
-             common::LongIntToKey(common::kDescendingKeyBase - r.date) +
+      text = Padded(r.band.view(), 3) + common::LongIntToKey(common::kDescendingKeyBase - r.date) +
              common::LongIntToKey(r.number);
       break;
     default:

@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "common/file_ops.h"
-#include "common/lang_text.h"
 #include "memory_engine.h"
 #include "storage/debug_stack.h"
 #include "storage/driver_codes.h"
@@ -20,36 +19,14 @@ using common::testing::ReadFile;
 constexpr const char* kStartFailed = "Dateiverwaltung konnte nicht initialisiert werden";
 
 // The file manager over the in-memory engine, not yet started.
-class FileManagerTest : public ::testing::Test {
+class FileManagerTest : public TableTest {
  protected:
-  FileManagerTest() {
-    auto presenter = std::make_unique<common::ScriptedPresenter>();
-    presenter_ = presenter.get();
-    common::Service<common::ToMessages>::Install(
-        std::make_unique<common::ToMessages>(std::move(presenter)));
-    auto engine = std::make_unique<MemoryEngine>();
-    engine_ = engine.get();
-    common::Service<storage::DriverSystem>::Install(
-        std::make_unique<storage::DriverSystem>(std::move(engine)));
-    System().SetStartFolder(folder_.path() + "/");
-    common::Service<storage::ToDBFkt>::Create();
-  }
-  ~FileManagerTest() override {
-    common::Service<storage::ToDBFkt>::Destroy();
-    common::Service<storage::DriverSystem>::Destroy();
-    common::Service<common::ToMessages>::Destroy();
-  }
+  FileManagerTest()
+      : TableTest(std::make_unique<MemoryEngine>()),
+        engine_(static_cast<MemoryEngine*>(&System().Engine())) {}
+  void SetUp() override {}
 
-  static storage::DriverSystem& System() { return common::Service<storage::DriverSystem>::Get(); }
-  static storage::ToDBFkt& Fkt() { return common::Service<storage::ToDBFkt>::Get(); }
-
-  platform::FakeClock clock_;
-  platform::FakeSleeper sleeper_{&clock_};
-  platform::FakeRandom random_;
-  platform::ScopedEnvironment env_{&clock_, &sleeper_, &random_};
-  common::testing::TempFolder folder_;
-  common::ScriptedPresenter* presenter_ = nullptr;
-  MemoryEngine* engine_ = nullptr;
+  MemoryEngine* engine_;
 };
 
 TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
@@ -94,15 +71,6 @@ TEST_F(FileManagerTest, FailingStartShowsTheMessageAndTheExitWritesTheStartLog) 
   EXPECT_TRUE(presenter_->calls[1].text.starts_with("Fehlercode: 53\r"));
 }
 
-TEST_F(FileManagerTest, EnglishStartMessage) {
-  engine_->version = "05.52";
-  common::SetLanguageByte(2);
-  EXPECT_FALSE(Fkt().InitDatabase());
-  common::SetLanguageByte(common::kLanguageGerman);
-  ASSERT_FALSE(presenter_->calls.empty());
-  EXPECT_EQ(presenter_->calls[0].text, "Error initializising file manager");
-}
-
 TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExitCode1) {
   common::testing::WriteFile(folder_ / "plain.txt", "not a folder");
   System().SetStartFolder(folder_ / "plain.txt/");
@@ -123,12 +91,6 @@ TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExit
       },
       ::testing::ExitedWithCode(1), "");
   EXPECT_NE(ReadFile(folder_ / "KV.ERR").find("     - Err: 10140\r\n"), std::string::npos);
-}
-
-TEST_F(FileManagerTest, PlaceholderIsMarkedAndNeverOpen) {
-  EXPECT_TRUE(Fkt().Placeholder().Marker());
-  EXPECT_FALSE(Fkt().Placeholder().IsOpen(false));
-  EXPECT_FALSE(storage::TdbTreiber().Marker());
 }
 
 TEST_F(TableTest, DoneDatabaseNamesTheFirstFileStillOpen) {

@@ -247,13 +247,6 @@ TEST_F(DumpWritingTest, EveryWritingAppendsItsOwnHeader) {
   EXPECT_EQ(ReadFile(folder_ / "IFDErr.Dmp"), std::string(one.dump) + one.dump);
 }
 
-TEST_F(DumpWritingTest, AnUnwritableDumpIsGivenUpSilently) {
-  system_->Stack().SetDumpFileName(folder_ / "missing/IFDErr.Dmp");
-  Fill(system_->Stack(), kCases[0]);
-  system_->Stack().WriteDump(true, true);
-  EXPECT_FALSE(common::FileExists(folder_ / "missing/IFDErr.Dmp"));
-}
-
 TEST_F(DumpWritingTest, TheExitProcedureWritesTheDumpThenClosesEveryDriver) {
   Fill(system_->Stack(), kCases[0]);
   storage::DriverExitProcedure();

@@ -36,13 +36,6 @@ const ReportCase kReports[] = {
      "Mögliche Behebung: Programm in Ordner \"Programme\" installieren oder bei Vista Programm "
      "als Administrator starten (siehe Schalter unten) oder Schreibschutz auf Dateien des "
      "Programms entfernen oder anderes PEL-Programm beenden!\r"},
-    {"AccessDeniedShared10141", 10141, 1,
-     "Fehlercode: 10141\rDas Programm wird abgebrochen. \r"
-     "Mögliche Ursachen: Programmpfad zu lang (>250) oder Vista-Zugriffsschutz oder "
-     "Schreibschutz auf Datei oder anderes PEL-Programm aktiv.\r \r"
-     "Mögliche Behebung: Programm in Ordner \"Programme\" installieren oder bei Vista Programm "
-     "als Administrator starten (siehe Schalter unten) oder Schreibschutz auf Dateien des "
-     "Programms entfernen oder anderes PEL-Programm beenden!\r"},
     {"DiskFull10075", 10075, 1,
      "Fehlercode: 10075\rDas Programm wird abgebrochen. \r"
      "Mögliche Fehlerursache: Zu wenig Plattenspeicher.\r"
@@ -66,13 +59,6 @@ const ReportCase kReports[] = {
     {"EnglishAccessDenied", 10140, 2,
      "No data access!\rThe program will be cancled. \r"
      "Possible cause: another PEL program is still active.\r\r\r"},
-    {"EnglishIndexDefective", 10070, 2,
-     "errorcode: 10070\rThe program will be cancled. \r"
-     "Possible error cause: incorrect index file.\r"
-     "Possible error correction: Restart the program.\r"
-     "If error continues: Inform the hotline.\r"
-     " Beim Neustart des Programms bauen diese sich wieder auf. Es gehen keine Daten verloren.\r"
-     "Tritt der Fehler dann immer noch auf, nehmen Sie bitte mit der Hotline Kontakt auf."},
 };
 
 // Messages through a scripted presenter; the language is put back to German afterwards.

@@ -1,6 +1,5 @@
 // TdbBase: the base behaviour of its operations, cursors that share one file, re-finding a
 // cursor's own record, the write mode, and a cursor without a file.
-#include "common/file_ops.h"
 #include "common/key_text.h"
 #include "storage/db_error.h"
 #include "table_fixture.h"
@@ -166,20 +165,9 @@ TEST_F(CursorTest, SeekRefAndGotoRef) {
   EXPECT_THROW(s.GotoRef(99), storage::EDBError);  // a reference beyond the file is serious
 }
 
-TEST_F(CursorTest, MovesWithoutFetching) {
-  TdbStation s;
-  ASSERT_TRUE(s.First(1));
-  ASSERT_TRUE(s.FirstByKey(2));
-  EXPECT_EQ(s.Record().number, 1);  // the copies stay as fetched
-  ASSERT_TRUE(s.MoveNext(2));
-  EXPECT_EQ(s.BuildKey(2), "DK2XY     ");
-  ASSERT_TRUE(s.MovePrev(2));
-  EXPECT_FALSE(s.MovePrev(2));
-}
-
 TEST_F(CursorTest, WriteModeChangesOnlyWhenItDiffers) {
   TdbStation s;
-  EXPECT_FALSE(s.IsBuffered(nullptr));      // the data object flushes after every write
+  EXPECT_FALSE(s.IsBuffered(nullptr));       // the data object flushes after every write
   EXPECT_FALSE(s.SetWriteMode(nullptr, 0));  // already so
   EXPECT_TRUE(s.SetWriteMode(nullptr, 1));
   EXPECT_TRUE(s.IsBuffered(nullptr));
@@ -187,27 +175,6 @@ TEST_F(CursorTest, WriteModeChangesOnlyWhenItDiffers) {
   EXPECT_FALSE(s.SetWriteMode(nullptr, 2));
   EXPECT_TRUE(s.SetWriteMode(Club().Treiber(ToDatClub::kStations), 0));
   EXPECT_FALSE(s.IsBuffered(nullptr));
-}
-
-TEST_F(CursorTest, LockFlagFollowsTheFileLock) {
-  TdbStation s;
-  s.LockFile();
-  EXPECT_TRUE(s.FileLocked());
-  s.UnlockFile();
-  EXPECT_FALSE(s.FileLocked());
-}
-
-TEST_F(TableTest, EraseFilesDeletesTheTablesFiles) {
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kContactsBit, false), storage::TdbTreiber::kOpened);
-  AddContact("DL1ABC", "20", 150000, 0);
-  {
-    TdbContact c;
-    c.EraseFiles();
-  }
-  EXPECT_FALSE(common::FileExists(folder_ / "CLQSO.DAT"));
-  EXPECT_FALSE(common::FileExists(folder_ / "CLQSO.IX"));
-  Club().CloseFiles(ToDatClub::kContactsBit, false);
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 }  // namespace

@@ -22,12 +22,13 @@ namespace storage_test {
 
 class TableTest : public ::testing::Test {
  protected:
-  TableTest() {
+  explicit TableTest(
+      std::unique_ptr<storage::DriverEngine> engine = storage::MakeRealDriverEngine()) {
     auto presenter = std::make_unique<common::ScriptedPresenter>();
     presenter_ = presenter.get();
     common::Service<common::ToMessages>::Install(
         std::make_unique<common::ToMessages>(std::move(presenter)));
-    common::Service<storage::DriverSystem>::Create();
+    common::Service<storage::DriverSystem>::Create(std::move(engine));
     common::Service<storage::DriverSystem>::Get().SetStartFolder(folder_.path() + "/");
     common::Service<storage::ToDBFkt>::Create();
     common::Service<ToDatClub>::Create();

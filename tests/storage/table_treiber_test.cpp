@@ -31,14 +31,11 @@ class TreiberTest : public TableTest {
     return p;
   }
 
-  static StationRec& Rec(TdbTreiber& t) {
-    return *reinterpret_cast<StationRec*>(t.RecordBuffer());
-  }
+  static StationRec& Rec(TdbTreiber& t) { return *reinterpret_cast<StationRec*>(t.RecordBuffer()); }
 
-  static void Add(TdbTreiber& t, const std::string& call, const std::string& name = "") {
+  static void Add(TdbTreiber& t, const std::string& call) {
     t.ClearRecord();
     Rec(t).call = call;
-    Rec(t).name = name;
     ASSERT_TRUE(t.Insert(0)) << call;
   }
 };
@@ -196,22 +193,6 @@ TEST_F(TreiberTest, RefusedOpenLeavesNothingBehind) {
   EXPECT_TRUE(System().OpenDrivers().empty());
 
   EXPECT_EQ(t.Open(Params()), TdbTreiber::kOpened);
-  t.Close();
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
-}
-
-TEST_F(TreiberTest, KeyTextsAreCutToTheCallersCapacity) {
-  TdbTreiber t;
-  ASSERT_EQ(t.Open(Params()), TdbTreiber::kOpened);
-  t.SetAutoKeyField(1, 4, false);
-  Add(t, "DK2XY", "Bernd");
-  Add(t, "DL1ABC", "Anna");
-  std::int32_t ref = 0;
-  std::string text;
-  ASSERT_TRUE(t.FindKeyAndRef(3, ref, text, 1));  // the first entry, Anna's
-  EXPECT_EQ(text.size(), 30u);
-  ASSERT_TRUE(t.NextKey(3, ref, text, 8));
-  EXPECT_EQ(text, "Bernd   ");
   t.Close();
   EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
