@@ -1,5 +1,6 @@
 #include "storage/db_functions.h"
 
+#include <cstdlib>
 #include <exception>
 
 #include "common/current_folder.h"
@@ -50,6 +51,9 @@ bool ToDBFkt::InitFileManager() {
   }
   PassFoldersToReporter();
   system.Stack().SetDumpFileName(kDumpFileStart);
+  // Also a start that fails here ends the program, and its log is written on the way out.
+  static const bool exit_procedure_installed = std::atexit(DriverExitProcedure) == 0;
+  (void)exit_procedure_installed;
 
   std::string folder = system.StartFolder();
   if (folder.empty()) folder = common::CurrentFolder();

@@ -2,11 +2,12 @@
 // (common::Service<ToDBFkt>, created when the storage layer starts).
 //
 // InitDatabase (through InitFileManager) runs once, from the main window's creation, before any
-// database is touched: it installs the database error reporter (SpecialDebugStack), checks the
-// data folder, starts the driver system in network mode 2 with 160 page buffers and at most 32
-// operating-system files, and installs the lock-conflict question (DriverRetryPrompt) as the
-// default retry callback. DoneDatabase stops the driver system at shutdown. Both need the
-// DriverSystem service; InitFileManager shows its failure through common::ToMessages.
+// database is touched: it installs the database error reporter (SpecialDebugStack) and the exit
+// procedure (DriverExitProcedure, run when the process exits), checks the data folder, starts the
+// driver system in network mode 2 with 160 page buffers and at most 32 operating-system files,
+// and installs the lock-conflict question (DriverRetryPrompt) as the default retry callback.
+// DoneDatabase stops the driver system at shutdown. Both need the DriverSystem service;
+// InitFileManager shows its failure through common::ToMessages.
 //
 // ToDBFkt also owns the placeholder TdbTreiber (marker set, never opened) that callers without a
 // TdbTreiber of their own pass to a data object's open or close routine, and the broadcast of

@@ -6,8 +6,8 @@
 // settings' folder ("KV.ERR" when the driver system's start failed, "IFD.ERR" afterwards), shows
 // the cause and remedy report of the worst error and closes every driver.
 //
-// Both write only when the stack's class is above 2 (serious); a file that cannot be opened or
-// written is given up silently.
+// Both write only when the stack's class is above 2 (serious), through the exit procedure at the
+// end of the program (below); a file that cannot be opened or written is given up silently.
 //
 // Plain dump, one header per writing (lines end in CR LF; places are filled with blanks):
 //   (empty line)
@@ -72,12 +72,12 @@ class SpecialDebugStack final : public DebugStack {
   std::function<void()> before_close_;
 };
 
-// The driver system's exit procedure, for the end of the program: the operation stack writes its
-// dump (SpecialDebugStack: the error log, the report and the closing of all drivers), then every
-// driver still open is closed. The program calls it first when it ends, before it frees any
-// service object: freeing a data object runs driver operations, and each of them clears the
-// stack that is to describe the last operation. The driver system's destructor writes the dump
-// again, which then finds nothing left to report. Nothing happens without a DriverSystem.
+// The driver system's exit procedure: the operation stack writes its dump (SpecialDebugStack: the
+// error log, the report and the closing of all drivers), then every driver still open is closed.
+// It must run while the stack still describes the last driver operation, before any data object
+// is freed (freeing one runs driver operations, and each clears the stack): the program calls it
+// first when it ends, and the file manager's start installs it to run when the process exits
+// (std::exit included), where it does nothing once the DriverSystem is gone.
 void DriverExitProcedure();
 
 }  // namespace storage

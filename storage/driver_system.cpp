@@ -27,7 +27,6 @@ DriverSystem::DriverSystem(std::unique_ptr<DriverEngine> engine)
 }
 
 DriverSystem::~DriverSystem() {
-  stack_->WriteDump(true, true);
   for (IFDriverLow* d : open_drivers_) {
     if (d->FilesOpen()) d->CloseFiles();
     d->DetachFromSystem();

@@ -39,8 +39,9 @@ class DriverSystem {
  public:
   // The real engine unless another is given.
   explicit DriverSystem(std::unique_ptr<DriverEngine> engine = MakeRealDriverEngine());
-  // The exit procedure: the stack writes its dump, then the files of every driver still open
-  // are closed.
+  // Closes the files of every driver still open and detaches the drivers. The dump is the exit
+  // procedure's (DriverExitProcedure, storage/debug_stack.h), which runs before: a system that
+  // merely ends, as in a test, writes nothing.
   ~DriverSystem();
   DriverSystem(const DriverSystem&) = delete;
   DriverSystem& operator=(const DriverSystem&) = delete;

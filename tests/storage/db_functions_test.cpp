@@ -82,8 +82,8 @@ TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExit
   EXPECT_EQ(presenter_->calls[0].text, kStartFailed);
   EXPECT_EQ(storage::DriverErrorClass(), 4);
 
-  // The program's end: the caller ends with exit code 1, and the exit procedure (here the driver
-  // system's own, as the process ends) logs and reports the refused access.
+  // The program's end: the caller ends with exit code 1, and the exit procedure that the start
+  // installed logs the refused access as the process exits.
   EXPECT_EXIT(
       {
         if (!Fkt().InitFileManager()) std::exit(1);

@@ -51,8 +51,6 @@ class DumpTest : public DriverTest, public ::testing::WithParamInterface<DumpCas
     ASSERT_TRUE(a_->FilesOpen());
     ASSERT_FALSE(b_->FilesOpen());
   }
-  // The driver system's own exit procedure must find nothing left to write into the folder.
-  void TearDown() override { system_->Stack().Clear(); }
 
   const storage::IFDriver* DriverOf(Driver d) const {
     return d == kA ? a_.get() : d == kB ? b_.get() : nullptr;
