@@ -35,7 +35,7 @@ struct ShortString {
   // Cuts the text at N characters; the unused tail is zeroed so equal texts give equal bytes.
   void assign(std::string_view text) {
     const std::size_t n = std::min(text.size(), N);
-    std::memcpy(chars, text.data(), n);
+    if (n > 0) std::memcpy(chars, text.data(), n);  // an empty view may carry a null pointer
     std::memset(chars + n, 0, N - n);
     len = static_cast<std::uint8_t>(n);
   }

@@ -30,6 +30,13 @@ TEST(ShortString, EqualTextsGiveEqualBytesAfterReassignment) {
   EXPECT_EQ(std::memcmp(&a, &b, sizeof a), 0);
 }
 
+TEST(ShortString, EmptyViewWithoutDataClearsTheText) {
+  ShortString<4> s("ABCD");
+  s = std::string_view{};
+  EXPECT_TRUE(s.empty());
+  EXPECT_EQ(s.chars[0], '\0');
+}
+
 TEST(LeField, BytesAreLittleEndianAndSigned) {
   struct Rec {
     std::uint8_t flag;

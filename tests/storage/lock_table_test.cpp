@@ -118,41 +118,6 @@ TEST_F(LockTableTest, RetryWaitsInStepsUpToTheLimit) {
 
 class EngineFileTest : public EngineTest {};
 
-struct MappingCase {
-  const char* name;
-  std::uint16_t primitive;
-  platform::WinError os_error;
-  int engine_error;
-};
-
-class ErrorMapping : public EngineTest, public ::testing::WithParamInterface<MappingCase> {};
-
-TEST_P(ErrorMapping, FollowsThePrimitive) {
-  IsamReset();
-  RecordOsFailure(GetParam().primitive, GetParam().os_error);
-  EXPECT_EQ(Err(), GetParam().engine_error);
-  EXPECT_EQ(Isam().FirstPrimitive, GetParam().primitive);
-  EXPECT_EQ(Isam().FirstOsError, GetParam().os_error);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, ErrorMapping,
-    ::testing::Values(MappingCase{"OpenNotFound", kPrimOpen, 2, kIsamFileNotFound},
-                      MappingCase{"OpenPathNotFound", kPrimOpen, 3, kIsamPathNotFound},
-                      MappingCase{"OpenTooMany", kPrimOpen, 4, kIsamTooManyOpenFiles},
-                      MappingCase{"OpenInvalidAccess", kPrimOpen, 12, kIsamInvalidAccess},
-                      MappingCase{"OpenSharing", kPrimOpen, 32, kIsamOsFailure},
-                      MappingCase{"DeleteNotFound", kPrimDelete, 2, kIsamFileNotFound},
-                      MappingCase{"RenamePathNotFound", kPrimRename, 3, kIsamPathNotFound},
-                      MappingCase{"ReadInvalidHandle", kPrimRead, 6, kIsamInvalidHandle},
-                      MappingCase{"WriteInvalidHandle", kPrimWrite, 6, kIsamInvalidHandle},
-                      MappingCase{"FlushInvalidHandle", kPrimFlush, 6, kIsamInvalidHandle},
-                      MappingCase{"CloseInvalidHandle", kPrimClose, 6, kIsamInvalidHandle},
-                      MappingCase{"WriteDiskFull", kPrimWrite, 112, kIsamOsFailure},
-                      MappingCase{"ReadLockViolation", kPrimRead, 33, kIsamOsFailure},
-                      MappingCase{"DeleteAccess", kPrimDelete, 5, kIsamOsFailure}),
-    [](const auto& info) { return std::string(info.param.name); });
-
 TEST_F(EngineFileTest, FirstFailureIsKeptUntilTheReset) {
   IsamReset();
   RecordOsFailure(kPrimRead, 6);
@@ -211,29 +176,6 @@ TEST_F(EngineFileTest, MemoryModeLeavesTheFileAsItWas) {
   ASSERT_TRUE(f.Flush());
   ASSERT_TRUE(f.Close());
   EXPECT_EQ(std::filesystem::file_size(Name("M")), 4u);
-}
-
-TEST_F(EngineFileTest, NamePrimitives) {
-  EngineFile f;
-  EngineOpenMode mode;
-  mode.create_always = true;
-  ASSERT_TRUE(f.Open(Name("A.SAV"), mode));
-  ASSERT_TRUE(f.Close());
-  IsamReset();
-  EXPECT_TRUE(EngineFileExists(Name("A.SAV")));
-  EXPECT_FALSE(EngineFileExists(Name("A.DAT")));
-  EXPECT_TRUE(Isam().IsamOK);
-  EXPECT_EQ(Isam().FirstPrimitive, kPrimExists);
-  EXPECT_TRUE(EngineCopyFile(Name("A.SAV"), Name("A.DAT")));
-  EXPECT_FALSE(EngineCopyFile(Name("A.SAV"), Name("A.DAT")));
-  EXPECT_EQ(Err(), kIsamShortWrite);
-  IsamReset();
-  EXPECT_FALSE(EngineRenameFile(Name("B.SAV"), Name("B.DAT")));
-  EXPECT_EQ(Err(), kIsamFileNotFound);
-  IsamReset();
-  EXPECT_TRUE(EngineDeleteFile(Name("A.SAV")));
-  EXPECT_FALSE(EngineDeleteFile(Name("A.SAV")));
-  EXPECT_EQ(Err(), kIsamFileNotFound);
 }
 
 }  // namespace

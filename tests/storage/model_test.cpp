@@ -25,6 +25,7 @@ struct ModelCase {
   int key_length;
   bool duplicates;
 };
+void PrintTo(const ModelCase& c, std::ostream* os) { *os << c.name; }
 
 std::string IdText(std::int32_t id) {
   char buf[16];

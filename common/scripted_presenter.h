@@ -1,0 +1,33 @@
+// A presenter for tests: answers from a queue and records every call.
+//
+// Only questions and notices take an answer from the queue; warnings and errors have none. When the
+// queue is empty the dialog's default answer is taken (yes/no by the default button, the check box
+// unticked), so a test only scripts the answers it cares about and checks `calls`.
+#pragma once
+
+#include <deque>
+#include <vector>
+
+#include "common/message_presenter.h"
+
+namespace common {
+
+class ScriptedPresenter final : public MessagePresenter {
+ public:
+  std::deque<bool> answers;
+  std::vector<MessageCall> calls;
+
+  bool Present(const MessageCall& call) override {
+    calls.push_back(call);
+    const bool answers_something = call.kind == MessageKind::kJaNeinFrage ||
+                                   call.kind == MessageKind::kHinweis ||
+                                   call.kind == MessageKind::kHinweisMitCheck;
+    if (!answers_something) return false;
+    if (answers.empty()) return call.kind == MessageKind::kJaNeinFrage && call.default_yes;
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace common

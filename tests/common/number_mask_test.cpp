@@ -1,0 +1,138 @@
+#include "common/number_mask.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+#include "common/number_text.h"
+
+namespace common {
+namespace {
+
+struct RealRow {
+  const char* name;
+  const char* mask;
+  double value;
+  const char* text;
+};
+
+class RealMask : public ::testing::TestWithParam<RealRow> {};
+
+TEST_P(RealMask, Formats) {
+  EXPECT_EQ(FormatRealMask(GetParam().mask, GetParam().value), GetParam().text);
+}
+
+constexpr double kInf = std::numeric_limits<double>::infinity();
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, RealMask, ::testing::Values(
+    RealRow{"overflow_stars", "###", 12345, "***"},
+    RealRow{"currency_floats", "$$$$", 5, "  $5"},
+    RealRow{"at_cancels_currency", "@@@$", 5, "0005"},
+    RealRow{"floating_minus", "###", -5, " -5"},
+    RealRow{"star_fill_no_minus", "***", -5, "**5"},
+    RealRow{"last_comma_is_decimal", "#,###", 1.5, "1,500"},
+    RealRow{"thousands_and_decimals", "#,###.##", 1234.5, "1,234.50"},
+    RealRow{"unused_thousands_blank", "#,###.##", 5, "    5.00"},
+    RealRow{"round_half_up", "#.##", 0.125, "0.13"},
+    RealRow{"round_carry_all_nines", "###.#", 99.96, "100.0"},
+    RealRow{"round_into_new_digit_overflows", "##.#", 99.96, "**.*"},
+    RealRow{"negative_rounding_to_zero_no_minus", "##.##", -0.001, " 0.00"},
+    RealRow{"minus_needs_a_place", "##", -15, "**"},
+    RealRow{"sign_place_left_negative", "+###", -7, "-  7"},
+    RealRow{"minus_place_right", "###-", 7, "  7 "},
+    RealRow{"minus_place_right_negative", "###-", -7, "  7-"},
+    RealRow{"star_fill_with_sign", "-***", -7, "-**7"},
+    RealRow{"zero_fill_with_sign", "@@@+", 7, "007+"},
+    RealRow{"overflow_keeps_signs_and_separators", "+#,##.#", -12345, "-*,**.*"},
+    RealRow{"currency_and_minus", "$$$$", -5, " -$5"},
+    RealRow{"currency_and_minus_overflow", "$$$", -50, "***"},
+    RealRow{"text_around_the_field", "Total: ###.# kHz", 14.07, "Total:  14.1 kHz"},
+    RealRow{"second_field_copied", "## ##", 3, " 3 ##"},
+    RealRow{"no_field", "abc", 3, "abc"},
+    RealRow{"typed_edit_field", "########.##", 14074.5, "   14074.50"},
+    RealRow{"decimals_only_never_fit", ".##", 0.5, ".**"},
+    RealRow{"nan", "##.#", std::nan(""), "**.*"},
+    RealRow{"infinity", "+##", -kInf, "-**"},
+    RealRow{"huge", "###", 1e300, "***"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+struct IntRow {
+  const char* name;
+  const char* mask;
+  std::int64_t value;
+  const char* text;
+};
+
+class IntMask : public ::testing::TestWithParam<IntRow> {};
+
+TEST_P(IntMask, Formats) {
+  EXPECT_EQ(FormatIntMask(GetParam().mask, GetParam().value), GetParam().text);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, IntMask, ::testing::Values(
+    IntRow{"thousands", "#,###,###", 1234567, "1,234,567"},
+    IntRow{"thousands_unused", "#,###,###", 4567, "    4,567"},
+    IntRow{"separators_at_the_end_group", "#.###.###", 1234567, "1.234.567"},
+    IntRow{"own_decimal_separator", "###.## EUR", 3, "  3.00 EUR"},
+    IntRow{"int64_min_exact", "####################",
+           std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+TEST(PlacesMasks, HashAtAndPlainText) {
+  EXPECT_EQ(IntToStrMask(7, 3), "  7");
+  EXPECT_EQ(IntToStrMask(-7, 3), " -7");
+  EXPECT_EQ(IntToStrMask(-123, 3), "***");
+  EXPECT_EQ(IntToStrMask(-123, 0), "-123");
+  EXPECT_EQ(IntToStrAt(7, 3), "007");
+  EXPECT_EQ(ByteToStrMask(255, 4), " 255");
+  EXPECT_EQ(IntToStrMask(1, 1000).size(), 255u);
+}
+
+struct FloatRow {
+  const char* name;
+  double value;
+  int width;
+  int decimals;
+  char decimal_char;
+  const char* text;
+};
+
+class FloatMask : public ::testing::TestWithParam<FloatRow> {};
+
+TEST_P(FloatMask, Formats) {
+  const FloatRow& r = GetParam();
+  EXPECT_EQ(FloatToStrMask(r.value, r.width, r.decimals, r.decimal_char), r.text);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, FloatMask, ::testing::Values(
+    FloatRow{"bearing", 87.25, 3, 1, ',', " 87,3"},
+    FloatRow{"distance", 1234.4, 5, 0, ',', " 1234"},
+    FloatRow{"default_four_decimals", 3.5, 2, -1, '.', " 3.5000"},
+    FloatRow{"no_width_trimmed", 14074.0, 0, 4, '.', "14074.0000"},
+    FloatRow{"no_width_negative_rounds", -0.125, 0, 2, ',', "-0,13"},
+    FloatRow{"overflow", 12345, 3, 1, ',', "***,*"},
+    FloatRow{"negative", -2.5, 3, 1, '.', " -2.5"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
+
+// Formatting a value and reading it back gives the value rounded half up to the mask's places.
+TEST(RealMask, ReadsBackAsTheRoundedValue) {
+  std::mt19937 rng(7);
+  std::uniform_int_distribution<std::int64_t> cents(-9999999999, 9999999999);
+  for (int i = 0; i < 20000; ++i) {
+    const std::int64_t c = cents(rng);
+    const std::string text = FormatRealMask("###########.##", static_cast<double>(c) / 100.0);
+    ASSERT_EQ(text.size(), 14u);
+    ASSERT_EQ(std::llround(StrToReal(text) * 100), c) << text;
+  }
+}
+
+}  // namespace
+}  // namespace common
