@@ -84,20 +84,6 @@ TEST_P(RebuildTest, UniqueKeyCollisionIsDumpedAndDeletedAndTheDumpIsKept) {
   EXPECT_NE(msg.find("Key:<" + NameOf(1) + "> KeyNr: 1 Ref: ", expected.size()), std::string::npos);
 }
 
-TEST_P(RebuildTest, CollisionWithoutDeletingKeepsTheRecord) {
-  Populate(3);
-  Add(4, NameOf(2), true);
-  Close();
-  RebuildIndex(Name(), length(), length(), kRebuildKeys, variable(), RebuildKeysOf, false);
-  ASSERT_EQ(Err(), 0);
-  Open();
-  EXPECT_EQ(FileblockUsedKeys(h_, 1), 3);
-  EXPECT_EQ(FileblockUsedKeys(h_, 2), 4);
-  Close();
-  EXPECT_EQ(FileBytes("MSG").find("Data record deleted"), std::string::npos);
-  EXPECT_NE(FileBytes("MSG").find(" not added\r\n"), std::string::npos);
-}
-
 TEST_P(RebuildTest, StopInTheReorganisationRestoresTheDataFile) {
   Populate(10);
   Close();
@@ -185,32 +171,6 @@ TEST_P(RebuildTest, FailingCallbacksEndTheRebuild) {
       [](const std::uint8_t*, std::uint16_t, std::string&) { IsamSetError(1); }, true);
   EXPECT_EQ(Err(), kIsamRebuildKeyBuilder);
   EXPECT_EQ(FileblockOpen(Name()), nullptr);
-}
-
-TEST_P(RebuildTest, DataAndIndexNamedApart) {
-  const std::string name = Name("D") + ";" + Name("I");
-  FileblockCreate(name, length(), kRebuildKeys);
-  h_ = FileblockOpen(name);
-  ASSERT_NE(h_, nullptr);
-  const auto r = RecordOf(1, variable(), NameOf(1));
-  RecRef ref = 0;
-  if (variable()) {
-    VarRecAdd(h_, ref, r.data(), static_cast<std::int32_t>(r.size()));
-  } else {
-    ref = FileblockAddRecord(h_, r.data());
-  }
-  Close();
-  if (variable()) {
-    RebuildVariable(name, length(), kRebuildKeys, RebuildKeysOf);
-  } else {
-    RebuildFixed(name, length(), kRebuildKeys, RebuildKeysOf);
-  }
-  ASSERT_EQ(Err(), 0);
-  h_ = FileblockOpen(name);
-  ASSERT_NE(h_, nullptr);
-  EXPECT_EQ(FileblockUsedKeys(h_, 1), 1);
-  Close();
-  EXPECT_FALSE(std::ifstream(Name("D") + ".IX").good());
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, RebuildTest, ::testing::Bool(), RowName);

@@ -160,6 +160,16 @@ TEST_F(VarRecTest, DeleteFreesHeadAndWholeChain) {
   EXPECT_EQ(CheckVar(), "");
 }
 
+TEST_F(VarRecTest, CheckerReportsSectionsWithoutAHeadAndBrokenChains) {
+  const RecRef ref = Add(Bytes(40));  // head and two sections
+  const RecRef first = common::ReadLeInt32(Slot(ref).data() + kL - 4);
+  Patch(ref, kL - 4, 0);
+  EXPECT_NE(CheckVar().find("section " + std::to_string(first) + ": no record head refers to it"),
+            std::string::npos);
+  Patch(ref, kL - 4, ref);  // the head's chain leads back to itself
+  EXPECT_NE(CheckVar().find("names a record head"), std::string::npos);
+}
+
 TEST_F(VarRecTest, TooLongRecordIsRefused) {
   const std::int32_t max = VarRecMaxLength(kL);
   std::vector<std::uint8_t> data(static_cast<std::size_t>(max) + 1);
