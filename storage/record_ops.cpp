@@ -31,6 +31,7 @@ bool TakeSlot(Fileblock& fb, RecRef* ref) {
     if (!fb.data.Read(fb.RecordOffset(d.first_free), link_bytes, 4)) return false;
     const std::int32_t link = common::ReadLeInt32(link_bytes);
     if (!ValidLink(d, link) || link == d.first_free) return Fail(kIsamFreeChainBad);
+    if (!JournalBeforeFreeTake(fb, 0, link)) return false;
     *ref = d.first_free;
     d.first_free = link;
     --d.free_count;
@@ -67,10 +68,9 @@ bool ReadRecord(Fileblock& fb, RecRef ref, void* record) {
 
 }  // namespace
 
-RecRef FileblockAddRecord(FileblockHandle handle, const void* record) {
-  EngineCall call(handle, kNeedWrite | kNeedLock);
-  if (!call.ok()) return 0;
-  Fileblock& fb = call.fb();
+namespace {
+
+RecRef AddRecord(Fileblock& fb, const void* record) {
   if (!MarkModified(fb)) return 0;
   RecRef ref = 0;
   if (!TakeSlot(fb, &ref)) return 0;
@@ -79,6 +79,34 @@ RecRef FileblockAddRecord(FileblockHandle handle, const void* record) {
     return 0;
   }
   return ref;
+}
+
+bool DeleteRecord(Fileblock& fb, RecRef ref) {
+  KeyDesc& d = fb.keys[0];
+  if (ref < 1 || ref > d.allocated) return Fail(kIsamRefRange);
+  // More free records than slots can only come from a damaged chain (or a record freed twice).
+  if (d.free_count < 0 || d.free_count >= d.allocated || !ValidLink(d, d.first_free)) {
+    return Fail(kIsamFreeChainBad);
+  }
+  if (!MarkModified(fb) || !JournalBeforeRecordFree(fb, ref)) return false;
+  std::uint8_t link[4];
+  common::WriteLeInt32(link, d.first_free);
+  if (!fb.data.Write(fb.RecordOffset(ref), link, 4)) return false;
+  d.first_free = ref;
+  ++d.free_count;
+  d.header_modified = true;
+  return true;
+}
+
+}  // namespace
+
+RecRef FileblockAddRecord(FileblockHandle handle, const void* record) {
+  EngineCall call(handle, kNeedWrite | kNeedLock);
+  if (!call.ok()) return 0;
+  JournalUnit unit(call.fb(), kIsamAddRecordRolledBack);
+  if (!unit.Begin()) return 0;
+  const RecRef ref = AddRecord(call.fb(), record);
+  return unit.End(ref != 0) ? ref : 0;
 }
 
 void FileblockGetRecord(FileblockHandle handle, RecRef ref, void* record, bool waive_read_lock) {
@@ -112,24 +140,9 @@ void FileblockPutRecord(FileblockHandle handle, RecRef ref, const void* record, 
 void FileblockDeleteRecord(FileblockHandle handle, RecRef ref) {
   EngineCall call(handle, kNeedWrite | kNeedLock);
   if (!call.ok()) return;
-  Fileblock& fb = call.fb();
-  KeyDesc& d = fb.keys[0];
-  if (ref < 1 || ref > d.allocated) {
-    Fail(kIsamRefRange);
-    return;
-  }
-  // More free records than slots can only come from a damaged chain (or a record freed twice).
-  if (d.free_count < 0 || d.free_count >= d.allocated || !ValidLink(d, d.first_free)) {
-    Fail(kIsamFreeChainBad);
-    return;
-  }
-  if (!MarkModified(fb)) return;
-  std::uint8_t link[4];
-  common::WriteLeInt32(link, d.first_free);
-  if (!fb.data.Write(fb.RecordOffset(ref), link, 4)) return;
-  d.first_free = ref;
-  ++d.free_count;
-  d.header_modified = true;
+  JournalUnit unit(call.fb(), kIsamDeleteRecordRolledBack);
+  if (!unit.Begin()) return;
+  unit.End(DeleteRecord(call.fb(), ref));
 }
 
 void FileblockRecordHead(FileblockHandle handle, RecRef ref, std::uint8_t head[4]) {
