@@ -118,9 +118,13 @@ bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
   if (size > 0 && !fb.dialog.Read(0, bytes.data(), static_cast<std::uint32_t>(size))) return false;
   const auto n = static_cast<std::size_t>(size);
   std::size_t pos = 1;
-  while (pos + 4 <= n) {
+  while (pos + 2 <= n) {
     const int word = ReadLeUInt16(&bytes[pos]);
     if (word == kDialogEndWord) break;
+    if (word != kJournalHeaderWord && (word < 1 || word > kItemsPerPage)) {
+      return Fail(kIsamJournalUnreadable);
+    }
+    if (pos + 4 > n) break;
     const int key = ReadLeUInt16(&bytes[pos + 2]);
     JournalRecord r;
     r.key = key;
@@ -137,7 +141,7 @@ bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
                    : size_field == fb.keys[key].size;
       if (!fits) return Fail(kIsamJournalUnreadable);
       pos += kHeaderRecordSize;
-    } else if (word >= 1 && word <= kItemsPerPage) {
+    } else {
       if (key < 1 || key > fb.key_count) return Fail(kIsamJournalUnreadable);
       const std::size_t items = static_cast<std::size_t>(word) * (fb.keys[key].key_length + 9);
       const std::size_t length = kPageRecordHead + items + kPageRecordTail;
@@ -152,8 +156,6 @@ bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
       std::memcpy(r.bytes.data() + 2, &bytes[pos + kPageRecordHead + items + 4], 4);
       std::memcpy(r.bytes.data() + kPageHeadSize, &bytes[pos + kPageRecordHead], items);
       pos += length;
-    } else {
-      return Fail(kIsamJournalUnreadable);
     }
     records->push_back(std::move(r));
   }
