@@ -1,10 +1,14 @@
 #include "storage/isam_check.h"
 
+#include <algorithm>
 #include <sstream>
+
+#include "common/le_int.h"
 
 #include "storage/btree_page.h"
 #include "storage/engine.h"
 #include "storage/isam_image.h"
+#include "storage/var_record.h"
 
 namespace storage {
 namespace {
@@ -133,9 +137,90 @@ class Checker {
       ++report_.used_records;
       bool member = true;
       if (options_.section_records) {
-        member = image_.ReadRecord(r, &record) && record[0] != 1;
+        member = image_.ReadRecord(r, &record) && IsHead(record);
       }
       member_[r] = member ? 1 : 0;
+    }
+    if (options_.section_records) CheckSections(free);
+    return true;
+  }
+
+  static bool IsHead(const std::vector<std::uint8_t>& slot) {
+    return slot.size() >= 4 && slot[0] == 0 && slot[1] == 0 && slot[2] == 0 && slot[3] == 0;
+  }
+
+  // The chains of the record heads; then the continuation sections no head refers to.
+  void CheckSections(const std::vector<std::uint8_t>& free) {
+    const std::int32_t length = image_.data().record_length;
+    const std::int32_t slots = image_.data().slots;
+    const std::int32_t limit = VarRecMaxSections(length);
+    std::vector<std::int32_t> owner(free.size(), 0);
+    std::vector<std::uint8_t> slot;
+    for (std::int32_t r = 1; r <= slots; ++r) {
+      if (member_[r] == 0) continue;
+      ++report_.record_heads;
+      if (!image_.ReadRecord(r, &slot)) continue;
+      if (common::ReadLeUInt16(slot.data() + length - 6) > length - kSectionTrailer) {
+        Problem("record ", r, ": head holds ", common::ReadLeUInt16(slot.data() + length - 6),
+                " bytes (at most ", length - kSectionTrailer, ")");
+      }
+      std::int32_t next = common::ReadLeInt32(slot.data() + length - 4);
+      for (std::int32_t sections = 1; next != 0; ++sections) {
+        if (sections >= limit) {
+          Problem("record ", r, ": chain longer than ", limit, " sections");
+          break;
+        }
+        if (next < 1 || next > slots) {
+          Problem("record ", r, ": chain link ", next, " outside 1..", slots);
+          break;
+        }
+        if (free[next] != 0 || member_[next] != 0) {
+          Problem("record ", r, ": chain link ", next, " names a ",
+                  free[next] != 0 ? "free slot" : "record head");
+          break;
+        }
+        if (owner[next] != 0) {
+          Problem("record ", r, ": section ", next, " already in the chain of record ",
+                  owner[next]);
+          break;
+        }
+        owner[next] = r;
+        if (!image_.ReadRecord(next, &slot)) break;
+        if (slot[0] != kSectionMarker) {
+          Problem("record ", r, ": section ", next, " lacks the continuation marker");
+        }
+        if (common::ReadLeUInt16(slot.data() + length - 6) > length - kSectionTrailer - 1) {
+          Problem("record ", r, ": section ", next, " holds ",
+                  common::ReadLeUInt16(slot.data() + length - 6), " bytes (at most ",
+                  length - kSectionTrailer - 1, ")");
+        }
+        next = common::ReadLeInt32(slot.data() + length - 4);
+      }
+    }
+    for (std::int32_t r = 1; r <= slots; ++r) {
+      if (free[r] == 0 && member_[r] == 0 && owner[r] == 0) {
+        Problem("section ", r, ": no record head refers to it");
+      }
+    }
+  }
+
+  // The record `ref` as a key builder sees it: one slot, or for variable-length records the
+  // bytes of its chain (as far as the chain can be followed).
+  bool ReadWholeRecord(std::int32_t ref, std::vector<std::uint8_t>* record) {
+    if (!image_.ReadRecord(ref, record)) return false;
+    if (!options_.section_records) return true;
+    const std::int32_t length = image_.data().record_length;
+    std::vector<std::uint8_t> slot = *record;
+    const std::int32_t head = std::min<std::int32_t>(common::ReadLeUInt16(slot.data() + length - 6),
+                                                     length - kSectionTrailer);
+    record->assign(slot.begin(), slot.begin() + head);
+    std::int32_t next = common::ReadLeInt32(slot.data() + length - 4);
+    for (std::int32_t sections = 1; next != 0 && sections < VarRecMaxSections(length); ++sections) {
+      if (!image_.ReadRecord(next, &slot) || slot[0] != kSectionMarker) break;
+      const std::int32_t count = std::min<std::int32_t>(
+          common::ReadLeUInt16(slot.data() + length - 6), length - kSectionTrailer - 1);
+      record->insert(record->end(), slot.begin() + 1, slot.begin() + 1 + count);
+      next = common::ReadLeInt32(slot.data() + length - 4);
     }
     return true;
   }
@@ -168,7 +253,7 @@ class Checker {
     if (w.in_key[item.ref] < 2) ++w.in_key[item.ref];
     if (options_.key_builder) {
       std::vector<std::uint8_t> record;
-      if (!image_.ReadRecord(item.ref, &record)) {
+      if (!ReadWholeRecord(item.ref, &record)) {
         Problem("record ", item.ref, " cannot be read");
         return;
       }

@@ -12,7 +12,11 @@
 //   separators between their subtrees, all leaves at one depth, no page reachable twice (also
 //   not from the free chain), every allocated page either in the tree or on the free chain;
 // - every used record present in every key, every entry pointing at a used record, and, when a
-//   key builder is given, each entry's text equal to the text its key would have.
+//   key builder is given, each entry's text equal to the text its key would have;
+// - for variable-length records (section_records): every record head's section chain (links
+//   within the file, to used continuation sections with the marker 1 and byte counts that fit,
+//   no section reached twice, at most VarRecMaxSections sections), and every continuation
+//   section that no head refers to.
 // Damaged files are reported, never trusted: the checker does not crash or loop on them.
 #pragma once
 
@@ -32,8 +36,9 @@ struct CheckOptions {
   KeyBuilder key_builder;  // optional
   // Whether every used record must be in every key and every entry must name a used record.
   bool check_records_in_keys = true;
-  // Variable-length records: slots whose first byte is 1 are continuation sections, used but in
-  // no key.
+  // Variable-length records (var_record.h): a used slot whose first four bytes are zero is a
+  // record head, any other used slot a continuation section, in no key. The key builder gets
+  // the whole record assembled from its chain.
   bool section_records = false;
   // Whether a set modified marker is a problem (it is, for a closed or flushed fileblock).
   bool require_clean_marker = true;
@@ -41,7 +46,8 @@ struct CheckOptions {
 
 struct CheckReport {
   std::vector<std::string> problems;  // one line per broken invariant
-  std::int32_t used_records = 0;
+  std::int32_t used_records = 0;      // used slots
+  std::int32_t record_heads = 0;      // section_records: the records (heads) among them
   std::vector<std::int32_t> entries;  // entries found per key (index 0 unused)
   bool ok() const { return problems.empty(); }
   std::string Text() const;  // the problems, one per line

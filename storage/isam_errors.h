@@ -25,6 +25,7 @@ inline constexpr int kIsamIndexUnusable = 10010;      // index cannot be opened,
                                                       // was not closed properly
 inline constexpr int kIsamRecordLengthRange = 10020;  // record length below 21 (or above 65535)
 inline constexpr int kIsamNoMemoryKeys = 10030;
+inline constexpr int kIsamVarRecBuffer = 10040;    // variable records: no work buffer
 inline constexpr int kIsamTooManyKeys = 10050;     // more than 110 keys
 inline constexpr int kIsamKeyLengthRange = 10055;  // key length 0 or above 50
 inline constexpr int kIsamHeaderKeyCount = 10060;  // data header states 111 or more keys
@@ -47,6 +48,8 @@ inline constexpr int kIsamSharedFlushFailed = 10150;
 inline constexpr int kIsamCloseFailed = 10160;
 inline constexpr int kIsamKeyNumberRange = 10164;
 inline constexpr int kIsamFreeChainBad = 10170;
+inline constexpr int kIsamSectionChainBad = 10175;  // not a variable record's head, or its
+                                                    // section chain is damaged or too long
 inline constexpr int kIsamJournalUnreadable = 10180;
 
 // Results of searches and positioning (class 1).
@@ -107,6 +110,8 @@ inline constexpr int kIsamRebuildStopped = 10460;
 inline constexpr int kIsamRebuildFilesLeft = 10465;
 inline constexpr int kIsamRebuildKeyBuilder = 10470;
 inline constexpr int kIsamRebuildRecordRefused = 10475;
+// Writing the rebuild's "MSG" file failed: this number plus the operating-system error.
+inline constexpr int kIsamRebuildMessageFile = 9500;
 
 // The class of an engine error number (0 success, 1 not found or end, 2 lock conflict, 3 and 4
 // serious).

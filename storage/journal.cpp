@@ -303,7 +303,7 @@ bool JournalUnit::End(bool ok) {
     for (int k = 0; k <= fb_.key_count; ++k) ReReadHeader(fb_, k);
   }
   Isam() = failure;
-  if (replayed) Isam().IsamError = rollback_error_;
+  if (replayed && rollback_error_ != 0) Isam().IsamError = rollback_error_;
   return false;
 }
 

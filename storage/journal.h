@@ -50,7 +50,8 @@ bool JournalBeforeRecordFree(Fileblock& fb, RecRef ref);
 
 // One journal unit around a change operation. Begin() replays a journal a failed roll-back left
 // behind. End(true) commits; End(false) rolls back and, when the roll-back succeeds, replaces the
-// error with `rollback_error` (10001..10004). Without the journal option both do nothing.
+// error with `rollback_error` (10001..10004; 0 keeps the error). Without the journal option both
+// do nothing. End answers whether the unit succeeded.
 class JournalUnit {
  public:
   JournalUnit(Fileblock& fb, int rollback_error) : fb_(fb), rollback_error_(rollback_error) {}

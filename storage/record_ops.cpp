@@ -6,6 +6,7 @@
 #include "common/le_int.h"
 #include "storage/engine_state.h"
 #include "storage/fileblock.h"
+#include "storage/record_steps.h"
 
 namespace storage {
 namespace {
@@ -68,9 +69,7 @@ bool ReadRecord(Fileblock& fb, RecRef ref, void* record) {
 
 }  // namespace
 
-namespace {
-
-RecRef AddRecord(Fileblock& fb, const void* record) {
+RecRef AddRecordStep(Fileblock& fb, const void* record) {
   if (!MarkModified(fb)) return 0;
   RecRef ref = 0;
   if (!TakeSlot(fb, &ref)) return 0;
@@ -81,7 +80,29 @@ RecRef AddRecord(Fileblock& fb, const void* record) {
   return ref;
 }
 
-bool DeleteRecord(Fileblock& fb, RecRef ref) {
+bool GetRecordStep(Fileblock& fb, RecRef ref, void* record) {
+  return CheckRef(fb, ref) && ReadRecord(fb, ref, record);
+}
+
+bool GetLockedRecordStep(Fileblock& fb, RecRef ref, void* record) {
+  if (!CheckRef(fb, ref)) return false;
+  if (ReadRecord(fb, ref, record)) return true;
+  if (Isam().IsamError != kIsamOsFailure) return false;
+  // Another user's record lock covers the first 4 bytes only: the rest can still be read.
+  IsamReset();
+  const std::uint32_t rest = static_cast<std::uint32_t>(fb.RecordLength() - 4);
+  if (fb.data.Read(fb.RecordOffset(ref) + 4, static_cast<std::uint8_t*>(record) + 4, rest)) {
+    Fail(kIsamRecordLockedRead);
+  }
+  return false;
+}
+
+bool PutRecordStep(Fileblock& fb, RecRef ref, const void* record) {
+  if (!CheckRef(fb, ref) || !MarkModified(fb)) return false;
+  return fb.data.Write(fb.RecordOffset(ref), record, static_cast<std::uint32_t>(fb.RecordLength()));
+}
+
+bool DeleteRecordStep(Fileblock& fb, RecRef ref) {
   KeyDesc& d = fb.keys[0];
   if (ref < 1 || ref > d.allocated) return Fail(kIsamRefRange);
   // More free records than slots can only come from a damaged chain (or a record freed twice).
@@ -98,43 +119,31 @@ bool DeleteRecord(Fileblock& fb, RecRef ref) {
   return true;
 }
 
-}  // namespace
-
 RecRef FileblockAddRecord(FileblockHandle handle, const void* record) {
   EngineCall call(handle, kNeedWrite | kNeedLock);
   if (!call.ok()) return 0;
   JournalUnit unit(call.fb(), kIsamAddRecordRolledBack);
   if (!unit.Begin()) return 0;
-  const RecRef ref = AddRecord(call.fb(), record);
+  const RecRef ref = AddRecordStep(call.fb(), record);
   return unit.End(ref != 0) ? ref : 0;
 }
 
 void FileblockGetRecord(FileblockHandle handle, RecRef ref, void* record, bool waive_read_lock) {
   EngineCall call(handle, waive_read_lock ? 0 : kTempReadLock);
-  if (!call.ok() || !CheckRef(call.fb(), ref)) return;
-  ReadRecord(call.fb(), ref, record);
+  if (!call.ok()) return;
+  GetRecordStep(call.fb(), ref, record);
 }
 
 void FileblockGetLockedRecord(FileblockHandle handle, RecRef ref, void* record) {
   EngineCall call(handle, kTempReadLock);
-  if (!call.ok() || !CheckRef(call.fb(), ref)) return;
-  Fileblock& fb = call.fb();
-  if (ReadRecord(fb, ref, record)) return;
-  if (Isam().IsamError != kIsamOsFailure) return;
-  // Another user's record lock covers the first 4 bytes only: the rest can still be read.
-  IsamReset();
-  const std::uint32_t rest = static_cast<std::uint32_t>(fb.RecordLength() - 4);
-  if (fb.data.Read(fb.RecordOffset(ref) + 4, static_cast<std::uint8_t*>(record) + 4, rest)) {
-    Fail(kIsamRecordLockedRead);
-  }
+  if (!call.ok()) return;
+  GetLockedRecordStep(call.fb(), ref, record);
 }
 
 void FileblockPutRecord(FileblockHandle handle, RecRef ref, const void* record, bool waive_lock) {
   EngineCall call(handle, kNeedWrite | (waive_lock ? 0 : kNeedLock));
-  if (!call.ok() || !CheckRef(call.fb(), ref)) return;
-  Fileblock& fb = call.fb();
-  if (!MarkModified(fb)) return;
-  fb.data.Write(fb.RecordOffset(ref), record, static_cast<std::uint32_t>(fb.RecordLength()));
+  if (!call.ok()) return;
+  PutRecordStep(call.fb(), ref, record);
 }
 
 void FileblockDeleteRecord(FileblockHandle handle, RecRef ref) {
@@ -142,7 +151,7 @@ void FileblockDeleteRecord(FileblockHandle handle, RecRef ref) {
   if (!call.ok()) return;
   JournalUnit unit(call.fb(), kIsamDeleteRecordRolledBack);
   if (!unit.Begin()) return;
-  unit.End(DeleteRecord(call.fb(), ref));
+  unit.End(DeleteRecordStep(call.fb(), ref));
 }
 
 void FileblockRecordHead(FileblockHandle handle, RecRef ref, std::uint8_t head[4]) {

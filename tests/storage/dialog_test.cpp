@@ -129,37 +129,5 @@ TEST_F(NetworkTest, UserSlotsStartAtARandomSlotAndGoDown) {
   EXPECT_EQ(Err(), kIsamNoUserSlot);
 }
 
-TEST_F(NetworkTest, CloseGivesTheUserSlotBack) {
-  CreateFile();
-  std::vector<FileblockHandle> users;
-  for (int i = 0; i < 5; ++i) users.push_back(OpenShared());
-  EXPECT_EQ(FileblockOpen(Name("N"), Shared()), nullptr);
-  EXPECT_EQ(Err(), kIsamNoUserSlot);
-  FileblockClose(users[1]);
-  EXPECT_NE(FileblockOpen(Name("N"), Shared()), nullptr) << Err();
-}
-
-class SingleUserMode : public NetworkTest {
- protected:
-  SingleUserMode() : NetworkTest(kNetworkSingleUser) {}
-};
-
-TEST_F(SingleUserMode, SharesWithoutSlots) {
-  FileblockCreate(Name("S"), kPeerRecordLength, kPeerKeys);
-  OpenOptions shared;
-  shared.shared = true;
-  FileblockHandle h = FileblockOpen(Name("S"), shared);
-  ASSERT_NE(h, nullptr) << Err();
-  EXPECT_EQ(h->net->own_slot, 0);
-  FileblockAddRecord(h, PeerRecord("X").data());
-  EXPECT_EQ(Err(), kIsamNoLockHeld);  // the write lock is still what a change needs
-  FileblockLockFile(h);
-  EXPECT_NE(FileblockAddRecord(h, PeerRecord("X").data()), 0);
-  FileblockUnlockFile(h);
-  EXPECT_EQ(Err(), 0);
-  FileblockClose(h);
-  EXPECT_EQ(ReadBytes(Name("S") + ".DIA"), (Bytes{0, 0xD0, 0x07, 0}));  // one slot, cleared
-}
-
 }  // namespace
 }  // namespace storage::testing

@@ -4,17 +4,14 @@
 //
 //   init MODE BUFFERS            EngineInit
 //   open NAME [shared] [journal] [readonly] [rosharing]
-//   close | lock | readlock | unlock | unlockall | flush
-//   lockrec REF | unlockrec REF
+//   close | lock | readlock | unlock | lockrec REF
 //   add TEXT                     adds the record of TEXT and its keys (peer_scheme.h); ok REF
 //   addmany PREFIX FIRST COUNT   adds PREFIX000FIRST.. under one write lock; ok
 //   get REF | getlocked REF      ok|err N, then the text of the record delivered
 //   put REF TEXT                 rewrites the record (not its keys)
 //   addkey K REF TEXT | delkey K REF TEXT
 //   count                        ok USEDRECS KEYS1 KEYS2 ...
-//   scan K                       ok N FIRSTTEXT LASTTEXT (entries of key K by Next)
-//   state                        ok WRITELOCKED READLOCKED ANYRECORDLOCKED
-//   sleeper fake|scaled D|real   fake records waits without waiting, scaled waits ms / D
+//   sleeper fake|scaled D        fake records waits without waiting, scaled waits ms / D
 //   sleeps                       ok COUNT TOTALMS (of the fake sleeper)
 //   crash write N                the N-th file write from now kills the process (SIGKILL)
 //   writer ID COUNT SEED         adds COUNT records under write locks in random batches
@@ -231,14 +228,8 @@ class Peer {
       FileblockReadLock(h_);
     } else if (command == "unlock") {
       FileblockUnlockFile(h_);
-    } else if (command == "unlockall") {
-      FileblockUnlockAllRecords(h_);
-    } else if (command == "flush") {
-      FileblockFlush(h_);
     } else if (command == "lockrec" && in >> ref) {
       FileblockLockRecord(h_, ref);
-    } else if (command == "unlockrec" && in >> ref) {
-      FileblockUnlockRecord(h_, ref);
     } else if (command == "add" && in >> text) {
       if (AddOne(text, &ref)) return Result(std::to_string(ref));
     } else if (command == "addmany") {
@@ -275,12 +266,6 @@ class Peer {
         counts += " " + std::to_string(FileblockUsedKeys(h_, k));
       }
       return Result(counts);
-    } else if (command == "scan" && in >> key) {
-      return Scan(key);
-    } else if (command == "state") {
-      return "ok " + std::to_string(FileblockWriteLocked(h_)) + " " +
-             std::to_string(FileblockReadLocked(h_)) + " " +
-             std::to_string(FileblockAnyRecordLocked(h_));
     } else if (command == "writer") {
       int id = 0, count = 0;
       unsigned seed = 0;
@@ -292,22 +277,6 @@ class Peer {
       return "err 0 unknown command " + command;
     }
     return Result();
-  }
-
-  std::string Scan(int key) {
-    FileblockClearKey(h_, key);
-    KeyStr text;
-    RecRef ref = 0;
-    int n = 0;
-    std::string first, last;
-    for (;;) {
-      FileblockNextKey(h_, key, text, ref);
-      if (!Isam().IsamOK) break;
-      if (n++ == 0) first = std::string(text.view());
-      last = std::string(text.view());
-    }
-    if (Isam().IsamError != kIsamNoNextKey) return Result();
-    return "ok " + std::to_string(n) + " " + first + " " + last;
   }
 
   FileblockHandle h_ = nullptr;

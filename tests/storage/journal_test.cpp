@@ -10,6 +10,7 @@
 #include "common/le_int.h"
 #include "platform/file_faults.h"
 #include "storage/fileblock.h"
+#include "storage/var_record.h"
 #include "tests/storage/network_fixture.h"
 
 namespace storage::testing {
@@ -212,6 +213,36 @@ TEST_F(JournalTest, RandomChangesWithFailingWritesKeepTheModel) {
   CheckOptions keys_only;
   keys_only.check_records_in_keys = false;
   EXPECT_EQ(IsamCheck(Name("J"), keys_only).Text(), "");
+}
+
+// A variable-length record of several sections is one unit: a failing write gives every section
+// back.
+TEST_F(JournalTest, AVariableRecordIsOneUnit) {
+  CreateFile("J", {});
+  FileblockHandle h = Open(Journalled());
+  std::vector<std::uint8_t> data(200, 'x');
+  std::fill_n(data.begin(), 4, 0);  // a record's first 4 bytes are the engine's
+  RecRef ref = 0;
+  VarRecAdd(h, ref, data.data(), 200);
+  const std::int32_t used = FileblockUsedRecs(h);
+  ASSERT_GT(used, 3);
+  for (std::uint64_t n = 1; n < 20; ++n) {
+    platform::FileFaultPlan plan;
+    plan.write.fail_at = n;
+    {
+      platform::ScopedFileFaults faults(&plan);
+      VarRecAdd(h, ref, data.data(), 200);
+    }
+    if (Err() == 0) break;
+    EXPECT_TRUE(Err() == kIsamAddRecordRolledBack || Err() == kIsamOsFailure) << Err();
+    EXPECT_EQ(ref, 0);
+    EXPECT_EQ(FileblockUsedRecs(h), used) << "write " << n;
+  }
+  EXPECT_EQ(FileblockUsedRecs(h), 2 * used);
+  FileblockClose(h);
+  CheckOptions sections;
+  sections.section_records = true;
+  EXPECT_EQ(IsamCheck(Name("J"), sections).Text(), "");
 }
 
 // The number of file writes the deletion of one key makes (each a point where a crash can hit).
