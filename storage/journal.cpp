@@ -162,23 +162,29 @@ bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
   return true;
 }
 
-// Writes the link of a header image back into the chain head the image names.
-bool RestoreLink(Fileblock& fb, const JournalRecord& r, std::int64_t index_size) {
+// Writes the link of a header image back into the chain head the image names. A head beyond
+// the end of its file was never on a chain there.
+bool RestoreLink(Fileblock& fb, const JournalRecord& r, std::int64_t data_size,
+                 std::int64_t index_size) {
   if (r.link == kNoLinkToRestore) return true;
   const std::int32_t head = ReadLeInt32(&r.bytes[0]);
   const std::int32_t limit = ReadLeInt32(&r.bytes[8]);
   if (head < 1 || head > limit) return true;
   std::uint8_t link[4];
   WriteLeInt32(link, r.link);
-  if (r.key == 0) return fb.data.Write(fb.RecordOffset(head), link, 4);
+  if (r.key == 0) {
+    const std::int64_t offset = fb.RecordOffset(head);
+    return offset + 4 > data_size || fb.data.Write(offset, link, 4);
+  }
   const std::int64_t offset = fb.PageOffset(r.key, head);
-  if (offset + 4 > index_size) return true;  // a page the file never held
-  return fb.index.Write(offset, link, 4);
+  return offset + 4 > index_size || fb.index.Write(offset, link, 4);
 }
 
 // Writes the images back from the last to the first, so the oldest image of each place wins.
 bool ApplyJournal(Fileblock& fb, const std::vector<JournalRecord>& records) {
+  std::int64_t data_size = 0;
   std::int64_t index_size = 0;
+  if (!fb.data.Size(&data_size)) return false;
   if (fb.index.IsOpen() && !fb.index.Size(&index_size)) return false;
   for (auto it = records.rbegin(); it != records.rend(); ++it) {
     const JournalRecord& r = *it;
@@ -187,10 +193,11 @@ bool ApplyJournal(Fileblock& fb, const std::vector<JournalRecord>& records) {
       ok = fb.index.Write(fb.PageOffset(r.key, r.page), r.bytes.data(),
                           static_cast<std::uint32_t>(r.bytes.size()));
     } else if (r.key == 0) {
-      ok = fb.data.Write(0, r.bytes.data(), kDataHeaderSize) && RestoreLink(fb, r, index_size);
+      ok = fb.data.Write(0, r.bytes.data(), kDataHeaderSize) &&
+           RestoreLink(fb, r, data_size, index_size);
     } else {
       ok = fb.index.Write(fb.keys[r.key].slice_offset, r.bytes.data(), kKeyHeaderSize) &&
-           RestoreLink(fb, r, index_size);
+           RestoreLink(fb, r, data_size, index_size);
     }
     if (!ok) return false;
   }

@@ -17,6 +17,15 @@ using Bytes = std::vector<std::uint8_t>;
 const Bytes kClean = {0, 0xD0, 0x07, 0, 0, 0, 0, 0, 0};
 const Bytes kEverySlotMarked = {0, 0xD0, 0x07, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 
+// A page image of key 1 (key length 12: 21 bytes per item) for page 1000, which the index file
+// never held.
+Bytes PageBeyondTheIndex() {
+  Bytes b = {0, 1, 0, 1, 0, 0, 0};
+  b.resize(b.size() + 21, 0);
+  for (std::uint8_t x : {0xE8, 0x03, 0, 0, 0, 0, 0, 0}) b.push_back(x);
+  return b;
+}
+
 OpenOptions Shared() {
   OpenOptions o;
   o.shared = true;
@@ -95,6 +104,8 @@ INSTANTIATE_TEST_SUITE_P(
         DialogCase{"ReadOnlySharingReadsAClearOne", kClean, ReadOnlySharing, 0, kClean},
         DialogCase{"UnknownJournalWord", Bytes{0, 0x34, 0x12, 0}, Shared, kIsamJournalUnreadable,
                    Bytes{0, 0x34, 0x12, 0}},
+        DialogCase{"JournalPageBeyondTheIndex", PageBeyondTheIndex(), Plain, kIsamJournalUnreadable,
+                   PageBeyondTheIndex()},
         DialogCase{"TornJournalRecordEndsTheJournal", Bytes{0, 0xE8, 0x03, 0, 0, 7}, Plain, 0,
                    std::nullopt},
         DialogCase{"EmptyJournalOfASharedUserIsSetUp", Bytes{}, Shared, 0, kEverySlotMarked},
