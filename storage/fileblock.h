@@ -65,7 +65,6 @@ struct KeyDesc {
   std::uint16_t items_per_page = kItemsPerPage;
   std::uint8_t duplicates = 0;
   bool header_modified = false;
-  bool header_reread = false;    // another process changed the header (network use)
   bool taken_from_free = false;  // the current change took an element of the free chain
   bool pos_valid = false;
   bool refind = true;
