@@ -10,7 +10,9 @@ FileFaultPlan* current_plan = nullptr;
 bool FaultRule::Hit() {
   ++calls;
   if (fail_at == 0) return false;
-  return calls == fail_at || (sticky && calls > fail_at);
+  const bool hit = calls == fail_at || (sticky && calls > fail_at);
+  if (hit && on_hit != nullptr) on_hit();
+  return hit;
 }
 
 FileFaultPlan* CurrentFileFaults() { return current_plan; }

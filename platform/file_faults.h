@@ -4,7 +4,8 @@
 // Truncate), Flush and LockRegion call while a plan is installed and fails the chosen one with
 // the chosen Windows error, or, for a write with `short_write`, stores only half of its bytes and
 // reports success (a short write). `sticky` fails every later call of that kind too (a full disk
-// stays full). Without a plan nothing is counted and nothing fails.
+// stays full). A rule with `on_hit` calls it at the chosen call before failing it: a crash test
+// stops its process there. Without a plan nothing is counted and nothing fails.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,7 @@ struct FaultRule {
   bool sticky = false;
   bool short_write = false;
   std::uint64_t calls = 0;  // calls counted so far
+  void (*on_hit)() = nullptr;
 
   // Counts one call; true when it is to fail.
   bool Hit();

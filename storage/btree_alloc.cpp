@@ -26,6 +26,7 @@ std::int32_t AllocatePage(Fileblock& fb, int key) {
       Fail(kIsamFreeChainBad);
       return 0;
     }
+    if (!JournalBeforeFreeTake(fb, key, link)) return 0;
     page = d.first_free;
     d.first_free = link;
     --d.free_count;
@@ -58,6 +59,8 @@ std::int32_t AllocatePage(Fileblock& fb, int key) {
 bool FreePage(Fileblock& fb, int key, std::int32_t page) {
   KeyDesc& d = fb.keys[key];
   Engine().pool.Discard(fb, key, page);
+  if (!JournalBeforePageWrite(fb, key, page)) return false;
+  NoteHeaderChanged(fb, key);
   std::uint8_t link[4];
   common::WriteLeInt32(link, d.first_free);
   if (!fb.index.Write(fb.PageOffset(key, page), link, 4)) return false;

@@ -88,12 +88,22 @@ EngineCall::EngineCall(FileblockHandle handle, std::uint32_t flags, int key) {
     Fail(kIsamReadOnly);
     return;
   }
+  // A data file worked on as a memory copy is this process's alone: no lock checks.
+  NetworkState* net = handle->data.InMemory() ? nullptr : handle->net.get();
+  // Changes of a shared fileblock need the write lock: a read or record lock would let this
+  // process change index pages that another process has changed meanwhile.
+  if ((flags & kNeedLock) != 0 && net != nullptr && !net->write_locked) {
+    Fail(kIsamNoLockHeld);
+    return;
+  }
   if ((flags & kNeedKey) != 0 && (key < 1 || key > handle->key_count)) {
     Fail(kIsamKeyNumberRange);
     return;
   }
-  // The lock checks of shared fileblocks (a held lock for changes, a temporary read lock for
-  // reading) join here with network use.
+  if ((flags & kTempReadLock) != 0 && net != nullptr && !net->write_locked && !net->read_locked) {
+    if (!NetReadLock(*handle, kIsamTempReadLockRefused)) return;
+    net->temp_read_lock = true;
+  }
   fb_ = handle;
 }
 
@@ -101,6 +111,12 @@ EngineCall::~EngineCall() {
   if (fb_ == nullptr) return;
   if (Isam().IsamError == kIsamOsFailure && (fb_->read_only || fb_->shared)) {
     Isam().IsamError = kIsamSharedOsFailure;
+  }
+  NetworkState* net = fb_->net.get();
+  if (net != nullptr && net->temp_read_lock) {
+    net->temp_read_lock = false;
+    const bool was_ok = Isam().IsamOK;
+    if (!NetUnlock(*fb_) && was_ok) Isam().IsamError = kIsamUnlockTempFailed;
   }
 }
 

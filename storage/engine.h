@@ -111,14 +111,22 @@ void EngineSetReFind(bool allowed);
 // outside 21..65535, 10050 more than 110 keys, 10055 key length 0 or above 50, file errors.
 void FileblockCreate(std::string_view name, int record_length, std::span<const KeySpec> keys);
 // Opens a fileblock; nullptr on failure (10010 index unusable or data file not closed properly,
-// 10060, 10120-10122 damaged key header, file errors).
+// 10060, 10120-10122 damaged key header, file errors). With shared use or the journal the dialog
+// file is opened (created when missing) and a journal a stopped process left in it is replayed.
+// Shared use in network mode takes a user slot: 10306 when five processes have the fileblock
+// open already, 10355 when the open waited 3072 ms for another process's write lock (or the
+// operating system refused a file), 10360 when the dialog file must be set up while other
+// processes have the fileblock open, 10440 when a read-only open finds no usable dialog file.
 FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options = {});
 // Writes everything back and closes. 10080 for a handle that is not open.
 void FileblockClose(FileblockHandle handle);
 // Deletes the ".IX", ".DIA" and ".DAT" files of the name, in that order (missing ones are fine).
 void FileblockDelete(std::string_view name);
 // Writes dirty pages and modified headers, flushes the files and clears the modified marker.
-void FileblockFlush(FileblockHandle handle);
+// Does nothing on a read-only or journalled fileblock, or on a shared one without the write lock.
+// A shared file whose flush fails with "too many open files" gives 10150 when
+// `report_flush_failure` is set; otherwise the file is reopened, which puts its data on disk.
+void FileblockFlush(FileblockHandle handle, bool report_flush_failure = false);
 
 // ---- Records ------------------------------------------------------------------------------------
 
@@ -184,15 +192,30 @@ void FileblockApproxKeyAndRef(FileblockHandle handle, int key, std::int32_t posi
                               std::int32_t scale, KeyStr& text, RecRef& ref);
 
 // ---- Locks (effective on shared fileblocks; elsewhere they succeed and do nothing) -------------
+//
+// On a shared fileblock every change of records or keys needs the write lock (10398 without it;
+// a record put may waive it). Reading operations without a lock take the read lock for their
+// own duration (10399 when it is not granted).
 
+// Locks the first 4 bytes of the record (another process then reads it only from byte 4 on,
+// 10205, and cannot write it); nothing happens when this process holds it already. 10335 when
+// not granted within 768 ms, 10130/10135 for a reference below 1.
 void FileblockLockRecord(FileblockHandle handle, RecRef ref);
+// 10337 when the record is not locked by this process, 10345 when the unlock fails.
 void FileblockUnlockRecord(FileblockHandle handle, RecRef ref);
 void FileblockUnlockAllRecords(FileblockHandle handle);
 // Lock state queries keep an error the caller has still to read (IsamOK/IsamError are restored
 // when the query itself succeeds).
 bool FileblockRecordLocked(FileblockHandle handle, RecRef ref);
-void FileblockLockFile(FileblockHandle handle);  // write lock
+// The write lock: exclusive use for changes. Waits until no other process holds a read or write
+// lock (10330 after 3072 ms) and re-reads what other processes changed. A held read lock is
+// released first.
+void FileblockLockFile(FileblockHandle handle);
+// The read lock: shared use for reading; other readers go on, writers wait. 10332 when not
+// granted within 768 ms. A held write lock is released first (writing everything back).
 void FileblockReadLock(FileblockHandle handle);
+// Releases the write lock (writing every change back and telling the other processes which
+// headers changed) or the read lock. 10340 when the release fails.
 void FileblockUnlockFile(FileblockHandle handle);
 bool FileblockWriteLocked(FileblockHandle handle);
 bool FileblockReadLocked(FileblockHandle handle);

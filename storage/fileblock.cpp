@@ -34,9 +34,12 @@ std::uint32_t FreeSerial() {
   return serial;
 }
 
-// Closes the files of a fileblock that never reached the caller, keeping the first error.
+// Closes the files of a fileblock that never reached the caller, keeping the first error. An
+// operating-system failure during a shared open is reported as a lock conflict.
 void Abandon(Fileblock& fb) {
+  if (fb.shared && Isam().IsamError == kIsamOsFailure) Isam().IsamError = kIsamOpenLockRefused;
   Engine().pool.DropFileblock(fb);
+  DialogOpenAbandon(fb);
   fb.dialog.Close();
   fb.index.Close();
   fb.data.Close();
@@ -58,6 +61,33 @@ bool DeleteFiles(std::string_view name) {
          DeleteIfPresent(names.data);
 }
 
+// Decodes and checks a key header. The key length is derived from the page size.
+bool ParseKeyHeader(const std::uint8_t* h, KeyDesc& d) {
+  d.first_free = ReadLeInt32(h + 0);
+  d.free_count = ReadLeInt32(h + 4);
+  d.allocated = ReadLeInt32(h + 8);
+  d.size = ReadLeInt32(h + 12);
+  d.root = ReadLeInt32(h + 16);
+  d.duplicates = h[20] != 0 ? 1 : 0;
+  d.entries = ReadLeInt32(h + 22);
+  d.items_per_page = ReadLeUInt16(h + 26);
+  if (d.items_per_page == 0) d.items_per_page = kItemsPerPage;
+  // Pages are laid out for 62 items; a header claiming fewer would let pages overflow into
+  // the next key's slice, so only 62 is accepted.
+  if (d.items_per_page != kItemsPerPage) return Fail(kIsamKeyHeaderItems);
+  if (d.size <= kPageHeadSize || (d.size - kPageHeadSize) % d.items_per_page != 0) {
+    return Fail(kIsamKeyHeaderBad);
+  }
+  const int length = (d.size - kPageHeadSize) / d.items_per_page - 9;
+  if (length < 1 || length > kMaxKeyLength) return Fail(kIsamKeyHeaderLength);
+  if (d.allocated < 0 || d.root < 0 || d.root > d.allocated || d.entries < 0 || d.free_count < 0 ||
+      d.free_count > d.allocated || (d.root == 0) != (d.entries == 0)) {
+    return Fail(kIsamKeyHeaderBad);
+  }
+  d.key_length = static_cast<std::uint8_t>(length);
+  return true;
+}
+
 // Reads and checks the key headers of frame 0; sets slice offsets, frame size and frame count.
 bool ReadKeyHeaders(Fileblock& fb) {
   std::int64_t offset = 0;
@@ -65,28 +95,7 @@ bool ReadKeyHeaders(Fileblock& fb) {
     std::uint8_t h[kKeyHeaderSize];
     if (!fb.index.Read(offset, h, kKeyHeaderSize)) return false;
     KeyDesc& d = fb.keys[k];
-    d.first_free = ReadLeInt32(h + 0);
-    d.free_count = ReadLeInt32(h + 4);
-    d.allocated = ReadLeInt32(h + 8);
-    d.size = ReadLeInt32(h + 12);
-    d.root = ReadLeInt32(h + 16);
-    d.duplicates = h[20] != 0 ? 1 : 0;
-    d.entries = ReadLeInt32(h + 22);
-    d.items_per_page = ReadLeUInt16(h + 26);
-    if (d.items_per_page == 0) d.items_per_page = kItemsPerPage;
-    // Pages are laid out for 62 items; a header claiming fewer would let pages overflow into
-    // the next key's slice, so only 62 is accepted.
-    if (d.items_per_page != kItemsPerPage) return Fail(kIsamKeyHeaderItems);
-    if (d.size <= kPageHeadSize || (d.size - kPageHeadSize) % d.items_per_page != 0) {
-      return Fail(kIsamKeyHeaderBad);
-    }
-    const int length = (d.size - kPageHeadSize) / d.items_per_page - 9;
-    if (length < 1 || length > kMaxKeyLength) return Fail(kIsamKeyHeaderLength);
-    if (d.allocated < 0 || d.root < 0 || d.root > d.allocated || d.entries < 0 ||
-        d.free_count < 0 || d.free_count > d.allocated || (d.root == 0) != (d.entries == 0)) {
-      return Fail(kIsamKeyHeaderBad);
-    }
-    d.key_length = static_cast<std::uint8_t>(length);
+    if (!ParseKeyHeader(h, d)) return false;
     d.slice_offset = offset;
     d.refind = Engine().refind_default;
     offset += d.size;
@@ -121,7 +130,46 @@ void EncodeKeyHeader(const KeyDesc& d, std::uint8_t out[kKeyHeaderSize]) {
   WriteLeUInt16(out + 26, d.items_per_page);
 }
 
+bool ReReadHeader(Fileblock& fb, int key) {
+  if (key == 0) {
+    std::uint8_t h[kDataHeaderSize];
+    if (!fb.data.Read(0, h, kDataHeaderSize)) return false;
+    const std::int32_t first_free = ReadLeInt32(h + 0);
+    const std::int32_t free_count = ReadLeInt32(h + 4);
+    const std::int32_t slots = ReadLeInt32(h + 8);
+    // Record length and key count never change while the fileblock is open.
+    if (ReadLeInt32(h + 12) != fb.keys[0].size || ReadLeInt32(h + 16) != fb.key_count ||
+        slots < 0) {
+      return Fail(kIsamIndexUnusable);
+    }
+    KeyDesc& d = fb.keys[0];
+    d.first_free = first_free;
+    d.free_count = free_count;
+    d.allocated = slots;
+    d.header_modified = false;
+    return true;
+  }
+  KeyDesc& d = fb.keys[key];
+  std::uint8_t h[kKeyHeaderSize];
+  if (!fb.index.Read(d.slice_offset, h, kKeyHeaderSize)) return false;
+  KeyDesc fresh = d;
+  if (!ParseKeyHeader(h, fresh)) return false;
+  if (fresh.size != d.size) return Fail(kIsamKeyHeaderBad);
+  d.first_free = fresh.first_free;
+  d.free_count = fresh.free_count;
+  d.allocated = fresh.allocated;
+  d.root = fresh.root;
+  d.duplicates = fresh.duplicates;
+  d.entries = fresh.entries;
+  d.header_modified = false;
+  d.pos_valid = false;
+  fb.frames = std::max(fb.frames, d.allocated);
+  return true;
+}
+
 bool WriteDataHeader(Fileblock& fb, bool modified_marker) {
+  if (!JournalBeforeHeaderWrite(fb, 0)) return false;
+  if (fb.keys[0].header_modified) NoteHeaderChanged(fb, 0);
   std::uint8_t h[kDataHeaderSize];
   EncodeDataHeader(fb, modified_marker, h);
   if (!fb.data.Write(0, h, kDataHeaderSize)) return false;
@@ -130,6 +178,8 @@ bool WriteDataHeader(Fileblock& fb, bool modified_marker) {
 }
 
 bool WriteKeyHeader(Fileblock& fb, int key) {
+  if (!JournalBeforeHeaderWrite(fb, key)) return false;
+  NoteHeaderChanged(fb, key);
   std::uint8_t h[kKeyHeaderSize];
   EncodeKeyHeader(fb.keys[key], h);
   if (!fb.index.Write(fb.keys[key].slice_offset, h, kKeyHeaderSize)) return false;
@@ -147,6 +197,10 @@ bool WriteModifiedKeyHeaders(Fileblock& fb) {
 
 bool MarkModified(Fileblock& fb) {
   if (fb.modified) return true;
+  // A put that waived the lock on a shared fileblock changes one record and no index: the
+  // marker would stay set (only the write lock's release clears it on a shared fileblock) and
+  // send the next opener to a rebuild.
+  if (fb.net != nullptr && !fb.net->write_locked && !fb.data.InMemory()) return true;
   if (!fb.journal) {
     const std::uint8_t marker = 1;
     if (!fb.data.Write(20, &marker, 1)) return false;
@@ -155,16 +209,32 @@ bool MarkModified(Fileblock& fb) {
   return true;
 }
 
-bool WriteBack(Fileblock& fb, bool detach_pages, bool sync) {
+bool WriteBack(Fileblock& fb, bool detach_pages, bool sync, bool report_flush) {
   bool ok = Engine().pool.WriteFileblock(fb, detach_pages);
   ok = WriteModifiedKeyHeaders(fb) && ok;
-  if (sync && fb.index.IsOpen()) ok = fb.index.Flush() && ok;
+  if (sync && fb.index.IsOpen()) ok = FlushFile(fb, fb.index, report_flush) && ok;
   // The marker is cleared only when the index on disk is complete; otherwise it stays set and
   // the next open asks for a rebuild.
   if (!ok) return false;
   if (!WriteDataHeader(fb, false)) return false;
-  if (sync && !fb.data.Flush()) return false;
+  if (sync && !FlushFile(fb, fb.data, report_flush)) return false;
   fb.modified = false;
+  return true;
+}
+
+bool FlushFile(Fileblock& fb, EngineFile& file, bool report) {
+  const IsamState before = Isam();
+  if (file.Flush()) return true;
+  if (!fb.shared || Isam().LastOsError != platform::kErrorTooManyOpenFiles) return false;
+  // Reopening drops the handle's byte-range locks, which the lock table still counts as held.
+  if (report || Engine().locks.HoldsRegions(file.OsFile())) {
+    Isam().IsamError = kIsamSharedFlushFailed;
+    return false;
+  }
+  const std::string name = file.Name();
+  const EngineOpenMode mode = file.Mode();
+  if (!file.Close() || !file.Open(name, mode)) return false;
+  Isam() = before;  // the reopened file has its data on disk: the flush succeeded after all
   return true;
 }
 
@@ -231,14 +301,17 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
   }
   fb->read_only = options.read_only || options.read_only_sharing;
   fb->journal = options.journal && !fb->read_only;
-  fb->shared = options.shared;
+  fb->shared = options.shared || options.read_only_sharing;
   const FileblockNames names = MakeFileblockNames(name);
   EngineOpenMode mode;
   mode.read_write = !fb->read_only;
-  mode.shared = options.shared || fb->read_only;
+  mode.shared = fb->shared || fb->read_only;
   mode.memory = options.memory_mode;
 
-  if (!fb->data.Open(names.data, mode)) return nullptr;
+  if (!DialogOpenBegin(*fb, names, options) || !fb->data.Open(names.data, mode)) {
+    Abandon(*fb);
+    return nullptr;
+  }
   std::uint8_t h[kDataHeaderSize];
   if (!fb->data.Read(0, h, kDataHeaderSize)) {
     Abandon(*fb);
@@ -296,6 +369,10 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
     return nullptr;
   }
   fb->serial = FreeSerial();
+  if (!DialogOpenFinish(*fb, options)) {
+    Abandon(*fb);
+    return nullptr;
+  }
   fb->signature = kFileblockSignature;
   e.open.push_back(fb.get());
   return fb.release();
@@ -311,15 +388,17 @@ void FileblockClose(FileblockHandle handle) {
   }
   std::unique_ptr<Fileblock> fb(handle);
   e.open.erase(it);
-  if (!fb->read_only && !fb->journal) WriteBack(*fb, true, false);
+  if (fb->net != nullptr) NetworkCloseLocks(*fb);
+  if (!SharedInNetwork(*fb) && !fb->read_only && !fb->journal) WriteBack(*fb, true, false);
   e.pool.DropFileblock(*fb);
+  bool closed = NetworkReleaseOwnerMark(*fb);
   e.locks.ReleaseAll(fb->data.OsFile());
   e.locks.ReleaseAll(fb->index.OsFile());
   e.locks.ReleaseAll(fb->dialog.OsFile());
-  bool closed = fb->dialog.Close();
+  closed = fb->dialog.Close() && closed;
   closed = fb->index.Close() && closed;
   closed = fb->data.Close() && closed;
-  if (!closed) IsamSetError(kIsamCloseFailed);
+  if (!closed) Fail(kIsamCloseFailed);
   fb->signature = 0;
 }
 
@@ -328,12 +407,14 @@ void FileblockDelete(std::string_view name) {
   DeleteFiles(name);
 }
 
-void FileblockFlush(FileblockHandle handle) {
+void FileblockFlush(FileblockHandle handle, bool report_flush_failure) {
   EngineCall call(handle, 0);
   if (!call.ok()) return;
   Fileblock& fb = call.fb();
   if (fb.read_only || fb.journal) return;
-  WriteBack(fb, false, true);
+  // Without the write lock another process may be changing the files.
+  if (fb.net != nullptr && !fb.net->write_locked) return;
+  WriteBack(fb, false, true, report_flush_failure);
 }
 
 }  // namespace storage

@@ -39,6 +39,8 @@
 #include "storage/btree_page.h"
 #include "storage/engine.h"
 #include "storage/engine_file.h"
+#include "storage/journal.h"
+#include "storage/network_state.h"
 
 namespace storage {
 
@@ -63,7 +65,6 @@ struct KeyDesc {
   std::uint16_t items_per_page = kItemsPerPage;
   std::uint8_t duplicates = 0;
   bool header_modified = false;
-  bool header_reread = false;    // another process changed the header (network use)
   bool taken_from_free = false;  // the current change took an element of the free chain
   bool pos_valid = false;
   bool refind = true;
@@ -85,8 +86,10 @@ struct Fileblock {
   bool modified = false;
   bool read_only = false;
   bool journal = false;
-  bool shared = false;       // opened for shared use (network state: next step of the engine)
-  std::uint32_t serial = 0;  // tells fileblocks apart in the page pool
+  bool shared = false;                 // opened for shared use (also read-only sharing)
+  std::uint32_t serial = 0;            // tells fileblocks apart in the page pool
+  std::unique_ptr<NetworkState> net;   // shared use only
+  std::unique_ptr<JournalState> jour;  // journal option only
 
   KeyDesc& Data() { return keys[0]; }
   std::int32_t RecordLength() const { return keys[0].size; }
@@ -105,15 +108,25 @@ bool Fail(int error);
 void EncodeDataHeader(const Fileblock& fb, bool modified_marker, std::uint8_t out[kDataHeaderSize]);
 void EncodeKeyHeader(const KeyDesc& d, std::uint8_t out[kKeyHeaderSize]);
 
+// Re-reads header `key` (0 the data header) from disk, where another process may have changed
+// it; the key's position loses its validity. 10010 when the data header no longer fits the
+// fileblock, 10120..10122 for a damaged key header.
+bool ReReadHeader(Fileblock& fb, int key);
+
 bool WriteDataHeader(Fileblock& fb, bool modified_marker);
 bool WriteKeyHeader(Fileblock& fb, int key);
 // Writes every modified key header.
 bool WriteModifiedKeyHeaders(Fileblock& fb);
 // First change of the fileblock: the data header's marker byte goes to disk at once (unless the
-// journal keeps the change undoable anyway).
+// journal keeps the change undoable anyway, or a shared fileblock is written outside the write
+// lock, which only a record put that waived the lock does).
 bool MarkModified(Fileblock& fb);
 // Writes dirty pages, modified key headers and the data header with marker 0; with `sync` the
 // files are flushed to the device too.
-bool WriteBack(Fileblock& fb, bool detach_pages, bool sync);
+bool WriteBack(Fileblock& fb, bool detach_pages, bool sync, bool report_flush = false);
+// Flushes one file of the fileblock. A shared file whose flush fails with "too many open files"
+// (a network redirector's answer) gives 10150 when `report` is set or the handle holds locks;
+// otherwise the file is closed and reopened in its former mode, which puts the data on disk.
+bool FlushFile(Fileblock& fb, EngineFile& file, bool report);
 
 }  // namespace storage

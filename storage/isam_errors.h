@@ -25,7 +25,7 @@ inline constexpr int kIsamIndexUnusable = 10010;      // index cannot be opened,
                                                       // was not closed properly
 inline constexpr int kIsamRecordLengthRange = 10020;  // record length below 21 (or above 65535)
 inline constexpr int kIsamNoMemoryKeys = 10030;
-inline constexpr int kIsamVarRecBuffer = 10040;  // variable records: no work buffer
+inline constexpr int kIsamVarRecBuffer = 10040;    // variable records: no work buffer
 inline constexpr int kIsamTooManyKeys = 10050;     // more than 110 keys
 inline constexpr int kIsamKeyLengthRange = 10055;  // key length 0 or above 50
 inline constexpr int kIsamHeaderKeyCount = 10060;  // data header states 111 or more keys

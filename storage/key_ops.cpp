@@ -20,13 +20,17 @@ std::int32_t FileblockUsedKeys(FileblockHandle handle, int key) {
 void FileblockAddKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
   EngineCall call(handle, kChange, key);
   if (!call.ok()) return;
-  TreeInsert(call.fb(), key, MakeTreeKey(text, ref));
+  JournalUnit unit(call.fb(), kIsamAddKeyRolledBack);
+  if (!unit.Begin()) return;
+  unit.End(TreeInsert(call.fb(), key, MakeTreeKey(text, ref)));
 }
 
 void FileblockDeleteKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
   EngineCall call(handle, kChange, key);
   if (!call.ok()) return;
-  TreeDelete(call.fb(), key, MakeTreeKey(text, ref));
+  JournalUnit unit(call.fb(), kIsamDeleteKeyRolledBack);
+  if (!unit.Begin()) return;
+  unit.End(TreeDelete(call.fb(), key, MakeTreeKey(text, ref)));
 }
 
 void FileblockFindKey(FileblockHandle handle, int key, const KeyStr& text, RecRef& ref) {

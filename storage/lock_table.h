@@ -68,6 +68,8 @@ class LockTable {
   // Nesting count of the region at `offset` of the handle, 0 when none.
   std::uint32_t Nesting(const platform::File& file, std::int64_t offset) const;
   std::size_t HandleCount() const { return handles_.size(); }
+  // Whether the handle holds any region.
+  bool HoldsRegions(const platform::File& file) const { return Find(file.Id()) != nullptr; }
 
  private:
   struct Region {

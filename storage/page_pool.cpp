@@ -55,11 +55,14 @@ void PagePool::Forget(PageNode* node) {
   if (node->owner != nullptr) index_.erase(Id(*node->owner, node->key, node->page));
   node->owner = nullptr;
   node->dirty = false;
-  node->journalled = false;
 }
 
 bool PagePool::WritePage(PageNode* node) {
   Fileblock& fb = *node->owner;
+  // The journal keeps the page's old image before it is overwritten; other users must learn
+  // that the key changed.
+  if (!JournalBeforePageWrite(fb, node->key, node->page)) return false;
+  NoteHeaderChanged(fb, node->key);
   const int length = fb.keys[node->key].key_length;
   const std::int32_t bytes = PackPage(node->data, length, scratch_.data());
   if (!fb.index.Write(fb.PageOffset(node->key, node->page), scratch_.data(),
@@ -184,6 +187,14 @@ void PagePool::DropFileblock(Fileblock& fb) {
     Unlink(node.get());
     PushLeastRecent(node.get());
   }
+}
+
+std::vector<std::pair<int, std::int32_t>> PagePool::DirtyPages(const Fileblock& fb) const {
+  std::vector<std::pair<int, std::int32_t>> pages;
+  for (const auto& node : nodes_) {
+    if (node->owner == &fb && node->dirty) pages.emplace_back(node->key, node->page);
+  }
+  return pages;
 }
 
 int PagePool::CountPages(const Fileblock& fb, bool dirty_only) const {

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "storage/btree_page.h"
@@ -28,7 +29,6 @@ struct PageNode {
   std::int32_t page = 0;
   std::uint16_t key = 0;
   bool dirty = false;
-  bool journalled = false;  // the page's before-image is in the journal
   std::uint16_t pins = 0;
   Page data;
 };
@@ -96,6 +96,8 @@ class PagePool {
   // Detaches every buffer of the fileblock without writing (after a failed close).
   void DropFileblock(Fileblock& fb);
 
+  // The (key, page) of every dirty buffer of the fileblock.
+  std::vector<std::pair<int, std::int32_t>> DirtyPages(const Fileblock& fb) const;
   // For tests: how many buffers hold pages of the fileblock, and how many of those are dirty.
   int CountPages(const Fileblock& fb, bool dirty_only) const;
 

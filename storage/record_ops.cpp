@@ -32,6 +32,7 @@ bool TakeSlot(Fileblock& fb, RecRef* ref) {
     if (!fb.data.Read(fb.RecordOffset(d.first_free), link_bytes, 4)) return false;
     const std::int32_t link = common::ReadLeInt32(link_bytes);
     if (!ValidLink(d, link) || link == d.first_free) return Fail(kIsamFreeChainBad);
+    if (!JournalBeforeFreeTake(fb, 0, link)) return false;
     *ref = d.first_free;
     d.first_free = link;
     --d.free_count;
@@ -108,7 +109,7 @@ bool DeleteRecordStep(Fileblock& fb, RecRef ref) {
   if (d.free_count < 0 || d.free_count >= d.allocated || !ValidLink(d, d.first_free)) {
     return Fail(kIsamFreeChainBad);
   }
-  if (!MarkModified(fb)) return false;
+  if (!MarkModified(fb) || !JournalBeforeRecordFree(fb, ref)) return false;
   std::uint8_t link[4];
   common::WriteLeInt32(link, d.first_free);
   if (!fb.data.Write(fb.RecordOffset(ref), link, 4)) return false;
@@ -121,7 +122,10 @@ bool DeleteRecordStep(Fileblock& fb, RecRef ref) {
 RecRef FileblockAddRecord(FileblockHandle handle, const void* record) {
   EngineCall call(handle, kNeedWrite | kNeedLock);
   if (!call.ok()) return 0;
-  return AddRecordStep(call.fb(), record);
+  JournalUnit unit(call.fb(), kIsamAddRecordRolledBack);
+  if (!unit.Begin()) return 0;
+  const RecRef ref = AddRecordStep(call.fb(), record);
+  return unit.End(ref != 0) ? ref : 0;
 }
 
 void FileblockGetRecord(FileblockHandle handle, RecRef ref, void* record, bool waive_read_lock) {
@@ -145,7 +149,9 @@ void FileblockPutRecord(FileblockHandle handle, RecRef ref, const void* record, 
 void FileblockDeleteRecord(FileblockHandle handle, RecRef ref) {
   EngineCall call(handle, kNeedWrite | kNeedLock);
   if (!call.ok()) return;
-  DeleteRecordStep(call.fb(), ref);
+  JournalUnit unit(call.fb(), kIsamDeleteRecordRolledBack);
+  if (!unit.Begin()) return;
+  unit.End(DeleteRecordStep(call.fb(), ref));
 }
 
 void FileblockRecordHead(FileblockHandle handle, RecRef ref, std::uint8_t head[4]) {

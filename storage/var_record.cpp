@@ -202,35 +202,7 @@ void Get(FileblockHandle handle, RecRef ref, void* target, std::int32_t& length,
   if (lock_reported) Fail(kIsamRecordLockedRead);
 }
 
-}  // namespace
-
-std::int32_t VarRecMaxSections(std::int32_t record_length) {
-  if (record_length <= kSectionTrailer + 1) return 1;
-  const std::int32_t room = std::max<std::int32_t>(65525 - record_length, 0);
-  return room / (record_length - kSectionTrailer) + 2;
-}
-
-std::int32_t VarRecMaxLength(std::int32_t record_length) {
-  if (record_length <= kSectionTrailer + 1) return 0;
-  const std::int64_t max = HeadCapacity(record_length) +
-                           static_cast<std::int64_t>(VarRecMaxSections(record_length) - 1) *
-                               ContinuationCapacity(record_length);
-  return static_cast<std::int32_t>(
-      std::min<std::int64_t>(max, std::numeric_limits<std::int32_t>::max()));
-}
-
-std::int32_t VarRecSectionCount(std::int32_t record_length, std::int32_t length) {
-  const std::int32_t head = HeadCapacity(record_length);
-  if (length <= head) return 1;
-  const std::int32_t per = ContinuationCapacity(record_length);
-  return 1 + (length - head + per - 1) / per;
-}
-
-void VarRecAdd(FileblockHandle file, RecRef& ref, const void* data, std::int32_t length) {
-  ref = 0;
-  EngineCall call(file, kNeedWrite | kNeedLock);
-  if (!call.ok()) return;
-  Fileblock& fb = call.fb();
+void Add(Fileblock& fb, RecRef& ref, const void* data, std::int32_t length) {
   const std::int32_t record_length = fb.RecordLength();
   if (!CheckLength(fb, data, length)) return;
   const auto* bytes = static_cast<const std::uint8_t*>(data);
@@ -249,10 +221,7 @@ void VarRecAdd(FileblockHandle file, RecRef& ref, const void* data, std::int32_t
   if (ref == 0) FreeSectionsAfterFailure(fb, written);
 }
 
-void VarRecPut(FileblockHandle file, RecRef ref, const void* data, std::int32_t length) {
-  EngineCall call(file, kNeedWrite | kNeedLock);
-  if (!call.ok()) return;
-  Fileblock& fb = call.fb();
+void Put(Fileblock& fb, RecRef ref, const void* data, std::int32_t length) {
   const std::int32_t record_length = fb.RecordLength();
   if (!CheckLength(fb, data, length)) return;
   std::uint8_t* section = SectionBuffer(fb);
@@ -281,10 +250,7 @@ void VarRecPut(FileblockHandle file, RecRef ref, const void* data, std::int32_t 
   }
 }
 
-void VarRecDelete(FileblockHandle file, RecRef ref) {
-  EngineCall call(file, kNeedWrite | kNeedLock);
-  if (!call.ok()) return;
-  Fileblock& fb = call.fb();
+void Delete(Fileblock& fb, RecRef ref) {
   std::uint8_t* section = SectionBuffer(fb);
   if (section == nullptr) return;
   std::vector<RecRef> chain;
@@ -294,6 +260,60 @@ void VarRecDelete(FileblockHandle file, RecRef ref) {
   for (RecRef r : chain) {
     if (!DeleteRecordStep(fb, r)) return;
   }
+}
+
+}  // namespace
+
+std::int32_t VarRecMaxSections(std::int32_t record_length) {
+  if (record_length <= kSectionTrailer + 1) return 1;
+  const std::int32_t room = std::max<std::int32_t>(65525 - record_length, 0);
+  return room / (record_length - kSectionTrailer) + 2;
+}
+
+std::int32_t VarRecMaxLength(std::int32_t record_length) {
+  if (record_length <= kSectionTrailer + 1) return 0;
+  const std::int64_t max = HeadCapacity(record_length) +
+                           static_cast<std::int64_t>(VarRecMaxSections(record_length) - 1) *
+                               ContinuationCapacity(record_length);
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(max, std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t VarRecSectionCount(std::int32_t record_length, std::int32_t length) {
+  const std::int32_t head = HeadCapacity(record_length);
+  if (length <= head) return 1;
+  const std::int32_t per = ContinuationCapacity(record_length);
+  return 1 + (length - head + per - 1) / per;
+}
+
+// On a journalled fileblock each of these is one journal unit: a failure part way gives every
+// section back.
+void VarRecAdd(FileblockHandle file, RecRef& ref, const void* data, std::int32_t length) {
+  ref = 0;
+  EngineCall call(file, kNeedWrite | kNeedLock);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), kIsamAddRecordRolledBack);
+  if (!unit.Begin()) return;
+  Add(call.fb(), ref, data, length);
+  if (!unit.End(Isam().IsamOK)) ref = 0;
+}
+
+void VarRecPut(FileblockHandle file, RecRef ref, const void* data, std::int32_t length) {
+  EngineCall call(file, kNeedWrite | kNeedLock);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), 0);
+  if (!unit.Begin()) return;
+  Put(call.fb(), ref, data, length);
+  unit.End(Isam().IsamOK);
+}
+
+void VarRecDelete(FileblockHandle file, RecRef ref) {
+  EngineCall call(file, kNeedWrite | kNeedLock);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), kIsamDeleteRecordRolledBack);
+  if (!unit.Begin()) return;
+  Delete(call.fb(), ref);
+  unit.End(Isam().IsamOK);
 }
 
 void VarRecGet(FileblockHandle file, RecRef ref, void* target, std::int32_t& length) {
