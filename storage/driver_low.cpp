@@ -206,8 +206,8 @@ bool IFDriverLow::CheckDefinition() {
     difference = kDrvKeyTableMismatch;
   } else {
     for (int k = 1; k <= key_count_ && difference == 0; ++k) {
-      const EngineKeySpec spec = e.KeySpec(fileblock_, k);
-      if (spec.length != keys_[k].length || (spec.duplicates != 0) != keys_[k].duplicates) {
+      const EngineKeySpec on_disk = e.KeySpec(fileblock_, k);
+      if (on_disk.length != keys_[k].length || (on_disk.duplicates != 0) != keys_[k].duplicates) {
         difference = kDrvKeyTableMismatch;
       }
     }
