@@ -3,12 +3,11 @@
 #include <cstring>
 
 #include "storage/driver_errors.h"
+#include "storage/isam_errors.h"
 
 namespace storage {
 namespace {
 
-constexpr int kErrRecordLockedRead = 10205;  // record read past another user's record lock
-constexpr int kErrNothingToUnlock = 10337;
 
 }  // namespace
 
@@ -111,7 +110,7 @@ int IFbiDriver::WGetRecord(std::int32_t ref) {
       length = record_length_;
     }
   });
-  if (!Engine().Ok() && Engine().Error() == kErrRecordLockedRead) {
+  if (!Engine().Ok() && Engine().Error() == kIsamRecordLockedRead) {
     // Another user holds the record lock, which covers only the free-chain link: the record is
     // in use, so its link is 0.
     Engine().ResetError();
@@ -207,7 +206,7 @@ int IFbiDriver::WLockRecord(std::int32_t ref) {
 
 int IFbiDriver::WUnlockRecord(std::int32_t ref) {
   Retried(RetryKind::kRecord, [&] { Engine().UnlockRecord(fileblock_, ref); });
-  if (!Engine().Ok() && Engine().Error() == kErrNothingToUnlock) {
+  if (!Engine().Ok() && Engine().Error() == kIsamRecordNotLocked) {
     Engine().SetError(kDrvUnlockNotLocked);
   }
   return EngineClass();

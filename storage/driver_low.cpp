@@ -3,19 +3,11 @@
 #include "platform/environment.h"
 #include "storage/driver_codes.h"
 #include "storage/driver_errors.h"
+#include "storage/isam_errors.h"
 
 namespace storage {
 namespace {
 
-constexpr int kErrPathNotFound = 9900;
-constexpr int kErrFileNotFound = 9903;
-constexpr int kErrIndexUnusable = 10010;
-constexpr int kErrKeyHeader = 10120;
-constexpr int kErrDriveNotReady = 10110;
-constexpr int kErrCloseFailed = 10160;
-constexpr int kErrRecordLockFailed = 10335;
-constexpr int kErrFileLockFailed = 10330;
-constexpr int kErrReadLockFailed = 10332;
 
 // Keeps the engine's error word across clean-up steps that must not change what the caller
 // reads afterwards.
@@ -49,12 +41,12 @@ bool IFDriverLow::RetryOnError() {
   const int error = engine.Error();
   if (DriverResultClass(error) != kClassLock) return false;
   int reason = kReasonLocked;
-  if (error == kErrDriveNotReady || error == kErrPathNotFound) {
-    reason = error == kErrDriveNotReady ? kReasonDriveNotReady : kReasonPathNotFound;
+  if (error == kIsamDriveNotReady || error == kIsamPathNotFound) {
+    reason = error == kIsamDriveNotReady ? kReasonDriveNotReady : kReasonPathNotFound;
     retry_counter_ = n;  // asked at once
-  } else if (error == kErrRecordLockFailed) {
+  } else if (error == kIsamRecordLockRefused) {
     reason = kReasonRecordLock;
-  } else if (error == kErrFileLockFailed || error == kErrReadLockFailed) {
+  } else if (error == kIsamWriteLockRefused || error == kIsamReadLockRefused) {
     reason = kReasonFileLock;
   }
   if (n > 0) {
@@ -91,7 +83,7 @@ bool IFDriverLow::HoldsLocks() const {
 int IFDriverLow::CloseFiles() {
   if (fileblock_ == nullptr) return 0;
   const int cls = WClose();
-  if (cls == 0 || Engine().Error() == kErrCloseFailed) {
+  if (cls == 0 || Engine().Error() == kIsamCloseFailed) {
     fileblock_ = nullptr;
     if (system_->Ring() != nullptr) system_->Ring()->Remove(this);
     ResetPositions();
@@ -169,7 +161,7 @@ bool IFDriverLow::OpenFiles() {
       return yes;
     };
     if (!rebuilt &&
-        (error == kErrIndexUnusable || error == kErrKeyHeader || error == kDrvKeyTableMismatch)) {
+        (error == kIsamIndexUnusable || error == kIsamKeyHeaderBad || error == kDrvKeyTableMismatch)) {
       if (!ask(kReasonRebuild)) {
         RecordEngineError(2, 0, 0, kClassSevere);
         return false;
@@ -181,7 +173,7 @@ bool IFDriverLow::OpenFiles() {
       }
       continue;
     }
-    if (!created && error == kErrFileNotFound) {
+    if (!created && error == kIsamFileNotFound) {
       if (!create_when_missing_) return RecordError(kDrvFileMissing, 4), false;
       if (!ask(kReasonCreate)) return RecordError(kDrvCreateDeclined, 4), false;
       created = true;

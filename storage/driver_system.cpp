@@ -8,11 +8,11 @@
 #include "storage/driver_codes.h"
 #include "storage/driver_errors.h"
 #include "storage/driver_names.h"
+#include "storage/isam_errors.h"
 
 namespace storage {
 namespace {
 
-constexpr int kErrNetworkMode = 10310;
 constexpr int kMinFiles = 7;
 
 DriverSystem& System() { return common::Service<DriverSystem>::Get(); }
@@ -125,7 +125,7 @@ bool DriverSystem::Start(int network_mode, int page_buffers, int max_files) {
   } else {
     engine_->Init(network_mode, page_buffers);
     if (!engine_->Ok()) {
-      RecordFree(engine_->Error() == kErrNetworkMode ? kDrvStartBuffers : kDrvStartEngine);
+      RecordFree(engine_->Error() == kIsamNetworkMode ? kDrvStartBuffers : kDrvStartEngine);
     } else {
       ring_.emplace(max_files);
       stack_->SetDumpFileName(DebugStack::kDefaultDumpFile);

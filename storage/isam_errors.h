@@ -76,6 +76,8 @@ inline constexpr int kIsamWriteLockRefused = 10330;
 inline constexpr int kIsamReadLockRefused = 10332;
 inline constexpr int kIsamRecordLockRefused = 10335;
 inline constexpr int kIsamNoMemoryLockList = 10337;
+// The same number answers an unlock of a record this process has not locked.
+inline constexpr int kIsamRecordNotLocked = kIsamNoMemoryLockList;
 inline constexpr int kIsamUnlockFileFailed = 10340;
 inline constexpr int kIsamUnlockTempFailed = 10341;
 inline constexpr int kIsamOpenUnlockFailed = 10342;

@@ -277,7 +277,7 @@ bool NetLockRecord(Fileblock& fb, RecRef ref) {
 bool NetUnlockRecord(Fileblock& fb, RecRef ref) {
   std::vector<RecRef>& list = fb.net->locked_records;
   const auto it = std::find(list.begin(), list.end(), ref);
-  if (it == list.end()) return Fail(kIsamNoMemoryLockList);  // the driver's "nothing to unlock"
+  if (it == list.end()) return Fail(kIsamRecordNotLocked);
   list.erase(it);
   if (!Locks().UnlockRegion(fb.data.OsFile(), fb.RecordOffset(ref), 4)) {
     return Fail(kIsamUnlockRecordFailed);

@@ -10,12 +10,11 @@
 #include "storage/driver_codes.h"
 #include "storage/driver_errors.h"
 #include "storage/driver_low.h"
+#include "storage/isam_errors.h"
 
 namespace storage {
 namespace {
 
-constexpr int kErrKeyMissing = 10220;  // the key entry to delete is not there
-constexpr int kErrEntryAbsent = 10270;
 constexpr std::int32_t kHighestRef = 0x7FFFFFFF;
 
 bool LinkIsZero(const std::uint8_t* record) {
@@ -221,7 +220,7 @@ bool IFDriverLow::ChangeKeys(const std::uint8_t* old_image, std::int32_t ref,
     if (old_text == new_text) continue;
     bool ok = WAddKey(k, ref, new_text) == 0;
     if (ok && WDeleteKey(k, ref, old_text) != 0) {
-      if (Engine().Error() == kErrKeyMissing) {
+      if (Engine().Error() == kIsamDeleteKeyMissing) {
         Stack().SetMissingKeyMark();
         Engine().ResetError();
       } else {
@@ -315,7 +314,7 @@ void IFDriverLow::DoDeleteRecord(int mode) {
   for (int k = 1; k <= key_count_; ++k) {
     if (WDeleteKey(k, ref, texts[k - 1]) == 0) {
       deleted.push_back(k);
-    } else if (Engine().Error() == kErrKeyMissing) {
+    } else if (Engine().Error() == kIsamDeleteKeyMissing) {
       Stack().SetMissingKeyMark();
       Engine().ResetError();
     } else {
@@ -413,7 +412,7 @@ void IFDriverLow::DoKeyStep(int key, int how) {
       // The key's position may stand anywhere: find the current record's entry first. When it
       // is gone (another user changed or deleted the record) its neighbour is the answer.
       cls = WFindKeyAndRef(key, text, ref, 0);
-      if (cls != 0 && Engine().Error() == kErrEntryAbsent) {
+      if (cls != 0 && Engine().Error() == kIsamKeyRefAbsent) {
         text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
         ref = current_ref_;
         cls = WFindKeyAndRef(key, text, ref, how == 2 ? 1 : -1);

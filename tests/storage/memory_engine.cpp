@@ -3,29 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
+#include "storage/isam_errors.h"
+
 namespace storage_test {
 namespace {
 
-constexpr int kFileNotFound = 9903;
-constexpr int kIndexUnusable = 10010;
-constexpr int kKeyHeader = 10120;
-constexpr int kKeyTooLong = 10125;
-constexpr int kRefZero = 10130;
-constexpr int kRefRange = 10135;
-constexpr int kKeyNumber = 10164;
-constexpr int kNotFound = 10200;
-constexpr int kLockedRead = 10205;
-constexpr int kNoneAtOrAfter = 10210;
-constexpr int kMissingOnDelete = 10220;
-constexpr int kDuplicate = 10230;
-constexpr int kNoNext = 10250;
-constexpr int kNoPrev = 10260;
-constexpr int kAbsent = 10270;
-constexpr int kEmptyIndex = 10285;
-constexpr int kBadPosition = 10420;
-constexpr int kLockNeeded = 10398;
-constexpr int kBadHandle = 10445;
-constexpr int kNotStarted = 10455;
 
 }  // namespace
 
@@ -43,14 +25,14 @@ bool MemoryEngine::Enter(const std::string& op, FileblockHandle fb, bool needs_f
     }
   }
   if (!started_ && op != "Init") {
-    error_ = kNotStarted;
+    error_ = storage::kIsamNotStarted;
     return false;
   }
   if (needs_fb) {
     const bool known = std::any_of(handles_.begin(), handles_.end(),
                                    [&](const auto& h) { return FB(h.get()) == fb; });
     if (!known) {
-      error_ = kBadHandle;
+      error_ = storage::kIsamBadHandle;
       return false;
     }
   }
@@ -61,7 +43,7 @@ MemoryEngine::File* MemoryEngine::FileFor(FileblockHandle fb) { return &files.at
 
 bool MemoryEngine::ChangeAllowed(FileblockHandle fb) {
   if (H(fb)->shared && !H(fb)->write_lock) {
-    error_ = kLockNeeded;
+    error_ = storage::kIsamNoLockHeld;
     return false;
   }
   FileFor(fb)->modified = true;
@@ -70,7 +52,7 @@ bool MemoryEngine::ChangeAllowed(FileblockHandle fb) {
 
 bool MemoryEngine::KeyOk(FileblockHandle fb, int key) {
   if (key < 1 || key > static_cast<int>(FileFor(fb)->keys.size())) {
-    error_ = kKeyNumber;
+    error_ = storage::kIsamKeyNumberRange;
     return false;
   }
   return true;
@@ -126,15 +108,15 @@ FileblockHandle MemoryEngine::Open(const std::string& name, const storage::Engin
   if (!Enter("Open")) return nullptr;
   auto it = files.find(name);
   if (it == files.end()) {
-    error_ = kFileNotFound;
+    error_ = storage::kIsamFileNotFound;
     return nullptr;
   }
   if (it->second.broken_index) {
-    error_ = kKeyHeader;
+    error_ = storage::kIsamKeyHeaderBad;
     return nullptr;
   }
   if (it->second.modified) {
-    error_ = kIndexUnusable;
+    error_ = storage::kIsamIndexUnusable;
     return nullptr;
   }
   auto h = std::make_unique<Handle>();
@@ -153,7 +135,7 @@ void MemoryEngine::Close(FileblockHandle fb) {
 
 void MemoryEngine::Delete(const std::string& name) {
   if (!Enter("Delete")) return;
-  if (files.erase(name) == 0) error_ = kFileNotFound;
+  if (files.erase(name) == 0) error_ = storage::kIsamFileNotFound;
 }
 
 void MemoryEngine::Flush(FileblockHandle fb) {
@@ -238,12 +220,12 @@ void MemoryEngine::GetRecord(FileblockHandle fb, std::int32_t ref, std::uint8_t*
   if (!Enter("GetRecord", fb, true)) return;
   File& f = *FileFor(fb);
   if (ref < 1 || ref >= static_cast<std::int32_t>(f.slots.size())) {
-    error_ = ref == 0 ? kRefZero : kRefRange;
+    error_ = ref == 0 ? storage::kIsamRefZero : storage::kIsamRefRange;
     return;
   }
   if (f.foreign_locks.count(ref) != 0) {
     std::memcpy(record + 4, f.slots[ref].data() + 4, f.record_length - 4);
-    error_ = kLockedRead;
+    error_ = storage::kIsamRecordLockedRead;
     return;
   }
   std::memcpy(record, f.slots[ref].data(), f.record_length);
@@ -253,7 +235,7 @@ void MemoryEngine::PutRecord(FileblockHandle fb, std::int32_t ref, const std::ui
   if (!Enter("PutRecord", fb, true) || !ChangeAllowed(fb)) return;
   File& f = *FileFor(fb);
   if (ref < 1 || ref >= static_cast<std::int32_t>(f.slots.size())) {
-    error_ = ref == 0 ? kRefZero : kRefRange;
+    error_ = ref == 0 ? storage::kIsamRefZero : storage::kIsamRefRange;
     return;
   }
   f.slots[ref].assign(record, record + f.record_length);
@@ -263,7 +245,7 @@ void MemoryEngine::DeleteRecord(FileblockHandle fb, std::int32_t ref) {
   if (!Enter("DeleteRecord", fb, true) || !ChangeAllowed(fb)) return;
   File& f = *FileFor(fb);
   if (ref < 1 || ref >= static_cast<std::int32_t>(f.slots.size())) {
-    error_ = kRefRange;
+    error_ = storage::kIsamRefRange;
     return;
   }
   std::memcpy(f.slots[ref].data(), &f.free_head, 4);
@@ -276,7 +258,7 @@ void MemoryEngine::RecordHead(FileblockHandle fb, std::int32_t ref, std::uint8_t
   if (!Enter("RecordHead", fb, true)) return;
   File& f = *FileFor(fb);
   if (ref < 1 || ref >= static_cast<std::int32_t>(f.slots.size())) {
-    error_ = kRefRange;
+    error_ = storage::kIsamRefRange;
     return;
   }
   if (f.foreign_locks.count(ref) != 0) {
@@ -320,11 +302,11 @@ void MemoryEngine::VarRecGet(FileblockHandle fb, std::int32_t ref, std::uint8_t*
                              int& length) {
   std::vector<std::uint8_t> head(FileFor(fb)->record_length, 0);
   GetRecord(fb, ref, head.data());
-  if (error_ != 0 && error_ != kLockedRead) return;
+  if (error_ != 0 && error_ != storage::kIsamRecordLockedRead) return;
   const auto& v = FileFor(fb)->var_data[ref];
   const int n = std::min<int>(length, static_cast<int>(v.size()));
   std::memcpy(data, v.data(), n);
-  if (error_ == kLockedRead) std::memset(data, 0xEE, 4);  // bytes the lock hides
+  if (error_ == storage::kIsamRecordLockedRead) std::memset(data, 0xEE, 4);  // bytes the lock hides
   if (n >= 4 && error_ == 0) std::memcpy(data, head.data(), 4);
   length = n;
 }
@@ -339,7 +321,7 @@ void MemoryEngine::AddKey(FileblockHandle fb, int key, std::int32_t ref, std::st
   File& f = *FileFor(fb);
   const std::string t(text.substr(0, 50));
   if (t.size() > f.keys[key - 1].length) {
-    error_ = kKeyTooLong;
+    error_ = storage::kIsamKeyTooLong;
     return;
   }
   InvalidatePositions(H(fb)->name, key);
@@ -348,7 +330,7 @@ void MemoryEngine::AddKey(FileblockHandle fb, int key, std::int32_t ref, std::st
   auto pos = std::lower_bound(ix.begin(), ix.end(), e,
                               [&](const Entry& a, const Entry& b) { return Less(f, key, a, b); });
   if (pos != ix.end() && Same(f, key, *pos, e)) {
-    error_ = kDuplicate;
+    error_ = storage::kIsamDuplicateKey;
     return;
   }
   ix.insert(pos, e);
@@ -362,7 +344,7 @@ void MemoryEngine::DeleteKey(FileblockHandle fb, int key, std::int32_t ref, std:
   auto it = std::find_if(ix.begin(), ix.end(),
                          [&](const Entry& e) { return e.text == t && e.ref == ref; });
   if (it == ix.end()) {
-    error_ = kMissingOnDelete;
+    error_ = storage::kIsamDeleteKeyMissing;
     return;
   }
   InvalidatePositions(H(fb)->name, key);
@@ -377,7 +359,7 @@ void MemoryEngine::SearchKey(FileblockHandle fb, int key, std::string& text, std
   auto it = std::find_if(ix.begin(), ix.end(), [&](const Entry& e) { return e.text >= t; });
   Position& p = H(fb)->positions[key - 1];
   if (it == ix.end()) {
-    error_ = kNoneAtOrAfter;
+    error_ = storage::kIsamNoKeyAtOrAfter;
     p = Position{true, true, {}};
     return;
   }
@@ -402,14 +384,14 @@ void MemoryEngine::FindKeyAndRef(FileblockHandle fb, int key, std::string& text,
     if (it != ix.end())
       found = &*it;
     else
-      error_ = kNoNext;
+      error_ = storage::kIsamNoNextKey;
   } else if (direction < 0) {
     if (it != ix.begin())
       found = &*std::prev(it);
     else
-      error_ = kNoPrev;
+      error_ = storage::kIsamNoPrevKey;
   } else {
-    error_ = kAbsent;
+    error_ = storage::kIsamKeyRefAbsent;
   }
   if (found == nullptr) {
     p = Position{true, true, {}};
@@ -432,7 +414,7 @@ void MemoryEngine::NextKey(FileblockHandle fb, int key, std::string& text, std::
                     return Less(f, key, a, b);
                   });
   if (it == ix.end()) {
-    error_ = kNoNext;
+    error_ = storage::kIsamNoNextKey;
     p = Position{true, true, {}};
     return;
   }
@@ -453,7 +435,7 @@ void MemoryEngine::PrevKey(FileblockHandle fb, int key, std::string& text, std::
                     return Less(f, key, a, b);
                   });
   if (it == ix.begin()) {
-    error_ = kNoPrev;
+    error_ = storage::kIsamNoPrevKey;
     p = Position{true, true, {}};
     return;
   }
@@ -474,11 +456,11 @@ std::int32_t MemoryEngine::ApproxRelPos(FileblockHandle fb, int key, std::string
   File& f = *FileFor(fb);
   auto& ix = f.index[key - 1];
   if (scale == 0) {
-    error_ = 10425;
+    error_ = storage::kIsamRelPosArgs;
     return 0;
   }
   if (ix.empty()) {
-    error_ = kEmptyIndex;
+    error_ = storage::kIsamRelPosEmptyIndex;
     return 0;
   }
   const Entry e{std::string(text), ref};
@@ -494,11 +476,11 @@ void MemoryEngine::ApproxKeyAt(FileblockHandle fb, int key, std::int32_t pos, st
   if (!Enter("ApproxKeyAt", fb, true) || !KeyOk(fb, key)) return;
   auto& ix = FileFor(fb)->index[key - 1];
   if (scale == 0 || pos > scale || pos < 0) {
-    error_ = kBadPosition;
+    error_ = storage::kIsamApproxArgs;
     return;
   }
   if (ix.empty()) {
-    error_ = 10280;
+    error_ = storage::kIsamApproxEmptyIndex;
     return;
   }
   const auto i = std::min<std::int64_t>(static_cast<std::int64_t>(ix.size()) * pos / scale,
