@@ -1,20 +1,36 @@
-// Program entry. Until the main window exists, it prepares the data folder and reports what it
-// has opened, so an installation can be checked from the command line.
+// Program entry. Until the main window exists, it starts the program's services and its file
+// manager in the data folder, reports what it has opened, and ends.
 #include <cstdio>
 #include <string>
 
+#include "app/program_services.h"
+#include "app/resource_files.h"
 #include "platform/data_folder.h"
 #include "platform/text_codec.h"
 
-int main() {
-  const std::string folder = platform::DataFolderPath();
-  if (!platform::EnsureFolder(folder)) {
-    std::fprintf(stderr, "%s\n",
-                 platform::Cp1252ToUtf8("Datenordner konnte nicht angelegt werden: " + folder).c_str());
+namespace {
+
+void Say(const std::string& text) { std::printf("%s\n", platform::Cp1252ToUtf8(text).c_str()); }
+
+}  // namespace
+
+int main(int /*argc*/, char* argv[]) {
+  const std::string folder = platform::Utf8ToCp1252(platform::DataFolderPath());
+  if (!platform::EnsureFolder(platform::Cp1252ToUtf8(folder))) {
+    std::fprintf(
+        stderr, "%s\n",
+        platform::Cp1252ToUtf8("Datenordner konnte nicht angelegt werden: " + folder).c_str());
     return 1;
   }
-  std::printf("PEL Domivox\n");
-  std::printf("Datenordner: %s\n", platform::Cp1252ToUtf8(folder).c_str());
-  std::printf("%s\n", platform::Cp1252ToUtf8("Geöffnete Dateien: keine").c_str());
+  app::InstallResourceFiles(argv[0], folder);
+
+  app::ProgramServices services(folder);
+  Say("PEL Domivox");
+  Say("Datenordner: " + folder);
+  if (!services.StartFileManager()) return 1;
+  Say("Dateiverwaltung gestartet");
+  Say("Geöffnete Dateien: keine");
+  const std::string still_open = services.StopFileManager();
+  if (!still_open.empty()) Say("Noch geöffnet: " + still_open);
   return 0;
 }

@@ -1,0 +1,73 @@
+#include "app/program_services.h"
+
+#include "common/current_folder.h"
+#include "common/file_base_ss.h"
+#include "common/grid_colours.h"
+#include "common/messages.h"
+#include "common/screen_services.h"
+#include "common/service.h"
+#include "common/to_dates.h"
+#include "logbook/bands.h"
+#include "logbook/locator.h"
+#include "logbook/modes.h"
+#include "logbook/prefix.h"
+#include "logbook/setups.h"
+#include "storage/db_functions.h"
+#include "storage/debug_stack.h"
+#include "storage/driver_system.h"
+
+namespace app {
+
+using common::Service;
+
+ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::move(data_folder)) {
+  common::SetCurrentFolder(data_folder_);
+  Service<common::ToDates>::Create();
+  Service<logbook::ToSetups>::Create();
+  Service<common::ToMessages>::Create();  // the console until the dialog windows exist
+  Service<common::TFileBaseSS>::Create();
+  Service<common::GridColours>::Create();
+  Service<common::TScreenSS>::Create();
+  Service<common::ToWinskal>::Create();
+  Service<logbook::ToBaender>::Create();
+  Service<logbook::ToModi>::Create();
+  Service<logbook::ToLocator>::Create();
+  Service<logbook::ToPrefix>::Create();
+  Service<storage::DriverSystem>::Create().SetStartFolder(data_folder_);
+  Service<storage::ToDBFkt>::Create();
+}
+
+ProgramServices::~ProgramServices() {
+  if (file_manager_started_) StopFileManager();
+  // The dump describes the last driver operation, so it is written before anything is freed.
+  storage::DriverExitProcedure();
+  Service<storage::ToDBFkt>::Destroy();
+  Service<storage::DriverSystem>::Destroy();
+  Service<logbook::ToPrefix>::Destroy();
+  Service<logbook::ToLocator>::Destroy();
+  Service<logbook::ToModi>::Destroy();
+  Service<logbook::ToBaender>::Destroy();
+  Service<common::ToWinskal>::Destroy();
+  Service<common::TScreenSS>::Destroy();
+  Service<common::GridColours>::Destroy();
+  Service<common::TFileBaseSS>::Destroy();
+  Service<common::ToMessages>::Destroy();
+  Service<logbook::ToSetups>::Destroy();
+  Service<common::ToDates>::Destroy();
+}
+
+bool ProgramServices::StartFileManager() {
+  auto& file_manager = Service<storage::ToDBFkt>::Get();
+  // The error log goes to the settings' folder; until the settings are loaded that is the data
+  // folder, which also holds the installation help page.
+  file_manager.SetReportFolders(data_folder_, "");
+  file_manager_started_ = file_manager.InitDatabase();
+  return file_manager_started_;
+}
+
+std::string ProgramServices::StopFileManager() {
+  file_manager_started_ = false;
+  return Service<storage::ToDBFkt>::Get().DoneDatabase();
+}
+
+}  // namespace app

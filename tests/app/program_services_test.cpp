@@ -1,0 +1,64 @@
+#include "app/program_services.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "common/messages.h"
+#include "common/scripted_presenter.h"
+#include "common/service.h"
+#include "logbook/setups.h"
+#include "storage/driver_system.h"
+
+namespace app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ProgramServicesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/domivox-app-XXXXXX";
+    folder_ = mkdtemp(pattern);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // Routes the program's messages to a recorder; the services own it.
+  common::ScriptedPresenter* RecordMessages() {
+    auto presenter = std::make_unique<common::ScriptedPresenter>();
+    auto* recorder = presenter.get();
+    common::Service<common::ToMessages>::Get().SetPresenter(std::move(presenter));
+    return recorder;
+  }
+
+  std::string folder_;
+};
+
+TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
+  {
+    ProgramServices services(folder_ + "/");
+    EXPECT_TRUE(common::Service<logbook::ToSetups>::Exists());
+    auto* messages = RecordMessages();
+    ASSERT_TRUE(services.StartFileManager());
+    EXPECT_TRUE(common::Service<storage::DriverSystem>::Get().Started());
+    EXPECT_EQ(services.StopFileManager(), "");
+    EXPECT_TRUE(messages->calls.empty());
+  }
+  EXPECT_FALSE(common::Service<logbook::ToSetups>::Exists());
+  EXPECT_FALSE(common::Service<storage::DriverSystem>::Exists());
+}
+
+TEST_F(ProgramServicesTest, AnUnusableDataFolderIsReportedAndRefused) {
+  ProgramServices services(folder_ + "/missing/");
+  auto* messages = RecordMessages();
+  EXPECT_FALSE(services.StartFileManager());
+  bool told = false;
+  for (const auto& call : messages->calls)
+    told |= call.text == "Dateiverwaltung konnte nicht initialisiert werden";
+  EXPECT_TRUE(told);
+}
+
+}  // namespace
+}  // namespace app
