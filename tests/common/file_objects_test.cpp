@@ -103,29 +103,25 @@ class TFileBaseSSTest : public ::testing::Test {
   TFileBaseSS files_{std::move(owned_)};
 };
 
-TEST_F(TFileBaseSSTest, ForceFolderMakesTheFolderCurrent) {
+TEST_F(TFileBaseSSTest, ForceFolderMakesTheFolderCurrentOrShowsTheFolderError) {
   EXPECT_FALSE(files_.ForceFolder("logs", false));  // missing, and not to be made
+  EXPECT_TRUE(messages_->calls.empty());
+  EXPECT_TRUE(files_.ForceFolderMsg("neu/tief"));
+  EXPECT_TRUE(files_.DirectoryExists("neu/tief"));
+  EXPECT_EQ(files_.GetCurrentDir(), dir_.path());  // ForceFolderMsg keeps the current folder
+  WriteFile(dir_ / "datei", "");                   // a file where a folder is needed
+  const std::string path = dir_ / "datei/unter";
+  EXPECT_FALSE(files_.ForceFolder(path, true));
+  EXPECT_FALSE(files_.ForceFolderMsg(path));
+  ASSERT_EQ(messages_->calls.size(), 2u);
+  EXPECT_EQ(messages_->calls[0].kind, MessageKind::kFehler);
+  EXPECT_EQ(messages_->calls[0].text, "Fehler beim Erstellen des Ordners\r" + path);
+  EXPECT_EQ(messages_->calls[1], messages_->calls[0]);
   EXPECT_EQ(files_.GetCurrentDir(), dir_.path());
   EXPECT_TRUE(files_.ForceFolder("logs\\2024", true));
   EXPECT_EQ(files_.GetCurrentDir(), dir_ / "logs/2024");
   WriteFile(dir_ / "logs/2024/x.dat", "1");
   EXPECT_TRUE(files_.FileExists("x.dat"));  // relative names now lie there
-  EXPECT_TRUE(messages_->calls.empty());
-}
-
-TEST_F(TFileBaseSSTest, ForceFolderFailureShowsTheFolderError) {
-  WriteFile(dir_ / "datei", "");  // a file where a folder is needed
-  const std::string path = dir_ / "datei/unter";
-  EXPECT_FALSE(files_.ForceFolder(path, true));
-  ASSERT_EQ(messages_->calls.size(), 1u);
-  EXPECT_EQ(messages_->calls[0].kind, MessageKind::kFehler);
-  EXPECT_EQ(messages_->calls[0].text, "Fehler beim Erstellen des Ordners\r" + path);
-  EXPECT_EQ(files_.GetCurrentDir(), dir_.path());
-  EXPECT_FALSE(files_.ForceFolderMsg(path));
-  EXPECT_EQ(messages_->calls.size(), 2u);
-  EXPECT_TRUE(files_.ForceFolderMsg("neu/tief"));
-  EXPECT_TRUE(files_.DirectoryExists("neu/tief"));
-  EXPECT_EQ(files_.GetCurrentDir(), dir_.path());  // ForceFolderMsg keeps the current folder
 }
 
 TEST_F(TFileBaseSSTest, RenameReplacesAnExistingTargetAndAFailedOneKeepsIt) {
