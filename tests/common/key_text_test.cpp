@@ -69,7 +69,6 @@ const NextRow kNextRows[] = {
     {"cut_to_n", "ABCD", 2, "AC"},
     {"above_z_carries", "A\xE4", 2, "B0"},
     {"nul_becomes_zero", std::string("A\0", 2), 2, "A0"},
-    {"negative_n", "AB", -3, ""},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, NextKey, ::testing::ValuesIn(kNextRows), testing::RowName);
 
@@ -77,7 +76,6 @@ TEST(NextKeyText, SortsAfterEveryKeyStartingWithTheText) {
   const std::string next = NextKeyText("DL1z", 4);
   for (const char* tail : {"", "0", "zzz", "\xFF\xFF"})
     EXPECT_TRUE(Before(std::string("DL1z") + tail, next)) << tail;
-  EXPECT_EQ(NextKeyText("A", 1000).size(), 255u);
 }
 
 }  // namespace

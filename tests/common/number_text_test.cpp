@@ -31,7 +31,7 @@ TEST_P(ReadInt, Reads) { EXPECT_EQ(StrToIntNoComma(GetParam().in), GetParam().ou
 const IntRow kIntRows[] = {
     {"negative", " -17 ", -17}, {"empty", "", 0}, {"comma", "1,5", 0}, {"not_a_number", "12a", 0},
     {"decimal_point", "1.5", 0}, {"min", "-2147483648", std::numeric_limits<std::int32_t>::min()},
-    {"beyond_32_bits", "2147483648", 0}, {"far_beyond", "99999999999999999999", 0},
+    {"beyond_32_bits", "2147483648", 0},
     {"sign_only", "+", 0}};
 // clang-format on
 INSTANTIATE_TEST_SUITE_P(Rows, ReadInt, ::testing::ValuesIn(kIntRows), testing::RowName);

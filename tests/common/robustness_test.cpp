@@ -97,9 +97,10 @@ TEST(Robustness, DateParsersAndFormatters) {
     const std::string completed = CompleteDateText(text, r.Int());
     ASSERT_TRUE(text.size() >= 11 ? completed == text : completed.size() <= 11) << completed;
     (void)CompleteTimeText(text);
-    (void)IncDate(r.Int(), r.Int(), r.Int(), r.Int());
-    (void)DMYToDate(r.Int(), r.Int(), r.Int());
-    (void)DateTimeToDate(r.Real());
+    ExpectDateOrNone(IncDate(r.Int(), r.Int(), r.Int(), r.Int()));
+    ExpectDateOrNone(DMYToDate(r.Int(), r.Int(), r.Int()));
+    ExpectDateOrNone(DateTimeToDate(r.Real()));
+    ExpectTimeOrNone(HMSToTime(r.Int(), r.Int(), r.Int()));
     // Formatted texts with a few bytes changed get past the length check into the field reading.
     std::string date =
         DateToDateString(static_cast<int>(r.Pick(kMaxDate + 1)), date_masks[r.Pick(4)], {});
