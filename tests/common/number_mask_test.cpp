@@ -16,9 +16,7 @@ using RealRow = testing::Row2<const char*, double, const char*>;  // mask, value
 using IntRow = testing::Row2<const char*, std::int64_t, const char*>;
 
 class RealMask : public ::testing::TestWithParam<RealRow> {};
-
 TEST_P(RealMask, Formats) { EXPECT_EQ(FormatRealMask(GetParam().a, GetParam().b), GetParam().out); }
-
 const RealRow kRealRows[] = {
     {"overflow_stars", "###", 12345, "***"},
     {"currency_floats", "$$$$", 5, "  $5"},
@@ -46,9 +44,7 @@ const RealRow kRealRows[] = {
 INSTANTIATE_TEST_SUITE_P(Rows, RealMask, ::testing::ValuesIn(kRealRows), testing::RowName);
 
 class IntMask : public ::testing::TestWithParam<IntRow> {};
-
 TEST_P(IntMask, Formats) { EXPECT_EQ(FormatIntMask(GetParam().a, GetParam().b), GetParam().out); }
-
 const IntRow kIntRows[] = {
     {"thousands", "#,###,###", 1234567, "1,234,567"},
     {"separators_at_the_end_group", "#.###.###", 1234567, "1.234.567"},
@@ -78,7 +74,6 @@ struct FloatRow {
 };
 
 class FloatMask : public ::testing::TestWithParam<FloatRow> {};
-
 TEST_P(FloatMask, Formats) {
   const FloatRow& r = GetParam();
   EXPECT_EQ(FloatToStrMask(r.value, r.width, r.decimals, r.decimal_char), r.text);
