@@ -1,35 +1,21 @@
 #include "common/char_convert.h"
 
+#include <string_view>
+
 namespace common {
+namespace {
+
+// The DOS code page's German letters and their 1252 bytes; 0xFB (a root sign there) reads as 'Y'.
+constexpr std::string_view kOemLetters = "\x84\x8E\x94\x99\x9A\xE1\xFB";
+constexpr std::string_view kAnsiLetters = "äÄöÖÜßY";
+
+}  // namespace
 
 std::string OemToAnsi(std::string_view text) {
   std::string result(text);
   for (char& c : result) {
-    switch (static_cast<unsigned char>(c)) {
-      case 0x84:
-        c = '\xE4';
-        break;  // ä
-      case 0x8E:
-        c = '\xC4';
-        break;  // Ä
-      case 0x94:
-        c = '\xF6';
-        break;  // ö
-      case 0x99:
-        c = '\xD6';
-        break;  // Ö
-      case 0x9A:
-        c = '\xDC';
-        break;  // Ü
-      case 0xE1:
-        c = '\xDF';
-        break;  // ß
-      case 0xFB:
-        c = 'Y';
-        break;
-      default:
-        break;
-    }
+    const std::size_t i = kOemLetters.find(c);
+    if (i != std::string_view::npos) c = kAnsiLetters[i];
   }
   return result;
 }

@@ -14,8 +14,15 @@ namespace {
 
 constexpr std::size_t kApiNameBuffer = 261;  // characters, the closing zero included
 
-std::string WithoutDot(const std::string& ext) {
-  return !ext.empty() && ext.front() == '.' ? ext.substr(1) : ext;
+FileChooserRequest MakeRequest(bool save, const std::string& initial_folder,
+                               const std::string& filter, const std::string& default_ext,
+                               const std::string& file_name) {
+  const bool dotted = !default_ext.empty() && default_ext.front() == '.';
+  return {.save = save,
+          .initial_folder = initial_folder,
+          .file_name = file_name,
+          .filter = filter,
+          .default_ext = dotted ? default_ext.substr(1) : default_ext};
 }
 
 }  // namespace
@@ -93,24 +100,14 @@ bool TFileBaseSS::RunChooser(FileChooserRequest request, std::size_t name_buffer
 bool TFileBaseSS::ExecuteFileDialog(bool save, const std::string& initial_folder,
                                     const std::string& filter, const std::string& default_ext,
                                     bool append_ext, std::string& file_name) {
-  FileChooserRequest request;
-  request.save = save;
-  request.initial_folder = initial_folder;
-  request.file_name = file_name;
-  request.filter = filter;
-  request.default_ext = WithoutDot(default_ext);
-  return RunChooser(std::move(request), 0, append_ext, file_name);
+  return RunChooser(MakeRequest(save, initial_folder, filter, default_ext, file_name), 0,
+                    append_ext, file_name);
 }
 
 bool TFileBaseSS::RunFileDialogApi(bool save, const std::string& initial_folder,
                                    const std::string& filter, const std::string& default_ext,
                                    bool append_ext, std::string& file_name) {
-  FileChooserRequest request;
-  request.save = save;
-  request.initial_folder = initial_folder;
-  request.file_name = file_name;
-  request.filter = filter;
-  request.default_ext = WithoutDot(default_ext);
+  FileChooserRequest request = MakeRequest(save, initial_folder, filter, default_ext, file_name);
   request.flags = FileChooserRequest::kOverwritePrompt | FileChooserRequest::kHideReadOnly |
                   FileChooserRequest::kNoChangeDir;
   return RunChooser(std::move(request), kApiNameBuffer, append_ext, file_name);

@@ -24,7 +24,8 @@ class LeField {
   T get() const {
     using U = std::make_unsigned_t<T>;
     U v = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i) v |= static_cast<U>(static_cast<U>(bytes_[i]) << (8 * i));
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+      v |= static_cast<U>(static_cast<U>(bytes_[i]) << (8 * i));
     return static_cast<T>(v);
   }
   void set(T value) {
@@ -70,23 +71,20 @@ static_assert(sizeof(LeInt32) == 4 && alignof(LeInt32) == 1);
 static_assert(sizeof(LeDouble) == 8 && alignof(LeDouble) == 1);
 
 // Plain helpers for code that works on raw byte buffers (file headers, pages).
-inline std::int32_t ReadLeInt32(const void* p) {
-  LeInt32 f;
+template <typename T>
+T ReadLe(const void* p) {
+  LeField<T> f;
   std::memcpy(&f, p, sizeof f);
   return f.get();
 }
-inline void WriteLeInt32(void* p, std::int32_t value) {
-  const LeInt32 f(value);
+template <typename T>
+void WriteLe(void* p, T value) {
+  const LeField<T> f(value);
   std::memcpy(p, &f, sizeof f);
 }
-inline std::uint16_t ReadLeUInt16(const void* p) {
-  LeUInt16 f;
-  std::memcpy(&f, p, sizeof f);
-  return f.get();
-}
-inline void WriteLeUInt16(void* p, std::uint16_t value) {
-  const LeUInt16 f(value);
-  std::memcpy(p, &f, sizeof f);
-}
+inline std::int32_t ReadLeInt32(const void* p) { return ReadLe<std::int32_t>(p); }
+inline void WriteLeInt32(void* p, std::int32_t value) { WriteLe(p, value); }
+inline std::uint16_t ReadLeUInt16(const void* p) { return ReadLe<std::uint16_t>(p); }
+inline void WriteLeUInt16(void* p, std::uint16_t value) { WriteLe(p, value); }
 
 }  // namespace common

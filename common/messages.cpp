@@ -20,61 +20,48 @@ bool ToMessages::Present(const MessageCall& call) { return presenter_->Present(c
 
 bool ToMessages::JaNeinFrage(const std::string& caption, const std::string& title,
                              const std::string& text, bool default_yes) {
-  MessageCall call;
-  call.kind = MessageKind::kJaNeinFrage;
-  call.caption = caption;
-  call.title = title;
-  call.text = text;
-  call.default_yes = default_yes;
-  return Present(call);
+  return Present({.kind = MessageKind::kJaNeinFrage,
+                  .caption = caption,
+                  .title = title,
+                  .text = text,
+                  .default_yes = default_yes});
 }
 
 bool ToMessages::Hinweis(const std::string& caption, const std::string& title,
                          const std::string& text, bool show_check_box) {
-  MessageCall call;
-  call.kind = MessageKind::kHinweis;
-  call.caption = caption;
-  call.title = title;
-  call.text = text;
-  call.show_check_box = show_check_box;
-  // A box the user cannot see cannot be ticked, whatever the presenter answers.
-  return Present(call) && show_check_box;
+  return Notice(MessageKind::kHinweis, caption, title, text, show_check_box);
 }
 
 bool ToMessages::HinweisMitCheck(const std::string& caption, const std::string& title,
                                  const std::string& text, bool show_check_box) {
-  MessageCall call;
-  call.kind = MessageKind::kHinweisMitCheck;
-  call.caption = caption;
-  call.title = title;
-  call.text = text;
-  call.show_check_box = show_check_box;
-  return Present(call) && show_check_box;
+  return Notice(MessageKind::kHinweisMitCheck, caption, title, text, show_check_box);
+}
+
+bool ToMessages::Notice(MessageKind kind, const std::string& caption, const std::string& title,
+                        const std::string& text, bool show_check_box) {
+  const bool ticked = Present({.kind = kind,
+                               .caption = caption,
+                               .title = title,
+                               .text = text,
+                               .show_check_box = show_check_box});
+  // A box the user cannot see cannot be ticked, whatever the presenter answers.
+  return ticked && show_check_box;
 }
 
 void ToMessages::Achtung(const std::string& title, const std::string& text) {
-  MessageCall call;
-  call.kind = MessageKind::kAchtung;
-  call.title = title;
-  call.text = text;
-  Present(call);
+  Present({.kind = MessageKind::kAchtung, .title = title, .text = text});
 }
 
 void ToMessages::Fehler(const std::string& text) {
-  MessageCall call;
-  call.kind = MessageKind::kFehler;
-  call.text = text;
-  Present(call);
+  Present({.kind = MessageKind::kFehler, .text = text});
 }
 
 void ToMessages::FehlerInfo(const std::string& text, const std::string& button_caption,
                             const std::string& link) {
-  MessageCall call;
-  call.kind = MessageKind::kFehlerInfo;
-  call.text = text;
-  call.button_caption = button_caption;
-  call.link = link;
-  Present(call);
+  Present({.kind = MessageKind::kFehlerInfo,
+           .text = text,
+           .button_caption = button_caption,
+           .link = link});
 }
 
 }  // namespace common

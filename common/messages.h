@@ -42,6 +42,9 @@ class ToMessages {
 
  private:
   bool Present(const MessageCall& call);
+  // The two notices differ only in their button.
+  bool Notice(MessageKind kind, const std::string& caption, const std::string& title,
+              const std::string& text, bool show_check_box);
 
   std::unique_ptr<MessagePresenter> presenter_;
 };

@@ -13,7 +13,7 @@ TEST(LangText, GermanOnlyWhileTheLanguageByteIsOne) {
     EXPECT_EQ(LangText("Datei", "file"), "file") << int(other);
   }
   SetLanguageByte(kLanguageGerman);
-  EXPECT_EQ(LangText("", "file"), "");
+  EXPECT_EQ(LangText("", "file"), "");  // no fallback to the other language
 }
 
 }  // namespace

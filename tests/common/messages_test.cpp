@@ -7,77 +7,48 @@
 #include <vector>
 
 #include "common/console_presenter.h"
-#include "common/scripted_presenter.h"
-#include "common/service.h"
+#include "tests/common/scripted_messages.h"
 
 namespace common {
 namespace {
 
-class MessagesTest : public ::testing::Test {
- protected:
-  MessagesTest() {
-    auto presenter = std::make_unique<ScriptedPresenter>();
-    scripted_ = presenter.get();
-    messages_.emplace(std::move(presenter));
-  }
-  ToMessages& Messages() { return **messages_; }
+TEST(Messages, EveryOperationHandsItsTextsToThePresenter) {
+  testing::ScriptedMessages scripted;
+  ToMessages& m = Service<ToMessages>::Get();
+  m.JaNeinFrage("Contest", "Abfrage", "Eintrag löschen?", true);
+  m.Hinweis("Pelorin", "Logbuch", "geändert", false);
+  m.HinweisMitCheck("Scan", "TRX", "ein", true);
+  m.Achtung(m.EingabeUnvollstaendig, m.DatenUngueltig);
+  m.Fehler("Ordner\r/x");
+  m.FehlerInfo("verweigert", "Hilfe", "file:///h.htm");
 
-  ScriptedPresenter* scripted_;
-  std::optional<ScopedService<ToMessages>> messages_;
-};
-
-TEST_F(MessagesTest, EveryOperationHandsItsTextsToThePresenter) {
-  Messages().JaNeinFrage("Contest", "Sicherheitsabfrage", "Eintrag löschen?", true);
-  Messages().Hinweis("Pelorin", "Logbuch Test", "geändert", false);
-  Messages().HinweisMitCheck("Frequenz-Scan", "TRX-Frequenz ändern", "ein", true);
-  Messages().Achtung(Messages().EingabeUnvollstaendig, Messages().DatenUngueltig);
-  Messages().Fehler("Fehler beim Erstellen des Ordners\r/x");
-  Messages().FehlerInfo("Zugriff verweigert", "Hilfe", "file:///hilfe.htm");
-
+  // Kind, caption, title, text, button caption, link, default yes, check box; texts in 1252.
   using K = MessageKind;
   const std::vector<MessageCall> expected = {
-      {.kind = K::kJaNeinFrage,
-       .caption = "Contest",
-       .title = "Sicherheitsabfrage",
-       .text = "Eintrag l\xF6schen?",
-       .default_yes = true},  // 1252 bytes, as the system's texts
-      {.kind = K::kHinweis, .caption = "Pelorin", .title = "Logbuch Test", .text = "geändert"},
-      {.kind = K::kHinweisMitCheck,
-       .caption = "Frequenz-Scan",
-       .title = "TRX-Frequenz ändern",
-       .text = "ein",
-       .show_check_box = true},
-      {.kind = K::kAchtung,
-       .title = "Eingabedaten unvollst\xE4ndig!",
-       .text = "Ung\xFCltige Daten!"},
-      {.kind = K::kFehler, .text = "Fehler beim Erstellen des Ordners\r/x"},
-      {.kind = K::kFehlerInfo,
-       .text = "Zugriff verweigert",
-       .button_caption = "Hilfe",
-       .link = "file:///hilfe.htm"},
+      {K::kJaNeinFrage, "Contest", "Abfrage", "Eintrag l\xF6schen?", "", "", true, false},
+      {K::kHinweis, "Pelorin", "Logbuch", "ge\xE4ndert", "", "", false, false},
+      {K::kHinweisMitCheck, "Scan", "TRX", "ein", "", "", false, true},
+      {K::kAchtung, "", "Eingabedaten unvollst\xE4ndig!", "Ung\xFCltige Daten!", "", "", false,
+       false},
+      {K::kFehler, "", "", "Ordner\r/x", "", "", false, false},
+      {K::kFehlerInfo, "", "", "verweigert", "Hilfe", "file:///h.htm", false, false},
   };
-  EXPECT_EQ(scripted_->calls, expected);
+  EXPECT_EQ(scripted->calls, expected);
 }
 
-TEST_F(MessagesTest, QuestionsTakeTheScriptedAnswersInTurn) {
-  scripted_->answers = {false, true};
-  // A warning in between does not use up an answer.
-  EXPECT_FALSE(Messages().JaNeinFrage("", "", "Eins?", true));
-  Messages().Achtung("", "dazwischen");
-  EXPECT_TRUE(Messages().JaNeinFrage("", "", "Zwei?", false));
-  // With the script used up, the default button answers.
-  EXPECT_TRUE(Messages().JaNeinFrage("", "", "Drei?", true));
-  EXPECT_FALSE(Messages().JaNeinFrage("", "", "Vier?", false));
+TEST(Messages, AnswersComeFromThePresenterAndAHiddenBoxIsNeverTicked) {
+  testing::ScriptedMessages scripted;
+  ToMessages& m = Service<ToMessages>::Get();
+  scripted->answers = {false, true, true, true, true};
+  EXPECT_FALSE(m.JaNeinFrage("", "", "Eins?", true));
+  m.Achtung("", "dazwischen");  // takes no answer
+  EXPECT_TRUE(m.JaNeinFrage("", "", "Zwei?", false));
+  EXPECT_FALSE(m.Hinweis("", "", "ohne Box", false));
+  EXPECT_TRUE(m.Hinweis("", "", "mit Box", true));
+  EXPECT_FALSE(m.HinweisMitCheck("", "", "ohne Box", false));
 }
 
-TEST_F(MessagesTest, AHiddenCheckBoxIsNeverTicked) {
-  scripted_->answers = {true, true, true};
-  EXPECT_FALSE(Messages().Hinweis("", "", "ohne Box", false));
-  EXPECT_TRUE(Messages().Hinweis("", "", "mit Box", true));
-  EXPECT_FALSE(Messages().HinweisMitCheck("", "", "ohne Box", false));
-}
-
-TEST(ConsolePresenter, PrintsUtf8AndTakesTheDefaultAnswer) {
+TEST(Messages, ConsolePresenterPrintsUtf8AndTakesTheDefaultAnswer) {
   std::ostringstream out;
   ToMessages messages(std::make_unique<ConsolePresenter>(out));
   EXPECT_TRUE(messages.JaNeinFrage("", "", "Programm beenden?", true));
@@ -85,26 +56,21 @@ TEST(ConsolePresenter, PrintsUtf8AndTakesTheDefaultAnswer) {
   EXPECT_FALSE(messages.Hinweis("", "", "Meldung", true));
   messages.Fehler("Zeile 1\rZeile 2 mit \xFC");
   messages.FehlerInfo("Kein Zugriff", "Hilfe", "file:///h.htm");
-
   const std::string text = out.str();
-  EXPECT_NE(text.find("Abfrage - Abfrage:\nProgramm beenden?\n-> Ja\n"), std::string::npos);
-  EXPECT_NE(text.find("Contest - Eingabe beenden?\nVerwerfen?\n-> Nein\n"), std::string::npos);
-  EXPECT_NE(text.find("Hinweis - Hinweis:\nMeldung\n"), std::string::npos);
-  EXPECT_NE(text.find("Fehler - Fehlermeldung:\nZeile 1\nZeile 2 mit \xC3\xBC\n"),
-            std::string::npos);
-  EXPECT_NE(text.find("[Hilfe] file:///h.htm"), std::string::npos);
+  for (const char* part :
+       {"Abfrage - Abfrage:\nProgramm beenden?\n-> Ja\n",
+        "Contest - Eingabe beenden?\nVerwerfen?\n-> Nein\n", "Hinweis - Hinweis:\nMeldung\n",
+        "Fehler - Fehlermeldung:\nZeile 1\nZeile 2 mit \xC3\xBC\n", "[Hilfe] file:///h.htm"})
+    EXPECT_NE(text.find(part), std::string::npos) << part;
 }
 
-TEST(MessagesPresenter, CanBeReplacedByTheWindowLayer) {
-  auto first = std::make_unique<ScriptedPresenter>();
-  ScriptedPresenter* first_raw = first.get();
+TEST(Messages, TheWindowLayerReplacesThePresenter) {
+  auto first = std::make_unique<ScriptedPresenter>(),
+       second = std::make_unique<ScriptedPresenter>();
+  ScriptedPresenter *first_raw = first.get(), *second_raw = second.get();
   ToMessages messages(std::move(first));
-  auto second = std::make_unique<ScriptedPresenter>();
-  ScriptedPresenter* second_raw = second.get();
-  const auto previous = messages.SetPresenter(std::move(second));
-  EXPECT_EQ(previous.get(), first_raw);
+  EXPECT_EQ(messages.SetPresenter(std::move(second)).get(), first_raw);
   messages.Fehler("x");
-  EXPECT_TRUE(first_raw->calls.empty());
   EXPECT_EQ(second_raw->calls.size(), 1u);
 }
 

@@ -7,82 +7,52 @@
 #include <random>
 
 #include "common/number_text.h"
+#include "tests/common/rows.h"
 
 namespace common {
 namespace {
 
-struct RealRow {
-  const char* name;
-  const char* mask;
-  double value;
-  const char* text;
-};
+using RealRow = testing::Row2<const char*, double, const char*>;  // mask, value: text
+using IntRow = testing::Row2<const char*, std::int64_t, const char*>;
 
 class RealMask : public ::testing::TestWithParam<RealRow> {};
-
-TEST_P(RealMask, Formats) {
-  EXPECT_EQ(FormatRealMask(GetParam().mask, GetParam().value), GetParam().text);
-}
-
-constexpr double kInf = std::numeric_limits<double>::infinity();
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, RealMask, ::testing::Values(
-    RealRow{"overflow_stars", "###", 12345, "***"},
-    RealRow{"currency_floats", "$$$$", 5, "  $5"},
-    RealRow{"at_cancels_currency", "@@@$", 5, "0005"},
-    RealRow{"floating_minus", "###", -5, " -5"},
-    RealRow{"star_fill_no_minus", "***", -5, "**5"},
-    RealRow{"last_comma_is_decimal", "#,###", 1.5, "1,500"},
-    RealRow{"thousands_and_decimals", "#,###.##", 1234.5, "1,234.50"},
-    RealRow{"unused_thousands_blank", "#,###.##", 5, "    5.00"},
-    RealRow{"round_half_up", "#.##", 0.125, "0.13"},
-    RealRow{"round_carry_all_nines", "###.#", 99.96, "100.0"},
-    RealRow{"round_into_new_digit_overflows", "##.#", 99.96, "**.*"},
-    RealRow{"negative_rounding_to_zero_no_minus", "##.##", -0.001, " 0.00"},
-    RealRow{"minus_needs_a_place", "##", -15, "**"},
-    RealRow{"sign_place_left_negative", "+###", -7, "-  7"},
-    RealRow{"minus_place_right", "###-", 7, "  7 "},
-    RealRow{"minus_place_right_negative", "###-", -7, "  7-"},
-    RealRow{"star_fill_with_sign", "-***", -7, "-**7"},
-    RealRow{"zero_fill_with_sign", "@@@+", 7, "007+"},
-    RealRow{"overflow_keeps_signs_and_separators", "+#,##.#", -12345, "-*,**.*"},
-    RealRow{"currency_and_minus", "$$$$", -5, " -$5"},
-    RealRow{"currency_and_minus_overflow", "$$$", -50, "***"},
-    RealRow{"text_around_the_field", "Total: ###.# kHz", 14.07, "Total:  14.1 kHz"},
-    RealRow{"second_field_copied", "## ##", 3, " 3 ##"},
-    RealRow{"no_field", "abc", 3, "abc"},
-    RealRow{"typed_edit_field", "########.##", 14074.5, "   14074.50"},
-    RealRow{"decimals_only_never_fit", ".##", 0.5, ".**"},
-    RealRow{"nan", "##.#", std::nan(""), "**.*"},
-    RealRow{"infinity", "+##", -kInf, "-**"},
-    RealRow{"huge", "###", 1e300, "***"}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
-
-struct IntRow {
-  const char* name;
-  const char* mask;
-  std::int64_t value;
-  const char* text;
+TEST_P(RealMask, Formats) { EXPECT_EQ(FormatRealMask(GetParam().a, GetParam().b), GetParam().out); }
+const RealRow kRealRows[] = {
+    {"overflow_stars", "###", 12345, "***"},
+    {"currency_floats", "$$$$", 5, "  $5"},
+    {"at_cancels_currency", "@@@$", 5, "0005"},
+    {"floating_minus", "###", -5, " -5"},
+    {"star_fill_no_minus", "***", -5, "**5"},
+    {"last_comma_is_decimal", "#,###", 1.5, "1,500"},
+    {"thousands_and_decimals", "#,###.##", 1234.5, "1,234.50"},
+    {"unused_thousands_blank", "#,###.##", 5, "    5.00"},
+    {"round_half_up", "#.##", 0.125, "0.13"},
+    {"round_carry_all_nines", "###.#", 99.96, "100.0"},
+    {"round_into_new_digit_overflows", "##.#", 99.96, "**.*"},
+    {"negative_rounding_to_zero_no_minus", "##.##", -0.001, " 0.00"},
+    {"minus_needs_a_place", "##", -15, "**"},
+    {"sign_place_left_negative", "+###", -7, "-  7"},
+    {"minus_place_right", "###-", 7, "  7 "},
+    {"minus_place_right_negative", "###-", -7, "  7-"},
+    {"zero_fill_with_sign", "@@@+", 7, "007+"},
+    {"overflow_keeps_signs_and_separators", "+#,##.#", -12345, "-*,**.*"},
+    {"currency_and_minus", "$$$$", -5, " -$5"},
+    {"text_around_the_field", "Total: ###.# kHz", 14.07, "Total:  14.1 kHz"},
+    {"second_field_copied", "## ##", 3, " 3 ##"},
+    {"nan", "##.#", std::nan(""), "**.*"},
 };
+INSTANTIATE_TEST_SUITE_P(Rows, RealMask, ::testing::ValuesIn(kRealRows), testing::RowName);
 
 class IntMask : public ::testing::TestWithParam<IntRow> {};
-
-TEST_P(IntMask, Formats) {
-  EXPECT_EQ(FormatIntMask(GetParam().mask, GetParam().value), GetParam().text);
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, IntMask, ::testing::Values(
-    IntRow{"thousands", "#,###,###", 1234567, "1,234,567"},
-    IntRow{"thousands_unused", "#,###,###", 4567, "    4,567"},
-    IntRow{"separators_at_the_end_group", "#.###.###", 1234567, "1.234.567"},
-    IntRow{"own_decimal_separator", "###.## EUR", 3, "  3.00 EUR"},
-    IntRow{"int64_min_exact", "####################",
-           std::numeric_limits<std::int64_t>::min(), "-9223372036854775808"}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
+TEST_P(IntMask, Formats) { EXPECT_EQ(FormatIntMask(GetParam().a, GetParam().b), GetParam().out); }
+const IntRow kIntRows[] = {
+    {"thousands", "#,###,###", 1234567, "1,234,567"},
+    {"separators_at_the_end_group", "#.###.###", 1234567, "1.234.567"},
+    {"own_decimal_separator", "###.## EUR", 3, "  3.00 EUR"},
+    {"int64_min_exact", "####################", std::numeric_limits<std::int64_t>::min(),
+     "-9223372036854775808"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, IntMask, ::testing::ValuesIn(kIntRows), testing::RowName);
 
 TEST(PlacesMasks, HashAtAndPlainText) {
   EXPECT_EQ(IntToStrMask(7, 3), "  7");
@@ -104,23 +74,19 @@ struct FloatRow {
 };
 
 class FloatMask : public ::testing::TestWithParam<FloatRow> {};
-
 TEST_P(FloatMask, Formats) {
   const FloatRow& r = GetParam();
   EXPECT_EQ(FloatToStrMask(r.value, r.width, r.decimals, r.decimal_char), r.text);
 }
 
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(Rows, FloatMask, ::testing::Values(
-    FloatRow{"bearing", 87.25, 3, 1, ',', " 87,3"},
-    FloatRow{"distance", 1234.4, 5, 0, ',', " 1234"},
-    FloatRow{"default_four_decimals", 3.5, 2, -1, '.', " 3.5000"},
-    FloatRow{"no_width_trimmed", 14074.0, 0, 4, '.', "14074.0000"},
-    FloatRow{"no_width_negative_rounds", -0.125, 0, 2, ',', "-0,13"},
-    FloatRow{"overflow", 12345, 3, 1, ',', "***,*"},
-    FloatRow{"negative", -2.5, 3, 1, '.', " -2.5"}),
-    [](const auto& info) { return std::string(info.param.name); });
-// clang-format on
+const FloatRow kFloatRows[] = {
+    {"bearing", 87.25, 3, 1, ',', " 87,3"},
+    {"default_four_decimals", 3.5, 2, -1, '.', " 3.5000"},
+    {"no_width_trimmed", 14074.0, 0, 4, '.', "14074.0000"},
+    {"no_width_negative_rounds", -0.125, 0, 2, ',', "-0,13"},
+    {"overflow", 12345, 3, 1, ',', "***,*"},
+};
+INSTANTIATE_TEST_SUITE_P(Rows, FloatMask, ::testing::ValuesIn(kFloatRows), testing::RowName);
 
 // Formatting a value and reading it back gives the value rounded half up to the mask's places.
 TEST(RealMask, ReadsBackAsTheRoundedValue) {

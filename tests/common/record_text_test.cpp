@@ -11,22 +11,15 @@
 namespace common {
 namespace {
 
-TEST(LenArray, HoldsTextWithLengthAndZeroTail) {
-  const TKeyStr block = ShortToLenArray("DL1ABC");
+TEST(LenArray, HoldsTextWithLengthAndZeroTailAndStaysInsideTheBlock) {
+  TKeyStr block = ShortToLenArray("DL1ABC");
   const auto* bytes = reinterpret_cast<const unsigned char*>(&block);
-  EXPECT_EQ(std::memcmp(bytes,
-                        "\x06\x00\x00\x00"
-                        "DL1ABC",
-                        10),
-            0);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes), 10),
+            std::string("\6\0\0\0DL1ABC", 10));
   for (std::size_t i = 10; i < sizeof block; ++i) ASSERT_EQ(bytes[i], 0) << i;
   EXPECT_EQ(LenArrayToShort(block), "DL1ABC");
   EXPECT_EQ(ShortToLenArray(std::string(255, 'x')).len.get(), 200);
-}
-
-TEST(LenArray, DamagedLengthStaysInsideTheBlock) {
-  TKeyStr block = ShortToLenArray("AB");
-  block.len = 100000;
+  block.len = 100000;  // damaged lengths
   EXPECT_EQ(LenArrayToShort(block).size(), 200u);
   block.len = -5;
   EXPECT_EQ(LenArrayToShort(block), "");
@@ -49,29 +42,20 @@ TEST(CharArrays, PaddedCutAndNulReadAsBlank) {
   EXPECT_EQ(CopyToShort(std::string(300, 'x'), 1000).size(), 255u);
 }
 
-TEST(OemToAnsi, GermanUmlautsOnly) {
+TEST(CharConvert, GermanOemLettersAndTheSlashedZero) {
   EXPECT_EQ(OemToAnsi("\x84\x8E\x94\x99\x9A\xE1\xFB"), "äÄöÖÜßY");
   EXPECT_EQ(OemToAnsi("\x81"), "\x81");  // ü of the DOS page stays
-}
-
-TEST(SlashedZero, FollowsTheDisplaySetting) {
   EXPECT_EQ(ZeroToSlashedZero("DL0ABC0", true), "DLØABCØ");
   EXPECT_EQ(ZeroToSlashedZero("DL0ABC", false), "DL0ABC");
   EXPECT_EQ(SlashedZeroToZero("DLØABC"), "DL0ABC");
+  const CharSet set = MakeCharSet("5\xFF\xC4");
+  EXPECT_TRUE(InCharSet('\xFF', set) && InCharSet('5', set));
+  EXPECT_FALSE(InCharSet('\0', set));
 }
 
 TEST(AdifField, TrimmedValueWithItsLength) {
   EXPECT_EQ(AdifField("CALL", " ABC123 "), "<CALL:6>ABC123 ");
   EXPECT_EQ(AdifField("FREQ", "14.074", "N"), "<FREQ:6:N>14.074 ");
-}
-
-TEST(CharSet, HighBytesAreMembersToo) {
-  const CharSet set = MakeCharSet(
-      "\xFF\xC4"
-      "5");
-  EXPECT_TRUE(InCharSet('\xFF', set));
-  EXPECT_TRUE(InCharSet('5', set));
-  EXPECT_FALSE(InCharSet('\0', set));
 }
 
 }  // namespace

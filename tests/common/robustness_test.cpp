@@ -1,9 +1,9 @@
-// Random byte strings (NUL, 0xFF, up to 300 bytes, mask and number characters) fed into every
-// parser and formatter: under the sanitizers nothing may crash or read outside its buffers, and
-// every result keeps to its documented size.
+// Random byte strings (NUL, 0xFF, up to 300 bytes) fed into every parser and formatter: under the
+// sanitizers nothing may crash or read outside its buffers, and every result keeps its size.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <random>
 #include <string>
@@ -26,8 +26,11 @@ class Random {
  public:
   explicit Random(unsigned seed) : rng_(seed) {}
 
-  // Mostly the characters the routines look at, so random texts reach deep into their branches;
-  // lengths favour the short texts of records but reach 300.
+  std::size_t Pick(std::size_t bound) {
+    return std::uniform_int_distribution<std::size_t>(0, bound - 1)(rng_);
+  }
+  // Mostly the characters the routines look at, so texts reach deep into their branches; lengths
+  // favour the short texts of records but reach 300.
   std::string Text() {
     static const std::string kChars =
         std::string("0123456789.,:/ -+#@*$dmynwhsteDMYNWHSTEzZ") + '\0' + '\xFF' + '\xD8';
@@ -36,30 +39,17 @@ class Random {
       c = Pick(4) == 0 ? static_cast<char>(Pick(256)) : kChars[Pick(kChars.size())];
     return text;
   }
-
+  // Anything, or near the ranges the routines check: small numbers, day numbers, seconds.
   int Int() {
-    switch (Pick(4)) {
-      case 0:
-        return static_cast<int>(rng_());
-      case 1:
-        return static_cast<int>(Pick(600)) - 300;
-      case 2:
-        return static_cast<int>(Pick(kMaxDate + 10)) - 5;
-      default:
-        return static_cast<int>(Pick(86410)) - 5;
-    }
+    const std::size_t bound[] = {600, kMaxDate + 10, kSecondsPerDay + 10};
+    const std::size_t r = Pick(4);
+    return r == 3 ? static_cast<int>(rng_())
+                  : static_cast<int>(Pick(bound[r])) - (r == 0 ? 300 : 5);
   }
-
+  // Any bit pattern (NaN, infinities, denormals) or a plain fraction.
   double Real() {
-    if (Pick(2) == 0) return static_cast<double>(Int()) / 8.0;
-    const std::uint64_t bits = (std::uint64_t{rng_()} << 32) | rng_();
-    double d;  // any bit pattern: NaN, infinities, denormals
-    std::memcpy(&d, &bits, sizeof d);
-    return d;
-  }
-
-  std::size_t Pick(std::size_t bound) {
-    return std::uniform_int_distribution<std::size_t>(0, bound - 1)(rng_);
+    if (Pick(2) == 0) return Int() / 8.0;
+    return std::bit_cast<double>((std::uint64_t{rng_()} << 32) | rng_());
   }
 
  private:
@@ -88,50 +78,41 @@ TEST(Robustness, NumberParsersAndFormatters) {
   }
 }
 
+void ExpectDateOrNone(std::int32_t d) { ASSERT_TRUE(d == BadDate || (d >= 0 && d <= kMaxDate)); }
+void ExpectTimeOrNone(std::int32_t t) {
+  ASSERT_TRUE(t == kNoTime || (t >= 0 && t < kSecondsPerDay));
+}
+
 TEST(Robustness, DateParsersAndFormatters) {
   Random r(2);
+  const char* date_masks[] = {"dd.mm.yyyy", "dd nnn yyyy", "w dd.mm.yy", "yyyymmdd"};
+  const char* time_masks[] = {"hh:mm:ss", "hh:mm te", "hhmm"};
   for (int i = 0; i < kRounds; ++i) {
     const std::string text = r.Text(), mask = r.Text();
-    const std::int32_t date = DateStringToDate(text, mask);
-    ASSERT_TRUE(date == BadDate || (date >= 0 && date <= kMaxDate));
-    const std::int32_t time = TimeStringToTime(text, mask);
-    ASSERT_TRUE(time == kNoTime || (time >= 0 && time < kSecondsPerDay));
+    ExpectDateOrNone(DateStringToDate(text, mask));
+    ExpectTimeOrNone(TimeStringToTime(text, mask));
     const std::size_t mask_len = std::min(mask.size(), kMaxMaskLength);
     ASSERT_EQ(DateToDateString(r.Int(), mask, {}).size(), mask_len);
     ASSERT_EQ(TimeToTimeString(r.Int(), mask, {}).size(), mask_len);
     const std::string completed = CompleteDateText(text, r.Int());
     ASSERT_TRUE(text.size() >= 11 ? completed == text : completed.size() <= 11) << completed;
     (void)CompleteTimeText(text);
-    (void)IncDate(r.Int(), r.Int(), r.Int(), r.Int());
-    (void)DMYToDate(r.Int(), r.Int(), r.Int());
-    (void)DateTimeToDate(r.Real());
-  }
-}
-
-// Formatted dates and times with a few bytes changed, so the parsers get past the length check
-// into their field reading.
-TEST(Robustness, NearlyValidDateAndTimeTexts) {
-  Random r(4);
-  const char* date_masks[] = {"dd.mm.yyyy", "dd nnn yyyy", "w dd.mm.yy", "yyyymmdd"};
-  const char* time_masks[] = {"hh:mm:ss", "hh:mm te", "hhmm"};
-  for (int i = 0; i < kRounds; ++i) {
-    std::string date = DateToDateString(static_cast<std::int32_t>(r.Pick(kMaxDate + 1)),
-                                        date_masks[r.Pick(4)], {});
-    std::string time = TimeToTimeString(static_cast<std::int32_t>(r.Pick(kSecondsPerDay)),
-                                        time_masks[r.Pick(3)], {});
+    ExpectDateOrNone(IncDate(r.Int(), r.Int(), r.Int(), r.Int()));
+    ExpectDateOrNone(DMYToDate(r.Int(), r.Int(), r.Int()));
+    ExpectDateOrNone(DateTimeToDate(r.Real()));
+    ExpectTimeOrNone(HMSToTime(r.Int(), r.Int(), r.Int()));
+    // Formatted texts with a few bytes changed get past the length check into the field reading.
+    std::string date =
+        DateToDateString(static_cast<int>(r.Pick(kMaxDate + 1)), date_masks[r.Pick(4)], {});
+    std::string time =
+        TimeToTimeString(static_cast<int>(r.Pick(kSecondsPerDay)), time_masks[r.Pick(3)], {});
     for (std::size_t k = r.Pick(3); k > 0; --k) {
       date[r.Pick(date.size())] = static_cast<char>(r.Pick(256));
       time[r.Pick(time.size())] = static_cast<char>(r.Pick(256));
     }
-    for (const char* mask : date_masks) {
-      const std::int32_t d = DateStringToDate(date, mask);
-      ASSERT_TRUE(d == BadDate || (d >= 0 && d <= kMaxDate));
-    }
-    for (const char* mask : time_masks) {
-      const std::int32_t t = TimeStringToTime(time, mask);
-      ASSERT_TRUE(t == kNoTime || (t >= 0 && t < kSecondsPerDay));
-    }
-    (void)CompleteDateText(date.substr(0, r.Pick(11)), static_cast<std::int32_t>(r.Pick(kMaxDate)));
+    for (const char* m : date_masks) ExpectDateOrNone(DateStringToDate(date, m));
+    for (const char* m : time_masks) ExpectTimeOrNone(TimeStringToTime(time, m));
+    (void)CompleteDateText(date.substr(0, r.Pick(11)), r.Int());
     (void)CompleteTimeText(time.substr(0, r.Pick(9)));
   }
 }

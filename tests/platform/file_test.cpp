@@ -1,6 +1,5 @@
 // The file layer's Windows semantics: error codes, share modes, byte-range locks that belong to
 // the handle and are mandatory for I/O, and fault injection.
-
 #include "platform/file.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +13,9 @@
 namespace platform {
 namespace {
 
+constexpr FileAccess kRead = FileAccess::kRead, kReadWrite = FileAccess::kReadWrite;
+constexpr FileShare kShared = FileShare::kReadWrite, kExclusive = FileShare::kExclusive;
+
 class FileTest : public ::testing::Test {
  protected:
   FileTest() {
@@ -23,9 +25,13 @@ class FileTest : public ::testing::Test {
   ~FileTest() override { std::filesystem::remove_all(dir_); }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
-  File OpenNew(const std::string& name, FileShare share = FileShare::kReadWrite) {
+  WinError Open(File& f, const std::string& name, FileAccess access = kReadWrite,
+                FileShare share = kShared, FileCreate create = FileCreate::kOpenExisting) {
+    return f.Open(Path(name), access, share, create);
+  }
+  File OpenNew(const std::string& name, FileShare share = kShared) {
     File f;
-    EXPECT_EQ(f.Open(Path(name), FileAccess::kReadWrite, share, FileCreate::kCreateAlways), 0u);
+    EXPECT_EQ(Open(f, name, kReadWrite, share, FileCreate::kCreateAlways), 0u);
     return f;
   }
   static WinError Write(File& f, std::int64_t offset, const std::string& bytes) {
@@ -43,54 +49,36 @@ class FileTest : public ::testing::Test {
   std::string dir_;
 };
 
-struct OpenCase {
+struct OpenRow {
   const char* name;
   const char* path;  // relative to the test folder
   FileCreate create;
   WinError expected;
 };
 
-class OpenErrors : public FileTest, public ::testing::WithParamInterface<OpenCase> {};
-
+class OpenErrors : public FileTest, public ::testing::WithParamInterface<OpenRow> {};
 TEST_P(OpenErrors, GiveTheWindowsCode) {
-  File existing = OpenNew("exists.dat");
-  File f;
-  const OpenCase& c = GetParam();
-  EXPECT_EQ(f.Open(Path(c.path), FileAccess::kReadWrite, FileShare::kReadWrite, c.create),
-            c.expected);
+  File existing = OpenNew("exists.dat"), f;
+  EXPECT_EQ(Open(f, GetParam().path, kReadWrite, kShared, GetParam().create), GetParam().expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, OpenErrors,
-    ::testing::Values(
-        OpenCase{"MissingFile", "none.dat", FileCreate::kOpenExisting, kErrorFileNotFound},
-        OpenCase{"MissingFolder", "nodir/x.dat", FileCreate::kOpenExisting, kErrorPathNotFound},
-        OpenCase{"CreateInMissingFolder", "nodir/x.dat", FileCreate::kCreateAlways,
-                 kErrorPathNotFound},
-        OpenCase{"CreateNewOverExisting", "exists.dat", FileCreate::kCreateNew, kErrorFileExists},
-        OpenCase{"Folder", "", FileCreate::kOpenExisting, kErrorAccessDenied},
-        OpenCase{"Existing", "exists.dat", FileCreate::kOpenExisting, kErrorSuccess}),
-    [](const auto& info) { return std::string(info.param.name); });
+const OpenRow kOpenRows[] = {
+    {"missing_file", "none.dat", FileCreate::kOpenExisting, kErrorFileNotFound},
+    {"missing_folder", "nodir/x.dat", FileCreate::kOpenExisting, kErrorPathNotFound},
+    {"create_in_missing_folder", "nodir/x.dat", FileCreate::kCreateAlways, kErrorPathNotFound},
+    {"create_new_over_existing", "exists.dat", FileCreate::kCreateNew, kErrorFileExists},
+    {"folder", "", FileCreate::kOpenExisting, kErrorAccessDenied},
+    {"existing", "exists.dat", FileCreate::kOpenExisting, kErrorSuccess},
+};
+INSTANTIATE_TEST_SUITE_P(Files, OpenErrors, ::testing::ValuesIn(kOpenRows),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, BackslashesAndCp1252NamesReachTheHostFile) {
   File f;
-  ASSERT_EQ(f.Open(dir_ + "\\M\xC4RZ.DAT", FileAccess::kReadWrite, FileShare::kExclusive,
-                   FileCreate::kCreateAlways),
-            0u);
+  ASSERT_EQ(f.Open(dir_ + "\\M\xC4RZ.DAT", kReadWrite, kExclusive, FileCreate::kCreateAlways), 0u);
   EXPECT_TRUE(std::filesystem::exists(dir_ + "/M\xC3\x84RZ.DAT"));
 }
 
-TEST_F(FileTest, ReadsPastTheEndDeliverFewerBytes) {
-  File f = OpenNew("a.dat");
-  ASSERT_EQ(Write(f, 0, std::string(60, 'x')), 0u);
-  std::string got;
-  EXPECT_EQ(Read(f, 0, 100, &got), 0u);
-  EXPECT_EQ(got.size(), 60u);
-  EXPECT_EQ(Read(f, 200, 10, &got), 0u);
-  EXPECT_TRUE(got.empty());
-}
-
-TEST_F(FileTest, OffsetsAre64Bit) {
+TEST_F(FileTest, OffsetsAre64BitAndReadsPastTheEndDeliverFewerBytes) {
   File f = OpenNew("big.dat");
   const std::int64_t far = (std::int64_t{1} << 32) + 17;  // sparse: no space is used
   ASSERT_EQ(Write(f, far, "end"), 0u);
@@ -98,8 +86,10 @@ TEST_F(FileTest, OffsetsAre64Bit) {
   ASSERT_EQ(f.Size(&size), 0u);
   EXPECT_EQ(size, far + 3);
   std::string got;
-  ASSERT_EQ(Read(f, far, 3, &got), 0u);
+  ASSERT_EQ(Read(f, far, 100, &got), 0u);
   EXPECT_EQ(got, "end");
+  EXPECT_EQ(Read(f, far + 200, 10, &got), 0u);
+  EXPECT_TRUE(got.empty());
   EXPECT_EQ(Write(f, -1, "x"), kErrorNegativeSeek);
   EXPECT_EQ(Write(f, kShareReserveOffset, "x"), kErrorInvalidParameter);
   ASSERT_EQ(f.Truncate(5), 0u);
@@ -108,46 +98,25 @@ TEST_F(FileTest, OffsetsAre64Bit) {
 }
 
 TEST_F(FileTest, ExclusiveOpenKeepsOthersOutAndSharedOpensMix) {
-  File a = OpenNew("s.dat", FileShare::kExclusive);
-  File b;
-  EXPECT_EQ(
-      b.Open(Path("s.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      kErrorSharingViolation);
-  EXPECT_EQ(b.Open(Path("s.dat"), FileAccess::kReadWrite, FileShare::kReadWrite,
-                   FileCreate::kCreateAlways),
-            kErrorSharingViolation);
-  ASSERT_EQ(a.Close(), 0u);
-
-  File c = OpenNew("s.dat", FileShare::kReadWrite);
-  File d;
-  EXPECT_EQ(
-      d.Open(Path("s.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
-  File e;
-  EXPECT_EQ(e.Open(Path("s.dat"), FileAccess::kReadWrite, FileShare::kExclusive,
-                   FileCreate::kOpenExisting),
-            kErrorSharingViolation);
-}
-
-TEST_F(FileTest, CreateAlwaysOnABlockedFileLeavesItsContents) {
-  File a = OpenNew("keep.dat", FileShare::kExclusive);
+  File a = OpenNew("s.dat", kExclusive);
   ASSERT_EQ(Write(a, 0, "data"), 0u);
   File b;
-  EXPECT_EQ(b.Open(Path("keep.dat"), FileAccess::kReadWrite, FileShare::kExclusive,
-                   FileCreate::kCreateAlways),
+  EXPECT_EQ(Open(b, "s.dat", kRead), kErrorSharingViolation);
+  EXPECT_EQ(Open(b, "s.dat", kReadWrite, kExclusive, FileCreate::kCreateAlways),
             kErrorSharingViolation);
   std::int64_t size = 0;
   ASSERT_EQ(a.Size(&size), 0u);
-  EXPECT_EQ(size, 4);
+  EXPECT_EQ(size, 4);  // the refused create left the contents
+  ASSERT_EQ(a.Close(), 0u);
+  File c = OpenNew("s.dat"), d, e;
+  EXPECT_EQ(Open(d, "s.dat", kRead), 0u);
+  EXPECT_EQ(Open(e, "s.dat", kReadWrite, kExclusive), kErrorSharingViolation);
 }
 
 TEST_F(FileTest, LocksBelongToTheHandleAndAreMandatoryForOthers) {
-  File a = OpenNew("l.dat");
+  File a = OpenNew("l.dat"), b;
   ASSERT_EQ(Write(a, 0, std::string(100, 'r')), 0u);
-  File b;
-  ASSERT_EQ(b.Open(Path("l.dat"), FileAccess::kReadWrite, FileShare::kReadWrite,
-                   FileCreate::kOpenExisting),
-            0u);
+  ASSERT_EQ(Open(b, "l.dat"), 0u);
   ASSERT_EQ(a.LockRegion(20, 4), 0u);
   EXPECT_EQ(b.LockRegion(22, 10), kErrorLockViolation);
   EXPECT_EQ(a.LockRegion(21, 1), kErrorLockViolation);  // overlaps its own lock: refused too
@@ -162,68 +131,50 @@ TEST_F(FileTest, LocksBelongToTheHandleAndAreMandatoryForOthers) {
   EXPECT_EQ(b.LockRegion(22, 10), 0u);
 }
 
-TEST_F(FileTest, LocksBeyondTheEndAndSurviveAnotherHandleClosing) {
-  File a = OpenNew("e.dat");
+TEST_F(FileTest, LocksBeyondTheEndSurviveAnotherHandleClosing) {
+  File a = OpenNew("e.dat"), b;
   ASSERT_EQ(a.LockRegion(0x7FFFFFFF - 3, 1), 0u);
   {
     File c;
-    ASSERT_EQ(
-        c.Open(Path("e.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-        0u);
+    ASSERT_EQ(Open(c, "e.dat", kRead), 0u);
   }  // closing another descriptor of the file must not drop a's lock
-  File b;
-  ASSERT_EQ(
-      b.Open(Path("e.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
+  ASSERT_EQ(Open(b, "e.dat", kRead), 0u);
   EXPECT_EQ(b.LockRegion(0x7FFFFFFF - 3, 1), kErrorLockViolation);
   ASSERT_EQ(a.Close(), 0u);
   EXPECT_EQ(b.LockRegion(0x7FFFFFFF - 3, 1), 0u);
 }
 
-TEST_F(FileTest, DeleteAndRenameFollowWindows) {
+TEST_F(FileTest, DeleteRenameAndCopyFollowWindows) {
   {
     File a = OpenNew("d.dat");
+    ASSERT_EQ(Write(a, 0, "contents"), 0u);
     EXPECT_EQ(DeleteFile(Path("d.dat")), kErrorSharingViolation);
     EXPECT_EQ(RenameFile(Path("d.dat"), Path("e.dat")), kErrorSharingViolation);
   }
-  File t = OpenNew("t.dat");
-  t.Close();
+  OpenNew("t.dat");
   EXPECT_EQ(RenameFile(Path("d.dat"), Path("t.dat")), kErrorAlreadyExists);
   EXPECT_EQ(RenameFile(Path("d.dat"), Path("e.dat")), 0u);
   EXPECT_EQ(FileExists(Path("d.dat")), kErrorFileNotFound);
-  EXPECT_EQ(FileExists(Path("e.dat")), 0u);
   EXPECT_EQ(FileExists(Path("nodir/e.dat")), kErrorPathNotFound);
+  ASSERT_EQ(CopyFile(Path("e.dat"), Path("c.dat"), true), 0u);
+  EXPECT_EQ(CopyFile(Path("e.dat"), Path("c.dat"), true), kErrorFileExists);
+  File c;
+  std::string got;
+  ASSERT_EQ(Open(c, "c.dat", kRead), 0u);
+  ASSERT_EQ(Read(c, 0, 100, &got), 0u);
+  EXPECT_EQ(got, "contents");
   EXPECT_EQ(DeleteFile(Path("e.dat")), 0u);
   EXPECT_EQ(DeleteFile(Path("e.dat")), kErrorFileNotFound);
   EXPECT_EQ(RenameFile(Path("e.dat"), Path("f.dat")), kErrorFileNotFound);
 }
 
-TEST_F(FileTest, CopyRefusesToOverwriteWhenAsked) {
-  File a = OpenNew("src.dat");
-  ASSERT_EQ(Write(a, 0, "contents"), 0u);
-  a.Close();
-  ASSERT_EQ(CopyFile(Path("src.dat"), Path("dst.dat"), true), 0u);
-  EXPECT_EQ(CopyFile(Path("src.dat"), Path("dst.dat"), true), kErrorFileExists);
-  File d;
-  ASSERT_EQ(
-      d.Open(Path("dst.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
-  std::string got;
-  ASSERT_EQ(Read(d, 0, 100, &got), 0u);
-  EXPECT_EQ(got, "contents");
-}
-
-TEST_F(FileTest, ReadAccessRefusesWrites) {
-  File a = OpenNew("r.dat");
-  a.Close();
-  File r;
-  ASSERT_EQ(
-      r.Open(Path("r.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
+TEST_F(FileTest, ReadAccessRefusesWritesButMayLock) {
+  OpenNew("r.dat");
+  File r, closed;
+  ASSERT_EQ(Open(r, "r.dat", kRead), 0u);
   EXPECT_EQ(Write(r, 0, "x"), kErrorAccessDenied);
   EXPECT_EQ(r.Truncate(0), kErrorAccessDenied);
-  EXPECT_EQ(r.LockRegion(0, 4), 0u);  // Windows lets read handles lock
-  File closed;
+  EXPECT_EQ(r.LockRegion(0, 4), 0u);
   std::string got;
   EXPECT_EQ(Read(closed, 0, 1, &got), kErrorInvalidHandle);
   EXPECT_EQ(closed.Close(), kErrorInvalidHandle);
@@ -233,10 +184,8 @@ TEST_F(FileTest, FaultsHitTheNthCall) {
   File a = OpenNew("f.dat");
   FileFaultPlan plan;
   plan.write.fail_at = 2;
-  plan.flush.fail_at = 1;
-  plan.flush.error = kErrorGenFailure;
-  plan.lock.fail_at = 1;
-  plan.lock.error = kErrorLockViolation;
+  plan.flush = {.fail_at = 1, .error = kErrorGenFailure};
+  plan.lock = {.fail_at = 1, .error = kErrorLockViolation};
   {
     ScopedFileFaults faults(&plan);
     EXPECT_EQ(Write(a, 0, "one"), 0u);
@@ -249,17 +198,14 @@ TEST_F(FileTest, FaultsHitTheNthCall) {
   }
   EXPECT_EQ(plan.write.calls, 3u);
   plan = FileFaultPlan{};
-  plan.write.fail_at = 1;
-  plan.write.sticky = true;
+  plan.write = {.fail_at = 1, .sticky = true};
   {
     ScopedFileFaults faults(&plan);
     EXPECT_EQ(Write(a, 0, "x"), kErrorDiskFull);
     EXPECT_EQ(Write(a, 0, "x"), kErrorDiskFull);
   }
   EXPECT_EQ(Write(a, 0, "x"), 0u);  // the plan is gone with its scope
-  plan = FileFaultPlan{};
-  plan.write.fail_at = 1;
-  plan.write.short_write = true;
+  plan.write = {.fail_at = 1, .short_write = true};
   ScopedFileFaults faults(&plan);
   std::uint32_t done = 0;
   EXPECT_EQ(a.WriteAt(0, "abcdef", 6, &done), 0u);

@@ -1,0 +1,26 @@
+// Table tests with named rows: a row holds its case name, what goes in and what must come out.
+#pragma once
+
+#include <string>
+
+namespace common::testing {
+
+template <typename In, typename Out = In>
+struct Row {
+  const char* name;
+  In in;
+  Out out;
+};
+
+template <typename A, typename B, typename Out>
+struct Row2 {
+  const char* name;
+  A a;
+  B b;
+  Out out;
+};
+
+// Names each instantiated case after its row.
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+
+}  // namespace common::testing
