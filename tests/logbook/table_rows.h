@@ -1,9 +1,10 @@
-// Table rows of the reference tests: every row struct has a `name`, which names its test case.
+// Table-driven tests: an array of rows, each with a `name` that names its test case.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 
 namespace logbook::test {
 
@@ -16,10 +17,14 @@ struct RowName {
 
 }  // namespace logbook::test
 
-// Rows print as their name in failures and test listings, not as raw bytes. Expands to a
-// function template that argument-dependent lookup finds for the rows of the enclosing namespace.
+// Rows print as their name in failures and listings. Put once in each file's namespace.
 #define LOGBOOK_ROWS_PRINT_AS_NAME                                                     \
   template <typename Row>                                                              \
   requires requires(const Row& row) { row.name; }                                      \
   [[maybe_unused]] void PrintTo(const Row& row, std::ostream* os) { *os << row.name; } \
-  using ::logbook::test::RowName
+  static_assert(true)
+
+// The parameterised suite `Suite` with one test case per element of the array `rows`.
+#define LOGBOOK_TABLE(Suite, rows)                                                   \
+  class Suite : public ::testing::TestWithParam<std::decay_t<decltype(rows[0])>> {}; \
+  INSTANTIATE_TEST_SUITE_P(Rows, Suite, ::testing::ValuesIn(rows), ::logbook::test::RowName())
