@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <concepts>
-#include <cstdio>
 #include <cstring>
 #include <span>
 #include <string>
@@ -17,136 +15,101 @@
 namespace logbook {
 namespace {
 
-// Values as text: colours as 8 hex digits, numbers in decimal, letters as letters ('.' for 0);
-// lists and several values joined by ",".
-std::string Text(TColor c) {
-  char buffer[9];
-  std::snprintf(buffer, sizeof buffer, "%08X", c);
-  return buffer;
-}
-std::string Text(std::integral auto n) { return std::to_string(n); }
-std::string Text(const std::string& s) { return s; }
-std::string Text(double d) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.6f", d);
-  return buffer;
-}
-template <std::size_t N>
-std::string Text(const std::array<char, N>& letters) {
-  std::string out;
-  for (const char c : letters) out += c == 0 ? '.' : c;
-  return out;
-}
-template <typename T, std::size_t N>
-std::string Text(const std::array<T, N>& items) {
-  std::string out;
-  for (const auto& item : items) out += Text(item) + ",";
-  out.pop_back();
-  return out;
-}
-template <typename... A>
-requires(sizeof...(A) > 1) std::string Text(const A&... values) {
-  std::string out;
-  ((out += Text(values) + ","), ...);
-  out.pop_back();
-  return out;
+bool AllZero(std::span<const std::uint8_t> bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
 }
 
-// The number of non-zero bytes in all the byte lists together.
-template <typename... Bytes>
-int NonZero(const Bytes&... bytes) {
-  return (0 + ... + static_cast<int>(std::count_if(bytes.begin(), bytes.end(), [](auto b) {
-            return b != 0;
-          })));
+template <typename T, typename... V>
+std::array<T, sizeof...(V)> Array(V... values) {
+  return {static_cast<T>(values)...};
 }
 
-// Name, second text (none by default) and switches of each extra field.
-std::string Zusatz(const std::array<ToSetupZusatzfelderRec, 10>& entries) {
-  std::string out;
-  for (const auto& e : entries) {
-    out += e.name + e.second_text + "=";
-    for (const auto s : e.switches) out += static_cast<char>('0' + s);
-    out += " ";
-  }
-  return out;
-}
-
-// Every default of a new settings object, one named row each.
+// Every default of a new settings object once, one line each.
 TEST(ToSetups, StartsWithTheDefaults) {
   const ToSetups s;
   const ToSetupLayout l = s.GetLayout();
+  EXPECT_EQ(l.popup_menu_switch, 0);
+  EXPECT_TRUE(AllZero(std::span(l.area).first(256)));
+  EXPECT_EQ(l.area[256], 255);
+  EXPECT_EQ(l.area[257], 255);
+  EXPECT_EQ(l.tag99_label_font_colour, 0x0000FFFFu);
+  EXPECT_EQ(l.panel_colour, 0x02F7D2C0u);
+  EXPECT_EQ(l.label_font_colour, 0x00FFFFFFu);
+  EXPECT_EQ(l.form_colour, 0x02CF9F7Fu);
+  EXPECT_EQ(l.side_bar_colour, 0x02A66C50u);
+  EXPECT_EQ(l.list_colours, Array<TColor>(0x0055BFFF, 0x00FFFFFF, 0, 0x00AADFFF));
+  EXPECT_EQ(
+      Array<int>(l.layout_byte1, l.layout_variant_switch, l.layout_switch1, l.layout_switch2,
+                 l.unstored_byte, l.day_byte, l.layout_byte2, l.layout_switch3, l.layout_switch4),
+      Array<int>(0, 1, 0, 1, 0, 255, 0, 0, 0));
+  EXPECT_EQ(l.layout_numbers, Array<std::int32_t>(0, 0, 0, 0, 0));
+  EXPECT_EQ(l.layout_number6 | l.layout_number7, 0);
+  EXPECT_EQ(l.layout_text.str() + l.unstored_text, "");
+  EXPECT_EQ(l.unstored_colours, Array<TColor>(0x00EFFFFF, 0x00FFFFFF));
+  EXPECT_EQ(l.unstored_colour, 0u);
+  EXPECT_EQ(l.font_name, "Arial");
+  EXPECT_EQ(l.font_size, 9);
+  for (const std::span<const std::uint8_t> table : {std::span<const std::uint8_t>(l.column_table1),
+                                                    {l.column_table2},
+                                                    {l.column_table3},
+                                                    {l.column_table4},
+                                                    {l.column_table5},
+                                                    {l.column_table6},
+                                                    {l.column_table7},
+                                                    {l.column_table8},
+                                                    {l.column_table9},
+                                                    {l.column_table10}}) {
+    EXPECT_TRUE(AllZero(table)) << table.size();
+  }
+  EXPECT_EQ(s.GetExtern(), ToSetupExtern{});
+  EXPECT_EQ(s.GetDirs(), ToSetupDirs{});
+
+  ToSetupWeitere w = s.GetWeitere();
+  EXPECT_EQ(w.option_bytes_1_to_11, Array<std::uint8_t>(4, 4, 0, 1, 0, 0, 1, 0, 0, 0, 0));
+  EXPECT_EQ(w.option_bytes_12_to_14, Array<std::uint8_t>(0, 1, 0));
+  EXPECT_EQ(w.option_byte15, 3);
+  EXPECT_EQ(w.first_region_short, "DOK");
+  EXPECT_EQ(w.first_region_long, "DOK/Gebiet1");
+  EXPECT_EQ(w.second_region_short, "LDK");
+  EXPECT_EQ(w.second_region_long, "LDK/Gebiet2");
+  w.option_bytes_1_to_11 = {};  // the rest of the record is zero
+  w.option_bytes_12_to_14 = {};
+  w.option_byte15 = 0;
+  w.first_region_short = w.first_region_long = w.second_region_short = w.second_region_long = "";
+  EXPECT_EQ(w, ToSetupWeitere{});
+
+  const ToSetupZusatzfelder z = s.GetZusatzfelder();
+  for (std::size_t i = 0; i < 10; ++i) {
+    const std::uint8_t second = i < 6 ? 1 : 0;
+    EXPECT_EQ(z.m[i], (ToSetupZusatzfelderRec{"M" + std::to_string(i + 1), "", {0, second}}));
+    EXPECT_EQ(z.l[i], (ToSetupZusatzfelderRec{"L" + std::to_string(i + 1), "", {0, second}}));
+  }
+
   const ToSetupQSL q = s.GetQSL();
+  EXPECT_EQ(q.route_names, Array<ShortString<20>>("Papier", "LotW", "EQSL", "", ""));
+  EXPECT_EQ(q.letter_groups[0], Array<char>('J', 'L', 'E', 0, 0));
+  EXPECT_EQ(q.letter_groups[1], Array<char>('J', 0, 0, 0, 0));
+  EXPECT_EQ(q.letter_groups[2], Array<char>('S', 'L', 'E', 0, 0));
+  EXPECT_EQ(q.letter_groups[3], Array<char>('Y', 'Y', 0, 0, 0));
+  EXPECT_EQ(q.colours, Array<TColor>(0x0220BCFF, 0x0220BCFF, 0x0220BCFF, 0, 0));
+  EXPECT_EQ(q.status_letters, "JjYyV");
+  EXPECT_TRUE(AllZero(q.qsl_bytes));
+  EXPECT_EQ(q.qsl_letters, Array<char>('S', 'A', 'S'));
+  EXPECT_EQ(q.long_text, "");
+
   const ToSetupOwnStation o = s.GetOwnStation();
-  const ToSetupWeitere w = s.GetWeitere();
-  ToSetupWeitere w_rest = w;  // zero but for the defaults of the rows before
-  w_rest.option_bytes_1_to_11 = {};
-  w_rest.option_bytes_12_to_14 = {};
-  w_rest.option_byte15 = 0;
-  w_rest.first_region_short = w_rest.first_region_long = "";
-  w_rest.second_region_short = w_rest.second_region_long = "";
-  const struct {
-    const char* name;
-    std::string actual;
-    const char* expected;
-  } rows[] = {
-      {"PopupMenuSwitch", Text(l.popup_menu_switch), "0"},
-      {"LayoutArea", Text(NonZero(std::span(l.area).first(256)), l.area[256], l.area[257]),
-       "0,255,255"},
-      {"Tag99LabelFontColour", Text(l.tag99_label_font_colour), "0000FFFF"},
-      {"PanelColour", Text(l.panel_colour), "02F7D2C0"},
-      {"LabelFontColour", Text(l.label_font_colour), "00FFFFFF"},
-      {"FormColour", Text(l.form_colour), "02CF9F7F"},
-      {"SideBarColour", Text(l.side_bar_colour), "02A66C50"},
-      {"ListColours", Text(l.list_colours), "0055BFFF,00FFFFFF,00000000,00AADFFF"},
-      {"LayoutBytesAndSwitches",
-       Text(l.layout_byte1, l.layout_variant_switch, l.layout_switch1, l.layout_switch2,
-            l.unstored_byte, l.day_byte, l.layout_byte2, l.layout_switch3, l.layout_switch4),
-       "0,1,0,1,0,255,0,0,0"},
-      {"LayoutNumbers", Text(l.layout_numbers, l.layout_number6, l.layout_number7),
-       "0,0,0,0,0,0,0"},
-      {"LayoutTexts", Text(l.layout_text, l.unstored_text), ","},
-      {"UnstoredLayoutColours", Text(l.unstored_colours, l.unstored_colour),
-       "00EFFFFF,00FFFFFF,00000000"},
-      {"Font", Text(l.font_name, l.font_size), "Arial,9"},
-      {"ColumnTables",
-       Text(NonZero(l.column_table1, l.column_table2, l.column_table3, l.column_table4,
-                    l.column_table5, l.column_table6, l.column_table7, l.column_table8,
-                    l.column_table9, l.column_table10)),
-       "0"},
-      {"ExternAndDirsZero", Text(s.GetExtern() == ToSetupExtern{}, s.GetDirs() == ToSetupDirs{}),
-       "1,1"},
-      {"OptionBytes1To11", Text(w.option_bytes_1_to_11), "4,4,0,1,0,0,1,0,0,0,0"},
-      {"OptionBytes12To14", Text(w.option_bytes_12_to_14), "0,1,0"},
-      {"OptionByte15", Text(w.option_byte15), "3"},
-      {"RegionCaptions",
-       Text(w.first_region_short, w.first_region_long, w.second_region_short, w.second_region_long),
-       "DOK,DOK/Gebiet1,LDK,LDK/Gebiet2"},
-      {"WeitereRestZero", Text(w_rest == ToSetupWeitere{}), "1"},
-      {"ExtraFieldsM", Zusatz(s.GetZusatzfelder().m),
-       "M1=01000 M2=01000 M3=01000 M4=01000 M5=01000 M6=01000 M7=00000 M8=00000 M9=00000 "
-       "M10=00000 "},
-      {"ExtraFieldsL", Zusatz(s.ZusatzfelderPtr().l),
-       "L1=01000 L2=01000 L3=01000 L4=01000 L5=01000 L6=01000 L7=00000 L8=00000 L9=00000 "
-       "L10=00000 "},
-      {"QslRouteNames", Text(q.route_names), "Papier,LotW,EQSL,,"},
-      {"QslLetterGroups", Text(q.letter_groups), "JLE..,J....,SLE..,YY..."},
-      {"QslColours", Text(q.colours), "0220BCFF,0220BCFF,0220BCFF,00000000,00000000"},
-      {"QslStatusLetters", Text(q.status_letters), "JjYyV"},
-      {"QslBytes", Text(NonZero(q.qsl_bytes)), "0"},
-      {"QslLetters", Text(q.qsl_letters), "SAS"},
-      {"QslLongText", Text(q.long_text), ""},
-      {"OwnLocator", Text(o.own_locator), "JO62MM"},
-      {"OwnPosition", Text(o.latitude, o.longitude), "52.520833,13.041700"},
-      {"OwnStationTexts",
-       Text(o.station_text1, o.station_text2, o.station_text3, o.further == FurtherStationTexts{}),
-       ",,,1"},
-      {"OptionSwitches", Text(s.GetFlags16()), "1,1,0,1,1,0,1,0,1,0,1,1,1,0,0,1"},
-      {"Colours", Text(s.GetColour1(), s.GetColour2(), s.GetColour3()),
-       "0220BCFF,021DCD1D,00E9E9E9"},
-      {"OwnCall", s.GetOwnCall(false), ""},
-      {"OwnCountry", s.GetOwnCountry(), "DL"},
-  };
-  for (const auto& row : rows) EXPECT_EQ(row.actual, row.expected) << row.name;
+  EXPECT_EQ(o.own_locator, "JO62MM");
+  EXPECT_EQ(o.latitude, 52.520833);
+  EXPECT_EQ(o.longitude, 13.0417);
+  EXPECT_EQ(o.station_text1.str() + o.station_text2.str() + o.station_text3.str(), "");
+  EXPECT_EQ(o.further, FurtherStationTexts{});
+
+  EXPECT_EQ(s.GetFlags16(), Array<std::uint8_t>(1, 1, 0, 1, 1, 0, 1, 0, 1, 0, 1, 1, 1, 0, 0, 1));
+  EXPECT_EQ(s.GetColour1(), 0x0220BCFFu);
+  EXPECT_EQ(s.GetColour2(), 0x021DCD1Du);
+  EXPECT_EQ(s.GetColour3(), 0x00E9E9E9u);
+  EXPECT_EQ(s.GetOwnCall(false), "");
+  EXPECT_EQ(s.GetOwnCountry(), "DL");
 }
 
 TEST(ToSetups, RecordsComeBackAsTheyWereCopiedIn) {
