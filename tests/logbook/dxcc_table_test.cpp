@@ -28,17 +28,14 @@ TEST(DxccTable, EveryNumberAsInItsSourceFile) {
   }
 }
 
-TEST(DxccTable, DxccPrefixOfNumberReadsTheNumberText) {
+TEST(DxccTable, NumberToPrefixAndBack) {
   EXPECT_EQ(ToPrefix::DXCCPrefixOfNumber("1"), "VE   ");
   EXPECT_EQ(ToPrefix::DXCCPrefixOfNumber("522"), "Z6   ");
   EXPECT_EQ(ToPrefix::DXCCPrefixOfNumber(" 024"), "3Y/B ");
   for (const char* none : {"73", "0", "523", "-1", "", "1x", "99999999999"}) {
     EXPECT_EQ(ToPrefix::DXCCPrefixOfNumber(none), "") << none;
   }
-}
-
-TEST(DxccTable, DxccNumberOfPrefixAnswersTheLastEntryUpTo521) {
-  const ToPrefix prefix;
+  const ToPrefix prefix;  // searches 1 to 521 and answers the last equal entry
   EXPECT_EQ(prefix.DXCCNumberOfPrefix("VE"), 1);
   EXPECT_EQ(prefix.DXCCNumberOfPrefix(" 3Y/B "), 24);
   EXPECT_EQ(prefix.DXCCNumberOfPrefix("Z8"), 521);

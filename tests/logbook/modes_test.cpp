@@ -90,7 +90,7 @@ TEST_P(AliasLists, ModeClass) {
   EXPECT_EQ(modi.ModeClass(mode), letter);
 }
 
-TEST(ToModi, AliasListsByIndex) {
+TEST(ToModi, UserListsKeepTheirTexts) {
   ToModi modi;
   modi.SetAliasList("FT8", 11);
   modi.SetAliasList("FT8;FT4", 4);
@@ -105,10 +105,7 @@ TEST(ToModi, AliasListsByIndex) {
   modi.ClearAliasLists();
   EXPECT_EQ(modi.ModeClass("FT8"), kNoModeClass);
   EXPECT_EQ(modi.GetAliasList(4), "");
-}
-
-TEST(ToModi, UserModeListHoldsEachTextOnce) {
-  ToModi modi;
+  // The user's mode list holds each text once.
   for (const char* mode : {"FT8", "JS8", "FT8", "ft8"}) modi.AddMode(mode);  // case matters
   EXPECT_EQ(modi.ModeListCount(), 3);
   EXPECT_EQ(modi.ModeListItem(0), "FT8");

@@ -15,8 +15,9 @@
 namespace logbook {
 namespace {
 
-bool AllZero(std::span<const std::uint8_t> bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; });
+template <typename... Bytes>
+bool AllZero(const Bytes&... bytes) {
+  return (std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0; }) && ...);
 }
 
 template <typename T, typename... V>
@@ -32,11 +33,9 @@ TEST(ToSetups, StartsWithTheDefaults) {
   EXPECT_TRUE(AllZero(std::span(l.area).first(256)));
   EXPECT_EQ(l.area[256], 255);
   EXPECT_EQ(l.area[257], 255);
-  EXPECT_EQ(l.tag99_label_font_colour, 0x0000FFFFu);
-  EXPECT_EQ(l.panel_colour, 0x02F7D2C0u);
-  EXPECT_EQ(l.label_font_colour, 0x00FFFFFFu);
-  EXPECT_EQ(l.form_colour, 0x02CF9F7Fu);
-  EXPECT_EQ(l.side_bar_colour, 0x02A66C50u);
+  EXPECT_EQ(Array<TColor>(l.tag99_label_font_colour, l.panel_colour, l.label_font_colour,
+                          l.form_colour, l.side_bar_colour),
+            Array<TColor>(0x0000FFFF, 0x02F7D2C0, 0x00FFFFFF, 0x02CF9F7F, 0x02A66C50));
   EXPECT_EQ(l.list_colours, Array<TColor>(0x0055BFFF, 0x00FFFFFF, 0, 0x00AADFFF));
   EXPECT_EQ(
       Array<int>(l.layout_byte1, l.layout_variant_switch, l.layout_switch1, l.layout_switch2,
@@ -45,22 +44,12 @@ TEST(ToSetups, StartsWithTheDefaults) {
   EXPECT_EQ(l.layout_numbers, Array<std::int32_t>(0, 0, 0, 0, 0));
   EXPECT_EQ(l.layout_number6 | l.layout_number7, 0);
   EXPECT_EQ(l.layout_text.str() + l.unstored_text, "");
-  EXPECT_EQ(l.unstored_colours, Array<TColor>(0x00EFFFFF, 0x00FFFFFF));
-  EXPECT_EQ(l.unstored_colour, 0u);
-  EXPECT_EQ(l.font_name, "Arial");
-  EXPECT_EQ(l.font_size, 9);
-  for (const std::span<const std::uint8_t> table : {std::span<const std::uint8_t>(l.column_table1),
-                                                    {l.column_table2},
-                                                    {l.column_table3},
-                                                    {l.column_table4},
-                                                    {l.column_table5},
-                                                    {l.column_table6},
-                                                    {l.column_table7},
-                                                    {l.column_table8},
-                                                    {l.column_table9},
-                                                    {l.column_table10}}) {
-    EXPECT_TRUE(AllZero(table)) << table.size();
-  }
+  EXPECT_EQ(Array<TColor>(l.unstored_colours[0], l.unstored_colours[1], l.unstored_colour),
+            Array<TColor>(0x00EFFFFF, 0x00FFFFFF, 0));
+  EXPECT_EQ(l.font_name.str() + " " + std::to_string(l.font_size), "Arial 9");
+  EXPECT_TRUE(AllZero(l.column_table1, l.column_table2, l.column_table3, l.column_table4,
+                      l.column_table5, l.column_table6, l.column_table7, l.column_table8,
+                      l.column_table9, l.column_table10));
   EXPECT_EQ(s.GetExtern(), ToSetupExtern{});
   EXPECT_EQ(s.GetDirs(), ToSetupDirs{});
 
@@ -68,10 +57,9 @@ TEST(ToSetups, StartsWithTheDefaults) {
   EXPECT_EQ(w.option_bytes_1_to_11, Array<std::uint8_t>(4, 4, 0, 1, 0, 0, 1, 0, 0, 0, 0));
   EXPECT_EQ(w.option_bytes_12_to_14, Array<std::uint8_t>(0, 1, 0));
   EXPECT_EQ(w.option_byte15, 3);
-  EXPECT_EQ(w.first_region_short, "DOK");
-  EXPECT_EQ(w.first_region_long, "DOK/Gebiet1");
-  EXPECT_EQ(w.second_region_short, "LDK");
-  EXPECT_EQ(w.second_region_long, "LDK/Gebiet2");
+  EXPECT_EQ(Array<std::string>(w.first_region_short, w.first_region_long, w.second_region_short,
+                               w.second_region_long),
+            Array<std::string>("DOK", "DOK/Gebiet1", "LDK", "LDK/Gebiet2"));
   w.option_bytes_1_to_11 = {};  // the rest of the record is zero
   w.option_bytes_12_to_14 = {};
   w.option_byte15 = 0;
@@ -87,10 +75,8 @@ TEST(ToSetups, StartsWithTheDefaults) {
 
   const ToSetupQSL q = s.GetQSL();
   EXPECT_EQ(q.route_names, Array<ShortString<20>>("Papier", "LotW", "EQSL", "", ""));
-  EXPECT_EQ(q.letter_groups[0], Array<char>('J', 'L', 'E', 0, 0));
-  EXPECT_EQ(q.letter_groups[1], Array<char>('J', 0, 0, 0, 0));
-  EXPECT_EQ(q.letter_groups[2], Array<char>('S', 'L', 'E', 0, 0));
-  EXPECT_EQ(q.letter_groups[3], Array<char>('Y', 'Y', 0, 0, 0));
+  EXPECT_EQ(q.letter_groups,
+            (decltype(q.letter_groups){{{'J', 'L', 'E'}, {'J'}, {'S', 'L', 'E'}, {'Y', 'Y'}}}));
   EXPECT_EQ(q.colours, Array<TColor>(0x0220BCFF, 0x0220BCFF, 0x0220BCFF, 0, 0));
   EXPECT_EQ(q.status_letters, "JjYyV");
   EXPECT_TRUE(AllZero(q.qsl_bytes));
@@ -99,26 +85,28 @@ TEST(ToSetups, StartsWithTheDefaults) {
 
   const ToSetupOwnStation o = s.GetOwnStation();
   EXPECT_EQ(o.own_locator, "JO62MM");
-  EXPECT_EQ(o.latitude, 52.520833);
-  EXPECT_EQ(o.longitude, 13.0417);
+  EXPECT_EQ(Array<double>(o.latitude, o.longitude), Array<double>(52.520833, 13.0417));
   EXPECT_EQ(o.station_text1.str() + o.station_text2.str() + o.station_text3.str(), "");
   EXPECT_EQ(o.further, FurtherStationTexts{});
 
   EXPECT_EQ(s.GetFlags16(), Array<std::uint8_t>(1, 1, 0, 1, 1, 0, 1, 0, 1, 0, 1, 1, 1, 0, 0, 1));
-  EXPECT_EQ(s.GetColour1(), 0x0220BCFFu);
-  EXPECT_EQ(s.GetColour2(), 0x021DCD1Du);
-  EXPECT_EQ(s.GetColour3(), 0x00E9E9E9u);
+  EXPECT_EQ(Array<TColor>(s.GetColour1(), s.GetColour2(), s.GetColour3()),
+            Array<TColor>(0x0220BCFF, 0x021DCD1D, 0x00E9E9E9));
   EXPECT_EQ(s.GetOwnCall(false), "");
   EXPECT_EQ(s.GetOwnCountry(), "DL");
 }
 
 TEST(ToSetups, RecordsComeBackAsTheyWereCopiedIn) {
-  ToSetups setups;
+  common::ScopedService<ToSetups> service;
+  ToSetups& setups = *service;
+  EXPECT_TRUE(ToLayout::GetLayoutOption());
   ToSetupLayout layout = setups.GetLayout();
   layout.column_table3[399] = 0xAB;
   layout.unstored_text = "lang";
+  layout.layout_variant_switch = 0;
   setups.SetLayout(layout);
   EXPECT_EQ(setups.GetLayout(), layout);
+  EXPECT_FALSE(ToLayout::GetLayoutOption());  // the old look
 
   ToSetupWeitere weitere = setups.GetWeitere();
   weitere.area2[20399] = 7;
@@ -163,16 +151,6 @@ TEST(FurtherStationTexts, EachTextHasItsCapacityAndPlace) {
   EXPECT_EQ(texts.text11, "kurz");
   EXPECT_EQ(texts.Get(0), "");
   EXPECT_EQ(texts.Get(26), "");
-}
-
-TEST(ToLayout, GetLayoutOptionFollowsTheVariantSwitch) {
-  common::ScopedService<ToSetups> setups;
-  ToSetupLayout layout = setups->GetLayout();
-  for (const std::uint8_t variant : {1, 0, 2}) {
-    layout.layout_variant_switch = variant;
-    setups->SetLayout(layout);
-    EXPECT_EQ(ToLayout::GetLayoutOption(), variant != 0) << int{variant};
-  }
 }
 
 TEST(ToSetups, TheProtocolWritesOnlyWhileTheSettingsExist) {
