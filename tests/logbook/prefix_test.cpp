@@ -15,7 +15,7 @@ const std::tuple<const char*, const char*, const char*, const char*> kCalls[] = 
     {"plain", "DL1ABC", "DL1ABC", "DL1ABC"},
     {"lower_case", "dl1abc", "DL1ABC", "DL1ABC"},
     {"slashed_zero", "DL\330ABC", "DL0ABC", "DL0ABC"},
-    {"hash_and_dash_join", "DL1ABC-P", "DL1ABC-P", "DL1ABC-P"},
+    {"hash_and_dash_join", "DL#1ABC-P", "DL#1ABC-P", "DL#1ABC-P"},
     {"empty", "", "", ""},
     {"only_separators", "///", "", ""},
     {"portable", "DL1ABC/P", "DL1ABC", "DL1ABC"},
@@ -119,6 +119,7 @@ TEST(ToPrefix, IsSpecialEntityAndItsHeadLength) {
   };
   EXPECT_EQ(special("JW1ABC", "S"), std::pair(true, 2));
   EXPECT_EQ(special("3D2AB", "C"), std::pair(true, 3));
+  EXPECT_EQ(special("ZK1", "S"), std::pair(true, 3));
   EXPECT_EQ(special("GM", "SC"), std::pair(true, 2));
   EXPECT_EQ(special("GM", "S"), std::pair(false, 0));
   EXPECT_EQ(special("JW", "BSS"), std::pair(false, 0));
@@ -139,6 +140,7 @@ TEST(ToPrefix, TranslateCountryName) {
   EXPECT_EQ(german("Northern Ireland"), "Nordirland");
   EXPECT_EQ(german("Dominican Rep.:"), "Dominikanische Republik:");
   EXPECT_EQ(german("Indiana"), "Indiana");
+  EXPECT_EQ(german("UnCongo"), "UnCongo");
   EXPECT_EQ(german("Indiana India"), "Indiana India");
   EXPECT_EQ(german(""), "");
 }

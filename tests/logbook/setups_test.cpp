@@ -103,9 +103,12 @@ TEST(ToSetups, RecordsComeBackAsTheyWereCopiedIn) {
   ToSetupLayout layout = setups.GetLayout();
   layout.column_table3[399] = 0xAB;
   layout.unstored_text = "lang";
-  layout.layout_variant_switch = 0;
+  layout.layout_variant_switch = 2;
   setups.SetLayout(layout);
   EXPECT_EQ(setups.GetLayout(), layout);
+  EXPECT_TRUE(ToLayout::GetLayoutOption());
+  layout.layout_variant_switch = 0;
+  setups.SetLayout(layout);
   EXPECT_FALSE(ToLayout::GetLayoutOption());  // the old look
 
   ToSetupWeitere weitere = setups.GetWeitere();
@@ -147,8 +150,10 @@ TEST(FurtherStationTexts, EachTextHasItsCapacityAndPlace) {
     offset += capacity + 1;
   }
   EXPECT_EQ(offset, sizeof texts);
-  texts.Set(11, "kurz");
+  texts.Set(11, "kurz");  // the rest of its place is cleared, as the record stores it
   EXPECT_EQ(texts.text11, "kurz");
+  const char* place = reinterpret_cast<const char*>(&texts.text11);
+  EXPECT_EQ(std::string(place + 5, 96), std::string(96, '\0'));
   EXPECT_EQ(texts.Get(0), "");
   EXPECT_EQ(texts.Get(26), "");
 }
