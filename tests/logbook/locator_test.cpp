@@ -7,240 +7,140 @@
 #include <memory>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "common/service.h"
-
 #include "tests/logbook/table_rows.h"
 
 namespace logbook {
 namespace {
 
-LOGBOOK_ROWS_PRINT_AS_NAME;
-
-struct ValidRow {
-  const char* name;
-  const char* text;
-  bool valid;
+// Validity of a text, and the six-character locator whose centre it converts to (none: it does
+// not convert).
+const std::tuple<const char*, const char*, bool, const char*> kLocators[] = {
+    {"six", "JO62MM", true, "JO62MM"},
+    {"four", "JO62", true, "JO62MM"},
+    {"five", "JO62M", true, "JO62MM"},
+    {"field", "JO", true, "JO44XX"},
+    {"field_and_digit", "JO6", true, "JO64MX"},
+    {"corner_low", "AA00AA", true, "AA00AA"},
+    {"corner_high", "RR99XX", true, "RR99XX"},
+    {"lower_case_converts", "jo62mm", false, "JO62MM"},
+    {"slashed_zero", "JO6\xD8", false, "JO60MM"},
+    {"empty", "", true, nullptr},
+    {"one_letter", "J", true, nullptr},
+    {"seventh_unchecked_too_long", "JO62MM!", true, nullptr},
+    {"field_beyond_r", "JS62", false, nullptr},
+    {"subsquare_beyond_x", "JO62MY", false, nullptr},
+    {"letter_as_square", "JOA2", false, nullptr},
 };
+LOGBOOK_TABLE(Locators, kLocators);
 
-class Validity : public ::testing::TestWithParam<ValidRow> {};
-
-TEST_P(Validity, IsValidLocator) {
-  EXPECT_EQ(ToLocator::IsValidLocator(GetParam().text), GetParam().valid);
+TEST_P(Locators, ValidityAndCentre) {
+  const auto [name, text, valid, centre_text] = GetParam();
+  EXPECT_EQ(ToLocator::IsValidLocator(text), valid);
+  LocatorCoordinates c{.east_west = 'X', .latitude = 99};
+  ASSERT_EQ(ToLocator::LocatorToCoordinates(text, false, c), centre_text != nullptr);
+  LocatorCoordinates centre;
+  ASSERT_TRUE(centre_text == nullptr ||
+              ToLocator::LocatorToCoordinates(centre_text, false, centre));
+  EXPECT_EQ(c.latitude, centre.latitude);  // a text that does not convert clears the outputs
+  EXPECT_EQ(c.longitude, centre.longitude);
+  EXPECT_EQ(c.east_west, centre.east_west);
 }
 
-INSTANTIATE_TEST_SUITE_P(Locator, Validity,
-                         ::testing::Values(ValidRow{"six", "JO62MM", true},
-                                           ValidRow{"four", "JO62", true},
-                                           ValidRow{"empty", "", true},
-                                           ValidRow{"corner_low", "AA00AA", true},
-                                           ValidRow{"corner_high", "RR99XX", true},
-                                           ValidRow{"lower_case", "jo62mm", false},
-                                           ValidRow{"field_beyond_r", "JS62", false},
-                                           ValidRow{"subsquare_beyond_x", "JO62MY", false},
-                                           ValidRow{"letter_as_square", "JOA2", false},
-                                           ValidRow{"seventh_unchecked", "JO62MM!", true}),
-                         RowName());
-
-// A short locator is the centre of its area, padded as given.
-struct PaddingRow {
-  const char* name;
-  const char* short_form;
-  const char* long_form;
+// The centre: degrees, north/south and east/west letters, degrees, minutes and seconds.
+const std::tuple<const char*, const char*, bool, double, double, const char*, std::array<int, 6>>
+    kCoordinates[] = {
+        {"berlin", "JO62MM", false, 52.5208, 13.0417, "NE", {52, 31, 15, 13, 2, 30}},
+        {"west_positive", "IO91", false, 51.5208, 0.9583, "NW", {51, 31, 15, 0, 57, 30}},
+        {"west_kept_east", "IO91", true, 51.5208, 359.0417, "NW", {51, 31, 15, 0, 57, 30}},
+        {"south", "QF22LE", false, -37.8125, 144.9583, "SE", {-37, 48, 45, 144, 57, 30}},
 };
-
-class Padding : public ::testing::TestWithParam<PaddingRow> {};
-
-TEST_P(Padding, SameAsLongForm) {
-  LocatorCoordinates a;
-  LocatorCoordinates b;
-  ASSERT_TRUE(ToLocator::LocatorToCoordinates(GetParam().short_form, false, a));
-  ASSERT_TRUE(ToLocator::LocatorToCoordinates(GetParam().long_form, false, b));
-  EXPECT_EQ(a.latitude, b.latitude);
-  EXPECT_EQ(a.longitude, b.longitude);
-}
-
-INSTANTIATE_TEST_SUITE_P(Locator, Padding,
-                         ::testing::Values(PaddingRow{"field", "JO", "JO44XX"},
-                                           PaddingRow{"field_and_digit", "JO6", "JO64MX"},
-                                           PaddingRow{"square", "JO62", "JO62MM"},
-                                           PaddingRow{"five", "JO62M", "JO62MM"},
-                                           PaddingRow{"lower_case", "jo62mm", "JO62MM"},
-                                           PaddingRow{"slashed_zero", "JO6\xD8", "JO60MM"}),
-                         RowName());
-
-TEST(Locator, UnconvertibleLocatorsClearTheOutputs) {
-  for (const char* bad : {"J", "JO62MMX", "", "JS62", "JO62MY"}) {
-    LocatorCoordinates c;
-    c.latitude = 99;
-    c.east_west = 'X';
-    EXPECT_FALSE(ToLocator::LocatorToCoordinates(bad, false, c)) << bad;
-    EXPECT_EQ(c.latitude, 0) << bad;
-    EXPECT_EQ(c.east_west, ' ') << bad;
-  }
-}
-
-struct CoordRow {
-  const char* name;
-  const char* locator;
-  bool keep_east;
-  double latitude;
-  double longitude;
-  const char* letters;  // north/south, east/west
-  std::array<int, 3> lat_dms;
-  std::array<int, 3> lon_dms;
-};
-
-class Coordinates : public ::testing::TestWithParam<CoordRow> {};
+LOGBOOK_TABLE(Coordinates, kCoordinates);
 
 TEST_P(Coordinates, Centre) {
-  const CoordRow& row = GetParam();
+  const auto [name, locator, keep_east, latitude, longitude, letters, dms] = GetParam();
   LocatorCoordinates c;
-  ASSERT_TRUE(ToLocator::LocatorToCoordinates(row.locator, row.keep_east, c));
-  EXPECT_NEAR(c.latitude, row.latitude, 1e-4);
-  EXPECT_NEAR(c.longitude, row.longitude, 1e-4);
-  EXPECT_EQ(std::string({c.north_south, c.east_west}), row.letters);
-  EXPECT_EQ((std::array<int, 3>{c.lat_degrees, c.lat_minutes, c.lat_seconds}), row.lat_dms);
-  EXPECT_EQ((std::array<int, 3>{c.lon_degrees, c.lon_minutes, c.lon_seconds}), row.lon_dms);
-  EXPECT_NEAR(c.lat_minutes_real, row.lat_dms[1] + row.lat_dms[2] / 60.0, 1e-9);
-  EXPECT_NEAR(c.lon_minutes_real, row.lon_dms[1] + row.lon_dms[2] / 60.0, 1e-9);
+  ASSERT_TRUE(ToLocator::LocatorToCoordinates(locator, keep_east, c));
+  EXPECT_NEAR(c.latitude, latitude, 1e-4);
+  EXPECT_NEAR(c.longitude, longitude, 1e-4);
+  EXPECT_EQ(std::string({c.north_south, c.east_west}), letters);
+  EXPECT_EQ((std::array{c.lat_degrees, c.lat_minutes, c.lat_seconds, c.lon_degrees, c.lon_minutes,
+                        c.lon_seconds}),
+            dms);
+  EXPECT_NEAR(c.lat_minutes_real, dms[1] + dms[2] / 60.0, 1e-9);
+  EXPECT_NEAR(c.lon_minutes_real, dms[4] + dms[5] / 60.0, 1e-9);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Locator, Coordinates,
-    ::testing::Values(
-        CoordRow{"berlin", "JO62MM", false, 52.5208, 13.0417, "NE", {52, 31, 15}, {13, 2, 30}},
-        CoordRow{"west_positive", "IO91", false, 51.5208, 0.9583, "NW", {51, 31, 15}, {0, 57, 30}},
-        CoordRow{
-            "west_kept_east", "IO91", true, 51.5208, 359.0417, "NW", {51, 31, 15}, {0, 57, 30}},
-        CoordRow{"south", "QF22LE", false, -37.8125, 144.9583, "SE", {-37, 48, 45}, {144, 57, 30}}),
-    RowName());
-
-// ---- Distance and bearing.
-
-TEST(Locator, SameLocatorTwice) {
-  for (const char* loc : {"JO62MM", "AA00AA", "RR99XX", "IO91WM", "QF22LE", "JJ00AA"}) {
-    double lon;
-    double bearing = -1;
-    double distance = -1;
-    EXPECT_TRUE(ToLocator::DistanceBearing(loc, loc, lon, bearing, distance)) << loc;
-    EXPECT_EQ(distance, 0) << loc;
-    EXPECT_EQ(bearing, 0) << loc;
-  }
-}
-
-// The antipode of a locator's centre: longitude + 180, latitude mirrored.
-std::string Antipode(const std::string& loc) {
-  std::string out = loc;
-  out[0] = static_cast<char>('A' + (loc[0] - 'A' + 9) % 18);
-  out[1] = static_cast<char>('A' + 17 - (loc[1] - 'A'));
-  out[2] = loc[2];
-  out[3] = static_cast<char>('0' + 9 - (loc[3] - '0'));
-  out[4] = loc[4];
-  out[5] = static_cast<char>('A' + 23 - (loc[5] - 'A'));
-  return out;
-}
-
-TEST(Locator, AntipodesHaveNoBearing) {
-  for (const char* loc : {"JO62MM", "AA00AA", "IO91WM", "FN31PR"}) {
-    const std::string other = Antipode(loc);
-    double lon;
-    double bearing = -1;
-    double distance = 0;
-    EXPECT_TRUE(ToLocator::DistanceBearing(loc, other, lon, bearing, distance)) << other;
-    EXPECT_GE(distance, 20000) << other;
-    EXPECT_EQ(bearing, 0) << other;
-  }
-}
-
-TEST(Locator, DistanceNeedsTwoConvertibleLocators) {
-  double lon = 1;
-  double bearing = 1;
-  double distance = 1;
-  EXPECT_FALSE(ToLocator::DistanceBearing("JO62MM", "J", lon, bearing, distance));
-  EXPECT_FALSE(ToLocator::DistanceBearing("JO62MMA", "JO62MM", lon, bearing, distance));
-  EXPECT_EQ(distance, 0);
-  EXPECT_EQ(bearing, 0);
-  EXPECT_EQ(lon, 0);
-}
-
-struct Point {
-  double lat;
-  double lon;
+// Pairs without a bearing: the same centre twice (0 km), antipodes, and pairs that do not convert.
+const std::tuple<const char*, const char*, const char*, bool, bool> kPairs[] = {
+    {"same_berlin", "JO62MM", "JO62MM", true, false},
+    {"same_corner_low", "AA00AA", "AA00AA", true, false},
+    {"same_south", "QF22LE", "QF22LE", true, false},
+    {"antipode_berlin", "JO62MM", "AD67ML", true, true},
+    {"antipode_corner", "AA00AA", "JR09AX", true, true},
+    {"antipode_america", "FN31PR", "OE38PG", true, true},
+    {"second_unconvertible", "JO62MM", "J", false, false},
+    {"first_unconvertible", "JO62MMA", "JO62MM", false, false},
 };
+LOGBOOK_TABLE(NoBearing, kPairs);
 
-// The centre of a 6-character locator, independently of the code under test.
-Point Centre(const std::string& loc) {
-  return {-90 + (loc[1] - 'A') * 10 + (loc[3] - '0') + ((loc[5] - 'A') + 0.5) / 24.0,
-          -180 + (loc[0] - 'A') * 20 + (loc[2] - '0') * 2 + ((loc[4] - 'A') + 0.5) / 12.0};
+TEST_P(NoBearing, DistanceBearing) {
+  const auto [name, first, second, converts, antipodal] = GetParam();
+  double lon = -1, bearing = -1, distance = -1;
+  EXPECT_EQ(ToLocator::DistanceBearing(first, second, lon, bearing, distance), converts);
+  EXPECT_EQ(bearing, 0);
+  EXPECT_TRUE(antipodal ? distance >= 20000 : distance == 0) << distance;
+  EXPECT_EQ(lon != 0, converts);  // no centre lies on the zero meridian
 }
 
-constexpr double kRad = M_PI / 180;
-constexpr double kEarthKm = 111.12 * 180 / M_PI;  // the program's sphere: 111.12 km per degree
-
-// Haversine: well conditioned for short distances.
-double Haversine(Point a, Point b) {
-  const double dlat = (b.lat - a.lat) * kRad;
-  const double dlon = (b.lon - a.lon) * kRad;
-  const double h = std::pow(std::sin(dlat / 2), 2) + std::cos(a.lat * kRad) *
-                                                         std::cos(b.lat * kRad) *
-                                                         std::pow(std::sin(dlon / 2), 2);
-  return 2 * kEarthKm * std::asin(std::min(1.0, std::sqrt(h)));
+// Independent of the code under test: distance (haversine, well conditioned for short distances),
+// initial bearing and the second's longitude east between the centres of two locators.
+std::array<double, 3> GreatCircle(const std::string& a, const std::string& b) {
+  constexpr double kRad = M_PI / 180;
+  const auto lat = [](const std::string& l) {
+    return (-90 + (l[1] - 'A') * 10 + (l[3] - '0') + (l[5] - 'A' + 0.5) / 24) * kRad;
+  };
+  const auto lon = [](const std::string& l) {
+    return (-180 + (l[0] - 'A') * 20 + (l[2] - '0') * 2 + (l[4] - 'A' + 0.5) / 12) * kRad;
+  };
+  const double p1 = lat(a), p2 = lat(b), dl = lon(b) - lon(a);
+  const double h = std::pow(std::sin((p2 - p1) / 2), 2) +
+                   std::cos(p1) * std::cos(p2) * std::pow(std::sin(dl / 2), 2);
+  const double bearing =
+      std::atan2(std::sin(dl) * std::cos(p2),
+                 std::cos(p1) * std::sin(p2) - std::sin(p1) * std::cos(p2) * std::cos(dl));
+  return {2 * 111.12 / kRad * std::asin(std::min(1.0, std::sqrt(h))),
+          std::fmod(bearing / kRad + 360, 360), std::fmod(lon(b) + 2 * M_PI, 2 * M_PI)};
 }
 
-double InitialBearing(Point a, Point b) {
-  const double dlon = (b.lon - a.lon) * kRad;
-  const double y = std::sin(dlon) * std::cos(b.lat * kRad);
-  const double x = std::cos(a.lat * kRad) * std::sin(b.lat * kRad) -
-                   std::sin(a.lat * kRad) * std::cos(b.lat * kRad) * std::cos(dlon);
-  const double deg = std::atan2(y, x) / kRad;
-  return deg < 0 ? deg + 360 : deg;
-}
-
-std::string RandomLocator(std::mt19937& rng) {
-  std::uniform_int_distribution<int> field(0, 17), digit(0, 9), sub(0, 23);
-  std::string s(6, ' ');
-  s[0] = static_cast<char>('A' + field(rng));
-  s[1] = static_cast<char>('A' + field(rng));
-  s[2] = static_cast<char>('0' + digit(rng));
-  s[3] = static_cast<char>('0' + digit(rng));
-  s[4] = static_cast<char>('A' + sub(rng));
-  s[5] = static_cast<char>('A' + sub(rng));
-  return s;
-}
-
-TEST(Locator, AgreesWithHaversineForRandomPairs) {
+TEST(Locator, AgreesWithGreatCircleForRandomPairs) {
   std::mt19937 rng(20240611);
-  std::vector<std::pair<std::string, std::string>> pairs;
-  for (int i = 0; i < 1000; ++i) pairs.emplace_back(RandomLocator(rng), RandomLocator(rng));
-  // Close pairs too, where the arccos form is at its weakest.
-  for (int i = 0; i < 50; ++i) {
-    std::string a = RandomLocator(rng);
-    std::string b = a;
-    b[5] = static_cast<char>(b[5] == 'A' ? 'B' : b[5] - 1);
-    pairs.emplace_back(a, b);
-  }
-  for (const auto& [a, b] : pairs) {
-    double lon;
-    double bearing;
-    double distance;
+  const auto random_locator = [&rng] {
+    std::string s = "AA00AA";
+    for (const int i : {0, 1}) s[i] += std::uniform_int_distribution<int>(0, 17)(rng);
+    for (const int i : {2, 3}) s[i] += std::uniform_int_distribution<int>(0, 9)(rng);
+    for (const int i : {4, 5}) s[i] += std::uniform_int_distribution<int>(0, 23)(rng);
+    return s;
+  };
+  for (int i = 0; i < 1050; ++i) {
+    const std::string a = random_locator();
+    std::string b = random_locator();
+    if (i >= 1000) {  // neighbours too, where the arccos form is at its weakest
+      b = a;
+      b[5] = static_cast<char>(b[5] == 'A' ? 'B' : b[5] - 1);
+    }
+    double lon, bearing, distance;
     ASSERT_TRUE(ToLocator::DistanceBearing(a, b, lon, bearing, distance)) << a << " " << b;
-    const Point pa = Centre(a);
-    const Point pb = Centre(b);
-    const double expected = Haversine(pa, pb);
+    const auto [expected, expected_bearing, expected_lon] = GreatCircle(a, b);
     EXPECT_NEAR(distance, expected, 0.01) << a << " " << b;
-    const double east = pb.lon < 0 ? pb.lon + 360 : pb.lon;
-    EXPECT_NEAR(lon, east * kRad, 1e-9) << a << " " << b;
-    if (expected > 1 && expected < 19990) {
-      double diff = std::fabs(bearing - InitialBearing(pa, pb));
-      diff = std::min(diff, 360 - diff);
-      EXPECT_LT(diff, 0.01) << a << " " << b;
+    EXPECT_NEAR(lon, expected_lon, 1e-9) << a << " " << b;
+    const double diff = std::fabs(bearing - expected_bearing);
+    if (expected > 1 && expected < 19990) {  // a bearing exists
+      EXPECT_LT(std::min(diff, 360 - diff), 0.01) << a << " " << b;
     }
   }
 }
-
-// ---- QRB and its trace line.
 
 class CountingSink : public TProtSS {
  public:
@@ -250,14 +150,10 @@ class CountingSink : public TProtSS {
 
 TEST(Locator, QrbNotifiesTheSinkExceptForTheListRows) {
   auto sink = std::make_unique<CountingSink>();
-  CountingSink* seen = sink.get();
+  const CountingSink* seen = sink.get();
   common::Service<TProtSS>::Install(std::move(sink));
-  double bearing;
-  double distance;
+  double bearing, distance, lon, b2, d2;
   EXPECT_TRUE(ToLocator::QRB("JO62MM", "JO31NF", "ContStd2", bearing, distance));
-  double lon;
-  double b2;
-  double d2;
   ToLocator::DistanceBearing("JO62MM", "JO31NF", lon, b2, d2);
   EXPECT_EQ(bearing, b2);
   EXPECT_EQ(distance, d2);

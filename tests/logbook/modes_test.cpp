@@ -9,47 +9,53 @@
 namespace logbook {
 namespace {
 
-LOGBOOK_ROWS_PRINT_AS_NAME;
-
-// ---- Fixed names and the default group strings.
-
-struct ClassRow {
-  const char* name;
-  const char* mode;
-  ModeClassLetter letter;
+// Mode texts with the default settings.
+const std::tuple<const char*, const char*, ModeClassLetter, int, const char*, int, int> kModes[] = {
+    {"cw", "CW", 'a', 0, "CW", 0, 0},
+    {"ssb", "SSB", 'b', 2, "PH", 1, 1},
+    {"am", "AM", 'c', 2, "PH", 1, 1},
+    {"fm", "FM", 'd', 1, "FM", 3, 1},
+    {"rtty", "RTTY", 'e', 3, "RY", 5, 5},
+    {"g_tor", "G-TOR", 'e', 3, "RY", 5, 5},
+    {"group1_default_text", "RTTY, HELL, MFSK, FSK, WSJT, FSK441, MT63, RY", 'e', 3, "RY", 5, 5},
+    {"amtor_by_group_2", "AMTOR", 'f', 3, "", 5, 5},
+    {"tor", "TOR", 'g', 3, "", 5, 5},
+    {"pactor_by_group_3", "PACTOR", 'g', 3, "", 5, 5},
+    {"fax_by_group_6", "FAX", 'h', 3, "", 5, 5},
+    {"atv_by_group_5", "ATV", 'i', 3, "", 5, 5},
+    {"sstv_by_group_4", "SSTV", 'j', 2, "", 1, 1},
+    {"sat", "SAT", 'k', 4, "", 3, 3},
+    {"psk31", "PSK31", 'l', 3, "RY", 5, 5},
+    {"jt65", "JT65", 'l', 3, "RY", 5, 5},
+    {"throb", "THROB", 'l', 3, "RY", 5, 5},
+    {"packet", "PACKET", 'm', 3, "RY", 5, 5},
+    {"twice_usb", "2xUSB", 'b', 2, "PH", 1, 1},
+    {"twice_upper_cw", "2XCW", 'a', 0, "CW", 0, 0},
+    {"trimmed", " CW ", 'a', 0, "CW", 0, 0},
+    {"lower_case_unknown", "usb", kNoModeClass, kNoModeGroup, "", 3, 3},
+    {"ft8_digital", "FT8", kNoModeClass, kNoModeGroup, "", 3, 5},
+    {"ft4_prefix", "FT4X", kNoModeClass, kNoModeGroup, "", 3, 5},
+    {"jt_prefix", "JT9H", kNoModeClass, kNoModeGroup, "", 3, 5},
+    {"hell_alone_digital", "HELL", kNoModeClass, kNoModeGroup, "", 3, 5},
+    {"contestia", " CONTESTIA ", kNoModeClass, kNoModeGroup, "", 3, 5},
+    {"empty", "", kNoModeClass, kNoModeGroup, "", 3, 3},
+    {"twice_only", "2x", kNoModeClass, kNoModeGroup, "", 3, 3},
 };
+LOGBOOK_TABLE(Modes, kModes);
 
-class FixedNames : public ::testing::TestWithParam<ClassRow> {};
-
-TEST_P(FixedNames, ModeClass) {
-  ToModi modi;
-  EXPECT_EQ(modi.ModeClass(GetParam().mode), GetParam().letter);
+TEST_P(Modes, ClassGroupAndKind) {
+  const ToModi modi;
+  const auto [name, mode, letter, group, report_name, kind, digital_kind] = GetParam();
+  EXPECT_EQ(modi.ModeClass(mode), letter);
+  EXPECT_EQ(modi.ModeGroup(letter), group);
+  EXPECT_EQ(modi.ClassName(letter), report_name);
+  EXPECT_EQ(modi.ModeKind(mode, false), kind);
+  EXPECT_EQ(modi.ModeKind(mode, true), digital_kind);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, FixedNames,
-    ::testing::Values(
-        ClassRow{"cw", "CW", 'a'}, ClassRow{"a1a", "A1A", 'a'}, ClassRow{"ssb", "SSB", 'b'},
-        ClassRow{"usb", "USB", 'b'}, ClassRow{"lsb", "LSB", 'b'}, ClassRow{"j3e", "J3E", 'b'},
-        ClassRow{"am", "AM", 'c'}, ClassRow{"a3e", "A3E", 'c'}, ClassRow{"fm", "FM", 'd'},
-        ClassRow{"f3", "F3", 'd'}, ClassRow{"rtty", "RTTY", 'e'}, ClassRow{"ry", "RY", 'e'},
-        ClassRow{"wspr", "WSPR", 'e'}, ClassRow{"g_tor", "G-TOR", 'e'},
-        ClassRow{"group1_default_text", "RTTY, HELL, MFSK, FSK, WSJT, FSK441, MT63, RY", 'e'},
-        ClassRow{"tor", "TOR", 'g'}, ClassRow{"sat", "SAT", 'k'}, ClassRow{"psk31", "PSK31", 'l'},
-        ClassRow{"dmr", "DMR", 'l'}, ClassRow{"jt65", "JT65", 'l'}, ClassRow{"throb", "THROB", 'l'},
-        ClassRow{"packet", "PACKET", 'm'}, ClassRow{"pr", "PR", 'm'},
-        ClassRow{"amtor_by_group_2", "AMTOR", 'f'}, ClassRow{"pactor_by_group_3", "PACTOR", 'g'},
-        ClassRow{"fax_by_group_6", "FAX", 'h'}, ClassRow{"atv_by_group_5", "ATV", 'i'},
-        ClassRow{"sstv_by_group_4", "SSTV", 'j'}, ClassRow{"twice_usb", "2xUSB", 'b'},
-        ClassRow{"twice_upper_cw", "2XCW", 'a'}, ClassRow{"trimmed", " CW ", 'a'},
-        ClassRow{"lower_case_unknown", "usb", kNoModeClass},
-        ClassRow{"ft8_unknown", "FT8", kNoModeClass},
-        ClassRow{"hell_alone_unknown", "HELL", kNoModeClass}, ClassRow{"empty", "", kNoModeClass},
-        ClassRow{"blanks", "  ", kNoModeClass}, ClassRow{"twice_only", "2x", kNoModeClass}),
-    RowName());
-
-TEST(Modes, GroupStringsOverrideEveryOtherAnswer) {
+TEST(ToModi, GroupStringsOverrideEveryOtherAnswer) {
   ToModi modi;
+  EXPECT_EQ(modi.GetGroup1(), "RTTY, HELL, MFSK, FSK, WSJT, FSK441, MT63, RY");
   modi.SetGroup2("FT8");
   EXPECT_EQ(modi.ModeClass("FT8"), 'f');
   modi.SetGroup4("CW");  // group 4 is compared last and wins over the fixed name
@@ -57,62 +63,38 @@ TEST(Modes, GroupStringsOverrideEveryOtherAnswer) {
   modi.SetGroup2("");  // an empty group string names no mode
   EXPECT_EQ(modi.ModeClass("FT8"), kNoModeClass);
   EXPECT_EQ(modi.GetGroup2(), "");
-  EXPECT_EQ(modi.GetGroup1(), "RTTY, HELL, MFSK, FSK, WSJT, FSK441, MT63, RY");
-  EXPECT_EQ(modi.GetGroup3(), "PACTOR");
-  EXPECT_EQ(modi.GetGroup5(), "ATV");
-  EXPECT_EQ(modi.GetGroup6(), "FAX");
+  EXPECT_EQ(modi.ModeGroup('z'), kNoModeGroup);
+  EXPECT_EQ(modi.ClassName('z'), "");
 }
 
-// ---- User alias lists: whole entries, the first class wins.
-
-struct AliasRow {
-  const char* name;
-  int class_index;
-  const char* list;
-  const char* mode;
-  ModeClassLetter letter;
+// User alias lists: whole entries only.
+const std::tuple<const char*, int, const char*, const char*, ModeClassLetter> kAliasLists[] = {
+    {"last_entry", 4, "FT4;FT8", "FT8", 'e'},
+    {"comma_separated", 4, "FT4,FT8,JS8", "FT8", 'e'},
+    {"blanks_around_entries", 4, "FT4 ; FT8 , JS8", "FT8", 'e'},
+    {"list_upper_cased", 4, "ft8;ft4", "FT8", 'e'},
+    {"text_not_upper_cased", 4, "FT8", "ft8", kNoModeClass},
+    {"no_substring_match", 4, "XFT8;", "FT8", kNoModeClass},
+    {"no_substring_cw", 1, "XCW;", "CW", 'a'},
+    {"empty_text", 4, "FT8;", "", kNoModeClass},
+    {"user_name_beats_fixed", 1, "CW", "CW", 'b'},
+    {"twice_prefix_dropped", 4, "FT8", "2xFT8", 'e'},
+    {"last_class", 12, "VARA", "VARA", 'm'},
 };
+LOGBOOK_TABLE(AliasLists, kAliasLists);
 
-class UserAliases : public ::testing::TestWithParam<AliasRow> {};
-
-TEST_P(UserAliases, ModeClass) {
+TEST_P(AliasLists, ModeClass) {
   ToModi modi;
-  modi.SetAliasList(GetParam().list, GetParam().class_index);
-  EXPECT_EQ(modi.ModeClass(GetParam().mode), GetParam().letter);
+  const auto [name, class_index, list, mode, letter] = GetParam();
+  modi.SetAliasList(list, class_index);
+  EXPECT_EQ(modi.ModeClass(mode), letter);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Modes, UserAliases,
-    ::testing::Values(AliasRow{"last_entry", 4, "FT4;FT8", "FT8", 'e'},
-                      AliasRow{"first_entry", 4, "FT4;FT8", "FT4", 'e'},
-                      AliasRow{"comma_separated", 4, "FT4,FT8,JS8", "FT8", 'e'},
-                      AliasRow{"blanks_around_entries", 4, "FT4 ; FT8 , JS8", "FT8", 'e'},
-                      AliasRow{"list_upper_cased", 4, "ft8;ft4", "FT8", 'e'},
-                      AliasRow{"text_not_upper_cased", 4, "FT8", "ft8", kNoModeClass},
-                      AliasRow{"end_of_list_a1a", 0, "CW;A1A", "A1A", 'a'},
-                      AliasRow{"no_substring_match", 4, "XFT8;", "FT8", kNoModeClass},
-                      AliasRow{"no_substring_at_end", 4, "XFT8", "FT8", kNoModeClass},
-                      AliasRow{"no_substring_cw", 1, "XCW;", "CW", 'a'},
-                      AliasRow{"empty_text", 4, "FT8;", "", kNoModeClass},
-                      AliasRow{"empty_text_empty_entry", 4, ";;", "", kNoModeClass},
-                      AliasRow{"user_name_beats_fixed", 1, "CW", "CW", 'b'},
-                      AliasRow{"twice_prefix_dropped", 4, "FT8", "2xFT8", 'e'},
-                      AliasRow{"last_class", 12, "VARA", "VARA", 'm'}),
-    RowName());
-
-TEST(Modes, FirstMatchingClassWins) {
+TEST(ToModi, UserListsKeepTheirTexts) {
   ToModi modi;
   modi.SetAliasList("FT8", 11);
-  modi.SetAliasList("FT8", 4);
-  EXPECT_EQ(modi.ModeClass("FT8"), 'e');
-  modi.ClearAliasLists();
-  EXPECT_EQ(modi.ModeClass("FT8"), kNoModeClass);
-  EXPECT_EQ(modi.GetAliasList(4), "");
-}
-
-TEST(Modes, AliasListsKeepTheirTextAndIgnoreBadIndexes) {
-  ToModi modi;
   modi.SetAliasList("FT8;FT4", 4);
+  EXPECT_EQ(modi.ModeClass("FT8"), 'e');
   EXPECT_EQ(modi.GetAliasList(4), "FT8;FT4");
   modi.SetAliasList("X", 13);
   modi.SetAliasList("X", -1);
@@ -120,57 +102,11 @@ TEST(Modes, AliasListsKeepTheirTextAndIgnoreBadIndexes) {
   EXPECT_EQ(modi.GetAliasList(-1), "");
   modi.SetAliasList(std::string(300, 'A'), 0);
   EXPECT_EQ(modi.GetAliasList(0).size(), 255u);
-}
-
-// ---- Groups, report names, mode kinds.
-
-TEST(Modes, GroupAndReportNameOfEveryClass) {
-  ToModi modi;
-  const std::string groups = "0221333332433";  // 0 CW, 1 FM, 2 phone, 3 data, 4 other
-  const char* names[] = {"CW", "PH", "PH", "FM", "RY", "", "", "", "", "", "", "RY", "RY"};
-  for (int i = 0; i < kModeClassCount; ++i) {
-    const char letter = static_cast<char>('a' + i);
-    EXPECT_EQ(modi.ModeGroup(letter), groups[static_cast<std::size_t>(i)] - '0') << letter;
-    EXPECT_EQ(modi.ClassName(letter), names[i]) << letter;
-  }
-  EXPECT_EQ(modi.ModeGroup('z'), kNoModeGroup);
-  EXPECT_EQ(modi.ModeGroup(kNoModeClass), kNoModeGroup);
-  EXPECT_EQ(modi.ClassName('z'), "");
-}
-
-struct KindRow {
-  const char* name;
-  const char* mode;
-  int plain;
-  int digital_apart;
-};
-
-class ModeKinds : public ::testing::TestWithParam<KindRow> {};
-
-TEST_P(ModeKinds, BothFlags) {
-  ToModi modi;
-  EXPECT_EQ(modi.ModeKind(GetParam().mode, false), GetParam().plain);
-  EXPECT_EQ(modi.ModeKind(GetParam().mode, true), GetParam().digital_apart);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Modes, ModeKinds,
-    ::testing::Values(KindRow{"cw", "CW", 0, 0}, KindRow{"ssb", "SSB", 1, 1},
-                      KindRow{"fm", "FM", 3, 1}, KindRow{"rtty", "RTTY", 5, 5},
-                      KindRow{"sstv_phone_group", "SSTV", 1, 1},
-                      KindRow{"sat_other_group", "SAT", 3, 3}, KindRow{"ft8", "FT8", 3, 5},
-                      KindRow{"ft4_prefix", "FT4X", 3, 5}, KindRow{"jt_prefix", "JT9H", 3, 5},
-                      KindRow{"hell", "HELL", 3, 5}, KindRow{"contestia", " CONTESTIA ", 3, 5},
-                      KindRow{"unknown", "XYZ", 3, 3}, KindRow{"empty", "", 3, 3}),
-    RowName());
-
-TEST(Modes, UserModeListHoldsEachTextOnce) {
-  ToModi modi;
-  EXPECT_EQ(modi.ModeListCount(), 0);
-  modi.AddMode("FT8");
-  modi.AddMode("JS8");
-  modi.AddMode("FT8");
-  modi.AddMode("ft8");  // case matters
+  modi.ClearAliasLists();
+  EXPECT_EQ(modi.ModeClass("FT8"), kNoModeClass);
+  EXPECT_EQ(modi.GetAliasList(4), "");
+  // The user's mode list holds each text once.
+  for (const char* mode : {"FT8", "JS8", "FT8", "ft8"}) modi.AddMode(mode);  // case matters
   EXPECT_EQ(modi.ModeListCount(), 3);
   EXPECT_EQ(modi.ModeListItem(0), "FT8");
   EXPECT_EQ(modi.ModeListItem(2), "ft8");

@@ -1,25 +1,14 @@
-// Table rows of the reference tests: every row struct has a `name`, which names its test case.
+// Table-driven tests: an array of tuples, the first element of each naming its test case.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <type_traits>
 
-namespace logbook::test {
-
-struct RowName {
-  template <typename Row>
-  std::string operator()(const ::testing::TestParamInfo<Row>& info) const {
-    return info.param.name;
-  }
-};
-
-}  // namespace logbook::test
-
-// Rows print as their name in failures and test listings, not as raw bytes. Expands to a
-// function template that argument-dependent lookup finds for the rows of the enclosing namespace.
-#define LOGBOOK_ROWS_PRINT_AS_NAME                                                     \
-  template <typename Row>                                                              \
-  requires requires(const Row& row) { row.name; }                                      \
-  [[maybe_unused]] void PrintTo(const Row& row, std::ostream* os) { *os << row.name; } \
-  using ::logbook::test::RowName
+// The parameterised suite `Suite` with one test case per row of the array `rows`.
+#define LOGBOOK_TABLE(Suite, rows)                                                   \
+  class Suite : public ::testing::TestWithParam<std::decay_t<decltype(rows[0])>> {}; \
+  INSTANTIATE_TEST_SUITE_P(Rows, Suite, ::testing::ValuesIn(rows),                   \
+                           [](const auto& info) { return std::string(std::get<0>(info.param)); })
