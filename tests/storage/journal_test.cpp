@@ -5,7 +5,6 @@
 
 #include <map>
 
-#include "common/le_int.h"
 #include "platform/file_faults.h"
 #include "storage/btree.h"
 #include "storage/engine_state.h"
@@ -26,18 +25,10 @@ class JournalTest : public NetworkTest {
   // Creates the fileblock with `records` records in both keys, through the journal.
   void Build(int records) {
     CreateFile("J", kTwoKeys);
-    FileblockHandle h = Open(Journalled());
+    FileblockHandle h = Open("journal", "J");
     for (int i = 1; i <= records; ++i) Add(h, Text(i), 2);
-    FileblockClose(h);
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockClose(h), 0);
   }
-  static OpenOptions Journalled(bool shared = false) {
-    OpenOptions o;
-    o.journal = true;
-    o.shared = shared;
-    return o;
-  }
-  FileblockHandle Open(OpenOptions o) { return NetworkTest::Open(o, "J"); }
 
   // What a roll-back must bring back: both keys, the record counts and every record head.
   std::vector<std::string> Snapshot(FileblockHandle h) {
@@ -54,15 +45,15 @@ class JournalTest : public NetworkTest {
   }
 
   void SaveFiles() {
-    for (const char* ext : {".DAT", ".IX", ".DIA"}) saved_[ext] = ReadBytes(Name("J") + ext);
+    for (const char* ext : {".DAT", ".IX", ".DIA"}) saved_[ext] = ReadFile(Name("J") + ext);
   }
   void RestoreFiles() {
-    for (const auto& [ext, bytes] : saved_) WriteBytes(Name("J") + ext, bytes);
+    for (const auto& [ext, bytes] : saved_) WriteFile(Name("J") + ext, bytes);
   }
 
   std::string CheckAll() { return IsamCheck(Name("J"), PeerCheckOptions()).Text(); }
 
-  std::map<std::string, std::vector<std::uint8_t>> saved_;
+  std::map<std::string, std::string> saved_;
 };
 
 struct OperationCase {
@@ -87,7 +78,7 @@ class EveryWrite : public JournalTest, public ::testing::WithParamInterface<Oper
   void SetUp() override {
     Build(GetParam().records);
     if (GetParam().run == &AddRecordFromTheFreeChain) {
-      FileblockHandle h = Open(Journalled());
+      FileblockHandle h = Open("journal", "J");
       for (int r : {9, 4}) {
         for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h, k, r, KeyStr(PeerKeyText(Text(r), k)));
         FileblockDeleteRecord(h, r);
@@ -97,9 +88,11 @@ class EveryWrite : public JournalTest, public ::testing::WithParamInterface<Oper
     SaveFiles();
   }
 
-  // Runs the operation with its `n`-th write failing (0: none); the number of writes it made.
+  // Runs the operation on the saved files with its `n`-th write failing (0: none) once or for
+  // good, and checks what the next open finds; the number of writes the operation made.
   std::uint64_t RunFailingAt(std::uint64_t n, bool sticky) {
-    FileblockHandle h = Open(Journalled());
+    RestoreFiles();
+    FileblockHandle h = Open("journal", "J");
     const std::vector<std::string> before = Snapshot(h);
     platform::FileFaultPlan plan;
     plan.write.fail_at = n;
@@ -110,44 +103,35 @@ class EveryWrite : public JournalTest, public ::testing::WithParamInterface<Oper
       GetParam().run(h);
     }
     const int error = Err();
-    if (n != 0) {
-      EXPECT_NE(error, 0);
-      if (!sticky) {
-        // The journal undid the change (or the write failed before anything changed).
-        EXPECT_TRUE(error == GetParam().rollback_error || error == kIsamOsFailure) << error;
-        EXPECT_EQ(Snapshot(h), before);
-      }
+    if (n == 0) {
+      FileblockClose(h);
+      return plan.write.calls;
+    }
+    EXPECT_NE(error, 0);
+    // The journal undid the change (or the write failed before anything changed); when the disk
+    // stays full not even the roll-back gets through, and the next open replays the journal.
+    if (!sticky) {
+      EXPECT_TRUE(error == GetParam().rollback_error || error == kIsamOsFailure) << error;
+      EXPECT_EQ(Snapshot(h), before);
     }
     FileblockClose(h);
+    h = Open("journal", "J");
+    EXPECT_EQ(Snapshot(h), before);
+    FileblockClose(h);
+    EXPECT_EQ(CheckAll(), "");
     return plan.write.calls;
   }
 };
 
-TEST_P(EveryWrite, CanFailAndTheJournalUndoesTheChange) {
+TEST_P(EveryWrite, CanFailOnceOrForGoodAndTheJournalUndoesTheChange) {
   const std::uint64_t writes = RunFailingAt(0, false);
   ASSERT_GT(writes, 3u);
   for (std::uint64_t n = 1; n <= writes; ++n) {
-    SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes));
-    RestoreFiles();
-    RunFailingAt(n, false);
-    EXPECT_EQ(CheckAll(), "");
-  }
-}
-
-TEST_P(EveryWrite, CanFailForGoodAndTheNextOpenUndoesTheChange) {
-  const std::uint64_t writes = RunFailingAt(0, false);
-  for (std::uint64_t n = 1; n <= writes; ++n) {
-    SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes));
-    RestoreFiles();
-    FileblockHandle h = Open(Journalled());
-    const std::vector<std::string> before = Snapshot(h);
-    FileblockClose(h);
-    RunFailingAt(n, true);  // the disk stays full: not even the roll-back gets through
-    h = Open(Journalled());
-    ASSERT_NE(h, nullptr);
-    EXPECT_EQ(Snapshot(h), before);
-    FileblockClose(h);
-    EXPECT_EQ(CheckAll(), "");
+    for (bool sticky : {false, true}) {
+      SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes) +
+                   (sticky ? " for good" : ""));
+      RunFailingAt(n, sticky);
+    }
   }
 }
 
@@ -166,12 +150,11 @@ INSTANTIATE_TEST_SUITE_P(
 // them all into the chain again (the last one's link, -1, is no page image's item count).
 TEST_F(JournalTest, PagesTakenFromTheFreeChainGoBackOnIt) {
   CreateFile("J", {{8, 0}});
-  FileblockHandle h = Open(OpenOptions{});
+  FileblockHandle h = Open("", "J");
   for (int i = 0; i < 400; ++i) FileblockAddKey(h, 1, 1, KeyStr(std::to_string(10000000 + i)));
   for (int i = 0; i < 390; ++i) FileblockDeleteKey(h, 1, 1, KeyStr(std::to_string(10000000 + i)));
-  FileblockClose(h);
-  ASSERT_EQ(Err(), 0);
-  h = Open(Journalled());
+  ASSERT_ISAM(FileblockClose(h), 0);
+  h = Open("journal", "J");
   const KeyDesc before = h->keys[1];
   ASSERT_GE(before.free_count, 2);
   JournalUnit unit(*h, kIsamAddKeyRolledBack);
@@ -197,7 +180,7 @@ TEST_F(JournalTest, PagesTakenFromTheFreeChainGoBackOnIt) {
 // back.
 TEST_F(JournalTest, AVariableRecordIsOneUnit) {
   CreateFile("J", {});
-  FileblockHandle h = Open(Journalled());
+  FileblockHandle h = Open("journal", "J");
   std::vector<std::uint8_t> data(200, 'x');
   std::fill_n(data.begin(), 4, 0);  // a record's first 4 bytes are the engine's
   RecRef ref = 0;
@@ -229,7 +212,7 @@ class CrashTest : public JournalTest {
   void SetUp() override {
     Build(63);
     SaveFiles();
-    FileblockHandle h = Open(Journalled());
+    FileblockHandle h = Open("journal", "J");
     before_ = Snapshot(h);
     platform::FileFaultPlan counter;
     {
@@ -252,7 +235,7 @@ TEST_F(CrashTest, AWriterKilledInsideAJournalledChangeIsRolledBackAtTheNextOpen)
     SCOPED_TRACE("killed at write " + std::to_string(n) + " of " + std::to_string(writes_));
     RestoreFiles();
     auto peer = StartPeer("journal", "J");
-    EXPECT_EQ(peer->Do("crash write " + std::to_string(n)), "ok");
+    EXPECT_EQ(peer->Do("crash " + std::to_string(n)), "ok");
     peer->Send(DeleteCommand());
     const int status = peer->Wait();
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
@@ -271,42 +254,29 @@ TEST_F(CrashTest, AJournalLeftByAKilledSharedWriterIsReplayedByTheNextLock) {
   for (Recovery how : {Recovery::kReadLock, Recovery::kWriteLock, Recovery::kJournalledWriteLock}) {
     SCOPED_TRACE(static_cast<int>(how));
     RestoreFiles();
-    FileblockHandle b = Open(Journalled(true));
-    OpenOptions plain_shared;
-    plain_shared.shared = true;
-    FileblockHandle c = NetworkTest::Open(plain_shared, "J");  // a user without the journal
-    OpenOptions reading;
-    reading.read_only_sharing = true;
-    FileblockHandle d = NetworkTest::Open(reading, "J");
+    FileblockHandle b = Open("shared journal", "J");
+    FileblockHandle c = Open("shared", "J");  // a user without the journal
+    FileblockHandle d = Open("rosharing", "J");
     ASSERT_TRUE(b != nullptr && c != nullptr && d != nullptr);
     auto a = StartPeer("shared journal", "J");
     EXPECT_EQ(a->Do("lock"), "ok");
-    EXPECT_EQ(a->Do("crash write " + std::to_string(writes_ / 2)), "ok");
+    EXPECT_EQ(a->Do("crash " + std::to_string(writes_ / 2)), "ok");
     a->Send(DeleteCommand());
     EXPECT_TRUE(WIFSIGNALED(a->Wait()));
 
-    FileblockReadLock(d);  // a read-only user cannot replay
-    EXPECT_EQ(Err(), kIsamJournalReadOnly);
+    EXPECT_ISAM(FileblockReadLock(d), kIsamJournalReadOnly);  // a read-only user cannot replay
     FileblockHandle first = how == Recovery::kJournalledWriteLock ? b : c;
     FileblockHandle second = first == b ? c : b;
-    if (how == Recovery::kReadLock) {
-      FileblockReadLock(first);
-    } else {
-      FileblockLockFile(first);
-    }
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM((how == Recovery::kReadLock ? FileblockReadLock : FileblockLockFile)(first), 0);
     EXPECT_EQ(Snapshot(first), before_);
-    FileblockUnlockFile(first);
-    ASSERT_EQ(Err(), 0);
-    FileblockLockFile(second);  // re-reads everything the replay touched
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockUnlockFile(first), 0);
+    ASSERT_ISAM(FileblockLockFile(second), 0);  // re-reads everything the replay touched
     EXPECT_EQ(Snapshot(second), before_);
     FileblockUnlockFile(second);
     EXPECT_EQ(FileblockUsedKeys(d, 1), 63);
     FileblockClose(b);
     FileblockClose(c);
-    FileblockClose(d);
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockClose(d), 0);
     EXPECT_EQ(CheckAll(), "");
   }
 }

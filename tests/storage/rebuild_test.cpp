@@ -12,8 +12,7 @@ TEST_P(RebuildTest, FreeRecordsVanishAndReferencesChange) {
   auto refs = Populate(40);
   for (int id : {1, 2, 17, 30}) Delete(id, refs[id]);
   Close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   EXPECT_FALSE(Exists("SAV"));
   EXPECT_FALSE(Exists("MSG"));
   ExpectRecords();
@@ -35,8 +34,7 @@ TEST_P(RebuildTest, LeftoverSaveIsTakenAsTheSource) {
   Populate(12);
   Close();
   ASSERT_EQ(platform::RenameFile(Name() + ".DAT", Name() + ".SAV"), 0u);
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   EXPECT_FALSE(Exists("SAV"));
   ExpectRecords();
 }
@@ -47,8 +45,7 @@ TEST_P(RebuildTest, SaveAndDataBothPresentStopAtOnce) {
   ASSERT_EQ(platform::CopyFile(Name() + ".DAT", Name() + ".SAV", true), 0u);
   const std::string data = FileBytes("DAT");
   const std::string index = FileBytes("IX");
-  Rebuild();
-  EXPECT_EQ(Err(), kIsamRebuildFilesLeft);
+  EXPECT_ISAM(Rebuild(), kIsamRebuildFilesLeft);
   EXPECT_EQ(FileBytes("DAT"), data);
   EXPECT_EQ(FileBytes("IX"), index);
   EXPECT_EQ(FileBytes("SAV"), data);
@@ -58,8 +55,7 @@ TEST_P(RebuildTest, UniqueKeyCollisionIsDumpedAndDeletedAndTheDumpIsKept) {
   Populate(3);
   Add(4, NameOf(2), true);  // same unique key as record 2, entered under key 2 only
   Close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   ids_.erase(4);
   ids_[2] = NameOf(2);
   ExpectRecords();
@@ -77,8 +73,7 @@ TEST_P(RebuildTest, UniqueKeyCollisionIsDumpedAndDeletedAndTheDumpIsKept) {
   Open();
   Add(5, NameOf(1), true);
   Close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   const std::string msg = FileBytes("MSG");
   EXPECT_EQ(msg.substr(0, expected.size()), expected);
   EXPECT_NE(msg.find("Key:<" + NameOf(1) + "> KeyNr: 1 Ref: ", expected.size()), std::string::npos);
@@ -102,8 +97,7 @@ TEST_P(RebuildTest, StopInTheIndexRebuildLeavesTheFileToBeRebuiltAgain) {
   EXPECT_EQ(Err(), kIsamRebuildStopped);
   EXPECT_EQ(FileblockOpen(Name()), nullptr);
   EXPECT_EQ(Err(), kIsamIndexUnusable);
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   ExpectRecords();
 }
 
@@ -126,9 +120,7 @@ TEST_P(RebuildTest, FaultAtEveryStageOfTheReorganisationLeavesTheDataFileAsItWas
       ASSERT_LT(n, 500u);
     }
     if (kind == 0) {
-      // Undo the successful run for the flush round.
-      ASSERT_EQ(platform::DeleteFile(Name() + ".DAT"), 0u);
-      std::ofstream(Name() + ".DAT", std::ios::binary) << data;
+      WriteFile(Name() + ".DAT", data);  // undo the successful run for the flush round
     }
   }
   RebuildIndex(Name(), length(), length(), kRebuildKeys, variable(), RebuildKeysOf, true);
@@ -150,8 +142,7 @@ TEST_P(RebuildTest, FaultInTheIndexRebuildLeavesTheFileToBeRebuiltAgain) {
     EXPECT_EQ(FileblockOpen(Name()), nullptr) << n;
     EXPECT_EQ(Err(), kIsamIndexUnusable) << n;
   }
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   ExpectRecords();
 }
 
@@ -181,14 +172,8 @@ TEST_P(VarRebuildTest, ChainPastTheEndIsLeftOutAndTheRecordsBehindAreCopied) {
   auto refs = Populate(4);
   Close();
   // Record 1's head points past the end of the file.
-  std::fstream f(Name() + ".DAT", std::ios::in | std::ios::out | std::ios::binary);
-  f.seekp(static_cast<std::int64_t>(refs[1]) * kVarLength + kVarLength - 4);
-  std::uint8_t link[4];
-  common::WriteLeInt32(link, 1000000);
-  f.write(reinterpret_cast<const char*>(link), 4);
-  f.close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  PatchFile(Name() + ".DAT", (refs[1] + 1) * kVarLength - 4, 1000000);
+  ASSERT_ISAM(Rebuild(), 0);
   ids_.erase(1);
   ExpectRecords();
 }
@@ -246,17 +231,8 @@ TEST_P(RebuildHeaderTest, InconsistentDataHeaderIsRefused) {
   for (int id = 1; id <= 3; ++id) FileblockAddRecord(h, RecordOf(id, false, NameOf(id)).data());
   FileblockDeleteRecord(h, 2);
   FileblockClose(h);
-  std::fstream f(Name() + ".DAT", std::ios::in | std::ios::out | std::ios::binary);
-  if (c.offset < 0) {
-    f.seekp(0, std::ios::end);
-    f.put('x');
-  } else {
-    std::uint8_t b[4];
-    common::WriteLeInt32(b, c.value);
-    f.seekp(c.offset);
-    f.write(reinterpret_cast<const char*>(b), 4);
-  }
-  f.close();
+  if (c.offset < 0) std::ofstream(Name() + ".DAT", std::ios::binary | std::ios::app).put('x');
+  if (c.offset >= 0) PatchFile(Name() + ".DAT", c.offset, c.value);
   RebuildIndex(Name(), kFixedLength, kFixedLength, kRebuildKeys, false, RebuildKeysOf, true);
   EXPECT_EQ(Err(), kIsamDataHeaderBad);
 }

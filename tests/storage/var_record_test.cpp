@@ -1,13 +1,8 @@
 // Variable-length records: section layout, rewrite and delete bookkeeping, damaged chains.
 
-#include <cstring>
-#include <fstream>
-#include <iterator>
-
-#include "common/le_int.h"
+#include "storage/var_record.h"
 #include "platform/file.h"
 #include "platform/file_faults.h"
-#include "storage/var_record.h"
 #include "tests/storage/engine_fixture.h"
 
 namespace storage::testing {
@@ -27,8 +22,7 @@ class VarRecTest : public EngineTest {
 
   RecRef Add(const std::vector<std::uint8_t>& data) {
     RecRef ref = 0;
-    VarRecAdd(h_, ref, data.data(), static_cast<std::int32_t>(data.size()));
-    EXPECT_EQ(Err(), 0);
+    EXPECT_ISAM(VarRecAdd(h_, ref, data.data(), static_cast<std::int32_t>(data.size())), 0);
     return ref;
   }
   std::vector<std::uint8_t> Get(RecRef ref, int capacity = 9000) {
@@ -51,16 +45,11 @@ class VarRecTest : public EngineTest {
   // Overwrites 4 bytes of slot `ref` at `offset` in the file.
   void Patch(RecRef ref, int offset, std::int32_t value) {
     FileblockFlush(h_);
-    std::fstream f(Name("V") + ".DAT", std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(static_cast<std::int64_t>(ref) * kL + offset);
-    std::uint8_t b[4];
-    common::WriteLeInt32(b, value);
-    f.write(reinterpret_cast<const char*>(b), 4);
+    PatchFile(Name("V") + ".DAT", static_cast<std::int64_t>(ref) * kL + offset, value);
   }
   std::string FileBytes() {
     FileblockFlush(h_);
-    std::ifstream f(Name("V") + ".DAT", std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
+    return ReadFile(Name("V") + ".DAT");
   }
 
   FileblockHandle h_ = nullptr;
@@ -116,8 +105,7 @@ TEST_P(VarRecCapacityTest, ShortTargetGetsExactlyItsCapacity) {
   const int capacity = GetParam();
   std::vector<std::uint8_t> out(static_cast<std::size_t>(capacity) + 8, 0xEE);
   std::int32_t length = capacity;
-  VarRecGet(h_, ref, out.data(), length);
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(VarRecGet(h_, ref, out.data(), length), 0);
   const int expected = std::min(capacity, 100);
   ASSERT_EQ(length, expected);
   EXPECT_TRUE(std::equal(out.begin(), out.begin() + expected, data.begin()));
@@ -132,8 +120,7 @@ TEST_F(VarRecTest, RewriteLongToShortFreesEveryOldSectionForTheNextAdd) {
   const RecRef ref = Add(Bytes(500));
   const std::int32_t before = FileblockUsedRecs(h_);
   const auto shorter = Bytes(10, 5);
-  VarRecPut(h_, ref, shorter.data(), 10);
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(VarRecPut(h_, ref, shorter.data(), 10), 0);
   EXPECT_EQ(Get(ref), shorter);
   EXPECT_EQ(FileblockUsedRecs(h_), before - VarRecSectionCount(kL, 500) + 1);
   const std::int32_t slots = FileblockRecordSlots(h_);
@@ -149,8 +136,7 @@ TEST_F(VarRecTest, RewriteLongToShortFreesEveryOldSectionForTheNextAdd) {
 TEST_F(VarRecTest, DeleteFreesHeadAndWholeChain) {
   const RecRef keep = Add(Bytes(30));
   const RecRef ref = Add(Bytes(300));
-  VarRecDelete(h_, ref);
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(VarRecDelete(h_, ref), 0);
   EXPECT_EQ(FileblockUsedRecs(h_), VarRecSectionCount(kL, 30));
   EXPECT_EQ(Get(keep), Bytes(30));
   // The freed slot is no record any more: its first bytes are a free-chain link.
@@ -174,8 +160,7 @@ TEST_F(VarRecTest, TooLongRecordIsRefused) {
   const std::int32_t max = VarRecMaxLength(kL);
   std::vector<std::uint8_t> data(static_cast<std::size_t>(max) + 1);
   RecRef ref = 7;
-  VarRecAdd(h_, ref, data.data(), max + 1);
-  EXPECT_EQ(Err(), kIsamSectionChainBad);
+  EXPECT_ISAM(VarRecAdd(h_, ref, data.data(), max + 1), kIsamSectionChainBad);
   EXPECT_EQ(ref, 0);
   EXPECT_EQ(FileblockUsedRecs(h_), 0);
 }
@@ -212,8 +197,7 @@ TEST_F(VarRecTest, LockedHeadIsDeliveredWith10205) {
   ASSERT_EQ(other.LockRegion(static_cast<std::int64_t>(ref) * kL, 4), 0u);
   std::vector<std::uint8_t> out(100, 0xEE);
   std::int32_t length = 100;
-  VarRecGetLocked(h_, ref, out.data(), length);
-  EXPECT_EQ(Err(), kIsamRecordLockedRead);
+  EXPECT_ISAM(VarRecGetLocked(h_, ref, out.data(), length), kIsamRecordLockedRead);
   ASSERT_EQ(length, 60);
   out.resize(60);
   EXPECT_EQ(out, data);
@@ -239,14 +223,12 @@ TEST_P(VarRecDamageTest, ChainWalksEndWithAnError) {
   const std::int32_t value = c.value == -100 ? target : (c.value == -200 ? ref : c.value);
   Patch(target, c.offset, value);
 
-  EXPECT_EQ(Get(ref).size() <= 100u, true);
+  EXPECT_LE(Get(ref).size(), 100u);
   EXPECT_EQ(Err(), kIsamSectionChainBad);
   const std::string before = FileBytes();
   const auto other = Bytes(50);
-  VarRecPut(h_, ref, other.data(), 50);
-  EXPECT_EQ(Err(), kIsamSectionChainBad);
-  VarRecDelete(h_, ref);
-  EXPECT_EQ(Err(), kIsamSectionChainBad);
+  EXPECT_ISAM(VarRecPut(h_, ref, other.data(), 50), kIsamSectionChainBad);
+  EXPECT_ISAM(VarRecDelete(h_, ref), kIsamSectionChainBad);
   EXPECT_EQ(FileBytes(), before);
 }
 
