@@ -23,9 +23,14 @@ class FileTest : public ::testing::Test {
   ~FileTest() override { std::filesystem::remove_all(dir_); }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
+  WinError Open(File& f, const std::string& name, FileShare share = FileShare::kReadWrite,
+                FileCreate create = FileCreate::kOpenExisting,
+                FileAccess access = FileAccess::kReadWrite) {
+    return f.Open(Path(name), access, share, create);
+  }
   File OpenNew(const std::string& name, FileShare share = FileShare::kReadWrite) {
     File f;
-    EXPECT_EQ(f.Open(Path(name), FileAccess::kReadWrite, share, FileCreate::kCreateAlways), 0u);
+    EXPECT_EQ(Open(f, name, share, FileCreate::kCreateAlways), 0u);
     return f;
   }
   static WinError Write(File& f, std::int64_t offset, const std::string& bytes) {
@@ -55,9 +60,8 @@ class OpenErrors : public FileTest, public ::testing::WithParamInterface<OpenCas
 TEST_P(OpenErrors, GiveTheWindowsCode) {
   File existing = OpenNew("exists.dat");
   File f;
-  const OpenCase& c = GetParam();
-  EXPECT_EQ(f.Open(Path(c.path), FileAccess::kReadWrite, FileShare::kReadWrite, c.create),
-            c.expected);
+  EXPECT_EQ(Open(f, GetParam().path, FileShare::kReadWrite, GetParam().create),
+            GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,17 +84,7 @@ TEST_F(FileTest, BackslashesAndCp1252NamesReachTheHostFile) {
   EXPECT_TRUE(std::filesystem::exists(dir_ + "/M\xC3\x84RZ.DAT"));
 }
 
-TEST_F(FileTest, ReadsPastTheEndDeliverFewerBytes) {
-  File f = OpenNew("a.dat");
-  ASSERT_EQ(Write(f, 0, std::string(60, 'x')), 0u);
-  std::string got;
-  EXPECT_EQ(Read(f, 0, 100, &got), 0u);
-  EXPECT_EQ(got.size(), 60u);
-  EXPECT_EQ(Read(f, 200, 10, &got), 0u);
-  EXPECT_TRUE(got.empty());
-}
-
-TEST_F(FileTest, OffsetsAre64Bit) {
+TEST_F(FileTest, OffsetsAre64BitAndReadsPastTheEndDeliverFewerBytes) {
   File f = OpenNew("big.dat");
   const std::int64_t far = (std::int64_t{1} << 32) + 17;  // sparse: no space is used
   ASSERT_EQ(Write(f, far, "end"), 0u);
@@ -98,8 +92,10 @@ TEST_F(FileTest, OffsetsAre64Bit) {
   ASSERT_EQ(f.Size(&size), 0u);
   EXPECT_EQ(size, far + 3);
   std::string got;
-  ASSERT_EQ(Read(f, far, 3, &got), 0u);
+  ASSERT_EQ(Read(f, far, 10, &got), 0u);
   EXPECT_EQ(got, "end");
+  EXPECT_EQ(Read(f, far + 100, 10, &got), 0u);
+  EXPECT_TRUE(got.empty());
   EXPECT_EQ(Write(f, -1, "x"), kErrorNegativeSeek);
   EXPECT_EQ(Write(f, kShareReserveOffset, "x"), kErrorInvalidParameter);
   ASSERT_EQ(f.Truncate(5), 0u);
@@ -107,47 +103,31 @@ TEST_F(FileTest, OffsetsAre64Bit) {
   EXPECT_EQ(size, 5);
 }
 
-TEST_F(FileTest, ExclusiveOpenKeepsOthersOutAndSharedOpensMix) {
+TEST_F(FileTest, ShareModesKeepOthersOutAndABlockedCreateLeavesTheContents) {
   File a = OpenNew("s.dat", FileShare::kExclusive);
-  File b;
-  EXPECT_EQ(
-      b.Open(Path("s.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      kErrorSharingViolation);
-  EXPECT_EQ(b.Open(Path("s.dat"), FileAccess::kReadWrite, FileShare::kReadWrite,
-                   FileCreate::kCreateAlways),
-            kErrorSharingViolation);
-  ASSERT_EQ(a.Close(), 0u);
-
-  File c = OpenNew("s.dat", FileShare::kReadWrite);
-  File d;
-  EXPECT_EQ(
-      d.Open(Path("s.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
-  File e;
-  EXPECT_EQ(e.Open(Path("s.dat"), FileAccess::kReadWrite, FileShare::kExclusive,
-                   FileCreate::kOpenExisting),
-            kErrorSharingViolation);
-}
-
-TEST_F(FileTest, CreateAlwaysOnABlockedFileLeavesItsContents) {
-  File a = OpenNew("keep.dat", FileShare::kExclusive);
   ASSERT_EQ(Write(a, 0, "data"), 0u);
   File b;
-  EXPECT_EQ(b.Open(Path("keep.dat"), FileAccess::kReadWrite, FileShare::kExclusive,
-                   FileCreate::kCreateAlways),
+  EXPECT_EQ(Open(b, "s.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
+            kErrorSharingViolation);
+  EXPECT_EQ(Open(b, "s.dat", FileShare::kExclusive, FileCreate::kCreateAlways),
             kErrorSharingViolation);
   std::int64_t size = 0;
   ASSERT_EQ(a.Size(&size), 0u);
   EXPECT_EQ(size, 4);
+  ASSERT_EQ(a.Close(), 0u);
+
+  File c = OpenNew("s.dat", FileShare::kReadWrite);
+  File d, e;
+  EXPECT_EQ(Open(d, "s.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
+            0u);
+  EXPECT_EQ(Open(e, "s.dat", FileShare::kExclusive), kErrorSharingViolation);
 }
 
 TEST_F(FileTest, LocksBelongToTheHandleAndAreMandatoryForOthers) {
   File a = OpenNew("l.dat");
   ASSERT_EQ(Write(a, 0, std::string(100, 'r')), 0u);
   File b;
-  ASSERT_EQ(b.Open(Path("l.dat"), FileAccess::kReadWrite, FileShare::kReadWrite,
-                   FileCreate::kOpenExisting),
-            0u);
+  ASSERT_EQ(Open(b, "l.dat"), 0u);
   ASSERT_EQ(a.LockRegion(20, 4), 0u);
   EXPECT_EQ(b.LockRegion(22, 10), kErrorLockViolation);
   EXPECT_EQ(a.LockRegion(21, 1), kErrorLockViolation);  // overlaps its own lock: refused too
@@ -162,71 +142,49 @@ TEST_F(FileTest, LocksBelongToTheHandleAndAreMandatoryForOthers) {
   EXPECT_EQ(b.LockRegion(22, 10), 0u);
 }
 
-TEST_F(FileTest, LocksBeyondTheEndAndSurviveAnotherHandleClosing) {
+TEST_F(FileTest, LocksBeyondTheEndSurviveAnotherHandleClosing) {
   File a = OpenNew("e.dat");
   ASSERT_EQ(a.LockRegion(0x7FFFFFFF - 3, 1), 0u);
   {
     File c;
-    ASSERT_EQ(
-        c.Open(Path("e.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-        0u);
+    ASSERT_EQ(Open(c, "e.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
+              0u);
   }  // closing another descriptor of the file must not drop a's lock
   File b;
-  ASSERT_EQ(
-      b.Open(Path("e.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
-  EXPECT_EQ(b.LockRegion(0x7FFFFFFF - 3, 1), kErrorLockViolation);
+  ASSERT_EQ(Open(b, "e.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
+            0u);
+  EXPECT_EQ(b.LockRegion(0x7FFFFFFF - 3, 1), kErrorLockViolation);  // read handles lock too
   ASSERT_EQ(a.Close(), 0u);
   EXPECT_EQ(b.LockRegion(0x7FFFFFFF - 3, 1), 0u);
+  EXPECT_EQ(Write(b, 0, "x"), kErrorAccessDenied);
+  EXPECT_EQ(b.Truncate(0), kErrorAccessDenied);
+  std::string got;
+  EXPECT_EQ(Read(a, 0, 1, &got), kErrorInvalidHandle);
+  EXPECT_EQ(a.Close(), kErrorInvalidHandle);
 }
 
-TEST_F(FileTest, DeleteAndRenameFollowWindows) {
+TEST_F(FileTest, DeleteRenameAndCopyFollowWindows) {
   {
     File a = OpenNew("d.dat");
+    ASSERT_EQ(Write(a, 0, "contents"), 0u);
     EXPECT_EQ(DeleteFile(Path("d.dat")), kErrorSharingViolation);
     EXPECT_EQ(RenameFile(Path("d.dat"), Path("e.dat")), kErrorSharingViolation);
   }
-  File t = OpenNew("t.dat");
-  t.Close();
+  OpenNew("t.dat");
   EXPECT_EQ(RenameFile(Path("d.dat"), Path("t.dat")), kErrorAlreadyExists);
   EXPECT_EQ(RenameFile(Path("d.dat"), Path("e.dat")), 0u);
   EXPECT_EQ(FileExists(Path("d.dat")), kErrorFileNotFound);
-  EXPECT_EQ(FileExists(Path("e.dat")), 0u);
   EXPECT_EQ(FileExists(Path("nodir/e.dat")), kErrorPathNotFound);
+  ASSERT_EQ(CopyFile(Path("e.dat"), Path("c.dat"), true), 0u);
+  EXPECT_EQ(CopyFile(Path("e.dat"), Path("c.dat"), true), kErrorFileExists);
   EXPECT_EQ(DeleteFile(Path("e.dat")), 0u);
   EXPECT_EQ(DeleteFile(Path("e.dat")), kErrorFileNotFound);
   EXPECT_EQ(RenameFile(Path("e.dat"), Path("f.dat")), kErrorFileNotFound);
-}
-
-TEST_F(FileTest, CopyRefusesToOverwriteWhenAsked) {
-  File a = OpenNew("src.dat");
-  ASSERT_EQ(Write(a, 0, "contents"), 0u);
-  a.Close();
-  ASSERT_EQ(CopyFile(Path("src.dat"), Path("dst.dat"), true), 0u);
-  EXPECT_EQ(CopyFile(Path("src.dat"), Path("dst.dat"), true), kErrorFileExists);
-  File d;
-  ASSERT_EQ(
-      d.Open(Path("dst.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
+  File c;
+  ASSERT_EQ(Open(c, "c.dat"), 0u);
   std::string got;
-  ASSERT_EQ(Read(d, 0, 100, &got), 0u);
+  ASSERT_EQ(Read(c, 0, 100, &got), 0u);
   EXPECT_EQ(got, "contents");
-}
-
-TEST_F(FileTest, ReadAccessRefusesWrites) {
-  File a = OpenNew("r.dat");
-  a.Close();
-  File r;
-  ASSERT_EQ(
-      r.Open(Path("r.dat"), FileAccess::kRead, FileShare::kReadWrite, FileCreate::kOpenExisting),
-      0u);
-  EXPECT_EQ(Write(r, 0, "x"), kErrorAccessDenied);
-  EXPECT_EQ(r.Truncate(0), kErrorAccessDenied);
-  EXPECT_EQ(r.LockRegion(0, 4), 0u);  // Windows lets read handles lock
-  File closed;
-  std::string got;
-  EXPECT_EQ(Read(closed, 0, 1, &got), kErrorInvalidHandle);
-  EXPECT_EQ(closed.Close(), kErrorInvalidHandle);
 }
 
 TEST_F(FileTest, FaultsHitTheNthCall) {

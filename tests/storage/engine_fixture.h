@@ -109,6 +109,12 @@ class EngineTest : public ::testing::Test {
     return h;
   }
 
+  // The error of an open that must fail.
+  int RefusedOpen(const std::string& name, const OpenOptions& options = {}) {
+    EXPECT_EQ(FileblockOpen(name, options), nullptr);
+    return Err();
+  }
+
   // Flushes and runs the checker; returns its problems as text (empty when sound).
   std::string Check(FileblockHandle h, const std::string& base, const CheckOptions& o = {}) {
     FileblockFlush(h);

@@ -1,5 +1,5 @@
 // The lock table (nesting, statuses, limits), LockRegionRetry with a fake sleeper, and the
-// engine's file primitives: failure words and short transfers.
+// failure words of the engine's file primitives.
 
 #include "storage/lock_table.h"
 
@@ -119,30 +119,6 @@ TEST_F(EngineFileTest, FirstFailureIsKeptUntilTheReset) {
   IsamReset();
   EXPECT_EQ(Isam().FirstPrimitive, 0);
   EXPECT_EQ(Isam().LastPrimitive, kPrimWrite);
-}
-
-TEST_F(EngineFileTest, ShortReadsAndWrites) {
-  EngineFile f;
-  EngineOpenMode mode;
-  mode.create_always = true;
-  ASSERT_TRUE(f.Open(Name("F"), mode));
-  const std::string sixty(60, 'x');
-  ASSERT_TRUE(f.Write(0, sixty.data(), 60));
-  std::string buf(100, '\0');
-  IsamReset();
-  EXPECT_FALSE(f.Read(0, buf.data(), 100));
-  EXPECT_EQ(Err(), kIsamShortRead);
-  std::uint32_t done = 0;
-  IsamReset();
-  EXPECT_TRUE(f.ReadSome(0, buf.data(), 100, &done));
-  EXPECT_EQ(done, 60u);
-  IsamReset();
-  EXPECT_FALSE(f.Write(kEngineOffsetLimit, "x", 1));
-  EXPECT_EQ(Err(), kIsamShortWrite);
-  ASSERT_TRUE(f.Close());
-  IsamReset();
-  EXPECT_FALSE(f.Read(0, buf.data(), 1));
-  EXPECT_EQ(Err(), kIsamInvalidHandle);
 }
 
 }  // namespace

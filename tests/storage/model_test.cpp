@@ -53,12 +53,8 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
   };
   struct Before {
     bool dups;
-    bool operator()(const Entry& a, const Entry& b) const {
-      const int c =
-          std::memcmp(a.text.data(), b.text.data(), std::min(a.text.size(), b.text.size()));
-      if (c != 0) return c < 0;
-      if (a.text.size() != b.text.size()) return a.text.size() < b.text.size();
-      return dups && a.ref < b.ref;
+    bool operator()(const Entry& a, const Entry& b) const {  // std::string compares unsigned
+      return a.text != b.text ? a.text < b.text : dups && a.ref < b.ref;
     }
   };
 

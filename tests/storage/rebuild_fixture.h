@@ -32,20 +32,21 @@ inline std::vector<std::uint8_t> RecordOf(int id, bool variable, const std::stri
   return r;
 }
 
+// Key 1 is the name, key 2 the id.
 inline void RebuildKeysOf(const std::uint8_t* record, std::uint16_t key, std::string& text) {
-  if (key == 1) {
-    text.assign(reinterpret_cast<const char*>(record + 8), 8);
-  } else {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%05d", common::ReadLeInt32(record + 4) % 100000);
-    text = buf;
-  }
+  char id[16];
+  std::snprintf(id, sizeof id, "%05d", common::ReadLeInt32(record + 4) % 100000);
+  text = key == 1 ? std::string(reinterpret_cast<const char*>(record + 8), 8) : id;
 }
 
 class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool> {
  protected:
   bool variable() const { return GetParam(); }
   int length() const { return variable() ? kVarLength : kFixedLength; }
+  // The record slots record `id` takes.
+  std::int32_t SlotsOf(int id) const {
+    return variable() ? VarRecSectionCount(length(), 16 + id * 37 % 200) : 1;
+  }
 
   void Create() {
     ASSERT_ISAM(FileblockCreate(Name(), length(), kRebuildKeys), 0);
@@ -56,8 +57,8 @@ class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool
     ASSERT_NE(h_, nullptr) << Err();
   }
   void Close() {
-    FileblockClose(h_);
-    ASSERT_ISAM(h_ = nullptr, 0);
+    ASSERT_ISAM(FileblockClose(h_), 0);
+    h_ = nullptr;
   }
   static std::string KeyOf(const std::uint8_t* record, int key) {
     std::string text;
