@@ -1,5 +1,5 @@
-// The file layer's Windows semantics: error codes, share modes, byte-range locks that belong to
-// the handle and are mandatory for I/O, and fault injection.
+// The file layer's Windows semantics: error codes, share modes, and byte-range locks that belong
+// to the handle and are mandatory for I/O. Fault injection is exercised by the engine's tests.
 
 #include "platform/file.h"
 
@@ -8,8 +8,6 @@
 
 #include <filesystem>
 #include <string>
-
-#include "platform/file_faults.h"
 
 namespace platform {
 namespace {
@@ -48,33 +46,23 @@ class FileTest : public ::testing::Test {
   std::string dir_;
 };
 
-struct OpenCase {
-  const char* name;
-  const char* path;  // relative to the test folder
-  FileCreate create;
-  WinError expected;
-};
-
-class OpenErrors : public FileTest, public ::testing::WithParamInterface<OpenCase> {};
-
-TEST_P(OpenErrors, GiveTheWindowsCode) {
+TEST_F(FileTest, OpenErrorsGiveTheWindowsCode) {
   File existing = OpenNew("exists.dat");
-  File f;
-  EXPECT_EQ(Open(f, GetParam().path, FileShare::kReadWrite, GetParam().create),
-            GetParam().expected);
+  const struct {
+    const char* path;  // relative to the test folder
+    FileCreate create;
+    WinError expected;
+  } cases[] = {{"none.dat", FileCreate::kOpenExisting, kErrorFileNotFound},
+               {"nodir/x.dat", FileCreate::kOpenExisting, kErrorPathNotFound},
+               {"nodir/x.dat", FileCreate::kCreateAlways, kErrorPathNotFound},
+               {"exists.dat", FileCreate::kCreateNew, kErrorFileExists},
+               {"", FileCreate::kOpenExisting, kErrorAccessDenied},
+               {"exists.dat", FileCreate::kOpenExisting, kErrorSuccess}};
+  for (const auto& c : cases) {
+    File f;
+    EXPECT_EQ(Open(f, c.path, FileShare::kReadWrite, c.create), c.expected) << c.path;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, OpenErrors,
-    ::testing::Values(
-        OpenCase{"MissingFile", "none.dat", FileCreate::kOpenExisting, kErrorFileNotFound},
-        OpenCase{"MissingFolder", "nodir/x.dat", FileCreate::kOpenExisting, kErrorPathNotFound},
-        OpenCase{"CreateInMissingFolder", "nodir/x.dat", FileCreate::kCreateAlways,
-                 kErrorPathNotFound},
-        OpenCase{"CreateNewOverExisting", "exists.dat", FileCreate::kCreateNew, kErrorFileExists},
-        OpenCase{"Folder", "", FileCreate::kOpenExisting, kErrorAccessDenied},
-        OpenCase{"Existing", "exists.dat", FileCreate::kOpenExisting, kErrorSuccess}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileTest, BackslashesAndCp1252NamesReachTheHostFile) {
   File f;
@@ -185,43 +173,6 @@ TEST_F(FileTest, DeleteRenameAndCopyFollowWindows) {
   std::string got;
   ASSERT_EQ(Read(c, 0, 100, &got), 0u);
   EXPECT_EQ(got, "contents");
-}
-
-TEST_F(FileTest, FaultsHitTheNthCall) {
-  File a = OpenNew("f.dat");
-  FileFaultPlan plan;
-  plan.write.fail_at = 2;
-  plan.flush.fail_at = 1;
-  plan.flush.error = kErrorGenFailure;
-  plan.lock.fail_at = 1;
-  plan.lock.error = kErrorLockViolation;
-  {
-    ScopedFileFaults faults(&plan);
-    EXPECT_EQ(Write(a, 0, "one"), 0u);
-    EXPECT_EQ(Write(a, 3, "two"), kErrorDiskFull);
-    EXPECT_EQ(Write(a, 3, "two"), 0u);  // not sticky
-    EXPECT_EQ(a.Flush(), kErrorGenFailure);
-    EXPECT_EQ(a.Flush(), 0u);
-    EXPECT_EQ(a.LockRegion(0, 1), kErrorLockViolation);
-    EXPECT_EQ(a.LockRegion(0, 1), 0u);
-  }
-  EXPECT_EQ(plan.write.calls, 3u);
-  plan = FileFaultPlan{};
-  plan.write.fail_at = 1;
-  plan.write.sticky = true;
-  {
-    ScopedFileFaults faults(&plan);
-    EXPECT_EQ(Write(a, 0, "x"), kErrorDiskFull);
-    EXPECT_EQ(Write(a, 0, "x"), kErrorDiskFull);
-  }
-  EXPECT_EQ(Write(a, 0, "x"), 0u);  // the plan is gone with its scope
-  plan = FileFaultPlan{};
-  plan.write.fail_at = 1;
-  plan.write.short_write = true;
-  ScopedFileFaults faults(&plan);
-  std::uint32_t done = 0;
-  EXPECT_EQ(a.WriteAt(0, "abcdef", 6, &done), 0u);
-  EXPECT_EQ(done, 3u);
 }
 
 }  // namespace

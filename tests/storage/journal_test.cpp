@@ -72,6 +72,13 @@ void DeleteRecord(FileblockHandle h) { FileblockDeleteRecord(h, 7); }
 void AddRecordFromTheFreeChain(FileblockHandle h) {
   FileblockAddRecord(h, PeerRecord("NEW").data());
 }
+// A variable-length record of several sections is one unit.
+void AddVariableRecord(FileblockHandle h) {
+  std::vector<std::uint8_t> data(200, 'x');
+  std::fill_n(data.begin(), 4, 0);  // a record's first 4 bytes are the engine's
+  RecRef ref = 0;
+  VarRecAdd(h, ref, data.data(), 200);
+}
 // After the merge of DeleteKeyMergingLeaves: the split takes every page of the free chain.
 void AddKeyFromTheFreePages(FileblockHandle h) {
   FileblockAddKey(h, 1, 30, KeyStr(PeerKeyText(Text(30), 1)));
@@ -151,38 +158,9 @@ INSTANTIATE_TEST_SUITE_P(
         OperationCase{"DeleteRecord", 10, kIsamDeleteRecordRolledBack, DeleteRecord},
         OperationCase{"AddRecordFromTheFreeChain", 10, kIsamAddRecordRolledBack,
                       AddRecordFromTheFreeChain},
-        OperationCase{"AddKeyFromTheFreePages", 63, kIsamAddKeyRolledBack, AddKeyFromTheFreePages}),
+        OperationCase{"AddKeyFromTheFreePages", 63, kIsamAddKeyRolledBack, AddKeyFromTheFreePages},
+        OperationCase{"AddVariableRecord", 10, kIsamAddRecordRolledBack, AddVariableRecord}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// A variable-length record of several sections is one unit: a failing write gives every section
-// back.
-TEST_F(JournalTest, AVariableRecordIsOneUnit) {
-  CreateFile("J", {});
-  FileblockHandle h = Open("journal", "J");
-  std::vector<std::uint8_t> data(200, 'x');
-  std::fill_n(data.begin(), 4, 0);  // a record's first 4 bytes are the engine's
-  RecRef ref = 0;
-  VarRecAdd(h, ref, data.data(), 200);
-  const std::int32_t used = FileblockUsedRecs(h);
-  ASSERT_GT(used, 3);
-  for (std::uint64_t n = 1; n < 20; ++n) {
-    platform::FileFaultPlan plan;
-    plan.write.fail_at = n;
-    {
-      platform::ScopedFileFaults faults(&plan);
-      VarRecAdd(h, ref, data.data(), 200);
-    }
-    if (Err() == 0) break;
-    EXPECT_TRUE(Err() == kIsamAddRecordRolledBack || Err() == kIsamOsFailure) << Err();
-    EXPECT_EQ(ref, 0);
-    EXPECT_EQ(FileblockUsedRecs(h), used) << "write " << n;
-  }
-  EXPECT_EQ(FileblockUsedRecs(h), 2 * used);
-  FileblockClose(h);
-  CheckOptions sections;
-  sections.section_records = true;
-  EXPECT_EQ(IsamCheck(Name("J"), sections).Text(), "");
-}
 
 // The number of file writes the deletion of one key makes (each a point where a crash can hit).
 class CrashTest : public JournalTest {
