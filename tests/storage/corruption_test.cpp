@@ -23,6 +23,11 @@ void ExpectEngineOutcome() {
   EXPECT_GE(Isam().IsamError, 9900);
   EXPECT_LT(Isam().IsamError, 12288);
 }
+#define SURVIVES(call)     \
+  do {                     \
+    call;                  \
+    ExpectEngineOutcome(); \
+  } while (0)
 
 class Corruption : public EngineTest {
  protected:
@@ -65,48 +70,37 @@ class Corruption : public EngineTest {
       }
       ExpectEngineOutcome();
       for (int i = 1; i <= kRecords; i += 29) {
-        FileblockFindKey(h, k, Text(k, i), ref);
-        ExpectEngineOutcome();
+        SURVIVES(FileblockFindKey(h, k, Text(k, i), ref));
         KeyStr t = Text(k, i);
-        FileblockSearchKey(h, k, t, ref);
-        ExpectEngineOutcome();
+        SURVIVES(FileblockSearchKey(h, k, t, ref));
         t = Text(k, i);
         ref = i;
-        FileblockFindKeyAndRef(h, k, t, ref, -1);
-        ExpectEngineOutcome();
-        FileblockApproxRelPos(h, k, Text(k, i), i, 1000);
-        ExpectEngineOutcome();
-        FileblockApproxKeyAndRef(h, k, i, kRecords, t, ref);
-        ExpectEngineOutcome();
+        SURVIVES(FileblockFindKeyAndRef(h, k, t, ref, -1));
+        SURVIVES(FileblockApproxRelPos(h, k, Text(k, i), i, 1000));
+        SURVIVES(FileblockApproxKeyAndRef(h, k, i, kRecords, t, ref));
       }
     }
     // Record buffers are exactly the record length, which a damaged header may have changed.
     std::vector<std::uint8_t> rec(static_cast<std::size_t>(FileblockRecordLength(h)), 0);
     const std::int32_t slots = FileblockRecordSlots(h);
     for (RecRef r = 1; r < std::min(slots + 2, kRecords + 20); ++r) {
-      FileblockGetRecord(h, r, rec.data());
-      ExpectEngineOutcome();
+      SURVIVES(FileblockGetRecord(h, r, rec.data()));
     }
     for (int i = 1; i <= 20; ++i) {
       const RecRef ref = FileblockAddRecord(h, rec.data());
       ExpectEngineOutcome();
       for (int k = 1; k <= 3; ++k) {
-        FileblockAddKey(h, k, ref, Text(k, kRecords + i));
-        ExpectEngineOutcome();
+        SURVIVES(FileblockAddKey(h, k, ref, Text(k, kRecords + i)));
       }
     }
     for (int i = 3; i <= kRecords; i += 7) {
       for (int k = 1; k <= 3; ++k) {
-        FileblockDeleteKey(h, k, i, Text(k, i));
-        ExpectEngineOutcome();
+        SURVIVES(FileblockDeleteKey(h, k, i, Text(k, i)));
       }
-      FileblockDeleteRecord(h, i);
-      ExpectEngineOutcome();
+      SURVIVES(FileblockDeleteRecord(h, i));
     }
-    FileblockFlush(h);
-    ExpectEngineOutcome();
-    FileblockClose(h);
-    ExpectEngineOutcome();
+    SURVIVES(FileblockFlush(h));
+    SURVIVES(FileblockClose(h));
     IsamCheck(Name("X"));  // must not crash on what is left
   }
 
