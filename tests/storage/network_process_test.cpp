@@ -3,7 +3,6 @@
 
 #include <sys/wait.h>
 
-#include "platform/fake_environment.h"
 #include "storage/dialog_file.h"
 #include "storage/fileblock.h"
 #include "tests/storage/network_fixture.h"

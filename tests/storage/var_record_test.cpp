@@ -1,6 +1,7 @@
 // Variable-length records: section layout, rewrite and delete bookkeeping, damaged chains.
 
 #include "storage/var_record.h"
+
 #include "platform/file.h"
 #include "platform/file_faults.h"
 #include "tests/storage/engine_fixture.h"
