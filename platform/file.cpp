@@ -14,6 +14,16 @@
 namespace platform {
 namespace {
 
+// An open-file-description lock request of `type` over the bytes offset..offset + length - 1.
+struct flock LockRequest(short type, std::int64_t offset, std::int64_t length) {
+  struct flock fl {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = offset;
+  fl.l_len = length;
+  return fl;
+}
+
 WinError FromErrno(int error) {
   switch (error) {
     case 0:
@@ -85,11 +95,7 @@ FaultRule* Rule(FaultRule FileFaultPlan::*member) {
 bool FileInUse(const std::string& host) {
   const int fd = ::open(host.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return false;
-  struct flock fl {};
-  fl.l_type = F_WRLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = kShareReserveOffset;
-  fl.l_len = 1;
+  struct flock fl = LockRequest(F_WRLCK, kShareReserveOffset, 1);
   const bool in_use = fcntl(fd, F_OFD_GETLK, &fl) == 0 && fl.l_type != F_UNLCK;
   ::close(fd);  // an open-file-description lock of another descriptor survives this close
   return in_use;
@@ -149,11 +155,8 @@ WinError File::Open(std::string_view name, FileAccess access, FileShare share, F
     return kErrorAccessDenied;
   }
 
-  struct flock fl {};
-  fl.l_type = (share == FileShare::kExclusive && writable) ? F_WRLCK : F_RDLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = kShareReserveOffset;
-  fl.l_len = 1;
+  struct flock fl = LockRequest((share == FileShare::kExclusive && writable) ? F_WRLCK : F_RDLCK,
+                                kShareReserveOffset, 1);
   if (fcntl(fd, F_OFD_SETLK, &fl) != 0) {
     const int error = errno;
     ::close(fd);
@@ -183,11 +186,7 @@ WinError File::Close() {
 
 WinError File::CheckForeignLock(std::int64_t offset, std::int64_t length) const {
   if (share_ != FileShare::kReadWrite || length == 0) return kErrorSuccess;
-  struct flock fl {};
-  fl.l_type = F_WRLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = offset;
-  fl.l_len = length;
+  struct flock fl = LockRequest(F_WRLCK, offset, length);
   if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return FromErrno(errno);
   return fl.l_type == F_UNLCK ? kErrorSuccess : kErrorLockViolation;
 }
@@ -271,11 +270,7 @@ WinError File::LockRegion(std::int64_t offset, std::int64_t length) {
   for (const Range& r : locked_) {
     if (offset < r.offset + r.length && r.offset < offset + length) return kErrorLockViolation;
   }
-  struct flock fl {};
-  fl.l_type = lock_writable_ ? F_WRLCK : F_RDLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = offset;
-  fl.l_len = length;
+  struct flock fl = LockRequest(lock_writable_ ? F_WRLCK : F_RDLCK, offset, length);
   if (fcntl(fd_, F_OFD_SETLK, &fl) != 0) {
     return IsLockConflict(errno) ? kErrorLockViolation : FromErrno(errno);
   }
@@ -289,11 +284,7 @@ WinError File::UnlockRegion(std::int64_t offset, std::int64_t length) {
     return r.offset == offset && r.length == length;
   });
   if (it == locked_.end()) return kErrorNotLocked;
-  struct flock fl {};
-  fl.l_type = F_UNLCK;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = offset;
-  fl.l_len = length;
+  struct flock fl = LockRequest(F_UNLCK, offset, length);
   if (fcntl(fd_, F_OFD_SETLK, &fl) != 0) return FromErrno(errno);
   locked_.erase(it);
   return kErrorSuccess;

@@ -1,5 +1,7 @@
 // The key operations of the engine: the entry guard around the B-tree of one key.
 
+#include <utility>
+
 #include "storage/btree.h"
 #include "storage/engine_state.h"
 
@@ -8,6 +10,24 @@ namespace {
 
 constexpr std::uint32_t kRead = kNeedKey | kTempReadLock;
 constexpr std::uint32_t kChange = kNeedWrite | kNeedLock | kNeedKey;
+
+// A reading key operation: the tree routine inside the entry guard.
+template <typename Routine, typename... Args>
+void ReadKey(FileblockHandle handle, int key, Routine routine, Args&&... args) {
+  EngineCall call(handle, kRead, key);
+  if (call.ok()) routine(call.fb(), key, std::forward<Args>(args)...);
+}
+
+// A change of a key: one journal unit, rolled back with `rollback_error` when it fails.
+template <typename Routine>
+void ChangeKey(FileblockHandle handle, int key, int rollback_error, Routine routine,
+               const KeyStr& text, RecRef ref) {
+  EngineCall call(handle, kChange, key);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), rollback_error);
+  if (!unit.Begin()) return;
+  unit.End(routine(call.fb(), key, MakeTreeKey(text, ref)));
+}
 
 }  // namespace
 
@@ -18,87 +38,65 @@ std::int32_t FileblockUsedKeys(FileblockHandle handle, int key) {
 }
 
 void FileblockAddKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
-  EngineCall call(handle, kChange, key);
-  if (!call.ok()) return;
-  JournalUnit unit(call.fb(), kIsamAddKeyRolledBack);
-  if (!unit.Begin()) return;
-  unit.End(TreeInsert(call.fb(), key, MakeTreeKey(text, ref)));
+  ChangeKey(handle, key, kIsamAddKeyRolledBack, TreeInsert, text, ref);
 }
 
 void FileblockDeleteKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
-  EngineCall call(handle, kChange, key);
-  if (!call.ok()) return;
-  JournalUnit unit(call.fb(), kIsamDeleteKeyRolledBack);
-  if (!unit.Begin()) return;
-  unit.End(TreeDelete(call.fb(), key, MakeTreeKey(text, ref)));
+  ChangeKey(handle, key, kIsamDeleteKeyRolledBack, TreeDelete, text, ref);
 }
 
 void FileblockFindKey(FileblockHandle handle, int key, const KeyStr& text, RecRef& ref) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  TreeFind(call.fb(), key, text, ref);
+  ReadKey(handle, key, TreeFind, text, ref);
 }
 
 void FileblockSearchKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  TreeSearch(call.fb(), key, text, ref);
+  ReadKey(handle, key, TreeSearch, text, ref);
 }
 
 void FileblockFindKeyAndRef(FileblockHandle handle, int key, KeyStr& text, RecRef& ref,
                             int direction) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  TreeFindKeyAndRef(call.fb(), key, text, ref, direction);
+  ReadKey(handle, key, TreeFindKeyAndRef, text, ref, direction);
 }
 
 void FileblockSearchOrLast(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  TreeSearchOrLast(call.fb(), key, text, ref);
+  ReadKey(handle, key, TreeSearchOrLast, text, ref);
 }
 
 bool FileblockKeyExists(FileblockHandle handle, int key, const KeyStr& text, RecRef ref) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return false;
   bool exists = false;
-  return TreeKeyExists(call.fb(), key, text, ref, &exists) && exists;
+  bool ok = false;
+  ReadKey(handle, key,
+          [&](Fileblock& fb, int k) { ok = TreeKeyExists(fb, k, text, ref, &exists); });
+  return ok && exists;
 }
 
 void FileblockNextKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  TreeNext(call.fb(), key, text, ref);
+  ReadKey(handle, key, TreeNext, text, ref);
 }
 
 void FileblockPrevKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  TreePrev(call.fb(), key, text, ref);
+  ReadKey(handle, key, TreePrev, text, ref);
 }
 
 void FileblockClearKey(FileblockHandle handle, int key) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  KeyDesc& d = call.fb().keys[key];
-  d.depth = 0;
-  d.pos_valid = true;
+  ReadKey(handle, key, [](Fileblock& fb, int k) {
+    fb.keys[k].depth = 0;
+    fb.keys[k].pos_valid = true;
+  });
 }
 
 std::int32_t FileblockApproxRelPos(FileblockHandle handle, int key, const KeyStr& text, RecRef ref,
                                    std::int32_t scale) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return -1;
   std::int32_t position = -1;
-  if (!TreeApproxRelPos(call.fb(), key, MakeTreeKey(text, ref), scale, &position)) return -1;
+  ReadKey(handle, key, [&](Fileblock& fb, int k) {
+    if (!TreeApproxRelPos(fb, k, MakeTreeKey(text, ref), scale, &position)) position = -1;
+  });
   return position;
 }
 
 void FileblockApproxKeyAndRef(FileblockHandle handle, int key, std::int32_t position,
                               std::int32_t scale, KeyStr& text, RecRef& ref) {
-  EngineCall call(handle, kRead, key);
-  if (!call.ok()) return;
-  TreeApproxKeyAndRef(call.fb(), key, position, scale, text, ref);
+  ReadKey(handle, key, TreeApproxKeyAndRef, position, scale, text, ref);
 }
 
 }  // namespace storage

@@ -189,17 +189,7 @@ class IndexRebuild {
       if (!AddKeys(walker, record, texts, &deleted)) return false;
       if (deleted) reader_.Invalidate();
       if (!deleted) ++written;
-      if (!progress_) continue;
-      bool go_on = false;
-      try {
-        go_on = progress_(read, written);
-      } catch (const std::exception&) {
-        go_on = false;
-      }
-      if (!go_on || !Isam().IsamOK) {
-        IsamSetError(kIsamRebuildStopped);
-        return false;
-      }
+      if (!ReportProgress(progress_, read, written)) return false;
     }
   }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <exception>
 #include <limits>
 #include <new>
 
@@ -38,6 +39,19 @@ bool SetDataMarker(const std::string& data_file, bool modified) {
   return file.Close() && written;
 }
 
+bool ReportProgress(const RebuildProgress& progress, std::int32_t read, std::int32_t written) {
+  if (!progress) return true;
+  bool go_on = false;
+  try {
+    go_on = progress(read, written);
+  } catch (const std::exception&) {
+    go_on = false;
+  }
+  if (go_on && Isam().IsamOK) return true;
+  IsamSetError(kIsamRebuildStopped);
+  return false;
+}
+
 std::int32_t RebuildBufferRecords(std::int32_t record_length) {
   if (record_length <= 0 || record_length > kBufferBytes / 2) return 0;
   return kBufferBytes / record_length;
@@ -59,6 +73,25 @@ bool AllocateRecordBuffer(std::vector<std::uint8_t>* buffer, std::int32_t record
   return NoMemory();
 }
 
+namespace {
+
+// The buffer of a reader or writer (its capacity in records) and its spare of one record.
+bool AllocateBuffers(std::int32_t record_length, std::vector<std::uint8_t>* buffer,
+                     std::int32_t* capacity, std::vector<std::uint8_t>* spare) {
+  if (!AllocateRecordBuffer(buffer, RebuildBufferRecords(record_length), record_length)) {
+    return false;
+  }
+  *capacity = static_cast<std::int32_t>(buffer->size() / record_length);
+  try {
+    spare->resize(static_cast<std::size_t>(record_length));
+  } catch (const std::bad_alloc&) {
+    return NoMemory();
+  }
+  return true;
+}
+
+}  // namespace
+
 // ---- SlotReader ----
 
 bool SlotReader::Init(EngineFile* file, std::int32_t record_length, std::int32_t slots) {
@@ -66,16 +99,7 @@ bool SlotReader::Init(EngineFile* file, std::int32_t record_length, std::int32_t
   record_length_ = record_length;
   slots_ = std::max<std::int32_t>(slots, 0);
   window_count_ = 0;
-  if (!AllocateRecordBuffer(&window_, RebuildBufferRecords(record_length), record_length)) {
-    return false;
-  }
-  window_capacity_ = static_cast<std::int32_t>(window_.size() / record_length);
-  try {
-    single_.resize(static_cast<std::size_t>(record_length));
-  } catch (const std::bad_alloc&) {
-    return NoMemory();
-  }
-  return true;
+  return AllocateBuffers(record_length, &window_, &window_capacity_, &single_);
 }
 
 const std::uint8_t* SlotReader::Slot(std::int32_t ref, bool walk) {
@@ -169,16 +193,7 @@ bool SlotWriter::Init(Fileblock* fb) {
   record_length_ = fb->RecordLength();
   next_ref_ = fb->keys[0].allocated + 1;
   buffered_ = 0;
-  if (!AllocateRecordBuffer(&buffer_, RebuildBufferRecords(record_length_), record_length_)) {
-    return false;
-  }
-  capacity_ = static_cast<std::int32_t>(buffer_.size() / record_length_);
-  try {
-    section_.resize(static_cast<std::size_t>(record_length_));
-  } catch (const std::bad_alloc&) {
-    return NoMemory();
-  }
-  return MarkModified(*fb);
+  return AllocateBuffers(record_length_, &buffer_, &capacity_, &section_) && MarkModified(*fb);
 }
 
 bool SlotWriter::FlushBuffer() {

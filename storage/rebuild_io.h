@@ -9,6 +9,7 @@
 #include "storage/engine.h"
 #include "storage/engine_file.h"
 #include "storage/fileblock.h"
+#include "storage/rebuild.h"
 
 namespace storage {
 
@@ -19,6 +20,10 @@ bool CheckRebuildLengths(std::int32_t min_length, std::int32_t max_length, bool 
 // Sets or clears the modified marker (byte 20) of the closed data file `name`: a data file whose
 // index is not complete stays marked, so the next open asks for a rebuild (10010).
 bool SetDataMarker(const std::string& data_file, bool modified);
+
+// Calls the progress procedure (if any) after a record; false with 10460 when it asks to stop,
+// throws or leaves an engine error.
+bool ReportProgress(const RebuildProgress& progress, std::int32_t read, std::int32_t written);
 
 // Records per read-ahead or write-behind buffer: 32768 div record length, none (0) for record
 // lengths above 16,384.

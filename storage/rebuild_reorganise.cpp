@@ -167,17 +167,7 @@ class Reorganisation {
         if (ref == 0) return false;
         ++written;
       }
-      if (!progress_) continue;
-      bool go_on = false;
-      try {
-        go_on = progress_(read, written);
-      } catch (const std::exception&) {
-        go_on = false;
-      }
-      if (!go_on || !Isam().IsamOK) {
-        IsamSetError(kIsamRebuildStopped);
-        return false;
-      }
+      if (!ReportProgress(progress_, read, written)) return false;
     }
   }
 

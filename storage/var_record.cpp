@@ -17,11 +17,6 @@
 namespace storage {
 namespace {
 
-using common::ReadLeInt32;
-using common::ReadLeUInt16;
-using common::WriteLeInt32;
-using common::WriteLeUInt16;
-
 std::vector<std::uint8_t>& WorkBuffer() {
   static std::vector<std::uint8_t> buffer;
   return buffer;
@@ -41,11 +36,17 @@ std::int32_t ContinuationCapacity(std::int32_t record_length) {
   return record_length - kSectionTrailer - 1;
 }
 
+// A section's trailer: its byte count at record length - 6, the next section at - 4.
 std::uint16_t SectionCount(const std::uint8_t* section, std::int32_t record_length) {
-  return ReadLeUInt16(section + record_length - 6);
+  return common::ReadLeUInt16(section + record_length - 6);
 }
 std::int32_t SectionNext(const std::uint8_t* section, std::int32_t record_length) {
-  return ReadLeInt32(section + record_length - 4);
+  return common::ReadLeInt32(section + record_length - 4);
+}
+void SetTrailer(std::uint8_t* section, std::int32_t record_length, std::int32_t count,
+                RecRef next) {
+  common::WriteLeUInt16(section + record_length - 6, static_cast<std::uint16_t>(count));
+  common::WriteLeInt32(section + record_length - 4, next);
 }
 
 bool IsHead(const std::uint8_t* section) {
@@ -113,8 +114,7 @@ bool WriteChain(Fileblock& fb, const std::uint8_t* rest, std::int32_t count, Rec
     section[0] = kSectionMarker;
     std::memcpy(section + 1, rest + static_cast<std::int64_t>(i) * per,
                 static_cast<std::size_t>(n));
-    WriteLeUInt16(section + length - 6, static_cast<std::uint16_t>(n));
-    WriteLeInt32(section + length - 4, next);
+    SetTrailer(section, length, n, next);
     next = AddRecordStep(fb, section);
     if (next == 0) return false;
     written->push_back(next);
@@ -129,8 +129,25 @@ void BuildHead(std::uint8_t* section, std::int32_t length, const std::uint8_t* d
   const std::int32_t n = std::min(count, HeadCapacity(length));
   std::memset(section, 0, static_cast<std::size_t>(length));
   if (n > 0) std::memcpy(section, data, static_cast<std::size_t>(n));
-  WriteLeUInt16(section + length - 6, static_cast<std::uint16_t>(n));
-  WriteLeInt32(section + length - 4, chain);
+  SetTrailer(section, length, n, chain);
+}
+
+// Writes the continuation chain of a record and lays out its head in the work buffer, which it
+// returns; writing the head is the caller's. nullptr on failure, with the sections written freed;
+// `written` receives the chain's sections.
+std::uint8_t* WriteSections(Fileblock& fb, const void* data, std::int32_t length,
+                            std::vector<RecRef>* written) {
+  const std::int32_t record_length = fb.RecordLength();
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  const std::int32_t head = HeadCapacity(record_length);
+  RecRef chain = 0;
+  if (length > head && !WriteChain(fb, bytes + head, length - head, &chain, written)) {
+    FreeSectionsAfterFailure(fb, *written);
+    return nullptr;
+  }
+  std::uint8_t* section = SectionBuffer(fb);
+  if (section != nullptr) BuildHead(section, record_length, bytes, length, chain);
+  return section;
 }
 
 bool CheckLength(const Fileblock& fb, const void* data, std::int32_t length) {
@@ -203,44 +220,25 @@ void Get(FileblockHandle handle, RecRef ref, void* target, std::int32_t& length,
 }
 
 void Add(Fileblock& fb, RecRef& ref, const void* data, std::int32_t length) {
-  const std::int32_t record_length = fb.RecordLength();
   if (!CheckLength(fb, data, length)) return;
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  const std::int32_t head = HeadCapacity(record_length);
-
-  RecRef chain = 0;
   std::vector<RecRef> written;
-  if (length > head && !WriteChain(fb, bytes + head, length - head, &chain, &written)) {
-    FreeSectionsAfterFailure(fb, written);
-    return;
-  }
-  std::uint8_t* section = SectionBuffer(fb);
+  const std::uint8_t* section = WriteSections(fb, data, length, &written);
   if (section == nullptr) return;
-  BuildHead(section, record_length, bytes, length, chain);
   ref = AddRecordStep(fb, section);
   if (ref == 0) FreeSectionsAfterFailure(fb, written);
 }
 
 void Put(Fileblock& fb, RecRef ref, const void* data, std::int32_t length) {
-  const std::int32_t record_length = fb.RecordLength();
   if (!CheckLength(fb, data, length)) return;
   std::uint8_t* section = SectionBuffer(fb);
   if (section == nullptr) return;
   std::vector<RecRef> old_chain;
   if (!CollectChain(fb, ref, section, &old_chain)) return;
-
-  const auto* bytes = static_cast<const std::uint8_t*>(data);
-  const std::int32_t head = HeadCapacity(record_length);
-  RecRef chain = 0;
   std::vector<RecRef> written;
-  if (length > head && !WriteChain(fb, bytes + head, length - head, &chain, &written)) {
-    FreeSectionsAfterFailure(fb, written);
-    return;
-  }
+  section = WriteSections(fb, data, length, &written);
+  if (section == nullptr) return;
   // The head goes to its new chain before the old chain is freed: a crash in between leaves the
   // new record whole and the old sections without a head, never a head over freed sections.
-  section = SectionBuffer(fb);
-  BuildHead(section, record_length, bytes, length, chain);
   if (!PutRecordStep(fb, ref, section)) {
     FreeSectionsAfterFailure(fb, written);
     return;

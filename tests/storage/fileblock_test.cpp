@@ -1,8 +1,6 @@
-// Engine start and stop, the entry guard, file naming, and the checks of create and open.
+// Engine start and stop, the entry guard, file naming, the checks of create and open, the
+// modified marker, memory mode, and failing writes.
 
-#include <fstream>
-
-#include "common/le_int.h"
 #include "platform/file_faults.h"
 #include "storage/engine_file.h"
 #include "storage/file_names.h"
@@ -11,248 +9,150 @@
 namespace storage::testing {
 namespace {
 
-void Patch(const std::string& path, std::int64_t offset, const std::string& bytes) {
-  std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
-  f.seekp(offset);
-  f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::string Le32(std::int32_t v) {
-  std::string s(4, '\0');
-  common::WriteLeInt32(s.data(), v);
-  return s;
-}
-
-std::string Le16(std::uint16_t v) {
-  std::string s(2, '\0');
-  common::WriteLeUInt16(s.data(), v);
-  return s;
-}
-
-struct NameCase {
-  const char* name;
-  const char* input;
-  const char* data;
-  const char* index;
-  const char* dialog;
-};
-
-class FileNames : public ::testing::TestWithParam<NameCase> {};
-
-TEST_P(FileNames, FollowTheNamingRules) {
-  const FileblockNames n = MakeFileblockNames(GetParam().input);
-  EXPECT_EQ(n.data, GetParam().data);
-  EXPECT_EQ(n.index, GetParam().index);
-  EXPECT_EQ(n.dialog, GetParam().dialog);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Rules, FileNames,
-    ::testing::Values(NameCase{"Plain", "PXKK", "PXKK.DAT", "PXKK.IX", "PXKK.DIA"},
-                      NameCase{"TwoNames", "X;Y", "X.DAT", "Y.IX", "X.DIA"},
-                      NameCase{"ExtensionReplaced", "A.OLD", "A.DAT", "A.IX", "A.DIA"},
-                      NameCase{"ThirdPartIgnored", "X;Y;Z", "X.DAT", "Y.IX", "X.DIA"},
-                      NameCase{"EmptySecondPart", "X;", "X.DAT", "X.IX", "X.DIA"},
-                      NameCase{"DotInFolder", "C:\\DATA.V2\\LOG", "C:\\DATA.V2\\LOG.DAT",
-                               "C:\\DATA.V2\\LOG.IX", "C:\\DATA.V2\\LOG.DIA"},
-                      NameCase{"DotInPosixFolder", "/tmp/a.b/LOG", "/tmp/a.b/LOG.DAT",
-                               "/tmp/a.b/LOG.IX", "/tmp/a.b/LOG.DIA"}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST(EngineLife, StartAndStopChecks) {
-  EXPECT_FALSE(EngineStarted());
-  FileblockHandle none = nullptr;
-  FileblockFlush(none);
-  EXPECT_EQ(Err(), kIsamNotStarted);
-  EngineInit(1, 160);
-  EXPECT_EQ(Err(), kIsamNetworkMode);
-  EngineInit(0, 7);
-  EXPECT_EQ(Err(), kIsamBufferCount);
-  EngineInit(2, 8);
-  EXPECT_EQ(Err(), 0);
-  EngineInit(0, 160);
-  EXPECT_EQ(Err(), kIsamAlreadyStarted);
-  EXPECT_STREQ(EngineVersion(), "05.53");
-  EngineExit();
-  EXPECT_EQ(Err(), 0);
-  EXPECT_FALSE(EngineStarted());
-}
-
-TEST(EngineErrorClasses, BoundariesOfTheClasses) {
-  for (const auto& [error, cls] : {std::pair{0, 0},
-                                   {10199, 4},
-                                   {10200, 1},
-                                   {10299, 1},
-                                   {10300, 4},
-                                   {9903, 1},
-                                   {9900, 2},
-                                   {10399, 2},
-                                   {10001, 3},
-                                   {10010, 4}}) {
-    EXPECT_EQ(EngineErrorClass(error), cls) << error;
+TEST(FileNames, FollowTheNamingRules) {
+  const struct {
+    const char* input;
+    const char* data;
+    const char* index;
+    const char* dialog;
+  } rules[] = {
+      {"PXKK", "PXKK.DAT", "PXKK.IX", "PXKK.DIA"},
+      {"X;Y", "X.DAT", "Y.IX", "X.DIA"},
+      {"A.OLD", "A.DAT", "A.IX", "A.DIA"},
+      {"X;Y;Z", "X.DAT", "Y.IX", "X.DIA"},
+      {"X;", "X.DAT", "X.IX", "X.DIA"},
+      {"C:\\DATA.V2\\LOG", "C:\\DATA.V2\\LOG.DAT", "C:\\DATA.V2\\LOG.IX", "C:\\DATA.V2\\LOG.DIA"},
+      {"/tmp/a.b/LOG", "/tmp/a.b/LOG.DAT", "/tmp/a.b/LOG.IX", "/tmp/a.b/LOG.DIA"}};
+  for (const auto& r : rules) {
+    const FileblockNames n = MakeFileblockNames(r.input);
+    EXPECT_EQ(n.data + " " + n.index + " " + n.dialog,
+              std::string(r.data) + " " + r.index + " " + r.dialog);
   }
 }
 
-class FileblockTest : public EngineTest {};
+TEST(EngineLife, StartAndStopChecks) {
+  EXPECT_FALSE(EngineStarted());
+  EXPECT_ISAM(FileblockFlush(nullptr), kIsamNotStarted);
+  EXPECT_ISAM(EngineInit(1, 160), kIsamNetworkMode);
+  EXPECT_ISAM(EngineInit(0, 7), kIsamBufferCount);
+  EXPECT_ISAM(EngineInit(2, 8), 0);
+  EXPECT_ISAM(EngineInit(0, 160), kIsamAlreadyStarted);
+  EXPECT_ISAM(EngineExit(), 0);
+  EXPECT_FALSE(EngineStarted());
+  const int classes[][2] = {{0, 0},    {10199, 4}, {10200, 1}, {10299, 1}, {10300, 4},
+                            {9903, 1}, {9900, 2},  {10399, 2}, {10001, 3}, {10010, 4}};
+  for (const auto& c : classes) EXPECT_EQ(EngineErrorClass(c[0]), c[1]) << c[0];
+}
+
+class FileblockTest : public EngineTest {
+ protected:
+  std::vector<std::uint8_t> rec_ = std::vector<std::uint8_t>(30, 0);
+};
 
 TEST_F(FileblockTest, GuardRefusesBadHandlesKeysAndWrites) {
   FileblockHandle h = CreateOpen("T", 30, {{9, 0}});
   RecRef ref = 0;
-  FileblockFindKey(h, 2, KeyStr("A"), ref);
-  EXPECT_EQ(Err(), kIsamKeyNumberRange);
-  FileblockFindKey(h, 0, KeyStr("A"), ref);
-  EXPECT_EQ(Err(), kIsamKeyNumberRange);
+  for (int key : {0, 2}) {
+    EXPECT_ISAM(FileblockFindKey(h, key, KeyStr("A"), ref), kIsamKeyNumberRange);
+  }
   int not_a_fileblock = 0;
-  FileblockFlush(reinterpret_cast<FileblockHandle>(&not_a_fileblock));
-  EXPECT_EQ(Err(), kIsamBadHandle);
-  FileblockClose(h);
-  EXPECT_EQ(Err(), 0);
-  FileblockFlush(h);  // a closed handle is never dereferenced
-  EXPECT_EQ(Err(), kIsamBadHandle);
-  FileblockClose(h);
-  EXPECT_EQ(Err(), kIsamNotOpen);
+  EXPECT_ISAM(FileblockFlush(reinterpret_cast<FileblockHandle>(&not_a_fileblock)), kIsamBadHandle);
+  EXPECT_ISAM(FileblockClose(h), 0);
+  EXPECT_ISAM(FileblockFlush(h), kIsamBadHandle);  // a closed handle is never dereferenced
+  EXPECT_ISAM(FileblockClose(h), kIsamNotOpen);
 
-  OpenOptions ro;
-  ro.read_only = true;
-  h = FileblockOpen(Name("T"), ro);
-  ASSERT_NE(h, nullptr) << Err();
-  std::vector<std::uint8_t> rec(30, 0);
-  FileblockAddRecord(h, rec.data());
-  EXPECT_EQ(Err(), kIsamReadOnly);
-  FileblockAddKey(h, 1, 1, KeyStr("A"));
-  EXPECT_EQ(Err(), kIsamReadOnly);
-  FileblockClearKey(h, 1);
-  EXPECT_EQ(Err(), 0);
+  OpenOptions read_only;
+  read_only.read_only = true;
+  ASSERT_NE(h = FileblockOpen(Name("T"), read_only), nullptr) << Err();
+  EXPECT_ISAM(FileblockAddRecord(h, rec_.data()), kIsamReadOnly);
+  EXPECT_ISAM(FileblockAddKey(h, 1, 1, KeyStr("A")), kIsamReadOnly);
+  EXPECT_ISAM(FileblockClearKey(h, 1), 0);
 }
 
-TEST_F(FileblockTest, CreateChecksComeBeforeAnythingIsDeleted) {
+TEST_F(FileblockTest, CreateChecksComeBeforeAnythingIsDeletedAndCreateReplacesTheFiles) {
   FileblockHandle h = CreateOpen("T", 21, {{5, 1}});
-  std::vector<std::uint8_t> rec(21, 0);
-  const RecRef first = FileblockAddRecord(h, rec.data());
-  EXPECT_EQ(first, 1);
+  EXPECT_EQ(FileblockAddRecord(h, rec_.data()), 1);
   FileblockClose(h);
   EXPECT_EQ(std::filesystem::file_size(Name("T") + ".DAT"), 42u);  // record 1 lies at byte 21
 
-  const struct {
-    int length;
-    std::vector<KeySpec> keys;
-    int error;
-  } bad[] = {{20, {}, kIsamRecordLengthRange},
-             {65536, {}, kIsamRecordLengthRange},
-             {30, std::vector<KeySpec>(111, KeySpec{5, 0}), kIsamTooManyKeys},
-             {30, {{51, 0}}, kIsamKeyLengthRange},
-             {30, {{9, 0}, {0, 0}}, kIsamKeyLengthRange}};
-  for (const auto& c : bad) {
-    FileblockCreate(Name("T"), c.length, c.keys);
-    EXPECT_EQ(Err(), c.error) << c.length;
-    EXPECT_EQ(std::filesystem::file_size(Name("T") + ".DAT"), 42u);
-  }
-  FileblockCreate(Name("T"), 30, std::vector<KeySpec>(110, KeySpec{50, 1}));
-  EXPECT_EQ(Err(), 0);
-  h = FileblockOpen(Name("T"));
-  ASSERT_NE(h, nullptr) << Err();
+  const std::vector<KeySpec> too_many(111, KeySpec{5, 0});
+  EXPECT_ISAM(FileblockCreate(Name("T"), 20, {}), kIsamRecordLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 65536, {}), kIsamRecordLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, too_many), kIsamTooManyKeys);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{51, 0}}), kIsamKeyLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{9, 0}, {0, 0}}),
+              kIsamKeyLengthRange);
+  EXPECT_EQ(std::filesystem::file_size(Name("T") + ".DAT"), 42u);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>(110, KeySpec{50, 1})), 0);
+  ASSERT_NE(h = FileblockOpen(Name("T")), nullptr) << Err();
   EXPECT_EQ(FileblockUsedKeys(h, 110), 0);
   EXPECT_EQ(FileblockUsedRecs(h), 0);
   EXPECT_EQ(FileblockRecordLength(h), 30);
-}
-
-TEST_F(FileblockTest, CreateReplacesExistingFiles) {
-  FileblockHandle h = CreateOpen("T", 40, {{9, 0}});
-  std::vector<std::uint8_t> rec(40, 0);
-  FileblockAddRecord(h, rec.data());
-  FileblockAddKey(h, 1, 1, KeyStr("X"));
-  FileblockClose(h);
-  h = CreateOpen("T", 40, {{9, 0}});
-  EXPECT_EQ(FileblockUsedRecs(h), 0);
-  EXPECT_EQ(FileblockUsedKeys(h, 1), 0);
 }
 
 struct OpenCase {
   const char* name;
   const char* file;  // "DAT" or "IX"
   std::int64_t offset;
-  std::string bytes;  // written at offset; empty: the file is cut at offset
+  std::int32_t value;  // written at offset, `width` bytes; width 0: the file is cut at offset
+  int width;
   int error;
 };
 
 class OpenChecks : public EngineTest, public ::testing::WithParamInterface<OpenCase> {};
 
 TEST_P(OpenChecks, RefuseDamagedHeaders) {
-  FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{5, 0}, {9, 1}});
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{5, 0}, {9, 1}}), 0);
   const OpenCase& c = GetParam();
   const std::string file = Name("T") + "." + c.file;
-  if (c.bytes.empty()) {
-    std::filesystem::resize_file(file, static_cast<std::uintmax_t>(c.offset));
-  } else {
-    Patch(file, c.offset, c.bytes);
-  }
+  if (c.width == 0) std::filesystem::resize_file(file, static_cast<std::uintmax_t>(c.offset));
+  if (c.width != 0) PatchFile(file, c.offset, c.value, c.width);
   FileblockHandle h = FileblockOpen(Name("T"));
   EXPECT_EQ(Err(), c.error);
   EXPECT_EQ(h == nullptr, c.error != 0);
   if (c.error == 0) return;
   // A refused open leaves no file held: the files can be deleted at once.
-  FileblockDelete(Name("T"));
-  EXPECT_EQ(Err(), 0);
+  EXPECT_ISAM(FileblockDelete(Name("T")), 0);
+  EXPECT_FALSE(std::filesystem::exists(Name("T") + ".DAT") || std::filesystem::exists(file));
 }
 
 // Key 2 (length 9) has its header at byte 14 x 62 + 6 = 874 of the index file.
 INSTANTIATE_TEST_SUITE_P(
     Headers, OpenChecks,
-    ::testing::Values(
-        OpenCase{"Sound", "DAT", 0, std::string(4, '\xFF'), 0},
-        OpenCase{"ModifiedMarker", "DAT", 20, std::string(1, '\1'), kIsamIndexUnusable},
-        OpenCase{"Keys111", "DAT", 16, Le32(111), kIsamHeaderKeyCount},
-        OpenCase{"KeysNegative", "DAT", 16, Le32(-1), kIsamHeaderKeyCount},
-        OpenCase{"RecordLength20", "DAT", 12, Le32(20), kIsamRecordLengthRange},
-        OpenCase{"SlotsNegative", "DAT", 8, Le32(-5), kIsamIndexUnusable},
-        OpenCase{"PageSize1122Is9", "IX", 874 + 12, Le32(1122), 0},
-        OpenCase{"PageSize1123", "IX", 874 + 12, Le32(1123), kIsamKeyHeaderBad},
-        OpenCase{"KeyLength51", "IX", 874 + 12, Le32((51 + 9) * 62 + 6), kIsamKeyHeaderLength},
-        OpenCase{"ItemsPerPageZeroIs62", "IX", 874 + 26, Le16(0), 0},
-        OpenCase{"ItemsPerPage63", "IX", 874 + 26, Le16(63), kIsamKeyHeaderItems},
-        OpenCase{"RootBeyondPages", "IX", 874 + 16, Le32(3), kIsamKeyHeaderBad},
-        OpenCase{"IndexTruncated", "IX", 900, "", kIsamIndexUnusable},
-        OpenCase{"DataFileEmpty", "DAT", 0, "", kIsamShortRead}),
+    ::testing::Values(OpenCase{"Sound", "DAT", 0, -1, 4, 0},
+                      OpenCase{"ModifiedMarker", "DAT", 20, 1, 1, kIsamIndexUnusable},
+                      OpenCase{"Keys111", "DAT", 16, 111, 4, kIsamHeaderKeyCount},
+                      OpenCase{"KeysNegative", "DAT", 16, -1, 4, kIsamHeaderKeyCount},
+                      OpenCase{"RecordLength20", "DAT", 12, 20, 4, kIsamRecordLengthRange},
+                      OpenCase{"SlotsNegative", "DAT", 8, -5, 4, kIsamIndexUnusable},
+                      OpenCase{"PageSize1122Is9", "IX", 874 + 12, 1122, 4, 0},
+                      OpenCase{"PageSize1123", "IX", 874 + 12, 1123, 4, kIsamKeyHeaderBad},
+                      OpenCase{"KeyLength51", "IX", 874 + 12, (51 + 9) * 62 + 6, 4,
+                               kIsamKeyHeaderLength},
+                      OpenCase{"ItemsPerPageZeroIs62", "IX", 874 + 26, 0, 2, 0},
+                      OpenCase{"ItemsPerPage63", "IX", 874 + 26, 63, 2, kIsamKeyHeaderItems},
+                      OpenCase{"RootBeyondPages", "IX", 874 + 16, 3, 4, kIsamKeyHeaderBad},
+                      OpenCase{"IndexTruncated", "IX", 900, 0, 0, kIsamIndexUnusable},
+                      OpenCase{"DataFileEmpty", "DAT", 0, 0, 0, kIsamShortRead}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(FileblockTest, MissingFilesAndFolders) {
-  EXPECT_EQ(FileblockOpen(Name("none")), nullptr);
-  EXPECT_EQ(Err(), kIsamFileNotFound);
-  EXPECT_EQ(FileblockOpen(folder_.File("nodir/X")), nullptr);
-  EXPECT_EQ(Err(), kIsamPathNotFound);
-  FileblockCreate(folder_.File("nodir/X"), 30, std::vector<KeySpec>{});
-  EXPECT_EQ(Err(), kIsamPathNotFound);
+  EXPECT_EQ(RefusedOpen(Name("none")), kIsamFileNotFound);
+  EXPECT_EQ(RefusedOpen(folder_.File("nodir/X")), kIsamPathNotFound);
+  EXPECT_ISAM(FileblockCreate(folder_.File("nodir/X"), 30, {}), kIsamPathNotFound);
   FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{5, 0}});
   std::filesystem::remove(Name("T") + ".IX");
-  EXPECT_EQ(FileblockOpen(Name("T")), nullptr);
-  EXPECT_EQ(Err(), kIsamIndexUnusable);
-}
-
-TEST_F(FileblockTest, ExclusiveOpenKeepsASecondOpenerOut) {
-  FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
-  EXPECT_EQ(FileblockOpen(Name("T")), nullptr);
-  EXPECT_EQ(Err(), kIsamOsFailure);
-  EXPECT_EQ(Isam().FirstOsError, 32u);
-  FileblockDelete(Name("T"));
-  EXPECT_EQ(Err(), kIsamOsFailure);
-  FileblockClose(h);
-  FileblockDelete(Name("T"));
-  EXPECT_EQ(Err(), 0);
-  EXPECT_FALSE(std::filesystem::exists(Name("T") + ".DAT"));
-  EXPECT_FALSE(std::filesystem::exists(Name("T") + ".IX"));
+  EXPECT_EQ(RefusedOpen(Name("T")), kIsamIndexUnusable);
 }
 
 TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndClose) {
   FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
-  auto marker = [&] {
-    std::ifstream f(Name("T") + ".DAT", std::ios::binary);
-    f.seekg(20);
-    return f.get();
-  };
+  EXPECT_EQ(RefusedOpen(Name("T")), kIsamOsFailure);  // an open fileblock is held exclusively
+  EXPECT_EQ(Isam().FirstOsError, 32u);
+  EXPECT_ISAM(FileblockDelete(Name("T")), kIsamOsFailure);
+  auto marker = [&] { return ReadFile(Name("T") + ".DAT")[20]; };
   EXPECT_EQ(marker(), 0);
-  std::vector<std::uint8_t> rec(30, 0);
-  FileblockAddRecord(h, rec.data());
+  FileblockAddRecord(h, rec_.data());
   EXPECT_EQ(marker(), 1);
   FileblockFlush(h);
   EXPECT_EQ(marker(), 0);
@@ -265,13 +165,8 @@ TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndClose) {
 
 TEST_F(FileblockTest, ExitClosesEverythingAndWritesItBack) {
   FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
-  std::vector<std::uint8_t> rec(30, 0);
-  for (int i = 0; i < 100; ++i) {
-    const RecRef r = FileblockAddRecord(h, rec.data());
-    FileblockAddKey(h, 1, r, KeyStr(std::to_string(10000 + i)));
-  }
-  EngineExit();
-  EXPECT_EQ(Err(), 0);
+  for (int i = 0; i < 100; ++i) FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i));
+  EXPECT_ISAM(EngineExit(), 0);
   EXPECT_FALSE(EngineStarted());
   const CheckReport report = IsamCheck(Name("T"));
   EXPECT_EQ(report.Text(), "");
@@ -280,100 +175,69 @@ TEST_F(FileblockTest, ExitClosesEverythingAndWritesItBack) {
 
 TEST_F(FileblockTest, MemoryModeWorksOnACopyThatIsDropped) {
   FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
-  std::vector<std::uint8_t> rec(30, 0);
-  FileblockAddRecord(h, rec.data());
-  FileblockAddKey(h, 1, 1, KeyStr("DISK"));
+  FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), KeyStr("DISK"));
   FileblockClose(h);
-
-  OpenOptions mem;
-  mem.memory_mode = true;
-  h = FileblockOpen(Name("T"), mem);
-  ASSERT_NE(h, nullptr) << Err();
+  OpenOptions memory;
+  memory.memory_mode = true;
+  ASSERT_NE(h = FileblockOpen(Name("T"), memory), nullptr) << Err();
   for (int i = 0; i < 200; ++i) {
-    const RecRef r = FileblockAddRecord(h, rec.data());
-    FileblockAddKey(h, 1, r, KeyStr(std::to_string(i)));
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i)), 0);
   }
   EXPECT_EQ(FileblockUsedKeys(h, 1), 201);
   RecRef ref = 0;
   FileblockFindKey(h, 1, KeyStr("DISK"), ref);
   EXPECT_EQ(ref, 1);
-  FileblockClose(h);
-  EXPECT_EQ(Err(), 0);
+  EXPECT_ISAM(FileblockClose(h), 0);
   const CheckReport report = IsamCheck(Name("T"));
   EXPECT_EQ(report.Text(), "");
   EXPECT_EQ(report.used_records, 1);
 }
 
-}  // namespace
-}  // namespace storage::testing
-
-namespace storage::testing {
-namespace {
-
-class WriteFaults : public EngineTest {};
-
-TEST_F(WriteFaults, AFailedWriteBackLeavesTheMarkerSetForTheNextOpen) {
+TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
   FileblockHandle h = CreateOpen("W", 30, {{9, 0}});
-  std::vector<std::uint8_t> rec(30, 0);
-  for (int i = 0; i < 500; ++i) {
-    const RecRef r = FileblockAddRecord(h, rec.data());
-    FileblockAddKey(h, 1, r, KeyStr(std::to_string(100000 + i)));
-  }
-  platform::FileFaultPlan plan;
-  plan.write.fail_at = 1;
-  plan.write.sticky = true;
-  {
-    platform::ScopedFileFaults faults(&plan);
-    FileblockFlush(h);
-    EXPECT_EQ(Err(), kIsamOsFailure);
-    FileblockClose(h);
-    EXPECT_EQ(Err(), kIsamOsFailure);
-  }
-  EXPECT_EQ(FileblockOpen(Name("W")), nullptr);
-  EXPECT_EQ(Err(), kIsamIndexUnusable);
-}
-
-TEST_F(WriteFaults, AFailedFlushIsReportedAndTheMarkerStays) {
-  FileblockHandle h = CreateOpen("W", 30, {{9, 0}});
-  std::vector<std::uint8_t> rec(30, 0);
-  FileblockAddRecord(h, rec.data());
+  for (int i = 0; i < 500; ++i) FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i));
   platform::FileFaultPlan plan;
   plan.flush.fail_at = 1;
   plan.flush.error = platform::kErrorGenFailure;
   {
     platform::ScopedFileFaults faults(&plan);
-    FileblockFlush(h);
-    EXPECT_EQ(Err(), kIsamOsFailure);
+    EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
     EXPECT_EQ(Isam().FirstPrimitive, kPrimFlush);
   }
-  std::ifstream f(Name("W") + ".DAT", std::ios::binary);
-  f.seekg(20);
-  EXPECT_EQ(f.get(), 1);
+  EXPECT_EQ(ReadFile(Name("W") + ".DAT")[20], 1);
+  plan = {};
+  plan.write.fail_at = 1;
+  plan.write.sticky = true;
+  {
+    platform::ScopedFileFaults faults(&plan);
+    FileblockAddRecord(h, rec_.data());
+    EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
+    EXPECT_ISAM(FileblockClose(h), kIsamOsFailure);
+  }
+  EXPECT_EQ(RefusedOpen(Name("W")), kIsamIndexUnusable);
 }
 
-TEST_F(WriteFaults, EveryFailingWriteOfAWorkloadIsReportedWithoutHarm) {
-  // Fail each write in turn in a workload that splits and merges pages; every call must return,
-  // with an engine error where its write failed.
+// Each write of a workload that splits and merges pages fails in turn: every call returns, with
+// an engine error where its write failed.
+TEST_F(FileblockTest, EveryFailingWriteOfAWorkloadIsReportedWithoutHarm) {
   for (std::uint64_t n = 1; n <= 60; n += 3) {
     FileblockCreate(Name("F"), 30, std::vector<KeySpec>{{9, 0}, {5, 1}});
     FileblockHandle h = FileblockOpen(Name("F"));
     ASSERT_NE(h, nullptr);
-    std::vector<std::uint8_t> rec(30, 0);
     platform::FileFaultPlan plan;
     plan.write.fail_at = n;
     int failures = 0;
     {
       platform::ScopedFileFaults faults(&plan);
       for (int i = 0; i < 400; ++i) {
-        const RecRef r = FileblockAddRecord(h, rec.data());
+        const RecRef r = FileblockAddRecord(h, rec_.data());
         failures += Err() != 0;
-        FileblockAddKey(h, 1, r, KeyStr(std::to_string(500000 - i * 7)));
+        FileblockAddKey(h, 1, r, Num(90000 - i * 7));
         failures += Err() != 0;
-        FileblockAddKey(h, 2, r, KeyStr(std::to_string(i % 13)));
+        FileblockAddKey(h, 2, r, Num(i % 13));
         failures += Err() != 0;
         if (i % 3 == 0 && i > 30) {
-          FileblockDeleteKey(h, 1, r - 20, KeyStr(std::to_string(500000 - (i - 20) * 7)));
+          FileblockDeleteKey(h, 1, r - 20, Num(90000 - (i - 20) * 7));
           failures += Err() != 0 && Err() != kIsamDeleteKeyMissing;
         }
       }

@@ -5,11 +5,7 @@
 
 #include <map>
 
-#include "common/le_int.h"
 #include "platform/file_faults.h"
-#include "storage/btree.h"
-#include "storage/engine_state.h"
-#include "storage/fileblock.h"
 #include "storage/var_record.h"
 #include "tests/storage/network_fixture.h"
 
@@ -26,18 +22,10 @@ class JournalTest : public NetworkTest {
   // Creates the fileblock with `records` records in both keys, through the journal.
   void Build(int records) {
     CreateFile("J", kTwoKeys);
-    FileblockHandle h = Open(Journalled());
+    FileblockHandle h = Open("journal", "J");
     for (int i = 1; i <= records; ++i) Add(h, Text(i), 2);
-    FileblockClose(h);
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockClose(h), 0);
   }
-  static OpenOptions Journalled(bool shared = false) {
-    OpenOptions o;
-    o.journal = true;
-    o.shared = shared;
-    return o;
-  }
-  FileblockHandle Open(OpenOptions o) { return NetworkTest::Open(o, "J"); }
 
   // What a roll-back must bring back: both keys, the record counts and every record head.
   std::vector<std::string> Snapshot(FileblockHandle h) {
@@ -54,15 +42,19 @@ class JournalTest : public NetworkTest {
   }
 
   void SaveFiles() {
-    for (const char* ext : {".DAT", ".IX", ".DIA"}) saved_[ext] = ReadBytes(Name("J") + ext);
+    for (const char* ext : {".DAT", ".IX", ".DIA"}) saved_[ext] = ReadFile(Name("J") + ext);
   }
   void RestoreFiles() {
-    for (const auto& [ext, bytes] : saved_) WriteBytes(Name("J") + ext, bytes);
+    for (const auto& [ext, bytes] : saved_) WriteFile(Name("J") + ext, bytes);
   }
 
-  std::string CheckAll() { return IsamCheck(Name("J"), PeerCheckOptions()).Text(); }
+  std::string CheckAll(bool records_in_keys = true) {
+    CheckOptions o = PeerCheckOptions();
+    o.check_records_in_keys = records_in_keys;
+    return IsamCheck(Name("J"), o).Text();
+  }
 
-  std::map<std::string, std::vector<std::uint8_t>> saved_;
+  std::map<std::string, std::string> saved_;
 };
 
 struct OperationCase {
@@ -80,26 +72,40 @@ void DeleteRecord(FileblockHandle h) { FileblockDeleteRecord(h, 7); }
 void AddRecordFromTheFreeChain(FileblockHandle h) {
   FileblockAddRecord(h, PeerRecord("NEW").data());
 }
+// A variable-length record of several sections is one unit.
+void AddVariableRecord(FileblockHandle h) {
+  std::vector<std::uint8_t> data(200, 'x');
+  std::fill_n(data.begin(), 4, 0);  // a record's first 4 bytes are the engine's
+  RecRef ref = 0;
+  VarRecAdd(h, ref, data.data(), 200);
+}
+// After the merge of DeleteKeyMergingLeaves: the split takes every page of the free chain.
+void AddKeyFromTheFreePages(FileblockHandle h) {
+  FileblockAddKey(h, 1, 30, KeyStr(PeerKeyText(Text(30), 1)));
+}
 
 class EveryWrite : public JournalTest, public ::testing::WithParamInterface<OperationCase> {
  protected:
-  // The fileblock before the operation: records, and for an add two of them on the free chain.
+  // The fileblock before the operation: records, for an add of a record two of them on the free
+  // chain, for an add of a key free pages.
   void SetUp() override {
     Build(GetParam().records);
-    if (GetParam().run == &AddRecordFromTheFreeChain) {
-      FileblockHandle h = Open(Journalled());
-      for (int r : {9, 4}) {
-        for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h, k, r, KeyStr(PeerKeyText(Text(r), k)));
-        FileblockDeleteRecord(h, r);
-      }
-      FileblockClose(h);
+    FileblockHandle h = Open("journal", "J");
+    if (GetParam().run == &AddKeyFromTheFreePages) DeleteKeyMergingLeaves(h);
+    for (int r : {9, 4}) {
+      if (GetParam().run != &AddRecordFromTheFreeChain) break;
+      for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h, k, r, KeyStr(PeerKeyText(Text(r), k)));
+      FileblockDeleteRecord(h, r);
     }
+    FileblockClose(h);
     SaveFiles();
   }
 
-  // Runs the operation with its `n`-th write failing (0: none); the number of writes it made.
+  // Runs the operation on the saved files with its `n`-th write failing (0: none) once or for
+  // good, and checks what the next open finds; the number of writes the operation made.
   std::uint64_t RunFailingAt(std::uint64_t n, bool sticky) {
-    FileblockHandle h = Open(Journalled());
+    RestoreFiles();
+    FileblockHandle h = Open("journal", "J");
     const std::vector<std::string> before = Snapshot(h);
     platform::FileFaultPlan plan;
     plan.write.fail_at = n;
@@ -110,118 +116,51 @@ class EveryWrite : public JournalTest, public ::testing::WithParamInterface<Oper
       GetParam().run(h);
     }
     const int error = Err();
-    if (n != 0) {
-      EXPECT_NE(error, 0);
-      if (!sticky) {
-        // The journal undid the change (or the write failed before anything changed).
-        EXPECT_TRUE(error == GetParam().rollback_error || error == kIsamOsFailure) << error;
-        EXPECT_EQ(Snapshot(h), before);
-      }
+    if (n == 0) {
+      FileblockClose(h);
+      return plan.write.calls;
+    }
+    EXPECT_NE(error, 0);
+    // The journal undid the change (or the write failed before anything changed); when the disk
+    // stays full not even the roll-back gets through, and the next open replays the journal.
+    if (!sticky) {
+      EXPECT_TRUE(error == GetParam().rollback_error || error == kIsamOsFailure) << error;
+      EXPECT_EQ(Snapshot(h), before);
     }
     FileblockClose(h);
+    h = Open("journal", "J");
+    EXPECT_EQ(Snapshot(h), before);
+    FileblockClose(h);
+    // Record 30 lacks its entry in the free-pages row's key 1.
+    EXPECT_EQ(CheckAll(GetParam().run != &AddKeyFromTheFreePages), "");
     return plan.write.calls;
   }
 };
 
-TEST_P(EveryWrite, CanFailAndTheJournalUndoesTheChange) {
+TEST_P(EveryWrite, CanFailOnceOrForGoodAndTheJournalUndoesTheChange) {
   const std::uint64_t writes = RunFailingAt(0, false);
   ASSERT_GT(writes, 3u);
   for (std::uint64_t n = 1; n <= writes; ++n) {
-    SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes));
-    RestoreFiles();
-    RunFailingAt(n, false);
-    EXPECT_EQ(CheckAll(), "");
-  }
-}
-
-TEST_P(EveryWrite, CanFailForGoodAndTheNextOpenUndoesTheChange) {
-  const std::uint64_t writes = RunFailingAt(0, false);
-  for (std::uint64_t n = 1; n <= writes; ++n) {
-    SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes));
-    RestoreFiles();
-    FileblockHandle h = Open(Journalled());
-    const std::vector<std::string> before = Snapshot(h);
-    FileblockClose(h);
-    RunFailingAt(n, true);  // the disk stays full: not even the roll-back gets through
-    h = Open(Journalled());
-    ASSERT_NE(h, nullptr);
-    EXPECT_EQ(Snapshot(h), before);
-    FileblockClose(h);
-    EXPECT_EQ(CheckAll(), "");
+    for (bool sticky : {false, true}) {
+      SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes) +
+                   (sticky ? " for good" : ""));
+      RunFailingAt(n, sticky);
+    }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Operations, EveryWrite,
-    ::testing::Values(OperationCase{"AddKeySplittingTheRoot", 62, kIsamAddKeyRolledBack,
-                                    AddKeySplittingTheRoot},
-                      OperationCase{"DeleteKeyMergingLeaves", 63, kIsamDeleteKeyRolledBack,
-                                    DeleteKeyMergingLeaves},
-                      OperationCase{"DeleteRecord", 10, kIsamDeleteRecordRolledBack, DeleteRecord},
-                      OperationCase{"AddRecordFromTheFreeChain", 10, kIsamAddRecordRolledBack,
-                                    AddRecordFromTheFreeChain}),
+    ::testing::Values(
+        OperationCase{"AddKeySplittingTheRoot", 62, kIsamAddKeyRolledBack, AddKeySplittingTheRoot},
+        OperationCase{"DeleteKeyMergingLeaves", 63, kIsamDeleteKeyRolledBack,
+                      DeleteKeyMergingLeaves},
+        OperationCase{"DeleteRecord", 10, kIsamDeleteRecordRolledBack, DeleteRecord},
+        OperationCase{"AddRecordFromTheFreeChain", 10, kIsamAddRecordRolledBack,
+                      AddRecordFromTheFreeChain},
+        OperationCase{"AddKeyFromTheFreePages", 63, kIsamAddKeyRolledBack, AddKeyFromTheFreePages},
+        OperationCase{"AddVariableRecord", 10, kIsamAddRecordRolledBack, AddVariableRecord}),
     [](const auto& info) { return std::string(info.param.name); });
-
-// Every page of a key's free chain taken in one unit and overwritten on disk: the roll-back links
-// them all into the chain again (the last one's link, -1, is no page image's item count).
-TEST_F(JournalTest, PagesTakenFromTheFreeChainGoBackOnIt) {
-  CreateFile("J", {{8, 0}});
-  FileblockHandle h = Open(OpenOptions{});
-  for (int i = 0; i < 400; ++i) FileblockAddKey(h, 1, 1, KeyStr(std::to_string(10000000 + i)));
-  for (int i = 0; i < 390; ++i) FileblockDeleteKey(h, 1, 1, KeyStr(std::to_string(10000000 + i)));
-  FileblockClose(h);
-  ASSERT_EQ(Err(), 0);
-  h = Open(Journalled());
-  const KeyDesc before = h->keys[1];
-  ASSERT_GE(before.free_count, 2);
-  JournalUnit unit(*h, kIsamAddKeyRolledBack);
-  ASSERT_TRUE(unit.Begin());
-  for (int i = 0; i < before.free_count; ++i) {
-    const std::int32_t page = AllocatePage(*h, 1);
-    ASSERT_NE(page, 0);
-    Engine().pool.Fresh(*h, 1, page);  // an empty page over the chain link
-  }
-  ASSERT_TRUE(Engine().pool.WriteFileblock(*h, false));
-  Fail(kIsamShortWrite);
-  EXPECT_FALSE(unit.End(false));
-  EXPECT_EQ(Err(), kIsamAddKeyRolledBack);
-  EXPECT_EQ(h->keys[1].first_free, before.first_free);
-  EXPECT_EQ(h->keys[1].free_count, before.free_count);
-  FileblockClose(h);
-  CheckOptions keys_only;
-  keys_only.check_records_in_keys = false;
-  EXPECT_EQ(IsamCheck(Name("J"), keys_only).Text(), "");
-}
-
-// A variable-length record of several sections is one unit: a failing write gives every section
-// back.
-TEST_F(JournalTest, AVariableRecordIsOneUnit) {
-  CreateFile("J", {});
-  FileblockHandle h = Open(Journalled());
-  std::vector<std::uint8_t> data(200, 'x');
-  std::fill_n(data.begin(), 4, 0);  // a record's first 4 bytes are the engine's
-  RecRef ref = 0;
-  VarRecAdd(h, ref, data.data(), 200);
-  const std::int32_t used = FileblockUsedRecs(h);
-  ASSERT_GT(used, 3);
-  for (std::uint64_t n = 1; n < 20; ++n) {
-    platform::FileFaultPlan plan;
-    plan.write.fail_at = n;
-    {
-      platform::ScopedFileFaults faults(&plan);
-      VarRecAdd(h, ref, data.data(), 200);
-    }
-    if (Err() == 0) break;
-    EXPECT_TRUE(Err() == kIsamAddRecordRolledBack || Err() == kIsamOsFailure) << Err();
-    EXPECT_EQ(ref, 0);
-    EXPECT_EQ(FileblockUsedRecs(h), used) << "write " << n;
-  }
-  EXPECT_EQ(FileblockUsedRecs(h), 2 * used);
-  FileblockClose(h);
-  CheckOptions sections;
-  sections.section_records = true;
-  EXPECT_EQ(IsamCheck(Name("J"), sections).Text(), "");
-}
 
 // The number of file writes the deletion of one key makes (each a point where a crash can hit).
 class CrashTest : public JournalTest {
@@ -229,7 +168,7 @@ class CrashTest : public JournalTest {
   void SetUp() override {
     Build(63);
     SaveFiles();
-    FileblockHandle h = Open(Journalled());
+    FileblockHandle h = Open("journal", "J");
     before_ = Snapshot(h);
     platform::FileFaultPlan counter;
     {
@@ -252,7 +191,7 @@ TEST_F(CrashTest, AWriterKilledInsideAJournalledChangeIsRolledBackAtTheNextOpen)
     SCOPED_TRACE("killed at write " + std::to_string(n) + " of " + std::to_string(writes_));
     RestoreFiles();
     auto peer = StartPeer("journal", "J");
-    EXPECT_EQ(peer->Do("crash write " + std::to_string(n)), "ok");
+    EXPECT_EQ(peer->Do("crash " + std::to_string(n)), "ok");
     peer->Send(DeleteCommand());
     const int status = peer->Wait();
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
@@ -271,42 +210,29 @@ TEST_F(CrashTest, AJournalLeftByAKilledSharedWriterIsReplayedByTheNextLock) {
   for (Recovery how : {Recovery::kReadLock, Recovery::kWriteLock, Recovery::kJournalledWriteLock}) {
     SCOPED_TRACE(static_cast<int>(how));
     RestoreFiles();
-    FileblockHandle b = Open(Journalled(true));
-    OpenOptions plain_shared;
-    plain_shared.shared = true;
-    FileblockHandle c = NetworkTest::Open(plain_shared, "J");  // a user without the journal
-    OpenOptions reading;
-    reading.read_only_sharing = true;
-    FileblockHandle d = NetworkTest::Open(reading, "J");
+    FileblockHandle b = Open("shared journal", "J");
+    FileblockHandle c = Open("shared", "J");  // a user without the journal
+    FileblockHandle d = Open("rosharing", "J");
     ASSERT_TRUE(b != nullptr && c != nullptr && d != nullptr);
     auto a = StartPeer("shared journal", "J");
     EXPECT_EQ(a->Do("lock"), "ok");
-    EXPECT_EQ(a->Do("crash write " + std::to_string(writes_ / 2)), "ok");
+    EXPECT_EQ(a->Do("crash " + std::to_string(writes_ / 2)), "ok");
     a->Send(DeleteCommand());
     EXPECT_TRUE(WIFSIGNALED(a->Wait()));
 
-    FileblockReadLock(d);  // a read-only user cannot replay
-    EXPECT_EQ(Err(), kIsamJournalReadOnly);
+    EXPECT_ISAM(FileblockReadLock(d), kIsamJournalReadOnly);  // a read-only user cannot replay
     FileblockHandle first = how == Recovery::kJournalledWriteLock ? b : c;
     FileblockHandle second = first == b ? c : b;
-    if (how == Recovery::kReadLock) {
-      FileblockReadLock(first);
-    } else {
-      FileblockLockFile(first);
-    }
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM((how == Recovery::kReadLock ? FileblockReadLock : FileblockLockFile)(first), 0);
     EXPECT_EQ(Snapshot(first), before_);
-    FileblockUnlockFile(first);
-    ASSERT_EQ(Err(), 0);
-    FileblockLockFile(second);  // re-reads everything the replay touched
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockUnlockFile(first), 0);
+    ASSERT_ISAM(FileblockLockFile(second), 0);  // re-reads everything the replay touched
     EXPECT_EQ(Snapshot(second), before_);
     FileblockUnlockFile(second);
     EXPECT_EQ(FileblockUsedKeys(d, 1), 63);
     FileblockClose(b);
     FileblockClose(c);
-    FileblockClose(d);
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockClose(d), 0);
     EXPECT_EQ(CheckAll(), "");
   }
 }

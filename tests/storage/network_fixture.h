@@ -3,37 +3,31 @@
 // well (byte-range locks belong to the handle), which the cheap protocol tests use.
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "storage/engine.h"
 #include "tests/storage/engine_fixture.h"
 #include "tests/storage/peer_process.h"
 #include "tests/storage/peer_scheme.h"
 
 namespace storage::testing {
 
+using Bytes = std::vector<std::uint8_t>;
+
 class NetworkTest : public EngineTest {
  protected:
-  explicit NetworkTest(int mode = kNetworkShared) : EngineTest(160, mode) {}
+  NetworkTest() : EngineTest(160, kNetworkShared) {}
 
   void CreateFile(const std::string& base = "N", const std::vector<KeySpec>& keys = kPeerKeys) {
-    FileblockCreate(Name(base), kPeerRecordLength, keys);
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockCreate(Name(base), kPeerRecordLength, keys), 0);
   }
 
-  FileblockHandle Open(OpenOptions options, const std::string& base = "N") {
-    FileblockHandle h = FileblockOpen(Name(base), options);
+  // Opens with the options of ParseOpenOptions.
+  FileblockHandle Open(const std::string& options = "shared", const std::string& base = "N") {
+    FileblockHandle h = FileblockOpen(Name(base), ParseOpenOptions(options));
     EXPECT_NE(h, nullptr) << Err();
     return h;
-  }
-  FileblockHandle OpenShared(const std::string& base = "N") {
-    OpenOptions o;
-    o.shared = true;
-    return Open(o, base);
   }
 
   // Adds the scheme's record of `text` with all its keys (the caller holds the write lock).
@@ -47,32 +41,9 @@ class NetworkTest : public EngineTest {
     return ref;
   }
 
-  // Every entry of key `key` as "text/ref", in order.
-  std::vector<std::string> Entries(FileblockHandle h, int key) {
-    std::vector<std::string> out;
-    FileblockClearKey(h, key);
-    KeyStr text;
-    RecRef ref = 0;
-    for (;;) {
-      FileblockNextKey(h, key, text, ref);
-      if (Err() != 0) break;
-      out.push_back(text.str() + "/" + std::to_string(ref));
-    }
-    EXPECT_EQ(Err(), kIsamNoNextKey);
-    return out;
-  }
-
-  std::vector<std::uint8_t> ReadBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(f), {});
-  }
-  void WriteBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()),
-            static_cast<std::streamsize>(bytes.size()));
-  }
-  std::vector<std::uint8_t> Dialog(const std::string& base = "N") {
-    return ReadBytes(Name(base) + ".DIA");
+  Bytes Dialog(const std::string& base = "N") {
+    const std::string bytes = ReadFile(Name(base) + ".DIA");
+    return Bytes(bytes.begin(), bytes.end());
   }
 
   // A peer process with the engine started in network mode and the fileblock opened with

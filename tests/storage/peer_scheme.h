@@ -12,6 +12,7 @@
 #pragma once
 
 #include <cstdint>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -44,6 +45,19 @@ inline std::string PeerKeyText(std::string_view text, int key) {
     rotated = rotated.substr(by) + rotated.substr(0, by);
   }
   return rotated.substr(0, kPeerKeys[static_cast<std::size_t>(key - 1)].length);
+}
+
+// Open options from words: "shared", "journal", "readonly", "rosharing".
+inline OpenOptions ParseOpenOptions(const std::string& words) {
+  OpenOptions o;
+  std::istringstream in(words);
+  for (std::string w; in >> w;) {
+    o.shared |= w == "shared";
+    o.journal |= w == "journal";
+    o.read_only |= w == "readonly";
+    o.read_only_sharing |= w == "rosharing";
+  }
+  return o;
 }
 
 // The checker's key builder for the scheme.

@@ -50,8 +50,7 @@ TEST_P(CrashTest, KilledWriterLosesNoCompletedAdd) {
 
   EXPECT_EQ(FileblockOpen(Name()), nullptr);
   EXPECT_EQ(Err(), kIsamIndexUnusable);
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   for (std::int32_t i = 1; i <= completed; ++i) ids_[i] = NameOf(i);
   // The add in flight may have reached the data file too; nothing else may be there.
   Open();

@@ -2,13 +2,9 @@
 // unique and a duplicates key, built through the engine, and the helpers to look at its files.
 #pragma once
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <string>
 
-#include "common/le_int.h"
 #include "storage/rebuild.h"
 #include "storage/var_record.h"
 #include "tests/storage/engine_fixture.h"
@@ -36,24 +32,24 @@ inline std::vector<std::uint8_t> RecordOf(int id, bool variable, const std::stri
   return r;
 }
 
+// Key 1 is the name, key 2 the id.
 inline void RebuildKeysOf(const std::uint8_t* record, std::uint16_t key, std::string& text) {
-  if (key == 1) {
-    text.assign(reinterpret_cast<const char*>(record + 8), 8);
-  } else {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%05d", common::ReadLeInt32(record + 4) % 100000);
-    text = buf;
-  }
+  char id[16];
+  std::snprintf(id, sizeof id, "%05d", common::ReadLeInt32(record + 4) % 100000);
+  text = key == 1 ? std::string(reinterpret_cast<const char*>(record + 8), 8) : id;
 }
 
 class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool> {
  protected:
   bool variable() const { return GetParam(); }
   int length() const { return variable() ? kVarLength : kFixedLength; }
+  // The record slots record `id` takes.
+  std::int32_t SlotsOf(int id) const {
+    return variable() ? VarRecSectionCount(length(), 16 + id * 37 % 200) : 1;
+  }
 
   void Create() {
-    FileblockCreate(Name(), length(), kRebuildKeys);
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockCreate(Name(), length(), kRebuildKeys), 0);
     Open();
   }
   void Open() {
@@ -61,9 +57,13 @@ class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool
     ASSERT_NE(h_, nullptr) << Err();
   }
   void Close() {
-    FileblockClose(h_);
+    ASSERT_ISAM(FileblockClose(h_), 0);
     h_ = nullptr;
-    ASSERT_EQ(Err(), 0);
+  }
+  static std::string KeyOf(const std::uint8_t* record, int key) {
+    std::string text;
+    RebuildKeysOf(record, static_cast<std::uint16_t>(key), text);
+    return text;
   }
   // Adds record `id` with its keys (key 1 left out with `without_unique_key`).
   RecRef Add(int id, const std::string& name, bool without_unique_key = false) {
@@ -76,21 +76,14 @@ class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool
     }
     EXPECT_EQ(Err(), 0);
     for (int k = without_unique_key ? 2 : 1; k <= 2; ++k) {
-      std::string text;
-      RebuildKeysOf(r.data(), static_cast<std::uint16_t>(k), text);
-      FileblockAddKey(h_, k, ref, KeyStr(text));
-      EXPECT_EQ(Err(), 0);
+      EXPECT_ISAM(FileblockAddKey(h_, k, ref, KeyStr(KeyOf(r.data(), k))), 0);
     }
     ids_[id] = name;
     return ref;
   }
   void Delete(int id, RecRef ref) {
     const auto r = RecordOf(id, variable(), ids_[id]);
-    for (int k = 1; k <= 2; ++k) {
-      std::string text;
-      RebuildKeysOf(r.data(), static_cast<std::uint16_t>(k), text);
-      FileblockDeleteKey(h_, k, ref, KeyStr(text));
-    }
+    for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h_, k, ref, KeyStr(KeyOf(r.data(), k)));
     if (variable()) {
       VarRecDelete(h_, ref);
     } else {
@@ -129,9 +122,7 @@ class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool
     CheckOptions o;
     o.section_records = variable();
     o.key_builder = [](const std::uint8_t* record, std::size_t, int key) {
-      std::string text;
-      RebuildKeysOf(record, static_cast<std::uint16_t>(key), text);
-      return text;
+      return KeyOf(record, key);
     };
     const CheckReport report = IsamCheck(Name(), o);
     EXPECT_TRUE(report.ok()) << report.Text();
@@ -148,11 +139,8 @@ class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool
     return out;
   }
 
-  std::string FileBytes(const std::string& ext) const {
-    std::ifstream f(Name() + "." + ext, std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-  }
-  bool Exists(const std::string& ext) const { return std::ifstream(Name() + "." + ext).good(); }
+  std::string FileBytes(const std::string& ext) const { return ReadFile(Name() + "." + ext); }
+  bool Exists(const std::string& ext) const { return std::filesystem::exists(Name() + "." + ext); }
 
   FileblockHandle h_ = nullptr;
   std::map<int, std::string> ids_;  // the records that must be there, by id

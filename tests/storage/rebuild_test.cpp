@@ -12,8 +12,7 @@ TEST_P(RebuildTest, FreeRecordsVanishAndReferencesChange) {
   auto refs = Populate(40);
   for (int id : {1, 2, 17, 30}) Delete(id, refs[id]);
   Close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   EXPECT_FALSE(Exists("SAV"));
   EXPECT_FALSE(Exists("MSG"));
   ExpectRecords();
@@ -23,9 +22,7 @@ TEST_P(RebuildTest, FreeRecordsVanishAndReferencesChange) {
   EXPECT_NE(ref, refs[3]);  // moved into the first slot
   EXPECT_EQ(ref, 1);
   std::int32_t slots = 0;
-  for (const auto& [id, name] : ids_) {
-    slots += variable() ? VarRecSectionCount(length(), 16 + id * 37 % 200) : 1;
-  }
+  for (const auto& [id, name] : ids_) slots += SlotsOf(id);
   EXPECT_EQ(FileblockUsedRecs(h_), slots);
   EXPECT_EQ(FileblockRecordSlots(h_), slots + 1);  // no free record left
   Close();
@@ -35,8 +32,7 @@ TEST_P(RebuildTest, LeftoverSaveIsTakenAsTheSource) {
   Populate(12);
   Close();
   ASSERT_EQ(platform::RenameFile(Name() + ".DAT", Name() + ".SAV"), 0u);
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   EXPECT_FALSE(Exists("SAV"));
   ExpectRecords();
 }
@@ -47,8 +43,7 @@ TEST_P(RebuildTest, SaveAndDataBothPresentStopAtOnce) {
   ASSERT_EQ(platform::CopyFile(Name() + ".DAT", Name() + ".SAV", true), 0u);
   const std::string data = FileBytes("DAT");
   const std::string index = FileBytes("IX");
-  Rebuild();
-  EXPECT_EQ(Err(), kIsamRebuildFilesLeft);
+  EXPECT_ISAM(Rebuild(), kIsamRebuildFilesLeft);
   EXPECT_EQ(FileBytes("DAT"), data);
   EXPECT_EQ(FileBytes("IX"), index);
   EXPECT_EQ(FileBytes("SAV"), data);
@@ -58,15 +53,12 @@ TEST_P(RebuildTest, UniqueKeyCollisionIsDumpedAndDeletedAndTheDumpIsKept) {
   Populate(3);
   Add(4, NameOf(2), true);  // same unique key as record 2, entered under key 2 only
   Close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   ids_.erase(4);
   ids_[2] = NameOf(2);
   ExpectRecords();
   // References after the reorganisation: the records in order, each taking its sections.
-  RecRef ref4 = 1;
-  for (int id = 1; id <= 3; ++id)
-    ref4 += variable() ? VarRecSectionCount(length(), 16 + id * 37 % 200) : 1;
+  const RecRef ref4 = 1 + SlotsOf(1) + SlotsOf(2) + SlotsOf(3);
   const auto bytes = RecordOf(4, variable(), NameOf(2));
   const std::string expected = "Key:<" + NameOf(2) + "> KeyNr: 1 Ref: " + std::to_string(ref4) +
                                " not added\r\nData record deleted - Dump follows\r\n" +
@@ -77,33 +69,25 @@ TEST_P(RebuildTest, UniqueKeyCollisionIsDumpedAndDeletedAndTheDumpIsKept) {
   Open();
   Add(5, NameOf(1), true);
   Close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   const std::string msg = FileBytes("MSG");
   EXPECT_EQ(msg.substr(0, expected.size()), expected);
   EXPECT_NE(msg.find("Key:<" + NameOf(1) + "> KeyNr: 1 Ref: ", expected.size()), std::string::npos);
 }
 
-TEST_P(RebuildTest, StopInTheReorganisationRestoresTheDataFile) {
+TEST_P(RebuildTest, StopInTheProgressProcedureGives10460AndLeavesAFileToRebuild) {
   Populate(10);
   Close();
   const std::string data = FileBytes("DAT");
-  Rebuild([](std::int32_t read, std::int32_t) { return read < 5; });
-  EXPECT_EQ(Err(), kIsamRebuildStopped);
-  EXPECT_EQ(FileBytes("DAT"), data);
+  EXPECT_ISAM(Rebuild([](std::int32_t read, std::int32_t) { return read < 5; }),
+              kIsamRebuildStopped);
+  EXPECT_EQ(FileBytes("DAT"), data);  // stopped in the reorganisation: restored
   EXPECT_FALSE(Exists("SAV"));
-}
-
-TEST_P(RebuildTest, StopInTheIndexRebuildLeavesTheFileToBeRebuiltAgain) {
-  Populate(10);
-  Close();
   int calls = 0;
-  Rebuild([&calls](std::int32_t, std::int32_t) { return ++calls < 14; });  // 10 + 4
-  EXPECT_EQ(Err(), kIsamRebuildStopped);
-  EXPECT_EQ(FileblockOpen(Name()), nullptr);
-  EXPECT_EQ(Err(), kIsamIndexUnusable);
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  EXPECT_ISAM(Rebuild([&calls](std::int32_t, std::int32_t) { return ++calls < 14; }),
+              kIsamRebuildStopped);  // 10 records reorganised, 4 indexed
+  EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable);
+  ASSERT_ISAM(Rebuild(), 0);
   ExpectRecords();
 }
 
@@ -126,9 +110,7 @@ TEST_P(RebuildTest, FaultAtEveryStageOfTheReorganisationLeavesTheDataFileAsItWas
       ASSERT_LT(n, 500u);
     }
     if (kind == 0) {
-      // Undo the successful run for the flush round.
-      ASSERT_EQ(platform::DeleteFile(Name() + ".DAT"), 0u);
-      std::ofstream(Name() + ".DAT", std::ios::binary) << data;
+      WriteFile(Name() + ".DAT", data);  // undo the successful run for the flush round
     }
   }
   RebuildIndex(Name(), length(), length(), kRebuildKeys, variable(), RebuildKeysOf, true);
@@ -147,11 +129,9 @@ TEST_P(RebuildTest, FaultInTheIndexRebuildLeavesTheFileToBeRebuiltAgain) {
       RebuildIndex(Name(), length(), length(), kRebuildKeys, variable(), RebuildKeysOf, true);
     }
     EXPECT_NE(Err(), 0) << n;
-    EXPECT_EQ(FileblockOpen(Name()), nullptr) << n;
-    EXPECT_EQ(Err(), kIsamIndexUnusable) << n;
+    EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable) << n;
   }
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  ASSERT_ISAM(Rebuild(), 0);
   ExpectRecords();
 }
 
@@ -181,14 +161,8 @@ TEST_P(VarRebuildTest, ChainPastTheEndIsLeftOutAndTheRecordsBehindAreCopied) {
   auto refs = Populate(4);
   Close();
   // Record 1's head points past the end of the file.
-  std::fstream f(Name() + ".DAT", std::ios::in | std::ios::out | std::ios::binary);
-  f.seekp(static_cast<std::int64_t>(refs[1]) * kVarLength + kVarLength - 4);
-  std::uint8_t link[4];
-  common::WriteLeInt32(link, 1000000);
-  f.write(reinterpret_cast<const char*>(link), 4);
-  f.close();
-  Rebuild();
-  ASSERT_EQ(Err(), 0);
+  PatchFile(Name() + ".DAT", (refs[1] + 1) * kVarLength - 4, 1000000);
+  ASSERT_ISAM(Rebuild(), 0);
   ids_.erase(1);
   ExpectRecords();
 }
@@ -208,66 +182,50 @@ TEST_P(VarRebuildTest, KeyBuilderMayReadTheWholeRecordRoom) {
 
 INSTANTIATE_TEST_SUITE_P(Records, VarRebuildTest, ::testing::Values(true), RowName);
 
-struct LengthCase {
-  const char* name;
-  bool variable;
-  std::int32_t min;
-  std::int32_t max;
-};
+using RebuildChecks = EngineTest;
 
-class RebuildLengthTest : public EngineTest, public ::testing::WithParamInterface<LengthCase> {};
-
-TEST_P(RebuildLengthTest, RecordLengthOutOfRangeIsRefused) {
-  const LengthCase& c = GetParam();
-  Reorganise(Name(), c.min, c.max, kRebuildKeys, c.variable, PassThroughRecord);
-  EXPECT_EQ(Err(), kIsamRebuildRecordLength);
-  RebuildIndex(Name(), c.min, c.max, kRebuildKeys, c.variable, RebuildKeysOf, true);
-  EXPECT_EQ(Err(), kIsamRebuildRecordLength);
+TEST_F(RebuildChecks, RecordLengthsOutOfRangeAreRefused) {
+  const struct {
+    const char* name;
+    bool variable;
+    std::int32_t min;
+    std::int32_t max;
+  } lengths[] = {{"BelowMinimum", false, 20, 20},
+                 {"VariableAbove65520", true, 65521, 65521},
+                 {"MaximumBelowMinimum", false, 30, 25}};
+  for (const auto& c : lengths) {
+    SCOPED_TRACE(c.name);
+    EXPECT_ISAM(Reorganise(Name(), c.min, c.max, kRebuildKeys, c.variable, PassThroughRecord),
+                kIsamRebuildRecordLength);
+    EXPECT_ISAM(RebuildIndex(Name(), c.min, c.max, kRebuildKeys, c.variable, RebuildKeysOf, true),
+                kIsamRebuildRecordLength);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Lengths, RebuildLengthTest,
-                         ::testing::Values(LengthCase{"BelowMinimum", false, 20, 20},
-                                           LengthCase{"VariableAbove65520", true, 65521, 65521},
-                                           LengthCase{"MaximumBelowMinimum", false, 30, 25}),
-                         [](const auto& info) { return info.param.name; });
 
 // The index rebuild trusts no data header that does not describe its file.
-struct HeaderCase {
-  const char* name;
-  std::int64_t offset;  // -1: a stray byte appended
-  std::int32_t value;
-};
-
-class RebuildHeaderTest : public EngineTest, public ::testing::WithParamInterface<HeaderCase> {};
-
-TEST_P(RebuildHeaderTest, InconsistentDataHeaderIsRefused) {
-  const HeaderCase& c = GetParam();
-  FileblockHandle h = CreateOpen("T", kFixedLength, kRebuildKeys);
-  for (int id = 1; id <= 3; ++id) FileblockAddRecord(h, RecordOf(id, false, NameOf(id)).data());
-  FileblockDeleteRecord(h, 2);
-  FileblockClose(h);
-  std::fstream f(Name() + ".DAT", std::ios::in | std::ios::out | std::ios::binary);
-  if (c.offset < 0) {
-    f.seekp(0, std::ios::end);
-    f.put('x');
-  } else {
-    std::uint8_t b[4];
-    common::WriteLeInt32(b, c.value);
-    f.seekp(c.offset);
-    f.write(reinterpret_cast<const char*>(b), 4);
+TEST_F(RebuildChecks, IndexRebuildRefusesAnInconsistentDataHeader) {
+  const struct {
+    const char* name;
+    std::int64_t offset;  // -1: a stray byte appended
+    std::int32_t value;
+  } damages[] = {{"StrayByte", -1, 0},
+                 {"SlotCount", 8, 4},
+                 {"FreeCount", 4, 0},
+                 {"FreeChainPastSlots", 0, 9},
+                 {"RecordLength", 12, 25}};
+  for (const auto& c : damages) {
+    SCOPED_TRACE(c.name);
+    FileblockHandle h = CreateOpen("T", kFixedLength, kRebuildKeys);
+    for (int id = 1; id <= 3; ++id) FileblockAddRecord(h, RecordOf(id, false, NameOf(id)).data());
+    FileblockDeleteRecord(h, 2);
+    FileblockClose(h);
+    if (c.offset < 0) std::ofstream(Name() + ".DAT", std::ios::binary | std::ios::app).put('x');
+    if (c.offset >= 0) PatchFile(Name() + ".DAT", c.offset, c.value);
+    EXPECT_ISAM(
+        RebuildIndex(Name(), kFixedLength, kFixedLength, kRebuildKeys, false, RebuildKeysOf, true),
+        kIsamDataHeaderBad);
   }
-  f.close();
-  RebuildIndex(Name(), kFixedLength, kFixedLength, kRebuildKeys, false, RebuildKeysOf, true);
-  EXPECT_EQ(Err(), kIsamDataHeaderBad);
 }
-
-INSTANTIATE_TEST_SUITE_P(Headers, RebuildHeaderTest,
-                         ::testing::Values(HeaderCase{"StrayByte", -1, 0},
-                                           HeaderCase{"SlotCount", 8, 4},
-                                           HeaderCase{"FreeCount", 4, 0},
-                                           HeaderCase{"FreeChainPastSlots", 0, 9},
-                                           HeaderCase{"RecordLength", 12, 25}),
-                         [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace storage::testing

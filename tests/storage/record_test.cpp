@@ -1,9 +1,5 @@
 // Record slots and the free chain of the data file, reference checks, and failed writes.
 
-#include <fstream>
-
-#include "common/le_int.h"
-#include "platform/file.h"
 #include "platform/file_faults.h"
 #include "tests/storage/engine_fixture.h"
 
@@ -28,12 +24,7 @@ class RecordTest : public EngineTest {
   }
   void PatchData(std::int64_t offset, std::int32_t value) {
     FileblockClose(h_);
-    std::fstream f(Name("R") + ".DAT", std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(offset);
-    std::uint8_t b[4];
-    common::WriteLeInt32(b, value);
-    f.write(reinterpret_cast<const char*>(b), 4);
-    f.close();
+    PatchFile(Name("R") + ".DAT", offset, value);
     h_ = FileblockOpen(Name("R"));
     ASSERT_NE(h_, nullptr) << Err();
   }
@@ -41,7 +32,7 @@ class RecordTest : public EngineTest {
   FileblockHandle h_ = nullptr;
 };
 
-TEST_F(RecordTest, DeletedRecordsAreReusedLastDeletedFirst) {
+TEST_F(RecordTest, DeletedRecordsAreReusedLastDeletedFirstAndPutRewritesInPlace) {
   for (int i = 1; i <= 6; ++i) EXPECT_EQ(Add(static_cast<std::uint8_t>(i)), i);
   FileblockDeleteRecord(h_, 3);
   FileblockDeleteRecord(h_, 5);
@@ -55,57 +46,32 @@ TEST_F(RecordTest, DeletedRecordsAreReusedLastDeletedFirst) {
   EXPECT_EQ(Add(50), 5);
   EXPECT_EQ(Add(30), 3);
   EXPECT_EQ(Add(70), 7);
+  EXPECT_ISAM(FileblockPutRecord(h_, 2, Rec(9).data()), 0);
   std::vector<std::uint8_t> got(kLength);
-  FileblockGetRecord(h_, 3, got.data());
-  EXPECT_EQ(got, Rec(30));
+  for (const auto& [ref, fill] : {std::pair{1, 1}, {2, 9}, {3, 30}, {4, 4}, {5, 50}}) {
+    FileblockGetRecord(h_, ref, got.data());
+    EXPECT_EQ(got, Rec(static_cast<std::uint8_t>(fill))) << ref;
+  }
   EXPECT_EQ(Check(h_, "R"), "");
 }
 
-TEST_F(RecordTest, PutRewritesInPlace) {
+TEST_F(RecordTest, ReferenceChecksAreTheSameForGetPutHeadAndDelete) {
   Add(1);
   Add(2);
-  FileblockPutRecord(h_, 2, Rec(9).data());
-  EXPECT_EQ(Err(), 0);
-  std::vector<std::uint8_t> got(kLength);
-  FileblockGetRecord(h_, 2, got.data());
-  EXPECT_EQ(got, Rec(9));
-  FileblockGetRecord(h_, 1, got.data());
-  EXPECT_EQ(got, Rec(1));
-}
-
-struct RefCase {
-  const char* name;
-  RecRef ref;
-  int error;
-};
-
-class ReferenceChecks : public RecordTest, public ::testing::WithParamInterface<RefCase> {};
-
-TEST_P(ReferenceChecks, AreTheSameForGetPutHeadAndDelete) {
-  Add(1);
-  Add(2);
-  const RefCase& c = GetParam();
   std::vector<std::uint8_t> buf(kLength, 0);
   std::uint8_t head[4];
-  FileblockGetRecord(h_, c.ref, buf.data());
-  EXPECT_EQ(Err(), c.error);
-  FileblockPutRecord(h_, c.ref, buf.data());
-  EXPECT_EQ(Err(), c.error);
-  FileblockRecordHead(h_, c.ref, head);
-  EXPECT_EQ(Err(), c.error);
-  FileblockDeleteRecord(h_, c.ref);
-  EXPECT_EQ(Err(), c.error == kIsamRefZero ? kIsamRefRange : c.error);
-  // Nothing was written past the last slot.
+  for (const auto& [ref, error] : {std::pair{0, kIsamRefZero},
+                                   {-1, kIsamRefRange},
+                                   {3, kIsamRefRange},
+                                   {0x7FFFFFFF, kIsamRefRange}}) {
+    EXPECT_ISAM(FileblockGetRecord(h_, ref, buf.data()), error);
+    EXPECT_ISAM(FileblockPutRecord(h_, ref, buf.data()), error);
+    EXPECT_ISAM(FileblockRecordHead(h_, ref, head), error);
+    EXPECT_ISAM(FileblockDeleteRecord(h_, ref), error == kIsamRefZero ? kIsamRefRange : error);
+  }
   FileblockFlush(h_);
-  EXPECT_EQ(std::filesystem::file_size(Name("R") + ".DAT"), 3u * kLength);
+  EXPECT_EQ(std::filesystem::file_size(Name("R") + ".DAT"), 3u * kLength);  // nothing beyond
 }
-
-INSTANTIATE_TEST_SUITE_P(Refs, ReferenceChecks,
-                         ::testing::Values(RefCase{"Zero", 0, kIsamRefZero},
-                                           RefCase{"Negative", -1, kIsamRefRange},
-                                           RefCase{"BeyondSlots", 3, kIsamRefRange},
-                                           RefCase{"Huge", 0x7FFFFFFF, kIsamRefRange}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 struct ChainCase {
   const char* name;
@@ -119,8 +85,7 @@ TEST_P(DamagedFreeChain, StopsTheAddWith10170) {
   for (int i = 0; i < 4; ++i) Add(1);
   FileblockDeleteRecord(h_, 2);
   PatchData(GetParam().offset, GetParam().link);
-  FileblockAddRecord(h_, Rec(5).data());
-  EXPECT_EQ(Err(), kIsamFreeChainBad);
+  EXPECT_ISAM(FileblockAddRecord(h_, Rec(5).data()), kIsamFreeChainBad);
   EXPECT_EQ(FileblockUsedRecs(h_), 3);
 }
 
@@ -136,8 +101,8 @@ INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain,
 TEST_F(RecordTest, FreeCountBeyondTheSlotsRefusesFurtherDeletes) {
   Add(1);
   FileblockDeleteRecord(h_, 1);
-  FileblockDeleteRecord(h_, 1);  // a second delete of the same record would make a cycle
-  EXPECT_EQ(Err(), kIsamFreeChainBad);
+  // A second delete of the same record would make a cycle.
+  EXPECT_ISAM(FileblockDeleteRecord(h_, 1), kIsamFreeChainBad);
 }
 
 TEST_F(RecordTest, FailedWriteGivesTheSlotBack) {
@@ -173,33 +138,7 @@ TEST_F(RecordTest, SlotCountAtTheLimitGivesAnErrorInsteadOfWrapping) {
   EXPECT_EQ(Err(), kIsamShortWrite);
   // The highest reference lies at 2^31 x 32 bytes: a 64-bit offset, read as a short read.
   std::vector<std::uint8_t> buf(kLength);
-  FileblockGetRecord(h_, 0x7FFFFFFF, buf.data());
-  EXPECT_EQ(Err(), kIsamShortRead);
-}
-
-TEST_F(RecordTest, LockedRecordReadFallsBackToByte4) {
-  Add(1);
-  const RecRef two = Add(2);
-  // Another handle on the data file holds the record's first 4 bytes. The engine's own handle is
-  // exclusive, so this open shares the file only in this test's reach through a shared open.
-  FileblockClose(h_);
-  OpenOptions shared;
-  shared.shared = true;
-  h_ = FileblockOpen(Name("R"), shared);
-  ASSERT_NE(h_, nullptr);
-  platform::File other;
-  ASSERT_EQ(other.Open(Name("R") + ".DAT", platform::FileAccess::kReadWrite,
-                       platform::FileShare::kReadWrite, platform::FileCreate::kOpenExisting),
-            0u);
-  ASSERT_EQ(other.LockRegion(two * kLength, 4), 0u);
-  std::vector<std::uint8_t> got(kLength, 0xEE);
-  FileblockGetRecord(h_, two, got.data());
-  EXPECT_EQ(Err(), kIsamSharedOsFailure);  // an OS refusal on a shared fileblock: lock class
-  FileblockGetLockedRecord(h_, two, got.data());
-  EXPECT_EQ(Err(), kIsamRecordLockedRead);
-  EXPECT_EQ(std::vector<std::uint8_t>(got.begin() + 4, got.end()),
-            std::vector<std::uint8_t>(kLength - 4, 2));
-  EXPECT_EQ(got[0], 0xEE);
+  EXPECT_ISAM(FileblockGetRecord(h_, 0x7FFFFFFF, buf.data()), kIsamShortRead);
 }
 
 }  // namespace
