@@ -4,10 +4,9 @@
 #include <filesystem>
 
 #include "common/file_ops.h"
-#include "memory_engine.h"
+#include "fault_engine.h"
 #include "storage/debug_stack.h"
-#include "storage/driver_codes.h"
-#include "storage/table_keys.h"
+#include "storage/rebuild_progress.h"
 #include "table_fixture.h"
 
 namespace storage_test {
@@ -18,15 +17,15 @@ using common::testing::ReadFile;
 
 constexpr const char* kStartFailed = "Dateiverwaltung konnte nicht initialisiert werden";
 
-// The file manager over the in-memory engine, not yet started.
+// The file manager over the failing engine, not yet started.
 class FileManagerTest : public TableTest {
  protected:
   FileManagerTest()
-      : TableTest(std::make_unique<MemoryEngine>()),
-        engine_(static_cast<MemoryEngine*>(&System().Engine())) {}
+      : TableTest(std::make_unique<FaultEngine>()),
+        engine_(static_cast<FaultEngine*>(&System().Engine())) {}
   void SetUp() override {}
 
-  MemoryEngine* engine_;
+  FaultEngine* engine_;
 };
 
 TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
@@ -117,6 +116,22 @@ struct RecordingForms final : storage::FormMessageSink {
     messages.push_back({wparam, lparam, std::string(text)});
   }
 };
+
+TEST(IndexRebuildBroadcastTest, StartEveryFiveHundredAndEnd) {
+  RecordingForms forms;
+  storage::IndexRebuildBroadcast broadcast(forms);
+  broadcast.RebuildProgress("PXLK" + std::string(45, 'Z'), 0, 0);
+  ASSERT_EQ(forms.messages.size(), 1u);
+  EXPECT_EQ(forms.messages[0].wparam, 1u);
+  EXPECT_EQ(forms.messages[0].text, " Indexaufbau Datei: PXLK" + std::string(36, 'Z') + " ");
+  for (int count : {1, 499, 500, 999, 1000, 12000, 12001}) broadcast.RebuildProgress("X", 1, count);
+  ASSERT_EQ(forms.messages.size(), 5u);
+  EXPECT_EQ(forms.messages[3].lparam, 1000);
+  EXPECT_EQ(forms.messages[4].lparam, 2000);  // 12000 modulo 10000
+  broadcast.RebuildProgress("X", 2, 0);
+  EXPECT_EQ(forms.messages.back().wparam, 3u);
+  EXPECT_TRUE(broadcast.Text().empty());
+}
 
 TEST_F(TableTest, IndexRebuildIsBroadcastToTheForms) {
   RecordingForms forms;

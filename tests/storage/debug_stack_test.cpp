@@ -7,7 +7,6 @@
 #include "common/scripted_presenter.h"
 #include "driver_fixture.h"
 #include "storage/debug_stack.h"
-#include "tests/common/temp_folder.h"
 
 namespace storage_test {
 namespace {
@@ -18,7 +17,7 @@ using storage::ErrorEntry;
 
 constexpr std::uint16_t kFindRecord = 0x4012;  // shown as 18
 
-enum Driver { kA, kB, kNone };
+enum Driver { kA, kB };
 
 struct EntrySpec {
   Driver driver;
@@ -79,82 +78,40 @@ class DumpTest : public DriverTest, public ::testing::WithParamInterface<DumpCas
     if (c.missing_key) stack.SetMissingKeyMark();
   }
 
-  common::testing::TempFolder folder_;
   std::unique_ptr<storage::IFDriver> a_;
   std::unique_ptr<storage::IFDriver> b_;
 };
 
+// Blank lines are written as "\r\n" at the start of the line they precede.
+// clang-format off
 const DumpCase kCases[] = {
-    {"OneError",
-     {2024, 12, 24, 23, 59},
-     kA,
-     {{kA, 10070, 1, 7, 2, 5, 0x0301}},
-     false,
-     "\r\n"
-     "*->  2024:12:24  23:59\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+    {"OneError", {2024, 12, 24, 23, 59}, kA, {{kA, 10070, 1, 7, 2, 5, 0x0301}}, false,
+     "\r\n*->  2024:12:24  23:59\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 10070 (4)  MP: 0/18  [SP: 3  SN: 2]  KN: 1  RN: 7\r\n"
      "     - DF: $03  DS: $01  DE: 5\r\n"
      "     - AA: $\r\n",
-     "\r\n"
-     "*->  24/12/2024  23:59\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+     "\r\n*->  24/12/2024  23:59\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 10070\r\n"},
-    {"TwoErrorsWithBlankFilledDatePlaces",
-     {2024, 3, 5, 9, 7},
-     kA,
-     {{kA, 10200, 2, 0, 1}, {kA, 28724, 0, 0, 4, 0, 0x1A2B}},
-     false,
-     "\r\n"
-     "*->  2024: 3: 5   9: 7\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+    {"TwoErrorsWithBlankFilledDatePlaces", {2024, 3, 5, 9, 7}, kA,
+     {{kA, 10200, 2, 0, 1}, {kA, 28724, 0, 0, 4, 0, 0x1A2B}}, false,
+     "\r\n*->  2024: 3: 5   9: 7\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 10200 (1)  MP: 0/18  [SP: 3  SN: 1]  KN: 2  RN: 0\r\n"
      "     - DF: $00  DS: $00  DE: 0\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 52 (5)  MP: 0/18  [SP: 3  SN: 4]  KN: 0  RN: 0\r\n"
      "     - DF: $1A  DS: $2B  DE: 0\r\n"
      "     - AA: $\r\n",
-     "\r\n"
-     "*->  05/03/2024  09:07\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+     "\r\n*->  05/03/2024  09:07\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 10200\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 52\r\n"},
-    {"FourErrorsOfADriverWithClosedFiles",
-     {2025, 1, 2, 3, 4},
-     kB,
-     {{kB, 10140, 1}, {kB, 10075, 2}, {kB, 24590, 3}, {kB, 10001, 4}},
-     false,
-     "\r\n"
-     "*->  2025: 1: 2   3: 4\r\n"
-     "     - Err: 10140 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 1  RN: 0\r\n"
-     "     - DF: $00  DS: $00  DE: 0\r\n"
-     "     - Err: 10075 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 2  RN: 0\r\n"
-     "     - DF: $00  DS: $00  DE: 0\r\n"
-     "     - Err: 14 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 3  RN: 0\r\n"
-     "     - DF: $00  DS: $00  DE: 0\r\n"
-     "     - Err: 10001 (3)  MP: 0/18  [SP: 3  SN: 1]  KN: 4  RN: 0\r\n"
-     "     - DF: $00  DS: $00  DE: 0\r\n"
-     "     - AA: $\r\n",
-     "\r\n"
-     "*->  02/01/2025  03:04\r\n"
-     "     - Err: 10140\r\n"
-     "     - Err: 10075\r\n"
-     "     - Err: 14\r\n"
-     "     - Err: 10001\r\n"},
-    {"FifthErrorReplacesTheFourth",
-     {2025, 1, 2, 3, 4},
-     kB,
-     {{kB, 10140, 1}, {kB, 10075, 2}, {kB, 24590, 3}, {kB, 10001, 4}, {kB, 10002, 5}},
-     false,
-     "\r\n"
-     "*->  2025: 1: 2   3: 4\r\n"
+    {"FourErrorsTheFifthReplacingTheFourth", {2025, 1, 2, 3, 4}, kB,
+     {{kB, 10140, 1}, {kB, 10075, 2}, {kB, 24590, 3}, {kB, 10001, 4}, {kB, 10002, 5}}, false,
+     "\r\n*->  2025: 1: 2   3: 4\r\n"
      "     - Err: 10140 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 1  RN: 0\r\n"
      "     - DF: $00  DS: $00  DE: 0\r\n"
      "     - Err: 10075 (4)  MP: 0/18  [SP: 3  SN: 1]  KN: 2  RN: 0\r\n"
@@ -164,46 +121,34 @@ const DumpCase kCases[] = {
      "     - Err: 10002 (3)  MP: 0/18  [SP: 3  SN: 1]  KN: 5  RN: 0\r\n"
      "     - DF: $00  DS: $00  DE: 0\r\n"
      "     - AA: $\r\n",
-     "\r\n"
-     "*->  02/01/2025  03:04\r\n"
+     "\r\n*->  02/01/2025  03:04\r\n"
      "     - Err: 10140\r\n"
      "     - Err: 10075\r\n"
      "     - Err: 14\r\n"
      "     - Err: 10002\r\n"},
-    {"InitialFileblockWhenAnotherDriverFailed",
-     {2024, 10, 11, 12, 13},
-     kB,
-     {{kA, 24591, 0, 0, 6}},
-     false,
-     "\r\n"
-     "*->  2024:10:11  12:13\r\n"
+    {"InitialFileblockWhenAnotherDriverFailed", {2024, 10, 11, 12, 13}, kB,
+     {{kA, 24591, 0, 0, 6}}, false,
+     "\r\n*->  2024:10:11  12:13\r\n"
      "     InitialFileblock  PXB\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 15 (4)  MP: 0/18  [SP: 3  SN: 6]  KN: 0  RN: 0\r\n"
      "     - DF: $00  DS: $00  DE: 0\r\n"
      "     - AA: $\r\n",
-     "\r\n"
-     "*->  11/10/2024  12:13\r\n"
+     "\r\n*->  11/10/2024  12:13\r\n"
      "     InitialFileblock  PXB\r\n"
-     "\r\n"
-     "     Fileblock  PXA\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 15\r\n"},
-    {"PosErrorDeleteKeyAfterAMissingKeyEntry",
-     {2024, 10, 11, 12, 13},
-     kB,
-     {{kB, 24642, 2, 9, 3}},
-     true,
-     "\r\n"
-     "*->  2024:10:11  12:13\r\n"
+    {"PosErrorDeleteKeyAfterAMissingKeyEntry", {2024, 10, 11, 12, 13}, kB,
+     {{kB, 24642, 2, 9, 3}}, true,
+     "\r\n*->  2024:10:11  12:13\r\n"
      "     - Err: 66 (4)  MP: 0/18  [SP: 3  SN: 3]  KN: 2  RN: 9\r\n"
      "     - DF: $00  DS: $00  DE: 0\r\n"
      "     - AA: $\r\n"
      "PosErrorDeleteKey\r\n",
-     "\r\n"
-     "*->  11/10/2024  12:13\r\n"
+     "\r\n*->  11/10/2024  12:13\r\n"
      "     - Err: 66\r\n"},
 };
+// clang-format on
 
 TEST_P(DumpTest, PlainDump) {
   Fill(system_->Stack(), GetParam());
@@ -236,19 +181,13 @@ TEST_F(DumpWritingTest, NothingIsWrittenBelowSeriousClass) {
   EXPECT_FALSE(common::FileExists(folder_ / "IFDErr.Dmp"));
 }
 
-TEST_F(DumpWritingTest, EveryWritingAppendsItsOwnHeader) {
+TEST_F(DumpWritingTest, EveryWritingAppendsAndTheExitProcedureWritesThenClosesEveryDriver) {
   const DumpCase& one = kCases[0];
   Fill(system_->Stack(), one);
   system_->Stack().WriteDump(true, true);
   Fill(system_->Stack(), one);
-  system_->Stack().WriteDump(true, true);
-  EXPECT_EQ(ReadFile(folder_ / "IFDErr.Dmp"), std::string(one.dump) + one.dump);
-}
-
-TEST_F(DumpWritingTest, TheExitProcedureWritesTheDumpThenClosesEveryDriver) {
-  Fill(system_->Stack(), kCases[0]);
   storage::DriverExitProcedure();
-  EXPECT_EQ(ReadFile(folder_ / "IFDErr.Dmp"), kCases[0].dump);
+  EXPECT_EQ(ReadFile(folder_ / "IFDErr.Dmp"), std::string(one.dump) + one.dump);
   EXPECT_FALSE(a_->FilesOpen());
   EXPECT_EQ(storage::DriverErrorClass(), 0);
 }

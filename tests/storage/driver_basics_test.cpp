@@ -1,13 +1,10 @@
-// Error classes and numbers, EDBError, the operation stack, driver names, the open-file ring and
-// the rebuild broadcast.
+// Error classes and numbers, EDBError, the operation stack and driver names.
 #include <gtest/gtest.h>
 
 #include "storage/db_error.h"
 #include "storage/driver_errors.h"
 #include "storage/driver_names.h"
-#include "storage/open_file_ring.h"
 #include "storage/operation_stack.h"
-#include "storage/rebuild_progress.h"
 
 namespace storage {
 namespace {
@@ -40,18 +37,6 @@ INSTANTIATE_TEST_SUITE_P(
         ClassRow{"StopWhileOpen", 28724, 5, 52}, ClassRow{"Reentry", 28770, 1, 98},
         ClassRow{"High", 0x8000, 99, 0}),
     [](const auto& info) { return std::string(info.param.name); });
-
-TEST(EDBErrorTest, MessageNamesClassShownNumberAndFile) {
-  DebugStack stack;
-  ErrorEntry e;
-  e.error_class = -1;
-  e.error_number = 28724;
-  stack.AddError(e);
-  const EDBError error = EDBError::FromStack(5, "PXKK", stack);
-  EXPECT_STREQ(error.what(), "Datenbankfehler 5(52) PXKK");
-  EXPECT_EQ(error.ErrorClass(), 5);
-  EXPECT_EQ(error.FileName(), "PXKK");
-}
 
 TEST(EDBErrorTest, EmptyStackGivesEmptyNumber) {
   DebugStack stack;
@@ -96,57 +81,6 @@ TEST(DriverNameTest, CutTo40AndUpperCased) {
   const std::string long_name = "pxkk_" + std::string(40, 'x');  // 45 characters
   EXPECT_EQ(NormaliseDriverName(long_name), "PXKK_" + std::string(35, 'X'));
   EXPECT_EQ(NormaliseDriverName("a\x84o\x94\xE4"), "A\x8EO\x99\xE4");
-}
-
-// A driver stand-in: the ring only compares and stores the pointers.
-IFDriverLow* Fake(int i) {
-  return reinterpret_cast<IFDriverLow*>(static_cast<std::uintptr_t>(i * 16));
-}
-
-TEST(OpenFileRingTest, VictimsAreLeastRecentlyUsedUnlockedUntilShortageCovered) {
-  OpenFileRing ring(32);
-  for (int i = 1; i <= 10; ++i) ring.Add(Fake(i), 3);  // 30 files
-  ring.Touch(Fake(1));                                 // 1 becomes the most recently used
-  EXPECT_EQ(ring.Shortage(3), 2);
-  const auto victims = ring.PickVictims(2, [](const IFDriverLow* d) { return d != Fake(2); });
-  ASSERT_TRUE(victims.has_value());
-  EXPECT_EQ(*victims, std::vector<IFDriverLow*>{Fake(3)});
-  const auto none = ring.PickVictims(40, [](const IFDriverLow*) { return true; });
-  EXPECT_FALSE(none.has_value());
-  ring.Remove(Fake(3));
-  EXPECT_EQ(ring.FilesInUse(), 27);
-  EXPECT_FALSE(ring.Contains(Fake(3)));
-}
-
-class RecordingSink : public FormMessageSink {
- public:
-  struct Message {
-    std::uint32_t wparam;
-    std::int32_t lparam;
-    std::string text;
-  };
-  std::vector<Message> messages;
-  void SendToAllForms(std::uint32_t message, std::uint32_t wparam, std::int32_t lparam,
-                      std::string_view text) override {
-    EXPECT_EQ(message, 0x81D0u);
-    messages.push_back({wparam, lparam, std::string(text)});
-  }
-};
-
-TEST(IndexRebuildBroadcastTest, StartProgressEnd) {
-  RecordingSink sink;
-  IndexRebuildBroadcast broadcast(sink);
-  broadcast.RebuildProgress("PXLK" + std::string(45, 'Z'), 0, 0);
-  ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0].wparam, 1u);
-  EXPECT_EQ(sink.messages[0].text, " Indexaufbau Datei: PXLK" + std::string(36, 'Z') + " ");
-  for (int count : {1, 499, 500, 999, 1000, 12000, 12001}) broadcast.RebuildProgress("X", 1, count);
-  ASSERT_EQ(sink.messages.size(), 5u);
-  EXPECT_EQ(sink.messages[3].lparam, 1000);
-  EXPECT_EQ(sink.messages[4].lparam, 2000);  // 12000 modulo 10000
-  broadcast.RebuildProgress("X", 2, 0);
-  EXPECT_EQ(sink.messages.back().wparam, 3u);
-  EXPECT_TRUE(broadcast.Text().empty());
 }
 
 }  // namespace

@@ -196,31 +196,20 @@ TEST_F(TableTest, IndexDefectAtTheEndOfARunDeletesTheIndexAndTheNextOpenRebuilds
   EXPECT_EQ(Check(ToDatClub::kStations), "");
 }
 
-TEST_F(TableTest, AccessDeniedReportLinksTheHelpPageInTheDataFolder) {
+TEST_F(TableTest, AtTheEndNoReportAfterALockConflictAndTheHelpPageLinkedAfter10140) {
   Fkt().SetReportFolders("", "hilfe");
-  storage::DebugStack& stack = System().Stack();
-  stack.Clear();
-  storage::ErrorEntry e;
-  e.error_class = -1;
-  e.error_number = 10140;
-  stack.AddError(e);
-  storage::DriverExitProcedure();
+  for (const int number : {10335, 10140}) {
+    storage::ErrorEntry e;
+    e.error_class = -1;
+    e.error_number = number;
+    System().Stack().Clear();
+    System().Stack().AddError(e);
+    storage::DriverExitProcedure();
+    EXPECT_EQ(common::FileExists(folder_ / "IFD.ERR"), number == 10140);
+  }
   ASSERT_EQ(presenter_->calls.size(), 1u);
   EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehlerInfo);
   EXPECT_EQ(presenter_->calls[0].link, folder_.path() + "/hilfe/installationshinweis.htm");
-  EXPECT_TRUE(common::FileExists(folder_ / "IFD.ERR"));
-}
-
-TEST_F(TableTest, NoReportAfterALockConflict) {
-  storage::DebugStack& stack = System().Stack();
-  stack.Clear();
-  storage::ErrorEntry e;
-  e.error_class = -1;
-  e.error_number = 10335;
-  stack.AddError(e);
-  storage::DriverExitProcedure();
-  EXPECT_TRUE(presenter_->calls.empty());
-  EXPECT_FALSE(common::FileExists(folder_ / "IFD.ERR"));
 }
 
 }  // namespace

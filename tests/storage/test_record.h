@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/short_string.h"
-#include "common/key_text.h"
 
 namespace storage_test {
 
