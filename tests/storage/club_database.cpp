@@ -52,8 +52,6 @@ TableFile ContactFile() {
 
 // --- the data object ---
 
-ToDatClub::ToDatClub(std::string folder) : folder_(std::move(folder)) {}
-
 std::string ToDatClub::FileName(Table table) { return table == kStations ? "CLSTAT" : "CLQSO"; }
 
 void ToDatClub::StationKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
@@ -83,8 +81,7 @@ int ToDatClub::OpenFiles(unsigned mask, bool skip, bool exclusive) {
     storage::TreiberOpenParams p;
     p.skip = skip;
     p.max_length = p.min_length = f.record_length;
-    p.file_name = FileName(f.table);
-    p.path = folder_ + p.file_name;
+    p.file_name = p.path = FileName(f.table);  // in the data folder
     p.key_count = f.keys.Count();
     p.key_builder = f.key_builder;
     p.open_mode = exclusive ? 0 : 1;

@@ -62,9 +62,6 @@ class ToDatClub final : public storage::ToDatBase {
   static constexpr unsigned kContactsBit = 1u << kContacts;
   static constexpr unsigned kAllFiles = kStationsBit | kContactsBit;
 
-  // The files lie in `folder` (a folder text put before the file names; empty: the data folder).
-  explicit ToDatClub(std::string folder = "");
-
   // Opens the selected files, stations first, with shared access unless `exclusive`; halts at
   // the first file not opened. Answers the last open's result (TdbTreiber::OpenResult), 0 for an
   // empty mask.
@@ -80,7 +77,6 @@ class ToDatClub final : public storage::ToDatBase {
   static void ContactKeys(const std::uint8_t* record, std::uint16_t key, std::string& text);
 
  private:
-  std::string folder_;
   std::unique_ptr<storage::TdbTreiber> slots_[2];  // by Table
 };
 

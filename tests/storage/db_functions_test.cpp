@@ -36,21 +36,11 @@ TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
   EXPECT_EQ(System().Stack().DumpFileName(), "IFD.ERR");
   EXPECT_TRUE(presenter_->calls.empty());
 
-  // A drive that is not ready is put to the user at once.
-  storage::IFDriver d;
-  storage::DriverOpenParams p;
-  p.name = "PXLOCK";
-  p.path = "PXLOCK";
-  p.record_length = p.buffer_length = 40;
-  ASSERT_TRUE(d.Open(p));
-  engine_->inject = [](const std::string& op) { return op == "Open" ? 10110 : 0; };
   presenter_->answers = {false};
-  EXPECT_FALSE(d.Mark());
-  EXPECT_EQ(storage::DriverErrorClass(), 2);
+  EXPECT_FALSE(System().DefaultRetryProc()("PXLOCK", 7));
   ASSERT_EQ(presenter_->calls.size(), 1u);
   EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kJaNeinFrage);
   EXPECT_EQ(presenter_->calls[0].text, "PXLOCK:  Laufwerk nicht bereit. Noch einmal versuchen? ");
-  engine_->inject = nullptr;
 }
 
 TEST_F(FileManagerTest, FailingStartShowsTheMessageAndTheExitWritesTheStartLog) {
