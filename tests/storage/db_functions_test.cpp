@@ -1,10 +1,12 @@
 // The file manager's start and stop: the error reporter and its log names, the lock-conflict
 // question as every driver's callback, a failing start with its message, its exit code and its
-// log, the stop with files still open, and the index-rebuild broadcast.
+// log, the stop with files still open, the index-rebuild broadcast, and the end of a run that
+// found a defective index.
 #include <filesystem>
 
 #include "common/file_ops.h"
 #include "fault_engine.h"
+#include "storage/db_error.h"
 #include "storage/debug_stack.h"
 #include "storage/rebuild_progress.h"
 #include "table_fixture.h"
@@ -123,25 +125,41 @@ TEST(IndexRebuildBroadcastTest, StartEveryFiveHundredAndEnd) {
   EXPECT_TRUE(broadcast.Text().empty());
 }
 
-TEST_F(TableTest, IndexRebuildIsBroadcastToTheForms) {
+TEST_F(TableTest, IndexDefectAtTheEndOfARunDeletesTheIndexAndTheNextOpenRebuildsIt) {
+  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
+  for (const char* call : {"DL1ABC", "DK2XY", "DO3ZZ"}) AddStation(call, "N");
+  Club().CloseFiles(ToDatClub::kStationsBit, false);
+  const std::string index = folder_ / "CLSTAT.IX";
+  std::filesystem::resize_file(index, std::filesystem::file_size(index) / 2);
+  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
+  EXPECT_THROW(TdbStation().First(2), storage::EDBError);
+  storage::DriverExitProcedure();
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
+  EXPECT_TRUE(presenter_->calls[0].text.starts_with("Fehlercode: 10070\r"));
+  EXPECT_FALSE(common::FileExists(index));
+  EXPECT_NE(ReadFile(folder_ / "IFD.ERR").find("     - Err: 10070\r\n"), std::string::npos);
+
+  // The next run: the open rebuilds the index without asking, tells the forms, and loses nothing.
+  Club().CloseFiles(ToDatClub::kStationsBit, false, true);
+  presenter_->calls.clear();
   RecordingForms forms;
   Fkt().SetFormMessageSink(&forms);
   ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  AddStation("DL1ABC", "Anna");
-  AddStation("DK2XY", "Bernd");
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
-  ASSERT_TRUE(std::filesystem::remove(folder_ / "CLSTAT.IX"));
-
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  EXPECT_EQ(TdbStation().RecordCount(), 2);
+  {
+    TdbStation s;
+    ASSERT_TRUE(s.First(2));
+    EXPECT_EQ(s.Record().call.str(), "DK2XY");
+    EXPECT_EQ(s.RecordCount(), 3);
+  }
+  EXPECT_TRUE(presenter_->calls.empty());
   ASSERT_GE(forms.messages.size(), 2u);
-  EXPECT_EQ(forms.messages.front().wparam, 1u);
   EXPECT_EQ(forms.messages.front().text, " Indexaufbau Datei: CLSTAT ");
   EXPECT_EQ(forms.messages.back().wparam, 3u);
-  EXPECT_TRUE(presenter_->calls.empty());  // the rebuild is agreed without asking
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
   Fkt().SetFormMessageSink(nullptr);
+  Club().CloseFiles(ToDatClub::kStationsBit, false);
   EXPECT_EQ(Fkt().DoneDatabase(), "");
+  EXPECT_EQ(Check(ToDatClub::kStations), "");
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ INSTANTIATE_TEST_SUITE_P(Counts, RetryCountTest,
                                            CountRow{"Count0AsksAtOnce", 0, 1000, false, 1, 1}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RetryTest, WaitsAreLongWhileHalfTheRetriesRemainThenShort) {
+TEST_F(RetryTest, WaitsAreLongWhileHalfTheRetriesRemainThenShortButNeverZero) {
   Failing("SearchKey", 10399, 1000, [&] { Find(); });
   ASSERT_EQ(sleeper_.sleeps.size(), 32u);
   // Random answers 0 here: the waits are the upper bounds 3b and b with b = 30.
@@ -69,11 +69,10 @@ TEST_F(RetryTest, WaitsAreLongWhileHalfTheRetriesRemainThenShort) {
   EXPECT_EQ(random_.bounds[15], 90u);
   EXPECT_EQ(random_.bounds[16], 30u);
   EXPECT_EQ(questions[0].name, "PXLK");
-}
-
-TEST_F(RetryTest, WaitsNeverDropToZeroAndFollowTheBaseWait) {
   random_.high = true;  // Random answers bound - 1: the shortest waits
   storage::SetEngineRetryPauseBase(6);
+  sleeper_.sleeps.clear();
+  random_.bounds.clear();
   Failing("SearchKey", 10399, 1000, [&] { Find(); });
   for (auto ms : sleeper_.sleeps) EXPECT_EQ(ms, 1u);
   EXPECT_EQ(random_.bounds.front(), 18u);

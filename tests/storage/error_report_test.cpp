@@ -1,12 +1,10 @@
 // The cause and remedy report of a serious error, the lock-conflict question, and the report and
 // index repair at the end of a run that ended with a serious error.
-#include <filesystem>
-
+#include "storage/error_report.h"
 #include "common/file_ops.h"
 #include "common/lang_text.h"
 #include "storage/db_error.h"
 #include "storage/debug_stack.h"
-#include "storage/error_report.h"
 #include "storage/retry_prompt.h"
 #include "table_fixture.h"
 
@@ -158,43 +156,6 @@ TEST_F(MessagesTest, RebuildAndCreateAreAgreedWithoutAsking) {
 }
 
 // --- the end of a run after a serious error ---
-
-TEST_F(TableTest, IndexDefectAtTheEndOfARunDeletesTheIndexAndTheNextOpenRebuildsIt) {
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  for (const char* call : {"DL1ABC", "DK2XY", "DO3ZZ"}) AddStation(call, "N");
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
-  const std::string index = folder_ / "CLSTAT.IX";
-  std::filesystem::resize_file(index, std::filesystem::file_size(index) / 2);
-
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  {
-    TdbStation s;
-    EXPECT_THROW(s.First(2), storage::EDBError);
-  }
-  storage::DriverExitProcedure();
-
-  ASSERT_EQ(presenter_->calls.size(), 1u);
-  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
-  EXPECT_TRUE(presenter_->calls[0].text.starts_with("Fehlercode: 10070\r"));
-  EXPECT_FALSE(common::FileExists(index));
-  const std::string log = common::testing::ReadFile(folder_ / "IFD.ERR");
-  EXPECT_NE(log.find("     - Err: 10070\r\n"), std::string::npos) << log;
-
-  // The next run: the open rebuilds the index without asking, and nothing is lost.
-  Club().CloseFiles(ToDatClub::kStationsBit, false, true);
-  presenter_->calls.clear();
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  {
-    TdbStation s;
-    ASSERT_TRUE(s.First(2));
-    EXPECT_EQ(s.Record().call.str(), "DK2XY");
-    EXPECT_EQ(s.RecordCount(), 3);
-  }
-  EXPECT_TRUE(presenter_->calls.empty());
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
-  EXPECT_EQ(Check(ToDatClub::kStations), "");
-}
 
 TEST_F(TableTest, AtTheEndNoReportAfterALockConflictAndTheHelpPageLinkedAfter10140) {
   Fkt().SetReportFolders("", "hilfe");

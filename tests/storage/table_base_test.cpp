@@ -52,28 +52,20 @@ class CursorTest : public TableTest {
   }
 };
 
-TEST_F(CursorTest, FirstWithKeyZeroUsesKeyOneAndLastKeepsZero) {
-  TdbStation s;
-  ASSERT_TRUE(s.First(2));
-  EXPECT_EQ(s.Record().call.str(), "DA0XX");
-  ASSERT_TRUE(s.First(0));
-  EXPECT_EQ(s.CurrentKey(), 1);
-  EXPECT_EQ(s.Record().number, 1);
-  ASSERT_TRUE(s.Last(0));  // record order
-  EXPECT_EQ(s.CurrentKey(), 0);
-  EXPECT_EQ(s.Record().number, 4);
-}
-
-TEST_F(CursorTest, NextWithRepositionReFindsTheRecordAfterAnotherCursorMovedTheDriver) {
+TEST_F(CursorTest, FirstWithKeyZeroUsesKeyOneAndNextRepositionsAfterAnotherCursorMoved) {
   TdbStation mine;
   TdbStation other;
+  ASSERT_TRUE(mine.First(0));
+  EXPECT_EQ(mine.CurrentKey(), 1);
+  EXPECT_EQ(mine.Record().number, 1);
+  ASSERT_TRUE(other.Last(0));  // record order
+  EXPECT_EQ(other.CurrentKey(), 0);
+  EXPECT_EQ(other.Record().number, 4);
   ASSERT_TRUE(mine.First(2));  // DA0XX
   ASSERT_TRUE(other.Last(2));  // the shared driver now stands on DO3ZZ
-
   ASSERT_TRUE(mine.Next(true, true));
   EXPECT_EQ(mine.Record().call.str(), "DK2XY");
   EXPECT_EQ(mine.CurrentKey(), 2);
-
   ASSERT_TRUE(other.Last(2));
   EXPECT_FALSE(mine.Next(false, true));  // without re-finding: on from the other's record
 }

@@ -40,18 +40,19 @@ class TreiberTest : public TableTest {
   }
 };
 
-TEST_F(TreiberTest, SecondOpenSharesDriverAndBufferAndTheFirstKeysHold) {
+TEST_F(TreiberTest, LaterOpensShareDriverBufferAndFirstKeysAndCloseLowersTheUseCount) {
   TdbTreiber first;
+  TdbTreiber second;
+  TdbTreiber third;
   ASSERT_EQ(first.Open(Params()), TdbTreiber::kOpened);
   first.SetAutoKeyField(1, 4, false);
-  TdbTreiber second;
   // Four key definitions for a three-key driver would be refused, were they defined at all.
   ASSERT_EQ(second.Open(Params(4)), TdbTreiber::kShared);
+  ASSERT_EQ(third.Open(Params()), TdbTreiber::kShared);
   EXPECT_EQ(storage::DriverErrorClass(), 0);
   EXPECT_EQ(second.Driver(), first.Driver());
   EXPECT_EQ(second.RecordBuffer(), first.RecordBuffer());
-  EXPECT_EQ(first.UseCount(), 1);
-
+  EXPECT_EQ(first.UseCount(), 2);
   Add(first, "DL1ABC");
   Add(first, "DK2XY");
   ASSERT_TRUE(first.First(2));  // positions the shared driver
@@ -59,28 +60,13 @@ TEST_F(TreiberTest, SecondOpenSharesDriverAndBufferAndTheFirstKeysHold) {
   EXPECT_EQ(second.CurrentRef(), first.CurrentRef());
   EXPECT_EQ(Rec(second).number, 2);  // the first opener's AUTOKEY numbers for every user
 
-  second.Close();
-  first.Close();
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
-}
-
-TEST_F(TreiberTest, CloseLowersTheUseCountAndTheLastCloseDestroysTheDriver) {
-  TdbTreiber first;
-  TdbTreiber second;
-  TdbTreiber third;
-  ASSERT_EQ(first.Open(Params()), TdbTreiber::kOpened);
-  ASSERT_EQ(second.Open(Params()), TdbTreiber::kShared);
-  ASSERT_EQ(third.Open(Params()), TdbTreiber::kShared);
-  EXPECT_EQ(first.UseCount(), 2);
-
   first.Close();  // the first opener goes first: the file stays open for the others
   EXPECT_EQ(second.UseCount(), 1);
   EXPECT_TRUE(first.IsOpen(false));
-  EXPECT_TRUE(second.UsedRecs() == 0);
+  EXPECT_EQ(second.UsedRecs(), 2);
   second.Close();
   EXPECT_EQ(third.UseCount(), 0);
   EXPECT_NE(storage::FindOpenDriver("CLSTAT"), nullptr);
-
   third.Close();  // the last close: every user counts as closed
   for (TdbTreiber* t : {&first, &second, &third}) {
     EXPECT_FALSE(t->IsOpen(false));
