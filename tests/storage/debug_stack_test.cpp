@@ -51,9 +51,7 @@ class DumpTest : public DriverTest, public ::testing::WithParamInterface<DumpCas
     ASSERT_FALSE(b_->FilesOpen());
   }
 
-  const storage::IFDriver* DriverOf(Driver d) const {
-    return d == kA ? a_.get() : d == kB ? b_.get() : nullptr;
-  }
+  const storage::IFDriver* DriverOf(Driver d) const { return d == kA ? a_.get() : b_.get(); }
 
   // Fills the stack as a failing FindRecord would (position mark 3).
   void Fill(DebugStack& stack, const DumpCase& c) {
@@ -72,7 +70,7 @@ class DumpTest : public DriverTest, public ::testing::WithParamInterface<DumpCas
       e.os_error = s.os_error;
       e.system_call = s.system_call;
       e.driver = DriverOf(s.driver);
-      e.file_name = s.driver == kA ? "PXA" : s.driver == kB ? "PXB" : "";
+      e.file_name = s.driver == kA ? "PXA" : "PXB";
       stack.AddError(e);
     }
     if (c.missing_key) stack.SetMissingKeyMark();

@@ -1,14 +1,11 @@
-// A peer process for the driver's multi-process tests: opens the shared test file in a folder
-// through the driver (network mode 2) and carries out one command.
-//
-//   driver_peer FOLDER add COUNT TAG                 adds COUNT records, calls TAG0, TAG1, ...
-//   driver_peer FOLDER update CALL NEWCALL [READY GO]
-//       finds CALL and changes it to NEWCALL; with READY and GO, creates the file READY after
-//       the find and waits (at most 60 s) for the file GO before the change
-//
-// Prints "class=<DriverErrorClass> error=<first error number> call=<buffer's call>" after an
-// update or a failed add. Exit codes: 0 done, 1 an add failed, 2 a serious error (EDBError),
-// 3 the driver system did not start, 4 bad arguments, 5 timed out, 77 no shared locks.
+// A peer process of the driver's multi-process tests: opens the shared test file in FOLDER
+// through the driver (network mode 2) and carries out one command:
+//   add COUNT TAG                    adds COUNT records, calls TAG0, TAG1, ...
+//   update CALL NEWCALL [READY GO]   changes CALL to NEWCALL; with READY and GO, creates READY
+//                                    after the find and waits (60 s at most) for GO first
+// Prints "class=<DriverErrorClass> error=<first error> call=<buffer's call>" after an update or a
+// failed add. Exit codes: 0 done, 1 an add failed, 2 EDBError, 3 no start, 4 bad arguments,
+// 5 timed out, 77 no shared locks.
 #include <unistd.h>
 
 #include <chrono>

@@ -13,23 +13,20 @@ using storage::TdbTreiber;
 
 class TreiberTest : public TableTest {
  protected:
-  // The stations file, opened directly; `keys` key definitions of lengths 5, 10 and 30.
-  static storage::TreiberOpenParams Params(int keys = 3) {
+  // The stations file, opened directly; `keys` key definitions of lengths 5, 10 and 30 (and 30).
+  storage::TreiberOpenParams Params(int keys = 3) {
     storage::TreiberOpenParams p;
     p.max_length = p.min_length = sizeof(StationRec);
-    p.file_name = "CLSTAT";
-    p.path = "CLSTAT";
+    p.file_name = p.path = "CLSTAT";
     p.key_count = 3;
     p.key_builder = ToDatClub::StationKeys;
     p.open_mode = 1;
-    static storage::ToKeys definitions[2];
-    storage::ToKeys& k = definitions[keys == 3 ? 0 : 1];
-    if (k.Count() == 0) {
-      for (int i = 0; i < keys; ++i) k.Add(i == 0 ? 5 : i == 1 ? 10 : 30, i == 2, "");
-    }
-    p.keys = &k;
+    keys_ = storage::ToKeys();
+    for (int i = 0; i < keys; ++i) keys_.Add(i == 0 ? 5 : i == 1 ? 10 : 30, i == 2, "");
+    p.keys = &keys_;
     return p;
   }
+  storage::ToKeys keys_;
 
   static StationRec& Rec(TdbTreiber& t) { return *reinterpret_cast<StationRec*>(t.RecordBuffer()); }
 
@@ -168,23 +165,6 @@ TEST_F(TreiberTest, RefusedOpenLeavesNothingBehind) {
   EXPECT_EQ(t.Open(Params()), TdbTreiber::kOpened);
   t.Close();
   EXPECT_EQ(Fkt().DoneDatabase(), "");
-}
-
-TEST(ToKeysTest, NumberedFromOneUpTo255AndGetBeyondTheCountCopiesNothing) {
-  storage::ToKeys keys;
-  ASSERT_TRUE(keys.Add(5, false, "autore AUTOKEY"));
-  ASSERT_TRUE(keys.Add(20, true, "Name," + std::string(300, 'x')));
-  storage::KeyDefinition d;
-  ASSERT_TRUE(keys.Get(2, d));
-  EXPECT_EQ(d.length, 20);
-  EXPECT_EQ(d.duplicates, 1);
-  EXPECT_EQ(d.expression.size(), 255u);
-  EXPECT_FALSE(keys.Get(3, d) || keys.Get(0, d));
-  EXPECT_EQ(d.length, 20);
-  EXPECT_EQ(d.expression.size(), 255u);
-  for (int i = 2; i < 255; ++i) ASSERT_TRUE(keys.Add(5, false, ""));
-  EXPECT_FALSE(keys.Add(5, false, ""));
-  EXPECT_EQ(keys.Count(), 255);
 }
 
 }  // namespace
