@@ -100,14 +100,10 @@ struct QuestionCase {
 
 const QuestionCase kQuestions[] = {
     {"Locked", 1, 1, ":  Record oder Datei gelockt. Noch einmal versuchen? "},
-    {"RecordLock", 2, 1, ":  LockRec gescheitert. Noch einmal versuchen? "},
-    {"FileLock", 3, 1, ":  LockFileBlock gescheitert. Noch einmal versuchen? "},
     {"RecordDeleted", 4, 1, ":  Satz bereits gelöscht. Neuanlegen? "},
     {"DriveNotReady", 7, 1, ":  Laufwerk nicht bereit. Noch einmal versuchen? "},
     {"PathNotFoundIsUndefined", 8, 1, ":  undefinierter Fehler. Noch einmal versuchen? "},
-    {"ReasonZeroIsUndefined", 0, 1, ":  undefinierter Fehler. Noch einmal versuchen? "},
     {"EnglishLocked", 1, 2, ":  Record or file locked. Retry ? "},
-    {"EnglishRecordDeleted", 4, 2, ":  Record already deleted. New add ? "},
     {"EnglishPathNotFound", 8, 2, ":  undefined Error. Retry ? "},
     {"RebuildAgreed", 5, 1, nullptr},
     {"CreateAgreed", 6, 1, nullptr},
