@@ -27,6 +27,8 @@ class TreiberTest : public TableTest {
     return p;
   }
   storage::ToKeys keys_;
+  // Every test leaves no file open.
+  void TearDown() override { EXPECT_EQ(Fkt().DoneDatabase(), ""); }
 
   static StationRec& Rec(TdbTreiber& t) { return *reinterpret_cast<StationRec*>(t.RecordBuffer()); }
 
@@ -71,7 +73,6 @@ TEST_F(TreiberTest, LaterOpensShareDriverBufferAndFirstKeysAndCloseLowersTheUseC
   }
   EXPECT_EQ(storage::FindOpenDriver("CLSTAT"), nullptr);
   first.Close();  // a later close of a user of the destroyed driver does nothing
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 TEST_F(TreiberTest, ForcedFreeClosesForEveryUserAndEmptiesTheSlot) {
@@ -93,7 +94,6 @@ TEST_F(TreiberTest, ForcedFreeClosesForEveryUserAndEmptiesTheSlot) {
   EXPECT_FALSE(sharer.IsOpen(false));
   EXPECT_TRUE(System().OpenDrivers().empty());
   TdbTreiber::Free(false, slot, true);  // an empty slot: nothing
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 TEST_F(TreiberTest, SharedBufferLivesAsLongAsItsLastUser) {
@@ -113,7 +113,6 @@ TEST_F(TreiberTest, SharedBufferLivesAsLongAsItsLastUser) {
   StationRec seen;
   std::memcpy(&seen, taken, sizeof seen);
   EXPECT_EQ(seen.call.str(), "DL1ABC");
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 TEST_F(TreiberTest, NotOpenAnswersNothingAndLeavesTheErrorClass) {
@@ -164,7 +163,6 @@ TEST_F(TreiberTest, RefusedOpenLeavesNothingBehind) {
 
   EXPECT_EQ(t.Open(Params()), TdbTreiber::kOpened);
   t.Close();
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 }  // namespace
