@@ -1,6 +1,7 @@
 #include "storage/debug_stack.h"
 
 #include <cstdio>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -73,13 +74,13 @@ bool InitialFileblockLine(const DebugStack& stack, std::string& line) {
   return true;
 }
 
-std::vector<std::string> PlainDumpLines(const DebugStack& stack) {
-  const platform::LocalTime now = platform::CurrentClock().Now();
-  std::vector<std::string> lines;
-  lines.emplace_back();
-  lines.push_back("*->  " + Padded(now.year, 4, ' ') + ":" + Padded(now.month, 2, ' ') + ":" +
-                  Padded(now.day, 2, ' ') + "  " + Padded(now.hour, 2, ' ') + ":" +
-                  Padded(now.minute, 2, ' '));
+// The lines the dump and the log share: a blank line, the time, the "InitialFileblock" line when
+// due, and for each entry a blank line and its "Fileblock" line while its driver's files are
+// open, then the entry's own lines.
+using EntryLines = std::function<void(const ErrorEntry&, std::vector<std::string>&)>;
+std::vector<std::string> StackLines(const DebugStack& stack, const std::string& time,
+                                    const EntryLines& entry_lines) {
+  std::vector<std::string> lines{"", "*->  " + time};
   std::string initial;
   if (InitialFileblockLine(stack, initial)) lines.push_back(initial);
   for (int i = 1; i <= stack.EntryCount(); ++i) {
@@ -88,19 +89,41 @@ std::vector<std::string> PlainDumpLines(const DebugStack& stack) {
       lines.emplace_back();
       lines.push_back("     Fileblock  " + e.file_name);
     }
-    lines.push_back(
-        "     - Err: " + std::to_string(DriverErrorNumber(e.error_number)) + " (" +
-        std::to_string(e.error_class) + ")  MP: " + std::to_string(e.status) + "/" +
-        std::to_string(e.operation_code & 0x0FFF) + "  [SP: " + std::to_string(e.position_mark) +
-        "  SN: " + std::to_string(e.argument) + "]  KN: " + std::to_string(e.key_number) +
-        "  RN: " + std::to_string(e.record_ref));
-    lines.push_back("     - DF: $" + Hex2(e.system_call >> 8) + "  DS: $" + Hex2(e.system_call) +
-                    "  DE: " + std::to_string(e.os_error));
+    entry_lines(e, lines);
   }
+  return lines;
+}
+
+std::vector<std::string> PlainDumpLines(const DebugStack& stack) {
+  const platform::LocalTime now = platform::CurrentClock().Now();
+  const std::string time = Padded(now.year, 4, ' ') + ":" + Padded(now.month, 2, ' ') + ":" +
+                           Padded(now.day, 2, ' ') + "  " + Padded(now.hour, 2, ' ') + ":" +
+                           Padded(now.minute, 2, ' ');
+  std::vector<std::string> lines =
+      StackLines(stack, time, [](const ErrorEntry& e, std::vector<std::string>& out) {
+        out.push_back(
+            "     - Err: " + std::to_string(DriverErrorNumber(e.error_number)) + " (" +
+            std::to_string(e.error_class) + ")  MP: " + std::to_string(e.status) + "/" +
+            std::to_string(e.operation_code & 0x0FFF) +
+            "  [SP: " + std::to_string(e.position_mark) + "  SN: " + std::to_string(e.argument) +
+            "]  KN: " + std::to_string(e.key_number) + "  RN: " + std::to_string(e.record_ref));
+        out.push_back("     - DF: $" + Hex2(e.system_call >> 8) + "  DS: $" + Hex2(e.system_call) +
+                      "  DE: " + std::to_string(e.os_error));
+      });
   // No utility records exist in this system, so the "[AA: $]" form never occurs.
   lines.push_back("     - AA: $");
   if (stack.MissingKeyMark()) lines.push_back("PosErrorDeleteKey");
   return lines;
+}
+
+// Writes the lines to a text file named `name`, appending; stops at the first failing write.
+void WriteLines(const std::string& name, const std::vector<std::string>& lines) {
+  common::TFileSS file(name, 0, false, 0, common::TFileSS::kText);
+  if (!file.Open()) return;
+  for (const std::string& line : lines) {
+    if (!file.Write(line)) break;
+  }
+  file.Close();
 }
 
 }  // namespace
@@ -109,12 +132,7 @@ void DebugStack::WriteDump(bool to_file, bool to_output) {
   if (ErrorClass() <= kClassLock) return;
   const std::vector<std::string> lines = PlainDumpLines(*this);
   if (to_file) {
-    common::TFileSS dump(DumpFileName(), 0, false, 0, common::TFileSS::kText);
-    if (!dump.Open()) return;
-    for (const std::string& line : lines) {
-      if (!dump.Write(line)) break;
-    }
-    dump.Close();
+    WriteLines(DumpFileName(), lines);
   } else if (to_output) {
     for (const std::string& line : lines) {
       std::fputs((platform::Cp1252ToUtf8(line) + "\n").c_str(), stdout);
@@ -130,29 +148,14 @@ std::string SpecialDebugStack::HelpLink() const {
 }
 
 void SpecialDebugStack::WriteLog() {
-  common::TFileSS log(common::AddBackslash(log_folder_) + DumpFileName(), 0, false, 0,
-                      common::TFileSS::kText);
-  if (!log.Open()) return;
   const platform::LocalTime now = platform::CurrentClock().Now();
-  std::vector<std::string> lines;
-  lines.emplace_back();
-  lines.push_back("*->  " + Padded(now.day, 2, '0') + "/" + Padded(now.month, 2, '0') + "/" +
-                  Padded(now.year, 4, '0') + "  " + Padded(now.hour, 2, '0') + ":" +
-                  Padded(now.minute, 2, '0'));
-  std::string initial;
-  if (InitialFileblockLine(*this, initial)) lines.push_back(initial);
-  for (int i = 1; i <= EntryCount(); ++i) {
-    const ErrorEntry e = GetEntry(i);
-    if (FilesOpen(AttachedSystem(), e)) {
-      lines.emplace_back();
-      lines.push_back("     Fileblock  " + e.file_name);
-    }
-    lines.push_back("     - Err: " + std::to_string(DriverErrorNumber(e.error_number)));
-  }
-  for (const std::string& line : lines) {
-    if (!log.Write(line)) break;
-  }
-  log.Close();
+  const std::string time = Padded(now.day, 2, '0') + "/" + Padded(now.month, 2, '0') + "/" +
+                           Padded(now.year, 4, '0') + "  " + Padded(now.hour, 2, '0') + ":" +
+                           Padded(now.minute, 2, '0');
+  WriteLines(common::AddBackslash(log_folder_) + DumpFileName(),
+             StackLines(*this, time, [](const ErrorEntry& e, std::vector<std::string>& out) {
+               out.push_back("     - Err: " + std::to_string(DriverErrorNumber(e.error_number)));
+             }));
 }
 
 void SpecialDebugStack::WriteDump(bool write_log, bool /*to_output*/) {

@@ -77,6 +77,12 @@ class IFDriver::Frame {
   bool owns_call_ = false;
 };
 
+bool IFDriver::Framed(DriverOp op, const std::function<void()>& work) {
+  Frame frame(*this, op);
+  if (frame.Ready()) work();
+  return frame.Leave();
+}
+
 IFDriver::IFDriver() {
   if (common::Service<DriverSystem>::Exists()) system_ = &common::Service<DriverSystem>::Get();
 }
@@ -129,9 +135,7 @@ void RepairFromAlt(const std::string& path) {
 }  // namespace
 
 bool IFDriver::Open(const DriverOpenParams& params) {
-  Frame frame(*this, DriverOp::kOpen);
-  if (frame.Ready()) OpenWork(params);
-  return frame.Leave();
+  return Framed(DriverOp::kOpen, [&] { OpenWork(params); });
 }
 
 void IFDriver::OpenWork(const DriverOpenParams& p) {
@@ -362,15 +366,11 @@ std::uint8_t* IFDriver::RecordBuffer() {
 }
 
 void IFDriver::SetRebuildProc(RebuildProgressObserver* observer) {
-  Frame frame(*this, DriverOp::kSetRebuildProc);
-  if (frame.Ready()) rebuild_observer_ = observer;
-  frame.Leave();
+  Framed(DriverOp::kSetRebuildProc, [&] { rebuild_observer_ = observer; });
 }
 
 void IFDriver::SetFlushEachWrite(bool on) {
-  Frame frame(*this, DriverOp::kSetFlushEachWrite);
-  if (frame.Ready()) flush_each_write_ = on;
-  frame.Leave();
+  Framed(DriverOp::kSetFlushEachWrite, [&] { flush_each_write_ = on; });
 }
 
 bool IFDriver::GetFlushEachWrite() {
@@ -382,20 +382,19 @@ bool IFDriver::GetFlushEachWrite() {
 // --- locks ---
 
 bool IFDriver::LockFile() {
-  Frame frame(*this, DriverOp::kLockFile);
-  if (frame.Ready() && WLockFile() != 0) RecordEngineError(1);
-  return frame.Leave();
+  return Framed(DriverOp::kLockFile, [&] {
+    if (WLockFile() != 0) RecordEngineError(1);
+  });
 }
 
 bool IFDriver::UnlockFile() {
-  Frame frame(*this, DriverOp::kUnlockFile);
-  if (frame.Ready() && WUnlockFile() != 0) RecordEngineError(1);
-  return frame.Leave();
+  return Framed(DriverOp::kUnlockFile, [&] {
+    if (WUnlockFile() != 0) RecordEngineError(1);
+  });
 }
 
 bool IFDriver::Mark() {
-  Frame frame(*this, DriverOp::kMark);
-  return frame.Leave();
+  return Framed(DriverOp::kMark, [] {});
 }
 
 // --- keys ---
@@ -476,69 +475,47 @@ bool IFDriver::GetApproxKeyAndRef(int key, std::int32_t position, std::int32_t s
 // --- records ---
 
 bool IFDriver::AddRecord() {
-  Frame frame(*this, DriverOp::kAddRecord);
-  if (frame.Ready()) DoAddRecord();
-  return frame.Leave();
+  return Framed(DriverOp::kAddRecord, [&] { DoAddRecord(); });
 }
 
 bool IFDriver::UpdateRecord() {
-  Frame frame(*this, DriverOp::kUpdateRecord);
-  if (frame.Ready()) DoUpdateRecord();
-  return frame.Leave();
+  return Framed(DriverOp::kUpdateRecord, [&] { DoUpdateRecord(); });
 }
 
 bool IFDriver::DeleteRecord(int mode) {
-  Frame frame(*this, DriverOp::kDeleteRecord);
-  if (frame.Ready()) DoDeleteRecord(mode);
-  return frame.Leave();
+  return Framed(DriverOp::kDeleteRecord, [&] { DoDeleteRecord(mode); });
 }
 
 bool IFDriver::GetRecord(std::int32_t ref) {
-  Frame frame(*this, DriverOp::kGetRecord);
-  if (frame.Ready()) DoGetRecord(ref);
-  return frame.Leave();
+  return Framed(DriverOp::kGetRecord, [&] { DoGetRecord(ref); });
 }
 
 bool IFDriver::NextRecord(int key) {
-  Frame frame(*this, DriverOp::kNextRecord);
-  if (frame.Ready()) DoKeyStep(key, 2);
-  return frame.Leave();
+  return Framed(DriverOp::kNextRecord, [&] { DoKeyStep(key, 2); });
 }
 
 bool IFDriver::PrevRecord(int key) {
-  Frame frame(*this, DriverOp::kPrevRecord);
-  if (frame.Ready()) DoKeyStep(key, 3);
-  return frame.Leave();
+  return Framed(DriverOp::kPrevRecord, [&] { DoKeyStep(key, 3); });
 }
 
 bool IFDriver::FirstRecord(int key) {
-  Frame frame(*this, DriverOp::kFirstRecord);
-  if (frame.Ready()) DoKeyStep(key, 0);
-  return frame.Leave();
+  return Framed(DriverOp::kFirstRecord, [&] { DoKeyStep(key, 0); });
 }
 
 bool IFDriver::LastRecord(int key) {
-  Frame frame(*this, DriverOp::kLastRecord);
-  if (frame.Ready()) DoKeyStep(key, 1);
-  return frame.Leave();
+  return Framed(DriverOp::kLastRecord, [&] { DoKeyStep(key, 1); });
 }
 
 bool IFDriver::SearchRecord(int key, std::string_view text) {
-  Frame frame(*this, DriverOp::kSearchRecord);
-  if (frame.Ready()) DoSearch(key, std::string(text), false);
-  return frame.Leave();
+  return Framed(DriverOp::kSearchRecord, [&] { DoSearch(key, std::string(text), false); });
 }
 
 bool IFDriver::FindRecord(int key, std::string_view text) {
-  Frame frame(*this, DriverOp::kFindRecord);
-  if (frame.Ready()) DoSearch(key, std::string(text), true);
-  return frame.Leave();
+  return Framed(DriverOp::kFindRecord, [&] { DoSearch(key, std::string(text), true); });
 }
 
 bool IFDriver::RestorePosition(const DriverPosition& position) {
-  Frame frame(*this, DriverOp::kRestorePosition);
-  if (frame.Ready()) DoRestorePosition(position);
-  return frame.Leave();
+  return Framed(DriverOp::kRestorePosition, [&] { DoRestorePosition(position); });
 }
 
 }  // namespace storage

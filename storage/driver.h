@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -105,6 +106,8 @@ class IFDriver : public IFDriverLow {
 
  private:
   class Frame;
+  // Runs `work` in the operation frame of `op` when the frame admits it; answers as the frame.
+  bool Framed(DriverOp op, const std::function<void()>& work);
   void OpenWork(const DriverOpenParams& params);
   static std::string NormalisePath(const std::string& path, const std::string& start_folder);
 };

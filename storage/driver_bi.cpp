@@ -8,6 +8,15 @@
 namespace storage {
 namespace {
 
+// A key call carries text and ref in and out: every attempt starts again from what was passed.
+template <typename Call>
+auto FromStart(std::string& text, std::int32_t& ref, Call call) {
+  return [&text, &ref, call, start_text = text, start_ref = ref] {
+    text = start_text;
+    ref = start_ref;
+    call();
+  };
+}
 
 }  // namespace
 
@@ -159,41 +168,24 @@ int IFbiDriver::WDeleteKey(int key, std::int32_t ref, std::string_view text) {
 }
 
 int IFbiDriver::WSearchKey(int key, std::string& text, std::int32_t& ref) {
-  const std::string wanted = text;
-  return Retried(RetryKind::kRecord, [&] {
-    text = wanted;
-    Engine().SearchKey(fileblock_, key, text, ref);
-  });
+  return Retried(RetryKind::kRecord,
+                 FromStart(text, ref, [&] { Engine().SearchKey(fileblock_, key, text, ref); }));
 }
 
 int IFbiDriver::WFindKeyAndRef(int key, std::string& text, std::int32_t& ref, int direction) {
-  const std::string wanted = text;
-  const std::int32_t wanted_ref = ref;
-  return Retried(RetryKind::kRecord, [&] {
-    text = wanted;
-    ref = wanted_ref;
-    Engine().FindKeyAndRef(fileblock_, key, text, ref, direction);
-  });
+  return Retried(RetryKind::kRecord, FromStart(text, ref, [&] {
+                   Engine().FindKeyAndRef(fileblock_, key, text, ref, direction);
+                 }));
 }
 
 int IFbiDriver::WNextKey(int key, std::string& text, std::int32_t& ref) {
-  const std::string last = text;
-  const std::int32_t last_ref = ref;
-  return Retried(RetryKind::kRecord, [&] {
-    text = last;
-    ref = last_ref;
-    Engine().NextKey(fileblock_, key, text, ref);
-  });
+  return Retried(RetryKind::kRecord,
+                 FromStart(text, ref, [&] { Engine().NextKey(fileblock_, key, text, ref); }));
 }
 
 int IFbiDriver::WPrevKey(int key, std::string& text, std::int32_t& ref) {
-  const std::string last = text;
-  const std::int32_t last_ref = ref;
-  return Retried(RetryKind::kRecord, [&] {
-    text = last;
-    ref = last_ref;
-    Engine().PrevKey(fileblock_, key, text, ref);
-  });
+  return Retried(RetryKind::kRecord,
+                 FromStart(text, ref, [&] { Engine().PrevKey(fileblock_, key, text, ref); }));
 }
 
 int IFbiDriver::WClearKey(int key) {

@@ -69,6 +69,11 @@ class IFDriverLow : public IFbiDriver {
   void ChangeKeysBack(const std::uint8_t* old_image, std::int32_t ref,
                       const std::vector<int>& changed);
   bool AddRecordAndKeys(bool assign_autokeys);
+  // True when the record just re-read differs from the before image (another user changed it):
+  // records 12309 and, when re-reads are taken over, makes the re-read record the buffer's.
+  bool ChangedByAnother(std::uint32_t argument, std::int32_t ref);
+  // Makes the record last read the record buffer and the before image.
+  void TakeReadRecord();
 
   // --- navigation ---
   // Reads `ref` (get-record wrapper) and makes it the current record; false recorded.

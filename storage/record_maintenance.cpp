@@ -37,6 +37,20 @@ bool IFDriverLow::SameAsImage(const std::uint8_t* record, int length) const {
   return std::memcmp(record, before_image_.data(), static_cast<std::size_t>(length)) == 0;
 }
 
+bool IFDriverLow::ChangedByAnother(std::uint32_t argument, std::int32_t ref) {
+  if (SameAsImage(read_buffer_.data(), read_length_)) return false;
+  if (take_reread_) TakeReadRecord();
+  RecordError(kDrvRecordChanged, argument, 0, ref);
+  return true;
+}
+
+void IFDriverLow::TakeReadRecord() {
+  const auto n = static_cast<std::size_t>(read_length_);
+  std::memcpy(record_buffer_, read_buffer_.data(), n);
+  std::memcpy(before_image_.data(), read_buffer_.data(), n);
+  image_length_ = read_length_;
+}
+
 void IFDriverLow::ClearCurrent() {
   current_ref_ = -1;
   image_ref_ = -1;
@@ -177,15 +191,7 @@ void IFDriverLow::DoUpdateRecord() {
     ReleaseLocks(taken);
     return;
   }
-  if (!SameAsImage(read_buffer_.data(), read_length_)) {
-    // Changed by another user since it became current: never overwritten.
-    if (take_reread_) {
-      std::memcpy(record_buffer_, read_buffer_.data(), static_cast<std::size_t>(read_length_));
-      std::memcpy(before_image_.data(), read_buffer_.data(),
-                  static_cast<std::size_t>(read_length_));
-      image_length_ = read_length_;
-    }
-    RecordError(kDrvRecordChanged, 4, 0, current_ref_);
+  if (ChangedByAnother(4, current_ref_)) {  // never overwritten
     ReleaseLocks(taken);
     return;
   }
@@ -284,14 +290,7 @@ void IFDriverLow::DoDeleteRecord(int mode) {
     ClearCurrent();
     return;
   }
-  if (!SameAsImage(read_buffer_.data(), read_length_)) {
-    if (take_reread_) {
-      std::memcpy(record_buffer_, read_buffer_.data(), static_cast<std::size_t>(read_length_));
-      std::memcpy(before_image_.data(), read_buffer_.data(),
-                  static_cast<std::size_t>(read_length_));
-      image_length_ = read_length_;
-    }
-    RecordError(kDrvRecordChanged, 3, 0, ref);
+  if (ChangedByAnother(3, ref)) {
     ReleaseLocks(taken);
     ClearCurrent();
     return;
@@ -373,9 +372,7 @@ bool IFDriverLow::ReadAsCurrent(std::int32_t ref, std::uint32_t argument) {
     RecordEngineError(argument, 0, ref);
     return false;
   }
-  std::memcpy(record_buffer_, read_buffer_.data(), static_cast<std::size_t>(read_length_));
-  std::memcpy(before_image_.data(), read_buffer_.data(), static_cast<std::size_t>(read_length_));
-  image_length_ = read_length_;
+  TakeReadRecord();
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
   return true;

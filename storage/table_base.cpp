@@ -30,15 +30,21 @@ void TdbBase::FetchKeepingError(bool to_working, bool to_read) {
   }
 }
 
+bool TdbBase::MoveAndFetch(bool fetch_working, const std::function<bool(TdbTreiber&)>& move) {
+  TdbTreiber* t = GetTreiber();
+  if (t == nullptr) return false;
+  const bool found = move(*t);
+  FetchKeepingError(fetch_working, true);
+  return found;
+}
+
 // --- the virtual operations ---
 
 bool TdbBase::Find(std::string_view key_text, int key, bool fetch_working) {
-  TdbTreiber* t = GetTreiber();
-  if (t == nullptr) return false;
-  current_key_ = key;
-  const bool found = t->Find(key, key_text);
-  FetchKeepingError(fetch_working, true);
-  return found;
+  return MoveAndFetch(fetch_working, [&](TdbTreiber& t) {
+    current_key_ = key;
+    return t.Find(key, key_text);
+  });
 }
 
 int TdbBase::Reserved() { return 0; }
@@ -48,21 +54,17 @@ TdbTreiber* TdbBase::GetTreiber() { return nullptr; }
 void TdbBase::FetchRecord(bool /*to_working*/, bool /*to_read*/, int /*number*/) {}
 
 bool TdbBase::First(int key) {
-  TdbTreiber* t = GetTreiber();
-  if (t == nullptr) return false;
-  current_key_ = key == 0 ? 1 : key;
-  const bool found = t->First(current_key_);
-  FetchKeepingError(true, true);
-  return found;
+  return MoveAndFetch(true, [&](TdbTreiber& t) {
+    current_key_ = key == 0 ? 1 : key;
+    return t.First(current_key_);
+  });
 }
 
 bool TdbBase::Last(int key) {
-  TdbTreiber* t = GetTreiber();
-  if (t == nullptr) return false;
-  current_key_ = key;
-  const bool found = t->Last(current_key_);
-  FetchKeepingError(true, true);
-  return found;
+  return MoveAndFetch(true, [&](TdbTreiber& t) {
+    current_key_ = key;
+    return t.Last(key);
+  });
 }
 
 bool TdbBase::Delete(bool keep_position) {
@@ -113,12 +115,10 @@ void TdbBase::EraseFiles() {
 std::string TdbBase::InitKeyText() const { return key_form_flag_ != 0 ? "||" : ""; }
 
 bool TdbBase::Search(std::string_view key_text, int key) {
-  TdbTreiber* t = GetTreiber();
-  if (t == nullptr) return false;
-  current_key_ = key;
-  const bool found = t->Search(key, key_text);
-  FetchKeepingError(true, true);
-  return found;
+  return MoveAndFetch(true, [&](TdbTreiber& t) {
+    current_key_ = key;
+    return t.Search(key, key_text);
+  });
 }
 
 bool TdbBase::FindAutoKey(std::string_view text) { return Find(text, AutoKeyNo(), true); }
@@ -145,11 +145,7 @@ bool TdbBase::SeekRef(std::int32_t ref) {
 }
 
 bool TdbBase::GotoRef(std::int32_t ref) {
-  TdbTreiber* t = GetTreiber();
-  if (t == nullptr) return false;
-  const bool found = t->GotoRef(ref);
-  FetchKeepingError(true, true);
-  return found;
+  return MoveAndFetch(true, [&](TdbTreiber& t) { return t.GotoRef(ref); });
 }
 
 bool TdbBase::FirstByKey(int key) {

@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -109,6 +110,9 @@ class TdbBase {
   void SetCurrentKey(int key) { current_key_ = key; }
   // Fetches with the positioning's DriverErrorClass and error number kept.
   void FetchKeepingError(bool to_working, bool to_read);
+  // Positions through the TdbTreiber with `move`, then fetches into the read copy (and the
+  // working copy with fetch_working), keeping the class; false without a TdbTreiber.
+  bool MoveAndFetch(bool fetch_working, const std::function<bool(TdbTreiber&)>& move);
 
   // The TdbTreiber of a file the cursor opened itself; freed with the cursor.
   std::unique_ptr<TdbTreiber> owned_treiber_;

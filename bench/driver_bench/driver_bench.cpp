@@ -4,21 +4,20 @@
 // The record is a contest-log QSO of 216 bytes with five keys of lengths 14, 9, 20, 5 and 8:
 // call/band/mode, date/time/band, exchange, the AUTOKEY number, band/mode/number.
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string>
 
+#include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/service.h"
 #include "common/short_string.h"
-#include "common/key_text.h"
 #include "storage/driver.h"
 #include "storage/driver_system.h"
 #include "storage/engine.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
 
@@ -46,25 +45,11 @@ std::string Be(std::int32_t v) {
 void QsoKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
   QsoRec r;
   std::memcpy(&r, record, sizeof r);
-  switch (key) {
-    case 1:
-      text = r.call.str() + std::string(10 - r.call.size(), ' ') + r.band + r.mode;
-      break;
-    case 2:
-      text = Be(r.date) + Be(r.time) + r.band;
-      break;
-    case 3:
-      text = r.exchange.str();
-      break;
-    case 4:
-      text = common::LongIntToKey(r.number);
-      break;
-    case 5:
-      text = std::string{r.band, r.mode, ' '} + common::LongIntToKey(r.number);
-      break;
-    default:
-      break;
-  }
+  if (key == 1) text = r.call.str() + std::string(10 - r.call.size(), ' ') + r.band + r.mode;
+  if (key == 2) text = Be(r.date) + Be(r.time) + r.band;
+  if (key == 3) text = r.exchange.str();
+  if (key == 4) text = common::LongIntToKey(r.number);
+  if (key == 5) text = std::string{r.band, r.mode, ' '} + common::LongIntToKey(r.number);
 }
 
 constexpr std::uint8_t kKeyLengths[5] = {14, 9, 20, 5, 8};
@@ -86,19 +71,6 @@ void Fill(QsoRec& r, int i) {
   r.exchange = "599 " + std::to_string(i % 1000) + " JO62";
 }
 
-struct Folder {
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "drvbench_XXXXXX").string();
-    path = mkdtemp(pattern.data());
-    path += "/";
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
 // --- through the driver ---
 
 class DriverRig {
@@ -108,7 +80,7 @@ class DriverRig {
     ok = storage::StartDriverSystem(shared ? 2 : 0, 160, 32);
     if (!ok) return;
     auto& s = common::Service<storage::DriverSystem>::Get();
-    s.SetStartFolder(folder.path);
+    s.SetStartFolder(folder.path() + "/");
     s.SetDefaultRetryProc([](std::string_view, int reason) { return reason == 5 || reason == 6; });
     storage::DriverOpenParams p;
     p.name = "PXLK";
@@ -134,7 +106,7 @@ class DriverRig {
     if (!d.AddRecord()) std::abort();
   }
 
-  Folder folder;
+  common::testing::TempFolder folder;
   storage::IFDriver d;
   bool ok = false;
 };
@@ -155,35 +127,43 @@ void BM_DriverAdd(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 
-void BM_DriverFind(benchmark::State& state) {
-  DriverRig rig(state.range(0) != 0, state.range(1) != 0);
-  if (!rig.ok) {
+// A rig holding the records, or nullptr (the benchmark skipped) when the system cannot start.
+std::unique_ptr<DriverRig> FilledRig(benchmark::State& state) {
+  auto rig = std::make_unique<DriverRig>(state.range(0) != 0, state.range(1) != 0);
+  if (!rig->ok) {
     state.SkipWithError("driver system could not start in this network mode");
-    return;
+    return nullptr;
   }
-  for (int i = 0; i < kRecords; ++i) rig.Add(i);
+  for (int i = 0; i < kRecords; ++i) rig->Add(i);
+  return rig;
+}
+
+// The records in a scattered order, by their AUTOKEY number (key 4).
+bool FindScattered(storage::IFDriver& d, int i) {
+  return d.FindRecord(4, common::LongIntToKey(1 + (i * 7919) % kRecords));
+}
+
+void BM_DriverFind(benchmark::State& state) {
+  const auto rig = FilledRig(state);
+  if (!rig) return;
   for (auto _ : state) {
     for (int i = 0; i < kRecords; ++i) {
-      if (!rig.d.FindRecord(4, common::LongIntToKey(1 + (i * 7919) % kRecords))) std::abort();
+      if (!FindScattered(rig->d, i)) std::abort();
     }
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 
 void BM_DriverUpdate(benchmark::State& state) {
-  DriverRig rig(state.range(0) != 0, state.range(1) != 0);
-  if (!rig.ok) {
-    state.SkipWithError("driver system could not start in this network mode");
-    return;
-  }
-  for (int i = 0; i < kRecords; ++i) rig.Add(i);
+  const auto rig = FilledRig(state);
+  if (!rig) return;
   int round = 0;
   for (auto _ : state) {
     ++round;
     for (int i = 0; i < kRecords; ++i) {
-      if (!rig.d.FindRecord(4, common::LongIntToKey(1 + (i * 7919) % kRecords))) std::abort();
-      rig.Rec().exchange = "599 " + std::to_string(i) + " JO" + std::to_string(round);
-      if (!rig.d.UpdateRecord()) std::abort();
+      if (!FindScattered(rig->d, i)) std::abort();
+      rig->Rec().exchange = "599 " + std::to_string(i) + " JO" + std::to_string(round);
+      if (!rig->d.UpdateRecord()) std::abort();
     }
   }
   state.SetItemsProcessed(state.iterations() * kRecords);
@@ -195,7 +175,7 @@ class EngineRig {
  public:
   explicit EngineRig(bool flush) : flush_(flush) {
     storage::EngineInit(0, 160);
-    name = folder.path + "PXLK";
+    name = folder / "PXLK";
     storage::KeySpec keys[5];
     for (int k = 0; k < 5; ++k) keys[k] = {kKeyLengths[k], kKeyDups[k]};
     storage::FileblockCreate(name, sizeof(QsoRec), keys);
@@ -227,7 +207,7 @@ class EngineRig {
     return ref;
   }
 
-  Folder folder;
+  common::testing::TempFolder folder;
   std::string name;
   storage::FileblockHandle fb = nullptr;
   bool flush_;

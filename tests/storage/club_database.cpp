@@ -52,43 +52,25 @@ TableFile ContactFile() {
 
 // --- the data object ---
 
-ToDatClub::ToDatClub(std::string folder) : folder_(std::move(folder)) {}
-
 std::string ToDatClub::FileName(Table table) { return table == kStations ? "CLSTAT" : "CLQSO"; }
 
 void ToDatClub::StationKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
   const auto r = RecordAt<StationRec>(record);
-  switch (key) {
-    case 1:
-      text = common::LongIntToKey(r.number);
-      break;
-    case 2:
-      text = Padded(r.call.view(), 10);
-      break;
-    case 3:
-      text = Padded(r.name.view(), 20) + Padded(r.call.view(), 10);
-      break;
-    default:
-      break;
-  }
+  if (key == 1) text = common::LongIntToKey(r.number);
+  if (key == 2) text = Padded(r.call.view(), 10);
+  if (key == 3) text = Padded(r.name.view(), 20) + Padded(r.call.view(), 10);
 }
 
 void ToDatClub::ContactKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
   const auto r = RecordAt<ContactRec>(record);
-  switch (key) {
-    case 1:
-      text = common::LongIntToKey(r.number);
-      break;
-    case 2:
-      text = Padded(r.call.view(), 10) + common::DateToKey(r.date, true) +
-             common::TimeToKey(r.time, true);
-      break;
-    case 3:  // newest first within a band
-      text = Padded(r.band.view(), 3) + common::LongIntToKey(common::kDescendingKeyBase - r.date) +
-             common::LongIntToKey(r.number);
-      break;
-    default:
-      break;
+  if (key == 1) text = common::LongIntToKey(r.number);
+  if (key == 2) {
+    text = Padded(r.call.view(), 10) + common::DateToKey(r.date, true) +
+           common::TimeToKey(r.time, true);
+  }
+  if (key == 3) {  // newest first within a band
+    text = Padded(r.band.view(), 3) + common::LongIntToKey(common::kDescendingKeyBase - r.date) +
+           common::LongIntToKey(r.number);
   }
 }
 
@@ -99,27 +81,24 @@ int ToDatClub::OpenFiles(unsigned mask, bool skip, bool exclusive) {
     storage::TreiberOpenParams p;
     p.skip = skip;
     p.max_length = p.min_length = f.record_length;
-    p.file_name = FileName(f.table);
-    p.path = folder_ + p.file_name;
+    p.file_name = p.path = FileName(f.table);  // in the data folder
     p.key_count = f.keys.Count();
     p.key_builder = f.key_builder;
     p.open_mode = exclusive ? 0 : 1;
     p.keys = &f.keys;
-    auto& slot = f.table == kStations ? stations_ : contacts_;
-    result = OpenTable(slot, p, AutoKeyField{1, kAutoNumberOffset});
+    result = OpenTable(slots_[f.table], p, AutoKeyField{1, kAutoNumberOffset});
     if (result == storage::TdbTreiber::kNotOpened) break;
   }
   return result;
 }
 
 void ToDatClub::CloseFiles(unsigned mask, bool skip, bool force) {
-  if ((mask & kStationsBit) != 0) CloseTable(stations_, skip, force);
-  if ((mask & kContactsBit) != 0) CloseTable(contacts_, skip, force);
+  for (const Table t : {kStations, kContacts}) {
+    if ((mask & (1u << t)) != 0) CloseTable(slots_[t], skip, force);
+  }
 }
 
-storage::TdbTreiber* ToDatClub::Treiber(Table table) const {
-  return table == kStations ? stations_.get() : contacts_.get();
-}
+storage::TdbTreiber* ToDatClub::Treiber(Table table) const { return slots_[table].get(); }
 
 // --- the cursors ---
 

@@ -1,14 +1,8 @@
-// A small club database on the table layer: the pattern every database of the system follows.
-//
-//   - Records are byte-exact structs, the first 4 bytes the engine's free-chain link (0 in a used
-//     record), the auto number a 32-bit field whose key form ends its key.
-//   - One data object per database (ToDatClub, a ToDatBase and a service object) owns one
-//     TdbTreiber per file and opens and closes the files by bit mask, in a fixed order. Its key
-//     builders make every key text; the key expressions only document them.
-//   - One cursor class per file (TdbStation, TdbContact, TdbBase descendants). A cursor keeps a
-//     working copy (what callers read and change) and a read copy (as last fetched or stored,
-//     whose auto key re-finds the record), opens its file itself when nobody has, and adds its own
-//     virtual Update and Insert after the fourteen of TdbBase.
+// A small club database on the table layer, the pattern every database of the system follows:
+// byte-exact records (free-chain link first, the auto number a 32-bit field ending its key), one
+// data object (a ToDatBase service object) owning a TdbTreiber per file, opened by bit mask in a
+// fixed order, with the key builders that make every key text, and one cursor class per file (a
+// TdbBase) with a working copy for callers and a read copy whose auto key re-finds the record.
 #pragma once
 
 #include <cstdint>
@@ -68,9 +62,6 @@ class ToDatClub final : public storage::ToDatBase {
   static constexpr unsigned kContactsBit = 1u << kContacts;
   static constexpr unsigned kAllFiles = kStationsBit | kContactsBit;
 
-  // The files lie in `folder` (a folder text put before the file names; empty: the data folder).
-  explicit ToDatClub(std::string folder = "");
-
   // Opens the selected files, stations first, with shared access unless `exclusive`; halts at
   // the first file not opened. Answers the last open's result (TdbTreiber::OpenResult), 0 for an
   // empty mask.
@@ -86,9 +77,7 @@ class ToDatClub final : public storage::ToDatBase {
   static void ContactKeys(const std::uint8_t* record, std::uint16_t key, std::string& text);
 
  private:
-  std::string folder_;
-  std::unique_ptr<storage::TdbTreiber> stations_;
-  std::unique_ptr<storage::TdbTreiber> contacts_;
+  std::unique_ptr<storage::TdbTreiber> slots_[2];  // by Table
 };
 
 // What the two cursor classes share: the file they work on, opened by the cursor itself when it

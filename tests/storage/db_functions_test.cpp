@@ -1,13 +1,14 @@
 // The file manager's start and stop: the error reporter and its log names, the lock-conflict
 // question as every driver's callback, a failing start with its message, its exit code and its
-// log, the stop with files still open, and the index-rebuild broadcast.
+// log, the stop with files still open, the index-rebuild broadcast, and the end of a run that
+// found a defective index.
 #include <filesystem>
 
 #include "common/file_ops.h"
-#include "memory_engine.h"
+#include "fault_engine.h"
+#include "storage/db_error.h"
 #include "storage/debug_stack.h"
-#include "storage/driver_codes.h"
-#include "storage/table_keys.h"
+#include "storage/rebuild_progress.h"
 #include "table_fixture.h"
 
 namespace storage_test {
@@ -18,15 +19,15 @@ using common::testing::ReadFile;
 
 constexpr const char* kStartFailed = "Dateiverwaltung konnte nicht initialisiert werden";
 
-// The file manager over the in-memory engine, not yet started.
+// The file manager over the failing engine, not yet started.
 class FileManagerTest : public TableTest {
  protected:
   FileManagerTest()
-      : TableTest(std::make_unique<MemoryEngine>()),
-        engine_(static_cast<MemoryEngine*>(&System().Engine())) {}
+      : TableTest(std::make_unique<FaultEngine>()),
+        engine_(static_cast<FaultEngine*>(&System().Engine())) {}
   void SetUp() override {}
 
-  MemoryEngine* engine_;
+  FaultEngine* engine_;
 };
 
 TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
@@ -37,21 +38,11 @@ TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
   EXPECT_EQ(System().Stack().DumpFileName(), "IFD.ERR");
   EXPECT_TRUE(presenter_->calls.empty());
 
-  // A drive that is not ready is put to the user at once.
-  storage::IFDriver d;
-  storage::DriverOpenParams p;
-  p.name = "PXLOCK";
-  p.path = "PXLOCK";
-  p.record_length = p.buffer_length = 40;
-  ASSERT_TRUE(d.Open(p));
-  engine_->inject = [](const std::string& op) { return op == "Open" ? 10110 : 0; };
   presenter_->answers = {false};
-  EXPECT_FALSE(d.Mark());
-  EXPECT_EQ(storage::DriverErrorClass(), 2);
+  EXPECT_FALSE(System().DefaultRetryProc()("PXLOCK", 7));
   ASSERT_EQ(presenter_->calls.size(), 1u);
   EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kJaNeinFrage);
   EXPECT_EQ(presenter_->calls[0].text, "PXLOCK:  Laufwerk nicht bereit. Noch einmal versuchen? ");
-  engine_->inject = nullptr;
 }
 
 TEST_F(FileManagerTest, FailingStartShowsTheMessageAndTheExitWritesTheStartLog) {
@@ -118,25 +109,57 @@ struct RecordingForms final : storage::FormMessageSink {
   }
 };
 
-TEST_F(TableTest, IndexRebuildIsBroadcastToTheForms) {
+TEST(IndexRebuildBroadcastTest, StartEveryFiveHundredAndEnd) {
+  RecordingForms forms;
+  storage::IndexRebuildBroadcast broadcast(forms);
+  broadcast.RebuildProgress("PXLK" + std::string(45, 'Z'), 0, 0);
+  ASSERT_EQ(forms.messages.size(), 1u);
+  EXPECT_EQ(forms.messages[0].wparam, 1u);
+  EXPECT_EQ(forms.messages[0].text, " Indexaufbau Datei: PXLK" + std::string(36, 'Z') + " ");
+  for (int count : {1, 499, 500, 999, 1000, 12000, 12001}) broadcast.RebuildProgress("X", 1, count);
+  ASSERT_EQ(forms.messages.size(), 5u);
+  EXPECT_EQ(forms.messages[3].lparam, 1000);
+  EXPECT_EQ(forms.messages[4].lparam, 2000);  // 12000 modulo 10000
+  broadcast.RebuildProgress("X", 2, 0);
+  EXPECT_EQ(forms.messages.back().wparam, 3u);
+  EXPECT_TRUE(broadcast.Text().empty());
+}
+
+TEST_F(TableTest, IndexDefectAtTheEndOfARunDeletesTheIndexAndTheNextOpenRebuildsIt) {
+  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
+  for (const char* call : {"DL1ABC", "DK2XY", "DO3ZZ"}) AddStation(call, "N");
+  Club().CloseFiles(ToDatClub::kStationsBit, false);
+  const std::string index = folder_ / "CLSTAT.IX";
+  std::filesystem::resize_file(index, std::filesystem::file_size(index) / 2);
+  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
+  EXPECT_THROW(TdbStation().First(2), storage::EDBError);
+  storage::DriverExitProcedure();
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
+  EXPECT_TRUE(presenter_->calls[0].text.starts_with("Fehlercode: 10070\r"));
+  EXPECT_FALSE(common::FileExists(index));
+  EXPECT_NE(ReadFile(folder_ / "IFD.ERR").find("     - Err: 10070\r\n"), std::string::npos);
+
+  // The next run: the open rebuilds the index without asking, tells the forms, and loses nothing.
+  Club().CloseFiles(ToDatClub::kStationsBit, false, true);
+  presenter_->calls.clear();
   RecordingForms forms;
   Fkt().SetFormMessageSink(&forms);
   ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  AddStation("DL1ABC", "Anna");
-  AddStation("DK2XY", "Bernd");
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
-  ASSERT_TRUE(std::filesystem::remove(folder_ / "CLSTAT.IX"));
-
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  EXPECT_EQ(TdbStation().RecordCount(), 2);
+  {
+    TdbStation s;
+    ASSERT_TRUE(s.First(2));
+    EXPECT_EQ(s.Record().call.str(), "DK2XY");
+    EXPECT_EQ(s.RecordCount(), 3);
+  }
+  EXPECT_TRUE(presenter_->calls.empty());
   ASSERT_GE(forms.messages.size(), 2u);
-  EXPECT_EQ(forms.messages.front().wparam, 1u);
   EXPECT_EQ(forms.messages.front().text, " Indexaufbau Datei: CLSTAT ");
   EXPECT_EQ(forms.messages.back().wparam, 3u);
-  EXPECT_TRUE(presenter_->calls.empty());  // the rebuild is agreed without asking
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
   Fkt().SetFormMessageSink(nullptr);
+  Club().CloseFiles(ToDatClub::kStationsBit, false);
   EXPECT_EQ(Fkt().DoneDatabase(), "");
+  EXPECT_EQ(Check(ToDatClub::kStations), "");
 }
 
 }  // namespace

@@ -5,173 +5,137 @@
 namespace storage_test {
 namespace {
 
-using storage::IFDriver;
-
 class RetryTest : public DriverTest {
  protected:
   void SetUp() override {
     DriverTest::SetUp();
     driver = OpenTest("PXLK");
     Add(*driver, "DL1ABC");  // creates the files (reason 6) and opens them
+    shared = OpenTest("SHARED", true);
+    ASSERT_TRUE(shared->Mark());
     questions.clear();
     sleeper_.sleeps.clear();
+    random_.bounds.clear();
   }
 
-  // Makes `op` fail with `error` for the next `times` calls.
-  void Fail(const std::string& op, int error, int times) {
-    failing = times;
-    engine_->inject = [this, op, error](const std::string& name) {
-      if (name != op || failing <= 0) return 0;
-      --failing;
-      return error;
-    };
+  // Makes `op` fail with `error` for its next `times` calls; answers the calls of `call`.
+  int Failing(const std::string& op, int error, int times, const std::function<void()>& call) {
+    int left = times;
+    engine_->inject = [&](const std::string& name) { return name == op && left-- > 0 ? error : 0; };
+    const int before = engine_->calls[op];
+    call();
+    engine_->inject = nullptr;
+    return engine_->calls[op] - before;
   }
-  int Calls(const std::string& op) { return engine_->calls[op]; }
+  bool Find() { return driver->FindRecord(2, "DL1ABC"); }
 
   std::unique_ptr<IFDriver> driver;
-  int failing = 0;
+  std::unique_ptr<IFDriver> shared;
 };
 
-TEST_F(RetryTest, RecordOperationTries32TimesThenAsksReason1) {
-  Fail("SearchKey", 10399, 1000);
-  const int before = Calls("SearchKey");
-  EXPECT_FALSE(driver->FindRecord(2, "DL1ABC"));
-  EXPECT_EQ(Calls("SearchKey") - before, 32);
-  EXPECT_EQ(storage::DriverErrorClass(), 2);
-  ASSERT_EQ(questions.size(), 1u);
-  EXPECT_EQ(questions[0].name, "PXLK");
-  EXPECT_EQ(questions[0].reason, 1);
+struct CountRow {
+  const char* name;
+  int retries, failures;
+  bool found;
+  int attempts, asked;
+};
+
+class RetryCountTest : public RetryTest, public ::testing::WithParamInterface<CountRow> {};
+
+TEST_P(RetryCountTest, AttemptsAndQuestion) {
+  const CountRow& row = GetParam();
+  driver->SetRetry(static_cast<std::uint16_t>(row.retries), system_->DefaultRetryProc());
+  bool found = false;
+  EXPECT_EQ(Failing("SearchKey", 10399, row.failures, [&] { found = Find(); }), row.attempts);
+  EXPECT_EQ(found, row.found);
+  ASSERT_EQ(questions.size(), static_cast<std::size_t>(row.asked));
+  EXPECT_EQ(storage::DriverErrorClass(), found ? 0 : 2);
+  EXPECT_TRUE(questions.empty() || questions[0].reason == 1);
 }
 
-TEST_F(RetryTest, FileLockTries4TimesThenAsksReason3) {
-  Fail("LockFile", 10330, 1000);
-  auto shared = OpenTest("SHARED", true);
-  EXPECT_TRUE(shared->Mark());  // opens the files
-  questions.clear();
-  const int before = Calls("LockFile");
-  EXPECT_FALSE(shared->LockFile());
-  EXPECT_EQ(Calls("LockFile") - before, 4);
-  ASSERT_EQ(questions.size(), 1u);
-  EXPECT_EQ(questions[0].reason, 3);
-}
+INSTANTIATE_TEST_SUITE_P(Counts, RetryCountTest,
+                         ::testing::Values(CountRow{"Default32", 32, 1000, false, 32, 1},
+                                           CountRow{"Count65535NeverAsks", 65535, 500, true, 501,
+                                                    0},
+                                           CountRow{"Count0AsksAtOnce", 0, 1000, false, 1, 1}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RetryTest, OpeningTheFilesTries4Times) {
-  auto other = OpenTest("OTHER");
-  EXPECT_TRUE(other->Mark());  // creates the files
-  other->Destroy();
-  other = OpenTest("OTHER");
-  Fail("Open", 10355, 1000);
-  const int before = Calls("Open");
-  EXPECT_FALSE(other->Mark());
-  EXPECT_EQ(Calls("Open") - before, 4);
-  EXPECT_EQ(storage::DriverErrorClass(), 2);
-}
-
-TEST_F(RetryTest, RetryCount65535RetriesWithoutAsking) {
-  driver->SetRetry(65535, system_->DefaultRetryProc());
-  Fail("SearchKey", 10399, 500);
-  const int before = Calls("SearchKey");
-  EXPECT_TRUE(driver->FindRecord(2, "DL1ABC"));
-  EXPECT_EQ(Calls("SearchKey") - before, 501);
-  EXPECT_TRUE(questions.empty());
-}
-
-TEST_F(RetryTest, RetryCount0AsksAfterTheFirstFailure) {
-  driver->SetRetry(0, system_->DefaultRetryProc());
-  Fail("SearchKey", 10399, 1000);
-  const int before = Calls("SearchKey");
-  EXPECT_FALSE(driver->FindRecord(2, "DL1ABC"));
-  EXPECT_EQ(Calls("SearchKey") - before, 1);
-  EXPECT_EQ(questions.size(), 1u);
-  EXPECT_TRUE(sleeper_.sleeps.empty());
-}
-
-TEST_F(RetryTest, WaitsAreLongWhileHalfTheRetriesRemainThenShort) {
-  Fail("SearchKey", 10399, 1000);
-  driver->FindRecord(2, "DL1ABC");
+TEST_F(RetryTest, WaitsAreLongWhileHalfTheRetriesRemainThenShortButNeverZero) {
+  Failing("SearchKey", 10399, 1000, [&] { Find(); });
   ASSERT_EQ(sleeper_.sleeps.size(), 32u);
   // Random answers 0 here: the waits are the upper bounds 3b and b with b = 30.
   for (int i = 0; i < 32; ++i) EXPECT_EQ(sleeper_.sleeps[i], i < 16 ? 90u : 30u) << i;
   ASSERT_EQ(random_.bounds.size(), 32u);
   EXPECT_EQ(random_.bounds[15], 90u);
   EXPECT_EQ(random_.bounds[16], 30u);
-}
-
-TEST_F(RetryTest, WaitsNeverDropToZeroAndFollowTheBaseWait) {
+  EXPECT_EQ(questions[0].name, "PXLK");
   random_.high = true;  // Random answers bound - 1: the shortest waits
   storage::SetEngineRetryPauseBase(6);
-  Fail("SearchKey", 10399, 1000);
-  driver->FindRecord(2, "DL1ABC");
+  sleeper_.sleeps.clear();
+  random_.bounds.clear();
+  Failing("SearchKey", 10399, 1000, [&] { Find(); });
   for (auto ms : sleeper_.sleeps) EXPECT_EQ(ms, 1u);
   EXPECT_EQ(random_.bounds.front(), 18u);
   EXPECT_EQ(random_.bounds.back(), 6u);
 }
 
-TEST_F(RetryTest, NoQuestionWhileThisProgramHoldsALock) {
-  auto shared = OpenTest("SHARED", true);
-  ASSERT_TRUE(shared->LockFile());
-  questions.clear();
-  Fail("SearchKey", 10399, 1000);
-  EXPECT_FALSE(driver->FindRecord(2, "DL1ABC"));
-  EXPECT_TRUE(questions.empty());
+TEST_F(RetryTest, LockTries4TimesAndYesStartsAFullRound) {
+  std::vector<int> reasons;
+  shared->SetRetry(32, [&](std::string_view, int reason) {
+    reasons.push_back(reason);
+    return reasons.size() == 1;
+  });
+  EXPECT_EQ(Failing("LockFile", 10330, 1000, [&] { EXPECT_FALSE(shared->LockFile()); }), 4 + 32);
+  EXPECT_EQ(reasons, (std::vector<int>{3, 3}));
+  int asked = 0;
+  driver->SetRetry(32, [&](std::string_view, int) { return ++asked == 1; });
+  EXPECT_EQ(Failing("SearchKey", 10399, 1000, [&] { EXPECT_FALSE(Find()); }), 64);
+  EXPECT_EQ(asked, 2);
+}
+
+TEST_F(RetryTest, OpeningTheFilesTries4Times) {
+  auto other = OpenTest("OTHER");
+  ASSERT_TRUE(other->Mark());  // creates the files
+  other.reset();
+  other = OpenTest("OTHER");
+  EXPECT_EQ(Failing("Open", 10355, 1000, [&] { EXPECT_FALSE(other->Mark()); }), 4);
   EXPECT_EQ(storage::DriverErrorClass(), 2);
 }
 
-struct AskRow {
+struct UnderLockRow {
   const char* name;
-  int error;
-  int reason;
+  int error, attempts, reason;  // reason 0: not asked
 };
 
-class AskedEvenUnderLockTest : public RetryTest, public ::testing::WithParamInterface<AskRow> {};
+class UnderALockTest : public RetryTest, public ::testing::WithParamInterface<UnderLockRow> {};
 
-TEST_P(AskedEvenUnderLockTest, AskedAtOnce) {
-  auto shared = OpenTest("SHARED", true);
+TEST_P(UnderALockTest, AskedOnlyForDriveAndPathTrouble) {
   ASSERT_TRUE(shared->LockFile());
-  questions.clear();
-  Fail("SearchKey", GetParam().error, 1000);
-  const int before = Calls("SearchKey");
-  EXPECT_FALSE(driver->FindRecord(2, "DL1ABC"));
-  EXPECT_EQ(Calls("SearchKey") - before, 1);
-  ASSERT_EQ(questions.size(), 1u);
-  EXPECT_EQ(questions[0].reason, GetParam().reason);
+  EXPECT_EQ(Failing("SearchKey", GetParam().error, 1000, [&] { EXPECT_FALSE(Find()); }),
+            GetParam().attempts);
+  EXPECT_EQ(storage::DriverErrorClass(), 2);
+  if (GetParam().reason == 0) {
+    EXPECT_TRUE(questions.empty());
+  } else {
+    ASSERT_EQ(questions.size(), 1u);
+    EXPECT_EQ(questions[0].reason, GetParam().reason);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Reasons, AskedEvenUnderLockTest,
-                         ::testing::Values(AskRow{"DriveNotReady", 10110, 7},
-                                           AskRow{"PathNotFound", 9900, 8}),
+INSTANTIATE_TEST_SUITE_P(Reasons, UnderALockTest,
+                         ::testing::Values(UnderLockRow{"LockConflictNotAsked", 10399, 32, 0},
+                                           UnderLockRow{"DriveNotReady", 10110, 1, 7},
+                                           UnderLockRow{"PathNotFound", 9900, 1, 8}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(RetryTest, YesStartsAFullNewRound) {
-  int asked = 0;
-  driver->SetRetry(32, [&](std::string_view, int) { return ++asked == 1; });
-  Fail("SearchKey", 10399, 1000);
-  const int before = Calls("SearchKey");
-  EXPECT_FALSE(driver->FindRecord(2, "DL1ABC"));
-  EXPECT_EQ(asked, 2);
-  EXPECT_EQ(Calls("SearchKey") - before, 64);
-}
-
-TEST_F(RetryTest, LockYesRoundIsFull) {
-  auto shared = OpenTest("SHARED", true);
-  ASSERT_TRUE(shared->Mark());
-  int asked = 0;
-  shared->SetRetry(32, [&](std::string_view, int) { return ++asked == 1; });
-  Fail("LockFile", 10330, 1000);
-  const int before = Calls("LockFile");
-  EXPECT_FALSE(shared->LockFile());
-  EXPECT_EQ(Calls("LockFile") - before, 4 + 32);
-}
-
 TEST_F(RetryTest, OtherErrorsAreNotRetried) {
-  Fail("SearchKey", 10070, 1);
-  const int before = Calls("SearchKey");
-  EXPECT_THROW(driver->FindRecord(2, "DL1ABC"), storage::EDBError);
-  EXPECT_EQ(Calls("SearchKey") - before, 1);
+  EXPECT_EQ(Failing("SearchKey", 10070, 1,
+                    [&] { EXPECT_THROW(driver->FindRecord(2, "DL1ABC"), storage::EDBError); }),
+            1);
   EXPECT_TRUE(sleeper_.sleeps.empty());
   // The serious error did not leave the driver marked busy.
   EXPECT_FALSE(storage::DriverCallActive());
-  EXPECT_TRUE(driver->FindRecord(2, "DL1ABC"));
+  EXPECT_TRUE(Find());
 }
 
 TEST_F(RetryTest, ACallbackThatCallsTheDriverIsRefusedAndLeavesTheCallIntact) {
@@ -183,8 +147,7 @@ TEST_F(RetryTest, ACallbackThatCallsTheDriverIsRefusedAndLeavesTheCallIntact) {
     nested_class = storage::DriverErrorClass();
     return false;
   });
-  Fail("SearchKey", 10399, 1000);
-  EXPECT_FALSE(driver->FindRecord(2, "DL1ABC"));
+  Failing("SearchKey", 10399, 1000, [&] { EXPECT_FALSE(Find()); });
   EXPECT_FALSE(nested_ok);
   EXPECT_EQ(nested_class, 1);  // 28770
   // The outer call still reports its own lock conflict.

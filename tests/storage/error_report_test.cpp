@@ -1,12 +1,10 @@
 // The cause and remedy report of a serious error, the lock-conflict question, and the report and
 // index repair at the end of a run that ended with a serious error.
-#include <filesystem>
-
+#include "storage/error_report.h"
 #include "common/file_ops.h"
 #include "common/lang_text.h"
 #include "storage/db_error.h"
 #include "storage/debug_stack.h"
-#include "storage/error_report.h"
 #include "storage/retry_prompt.h"
 #include "table_fixture.h"
 
@@ -64,17 +62,10 @@ const ReportCase kReports[] = {
 // Messages through a scripted presenter; the language is put back to German afterwards.
 class MessagesTest : public ::testing::Test {
  protected:
-  MessagesTest() {
-    auto presenter = std::make_unique<common::ScriptedPresenter>();
-    presenter_ = presenter.get();
-    common::Service<common::ToMessages>::Install(
-        std::make_unique<common::ToMessages>(std::move(presenter)));
-  }
-  ~MessagesTest() override {
-    common::SetLanguageByte(common::kLanguageGerman);
-    common::Service<common::ToMessages>::Destroy();
-  }
-  common::ScriptedPresenter* presenter_;
+  ~MessagesTest() override { common::SetLanguageByte(common::kLanguageGerman); }
+  std::unique_ptr<common::ScriptedPresenter> owned_ = std::make_unique<common::ScriptedPresenter>();
+  common::ScriptedPresenter* presenter_ = owned_.get();
+  common::ScopedService<common::ToMessages> messages_{std::move(owned_)};
 };
 
 class ReportTest : public MessagesTest, public ::testing::WithParamInterface<ReportCase> {};
@@ -104,123 +95,56 @@ struct QuestionCase {
   const char* name;
   int reason;
   std::uint8_t language;
-  const char* text;
+  const char* text;  // after the file name; nullptr: agreed without asking
 };
 
 const QuestionCase kQuestions[] = {
-    {"Locked", 1, 1, "PXKK:  Record oder Datei gelockt. Noch einmal versuchen? "},
-    {"RecordLock", 2, 1, "PXKK:  LockRec gescheitert. Noch einmal versuchen? "},
-    {"FileLock", 3, 1, "PXKK:  LockFileBlock gescheitert. Noch einmal versuchen? "},
-    {"RecordDeleted", 4, 1, "PXKK:  Satz bereits gelöscht. Neuanlegen? "},
-    {"DriveNotReady", 7, 1, "PXKK:  Laufwerk nicht bereit. Noch einmal versuchen? "},
-    {"PathNotFoundIsUndefined", 8, 1, "PXKK:  undefinierter Fehler. Noch einmal versuchen? "},
-    {"ReasonZeroIsUndefined", 0, 1, "PXKK:  undefinierter Fehler. Noch einmal versuchen? "},
-    {"EnglishLocked", 1, 2, "PXKK:  Record or file locked. Retry ? "},
-    {"EnglishRecordDeleted", 4, 2, "PXKK:  Record already deleted. New add ? "},
-    {"EnglishPathNotFound", 8, 2, "PXKK:  undefined Error. Retry ? "},
+    {"Locked", 1, 1, ":  Record oder Datei gelockt. Noch einmal versuchen? "},
+    {"RecordDeleted", 4, 1, ":  Satz bereits gelöscht. Neuanlegen? "},
+    {"DriveNotReady", 7, 1, ":  Laufwerk nicht bereit. Noch einmal versuchen? "},
+    {"PathNotFoundIsUndefined", 8, 1, ":  undefinierter Fehler. Noch einmal versuchen? "},
+    {"EnglishLocked", 1, 2, ":  Record or file locked. Retry ? "},
+    {"EnglishPathNotFound", 8, 2, ":  undefined Error. Retry ? "},
+    {"RebuildAgreed", 5, 1, nullptr},
+    {"CreateAgreed", 6, 1, nullptr},
 };
 
 class QuestionTest : public MessagesTest, public ::testing::WithParamInterface<QuestionCase> {};
 
+// The name shown is the first 40 of its 50 characters.
 TEST_P(QuestionTest, AskedAsYesNoWithYesAsDefault) {
   const QuestionCase& c = GetParam();
   common::SetLanguageByte(c.language);
   presenter_->answers = {false};
-  EXPECT_FALSE(storage::DriverRetryPrompt("PXKK", c.reason));
-  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(storage::DriverRetryPrompt(std::string(40, 'N') + "0123456789", c.reason), !c.text);
+  ASSERT_EQ(presenter_->calls.size(), c.text ? 1u : 0u);
+  if (c.text == nullptr) return;
   const MessageCall& call = presenter_->calls[0];
   EXPECT_EQ(call.kind, MessageKind::kJaNeinFrage);
-  EXPECT_EQ(call.caption, "");
-  EXPECT_EQ(call.title, "");
+  EXPECT_EQ(call.caption + call.title, "");
   EXPECT_TRUE(call.default_yes);
-  EXPECT_EQ(call.text, c.text);
+  EXPECT_EQ(call.text, std::string(40, 'N') + c.text);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reasons, QuestionTest, ::testing::ValuesIn(kQuestions),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(MessagesTest, QuestionShowsTheFirst40CharactersOfTheName) {
-  const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcdefghijklmn";
-  ASSERT_EQ(name.size(), 50u);
-  presenter_->answers = {true};
-  EXPECT_TRUE(storage::DriverRetryPrompt(name, 1));
-  ASSERT_EQ(presenter_->calls.size(), 1u);
-  EXPECT_EQ(presenter_->calls[0].text,
-            "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789abcd:  Record oder Datei gelockt. Noch einmal "
-            "versuchen? ");
-}
-
-TEST_F(MessagesTest, RebuildAndCreateAreAgreedWithoutAsking) {
-  presenter_->answers = {false, false};
-  EXPECT_TRUE(storage::DriverRetryPrompt("PXKK", 5));
-  EXPECT_TRUE(storage::DriverRetryPrompt("PXKK", 6));
-  EXPECT_TRUE(presenter_->calls.empty());
-}
-
 // --- the end of a run after a serious error ---
 
-TEST_F(TableTest, IndexDefectAtTheEndOfARunDeletesTheIndexAndTheNextOpenRebuildsIt) {
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  for (const char* call : {"DL1ABC", "DK2XY", "DO3ZZ"}) AddStation(call, "N");
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
-  const std::string index = folder_ / "CLSTAT.IX";
-  std::filesystem::resize_file(index, std::filesystem::file_size(index) / 2);
-
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  {
-    TdbStation s;
-    EXPECT_THROW(s.First(2), storage::EDBError);
-  }
-  storage::DriverExitProcedure();
-
-  ASSERT_EQ(presenter_->calls.size(), 1u);
-  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
-  EXPECT_TRUE(presenter_->calls[0].text.starts_with("Fehlercode: 10070\r"));
-  EXPECT_FALSE(common::FileExists(index));
-  const std::string log = common::testing::ReadFile(folder_ / "IFD.ERR");
-  EXPECT_NE(log.find("     - Err: 10070\r\n"), std::string::npos) << log;
-
-  // The next run: the open rebuilds the index without asking, and nothing is lost.
-  Club().CloseFiles(ToDatClub::kStationsBit, false, true);
-  presenter_->calls.clear();
-  ASSERT_EQ(Club().OpenFiles(ToDatClub::kStationsBit, false), storage::TdbTreiber::kOpened);
-  {
-    TdbStation s;
-    ASSERT_TRUE(s.First(2));
-    EXPECT_EQ(s.Record().call.str(), "DK2XY");
-    EXPECT_EQ(s.RecordCount(), 3);
-  }
-  EXPECT_TRUE(presenter_->calls.empty());
-  Club().CloseFiles(ToDatClub::kStationsBit, false);
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
-  EXPECT_EQ(Check(ToDatClub::kStations), "");
-}
-
-TEST_F(TableTest, AccessDeniedReportLinksTheHelpPageInTheDataFolder) {
+TEST_F(TableTest, AtTheEndNoReportAfterALockConflictAndTheHelpPageLinkedAfter10140) {
   Fkt().SetReportFolders("", "hilfe");
-  storage::DebugStack& stack = System().Stack();
-  stack.Clear();
-  storage::ErrorEntry e;
-  e.error_class = -1;
-  e.error_number = 10140;
-  stack.AddError(e);
-  storage::DriverExitProcedure();
+  for (const int number : {10335, 10140}) {
+    storage::ErrorEntry e;
+    e.error_class = -1;
+    e.error_number = number;
+    System().Stack().Clear();
+    System().Stack().AddError(e);
+    storage::DriverExitProcedure();
+    EXPECT_EQ(common::FileExists(folder_ / "IFD.ERR"), number == 10140);
+  }
   ASSERT_EQ(presenter_->calls.size(), 1u);
   EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehlerInfo);
   EXPECT_EQ(presenter_->calls[0].link, folder_.path() + "/hilfe/installationshinweis.htm");
-  EXPECT_TRUE(common::FileExists(folder_ / "IFD.ERR"));
-}
-
-TEST_F(TableTest, NoReportAfterALockConflict) {
-  storage::DebugStack& stack = System().Stack();
-  stack.Clear();
-  storage::ErrorEntry e;
-  e.error_class = -1;
-  e.error_number = 10335;
-  stack.AddError(e);
-  storage::DriverExitProcedure();
-  EXPECT_TRUE(presenter_->calls.empty());
-  EXPECT_FALSE(common::FileExists(folder_ / "IFD.ERR"));
 }
 
 }  // namespace

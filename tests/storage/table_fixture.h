@@ -51,13 +51,11 @@ class TableTest : public ::testing::Test {
   // The checker's findings on a closed file, with the club's key builder as its oracle.
   std::string Check(ToDatClub::Table table) const {
     storage::CheckOptions o;
-    o.key_builder = [table](const std::uint8_t* record, std::size_t, int key) {
+    const auto keys =
+        table == ToDatClub::kStations ? ToDatClub::StationKeys : ToDatClub::ContactKeys;
+    o.key_builder = [keys](const std::uint8_t* record, std::size_t, int key) {
       std::string text;
-      if (table == ToDatClub::kStations) {
-        ToDatClub::StationKeys(record, static_cast<std::uint16_t>(key), text);
-      } else {
-        ToDatClub::ContactKeys(record, static_cast<std::uint16_t>(key), text);
-      }
+      keys(record, static_cast<std::uint16_t>(key), text);
       return text;
     };
     return storage::IsamCheck(folder_ / ToDatClub::FileName(table), o).Text();

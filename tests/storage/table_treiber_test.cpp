@@ -13,23 +13,22 @@ using storage::TdbTreiber;
 
 class TreiberTest : public TableTest {
  protected:
-  // The stations file, opened directly; `keys` key definitions of lengths 5, 10 and 30.
-  static storage::TreiberOpenParams Params(int keys = 3) {
+  // The stations file, opened directly; `keys` key definitions of lengths 5, 10 and 30 (and 30).
+  storage::TreiberOpenParams Params(int keys = 3) {
     storage::TreiberOpenParams p;
     p.max_length = p.min_length = sizeof(StationRec);
-    p.file_name = "CLSTAT";
-    p.path = "CLSTAT";
+    p.file_name = p.path = "CLSTAT";
     p.key_count = 3;
     p.key_builder = ToDatClub::StationKeys;
     p.open_mode = 1;
-    static storage::ToKeys definitions[2];
-    storage::ToKeys& k = definitions[keys == 3 ? 0 : 1];
-    if (k.Count() == 0) {
-      for (int i = 0; i < keys; ++i) k.Add(i == 0 ? 5 : i == 1 ? 10 : 30, i == 2, "");
-    }
-    p.keys = &k;
+    keys_ = storage::ToKeys();
+    for (int i = 0; i < keys; ++i) keys_.Add(i == 0 ? 5 : i == 1 ? 10 : 30, i == 2, "");
+    p.keys = &keys_;
     return p;
   }
+  storage::ToKeys keys_;
+  // Every test leaves no file open.
+  void TearDown() override { EXPECT_EQ(Fkt().DoneDatabase(), ""); }
 
   static StationRec& Rec(TdbTreiber& t) { return *reinterpret_cast<StationRec*>(t.RecordBuffer()); }
 
@@ -40,18 +39,19 @@ class TreiberTest : public TableTest {
   }
 };
 
-TEST_F(TreiberTest, SecondOpenSharesDriverAndBufferAndTheFirstKeysHold) {
+TEST_F(TreiberTest, LaterOpensShareDriverBufferAndFirstKeysAndCloseLowersTheUseCount) {
   TdbTreiber first;
+  TdbTreiber second;
+  TdbTreiber third;
   ASSERT_EQ(first.Open(Params()), TdbTreiber::kOpened);
   first.SetAutoKeyField(1, 4, false);
-  TdbTreiber second;
   // Four key definitions for a three-key driver would be refused, were they defined at all.
   ASSERT_EQ(second.Open(Params(4)), TdbTreiber::kShared);
+  ASSERT_EQ(third.Open(Params()), TdbTreiber::kShared);
   EXPECT_EQ(storage::DriverErrorClass(), 0);
   EXPECT_EQ(second.Driver(), first.Driver());
   EXPECT_EQ(second.RecordBuffer(), first.RecordBuffer());
-  EXPECT_EQ(first.UseCount(), 1);
-
+  EXPECT_EQ(first.UseCount(), 2);
   Add(first, "DL1ABC");
   Add(first, "DK2XY");
   ASSERT_TRUE(first.First(2));  // positions the shared driver
@@ -59,28 +59,13 @@ TEST_F(TreiberTest, SecondOpenSharesDriverAndBufferAndTheFirstKeysHold) {
   EXPECT_EQ(second.CurrentRef(), first.CurrentRef());
   EXPECT_EQ(Rec(second).number, 2);  // the first opener's AUTOKEY numbers for every user
 
-  second.Close();
-  first.Close();
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
-}
-
-TEST_F(TreiberTest, CloseLowersTheUseCountAndTheLastCloseDestroysTheDriver) {
-  TdbTreiber first;
-  TdbTreiber second;
-  TdbTreiber third;
-  ASSERT_EQ(first.Open(Params()), TdbTreiber::kOpened);
-  ASSERT_EQ(second.Open(Params()), TdbTreiber::kShared);
-  ASSERT_EQ(third.Open(Params()), TdbTreiber::kShared);
-  EXPECT_EQ(first.UseCount(), 2);
-
   first.Close();  // the first opener goes first: the file stays open for the others
   EXPECT_EQ(second.UseCount(), 1);
   EXPECT_TRUE(first.IsOpen(false));
-  EXPECT_TRUE(second.UsedRecs() == 0);
+  EXPECT_EQ(second.UsedRecs(), 2);
   second.Close();
   EXPECT_EQ(third.UseCount(), 0);
   EXPECT_NE(storage::FindOpenDriver("CLSTAT"), nullptr);
-
   third.Close();  // the last close: every user counts as closed
   for (TdbTreiber* t : {&first, &second, &third}) {
     EXPECT_FALSE(t->IsOpen(false));
@@ -88,7 +73,6 @@ TEST_F(TreiberTest, CloseLowersTheUseCountAndTheLastCloseDestroysTheDriver) {
   }
   EXPECT_EQ(storage::FindOpenDriver("CLSTAT"), nullptr);
   first.Close();  // a later close of a user of the destroyed driver does nothing
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 TEST_F(TreiberTest, ForcedFreeClosesForEveryUserAndEmptiesTheSlot) {
@@ -110,7 +94,6 @@ TEST_F(TreiberTest, ForcedFreeClosesForEveryUserAndEmptiesTheSlot) {
   EXPECT_FALSE(sharer.IsOpen(false));
   EXPECT_TRUE(System().OpenDrivers().empty());
   TdbTreiber::Free(false, slot, true);  // an empty slot: nothing
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 TEST_F(TreiberTest, SharedBufferLivesAsLongAsItsLastUser) {
@@ -130,7 +113,6 @@ TEST_F(TreiberTest, SharedBufferLivesAsLongAsItsLastUser) {
   StationRec seen;
   std::memcpy(&seen, taken, sizeof seen);
   EXPECT_EQ(seen.call.str(), "DL1ABC");
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
 }
 
 TEST_F(TreiberTest, NotOpenAnswersNothingAndLeavesTheErrorClass) {
@@ -142,32 +124,19 @@ TEST_F(TreiberTest, NotOpenAnswersNothingAndLeavesTheErrorClass) {
   TdbTreiber closed;
   std::int32_t ref = 7;
   std::string text = "X";
-  EXPECT_FALSE(closed.First(1));
-  EXPECT_FALSE(closed.Last(1));
-  EXPECT_FALSE(closed.Next(1));
-  EXPECT_FALSE(closed.Prev(1));
-  EXPECT_FALSE(closed.Find(1, "A"));
-  EXPECT_FALSE(closed.Search(1, "A"));
-  EXPECT_FALSE(closed.Update(0));
-  EXPECT_FALSE(closed.Insert(0));
-  EXPECT_FALSE(closed.Delete(true));
-  EXPECT_FALSE(closed.GotoRef(1));
-  EXPECT_FALSE(closed.NextKey(1, ref, text));
-  EXPECT_FALSE(closed.PrevKey(1, ref, text));
-  EXPECT_FALSE(closed.FindKeyAndRef(1, ref, text, 1));
-  EXPECT_FALSE(closed.LockFile());
-  EXPECT_FALSE(closed.EraseFiles());
-  EXPECT_FALSE(closed.GetFlushEachWrite());
   closed.ClearRecord();
   closed.SetAutoKeyField(1, 4, false);
+  EXPECT_FALSE(closed.First(1) || closed.Last(1) || closed.Next(1) || closed.Prev(1) ||
+               closed.Find(1, "A") || closed.Search(1, "A") || closed.Update(0) ||
+               closed.Insert(0) || closed.Delete(true) || closed.GotoRef(1) || closed.LockFile() ||
+               closed.EraseFiles() || closed.NextKey(1, ref, text) ||
+               closed.PrevKey(1, ref, text) || closed.FindKeyAndRef(1, ref, text, 1) ||
+               closed.GetFlushEachWrite());
+  EXPECT_EQ((std::vector<std::int32_t>{closed.CurrentRef(), closed.UsedRecs(), closed.UsedKeys(1),
+                                       closed.CountByKey(1), ref}),
+            (std::vector<std::int32_t>{0, 0, 0, 0, 7}));
   EXPECT_EQ(closed.RecordBuffer(), nullptr);
-  EXPECT_EQ(closed.CurrentRef(), 0);
-  EXPECT_EQ(closed.UsedRecs(), 0);
-  EXPECT_EQ(closed.UsedKeys(1), 0);
-  EXPECT_EQ(closed.CountByKey(1), 0);
-  EXPECT_EQ(closed.BuildKey(1), "");
-  EXPECT_EQ(ref, 7);
-  EXPECT_EQ(text, "X");
+  EXPECT_EQ(closed.BuildKey(1) + text, "X");
   EXPECT_EQ(storage::DriverErrorClass(), 1);
 
   EXPECT_FALSE(open.IsOpen(true));
@@ -194,31 +163,6 @@ TEST_F(TreiberTest, RefusedOpenLeavesNothingBehind) {
 
   EXPECT_EQ(t.Open(Params()), TdbTreiber::kOpened);
   t.Close();
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
-}
-
-TEST(ToKeysTest, DefinitionsAreNumberedFromOneAndGetBeyondTheCountCopiesNothing) {
-  storage::ToKeys keys;
-  ASSERT_TRUE(keys.Add(5, false, "autore AUTOKEY"));
-  ASSERT_TRUE(keys.Add(20, true, "Name," + std::string(300, 'x')));
-  storage::KeyDefinition d;
-  ASSERT_TRUE(keys.Get(2, d));
-  EXPECT_EQ(d.length, 20);
-  EXPECT_EQ(d.duplicates, 1);
-  EXPECT_EQ(d.expression.size(), 255u);
-
-  const storage::KeyDefinition before = d;
-  EXPECT_FALSE(keys.Get(3, d));
-  EXPECT_FALSE(keys.Get(0, d));
-  EXPECT_EQ(d.expression, before.expression);
-  EXPECT_EQ(d.length, before.length);
-}
-
-TEST(ToKeysTest, The256thKeyIsRefused) {
-  storage::ToKeys keys;
-  for (int i = 0; i < 255; ++i) ASSERT_TRUE(keys.Add(5, false, ""));
-  EXPECT_FALSE(keys.Add(5, false, ""));
-  EXPECT_EQ(keys.Count(), 255);
 }
 
 }  // namespace

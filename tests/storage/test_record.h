@@ -4,9 +4,9 @@
 #include <cstring>
 #include <string>
 
+#include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/short_string.h"
-#include "common/key_text.h"
 
 namespace storage_test {
 
@@ -29,19 +29,9 @@ static_assert(sizeof(TestRec) == 40);
 inline void TestKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
   TestRec r;
   std::memcpy(&r, record, sizeof r);
-  switch (key) {
-    case 1:
-      text = common::LongIntToKey(r.number);
-      break;
-    case 2:
-      text = r.call.str();
-      break;
-    case 3:
-      text = r.band.str() + common::LongIntToKey(r.number);
-      break;
-    default:
-      break;
-  }
+  if (key == 1) text = common::LongIntToKey(r.number);
+  if (key == 2) text = r.call.str();
+  if (key == 3) text = r.band.str() + common::LongIntToKey(r.number);
 }
 
 }  // namespace storage_test
