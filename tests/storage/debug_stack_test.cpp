@@ -4,12 +4,11 @@
 #include <vector>
 
 #include "common/file_ops.h"
-#include "common/messages.h"
-#include "common/scripted_presenter.h"
 #include "driver_fixture.h"
 #include "storage/debug_stack.h"
 #include "storage/driver_errors.h"
 #include "storage/driver_names.h"
+#include "tests/common/scripted_messages.h"
 
 namespace storage_test {
 namespace {
@@ -20,9 +19,7 @@ using storage::ErrorEntry;
 
 struct ClassRow {
   const char* name;
-  int error;
-  int cls;
-  int shown;
+  int error, cls, shown;
 };
 
 class ClassTest : public ::testing::TestWithParam<ClassRow> {};
@@ -32,18 +29,20 @@ TEST_P(ClassTest, ClassAndShownNumber) {
   EXPECT_EQ(storage::DriverErrorNumber(GetParam().error), GetParam().shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Numbers, ClassTest,
-    ::testing::Values(ClassRow{"Success", 0, 0, 0}, ClassRow{"KeyNotFound", 10200, 1, 10200},
-                      ClassRow{"PathNotFound", 9900, 2, 9900},
-                      ClassRow{"TempReadLock", 10399, 2, 10399},
-                      ClassRow{"JournalRestored", 10003, 3, 10003},
-                      ClassRow{"IndexDefective", 10070, 4, 10070}, ClassRow{"Negative", -5, 4, -5},
-                      ClassRow{"RecordGone", 12289, 1, 1}, ClassRow{"EraseLocked", 16385, 2, 1},
-                      ClassRow{"AutoKeyNotNumber", 24592, 4, 16},
-                      ClassRow{"StopWhileOpen", 28724, 5, 52}, ClassRow{"Reentry", 28770, 1, 98},
-                      ClassRow{"High", 0x8000, 99, 0}),
-    [](const auto& info) { return std::string(info.param.name); });
+const ClassRow kClasses[] = {{"Success", 0, 0, 0},
+                             {"KeyNotFound", 10200, 1, 10200},
+                             {"PathNotFound", 9900, 2, 9900},
+                             {"TempReadLock", 10399, 2, 10399},
+                             {"JournalRestored", 10003, 3, 10003},
+                             {"IndexDefective", 10070, 4, 10070},
+                             {"Negative", -5, 4, -5},
+                             {"RecordGone", 12289, 1, 1},
+                             {"EraseLocked", 16385, 2, 1},
+                             {"AutoKeyNotNumber", 24592, 4, 16},
+                             {"StopWhileOpen", 28724, 5, 52},
+                             {"Reentry", 28770, 1, 98},
+                             {"High", 0x8000, 99, 0}};
+INSTANTIATE_TEST_SUITE_P(Numbers, ClassTest, ::testing::ValuesIn(kClasses), RowName);
 
 TEST(EDBErrorTest, EmptyStackGivesEmptyNumber) {
   DebugStack stack;
@@ -53,12 +52,8 @@ TEST(EDBErrorTest, EmptyStackGivesEmptyNumber) {
 TEST(DebugStackTest, FifthErrorReplacesFourthAndDeepestIsFirstOfHighestClass) {
   DebugStack stack;
   stack.SetOperationCode(0x400E);
-  for (int n : {12289, 10230, 24592, 10230, 28724}) {
-    ErrorEntry e;
-    e.error_class = -1;
-    e.error_number = n;
-    stack.AddError(e);
-  }
+  for (int n : {12289, 10230, 24592, 10230, 28724})
+    stack.AddError({.error_class = -1, .error_number = n});
   EXPECT_EQ(stack.EntryCount(), 4);
   EXPECT_EQ(stack.GetEntry(4).error_number, 28724);
   EXPECT_EQ(stack.GetEntry(4).operation_code, 0x400E);
@@ -69,12 +64,7 @@ TEST(DebugStackTest, FifthErrorReplacesFourthAndDeepestIsFirstOfHighestClass) {
 TEST(DebugStackTest, TraceEnteredAgainRecords28760AndStopsTracing) {
   DebugStack stack;
   int calls = 0;
-  stack.SetTrace(
-      [&](const DebugStack&) {
-        ++calls;
-        stack.CallErrorProc();
-      },
-      true);
+  stack.SetTrace([&](const DebugStack&) { ++calls, stack.CallErrorProc(); }, true);
   stack.CallErrorProc();
   EXPECT_EQ(calls, 1);
   EXPECT_FALSE(stack.TraceOn());
@@ -131,17 +121,15 @@ class DumpTest : public DriverTest, public ::testing::WithParamInterface<DumpCas
     stack.NoteInitialDriver(DriverOf(c.initial));
     stack.SetPositionMark(3);
     for (const EntrySpec& s : c.entries) {
-      ErrorEntry e;
-      e.error_class = -1;
-      e.error_number = s.number;
-      e.key_number = s.key;
-      e.record_ref = s.ref;
-      e.argument = s.argument;
-      e.os_error = s.os_error;
-      e.system_call = s.system_call;
-      e.driver = DriverOf(s.driver);
-      e.file_name = s.driver == kA ? "PXA" : "PXB";
-      stack.AddError(e);
+      stack.AddError({.error_class = -1,
+                      .error_number = s.number,
+                      .key_number = s.key,
+                      .record_ref = s.ref,
+                      .argument = s.argument,
+                      .os_error = s.os_error,
+                      .system_call = s.system_call,
+                      .driver = DriverOf(s.driver),
+                      .file_name = s.driver == kA ? "PXA" : "PXB"});
     }
     if (c.missing_key) stack.SetMissingKeyMark();
   }
@@ -194,27 +182,20 @@ const DumpCase kCases[] = {
      "     - Err: 10075\r\n"
      "     - Err: 14\r\n"
      "     - Err: 10002\r\n"},
-    {"InitialFileblockWhenAnotherDriverFailed", {2024, 10, 11, 12, 13}, kB,
-     {{kA, 24591, 0, 0, 6}}, false,
+    {"InitialFileblockAndPosErrorDeleteKey", {2024, 10, 11, 12, 13}, kB,
+     {{kA, 24642, 2, 9, 3}}, true,
      "\r\n*->  2024:10:11  12:13\r\n"
      "     InitialFileblock  PXB\r\n"
      "\r\n     Fileblock  PXA\r\n"
-     "     - Err: 15 (4)  MP: 0/18  [SP: 3  SN: 6]  KN: 0  RN: 0\r\n"
-     "     - DF: $00  DS: $00  DE: 0\r\n"
-     "     - AA: $\r\n",
-     "\r\n*->  11/10/2024  12:13\r\n"
-     "     InitialFileblock  PXB\r\n"
-     "\r\n     Fileblock  PXA\r\n"
-     "     - Err: 15\r\n"},
-    {"PosErrorDeleteKeyAfterAMissingKeyEntry", {2024, 10, 11, 12, 13}, kB,
-     {{kB, 24642, 2, 9, 3}}, true,
-     "\r\n*->  2024:10:11  12:13\r\n"
      "     - Err: 66 (4)  MP: 0/18  [SP: 3  SN: 3]  KN: 2  RN: 9\r\n"
      "     - DF: $00  DS: $00  DE: 0\r\n"
      "     - AA: $\r\n"
      "PosErrorDeleteKey\r\n",
      "\r\n*->  11/10/2024  12:13\r\n"
+     "     InitialFileblock  PXB\r\n"
+     "\r\n     Fileblock  PXA\r\n"
      "     - Err: 66\r\n"},
+    {"NothingBelowTheSeriousClass", {2024, 1, 1, 0, 0}, kA, {{kA, 10200}, {kA, 10330}}, false, "", ""},
 };
 // clang-format on
 
@@ -225,8 +206,7 @@ TEST_P(DumpTest, PlainDump) {
 }
 
 TEST_P(DumpTest, ErrorLog) {
-  auto presenter = std::make_unique<common::ScriptedPresenter>();
-  common::ScopedService<common::ToMessages> messages(std::move(presenter));
+  common::testing::ScriptedMessages messages;
   auto special = std::make_unique<storage::SpecialDebugStack>();
   special->SetDumpFileName("IFD.ERR");
   special->SetLogFolder(folder_ / "settings");
@@ -238,16 +218,9 @@ TEST_P(DumpTest, ErrorLog) {
   EXPECT_FALSE(common::FileExists(folder_ / "IFDErr.Dmp"));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, DumpTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, DumpTest, ::testing::ValuesIn(kCases), RowName);
 
 class DumpWritingTest : public DumpTest {};
-
-TEST_F(DumpWritingTest, NothingIsWrittenBelowSeriousClass) {
-  Fill(system_->Stack(), {"", {2024, 1, 1, 0, 0}, kA, {{kA, 10200}, {kA, 10330}}, false, "", ""});
-  system_->Stack().WriteDump(true, true);
-  EXPECT_FALSE(common::FileExists(folder_ / "IFDErr.Dmp"));
-}
 
 TEST_F(DumpWritingTest, EveryWritingAppendsAndTheExitProcedureWritesThenClosesEveryDriver) {
   const DumpCase& one = kCases[0];

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,15 +13,17 @@
 #include "fault_engine.h"
 #include "platform/fake_environment.h"
 #include "storage/db_error.h"
-#include "storage/driver.h"
 #include "storage/driver_system.h"
 #include "storage/isam_check.h"
 #include "test_record.h"
+#include "tests/common/rows.h"
 #include "tests/common/temp_folder.h"
 
 namespace storage_test {
 
+using common::testing::RowName;
 using storage::IFDriver;
+using Texts = std::vector<std::string>;
 
 class DriverTest : public ::testing::Test {
  protected:
@@ -31,39 +34,22 @@ class DriverTest : public ::testing::Test {
   }
   ~DriverTest() override { common::Service<storage::DriverSystem>::Destroy(); }
 
+  // The question records its reason; reasons 5 and 6 are agreed, the others as `answer_yes`.
   void SetUp() override {
     ASSERT_TRUE(storage::StartDriverSystem(2, 160, 32));
     system_->SetStartFolder(folder_.path() + "/");
-    system_->SetDefaultRetryProc([this](std::string_view name, int reason) {
-      questions.push_back({std::string(name), reason});
+    system_->SetDefaultRetryProc([this](std::string_view, int reason) {
+      questions.push_back(reason);
       return reason == 5 || reason == 6 || answer_yes;
     });
   }
 
-  // The test file's parameters; the file lies in the folder under `path` (default: the name).
-  static storage::DriverOpenParams Params(const std::string& name, bool shared = false,
-                                          const std::string& path = "") {
-    storage::DriverOpenParams p;
-    p.name = name;
-    p.path = path.empty() ? name : path;
-    p.shared = shared;
-    p.record_length = p.buffer_length = sizeof(TestRec);
-    p.key_count = 3;
-    p.key_builder = TestKeys;
-    return p;
-  }
-
-  // An open driver with the three test keys, the AUTOKEY on key 1.
   static std::unique_ptr<IFDriver> OpenTest(const std::string& name, bool shared = false,
-                                            const std::string& path = "", int call_length = 10) {
+                                            const std::string& path = "") {
     auto d = std::make_unique<IFDriver>();
-    EXPECT_TRUE(d->Open(Params(name, shared, path)));
-    EXPECT_TRUE(d->DefineKey(1, 5, false) && d->DefineKey(2, call_length, true) &&
-                d->DefineKey(3, 8, false) && d->SetAutoKeyField(1, 4));
+    EXPECT_TRUE(OpenTestFile(*d, Params(name, shared, path)));
     return d;
   }
-
-  static TestRec& Rec(IFDriver& d) { return *reinterpret_cast<TestRec*>(d.RecordBuffer()); }
 
   // Adds a record with that call and band; answers its number.
   static std::int32_t Add(IFDriver& d, const std::string& call, const std::string& band = "A") {
@@ -76,6 +62,11 @@ class DriverTest : public ::testing::Test {
 
   // The number of the first error the last driver call recorded.
   int FirstError() const { return system_->Stack().GetEntry(1).error_number; }
+  // The same for a call that must raise EDBError.
+  int Raised(const std::function<void()>& call) const {
+    EXPECT_THROW(call(), storage::EDBError);
+    return FirstError();
+  }
 
   // The checker's findings on the file, closed for it (its drivers reopen it on their next use).
   std::string Check(const std::string& name = "PXLK", bool variable = false) const {
@@ -94,11 +85,7 @@ class DriverTest : public ::testing::Test {
     return common::testing::ReadFile(folder_ / file);
   }
 
-  struct Question {
-    std::string name;
-    int reason;
-  };
-  std::vector<Question> questions;
+  std::vector<int> questions;  // their reasons
   bool answer_yes = false;
 
   platform::FakeClock clock_;

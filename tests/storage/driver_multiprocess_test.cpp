@@ -9,6 +9,8 @@
 namespace storage_test {
 namespace {
 
+using common::testing::ReadFile;
+
 class MultiProcessTest : public DriverTest {
  protected:
   // Starts the peer in the test folder; its standard output goes to "<out>.out".
@@ -37,17 +39,15 @@ class MultiProcessTest : public DriverTest {
 TEST_F(MultiProcessTest, FiveWritersGetDenseUniqueAutoKeyNumbers) {
   auto d = OpenTest("PXLK", true);
   ASSERT_TRUE(d->Mark());  // creates the file before the writers race for it
+  const Texts tags = {"A", "B", "C", "D", "E"};
   std::vector<pid_t> peers;
-  for (const char* tag : {"A", "B", "C", "D", "E"})
-    peers.push_back(Spawn({"add", "1000", tag}, tag));
+  for (const std::string& tag : tags) peers.push_back(Spawn({"add", "1000", tag}, tag));
   for (std::size_t i = 0; i < peers.size(); ++i) {
-    const std::string tag(1, static_cast<char>('A' + i));
-    EXPECT_EQ(Wait(peers[i]), 0) << "peer " << tag << ": " << common::testing::ReadFile(Out(tag));
+    EXPECT_EQ(Wait(peers[i]), 0) << "peer " << tags[i] << ": " << ReadFile(Out(tags[i]));
   }
   std::int32_t expected = 0;
-  for (bool ok = d->FirstRecord(1); ok; ok = d->NextRecord(1)) {
+  for (bool ok = d->FirstRecord(1); ok; ok = d->NextRecord(1))
     ASSERT_EQ(Rec(*d).number, ++expected);
-  }
   EXPECT_EQ(expected, 5000);
   EXPECT_EQ(Check(), "");
 }
@@ -60,10 +60,10 @@ TEST_F(MultiProcessTest, TheSecondUpdateOfOneRecordGets12309AndSeesTheFirst) {
   for (int i = 0; i < 6000 && access(ready.c_str(), F_OK) != 0; ++i) usleep(5000);
   ASSERT_EQ(access(ready.c_str(), F_OK), 0) << "the second peer never read its record";
   ASSERT_EQ(Wait(Spawn({"update", "DL1", "FIRST"}, "first")), 0);
-  EXPECT_EQ(common::testing::ReadFile(Out("first")), "class=0 error=0 call=FIRST\n");
+  EXPECT_EQ(ReadFile(Out("first")), "class=0 error=0 call=FIRST\n");
   common::testing::WriteFile(go, "");
   ASSERT_EQ(Wait(second), 0);
-  EXPECT_EQ(common::testing::ReadFile(Out("second")), "class=1 error=12309 call=FIRST\n");
+  EXPECT_EQ(ReadFile(Out("second")), "class=1 error=12309 call=FIRST\n");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The small record of the driver tests and its key builder (shared with the peer program).
+// The small record of the driver tests, its key builder and the open of its file (shared with the
+// peer program).
 #pragma once
 
 #include <cstring>
@@ -7,6 +8,7 @@
 #include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/short_string.h"
+#include "storage/driver.h"
 
 namespace storage_test {
 
@@ -32,6 +34,27 @@ inline void TestKeys(const std::uint8_t* record, std::uint16_t key, std::string&
   if (key == 1) text = common::LongIntToKey(r.number);
   if (key == 2) text = r.call.str();
   if (key == 3) text = r.band.str() + common::LongIntToKey(r.number);
+}
+
+inline TestRec& Rec(storage::IFDriver& d) { return *reinterpret_cast<TestRec*>(d.RecordBuffer()); }
+
+// The test file's parameters; the file lies in the start folder under `path` (default: the name).
+inline storage::DriverOpenParams Params(const std::string& name, bool shared = false,
+                                        const std::string& path = "") {
+  storage::DriverOpenParams p;
+  p.name = name;
+  p.path = path.empty() ? name : path;
+  p.shared = shared;
+  p.record_length = p.buffer_length = sizeof(TestRec);
+  p.key_count = 3;
+  p.key_builder = TestKeys;
+  return p;
+}
+
+// Opens with the three test keys, the AUTOKEY on key 1.
+inline bool OpenTestFile(storage::IFDriver& d, const storage::DriverOpenParams& p) {
+  return d.Open(p) && d.DefineKey(1, 5, false) && d.DefineKey(2, 10, true) &&
+         d.DefineKey(3, 8, false) && d.SetAutoKeyField(1, 4);
 }
 
 }  // namespace storage_test
