@@ -52,8 +52,9 @@ TEST(EDBErrorTest, EmptyStackGivesEmptyNumber) {
 TEST(DebugStackTest, FifthErrorReplacesFourthAndDeepestIsFirstOfHighestClass) {
   DebugStack stack;
   stack.SetOperationCode(0x400E);
-  for (int n : {12289, 10230, 24592, 10230, 28724})
-    stack.AddError({.error_class = -1, .error_number = n});
+  for (int n : {12289, 10230, 24592, 10230, 28724}) {
+    stack.AddError({.error_class = -1, .error_number = n, .file_name = {}, .file_path = {}});
+  }
   EXPECT_EQ(stack.EntryCount(), 4);
   EXPECT_EQ(stack.GetEntry(4).error_number, 28724);
   EXPECT_EQ(stack.GetEntry(4).operation_code, 0x400E);
@@ -121,15 +122,17 @@ class DumpTest : public DriverTest, public ::testing::WithParamInterface<DumpCas
     stack.NoteInitialDriver(DriverOf(c.initial));
     stack.SetPositionMark(3);
     for (const EntrySpec& s : c.entries) {
-      stack.AddError({.error_class = -1,
-                      .error_number = s.number,
-                      .key_number = s.key,
-                      .record_ref = s.ref,
-                      .argument = s.argument,
-                      .os_error = s.os_error,
-                      .system_call = s.system_call,
-                      .driver = DriverOf(s.driver),
-                      .file_name = s.driver == kA ? "PXA" : "PXB"});
+      ErrorEntry e;
+      e.error_class = -1;
+      e.error_number = s.number;
+      e.key_number = s.key;
+      e.record_ref = s.ref;
+      e.argument = s.argument;
+      e.os_error = s.os_error;
+      e.system_call = s.system_call;
+      e.driver = DriverOf(s.driver);
+      e.file_name = s.driver == kA ? "PXA" : "PXB";
+      stack.AddError(e);
     }
     if (c.missing_key) stack.SetMissingKeyMark();
   }
