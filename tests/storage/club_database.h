@@ -6,10 +6,13 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <string>
 
+#include "common/key_text.h"
 #include "common/le_int.h"
+#include "common/service.h"
 #include "common/short_string.h"
 #include "storage/table_base.h"
 #include "storage/table_dat_base.h"
@@ -22,15 +25,13 @@ namespace storage_test {
 //  4      4   number (AUTOKEY of key 1)
 //  8     11   call (short string of 10)
 // 19     21   name (short string of 20)
-// 40      7   locator (short string of 6)
-// 47     17   spare
+// 40     24   spare
 struct StationRec {
   common::LeInt32 link;
   common::LeInt32 number;
   common::ShortString<10> call;
   common::ShortString<20> name;
-  common::ShortString<6> locator;
-  char spare[17] = {};
+  char spare[24] = {};
 };
 static_assert(sizeof(StationRec) == 64);
 
@@ -59,19 +60,17 @@ class ToDatClub final : public storage::ToDatBase {
  public:
   enum Table : int { kStations = 0, kContacts = 1 };
   static constexpr unsigned kStationsBit = 1u << kStations;
-  static constexpr unsigned kContactsBit = 1u << kContacts;
-  static constexpr unsigned kAllFiles = kStationsBit | kContactsBit;
+  static constexpr unsigned kAllFiles = kStationsBit | 1u << kContacts;
 
-  // Opens the selected files, stations first, with shared access unless `exclusive`; halts at
-  // the first file not opened. Answers the last open's result (TdbTreiber::OpenResult), 0 for an
-  // empty mask.
-  int OpenFiles(unsigned mask, bool skip, bool exclusive = false);
+  // Opens the selected files for shared use, stations first; halts at the first file not
+  // opened. Answers the last open's result (TdbTreiber::OpenResult).
+  int OpenFiles(unsigned mask, bool skip);
   // Closes one use of each selected file (for every user with force).
   void CloseFiles(unsigned mask, bool skip, bool force = false);
   // The TdbTreiber of a file, nullptr before its first open.
-  storage::TdbTreiber* Treiber(Table table) const;
+  storage::TdbTreiber* Treiber(Table table) const { return slots_[table].get(); }
 
-  static std::string FileName(Table table);
+  static std::string FileName(Table table) { return table == kStations ? "CLSTAT" : "CLQSO"; }
   // The key builders, also the oracle of the checker.
   static void StationKeys(const std::uint8_t* record, std::uint16_t key, std::string& text);
   static void ContactKeys(const std::uint8_t* record, std::uint16_t key, std::string& text);
@@ -80,29 +79,59 @@ class ToDatClub final : public storage::ToDatBase {
   std::unique_ptr<storage::TdbTreiber> slots_[2];  // by Table
 };
 
-// What the two cursor classes share: the file they work on, opened by the cursor itself when it
-// was not open, and the two record copies.
+// A cursor on one file, which it opens itself when the file is not open (and closes again).
 template <typename Rec, ToDatClub::Table kTable>
 class TdbClubTable : public storage::TdbBase {
  public:
-  explicit TdbClubTable(std::uint8_t key_form_flag = 0);
-  ~TdbClubTable() override;
+  explicit TdbClubTable(std::uint8_t key_form_flag = 0) : TdbBase(key_form_flag) {
+    if (GetTreiber() == nullptr || !GetTreiber()->IsOpen(false)) {
+      opened_here_ = Club().OpenFiles(1u << kTable, IsFlagSet()) == storage::TdbTreiber::kOpened;
+    }
+  }
+  ~TdbClubTable() override {
+    if (opened_here_) Club().CloseFiles(1u << kTable, IsFlagSet());
+  }
 
-  storage::TdbTreiber* GetTreiber() override;
-  void FetchRecord(bool to_working, bool to_read, int number) override;
-  void GetAutoKeyText(std::string& text) override;
+  storage::TdbTreiber* GetTreiber() override { return Club().Treiber(kTable); }
+  void FetchRecord(bool to_working, bool to_read, int /*number*/) override {
+    if (RecordBuffer() == nullptr) return;
+    if (to_working) std::memcpy(&working_, RecordBuffer(), sizeof(Rec));
+    if (to_read) std::memcpy(&read_, RecordBuffer(), sizeof(Rec));
+  }
+  void GetAutoKeyText(std::string& text) override {
+    text = read_.number == 0 ? "" : InitKeyText() + common::KeyIntToStr(read_.number, !IsFlagSet());
+  }
   int AutoKeyNo() override { return 1; }
 
   // Rewrites the cursor's record with the working copy; false when it cannot be re-found.
-  virtual bool Update();
+  virtual bool Update() {
+    // Another cursor may have moved the shared driver: find this record first, refreshing only
+    // the read copy so that the caller's changes stay in the working copy.
+    if (!Reposition(false) || RecordBuffer() == nullptr) return false;
+    std::memcpy(RecordBuffer(), &working_, sizeof(Rec));
+    if (!TdbBase::Update(0)) return false;
+    read_ = working_;
+    return true;
+  }
   // Adds the working copy as a new record; it gets the next auto number.
-  virtual bool Insert();
+  virtual bool Insert() {
+    ClearDriverBuffer();
+    if (RecordBuffer() == nullptr) return false;
+    working_.link = working_.number = 0;
+    std::memcpy(RecordBuffer(), &working_, sizeof(Rec));
+    if (!TdbBase::Insert(0)) return false;
+    working_.number = reinterpret_cast<const Rec*>(RecordBuffer())->number;
+    read_ = working_;
+    return true;
+  }
 
   Rec& Record() { return working_; }
   const Rec& ReadCopy() const { return read_; }
   bool OpenedHere() const { return opened_here_; }
 
  private:
+  static ToDatClub& Club() { return common::Service<ToDatClub>::Get(); }
+
   Rec working_{};
   Rec read_{};
   bool opened_here_ = false;
@@ -110,8 +139,5 @@ class TdbClubTable : public storage::TdbBase {
 
 using TdbStation = TdbClubTable<StationRec, ToDatClub::kStations>;
 using TdbContact = TdbClubTable<ContactRec, ToDatClub::kContacts>;
-
-extern template class TdbClubTable<StationRec, ToDatClub::kStations>;
-extern template class TdbClubTable<ContactRec, ToDatClub::kContacts>;
 
 }  // namespace storage_test

@@ -12,23 +12,19 @@ std::string CallKey(const std::string& call) { return call + std::string(10 - ca
 
 TEST_F(TableTest, ClubDatabaseLivesThroughAddFindUpdateDeleteAndReopen) {
   ASSERT_EQ(Club().OpenFiles(ToDatClub::kAllFiles, false), storage::TdbTreiber::kOpened);
-
-  // Add: the auto numbers count up per file.
+  // The auto numbers count up per file.
   EXPECT_EQ(AddStation("DL1ABC", "Anna"), 1);
   EXPECT_EQ(AddStation("DK2XY", "Bernd"), 2);
   EXPECT_EQ(AddStation("DO3ZZ", "Anna"), 3);
   EXPECT_EQ(AddContact("DK2XY", "20", kDay, 3600), 1);
   EXPECT_EQ(AddContact("DL1ABC", "20", kDay + 1, 60), 2);
   EXPECT_EQ(AddContact("DL1ABC", "40", kDay, 7200), 3);
-
-  {
-    // Find by call; then the stations of one name in call order.
+  {  // find by call; then the stations of one name in call order
     TdbStation s;
     ASSERT_TRUE(s.Find(CallKey("DK2XY"), 2, true));
     EXPECT_EQ(s.Record().name.str(), "Bernd");
     EXPECT_FALSE(s.Find(CallKey("DL9NON"), 2, true));
     EXPECT_EQ(storage::DriverErrorClass(), 1);
-
     ASSERT_TRUE(s.Search("Anna", 3));
     EXPECT_EQ(s.Record().call.str(), "DL1ABC");
     ASSERT_TRUE(s.Next(false, true));
@@ -38,8 +34,7 @@ TEST_F(TableTest, ClubDatabaseLivesThroughAddFindUpdateDeleteAndReopen) {
     EXPECT_FALSE(s.Next(false, true));
     EXPECT_EQ(s.CurrentKey(), 3);
   }
-  {
-    // Update: the name key follows the new name.
+  {  // update: the name key follows the new name
     TdbStation s;
     ASSERT_TRUE(s.Find(CallKey("DO3ZZ"), 2, true));
     s.Record().name = "Carla";
@@ -48,9 +43,7 @@ TEST_F(TableTest, ClubDatabaseLivesThroughAddFindUpdateDeleteAndReopen) {
     ASSERT_TRUE(s.Search("Carla", 3));
     EXPECT_EQ(s.Record().call.str(), "DO3ZZ");
   }
-  {
-    // The band key runs newest first. Delete re-finds the record by its auto key first, so the
-    // position it keeps is the next record by auto number.
+  {  // the band key runs newest first; delete re-finds by auto key, then stands on the next
     TdbContact c;
     ASSERT_TRUE(c.First(3));
     EXPECT_EQ(c.Record().number, 2);  // band 20, the later day
@@ -61,13 +54,11 @@ TEST_F(TableTest, ClubDatabaseLivesThroughAddFindUpdateDeleteAndReopen) {
     EXPECT_EQ(c.Record().number, 3);
     EXPECT_EQ(c.RecordCount(), 2);
   }
-
   Club().CloseFiles(ToDatClub::kAllFiles, false);
   EXPECT_FALSE(Club().Treiber(ToDatClub::kStations)->IsOpen(false));
   EXPECT_EQ(Fkt().DoneDatabase(), "");
   EXPECT_EQ(Check(ToDatClub::kStations), "");
   EXPECT_EQ(Check(ToDatClub::kContacts), "");
-
   // Reopen in a new run of the file manager: everything is still there, and numbering goes on.
   common::Service<storage::DriverSystem>::Get().SetQuietStop(false);
   ASSERT_TRUE(storage::StartDriverSystem(2, 160, 32));
@@ -88,23 +79,14 @@ TEST_F(TableTest, ClubDatabaseLivesThroughAddFindUpdateDeleteAndReopen) {
   EXPECT_EQ(Check(ToDatClub::kContacts), "");
 }
 
-TEST_F(TableTest, CursorOpensItsFileItselfAndClosesItAgain) {
-  {
-    TdbContact c;
-    EXPECT_TRUE(c.OpenedHere());
-    EXPECT_TRUE(Club().Treiber(ToDatClub::kContacts)->IsOpen(false));
-    {
-      TdbContact inner;  // finds the file open and leaves it so
-      EXPECT_FALSE(inner.OpenedHere());
-    }
-    EXPECT_TRUE(Club().Treiber(ToDatClub::kContacts)->IsOpen(false));
-  }
+TEST_F(TableTest, CursorOpensItsFileItselfAndClosesItAgainUnlessForKeyForms) {
+  auto c = std::make_unique<TdbContact>();
+  EXPECT_TRUE(c->OpenedHere());
+  EXPECT_FALSE(TdbContact().OpenedHere());  // finds the file open and leaves it so
+  EXPECT_TRUE(Club().Treiber(ToDatClub::kContacts)->IsOpen(false));
+  c.reset();
   EXPECT_FALSE(Club().Treiber(ToDatClub::kContacts)->IsOpen(false));
-  EXPECT_EQ(Fkt().DoneDatabase(), "");
-}
-
-TEST_F(TableTest, KeyFormFlagOpensNothing) {
-  TdbStation s(1);
+  TdbStation s(1);  // the key form flag opens nothing
   EXPECT_FALSE(s.OpenedHere());
   EXPECT_EQ(s.InitKeyText(), "||");
   EXPECT_FALSE(s.First(0));

@@ -1,7 +1,6 @@
-// The file manager's start and stop: the error reporter and its log names, the lock-conflict
-// question as every driver's callback, a failing start with its message, its exit code and its
-// log, the stop with files still open, the index-rebuild broadcast, and the end of a run that
-// found a defective index.
+// The file manager's start and stop: the error reporter, the lock-conflict question as every
+// driver's callback, a failing start, the stop with files open, the index-rebuild broadcast, and
+// the end of a run after a serious error.
 #include <filesystem>
 
 #include "common/file_ops.h"
@@ -22,12 +21,8 @@ constexpr const char* kStartFailed = "Dateiverwaltung konnte nicht initialisiert
 // The file manager over the failing engine, not yet started.
 class FileManagerTest : public TableTest {
  protected:
-  FileManagerTest()
-      : TableTest(std::make_unique<FaultEngine>()),
-        engine_(static_cast<FaultEngine*>(&System().Engine())) {}
+  FileManagerTest() : TableTest(std::make_unique<FaultEngine>()) {}
   void SetUp() override {}
-
-  FaultEngine* engine_;
 };
 
 TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
@@ -37,7 +32,6 @@ TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
   EXPECT_NE(dynamic_cast<storage::SpecialDebugStack*>(&System().Stack()), nullptr);
   EXPECT_EQ(System().Stack().DumpFileName(), "IFD.ERR");
   EXPECT_TRUE(presenter_->calls.empty());
-
   presenter_->answers = {false};
   EXPECT_FALSE(System().DefaultRetryProc()("PXLOCK", 7));
   ASSERT_EQ(presenter_->calls.size(), 1u);
@@ -46,16 +40,14 @@ TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
 }
 
 TEST_F(FileManagerTest, FailingStartShowsTheMessageAndTheExitWritesTheStartLog) {
-  engine_->version = "05.52";
+  static_cast<FaultEngine&>(System().Engine()).version = "05.52";
   Fkt().SetReportFolders(folder_ / "settings", "");
   ASSERT_TRUE(common::CreateFolder(folder_ / "settings"));
-
   EXPECT_FALSE(Fkt().InitDatabase());
   ASSERT_EQ(presenter_->calls.size(), 1u);
   EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
   EXPECT_EQ(presenter_->calls[0].text, kStartFailed);
   EXPECT_EQ(System().Stack().DumpFileName(), "KV.ERR");
-
   storage::DriverExitProcedure();
   EXPECT_NE(ReadFile(folder_ / "settings/KV.ERR").find("     - Err: 53\r\n"), std::string::npos);
   ASSERT_EQ(presenter_->calls.size(), 2u);
@@ -66,15 +58,12 @@ TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExit
   common::testing::WriteFile(folder_ / "plain.txt", "not a folder");
   System().SetStartFolder(folder_ / "plain.txt/");
   Fkt().SetReportFolders(folder_.path(), "");
-
   EXPECT_FALSE(Fkt().InitFileManager());
   EXPECT_FALSE(storage::DriverSystemActive());
   ASSERT_EQ(presenter_->calls.size(), 1u);
   EXPECT_EQ(presenter_->calls[0].text, kStartFailed);
   EXPECT_EQ(storage::DriverErrorClass(), 4);
-
-  // The program's end: the caller ends with exit code 1, and the exit procedure that the start
-  // installed logs the refused access as the process exits.
+  // The caller ends with exit code 1; the start's exit procedure logs the refused access.
   EXPECT_EXIT(
       {
         if (!Fkt().InitFileManager()) std::exit(1);
@@ -139,7 +128,6 @@ TEST_F(TableTest, IndexDefectAtTheEndOfARunDeletesTheIndexAndTheNextOpenRebuilds
   EXPECT_TRUE(presenter_->calls[0].text.starts_with("Fehlercode: 10070\r"));
   EXPECT_FALSE(common::FileExists(index));
   EXPECT_NE(ReadFile(folder_ / "IFD.ERR").find("     - Err: 10070\r\n"), std::string::npos);
-
   // The next run: the open rebuilds the index without asking, tells the forms, and loses nothing.
   Club().CloseFiles(ToDatClub::kStationsBit, false, true);
   presenter_->calls.clear();
@@ -160,6 +148,20 @@ TEST_F(TableTest, IndexDefectAtTheEndOfARunDeletesTheIndexAndTheNextOpenRebuilds
   Club().CloseFiles(ToDatClub::kStationsBit, false);
   EXPECT_EQ(Fkt().DoneDatabase(), "");
   EXPECT_EQ(Check(ToDatClub::kStations), "");
+}
+
+TEST_F(TableTest, AtTheEndNoReportAfterALockConflictAndTheHelpPageLinkedAfter10140) {
+  Fkt().SetReportFolders("", "hilfe");
+  for (const int number : {10335, 10140}) {
+    System().Stack().Clear();
+    System().Stack().AddError(
+        {.error_class = -1, .error_number = number, .file_name = {}, .file_path = {}});
+    storage::DriverExitProcedure();
+    EXPECT_EQ(common::FileExists(folder_ / "IFD.ERR"), number == 10140);
+  }
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehlerInfo);
+  EXPECT_EQ(presenter_->calls[0].link, folder_.path() + "/hilfe/installationshinweis.htm");
 }
 
 }  // namespace

@@ -1,18 +1,19 @@
-// The cause and remedy report of a serious error, the lock-conflict question, and the report and
-// index repair at the end of a run that ended with a serious error.
+// The cause and remedy report of a serious error and the lock-conflict question.
 #include "storage/error_report.h"
-#include "common/file_ops.h"
+
+#include <gtest/gtest.h>
+
 #include "common/lang_text.h"
-#include "storage/db_error.h"
-#include "storage/debug_stack.h"
 #include "storage/retry_prompt.h"
-#include "table_fixture.h"
+#include "tests/common/rows.h"
+#include "tests/common/scripted_messages.h"
 
 namespace storage_test {
 namespace {
 
 using common::MessageCall;
 using common::MessageKind;
+using common::testing::RowName;
 
 struct ReportCase {
   const char* name;
@@ -63,9 +64,7 @@ const ReportCase kReports[] = {
 class MessagesTest : public ::testing::Test {
  protected:
   ~MessagesTest() override { common::SetLanguageByte(common::kLanguageGerman); }
-  std::unique_ptr<common::ScriptedPresenter> owned_ = std::make_unique<common::ScriptedPresenter>();
-  common::ScriptedPresenter* presenter_ = owned_.get();
-  common::ScopedService<common::ToMessages> messages_{std::move(owned_)};
+  common::testing::ScriptedMessages presenter_;
 };
 
 class ReportTest : public MessagesTest, public ::testing::WithParamInterface<ReportCase> {};
@@ -86,10 +85,7 @@ TEST_P(ReportTest, ShownThroughTheMessages) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Numbers, ReportTest, ::testing::ValuesIn(kReports),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// --- the lock-conflict question ---
+INSTANTIATE_TEST_SUITE_P(Numbers, ReportTest, ::testing::ValuesIn(kReports), RowName);
 
 struct QuestionCase {
   const char* name;
@@ -126,26 +122,7 @@ TEST_P(QuestionTest, AskedAsYesNoWithYesAsDefault) {
   EXPECT_EQ(call.text, std::string(40, 'N') + c.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(Reasons, QuestionTest, ::testing::ValuesIn(kQuestions),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-// --- the end of a run after a serious error ---
-
-TEST_F(TableTest, AtTheEndNoReportAfterALockConflictAndTheHelpPageLinkedAfter10140) {
-  Fkt().SetReportFolders("", "hilfe");
-  for (const int number : {10335, 10140}) {
-    storage::ErrorEntry e;
-    e.error_class = -1;
-    e.error_number = number;
-    System().Stack().Clear();
-    System().Stack().AddError(e);
-    storage::DriverExitProcedure();
-    EXPECT_EQ(common::FileExists(folder_ / "IFD.ERR"), number == 10140);
-  }
-  ASSERT_EQ(presenter_->calls.size(), 1u);
-  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehlerInfo);
-  EXPECT_EQ(presenter_->calls[0].link, folder_.path() + "/hilfe/installationshinweis.htm");
-}
+INSTANTIATE_TEST_SUITE_P(Reasons, QuestionTest, ::testing::ValuesIn(kQuestions), RowName);
 
 }  // namespace
 }  // namespace storage_test

@@ -70,7 +70,7 @@ TEST_F(CursorTest, FirstWithKeyZeroUsesKeyOneAndNextRepositionsAfterAnotherCurso
   EXPECT_FALSE(mine.Next(false, true));  // without re-finding: on from the other's record
 }
 
-TEST_F(CursorTest, WritesAfterAnotherCursorMovedTheDriverHitTheCursorsOwnRecord) {
+TEST_F(CursorTest, WritesHitTheCursorsOwnRecordAfterAnotherCursorMovedTheDriver) {
   TdbStation mine;
   TdbStation other;
   ASSERT_TRUE(mine.Find(common::LongIntToKey(2), 1, true));
@@ -85,24 +85,17 @@ TEST_F(CursorTest, WritesAfterAnotherCursorMovedTheDriverHitTheCursorsOwnRecord)
   ASSERT_TRUE(mine.Delete(false));
   EXPECT_FALSE(mine.FindAutoKey(common::LongIntToKey(2)));
   EXPECT_TRUE(other.FindAutoKey(common::LongIntToKey(1)));
-  EXPECT_EQ(mine.RecordCount(), 3);
-}
-
-TEST_F(CursorTest, DeleteOfARecordThatIsGoneDeletesNothing) {
-  TdbStation mine;
-  TdbStation other;
+  // A record that is gone, or no record read at all (an empty auto-key text), deletes nothing.
   ASSERT_TRUE(mine.Find(common::LongIntToKey(3), 1, true));
-  ASSERT_TRUE(other.Find(common::LongIntToKey(3), 1, true));
-  ASSERT_TRUE(other.Delete(false));
+  ASSERT_TRUE(other.Find(common::LongIntToKey(3), 1, true) && other.Delete(false));
   EXPECT_FALSE(mine.Delete(false));
   EXPECT_EQ(storage::DriverErrorClass(), 1);
-  TdbStation fresh;  // has read nothing: its empty auto-key text must not find any record
-  EXPECT_FALSE(fresh.Delete(false));
-  EXPECT_EQ(fresh.RecordCount(), 3);
+  EXPECT_FALSE(TdbStation().Delete(false));
+  EXPECT_EQ(mine.RecordCount(), 2);
 }
 
+// A fetch that asks the driver something clears the operation stack; the find's class stays.
 TEST_F(CursorTest, FindKeepsItsErrorClassThroughAFetchThatCallsTheDriver) {
-  // A fetch that asks the driver something clears the operation stack; the find's class stays.
   class TdbAsking final : public TdbStation {
    public:
     void FetchRecord(bool to_working, bool to_read, int number) override {

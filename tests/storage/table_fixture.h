@@ -1,6 +1,5 @@
-// Set-up of the table-layer tests: the program's start as the main window does it, on the real
-// engine in a fresh data folder: messages through a scripted presenter, the driver system, the
-// file manager started by InitDatabase, and the club database's data object.
+// Set-up of the table-layer tests as the program starts, on the real engine in a fresh data folder:
+// scripted messages, the driver system, the file manager (InitDatabase) and the club's data object.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,13 +8,12 @@
 #include <string>
 
 #include "club_database.h"
-#include "common/messages.h"
-#include "common/scripted_presenter.h"
 #include "common/service.h"
 #include "platform/fake_environment.h"
 #include "storage/db_functions.h"
 #include "storage/driver_system.h"
 #include "storage/isam_check.h"
+#include "tests/common/scripted_messages.h"
 #include "tests/common/temp_folder.h"
 
 namespace storage_test {
@@ -24,22 +22,17 @@ class TableTest : public ::testing::Test {
  protected:
   explicit TableTest(
       std::unique_ptr<storage::DriverEngine> engine = storage::MakeRealDriverEngine()) {
-    auto presenter = std::make_unique<common::ScriptedPresenter>();
-    presenter_ = presenter.get();
-    common::Service<common::ToMessages>::Install(
-        std::make_unique<common::ToMessages>(std::move(presenter)));
     common::Service<storage::DriverSystem>::Create(std::move(engine));
     common::Service<storage::DriverSystem>::Get().SetStartFolder(folder_.path() + "/");
     common::Service<storage::ToDBFkt>::Create();
     common::Service<ToDatClub>::Create();
   }
+  // In the program's order: data objects, file manager, driver system (its exit procedure reports
+  // through the messages, which go last).
   ~TableTest() override {
-    // In the program's order: data objects, file manager, driver system (its exit procedure
-    // reports through the messages), messages.
     common::Service<ToDatClub>::Destroy();
     common::Service<storage::ToDBFkt>::Destroy();
     common::Service<storage::DriverSystem>::Destroy();
-    common::Service<common::ToMessages>::Destroy();
   }
 
   void SetUp() override { ASSERT_TRUE(Fkt().InitDatabase()); }
@@ -85,7 +78,7 @@ class TableTest : public ::testing::Test {
   platform::FakeRandom random_;
   platform::ScopedEnvironment env_{&clock_, &sleeper_, &random_};
   common::testing::TempFolder folder_;
-  common::ScriptedPresenter* presenter_ = nullptr;
+  common::testing::ScriptedMessages presenter_;
 };
 
 }  // namespace storage_test

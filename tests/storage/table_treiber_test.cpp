@@ -26,9 +26,7 @@ class TreiberTest : public TableTest {
     p.keys = &keys_;
     return p;
   }
-  storage::ToKeys keys_;
-  // Every test leaves no file open.
-  void TearDown() override { EXPECT_EQ(Fkt().DoneDatabase(), ""); }
+  void TearDown() override { EXPECT_EQ(Fkt().DoneDatabase(), ""); }  // no file left open
 
   static StationRec& Rec(TdbTreiber& t) { return *reinterpret_cast<StationRec*>(t.RecordBuffer()); }
 
@@ -37,6 +35,7 @@ class TreiberTest : public TableTest {
     Rec(t).call = call;
     ASSERT_TRUE(t.Insert(0)) << call;
   }
+  storage::ToKeys keys_;
 };
 
 TEST_F(TreiberTest, LaterOpensShareDriverBufferAndFirstKeysAndCloseLowersTheUseCount) {
@@ -58,7 +57,6 @@ TEST_F(TreiberTest, LaterOpensShareDriverBufferAndFirstKeysAndCloseLowersTheUseC
   EXPECT_EQ(Rec(second).call.str(), "DK2XY");
   EXPECT_EQ(second.CurrentRef(), first.CurrentRef());
   EXPECT_EQ(Rec(second).number, 2);  // the first opener's AUTOKEY numbers for every user
-
   first.Close();  // the first opener goes first: the file stays open for the others
   EXPECT_EQ(second.UseCount(), 1);
   EXPECT_TRUE(first.IsOpen(false));
@@ -80,7 +78,6 @@ TEST_F(TreiberTest, ForcedFreeClosesForEveryUserAndEmptiesTheSlot) {
   TdbTreiber sharer;
   ASSERT_EQ(slot->Open(Params()), TdbTreiber::kOpened);
   ASSERT_EQ(sharer.Open(Params()), TdbTreiber::kShared);
-
   TdbTreiber::Free(true, slot, false);  // skip without force: nothing
   ASSERT_NE(slot, nullptr);
   EXPECT_EQ(slot->UseCount(), 1);
@@ -88,7 +85,6 @@ TEST_F(TreiberTest, ForcedFreeClosesForEveryUserAndEmptiesTheSlot) {
   ASSERT_NE(slot, nullptr);
   EXPECT_EQ(slot->UseCount(), 0);
   ASSERT_EQ(sharer.Open(Params()), TdbTreiber::kShared);
-
   TdbTreiber::Free(false, slot, true);
   EXPECT_EQ(slot, nullptr);
   EXPECT_FALSE(sharer.IsOpen(false));
@@ -103,31 +99,35 @@ TEST_F(TreiberTest, SharedBufferLivesAsLongAsItsLastUser) {
   ASSERT_EQ(sharer.Open(Params()), TdbTreiber::kShared);
   Add(*first, "DL1ABC");
   const std::uint8_t* taken = sharer.RecordBuffer();
-
-  // The first opener closes and is freed, then the sharer's close destroys the driver: the
-  // buffer the sharer's user holds must still be readable (the sanitizer build checks).
-  first->Close();
+  first->Close();  // and is freed; the sharer's close then destroys the driver
   first.reset();
   sharer.Close();
   EXPECT_FALSE(sharer.IsOpen(false));
-  StationRec seen;
+  StationRec seen;  // the buffer its user still holds stays readable (the sanitizer build checks)
   std::memcpy(&seen, taken, sizeof seen);
   EXPECT_EQ(seen.call.str(), "DL1ABC");
 }
 
+// A refused open (skipped, or refused by the driver) leaves it closed, with no driver behind.
 TEST_F(TreiberTest, NotOpenAnswersNothingAndLeavesTheErrorClass) {
+  TdbTreiber closed;
+  storage::TreiberOpenParams p = Params();
+  p.skip = true;
+  EXPECT_EQ(closed.Open(p), TdbTreiber::kNotOpened);
+  p.skip = false;
+  p.max_length = p.min_length = 20;  // below 21: serious
+  EXPECT_THROW(closed.Open(p), storage::EDBError);
+  EXPECT_TRUE(System().OpenDrivers().empty());
   TdbTreiber open;
   ASSERT_EQ(open.Open(Params()), TdbTreiber::kOpened);
   EXPECT_FALSE(open.Find(2, "NONE"));
   ASSERT_EQ(storage::DriverErrorClass(), 1);
-
-  TdbTreiber closed;
   std::int32_t ref = 7;
   std::string text = "X";
   closed.ClearRecord();
   closed.SetAutoKeyField(1, 4, false);
-  EXPECT_FALSE(closed.First(1) || closed.Last(1) || closed.Next(1) || closed.Prev(1) ||
-               closed.Find(1, "A") || closed.Search(1, "A") || closed.Update(0) ||
+  EXPECT_FALSE(closed.IsOpen(false) || closed.First(1) || closed.Last(1) || closed.Next(1) ||
+               closed.Prev(1) || closed.Find(1, "A") || closed.Search(1, "A") || closed.Update(0) ||
                closed.Insert(0) || closed.Delete(true) || closed.GotoRef(1) || closed.LockFile() ||
                closed.EraseFiles() || closed.NextKey(1, ref, text) ||
                closed.PrevKey(1, ref, text) || closed.FindKeyAndRef(1, ref, text, 1) ||
@@ -138,31 +138,15 @@ TEST_F(TreiberTest, NotOpenAnswersNothingAndLeavesTheErrorClass) {
   EXPECT_EQ(closed.RecordBuffer(), nullptr);
   EXPECT_EQ(closed.BuildKey(1) + text, "X");
   EXPECT_EQ(storage::DriverErrorClass(), 1);
-
   EXPECT_FALSE(open.IsOpen(true));
   EXPECT_TRUE(TdbTreiber::DriverSystemReady(false));
+  EXPECT_EQ(closed.Open(Params()),
+            TdbTreiber::kShared);  // a refused open does not stand in the way
+  closed.Close();
   open.Close();
   EXPECT_EQ(Fkt().DoneDatabase(), "");
   EXPECT_FALSE(TdbTreiber::DriverSystemReady(false));
   EXPECT_TRUE(TdbTreiber::DriverSystemReady(true));
-}
-
-TEST_F(TreiberTest, RefusedOpenLeavesNothingBehind) {
-  TdbTreiber t;
-  storage::TreiberOpenParams skipped = Params();
-  skipped.skip = true;
-  EXPECT_EQ(t.Open(skipped), TdbTreiber::kNotOpened);
-
-  // A refusal by the driver (here a record length below 21) is serious and raises; the
-  // TdbTreiber stays closed and no driver is left.
-  storage::TreiberOpenParams too_short = Params();
-  too_short.max_length = too_short.min_length = 20;
-  EXPECT_THROW(t.Open(too_short), storage::EDBError);
-  EXPECT_FALSE(t.IsOpen(false));
-  EXPECT_TRUE(System().OpenDrivers().empty());
-
-  EXPECT_EQ(t.Open(Params()), TdbTreiber::kOpened);
-  t.Close();
 }
 
 }  // namespace
