@@ -14,7 +14,6 @@
 #include "platform/fake_environment.h"
 #include "storage/db_error.h"
 #include "storage/driver_system.h"
-#include "storage/isam_check.h"
 #include "test_record.h"
 #include "tests/common/rows.h"
 #include "tests/common/temp_folder.h"
@@ -71,14 +70,7 @@ class DriverTest : public ::testing::Test {
   // The checker's findings on the file, closed for it (its drivers reopen it on their next use).
   std::string Check(const std::string& name = "PXLK", bool variable = false) const {
     storage::CloseAllDrivers();
-    storage::CheckOptions o;
-    o.section_records = variable;
-    o.key_builder = [](const std::uint8_t* record, std::size_t, int key) {
-      std::string text;
-      TestKeys(record, static_cast<std::uint16_t>(key), text);
-      return text;
-    };
-    return storage::IsamCheck(folder_ / name, o).Text();
+    return CheckFile(folder_ / name, TestKeys, variable);
   }
 
   std::string Bytes(const std::string& file) const {

@@ -12,7 +12,7 @@
 #include "platform/fake_environment.h"
 #include "storage/db_functions.h"
 #include "storage/driver_system.h"
-#include "storage/isam_check.h"
+#include "test_record.h"
 #include "tests/common/scripted_messages.h"
 #include "tests/common/temp_folder.h"
 
@@ -41,17 +41,10 @@ class TableTest : public ::testing::Test {
   static ToDatClub& Club() { return common::Service<ToDatClub>::Get(); }
   static storage::DriverSystem& System() { return common::Service<storage::DriverSystem>::Get(); }
 
-  // The checker's findings on a closed file, with the club's key builder as its oracle.
   std::string Check(ToDatClub::Table table) const {
-    storage::CheckOptions o;
-    const auto keys =
-        table == ToDatClub::kStations ? ToDatClub::StationKeys : ToDatClub::ContactKeys;
-    o.key_builder = [keys](const std::uint8_t* record, std::size_t, int key) {
-      std::string text;
-      keys(record, static_cast<std::uint16_t>(key), text);
-      return text;
-    };
-    return storage::IsamCheck(folder_ / ToDatClub::FileName(table), o).Text();
+    return CheckFile(folder_ / ToDatClub::FileName(table), table == ToDatClub::kStations
+                                                               ? ToDatClub::StationKeys
+                                                               : ToDatClub::ContactKeys);
   }
 
   std::int32_t AddStation(const std::string& call, const std::string& name) {

@@ -1,5 +1,5 @@
 // The small record of the driver tests, its key builder and the open of its file (shared with the
-// peer program).
+// peer program), and the checker run with a key builder as its oracle.
 #pragma once
 
 #include <cstring>
@@ -9,6 +9,7 @@
 #include "common/le_int.h"
 #include "common/short_string.h"
 #include "storage/driver.h"
+#include "storage/isam_check.h"
 
 namespace storage_test {
 
@@ -55,6 +56,19 @@ inline storage::DriverOpenParams Params(const std::string& name, bool shared = f
 inline bool OpenTestFile(storage::IFDriver& d, const storage::DriverOpenParams& p) {
   return d.Open(p) && d.DefineKey(1, 5, false) && d.DefineKey(2, 10, true) &&
          d.DefineKey(3, 8, false) && d.SetAutoKeyField(1, 4);
+}
+
+// The checker's findings on the closed file at `path`, with `keys` as its oracle.
+inline std::string CheckFile(const std::string& path, const storage::DriverKeyBuilder& keys,
+                             bool variable = false) {
+  storage::CheckOptions o;
+  o.section_records = variable;
+  o.key_builder = [&keys](const std::uint8_t* record, std::size_t, int key) {
+    std::string text;
+    keys(record, static_cast<std::uint16_t>(key), text);
+    return text;
+  };
+  return storage::IsamCheck(path, o).Text();
 }
 
 }  // namespace storage_test
