@@ -23,6 +23,8 @@ class MaintenanceTest : public DriverTest {
     }
     return calls;
   }
+  // The call of the record a step landed on, "-" when it failed.
+  std::string On(bool ok) { return ok ? Rec(*d).call.str() : "-"; }
   int Writes() {
     int n = 0;
     for (const char* op : {"AddRecord", "PutRecord", "DeleteRecord", "AddKey", "DeleteKey"}) {
@@ -181,7 +183,8 @@ const FailureRow kFailures[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Steps, FailureTest, ::testing::ValuesIn(kFailures), RowName);
 
-TEST_F(MaintenanceTest, AnotherUsersChangesAreNeverOverwritten) {
+// On a shared file every change runs under the write lock besides its record locks.
+TEST_F(MaintenanceTest, SharedChangesNeverOverwriteAnotherUsersAndReleaseTheirLocks) {
   d.reset();
   d = OpenTest("PXLK", true);
   auto other = OpenTest("OTHER", true, "PXLK");
@@ -212,6 +215,7 @@ TEST_F(MaintenanceTest, AnotherUsersChangesAreNeverOverwritten) {
   EXPECT_EQ(questions, (std::vector<int>{6, 4, 4}));  // 6 when the file was created
   EXPECT_EQ(Rec(*d).number, 4);
   EXPECT_TRUE(other->FindRecord(2, "DL2NEW"));
+  EXPECT_EQ(d->FileLockCount() + d->LockCount(), 0);  // each change took and gave back its locks
   // A record another user holds locked is read all the same (its link counts as 0).
   storage::FileblockHandle locker = OtherUser(true);
   ASSERT_NE(locker, nullptr);
@@ -219,9 +223,22 @@ TEST_F(MaintenanceTest, AnotherUsersChangesAreNeverOverwritten) {
   ASSERT_TRUE(storage::FileblockRecordLocked(locker, 3));
   ASSERT_TRUE(d->FindRecord(2, "DL3C"));
   EXPECT_EQ(d->CurrentRef(), 3);
-  ASSERT_TRUE(d->FirstRecord(2) && d->LastRecord(0));
-  EXPECT_EQ(Rec(*d).call, "DL3C");
+  ASSERT_TRUE(d->FirstRecord(2));
+  EXPECT_EQ(On(d->LastRecord(0)), "DL3C");
   storage::FileblockClose(locker);
+  ASSERT_TRUE(d->LockFile());  // one the user holds is not taken again
+  const int locks = engine_->calls["LockFile"];
+  Add(*d, "DL5E");
+  EXPECT_EQ(engine_->calls["LockFile"], locks);
+  ASSERT_TRUE(d->UnlockFile());
+  d->SetFlushEachWrite(true);
+  std::vector<int> locks_at_flush;
+  engine_->inject = [&](const std::string& op) {
+    if (op == "Flush") locks_at_flush.push_back(d->FileLockCount());
+    return 0;
+  };
+  Add(*d, "DL6F");
+  EXPECT_EQ(locks_at_flush, std::vector<int>{1});  // a shared file flushes only under the lock
   EXPECT_EQ(Check(), "");
 }
 
@@ -239,8 +256,7 @@ TEST_F(MaintenanceTest, AMissingKeyEntryIsMarkedNotAnError) {
 
 TEST_F(MaintenanceTest, FindRecordMatchesTheBeginningOfTheKey) {
   Add(*d, "ABC");
-  EXPECT_TRUE(d->FindRecord(2, "AB"));
-  EXPECT_EQ(Rec(*d).call, "ABC");
+  EXPECT_EQ(On(d->FindRecord(2, "AB")), "ABC");
   ASSERT_TRUE(d->DeleteRecord(0));  // no current record now
   EXPECT_EQ(Raised([&] { d->UpdateRecord(); }), 28691);
   EXPECT_EQ(Raised([&] { d->NextRecord(0); }), 28742);
@@ -249,28 +265,14 @@ TEST_F(MaintenanceTest, FindRecordMatchesTheBeginningOfTheKey) {
   EXPECT_EQ(FirstError(), 12292);
   EXPECT_FALSE(d->FindRecord(2, "ZZ"));
   EXPECT_EQ(storage::DriverErrorClass(), 1);
-  EXPECT_TRUE(d->SearchRecord(2, "AB"));
-  EXPECT_EQ(Rec(*d).call, "AC");
-}
-
-TEST_F(MaintenanceTest, NavigationInKeyOrderAndRecordOrder) {
-  for (const char* call : {"DL3", "DL1", "DL4", "DL2"}) Add(*d, call);
-  EXPECT_EQ(Walk(2), (Texts{"DL1", "DL2", "DL3", "DL4"}));
-  EXPECT_EQ(Walk(2, true), (Texts{"DL4", "DL3", "DL2", "DL1"}));
-  EXPECT_EQ(Walk(0), (Texts{"DL3", "DL1", "DL4", "DL2"}));
-  EXPECT_EQ(Walk(0, true), (Texts{"DL2", "DL4", "DL1", "DL3"}));
-  EXPECT_EQ(FirstError(), 12357);
-  // A step on another key starts from the current record, not from that key's old position.
-  ASSERT_TRUE(d->FindRecord(2, "DL2"));  // number 4
-  ASSERT_TRUE(d->PrevRecord(1));
-  EXPECT_EQ(Rec(*d).call, "DL4");  // number 3
+  EXPECT_EQ(On(d->SearchRecord(2, "AB")), "AC");
 }
 
 struct DeleteRow {
   const char* name;
   int key, mode;
   const char* victim;
-  const char* current;  // after the delete, "" for none
+  const char* current;  // after the delete, "-" for none
   int error_class;
 };
 
@@ -285,40 +287,42 @@ TEST_P(DeleteModeTest, RepositionsByMode) {
   Rec(*d).call = "EDITED";
   d->DeleteRecord(row.mode);
   EXPECT_EQ(storage::DriverErrorClass(), row.error_class);
-  EXPECT_EQ(d->CurrentRef() == -1, *row.current == 0);
-  EXPECT_EQ(d->CurrentRef() == -1 ? "" : Rec(*d).call.str(), row.current);
+  EXPECT_EQ(On(d->CurrentRef() != -1), row.current);
   EXPECT_FALSE(d->FindRecord(2, row.victim));
   EXPECT_EQ(d->UsedKeys(2), 4);
   EXPECT_EQ(Check(), "");
 }
 
 const DeleteRow kDeletes[] = {
-    {"KeyMode0", 2, 0, "DL3", "", 0},
-    {"KeyMode1Last", 2, 1, "DL3", "DL5", 0},
-    {"KeyMode2First", 2, 2, "DL3", "DL1", 0},
-    {"KeyMode3Next", 2, 3, "DL3", "DL4", 0},
-    {"KeyMode4Prev", 2, 4, "DL3", "DL2", 0},
-    {"KeyMode3OnTheLast", 2, 3, "DL5", "", 1},
-    {"RecordMode0", 0, 0, "DL5", "", 0},
-    {"RecordMode1Last", 0, 1, "DL5", "DL4", 0},
-    {"RecordMode2First", 0, 2, "DL5", "DL3", 0},
-    {"RecordMode3Next", 0, 3, "DL5", "DL2", 0},
+    {"KeyMode0", 2, 0, "DL3", "-", 0},           {"KeyMode1Last", 2, 1, "DL3", "DL5", 0},
+    {"KeyMode2First", 2, 2, "DL3", "DL1", 0},    {"KeyMode3Next", 2, 3, "DL3", "DL4", 0},
+    {"KeyMode4Prev", 2, 4, "DL3", "DL2", 0},     {"KeyMode3OnTheLast", 2, 3, "DL5", "-", 1},
+    {"RecordMode0", 0, 0, "DL5", "-", 0},        {"RecordMode1Last", 0, 1, "DL5", "DL4", 0},
+    {"RecordMode2First", 0, 2, "DL5", "DL3", 0}, {"RecordMode3Next", 0, 3, "DL5", "DL2", 0},
     {"RecordMode4Prev", 0, 4, "DL5", "DL1", 0},
 };
 INSTANTIATE_TEST_SUITE_P(Modes, DeleteModeTest, ::testing::ValuesIn(kDeletes), RowName);
 
-TEST_F(MaintenanceTest, PositionsSavedKeyStepsAndApproximatePlaces) {
-  for (const char* call : {"DL3", "DL1", "DL2", "DL4"}) Add(*d, call);
+TEST_F(MaintenanceTest, NavigationSavedPositionsKeyStepsAndApproximatePlaces) {
+  for (const char* call : {"DL3", "DL1", "DL4", "DL2"}) Add(*d, call);
+  EXPECT_EQ(Walk(2), (Texts{"DL1", "DL2", "DL3", "DL4"}));
+  EXPECT_EQ(Walk(2, true), (Texts{"DL4", "DL3", "DL2", "DL1"}));
+  EXPECT_EQ(Walk(0), (Texts{"DL3", "DL1", "DL4", "DL2"}));
+  EXPECT_EQ(Walk(0, true), (Texts{"DL2", "DL4", "DL1", "DL3"}));
+  EXPECT_EQ(FirstError(), 12357);
+  // A step on another key starts from the current record, not from that key's old position.
+  ASSERT_TRUE(d->FindRecord(2, "DL2"));    // number 4
+  EXPECT_EQ(On(d->PrevRecord(1)), "DL4");  // number 3
   ASSERT_TRUE(d->FindRecord(2, "DL2"));
   const storage::DriverPosition pos = d->SavePosition(2);
   EXPECT_EQ(pos.key_text, "DL2");
   EXPECT_EQ(pos.driver, d.get());
-  ASSERT_TRUE(d->FirstRecord(2) && d->RestorePosition(pos));
-  EXPECT_EQ(Rec(*d).call, "DL2");
+  ASSERT_TRUE(d->FirstRecord(2));
+  EXPECT_EQ(On(d->RestorePosition(pos)), "DL2");
   ASSERT_TRUE(d->NextRecord(2));
   const storage::DriverPosition physical = d->SavePosition(0);
-  ASSERT_TRUE(d->FirstRecord(2) && d->RestorePosition(physical));
-  EXPECT_EQ(Rec(*d).call, "DL3");
+  ASSERT_TRUE(d->FirstRecord(2));
+  EXPECT_EQ(On(d->RestorePosition(physical)), "DL3");
   std::string text = "DL2";
   std::int32_t ref = 0;
   ASSERT_TRUE(d->FindKeyAndRef(2, text, ref, 1));
@@ -330,34 +334,6 @@ TEST_F(MaintenanceTest, PositionsSavedKeyStepsAndApproximatePlaces) {
   EXPECT_LT(d->GetApproxRelPos(2, 100, "DL1", 2), d->GetApproxRelPos(2, 100, "DL3", 1));
   ASSERT_TRUE(d->GetApproxKeyAndRef(2, 100, 100, text, ref));
   EXPECT_EQ(text, "DL4");
-}
-
-// Shared files: every change under the write lock, which the engine demands.
-TEST_F(DriverTest, SharedChangesRunAndFlushUnderTheWriteLockAndKeepTheUsersOwn) {
-  auto s = OpenTest("SHARED", true);
-  Add(*s, "DL1");
-  Add(*s, "DL2");
-  ASSERT_TRUE(s->FindRecord(2, "DL1"));
-  Rec(*s).call = "DL9";
-  ASSERT_TRUE(s->UpdateRecord() && s->DeleteRecord(0));
-  EXPECT_EQ(s->FileLockCount() + s->LockCount(), 0);
-  EXPECT_EQ(s->UsedRecs(), 1);
-  ASSERT_TRUE(s->LockFile());
-  const int locks = engine_->calls["LockFile"];
-  Add(*s, "DL3");
-  EXPECT_EQ(engine_->calls["LockFile"], locks);
-  EXPECT_EQ(s->FileLockCount(), 1);
-  ASSERT_TRUE(s->UnlockFile());
-  EXPECT_EQ(s->FileLockCount(), 0);
-  s->SetFlushEachWrite(true);
-  std::vector<int> locks_at_flush;
-  engine_->inject = [&](const std::string& op) {
-    if (op == "Flush") locks_at_flush.push_back(s->FileLockCount());
-    return 0;
-  };
-  Add(*s, "DL4");
-  EXPECT_EQ(locks_at_flush, std::vector<int>{1});  // a shared file flushes only under the lock
-  EXPECT_EQ(Check("SHARED"), "");
 }
 
 TEST_F(DriverTest, VariableRecordsKeepTheirLengths) {
