@@ -1,8 +1,7 @@
 // A small club database on the table layer, the pattern every database of the system follows:
-// byte-exact records (free-chain link first, the auto number a 32-bit field ending its key), one
-// data object (a ToDatBase service object) owning a TdbTreiber per file, opened by bit mask in a
-// fixed order, with the key builders that make every key text, and one cursor class per file (a
-// TdbBase) with a working copy for callers and a read copy whose auto key re-finds the record.
+// byte-exact records, one data object (a ToDatBase service) owning a TdbTreiber per file and the
+// key builders, and a cursor class (a TdbBase) with a working copy and a read copy whose auto key
+// re-finds the record.
 #pragma once
 
 #include <cstdint>

@@ -117,15 +117,6 @@ const UnderLockRow kUnderLock[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Reasons, UnderALockTest, ::testing::ValuesIn(kUnderLock), RowName);
 
-TEST_F(RetryTest, OtherErrorsAreNotRetried) {
-  EXPECT_EQ(Failing("SearchKey", 10070, 1,
-                    [&] { EXPECT_THROW(driver->FindRecord(2, "DL1ABC"), storage::EDBError); }),
-            1);
-  EXPECT_TRUE(sleeper_.sleeps.empty());
-  EXPECT_FALSE(storage::DriverCallActive());  // the serious error left the driver not busy
-  EXPECT_TRUE(Find());
-}
-
 TEST_F(RetryTest, ACallbackThatCallsTheDriverIsRefusedAndLeavesTheCallIntact) {
   bool nested_ok = true;
   int nested_class = -1;
