@@ -4,7 +4,6 @@
 #include <filesystem>
 
 #include "common/file_ops.h"
-#include "fault_engine.h"
 #include "storage/db_error.h"
 #include "storage/debug_stack.h"
 #include "storage/rebuild_progress.h"
@@ -18,10 +17,9 @@ using common::testing::ReadFile;
 
 constexpr const char* kStartFailed = "Dateiverwaltung konnte nicht initialisiert werden";
 
-// The file manager over the failing engine, not yet started.
+// The file manager not yet started.
 class FileManagerTest : public TableTest {
  protected:
-  FileManagerTest() : TableTest(std::make_unique<FaultEngine>()) {}
   void SetUp() override {}
 };
 
@@ -39,29 +37,17 @@ TEST_F(FileManagerTest, StartInstallsTheReporterAndTheLockConflictQuestion) {
   EXPECT_EQ(presenter_->calls[0].text, "PXLOCK:  Laufwerk nicht bereit. Noch einmal versuchen? ");
 }
 
-TEST_F(FileManagerTest, FailingStartShowsTheMessageAndTheExitWritesTheStartLog) {
-  static_cast<FaultEngine&>(System().Engine()).version = "05.52";
+TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExitCode1) {
+  common::testing::WriteFile(folder_ / "plain.txt", "not a folder");
+  System().SetStartFolder(folder_ / "plain.txt/");
   Fkt().SetReportFolders(folder_ / "settings", "");
   ASSERT_TRUE(common::CreateFolder(folder_ / "settings"));
-  EXPECT_FALSE(Fkt().InitDatabase());
+  EXPECT_FALSE(Fkt().InitFileManager());
+  EXPECT_FALSE(storage::DriverSystemActive());
   ASSERT_EQ(presenter_->calls.size(), 1u);
   EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
   EXPECT_EQ(presenter_->calls[0].text, kStartFailed);
   EXPECT_EQ(System().Stack().DumpFileName(), "KV.ERR");
-  storage::DriverExitProcedure();
-  EXPECT_NE(ReadFile(folder_ / "settings/KV.ERR").find("     - Err: 53\r\n"), std::string::npos);
-  ASSERT_EQ(presenter_->calls.size(), 2u);
-  EXPECT_TRUE(presenter_->calls[1].text.starts_with("Fehlercode: 53\r"));
-}
-
-TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExitCode1) {
-  common::testing::WriteFile(folder_ / "plain.txt", "not a folder");
-  System().SetStartFolder(folder_ / "plain.txt/");
-  Fkt().SetReportFolders(folder_.path(), "");
-  EXPECT_FALSE(Fkt().InitFileManager());
-  EXPECT_FALSE(storage::DriverSystemActive());
-  ASSERT_EQ(presenter_->calls.size(), 1u);
-  EXPECT_EQ(presenter_->calls[0].text, kStartFailed);
   EXPECT_EQ(storage::DriverErrorClass(), 4);
   // The caller ends with exit code 1; the start's exit procedure logs the refused access.
   EXPECT_EXIT(
@@ -70,7 +56,7 @@ TEST_F(FileManagerTest, UnusableDataFolderFailsTheStartAndTheProgramEndsWithExit
         std::exit(0);
       },
       ::testing::ExitedWithCode(1), "");
-  EXPECT_NE(ReadFile(folder_ / "KV.ERR").find("     - Err: 10140\r\n"), std::string::npos);
+  EXPECT_NE(ReadFile(folder_ / "settings/KV.ERR").find("     - Err: 10140\r\n"), std::string::npos);
 }
 
 TEST_F(TableTest, DoneDatabaseNamesTheFirstFileStillOpen) {

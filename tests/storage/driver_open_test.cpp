@@ -273,12 +273,11 @@ class BudgetTest : public DriverTest {
  protected:
   IFDriver& Use(const std::string& name, bool shared = false, bool keys = true) {
     auto& d = drivers[name];
-    if (d == nullptr && keys) d = OpenTest(name, shared);
     if (d == nullptr) {
       P p = Params(name, shared);
-      p.key_count = 0;
+      p.key_count = keys ? 3 : 0;
       d = std::make_unique<IFDriver>();
-      EXPECT_TRUE(d->Open(p));
+      EXPECT_TRUE(keys ? OpenTestFile(*d, p) : d->Open(p));
     }
     EXPECT_TRUE(d->Mark());
     return *d;

@@ -1,8 +1,7 @@
-// Peer of the driver's multi-process tests: opens the shared test file PXLK in FOLDER through the
-// driver and runs `add COUNT TAG` (calls TAG0, TAG1, ...) or `update CALL NEWCALL [READY GO]`
-// (with READY and GO: creates READY after the find, then waits for GO). Prints "class=C error=N
-// call=CALL" after an update or a failed add. Exits 0 done, 1 add failed, 2 EDBError, 3 no start,
-// 4 bad arguments, 5 no GO within a minute.
+// Peer of the driver's multi-process tests, on the shared file PXLK in FOLDER: `add COUNT TAG` adds
+// calls TAG0, TAG1, ...; `update CALL NEWCALL [READY GO]` creates READY after the find and waits
+// for GO. Prints "class=C error=N call=CALL" after an update or a failed add. Exits 0 done, 1 add
+// failed, 2 EDBError, 3 no start, 4 bad arguments, 5 no GO within a minute.
 #include <unistd.h>
 
 #include <cstdio>

@@ -20,9 +20,8 @@ namespace storage_test {
 
 class TableTest : public ::testing::Test {
  protected:
-  explicit TableTest(
-      std::unique_ptr<storage::DriverEngine> engine = storage::MakeRealDriverEngine()) {
-    common::Service<storage::DriverSystem>::Create(std::move(engine));
+  TableTest() {
+    common::Service<storage::DriverSystem>::Create(storage::MakeRealDriverEngine());
     common::Service<storage::DriverSystem>::Get().SetStartFolder(folder_.path() + "/");
     common::Service<storage::ToDBFkt>::Create();
     common::Service<ToDatClub>::Create();
