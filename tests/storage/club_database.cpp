@@ -17,8 +17,7 @@ std::string Padded(std::string_view text, int width) {
   return common::PadRightChar(text.substr(0, static_cast<std::size_t>(width)), width, ' ');
 }
 
-// The file of a table: its record length, key builder and keys; both records carry their auto
-// number at offset 4, right after the free-chain link.
+// The file of a table; both records carry their auto number at offset 4, after the link.
 struct TableFile {
   ToDatClub::Table table;
   int record_length;

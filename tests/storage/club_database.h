@@ -104,8 +104,7 @@ class TdbClubTable : public storage::TdbBase {
 
   // Rewrites the cursor's record with the working copy; false when it cannot be re-found.
   virtual bool Update() {
-    // Another cursor may have moved the shared driver: find this record first, refreshing only
-    // the read copy so that the caller's changes stay in the working copy.
+    // Another cursor may have moved the shared driver; the re-find refreshes only the read copy.
     if (!Reposition(false) || RecordBuffer() == nullptr) return false;
     std::memcpy(RecordBuffer(), &working_, sizeof(Rec));
     if (!TdbBase::Update(0)) return false;

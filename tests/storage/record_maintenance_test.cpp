@@ -123,8 +123,7 @@ TEST_F(MaintenanceTest, UpdateWritesOnlyWhatChangedAndFlushClearsTheModifiedMark
   EXPECT_EQ(Check(), "");
 }
 
-// Record DL1A (number 1) is changed to DL7X on band Q (keys 2 and 3), or added as such, beside
-// DL2B.
+// DL1A (number 1) changed to DL7X on band Q (keys 2 and 3), or added as such, beside DL2B.
 struct FailureRow {
   const char* name;
   char action;     // 'a'dd, 'u'pdate or 'd'elete

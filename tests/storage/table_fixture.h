@@ -26,8 +26,7 @@ class TableTest : public ::testing::Test {
     common::Service<storage::ToDBFkt>::Create();
     common::Service<ToDatClub>::Create();
   }
-  // In the program's order: data objects, file manager, driver system (its exit procedure reports
-  // through the messages, which go last).
+  // In the program's order; the messages, which the driver system's exit procedure uses, go last.
   ~TableTest() override {
     common::Service<ToDatClub>::Destroy();
     common::Service<storage::ToDBFkt>::Destroy();
