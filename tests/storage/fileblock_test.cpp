@@ -9,24 +9,21 @@
 namespace storage::testing {
 namespace {
 
+using platform::FileFaultPlan;
+using platform::ScopedFileFaults;
+
 TEST(FileNames, FollowTheNamingRules) {
-  const struct {
-    const char* input;
-    const char* data;
-    const char* index;
-    const char* dialog;
-  } rules[] = {
-      {"PXKK", "PXKK.DAT", "PXKK.IX", "PXKK.DIA"},
-      {"X;Y", "X.DAT", "Y.IX", "X.DIA"},
-      {"A.OLD", "A.DAT", "A.IX", "A.DIA"},
-      {"X;Y;Z", "X.DAT", "Y.IX", "X.DIA"},
-      {"X;", "X.DAT", "X.IX", "X.DIA"},
-      {"C:\\DATA.V2\\LOG", "C:\\DATA.V2\\LOG.DAT", "C:\\DATA.V2\\LOG.IX", "C:\\DATA.V2\\LOG.DIA"},
-      {"/tmp/a.b/LOG", "/tmp/a.b/LOG.DAT", "/tmp/a.b/LOG.IX", "/tmp/a.b/LOG.DIA"}};
-  for (const auto& r : rules) {
-    const FileblockNames n = MakeFileblockNames(r.input);
-    EXPECT_EQ(n.data + " " + n.index + " " + n.dialog,
-              std::string(r.data) + " " + r.index + " " + r.dialog);
+  const std::pair<const char*, const char*> rules[] = {
+      {"PXKK", "PXKK.DAT PXKK.IX PXKK.DIA"},
+      {"X;Y", "X.DAT Y.IX X.DIA"},
+      {"A.OLD", "A.DAT A.IX A.DIA"},
+      {"X;Y;Z", "X.DAT Y.IX X.DIA"},
+      {"X;", "X.DAT X.IX X.DIA"},
+      {"C:\\DATA.V2\\LOG", "C:\\DATA.V2\\LOG.DAT C:\\DATA.V2\\LOG.IX C:\\DATA.V2\\LOG.DIA"},
+      {"/tmp/a.b/LOG", "/tmp/a.b/LOG.DAT /tmp/a.b/LOG.IX /tmp/a.b/LOG.DIA"}};
+  for (const auto& [input, names] : rules) {
+    const FileblockNames n = MakeFileblockNames(input);
+    EXPECT_EQ(n.data + " " + n.index + " " + n.dialog, names);
   }
 }
 
@@ -46,24 +43,25 @@ TEST(EngineLife, StartAndStopChecks) {
 
 class FileblockTest : public EngineTest {
  protected:
-  std::vector<std::uint8_t> rec_ = std::vector<std::uint8_t>(30, 0);
+  // Adds `n` records with key texts Num(0)..; false when one fails.
+  bool AddMany(FileblockHandle h, int n) {
+    for (int i = 0; i < n; ++i) FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i));
+    return Err() == 0;
+  }
+  Bytes rec_ = Record(30);
 };
 
 TEST_F(FileblockTest, GuardRefusesBadHandlesKeysAndWrites) {
   FileblockHandle h = CreateOpen("T", 30, {{9, 0}});
   RecRef ref = 0;
-  for (int key : {0, 2}) {
-    EXPECT_ISAM(FileblockFindKey(h, key, KeyStr("A"), ref), kIsamKeyNumberRange);
-  }
+  EXPECT_ISAM(FileblockFindKey(h, 0, KeyStr("A"), ref), kIsamKeyNumberRange);
+  EXPECT_ISAM(FileblockFindKey(h, 2, KeyStr("A"), ref), kIsamKeyNumberRange);
   int not_a_fileblock = 0;
   EXPECT_ISAM(FileblockFlush(reinterpret_cast<FileblockHandle>(&not_a_fileblock)), kIsamBadHandle);
   EXPECT_ISAM(FileblockClose(h), 0);
   EXPECT_ISAM(FileblockFlush(h), kIsamBadHandle);  // a closed handle is never dereferenced
   EXPECT_ISAM(FileblockClose(h), kIsamNotOpen);
-
-  OpenOptions read_only;
-  read_only.read_only = true;
-  ASSERT_NE(h = FileblockOpen(Name("T"), read_only), nullptr) << Err();
+  h = Reopen(nullptr, "T", OpenOptions{.read_only = true});
   EXPECT_ISAM(FileblockAddRecord(h, rec_.data()), kIsamReadOnly);
   EXPECT_ISAM(FileblockAddKey(h, 1, 1, KeyStr("A")), kIsamReadOnly);
   EXPECT_ISAM(FileblockClearKey(h, 1), 0);
@@ -74,17 +72,15 @@ TEST_F(FileblockTest, CreateChecksComeBeforeAnythingIsDeletedAndCreateReplacesTh
   EXPECT_EQ(FileblockAddRecord(h, rec_.data()), 1);
   FileblockClose(h);
   EXPECT_EQ(std::filesystem::file_size(Name("T") + ".DAT"), 42u);  // record 1 lies at byte 21
-
-  const std::vector<KeySpec> too_many(111, KeySpec{5, 0});
+  using Keys = std::vector<KeySpec>;
   EXPECT_ISAM(FileblockCreate(Name("T"), 20, {}), kIsamRecordLengthRange);
   EXPECT_ISAM(FileblockCreate(Name("T"), 65536, {}), kIsamRecordLengthRange);
-  EXPECT_ISAM(FileblockCreate(Name("T"), 30, too_many), kIsamTooManyKeys);
-  EXPECT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{51, 0}}), kIsamKeyLengthRange);
-  EXPECT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{9, 0}, {0, 0}}),
-              kIsamKeyLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys(111, KeySpec{5, 0})), kIsamTooManyKeys);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys{{51, 0}}), kIsamKeyLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys{{9, 0}, {0, 0}}), kIsamKeyLengthRange);
   EXPECT_EQ(std::filesystem::file_size(Name("T") + ".DAT"), 42u);
-  EXPECT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>(110, KeySpec{50, 1})), 0);
-  ASSERT_NE(h = FileblockOpen(Name("T")), nullptr) << Err();
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys(110, KeySpec{50, 1})), 0);
+  h = Reopen(nullptr, "T");
   EXPECT_EQ(FileblockUsedKeys(h, 110), 0);
   EXPECT_EQ(FileblockUsedRecs(h), 0);
   EXPECT_EQ(FileblockRecordLength(h), 30);
@@ -127,25 +123,24 @@ INSTANTIATE_TEST_SUITE_P(
                       OpenCase{"SlotsNegative", "DAT", 8, -5, 4, kIsamIndexUnusable},
                       OpenCase{"PageSize1122Is9", "IX", 874 + 12, 1122, 4, 0},
                       OpenCase{"PageSize1123", "IX", 874 + 12, 1123, 4, kIsamKeyHeaderBad},
-                      OpenCase{"KeyLength51", "IX", 874 + 12, (51 + 9) * 62 + 6, 4,
-                               kIsamKeyHeaderLength},
+                      OpenCase{"KeyLength51", "IX", 874 + 12, 60 * 62 + 6, 4, kIsamKeyHeaderLength},
                       OpenCase{"ItemsPerPageZeroIs62", "IX", 874 + 26, 0, 2, 0},
                       OpenCase{"ItemsPerPage63", "IX", 874 + 26, 63, 2, kIsamKeyHeaderItems},
                       OpenCase{"RootBeyondPages", "IX", 874 + 16, 3, 4, kIsamKeyHeaderBad},
                       OpenCase{"IndexTruncated", "IX", 900, 0, 0, kIsamIndexUnusable},
                       OpenCase{"DataFileEmpty", "DAT", 0, 0, 0, kIsamShortRead}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
 TEST_F(FileblockTest, MissingFilesAndFolders) {
   EXPECT_EQ(RefusedOpen(Name("none")), kIsamFileNotFound);
-  EXPECT_EQ(RefusedOpen(folder_.File("nodir/X")), kIsamPathNotFound);
-  EXPECT_ISAM(FileblockCreate(folder_.File("nodir/X"), 30, {}), kIsamPathNotFound);
+  EXPECT_EQ(RefusedOpen(Name("nodir/X")), kIsamPathNotFound);
+  EXPECT_ISAM(FileblockCreate(Name("nodir/X"), 30, {}), kIsamPathNotFound);
   FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{5, 0}});
   std::filesystem::remove(Name("T") + ".IX");
   EXPECT_EQ(RefusedOpen(Name("T")), kIsamIndexUnusable);
 }
 
-TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndClose) {
+TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndExit) {
   FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
   EXPECT_EQ(RefusedOpen(Name("T")), kIsamOsFailure);  // an open fileblock is held exclusively
   EXPECT_EQ(Isam().FirstOsError, 32u);
@@ -158,15 +153,8 @@ TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndClose) {
   EXPECT_EQ(marker(), 0);
   FileblockAddKey(h, 1, 1, KeyStr("K"));
   EXPECT_EQ(marker(), 1);
-  FileblockClose(h);
-  EXPECT_EQ(marker(), 0);
-  EXPECT_EQ(IsamCheck(Name("T")).Text(), "");
-}
-
-TEST_F(FileblockTest, ExitClosesEverythingAndWritesItBack) {
-  FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
-  for (int i = 0; i < 100; ++i) FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i));
-  EXPECT_ISAM(EngineExit(), 0);
+  EXPECT_TRUE(AddMany(h, 99));
+  EXPECT_ISAM(EngineExit(), 0);  // closes everything and writes it back
   EXPECT_FALSE(EngineStarted());
   const CheckReport report = IsamCheck(Name("T"));
   EXPECT_EQ(report.Text(), "");
@@ -176,13 +164,8 @@ TEST_F(FileblockTest, ExitClosesEverythingAndWritesItBack) {
 TEST_F(FileblockTest, MemoryModeWorksOnACopyThatIsDropped) {
   FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
   FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), KeyStr("DISK"));
-  FileblockClose(h);
-  OpenOptions memory;
-  memory.memory_mode = true;
-  ASSERT_NE(h = FileblockOpen(Name("T"), memory), nullptr) << Err();
-  for (int i = 0; i < 200; ++i) {
-    ASSERT_ISAM(FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i)), 0);
-  }
+  h = Reopen(h, "T", OpenOptions{.memory_mode = true});
+  ASSERT_TRUE(AddMany(h, 200));
   EXPECT_EQ(FileblockUsedKeys(h, 1), 201);
   RecRef ref = 0;
   FileblockFindKey(h, 1, KeyStr("DISK"), ref);
@@ -195,21 +178,18 @@ TEST_F(FileblockTest, MemoryModeWorksOnACopyThatIsDropped) {
 
 TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
   FileblockHandle h = CreateOpen("W", 30, {{9, 0}});
-  for (int i = 0; i < 500; ++i) FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i));
-  platform::FileFaultPlan plan;
-  plan.flush.fail_at = 1;
-  plan.flush.error = platform::kErrorGenFailure;
+  AddMany(h, 500);
+  FileFaultPlan plan{
+      .write = {}, .flush = {.fail_at = 1, .error = platform::kErrorGenFailure}, .lock = {}};
   {
-    platform::ScopedFileFaults faults(&plan);
+    ScopedFileFaults faults(&plan);
     EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
     EXPECT_EQ(Isam().FirstPrimitive, kPrimFlush);
   }
   EXPECT_EQ(ReadFile(Name("W") + ".DAT")[20], 1);
-  plan = {};
-  plan.write.fail_at = 1;
-  plan.write.sticky = true;
+  plan = {.write = {.fail_at = 1, .sticky = true}, .flush = {}, .lock = {}};
   {
-    platform::ScopedFileFaults faults(&plan);
+    ScopedFileFaults faults(&plan);
     FileblockAddRecord(h, rec_.data());
     EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
     EXPECT_ISAM(FileblockClose(h), kIsamOsFailure);
@@ -221,28 +201,21 @@ TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
 // an engine error where its write failed.
 TEST_F(FileblockTest, EveryFailingWriteOfAWorkloadIsReportedWithoutHarm) {
   for (std::uint64_t n = 1; n <= 60; n += 3) {
-    FileblockCreate(Name("F"), 30, std::vector<KeySpec>{{9, 0}, {5, 1}});
-    FileblockHandle h = FileblockOpen(Name("F"));
-    ASSERT_NE(h, nullptr);
-    platform::FileFaultPlan plan;
-    plan.write.fail_at = n;
+    FileblockHandle h = CreateOpen("F", 30, {{9, 0}, {5, 1}});
+    FileFaultPlan plan{.write = {.fail_at = n}, .flush = {}, .lock = {}};
     int failures = 0;
     {
-      platform::ScopedFileFaults faults(&plan);
+      ScopedFileFaults faults(&plan);
       for (int i = 0; i < 400; ++i) {
         const RecRef r = FileblockAddRecord(h, rec_.data());
         failures += Err() != 0;
-        FileblockAddKey(h, 1, r, Num(90000 - i * 7));
-        failures += Err() != 0;
-        FileblockAddKey(h, 2, r, Num(i % 13));
-        failures += Err() != 0;
-        if (i % 3 == 0 && i > 30) {
-          FileblockDeleteKey(h, 1, r - 20, Num(90000 - (i - 20) * 7));
-          failures += Err() != 0 && Err() != kIsamDeleteKeyMissing;
-        }
+        failures += (FileblockAddKey(h, 1, r, Num(90000 - i * 7)), Err() != 0);
+        failures += (FileblockAddKey(h, 2, r, Num(i % 13)), Err() != 0);
+        if (i % 3 != 0 || i <= 30) continue;
+        FileblockDeleteKey(h, 1, r - 20, Num(90000 - (i - 20) * 7));
+        failures += Err() != 0 && Err() != kIsamDeleteKeyMissing;
       }
-      FileblockClose(h);
-      failures += Err() != 0;
+      failures += (FileblockClose(h), Err() != 0);
     }
     EXPECT_EQ(failures, plan.write.calls >= n ? 1 : 0) << n;
     IsamCheck(Name("F"));

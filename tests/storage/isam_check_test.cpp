@@ -28,13 +28,12 @@ class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Dama
   void SetUp() override {
     h_ = CreateOpen("C", kLength, {{5, 0}});
     for (int i = 1; i <= 100; ++i) {
-      std::vector<std::uint8_t> rec(kLength, 0);
+      Bytes rec = Record(kLength);
       common::WriteLeInt32(rec.data() + 4, i);
       FileblockAddKey(h_, 1, FileblockAddRecord(h_, rec.data()), KeyStr(KeyOf(i)));
     }
     FileblockDeleteRecord(h_, 50);
-    FileblockDeleteKey(h_, 1, 50, KeyStr(KeyOf(50)));
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockDeleteKey(h_, 1, 50, KeyStr(KeyOf(50))), 0);
   }
 
   // The raw file helpers close the fileblock first.
@@ -49,21 +48,20 @@ class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Dama
   void Cut(const char* ext, std::int64_t size) {
     std::filesystem::resize_file(Closed(ext), static_cast<std::uintmax_t>(size));
   }
-  ImageKeyHeader Key() {
+  // The key's header and its root page.
+  ImageKeyHeader Key(ImagePage* root = nullptr) {
     Closed("IX");
     IsamImage image;
     std::string error;
     EXPECT_TRUE(image.Open(Name("C"), &error));
-    return image.keys()[1];
+    const ImageKeyHeader key = image.keys()[1];
+    EXPECT_TRUE(root == nullptr || image.ReadPage(1, key.root, root));
+    return key;
   }
-  // The root page's number and its leftmost child's.
-  std::pair<std::int32_t, std::int32_t> RootAndLeft() {
-    IsamImage image;
-    std::string error;
+  std::int32_t LeftLeaf() {
     ImagePage root;
-    const std::int32_t page = Key().root;
-    EXPECT_TRUE(image.Open(Name("C"), &error) && image.ReadPage(1, page, &root));
-    return {page, root.left};
+    Key(&root);
+    return root.left;
   }
 
   FileblockHandle h_ = nullptr;
@@ -72,10 +70,9 @@ class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Dama
 TEST_P(CheckerTest, ReportsTheDamage) {
   GetParam().apply(*this);
   Closed("DAT");
-  CheckOptions o;
-  o.key_builder = [](const std::uint8_t* record, std::size_t, int) {
+  CheckOptions o{.key_builder = [](const std::uint8_t* record, std::size_t, int) {
     return KeyOf(common::ReadLeInt32(record + 4));
-  };
+  }};
   const CheckReport report = IsamCheck(Name("C"), o);
   EXPECT_FALSE(report.ok());
   EXPECT_NE(report.Text().find(GetParam().expected), std::string::npos) << report.Text();
@@ -103,17 +100,12 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"EntryCountDiffers", [](T& t) { t.Patch("IX", 22, 7); },
                "entries found, header says 7"},
         // The first key text of the leftmost leaf becomes "K9", above its neighbours.
-        Damage{"KeysOutOfOrder",
-               [](T& t) { t.Patch("IX", t.RootAndLeft().second * kPageSize + 16, '9', 1); },
+        Damage{"KeysOutOfOrder", [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize + 16, '9', 1); },
                "not after"},
         Damage{"PageReachableTwice",
-               [](T& t) {
-                 const auto [root, left] = t.RootAndLeft();
-                 t.Patch("IX", root * kPageSize + 10, left);
-               },
+               [](T& t) { t.Patch("IX", t.Key().root * kPageSize + 10, t.LeftLeaf()); },
                "reachable twice"},
-        Damage{"UnderfilledPage",
-               [](T& t) { t.Patch("IX", t.RootAndLeft().second * kPageSize, 30, 2); },
+        Damage{"UnderfilledPage", [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize, 30, 2); },
                "holds 30 items (at least 31)"},
         Damage{"LostPage",
                [](T& t) {
@@ -125,15 +117,12 @@ INSTANTIATE_TEST_SUITE_P(
         Damage{"IndexFileTooShort", [](T& t) { t.Cut("IX", 2 * kPageSize); }, "for its "},
         Damage{"DataFileTooShort", [](T& t) { t.Cut("DAT", 60 * kLength); },
                "needed for 100 slots"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    RowName());
 
-class DumpTest : public EngineTest {};
-
-TEST_F(DumpTest, ListsHeadersAndEntriesInKeyOrder) {
+TEST_F(EngineTest, DumpListsHeadersAndEntriesInKeyOrder) {
   FileblockHandle h = CreateOpen("D", 21, {{3, 1}});
-  std::vector<std::uint8_t> rec(21, 0);
   for (const char* text : {"B", "A\x01", "\xC4", "A\x01"}) {
-    FileblockAddKey(h, 1, FileblockAddRecord(h, rec.data()), KeyStr(text));
+    FileblockAddKey(h, 1, FileblockAddRecord(h, Record(21).data()), KeyStr(text));
   }
   FileblockDeleteRecord(h, 3);
   FileblockDeleteKey(h, 1, 3, KeyStr("\xC4"));
@@ -148,8 +137,7 @@ TEST_F(DumpTest, ListsHeadersAndEntriesInKeyOrder) {
             "  \"A\\x01\" 2\n"
             "  \"A\\x01\" 4\n"
             "  \"B\" 1\n");
-  std::ostringstream none;
-  EXPECT_FALSE(IsamDump(Name("missing"), none));
+  EXPECT_FALSE(IsamDump(Name("missing"), out));
 }
 
 }  // namespace

@@ -11,12 +11,13 @@ using Strings = std::vector<std::string>;
 class KeySearch : public EngineTest {
  protected:
   void SetUp() override { h_ = CreateOpen("K", 21, {{9, 0}, {9, 1}}); }
-
   void Add(int key, RecRef ref, const KeyStr& text) {
     ASSERT_ISAM(FileblockAddKey(h_, key, ref, text), 0);
   }
 
   FileblockHandle h_ = nullptr;
+  KeyStr text_;
+  RecRef ref_ = 0;
 };
 
 TEST_F(KeySearch, DuplicatesAreOrderedByReferenceAndRefusedChangesLeaveTheKeys) {
@@ -30,21 +31,15 @@ TEST_F(KeySearch, DuplicatesAreOrderedByReferenceAndRefusedChangesLeaveTheKeys) 
   EXPECT_ISAM(FileblockDeleteKey(h_, 1, 2, KeyStr("A")), kIsamDeleteKeyMissing);  // not record 1's
   EXPECT_EQ(Entries(h_, 2), (Strings{"/3", "A/7", "A/9", "AB/8"}));
   EXPECT_EQ(Entries(h_, 1), (Strings{"A/1"}));
-  RecRef ref = 0;
-  FileblockFindKey(h_, 2, KeyStr("A"), ref);
-  EXPECT_EQ(ref, 7);
+  FileblockFindKey(h_, 2, KeyStr("A"), ref_);
+  EXPECT_EQ(ref_, 7);
 }
 
-TEST_F(KeySearch, FindKeyAndRefByDirection) {
+TEST_F(KeySearch, FindKeyAndRefByDirectionKeyExistsAndSearchOrLast) {
   for (int i = 1; i <= 100; ++i) Add(2, i, Num(i / 10));  // ten references per text
   const struct {
     const char* name;
-    int text;
-    RecRef ref;
-    int direction;
-    int error;
-    int found_text;
-    RecRef found_ref;
+    int text, ref, direction, error, found_text, found_ref;
   } cases[] = {
       {"Present", 3, 35, 0, 0, 3, 35},
       {"AbsentForward", 3, 40, 1, 0, 4, 40},
@@ -55,81 +50,63 @@ TEST_F(KeySearch, FindKeyAndRefByDirection) {
       {"AfterTheLast", 10, 101, 1, kIsamNoNextKey, 0, 0},
   };
   for (const auto& c : cases) {
-    KeyStr text = Num(c.text);
-    RecRef ref = c.ref;
-    FileblockFindKeyAndRef(h_, 2, text, ref, c.direction);
-    EXPECT_EQ(Err(), c.error) << c.name;
+    text_ = Num(c.text);
+    ref_ = c.ref;
+    EXPECT_ISAM(FileblockFindKeyAndRef(h_, 2, text_, ref_, c.direction), c.error) << c.name;
     if (c.error != 0) continue;
-    EXPECT_EQ(text.str(), Num(c.found_text).str()) << c.name;
-    EXPECT_EQ(ref, c.found_ref) << c.name;
+    EXPECT_EQ(text_.str() + "/" + std::to_string(ref_),
+              Num(c.found_text).str() + "/" + std::to_string(c.found_ref));
   }
-  EXPECT_TRUE(FileblockKeyExists(h_, 2, Num(3), 35));
-  EXPECT_FALSE(FileblockKeyExists(h_, 2, Num(3), 45));
-  EXPECT_TRUE(FileblockKeyExists(h_, 2, Num(3), 0));
-  EXPECT_FALSE(FileblockKeyExists(h_, 2, Num(11), 0));
-  KeyStr text("99999");
-  RecRef ref = 0;
-  EXPECT_ISAM(FileblockSearchOrLast(h_, 2, text, ref), 0);
-  EXPECT_EQ(text.str(), Num(10).str());
-  EXPECT_EQ(ref, 100);
+  EXPECT_TRUE(FileblockKeyExists(h_, 2, Num(3), 35) && FileblockKeyExists(h_, 2, Num(3), 0));
+  EXPECT_FALSE(FileblockKeyExists(h_, 2, Num(3), 45) || FileblockKeyExists(h_, 2, Num(11), 0));
+  text_ = KeyStr("99999");
+  EXPECT_ISAM(FileblockSearchOrLast(h_, 2, text_, ref_), 0);
+  EXPECT_EQ(text_.str() + "/" + std::to_string(ref_), Num(10).str() + "/100");
 }
 
 TEST_F(KeySearch, WithoutReFindNextAndPrevNeedAPosition) {
   Add(1, 1, Num(1));
-  FileblockClose(h_);
   EngineSetReFind(false);
-  h_ = FileblockOpen(Name("K"));
+  h_ = Reopen(h_, "K");
   EngineSetReFind(true);
-  KeyStr text;
-  RecRef ref = 0;
-  EXPECT_ISAM(FileblockNextKey(h_, 1, text, ref), kIsamNoPositionNext);
-  EXPECT_ISAM(FileblockPrevKey(h_, 1, text, ref), kIsamNoPositionPrev);
+  EXPECT_ISAM(FileblockNextKey(h_, 1, text_, ref_), kIsamNoPositionNext);
+  EXPECT_ISAM(FileblockPrevKey(h_, 1, text_, ref_), kIsamNoPositionPrev);
   FileblockClearKey(h_, 1);
-  FileblockNextKey(h_, 1, text, ref);
-  EXPECT_EQ(ref, 1);
+  FileblockNextKey(h_, 1, text_, ref_);
+  EXPECT_EQ(ref_, 1);
 }
 
 TEST_F(KeySearch, ApproximatePositionsOfALeafRoot) {
-  KeyStr text;
-  RecRef ref = 0;
-  EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, 0, 10, text, ref), kIsamApproxEmptyIndex);
-  EXPECT_EQ(FileblockApproxRelPos(h_, 1, text, 0, 10), -1);
+  EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, 0, 10, text_, ref_), kIsamApproxEmptyIndex);
+  EXPECT_EQ(FileblockApproxRelPos(h_, 1, text_, 0, 10), -1);
   EXPECT_EQ(Err(), kIsamRelPosEmptyIndex);
   for (int i = 1; i <= 10; ++i) Add(1, i, Num(i));
   // One leaf root of 10 items: the entry at p of 0..10 is item min(p + 1, 10).
   for (const auto& [p, item] : {std::pair{0, 1}, {5, 6}, {9, 10}, {10, 10}}) {
-    EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, p, 10, text, ref), 0);
-    EXPECT_EQ(ref, item) << p;
+    EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, p, 10, text_, ref_), 0);
+    EXPECT_EQ(ref_, item) << p;
   }
-  for (int i = 1; i <= 10; ++i) {
-    EXPECT_EQ(FileblockApproxRelPos(h_, 1, Num(i), i, 10), i) << i;  // i x 11 div 11
-  }
-  for (const auto& [p, scale] : {std::pair{0, 0}, {11, 10}}) {
-    EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, p, scale, text, ref), kIsamApproxArgs);
-  }
-  EXPECT_ISAM(FileblockApproxRelPos(h_, 1, text, 0, 0), kIsamRelPosArgs);
+  for (int i = 1; i <= 10; ++i) EXPECT_EQ(FileblockApproxRelPos(h_, 1, Num(i), i, 10), i);
+  EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, 0, 0, text_, ref_), kIsamApproxArgs);
+  EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, 11, 10, text_, ref_), kIsamApproxArgs);
+  EXPECT_ISAM(FileblockApproxRelPos(h_, 1, text_, 0, 0), kIsamRelPosArgs);
 }
 
 TEST_F(KeySearch, ApproximatePositionsOfATwoLevelTree) {
   for (int i = 1; i <= 63; ++i) Add(1, i, Num(i));  // leaves 1..31 | 32 | 33..63
   for (const auto& [p, expect] :
        {std::pair{0, 0}, {1, 0}, {2, 1}, {3, 2}, {50, 31}, {51, 32}, {100, 63}}) {
-    KeyStr text("x");
-    RecRef ref = -1;
-    EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, p, 100, text, ref), 0);
-    EXPECT_EQ(ref, expect) << p;
-    if (expect == 0) {
-      EXPECT_EQ(text.str(), "");
-    }
+    text_ = KeyStr("x");
+    ref_ = -1;
+    EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, p, 100, text_, ref_), 0);
+    EXPECT_EQ(ref_, expect) << p;
+    EXPECT_TRUE(expect != 0 || text_.str().empty()) << p;
   }
   EXPECT_EQ(FileblockApproxRelPos(h_, 1, Num(10), 10, 100), 15);
   EXPECT_EQ(FileblockApproxRelPos(h_, 1, Num(32), 32, 100), 50);
-  std::int32_t previous = 0;
-  for (int i = 1; i <= 63; ++i) {
-    const std::int32_t p = FileblockApproxRelPos(h_, 1, Num(i), i, 100);
-    EXPECT_GE(p, previous) << i;
-    EXPECT_LE(p, 100);
-    previous = p;
+  for (std::int32_t i = 1, previous = 0, p; i <= 63; ++i, previous = p) {
+    p = FileblockApproxRelPos(h_, 1, Num(i), i, 100);
+    EXPECT_TRUE(p >= previous && p <= 100) << i;
   }
 }
 

@@ -8,7 +8,6 @@
 #include <random>
 #include <set>
 
-#include "common/le_int.h"
 #include "tests/storage/engine_fixture.h"
 
 namespace storage::testing {
@@ -23,20 +22,9 @@ struct ModelCase {
   bool duplicates;
 };
 
-std::string IdText(std::int32_t id) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%09d", id);
-  return buf;
-}
+std::string IdText(std::int32_t id) { return Fmt("%09d", id); }
 
-std::vector<std::uint8_t> MakeRecord(std::int32_t id, const std::string& text) {
-  std::vector<std::uint8_t> r(kRecordLength, 0);
-  common::WriteLeInt32(r.data() + 4, id);
-  r[8] = static_cast<std::uint8_t>(text.size());
-  std::memcpy(r.data() + 9, text.data(), text.size());
-  return r;
-}
-
+// Key 1 is the text at byte 9 (length at 8), key 2 the id at byte 4.
 std::string BuildKey(const std::uint8_t* record, std::size_t, int key) {
   if (key == 1) return std::string(reinterpret_cast<const char*>(record + 9), record[8]);
   return IdText(common::ReadLeInt32(record + 4));
@@ -46,58 +34,55 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
  protected:
   ModelTest() : EngineTest(8) {}
 
-  // Entry order of key 1: by text, and with duplicates by reference.
   struct Entry {
     std::string text;
     RecRef ref;
   };
+  // Entry order of key 1: by text (std::string compares unsigned), with duplicates by reference.
   struct Before {
     bool dups;
-    bool operator()(const Entry& a, const Entry& b) const {  // std::string compares unsigned
+    bool operator()(const Entry& a, const Entry& b) const {
       return a.text != b.text ? a.text < b.text : dups && a.ref < b.ref;
     }
   };
 
+  // Few letters and shared prefixes, so equal texts, prefixes and long common runs occur.
   std::string RandomText() {
-    const ModelCase& c = GetParam();
-    if (c.key_length == 1) {
-      if (rng_() % 40 == 0) return "";
-      return std::string(1, static_cast<char>(rng_() % 256));
-    }
-    // Few letters and shared prefixes, so equal texts, prefixes and long common runs occur.
+    const int length = GetParam().key_length;
+    if (length == 1) return rng_() % 40 == 0 ? "" : std::string(1, static_cast<char>(rng_()));
     static const char kLetters[] = {'A', 'B', 'Z', '\xC4', '\x01'};
     std::string text;
-    if (c.key_length == 50 && rng_() % 2 == 0) text = std::string(30 + rng_() % 15, 'K');
-    const std::size_t len = std::min<std::size_t>(c.key_length, text.size() + rng_() % 6);
+    if (length == 50 && rng_() % 2 == 0) text = std::string(30 + rng_() % 15, 'K');
+    const std::size_t len = std::min<std::size_t>(length, text.size() + rng_() % 6);
     while (text.size() < len) text += kLetters[rng_() % sizeof kLetters];
     return text;
   }
 
-  // A text that exists in the model most of the time.
-  std::string SomeText() {
-    if (!model_.empty() && rng_() % 10 < 7) return RandomEntry().text;
-    return RandomText();
-  }
-
+  // An entry of the model, among its first 64 or of any record.
   Entry RandomEntry() {
-    auto it = model_.begin();
-    std::advance(it, static_cast<long>(rng_() % std::min<std::size_t>(model_.size(), 64)));
     if (rng_() % 2 == 0 && !refs_.empty()) {
       const RecRef ref = refs_[rng_() % refs_.size()];
       return Entry{records_[ref].first, ref};
     }
-    return *it;
+    return *std::next(model_.begin(), rng_() % std::min<std::size_t>(model_.size(), 64));
+  }
+  // A text that exists in the model most of the time.
+  std::string SomeText() {
+    return !model_.empty() && rng_() % 10 < 7 ? RandomEntry().text : RandomText();
   }
 
   void Add() {
     const std::string text = RandomText();
     const std::int32_t id = next_id_++;
-    const std::vector<std::uint8_t> rec = MakeRecord(id, text);
+    Bytes rec = Record(kRecordLength);
+    common::WriteLeInt32(rec.data() + 4, id);
+    rec[8] = static_cast<std::uint8_t>(text.size());
+    std::memcpy(rec.data() + 9, text.data(), text.size());
     const RecRef ref = FileblockAddRecord(h_, rec.data());
     ASSERT_EQ(Err(), 0);
     ASSERT_ISAM(FileblockAddKey(h_, 2, ref, KeyStr(IdText(id))), 0);
     FileblockAddKey(h_, 1, ref, KeyStr(text));
-    cursor_valid_ = false;
+    at_end_ = false;
     if (!GetParam().duplicates && model_.count(Entry{text, ref}) != 0) {
       ASSERT_EQ(Err(), kIsamDuplicateKey);
       ASSERT_ISAM(FileblockDeleteKey(h_, 2, ref, KeyStr(IdText(id))), 0);
@@ -116,7 +101,7 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     const RecRef ref = refs_[slot];
     const auto [text, id] = records_[ref];
     ASSERT_ISAM(FileblockDeleteKey(h_, 1, ref, KeyStr(text)), 0);
-    cursor_valid_ = false;
+    at_end_ = false;
     ASSERT_ISAM(FileblockDeleteKey(h_, 2, ref, KeyStr(IdText(id))), 0);
     ASSERT_ISAM(FileblockDeleteRecord(h_, ref), 0);
     model_.erase(Entry{text, ref});
@@ -125,30 +110,22 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     records_.erase(ref);
   }
 
-  void Find() {
-    const std::string text = SomeText();
-    RecRef ref = -7;
-    FileblockFindKey(h_, 1, KeyStr(text), ref);
-    auto it = model_.lower_bound(Entry{text, 0});
-    if (it == model_.end() || it->text != text) {
-      ASSERT_EQ(Err(), kIsamKeyNotFound);
-      return ClearCursor();
-    }
-    ASSERT_EQ(Err(), 0) << "find " << text;
-    ASSERT_EQ(ref, it->ref);
-    SetCursor(*it);
-  }
-
-  void Search() {
+  // FindKey (exact) or SearchKey (at or after).
+  void Find(bool exact) {
     KeyStr text(SomeText());
     auto it = model_.lower_bound(Entry{text.str(), 0});
-    RecRef ref = 0;
-    FileblockSearchKey(h_, 1, text, ref);
+    if (exact && it != model_.end() && it->text != text.str()) it = model_.end();
+    RecRef ref = -7;
+    if (exact) {
+      FileblockFindKey(h_, 1, text, ref);
+    } else {
+      FileblockSearchKey(h_, 1, text, ref);
+    }
     if (it == model_.end()) {
-      ASSERT_EQ(Err(), kIsamNoKeyAtOrAfter);
+      ASSERT_EQ(Err(), exact ? kIsamKeyNotFound : kIsamNoKeyAtOrAfter);
       return ClearCursor();
     }
-    ASSERT_EQ(Err(), 0);
+    ASSERT_EQ(Err(), 0) << text.str();
     ASSERT_EQ(text.str(), it->text);
     ASSERT_EQ(ref, it->ref);
     SetCursor(*it);
@@ -156,9 +133,8 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
 
   void Navigate() {
     const int start = static_cast<int>(rng_() % 3);
-    if (start == 0) {
-      ClearCursor();
-    } else if (start == 1 && !model_.empty()) {
+    if (start == 0) ClearCursor();
+    if (start == 1 && !model_.empty()) {
       const Entry e = RandomEntry();
       KeyStr text(e.text);
       RecRef ref = e.ref;
@@ -169,13 +145,14 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     for (int i = static_cast<int>(rng_() % 12); i >= 0 && !HasFailure(); --i) Step(rng_() % 2);
   }
 
-  // One Next (forward) or Prev, checked against the model.
+  // One Next (forward) or Prev: from an end after a clear or a run off the end, else by re-find
+  // from the last entry.
   void Step(bool forward) {
     KeyStr text(last_.text);
     RecRef ref = last_.ref;
     (forward ? FileblockNextKey : FileblockPrevKey)(h_, 1, text, ref);
     std::optional<Entry> expected;
-    if (cursor_valid_ && state_ != kAt) {
+    if (at_end_) {
       if (!model_.empty()) expected = forward ? *model_.begin() : *model_.rbegin();
     } else if (forward) {
       auto it = model_.upper_bound(last_);
@@ -186,8 +163,7 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     }
     if (!expected) {
       ASSERT_EQ(Err(), forward ? kIsamNoNextKey : kIsamNoPrevKey);
-      cursor_valid_ = true;
-      state_ = forward ? kAfter : kBefore;
+      at_end_ = true;
       return;
     }
     ASSERT_EQ(Err(), 0) << (forward ? "next" : "prev");
@@ -198,31 +174,13 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
 
   void SetCursor(const Entry& e) {
     last_ = e;
-    state_ = kAt;
-    cursor_valid_ = true;
+    at_end_ = false;
   }
   void ClearCursor() {
     FileblockClearKey(h_, 1);
-    state_ = kBefore;
-    cursor_valid_ = true;
+    at_end_ = true;
   }
 
-  void Verify() {
-    CheckOptions o;
-    o.key_builder = &BuildKey;
-    ASSERT_EQ(Check(h_, "M", o), "");
-    ASSERT_EQ(FileblockUsedRecs(h_), static_cast<std::int32_t>(refs_.size()));
-    ASSERT_EQ(FileblockUsedKeys(h_, 1), static_cast<std::int32_t>(model_.size()));
-  }
-
-  void Reopen() {
-    ASSERT_ISAM(FileblockClose(h_), 0);
-    h_ = FileblockOpen(Name("M"));
-    ASSERT_NE(h_, nullptr) << Err();
-    cursor_valid_ = false;
-  }
-
-  enum State { kAt, kBefore, kAfter };
   std::mt19937 rng_;
   FileblockHandle h_ = nullptr;
   std::set<Entry, Before> model_{Before{GetParam().duplicates}};
@@ -230,38 +188,41 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
   std::vector<RecRef> refs_;
   std::int32_t next_id_ = 1;
   Entry last_{"", 0};
-  State state_ = kBefore;
-  bool cursor_valid_ = false;
+  bool at_end_ = false;
 };
 
 TEST_P(ModelTest, RandomOperationsAgreeWithTheModel) {
   const ModelCase& c = GetParam();
   rng_.seed(static_cast<unsigned>(c.key_length * 2 + (c.duplicates ? 1 : 0)));
-  h_ = CreateOpen(
-      "M", kRecordLength,
-      {{static_cast<std::uint8_t>(c.key_length), static_cast<std::uint8_t>(c.duplicates)}, {9, 0}});
+  const auto length = static_cast<std::uint8_t>(c.key_length);
+  h_ = CreateOpen("M", kRecordLength, {{length, c.duplicates}, {9, 0}});
   ASSERT_NE(h_, nullptr);
-  for (int op = 1; op <= kOpsPerCase; ++op) {
+  int op = 1;
+  for (; op <= kOpsPerCase && !HasFailure(); ++op) {
     // Grow to several thousand entries, then shrink to empty (root collapse included).
-    const bool growing = op < kOpsPerCase / 2;
+    const int add = op < kOpsPerCase / 2 ? 45 : 8;
+    const int del = add + (op < kOpsPerCase / 2 ? 15 : 50);
     const int roll = static_cast<int>(rng_() % 100);
-    const int add = growing ? 45 : 8;
-    const int del = growing ? 15 : 50;
     if (roll < add) {
       Add();
-    } else if (roll < add + del) {
+    } else if (roll < del) {
       Delete();
-    } else if (roll < add + del + 12) {
-      Find();
-    } else if (roll < add + del + 17) {
-      Search();
+    } else if (roll < del + 17) {
+      Find(roll < del + 12);
     } else {
       Navigate();
     }
-    if (op % 1000 == 0) Verify();
-    ASSERT_FALSE(HasFailure()) << "operation " << op;
-    if (op % 5000 == 0) Reopen();
+    if (op % 1000 == 0) {
+      ASSERT_EQ(Check(h_, "M", CheckOptions{.key_builder = &BuildKey}), "") << op;
+      ASSERT_EQ(FileblockUsedRecs(h_), static_cast<std::int32_t>(refs_.size()));
+      ASSERT_EQ(FileblockUsedKeys(h_, 1), static_cast<std::int32_t>(model_.size()));
+    }
+    if (op % 5000 == 0) {
+      h_ = Reopen(h_, "M");
+      at_end_ = false;  // a fresh handle re-finds from the last entry
+    }
   }
+  ASSERT_FALSE(HasFailure()) << "operation " << op - 1;
   EXPECT_ISAM(FileblockClose(h_), 0);
 }
 
@@ -272,7 +233,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, ModelTest,
                                            ModelCase{"Length9Duplicates", 9, true},
                                            ModelCase{"Length50Unique", 50, false},
                                            ModelCase{"Length50Duplicates", 50, true}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
 }  // namespace
 }  // namespace storage::testing

@@ -12,21 +12,20 @@ class RecordTest : public EngineTest {
  protected:
   void SetUp() override { h_ = CreateOpen("R", kLength, {}); }
 
-  std::vector<std::uint8_t> Rec(std::uint8_t fill) {
-    std::vector<std::uint8_t> r(kLength, fill);
-    std::fill(r.begin(), r.begin() + 4, 0);
-    return r;
-  }
   RecRef Add(std::uint8_t fill) {
-    const RecRef ref = FileblockAddRecord(h_, Rec(fill).data());
+    const RecRef ref = FileblockAddRecord(h_, Record(kLength, fill).data());
     EXPECT_EQ(Err(), 0);
     return ref;
+  }
+  std::int32_t Head(RecRef ref) {
+    std::uint8_t head[4];
+    FileblockRecordHead(h_, ref, head);
+    return common::ReadLeInt32(head);
   }
   void PatchData(std::int64_t offset, std::int32_t value) {
     FileblockClose(h_);
     PatchFile(Name("R") + ".DAT", offset, value);
-    h_ = FileblockOpen(Name("R"));
-    ASSERT_NE(h_, nullptr) << Err();
+    h_ = Reopen(nullptr, "R");
   }
 
   FileblockHandle h_ = nullptr;
@@ -38,19 +37,16 @@ TEST_F(RecordTest, DeletedRecordsAreReusedLastDeletedFirstAndPutRewritesInPlace)
   FileblockDeleteRecord(h_, 5);
   EXPECT_EQ(FileblockUsedRecs(h_), 4);
   EXPECT_EQ(FileblockRecordSlots(h_), 7);
-  std::uint8_t head[4];
-  FileblockRecordHead(h_, 5, head);
-  EXPECT_EQ(common::ReadLeInt32(head), 3);  // the free chain runs 5 -> 3 -> end
-  FileblockRecordHead(h_, 3, head);
-  EXPECT_EQ(common::ReadLeInt32(head), -1);
+  EXPECT_EQ(Head(5), 3);  // the free chain runs 5 -> 3 -> end
+  EXPECT_EQ(Head(3), -1);
   EXPECT_EQ(Add(50), 5);
   EXPECT_EQ(Add(30), 3);
   EXPECT_EQ(Add(70), 7);
-  EXPECT_ISAM(FileblockPutRecord(h_, 2, Rec(9).data()), 0);
-  std::vector<std::uint8_t> got(kLength);
+  EXPECT_ISAM(FileblockPutRecord(h_, 2, Record(kLength, 9).data()), 0);
+  Bytes got(kLength);
   for (const auto& [ref, fill] : {std::pair{1, 1}, {2, 9}, {3, 30}, {4, 4}, {5, 50}}) {
     FileblockGetRecord(h_, ref, got.data());
-    EXPECT_EQ(got, Rec(static_cast<std::uint8_t>(fill))) << ref;
+    EXPECT_EQ(got, Record(kLength, static_cast<std::uint8_t>(fill))) << ref;
   }
   EXPECT_EQ(Check(h_, "R"), "");
 }
@@ -58,15 +54,14 @@ TEST_F(RecordTest, DeletedRecordsAreReusedLastDeletedFirstAndPutRewritesInPlace)
 TEST_F(RecordTest, ReferenceChecksAreTheSameForGetPutHeadAndDelete) {
   Add(1);
   Add(2);
-  std::vector<std::uint8_t> buf(kLength, 0);
-  std::uint8_t head[4];
+  Bytes buf(kLength, 0);
   for (const auto& [ref, error] : {std::pair{0, kIsamRefZero},
                                    {-1, kIsamRefRange},
                                    {3, kIsamRefRange},
                                    {0x7FFFFFFF, kIsamRefRange}}) {
     EXPECT_ISAM(FileblockGetRecord(h_, ref, buf.data()), error);
     EXPECT_ISAM(FileblockPutRecord(h_, ref, buf.data()), error);
-    EXPECT_ISAM(FileblockRecordHead(h_, ref, head), error);
+    EXPECT_ISAM(Head(ref), error);
     EXPECT_ISAM(FileblockDeleteRecord(h_, ref), error == kIsamRefZero ? kIsamRefRange : error);
   }
   FileblockFlush(h_);
@@ -85,7 +80,7 @@ TEST_P(DamagedFreeChain, StopsTheAddWith10170) {
   for (int i = 0; i < 4; ++i) Add(1);
   FileblockDeleteRecord(h_, 2);
   PatchData(GetParam().offset, GetParam().link);
-  EXPECT_ISAM(FileblockAddRecord(h_, Rec(5).data()), kIsamFreeChainBad);
+  EXPECT_ISAM(FileblockAddRecord(h_, Record(kLength, 5).data()), kIsamFreeChainBad);
   EXPECT_EQ(FileblockUsedRecs(h_), 3);
 }
 
@@ -96,36 +91,28 @@ INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain,
                                            ChainCase{"LinkZero", 2 * kLength, 0},
                                            ChainCase{"LinkBeyondSlots", 2 * kLength, 5},
                                            ChainCase{"LinkToItself", 2 * kLength, 2}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         RowName());
 
-TEST_F(RecordTest, FreeCountBeyondTheSlotsRefusesFurtherDeletes) {
+TEST_F(RecordTest, FailedWriteGivesTheSlotBackAndASecondDeleteIsRefused) {
   Add(1);
   FileblockDeleteRecord(h_, 1);
-  // A second delete of the same record would make a cycle.
-  EXPECT_ISAM(FileblockDeleteRecord(h_, 1), kIsamFreeChainBad);
-}
-
-TEST_F(RecordTest, FailedWriteGivesTheSlotBack) {
-  Add(1);
-  platform::FileFaultPlan plan;
-  plan.write.fail_at = 1;
+  EXPECT_ISAM(FileblockDeleteRecord(h_, 1), kIsamFreeChainBad);  // would make a cycle
+  EXPECT_EQ(Add(1), 1);
+  platform::FileFaultPlan plan{.write = {.fail_at = 1}, .flush = {}, .lock = {}};
   {
     platform::ScopedFileFaults faults(&plan);
-    EXPECT_EQ(FileblockAddRecord(h_, Rec(2).data()), 0);
+    EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 2).data()), 0);
     EXPECT_EQ(Err(), kIsamOsFailure);
     EXPECT_EQ(Isam().FirstPrimitive, 0x4000);
     EXPECT_EQ(Isam().FirstOsError, 112u);
   }
   EXPECT_EQ(FileblockUsedRecs(h_), 1);
   EXPECT_EQ(Add(2), 2);
-
   FileblockDeleteRecord(h_, 1);
-  plan = platform::FileFaultPlan{};
-  plan.write.fail_at = 1;
-  plan.write.short_write = true;
+  plan = {.write = {.fail_at = 1, .short_write = true}, .flush = {}, .lock = {}};
   {
     platform::ScopedFileFaults faults(&plan);
-    EXPECT_EQ(FileblockAddRecord(h_, Rec(3).data()), 0);
+    EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 3).data()), 0);
     EXPECT_EQ(Err(), kIsamShortWrite);
   }
   EXPECT_EQ(Add(3), 1);  // the free record is still at the head of the chain
@@ -134,10 +121,10 @@ TEST_F(RecordTest, FailedWriteGivesTheSlotBack) {
 
 TEST_F(RecordTest, SlotCountAtTheLimitGivesAnErrorInsteadOfWrapping) {
   PatchData(8, 0x7FFFFFFF);  // slots
-  EXPECT_EQ(FileblockAddRecord(h_, Rec(1).data()), 0);
+  EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 1).data()), 0);
   EXPECT_EQ(Err(), kIsamShortWrite);
   // The highest reference lies at 2^31 x 32 bytes: a 64-bit offset, read as a short read.
-  std::vector<std::uint8_t> buf(kLength);
+  Bytes buf(kLength);
   EXPECT_ISAM(FileblockGetRecord(h_, 0x7FFFFFFF, buf.data()), kIsamShortRead);
 }
 
