@@ -11,24 +11,24 @@
 namespace storage::testing {
 namespace {
 
+constexpr int kMinLength = 5;
+constexpr int kMaxLength = 8023;
+
 struct RandomCase {
+  const char* name;
   int record_length;
   int records;
 };
 
-constexpr int kMinLength = 5;
-constexpr int kMaxLength = 8023;
-
 struct Content {
-  std::int32_t length = 0;
-  std::uint32_t seed = 0;
+  std::int32_t length;
+  std::uint32_t seed;
 };
 
 // The bytes of a record: the first four zero (a used record's link), the rest from its seed.
-std::vector<std::uint8_t> Make(const Content& c) {
-  std::vector<std::uint8_t> v(static_cast<std::size_t>(c.length), 0);
-  std::uint32_t x = c.seed * 2654435761u + 1;
-  for (std::size_t i = 4; i < v.size(); ++i) {
+Bytes Make(const Content& c) {
+  Bytes v = Record(c.length);
+  for (std::uint32_t i = 4, x = c.seed * 2654435761u + 1; i < v.size(); ++i) {
     x ^= x << 13;
     x ^= x >> 17;
     x ^= x << 5;
@@ -39,42 +39,30 @@ std::vector<std::uint8_t> Make(const Content& c) {
 
 class VarRecRandomTest : public EngineTest, public ::testing::WithParamInterface<RandomCase> {
  protected:
-  void Put(RecRef ref, const Content& c) {
-    const auto bytes = Make(c);
-    ASSERT_ISAM(VarRecPut(h_, ref, bytes.data(), c.length), 0);
-    live_[ref] = c;
-  }
-  void Add(const Content& c) {
-    const auto bytes = Make(c);
-    RecRef ref = 0;
-    ASSERT_ISAM(VarRecAdd(h_, ref, bytes.data(), c.length), 0);
-    ASSERT_EQ(live_.count(ref), 0u);
+  // Writes `c` as a new record (ref 0) or over record `ref`.
+  void Write(const Content& c, RecRef ref = 0) {
+    const Bytes bytes = Make(c);
+    if (ref == 0) {
+      ASSERT_ISAM(VarRecAdd(h_, ref, bytes.data(), c.length), 0);
+      ASSERT_EQ(live_.count(ref), 0u);
+    } else {
+      ASSERT_ISAM(VarRecPut(h_, ref, bytes.data(), c.length), 0);
+    }
     live_[ref] = c;
   }
   Content Random() {
     return {std::uniform_int_distribution<int>(kMinLength, kMaxLength)(rng_),
             static_cast<std::uint32_t>(rng_())};
   }
+  RecRef AnyLive() {
+    return std::next(live_.begin(), std::uniform_int_distribution<long>(0, live_.size() - 1)(rng_))
+        ->first;
+  }
+  // The used slots the live records must take.
   std::int32_t ExpectedSlots() const {
     std::int32_t n = 0;
     for (const auto& [ref, c] : live_) n += VarRecSectionCount(GetParam().record_length, c.length);
     return n;
-  }
-  void ReadAllBack() {
-    std::vector<std::uint8_t> out(kMaxLength);
-    for (const auto& [ref, c] : live_) {
-      std::int32_t length = kMaxLength;
-      VarRecGet(h_, ref, out.data(), length);
-      ASSERT_EQ(Err(), 0) << "record " << ref;
-      ASSERT_EQ(length, c.length) << "record " << ref;
-      ASSERT_TRUE(std::equal(out.begin(), out.begin() + length, Make(c).begin()))
-          << "record " << ref;
-    }
-  }
-  RecRef AnyLive() {
-    auto it = live_.begin();
-    std::advance(it, std::uniform_int_distribution<std::size_t>(0, live_.size() - 1)(rng_));
-    return it->first;
   }
 
   std::mt19937 rng_{20240611};
@@ -85,53 +73,49 @@ class VarRecRandomTest : public EngineTest, public ::testing::WithParamInterface
 TEST_P(VarRecRandomTest, EveryRecordReadsBackAfterRewritesAndDeletes) {
   const int records = GetParam().records;
   h_ = CreateOpen("R", GetParam().record_length, {});
-  ASSERT_NO_FATAL_FAILURE(Add({kMinLength, 1}));
-  ASSERT_NO_FATAL_FAILURE(Add({kMaxLength, 2}));
-  for (int i = 2; i < records; ++i) ASSERT_NO_FATAL_FAILURE(Add(Random()));
+  Write({kMinLength, 1});
+  Write({kMaxLength, 2});
+  for (int i = 2; i < records && !HasFatalFailure(); ++i) Write(Random());
+  ASSERT_FALSE(HasFatalFailure());
   const std::int32_t baseline = FileblockUsedRecs(h_);
   EXPECT_EQ(baseline, ExpectedSlots());
 
   // Rewrites to other lengths and back: no section may leak or be lost.
   const std::map<RecRef, Content> original = live_;
-  for (int i = 0; i < records / 5; ++i) {
-    const RecRef ref = AnyLive();
-    ASSERT_NO_FATAL_FAILURE(Put(ref, Random()));
-  }
+  for (int i = 0; i < records / 5 && !HasFatalFailure(); ++i) Write(Random(), AnyLive());
   EXPECT_EQ(FileblockUsedRecs(h_), ExpectedSlots());
   for (const auto& [ref, c] : original) {
-    if (live_[ref].seed != c.seed) {
-      ASSERT_NO_FATAL_FAILURE(Put(ref, c));
-    }
+    if (live_[ref].seed != c.seed) Write(c, ref);
   }
+  ASSERT_FALSE(HasFatalFailure());
   EXPECT_EQ(FileblockUsedRecs(h_), baseline);
 
   // Deletes and adds that reuse the freed slots.
-  for (int i = 0; i < records * 3 / 20; ++i) {
+  for (int i = 0; i < records * 3 / 20 && !HasFatalFailure(); ++i) {
     const RecRef ref = AnyLive();
     ASSERT_ISAM(VarRecDelete(h_, ref), 0);
     live_.erase(ref);
-    if (i % 2 == 0) {
-      ASSERT_NO_FATAL_FAILURE(Add(Random()));
-    }
+    if (i % 2 == 0) Write(Random());
   }
   EXPECT_EQ(FileblockUsedRecs(h_), ExpectedSlots());
 
-  FileblockClose(h_);
-  h_ = FileblockOpen(Name("R"));
-  ASSERT_NE(h_, nullptr);
-  ASSERT_NO_FATAL_FAILURE(ReadAllBack());
-  CheckOptions o;
-  o.section_records = true;
-  const CheckReport report = IsamCheck(Name("R"), o);
+  h_ = Reopen(h_, "R");
+  Bytes out(kMaxLength);
+  for (const auto& [ref, c] : live_) {
+    std::int32_t length = kMaxLength;
+    ASSERT_ISAM(VarRecGet(h_, ref, out.data(), length), 0) << ref;
+    ASSERT_EQ(Bytes(out.begin(), out.begin() + length), Make(c)) << ref;
+  }
+  const CheckReport report =
+      IsamCheck(Name("R"), CheckOptions{.key_builder = {}, .section_records = true});
   EXPECT_TRUE(report.ok()) << report.Text();
   EXPECT_EQ(report.record_heads, static_cast<std::int32_t>(live_.size()));
 }
 
 INSTANTIATE_TEST_SUITE_P(RecordLengths, VarRecRandomTest,
-                         ::testing::Values(RandomCase{23, 1000}, RandomCase{14699, 10000}),
-                         [](const auto& info) {
-                           return "L" + std::to_string(info.param.record_length);
-                         });
+                         ::testing::Values(RandomCase{"L23", 23, 1000},
+                                           RandomCase{"L14699", 14699, 10000}),
+                         RowName());
 
 }  // namespace
 }  // namespace storage::testing
