@@ -1,14 +1,13 @@
-// isam_peer: another user of a fileblock for the network tests, with the engine in network mode.
-// It reads commands from stdin, one a line, and answers each with one line: "ok ..." or
-// "err <IsamError> ...".
+// isam_peer: another user of a fileblock for the network tests, with the engine in network mode
+// and lock waits on a fake sleeper. It reads commands from stdin, one a line, and answers each
+// with one line: "ok ..." or "err <IsamError> ...".
 //
 //   open NAME [options of ParseOpenOptions] | close | lock | readlock | unlock | lockrec REF
-//   add TEXT                   the record of TEXT with its keys (peer_scheme.h); ok REF
+//   add TEXT | put REF TEXT    the record of TEXT (with its keys for add, peer_scheme.h); ok REF
 //   get REF | getlocked REF    then the text of the record delivered
-//   put REF TEXT | delrec REF | addkey K REF TEXT | delkey K REF TEXT
-//   count                      ok USEDRECS KEYS1 KEYS2 ...
-//   sleeper fake | sleeper scaled D   fake waits without waiting, scaled waits ms / D
-//   sleeps                     ok COUNT TOTALMS of the fake sleeper since the last "sleeps"
+//   delrec REF | addkey K REF TEXT | delkey K REF TEXT
+//   sleeps                     ok COUNT TOTALMS of the fake lock waits since the last "sleeps"
+//   sleeper D                  lock waits from now on wait ms / D for real
 //   crash N                    the N-th file write from now kills the process (SIGKILL)
 //   writer ID COUNT SEED       adds "W<ID>-<nnnnn>" records under write locks in random batches
 //                              (SEED 0: all in one batch)
@@ -24,6 +23,7 @@
 #include <memory>
 #include <random>
 #include <thread>
+#include <utility>
 
 #include "platform/fake_environment.h"
 #include "platform/file_faults.h"
@@ -34,11 +34,12 @@ namespace {
 
 const int kKeys = static_cast<int>(kPeerKeys.size());
 
+void Pause(unsigned us) { std::this_thread::sleep_for(std::chrono::microseconds(us)); }
+
 class ScaledSleeper final : public platform::Sleeper {
  public:
-  explicit ScaledSleeper(int divisor) : divisor_(std::max(divisor, 1)) {}
+  explicit ScaledSleeper(unsigned divisor) : divisor_(std::max(divisor, 1u)) {}
   void SleepMs(std::uint32_t ms) override { Pause(ms * 1000 / divisor_); }
-  static void Pause(unsigned us) { std::this_thread::sleep_for(std::chrono::microseconds(us)); }
 
  private:
   unsigned divisor_;
@@ -76,18 +77,17 @@ class Peer {
 
   // Takes a lock, retrying lock conflicts as the driver would.
   bool Retry(void (*lock)(FileblockHandle)) {
-    for (int attempt = 0; attempt < 1000; ++attempt, ScaledSleeper::Pause(200)) {
+    for (int attempt = 0; attempt < 1000; ++attempt, Pause(200)) {
       IsamReset();
       lock(h_);
-      if (Isam().IsamOK) return true;
-      if (EngineErrorClass(Isam().IsamError) != 2) return false;
+      if (Isam().IsamOK || EngineErrorClass(Isam().IsamError) != 2) return Isam().IsamOK;
     }
     return false;
   }
 
   std::string Writer(int id, int count, unsigned seed) {
     std::mt19937 random(seed * 7919 + static_cast<unsigned>(id));
-    for (int done = 0; done < count; ScaledSleeper::Pause(random() % 1500)) {
+    for (int done = 0; done < count; Pause(random() % 1500)) {
       if (!Retry(&FileblockLockFile)) return Result("lock");
       const int batch = seed == 0 ? count : std::min(count - done, 1 + int(random() % 8));
       for (int i = 0; i < batch; ++i, ++done) {
@@ -105,8 +105,7 @@ class Peer {
   // Under a read lock no writer is inside a change: every key holds every record.
   std::string Reader() {
     int checks = 0;
-    for (pollfd p{STDIN_FILENO, POLLIN, 0}; poll(&p, 1, 0) <= 0; ++checks) {
-      ScaledSleeper::Pause(500);
+    for (pollfd p{STDIN_FILENO, POLLIN, 0}; poll(&p, 1, 0) <= 0; ++checks, Pause(500)) {
       if (!Retry(&FileblockReadLock)) return Result("readlock");
       const std::int32_t used = FileblockUsedRecs(h_);
       for (int k = 1; k <= kKeys; ++k) {
@@ -122,57 +121,48 @@ class Peer {
 
   std::string Do(const std::string& command, std::istringstream& in) {
     RecRef ref = 0;
-    int key = 0, n = 0;
+    int key = 0;
+    unsigned n = 0;
     std::string text;
     std::vector<std::uint8_t> record(kPeerRecordLength, 0xEE);
-    if (command == "close") {
-      FileblockClose(h_);
-      h_ = nullptr;
+    if (command == "open" && in >> text) {
+      std::string options;
+      std::getline(in, options);
+      h_ = FileblockOpen(text, ParseOpenOptions(options));
+    } else if (command == "close") {
+      FileblockClose(std::exchange(h_, nullptr));
     } else if (command == "lock" || command == "readlock" || command == "unlock") {
       (command == "lock"       ? FileblockLockFile
        : command == "readlock" ? FileblockReadLock
                                : FileblockUnlockFile)(h_);
-    } else if (command == "open" && in >> text) {
-      std::string options;
-      std::getline(in, options);
-      h_ = FileblockOpen(text, ParseOpenOptions(options));
     } else if (command == "lockrec" && in >> ref) {
       FileblockLockRecord(h_, ref);
     } else if (command == "add" && in >> text) {
       if (AddOne(text, &ref)) return Result(std::to_string(ref));
+    } else if (command == "put" && in >> ref >> text) {
+      FileblockPutRecord(h_, ref, PeerRecord(text).data());
     } else if ((command == "get" || command == "getlocked") && in >> ref) {
-      (command == "get" ? FileblockGetRecord(h_, ref, record.data())
-                        : FileblockGetLockedRecord(h_, ref, record.data()));
+      if (command == "get") FileblockGetRecord(h_, ref, record.data());
+      if (command == "getlocked") FileblockGetLockedRecord(h_, ref, record.data());
       const bool delivered = Isam().IsamOK || Isam().IsamError == kIsamRecordLockedRead;
       return Result(delivered ? PeerText(record.data()) : "");
     } else if (command == "delrec" && in >> ref) {
       FileblockDeleteRecord(h_, ref);
-    } else if (command == "put" && in >> ref >> text) {
-      FileblockPutRecord(h_, ref, PeerRecord(text).data());
     } else if ((command == "addkey" || command == "delkey") && in >> key >> ref >> text) {
       (command == "addkey" ? FileblockAddKey : FileblockDeleteKey)(h_, key, ref, KeyStr(text));
-    } else if (command == "count") {
-      std::string counts = std::to_string(FileblockUsedRecs(h_));
-      for (int k = 1; Isam().IsamOK && k <= kKeys; ++k) {
-        counts += " " + std::to_string(FileblockUsedKeys(h_, k));
-      }
-      return Result(counts);
-    } else if (command == "sleeper" && in >> text) {
-      env_.reset();
-      scaled_ = std::make_unique<ScaledSleeper>(in >> n ? n : 1);
-      platform::Sleeper* sleeper = text == "fake" ? &fake_ : scaled_.get();
-      env_ = std::make_unique<platform::ScopedEnvironment>(nullptr, sleeper, nullptr);
     } else if (command == "sleeps") {
       text = std::to_string(fake_.sleeps.size()) + " " + std::to_string(fake_.TotalMs());
       fake_.sleeps.clear();
       return "ok " + text;
-    } else if (command == "crash" && in >> n) {
-      faults_ = {};
-      faults_.write.fail_at = static_cast<std::uint64_t>(n);
+    } else if (command == "sleeper" && in >> n) {
+      env_.reset();
+      scaled_ = std::make_unique<ScaledSleeper>(n);
+      env_ = std::make_unique<platform::ScopedEnvironment>(nullptr, scaled_.get(), nullptr);
+    } else if (command == "crash" && in >> faults_.write.fail_at) {
       faults_.write.on_hit = [] { kill(getpid(), SIGKILL); };
       scoped_faults_ = std::make_unique<platform::ScopedFileFaults>(&faults_);
     } else if (command == "writer" && in >> key >> n >> ref) {
-      return Writer(key, n, static_cast<unsigned>(ref));
+      return Writer(key, static_cast<int>(n), static_cast<unsigned>(ref));
     } else if (command == "reader") {
       return Reader();
     } else {
@@ -183,8 +173,9 @@ class Peer {
 
   FileblockHandle h_ = nullptr;
   platform::FakeSleeper fake_;
-  std::unique_ptr<platform::Sleeper> scaled_;
-  std::unique_ptr<platform::ScopedEnvironment> env_;
+  std::unique_ptr<ScaledSleeper> scaled_;
+  std::unique_ptr<platform::ScopedEnvironment> env_ =
+      std::make_unique<platform::ScopedEnvironment>(nullptr, &fake_, nullptr);
   platform::FileFaultPlan faults_;
   std::unique_ptr<platform::ScopedFileFaults> scoped_faults_;
 };

@@ -1,5 +1,5 @@
 // Key operations beyond the model test's reach: refusals, find-key-and-ref by direction, search
-// or last, positions without re-find, and approximate positioning.
+// or last, and approximate positioning.
 
 #include "tests/storage/engine_fixture.h"
 
@@ -62,18 +62,6 @@ TEST_F(KeySearch, FindKeyAndRefByDirectionKeyExistsAndSearchOrLast) {
   text_ = KeyStr("99999");
   EXPECT_ISAM(FileblockSearchOrLast(h_, 2, text_, ref_), 0);
   EXPECT_EQ(text_.str() + "/" + std::to_string(ref_), Num(10).str() + "/100");
-}
-
-TEST_F(KeySearch, WithoutReFindNextAndPrevNeedAPosition) {
-  Add(1, 1, Num(1));
-  EngineSetReFind(false);
-  h_ = Reopen(h_, "K");
-  EngineSetReFind(true);
-  EXPECT_ISAM(FileblockNextKey(h_, 1, text_, ref_), kIsamNoPositionNext);
-  EXPECT_ISAM(FileblockPrevKey(h_, 1, text_, ref_), kIsamNoPositionPrev);
-  FileblockClearKey(h_, 1);
-  FileblockNextKey(h_, 1, text_, ref_);
-  EXPECT_EQ(ref_, 1);
 }
 
 TEST_F(KeySearch, ApproximatePositionsOfALeafRoot) {

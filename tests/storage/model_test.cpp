@@ -3,7 +3,6 @@
 // checker passes every 1,000 operations.
 
 #include <cstring>
-#include <map>
 #include <optional>
 #include <random>
 #include <set>
@@ -37,6 +36,7 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
   struct Entry {
     std::string text;
     RecRef ref;
+    std::int32_t id = 0;
   };
   // Entry order of key 1: by text (std::string compares unsigned), with duplicates by reference.
   struct Before {
@@ -57,18 +57,10 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     while (text.size() < len) text += kLetters[rng_() % sizeof kLetters];
     return text;
   }
-
-  // An entry of the model, among its first 64 or of any record.
+  // An entry of the model: of any record, or among the first 64.
   Entry RandomEntry() {
-    if (rng_() % 2 == 0 && !refs_.empty()) {
-      const RecRef ref = refs_[rng_() % refs_.size()];
-      return Entry{records_[ref].first, ref};
-    }
+    if (rng_() % 2 == 0) return records_[rng_() % records_.size()];
     return *std::next(model_.begin(), rng_() % std::min<std::size_t>(model_.size(), 64));
-  }
-  // A text that exists in the model most of the time.
-  std::string SomeText() {
-    return !model_.empty() && rng_() % 10 < 7 ? RandomEntry().text : RandomText();
   }
 
   void Add() {
@@ -90,44 +82,37 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
       return;
     }
     ASSERT_EQ(Err(), 0);
-    model_.insert(Entry{text, ref});
-    records_[ref] = {text, id};
-    refs_.push_back(ref);
+    model_.insert(Entry{text, ref, id});
+    records_.push_back(Entry{text, ref, id});
   }
 
   void Delete() {
-    if (refs_.empty()) return;
-    const std::size_t slot = rng_() % refs_.size();
-    const RecRef ref = refs_[slot];
-    const auto [text, id] = records_[ref];
-    ASSERT_ISAM(FileblockDeleteKey(h_, 1, ref, KeyStr(text)), 0);
+    if (records_.empty()) return;
+    const std::size_t slot = rng_() % records_.size();
+    const Entry e = records_[slot];
+    ASSERT_ISAM(FileblockDeleteKey(h_, 1, e.ref, KeyStr(e.text)), 0);
     at_end_ = false;
-    ASSERT_ISAM(FileblockDeleteKey(h_, 2, ref, KeyStr(IdText(id))), 0);
-    ASSERT_ISAM(FileblockDeleteRecord(h_, ref), 0);
-    model_.erase(Entry{text, ref});
-    refs_[slot] = refs_.back();
-    refs_.pop_back();
-    records_.erase(ref);
+    ASSERT_ISAM(FileblockDeleteKey(h_, 2, e.ref, KeyStr(IdText(e.id))), 0);
+    ASSERT_ISAM(FileblockDeleteRecord(h_, e.ref), 0);
+    model_.erase(e);
+    records_[slot] = records_.back();
+    records_.pop_back();
   }
 
-  // FindKey (exact) or SearchKey (at or after).
+  // FindKey (exact) or SearchKey (at or after) of a text that exists most of the time.
   void Find(bool exact) {
-    KeyStr text(SomeText());
+    KeyStr text(!model_.empty() && rng_() % 10 < 7 ? RandomEntry().text : RandomText());
     auto it = model_.lower_bound(Entry{text.str(), 0});
     if (exact && it != model_.end() && it->text != text.str()) it = model_.end();
     RecRef ref = -7;
-    if (exact) {
-      FileblockFindKey(h_, 1, text, ref);
-    } else {
-      FileblockSearchKey(h_, 1, text, ref);
-    }
+    if (exact) FileblockFindKey(h_, 1, text, ref);
+    if (!exact) FileblockSearchKey(h_, 1, text, ref);
     if (it == model_.end()) {
       ASSERT_EQ(Err(), exact ? kIsamKeyNotFound : kIsamNoKeyAtOrAfter);
       return ClearCursor();
     }
     ASSERT_EQ(Err(), 0) << text.str();
-    ASSERT_EQ(text.str(), it->text);
-    ASSERT_EQ(ref, it->ref);
+    ASSERT_EQ(text.str() + "/" + std::to_string(ref), it->text + "/" + std::to_string(it->ref));
     SetCursor(*it);
   }
 
@@ -152,14 +137,12 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     RecRef ref = last_.ref;
     (forward ? FileblockNextKey : FileblockPrevKey)(h_, 1, text, ref);
     std::optional<Entry> expected;
-    if (at_end_) {
-      if (!model_.empty()) expected = forward ? *model_.begin() : *model_.rbegin();
-    } else if (forward) {
-      auto it = model_.upper_bound(last_);
-      if (it != model_.end()) expected = *it;
-    } else {
-      auto it = model_.lower_bound(last_);
-      if (it != model_.begin()) expected = *std::prev(it);
+    if (at_end_ && !model_.empty()) expected = forward ? *model_.begin() : *model_.rbegin();
+    if (!at_end_ && forward && model_.upper_bound(last_) != model_.end()) {
+      expected = *model_.upper_bound(last_);
+    }
+    if (!at_end_ && !forward && model_.lower_bound(last_) != model_.begin()) {
+      expected = *std::prev(model_.lower_bound(last_));
     }
     if (!expected) {
       ASSERT_EQ(Err(), forward ? kIsamNoNextKey : kIsamNoPrevKey);
@@ -167,8 +150,8 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
       return;
     }
     ASSERT_EQ(Err(), 0) << (forward ? "next" : "prev");
-    ASSERT_EQ(text.str(), expected->text);
-    ASSERT_EQ(ref, expected->ref);
+    ASSERT_EQ(text.str() + "/" + std::to_string(ref),
+              expected->text + "/" + std::to_string(expected->ref));
     SetCursor(*expected);
   }
 
@@ -184,8 +167,7 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
   std::mt19937 rng_;
   FileblockHandle h_ = nullptr;
   std::set<Entry, Before> model_{Before{GetParam().duplicates}};
-  std::map<RecRef, std::pair<std::string, std::int32_t>> records_;  // text and id by reference
-  std::vector<RecRef> refs_;
+  std::vector<Entry> records_;  // every record with its id, in no order
   std::int32_t next_id_ = 1;
   Entry last_{"", 0};
   bool at_end_ = false;
@@ -194,27 +176,21 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
 TEST_P(ModelTest, RandomOperationsAgreeWithTheModel) {
   const ModelCase& c = GetParam();
   rng_.seed(static_cast<unsigned>(c.key_length * 2 + (c.duplicates ? 1 : 0)));
-  const auto length = static_cast<std::uint8_t>(c.key_length);
-  h_ = CreateOpen("M", kRecordLength, {{length, c.duplicates}, {9, 0}});
-  ASSERT_NE(h_, nullptr);
+  h_ = CreateOpen("M", kRecordLength,
+                  {{static_cast<std::uint8_t>(c.key_length), c.duplicates}, {9, 0}});
   int op = 1;
   for (; op <= kOpsPerCase && !HasFailure(); ++op) {
     // Grow to several thousand entries, then shrink to empty (root collapse included).
     const int add = op < kOpsPerCase / 2 ? 45 : 8;
     const int del = add + (op < kOpsPerCase / 2 ? 15 : 50);
     const int roll = static_cast<int>(rng_() % 100);
-    if (roll < add) {
-      Add();
-    } else if (roll < del) {
-      Delete();
-    } else if (roll < del + 17) {
-      Find(roll < del + 12);
-    } else {
-      Navigate();
-    }
+    if (roll < add) Add();
+    if (roll >= add && roll < del) Delete();
+    if (roll >= del && roll < del + 17) Find(roll < del + 12);
+    if (roll >= del + 17) Navigate();
     if (op % 1000 == 0) {
       ASSERT_EQ(Check(h_, "M", CheckOptions{.key_builder = &BuildKey}), "") << op;
-      ASSERT_EQ(FileblockUsedRecs(h_), static_cast<std::int32_t>(refs_.size()));
+      ASSERT_EQ(FileblockUsedRecs(h_), static_cast<std::int32_t>(records_.size()));
       ASSERT_EQ(FileblockUsedKeys(h_, 1), static_cast<std::int32_t>(model_.size()));
     }
     if (op % 5000 == 0) {
@@ -226,14 +202,10 @@ TEST_P(ModelTest, RandomOperationsAgreeWithTheModel) {
   EXPECT_ISAM(FileblockClose(h_), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, ModelTest,
-                         ::testing::Values(ModelCase{"Length1Unique", 1, false},
-                                           ModelCase{"Length1Duplicates", 1, true},
-                                           ModelCase{"Length9Unique", 9, false},
-                                           ModelCase{"Length9Duplicates", 9, true},
-                                           ModelCase{"Length50Unique", 50, false},
-                                           ModelCase{"Length50Duplicates", 50, true}),
-                         RowName());
+const ModelCase kCases[] = {{"Length1Unique", 1, false},   {"Length1Duplicates", 1, true},
+                            {"Length9Unique", 9, false},   {"Length9Duplicates", 9, true},
+                            {"Length50Unique", 50, false}, {"Length50Duplicates", 50, true}};
+INSTANTIATE_TEST_SUITE_P(Keys, ModelTest, ::testing::ValuesIn(kCases), RowName());
 
 }  // namespace
 }  // namespace storage::testing

@@ -298,21 +298,6 @@ TEST_P(RebuildTest, KilledWriterLosesNoCompletedAdd) {
 INSTANTIATE_TEST_SUITE_P(Records, RebuildTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Variable" : "Fixed"; });
 
-TEST_F(EngineTest, RebuildRefusesRecordLengthsOutOfRange) {
-  const struct {
-    bool variable;
-    std::int32_t min, max;
-  } lengths[] = {{false, 20, 20}, {true, 65521, 65521}, {false, 30, 25}};
-  for (const auto& c : lengths) {
-    EXPECT_ISAM(Reorganise(Name(), c.min, c.max, kKeys, c.variable, PassThroughRecord),
-                kIsamRebuildRecordLength)
-        << c.min;
-    EXPECT_ISAM(RebuildIndex(Name(), c.min, c.max, kKeys, c.variable, KeysOf, true),
-                kIsamRebuildRecordLength)
-        << c.min;
-  }
-}
-
 // The index rebuild trusts no data header that does not describe its file.
 TEST_F(EngineTest, IndexRebuildRefusesAnInconsistentDataHeader) {
   const struct {

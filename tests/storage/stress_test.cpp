@@ -24,7 +24,7 @@ TEST_F(NetworkTest, FiveWritersAndAReaderKeepTheFileSound) {
   for (int i = 0; i <= kWriters; ++i) {
     peers.push_back(StartPeer(i < kWriters ? "shared" : "rosharing", "S"));
     // Lock waits of 64 ms become 2 ms of real time: the processes hand the lock on quickly.
-    EXPECT_EQ(peers.back()->Do("sleeper scaled 32"), "ok");
+    EXPECT_EQ(peers.back()->Do("sleeper 32"), "ok");
   }
   peers[kWriters]->Send("reader");
   for (int i = 0; i < kWriters; ++i) {
