@@ -1,5 +1,6 @@
-// The shape of the B-tree after insertions and deletions, read back from the files with the
-// checker's raw reader: splits, redistribution, borrowing and merging.
+// The B-tree: its shape after insertions and deletions, read back with the checker's raw reader
+// (splits, redistribution, borrowing, merging), and the key operations beyond the model test's
+// reach (refusals, find-key-and-ref by direction, search or last, approximate positioning).
 
 #include "storage/isam_image.h"
 #include "tests/storage/engine_fixture.h"
@@ -83,6 +84,98 @@ TEST_F(BtreeTest, DeletingEverythingFreesEveryPageAndTheyAreUsedAgain) {
   EXPECT_EQ(emptied.free_count, emptied.allocated);
   Apply({1, 500, 1});
   EXPECT_EQ(Image().keys()[1].allocated, emptied.allocated);
+}
+
+using Strings = std::vector<std::string>;
+
+class KeySearch : public EngineTest {
+ protected:
+  void SetUp() override { h_ = CreateOpen("K", 21, {{9, 0}, {9, 1}}); }
+  void Add(int key, RecRef ref, const KeyStr& text) {
+    ASSERT_ISAM(FileblockAddKey(h_, key, ref, text), 0);
+  }
+
+  FileblockHandle h_ = nullptr;
+  KeyStr text_;
+  RecRef ref_ = 0;
+};
+
+TEST_F(KeySearch, DuplicatesAreOrderedByReferenceAndRefusedChangesLeaveTheKeys) {
+  for (const auto& [ref, text] : {std::pair{9, "A"}, {7, "A"}, {8, "AB"}, {3, ""}}) {
+    Add(2, ref, KeyStr(text));
+  }
+  Add(1, 1, KeyStr("A"));
+  EXPECT_ISAM(FileblockAddKey(h_, 2, 7, KeyStr("A")), kIsamDuplicateKey);  // same text and ref
+  EXPECT_ISAM(FileblockAddKey(h_, 1, 2, KeyStr("A")), kIsamDuplicateKey);
+  EXPECT_ISAM(FileblockAddKey(h_, 1, 2, KeyStr("0123456789")), kIsamKeyTooLong);
+  EXPECT_ISAM(FileblockDeleteKey(h_, 1, 2, KeyStr("A")), kIsamDeleteKeyMissing);  // not record 1's
+  EXPECT_EQ(Entries(h_, 2), (Strings{"/3", "A/7", "A/9", "AB/8"}));
+  EXPECT_EQ(Entries(h_, 1), (Strings{"A/1"}));
+  FileblockFindKey(h_, 2, KeyStr("A"), ref_);
+  EXPECT_EQ(ref_, 7);
+}
+
+TEST_F(KeySearch, FindKeyAndRefByDirectionKeyExistsAndSearchOrLast) {
+  for (int i = 1; i <= 100; ++i) Add(2, i, Num(i / 10));  // ten references per text
+  const struct {
+    const char* name;
+    int text, ref, direction, error, found_text, found_ref;
+  } cases[] = {
+      {"Present", 3, 35, 0, 0, 3, 35},
+      {"AbsentForward", 3, 40, 1, 0, 4, 40},
+      {"AbsentExact", 3, 40, 0, kIsamKeyRefAbsent, 0, 0},
+      {"AbsentBackward", 3, 40, -1, 0, 3, 39},
+      {"HighestBelowAPrefix", 3, 0x7FFFFFFF, -1, 0, 3, 39},
+      {"BeforeTheFirst", 0, 0, -1, kIsamNoPrevKey, 0, 0},
+      {"AfterTheLast", 10, 101, 1, kIsamNoNextKey, 0, 0},
+  };
+  for (const auto& c : cases) {
+    text_ = Num(c.text);
+    ref_ = c.ref;
+    EXPECT_ISAM(FileblockFindKeyAndRef(h_, 2, text_, ref_, c.direction), c.error) << c.name;
+    if (c.error != 0) continue;
+    EXPECT_EQ(text_.str() + "/" + std::to_string(ref_),
+              Num(c.found_text).str() + "/" + std::to_string(c.found_ref));
+  }
+  EXPECT_TRUE(FileblockKeyExists(h_, 2, Num(3), 35) && FileblockKeyExists(h_, 2, Num(3), 0));
+  EXPECT_FALSE(FileblockKeyExists(h_, 2, Num(3), 45) || FileblockKeyExists(h_, 2, Num(11), 0));
+  text_ = KeyStr("99999");
+  EXPECT_ISAM(FileblockSearchOrLast(h_, 2, text_, ref_), 0);
+  EXPECT_EQ(text_.str() + "/" + std::to_string(ref_), Num(10).str() + "/100");
+}
+
+TEST_F(KeySearch, ApproximatePositionsOfALeafRoot) {
+  EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, 0, 10, text_, ref_), kIsamApproxEmptyIndex);
+  EXPECT_EQ(FileblockApproxRelPos(h_, 1, text_, 0, 10), -1);
+  EXPECT_EQ(Err(), kIsamRelPosEmptyIndex);
+  for (int i = 1; i <= 10; ++i) Add(1, i, Num(i));
+  // One leaf root of 10 items: the entry at p of 0..10 is item min(p + 1, 10).
+  for (const auto& [p, item] : {std::pair{0, 1}, {5, 6}, {9, 10}, {10, 10}}) {
+    EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, p, 10, text_, ref_), 0);
+    EXPECT_EQ(ref_, item) << p;
+  }
+  for (int i = 1; i <= 10; ++i) EXPECT_EQ(FileblockApproxRelPos(h_, 1, Num(i), i, 10), i);
+  EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, 0, 0, text_, ref_), kIsamApproxArgs);
+  EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, 11, 10, text_, ref_), kIsamApproxArgs);
+  EXPECT_ISAM(FileblockApproxRelPos(h_, 1, text_, 0, 0), kIsamRelPosArgs);
+}
+
+TEST_F(KeySearch, ApproximatePositionsOfATwoLevelTree) {
+  for (int i = 1; i <= 63; ++i) Add(1, i, Num(i));  // leaves 1..31 | 32 | 33..63
+  for (const auto& [p, expect] :
+       {std::pair{0, 0}, {1, 0}, {2, 1}, {3, 2}, {50, 31}, {51, 32}, {100, 63}}) {
+    text_ = KeyStr("x");
+    ref_ = -1;
+    EXPECT_ISAM(FileblockApproxKeyAndRef(h_, 1, p, 100, text_, ref_), 0);
+    EXPECT_EQ(ref_, expect) << p;
+    EXPECT_TRUE(expect != 0 || text_.str().empty()) << p;
+  }
+  EXPECT_EQ(FileblockApproxRelPos(h_, 1, Num(10), 10, 100), 15);
+  EXPECT_EQ(FileblockApproxRelPos(h_, 1, Num(32), 32, 100), 50);
+  for (std::int32_t i = 1, previous = 0, p; i <= 63; ++i, previous = p) {
+    p = FileblockApproxRelPos(h_, 1, Num(i), i, 100);
+    EXPECT_TRUE(p >= previous && p <= 100) << i;
+  }
 }
 
 }  // namespace

@@ -25,8 +25,10 @@ using Bytes = std::vector<std::uint8_t>;
 inline int Err() { return Isam().IsamOK ? 0 : Isam().IsamError; }
 
 // Runs an engine call and expects its error number (0 for success).
-#define EXPECT_ISAM(call, error) EXPECT_EQ(((void)(call), ::storage::testing::Err()), error) << #call
-#define ASSERT_ISAM(call, error) ASSERT_EQ(((void)(call), ::storage::testing::Err()), error) << #call
+#define EXPECT_ISAM(call, error) \
+  EXPECT_EQ(((void)(call), ::storage::testing::Err()), error) << #call
+#define ASSERT_ISAM(call, error) \
+  ASSERT_EQ(((void)(call), ::storage::testing::Err()), error) << #call
 
 // The row's name of a table of cases with a `name` field.
 struct RowName {
@@ -36,8 +38,7 @@ struct RowName {
   }
 };
 
-inline std::string Fmt(const char* format, ...) __attribute__((format(printf, 1, 2)));
-inline std::string Fmt(const char* format, ...) {
+__attribute__((format(printf, 1, 2))) inline std::string Fmt(const char* format, ...) {
   char buf[64];
   va_list args;
   va_start(args, format);

@@ -1,5 +1,5 @@
 // Engine start and stop, the entry guard, file naming, the checks of create and open, the
-// modified marker, memory mode, and failing writes.
+// modified marker, memory mode, failing writes, and the record slots with their free chain.
 
 #include "platform/file_faults.h"
 #include "storage/engine_file.h"
@@ -194,29 +194,126 @@ TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
   EXPECT_EQ(RefusedOpen(Name("W")), kIsamIndexUnusable);
 }
 
-// Each write of a workload that splits and merges pages fails in turn: every call returns, with
-// an engine error where its write failed.
-TEST_F(FileblockTest, EveryFailingWriteOfAWorkloadIsReportedWithoutHarm) {
-  for (std::uint64_t n = 1; n <= 60; n += 3) {
-    FileblockHandle h = CreateOpen("F", 30, {{9, 0}, {5, 1}});
-    FileFaultPlan plan{.write = {.fail_at = n}, .flush = {}, .lock = {}};
-    int failures = 0;
-    {
-      ScopedFileFaults faults(&plan);
-      for (int i = 0; i < 400; ++i) {
-        const RecRef r = FileblockAddRecord(h, rec_.data());
-        failures += Err() != 0;
-        failures += (FileblockAddKey(h, 1, r, Num(90000 - i * 7)), Err() != 0);
-        failures += (FileblockAddKey(h, 2, r, Num(i % 13)), Err() != 0);
-        if (i % 3 != 0 || i <= 30) continue;
-        FileblockDeleteKey(h, 1, r - 20, Num(90000 - (i - 20) * 7));
-        failures += Err() != 0 && Err() != kIsamDeleteKeyMissing;
-      }
-      failures += (FileblockClose(h), Err() != 0);
-    }
-    EXPECT_EQ(failures, plan.write.calls >= n ? 1 : 0) << n;
-    IsamCheck(Name("F"));
+constexpr int kLength = 32;
+
+class RecordTest : public EngineTest {
+ protected:
+  void SetUp() override { h_ = CreateOpen("R", kLength, {}); }
+
+  RecRef Add(std::uint8_t fill) {
+    const RecRef ref = FileblockAddRecord(h_, Record(kLength, fill).data());
+    EXPECT_EQ(Err(), 0);
+    return ref;
   }
+  std::int32_t Head(RecRef ref) {
+    std::uint8_t head[4];
+    FileblockRecordHead(h_, ref, head);
+    return common::ReadLeInt32(head);
+  }
+  void PatchData(std::int64_t offset, std::int32_t value) {
+    FileblockClose(h_);
+    PatchFile(Name("R") + ".DAT", offset, value);
+    h_ = Reopen(nullptr, "R");
+  }
+
+  FileblockHandle h_ = nullptr;
+};
+
+TEST_F(RecordTest, DeletedRecordsAreReusedLastDeletedFirstAndPutRewritesInPlace) {
+  for (int i = 1; i <= 6; ++i) EXPECT_EQ(Add(static_cast<std::uint8_t>(i)), i);
+  FileblockDeleteRecord(h_, 3);
+  FileblockDeleteRecord(h_, 5);
+  EXPECT_EQ(FileblockUsedRecs(h_), 4);
+  EXPECT_EQ(FileblockRecordSlots(h_), 7);
+  EXPECT_EQ(Head(5), 3);  // the free chain runs 5 -> 3 -> end
+  EXPECT_EQ(Head(3), -1);
+  EXPECT_EQ(Add(50), 5);
+  EXPECT_EQ(Add(30), 3);
+  EXPECT_EQ(Add(70), 7);
+  EXPECT_ISAM(FileblockPutRecord(h_, 2, Record(kLength, 9).data()), 0);
+  Bytes got(kLength);
+  for (const auto& [ref, fill] : {std::pair{1, 1}, {2, 9}, {3, 30}, {4, 4}, {5, 50}}) {
+    FileblockGetRecord(h_, ref, got.data());
+    EXPECT_EQ(got, Record(kLength, static_cast<std::uint8_t>(fill))) << ref;
+  }
+  EXPECT_EQ(Check(h_, "R"), "");
+}
+
+TEST_F(RecordTest, ReferenceChecksAreTheSameForGetPutHeadAndDelete) {
+  Add(1);
+  Add(2);
+  Bytes buf(kLength, 0);
+  for (const auto& [ref, error] : {std::pair{0, kIsamRefZero},
+                                   {-1, kIsamRefRange},
+                                   {3, kIsamRefRange},
+                                   {0x7FFFFFFF, kIsamRefRange}}) {
+    EXPECT_ISAM(FileblockGetRecord(h_, ref, buf.data()), error);
+    EXPECT_ISAM(FileblockPutRecord(h_, ref, buf.data()), error);
+    EXPECT_ISAM(Head(ref), error);
+    EXPECT_ISAM(FileblockDeleteRecord(h_, ref), error == kIsamRefZero ? kIsamRefRange : error);
+  }
+  FileblockFlush(h_);
+  EXPECT_EQ(std::filesystem::file_size(Name("R") + ".DAT"), 3u * kLength);  // nothing beyond
+}
+
+struct ChainCase {
+  const char* name;
+  std::int64_t offset;  // where the damaged link is written
+  std::int32_t link;
+};
+
+class DamagedFreeChain : public RecordTest, public ::testing::WithParamInterface<ChainCase> {};
+
+TEST_P(DamagedFreeChain, StopsTheAddWith10170) {
+  for (int i = 0; i < 4; ++i) Add(1);
+  FileblockDeleteRecord(h_, 2);
+  PatchData(GetParam().offset, GetParam().link);
+  EXPECT_ISAM(FileblockAddRecord(h_, Record(kLength, 5).data()), kIsamFreeChainBad);
+  EXPECT_EQ(FileblockUsedRecs(h_), 3);
+}
+
+// The data header's first free record is at offset 0; record 2's link at 2 x 32.
+INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain,
+                         ::testing::Values(ChainCase{"HeadZero", 0, 0},
+                                           ChainCase{"HeadBeyondSlots", 0, 9},
+                                           ChainCase{"LinkZero", 2 * kLength, 0},
+                                           ChainCase{"LinkBeyondSlots", 2 * kLength, 5},
+                                           ChainCase{"LinkToItself", 2 * kLength, 2}),
+                         RowName());
+
+TEST_F(RecordTest, FailedWriteGivesTheSlotBackAndASecondDeleteIsRefused) {
+  Add(1);
+  FileblockDeleteRecord(h_, 1);
+  EXPECT_ISAM(FileblockDeleteRecord(h_, 1), kIsamFreeChainBad);  // would make a cycle
+  EXPECT_EQ(Add(1), 1);
+  platform::FileFaultPlan plan{.write = {.fail_at = 1}, .flush = {}, .lock = {}};
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 2).data()), 0);
+    EXPECT_EQ(Err(), kIsamOsFailure);
+    EXPECT_EQ(Isam().FirstPrimitive, 0x4000);
+    EXPECT_EQ(Isam().FirstOsError, 112u);
+  }
+  EXPECT_EQ(FileblockUsedRecs(h_), 1);
+  EXPECT_EQ(Add(2), 2);
+  FileblockDeleteRecord(h_, 1);
+  plan = {.write = {.fail_at = 1, .short_write = true}, .flush = {}, .lock = {}};
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 3).data()), 0);
+    EXPECT_EQ(Err(), kIsamShortWrite);
+  }
+  EXPECT_EQ(Add(3), 1);  // the free record is still at the head of the chain
+  EXPECT_EQ(Check(h_, "R"), "");
+}
+
+TEST_F(RecordTest, SlotCountAtTheLimitGivesAnErrorInsteadOfWrapping) {
+  PatchData(8, 0x7FFFFFFF);  // slots
+  EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 1).data()), 0);
+  EXPECT_EQ(Err(), kIsamShortWrite);
+  // The highest reference lies at 2^31 x 32 bytes: a 64-bit offset, read as a short read.
+  Bytes buf(kLength);
+  EXPECT_ISAM(FileblockGetRecord(h_, 0x7FFFFFFF, buf.data()), kIsamShortRead);
 }
 
 }  // namespace

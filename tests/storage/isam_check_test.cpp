@@ -18,8 +18,8 @@ std::string KeyOf(int i) { return "K" + std::to_string(1000 + i); }
 class CheckerTest;
 struct Damage {
   const char* name;
-  void (*apply)(CheckerTest&);
   const char* expected;  // part of a reported problem
+  void (*apply)(CheckerTest&);
 };
 
 class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Damage> {
@@ -79,45 +79,38 @@ TEST_P(CheckerTest, ReportsTheDamage) {
 }
 
 using T = CheckerTest;
-INSTANTIATE_TEST_SUITE_P(
-    Invariants, CheckerTest,
-    ::testing::Values(
-        Damage{"RecordMissingFromKey",
-               [](T& t) { FileblockDeleteKey(t.h_, 1, 7, KeyStr(KeyOf(7))); }, "record 7 missing"},
-        Damage{"EntryForAFreeRecord", [](T& t) { FileblockDeleteRecord(t.h_, 8); },
-               "names record 8, which is not in use"},
-        Damage{"WrongKeyText",
-               [](T& t) {
-                 FileblockDeleteKey(t.h_, 1, 9, KeyStr(KeyOf(9)));
-                 FileblockAddKey(t.h_, 1, 9, KeyStr("Z1009"));
-               },
-               "record 9 is entered as"},
-        Damage{"ModifiedMarker", [](T& t) { t.Patch("DAT", 20, 1, 1); }, "modified marker set"},
-        Damage{"RecordFreeChainCycle", [](T& t) { t.Patch("DAT", 50 * kLength, 50); },
-               "reached twice (cycle)"},
-        Damage{"FreeCountDiffers", [](T& t) { t.Patch("DAT", 4, 2); },
-               "free chain: 1 records, header says 2"},
-        Damage{"EntryCountDiffers", [](T& t) { t.Patch("IX", 22, 7); },
-               "entries found, header says 7"},
-        // The first key text of the leftmost leaf becomes "K9", above its neighbours.
-        Damage{"KeysOutOfOrder", [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize + 16, '9', 1); },
-               "not after"},
-        Damage{"PageReachableTwice",
-               [](T& t) { t.Patch("IX", t.Key().root * kPageSize + 10, t.LeftLeaf()); },
-               "reachable twice"},
-        Damage{"UnderfilledPage", [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize, 30, 2); },
-               "holds 30 items (at least 31)"},
-        Damage{"LostPage",
-               [](T& t) {
-                 const std::int32_t pages = t.Key().allocated + 1;
-                 t.Patch("IX", 8, pages);
-                 t.Cut("IX", (pages + 1) * kPageSize);
-               },
-               "neither in the tree nor free"},
-        Damage{"IndexFileTooShort", [](T& t) { t.Cut("IX", 2 * kPageSize); }, "for its "},
-        Damage{"DataFileTooShort", [](T& t) { t.Cut("DAT", 60 * kLength); },
-               "needed for 100 slots"}),
-    RowName());
+// KeysOutOfOrder: the first key text of the leftmost leaf becomes "K9", above its neighbours.
+const Damage kDamages[] = {
+    {"RecordMissingFromKey", "record 7 missing",
+     [](T& t) { FileblockDeleteKey(t.h_, 1, 7, KeyStr(KeyOf(7))); }},
+    {"EntryForAFreeRecord", "names record 8, which is not in use",
+     [](T& t) { FileblockDeleteRecord(t.h_, 8); }},
+    {"WrongKeyText", "record 9 is entered as",
+     [](T& t) {
+       FileblockDeleteKey(t.h_, 1, 9, KeyStr(KeyOf(9)));
+       FileblockAddKey(t.h_, 1, 9, KeyStr("Z1009"));
+     }},
+    {"ModifiedMarker", "modified marker set", [](T& t) { t.Patch("DAT", 20, 1, 1); }},
+    {"RecordFreeChainCycle", "reached twice (cycle)",
+     [](T& t) { t.Patch("DAT", 50 * kLength, 50); }},
+    {"FreeCountDiffers", "free chain: 1 records, header says 2",
+     [](T& t) { t.Patch("DAT", 4, 2); }},
+    {"EntryCountDiffers", "entries found, header says 7", [](T& t) { t.Patch("IX", 22, 7); }},
+    {"KeysOutOfOrder", "not after",
+     [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize + 16, '9', 1); }},
+    {"PageReachableTwice", "reachable twice",
+     [](T& t) { t.Patch("IX", t.Key().root * kPageSize + 10, t.LeftLeaf()); }},
+    {"UnderfilledPage", "holds 30 items (at least 31)",
+     [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize, 30, 2); }},
+    {"LostPage", "neither in the tree nor free",
+     [](T& t) {
+       const std::int32_t pages = t.Key().allocated + 1;
+       t.Patch("IX", 8, pages);
+       t.Cut("IX", (pages + 1) * kPageSize);
+     }},
+    {"IndexFileTooShort", "for its ", [](T& t) { t.Cut("IX", 2 * kPageSize); }},
+    {"DataFileTooShort", "needed for 100 slots", [](T& t) { t.Cut("DAT", 60 * kLength); }}};
+INSTANTIATE_TEST_SUITE_P(Invariants, CheckerTest, ::testing::ValuesIn(kDamages), RowName());
 
 TEST_F(EngineTest, DumpListsHeadersAndEntriesInKeyOrder) {
   FileblockHandle h = CreateOpen("D", 21, {{3, 1}});
