@@ -1,5 +1,4 @@
-// The file layer's Windows semantics: error codes, share modes, and byte-range locks that belong
-// to the handle and are mandatory for I/O. Fault injection is exercised by the engine's tests.
+// The file layer's Windows semantics: error codes, share modes and mandatory byte-range locks.
 
 #include "platform/file.h"
 

@@ -1,6 +1,4 @@
-// The B-tree: its shape after insertions and deletions, read back with the checker's raw reader
-// (splits, redistribution, borrowing, merging), and the key operations beyond the model test's
-// reach (refusals, find-key-and-ref by direction, search or last, approximate positioning).
+// B-tree shapes after splits, redistribution, borrowing and merging, and the key searches.
 
 #include "storage/isam_image.h"
 #include "tests/storage/engine_fixture.h"

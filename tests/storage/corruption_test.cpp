@@ -1,6 +1,4 @@
-// Bytes of a real data and index file changed at many offsets, or the files cut short: every
-// engine call returns an error or a result, none crashes, hangs or trips the sanitizers, and the
-// checker survives the files.
+// Damaged or cut files: every engine call gives an error or a result, never a crash or a hang.
 
 #include "tests/storage/engine_fixture.h"
 

@@ -1,5 +1,4 @@
-// Opening a fileblock around its dialog file: what each kind of dialog file leads to for each
-// way of opening, user slots and owner marks.
+// Opening around the dialog file: each kind of dialog file, each way of opening, user slots.
 
 #include <optional>
 

@@ -1,5 +1,4 @@
-// Test scaffolding for the engine: a fresh temporary folder per test, a started engine, and the
-// helpers that build records, look at files or damage them.
+// Engine test scaffolding: a temporary folder, a started engine, and file helpers.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Engine start and stop, the entry guard, file naming, the checks of create and open, the
-// modified marker, memory mode, failing writes, and the record slots with their free chain.
+// Engine life, naming, create and open checks, the modified marker, and the record slots.
 
 #include "platform/file_faults.h"
 #include "storage/engine_file.h"

@@ -1,5 +1,4 @@
-// The checker finds each kind of broken invariant in an otherwise sound fileblock, and the dump
-// lists headers and entries.
+// The checker finds each kind of broken invariant, and the dump lists headers and entries.
 
 #include <sstream>
 

@@ -1,17 +1,9 @@
-// isam_peer: another user of a fileblock for the network tests, with the engine in network mode
-// and lock waits on a fake sleeper. It reads commands from stdin, one a line, and answers each
-// with one line: "ok ..." or "err <IsamError> ...".
-//
-//   open NAME [options of ParseOpenOptions] | close | lock | readlock | unlock | lockrec REF
-//   add TEXT | put REF TEXT    the record of TEXT (with its keys for add, peer_scheme.h); ok REF
-//   get REF | getlocked REF    then the text of the record delivered
-//   delrec REF | addkey K REF TEXT | delkey K REF TEXT
-//   sleeps                     ok COUNT TOTALMS of the fake lock waits since the last "sleeps"
-//   sleeper D                  lock waits from now on wait ms / D for real
-//   crash N                    the N-th file write from now kills the process (SIGKILL)
-//   writer ID COUNT SEED       adds "W<ID>-<nnnnn>" records under write locks in random batches
-//                              (SEED 0: all in one batch)
-//   reader                     checks the counts under read locks until a line arrives; ok CHECKS
+// isam_peer: another user of a fileblock for the network tests (network mode, fake lock waits).
+// One command a line on stdin, one answer a line ("ok ..." or "err <IsamError> ..."):
+//   open NAME OPTIONS | close | lock | readlock | unlock | lockrec REF | delrec REF | crash N
+//   add TEXT (ok REF) | put REF TEXT | get REF | getlocked REF (then the text delivered)
+//   addkey K REF TEXT | delkey K REF TEXT | sleeps (ok COUNT TOTALMS) | sleeper D (ms / D real)
+//   writer ID COUNT SEED (W<ID>-<nnnnn>, random batches; SEED 0: one) | reader (until a line)
 
 #include <poll.h>
 #include <signal.h>

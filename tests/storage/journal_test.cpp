@@ -1,5 +1,4 @@
-// The before-image journal: every write of a journalled change may fail or kill its process,
-// and the files come back to the state before the change.
+// The journal brings a change back when any of its writes fails or kills its process.
 
 #include <sys/wait.h>
 
@@ -32,8 +31,7 @@ void AddVariableRecord(FileblockHandle h) {
 
 class JournalTest : public NetworkTest {
  protected:
-  // Creates the fileblock with `records` records in both keys, through the journal, runs
-  // `prepare` on it and saves its files.
+  // Creates `records` records in both keys through the journal, prepares, saves the files.
   void Build(int records, void (*prepare)(FileblockHandle) = nullptr) {
     CreateFile("J", {{12, 0}, {4, 1}});
     FileblockHandle h = Open("journal", "J");
@@ -87,8 +85,7 @@ void FreeTwoRecords(FileblockHandle h) {
 
 class EveryWrite : public JournalTest, public ::testing::WithParamInterface<OperationCase> {
  protected:
-  // Runs the operation on the saved files with its `n`-th write failing (0: none) once or for
-  // good, and checks what the next open finds; the number of writes the operation made.
+  // Runs the operation with its `n`-th write failing (0: none); the writes it made.
   std::uint64_t RunFailingAt(std::uint64_t n, bool sticky) {
     RestoreFiles();
     FileblockHandle h = Open("journal", "J");
@@ -104,8 +101,7 @@ class EveryWrite : public JournalTest, public ::testing::WithParamInterface<Oper
       return plan.write.calls;
     }
     EXPECT_NE(error, 0);
-    // The journal undid the change (or the write failed before anything changed); when the disk
-    // stays full not even the roll-back gets through, and the next open replays the journal.
+    // Undone at once, or, when the disk stays full, replayed by the next open.
     if (!sticky) {
       EXPECT_TRUE(error == GetParam().rollback_error || error == kIsamOsFailure) << error;
       EXPECT_EQ(Snapshot(h), before);

@@ -1,6 +1,4 @@
-// Scaffolding of the network tests: an engine in network mode, the peer scheme's fileblock, and
-// peers in their own processes (isam_peer, driven line by line through pipes). Two handles of one
-// fileblock in this process are two users as well (byte-range locks belong to the handle).
+// Network tests: an engine in network mode and isam_peer users in their own processes.
 #pragma once
 
 #include <fcntl.h>
@@ -104,8 +102,7 @@ class NetworkTest : public EngineTest {
     const std::string bytes = ReadFile(Name(base) + ".DIA");
     return Bytes(bytes.begin(), bytes.end());
   }
-  // A peer process with the fileblock opened with `options` ("shared", "shared journal", ...);
-  // "" leaves it closed.
+  // A peer with the fileblock opened with `options` ("shared journal", ...; "" leaves it closed).
   std::unique_ptr<PeerProcess> StartPeer(const std::string& options = "shared",
                                          const std::string& base = "N") {
     auto peer = std::make_unique<PeerProcess>();

@@ -1,16 +1,118 @@
-// The lock protocol between two users, played by two handles of one fileblock in this process:
-// what changes need, how long locks wait, the record-lock list, and the slot bits a release
-// leaves for the others.
+// The lock table, lock waits, and the lock protocol of two handles (two users) in one process.
+
+#include <optional>
 
 #include "platform/fake_environment.h"
 #include "platform/file_faults.h"
 #include "storage/dialog_file.h"
+#include "storage/engine_file.h"
 #include "storage/fileblock.h"
 #include "storage/lock_table.h"
 #include "tests/storage/network_fixture.h"
 
 namespace storage::testing {
 namespace {
+
+using platform::kErrorLockViolation;
+
+class LockTableTest : public EngineTest {
+ protected:
+  void SetUp() override {
+    for (auto [file, create] : {std::pair{&a_, platform::FileCreate::kCreateAlways},
+                                {&b_, platform::FileCreate::kOpenExisting}}) {
+      ASSERT_EQ(file->Open(Name("L"), platform::FileAccess::kReadWrite,
+                           platform::FileShare::kReadWrite, create),
+                0u);
+    }
+  }
+  // The table's status after a refused call; none when the call succeeded.
+  std::optional<LockStatus> Refused(bool done) {
+    return done ? std::nullopt : std::optional(table_.Status());
+  }
+  platform::File a_;
+  platform::File b_;
+  LockTable table_{LockRoutinesForMode(kNetworkShared)};
+};
+
+TEST_F(LockTableTest, NestedLocksCostOneSystemLockAndSingleUserLocksNone) {
+  ASSERT_TRUE(table_.LockRegion(a_, 100, 4, 0, 0));
+  ASSERT_TRUE(table_.LockRegion(a_, 100, 4, 0, 0));
+  EXPECT_EQ(table_.Nesting(a_, 100), 2u);
+  EXPECT_EQ(b_.LockRegion(100, 4), kErrorLockViolation);
+  ASSERT_TRUE(table_.UnlockRegion(a_, 100, 4));
+  EXPECT_EQ(b_.LockRegion(100, 4), kErrorLockViolation);  // still held once
+  ASSERT_TRUE(table_.UnlockRegion(a_, 100, 4));
+  EXPECT_EQ(table_.Nesting(a_, 100), 0u);
+  EXPECT_EQ(table_.HandleCount(), 0u);
+  LockTable single(LockRoutinesForMode(kNetworkSingleUser));
+  EXPECT_TRUE(single.LockRegion(a_, 100, 4, kLockStep, kLockLimit));
+  EXPECT_EQ(b_.LockRegion(100, 4), 0u);
+}
+
+TEST_F(LockTableTest, StatusesOfRefusals) {
+  ASSERT_TRUE(table_.LockRegion(a_, 100, 4, 0, 0));
+  // A second system lock would fail: the table must not call it.
+  platform::FileFaultPlan plan{
+      .write = {}, .flush = {}, .lock = {.fail_at = 1, .error = kErrorLockViolation}};
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_EQ(Refused(table_.LockRegion(a_, 100, 8, 0, 0)), LockStatus::kLengthDiffers);
+    EXPECT_EQ(plan.lock.calls, 0u);
+  }
+  EXPECT_EQ(Refused(table_.UnlockRegion(a_, 100, 8)), LockStatus::kLengthDiffers);
+  EXPECT_EQ(Refused(table_.UnlockRegion(a_, 104, 4)), LockStatus::kNotFound);
+  EXPECT_EQ(Refused(table_.UnlockRegion(b_, 100, 4)), LockStatus::kNotFound);
+  EXPECT_EQ(Refused(table_.LockRegion(b_, 102, 1, 0, 0)), LockStatus::kLockRefused);
+  EXPECT_EQ(table_.Nesting(b_, 102), 0u);
+}
+
+TEST_F(LockTableTest, ReleaseAllFreesEveryRegionOfTheHandleAndTheTableStopsAt4000) {
+  for (int i = 0; i < 120; ++i) ASSERT_TRUE(table_.LockRegion(a_, i * 10, 4, 0, 0));
+  ASSERT_TRUE(table_.LockRegion(b_, 5000, 4, 0, 0));
+  EXPECT_TRUE(table_.ReleaseAll(a_));
+  EXPECT_EQ(table_.HandleCount(), 1u);
+  for (int i = 0; i < 120; ++i) EXPECT_EQ(b_.LockRegion(i * 10, 4), 0u);
+  for (int i = 0; i < 4000; ++i) ASSERT_TRUE(table_.LockRegion(a_, 9000 + i, 1, 0, 0)) << i;
+  EXPECT_EQ(Refused(table_.LockRegion(a_, 20000, 1, 0, 0)), LockStatus::kTableLimit);
+}
+
+TEST_F(LockTableTest, RetryWaitsInStepsUpToTheLimitAndKeepsTheFailureWords) {
+  platform::FakeClock clock;
+  platform::FakeSleeper sleeper(&clock);
+  platform::ScopedEnvironment env(&clock, &sleeper, nullptr);
+  ASSERT_EQ(b_.LockRegion(0, 4), 0u);
+  EXPECT_FALSE(LockRegionRetry(a_, 0, 4, kLockStep, kLockLimit));
+  // 12 attempts: 11 waits of 64 ms, none after the last.
+  EXPECT_EQ(sleeper.sleeps, std::vector<std::uint32_t>(11, 64));
+  EXPECT_EQ(Isam().LastPrimitive, kPrimLock);
+  EXPECT_EQ(Isam().LastOsError, kErrorLockViolation);
+  EXPECT_TRUE(Isam().IsamOK);  // the caller decides the engine error
+  sleeper.sleeps.clear();
+  EXPECT_FALSE(LockRegionRetry(a_, 0, 4, 0, kLockLimit));
+  EXPECT_TRUE(sleeper.sleeps.empty());  // step 0: one attempt
+
+  // Granted on a later attempt once the other handle lets go (a fault stands in for it).
+  ASSERT_EQ(b_.UnlockRegion(0, 4), 0u);
+  platform::FileFaultPlan plan{
+      .write = {}, .flush = {}, .lock = {.fail_at = 1, .error = kErrorLockViolation}};
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_TRUE(LockRegionRetry(a_, 0, 4, kLockStep, kLockLimit));
+    EXPECT_EQ(sleeper.sleeps.size(), 1u);
+  }
+
+  // The first failure stands until the reset; the last one is always the latest.
+  IsamReset();
+  RecordOsFailure(kPrimRead, 6);
+  RecordOsFailure(kPrimWrite, 112);
+  EXPECT_EQ(Isam().FirstPrimitive, kPrimRead);
+  EXPECT_EQ(Isam().LastPrimitive, kPrimWrite);
+  EXPECT_EQ(Isam().LastOsError, 112u);
+  EXPECT_EQ(Err(), kIsamInvalidHandle);
+  IsamReset();
+  EXPECT_EQ(Isam().FirstPrimitive, 0);
+  EXPECT_EQ(Isam().LastPrimitive, kPrimWrite);
+}
 
 // Runs a named call: "write" and "read" (the file locks), "record" (a lock of record 1), "count".
 void Act(FileblockHandle h, std::string_view what) {
@@ -39,63 +141,46 @@ class NetworkLockTest : public NetworkTest {
   FileblockHandle b_ = nullptr;
 };
 
-struct ChangeCase {
+// User A holds a lock, B tries one; then A changes record 1 (the lock B took is given back).
+struct LockCase {
   const char* name;
-  const char* held;  // the lock user A holds (Act), if any
-  int expected;      // of every change that does not waive the lock
+  const char* held;    // what user A holds (Act)
+  const char* tried;   // what user B tries
+  int expected;        // of B's try
+  std::size_t sleeps;  // waits of 64 ms before B gives up
+  int change;          // of every change of A that does not waive the lock
 };
 
-class ChangesNeedTheWriteLock : public NetworkLockTest,
-                                public ::testing::WithParamInterface<ChangeCase> {};
+class Locks : public NetworkLockTest, public ::testing::WithParamInterface<LockCase> {};
 
-TEST_P(ChangesNeedTheWriteLock, OnASharedFileblock) {
+TEST_P(Locks, WaitAndGuardTheChanges) {
+  const LockCase& c = GetParam();
   const RecRef ref = AddFirst("FIRST");
-  ASSERT_ISAM(Act(a_, GetParam().held), 0);
-  const int want = GetParam().expected;
-  const auto record = PeerRecord("SECOND");
-  EXPECT_ISAM(FileblockAddRecord(a_, record.data()), want);
-  EXPECT_ISAM(FileblockAddKey(a_, 1, ref, KeyStr("OTHER")), want);
-  EXPECT_ISAM(FileblockPutRecord(a_, ref, record.data()), want);
-  EXPECT_ISAM(FileblockPutRecord(a_, ref, record.data(), true), 0);  // the caller waives the lock
-  EXPECT_ISAM(FileblockDeleteRecord(a_, ref), want);
-}
-
-INSTANTIATE_TEST_SUITE_P(Locks, ChangesNeedTheWriteLock,
-                         ::testing::Values(ChangeCase{"NoLock", "", kIsamNoLockHeld},
-                                           ChangeCase{"ReadLock", "read", kIsamNoLockHeld},
-                                           ChangeCase{"RecordLock", "record", kIsamNoLockHeld},
-                                           ChangeCase{"WriteLock", "write", 0}),
-                         RowName());
-
-struct WaitCase {
-  const char* name;
-  const char* first;   // what user A holds (Act)
-  const char* second;  // what user B tries
-  int expected;
-  std::size_t sleeps;  // waits of 64 ms before B gives up (or 0 when granted at once)
-};
-
-class LockWaits : public NetworkLockTest, public ::testing::WithParamInterface<WaitCase> {};
-
-TEST_P(LockWaits, FollowStepAndLimit) {
-  AddFirst("ONE");
   platform::FakeSleeper sleeper;
   platform::ScopedEnvironment env(nullptr, &sleeper, nullptr);
-  ASSERT_ISAM(Act(a_, GetParam().first), 0);
-  EXPECT_ISAM(Act(b_, GetParam().second), GetParam().expected);
-  EXPECT_EQ(sleeper.sleeps, std::vector<std::uint32_t>(GetParam().sleeps, kLockStep));
-  EXPECT_TRUE(GetParam().expected == 0 || !(FileblockReadLocked(b_) || FileblockWriteLocked(b_)));
+  ASSERT_ISAM(Act(a_, c.held), 0);
+  EXPECT_ISAM(Act(b_, c.tried), c.expected);
+  EXPECT_EQ(sleeper.sleeps, std::vector<std::uint32_t>(c.sleeps, kLockStep));
+  EXPECT_TRUE(c.expected == 0 || !(FileblockReadLocked(b_) || FileblockWriteLocked(b_)));
+  FileblockUnlockAllRecords(b_);
+  FileblockUnlockFile(b_);
+  const auto record = PeerRecord("SECOND");
+  EXPECT_ISAM(FileblockAddRecord(a_, record.data()), c.change);
+  EXPECT_ISAM(FileblockAddKey(a_, 1, ref, KeyStr("OTHER")), c.change);
+  EXPECT_ISAM(FileblockPutRecord(a_, ref, record.data()), c.change);
+  EXPECT_ISAM(FileblockPutRecord(a_, ref, record.data(), true), 0);  // the caller waives the lock
+  EXPECT_ISAM(FileblockDeleteRecord(a_, ref), c.change);
 }
 
 // 3072 ms in steps of 64: 48 attempts, 47 waits; 768 ms: 12 attempts, 11 waits.
-INSTANTIATE_TEST_SUITE_P(
-    Locks, LockWaits,
-    ::testing::Values(WaitCase{"WriterWaitsForReader", "read", "write", kIsamWriteLockRefused, 47},
-                      WaitCase{"TemporaryReadLockWaitsForWriter", "write", "count",
-                               kIsamTempReadLockRefused, 11},
-                      WaitCase{"ReadersShare", "read", "read", 0, 0},
-                      WaitCase{"RecordLockIgnoresWriteLock", "write", "record", 0, 0}),
-    RowName());
+const LockCase kLocks[] = {
+    {"NoLock", "", "write", 0, 0, kIsamNoLockHeld},
+    {"WriterWaitsForReader", "read", "write", kIsamWriteLockRefused, 47, kIsamNoLockHeld},
+    {"TemporaryReadLockWaitsForWriter", "write", "count", kIsamTempReadLockRefused, 11, 0},
+    {"ReadersShare", "read", "read", 0, 0, kIsamNoLockHeld},
+    {"RecordLockIgnoresWriteLock", "write", "record", 0, 0, 0},
+    {"RecordLockIsNoWriteLock", "record", "", 0, 0, kIsamNoLockHeld}};
+INSTANTIATE_TEST_SUITE_P(Rows, Locks, ::testing::ValuesIn(kLocks), RowName());
 
 TEST_F(NetworkLockTest, TakingOneFileLockDropsTheOtherAndCloseReleasesEverything) {
   FileblockReadLock(a_);
@@ -121,8 +206,8 @@ TEST_F(NetworkLockTest, RecordLockListHoldsEachRecordOnce) {
   EXPECT_TRUE(FileblockRecordLocked(a_, 7) && FileblockAnyRecordLocked(a_));
   FileblockUnlockRecord(a_, 7);  // one unlock releases the record
   EXPECT_ISAM(FileblockLockRecord(b_, 7), 0);
-  EXPECT_ISAM(FileblockUnlockRecord(a_, 7),
-              kIsamNoMemoryLockList);  // the driver's "nothing to unlock"
+  // The driver's "nothing to unlock":
+  EXPECT_ISAM(FileblockUnlockRecord(a_, 7), kIsamNoMemoryLockList);
   FileblockUnlockAllRecords(a_);
   EXPECT_FALSE(FileblockAnyRecordLocked(a_));
   EXPECT_ISAM(FileblockLockRecord(b_, 9), 0);
@@ -156,12 +241,10 @@ TEST_F(NetworkTest, JournalledReleaseMarksEveryHeaderForTheOthers) {
   EXPECT_EQ(dialog[kSlotAreaStart + a->net->own_slot], 0x00);
 }
 
-// A network redirector may answer a flush with "too many open files": the file is reopened,
-// which writes its data, unless the caller wants to know or the handle holds locks.
+// A redirector's "too many open files" on flush: reopened unless reported or locks are held.
 struct FlushCase {
   const char* name;
-  bool report;
-  bool record_locked;
+  bool report, record_locked;
   int failing_flush;  // 1 the index file, 2 the data file (which carries the record locks)
   int expected;
 };
@@ -189,13 +272,11 @@ TEST_P(SharedFlush, FailingWithTooManyOpenFiles) {
   EXPECT_EQ(PeerText(record.data()), "FLUSHED");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Flush, SharedFlush,
-    ::testing::Values(FlushCase{"IndexReopened", false, false, 1, 0},
-                      FlushCase{"DataReopened", false, false, 2, 0},
-                      FlushCase{"Reported", true, false, 1, kIsamSharedFlushFailed},
-                      FlushCase{"HandleHoldsLocks", false, true, 2, kIsamSharedFlushFailed}),
-    RowName());
+const FlushCase kFlushes[] = {{"IndexReopened", false, false, 1, 0},
+                              {"DataReopened", false, false, 2, 0},
+                              {"Reported", true, false, 1, kIsamSharedFlushFailed},
+                              {"HandleHoldsLocks", false, true, 2, kIsamSharedFlushFailed}};
+INSTANTIATE_TEST_SUITE_P(Flush, SharedFlush, ::testing::ValuesIn(kFlushes), RowName());
 
 }  // namespace
 }  // namespace storage::testing

@@ -1,5 +1,4 @@
-// Several users in several processes: this test process and isam_peer processes share one
-// fileblock through the engine's network mode.
+// Several users in several processes sharing one fileblock in network mode.
 
 #include <sys/wait.h>
 

@@ -1,10 +1,7 @@
-// The records and keys that the network tests and the peer program agree on: a record holds a
-// text (its length at byte 4, the text from byte 5); key k is the text rotated left by k - 1
-// places, cut to the key's length, so the checker can verify each entry.
+// The records the network tests and isam_peer share: key k is the text rotated by k - 1.
 #pragma once
 
 #include <cstdint>
-#include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,16 +34,12 @@ inline std::string PeerKeyText(std::string_view text, int key) {
 }
 
 // Open options from words: "shared", "journal", "readonly", "rosharing".
-inline OpenOptions ParseOpenOptions(const std::string& words) {
-  OpenOptions o;
-  std::istringstream in(words);
-  for (std::string w; in >> w;) {
-    o.shared |= w == "shared";
-    o.journal |= w == "journal";
-    o.read_only |= w == "readonly";
-    o.read_only_sharing |= w == "rosharing";
-  }
-  return o;
+inline OpenOptions ParseOpenOptions(std::string_view words) {
+  auto has = [words](std::string_view w) { return words.find(w) != std::string_view::npos; };
+  return {.read_only = has("readonly"),
+          .read_only_sharing = has("rosharing"),
+          .journal = has("journal"),
+          .shared = has("shared")};
 }
 
 // The checker's key builder for the scheme.

@@ -1,6 +1,4 @@
-// The rebuild: reorganisation through "SAV", index rebuild, the "MSG" dump, every failure stage
-// with its clean-up, and a writer killed in the middle of its adds. Each test runs on fixed and
-// on variable-length records.
+// The rebuild on fixed and variable records: "SAV", "MSG", failure stages, a killed writer.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -24,8 +22,7 @@ constexpr int kFixedLength = 24;
 constexpr int kVarLength = 23;
 const std::vector<KeySpec> kKeys = {{8, 0}, {5, 1}};
 
-// Record: bytes 0..3 zero, id at 4, an 8-character name at 8; variable-length records carry
-// id x 37 mod 200 more bytes. Key 1 is the name, key 2 the id.
+// Id at byte 4, name (key 1) at 8, key 2 the id; variable records carry id x 37 mod 200 more.
 std::string NameOf(int id) { return Fmt("N%07d", id); }
 int ExtraOf(int id) { return id * 37 % 200; }
 
@@ -256,8 +253,7 @@ TEST_P(RebuildTest, ChainPastTheEndIsLeftOutAndTheKeyBuilderMayReadTheWholeRoom)
   ExpectRecords();
 }
 
-// A writer killed in the middle of its adds: the data file is left marked, the open refuses it,
-// and the rebuild brings back every record whose add had completed.
+// A writer killed amid its adds: the open refuses the file, the rebuild keeps every finished add.
 TEST_P(RebuildTest, KilledWriterLosesNoCompletedAdd) {
   Populate(0);
   int fds[2];

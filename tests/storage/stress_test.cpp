@@ -1,7 +1,4 @@
-// Five writer processes add 2,000 records each under the write lock, keys on three indexes, while
-// a sixth (sharing read-only) checks under read locks that every key holds every record; then
-// exactly 10,000 records are there and the checker passes. Usage: storage_stress SEED (the seed
-// varies the writers' batch sizes and pauses).
+// Five writer processes and a reader keep one fileblock sound. Usage: storage_stress SEED.
 
 #include <gtest/gtest.h>
 
