@@ -14,9 +14,15 @@ namespace {
 
 constexpr int kL = 23;  // head holds 17 bytes, a continuation 16
 
-Bytes Data(int n, int seed = 1) {
+// A record of `n` bytes: the first four zero (a used record's link), the rest from `seed`.
+Bytes Data(int n, std::uint32_t seed = 1) {
   Bytes v = Record(n);
-  for (int i = 4; i < n; ++i) v[i] = static_cast<std::uint8_t>((i * 7 + seed) | 1);
+  for (std::uint32_t i = 4, x = seed * 2654435761u + 1; i < v.size(); ++i) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    v[i] = static_cast<std::uint8_t>(x);
+  }
   return v;
 }
 
@@ -213,29 +219,15 @@ struct Content {
   std::uint32_t seed;
 };
 
-// The bytes of a record: the first four zero (a used record's link), the rest from its seed.
-Bytes Make(const Content& c) {
-  Bytes v = Record(c.length);
-  for (std::uint32_t i = 4, x = c.seed * 2654435761u + 1; i < v.size(); ++i) {
-    x ^= x << 13;
-    x ^= x >> 17;
-    x ^= x << 5;
-    v[i] = static_cast<std::uint8_t>(x);
-  }
-  return v;
-}
-
 class VarRecRandomTest : public EngineTest, public ::testing::WithParamInterface<RandomCase> {
  protected:
   // Writes `c` as a new record (ref 0) or over record `ref`.
   void Write(const Content& c, RecRef ref = 0) {
-    const Bytes bytes = Make(c);
-    if (ref == 0) {
-      ASSERT_ISAM(VarRecAdd(h_, ref, bytes.data(), c.length), 0);
-      ASSERT_EQ(live_.count(ref), 0u);
-    } else {
-      ASSERT_ISAM(VarRecPut(h_, ref, bytes.data(), c.length), 0);
-    }
+    const bool add = ref == 0;
+    const Bytes b = Data(c.length, c.seed);
+    ASSERT_ISAM(
+        add ? VarRecAdd(h_, ref, b.data(), c.length) : VarRecPut(h_, ref, b.data(), c.length), 0);
+    ASSERT_TRUE(!add || live_.count(ref) == 0) << ref;
     live_[ref] = c;
   }
   Content Random() {
@@ -292,7 +284,7 @@ TEST_P(VarRecRandomTest, EveryRecordReadsBackAfterRewritesAndDeletes) {
   for (const auto& [ref, c] : live_) {
     std::int32_t length = kMaxLength;
     ASSERT_ISAM(VarRecGet(h_, ref, out.data(), length), 0) << ref;
-    ASSERT_EQ(Bytes(out.begin(), out.begin() + length), Make(c)) << ref;
+    ASSERT_EQ(Bytes(out.begin(), out.begin() + length), Data(c.length, c.seed)) << ref;
   }
   const CheckReport report =
       IsamCheck(Name("R"), CheckOptions{.key_builder = {}, .section_records = true});
