@@ -1,9 +1,7 @@
-// Opening around the dialog file: each kind of dialog file, each way of opening, user slots.
+// Opening around the dialog file: each kind of dialog file and each way of opening.
 
 #include <optional>
 
-#include "platform/fake_environment.h"
-#include "storage/fileblock.h"
 #include "tests/storage/network_fixture.h"
 
 namespace storage::testing {
@@ -82,19 +80,6 @@ TEST_F(NetworkTest, ADialogFileIsSetUpOnlyWhileNobodyElseHasTheFileblockOpen) {
   EXPECT_EQ(RefusedOpen(Name("N"), ParseOpenOptions("shared")), kIsamDialogBusy);
   FileblockClose(a);
   EXPECT_NE(Open(), nullptr);
-}
-
-TEST_F(NetworkTest, UserSlotsStartAtARandomSlotAndGoDown) {
-  CreateFile();
-  platform::FakeRandom random;
-  random.script = {2, 2, 0, 3, 3};
-  platform::ScopedEnvironment env(nullptr, nullptr, &random);
-  std::vector<int> slots;
-  for (int i = 0; i < 5; ++i) slots.push_back(Open()->net->own_slot);
-  // 3; 3 taken, so 2; 1; 4; 4, 3, 2 and 1 taken, so 5 (down from 1 wraps to 5).
-  EXPECT_EQ(slots, (std::vector<int>{3, 2, 1, 4, 5}));
-  EXPECT_EQ(random.bounds, std::vector<std::uint32_t>(5, 5));
-  EXPECT_EQ(RefusedOpen(Name("N"), ParseOpenOptions("shared")), kIsamNoUserSlot);
 }
 
 }  // namespace

@@ -24,10 +24,8 @@ using Bytes = std::vector<std::uint8_t>;
 inline int Err() { return Isam().IsamOK ? 0 : Isam().IsamError; }
 
 // Runs an engine call and expects its error number (0 for success).
-#define EXPECT_ISAM(call, error) \
-  EXPECT_EQ(((void)(call), ::storage::testing::Err()), error) << #call
-#define ASSERT_ISAM(call, error) \
-  ASSERT_EQ(((void)(call), ::storage::testing::Err()), error) << #call
+#define EXPECT_ISAM(call, error) EXPECT_EQ(((void)(call), storage::testing::Err()), error) << #call
+#define ASSERT_ISAM(call, error) ASSERT_EQ(((void)(call), storage::testing::Err()), error) << #call
 
 // The row's name of a table of cases with a `name` field.
 struct RowName {

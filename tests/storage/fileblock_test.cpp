@@ -157,21 +157,6 @@ TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndExit) {
   EXPECT_EQ(report.used_records, 100);
 }
 
-TEST_F(FileblockTest, MemoryModeWorksOnACopyThatIsDropped) {
-  FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
-  FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), KeyStr("DISK"));
-  h = Reopen(h, "T", OpenOptions{.memory_mode = true});
-  ASSERT_TRUE(AddMany(h, 200));
-  EXPECT_EQ(FileblockUsedKeys(h, 1), 201);
-  RecRef ref = 0;
-  FileblockFindKey(h, 1, KeyStr("DISK"), ref);
-  EXPECT_EQ(ref, 1);
-  EXPECT_ISAM(FileblockClose(h), 0);
-  const CheckReport report = IsamCheck(Name("T"));
-  EXPECT_EQ(report.Text(), "");
-  EXPECT_EQ(report.used_records, 1);
-}
-
 TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
   FileblockHandle h = CreateOpen("W", 30, {{9, 0}});
   AddMany(h, 500);

@@ -1,7 +1,6 @@
 // Random key operations on 8 page buffers agree step by step with std::set; the checker agrees.
 
 #include <cstring>
-#include <optional>
 #include <random>
 #include <set>
 
@@ -97,6 +96,17 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     records_.pop_back();
   }
 
+  using Position = std::set<Entry, Before>::iterator;
+
+  // The engine's answer must be the entry at `it`, or `missing` when `it` is the end.
+  void ExpectAt(Position it, const KeyStr& text, RecRef ref, int missing) {
+    at_end_ = it == model_.end();
+    ASSERT_EQ(Err(), at_end_ ? missing : 0) << text.str();
+    if (at_end_) return;
+    ASSERT_EQ(text.str() + "/" + std::to_string(ref), it->text + "/" + std::to_string(it->ref));
+    last_ = *it;
+  }
+
   // FindKey (exact) or SearchKey (at or after) of a text that exists most of the time.
   void Find(bool exact) {
     KeyStr text(!model_.empty() && rng_() % 10 < 7 ? RandomEntry().text : RandomText());
@@ -105,25 +115,22 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     RecRef ref = -7;
     if (exact) FileblockFindKey(h_, 1, text, ref);
     if (!exact) FileblockSearchKey(h_, 1, text, ref);
-    if (it == model_.end()) {
-      ASSERT_EQ(Err(), exact ? kIsamKeyNotFound : kIsamNoKeyAtOrAfter);
-      return ClearCursor();
-    }
-    ASSERT_EQ(Err(), 0) << text.str();
-    ASSERT_EQ(text.str() + "/" + std::to_string(ref), it->text + "/" + std::to_string(it->ref));
-    SetCursor(*it);
+    ExpectAt(it, text, ref, exact ? kIsamKeyNotFound : kIsamNoKeyAtOrAfter);
+    if (at_end_) FileblockClearKey(h_, 1);  // a failed search leaves no position
   }
 
   void Navigate() {
     const int start = static_cast<int>(rng_() % 3);
-    if (start == 0) ClearCursor();
+    if (start == 0) {
+      FileblockClearKey(h_, 1);
+      at_end_ = true;
+    }
     if (start == 1 && !model_.empty()) {
       const Entry e = RandomEntry();
       KeyStr text(e.text);
       RecRef ref = e.ref;
-      ASSERT_ISAM(FileblockFindKeyAndRef(h_, 1, text, ref, 0), 0);
-      ASSERT_EQ(ref, e.ref);
-      SetCursor(e);
+      FileblockFindKeyAndRef(h_, 1, text, ref, 0);
+      ExpectAt(model_.find(e), text, ref, 0);
     }
     for (int i = static_cast<int>(rng_() % 12); i >= 0 && !HasFailure(); --i) Step(rng_() % 2);
   }
@@ -133,32 +140,10 @@ class ModelTest : public EngineTest, public ::testing::WithParamInterface<ModelC
     KeyStr text(last_.text);
     RecRef ref = last_.ref;
     (forward ? FileblockNextKey : FileblockPrevKey)(h_, 1, text, ref);
-    std::optional<Entry> expected;
-    if (at_end_ && !model_.empty()) expected = forward ? *model_.begin() : *model_.rbegin();
-    if (!at_end_ && forward && model_.upper_bound(last_) != model_.end()) {
-      expected = *model_.upper_bound(last_);
-    }
-    if (!at_end_ && !forward && model_.lower_bound(last_) != model_.begin()) {
-      expected = *std::prev(model_.lower_bound(last_));
-    }
-    if (!expected) {
-      ASSERT_EQ(Err(), forward ? kIsamNoNextKey : kIsamNoPrevKey);
-      at_end_ = true;
-      return;
-    }
-    ASSERT_EQ(Err(), 0) << (forward ? "next" : "prev");
-    ASSERT_EQ(text.str() + "/" + std::to_string(ref),
-              expected->text + "/" + std::to_string(expected->ref));
-    SetCursor(*expected);
-  }
-
-  void SetCursor(const Entry& e) {
-    last_ = e;
-    at_end_ = false;
-  }
-  void ClearCursor() {
-    FileblockClearKey(h_, 1);
-    at_end_ = true;
+    Position it = forward ? (at_end_ ? model_.begin() : model_.upper_bound(last_))
+                          : (at_end_ ? model_.end() : model_.lower_bound(last_));
+    if (!forward) it = it == model_.begin() ? model_.end() : std::prev(it);
+    ExpectAt(it, text, ref, forward ? kIsamNoNextKey : kIsamNoPrevKey);
   }
 
   std::mt19937 rng_;

@@ -34,7 +34,7 @@ class LockTableTest : public EngineTest {
   LockTable table_{LockRoutinesForMode(kNetworkShared)};
 };
 
-TEST_F(LockTableTest, NestedLocksCostOneSystemLockAndSingleUserLocksNone) {
+TEST_F(LockTableTest, NestsRefusesReleasesAndStopsAtItsLimit) {
   ASSERT_TRUE(table_.LockRegion(a_, 100, 4, 0, 0));
   ASSERT_TRUE(table_.LockRegion(a_, 100, 4, 0, 0));
   EXPECT_EQ(table_.Nesting(a_, 100), 2u);
@@ -47,11 +47,9 @@ TEST_F(LockTableTest, NestedLocksCostOneSystemLockAndSingleUserLocksNone) {
   LockTable single(LockRoutinesForMode(kNetworkSingleUser));
   EXPECT_TRUE(single.LockRegion(a_, 100, 4, kLockStep, kLockLimit));
   EXPECT_EQ(b_.LockRegion(100, 4), 0u);
-}
-
-TEST_F(LockTableTest, StatusesOfRefusals) {
+  ASSERT_EQ(b_.UnlockRegion(100, 4), 0u);
+  // Refusals: a second system lock would fail, so the table must not call it.
   ASSERT_TRUE(table_.LockRegion(a_, 100, 4, 0, 0));
-  // A second system lock would fail: the table must not call it.
   platform::FileFaultPlan plan{
       .write = {}, .flush = {}, .lock = {.fail_at = 1, .error = kErrorLockViolation}};
   {
@@ -64,9 +62,7 @@ TEST_F(LockTableTest, StatusesOfRefusals) {
   EXPECT_EQ(Refused(table_.UnlockRegion(b_, 100, 4)), LockStatus::kNotFound);
   EXPECT_EQ(Refused(table_.LockRegion(b_, 102, 1, 0, 0)), LockStatus::kLockRefused);
   EXPECT_EQ(table_.Nesting(b_, 102), 0u);
-}
-
-TEST_F(LockTableTest, ReleaseAllFreesEveryRegionOfTheHandleAndTheTableStopsAt4000) {
+  // ReleaseAll frees every region of the handle; the table stops at 4000.
   for (int i = 0; i < 120; ++i) ASSERT_TRUE(table_.LockRegion(a_, i * 10, 4, 0, 0));
   ASSERT_TRUE(table_.LockRegion(b_, 5000, 4, 0, 0));
   EXPECT_TRUE(table_.ReleaseAll(a_));
@@ -77,9 +73,8 @@ TEST_F(LockTableTest, ReleaseAllFreesEveryRegionOfTheHandleAndTheTableStopsAt400
 }
 
 TEST_F(LockTableTest, RetryWaitsInStepsUpToTheLimitAndKeepsTheFailureWords) {
-  platform::FakeClock clock;
-  platform::FakeSleeper sleeper(&clock);
-  platform::ScopedEnvironment env(&clock, &sleeper, nullptr);
+  platform::FakeSleeper sleeper;
+  platform::ScopedEnvironment env(nullptr, &sleeper, nullptr);
   ASSERT_EQ(b_.LockRegion(0, 4), 0u);
   EXPECT_FALSE(LockRegionRetry(a_, 0, 4, kLockStep, kLockLimit));
   // 12 attempts: 11 waits of 64 ms, none after the last.
