@@ -70,7 +70,7 @@ const Shape kShapes[] = {
     {"LastMergesLeft", 62, {}, -2, {{10, 63}, {630, -1}}},
     {"BorrowRight", 1, {35, 35}, 3, {{10, 63}, {635, 9}, {10, -1}}},
     {"BorrowLeft", 1, {43, 42}, 3, {{10, 63}, {635, 9}, {10, -1}, {12, 20}, {675, -5}}}};
-INSTANTIATE_TEST_SUITE_P(Changes, BtreeTest, ::testing::ValuesIn(kShapes), RowName());
+INSTANTIATE_TEST_SUITE_P(Changes, BtreeTest, ::testing::ValuesIn(kShapes), RowName);
 
 using Strings = std::vector<std::string>;
 

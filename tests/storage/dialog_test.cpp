@@ -11,8 +11,9 @@ namespace {
 const Bytes kClean = {0, 0xD0, 0x07, 0, 0, 0, 0, 0, 0};
 const Bytes kEverySlotMarked = {0, 0xD0, 0x07, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 const Bytes kJournal = {0, 0xE8, 0x03};
+const Bytes kUnknownWord = {0, 0x34, 0x12, 0};
 // A journal page image of key 1 (21 bytes an item) for page 1000, which the index never held.
-const Bytes kPageBeyondTheIndex = [] {
+const Bytes kFarPage = [] {
   Bytes b = {0, 1, 0, 1, 0, 0, 0};
   b.resize(b.size() + 21, 0);
   for (std::uint8_t x : {0xE8, 0x03, 0, 0, 0, 0, 0, 0}) b.push_back(x);
@@ -45,33 +46,24 @@ TEST_P(DialogOpen, HandlesTheDialogFile) {
 }
 
 const std::nullopt_t kMissing = std::nullopt;
-
-INSTANTIATE_TEST_SUITE_P(
-    Conditions, DialogOpen,
-    ::testing::Values(
-        DialogCase{"MissingIsCreatedForSharedUse", kMissing, "shared", 0, kEverySlotMarked},
-        DialogCase{"FreshGetsEverySlotMarked", Bytes{0}, "shared", 0, kEverySlotMarked},
-        DialogCase{"OtherLayoutIsSetUpAgain", Bytes{0, 0xD0, 0x07, 0, 0}, "shared", 0,
-                   kEverySlotMarked},
-        DialogCase{"CleanIsLeftAlone", kClean, "shared", 0, kClean},
-        DialogCase{"UnwantedIsDeleted", kClean, "", 0, kMissing},
-        DialogCase{"ReadOnlyLeavesItAlone", kClean, "readonly", 0, kClean},
-        DialogCase{"ReadOnlyRefusesAJournal", kJournal, "readonly", kIsamDialogReadOnly, kJournal},
-        DialogCase{"ReadOnlyCannotCreateIt", kMissing, "readonly shared", kIsamDialogReadOnly,
-                   kMissing},
-        DialogCase{"ReadOnlySharingNeedsIt", kMissing, "rosharing", kIsamDialogReadOnly, kMissing},
-        DialogCase{"ReadOnlySharingRefusesAFreshOne", Bytes{0}, "rosharing", kIsamDialogReadOnly,
-                   Bytes{0}},
-        DialogCase{"ReadOnlySharingReadsAClearOne", kClean, "rosharing", 0, kClean},
-        DialogCase{"UnknownJournalWord", Bytes{0, 0x34, 0x12, 0}, "shared", kIsamJournalUnreadable,
-                   Bytes{0, 0x34, 0x12, 0}},
-        DialogCase{"JournalPageBeyondTheIndex", kPageBeyondTheIndex, "", kIsamJournalUnreadable,
-                   kPageBeyondTheIndex},
-        DialogCase{"TornJournalRecordEndsTheJournal", Bytes{0, 0xE8, 0x03, 0, 0, 7}, "", 0,
-                   kMissing},
-        DialogCase{"EmptyJournalOfASharedUserIsSetUp", Bytes{}, "shared", 0, kEverySlotMarked},
-        DialogCase{"JournalOptionKeepsItFresh", kMissing, "journal", 0, Bytes{0}}),
-    RowName());
+const DialogCase kCases[] = {
+    {"MissingIsCreatedForSharedUse", kMissing, "shared", 0, kEverySlotMarked},
+    {"FreshGetsEverySlotMarked", Bytes{0}, "shared", 0, kEverySlotMarked},
+    {"OtherLayoutIsSetUpAgain", Bytes{0, 0xD0, 0x07, 0, 0}, "shared", 0, kEverySlotMarked},
+    {"CleanIsLeftAlone", kClean, "shared", 0, kClean},
+    {"UnwantedIsDeleted", kClean, "", 0, kMissing},
+    {"ReadOnlyLeavesItAlone", kClean, "readonly", 0, kClean},
+    {"ReadOnlyRefusesAJournal", kJournal, "readonly", kIsamDialogReadOnly, kJournal},
+    {"ReadOnlyCannotCreateIt", kMissing, "readonly shared", kIsamDialogReadOnly, kMissing},
+    {"ReadOnlySharingNeedsIt", kMissing, "rosharing", kIsamDialogReadOnly, kMissing},
+    {"ReadOnlySharingRefusesAFreshOne", Bytes{0}, "rosharing", kIsamDialogReadOnly, Bytes{0}},
+    {"ReadOnlySharingReadsAClearOne", kClean, "rosharing", 0, kClean},
+    {"UnknownJournalWord", kUnknownWord, "shared", kIsamJournalUnreadable, kUnknownWord},
+    {"JournalPageBeyondTheIndex", kFarPage, "", kIsamJournalUnreadable, kFarPage},
+    {"TornJournalRecordEndsTheJournal", Bytes{0, 0xE8, 0x03, 0, 0, 7}, "", 0, kMissing},
+    {"EmptyJournalOfASharedUserIsSetUp", Bytes{}, "shared", 0, kEverySlotMarked},
+    {"JournalOptionKeepsItFresh", kMissing, "journal", 0, Bytes{0}}};
+INSTANTIATE_TEST_SUITE_P(Conditions, DialogOpen, ::testing::ValuesIn(kCases), RowName);
 
 TEST_F(NetworkTest, ADialogFileIsSetUpOnlyWhileNobodyElseHasTheFileblockOpen) {
   CreateFile();

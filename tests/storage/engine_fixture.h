@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "common/le_int.h"
+#include "platform/file_faults.h"
 #include "storage/engine.h"
 #include "storage/isam_check.h"
 #include "tests/common/temp_folder.h"
@@ -28,12 +29,7 @@ inline int Err() { return Isam().IsamOK ? 0 : Isam().IsamError; }
 #define ASSERT_ISAM(call, error) ASSERT_EQ(((void)(call), storage::testing::Err()), error) << #call
 
 // The row's name of a table of cases with a `name` field.
-struct RowName {
-  template <typename P>
-  std::string operator()(const ::testing::TestParamInfo<P>& info) const {
-    return info.param.name;
-  }
-};
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 __attribute__((format(printf, 1, 2))) inline std::string Fmt(const char* format, ...) {
   char buf[64];
@@ -58,6 +54,13 @@ inline void PatchFile(const std::string& path, std::int64_t offset, std::int32_t
   char b[4];
   common::WriteLeInt32(b, value);
   std::fstream(path, std::ios::in | std::ios::out | std::ios::binary).seekp(offset).write(b, width);
+}
+
+// Runs `f` with the file fault plan installed.
+template <typename F>
+void WithFaults(platform::FileFaultPlan& plan, F f) {
+  platform::ScopedFileFaults faults(&plan);
+  f();
 }
 
 // Every entry of key `key` as "text/ref", in order, by Next from ClearKey.
@@ -98,17 +101,14 @@ class EngineTest : public ::testing::Test {
     EXPECT_NE(h, nullptr) << Isam().IsamError;
     return h;
   }
-
   // The error of an open that must fail.
   int RefusedOpen(const std::string& name, const OpenOptions& options = {}) {
     EXPECT_EQ(FileblockOpen(name, options), nullptr);
     return Err();
   }
-
   // Flushes and runs the checker; returns its problems as text (empty when sound).
   std::string Check(FileblockHandle h, const std::string& base, const CheckOptions& o = {}) {
-    FileblockFlush(h);
-    EXPECT_TRUE(Isam().IsamOK) << Isam().IsamError;
+    EXPECT_ISAM(FileblockFlush(h), 0);
     return IsamCheck(Name(base), o).Text();
   }
 

@@ -9,7 +9,6 @@ namespace storage::testing {
 namespace {
 
 using platform::FileFaultPlan;
-using platform::ScopedFileFaults;
 
 TEST(FileNames, FollowTheNamingRules) {
   const std::pair<const char*, const char*> rules[] = {
@@ -125,7 +124,7 @@ const OpenCase kOpenCases[] = {
     {"RootBeyondPages", "IX", 874 + 16, 3, 4, kIsamKeyHeaderBad},
     {"IndexTruncated", "IX", 900, 0, 0, kIsamIndexUnusable},
     {"DataFileEmpty", "DAT", 0, 0, 0, kIsamShortRead}};
-INSTANTIATE_TEST_SUITE_P(Headers, OpenChecks, ::testing::ValuesIn(kOpenCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Headers, OpenChecks, ::testing::ValuesIn(kOpenCases), RowName);
 
 TEST_F(FileblockTest, MissingFilesAndFolders) {
   EXPECT_EQ(RefusedOpen(Name("none")), kIsamFileNotFound);
@@ -160,21 +159,18 @@ TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndExit) {
 TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
   FileblockHandle h = CreateOpen("W", 30, {{9, 0}});
   AddMany(h, 500);
-  FileFaultPlan plan{
-      .write = {}, .flush = {.fail_at = 1, .error = platform::kErrorGenFailure}, .lock = {}};
-  {
-    ScopedFileFaults faults(&plan);
+  FileFaultPlan plan{{}, {.fail_at = 1, .error = platform::kErrorGenFailure}, {}};  // a flush
+  WithFaults(plan, [&] {
     EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
     EXPECT_EQ(Isam().FirstPrimitive, kPrimFlush);
-  }
+  });
   EXPECT_EQ(ReadFile(Name("W") + ".DAT")[20], 1);
   plan = {.write = {.fail_at = 1, .sticky = true}, .flush = {}, .lock = {}};
-  {
-    ScopedFileFaults faults(&plan);
+  WithFaults(plan, [&] {
     FileblockAddRecord(h, rec_.data());
     EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
     EXPECT_ISAM(FileblockClose(h), kIsamOsFailure);
-  }
+  });
   EXPECT_EQ(RefusedOpen(Name("W")), kIsamIndexUnusable);
 }
 
@@ -257,7 +253,7 @@ const ChainCase kChains[] = {{"HeadZero", 0, 0},
                              {"LinkZero", 2 * kLength, 0},
                              {"LinkBeyondSlots", 2 * kLength, 5},
                              {"LinkToItself", 2 * kLength, 2}};
-INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain, ::testing::ValuesIn(kChains), RowName());
+INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain, ::testing::ValuesIn(kChains), RowName);
 
 TEST_F(RecordTest, FailedWriteGivesTheSlotBackAndASecondDeleteIsRefused) {
   Add(1);
@@ -265,22 +261,20 @@ TEST_F(RecordTest, FailedWriteGivesTheSlotBackAndASecondDeleteIsRefused) {
   EXPECT_ISAM(FileblockDeleteRecord(h_, 1), kIsamFreeChainBad);  // would make a cycle
   EXPECT_EQ(Add(1), 1);
   FileFaultPlan plan{.write = {.fail_at = 1}, .flush = {}, .lock = {}};
-  {
-    ScopedFileFaults faults(&plan);
+  WithFaults(plan, [&] {
     EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 2).data()), 0);
     EXPECT_EQ(Err(), kIsamOsFailure);
     EXPECT_EQ(Isam().FirstPrimitive, 0x4000);
     EXPECT_EQ(Isam().FirstOsError, 112u);
-  }
+  });
   EXPECT_EQ(FileblockUsedRecs(h_), 1);
   EXPECT_EQ(Add(2), 2);
   FileblockDeleteRecord(h_, 1);
   plan = {.write = {.fail_at = 1, .short_write = true}, .flush = {}, .lock = {}};
-  {
-    ScopedFileFaults faults(&plan);
+  WithFaults(plan, [&] {
     EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 3).data()), 0);
     EXPECT_EQ(Err(), kIsamShortWrite);
-  }
+  });
   EXPECT_EQ(Add(3), 1);  // the free record is still at the head of the chain
   EXPECT_EQ(Check(h_, "R"), "");
 }

@@ -69,10 +69,10 @@ class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Dama
 TEST_P(CheckerTest, ReportsTheDamage) {
   GetParam().apply(*this);
   Closed("DAT");
-  CheckOptions o{.key_builder = [](const std::uint8_t* record, std::size_t, int) {
-    return KeyOf(common::ReadLeInt32(record + 4));
-  }};
-  const CheckReport report = IsamCheck(Name("C"), o);
+  const CheckReport report =
+      IsamCheck(Name("C"), {.key_builder = [](const std::uint8_t* r, std::size_t, int) {
+                  return KeyOf(common::ReadLeInt32(r + 4));
+                }});
   EXPECT_FALSE(report.ok());
   EXPECT_NE(report.Text().find(GetParam().expected), std::string::npos) << report.Text();
 }
@@ -109,7 +109,7 @@ const Damage kDamages[] = {
      }},
     {"IndexFileTooShort", "for its ", [](T& t) { t.Cut("IX", 2 * kPageSize); }},
     {"DataFileTooShort", "needed for 100 slots", [](T& t) { t.Cut("DAT", 60 * kLength); }}};
-INSTANTIATE_TEST_SUITE_P(Invariants, CheckerTest, ::testing::ValuesIn(kDamages), RowName());
+INSTANTIATE_TEST_SUITE_P(Invariants, CheckerTest, ::testing::ValuesIn(kDamages), RowName);
 
 TEST_F(EngineTest, DumpListsHeadersAndEntriesInKeyOrder) {
   FileblockHandle h = CreateOpen("D", 21, {{3, 1}});

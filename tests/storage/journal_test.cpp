@@ -91,10 +91,7 @@ class EveryWrite : public JournalTest, public ::testing::WithParamInterface<Oper
     FileblockHandle h = Open("journal", "J");
     const std::vector<std::string> before = Snapshot(h);
     FileFaultPlan plan{.write = {.fail_at = n, .sticky = sticky}, .flush = {}, .lock = {}};
-    {
-      platform::ScopedFileFaults faults(&plan);
-      GetParam().run(h);
-    }
+    WithFaults(plan, [&] { GetParam().run(h); });
     const int error = Err();
     if (n == 0) {
       FileblockClose(h);
@@ -120,8 +117,7 @@ TEST_P(EveryWrite, CanFailOnceOrForGoodAndTheJournalUndoesTheChange) {
   ASSERT_GT(writes, 3u);
   for (std::uint64_t n = 1; n <= writes; ++n) {
     for (bool sticky : {false, true}) {
-      SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes) +
-                   (sticky ? " for good" : ""));
+      SCOPED_TRACE(Fmt("write %d of %d%s", int(n), int(writes), sticky ? " for good" : ""));
       RunFailingAt(n, sticky);
     }
   }
@@ -134,7 +130,7 @@ const OperationCase kOperations[] = {
     {"AddRecordFromTheFreeChain", 10, FreeTwoRecords, AddRecord, kIsamAddRecordRolledBack},
     {"AddKeyFromTheFreePages", 63, FreeRecord30, AddKeyBack, kIsamAddKeyRolledBack},
     {"AddVariableRecord", 10, nullptr, AddVariableRecord, kIsamAddRecordRolledBack}};
-INSTANTIATE_TEST_SUITE_P(Operations, EveryWrite, ::testing::ValuesIn(kOperations), RowName());
+INSTANTIATE_TEST_SUITE_P(Operations, EveryWrite, ::testing::ValuesIn(kOperations), RowName);
 
 // A writer killed at each file write of the deletion of one key.
 class CrashTest : public JournalTest {
@@ -144,10 +140,7 @@ class CrashTest : public JournalTest {
     FileblockHandle h = Open("journal", "J");
     before_ = Snapshot(h);
     FileFaultPlan counter;
-    {
-      platform::ScopedFileFaults faults(&counter);
-      DeleteKeyMergingLeaves(h);
-    }
+    WithFaults(counter, [&] { DeleteKeyMergingLeaves(h); });
     ASSERT_EQ(Err(), 0);
     writes_ = counter.write.calls;
     FileblockClose(h);

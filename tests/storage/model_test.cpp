@@ -187,7 +187,7 @@ TEST_P(ModelTest, RandomOperationsAgreeWithTheModel) {
 const ModelCase kCases[] = {{"Length1Unique", 1, false},   {"Length1Duplicates", 1, true},
                             {"Length9Unique", 9, false},   {"Length9Duplicates", 9, true},
                             {"Length50Unique", 50, false}, {"Length50Duplicates", 50, true}};
-INSTANTIATE_TEST_SUITE_P(Keys, ModelTest, ::testing::ValuesIn(kCases), RowName());
+INSTANTIATE_TEST_SUITE_P(Keys, ModelTest, ::testing::ValuesIn(kCases), RowName);
 
 }  // namespace
 }  // namespace storage::testing

@@ -32,6 +32,7 @@ class LockTableTest : public EngineTest {
   platform::File a_;
   platform::File b_;
   LockTable table_{LockRoutinesForMode(kNetworkShared)};
+  platform::FileFaultPlan first_lock_fails_{{}, {}, {.fail_at = 1, .error = kErrorLockViolation}};
 };
 
 TEST_F(LockTableTest, NestsRefusesReleasesAndStopsAtItsLimit) {
@@ -50,13 +51,10 @@ TEST_F(LockTableTest, NestsRefusesReleasesAndStopsAtItsLimit) {
   ASSERT_EQ(b_.UnlockRegion(100, 4), 0u);
   // Refusals: a second system lock would fail, so the table must not call it.
   ASSERT_TRUE(table_.LockRegion(a_, 100, 4, 0, 0));
-  platform::FileFaultPlan plan{
-      .write = {}, .flush = {}, .lock = {.fail_at = 1, .error = kErrorLockViolation}};
-  {
-    platform::ScopedFileFaults faults(&plan);
+  WithFaults(first_lock_fails_, [&] {
     EXPECT_EQ(Refused(table_.LockRegion(a_, 100, 8, 0, 0)), LockStatus::kLengthDiffers);
-    EXPECT_EQ(plan.lock.calls, 0u);
-  }
+    EXPECT_EQ(first_lock_fails_.lock.calls, 0u);
+  });
   EXPECT_EQ(Refused(table_.UnlockRegion(a_, 100, 8)), LockStatus::kLengthDiffers);
   EXPECT_EQ(Refused(table_.UnlockRegion(a_, 104, 4)), LockStatus::kNotFound);
   EXPECT_EQ(Refused(table_.UnlockRegion(b_, 100, 4)), LockStatus::kNotFound);
@@ -88,25 +86,19 @@ TEST_F(LockTableTest, RetryWaitsInStepsUpToTheLimitAndKeepsTheFailureWords) {
 
   // Granted on a later attempt once the other handle lets go (a fault stands in for it).
   ASSERT_EQ(b_.UnlockRegion(0, 4), 0u);
-  platform::FileFaultPlan plan{
-      .write = {}, .flush = {}, .lock = {.fail_at = 1, .error = kErrorLockViolation}};
-  {
-    platform::ScopedFileFaults faults(&plan);
+  WithFaults(first_lock_fails_, [&] {
     EXPECT_TRUE(LockRegionRetry(a_, 0, 4, kLockStep, kLockLimit));
     EXPECT_EQ(sleeper.sleeps.size(), 1u);
-  }
+  });
 
   // The first failure stands until the reset; the last one is always the latest.
   IsamReset();
   RecordOsFailure(kPrimRead, 6);
   RecordOsFailure(kPrimWrite, 112);
-  EXPECT_EQ(Isam().FirstPrimitive, kPrimRead);
-  EXPECT_EQ(Isam().LastPrimitive, kPrimWrite);
-  EXPECT_EQ(Isam().LastOsError, 112u);
-  EXPECT_EQ(Err(), kIsamInvalidHandle);
+  EXPECT_EQ(std::tuple(Isam().FirstPrimitive, Isam().LastPrimitive, Isam().LastOsError, Err()),
+            std::tuple(kPrimRead, kPrimWrite, 112u, kIsamInvalidHandle));
   IsamReset();
-  EXPECT_EQ(Isam().FirstPrimitive, 0);
-  EXPECT_EQ(Isam().LastPrimitive, kPrimWrite);
+  EXPECT_EQ(std::tuple(Isam().FirstPrimitive, Isam().LastPrimitive), std::tuple(0, kPrimWrite));
 }
 
 // Runs a named call: "write" and "read" (the file locks), "record" (a lock of record 1), "count".
@@ -175,7 +167,7 @@ const LockCase kLocks[] = {
     {"ReadersShare", "read", "read", 0, 0, kIsamNoLockHeld},
     {"RecordLockIgnoresWriteLock", "write", "record", 0, 0, 0},
     {"RecordLockIsNoWriteLock", "record", "", 0, 0, kIsamNoLockHeld}};
-INSTANTIATE_TEST_SUITE_P(Rows, Locks, ::testing::ValuesIn(kLocks), RowName());
+INSTANTIATE_TEST_SUITE_P(Rows, Locks, ::testing::ValuesIn(kLocks), RowName);
 
 TEST_F(NetworkLockTest, TakingOneFileLockDropsTheOtherAndCloseReleasesEverything) {
   FileblockReadLock(a_);
@@ -240,7 +232,7 @@ TEST_F(NetworkTest, JournalledReleaseMarksEveryHeaderForTheOthers) {
 struct FlushCase {
   const char* name;
   bool report, record_locked;
-  int failing_flush;  // 1 the index file, 2 the data file (which carries the record locks)
+  std::uint64_t failing_flush;  // 1 the index file, 2 the data file (it has the record locks)
   int expected;
 };
 
@@ -250,15 +242,10 @@ TEST_P(SharedFlush, FailingWithTooManyOpenFiles) {
   FileblockLockFile(a_);
   Add(a_, "FLUSHED");
   if (GetParam().record_locked) FileblockLockRecord(a_, 1);
-  const auto fail_at = static_cast<std::uint64_t>(GetParam().failing_flush);
   platform::FileFaultPlan plan{
-      .write = {},
-      .flush = {.fail_at = fail_at, .error = platform::kErrorTooManyOpenFiles},
-      .lock = {}};
-  {
-    platform::ScopedFileFaults faults(&plan);
-    EXPECT_ISAM(FileblockFlush(a_, GetParam().report), GetParam().expected);
-  }
+      {}, {.fail_at = GetParam().failing_flush, .error = platform::kErrorTooManyOpenFiles}, {}};
+  WithFaults(plan,
+             [&] { EXPECT_ISAM(FileblockFlush(a_, GetParam().report), GetParam().expected); });
   EXPECT_EQ(FileblockUsedRecs(a_), 1);  // the fileblock goes on working
   FileblockUnlockFile(a_);
   EXPECT_ISAM(FileblockUnlockAllRecords(a_), 0);
@@ -271,7 +258,7 @@ const FlushCase kFlushes[] = {{"IndexReopened", false, false, 1, 0},
                               {"DataReopened", false, false, 2, 0},
                               {"Reported", true, false, 1, kIsamSharedFlushFailed},
                               {"HandleHoldsLocks", false, true, 2, kIsamSharedFlushFailed}};
-INSTANTIATE_TEST_SUITE_P(Flush, SharedFlush, ::testing::ValuesIn(kFlushes), RowName());
+INSTANTIATE_TEST_SUITE_P(Flush, SharedFlush, ::testing::ValuesIn(kFlushes), RowName);
 
 }  // namespace
 }  // namespace storage::testing

@@ -107,29 +107,27 @@ TEST_P(SlotBits, HoldExactlyTheChangedHeaders) {
   EXPECT_EQ(a->Do("lock"), "ok");
   EXPECT_EQ(a->Do(c.change).substr(0, 2), "ok");
   EXPECT_EQ(a->Do("unlock"), "ok");
-  const int size = DialogSlotSize(c.keys);
-  Bytes expected(static_cast<std::size_t>(size), 0);
+  const std::size_t size = DialogSlotSize(c.keys);
+  Bytes expected(size, 0);
   for (int bit : c.bits) SetSlotBit(expected.data(), bit);
   auto slot = [&] {
     const Bytes dialog = Dialog();
-    EXPECT_EQ(dialog.size(), static_cast<std::size_t>(kSlotAreaStart + 6 * size));
+    if (dialog.size() != kSlotAreaStart + 6 * size) return Bytes{0xEE};  // the layout is wrong
     EXPECT_EQ(dialog[1] | dialog[2] << 8, kDialogEndWord);
     const auto start = dialog.begin() + kSlotAreaStart + b->net->own_slot * size;
     return Bytes(start, start + size);
   };
   EXPECT_EQ(slot(), expected);
   EXPECT_ISAM(FileblockUsedRecs(b), 0);  // B takes the news
-  EXPECT_EQ(slot(), Bytes(static_cast<std::size_t>(size), 0));
+  EXPECT_EQ(slot(), Bytes(size, 0));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Release, SlotBits,
-    ::testing::Values(SlotCase{"RecordPutChangesNoHeader", 3, "put 1 S", {}},
-                      SlotCase{"OneKey", 3, "addkey 2 1 K", {2, 4}},
-                      SlotCase{"RecordAndAllKeys", 3, "add T", {0, 1, 2, 3, 4}},
-                      SlotCase{"RecordDeleted", 3, "delrec 1", {0, 4}},
-                      SlotCase{"NewsBitInTheSecondByte", 9, "addkey 9 1 K", {9, 10}}),
-    RowName());
+const SlotCase kSlotCases[] = {{"RecordPutChangesNoHeader", 3, "put 1 S", {}},
+                               {"OneKey", 3, "addkey 2 1 K", {2, 4}},
+                               {"RecordAndAllKeys", 3, "add T", {0, 1, 2, 3, 4}},
+                               {"RecordDeleted", 3, "delrec 1", {0, 4}},
+                               {"NewsBitInTheSecondByte", 9, "addkey 9 1 K", {9, 10}}};
+INSTANTIATE_TEST_SUITE_P(Release, SlotBits, ::testing::ValuesIn(kSlotCases), RowName);
 
 TEST_F(NetworkProcessTest, AnExclusiveOpenKeepsEveryoneOut) {
   FileblockHandle a = FileblockOpen(Name("N"));

@@ -16,7 +16,6 @@ namespace storage::testing {
 namespace {
 
 using platform::FileFaultPlan;
-using platform::ScopedFileFaults;
 
 constexpr int kFixedLength = 24;
 constexpr int kVarLength = 23;
@@ -207,10 +206,7 @@ TEST_P(RebuildTest, FaultAtEveryStageLeavesTheDataFileAsItWasOrToBeRebuilt) {
     for (std::uint64_t n = 1;; ++n) {
       FileFaultPlan plan;
       (kind == 0 ? plan.write : plan.flush).fail_at = n;
-      {
-        ScopedFileFaults faults(&plan);
-        Reorganise();
-      }
+      WithFaults(plan, [&] { Reorganise(); });
       if (Err() == 0) break;
       ASSERT_EQ(FileBytes("DAT"), data) << (kind == 0 ? "write " : "flush ") << n;
       ASSERT_FALSE(Exists("SAV"));
@@ -220,10 +216,7 @@ TEST_P(RebuildTest, FaultAtEveryStageLeavesTheDataFileAsItWasOrToBeRebuilt) {
   }
   for (std::uint64_t n : {1, 2, 3, 4, 6}) {
     FileFaultPlan plan{.write = {.fail_at = n}, .flush = {}, .lock = {}};
-    {
-      ScopedFileFaults faults(&plan);
-      RebuildIndex();
-    }
+    WithFaults(plan, [&] { RebuildIndex(); });
     EXPECT_NE(Err(), 0) << n;
     EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable) << n;
   }
@@ -291,25 +284,17 @@ INSTANTIATE_TEST_SUITE_P(Records, RebuildTest, ::testing::Bool(),
 
 // The index rebuild trusts no data header that does not describe its file.
 TEST_F(EngineTest, IndexRebuildRefusesAnInconsistentDataHeader) {
-  const struct {
-    const char* name;
-    std::int64_t offset;  // -1: a stray byte appended
-    std::int32_t value;
-  } damages[] = {{"StrayByte", -1, 0},
-                 {"SlotCount", 8, 4},
-                 {"FreeCount", 4, 0},
-                 {"FreeChainPastSlots", 0, 9},
-                 {"RecordLength", 12, 25}};
-  for (const auto& c : damages) {
+  // Offset and value: a stray byte appended (-1), slot count, free count, free chain, length.
+  for (const auto& [offset, value] : {std::pair{-1, 0}, {8, 4}, {4, 0}, {0, 9}, {12, 25}}) {
     FileblockHandle h = CreateOpen("T", kFixedLength, kKeys);
     for (int id = 1; id <= 3; ++id) FileblockAddRecord(h, Record(kFixedLength, 1).data());
     FileblockDeleteRecord(h, 2);
     FileblockClose(h);
-    if (c.offset < 0) std::ofstream(Name() + ".DAT", std::ios::binary | std::ios::app).put('x');
-    if (c.offset >= 0) PatchFile(Name() + ".DAT", c.offset, c.value);
+    if (offset < 0) std::ofstream(Name() + ".DAT", std::ios::binary | std::ios::app).put('x');
+    if (offset >= 0) PatchFile(Name() + ".DAT", offset, value);
     EXPECT_ISAM(RebuildIndex(Name(), kFixedLength, kFixedLength, kKeys, false, KeysOf, true),
                 kIsamDataHeaderBad)
-        << c.name;
+        << offset;
   }
 }
 

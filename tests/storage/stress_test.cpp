@@ -58,8 +58,7 @@ TEST_F(NetworkTest, FiveWritersAndAReaderKeepTheFileSound) {
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
-  if (argc > 1)
-    storage::testing::g_seed = static_cast<unsigned>(std::strtoul(argv[1], nullptr, 10));
+  if (argc > 1) storage::testing::g_seed = std::atoi(argv[1]);
   std::printf("seed %u\n", storage::testing::g_seed);
   return RUN_ALL_TESTS();
 }

@@ -95,7 +95,7 @@ const LayoutCase kLayouts[] = {{"Empty", 0, 1, 0},
                                {"OneByteMore", kL - 5, 2, 1},
                                {"TwoFullContinuations", kL - 6 + 2 * (kL - 7), 3, kL - 7},
                                {"LongRecord", 8023, 1 + (8023 - 17 + 15) / 16, (8023 - 17) % 16}};
-INSTANTIATE_TEST_SUITE_P(Lengths, VarRecLayout, ::testing::ValuesIn(kLayouts), RowName());
+INSTANTIATE_TEST_SUITE_P(Lengths, VarRecLayout, ::testing::ValuesIn(kLayouts), RowName);
 
 TEST_F(VarRecTest, ShortTargetGetsExactlyItsCapacity) {
   const Bytes data = Data(100);
@@ -150,10 +150,7 @@ TEST_F(VarRecTest, TooLongRecordAndFailedChainWriteLeaveNothingBehind) {
   EXPECT_ISAM(VarRecAdd(h_, ref, data.data(), max + 1), kIsamSectionChainBad);
   EXPECT_EQ(ref, 0);
   platform::FileFaultPlan plan{.write = {.fail_at = 3}, .flush = {}, .lock = {}};  // section 3
-  {
-    platform::ScopedFileFaults faults(&plan);
-    EXPECT_ISAM(VarRecAdd(h_, ref, data.data(), 200), kIsamOsFailure);
-  }
+  WithFaults(plan, [&] { EXPECT_ISAM(VarRecAdd(h_, ref, data.data(), 200), kIsamOsFailure); });
   EXPECT_EQ(ref, 0);
   EXPECT_EQ(FileblockUsedRecs(h_), VarRecSectionCount(kL, 20));
   EXPECT_EQ(Get(keep), Data(20));
@@ -203,7 +200,7 @@ const DamageCase kDamages[] = {
     {"LinkToItself", false, kL - 4, -1},      {"LinkBackToHead", false, kL - 4, -2},
     {"LinkPastTheFile", false, kL - 4, 9999}, {"NegativeLink", true, kL - 4, -5},
     {"MarkerMissing", false, 0, 0x01010102},  {"HeadCountTooLarge", true, kL - 6, 0x0000FFFF}};
-INSTANTIATE_TEST_SUITE_P(Damages, VarRecDamage, ::testing::ValuesIn(kDamages), RowName());
+INSTANTIATE_TEST_SUITE_P(Damages, VarRecDamage, ::testing::ValuesIn(kDamages), RowName);
 
 constexpr int kMinLength = 5;
 constexpr int kMaxLength = 8023;
@@ -292,10 +289,9 @@ TEST_P(VarRecRandomTest, EveryRecordReadsBackAfterRewritesAndDeletes) {
   EXPECT_EQ(report.record_heads, static_cast<std::int32_t>(live_.size()));
 }
 
-INSTANTIATE_TEST_SUITE_P(RecordLengths, VarRecRandomTest,
-                         ::testing::Values(RandomCase{"L23", 23, 1000},
-                                           RandomCase{"L14699", 14699, 10000}),
-                         RowName());
+const RandomCase kRandomCases[] = {{"L23", 23, 1000}, {"L14699", 14699, 10000}};
+INSTANTIATE_TEST_SUITE_P(RecordLengths, VarRecRandomTest, ::testing::ValuesIn(kRandomCases),
+                         RowName);
 
 }  // namespace
 }  // namespace storage::testing
