@@ -55,19 +55,15 @@ class FileTest : public ::testing::Test {
 
 TEST_F(FileTest, OpenErrorsGiveTheWindowsCode) {
   File existing = OpenNew("exists.dat");
-  const struct {
-    const char* path;  // relative to the test folder
-    FileCreate create;
-    WinError expected;
-  } cases[] = {{"none.dat", kExisting, kErrorFileNotFound},
-               {"nodir/x.dat", kExisting, kErrorPathNotFound},
-               {"nodir/x.dat", FileCreate::kCreateAlways, kErrorPathNotFound},
-               {"exists.dat", FileCreate::kCreateNew, kErrorFileExists},
-               {"", kExisting, kErrorAccessDenied},
-               {"exists.dat", kExisting, kErrorSuccess}};
-  for (const auto& c : cases) {
+  for (const auto& [path, create, expected] :
+       {std::tuple{"none.dat", kExisting, kErrorFileNotFound},
+        {"nodir/x.dat", kExisting, kErrorPathNotFound},
+        {"nodir/x.dat", FileCreate::kCreateAlways, kErrorPathNotFound},
+        {"exists.dat", FileCreate::kCreateNew, kErrorFileExists},
+        {"", kExisting, kErrorAccessDenied},
+        {"exists.dat", kExisting, kErrorSuccess}}) {
     File f;
-    EXPECT_EQ(Open(f, c.path, kShared, c.create), c.expected) << c.path;
+    EXPECT_EQ(Open(f, path, kShared, create), expected) << path;
   }
   File f;  // backslashes and 1252 names reach the host file
   ASSERT_EQ(f.Open(dir_ + "\\M\xC4RZ.DAT", kRW, FileShare::kExclusive, FileCreate::kCreateAlways),

@@ -8,9 +8,7 @@ namespace {
 
 // Adds (or with a negative count deletes) the keys first, first + step, ...
 struct Steps {
-  int first;
-  int count;
-  int step = 10;
+  int first, count, step = 10;
 };
 
 struct Shape {

@@ -59,12 +59,12 @@ class Peer {
 
  private:
   // Adds one record with all its keys; the write lock is the caller's.
-  bool AddOne(const std::string& text, RecRef* ref) {
-    *ref = FileblockAddRecord(h_, PeerRecord(text).data());
+  RecRef AddOne(const std::string& text) {
+    const RecRef ref = FileblockAddRecord(h_, PeerRecord(text).data());
     for (int k = 1; k <= kKeys && Isam().IsamOK; ++k) {
-      FileblockAddKey(h_, k, *ref, KeyStr(PeerKeyText(text, k)));
+      FileblockAddKey(h_, k, ref, KeyStr(PeerKeyText(text, k)));
     }
-    return Isam().IsamOK;
+    return ref;
   }
 
   // Takes a lock, retrying lock conflicts as the driver would.
@@ -85,8 +85,8 @@ class Peer {
       for (int i = 0; i < batch; ++i, ++done) {
         const std::string text =
             "W" + std::to_string(id) + "-" + std::to_string(100000 + done).substr(1);
-        RecRef ref = 0;
-        if (!AddOne(text, &ref)) return Result("add " + text);
+        AddOne(text);
+        if (!Isam().IsamOK) return Result("add " + text);
       }
       FileblockUnlockFile(h_);
       if (!Isam().IsamOK) return Result("unlock");
@@ -130,7 +130,8 @@ class Peer {
     } else if (command == "lockrec" && in >> ref) {
       FileblockLockRecord(h_, ref);
     } else if (command == "add" && in >> text) {
-      if (AddOne(text, &ref)) return Result(std::to_string(ref));
+      ref = AddOne(text);
+      if (Isam().IsamOK) return Result(std::to_string(ref));
     } else if (command == "put" && in >> ref >> text) {
       FileblockPutRecord(h_, ref, PeerRecord(text).data());
     } else if ((command == "get" || command == "getlocked") && in >> ref) {

@@ -25,14 +25,12 @@ const std::vector<KeySpec> kKeys = {{8, 0}, {5, 1}};
 std::string NameOf(int id) { return Fmt("N%07d", id); }
 int ExtraOf(int id) { return id * 37 % 200; }
 
-void KeysOf(const std::uint8_t* record, std::uint16_t key, std::string& text) {
-  text = key == 1 ? std::string(reinterpret_cast<const char*>(record + 8), 8)
+std::string KeyOf(const std::uint8_t* record, int key) {
+  return key == 1 ? std::string(reinterpret_cast<const char*>(record + 8), 8)
                   : Fmt("%05d", common::ReadLeInt32(record + 4) % 100000);
 }
-std::string KeyOf(const std::uint8_t* record, int key) {
-  std::string text;
-  KeysOf(record, static_cast<std::uint16_t>(key), text);
-  return text;
+void KeysOf(const std::uint8_t* record, std::uint16_t key, std::string& text) {
+  text = KeyOf(record, key);
 }
 
 class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool> {
@@ -66,19 +64,17 @@ class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool
     ids_[id] = name;
     return ref;
   }
-  void Delete(int id, RecRef ref) {
-    const Bytes r = RecordOf(id, ids_[id]);
-    for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h_, k, ref, KeyStr(KeyOf(r.data(), k)));
-    (variable() ? VarRecDelete : FileblockDeleteRecord)(h_, ref);
-    ASSERT_EQ(Err(), 0);
-    ids_.erase(id);
-  }
-  // Creates records 1..n and closes the fileblock; their references.
+  // Creates records 1..n, deletes the `deleted` and closes the fileblock; their references.
   std::map<int, RecRef> Populate(int n, const std::vector<int>& deleted = {}) {
     std::map<int, RecRef> refs;
     h_ = CreateOpen("T", length(), kKeys);
     for (int id = 1; id <= n; ++id) refs[id] = Add(id, NameOf(id));
-    for (int id : deleted) Delete(id, refs[id]);
+    for (int id : deleted) {
+      const Bytes r = RecordOf(id, NameOf(id));
+      for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h_, k, refs[id], KeyStr(KeyOf(r.data(), k)));
+      EXPECT_ISAM((variable() ? VarRecDelete : FileblockDeleteRecord)(h_, refs[id]), 0);
+      ids_.erase(id);
+    }
     Close();
     return refs;
   }

@@ -69,9 +69,7 @@ class VarRecTest : public EngineTest {
 
 struct LayoutCase {
   const char* name;
-  int length;
-  int sections;
-  int last_section_bytes;
+  int length, sections, last_section_bytes;
 };
 
 class VarRecLayout : public VarRecTest, public ::testing::WithParamInterface<LayoutCase> {};
@@ -207,8 +205,7 @@ constexpr int kMaxLength = 8023;
 
 struct RandomCase {
   const char* name;
-  int record_length;
-  int records;
+  int record_length, records;
 };
 
 struct Content {
