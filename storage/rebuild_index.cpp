@@ -163,13 +163,7 @@ class IndexRebuild {
     std::vector<std::uint8_t> padded;
     std::size_t dirty = 0;  // bytes of `padded` that may be non-zero
     std::vector<KeyStr> texts(keys_.size() + 1);
-    std::int32_t read = 0;
-    std::int32_t written = 0;
-    for (;;) {
-      const RecordWalker::Step step = walker.Next();
-      if (step == RecordWalker::Step::kEnd) return true;
-      if (step == RecordWalker::Step::kError) return false;
-      ++read;
+    return WalkRecords(walker, progress_, [&](bool* kept) {
       const std::uint8_t* record = walker.record();
       if (variable_) {
         const std::size_t length = static_cast<std::size_t>(walker.length());
@@ -188,9 +182,9 @@ class IndexRebuild {
       bool deleted = false;
       if (!AddKeys(walker, record, texts, &deleted)) return false;
       if (deleted) reader_.Invalidate();
-      if (!deleted) ++written;
-      if (!ReportProgress(progress_, read, written)) return false;
-    }
+      *kept = !deleted;
+      return true;
+    });
   }
 
   bool AddKeys(const RecordWalker& walker, const std::uint8_t* record, std::vector<KeyStr>& texts,

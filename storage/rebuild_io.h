@@ -90,6 +90,24 @@ class RecordWalker {
   bool error_ = false;
 };
 
+// Walks every record the walker delivers: `each(&kept)` handles the record, answers false on an
+// error and sets `kept` when the record reached the new file; after each record the progress
+// procedure sees the records read and kept so far. True at the end of the file.
+template <typename Each>
+bool WalkRecords(RecordWalker& walker, const RebuildProgress& progress, Each each) {
+  std::int32_t read = 0;
+  std::int32_t written = 0;
+  for (;;) {
+    const RecordWalker::Step step = walker.Next();
+    if (step != RecordWalker::Step::kRecord) return step == RecordWalker::Step::kEnd;
+    bool kept = false;
+    if (!each(&kept)) return false;
+    ++read;
+    if (kept) ++written;
+    if (!ReportProgress(progress, read, written)) return false;
+  }
+}
+
 // Appends records to the data file of a freshly created, open fileblock through a write-behind
 // buffer; the slot count reaches the fileblock on Finish.
 class SlotWriter {

@@ -139,21 +139,14 @@ class Reorganisation {
   bool Walk() {
     RecordWalker walker(reader_, record_length_, variable_);
     std::vector<std::uint8_t> out;
-    std::int32_t read = 0;
-    std::int32_t written = 0;
-    for (;;) {
-      const RecordWalker::Step step = walker.Next();
-      if (step == RecordWalker::Step::kEnd) return true;
-      if (step == RecordWalker::Step::kError) return false;
-      ++read;
+    return WalkRecords(walker, progress_, [&](bool* kept) {
       try {
         out.resize(static_cast<std::size_t>(walker.length()));
       } catch (const std::bad_alloc&) {
         return Fail(kIsamRebuildNoMemory);
       }
-      bool keep = false;
       try {
-        keep = callback_(walker.record(), walker.length(), out.data());
+        *kept = callback_(walker.record(), walker.length(), out.data());
       } catch (const std::exception&) {
         IsamSetError(kIsamRebuildRecordRefused);
       }
@@ -161,14 +154,11 @@ class Reorganisation {
         IsamSetError(kIsamRebuildRecordRefused);
         return false;
       }
-      if (keep) {
-        const RecRef ref = variable_ ? writer_.AppendVariable(out.data(), walker.length())
-                                     : writer_.AppendSlot(out.data());
-        if (ref == 0) return false;
-        ++written;
-      }
-      if (!ReportProgress(progress_, read, written)) return false;
-    }
+      if (!*kept) return true;
+      const RecRef ref = variable_ ? writer_.AppendVariable(out.data(), walker.length())
+                                   : writer_.AppendSlot(out.data());
+      return ref != 0;
+    });
   }
 
   // Puts everything back as it was before the reorganisation; the error stands.

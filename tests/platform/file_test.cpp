@@ -1,5 +1,4 @@
-// The file layer's Windows semantics: error codes, share modes, and byte-range locks that belong
-// to the handle and are mandatory for I/O. Fault injection is exercised by the engine's tests.
+// The file layer's Windows semantics: error codes, share modes and mandatory byte-range locks.
 
 #include "platform/file.h"
 
@@ -12,6 +11,10 @@
 namespace platform {
 namespace {
 
+constexpr auto kRW = FileAccess::kReadWrite;
+constexpr auto kShared = FileShare::kReadWrite;
+constexpr auto kExisting = FileCreate::kOpenExisting;
+
 class FileTest : public ::testing::Test {
  protected:
   FileTest() {
@@ -21,12 +24,11 @@ class FileTest : public ::testing::Test {
   ~FileTest() override { std::filesystem::remove_all(dir_); }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
-  WinError Open(File& f, const std::string& name, FileShare share = FileShare::kReadWrite,
-                FileCreate create = FileCreate::kOpenExisting,
-                FileAccess access = FileAccess::kReadWrite) {
+  WinError Open(File& f, const std::string& name, FileShare share = kShared,
+                FileCreate create = kExisting, FileAccess access = kRW) {
     return f.Open(Path(name), access, share, create);
   }
-  File OpenNew(const std::string& name, FileShare share = FileShare::kReadWrite) {
+  File OpenNew(const std::string& name, FileShare share = kShared) {
     File f;
     EXPECT_EQ(Open(f, name, share, FileCreate::kCreateAlways), 0u);
     return f;
@@ -35,12 +37,17 @@ class FileTest : public ::testing::Test {
     std::uint32_t done = 0;
     return f.WriteAt(offset, bytes.data(), static_cast<std::uint32_t>(bytes.size()), &done);
   }
-  static WinError Read(File& f, std::int64_t offset, std::uint32_t count, std::string* out) {
-    out->assign(count, '\0');
+  // The bytes read at `offset`, or "error N".
+  static std::string Read(File& f, std::int64_t offset, std::uint32_t count) {
+    std::string out(count, '\0');
     std::uint32_t done = 0;
-    const WinError e = f.ReadAt(offset, out->data(), count, &done);
-    out->resize(done);
-    return e;
+    const WinError e = f.ReadAt(offset, out.data(), count, &done);
+    return e != 0 ? "error " + std::to_string(e) : out.substr(0, done);
+  }
+  static std::int64_t Size(File& f) {
+    std::int64_t size = -1;
+    EXPECT_EQ(f.Size(&size), 0u);
+    return size;
   }
 
   std::string dir_;
@@ -48,26 +55,18 @@ class FileTest : public ::testing::Test {
 
 TEST_F(FileTest, OpenErrorsGiveTheWindowsCode) {
   File existing = OpenNew("exists.dat");
-  const struct {
-    const char* path;  // relative to the test folder
-    FileCreate create;
-    WinError expected;
-  } cases[] = {{"none.dat", FileCreate::kOpenExisting, kErrorFileNotFound},
-               {"nodir/x.dat", FileCreate::kOpenExisting, kErrorPathNotFound},
-               {"nodir/x.dat", FileCreate::kCreateAlways, kErrorPathNotFound},
-               {"exists.dat", FileCreate::kCreateNew, kErrorFileExists},
-               {"", FileCreate::kOpenExisting, kErrorAccessDenied},
-               {"exists.dat", FileCreate::kOpenExisting, kErrorSuccess}};
-  for (const auto& c : cases) {
+  for (const auto& [path, create, expected] :
+       {std::tuple{"none.dat", kExisting, kErrorFileNotFound},
+        {"nodir/x.dat", kExisting, kErrorPathNotFound},
+        {"nodir/x.dat", FileCreate::kCreateAlways, kErrorPathNotFound},
+        {"exists.dat", FileCreate::kCreateNew, kErrorFileExists},
+        {"", kExisting, kErrorAccessDenied},
+        {"exists.dat", kExisting, kErrorSuccess}}) {
     File f;
-    EXPECT_EQ(Open(f, c.path, FileShare::kReadWrite, c.create), c.expected) << c.path;
+    EXPECT_EQ(Open(f, path, kShared, create), expected) << path;
   }
-}
-
-TEST_F(FileTest, BackslashesAndCp1252NamesReachTheHostFile) {
-  File f;
-  ASSERT_EQ(f.Open(dir_ + "\\M\xC4RZ.DAT", FileAccess::kReadWrite, FileShare::kExclusive,
-                   FileCreate::kCreateAlways),
+  File f;  // backslashes and 1252 names reach the host file
+  ASSERT_EQ(f.Open(dir_ + "\\M\xC4RZ.DAT", kRW, FileShare::kExclusive, FileCreate::kCreateAlways),
             0u);
   EXPECT_TRUE(std::filesystem::exists(dir_ + "/M\xC3\x84RZ.DAT"));
 }
@@ -76,42 +75,31 @@ TEST_F(FileTest, OffsetsAre64BitAndReadsPastTheEndDeliverFewerBytes) {
   File f = OpenNew("big.dat");
   const std::int64_t far = (std::int64_t{1} << 32) + 17;  // sparse: no space is used
   ASSERT_EQ(Write(f, far, "end"), 0u);
-  std::int64_t size = 0;
-  ASSERT_EQ(f.Size(&size), 0u);
-  EXPECT_EQ(size, far + 3);
-  std::string got;
-  ASSERT_EQ(Read(f, far, 10, &got), 0u);
-  EXPECT_EQ(got, "end");
-  EXPECT_EQ(Read(f, far + 100, 10, &got), 0u);
-  EXPECT_TRUE(got.empty());
+  EXPECT_EQ(Size(f), far + 3);
+  EXPECT_EQ(Read(f, far, 10), "end");
+  EXPECT_EQ(Read(f, far + 100, 10), "");
   EXPECT_EQ(Write(f, -1, "x"), kErrorNegativeSeek);
   EXPECT_EQ(Write(f, kShareReserveOffset, "x"), kErrorInvalidParameter);
   ASSERT_EQ(f.Truncate(5), 0u);
-  ASSERT_EQ(f.Size(&size), 0u);
-  EXPECT_EQ(size, 5);
+  EXPECT_EQ(Size(f), 5);
 }
 
 TEST_F(FileTest, ShareModesKeepOthersOutAndABlockedCreateLeavesTheContents) {
   File a = OpenNew("s.dat", FileShare::kExclusive);
   ASSERT_EQ(Write(a, 0, "data"), 0u);
   File b;
-  EXPECT_EQ(Open(b, "s.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
-            kErrorSharingViolation);
+  EXPECT_EQ(Open(b, "s.dat", kShared, kExisting, FileAccess::kRead), kErrorSharingViolation);
   EXPECT_EQ(Open(b, "s.dat", FileShare::kExclusive, FileCreate::kCreateAlways),
             kErrorSharingViolation);
-  std::int64_t size = 0;
-  ASSERT_EQ(a.Size(&size), 0u);
-  EXPECT_EQ(size, 4);
+  EXPECT_EQ(Size(a), 4);
   ASSERT_EQ(a.Close(), 0u);
-
-  File c = OpenNew("s.dat", FileShare::kReadWrite);
+  File c = OpenNew("s.dat", kShared);
   File d, e;
-  EXPECT_EQ(Open(d, "s.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
-            0u);
+  EXPECT_EQ(Open(d, "s.dat", kShared, kExisting, FileAccess::kRead), 0u);
   EXPECT_EQ(Open(e, "s.dat", FileShare::kExclusive), kErrorSharingViolation);
 }
 
-TEST_F(FileTest, LocksBelongToTheHandleAndAreMandatoryForOthers) {
+TEST_F(FileTest, LocksBelongToTheHandleAreMandatoryForOthersAndSurviveOtherCloses) {
   File a = OpenNew("l.dat");
   ASSERT_EQ(Write(a, 0, std::string(100, 'r')), 0u);
   File b;
@@ -119,35 +107,27 @@ TEST_F(FileTest, LocksBelongToTheHandleAndAreMandatoryForOthers) {
   ASSERT_EQ(a.LockRegion(20, 4), 0u);
   EXPECT_EQ(b.LockRegion(22, 10), kErrorLockViolation);
   EXPECT_EQ(a.LockRegion(21, 1), kErrorLockViolation);  // overlaps its own lock: refused too
-  std::string got;
-  EXPECT_EQ(Read(b, 0, 24, &got), kErrorLockViolation);
+  EXPECT_EQ(Read(b, 0, 24), "error 33");
   EXPECT_EQ(Write(b, 23, "x"), kErrorLockViolation);
-  EXPECT_EQ(Read(b, 24, 10, &got), 0u);  // beside the range
-  EXPECT_EQ(Read(a, 0, 24, &got), 0u);   // the owner reads through its own lock
+  EXPECT_EQ(Read(b, 24, 10), std::string(10, 'r'));  // beside the range
+  EXPECT_EQ(Read(a, 0, 24), std::string(24, 'r'));   // the owner reads through its own lock
   EXPECT_EQ(a.UnlockRegion(20, 3), kErrorNotLocked);
   ASSERT_EQ(a.UnlockRegion(20, 4), 0u);
-  EXPECT_EQ(Read(b, 0, 24, &got), 0u);
-  EXPECT_EQ(b.LockRegion(22, 10), 0u);
-}
-
-TEST_F(FileTest, LocksBeyondTheEndSurviveAnotherHandleClosing) {
-  File a = OpenNew("e.dat");
+  EXPECT_EQ(Read(b, 0, 24), std::string(24, 'r'));
+  // Beyond the end, surviving another descriptor's close; read handles lock too.
   ASSERT_EQ(a.LockRegion(0x7FFFFFFF - 3, 1), 0u);
   {
     File c;
-    ASSERT_EQ(Open(c, "e.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
-              0u);
-  }  // closing another descriptor of the file must not drop a's lock
-  File b;
-  ASSERT_EQ(Open(b, "e.dat", FileShare::kReadWrite, FileCreate::kOpenExisting, FileAccess::kRead),
-            0u);
-  EXPECT_EQ(b.LockRegion(0x7FFFFFFF - 3, 1), kErrorLockViolation);  // read handles lock too
+    ASSERT_EQ(Open(c, "l.dat", kShared, kExisting, FileAccess::kRead), 0u);
+  }
+  File r;
+  ASSERT_EQ(Open(r, "l.dat", kShared, kExisting, FileAccess::kRead), 0u);
+  EXPECT_EQ(r.LockRegion(0x7FFFFFFF - 3, 1), kErrorLockViolation);
   ASSERT_EQ(a.Close(), 0u);
-  EXPECT_EQ(b.LockRegion(0x7FFFFFFF - 3, 1), 0u);
-  EXPECT_EQ(Write(b, 0, "x"), kErrorAccessDenied);
-  EXPECT_EQ(b.Truncate(0), kErrorAccessDenied);
-  std::string got;
-  EXPECT_EQ(Read(a, 0, 1, &got), kErrorInvalidHandle);
+  EXPECT_EQ(r.LockRegion(0x7FFFFFFF - 3, 1), 0u);
+  EXPECT_EQ(Write(r, 0, "x"), kErrorAccessDenied);
+  EXPECT_EQ(r.Truncate(0), kErrorAccessDenied);
+  EXPECT_EQ(Read(a, 0, 1), "error 6");
   EXPECT_EQ(a.Close(), kErrorInvalidHandle);
 }
 
@@ -170,9 +150,7 @@ TEST_F(FileTest, DeleteRenameAndCopyFollowWindows) {
   EXPECT_EQ(RenameFile(Path("e.dat"), Path("f.dat")), kErrorFileNotFound);
   File c;
   ASSERT_EQ(Open(c, "c.dat"), 0u);
-  std::string got;
-  ASSERT_EQ(Read(c, 0, 100, &got), 0u);
-  EXPECT_EQ(got, "contents");
+  EXPECT_EQ(Read(c, 0, 100), "contents");
 }
 
 }  // namespace

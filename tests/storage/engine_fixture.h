@@ -1,77 +1,66 @@
-// Test scaffolding for the engine: a fresh temporary folder per test, a started engine, and the
-// helpers that look at or damage the files.
+// Engine test scaffolding: a temporary folder, a started engine, and file helpers.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <cstdarg>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "common/le_int.h"
+#include "platform/file_faults.h"
 #include "storage/engine.h"
 #include "storage/isam_check.h"
+#include "tests/common/temp_folder.h"
 
 namespace storage::testing {
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "isam_XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using common::testing::ReadFile;
+using common::testing::WriteFile;
+using Bytes = std::vector<std::uint8_t>;
 
 inline int Err() { return Isam().IsamOK ? 0 : Isam().IsamError; }
 
 // Runs an engine call and expects its error number (0 for success).
-#define EXPECT_ISAM(call, error)                          \
-  do {                                                    \
-    call;                                                 \
-    EXPECT_EQ(::storage::testing::Err(), error) << #call; \
-  } while (0)
-#define ASSERT_ISAM(call, error)                          \
-  do {                                                    \
-    call;                                                 \
-    ASSERT_EQ(::storage::testing::Err(), error) << #call; \
-  } while (0)
+#define EXPECT_ISAM(call, error) EXPECT_EQ(((void)(call), storage::testing::Err()), error) << #call
+#define ASSERT_ISAM(call, error) ASSERT_EQ(((void)(call), storage::testing::Err()), error) << #call
 
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream f(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
+// The row's name of a table of cases with a `name` field.
+inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
+
+__attribute__((format(printf, 1, 2))) inline std::string Fmt(const char* format, ...) {
+  char buf[64];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buf, sizeof buf, format, args);
+  va_end(args);
+  return buf;
 }
-inline void WriteFile(const std::string& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary | std::ios::trunc)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+inline KeyStr Num(int n) { return KeyStr(Fmt("%05d", n)); }
+
+// A record of `length` bytes: the first four zero (a used record's link), the rest `fill`.
+inline Bytes Record(int length, std::uint8_t fill = 0) {
+  Bytes r(static_cast<std::size_t>(length), fill);
+  std::fill_n(r.begin(), std::min(length, 4), 0);
+  return r;
 }
+
 // Overwrites `width` bytes at `offset` with the little-endian `value`.
 inline void PatchFile(const std::string& path, std::int64_t offset, std::int32_t value,
                       int width = 4) {
   char b[4];
   common::WriteLeInt32(b, value);
-  std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
-  f.seekp(offset);
-  f.write(b, width);
+  std::fstream(path, std::ios::in | std::ios::out | std::ios::binary).seekp(offset).write(b, width);
 }
 
-inline KeyStr Num(int n) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "%05d", n);
-  return KeyStr(buf);
+// Runs `f` with the file fault plan installed.
+template <typename F>
+void WithFaults(platform::FileFaultPlan& plan, F f) {
+  platform::ScopedFileFaults faults(&plan);
+  f();
 }
 
 // Every entry of key `key` as "text/ref", in order, by Next from ClearKey.
@@ -97,32 +86,33 @@ class EngineTest : public ::testing::Test {
     if (EngineStarted()) EngineExit();
   }
 
-  std::string Name(const std::string& base = "T") const { return folder_.File(base); }
+  std::string Name(const std::string& base = "T") const { return folder_ / base; }
 
   // Creates and opens a fileblock; fails the test when either fails.
   FileblockHandle CreateOpen(const std::string& base, int record_length,
                              std::vector<KeySpec> keys) {
-    FileblockCreate(Name(base), record_length, keys);
-    EXPECT_TRUE(Isam().IsamOK) << Isam().IsamError;
-    FileblockHandle h = FileblockOpen(Name(base));
+    EXPECT_ISAM(FileblockCreate(Name(base), record_length, keys), 0);
+    return Reopen(nullptr, base);
+  }
+  // Closes `h` (when given) and opens the fileblock again; fails the test when the open fails.
+  FileblockHandle Reopen(FileblockHandle h, const std::string& base, const OpenOptions& o = {}) {
+    if (h != nullptr) FileblockClose(h);
+    h = FileblockOpen(Name(base), o);
     EXPECT_NE(h, nullptr) << Isam().IsamError;
     return h;
   }
-
   // The error of an open that must fail.
   int RefusedOpen(const std::string& name, const OpenOptions& options = {}) {
     EXPECT_EQ(FileblockOpen(name, options), nullptr);
     return Err();
   }
-
   // Flushes and runs the checker; returns its problems as text (empty when sound).
   std::string Check(FileblockHandle h, const std::string& base, const CheckOptions& o = {}) {
-    FileblockFlush(h);
-    EXPECT_TRUE(Isam().IsamOK) << Isam().IsamError;
+    EXPECT_ISAM(FileblockFlush(h), 0);
     return IsamCheck(Name(base), o).Text();
   }
 
-  TempFolder folder_;
+  common::testing::TempFolder folder_;
 };
 
 }  // namespace storage::testing

@@ -1,5 +1,4 @@
-// The checker finds each kind of broken invariant in an otherwise sound fileblock, and the dump
-// lists headers and entries.
+// The checker finds each kind of broken invariant, and the dump lists headers and entries.
 
 #include <sstream>
 
@@ -18,8 +17,8 @@ std::string KeyOf(int i) { return "K" + std::to_string(1000 + i); }
 class CheckerTest;
 struct Damage {
   const char* name;
-  void (*apply)(CheckerTest&);
   const char* expected;  // part of a reported problem
+  void (*apply)(CheckerTest&);
 };
 
 class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Damage> {
@@ -28,13 +27,12 @@ class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Dama
   void SetUp() override {
     h_ = CreateOpen("C", kLength, {{5, 0}});
     for (int i = 1; i <= 100; ++i) {
-      std::vector<std::uint8_t> rec(kLength, 0);
+      Bytes rec = Record(kLength);
       common::WriteLeInt32(rec.data() + 4, i);
       FileblockAddKey(h_, 1, FileblockAddRecord(h_, rec.data()), KeyStr(KeyOf(i)));
     }
     FileblockDeleteRecord(h_, 50);
-    FileblockDeleteKey(h_, 1, 50, KeyStr(KeyOf(50)));
-    ASSERT_EQ(Err(), 0);
+    ASSERT_ISAM(FileblockDeleteKey(h_, 1, 50, KeyStr(KeyOf(50))), 0);
   }
 
   // The raw file helpers close the fileblock first.
@@ -49,21 +47,20 @@ class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Dama
   void Cut(const char* ext, std::int64_t size) {
     std::filesystem::resize_file(Closed(ext), static_cast<std::uintmax_t>(size));
   }
-  ImageKeyHeader Key() {
+  // The key's header and its root page.
+  ImageKeyHeader Key(ImagePage* root = nullptr) {
     Closed("IX");
     IsamImage image;
     std::string error;
     EXPECT_TRUE(image.Open(Name("C"), &error));
-    return image.keys()[1];
+    const ImageKeyHeader key = image.keys()[1];
+    EXPECT_TRUE(root == nullptr || image.ReadPage(1, key.root, root));
+    return key;
   }
-  // The root page's number and its leftmost child's.
-  std::pair<std::int32_t, std::int32_t> RootAndLeft() {
-    IsamImage image;
-    std::string error;
+  std::int32_t LeftLeaf() {
     ImagePage root;
-    const std::int32_t page = Key().root;
-    EXPECT_TRUE(image.Open(Name("C"), &error) && image.ReadPage(1, page, &root));
-    return {page, root.left};
+    Key(&root);
+    return root.left;
   }
 
   FileblockHandle h_ = nullptr;
@@ -72,68 +69,52 @@ class CheckerTest : public EngineTest, public ::testing::WithParamInterface<Dama
 TEST_P(CheckerTest, ReportsTheDamage) {
   GetParam().apply(*this);
   Closed("DAT");
-  CheckOptions o;
-  o.key_builder = [](const std::uint8_t* record, std::size_t, int) {
-    return KeyOf(common::ReadLeInt32(record + 4));
-  };
-  const CheckReport report = IsamCheck(Name("C"), o);
+  const CheckReport report =
+      IsamCheck(Name("C"), {.key_builder = [](const std::uint8_t* r, std::size_t, int) {
+                  return KeyOf(common::ReadLeInt32(r + 4));
+                }});
   EXPECT_FALSE(report.ok());
   EXPECT_NE(report.Text().find(GetParam().expected), std::string::npos) << report.Text();
 }
 
 using T = CheckerTest;
-INSTANTIATE_TEST_SUITE_P(
-    Invariants, CheckerTest,
-    ::testing::Values(
-        Damage{"RecordMissingFromKey",
-               [](T& t) { FileblockDeleteKey(t.h_, 1, 7, KeyStr(KeyOf(7))); }, "record 7 missing"},
-        Damage{"EntryForAFreeRecord", [](T& t) { FileblockDeleteRecord(t.h_, 8); },
-               "names record 8, which is not in use"},
-        Damage{"WrongKeyText",
-               [](T& t) {
-                 FileblockDeleteKey(t.h_, 1, 9, KeyStr(KeyOf(9)));
-                 FileblockAddKey(t.h_, 1, 9, KeyStr("Z1009"));
-               },
-               "record 9 is entered as"},
-        Damage{"ModifiedMarker", [](T& t) { t.Patch("DAT", 20, 1, 1); }, "modified marker set"},
-        Damage{"RecordFreeChainCycle", [](T& t) { t.Patch("DAT", 50 * kLength, 50); },
-               "reached twice (cycle)"},
-        Damage{"FreeCountDiffers", [](T& t) { t.Patch("DAT", 4, 2); },
-               "free chain: 1 records, header says 2"},
-        Damage{"EntryCountDiffers", [](T& t) { t.Patch("IX", 22, 7); },
-               "entries found, header says 7"},
-        // The first key text of the leftmost leaf becomes "K9", above its neighbours.
-        Damage{"KeysOutOfOrder",
-               [](T& t) { t.Patch("IX", t.RootAndLeft().second * kPageSize + 16, '9', 1); },
-               "not after"},
-        Damage{"PageReachableTwice",
-               [](T& t) {
-                 const auto [root, left] = t.RootAndLeft();
-                 t.Patch("IX", root * kPageSize + 10, left);
-               },
-               "reachable twice"},
-        Damage{"UnderfilledPage",
-               [](T& t) { t.Patch("IX", t.RootAndLeft().second * kPageSize, 30, 2); },
-               "holds 30 items (at least 31)"},
-        Damage{"LostPage",
-               [](T& t) {
-                 const std::int32_t pages = t.Key().allocated + 1;
-                 t.Patch("IX", 8, pages);
-                 t.Cut("IX", (pages + 1) * kPageSize);
-               },
-               "neither in the tree nor free"},
-        Damage{"IndexFileTooShort", [](T& t) { t.Cut("IX", 2 * kPageSize); }, "for its "},
-        Damage{"DataFileTooShort", [](T& t) { t.Cut("DAT", 60 * kLength); },
-               "needed for 100 slots"}),
-    [](const auto& info) { return std::string(info.param.name); });
+// KeysOutOfOrder: the first key text of the leftmost leaf becomes "K9", above its neighbours.
+const Damage kDamages[] = {
+    {"RecordMissingFromKey", "record 7 missing",
+     [](T& t) { FileblockDeleteKey(t.h_, 1, 7, KeyStr(KeyOf(7))); }},
+    {"EntryForAFreeRecord", "names record 8, which is not in use",
+     [](T& t) { FileblockDeleteRecord(t.h_, 8); }},
+    {"WrongKeyText", "record 9 is entered as",
+     [](T& t) {
+       FileblockDeleteKey(t.h_, 1, 9, KeyStr(KeyOf(9)));
+       FileblockAddKey(t.h_, 1, 9, KeyStr("Z1009"));
+     }},
+    {"ModifiedMarker", "modified marker set", [](T& t) { t.Patch("DAT", 20, 1, 1); }},
+    {"RecordFreeChainCycle", "reached twice (cycle)",
+     [](T& t) { t.Patch("DAT", 50 * kLength, 50); }},
+    {"FreeCountDiffers", "free chain: 1 records, header says 2",
+     [](T& t) { t.Patch("DAT", 4, 2); }},
+    {"EntryCountDiffers", "entries found, header says 7", [](T& t) { t.Patch("IX", 22, 7); }},
+    {"KeysOutOfOrder", "not after",
+     [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize + 16, '9', 1); }},
+    {"PageReachableTwice", "reachable twice",
+     [](T& t) { t.Patch("IX", t.Key().root * kPageSize + 10, t.LeftLeaf()); }},
+    {"UnderfilledPage", "holds 30 items (at least 31)",
+     [](T& t) { t.Patch("IX", t.LeftLeaf() * kPageSize, 30, 2); }},
+    {"LostPage", "neither in the tree nor free",
+     [](T& t) {
+       const std::int32_t pages = t.Key().allocated + 1;
+       t.Patch("IX", 8, pages);
+       t.Cut("IX", (pages + 1) * kPageSize);
+     }},
+    {"IndexFileTooShort", "for its ", [](T& t) { t.Cut("IX", 2 * kPageSize); }},
+    {"DataFileTooShort", "needed for 100 slots", [](T& t) { t.Cut("DAT", 60 * kLength); }}};
+INSTANTIATE_TEST_SUITE_P(Invariants, CheckerTest, ::testing::ValuesIn(kDamages), RowName);
 
-class DumpTest : public EngineTest {};
-
-TEST_F(DumpTest, ListsHeadersAndEntriesInKeyOrder) {
+TEST_F(EngineTest, DumpListsHeadersAndEntriesInKeyOrder) {
   FileblockHandle h = CreateOpen("D", 21, {{3, 1}});
-  std::vector<std::uint8_t> rec(21, 0);
   for (const char* text : {"B", "A\x01", "\xC4", "A\x01"}) {
-    FileblockAddKey(h, 1, FileblockAddRecord(h, rec.data()), KeyStr(text));
+    FileblockAddKey(h, 1, FileblockAddRecord(h, Record(21).data()), KeyStr(text));
   }
   FileblockDeleteRecord(h, 3);
   FileblockDeleteKey(h, 1, 3, KeyStr("\xC4"));
@@ -148,8 +129,7 @@ TEST_F(DumpTest, ListsHeadersAndEntriesInKeyOrder) {
             "  \"A\\x01\" 2\n"
             "  \"A\\x01\" 4\n"
             "  \"B\" 1\n");
-  std::ostringstream none;
-  EXPECT_FALSE(IsamDump(Name("missing"), none));
+  EXPECT_FALSE(IsamDump(Name("missing"), out));
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The before-image journal: every write of a journalled change may fail or kill its process,
-// and the files come back to the state before the change.
+// The journal brings a change back when any of its writes fails or kills its process.
 
 #include <sys/wait.h>
 
@@ -12,19 +11,37 @@
 namespace storage::testing {
 namespace {
 
-// Key 1 unique, key 2 with duplicates; 62 entries fill a root page, 63 split it.
-const std::vector<KeySpec> kTwoKeys = {{12, 0}, {4, 1}};
+using platform::FileFaultPlan;
 
 std::string Text(int i) { return "REC" + std::to_string(10000 + i); }
+KeyStr Key(int i, int k = 1) { return KeyStr(PeerKeyText(Text(i), k)); }
+
+// Operations on a fileblock of two keys (key 1 unique); 62 entries fill a root page.
+void AddKeySplittingTheRoot(FileblockHandle h) { FileblockAddKey(h, 2, 5, KeyStr("ZZZZ")); }
+void DeleteKeyMergingLeaves(FileblockHandle h) { FileblockDeleteKey(h, 1, 30, Key(30)); }
+void DeleteRecord(FileblockHandle h) { FileblockDeleteRecord(h, 7); }
+void AddRecord(FileblockHandle h) { FileblockAddRecord(h, PeerRecord("NEW").data()); }
+void AddKeyBack(FileblockHandle h) { FileblockAddKey(h, 1, 30, Key(30)); }
+// A variable-length record of several sections is one unit.
+void AddVariableRecord(FileblockHandle h) {
+  const Bytes data = Record(200, 'x');
+  RecRef ref = 0;
+  VarRecAdd(h, ref, data.data(), 200);
+}
 
 class JournalTest : public NetworkTest {
  protected:
-  // Creates the fileblock with `records` records in both keys, through the journal.
-  void Build(int records) {
-    CreateFile("J", kTwoKeys);
+  // Creates `records` records in both keys through the journal, prepares, saves the files.
+  void Build(int records, void (*prepare)(FileblockHandle) = nullptr) {
+    CreateFile("J", {{12, 0}, {4, 1}});
     FileblockHandle h = Open("journal", "J");
     for (int i = 1; i <= records; ++i) Add(h, Text(i), 2);
+    if (prepare != nullptr) prepare(h);
     ASSERT_ISAM(FileblockClose(h), 0);
+    for (const char* ext : {".DAT", ".IX", ".DIA"}) saved_[ext] = ReadFile(Name("J") + ext);
+  }
+  void RestoreFiles() {
+    for (const auto& [ext, bytes] : saved_) WriteFile(Name("J") + ext, bytes);
   }
 
   // What a roll-back must bring back: both keys, the record counts and every record head.
@@ -41,18 +58,7 @@ class JournalTest : public NetworkTest {
     return s;
   }
 
-  void SaveFiles() {
-    for (const char* ext : {".DAT", ".IX", ".DIA"}) saved_[ext] = ReadFile(Name("J") + ext);
-  }
-  void RestoreFiles() {
-    for (const auto& [ext, bytes] : saved_) WriteFile(Name("J") + ext, bytes);
-  }
-
-  std::string CheckAll(bool records_in_keys = true) {
-    CheckOptions o = PeerCheckOptions();
-    o.check_records_in_keys = records_in_keys;
-    return IsamCheck(Name("J"), o).Text();
-  }
+  std::string CheckAll() { return IsamCheck(Name("J"), PeerCheckOptions()).Text(); }
 
   std::map<std::string, std::string> saved_;
 };
@@ -60,126 +66,92 @@ class JournalTest : public NetworkTest {
 struct OperationCase {
   const char* name;
   int records;
-  int rollback_error;
+  void (*prepare)(FileblockHandle);  // before the files are saved
   void (*run)(FileblockHandle);
+  int rollback_error;
 };
 
-void AddKeySplittingTheRoot(FileblockHandle h) { FileblockAddKey(h, 2, 5, KeyStr("ZZZZ")); }
-void DeleteKeyMergingLeaves(FileblockHandle h) {
-  FileblockDeleteKey(h, 1, 30, KeyStr(PeerKeyText(Text(30), 1)));
+void Free(FileblockHandle h, int r) {
+  for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h, k, r, Key(r, k));
+  FileblockDeleteRecord(h, r);
 }
-void DeleteRecord(FileblockHandle h) { FileblockDeleteRecord(h, 7); }
-void AddRecordFromTheFreeChain(FileblockHandle h) {
-  FileblockAddRecord(h, PeerRecord("NEW").data());
+// Records 9 and 4 deleted: an add takes a record from the free chain.
+void FreeTwoRecords(FileblockHandle h) {
+  Free(h, 9);
+  Free(h, 4);
 }
-// A variable-length record of several sections is one unit.
-void AddVariableRecord(FileblockHandle h) {
-  std::vector<std::uint8_t> data(200, 'x');
-  std::fill_n(data.begin(), 4, 0);  // a record's first 4 bytes are the engine's
-  RecRef ref = 0;
-  VarRecAdd(h, ref, data.data(), 200);
-}
-// After the merge of DeleteKeyMergingLeaves: the split takes every page of the free chain.
-void AddKeyFromTheFreePages(FileblockHandle h) {
-  FileblockAddKey(h, 1, 30, KeyStr(PeerKeyText(Text(30), 1)));
-}
+// Record 30 deleted: its key 1 entry goes in a merge of leaves, and the pages become free.
+void FreeRecord30(FileblockHandle h) { Free(h, 30); }
 
 class EveryWrite : public JournalTest, public ::testing::WithParamInterface<OperationCase> {
  protected:
-  // The fileblock before the operation: records, for an add of a record two of them on the free
-  // chain, for an add of a key free pages.
-  void SetUp() override {
-    Build(GetParam().records);
-    FileblockHandle h = Open("journal", "J");
-    if (GetParam().run == &AddKeyFromTheFreePages) DeleteKeyMergingLeaves(h);
-    for (int r : {9, 4}) {
-      if (GetParam().run != &AddRecordFromTheFreeChain) break;
-      for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h, k, r, KeyStr(PeerKeyText(Text(r), k)));
-      FileblockDeleteRecord(h, r);
-    }
-    FileblockClose(h);
-    SaveFiles();
-  }
-
-  // Runs the operation on the saved files with its `n`-th write failing (0: none) once or for
-  // good, and checks what the next open finds; the number of writes the operation made.
+  // Runs the operation with its `n`-th write failing (0: none); the writes it made.
   std::uint64_t RunFailingAt(std::uint64_t n, bool sticky) {
     RestoreFiles();
     FileblockHandle h = Open("journal", "J");
     const std::vector<std::string> before = Snapshot(h);
-    platform::FileFaultPlan plan;
-    plan.write.fail_at = n;
-    plan.write.sticky = sticky;
-    plan.write.error = platform::kErrorDiskFull;
-    {
-      platform::ScopedFileFaults faults(&plan);
-      GetParam().run(h);
-    }
+    FileFaultPlan plan{.write = {.fail_at = n, .sticky = sticky}, .flush = {}, .lock = {}};
+    WithFaults(plan, [&] { GetParam().run(h); });
     const int error = Err();
     if (n == 0) {
       FileblockClose(h);
       return plan.write.calls;
     }
     EXPECT_NE(error, 0);
-    // The journal undid the change (or the write failed before anything changed); when the disk
-    // stays full not even the roll-back gets through, and the next open replays the journal.
+    // Undone at once, or, when the disk stays full, replayed by the next open.
     if (!sticky) {
       EXPECT_TRUE(error == GetParam().rollback_error || error == kIsamOsFailure) << error;
       EXPECT_EQ(Snapshot(h), before);
     }
-    FileblockClose(h);
-    h = Open("journal", "J");
+    h = Reopen(h, "J", ParseOpenOptions("journal"));
     EXPECT_EQ(Snapshot(h), before);
     FileblockClose(h);
-    // Record 30 lacks its entry in the free-pages row's key 1.
-    EXPECT_EQ(CheckAll(GetParam().run != &AddKeyFromTheFreePages), "");
+    EXPECT_EQ(CheckAll(), "");
     return plan.write.calls;
   }
 };
 
 TEST_P(EveryWrite, CanFailOnceOrForGoodAndTheJournalUndoesTheChange) {
+  Build(GetParam().records, GetParam().prepare);
   const std::uint64_t writes = RunFailingAt(0, false);
   ASSERT_GT(writes, 3u);
   for (std::uint64_t n = 1; n <= writes; ++n) {
     for (bool sticky : {false, true}) {
-      SCOPED_TRACE("write " + std::to_string(n) + " of " + std::to_string(writes) +
-                   (sticky ? " for good" : ""));
+      SCOPED_TRACE(Fmt("write %d of %d%s", int(n), int(writes), sticky ? " for good" : ""));
       RunFailingAt(n, sticky);
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Operations, EveryWrite,
-    ::testing::Values(
-        OperationCase{"AddKeySplittingTheRoot", 62, kIsamAddKeyRolledBack, AddKeySplittingTheRoot},
-        OperationCase{"DeleteKeyMergingLeaves", 63, kIsamDeleteKeyRolledBack,
-                      DeleteKeyMergingLeaves},
-        OperationCase{"DeleteRecord", 10, kIsamDeleteRecordRolledBack, DeleteRecord},
-        OperationCase{"AddRecordFromTheFreeChain", 10, kIsamAddRecordRolledBack,
-                      AddRecordFromTheFreeChain},
-        OperationCase{"AddKeyFromTheFreePages", 63, kIsamAddKeyRolledBack, AddKeyFromTheFreePages},
-        OperationCase{"AddVariableRecord", 10, kIsamAddRecordRolledBack, AddVariableRecord}),
-    [](const auto& info) { return std::string(info.param.name); });
+const OperationCase kOperations[] = {
+    {"AddKeySplittingTheRoot", 62, nullptr, AddKeySplittingTheRoot, kIsamAddKeyRolledBack},
+    {"DeleteKeyMergingLeaves", 63, nullptr, DeleteKeyMergingLeaves, kIsamDeleteKeyRolledBack},
+    {"DeleteRecord", 10, nullptr, DeleteRecord, kIsamDeleteRecordRolledBack},
+    {"AddRecordFromTheFreeChain", 10, FreeTwoRecords, AddRecord, kIsamAddRecordRolledBack},
+    {"AddKeyFromTheFreePages", 63, FreeRecord30, AddKeyBack, kIsamAddKeyRolledBack},
+    {"AddVariableRecord", 10, nullptr, AddVariableRecord, kIsamAddRecordRolledBack}};
+INSTANTIATE_TEST_SUITE_P(Operations, EveryWrite, ::testing::ValuesIn(kOperations), RowName);
 
-// The number of file writes the deletion of one key makes (each a point where a crash can hit).
+// A writer killed at each file write of the deletion of one key.
 class CrashTest : public JournalTest {
  protected:
   void SetUp() override {
     Build(63);
-    SaveFiles();
     FileblockHandle h = Open("journal", "J");
     before_ = Snapshot(h);
-    platform::FileFaultPlan counter;
-    {
-      platform::ScopedFileFaults faults(&counter);
-      DeleteKeyMergingLeaves(h);
-    }
+    FileFaultPlan counter;
+    WithFaults(counter, [&] { DeleteKeyMergingLeaves(h); });
     ASSERT_EQ(Err(), 0);
     writes_ = counter.write.calls;
     FileblockClose(h);
   }
-  std::string DeleteCommand() const { return "delkey 1 30 " + PeerKeyText(Text(30), 1); }
+  // Runs the deletion in `peer` and kills it at write `n`.
+  void KillAt(PeerProcess& peer, std::uint64_t n) {
+    EXPECT_EQ(peer.Do("crash " + std::to_string(n)), "ok");
+    peer.Send("delkey 1 30 " + Key(30).str());
+    const int status = peer.Wait();
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+  }
 
   std::vector<std::string> before_;
   std::uint64_t writes_ = 0;
@@ -187,16 +159,12 @@ class CrashTest : public JournalTest {
 
 TEST_F(CrashTest, AWriterKilledInsideAJournalledChangeIsRolledBackAtTheNextOpen) {
   ASSERT_GT(writes_, 5u);
-  for (std::uint64_t n = 1; n <= writes_; ++n) {
+  for (std::uint64_t n = 1; n <= writes_ && !HasFatalFailure(); ++n) {
     SCOPED_TRACE("killed at write " + std::to_string(n) + " of " + std::to_string(writes_));
     RestoreFiles();
-    auto peer = StartPeer("journal", "J");
-    EXPECT_EQ(peer->Do("crash " + std::to_string(n)), "ok");
-    peer->Send(DeleteCommand());
-    const int status = peer->Wait();
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    FileblockHandle h = FileblockOpen(Name("J"));  // replays, whatever the options
-    ASSERT_NE(h, nullptr) << Err();
+    KillAt(*StartPeer("journal", "J"), n);
+    FileblockHandle h = Reopen(nullptr, "J");  // replays, whatever the options
+    ASSERT_NE(h, nullptr);
     EXPECT_EQ(Snapshot(h), before_);
     FileblockClose(h);
     EXPECT_EQ(CheckAll(), "");
@@ -204,11 +172,10 @@ TEST_F(CrashTest, AWriterKilledInsideAJournalledChangeIsRolledBackAtTheNextOpen)
   }
 }
 
-enum class Recovery { kReadLock, kWriteLock, kJournalledWriteLock };
-
 TEST_F(CrashTest, AJournalLeftByAKilledSharedWriterIsReplayedByTheNextLock) {
-  for (Recovery how : {Recovery::kReadLock, Recovery::kWriteLock, Recovery::kJournalledWriteLock}) {
-    SCOPED_TRACE(static_cast<int>(how));
+  // How the first live user meets the journal: a read lock, a write lock, a journalled write lock.
+  for (int how = 0; how < 3; ++how) {
+    SCOPED_TRACE(how);
     RestoreFiles();
     FileblockHandle b = Open("shared journal", "J");
     FileblockHandle c = Open("shared", "J");  // a user without the journal
@@ -216,14 +183,11 @@ TEST_F(CrashTest, AJournalLeftByAKilledSharedWriterIsReplayedByTheNextLock) {
     ASSERT_TRUE(b != nullptr && c != nullptr && d != nullptr);
     auto a = StartPeer("shared journal", "J");
     EXPECT_EQ(a->Do("lock"), "ok");
-    EXPECT_EQ(a->Do("crash " + std::to_string(writes_ / 2)), "ok");
-    a->Send(DeleteCommand());
-    EXPECT_TRUE(WIFSIGNALED(a->Wait()));
-
+    KillAt(*a, writes_ / 2);
     EXPECT_ISAM(FileblockReadLock(d), kIsamJournalReadOnly);  // a read-only user cannot replay
-    FileblockHandle first = how == Recovery::kJournalledWriteLock ? b : c;
+    FileblockHandle first = how == 2 ? b : c;
     FileblockHandle second = first == b ? c : b;
-    ASSERT_ISAM((how == Recovery::kReadLock ? FileblockReadLock : FileblockLockFile)(first), 0);
+    ASSERT_ISAM((how == 0 ? FileblockReadLock : FileblockLockFile)(first), 0);
     EXPECT_EQ(Snapshot(first), before_);
     ASSERT_ISAM(FileblockUnlockFile(first), 0);
     ASSERT_ISAM(FileblockLockFile(second), 0);  // re-reads everything the replay touched
