@@ -22,7 +22,9 @@ struct ShortString {
   char chars[N] = {};
 
   ShortString() = default;
-  ShortString(std::string_view text) { assign(text); }  // NOLINT: implicit by design, like the records
+  ShortString(std::string_view text) {
+    assign(text);
+  }  // NOLINT: implicit by design, like the records
 
   static constexpr std::size_t capacity() { return N; }
 
@@ -44,7 +46,9 @@ struct ShortString {
     return *this;
   }
 
-  friend bool operator==(const ShortString& a, const ShortString& b) { return a.view() == b.view(); }
+  friend bool operator==(const ShortString& a, const ShortString& b) {
+    return a.view() == b.view();
+  }
   friend bool operator==(const ShortString& a, std::string_view b) { return a.view() == b; }
 };
 

@@ -8,7 +8,6 @@
 namespace storage {
 namespace {
 
-
 // Keeps the engine's error word across clean-up steps that must not change what the caller
 // reads afterwards.
 class ErrorWordKeeper {
@@ -160,8 +159,8 @@ bool IFDriverLow::OpenFiles() {
       keep.Restore();
       return yes;
     };
-    if (!rebuilt &&
-        (error == kIsamIndexUnusable || error == kIsamKeyHeaderBad || error == kDrvKeyTableMismatch)) {
+    if (!rebuilt && (error == kIsamIndexUnusable || error == kIsamKeyHeaderBad ||
+                     error == kDrvKeyTableMismatch)) {
       if (!ask(kReasonRebuild)) {
         RecordEngineError(2, 0, 0, kClassSevere);
         return false;
