@@ -286,7 +286,7 @@ TEST_P(VarRecRandomTest, EveryRecordReadsBackAfterRewritesAndDeletes) {
   EXPECT_EQ(report.record_heads, static_cast<std::int32_t>(live_.size()));
 }
 
-const RandomCase kRandomCases[] = {{"L23", 23, 1000}, {"L14699", 14699, 10000}};
+const RandomCase kRandomCases[] = {{"L23", 23, 10000}, {"L14699", 14699, 10000}};
 INSTANTIATE_TEST_SUITE_P(RecordLengths, VarRecRandomTest, ::testing::ValuesIn(kRandomCases),
                          RowName);
 
