@@ -1,8 +1,6 @@
 // Add, find and update of 10,000 contest-log records through the driver (not shared and shared,
-// flush after every write on and off), beside the same workloads on the engine directly.
-//
-// The record is a contest-log QSO of 216 bytes with five keys of lengths 14, 9, 20, 5 and 8:
-// call/band/mode, date/time/band, exchange, the AUTOKEY number, band/mode/number.
+// flush after every write on and off), beside the same workloads on the engine directly. The
+// record and its keys are the storage benchmarks' shared contest-log record.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -10,10 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "bench/common/contest_log_record.h"
 #include "common/key_text.h"
-#include "common/le_int.h"
 #include "common/service.h"
-#include "common/short_string.h"
 #include "storage/driver.h"
 #include "storage/driver_system.h"
 #include "storage/engine.h"
@@ -23,52 +20,17 @@ namespace {
 
 constexpr int kRecords = 10000;
 
-struct QsoRec {
-  common::LeInt32 link;
-  common::LeInt32 number;
-  common::ShortString<10> call;
-  char band;
-  char mode;
-  common::LeInt32 date;
-  common::LeInt32 time;
-  common::ShortString<20> exchange;
-  char rest[216 - 4 - 4 - 11 - 2 - 8 - 21] = {};
-};
-static_assert(sizeof(QsoRec) == 216);
+using bench::QsoRec;
 
-std::string Be(std::int32_t v) {
-  const auto u = static_cast<std::uint32_t>(v);
-  return {static_cast<char>(u >> 24), static_cast<char>(u >> 16), static_cast<char>(u >> 8),
-          static_cast<char>(u)};
+// The log every workload adds: QSO i of it carries number i + 1.
+const std::vector<QsoRec>& TheLog() {
+  static const std::vector<QsoRec> log = bench::MakeContestLog(kRecords);
+  return log;
 }
 
-void QsoKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
-  QsoRec r;
-  std::memcpy(&r, record, sizeof r);
-  if (key == 1) text = r.call.str() + std::string(10 - r.call.size(), ' ') + r.band + r.mode;
-  if (key == 2) text = Be(r.date) + Be(r.time) + r.band;
-  if (key == 3) text = r.exchange.str();
-  if (key == 4) text = common::LongIntToKey(r.number);
-  if (key == 5) text = std::string{r.band, r.mode, ' '} + common::LongIntToKey(r.number);
-}
-
-constexpr std::uint8_t kKeyLengths[5] = {14, 9, 20, 5, 8};
-constexpr std::uint8_t kKeyDups[5] = {1, 1, 1, 0, 0};
-
-std::string CallOf(int i) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "DL%dX%c%c", i % 10, 'A' + (i / 10) % 26, 'A' + (i / 260) % 26);
-  return buf;
-}
-
-void Fill(QsoRec& r, int i) {
-  r = QsoRec{};
-  r.call = CallOf(i);
-  r.band = static_cast<char>('A' + i % 7);
-  r.mode = static_cast<char>('a' + i % 3);
-  r.date = 160000 + i / 1000;
-  r.time = i * 7 % 86400;
-  r.exchange = "599 " + std::to_string(i % 1000) + " JO62";
+// The update of every workload: a new locator, which moves the record in key 5.
+void NewLocator(QsoRec& r, int i, int round) {
+  r.locator = "JO" + std::to_string(10 + i % 90) + static_cast<char>('a' + round % 24) + "a";
 }
 
 // --- through the driver ---
@@ -88,10 +50,13 @@ class DriverRig {
     p.shared = shared;
     p.record_length = p.buffer_length = sizeof(QsoRec);
     p.key_count = 5;
-    p.key_builder = QsoKeys;
+    p.key_builder = bench::QsoKeyBuilder;
     ok = d.Open(p);
-    for (int k = 1; k <= 5; ++k) d.DefineKey(k, kKeyLengths[k - 1], kKeyDups[k - 1] != 0);
-    d.SetAutoKeyField(4, 4);
+    for (int k = 1; k <= 5; ++k) {
+      const storage::KeySpec& key = bench::kQsoKeys[static_cast<std::size_t>(k - 1)];
+      d.DefineKey(k, key.length, key.duplicates != 0);
+    }
+    d.SetAutoKeyField(bench::kQsoNumberKey, 4);
     d.SetFlushEachWrite(flush);
   }
   ~DriverRig() {
@@ -101,8 +66,8 @@ class DriverRig {
   }
   QsoRec& Rec() { return *reinterpret_cast<QsoRec*>(d.RecordBuffer()); }
   void Add(int i) {
-    d.ClearRecord();
-    Fill(Rec(), i);
+    Rec() = TheLog()[static_cast<std::size_t>(i)];
+    Rec().number = 0;  // the driver numbers it
     if (!d.AddRecord()) std::abort();
   }
 
@@ -140,7 +105,7 @@ std::unique_ptr<DriverRig> FilledRig(benchmark::State& state) {
 
 // The records in a scattered order, by their AUTOKEY number (key 4).
 bool FindScattered(storage::IFDriver& d, int i) {
-  return d.FindRecord(4, common::LongIntToKey(1 + (i * 7919) % kRecords));
+  return d.FindRecord(bench::kQsoNumberKey, common::LongIntToKey(1 + (i * 7919) % kRecords));
 }
 
 void BM_DriverFind(benchmark::State& state) {
@@ -162,7 +127,7 @@ void BM_DriverUpdate(benchmark::State& state) {
     ++round;
     for (int i = 0; i < kRecords; ++i) {
       if (!FindScattered(rig->d, i)) std::abort();
-      rig->Rec().exchange = "599 " + std::to_string(i) + " JO" + std::to_string(round);
+      NewLocator(rig->Rec(), i, round);
       if (!rig->d.UpdateRecord()) std::abort();
     }
   }
@@ -176,33 +141,25 @@ class EngineRig {
   explicit EngineRig(bool flush) : flush_(flush) {
     storage::EngineInit(0, 160);
     name = folder / "PXLK";
-    storage::KeySpec keys[5];
-    for (int k = 0; k < 5; ++k) keys[k] = {kKeyLengths[k], kKeyDups[k]};
-    storage::FileblockCreate(name, sizeof(QsoRec), keys);
+    storage::FileblockCreate(name, sizeof(QsoRec), bench::kQsoKeys);
     fb = storage::FileblockOpen(name);
   }
   ~EngineRig() {
     storage::FileblockClose(fb);
     storage::EngineExit();
   }
-  void AddKeys(const QsoRec& r, std::int32_t ref) {
-    for (int k = 1; k <= 5; ++k) {
-      std::string t;
-      QsoKeys(reinterpret_cast<const std::uint8_t*>(&r), static_cast<std::uint16_t>(k), t);
-      storage::FileblockAddKey(fb, k, ref, storage::KeyStr(t));
-    }
-  }
   void Add(int i) {
-    QsoRec r;
-    Fill(r, i);
-    r.number = i + 1;
+    const QsoRec& r = TheLog()[static_cast<std::size_t>(i)];
     const std::int32_t ref = storage::FileblockAddRecord(fb, &r);
-    AddKeys(r, ref);
+    const auto keys = bench::QsoKeysOf(r);
+    for (int k = 1; k <= 5; ++k)
+      storage::FileblockAddKey(fb, k, ref, storage::KeyStr(keys[static_cast<std::size_t>(k - 1)]));
     if (flush_) storage::FileblockFlush(fb);
   }
   std::int32_t Find(int number, QsoRec& r) {
     std::int32_t ref = 0;
-    storage::FileblockFindKey(fb, 4, storage::KeyStr(common::LongIntToKey(number)), ref);
+    storage::FileblockFindKey(fb, bench::kQsoNumberKey,
+                              storage::KeyStr(common::LongIntToKey(number)), ref);
     storage::FileblockGetRecord(fb, ref, &r);
     return ref;
   }
@@ -245,10 +202,10 @@ void BM_EngineUpdate(benchmark::State& state) {
     ++round;
     for (int i = 0; i < kRecords; ++i) {
       const std::int32_t ref = rig.Find(1 + (i * 7919) % kRecords, r);
-      const storage::KeyStr old_key(r.exchange.str());
-      r.exchange = "599 " + std::to_string(i) + " JO" + std::to_string(round);
-      storage::FileblockAddKey(rig.fb, 3, ref, storage::KeyStr(r.exchange.str()));
-      storage::FileblockDeleteKey(rig.fb, 3, ref, old_key);
+      const storage::KeyStr old_key(bench::QsoKeysOf(r)[4]);
+      NewLocator(r, i, round);
+      storage::FileblockAddKey(rig.fb, 5, ref, storage::KeyStr(bench::QsoKeysOf(r)[4]));
+      storage::FileblockDeleteKey(rig.fb, 5, ref, old_key);
       storage::FileblockPutRecord(rig.fb, ref, &r);
       if (rig.flush_) storage::FileblockFlush(rig.fb);
     }

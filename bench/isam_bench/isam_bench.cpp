@@ -22,103 +22,19 @@
 #include <type_traits>
 #include <vector>
 
-#include "common/key_text.h"
-#include "common/le_int.h"
-#include "common/short_string.h"
+#include "bench/common/contest_log_record.h"
 #include "storage/engine.h"
 
 namespace {
 
+using bench::QsoRec;
 using storage::KeyStr;
 using storage::RecRef;
-
-// A contest-log QSO record as the logger stores it (216 bytes).
-#pragma pack(push, 1)
-struct QsoRec {
-  common::LeInt32 link;  // free-chain link, 0 in a used record
-  common::LeInt32 number;
-  common::ShortString<13> call;
-  char band;
-  char mode;
-  common::LeInt32 date;
-  common::LeInt32 time;
-  common::ShortString<3> rst_sent;
-  common::ShortString<3> rst_received;
-  common::ShortString<10> exchange_sent;
-  common::ShortString<10> exchange_received;
-  common::ShortString<6> locator;
-  common::ShortString<6> prefix;
-  common::LeInt16 dxcc;
-  common::LeInt32 distance;
-  common::LeInt16 points;
-  std::uint8_t rest[216 - 84] = {};
-};
-#pragma pack(pop)
-static_assert(sizeof(QsoRec) == 216);
-
-constexpr std::array<storage::KeySpec, 5> kKeys{{{14, 1}, {9, 1}, {20, 1}, {5, 0}, {8, 1}}};
-
-std::string Padded(std::string_view text, std::size_t width) {
-  std::string s(text.substr(0, width));
-  s.resize(width, ' ');
-  return s;
-}
-
-std::string BigEndian(std::uint32_t v) {
-  std::string s(4, '\0');
-  for (int i = 0; i < 4; ++i) s[static_cast<std::size_t>(i)] = static_cast<char>(v >> (24 - 8 * i));
-  return s;
-}
-
-// The five key texts of a record.
-std::array<std::string, 5> KeysOf(const QsoRec& r) {
-  return {Padded(r.call.view(), 13) + r.band,
-          std::string(1, r.band) + BigEndian(static_cast<std::uint32_t>(r.date.get())) +
-              BigEndian(static_cast<std::uint32_t>(r.time.get())),
-          Padded(r.prefix.view(), 6) + Padded(r.call.view(), 13) + r.mode,
-          common::LongIntToKey(r.number.get()), Padded(r.locator.view(), 6) + r.band + r.mode};
-}
-
-std::vector<QsoRec> MakeLog(int count) {
-  std::mt19937 rng(4711);
-  static const char* kPrefixes[] = {"DL", "DK", "DJ", "DO", "OE", "HB9", "PA", "ON",
-                                    "F",  "G",  "SP", "OK", "OM", "I",   "EA", "LY"};
-  std::vector<QsoRec> log(static_cast<std::size_t>(count));
-  for (int i = 0; i < count; ++i) {
-    QsoRec& r = log[static_cast<std::size_t>(i)];
-    const std::string prefix = kPrefixes[rng() % 16];
-    std::string call = prefix + std::to_string(rng() % 10);
-    for (int j = 0, n = 2 + static_cast<int>(rng() % 2); j < n; ++j) {
-      call += static_cast<char>('A' + rng() % 26);
-    }
-    r.number = i + 1;
-    r.call = call;
-    r.band = "abcdefg"[rng() % 7];
-    r.mode = "ab"[rng() % 2];
-    r.date = 154000 + i / 5000;
-    r.time = (i * 7) % 86400;
-    r.rst_sent = "599";
-    r.rst_received = "599";
-    r.exchange_sent = std::to_string(i + 1);
-    r.exchange_received = std::to_string(rng() % 2000);
-    char loc[7] = {static_cast<char>('A' + rng() % 18),
-                   static_cast<char>('A' + rng() % 18),
-                   static_cast<char>('0' + rng() % 10),
-                   static_cast<char>('0' + rng() % 10),
-                   static_cast<char>('a' + rng() % 24),
-                   static_cast<char>('a' + rng() % 24),
-                   0};
-    r.locator = loc;
-    r.prefix = prefix;
-    r.dxcc = static_cast<std::int16_t>(rng() % 340);
-  }
-  return log;
-}
 
 const std::vector<QsoRec>& Log(int count) {
   static std::map<int, std::vector<QsoRec>> logs;
   auto it = logs.find(count);
-  if (it == logs.end()) it = logs.emplace(count, MakeLog(count)).first;
+  if (it == logs.end()) it = logs.emplace(count, bench::MakeContestLog(count)).first;
   return it->second;
 }
 
@@ -153,7 +69,7 @@ class IsamDb {
   }
 
   bool Create() {
-    storage::FileblockCreate(Name(), sizeof(QsoRec), kKeys);
+    storage::FileblockCreate(Name(), sizeof(QsoRec), bench::kQsoKeys);
     h_ = storage::FileblockOpen(Name());
     return h_ != nullptr;
   }
@@ -169,7 +85,7 @@ class IsamDb {
   bool Insert(const QsoRec& r) {
     const RecRef ref = storage::FileblockAddRecord(h_, &r);
     if (ref == 0) return false;
-    const auto keys = KeysOf(r);
+    const auto keys = bench::QsoKeysOf(r);
     for (int k = 0; k < 5; ++k) {
       storage::FileblockAddKey(h_, k + 1, ref, KeyStr(keys[static_cast<std::size_t>(k)]));
       if (!storage::Isam().IsamOK) return false;
@@ -178,7 +94,7 @@ class IsamDb {
   }
   bool Find(const QsoRec& r, QsoRec* out) {
     RecRef ref = 0;
-    storage::FileblockFindKey(h_, 4, KeyStr(KeysOf(r)[3]), ref);
+    storage::FileblockFindKey(h_, 4, KeyStr(bench::QsoKeysOf(r)[3]), ref);
     if (!storage::Isam().IsamOK) return false;
     storage::FileblockGetRecord(h_, ref, out);
     return storage::Isam().IsamOK;
@@ -198,7 +114,7 @@ class IsamDb {
   }
   bool Delete(const QsoRec& r) {
     RecRef ref = 0;
-    const auto keys = KeysOf(r);
+    const auto keys = bench::QsoKeysOf(r);
     storage::FileblockFindKey(h_, 4, KeyStr(keys[3]), ref);
     if (!storage::Isam().IsamOK) return false;
     for (int k = 0; k < 5; ++k) {
@@ -249,7 +165,7 @@ class SqliteDb {
   bool Begin() { return Exec("BEGIN"); }
   bool Commit() { return Exec("COMMIT"); }
   bool Insert(const QsoRec& r) {
-    const auto keys = KeysOf(r);
+    const auto keys = bench::QsoKeysOf(r);
     for (int k = 0; k < 5; ++k) {
       const std::string& key = keys[static_cast<std::size_t>(k)];
       sqlite3_bind_blob(insert_, k + 1, key.data(), static_cast<int>(key.size()), SQLITE_TRANSIENT);
@@ -260,7 +176,7 @@ class SqliteDb {
     return ok;
   }
   bool Find(const QsoRec& r, QsoRec* out) {
-    const std::string key = KeysOf(r)[3];
+    const std::string key = bench::QsoKeysOf(r)[3];
     sqlite3_bind_blob(find_, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
     const bool ok = sqlite3_step(find_) == SQLITE_ROW;
     if (ok) std::memcpy(out, sqlite3_column_blob(find_, 0), sizeof *out);
@@ -277,7 +193,7 @@ class SqliteDb {
     return n;
   }
   bool Delete(const QsoRec& r) {
-    const std::string key = KeysOf(r)[3];
+    const std::string key = bench::QsoKeysOf(r)[3];
     sqlite3_bind_blob(delete_, 1, key.data(), static_cast<int>(key.size()), SQLITE_STATIC);
     const bool ok = sqlite3_step(delete_) == SQLITE_DONE && sqlite3_changes(db_) == 1;
     sqlite3_reset(delete_);

@@ -1,6 +1,6 @@
 // Rebuild of a database (reorganisation and index rebuild) beside SQLite's VACUUM of the same
 // rows and indexes:
-// - Fixed: 100,000 contest-log records of 216 bytes with 5 keys (14, 9, 20, 5 and 8 characters);
+// - Fixed: 100,000 records of the storage benchmarks' contest-log record (216 bytes, 5 keys);
 // - Variable: 10,000 records of 250 to 350 bytes stored as section chains of L = 23, with 36
 //   keys of 10 characters taken from the record.
 // The ratio engine / SQLite is printed at the end.
@@ -17,52 +17,34 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/contest_log_record.h"
 #include "common/le_int.h"
 #include "storage/engine.h"
 #include "storage/rebuild.h"
 #include "storage/var_record.h"
+#include "tests/common/temp_folder.h"
 
 namespace {
 
 constexpr int kFixedRecords = 100000;
-constexpr int kFixedLength = 216;
+constexpr int kFixedLength = sizeof(bench::QsoRec);
 constexpr int kVarRecords = 10000;
 constexpr int kVarLength = 23;
 constexpr int kVarKeys = 36;
 
 std::map<std::string, double> g_ms;  // mean milliseconds per workload
 
-struct Folder {
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "rebuildbench_XXXXXX").string();
-    path = mkdtemp(pattern.data());
-    path += "/";
-  }
-  ~Folder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
+// ---- the fixed workload: the storage benchmarks' contest-log record and its five keys ----
 
-// ---- the fixed workload: a contest-log record and its five keys ----
+using bench::QsoRec;
 
-void FixedRecord(int i, std::uint8_t* r) {
-  std::memset(r, 0, kFixedLength);
-  common::WriteLeInt32(r + 4, i);
-  std::snprintf(reinterpret_cast<char*>(r + 8), 15, "DL%dX%c%c", i % 10, 'A' + (i / 10) % 26,
-                'A' + (i / 260) % 26);
-  r[24] = static_cast<std::uint8_t>('A' + i % 7);
-  r[25] = static_cast<std::uint8_t>('a' + i % 3);
-  common::WriteLeInt32(r + 26, 160000 + i / 1000);
-  common::WriteLeInt32(r + 30, i * 7 % 86400);
-  std::snprintf(reinterpret_cast<char*>(r + 34), 21, "599 %d JO62", i % 1000);
-  for (int k = 60; k < kFixedLength; ++k) r[k] = static_cast<std::uint8_t>(i * k);
+const std::vector<QsoRec>& FixedLog() {
+  static const std::vector<QsoRec> log = bench::MakeContestLog(kFixedRecords);
+  return log;
 }
 
-std::string Text(const std::uint8_t* p, std::size_t n) {
-  return std::string(reinterpret_cast<const char*>(p),
-                     strnlen(reinterpret_cast<const char*>(p), n));
+const std::uint8_t* FixedRecord(int i) {
+  return reinterpret_cast<const std::uint8_t*>(&FixedLog()[static_cast<std::size_t>(i - 1)]);
 }
 
 std::string Number(std::int32_t v, int width) {
@@ -70,34 +52,6 @@ std::string Number(std::int32_t v, int width) {
   std::snprintf(buf, sizeof buf, "%0*d", width, v);
   return buf;
 }
-
-void FixedKeys(const std::uint8_t* r, std::uint16_t key, std::string& text) {
-  const std::int32_t id = common::ReadLeInt32(r + 4);
-  switch (key) {
-    case 1:
-      text = Text(r + 8, 12);
-      text.resize(12, ' ');
-      text += static_cast<char>(r[24]);
-      text += static_cast<char>(r[25]);
-      break;
-    case 2:
-      text = Number(common::ReadLeInt32(r + 26) % 10000, 4) +
-             Number(common::ReadLeInt32(r + 30) % 10000, 4) + static_cast<char>(r[24]);
-      break;
-    case 3:
-      text = Text(r + 34, 20);
-      break;
-    case 4:
-      text = Number(id % 100000, 5);
-      break;
-    default:
-      text = std::string{static_cast<char>(r[24]), static_cast<char>(r[25]), ' '} +
-             Number(id % 100000, 5);
-      break;
-  }
-}
-
-const std::vector<storage::KeySpec> kFixedKeySpecs = {{14, 1}, {9, 1}, {20, 1}, {5, 0}, {8, 0}};
 
 // ---- the variable workload: 36 keys of 10 characters from the record ----
 
@@ -128,20 +82,20 @@ class EngineRig {
  public:
   explicit EngineRig(bool variable) : variable_(variable) {
     storage::EngineInit(storage::kNetworkSingleUser, 160);
-    name_ = folder_.path + "REB";
-    keys_ = variable ? VarKeySpecs() : kFixedKeySpecs;
+    name_ = folder_ / "REB";
+    keys_ = variable
+                ? VarKeySpecs()
+                : std::vector<storage::KeySpec>(bench::kQsoKeys.begin(), bench::kQsoKeys.end());
     storage::FileblockCreate(name_, variable ? kVarLength : kFixedLength, keys_);
     storage::FileblockHandle h = storage::FileblockOpen(name_);
     std::mt19937 rng(7);
-    std::uint8_t fixed[kFixedLength];
     for (int i = 1; i <= (variable ? kVarRecords : kFixedRecords); ++i) {
       if (variable) {
         const auto r = VarRecord(i, rng);
         storage::RecRef ref = 0;
         storage::VarRecAdd(h, ref, r.data(), static_cast<std::int32_t>(r.size()));
       } else {
-        FixedRecord(i, fixed);
-        storage::FileblockAddRecord(h, fixed);
+        storage::FileblockAddRecord(h, FixedRecord(i));
       }
     }
     storage::FileblockClose(h);
@@ -153,7 +107,7 @@ class EngineRig {
     if (variable_) {
       storage::RebuildVariable(name_, kVarLength, keys_, VarKeys);
     } else {
-      storage::RebuildFixed(name_, kFixedLength, keys_, FixedKeys);
+      storage::RebuildFixed(name_, kFixedLength, keys_, bench::QsoKeyBuilder);
     }
     return storage::Isam().IsamOK;
   }
@@ -162,7 +116,7 @@ class EngineRig {
 
  private:
   bool variable_;
-  Folder folder_;
+  common::testing::TempFolder folder_;
   std::string name_;
   std::vector<storage::KeySpec> keys_;
 };
@@ -173,7 +127,7 @@ class SqliteRig {
  public:
   explicit SqliteRig(bool variable) {
     const int keys = variable ? kVarKeys : 5;
-    sqlite3_open((folder_.path + "reb.db").c_str(), &db_);
+    sqlite3_open((folder_ / "reb.db").c_str(), &db_);
     Exec("PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL;");
     std::string create = "CREATE TABLE r(id INTEGER PRIMARY KEY, body BLOB";
     std::string insert = "INSERT INTO r VALUES(?, ?";
@@ -183,7 +137,7 @@ class SqliteRig {
     }
     Exec(create + ");");
     for (int k = 1; k <= keys; ++k) {
-      const bool unique = variable ? k == 1 : k >= 4;
+      const bool unique = variable ? k == 1 : k == bench::kQsoNumberKey;
       Exec(std::string(unique ? "CREATE UNIQUE INDEX" : "CREATE INDEX") + " i" + std::to_string(k) +
            " ON r(k" + std::to_string(k) + ");");
     }
@@ -191,20 +145,18 @@ class SqliteRig {
     sqlite3_stmt* st = nullptr;
     sqlite3_prepare_v2(db_, (insert + ")").c_str(), -1, &st, nullptr);
     std::mt19937 rng(7);
-    std::uint8_t fixed[kFixedLength];
     for (int i = 1; i <= (variable ? kVarRecords : kFixedRecords); ++i) {
       std::vector<std::uint8_t> r;
       if (variable) {
         r = VarRecord(i, rng);
       } else {
-        FixedRecord(i, fixed);
-        r.assign(fixed, fixed + kFixedLength);
+        r.assign(FixedRecord(i), FixedRecord(i) + kFixedLength);
       }
       sqlite3_bind_int(st, 1, i);
       sqlite3_bind_blob(st, 2, r.data(), static_cast<int>(r.size()), SQLITE_TRANSIENT);
       for (int k = 1; k <= keys; ++k) {
         std::string text;
-        (variable ? VarKeys : FixedKeys)(r.data(), static_cast<std::uint16_t>(k), text);
+        (variable ? VarKeys : bench::QsoKeyBuilder)(r.data(), static_cast<std::uint16_t>(k), text);
         sqlite3_bind_text(st, k + 2, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
       }
       ok = sqlite3_step(st) == SQLITE_DONE;
@@ -223,7 +175,7 @@ class SqliteRig {
   bool Exec(const std::string& sql) {
     return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
   }
-  Folder folder_;
+  common::testing::TempFolder folder_;
   sqlite3* db_ = nullptr;
 };
 
