@@ -104,6 +104,7 @@ ToPrefix::ToPrefix() {
   }
   for (int n = 1; n <= kDxccSearchEnd; ++n) {
     dxcc_[static_cast<std::size_t>(n)] = common::Trim(BuiltinDxccPrefix(n));
+    dxcc_deleted_[static_cast<std::size_t>(n)] = BuiltinDxccDeleted(n);
   }
 }
 
@@ -204,10 +205,14 @@ int ToPrefix::DXCCNumberOfPrefix(std::string_view prefix) const {
   const std::string trimmed = common::Trim(prefix);
   // An empty prefix would equal every number without an entity.
   if (trimmed.empty()) return 0;
+  int last_deleted = 0;
   for (int n = kDxccSearchEnd; n >= 1; --n) {
-    if (dxcc_[static_cast<std::size_t>(n)] == trimmed) return n;
+    const auto i = static_cast<std::size_t>(n);
+    if (dxcc_[i] != trimmed) continue;
+    if (!dxcc_deleted_[i]) return n;
+    if (last_deleted == 0) last_deleted = n;
   }
-  return 0;
+  return last_deleted;
 }
 
 std::string ToPrefix::DXCCPrefixOfNumber(std::string_view number_text) {

@@ -64,8 +64,10 @@ class ToPrefix {
   // counts (2 or 3), 0 when false.
   static bool IsSpecialEntity(std::string_view head, std::string_view next, int& head_length);
 
-  // The number (1 to 521) of the last DXCC table entry equal to the trimmed prefix; 0 when none
-  // or when the prefix is empty. Entry 522 is not searched.
+  // The number (1 to 521) of the DXCC table entry equal to the trimmed prefix; 0 when none or
+  // when the prefix is empty. Entry 522 is not searched. Where a deleted and a current entity
+  // share the prefix ("EA9": 32 Ceuta & Melilla, 113 Ifni), the current one answers; among
+  // deleted ones only, the last.
   int DXCCNumberOfPrefix(std::string_view prefix) const;
   // The DXCC table's text for a number 1 to 522 given as decimal text ("522" gives "Z6   "); an
   // empty text for anything else.
@@ -94,8 +96,10 @@ class ToPrefix {
   bool IsSuffix(std::string_view part) const;
 
   std::array<TSuffixEntry, kSuffixCount> suffixes_;
-  // Entries 1 to 521 of the DXCC table, trimmed (index 0 unused): the prefix-to-number direction.
+  // Entries 1 to 521 of the DXCC table, trimmed, and their deleted flags (index 0 unused): the
+  // prefix-to-number direction.
   std::array<std::string, kDxccSearchEnd + 1> dxcc_;
+  std::array<bool, kDxccSearchEnd + 1> dxcc_deleted_{};
   std::uint8_t interactive_ = 1;
 };
 
