@@ -6,9 +6,9 @@
 #include <array>
 #include <string_view>
 
-#include "logbook/bands.h"
-#include "logbook/locator.h"
-#include "logbook/prefix.h"
+#include "logbook/reference/bands.h"
+#include "logbook/reference/locator.h"
+#include "logbook/reference/prefix.h"
 
 namespace {
 

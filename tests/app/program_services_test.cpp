@@ -9,7 +9,7 @@
 #include "common/messages.h"
 #include "common/scripted_presenter.h"
 #include "common/service.h"
-#include "logbook/setups.h"
+#include "logbook/settings/setups.h"
 #include "storage/driver_system.h"
 
 namespace app {

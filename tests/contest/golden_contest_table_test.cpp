@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "logbook/bands.h"
+#include "logbook/reference/bands.h"
 #include "tests/common/rows.h"
 
 namespace contest::testing {

@@ -1,0 +1,37 @@
+#include "logbook/settings/setup_records.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace logbook {
+namespace {
+
+// Offset of text k (1..25) within the packed block: each text takes its capacity plus the
+// length byte.
+std::size_t OffsetOf(int k) {
+  std::size_t offset = 0;
+  for (int i = 1; i < k; ++i) offset += FurtherStationTexts::kCapacities[i - 1] + 1u;
+  return offset;
+}
+
+}  // namespace
+
+std::string_view FurtherStationTexts::Get(int k) const {
+  if (k < 1 || k > kCount) return {};
+  const auto* bytes = reinterpret_cast<const char*>(this) + OffsetOf(k);
+  const std::size_t length =
+      std::min<std::size_t>(static_cast<std::uint8_t>(bytes[0]), kCapacities[k - 1]);
+  return {bytes + 1, length};
+}
+
+void FurtherStationTexts::Set(int k, std::string_view text) {
+  if (k < 1 || k > kCount) return;
+  auto* bytes = reinterpret_cast<char*>(this) + OffsetOf(k);
+  const std::size_t capacity = kCapacities[k - 1];
+  const std::size_t length = std::min(text.size(), capacity);
+  bytes[0] = static_cast<char>(length);
+  std::memcpy(bytes + 1, text.data(), length);
+  std::memset(bytes + 1 + length, 0, capacity - length);
+}
+
+}  // namespace logbook

@@ -1,0 +1,1 @@
+#include <high/b.h>

@@ -1,0 +1,1 @@
+#include "lib/low/a.h"
