@@ -43,11 +43,13 @@ struct Row {
   std::string remark = "";
   char mark = 0;
   std::string wae = "";
+  std::uint16_t adif = 0;
 };
+
+inline constexpr std::int32_t kToday = 155000;  // the fake clock's day (17 May 2024)
 
 class PrefixDbTest : public ::testing::Test {
  protected:
-  static constexpr std::int32_t kToday = 155000;  // the fake clock's day (17 May 2024)
 
   explicit PrefixDbTest(
       std::unique_ptr<storage::DriverEngine> engine = storage::MakeRealDriverEngine()) {
@@ -102,6 +104,7 @@ class PrefixDbTest : public ::testing::Test {
     r.remark = row.remark;
     r.mark = row.mark;
     r.wae = row.wae;
+    r.adif_nr = row.adif;
     return r;
   }
 
