@@ -162,7 +162,7 @@ class Resolver {
   ResolveResult FollowReference(const std::string& reference, const std::string& call,
                                 std::int32_t date, const std::string& start_prefix) {
     const bool found = reference.find("RA") != std::string::npos ? LookupEntry(reference).found
-                                                                  : LookupExact(reference);
+                                                                 : LookupExact(reference);
     if (!found || Follow(call, date, true) != ResolveResult::kResolved) {
       return ResolveResult::kNotFound;
     }
@@ -254,9 +254,8 @@ ResolveResult TdbPrefix::ResolveCall(std::string_view call, std::int32_t date,
 }
 
 ResolveResult TdbPrefix::ResolveCall(std::string_view call_text, std::int32_t date,
-                                     bool look_supplementary, TdbPrefix* learnt,
-                                     TdbPrefix* exact, std::uint8_t& chosen,
-                                     const QsoFieldTexts* qso) {
+                                     bool look_supplementary, TdbPrefix* learnt, TdbPrefix* exact,
+                                     std::uint8_t& chosen, const QsoFieldTexts* qso) {
   std::string call = common::UpperCase(common::Trim(call_text));
   const std::uint8_t mode = common::Service<ToPrefix>::Get().Interactive();
   if (memory_.mark == "FP" && memory_.text1 == call && memory_.date == date &&

@@ -47,11 +47,12 @@ std::vector<DxccCandidate> CollectCandidates(const std::string& prefix, std::int
   WalkEntries(walker, prefix, [&](int n) {
     copy.SetRecord(walker.GetRecord());
     copy.NextValidAtDate(date);
-    DxccCandidate c{n,           copy.GetDXCC(), copy.GetCountry(),
-                    copy.GetWAZ(), copy.GetITU(), copy.GetRemark()};
+    DxccCandidate c{
+        n, copy.GetDXCC(), copy.GetCountry(), copy.GetWAZ(), copy.GetITU(), copy.GetRemark()};
     const bool ended = copy.GetEndDate() > 0 && copy.GetEndDate() < date;
     const bool not_begun = date >= 1 && copy.GetStartDate() > date;
-    if (ended || not_begun) c.remark = common::LeftStr(c.remark + std::string(kDeletedMark), kRemarkWidth);
+    if (ended || not_begun)
+      c.remark = common::LeftStr(c.remark + std::string(kDeletedMark), kRemarkWidth);
     candidates.push_back(std::move(c));
     return true;
   });
@@ -70,7 +71,8 @@ int CountDistinct(const std::vector<DxccCandidate>& candidates, int& remembered)
       first = &c;
       remembered = c.number;
       distinct = 1;
-    } else if (c.dxcc + c.country + c.waz + c.itu != first->dxcc + first->country + first->waz + first->itu) {
+    } else if (c.dxcc + c.country + c.waz + c.itu !=
+               first->dxcc + first->country + first->waz + first->itu) {
       ++distinct;
     }
   }

@@ -15,9 +15,9 @@ std::string Padded(std::string_view text, int width) { return common::SetLen(tex
 // Old DXCC prefixes and their replacements, in the order they are applied: "E5" is replaced only
 // after "ZK1N" and "ZK1/N" became "E5/N", so those are not touched twice.
 constexpr std::pair<std::string_view, std::string_view> kOutdatedDxcc[] = {
-    {"4O3", "4O"},    {"T9", "E7"},      {"ZK1N", "E5/N"}, {"ZK1/N", "E5/N"},
-    {"E5", "E5/N"},   {"ZK1S", "E5/S"},  {"ZK1/S", "E5/S"}, {"E50", "E5/S"},
-    {"ST0", "Z8"},    {"ZK2", "E6"},     {"TX0", "FK/C"},
+    {"4O3", "4O"},  {"T9", "E7"},     {"ZK1N", "E5/N"},  {"ZK1/N", "E5/N"},
+    {"E5", "E5/N"}, {"ZK1S", "E5/S"}, {"ZK1/S", "E5/S"}, {"E50", "E5/S"},
+    {"ST0", "Z8"},  {"ZK2", "E6"},    {"TX0", "FK/C"},
 };
 
 std::int32_t Today() { return common::Service<common::ToDates>::Get().TodayUtc(); }
@@ -85,9 +85,9 @@ int TdbPrefix::FindDXCCAllTables(std::string_view dxcc_text) {
   for (int pass = 0; answer != 0 && pass < 2; ++pass) {
     for (const int kind : {kPrefixLearnt, kPrefixExact}) {
       TdbPrefix other(kind);
-      const bool found = pass == 0 ? other.FindByDXCC(dxcc, dxcc)
-                                   : other.Search(Padded(dxcc, 6), kKeyDxccPrefix) &&
-                                         same_dxcc(other);
+      const bool found = pass == 0
+                             ? other.FindByDXCC(dxcc, dxcc)
+                             : other.Search(Padded(dxcc, 6), kKeyDxccPrefix) && same_dxcc(other);
       if (found) {
         ClearBuffer();
         AssignFrom(other);

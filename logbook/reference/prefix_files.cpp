@@ -95,7 +95,9 @@ struct TableSpec {
 
 // The key definitions; the expressions name the fields each key builder puts in.
 TableSpec SpecOf(int kind) {
-  TableSpec spec{kind, kind == kPrefixMain ? ToDatPrefix::MainKeys : ToDatPrefix::CallKeys, {},
+  TableSpec spec{kind,
+                 kind == kPrefixMain ? ToDatPrefix::MainKeys : ToDatPrefix::CallKeys,
+                 {},
                  kind == kPrefixMain ? kKeyMainAutore : kKeyCallAutore};
   storage::ToKeys& k = spec.keys;
   const std::string p = kind == kPrefixMain ? "Prefix" : "Prefix1";
@@ -197,8 +199,9 @@ bool ToDatPrefix::OpenFiles(unsigned bits, bool skip, storage::TdbTreiber* /*unu
     p.key_builder = spec.key_builder;
     p.open_mode = 1;  // shared with the other users of the program
     p.keys = &spec.keys;
-    const int result = OpenTable(slots_[SlotOf(kind)], p,
-                                 AutoKeyField{spec.autokey, static_cast<int>(offsetof(TPrefixRec, autore))});
+    const int result =
+        OpenTable(slots_[SlotOf(kind)], p,
+                  AutoKeyField{spec.autokey, static_cast<int>(offsetof(TPrefixRec, autore))});
     if (result == storage::TdbTreiber::kNotOpened) return false;
     if (result == storage::TdbTreiber::kOpened) RenameOutdated(kind, skip);
   }

@@ -12,7 +12,7 @@ namespace logbook {
 
 // The tables of the prefix database by kind, the number a cursor is made with.
 enum PrefixKind : int {
-  kPrefixMain = 0,   // "PXPREFIX": one record per prefix or prefix pattern
+  kPrefixMain = 0,    // "PXPREFIX": one record per prefix or prefix pattern
   kPrefixLearnt = 2,  // "PXPREFEE": entities the user chose for single calls (never imported)
   kPrefixExact = 3,   // "PXPREFES": one record per exact call
 };
@@ -92,22 +92,22 @@ static_assert(offsetof(TPrefixRec, mark) == 180);
 
 // Key numbers. The main table has 15 keys, the learnt and exact-call tables 14; keys 1 to 12 are
 // alike (key 8 is PrefixZus + Prefix1 there).
-inline constexpr int kKeyPrefix = 1;         // Prefix(6)
-inline constexpr int kKeyDxccPrefix = 2;     // DXCC(6) + Prefix(6)
-inline constexpr int kKeyPrefixMenue = 3;    // Prefix(6) + Menue(3)
-inline constexpr int kKeyWaz = 4;            // WAZ(2) + Prefix(6)
-inline constexpr int kKeyItu = 5;            // ITU(2) + Prefix(6)
-inline constexpr int kKeyContinent = 6;      // Continent(2) + Prefix(6)
-inline constexpr int kKeyCountry = 7;        // Country(30) + Prefix(6)
-inline constexpr int kKeyBureau = 8;         // QSLBureau or PrefixZus (8) + Prefix(6)
-inline constexpr int kKeyWae = 9;            // WAE(6)
-inline constexpr int kKeySelClass = 10;      // class character of sel + Prefix(6)
-inline constexpr int kKeyWiePref = 11;       // wiePref(6)
-inline constexpr int kKeyDxcc2 = 12;         // DXCC2(6)
-inline constexpr int kKeyAdif = 13;          // main table: ADIFNr as a number key
-inline constexpr int kKeyWholeCall = 13;     // learnt and exact-call tables: Prefix1 + PrefixZus
-inline constexpr int kKeySelDxcc = 14;       // main table: sel character + DXCC(6)
-inline constexpr int kKeyMainAutore = 15;    // main table: record number
-inline constexpr int kKeyCallAutore = 14;    // learnt and exact-call tables: record number
+inline constexpr int kKeyPrefix = 1;       // Prefix(6)
+inline constexpr int kKeyDxccPrefix = 2;   // DXCC(6) + Prefix(6)
+inline constexpr int kKeyPrefixMenue = 3;  // Prefix(6) + Menue(3)
+inline constexpr int kKeyWaz = 4;          // WAZ(2) + Prefix(6)
+inline constexpr int kKeyItu = 5;          // ITU(2) + Prefix(6)
+inline constexpr int kKeyContinent = 6;    // Continent(2) + Prefix(6)
+inline constexpr int kKeyCountry = 7;      // Country(30) + Prefix(6)
+inline constexpr int kKeyBureau = 8;       // QSLBureau or PrefixZus (8) + Prefix(6)
+inline constexpr int kKeyWae = 9;          // WAE(6)
+inline constexpr int kKeySelClass = 10;    // class character of sel + Prefix(6)
+inline constexpr int kKeyWiePref = 11;     // wiePref(6)
+inline constexpr int kKeyDxcc2 = 12;       // DXCC2(6)
+inline constexpr int kKeyAdif = 13;        // main table: ADIFNr as a number key
+inline constexpr int kKeyWholeCall = 13;   // learnt and exact-call tables: Prefix1 + PrefixZus
+inline constexpr int kKeySelDxcc = 14;     // main table: sel character + DXCC(6)
+inline constexpr int kKeyMainAutore = 15;  // main table: record number
+inline constexpr int kKeyCallAutore = 14;  // learnt and exact-call tables: record number
 
 }  // namespace logbook

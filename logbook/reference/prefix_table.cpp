@@ -48,9 +48,7 @@ void TdbPrefixBase::GetAutoKeyText(std::string& text) {
 
 int TdbPrefixBase::AutoKeyNo() { return kind_ == kPrefixMain ? kKeyMainAutore : kKeyCallAutore; }
 
-std::string TdbPrefixBase::RecordNumberKey() const {
-  return common::LongIntToKey(working_.autore);
-}
+std::string TdbPrefixBase::RecordNumberKey() const { return common::LongIntToKey(working_.autore); }
 
 std::string TdbPrefixBase::GetPrefix() const {
   if (!HoldsWholeCall()) return working_.prefix.str();

@@ -97,8 +97,7 @@ const Case kCases[] = {
     {"ALearntCallOnlyWhenAsked", "DL0XYZ", kNow, false, kOk, "DL0", "DL"},
 };
 
-class CallResolutionCase : public CallResolutionTest,
-                           public ::testing::WithParamInterface<Case> {};
+class CallResolutionCase : public CallResolutionTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(CallResolutionCase, Resolves) {
   const Case& c = GetParam();

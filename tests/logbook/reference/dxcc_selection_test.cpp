@@ -62,7 +62,8 @@ class DxccSelectionTest : public PrefixDbTest {
 
 TEST_F(DxccSelectionTest, ThePickIsTakenAndLearntForTheCall) {
   QsoTexts qso;
-  qso.texts = {{QsoFieldTexts::kCall, "VP8ABC"}, {QsoFieldTexts::kName, "Tom"},
+  qso.texts = {{QsoFieldTexts::kCall, "VP8ABC"},
+               {QsoFieldTexts::kName, "Tom"},
                {QsoFieldTexts::kQth, "Stanley"}};
   port_->answers = {2};
   const Answer a = Resolve("VP8ABC", kToday, &qso);
@@ -110,8 +111,8 @@ TEST_F(DxccSelectionTest, OnlyAQsosCallOfMoreThanThreeCharactersIsLearnt) {
 
 TEST_F(DxccSelectionTest, WithoutTheInteractiveFlagTheDefaultEntryIsTakenSilently) {
   Analysis().SetInteractive(0);
-  for (const auto& [call, dxcc] : {std::pair{"VP2ABC", "VP2M"}, {"ZS8ABC", "ZS8"},
-                                   {"FO5ABC", "FO/A"}}) {
+  for (const auto& [call, dxcc] :
+       {std::pair{"VP2ABC", "VP2M"}, {"ZS8ABC", "ZS8"}, {"FO5ABC", "FO/A"}}) {
     const Answer a = Resolve(call);
     EXPECT_EQ(a.dxcc + " " + std::to_string(a.chosen), std::string(dxcc) + " 0") << call;
   }

@@ -72,7 +72,8 @@ TEST_F(PrefixDbTest, TheCheckerAgreesWithEveryKeyOfTheMainTable) {
 
 // A remembered answer describes the record the cursor holds; any other positioning forgets it.
 TEST_F(PrefixDbTest, ARememberedAnswerIsForgottenWhenTheCursorMoves) {
-  Add({{.prefix = "DL", .dxcc = "DL"}, {.prefix = "F", .dxcc = "F"},
+  Add({{.prefix = "DL", .dxcc = "DL"},
+       {.prefix = "F", .dxcc = "F"},
        {.prefix = "VP8", .dxcc = "VP8", .menue = "1"}});
   TdbPrefix cursor;
   ASSERT_EQ(cursor.ResolveCall("DL1ABC", kToday), ResolveResult::kResolved);

@@ -50,7 +50,6 @@ inline constexpr std::int32_t kToday = 155000;  // the fake clock's day (17 May 
 
 class PrefixDbTest : public ::testing::Test {
  protected:
-
   explicit PrefixDbTest(
       std::unique_ptr<storage::DriverEngine> engine = storage::MakeRealDriverEngine()) {
     const common::DayMonthYear d = common::DateToDMY(kToday);
