@@ -17,6 +17,7 @@ set(DOMIVOX_LAYERS
   storage
   logbook/reference
   logbook/settings
+  platform/qt
 )
 
 # The longest entry of `layers` that is `path`'s folder or a folder above it; empty when none is.

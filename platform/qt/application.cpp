@@ -1,0 +1,160 @@
+#include "platform/qt/application.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QStyleFactory>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/qt/impl/convert.h"
+#include "platform/qt/impl/window.h"
+
+namespace platform::qt {
+
+namespace impl {
+
+struct ApplicationData {
+  std::unique_ptr<QApplication> app;
+  std::unique_ptr<QObject> context;  // queued calls run through it
+};
+
+}  // namespace impl
+
+namespace {
+
+TApplication*& Instance() {
+  static TApplication* instance = nullptr;
+  return instance;
+}
+
+}  // namespace
+
+TApplication::TApplication(int& argc, char** argv)
+    : data_(std::make_unique<impl::ApplicationData>()) {
+  if (Instance() != nullptr) {
+    std::fprintf(stderr, "a second application object was made\n");
+    std::abort();
+  }
+  Instance() = this;
+  data_->app = std::make_unique<QApplication>(argc, argv);
+  // One look on every platform: the window system's own style would change sizes and colours.
+  QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+  data_->context = std::make_unique<QObject>();
+  QApplication::setFont(impl::ToQFont(TFont{}));
+  QApplication::setQuitOnLastWindowClosed(false);
+  QObject::connect(data_->app.get(), &QApplication::focusChanged, data_->context.get(),
+                   [](QWidget*, QWidget* now) {
+                     TWinControl* control = impl::ControlOf(now);
+                     if (control == nullptr) return;
+                     if (TForm* form = control->ParentForm(); form != nullptr && !form->Released()) {
+                       form->FocusMoved(control);
+                     }
+                   });
+  screen_ = MakeSystemScreenSource();
+}
+
+TApplication::~TApplication() {
+  // Forms released but not yet freed go now, then every form still open, while Qt exists.
+  ProcessMessages();
+  while (!forms_.empty()) delete forms_.back();
+  data_->context.reset();
+  data_->app.reset();
+  Instance() = nullptr;
+}
+
+bool ApplicationExists() { return Instance() != nullptr; }
+
+TApplication& Application() {
+  if (Instance() == nullptr) {
+    std::fprintf(stderr, "the application object was used before it was made\n");
+    std::abort();
+  }
+  return *Instance();
+}
+
+void TApplication::Run() {
+  while (!terminated_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void TApplication::Terminate() {
+  terminated_ = true;
+  if (auto* dispatcher = QCoreApplication::eventDispatcher()) dispatcher->wakeUp();
+}
+
+void TApplication::ProcessMessages() {
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QCoreApplication::sendPostedEvents();
+}
+
+void TApplication::AddForm(TForm* form) { forms_.push_back(form); }
+
+void TApplication::RemoveForm(TForm* form) {
+  std::erase(forms_, form);
+  if (main_form_ == form) main_form_ = nullptr;
+}
+
+TForm* TApplication::ActiveForm() const {
+  TWinControl* c = impl::ControlOf(QApplication::activeWindow());
+  return c != nullptr ? c->ParentForm() : nullptr;
+}
+
+TWinControl* TApplication::FocusedControl() const {
+  return impl::ControlOf(QApplication::focusWidget());
+}
+
+void TApplication::SendToAllForms(const TMessage& message) {
+  const std::vector<TForm*> forms = forms_;
+  for (TForm* form : forms) {
+    if (std::find(forms_.begin(), forms_.end(), form) == forms_.end()) continue;
+    TMessage m = message;
+    form->WndProc(m);
+  }
+}
+
+void TApplication::PostMessage(TForm* form, const TMessage& message) {
+  if (form == nullptr) return;
+  Queue([alive = form->AliveToken(), form, message] {
+    if (alive.expired() || form->Released()) return;
+    TMessage m = message;
+    form->WndProc(m);
+  });
+}
+
+void TApplication::Queue(std::function<void()> call) {
+  QMetaObject::invokeMethod(data_->context.get(), std::move(call), Qt::QueuedConnection);
+}
+
+bool TApplication::HelpCommand(int command, std::intptr_t data) {
+  return OnHelp ? OnHelp(command, data) : false;
+}
+
+void TApplication::Beep() {
+  if (OnBeep) {
+    OnBeep();
+  } else {
+    QApplication::beep();
+  }
+}
+
+std::string TApplication::ClipboardText() const {
+  return impl::FromQString(QGuiApplication::clipboard()->text());
+}
+
+void TApplication::SetClipboardText(const std::string& text) {
+  QGuiApplication::clipboard()->setText(impl::ToQString(text));
+}
+
+void TApplication::SetCursor(TCursor cursor) {
+  if (cursor == cursor_) return;
+  if (cursor_ != crDefault) QGuiApplication::restoreOverrideCursor();
+  cursor_ = cursor;
+  if (cursor_ != crDefault) {
+    QGuiApplication::setOverrideCursor(
+        QCursor(static_cast<Qt::CursorShape>(impl::ToQtCursorShape(cursor_))));
+  }
+}
+
+}  // namespace platform::qt

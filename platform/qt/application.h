@@ -1,0 +1,105 @@
+// TApplication: the one application object of the process, with the message loop, the list of
+// open forms (Screen), messages to forms, help, beep, clipboard and the screen source.
+//
+// Made once, before any form, by the program's start or the test main(); Application() reaches
+// it (aborting when there is none). Everything runs on the one user-interface thread.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/qt/form.h"
+#include "platform/qt/messages.h"
+#include "platform/qt/screen_source.h"
+
+namespace platform::qt {
+
+namespace impl {
+struct ApplicationData;
+}
+
+inline constexpr int HELP_CONTEXT = 1;
+inline constexpr int HELP_QUIT = 2;
+inline constexpr int HELP_INDEX = 3;
+
+class TApplication {
+ public:
+  // Starts the window system (Qt reads its own options from argc/argv).
+  TApplication(int& argc, char** argv);
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
+
+  std::string Title;     // CP1252
+  std::string HelpFile;  // CP1252
+
+  // The first form shown becomes the main form unless one was set.
+  TForm* MainForm() const { return main_form_; }
+  void SetMainForm(TForm* form) { main_form_ = form; }
+  // Runs messages until Terminate (or the main form closed).
+  void Run();
+  void Terminate();
+  bool Terminated() const { return terminated_; }
+  // Handles every message waiting, then returns.
+  void ProcessMessages();
+
+  // Open forms in creation order (not freed, not released).
+  const std::vector<TForm*>& Forms() const { return forms_; }
+  TForm* ActiveForm() const;
+  // The control with the keyboard focus, or null.
+  TWinControl* FocusedControl() const;
+
+  // Sends the message to every open form now, in creation order (a form freed by an earlier
+  // handler is skipped).
+  void SendToAllForms(const TMessage& message);
+  // Queues the message to the form; it arrives after the caller returned to the message loop,
+  // and never when the form is freed first.
+  void PostMessage(TForm* form, const TMessage& message);
+  // Runs `call` from the message loop, after the current message.
+  void Queue(std::function<void()> call);
+
+  // The help command: the hook answers whether it handled it. No hook: false.
+  std::function<bool(int command, std::intptr_t data)> OnHelp;
+  bool HelpCommand(int command, std::intptr_t data);
+  bool HelpContext(int context) { return HelpCommand(HELP_CONTEXT, context); }
+
+  // Beep: the hook replaces the sound (tests count); the window system's bell without one.
+  std::function<void()> OnBeep;
+  void Beep();
+
+  // The clipboard's text, CP1252 (characters without a code become '?').
+  std::string ClipboardText() const;
+  void SetClipboardText(const std::string& text);
+
+  // The global cursor (crDefault: every control shows its own).
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor cursor);
+
+  ScreenSource& Screen() { return *screen_; }
+  void SetScreenSource(std::unique_ptr<ScreenSource> source) { screen_ = std::move(source); }
+
+  // Called (from the message loop) each time a form's modal loop starts; the test kit's modal
+  // driver answers modal forms through it.
+  std::function<void(TForm&)> OnModalStarted;
+
+  // Layer-internal.
+  void AddForm(TForm* form);
+  void RemoveForm(TForm* form);
+  impl::ApplicationData& Data() { return *data_; }
+
+ private:
+  std::unique_ptr<impl::ApplicationData> data_;
+  std::vector<TForm*> forms_;
+  TForm* main_form_ = nullptr;
+  bool terminated_ = false;
+  TCursor cursor_ = crDefault;
+  std::unique_ptr<ScreenSource> screen_;
+};
+
+bool ApplicationExists();
+TApplication& Application();
+
+}  // namespace platform::qt

@@ -1,0 +1,45 @@
+// TEdit: a one-line text field on the window system's line edit. Text is CP1252; OnChange fires
+// for every change of the text, typed or set by the program.
+#pragma once
+
+#include "platform/qt/win_control.h"
+
+namespace platform::qt {
+
+class TEdit : public TWinControl {
+ public:
+  explicit TEdit(TComponent* owner);
+
+  std::string Text() const override;
+  void SetText(const std::string& text) override;
+  int MaxLength() const { return max_length_; }
+  void SetMaxLength(int length);  // 0: no limit
+  bool ReadOnly() const { return read_only_; }
+  void SetReadOnly(bool on);
+  TAlignment Alignment() const { return alignment_; }
+  void SetAlignment(TAlignment alignment);
+  char PasswordChar() const { return password_char_; }
+  void SetPasswordChar(char c);
+
+  int SelStart() const;
+  void SetSelStart(int position);
+  int SelLength() const;
+  void SetSelLength(int length);
+  std::string SelText() const;
+  // Replaces the selection (inserts at the cursor when nothing is selected).
+  void SetSelText(const std::string& text);
+  void SelectAll();
+  void Clear() { SetText({}); }
+
+  // After every change of the text; calls OnChange.
+  virtual void Change();
+  TNotifyEvent OnChange;
+
+ private:
+  int max_length_ = 0;
+  bool read_only_ = false;
+  TAlignment alignment_ = TAlignment::taLeftJustify;
+  char password_char_ = 0;
+};
+
+}  // namespace platform::qt

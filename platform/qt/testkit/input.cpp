@@ -1,0 +1,129 @@
+#include "platform/qt/testkit/input.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/qt/application.h"
+#include "platform/qt/impl/convert.h"
+#include "platform/qt/impl/keys.h"
+#include "platform/qt/impl/window.h"
+#include "platform/qt/keys.h"
+
+namespace platform::qt::testkit {
+namespace {
+
+char CharacterOf(std::uint16_t vk, TShiftState shift) {
+  if ((shift & (ssCtrl | ssAlt)) != 0) {
+    if ((shift & ssCtrl) != 0 && vk >= 'A' && vk <= 'Z') return static_cast<char>(vk - 'A' + 1);
+    return 0;
+  }
+  if (vk >= 'A' && vk <= 'Z') return static_cast<char>((shift & ssShift) != 0 ? vk : vk + 32);
+  if (vk >= '0' && vk <= '9' && (shift & ssShift) == 0) return static_cast<char>(vk);
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return static_cast<char>('0' + vk - VK_NUMPAD0);
+  switch (vk) {
+    case VK_SPACE: return ' ';
+    case VK_RETURN: return '\r';
+    case VK_ESCAPE: return 27;
+    case VK_TAB: return '\t';
+    case VK_BACK: return 8;
+    default: return 0;
+  }
+}
+
+void SendKey(QWidget* widget, std::uint16_t vk, TShiftState shift, char ch) {
+  if (widget == nullptr) return;
+  if (ch == 0) ch = CharacterOf(vk, shift);
+  const QString text = ch != 0 ? QString(impl::ToQChar(ch)) : QString();
+  Qt::KeyboardModifiers modifiers = impl::ModifiersOf(shift);
+  if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) modifiers |= Qt::KeypadModifier;
+  const int key = impl::QtKeyOf(vk);
+  QPointer<QWidget> guard(widget);
+  QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
+  QApplication::sendEvent(widget, &down);
+  if (guard) {
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
+    QApplication::sendEvent(widget, &up);
+  }
+  Application().ProcessMessages();
+}
+
+// The widget and the point in it where a control's client point lies.
+QWidget* MouseTarget(TControl& control, int& x, int& y) {
+  if (control.IsWindowed()) return static_cast<TWinControl&>(control).Window().widget;
+  if (control.Parent() == nullptr) return nullptr;
+  x += control.Left();
+  y += control.Top();
+  return control.Parent()->Window().widget;
+}
+
+void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton button,
+               TShiftState shift) {
+  QWidget* widget = MouseTarget(control, x, y);
+  if (widget == nullptr) return;
+  Qt::MouseButton b = Qt::LeftButton;
+  if (button == TMouseButton::mbRight) b = Qt::RightButton;
+  if (button == TMouseButton::mbMiddle) b = Qt::MiddleButton;
+  const Qt::MouseButton pressed = type == QEvent::MouseMove ? Qt::NoButton : b;
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
+                                    ? Qt::NoButton
+                                    : Qt::MouseButtons(b);
+  const QPointF local(x, y);
+  QMouseEvent event(type, local, widget->mapToGlobal(local), pressed, held,
+                    impl::ModifiersOf(shift));
+  QApplication::sendEvent(widget, &event);
+  Application().ProcessMessages();
+}
+
+}  // namespace
+
+void PressKey(TWinControl& target, std::uint16_t vk, TShiftState shift, char ch) {
+  SendKey(target.Window().widget, vk, shift, ch);
+}
+
+void TypeText(TWinControl& target, std::string_view text) {
+  const auto alive = target.AliveToken();
+  for (char c : text) {
+    if (alive.expired()) return;
+    std::uint16_t vk = 0;
+    TShiftState shift = 0;
+    if (c >= 'a' && c <= 'z') vk = static_cast<std::uint16_t>(c - 32);
+    if (c >= 'A' && c <= 'Z') vk = static_cast<std::uint16_t>(c), shift = ssShift;
+    if (c >= '0' && c <= '9') vk = static_cast<std::uint16_t>(c);
+    if (c == ' ') vk = VK_SPACE;
+    SendKey(target.Window().widget, vk, shift, c);
+  }
+}
+
+void PressKeyOnFocus(std::uint16_t vk, TShiftState shift, char ch) {
+  SendKey(QApplication::focusWidget(), vk, shift, ch);
+}
+
+void MouseDown(TControl& control, int x, int y, TMouseButton button, TShiftState shift) {
+  SendMouse(control, QEvent::MouseButtonPress, x, y, button, shift);
+}
+
+void MouseUp(TControl& control, int x, int y, TMouseButton button, TShiftState shift) {
+  SendMouse(control, QEvent::MouseButtonRelease, x, y, button, shift);
+}
+
+void MouseMove(TControl& control, int x, int y, TShiftState shift) {
+  SendMouse(control, QEvent::MouseMove, x, y, TMouseButton::mbLeft, shift);
+}
+
+void Click(TControl& control, int x, int y) {
+  const auto alive = control.AliveToken();
+  MouseDown(control, x, y);
+  if (!alive.expired()) MouseUp(control, x, y);
+}
+
+void DoubleClick(TControl& control, int x, int y) {
+  const auto alive = control.AliveToken();
+  Click(control, x, y);
+  if (!alive.expired()) SendMouse(control, QEvent::MouseButtonDblClick, x, y, TMouseButton::mbLeft, 0);
+  if (!alive.expired()) MouseUp(control, x, y);
+}
+
+}  // namespace platform::qt::testkit

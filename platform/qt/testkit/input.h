@@ -1,0 +1,32 @@
+// Key and mouse input for window tests, delivered through the window system's event path as a
+// person's would be (dialog keys, KeyPreview, handlers, then the native control).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "platform/qt/control.h"
+#include "platform/qt/win_control.h"
+
+namespace platform::qt::testkit {
+
+// Key down (with the character it types, if any), then key up, sent to `target`. The character
+// of letters, digits, blank, Enter, Esc, Tab and Backspace is derived from the key and Shift;
+// pass `ch` for any other.
+void PressKey(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, char ch = 0);
+// Each CP1252 character typed as its key (letters as their upper-case key, with Shift for
+// capitals).
+void TypeText(TWinControl& target, std::string_view text);
+// The key goes to the control that has the focus in the application, else nowhere.
+void PressKeyOnFocus(std::uint16_t vk, TShiftState shift = 0, char ch = 0);
+
+// Mouse input at a point of the control's client area (graphic controls through their parent).
+void MouseDown(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft,
+               TShiftState shift = 0);
+void MouseUp(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft,
+             TShiftState shift = 0);
+void MouseMove(TControl& control, int x, int y, TShiftState shift = 0);
+void Click(TControl& control, int x, int y);
+void DoubleClick(TControl& control, int x, int y);
+
+}  // namespace platform::qt::testkit

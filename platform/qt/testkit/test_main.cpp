@@ -1,0 +1,14 @@
+// main() of the window tests: the offscreen platform unless QT_QPA_PLATFORM names another (so
+// the same tests can show on a real display), one application object, then every test.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "platform/qt/application.h"
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  testing::InitGoogleTest(&argc, argv);
+  platform::qt::TApplication application(argc, argv);
+  return RUN_ALL_TESTS();
+}

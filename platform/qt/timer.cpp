@@ -1,0 +1,50 @@
+#include "platform/qt/timer.h"
+
+#include <QTimer>
+
+namespace platform::qt {
+
+namespace impl {
+
+struct TimerData {
+  QTimer timer;
+};
+
+}  // namespace impl
+
+TTimer::TTimer(TComponent* owner)
+    : TComponent(owner), data_(std::make_unique<impl::TimerData>()) {
+  QObject::connect(&data_->timer, &QTimer::timeout, [this] {
+    if (on_timer_ && !IsDestroying()) on_timer_(this);
+  });
+}
+
+TTimer::~TTimer() {
+  BeginDestroy();
+  data_->timer.stop();
+}
+
+void TTimer::SetEnabled(bool on) {
+  enabled_ = on;
+  Restart();
+}
+
+void TTimer::SetInterval(int ms) {
+  interval_ = ms;
+  Restart();
+}
+
+void TTimer::SetOnTimer(TNotifyEvent handler) {
+  on_timer_ = std::move(handler);
+  Restart();
+}
+
+void TTimer::Restart() {
+  if (enabled_ && interval_ > 0 && on_timer_) {
+    data_->timer.start(interval_);
+  } else {
+    data_->timer.stop();
+  }
+}
+
+}  // namespace platform::qt
