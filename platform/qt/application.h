@@ -36,7 +36,7 @@ class TApplication {
   std::string Title;     // CP1252
   std::string HelpFile;  // CP1252
 
-  // The first form shown becomes the main form unless one was set.
+  // The program's main window: closing it ends the application. None until set.
   TForm* MainForm() const { return main_form_; }
   void SetMainForm(TForm* form) { main_form_ = form; }
   // Runs messages until Terminate (or the main form closed).

@@ -72,7 +72,6 @@ void TForm::ShowWindow() {
   DoShow();
   if (released_) return;
   SetVisibleFlag(true);
-  if (Application().MainForm() == nullptr) Application().SetMainForm(this);
   PlaceByPosition();
   ApplyWindowFlags();
   QWidget* w = Window().widget;
@@ -197,8 +196,8 @@ void TForm::ChangeScale(int m, int d) {
   const int width = MulDiv(ClientWidth(), m, d);
   const int height = MulDiv(ClientHeight(), m, d);
   DisableAlign();
-  Font().SetSize(MulDiv(Font().Size(), m, d));
-  // Children are scaled by the base; the form keeps its place and takes the scaled client size.
+  // The base scales the font, the bounds and the children; the form keeps its place and takes
+  // the scaled client size.
   const int left = Left();
   const int top = Top();
   TWinControl::ChangeScale(m, d);
@@ -281,7 +280,7 @@ bool TForm::DialogKey(std::uint16_t key, TShiftState shift) {
     case VK_RETURN: {
       if (shift != 0) return false;
       auto* focused = dynamic_cast<TButton*>(active_control_);
-      TButton* button = focused != nullptr && focused->Focused() ? focused : FindButton(*this, false);
+      TButton* button = focused != nullptr ? focused : FindButton(*this, false);
       if (button == nullptr) return false;
       button->Click();
       return true;
