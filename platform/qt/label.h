@@ -34,6 +34,7 @@ class TLabel : public TGraphicControl {
  protected:
   void TextChanged() override { AdjustSize(); }
   void FontChanged() override { AdjustSize(); }
+  void Loaded() override { AdjustSize(); }
 
  private:
   void AdjustSize();
