@@ -18,6 +18,7 @@ set(DOMIVOX_LAYERS
   logbook/reference
   logbook/settings
   platform/qt
+  ui
 )
 
 # The longest entry of `layers` that is `path`'s folder or a folder above it; empty when none is.

@@ -51,7 +51,9 @@ TEST_P(PixelConventionTest, DrawsExactlyThesePixels) {
   }
   const std::array<int, 3> counts = {p.Count(kPen), p.Count(kFill), p.Count(kPaper)};
   for (int i = 0; i < 3; ++i) {
-    if (GetParam().counts[i] >= 0) EXPECT_EQ(counts[i], GetParam().counts[i]) << i;
+    if (GetParam().counts[i] >= 0) {
+      EXPECT_EQ(counts[i], GetParam().counts[i]) << i;
+    }
   }
   EXPECT_EQ(counts[0] + counts[1] + counts[2], 400);  // no antialiased shades in between
 }
