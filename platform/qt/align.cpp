@@ -8,8 +8,8 @@ void AlignRects(const TRect& client, std::span<AlignItem> items) {
   TRect room = client;
   auto height_left = [&] { return std::max(0, room.Bottom - room.Top); };
   auto width_left = [&] { return std::max(0, room.Right - room.Left); };
-  for (TAlign kind : {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight,
-                      TAlign::alClient}) {
+  for (TAlign kind :
+       {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient}) {
     for (AlignItem& item : items) {
       if (!item.visible || item.align != kind) continue;
       const int w = item.bounds.Width();

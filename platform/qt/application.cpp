@@ -49,7 +49,8 @@ TApplication::TApplication(int& argc, char** argv)
                    [](QWidget*, QWidget* now) {
                      TWinControl* control = impl::ControlOf(now);
                      if (control == nullptr) return;
-                     if (TForm* form = control->ParentForm(); form != nullptr && !form->Released()) {
+                     if (TForm* form = control->ParentForm();
+                         form != nullptr && !form->Released()) {
                        form->FocusMoved(control);
                      }
                    });

@@ -48,8 +48,6 @@ bool TButton::WantsKey(std::uint16_t key, TShiftState shift) const {
   return false;
 }
 
-void TButton::TextChanged() {
-  PushButton(*this).setText(impl::ToQString(Text()));
-}
+void TButton::TextChanged() { PushButton(*this).setText(impl::ToQString(Text())); }
 
 }  // namespace platform::qt

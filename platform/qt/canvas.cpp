@@ -17,21 +17,30 @@ namespace {
 
 QPainter::CompositionMode ModeOf(TPenMode mode) {
   switch (mode) {
-    case TPenMode::pmNot: return QPainter::RasterOp_NotDestination;
-    case TPenMode::pmXor: return QPainter::RasterOp_SourceXorDestination;
-    case TPenMode::pmNotXor: return QPainter::RasterOp_NotSourceXorDestination;
-    default: return QPainter::CompositionMode_SourceOver;
+    case TPenMode::pmNot:
+      return QPainter::RasterOp_NotDestination;
+    case TPenMode::pmXor:
+      return QPainter::RasterOp_SourceXorDestination;
+    case TPenMode::pmNotXor:
+      return QPainter::RasterOp_NotSourceXorDestination;
+    default:
+      return QPainter::CompositionMode_SourceOver;
   }
 }
 
 // On and off runs of the dashed one-pixel pens.
 std::vector<int> DashPattern(TPenStyle style) {
   switch (style) {
-    case TPenStyle::psDash: return {18, 6};
-    case TPenStyle::psDot: return {3, 3};
-    case TPenStyle::psDashDot: return {9, 6, 3, 6};
-    case TPenStyle::psDashDotDot: return {9, 3, 3, 3, 3, 3};
-    default: return {};
+    case TPenStyle::psDash:
+      return {18, 6};
+    case TPenStyle::psDot:
+      return {3, 3};
+    case TPenStyle::psDashDot:
+      return {9, 6, 3, 6};
+    case TPenStyle::psDashDotDot:
+      return {9, 3, 3, 3, 3, 3};
+    default:
+      return {};
   }
 }
 

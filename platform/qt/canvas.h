@@ -77,8 +77,8 @@ inline constexpr unsigned BF_TOP = 0x2;
 inline constexpr unsigned BF_RIGHT = 0x4;
 inline constexpr unsigned BF_BOTTOM = 0x8;
 inline constexpr unsigned BF_RECT = 0xF;
-inline constexpr unsigned BF_MIDDLE = 0x800;  // fill the inside with the button face
-inline constexpr unsigned BF_FLAT = 0x4000;   // one shadow-coloured line per edge
+inline constexpr unsigned BF_MIDDLE = 0x800;   // fill the inside with the button face
+inline constexpr unsigned BF_FLAT = 0x4000;    // one shadow-coloured line per edge
 inline constexpr unsigned BF_ADJUST = 0x2000;  // shrink the rectangle by what was drawn
 
 class TCanvas {

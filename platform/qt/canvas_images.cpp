@@ -87,8 +87,8 @@ void TCanvas::BrushCopy(const TRect& dest, const TBitmap& bitmap, const TRect& s
                         TColor colour) {
   if (bitmap.Empty()) return;
   bitmap.Data().canvas.Target().Flush();
-  QImage part = bitmap.Data().image.copy(impl::ToQRect(source)).convertToFormat(
-      QImage::Format_ARGB32);
+  QImage part =
+      bitmap.Data().image.copy(impl::ToQRect(source)).convertToFormat(QImage::Format_ARGB32);
   const QRgb key = impl::ToQColor(colour).rgb() & 0xFFFFFF;
   const QRgb fill = Brush.Style == TBrushStyle::bsClear ? 0 : impl::ToQColor(Brush.Color).rgb();
   for (int y = 0; y < part.height(); ++y) {

@@ -44,8 +44,8 @@ void WrapParagraph(const QString& paragraph, int underline, int room, const QFon
                    std::vector<TextLine>& lines) {
   const QStringList words = paragraph.split(QChar(' '));
   QString current;
-  int start = 0;      // index in paragraph where `current` starts
-  int position = 0;   // index in paragraph of the word being placed
+  int start = 0;     // index in paragraph where `current` starts
+  int position = 0;  // index in paragraph of the word being placed
   auto add_line = [&](const QString& line, int from) {
     TextLine l{line, -1, fm.horizontalAdvance(line)};
     if (underline >= from && underline < from + line.size()) l.underline = underline - from;

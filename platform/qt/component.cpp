@@ -41,9 +41,7 @@ TComponent::~TComponent() {
   if (owner_ != nullptr) owner_->Remove(this);
 }
 
-void TComponent::Remove(TComponent* component) {
-  std::erase(components_, component);
-}
+void TComponent::Remove(TComponent* component) { std::erase(components_, component); }
 
 int TComponent::ComponentIndex() const {
   if (owner_ == nullptr) return -1;

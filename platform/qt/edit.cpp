@@ -9,7 +9,9 @@
 namespace platform::qt {
 namespace {
 
-QLineEdit& LineEdit(const TEdit& edit) { return *static_cast<QLineEdit*>(edit.Window().widget.data()); }
+QLineEdit& LineEdit(const TEdit& edit) {
+  return *static_cast<QLineEdit*>(edit.Window().widget.data());
+}
 
 }  // namespace
 

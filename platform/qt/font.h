@@ -26,8 +26,8 @@ inline constexpr int kDefaultFontSize = 9;
 class TFont {
  public:
   TFont() = default;
-  TFont(const TFont& other) : name_(other.name_), size_(other.size_), color_(other.color_),
-                              style_(other.style_) {}
+  TFont(const TFont& other)
+      : name_(other.name_), size_(other.size_), color_(other.color_), style_(other.style_) {}
   // Copies name, size, colour and style (not the change handler), then notifies.
   TFont& operator=(const TFont& other);
   void Assign(const TFont& other) { *this = other; }

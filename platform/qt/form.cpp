@@ -79,9 +79,15 @@ void TForm::ShowWindow() {
   w->setGeometry(Left() + frame.left(), Top() + frame.top(), ClientWidth(), ClientHeight());
   showing_window_ = true;
   switch (window_state_) {
-    case TWindowState::wsMaximized: w->showMaximized(); break;
-    case TWindowState::wsMinimized: w->showMinimized(); break;
-    default: w->show(); break;
+    case TWindowState::wsMaximized:
+      w->showMaximized();
+      break;
+    case TWindowState::wsMinimized:
+      w->showMinimized();
+      break;
+    default:
+      w->show();
+      break;
   }
   showing_window_ = false;
   w->activateWindow();
@@ -108,13 +114,18 @@ void TForm::ApplyWindowFlags() {
   QWidget* w = Window().widget;
   Qt::WindowFlags flags = Qt::Window;
   switch (border_style_) {
-    case TFormBorderStyle::bsNone: flags |= Qt::FramelessWindowHint; break;
+    case TFormBorderStyle::bsNone:
+      flags |= Qt::FramelessWindowHint;
+      break;
     case TFormBorderStyle::bsDialog:
       flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
       break;
     case TFormBorderStyle::bsToolWindow:
-    case TFormBorderStyle::bsSizeToolWin: flags = Qt::Tool; break;
-    default: break;
+    case TFormBorderStyle::bsSizeToolWin:
+      flags = Qt::Tool;
+      break;
+    default:
+      break;
   }
   if (form_style_ == TFormStyle::fsStayOnTop) flags |= Qt::WindowStaysOnTopHint;
   if (w->windowFlags() != flags) w->setWindowFlags(flags);
@@ -149,20 +160,32 @@ void TForm::SetWindowState(TWindowState state) {
   if (!Visible()) return;
   QWidget* w = Window().widget;
   switch (state) {
-    case TWindowState::wsMaximized: w->showMaximized(); break;
-    case TWindowState::wsMinimized: w->showMinimized(); break;
-    default: w->showNormal(); break;
+    case TWindowState::wsMaximized:
+      w->showMaximized();
+      break;
+    case TWindowState::wsMinimized:
+      w->showMinimized();
+      break;
+    default:
+      w->showNormal();
+      break;
   }
 }
 
 void TForm::PlaceByPosition() {
   TForm* centre_on = nullptr;
   switch (position_) {
-    case TPosition::poMainFormCenter: centre_on = Application().MainForm(); break;
-    case TPosition::poOwnerFormCenter: centre_on = dynamic_cast<TForm*>(Owner()); break;
+    case TPosition::poMainFormCenter:
+      centre_on = Application().MainForm();
+      break;
+    case TPosition::poOwnerFormCenter:
+      centre_on = dynamic_cast<TForm*>(Owner());
+      break;
     case TPosition::poScreenCenter:
-    case TPosition::poDesktopCenter: break;
-    default: return;
+    case TPosition::poDesktopCenter:
+      break;
+    default:
+      return;
   }
   TRect area{0, 0, Application().Screen().ScreenWidth(), Application().Screen().ScreenHeight()};
   if (centre_on != nullptr && centre_on != this && centre_on->Visible()) {
@@ -178,7 +201,8 @@ TRect TForm::ClientRect() const {
 }
 
 void TForm::BoundsChanged() {
-  if (QWidget* w = HasWindow() ? Window().widget.data() : nullptr; w != nullptr && !showing_window_) {
+  if (QWidget* w = HasWindow() ? Window().widget.data() : nullptr;
+      w != nullptr && !showing_window_) {
     const QMargins frame = FrameOf(w);
     const QRect client(Left() + frame.left(), Top() + frame.top(), ClientWidth(), ClientHeight());
     if (!Sizeable(border_style_)) w->setFixedSize(client.size());
@@ -225,10 +249,10 @@ void TForm::SetActiveControl(TWinControl* control) {
 }
 
 void TForm::ControlRemoved(TControl* control) {
-  if (active_control_ != nullptr && (active_control_ == control ||
-                                     (control->IsWindowed() &&
-                                      static_cast<TWinControl*>(control)->ContainsControl(
-                                          active_control_)))) {
+  if (active_control_ != nullptr &&
+      (active_control_ == control ||
+       (control->IsWindowed() &&
+        static_cast<TWinControl*>(control)->ContainsControl(active_control_)))) {
     active_control_ = nullptr;
   }
 }
@@ -337,10 +361,17 @@ void TForm::Close() {
   DoClose(action);
   if (alive.expired()) return;
   switch (action) {
-    case TCloseAction::caNone: return;
-    case TCloseAction::caHide: Hide(); break;
-    case TCloseAction::caFree: Release(); break;
-    case TCloseAction::caMinimize: SetWindowState(TWindowState::wsMinimized); return;
+    case TCloseAction::caNone:
+      return;
+    case TCloseAction::caHide:
+      Hide();
+      break;
+    case TCloseAction::caFree:
+      Release();
+      break;
+    case TCloseAction::caMinimize:
+      SetWindowState(TWindowState::wsMinimized);
+      return;
   }
   if (Application().MainForm() == this) Application().Terminate();
 }

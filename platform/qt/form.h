@@ -29,12 +29,23 @@
 namespace platform::qt {
 
 enum class TFormBorderStyle : std::uint8_t {
-  bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin
+  bsNone,
+  bsSingle,
+  bsSizeable,
+  bsDialog,
+  bsToolWindow,
+  bsSizeToolWin
 };
 enum class TFormStyle : std::uint8_t { fsNormal, fsStayOnTop };
 enum class TPosition : std::uint8_t {
-  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
-  poMainFormCenter, poOwnerFormCenter
+  poDesigned,
+  poDefault,
+  poDefaultPosOnly,
+  poDefaultSizeOnly,
+  poScreenCenter,
+  poDesktopCenter,
+  poMainFormCenter,
+  poOwnerFormCenter
 };
 enum class TWindowState : std::uint8_t { wsNormal, wsMinimized, wsMaximized };
 enum class TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };

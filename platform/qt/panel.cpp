@@ -9,10 +9,17 @@ int BevelSize(TBevelCut cut, int width) { return cut == TBevelCut::bvNone ? 0 : 
 
 void PaintBevel(TCanvas& canvas, TRect& r, TBevelCut cut, int width, TColor face) {
   switch (cut) {
-    case TBevelCut::bvRaised: Frame3D(canvas, r, clBtnHighlight, clBtnShadow, width); break;
-    case TBevelCut::bvLowered: Frame3D(canvas, r, clBtnShadow, clBtnHighlight, width); break;
-    case TBevelCut::bvSpace: Frame3D(canvas, r, face, face, width); break;
-    case TBevelCut::bvNone: break;
+    case TBevelCut::bvRaised:
+      Frame3D(canvas, r, clBtnHighlight, clBtnShadow, width);
+      break;
+    case TBevelCut::bvLowered:
+      Frame3D(canvas, r, clBtnShadow, clBtnHighlight, width);
+      break;
+    case TBevelCut::bvSpace:
+      Frame3D(canvas, r, face, face, width);
+      break;
+    case TBevelCut::bvNone:
+      break;
   }
 }
 

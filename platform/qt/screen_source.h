@@ -13,7 +13,7 @@ class ScreenSource {
   virtual ~ScreenSource() = default;
   virtual int ScreenWidth() = 0;
   virtual int ScreenHeight() = 0;
-  virtual int VirtualWidth() = 0;   // all screens together
+  virtual int VirtualWidth() = 0;  // all screens together
   virtual int VirtualHeight() = 0;
   virtual int PixelsPerInch() = 0;  // horizontal logical resolution of the screen
   // The process's awareness level (0 none, 1 system, 2 per monitor) after requesting

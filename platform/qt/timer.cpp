@@ -12,8 +12,7 @@ struct TimerData {
 
 }  // namespace impl
 
-TTimer::TTimer(TComponent* owner)
-    : TComponent(owner), data_(std::make_unique<impl::TimerData>()) {
+TTimer::TTimer(TComponent* owner) : TComponent(owner), data_(std::make_unique<impl::TimerData>()) {
   QObject::connect(&data_->timer, &QTimer::timeout, [this] {
     if (on_timer_ && !IsDestroying()) on_timer_(this);
   });

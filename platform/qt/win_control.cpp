@@ -21,9 +21,8 @@ void TabOrderList(const TWinControl& control, std::vector<TWinControl*>& out) {
   for (TControl* c : control.Controls()) {
     if (c->IsWindowed()) children.push_back(static_cast<TWinControl*>(c));
   }
-  std::stable_sort(children.begin(), children.end(), [](TWinControl* a, TWinControl* b) {
-    return a->TabOrder() < b->TabOrder();
-  });
+  std::stable_sort(children.begin(), children.end(),
+                   [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
   for (TWinControl* child : children) {
     out.push_back(child);
     TabOrderList(*child, out);
@@ -115,9 +114,8 @@ void TWinControl::SetTabOrder(int order) {
   for (TControl* c : Parent()->controls_) {
     if (c->IsWindowed() && c != this) siblings.push_back(static_cast<TWinControl*>(c));
   }
-  std::stable_sort(siblings.begin(), siblings.end(), [](TWinControl* a, TWinControl* b) {
-    return a->TabOrder() < b->TabOrder();
-  });
+  std::stable_sort(siblings.begin(), siblings.end(),
+                   [](TWinControl* a, TWinControl* b) { return a->TabOrder() < b->TabOrder(); });
   order = std::clamp(order, 0, static_cast<int>(siblings.size()));
   siblings.insert(siblings.begin() + order, this);
   for (std::size_t i = 0; i < siblings.size(); ++i) siblings[i]->tab_order_ = static_cast<int>(i);
@@ -294,7 +292,8 @@ void TWinControl::ColorChanged() {
 
 void TWinControl::CursorChanged() {
   if (window_ && window_->widget) {
-    window_->widget->setCursor(QCursor(static_cast<Qt::CursorShape>(impl::ToQtCursorShape(Cursor()))));
+    window_->widget->setCursor(
+        QCursor(static_cast<Qt::CursorShape>(impl::ToQtCursorShape(Cursor()))));
   }
 }
 

@@ -118,7 +118,6 @@ class TWinControl : public TControl {
   void LayoutAfterResize();
 
  private:
-
   std::vector<TControl*> controls_;
   std::unique_ptr<impl::Window> window_;
   bool tab_stop_ = false;

@@ -48,7 +48,8 @@ TEST(FormMessagesTest, ARealIndexRebuildSendsItsProgressToAnOpenForm) {
   ASSERT_TRUE(storage::StartDriverSystem(2, 160, 32));
   system->SetStartFolder(folder.path() + "/");
   // Agrees to create the missing file (6) and to rebuild an unusable index (5).
-  system->SetDefaultRetryProc([](std::string_view, int reason) { return reason == 5 || reason == 6; });
+  system->SetDefaultRetryProc(
+      [](std::string_view, int reason) { return reason == 5 || reason == 6; });
   {
     storage::IFDriver d;
     ASSERT_TRUE(d.Open(CallFile()) && d.DefineKey(1, 6, false))

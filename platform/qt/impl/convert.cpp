@@ -5,9 +5,7 @@
 
 namespace platform::qt::impl {
 
-QString ToQString(std::string_view cp1252) {
-  return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
+QString ToQString(std::string_view cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
 
 std::string FromQString(const QString& text) { return Utf8ToCp1252(text.toStdString()); }
 
@@ -48,14 +46,22 @@ QFont ToQFont(const TFont& font) {
 
 int ToQtCursorShape(TCursor cursor) {
   switch (cursor) {
-    case crCross: return Qt::CrossCursor;
-    case crIBeam: return Qt::IBeamCursor;
-    case crSizeNS: return Qt::SizeVerCursor;
-    case crSizeWE: return Qt::SizeHorCursor;
-    case crHourGlass: return Qt::WaitCursor;
-    case crNo: return Qt::ForbiddenCursor;
-    case crHandPoint: return Qt::PointingHandCursor;
-    default: return Qt::ArrowCursor;
+    case crCross:
+      return Qt::CrossCursor;
+    case crIBeam:
+      return Qt::IBeamCursor;
+    case crSizeNS:
+      return Qt::SizeVerCursor;
+    case crSizeWE:
+      return Qt::SizeHorCursor;
+    case crHourGlass:
+      return Qt::WaitCursor;
+    case crNo:
+      return Qt::ForbiddenCursor;
+    case crHandPoint:
+      return Qt::PointingHandCursor;
+    default:
+      return Qt::ArrowCursor;
   }
 }
 

@@ -13,22 +13,42 @@ namespace {
 
 // Qt keys without a character code of their own.
 constexpr std::array<std::pair<int, std::uint16_t>, 33> kKeys = {{
-    {Qt::Key_Backspace, VK_BACK},     {Qt::Key_Tab, VK_TAB},          {Qt::Key_Backtab, VK_TAB},
-    {Qt::Key_Return, VK_RETURN},      {Qt::Key_Enter, VK_RETURN},     {Qt::Key_Shift, VK_SHIFT},
-    {Qt::Key_Control, VK_CONTROL},    {Qt::Key_Alt, VK_MENU},         {Qt::Key_Pause, VK_PAUSE},
-    {Qt::Key_CapsLock, VK_CAPITAL},   {Qt::Key_Escape, VK_ESCAPE},    {Qt::Key_Space, VK_SPACE},
-    {Qt::Key_PageUp, VK_PRIOR},       {Qt::Key_PageDown, VK_NEXT},    {Qt::Key_End, VK_END},
-    {Qt::Key_Home, VK_HOME},          {Qt::Key_Left, VK_LEFT},        {Qt::Key_Up, VK_UP},
-    {Qt::Key_Right, VK_RIGHT},        {Qt::Key_Down, VK_DOWN},        {Qt::Key_Insert, VK_INSERT},
-    {Qt::Key_Delete, VK_DELETE},      {Qt::Key_NumLock, VK_NUMLOCK},  {Qt::Key_ScrollLock, VK_SCROLL},
-    {Qt::Key_Semicolon, VK_OEM_1},    {Qt::Key_Plus, VK_OEM_PLUS},    {Qt::Key_Comma, VK_OEM_COMMA},
-    {Qt::Key_Minus, VK_OEM_MINUS},    {Qt::Key_Period, VK_OEM_PERIOD}, {Qt::Key_Slash, VK_OEM_2},
-    {Qt::Key_BracketLeft, VK_OEM_4},  {Qt::Key_Backslash, VK_OEM_5},  {Qt::Key_BracketRight, VK_OEM_6},
+    {Qt::Key_Backspace, VK_BACK},
+    {Qt::Key_Tab, VK_TAB},
+    {Qt::Key_Backtab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},
+    {Qt::Key_Enter, VK_RETURN},
+    {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL},
+    {Qt::Key_Alt, VK_MENU},
+    {Qt::Key_Pause, VK_PAUSE},
+    {Qt::Key_CapsLock, VK_CAPITAL},
+    {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},
+    {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},
+    {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},
+    {Qt::Key_NumLock, VK_NUMLOCK},
+    {Qt::Key_ScrollLock, VK_SCROLL},
+    {Qt::Key_Semicolon, VK_OEM_1},
+    {Qt::Key_Plus, VK_OEM_PLUS},
+    {Qt::Key_Comma, VK_OEM_COMMA},
+    {Qt::Key_Minus, VK_OEM_MINUS},
+    {Qt::Key_Period, VK_OEM_PERIOD},
+    {Qt::Key_Slash, VK_OEM_2},
+    {Qt::Key_BracketLeft, VK_OEM_4},
+    {Qt::Key_Backslash, VK_OEM_5},
+    {Qt::Key_BracketRight, VK_OEM_6},
 }};
 
-bool IsDialogKey(std::uint16_t vk) {
-  return vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_TAB;
-}
+bool IsDialogKey(std::uint16_t vk) { return vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_TAB; }
 
 // The form that sees keys before the control, or null.
 TForm* PreviewForm(TWinControl& control) {
@@ -86,9 +106,9 @@ bool DispatchKeyPress(TWinControl& control, QKeyEvent* event,
   const std::uint16_t vk = VirtualKeyOf(*event);
   const TShiftState shift = ShiftOf(event->modifiers());
   const auto alive = control.AliveToken();
-  if (TForm* form = control.ParentForm();
-      form != nullptr && IsDialogKey(vk) && !control.WantsKey(vk, shift) &&
-      form->DialogKey(vk, shift)) {
+  if (TForm* form = control.ParentForm(); form != nullptr && IsDialogKey(vk) &&
+                                          !control.WantsKey(vk, shift) &&
+                                          form->DialogKey(vk, shift)) {
     return true;
   }
   std::uint16_t key = vk;

@@ -77,7 +77,8 @@ bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
   const QPoint pos = e->position().toPoint();
   TControl* target = &control;
   if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick) {
-    if (TControl* captured = Captured().Get(); captured != nullptr && captured->Parent() == &control) {
+    if (TControl* captured = Captured().Get();
+        captured != nullptr && captured->Parent() == &control) {
       target = captured;
     }
   }
@@ -104,8 +105,7 @@ bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
       Captured().Set(nullptr);
       target->MouseUp(ButtonOf(e->button()), shift, x, y);
       const bool inside = x >= 0 && y >= 0 && x < target->Width() && y < target->Height();
-      if (!alive.expired() && inside && e->button() == Qt::LeftButton &&
-          (graphic || canvas_host)) {
+      if (!alive.expired() && inside && e->button() == Qt::LeftButton && (graphic || canvas_host)) {
         target->Click();
       }
       break;
@@ -198,7 +198,8 @@ bool HandleEvent(TWinControl& control, QWidget& widget, QEvent* event,
     }
     case QEvent::Leave: {
       const auto alive = control.AliveToken();
-      if (TControl* h = Hovered().Get(); h != nullptr && h->Parent() == &control) SetHovered(nullptr);
+      if (TControl* h = Hovered().Get(); h != nullptr && h->Parent() == &control)
+        SetHovered(nullptr);
       if (!alive.expired()) control.MouseLeave();
       return alive.expired() || native(event);
     }

@@ -24,12 +24,18 @@ char CharacterOf(std::uint16_t vk, TShiftState shift) {
   if (vk >= '0' && vk <= '9' && (shift & ssShift) == 0) return static_cast<char>(vk);
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return static_cast<char>('0' + vk - VK_NUMPAD0);
   switch (vk) {
-    case VK_SPACE: return ' ';
-    case VK_RETURN: return '\r';
-    case VK_ESCAPE: return 27;
-    case VK_TAB: return '\t';
-    case VK_BACK: return 8;
-    default: return 0;
+    case VK_SPACE:
+      return ' ';
+    case VK_RETURN:
+      return '\r';
+    case VK_ESCAPE:
+      return 27;
+    case VK_TAB:
+      return '\t';
+    case VK_BACK:
+      return 8;
+    default:
+      return 0;
   }
 }
 
@@ -122,7 +128,8 @@ void Click(TControl& control, int x, int y) {
 void DoubleClick(TControl& control, int x, int y) {
   const auto alive = control.AliveToken();
   Click(control, x, y);
-  if (!alive.expired()) SendMouse(control, QEvent::MouseButtonDblClick, x, y, TMouseButton::mbLeft, 0);
+  if (!alive.expired())
+    SendMouse(control, QEvent::MouseButtonDblClick, x, y, TMouseButton::mbLeft, 0);
   if (!alive.expired()) MouseUp(control, x, y);
 }
 

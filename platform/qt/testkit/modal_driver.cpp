@@ -20,7 +20,9 @@ ModalDriver::ModalDriver() : previous_(Application().OnModalStarted) {
 
 ModalDriver::~ModalDriver() { Application().OnModalStarted = previous_; }
 
-void ModalDriver::Then(std::function<void(TForm&)> answer) { answers_.push_back(std::move(answer)); }
+void ModalDriver::Then(std::function<void(TForm&)> answer) {
+  answers_.push_back(std::move(answer));
+}
 
 void ModalDriver::ThenReturn(TModalResult result) {
   Then([result](TForm& form) { form.SetModalResult(result); });

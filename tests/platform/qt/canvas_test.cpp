@@ -60,66 +60,76 @@ TEST_P(PixelConventionTest, DrawsExactlyThesePixels) {
 
 INSTANTIATE_TEST_SUITE_P(
     Canvas, PixelConventionTest,
-    ::testing::Values(
-        PixelRow{"FillRectRightAndBottomExclusive",
-                 [](TCanvas& c) { c.FillRect({0, 0, 10, 10}); },
-                 {{{9, 9}, kFill}, {{10, 9}, kPaper}, {{9, 10}, kPaper}},
-                 {0, 100, 300}},
-        PixelRow{"RectanglePenInside",
-                 [](TCanvas& c) { c.Rectangle(2, 2, 12, 12); },
-                 {{{2, 2}, kPen}, {{11, 11}, kPen}, {{11, 2}, kPen}, {{3, 3}, kFill},
-                  {{12, 12}, kPaper}, {{1, 2}, kPaper}},
-                 {36, 64, 300}},
-        PixelRow{"RectangleWidePenStaysInside",
-                 [](TCanvas& c) {
-                   c.Pen.Width = 3;
-                   c.Rectangle(0, 0, 10, 10);
-                 },
-                 {{{2, 2}, kPen}, {{3, 3}, kFill}, {{10, 0}, kPaper}},
-                 {84, 16, 300}},
-        PixelRow{"LineToLeavesOutTheEndPixel",
-                 [](TCanvas& c) {
-                   c.MoveTo(0, 5);
-                   c.LineTo(10, 5);
-                 },
-                 {{{0, 5}, kPen}, {{9, 5}, kPen}, {{10, 5}, kPaper}},
-                 {10, 0, 390}},
-        PixelRow{"DiagonalLineToLeavesOutTheEndPixel",
-                 [](TCanvas& c) {
-                   c.MoveTo(0, 0);
-                   c.LineTo(5, 5);
-                 },
-                 {{{4, 4}, kPen}, {{5, 5}, kPaper}},
-                 {5, 0, 395}},
-        PixelRow{"PolylineLeavesOutItsLastPoint",
-                 [](TCanvas& c) {
-                   const TPoint pts[] = {{0, 0}, {4, 0}, {4, 4}};
-                   c.Polyline(pts);
-                 },
-                 {{{4, 0}, kPen}, {{4, 3}, kPen}, {{4, 4}, kPaper}},
-                 {8, 0, 392}},
-        PixelRow{"PolygonClosesItsOutline",
-                 [](TCanvas& c) {
-                   c.Brush.Style = TBrushStyle::bsClear;
-                   const TPoint pts[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
-                   c.Polygon(pts);
-                 },
-                 {{{0, 0}, kPen}, {{4, 4}, kPen}, {{0, 4}, kPen}, {{2, 2}, kPaper}},
-                 {16, 0, 384}},
-        PixelRow{"EllipseWithinItsRectangle",
-                 [](TCanvas& c) { c.Ellipse(0, 0, 10, 10); },
-                 {{{5, 0}, kPen}, {{5, 9}, kPen}, {{0, 5}, kPen}, {{9, 5}, kPen},
-                  {{5, 5}, kFill}, {{10, 5}, kPaper}, {{0, 0}, kPaper}},
-                 {-1, -1, -1}},
-        PixelRow{"ClearPenAndBrushDrawNothing",
-                 [](TCanvas& c) {
-                   c.Pen.Style = TPenStyle::psClear;
-                   c.Brush.Style = TBrushStyle::bsClear;
-                   c.Rectangle(0, 0, 10, 10);
-                   c.LineTo(10, 10);
-                 },
-                 {},
-                 {0, 0, 400}}),
+    ::testing::Values(PixelRow{"FillRectRightAndBottomExclusive",
+                               [](TCanvas& c) {
+                                 c.FillRect({0, 0, 10, 10});
+                               },
+                               {{{9, 9}, kFill}, {{10, 9}, kPaper}, {{9, 10}, kPaper}},
+                               {0, 100, 300}},
+                      PixelRow{"RectanglePenInside",
+                               [](TCanvas& c) { c.Rectangle(2, 2, 12, 12); },
+                               {{{2, 2}, kPen},
+                                {{11, 11}, kPen},
+                                {{11, 2}, kPen},
+                                {{3, 3}, kFill},
+                                {{12, 12}, kPaper},
+                                {{1, 2}, kPaper}},
+                               {36, 64, 300}},
+                      PixelRow{"RectangleWidePenStaysInside",
+                               [](TCanvas& c) {
+                                 c.Pen.Width = 3;
+                                 c.Rectangle(0, 0, 10, 10);
+                               },
+                               {{{2, 2}, kPen}, {{3, 3}, kFill}, {{10, 0}, kPaper}},
+                               {84, 16, 300}},
+                      PixelRow{"LineToLeavesOutTheEndPixel",
+                               [](TCanvas& c) {
+                                 c.MoveTo(0, 5);
+                                 c.LineTo(10, 5);
+                               },
+                               {{{0, 5}, kPen}, {{9, 5}, kPen}, {{10, 5}, kPaper}},
+                               {10, 0, 390}},
+                      PixelRow{"DiagonalLineToLeavesOutTheEndPixel",
+                               [](TCanvas& c) {
+                                 c.MoveTo(0, 0);
+                                 c.LineTo(5, 5);
+                               },
+                               {{{4, 4}, kPen}, {{5, 5}, kPaper}},
+                               {5, 0, 395}},
+                      PixelRow{"PolylineLeavesOutItsLastPoint",
+                               [](TCanvas& c) {
+                                 const TPoint pts[] = {{0, 0}, {4, 0}, {4, 4}};
+                                 c.Polyline(pts);
+                               },
+                               {{{4, 0}, kPen}, {{4, 3}, kPen}, {{4, 4}, kPaper}},
+                               {8, 0, 392}},
+                      PixelRow{"PolygonClosesItsOutline",
+                               [](TCanvas& c) {
+                                 c.Brush.Style = TBrushStyle::bsClear;
+                                 const TPoint pts[] = {{0, 0}, {4, 0}, {4, 4}, {0, 4}};
+                                 c.Polygon(pts);
+                               },
+                               {{{0, 0}, kPen}, {{4, 4}, kPen}, {{0, 4}, kPen}, {{2, 2}, kPaper}},
+                               {16, 0, 384}},
+                      PixelRow{"EllipseWithinItsRectangle",
+                               [](TCanvas& c) { c.Ellipse(0, 0, 10, 10); },
+                               {{{5, 0}, kPen},
+                                {{5, 9}, kPen},
+                                {{0, 5}, kPen},
+                                {{9, 5}, kPen},
+                                {{5, 5}, kFill},
+                                {{10, 5}, kPaper},
+                                {{0, 0}, kPaper}},
+                               {-1, -1, -1}},
+                      PixelRow{"ClearPenAndBrushDrawNothing",
+                               [](TCanvas& c) {
+                                 c.Pen.Style = TPenStyle::psClear;
+                                 c.Brush.Style = TBrushStyle::bsClear;
+                                 c.Rectangle(0, 0, 10, 10);
+                                 c.LineTo(10, 10);
+                               },
+                               {},
+                               {0, 0, 400}}),
     [](const auto& info) { return info.param.name; });
 
 TEST(CanvasTest, SystemColoursPaintAsTheTableSays) {

@@ -142,7 +142,9 @@ TEST(KeyTest, KeyPressMayTurnZeroIntoTheSlashedZero) {
   };
   d.form->Show();
   testkit::TypeText(*d.edit, "DL0AB");
-  EXPECT_EQ(d.edit->Text(), "DL\xD8" "AB");
+  EXPECT_EQ(d.edit->Text(),
+            "DL\xD8"
+            "AB");
 }
 
 TEST(KeyTest, KeyPreviewSeesKeysFirstAndHandlersMaySwallowOrChangeThem) {
@@ -169,10 +171,10 @@ TEST(KeyTest, KeyPreviewSeesKeysFirstAndHandlersMaySwallowOrChangeThem) {
   PressKey(*d.edit, 'A', ssShift);
   testkit::TypeText(*d.edit, "xb");
   EXPECT_EQ(d.edit->Text(), "Ac");
-  EXPECT_EQ(seen, (std::vector<std::string>{
-                      "form down 116/0", "form down 65/1", "edit down 65", "form press A",
-                      "edit press A", "form down 88/0", "edit down 88", "form press x",
-                      "form down 66/0", "edit down 66", "form press b", "edit press b"}));
+  EXPECT_EQ(seen, (std::vector<std::string>{"form down 116/0", "form down 65/1", "edit down 65",
+                                            "form press A", "edit press A", "form down 88/0",
+                                            "edit down 88", "form press x", "form down 66/0",
+                                            "edit down 66", "form press b", "edit press b"}));
 }
 
 TEST(KeyTest, EnterWithoutDefaultButtonReachesTheHandlersAndTabMovesInTabOrder) {

@@ -77,10 +77,9 @@ class PanelLayoutTest : public ::testing::Test {
     panel->SetBevelWidth(2);
     panel->SetBorderWidth(3);
     panel->SetBorderStyle(TBorderStyle::bsSingle);  // inset 1 + 2 + 3 + 2 = 8
-    for (auto [child, align, size] : {std::tuple{top, TAlign::alTop, 10},
-                                      std::tuple{left, TAlign::alLeft, 20},
-                                      std::tuple{client, TAlign::alClient, 1},
-                                      std::tuple{bottom, TAlign::alBottom, 15}}) {
+    for (auto [child, align, size] :
+         {std::tuple{top, TAlign::alTop, 10}, std::tuple{left, TAlign::alLeft, 20},
+          std::tuple{client, TAlign::alClient, 1}, std::tuple{bottom, TAlign::alBottom, 15}}) {
       child->SetParent(panel);
       child->SetBounds(0, 0, size, size);
       child->SetAlign(align);
@@ -128,7 +127,7 @@ TEST(ChangeScaleTest, ScalesBoundsAndFontsOfChildrenAndTheClientSize) {
   form.SetLeft(30);
   form.ChangeScale(125, 100);
   EXPECT_EQ(label->BoundsRect(), Bounds(10, 20, 125, 25));
-  EXPECT_EQ(form.Font().Size(), 11);  // 9 * 1.25 = 11.25
+  EXPECT_EQ(form.Font().Size(), 11);    // 9 * 1.25 = 11.25
   EXPECT_EQ(label->Font().Size(), 11);  // follows the form's font
   EXPECT_EQ(own_font->Font().Size(), 10);
   EXPECT_EQ(form.ClientWidth(), 500);

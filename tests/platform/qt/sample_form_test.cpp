@@ -46,7 +46,9 @@ struct SampleForm : TForm {
     label->SetCaption("&Rufzeichen:");
     edit->SetParent(this);
     edit->SetBounds(110, 48, 200, 21);
-    edit->SetText("DL\xD8" "ABC");
+    edit->SetText(
+        "DL\xD8"
+        "ABC");
     buttons->SetParent(this);
     buttons->SetAlign(TAlign::alBottom);
     buttons->SetHeight(44);
@@ -72,19 +74,19 @@ TEST(SampleFormTest, ShowsItsPartsInTheirColours) {
   EXPECT_EQ(form.buttons->BoundsRect(), Bounds(0, 126, 360, 44));
   EXPECT_GT(form.label->Width(), 40);  // sized to its caption once loading ended
   const std::string platform = std::getenv("QT_QPA_PLATFORM");
-  const std::string path =
-      testkit::SaveScreenshot(form, platform == "offscreen" ? "sample_form" : "sample_form_" + platform);
+  const std::string path = testkit::SaveScreenshot(
+      form, platform == "offscreen" ? "sample_form" : "sample_form_" + platform);
   ASSERT_FALSE(path.empty());
   EXPECT_TRUE(std::filesystem::exists(path));
   const TBitmap shot = testkit::Grab(form);
   ASSERT_EQ(shot.Width(), 360);
   ASSERT_EQ(shot.Height(), 170);
-  EXPECT_EQ(shot.Pixel(3, 3), clNavy);                                // caption bar
-  EXPECT_EQ(shot.Pixel(5, 40), ColorToRGB(clBtnFace));                // form
-  EXPECT_EQ(shot.Pixel(300, 60), ColorToRGB(clWindow));               // inside the edit
-  EXPECT_EQ(shot.Pixel(0, 126), ColorToRGB(clBtnShadow));             // lowered bevel, top
-  EXPECT_EQ(shot.Pixel(359, 169), ColorToRGB(clBtnHighlight));        // and bottom right
-  int white = 0;  // the caption's bold white text
+  EXPECT_EQ(shot.Pixel(3, 3), clNavy);                          // caption bar
+  EXPECT_EQ(shot.Pixel(5, 40), ColorToRGB(clBtnFace));          // form
+  EXPECT_EQ(shot.Pixel(300, 60), ColorToRGB(clWindow));         // inside the edit
+  EXPECT_EQ(shot.Pixel(0, 126), ColorToRGB(clBtnShadow));       // lowered bevel, top
+  EXPECT_EQ(shot.Pixel(359, 169), ColorToRGB(clBtnHighlight));  // and bottom right
+  int white = 0;                                                // the caption's bold white text
   for (int x = 100; x < 260; ++x) white += shot.Pixel(x, 16) == clWhite ? 1 : 0;
   EXPECT_GT(white, 5);
   if (const char* seconds = std::getenv("DOMIVOX_SHOW_SECONDS")) {
