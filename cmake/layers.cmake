@@ -17,6 +17,7 @@ set(DOMIVOX_LAYERS
   storage
   logbook/reference
   logbook/settings
+  logbook/databases
   platform/qt
   ui
 )
