@@ -7,6 +7,9 @@
 #include "common/screen_services.h"
 #include "common/service.h"
 #include "common/to_dates.h"
+#include "logbook/databases/call_database.h"
+#include "logbook/databases/project_database.h"
+#include "logbook/databases/projecte.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/locator.h"
 #include "logbook/reference/modes.h"
@@ -33,16 +36,23 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToModi>::Create();
   Service<logbook::ToLocator>::Create();
   Service<logbook::ToPrefix>::Create();
+  Service<logbook::ToDatCall>::Create();
+  Service<logbook::ToDatProject>::Create();
+  Service<logbook::ToProjecte>::Create();
   Service<storage::DriverSystem>::Create().SetStartFolder(data_folder_);
   Service<storage::ToDBFkt>::Create();
 }
 
 ProgramServices::~ProgramServices() {
+  // The catalogue object's project cursor closes the project file while the file manager runs.
+  Service<logbook::ToProjecte>::Destroy();
   if (file_manager_started_) StopFileManager();
   // The dump describes the last driver operation, so it is written before anything is freed.
   storage::DriverExitProcedure();
   Service<storage::ToDBFkt>::Destroy();
   Service<storage::DriverSystem>::Destroy();
+  Service<logbook::ToDatProject>::Destroy();
+  Service<logbook::ToDatCall>::Destroy();
   Service<logbook::ToPrefix>::Destroy();
   Service<logbook::ToLocator>::Destroy();
   Service<logbook::ToModi>::Destroy();

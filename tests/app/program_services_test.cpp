@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "common/scripted_presenter.h"
 #include "common/service.h"
+#include "logbook/databases/projecte.h"
 #include "logbook/settings/setups.h"
 #include "storage/driver_system.h"
 
@@ -40,6 +41,7 @@ TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
   {
     ProgramServices services(folder_ + "/");
     EXPECT_TRUE(common::Service<logbook::ToSetups>::Exists());
+    EXPECT_TRUE(common::Service<logbook::ToProjecte>::Exists());
     auto* messages = RecordMessages();
     ASSERT_TRUE(services.StartFileManager());
     EXPECT_TRUE(common::Service<storage::DriverSystem>::Get().Started());
