@@ -18,4 +18,14 @@ bool StoreSelectionPosition(WindowPosition position) {
   return project.Update();
 }
 
+bool ProjectWindowPlace::Load(int& left, int& top) {
+  const std::optional<WindowPosition> stored = StoredSelectionPosition();
+  if (!stored) return false;
+  left = stored->left;
+  top = stored->top;
+  return true;
+}
+
+void ProjectWindowPlace::Store(int left, int top) { StoreSelectionPosition({left, top}); }
+
 }  // namespace logbook

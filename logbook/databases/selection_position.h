@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <optional>
 
+#include "logbook/reference/dxcc_selection.h"
+
 namespace logbook {
 
 struct WindowPosition {
@@ -20,5 +22,12 @@ std::optional<WindowPosition> StoredSelectionPosition();
 // Stores the position in the current project and updates the project record; false when the
 // record could not be written.
 bool StoreSelectionPosition(WindowPosition position);
+
+// The DXCC selection's window place (ToDatPrefix::SetWindowPlace) kept in the current project.
+class ProjectWindowPlace final : public SelectionWindowPlace {
+ public:
+  bool Load(int& left, int& top) override;
+  void Store(int left, int top) override;
+};
 
 }  // namespace logbook

@@ -188,15 +188,16 @@ TEST_F(ProjectTest, AFreshOpenStandsOnProjectOneAndTheSelectionKeepsItsPlace) {
   common::Service<ToDatProject>::Get().CloseFiles(ToDatProject::kProjectBit, false);
 
   ASSERT_TRUE(Projecte().SelectProject(2));
-  EXPECT_FALSE(StoredSelectionPosition().has_value());
-  ASSERT_TRUE(StoreSelectionPosition({310, 42}));
+  ProjectWindowPlace place;  // what the DXCC selection holds
+  int left = -1, top = -1;
+  EXPECT_FALSE(place.Load(left, top));
+  place.Store(310, 42);
   TdbProject p;
   ASSERT_TRUE(p.FindNumber(2));
   EXPECT_EQ(p.GetSelValue1(), 310);
   EXPECT_EQ(p.GetSelValue2(), 42);
-  const auto stored = StoredSelectionPosition();
-  ASSERT_TRUE(stored.has_value());
-  EXPECT_EQ(stored->top, 42);
+  ASSERT_TRUE(place.Load(left, top));
+  EXPECT_EQ(left * 1000 + top, 310042);
 }
 
 }  // namespace
