@@ -22,7 +22,7 @@ int main(int /*argc*/, char* argv[]) {
         platform::Cp1252ToUtf8("Datenordner konnte nicht angelegt werden: " + folder).c_str());
     return 1;
   }
-  app::InstallResourceFiles(argv[0], folder);
+  app::InstallResourceFiles(app::ResourceFolder(argv[0]), platform::Cp1252ToUtf8(folder));
 
   app::ProgramServices services(folder);
   Say("PEL Domivox");

@@ -14,6 +14,7 @@
 #include "logbook/reference/locator.h"
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
+#include "logbook/reference/prefix_files.h"
 #include "logbook/settings/setups.h"
 #include "storage/db_functions.h"
 #include "storage/debug_stack.h"
@@ -41,6 +42,7 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToProjecte>::Create();
   Service<storage::DriverSystem>::Create().SetStartFolder(data_folder_);
   Service<storage::ToDBFkt>::Create();
+  Service<logbook::ToDatPrefix>::Create();
 }
 
 ProgramServices::~ProgramServices() {
@@ -49,6 +51,7 @@ ProgramServices::~ProgramServices() {
   if (file_manager_started_) StopFileManager();
   // The dump describes the last driver operation, so it is written before anything is freed.
   storage::DriverExitProcedure();
+  Service<logbook::ToDatPrefix>::Destroy();
   Service<storage::ToDBFkt>::Destroy();
   Service<storage::DriverSystem>::Destroy();
   Service<logbook::ToDatProject>::Destroy();

@@ -1,0 +1,80 @@
+// Real calls resolved on the tables the build made from the country file of hamradio-files.
+#include <filesystem>
+
+#include "tests/logbook/reference/prefix_fixture.h"
+
+namespace logbook::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The build's tables, copied once for the suite: they are opened for shared use, which writes.
+class GoldenCallsTest : public PrefixDbTest {
+ protected:
+  static void SetUpTestSuite() {
+    tables_ = new common::testing::TempFolder();
+    for (const char* name : {"PXPREFIX.DAT", "PXPREFIX.IX", "PXPREFES.DAT", "PXPREFES.IX"}) {
+      fs::copy_file(fs::path(PREFIX_TABLES_DIR) / name, *tables_ / name);
+    }
+  }
+  static void TearDownTestSuite() {
+    delete tables_;
+    tables_ = nullptr;
+  }
+  void SetUp() override {
+    common::Service<storage::DriverSystem>::Get().SetStartFolder(tables_->path() + "/");
+    PrefixDbTest::SetUp();
+  }
+
+  static common::testing::TempFolder* tables_;
+};
+
+common::testing::TempFolder* GoldenCallsTest::tables_ = nullptr;
+
+struct Golden {
+  const char* call;
+  const char* answer;  // prefix, DXCC, CQ and ITU zone, continent, WAE code
+};
+
+const Golden kGolden[] = {
+    {"DL1ABC", "DL1 DL 14 28 EU -"},      {"DK0XYZ", "DK0 DL 14 28 EU -"},
+    {"DL1ABC/P", "DL1 DL 14 28 EU -"},    {"OE/DL1ABC", "OE OE 15 28 EU -"},
+    {"IT9ABC", "IT9 I 15 28 EU IT9"},     {"IG9XYZ", "IG9 I 33 37 AF IG9"},
+    {"TA1ABC", "TA1 TA 20 39 EU TA1"},    {"TA2ABC", "TA2 TA 20 39 AS -"},
+    {"K1ABC", "K1 K 05 08 NA -"},         {"W6XYZ", "W6 K 03 06 NA -"},
+    {"KH6ABC", "KH6 KH6 31 61 OC -"},     {"KL7XX", "KL7 KL 01 01 NA -"},
+    {"VE3ABC", "VE3 VE 04 04 NA -"},      {"VY0ERC", "VY0 VE 02 04 NA -"},
+    {"JA1ABC", "JA1 JA 25 45 AS -"},      {"UA9ABC", "UA9 RA-AS 17 30 AS -"},
+    {"R9UAG", "R9U RA-AS 18 31 AS -"},    {"UA3ABC", "U3 UA 16 29 EU -"},
+    {"UA2FZ", "UA2 UA2 15 29 EU -"},      {"EA8ABC", "EA8 EA8 33 36 AF -"},
+    {"EA9XY", "EA9 EA9 33 37 AF -"},      {"4X1AB", "4X 4X 20 39 AS -"},
+    {"VK9XX", "VK9X VK9X 29 54 OC -"},    {"CE0Y", "CE0 CE0Y 12 63 SA -"},
+    {"9M2AB", "9M 9M2 28 54 AS -"},       {"A61AB", "A6 A6 21 39 AS -"},
+    {"PY0F", "PY0F PY0F 11 13 SA -"},     {"N2NL/MM", "N2NL/M K 07 08 NA -"},
+    {"4U1ITU", "4U1ITU 4U1I 14 28 EU -"}, {"4U1A", "4U1A OE 15 28 EU 4U1V"},
+    {"GB0BL", "GB0BL GM 14 27 EU GM/S"},  {"3Y0J", "3Y0J 3Y/B 38 67 AF -"},
+};
+
+class GoldenCall : public GoldenCallsTest, public ::testing::WithParamInterface<Golden> {};
+
+TEST_P(GoldenCall, ResolvesToItsEntity) {
+  TdbPrefix cursor;
+  ASSERT_EQ(cursor.ResolveCall(GetParam().call, kToday, true), ResolveResult::kResolved);
+  const std::string wae = cursor.GetWAE().empty() ? "-" : cursor.GetWAE();
+  EXPECT_EQ(cursor.GetPrefix() + " " + cursor.GetDXCC() + " " + cursor.GetWAZ() + " " +
+                cursor.GetITU() + " " + cursor.GetContinent() + " " + wae,
+            GetParam().answer);
+  // The entity number agrees with the DXCC prefix's (deleted entities sharing it aside).
+  EXPECT_EQ(cursor.GetADIFNr(), Analysis().DXCCNumberOfPrefix(cursor.GetDXCC()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Real, GoldenCall, ::testing::ValuesIn(kGolden), [](const auto& info) {
+  std::string name = info.param.call;
+  for (char& c : name) {
+    if (c == '/') c = '_';
+  }
+  return name;
+});
+
+}  // namespace
+}  // namespace logbook::testing

@@ -1,0 +1,173 @@
+// The prefix importer: what it makes of the real country file and of a small one, and that a
+// damaged file stops it with the line and the reason, leaving the old tables as they were.
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "tests/logbook/reference/prefix_fixture.h"
+
+namespace logbook::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using common::testing::ReadFile;
+using common::testing::WriteFile;
+
+constexpr const char* kTableFiles[] = {"PXPREFIX.DAT", "PXPREFIX.IX",  "PXPREFES.DAT",
+                                       "PXPREFES.IX",  "PXPREFEE.DAT", "PXPREFEE.IX"};
+
+// Runs the importer; answers its exit code and puts what it wrote on stderr into `errors`.
+int Import(const std::string& csv, const std::string& folder, std::string& errors) {
+  common::testing::TempFolder scratch;
+  const std::string err = scratch / "stderr";
+  const std::string command = std::string(PREFIXIMPORT_PATH) + " '" + csv + "' '" + folder +
+                              "' > /dev/null 2> '" + err + "'";
+  const int status = std::system(command.c_str());
+  errors = ReadFile(err);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::vector<std::string> Lines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// The prefixes and exact calls of the country file, counted apart from the importer.
+std::pair<std::size_t, std::size_t> AliasCounts() {
+  std::set<std::string> prefixes;
+  std::set<std::string> calls;
+  for (const std::string& line : Lines(CTY_CSV_PATH)) {
+    std::string aliases = line.substr(line.rfind(',') + 1);
+    aliases.pop_back();  // ";"
+    std::istringstream words(aliases);
+    for (std::string word; words >> word;) {
+      const std::string text = word.substr(0, word.find_first_of("([{<~"));
+      if (text[0] == '=') {
+        calls.insert(text.substr(1));
+      } else {
+        prefixes.insert(text);
+      }
+    }
+  }
+  return {prefixes.size(), calls.size()};
+}
+
+storage::CheckReport CheckTable(const std::string& folder, int kind) {
+  storage::CheckOptions o;
+  o.key_builder = [kind](const std::uint8_t* record, std::size_t, int key) {
+    std::string text;
+    (kind == kPrefixMain ? ToDatPrefix::MainKeys : ToDatPrefix::CallKeys)(
+        record, static_cast<std::uint16_t>(key), text);
+    return text;
+  };
+  return storage::IsamCheck(folder + "/" + ToDatPrefix::FileName(kind), o);
+}
+
+TEST(PrefixImport, TheBuildsTablesHoldEveryPrefixAndExactCallOnceAndAreSound) {
+  const auto [prefixes, calls] = AliasCounts();
+  const storage::CheckReport main = CheckTable(PREFIX_TABLES_DIR, kPrefixMain);
+  const storage::CheckReport exact = CheckTable(PREFIX_TABLES_DIR, kPrefixExact);
+  EXPECT_EQ(main.Text() + exact.Text(), "");
+  EXPECT_EQ(static_cast<std::size_t>(main.used_records), prefixes);
+  EXPECT_EQ(static_cast<std::size_t>(exact.used_records), calls);
+  EXPECT_GT(calls, 10000u);
+}
+
+struct Damage {
+  const char* name;
+  std::size_t line;  // 1-based line of the real file that is damaged
+  std::string (*damage)(const std::string& line);
+  const char* reason;
+};
+
+const Damage kDamages[] = {
+    {"AFieldMissing", 3, [](const std::string& l) { return l.substr(l.find(',') + 1); },
+     "expected 10 fields, found 9"},
+    {"AnUnknownAdifNumber", 5,
+     [](const std::string& l) {
+       const auto a = l.find(',', l.find(',') + 1) + 1;
+       return l.substr(0, a) + "73" + l.substr(l.find(',', a));
+     },
+     "ADIF number 73 names no DXCC entity"},
+    {"APrefixOverSixCharacters", 100,
+     [](const std::string& l) { return l.substr(0, l.rfind(',') + 1) + "ABCDEFG;"; },
+     "prefix \"ABCDEFG\" longer than 6 characters"},
+    {"ACallOverFourteenCharacters", 346,
+     [](const std::string& l) { return l.substr(0, l.size() - 1) + " =DL1ABCDEFGHIJKL;"; },
+     "call \"DL1ABCDEFGHIJKL\" longer than 14 characters"},
+    {"NoClosingSemicolon", 200, [](const std::string& l) { return l.substr(0, l.size() - 1); },
+     "the aliases do not end in \";\""},
+};
+
+class DamagedFile : public ::testing::TestWithParam<Damage> {};
+
+TEST_P(DamagedFile, StopsTheImportAndLeavesTheTablesAsTheyWere) {
+  const Damage& d = GetParam();
+  common::testing::TempFolder folder;
+  std::vector<std::string> lines = Lines(CTY_CSV_PATH);
+  ASSERT_LE(d.line, lines.size());
+  lines[d.line - 1] = d.damage(lines[d.line - 1]);
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  WriteFile(folder / "cty.csv", text);
+  // The importer never opens the old tables, so stand-ins show whether it touched them.
+  std::string before;
+  for (const char* name : kTableFiles) {
+    WriteFile(folder / name, std::string("old ") + name);
+    before += ReadFile(folder / name);
+  }
+
+  std::string errors;
+  EXPECT_EQ(Import(folder / "cty.csv", folder.path(), errors), 1);
+  EXPECT_EQ(errors, folder / "cty.csv" + ":" + std::to_string(d.line) + ": " + d.reason + "\n");
+  std::string after;
+  for (const char* name : kTableFiles) after += ReadFile(folder / name);
+  EXPECT_EQ(after, before);
+  EXPECT_FALSE(fs::exists(folder / "prefiximport.tmp"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cty, DamagedFile, ::testing::ValuesIn(kDamages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A small file: zones, continent and position of an alias, WAE codes, and an exact call of a
+// WAE part that its DXCC entity lists again.
+class SmallImportTest : public PrefixDbTest {
+ protected:
+  void SetUp() override {
+    WriteFile(folder_ / "cty.csv",
+              "DL,Fed. Rep. of Germany,230,EU,14,28,51.00,-10.00,-1.0,DA DL "
+              "=DL1ABC(15)[29]{AF}<40.0/-5.0>;\r\n"
+              "*IT9,Sicily,248,EU,15,28,37.50,-14.00,-1.0,IT9 =IT9ABC;\r\n"
+              "I,Italy,248,EU,15,28,42.82,-12.58,-1.0,I =IT9ABC;\r\n");
+    WriteFile(folder_ / "PXPREFEE.DAT", "learnt");
+    std::string errors;
+    ASSERT_EQ(Import(folder_ / "cty.csv", folder_.path(), errors), 0) << errors;
+    EXPECT_EQ(ReadFile(folder_ / "PXPREFEE.DAT"), "learnt");
+    fs::remove(folder_ / "PXPREFEE.DAT");
+    PrefixDbTest::SetUp();
+  }
+  static std::string Entry(int kind, const std::string& prefix) {
+    TdbPrefix c(kind);
+    if (!c.FindExact(prefix)) return "(none)";
+    return c.GetDXCC() + " " + std::to_string(c.GetADIFNr()) + " " + c.GetWAZ() + " " + c.GetITU() +
+           " " + c.GetContinent() + " " + c.GetLocator() + " " + c.GetCountry() + " " + c.GetWAE();
+  }
+};
+
+TEST_F(SmallImportTest, RecordsTakeTheEntityOrTheAliasOverrides) {
+  EXPECT_EQ(Entry(kPrefixMain, "DA"), "DL 230 14 28 EU JO51AA Fed. Rep. of Germany ");
+  EXPECT_EQ(Entry(kPrefixExact, "DL1ABC"), "DL 230 15 29 AF JN20MA Fed. Rep. of Germany ");
+  EXPECT_EQ(Entry(kPrefixMain, "IT9"), "I 248 15 28 EU JM77AM Sicily IT9");
+  EXPECT_EQ(Entry(kPrefixExact, "IT9ABC"), "I 248 15 28 EU JM77AM Sicily IT9");
+  EXPECT_EQ(TdbPrefix(kPrefixMain).UsedRecs(), 4);
+  EXPECT_EQ(TdbPrefix(kPrefixExact).UsedRecs(), 2);
+}
+
+}  // namespace
+}  // namespace logbook::testing
