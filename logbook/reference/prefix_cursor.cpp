@@ -143,16 +143,19 @@ void TdbPrefix::NextValidAtDate(std::int32_t date) {
   if (date > 0 && entry.start_date > 0 && date < entry.start_date) SetCountry("not current");
 }
 
-bool TdbPrefix::RenameOutdatedPrefixes() {
-  if (Kind() == kPrefixMain) return true;
+int TdbPrefix::RenameOutdatedPrefixes() {
+  int rewritten = 0;
+  if (Kind() == kPrefixMain) return rewritten;
   for (const auto& [old_dxcc, new_dxcc] : kOutdatedDxcc) {
     while (Search(InitKeyText() + Padded(old_dxcc, 6), kKeyDxccPrefix) &&
            common::Trim(GetDXCC()) == old_dxcc) {
       SetDXCC(new_dxcc);
-      if (!Update()) return false;
+      // Without this end a record that stays locked would be found and tried again for ever.
+      if (!Update()) return rewritten;
+      ++rewritten;
     }
   }
-  return true;
+  return rewritten;
 }
 
 }  // namespace logbook

@@ -79,9 +79,10 @@ class TdbPrefix : public TdbPrefixBase {
   void ResetCache() { memory_ = Memory{}; }
 
   // Replaces outdated DXCC prefixes in a learnt or exact-call table ("ZK1N" and later "E5"
-  // become "E5/N", ...), pair by pair in a fixed order. A write that fails (another user has
-  // the record) ends the run: false. The main table is left alone.
-  bool RenameOutdatedPrefixes();
+  // become "E5/N", ...), pair by pair in a fixed order, and answers how many records it rewrote.
+  // A write that fails (another user changed or holds the record) ends the run. The main table
+  // is left alone.
+  int RenameOutdatedPrefixes();
 
  protected:
   void WorkingRecordReplaced() override { ResetCache(); }

@@ -236,7 +236,7 @@ void ToDatPrefix::RenameOutdated(int kind, bool skip) {
     ~Release() { flag = false; }
   } release{renaming_};
   TdbPrefix cursor(kind);
-  cursor.RenameOutdatedPrefixes();
+  renamed_records_ += cursor.RenameOutdatedPrefixes();
 }
 
 std::unique_ptr<DxccSelectionPort> ToDatPrefix::SetSelectionPort(

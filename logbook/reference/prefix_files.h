@@ -73,12 +73,16 @@ class ToDatPrefix final : public storage::ToDatBase {
   };
   ResolutionDepth& Depth() { return depth_; }
 
+  // How many records the replacements of outdated DXCC prefixes in this process have rewritten.
+  int RenamedRecords() const { return renamed_records_; }
+
  private:
   // The replacement run on a fresh cursor of `kind`, guarded against re-entry.
   void RenameOutdated(int kind, bool skip);
 
   std::unique_ptr<storage::TdbTreiber> slots_[3];  // main, learnt, exact calls
   bool renaming_ = false;
+  int renamed_records_ = 0;
   std::unique_ptr<DxccSelectionPort> port_;
   std::unique_ptr<SelectionWindowPlace> place_;
   ResolutionDepth depth_;
