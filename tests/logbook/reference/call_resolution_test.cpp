@@ -115,15 +115,6 @@ TEST_P(CallResolutionCase, Resolves) {
 INSTANTIATE_TEST_SUITE_P(Calls, CallResolutionCase, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CallResolutionTest, EntitiesKeepTheirWaeCodeExactCallsTheirZonesAndNumber) {
-  TdbPrefix cursor;
-  ASSERT_EQ(cursor.ResolveCall("IT9ABC", kNow), kOk);
-  EXPECT_EQ(cursor.GetWAE(), "IT9");
-  ASSERT_EQ(cursor.ResolveCall("N2NL/MM", kNow, true), kOk);
-  EXPECT_EQ(cursor.GetWAZ(), "07");
-  EXPECT_EQ(cursor.GetADIFNr(), 291);  // the number of its DXCC prefix "K"
-}
-
 TEST_F(CallResolutionTest, GivenCursorsServeTheSupplementaryLookup) {
   TdbPrefix learnt(kPrefixLearnt);
   TdbPrefix exact(kPrefixExact);

@@ -51,25 +51,6 @@ TEST_F(PrefixDbTest, LearntAndExactCallTablesHoldCallsOfFourteenCharactersWhole)
   EXPECT_EQ(main.GetPrefix(), "DL1ABC");
 }
 
-TEST_F(PrefixDbTest, TheCheckerAgreesWithEveryKeyOfTheMainTable) {
-  Add({{.prefix = "DL", .dxcc = "DL", .country = "Germany", .waz = "14", .itu = "28"},
-       {.prefix = "VP8", .dxcc = "VP8/G", .menue = "2", .wie = "VP8", .wae = "VP8"},
-       {.prefix = "3D?X", .dxcc = "3D2", .range_from = 'A', .remark = "Rotuma"}});
-  TdbPrefix cursor;
-  ASSERT_TRUE(cursor.FindExact("VP8"));
-  cursor.SetRecord([&] {
-    TPrefixRec r = cursor.GetRecord();
-    r.sel = '*';
-    r.adif_nr = 240;
-    return r;
-  }());
-  ASSERT_TRUE(cursor.Update());
-  // Selected entries sort last on key 10.
-  ASSERT_TRUE(cursor.Last(kKeySelClass));
-  EXPECT_EQ(cursor.GetPrefix(), "VP8");
-  EXPECT_EQ(Check(kPrefixMain), "");
-}
-
 // A remembered answer describes the record the cursor holds; any other positioning forgets it.
 TEST_F(PrefixDbTest, ARememberedAnswerIsForgottenWhenTheCursorMoves) {
   Add({{.prefix = "DL", .dxcc = "DL"},

@@ -46,7 +46,19 @@ struct Row {
   std::uint16_t adif = 0;
 };
 
-inline constexpr std::int32_t kToday = 155000;  // the fake clock's day (17 May 2024)
+inline constexpr std::int32_t kToday = 155000;
+
+// The checker's report on a prefix table in `folder` (ending in "/"), with the real key builders.
+inline storage::CheckReport CheckTable(const std::string& folder, int kind) {
+  storage::CheckOptions o;
+  o.key_builder = [kind](const std::uint8_t* record, std::size_t, int key) {
+    std::string text;
+    (kind == kPrefixMain ? ToDatPrefix::MainKeys : ToDatPrefix::CallKeys)(
+        record, static_cast<std::uint16_t>(key), text);
+    return text;
+  };
+  return storage::IsamCheck(folder + ToDatPrefix::FileName(kind), o);
+}  // the fake clock's day (17 May 2024)
 
 class PrefixDbTest : public ::testing::Test {
  protected:
@@ -121,16 +133,7 @@ class PrefixDbTest : public ::testing::Test {
   static void Add(std::initializer_list<Row> rows) { Add(kPrefixMain, rows); }
 
   // The table's problems as the checker with the real key builders sees them; empty when sound.
-  std::string Check(int kind) const {
-    storage::CheckOptions o;
-    o.key_builder = [kind](const std::uint8_t* record, std::size_t, int key) {
-      std::string text;
-      (kind == kPrefixMain ? ToDatPrefix::MainKeys : ToDatPrefix::CallKeys)(
-          record, static_cast<std::uint16_t>(key), text);
-      return text;
-    };
-    return storage::IsamCheck(folder_ / ToDatPrefix::FileName(kind), o).Text();
-  }
+  std::string Check(int kind) const { return CheckTable(folder_ / "", kind).Text(); }
 
   platform::FakeClock clock_;
   platform::FakeSleeper sleeper_{&clock_};

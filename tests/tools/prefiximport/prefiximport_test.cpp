@@ -58,51 +58,36 @@ std::pair<std::size_t, std::size_t> AliasCounts() {
   return {prefixes.size(), calls.size()};
 }
 
-storage::CheckReport CheckTable(const std::string& folder, int kind) {
-  storage::CheckOptions o;
-  o.key_builder = [kind](const std::uint8_t* record, std::size_t, int key) {
-    std::string text;
-    (kind == kPrefixMain ? ToDatPrefix::MainKeys : ToDatPrefix::CallKeys)(
-        record, static_cast<std::uint16_t>(key), text);
-    return text;
-  };
-  return storage::IsamCheck(folder + "/" + ToDatPrefix::FileName(kind), o);
-}
-
 TEST(PrefixImport, TheBuildsTablesHoldEveryPrefixAndExactCallOnceAndAreSound) {
   const auto [prefixes, calls] = AliasCounts();
-  const storage::CheckReport main = CheckTable(PREFIX_TABLES_DIR, kPrefixMain);
-  const storage::CheckReport exact = CheckTable(PREFIX_TABLES_DIR, kPrefixExact);
+  const std::string tables = PREFIX_TABLES_DIR "/";
+  const storage::CheckReport main = CheckTable(tables, kPrefixMain);
+  const storage::CheckReport exact = CheckTable(tables, kPrefixExact);
   EXPECT_EQ(main.Text() + exact.Text(), "");
   EXPECT_EQ(static_cast<std::size_t>(main.used_records), prefixes);
   EXPECT_EQ(static_cast<std::size_t>(exact.used_records), calls);
   EXPECT_GT(calls, 10000u);
 }
 
+// Line `line` of the real file with its first `from` replaced by `to`.
 struct Damage {
   const char* name;
-  std::size_t line;  // 1-based line of the real file that is damaged
-  std::string (*damage)(const std::string& line);
+  std::size_t line;
+  const char* from;
+  const char* to;
   const char* reason;
 };
 
 const Damage kDamages[] = {
-    {"AFieldMissing", 3, [](const std::string& l) { return l.substr(l.find(',') + 1); },
-     "expected 10 fields, found 9"},
-    {"AnUnknownAdifNumber", 5,
-     [](const std::string& l) {
-       const auto a = l.find(',', l.find(',') + 1) + 1;
-       return l.substr(0, a) + "73" + l.substr(l.find(',', a));
-     },
-     "ADIF number 73 names no DXCC entity"},
-    {"APrefixOverSixCharacters", 100,
-     [](const std::string& l) { return l.substr(0, l.rfind(',') + 1) + "ABCDEFG;"; },
-     "prefix \"ABCDEFG\" longer than 6 characters"},
-    {"ACallOverFourteenCharacters", 346,
-     [](const std::string& l) { return l.substr(0, l.size() - 1) + " =DL1ABCDEFGHIJKL;"; },
-     "call \"DL1ABCDEFGHIJKL\" longer than 14 characters"},
-    {"NoClosingSemicolon", 200, [](const std::string& l) { return l.substr(0, l.size() - 1); },
-     "the aliases do not end in \";\""},
+    // "3A,Monaco,260,EU,14,27,43.73,-7.40,-1.0,3A =3A/4Z5KJ/LH;"
+    {"AFieldMissing", 3, "EU,", "", "expected 10 fields, found 9"},
+    {"APrefixOverSixCharacters", 3,
+     "3A =", "3AXXXXX =", "prefix \"3AXXXXX\" longer than 6 characters"},
+    {"ACallOverFourteenCharacters", 3, "LH;", "LHXXXX;",
+     "call \"3A/4Z5KJ/LHXXXX\" longer than 14 characters"},
+    {"NoClosingSemicolon", 3, ";", "", "the aliases do not end in \";\""},
+    // "3B6,Agalega & St. Brandon,4,AF,39,53,-10.45,-56.67,-4.0,3B6 3B7;"
+    {"AnUnknownAdifNumber", 4, ",4,", ",73,", "ADIF number 73 names no DXCC entity"},
 };
 
 class DamagedFile : public ::testing::TestWithParam<Damage> {};
@@ -112,7 +97,8 @@ TEST_P(DamagedFile, StopsTheImportAndLeavesTheTablesAsTheyWere) {
   common::testing::TempFolder folder;
   std::vector<std::string> lines = Lines(CTY_CSV_PATH);
   ASSERT_LE(d.line, lines.size());
-  lines[d.line - 1] = d.damage(lines[d.line - 1]);
+  std::string& line = lines[d.line - 1];
+  line.replace(line.find(d.from), std::string_view(d.from).size(), d.to);
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   WriteFile(folder / "cty.csv", text);
@@ -128,7 +114,7 @@ TEST_P(DamagedFile, StopsTheImportAndLeavesTheTablesAsTheyWere) {
   EXPECT_EQ(errors, folder / "cty.csv" + ":" + std::to_string(d.line) + ": " + d.reason + "\n");
   std::string after;
   for (const char* name : kTableFiles) after += ReadFile(folder / name);
-  EXPECT_EQ(after, before);
+  EXPECT_TRUE(after == before) << "the old tables changed";
   EXPECT_FALSE(fs::exists(folder / "prefiximport.tmp"));
 }
 
