@@ -1,5 +1,7 @@
 #include "app/program_services.h"
 
+#include <memory>
+
 #include "common/current_folder.h"
 #include "common/file_base_ss.h"
 #include "common/grid_colours.h"
@@ -10,6 +12,7 @@
 #include "logbook/databases/call_database.h"
 #include "logbook/databases/project_database.h"
 #include "logbook/databases/projecte.h"
+#include "logbook/databases/selection_position.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/locator.h"
 #include "logbook/reference/modes.h"
@@ -42,7 +45,9 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToProjecte>::Create();
   Service<storage::DriverSystem>::Create().SetStartFolder(data_folder_);
   Service<storage::ToDBFkt>::Create();
-  Service<logbook::ToDatPrefix>::Create();
+  // The DXCC selection opens its window where it was last closed in the current project.
+  Service<logbook::ToDatPrefix>::Create().SetWindowPlace(
+      std::make_unique<logbook::ProjectWindowPlace>());
 }
 
 ProgramServices::~ProgramServices() {
