@@ -1,15 +1,12 @@
 // Two users in their own processes write into one shared PX5CALL at once: each updates the same
 // 500 calls and adds 500 of its own. Afterwards every shared call holds one writer's values, whole,
 // every added call is there once, and the files pass the checker.
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <string>
 #include <vector>
 
 #include "database_fixture.h"
 #include "logbook/databases/call_keys.h"
+#include "tests/common/peer_process.h"
 #include "tests/logbook/databases/call_peer_values.h"
 
 namespace logbook::testing {
@@ -20,21 +17,10 @@ constexpr int kCalls = 500;
 class CallProcessTest : public DatabaseTest {
  protected:
   pid_t Spawn(const std::string& tag) {
-    const std::string out = folder_ / (tag + ".out");
-    const pid_t pid = fork();
-    if (pid == 0) {
-      dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-      execl(CALL_PEER_PATH, CALL_PEER_PATH, folder_.path().c_str(), tag.c_str(),
-            std::to_string(kCalls).c_str(), nullptr);
-      _exit(127);
-    }
-    return pid;
+    return common::testing::SpawnPeer(CALL_PEER_PATH, {folder_.path(), tag, std::to_string(kCalls)},
+                                      folder_ / (tag + ".out"));
   }
-  static int Wait(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
+  static int Wait(pid_t pid) { return common::testing::WaitPeer(pid); }
 };
 
 TEST_F(CallProcessTest, TwoWritersLeaveEveryCallWholeAndTheFileSound) {

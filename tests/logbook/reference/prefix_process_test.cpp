@@ -1,9 +1,6 @@
 // Several programs on one prefix database, each a real process (prefix_peer) in network mode.
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include "prefix_fixture.h"
+#include "tests/common/peer_process.h"
 
 namespace logbook::testing {
 namespace {
@@ -21,24 +18,10 @@ class PrefixProcessTest : public PrefixDbTest {
 
   // Starts a peer in the test folder; its standard output goes to "<out>.out".
   pid_t Spawn(std::vector<std::string> args, const std::string& out) {
-    args.insert(args.begin(), {PREFIX_PEER_PATH, folder_.path()});
-    const std::string out_path = Out(out);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      dup2(open(out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-      std::vector<char*> argv;
-      for (auto& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    return pid;
+    args.insert(args.begin(), folder_.path());
+    return common::testing::SpawnPeer(PREFIX_PEER_PATH, std::move(args), Out(out));
   }
-  static int Wait(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  }
+  static int Wait(pid_t pid) { return common::testing::WaitPeer(pid); }
   std::string Out(const std::string& name) const { return folder_ / (name + ".out"); }
   std::string Go() const { return folder_ / "go"; }
   static int Entries(int kind) {
