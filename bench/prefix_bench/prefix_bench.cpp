@@ -237,9 +237,11 @@ class MeanReporter : public benchmark::ConsoleReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs) {
+      // With repetitions only their mean counts.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean") continue;
       auto it = run.counters.find("items_per_second");
       if (it != run.counters.end() && it->second > 0) {
-        mean_us_[run.benchmark_name()] = 1e6 / it->second;
+        mean_us_[run.run_name.str()] = 1e6 / it->second;
       }
     }
   }
