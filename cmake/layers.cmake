@@ -18,6 +18,7 @@ set(DOMIVOX_LAYERS
   logbook/reference
   logbook/settings
   logbook/databases
+  contest
   platform/qt
   ui
 )

@@ -66,8 +66,26 @@ class LeDouble {
   LeInt64 bits_;
 };
 
+// An IEEE 754 single stored little-endian (the records' 4-byte reals).
+class LeSingle {
+ public:
+  LeSingle() = default;
+  LeSingle(float value) { set(value); }  // NOLINT
+  float get() const { return std::bit_cast<float>(bits_.get()); }
+  void set(float value) { bits_.set(std::bit_cast<std::int32_t>(value)); }
+  operator float() const { return get(); }  // NOLINT
+  LeSingle& operator=(float value) {
+    set(value);
+    return *this;
+  }
+
+ private:
+  LeInt32 bits_;
+};
+
 static_assert(sizeof(LeInt16) == 2 && alignof(LeInt16) == 1);
 static_assert(sizeof(LeInt32) == 4 && alignof(LeInt32) == 1);
+static_assert(sizeof(LeSingle) == 4 && alignof(LeSingle) == 1);
 static_assert(sizeof(LeDouble) == 8 && alignof(LeDouble) == 1);
 
 // Plain helpers for code that works on raw byte buffers (file headers, pages).

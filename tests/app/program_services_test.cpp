@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "common/scripted_presenter.h"
 #include "common/service.h"
+#include "contest/contest_tables.h"
 #include "logbook/databases/projecte.h"
 #include "logbook/settings/setups.h"
 #include "storage/driver_system.h"
@@ -41,6 +42,7 @@ TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
   {
     ProgramServices services(folder_ + "/");
     EXPECT_TRUE(common::Service<logbook::ToSetups>::Exists());
+    EXPECT_TRUE(common::Service<contest::ToDatContest>::Exists());
     EXPECT_TRUE(common::Service<logbook::ToProjecte>::Exists());
     auto* messages = RecordMessages();
     ASSERT_TRUE(services.StartFileManager());
@@ -50,6 +52,7 @@ TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
   }
   EXPECT_FALSE(common::Service<logbook::ToSetups>::Exists());
   EXPECT_FALSE(common::Service<storage::DriverSystem>::Exists());
+  EXPECT_FALSE(common::Service<contest::ToDatContest>::Exists());
 }
 
 TEST_F(ProgramServicesTest, AnUnusableDataFolderIsReportedAndRefused) {
