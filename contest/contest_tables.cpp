@@ -8,6 +8,7 @@
 #include "contest/contest_data_record.h"
 #include "contest/log_record.h"
 #include "logbook/settings/setups.h"
+#include "storage/db_error.h"
 #include "storage/driver_system.h"
 #include "storage/table_keys.h"
 
@@ -92,15 +93,29 @@ int ToDatContest::OpenOne(int table, std::int32_t log_number, std::uint8_t flag)
   p.keys = &keys;
   const HandleKey key = KeyOf(table, log_number);
   std::unique_ptr<storage::TdbTreiber>& slot = handles_[key];
-  int result = OpenTable(slot, p, AutoKeyField{f.auto_key, kAutoNumberOffset});
-  // The driver reaches its files only on first use; a table is opened when its files are (a
-  // missing one created), so that a failure stops OpenTables rather than a later lookup.
-  if (result == storage::TdbTreiber::kOpened && !slot->Driver()->Mark()) {
-    CloseTable(slot, false, true);
-    result = storage::TdbTreiber::kNotOpened;
+  int result = storage::TdbTreiber::kNotOpened;
+  bool unusable = false;  // opened, but its files cannot be reached
+  try {
+    result = OpenTable(slot, p, AutoKeyField{f.auto_key, kAutoNumberOffset});
+    // The driver reaches its files only on first use; a table counts as opened when its files
+    // are (a missing one created), so that a failure stops OpenTables, not a later lookup.
+    unusable = result == storage::TdbTreiber::kOpened && !slot->Driver()->Mark();
+  } catch (const storage::EDBError&) {
+    DropFailedOpen(key, result == storage::TdbTreiber::kOpened);
+    throw;
   }
-  if (slot == nullptr || !slot->IsOpen(false)) handles_.erase(key);
+  if (unusable || result == storage::TdbTreiber::kNotOpened) {
+    DropFailedOpen(key, unusable);
+    return storage::TdbTreiber::kNotOpened;
+  }
   return result;
+}
+
+void ToDatContest::DropFailedOpen(const HandleKey& key, bool close) {
+  std::unique_ptr<storage::TdbTreiber>& slot = handles_[key];
+  // A fresh open has no other user: closing it for every user closes only its own use.
+  if (close && slot != nullptr) CloseTable(slot, false, true);
+  if (slot == nullptr || !slot->IsOpen(false)) handles_.erase(key);
 }
 
 void ToDatContest::CloseOne(int table, std::int32_t log_number, bool force, std::uint8_t flag) {

@@ -107,6 +107,8 @@ class ToDatContest final : public storage::ToDatBase {
   // An OpenResult of TdbTreiber.
   int OpenOne(int table, std::int32_t log_number, std::uint8_t flag);
   void CloseOne(int table, std::int32_t log_number, bool force, std::uint8_t flag);
+  // After an open that failed: closes a file it left open (`close`) and drops an unopened handle.
+  void DropFailedOpen(const HandleKey& key, bool close);
 
   std::map<HandleKey, std::unique_ptr<storage::TdbTreiber>> handles_;
 };
