@@ -4,8 +4,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <optional>
 #include <string>
@@ -15,6 +13,7 @@
 #include "contest/contest_lookups.h"
 #include "platform/fake_environment.h"
 #include "storage/db_functions.h"
+#include "tests/common/peer_process.h"
 #include "tests/common/scripted_messages.h"
 #include "tests/common/temp_folder.h"
 #include "tests/contest/contest_services.h"
@@ -64,24 +63,11 @@ class ContestTest : public ::testing::Test {
     return r.Nummer;
   }
 
-  // Starts the peer program on this data folder; see tests/contest/contest_peer.cpp.
+  // Starts the peer program on this data folder (tests/contest/contest_peer.cpp); what it
+  // prints goes to "peer.out" there.
   pid_t StartPeer(std::vector<std::string> args) const {
-    args.insert(args.begin(), {CONTEST_PEER_PATH, folder_.path()});
-    const pid_t pid = fork();
-    if (pid == 0) {
-      std::vector<char*> argv;
-      for (auto& a : args) argv.push_back(a.data());
-      argv.push_back(nullptr);
-      execv(argv[0], argv.data());
-      _exit(127);
-    }
-    return pid;
-  }
-  // The peer's exit code (128 + signal when killed).
-  static int WaitPeer(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    args.insert(args.begin(), folder_.path());
+    return common::testing::SpawnPeer(CONTEST_PEER_PATH, std::move(args), folder_ / "peer.out");
   }
 
   platform::FakeClock clock_;

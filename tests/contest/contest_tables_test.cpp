@@ -116,7 +116,7 @@ TEST_F(ContestTest, AnUpdateOfARecordAnotherUserDeletedWritesNothingAlsoWhenRetr
   t.GetLKRec(changed);
   changed.Mode = "FM";
   t.SetLKRec(changed);
-  ASSERT_EQ(WaitPeer(StartPeer({"delete", "7", "2"})), 0);
+  ASSERT_EQ(common::testing::WaitPeer(StartPeer({"delete", "7", "2"})), 0);
   TdbContest reader(kTableLK, 7);  // puts another QSO into the shared record buffer
   ASSERT_TRUE(reader.FindCall("DL3CCC"));
   EXPECT_FALSE(t.UpdateRec());
