@@ -20,9 +20,9 @@
 #include "logbook/reference/prefix.h"
 #include "logbook/reference/prefix_files.h"
 #include "logbook/settings/setups.h"
-#include "storage/db_functions.h"
-#include "storage/debug_stack.h"
-#include "storage/driver_system.h"
+#include "storage/driver/debug_stack.h"
+#include "storage/driver/driver_system.h"
+#include "storage/tables/db_functions.h"
 
 namespace app {
 

@@ -7,14 +7,14 @@
 
 #include "common/le_int.h"
 #include "logbook/reference/prefix_files.h"
-#include "storage/error_report.h"
+#include "storage/driver/error_report.h"
 
 namespace app {
 namespace {
 
 namespace fs = std::filesystem;
 
-// Whether the data file of a table holds a record: its header (storage/fileblock.h) counts the
+// Whether the data file of a table holds a record: its header (storage/isam/fileblock.h) counts the
 // record slots at offset 8 and the free ones at offset 4.
 bool HoldsRecords(const fs::path& data_file) {
   std::array<char, 12> header{};

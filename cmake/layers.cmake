@@ -14,7 +14,9 @@
 set(DOMIVOX_LAYERS
   platform
   common
-  storage
+  storage/isam
+  storage/driver
+  storage/tables
   logbook/reference
   logbook/settings
   logbook/databases

@@ -6,7 +6,7 @@
 #include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/service.h"
-#include "storage/db_error.h"
+#include "storage/driver/db_error.h"
 
 namespace contest {
 namespace {

@@ -24,7 +24,7 @@
 #include "contest/contest_data_record.h"
 #include "contest/contest_tables.h"
 #include "contest/log_record.h"
-#include "storage/table_base.h"
+#include "storage/tables/table_base.h"
 
 namespace contest {
 

@@ -8,9 +8,9 @@
 #include "contest/contest_data_record.h"
 #include "contest/log_record.h"
 #include "logbook/settings/setups.h"
-#include "storage/db_error.h"
-#include "storage/driver_system.h"
-#include "storage/table_keys.h"
+#include "storage/driver/db_error.h"
+#include "storage/driver/driver_system.h"
+#include "storage/tables/table_keys.h"
 
 namespace contest {
 namespace {

@@ -37,8 +37,8 @@
 #include <string>
 #include <utility>
 
-#include "storage/table_dat_base.h"
-#include "storage/table_treiber.h"
+#include "storage/tables/table_dat_base.h"
+#include "storage/tables/table_treiber.h"
 
 namespace contest {
 

@@ -6,7 +6,7 @@
 // Needs the application object for as long as messages are sent.
 #pragma once
 
-#include "storage/rebuild_progress.h"
+#include "storage/driver/rebuild_progress.h"
 
 namespace ui {
 

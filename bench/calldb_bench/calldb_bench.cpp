@@ -19,7 +19,7 @@
 #include "common/service.h"
 #include "common/string_helpers.h"
 #include "logbook/databases/call_database.h"
-#include "storage/driver_system.h"
+#include "storage/driver/driver_system.h"
 #include "tests/common/temp_folder.h"
 
 namespace {
@@ -40,8 +40,8 @@ const std::vector<Station>& Stations() {
       if (line.empty() || line[0] == '#' || comma == std::string::npos) continue;
       doks[line.substr(0, comma)] = common::Trim(line.substr(comma + 1));
     }
-    static const char* kNames[] = {"Anna", "Bernd", "Carla", "Dieter", "Erika", "Frank",
-                                   "Gisela", "Horst", "Ilse", "Jürgen", "Karin", "Lothar"};
+    static const char* kNames[] = {"Anna",   "Bernd", "Carla", "Dieter", "Erika", "Frank",
+                                   "Gisela", "Horst", "Ilse",  "Jürgen", "Karin", "Lothar"};
     std::vector<Station> list;
     std::ifstream scp(std::string(kData) + "MASTER.SCP");
     for (std::string line; std::getline(scp, line);) {
@@ -89,8 +89,8 @@ class CallBookRig {
       book_->SetCall(st.call);
       book_->SetName(st.name);
       book_->SetDOK(st.dok);
-      logbook::CallFieldPut(book_->Record(), logbook::CallFieldTag(logbook::kCallBook,
-                                                                   logbook::CallField::kLocator),
+      logbook::CallFieldPut(book_->Record(),
+                            logbook::CallFieldTag(logbook::kCallBook, logbook::CallField::kLocator),
                             st.locator);
       if (!book_->Insert()) {
         std::fprintf(stderr, "the insert of %s failed\n", st.call.c_str());

@@ -30,7 +30,7 @@
 #include "common/key_text.h"
 #include "common/le_int.h"
 #include "common/short_string.h"
-#include "storage/engine.h"
+#include "storage/isam/engine.h"
 
 namespace bench {
 

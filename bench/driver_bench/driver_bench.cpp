@@ -11,9 +11,9 @@
 #include "bench/common/contest_log_record.h"
 #include "common/key_text.h"
 #include "common/service.h"
-#include "storage/driver.h"
-#include "storage/driver_system.h"
-#include "storage/engine.h"
+#include "storage/driver/driver.h"
+#include "storage/driver/driver_system.h"
+#include "storage/isam/engine.h"
 #include "tests/common/temp_folder.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "bench/common/contest_log_record.h"
-#include "storage/engine.h"
+#include "storage/isam/engine.h"
 
 namespace {
 

@@ -26,14 +26,14 @@
 #include "logbook/reference/prefix.h"
 #include "logbook/reference/prefix_cursor.h"
 #include "logbook/reference/prefix_files.h"
-#include "storage/driver_codes.h"
-#include "storage/driver_system.h"
+#include "storage/driver/driver_codes.h"
+#include "storage/driver/driver_system.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using logbook::ToDatPrefix;
 using logbook::TdbPrefix;
+using logbook::ToDatPrefix;
 
 constexpr std::size_t kCalls = 10000;
 constexpr std::int32_t kQsoDate = 155000;
@@ -125,10 +125,11 @@ class SqlitePrefixes {
     const std::string name = Folder() + "/prefixes.sqlite";
     fs::remove(name);
     ok_ = sqlite3_open(name.c_str(), &db_) == SQLITE_OK &&
-          Exec("PRAGMA synchronous=OFF;"
-               "CREATE TABLE prefixes(prefix BLOB PRIMARY KEY, record BLOB);"
-               "CREATE TABLE exact(call BLOB PRIMARY KEY, record BLOB);"
-               "CREATE TABLE learnt(call BLOB PRIMARY KEY, record BLOB);") &&
+          Exec(
+              "PRAGMA synchronous=OFF;"
+              "CREATE TABLE prefixes(prefix BLOB PRIMARY KEY, record BLOB);"
+              "CREATE TABLE exact(call BLOB PRIMARY KEY, record BLOB);"
+              "CREATE TABLE learnt(call BLOB PRIMARY KEY, record BLOB);") &&
           Fill();
     for (const char* table : {"exact", "learnt"}) {
       Prepare(std::string("SELECT call FROM ") + table + " WHERE call >= ?1 ORDER BY call LIMIT 1",
@@ -166,8 +167,8 @@ class SqlitePrefixes {
     const PrefixDatabase source(0);
     Exec("BEGIN");
     sqlite3_stmt* insert = nullptr;
-    for (const auto& [kind, table] : {std::pair{logbook::kPrefixMain, "prefixes"},
-                                      {logbook::kPrefixExact, "exact"}}) {
+    for (const auto& [kind, table] :
+         {std::pair{logbook::kPrefixMain, "prefixes"}, {logbook::kPrefixExact, "exact"}}) {
       Prepare(std::string("INSERT INTO ") + table + " VALUES(?1, ?2)", insert);
       TdbPrefix cursor(kind);
       for (bool more = cursor.First(0); more; more = cursor.Next(false, true)) {

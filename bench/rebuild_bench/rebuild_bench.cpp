@@ -19,9 +19,9 @@
 
 #include "bench/common/contest_log_record.h"
 #include "common/le_int.h"
-#include "storage/engine.h"
-#include "storage/rebuild.h"
-#include "storage/var_record.h"
+#include "storage/isam/engine.h"
+#include "storage/isam/rebuild.h"
+#include "storage/isam/var_record.h"
 #include "tests/common/temp_folder.h"
 
 namespace {

@@ -27,8 +27,8 @@
 #include <vector>
 
 #include "logbook/databases/call_record.h"
-#include "storage/table_base.h"
-#include "storage/table_dat_base.h"
+#include "storage/tables/table_base.h"
+#include "storage/tables/table_dat_base.h"
 
 namespace logbook {
 
@@ -36,9 +36,27 @@ enum CallTable : std::uint8_t { kCallData = 0, kCallBook = 1, kCallNote = 4, kCa
 
 // The fields with accessors; their tags differ between call data and call book.
 enum class CallField {
-  kDIG, kAGCW, kExCall, kName, kMF, kDOK, kLocator,
-  kM1, kM2, kM3, kM4, kM5, kM6, kM7, kM8, kM9, kM10,
-  kLDK, kQTH, kQSLVia, kCallComment,
+  kDIG,
+  kAGCW,
+  kExCall,
+  kName,
+  kMF,
+  kDOK,
+  kLocator,
+  kM1,
+  kM2,
+  kM3,
+  kM4,
+  kM5,
+  kM6,
+  kM7,
+  kM8,
+  kM9,
+  kM10,
+  kLDK,
+  kQTH,
+  kQSLVia,
+  kCallComment,
 };
 
 // The tag of a field in a table's numbering; 0 when the table has no such field.

@@ -21,8 +21,8 @@
 #include <string>
 #include <string_view>
 
-#include "storage/driver.h"
-#include "storage/table_keys.h"
+#include "storage/driver/driver.h"
+#include "storage/tables/table_keys.h"
 
 namespace logbook {
 

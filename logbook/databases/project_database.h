@@ -24,10 +24,10 @@
 #include <string_view>
 
 #include "logbook/databases/project_record.h"
-#include "storage/driver.h"
-#include "storage/table_base.h"
-#include "storage/table_dat_base.h"
-#include "storage/table_keys.h"
+#include "storage/driver/driver.h"
+#include "storage/tables/table_base.h"
+#include "storage/tables/table_dat_base.h"
+#include "storage/tables/table_keys.h"
 
 namespace logbook {
 

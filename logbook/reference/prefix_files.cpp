@@ -6,7 +6,7 @@
 #include "common/key_text.h"
 #include "common/string_helpers.h"
 #include "logbook/reference/prefix_cursor.h"
-#include "storage/table_keys.h"
+#include "storage/tables/table_keys.h"
 
 namespace logbook {
 namespace {

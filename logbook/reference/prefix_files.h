@@ -18,8 +18,8 @@
 
 #include "logbook/reference/dxcc_selection.h"
 #include "logbook/reference/prefix_record.h"
-#include "storage/table_dat_base.h"
-#include "storage/table_treiber.h"
+#include "storage/tables/table_dat_base.h"
+#include "storage/tables/table_treiber.h"
 
 namespace logbook {
 

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "logbook/reference/prefix_record.h"
-#include "storage/table_base.h"
+#include "storage/tables/table_base.h"
 
 namespace logbook {
 

@@ -12,7 +12,7 @@
 #include "contest/contest_tables.h"
 #include "logbook/databases/projecte.h"
 #include "logbook/settings/setups.h"
-#include "storage/driver_system.h"
+#include "storage/driver/driver_system.h"
 
 namespace app {
 namespace {

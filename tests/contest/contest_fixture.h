@@ -12,7 +12,7 @@
 #include "common/service.h"
 #include "contest/contest_lookups.h"
 #include "platform/fake_environment.h"
-#include "storage/db_functions.h"
+#include "storage/tables/db_functions.h"
 #include "tests/common/peer_process.h"
 #include "tests/common/scripted_messages.h"
 #include "tests/common/temp_folder.h"

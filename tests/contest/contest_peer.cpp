@@ -7,7 +7,7 @@
 
 #include "common/key_text.h"
 #include "contest/contest_lookups.h"
-#include "storage/db_error.h"
+#include "storage/driver/db_error.h"
 #include "tests/contest/contest_services.h"
 
 namespace {

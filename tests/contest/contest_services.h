@@ -9,8 +9,8 @@
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
 #include "logbook/settings/setups.h"
-#include "storage/db_functions.h"
-#include "storage/driver_system.h"
+#include "storage/driver/driver_system.h"
+#include "storage/tables/db_functions.h"
 
 namespace contest_test {
 

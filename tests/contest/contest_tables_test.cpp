@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "common/key_text.h"
-#include "storage/driver.h"
+#include "storage/driver/driver.h"
 #include "tests/contest/contest_fixture.h"
 
 namespace contest_test {

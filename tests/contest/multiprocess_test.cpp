@@ -4,7 +4,7 @@
 #include <random>
 
 #include "contest/log_record.h"
-#include "storage/isam_check.h"
+#include "storage/isam/isam_check.h"
 #include "tests/contest/contest_fixture.h"
 
 namespace contest_test {

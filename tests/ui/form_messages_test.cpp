@@ -8,9 +8,9 @@
 
 #include "common/service.h"
 #include "platform/qt/application.h"
-#include "storage/db_functions.h"
-#include "storage/driver.h"
-#include "storage/driver_system.h"
+#include "storage/driver/driver.h"
+#include "storage/driver/driver_system.h"
+#include "storage/tables/db_functions.h"
 #include "tests/common/temp_folder.h"
 #include "ui/form_messages.h"
 

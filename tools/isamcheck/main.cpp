@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "platform/text_codec.h"
-#include "storage/isam_check.h"
+#include "storage/isam/isam_check.h"
 
 int main(int argc, char** argv) {
   storage::CheckOptions options;

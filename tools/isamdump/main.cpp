@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "platform/text_codec.h"
-#include "storage/isam_dump.h"
+#include "storage/isam/isam_dump.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -17,9 +17,9 @@
 #include "logbook/reference/prefix_cursor.h"
 #include "logbook/reference/prefix_files.h"
 #include "platform/text_codec.h"
-#include "storage/db_error.h"
-#include "storage/driver_codes.h"
-#include "storage/driver_system.h"
+#include "storage/driver/db_error.h"
+#include "storage/driver/driver_codes.h"
+#include "storage/driver/driver_system.h"
 #include "tools/prefiximport/cty_csv.h"
 
 namespace {

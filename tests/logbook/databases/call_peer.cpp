@@ -8,8 +8,8 @@
 
 #include "common/service.h"
 #include "logbook/databases/call_database.h"
-#include "storage/db_error.h"
-#include "storage/driver_system.h"
+#include "storage/driver/db_error.h"
+#include "storage/driver/driver_system.h"
 #include "tests/logbook/databases/call_peer_values.h"
 
 namespace {
@@ -35,7 +35,8 @@ int Run(int argc, char** argv) {
   s.SetStartFolder(std::string(argv[1]) + "/");
   // Lock conflicts are waited out, as a patient user would.
   int patience = 100000;
-  s.SetDefaultRetryProc([&](std::string_view, int reason) { return reason != 4 && --patience > 0; });
+  s.SetDefaultRetryProc(
+      [&](std::string_view, int reason) { return reason != 4 && --patience > 0; });
   common::Service<logbook::ToDatCall>::Create();
   {
     TdbCall holder(logbook::kCallData);  // keeps the file open for the run

@@ -1,7 +1,7 @@
 // The prefix tables: cursors and their tables, whole calls in the learnt and exact-call tables,
 // the lookups' memory, and the replacement of outdated DXCC prefixes.
 #include "prefix_fixture.h"
-#include "tests/storage/fault_engine.h"
+#include "tests/storage/driver/fault_engine.h"
 
 namespace logbook::testing {
 namespace {

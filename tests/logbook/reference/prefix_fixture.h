@@ -16,9 +16,9 @@
 #include "logbook/reference/prefix_files.h"
 #include "logbook/reference/scripted_dxcc_selection.h"
 #include "platform/fake_environment.h"
-#include "storage/db_functions.h"
-#include "storage/driver_system.h"
-#include "storage/isam_check.h"
+#include "storage/driver/driver_system.h"
+#include "storage/isam/isam_check.h"
+#include "storage/tables/db_functions.h"
 #include "tests/common/scripted_messages.h"
 #include "tests/common/temp_folder.h"
 

@@ -19,9 +19,9 @@
 #include "logbook/reference/prefix_cursor.h"
 #include "logbook/reference/prefix_files.h"
 #include "logbook/reference/scripted_dxcc_selection.h"
-#include "storage/db_error.h"
-#include "storage/driver_codes.h"
-#include "storage/driver_system.h"
+#include "storage/driver/db_error.h"
+#include "storage/driver/driver_codes.h"
+#include "storage/driver/driver_system.h"
 
 namespace {
 

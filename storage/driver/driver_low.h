@@ -1,0 +1,86 @@
+// IFDriverLow: the working layer of a database driver: the key table and record buffers, opening
+// and creating the files (on demand, within the open-file budget), and the record and key
+// maintenance (add, update, delete, navigation).
+//
+// Every routine here runs inside the operation frame of IFDriver, on a driver whose files the
+// frame has opened; each records its failures on the operation stack and leaves its outcome in
+// DriverErrorClass.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "storage/driver/driver_bi.h"
+
+namespace storage {
+
+// A position saved by SavePosition.
+struct DriverPosition {
+  std::uint16_t key = 0;
+  std::int32_t ref = -1;
+  std::string key_text;
+  const IFbiDriver* driver = nullptr;
+};
+
+class IFDriverLow : public IFbiDriver {
+ public:
+  IFDriverLow();
+  ~IFDriverLow() override;
+
+ protected:
+  // --- opening ---
+  bool OpenOnDemand();
+  bool OpenFiles();
+  bool CheckDefinition();  // open fileblock against the key table; closes it on a difference
+
+  // --- locks taken by add, update and delete, each only when not held already ---
+  struct TakenLocks {
+    bool file = false;
+    std::int32_t record = -1;
+  };
+  bool TakeFileLock(TakenLocks& taken);
+  bool TakeRecordLock(TakenLocks& taken, std::int32_t ref);
+  // Releases what was taken; a failed release is recorded as class 4.
+  void ReleaseLocks(TakenLocks& taken);
+  void FlushIfWanted();
+
+  // --- maintenance ---
+  void DoAddRecord();
+  void DoUpdateRecord();
+  void DoDeleteRecord(int mode);
+  bool AssignAutoKeys();
+  // Adds keys 1..key_count_ for `ref`; on failure removes the keys added and the record.
+  bool AddAllKeys(std::int32_t ref);
+  // Changes keys from `old_image` to the record buffer; on failure changes back.
+  // `changed` collects the keys changed, in key order.
+  bool ChangeKeys(const std::uint8_t* old_image, std::int32_t ref, std::vector<int>& changed);
+  void ChangeKeysBack(const std::uint8_t* old_image, std::int32_t ref,
+                      const std::vector<int>& changed);
+  bool AddRecordAndKeys(bool assign_autokeys);
+  // True when the record just re-read differs from the before image (another user changed it):
+  // records 12309 and, when re-reads are taken over, makes the re-read record the buffer's.
+  bool ChangedByAnother(std::uint32_t argument, std::int32_t ref);
+  // Makes the record last read the record buffer and the before image.
+  void TakeReadRecord();
+
+  // --- navigation ---
+  // Reads `ref` (get-record wrapper) and makes it the current record; false recorded.
+  bool ReadAsCurrent(std::int32_t ref, std::uint32_t argument);
+  bool KeyInRange(int key, bool allow_zero);
+  void DoKeyStep(int key, int how);  // how: 0 first, 1 last, 2 next, 3 prev
+  void DoPhysicalStep(int how, std::int32_t from);
+  void DoSearch(int key, const std::string& text, bool exact);
+  void DoGetRecord(std::int32_t ref);
+  DriverPosition DoSavePosition(int key);
+  void DoRestorePosition(const DriverPosition& pos);
+  void ClearCurrent();
+  int RecordLengthToWrite() const;
+  bool SameAsImage(const std::uint8_t* record, int length) const;
+
+  // Lock notes of the running operation (who held what when it began).
+  bool note_record_lock_ = false;
+  bool note_file_lock_ = false;
+  bool create_when_missing_ = true;
+};
+
+}  // namespace storage

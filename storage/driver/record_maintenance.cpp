@@ -1,0 +1,516 @@
+// Record and key maintenance of the driver: add, update and delete keep every key of a file
+// consistent with its record, number the AUTOKEY keys, notice changes by other users and undo
+// their own partial key changes; navigation positions on records by key or in record order.
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+#include "common/key_text.h"
+#include "common/le_int.h"
+#include "storage/driver/driver_codes.h"
+#include "storage/driver/driver_errors.h"
+#include "storage/driver/driver_low.h"
+#include "storage/isam/isam_errors.h"
+
+namespace storage {
+namespace {
+
+constexpr std::int32_t kHighestRef = 0x7FFFFFFF;
+
+bool LinkIsZero(const std::uint8_t* record) {
+  return record[0] == 0 && record[1] == 0 && record[2] == 0 && record[3] == 0;
+}
+
+bool BeginsWith(const std::string& text, const std::string& prefix) {
+  return text.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), text.begin());
+}
+
+}  // namespace
+
+int IFDriverLow::RecordLengthToWrite() const {
+  if (!variable_) return record_length_;
+  return next_length_ > 0 ? next_length_ : image_length_;
+}
+
+bool IFDriverLow::SameAsImage(const std::uint8_t* record, int length) const {
+  if (length != image_length_) return false;
+  return std::memcmp(record, before_image_.data(), static_cast<std::size_t>(length)) == 0;
+}
+
+bool IFDriverLow::ChangedByAnother(std::uint32_t argument, std::int32_t ref) {
+  if (SameAsImage(read_buffer_.data(), read_length_)) return false;
+  if (take_reread_) TakeReadRecord();
+  RecordError(kDrvRecordChanged, argument, 0, ref);
+  return true;
+}
+
+void IFDriverLow::TakeReadRecord() {
+  const auto n = static_cast<std::size_t>(read_length_);
+  std::memcpy(record_buffer_, read_buffer_.data(), n);
+  std::memcpy(before_image_.data(), read_buffer_.data(), n);
+  image_length_ = read_length_;
+}
+
+void IFDriverLow::ClearCurrent() {
+  current_ref_ = -1;
+  image_ref_ = -1;
+  positioned_key_ = 0;
+}
+
+// --- add ---
+
+void IFDriverLow::DoAddRecord() {
+  const Step step(Stack(), kStepAdd);
+  if (!LinkIsZero(record_buffer_) || (variable_ && next_length_ == 0)) {
+    // A failed add leaves no current record.
+    ClearCurrent();
+    return RecordError(LinkIsZero(record_buffer_) ? kDrvVarNoLength : kDrvAddLinkNotZero, 1);
+  }
+  // Every change of a shared file runs under its write lock, so that another process never
+  // works on index pages it has not re-read, and two adds never draw the same AUTOKEY number.
+  TakenLocks taken;
+  if (!TakeFileLock(taken)) {
+    ClearCurrent();
+    return;
+  }
+  if (AddRecordAndKeys(true)) FlushIfWanted();
+  ReleaseLocks(taken);
+}
+
+bool IFDriverLow::AddRecordAndKeys(bool assign_autokeys) {
+  if (assign_autokeys && !AssignAutoKeys()) {
+    ClearCurrent();
+    return false;
+  }
+  const int length = variable_ ? next_length_ : record_length_;
+  std::int32_t ref = 0;
+  if (WAddRecord(record_buffer_, length, ref) != 0) {
+    RecordEngineError(2);
+    ClearCurrent();
+    return false;
+  }
+  if (!AddAllKeys(ref)) {
+    ClearCurrent();
+    return false;
+  }
+  std::memcpy(before_image_.data(), record_buffer_, static_cast<std::size_t>(length));
+  image_length_ = length;
+  current_ref_ = image_ref_ = ref;
+  positioned_key_ = 0;
+  return true;
+}
+
+bool IFDriverLow::AssignAutoKeys() {
+  const Step step(Stack(), kStepAutoKey);
+  for (int k = 1; k <= key_count_; ++k) {
+    KeyDescriptor& key = keys_[k];
+    if (key.autokey_offset < 0) continue;
+    const std::string text = BuildKeyText(record_buffer_, static_cast<std::uint16_t>(k));
+    if (text.size() < kAutoKeyChars) return RecordError(kDrvAutoKeyNotNumber, 1, k), false;
+    const std::string prefix = text.substr(0, text.size() - kAutoKeyChars);
+    // The highest entry under the prefix: search backwards from the prefix padded with the
+    // highest character to the key's full length.
+    std::string probe = prefix;
+    if (probe.size() < key.length) probe.resize(key.length, '\xFF');
+    std::int32_t ref = kHighestRef;
+    const int cls = WFindKeyAndRef(k, probe, ref, -1);
+    std::int64_t number = key.autokey_lowest;
+    if (cls == 0 && BeginsWith(probe, prefix)) {
+      if (probe.size() - prefix.size() != kAutoKeyChars) {
+        return RecordError(kDrvAutoKeyNotNumber, 2, k, ref), false;
+      }
+      number = std::max<std::int64_t>(static_cast<std::int64_t>(common::KeyToLongInt(
+                                          std::string_view(probe).substr(prefix.size()))) +
+                                          key.autokey_step,
+                                      key.autokey_lowest);
+      if (number > std::numeric_limits<std::int32_t>::max()) {
+        return RecordError(kDrvAutoKeyNotNumber, 3, k, ref), false;
+      }
+    } else if (cls > kClassNotFound) {
+      RecordEngineError(4, k);
+      return false;
+    }
+    Engine().ResetError();
+    common::WriteLeInt32(record_buffer_ + key.autokey_offset, static_cast<std::int32_t>(number));
+  }
+  return true;
+}
+
+bool IFDriverLow::AddAllKeys(std::int32_t ref) {
+  const Step step(Stack(), kStepAddKeys);
+  std::vector<std::string> texts;
+  for (int k = 1; k <= key_count_; ++k) {
+    texts.push_back(BuildKeyText(record_buffer_, static_cast<std::uint16_t>(k)));
+    if (WAddKey(k, ref, texts.back()) == 0) continue;
+    RecordEngineError(3, k, ref);
+    const int error = Engine().Error();
+    for (int j = 1; j < k; ++j) {
+      if (WDeleteKey(j, ref, texts[j - 1]) != 0) RecordEngineError(4, j, ref, kClassSevere);
+    }
+    if (WDeleteRecord(ref) != 0) RecordEngineError(5, 0, ref, kClassSevere);
+    Engine().SetError(error);
+    return false;
+  }
+  return true;
+}
+
+// --- update ---
+
+void IFDriverLow::DoUpdateRecord() {
+  const Step step(Stack(), kStepUpdate);
+  if (current_ref_ < 0) return RecordError(kDrvUpdateNoCurrent, 1);
+  if (!LinkIsZero(record_buffer_)) return RecordError(kDrvUpdateLinkNotZero, 1);
+  const int length = RecordLengthToWrite();
+  if (variable_ && (length < 5 || length > buffer_length_)) {
+    return RecordError(length < 5 ? kDrvVarNoLength : kDrvVarLenTooLong, 1);
+  }
+  if (SameAsImage(record_buffer_, length)) return;  // nothing changed: nothing is written
+
+  TakenLocks taken;
+  if (!TakeFileLock(taken) || !TakeRecordLock(taken, current_ref_)) {
+    ReleaseLocks(taken);
+    return;
+  }
+  if (WGetRecord(current_ref_) != 0) {
+    const bool gone = Engine().Error() == kDrvRecordGone;
+    if (gone && !note_record_lock_ && !note_file_lock_) {
+      // Deleted by another user. The question is asked without any lock of ours held, so no
+      // other user waits for our user's answer.
+      ReleaseLocks(taken);
+      const bool add_anew = retry_proc_ && !system_->ProgramHoldsLock() &&
+                            CallOut([&] { return retry_proc_(name_, kReasonRecordDeleted); });
+      if (!add_anew) return RecordError(kDrvRecordGone, 2, 0, current_ref_);
+      Engine().ResetError();
+      TakenLocks add_locks;
+      if (!TakeFileLock(add_locks)) return;
+      if (AddRecordAndKeys(true)) FlushIfWanted();
+      ReleaseLocks(add_locks);
+      return;
+    }
+    RecordEngineError(3, 0, current_ref_);
+    ReleaseLocks(taken);
+    return;
+  }
+  if (ChangedByAnother(4, current_ref_)) {  // never overwritten
+    ReleaseLocks(taken);
+    return;
+  }
+  positioned_key_ = 0;
+  std::vector<int> changed;
+  if (!ChangeKeys(before_image_.data(), current_ref_, changed)) {
+    ReleaseLocks(taken);
+    return;
+  }
+  if (WPutRecord(current_ref_, record_buffer_, length) != 0) {
+    // The keys already name the new texts: change them back so they match the stored record.
+    RecordEngineError(5, 0, current_ref_);
+    const int error = Engine().Error();
+    ChangeKeysBack(before_image_.data(), current_ref_, changed);
+    Engine().SetError(error);
+    ReleaseLocks(taken);
+    return;
+  }
+  std::memcpy(before_image_.data(), record_buffer_, static_cast<std::size_t>(length));
+  image_length_ = length;
+  FlushIfWanted();
+  ReleaseLocks(taken);
+}
+
+bool IFDriverLow::ChangeKeys(const std::uint8_t* old_image, std::int32_t ref,
+                             std::vector<int>& changed) {
+  const Step step(Stack(), kStepChangeKeys);
+  for (int k = 1; k <= key_count_; ++k) {
+    const auto key = static_cast<std::uint16_t>(k);
+    const std::string old_text = BuildKeyText(old_image, key);
+    const std::string new_text = BuildKeyText(record_buffer_, key);
+    if (old_text == new_text) continue;
+    bool ok = WAddKey(k, ref, new_text) == 0;
+    if (ok && WDeleteKey(k, ref, old_text) != 0) {
+      if (Engine().Error() == kIsamDeleteKeyMissing) {
+        Stack().SetMissingKeyMark();
+        Engine().ResetError();
+      } else {
+        ok = false;
+        RecordEngineError(1, k, ref);
+        const int error = Engine().Error();
+        if (WDeleteKey(k, ref, new_text) != 0) {
+          RecordError(kDrvKeyUndoFailed, 2, k, ref);
+        }
+        ChangeKeysBack(old_image, ref, changed);
+        Engine().SetError(error);
+        return false;
+      }
+    }
+    if (!ok) {
+      RecordEngineError(3, k, ref);
+      const int error = Engine().Error();
+      ChangeKeysBack(old_image, ref, changed);
+      Engine().SetError(error);
+      return false;
+    }
+    changed.push_back(k);
+  }
+  return true;
+}
+
+void IFDriverLow::ChangeKeysBack(const std::uint8_t* old_image, std::int32_t ref,
+                                 const std::vector<int>& changed) {
+  const Step step(Stack(), kStepChangeKeysBack);
+  int found = 0;
+  for (int k : changed) {
+    const auto key = static_cast<std::uint16_t>(k);
+    const std::string old_text = BuildKeyText(old_image, key);
+    const std::string new_text = BuildKeyText(record_buffer_, key);
+    if (old_text == new_text) continue;
+    ++found;
+    if (WAddKey(k, ref, old_text) != 0 || WDeleteKey(k, ref, new_text) != 0) {
+      RecordError(kDrvKeyUndoFailed, 4, k, ref);
+    }
+  }
+  if (found < static_cast<int>(changed.size())) RecordError(kDrvUndoCountMismatch, 5);
+}
+
+// --- delete ---
+
+void IFDriverLow::DoDeleteRecord(int mode) {
+  const Step step(Stack(), kStepDelete);
+  if (mode < 0 || mode > 4) mode = 0;
+  if (mode != 0 && current_key_ > key_count_) return RecordError(kDrvDeleteKeyRange, 1);
+  if (current_ref_ < 0) return RecordError(kDrvRecordGone, 1);
+  const std::int32_t ref = current_ref_;
+  TakenLocks taken;
+  if (!TakeFileLock(taken) || !TakeRecordLock(taken, ref)) {
+    ReleaseLocks(taken);
+    ClearCurrent();
+    return;
+  }
+  if (WGetRecord(ref) != 0) {
+    RecordEngineError(2, 0, ref);
+    ReleaseLocks(taken);
+    ClearCurrent();
+    return;
+  }
+  if (ChangedByAnother(3, ref)) {
+    ReleaseLocks(taken);
+    ClearCurrent();
+    return;
+  }
+  // The entries are built from the record as stored (the verified re-read), not from the
+  // caller's buffer, which may have been changed since: a key built from changed data would
+  // miss its entry and leave it pointing at a freed slot.
+  std::vector<std::string> texts;
+  for (int k = 1; k <= key_count_; ++k) {
+    texts.push_back(BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(k)));
+  }
+  std::vector<int> deleted;
+  const auto put_back = [&] {
+    const int error = Engine().Error();
+    for (int k : deleted) {
+      if (WAddKey(k, ref, texts[k - 1]) != 0) RecordEngineError(5, k, ref, kClassSevere);
+    }
+    Engine().SetError(error);
+  };
+  for (int k = 1; k <= key_count_; ++k) {
+    if (WDeleteKey(k, ref, texts[k - 1]) == 0) {
+      deleted.push_back(k);
+    } else if (Engine().Error() == kIsamDeleteKeyMissing) {
+      Stack().SetMissingKeyMark();
+      Engine().ResetError();
+    } else {
+      // The record stays; so do its keys.
+      RecordEngineError(4, k, ref);
+      put_back();
+      ReleaseLocks(taken);
+      ClearCurrent();
+      return;
+    }
+  }
+  if (WDeleteRecord(ref) != 0) {
+    RecordEngineError(6, 0, ref);
+    put_back();
+    ReleaseLocks(taken);
+    ClearCurrent();
+    return;
+  }
+  read_ref_ = -1;
+  ClearCurrent();
+  FlushIfWanted();
+  ReleaseLocks(taken);
+  if (Stack().ErrorClass() != 0) return;
+
+  // Repositioning.
+  const Step reposition(Stack(), kStepReposition);
+  const int key = current_key_;
+  if (mode == 0) return;
+  if (key == 0) {
+    switch (mode) {
+      case 1:
+        return DoPhysicalStep(1, 0);
+      case 2:
+        return DoPhysicalStep(0, 0);
+      case 3:
+        return DoPhysicalStep(2, ref);
+      default:
+        return DoPhysicalStep(3, ref);
+    }
+  }
+  if (mode == 1) return DoKeyStep(key, 1);
+  if (mode == 2) return DoKeyStep(key, 0);
+  std::string text = texts[key - 1];
+  std::int32_t at = ref;
+  if (WFindKeyAndRef(key, text, at, mode == 3 ? 1 : -1) != 0) {
+    RecordEngineError(7, key, ref);
+    return;
+  }
+  if (ReadAsCurrent(at, 7)) positioned_key_ = key;
+}
+
+// --- navigation ---
+
+bool IFDriverLow::ReadAsCurrent(std::int32_t ref, std::uint32_t argument) {
+  if (WGetRecord(ref) != 0) {
+    RecordEngineError(argument, 0, ref);
+    return false;
+  }
+  TakeReadRecord();
+  current_ref_ = image_ref_ = ref;
+  positioned_key_ = 0;
+  return true;
+}
+
+bool IFDriverLow::KeyInRange(int key, bool allow_zero) {
+  if ((key == 0 && allow_zero) || (key >= 1 && key <= key_count_)) return true;
+  RecordError(kDrvKeyNumberRange, 1, key);
+  return false;
+}
+
+void IFDriverLow::DoKeyStep(int key, int how) {
+  // The key becomes the current key before it is checked, as it always has: a delete that
+  // repositions on it afterwards is refused (28714).
+  current_key_ = static_cast<std::uint16_t>(key);
+  if (!KeyInRange(key, true)) return;
+  if (key == 0) {
+    if ((how == 2 || how == 3) && current_ref_ < 0) return RecordError(kDrvNoCurrentPhysical, 1);
+    return DoPhysicalStep(how, current_ref_);
+  }
+  std::string text;
+  std::int32_t ref = 0;
+  int cls = 0;
+  if (how == 0 || how == 1) {
+    cls = WClearKey(key);
+    if (cls == 0) cls = how == 0 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
+  } else if (current_ref_ < 0) {
+    // No current record: the key goes on from wherever its position stands.
+    cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
+  } else {
+    text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
+    ref = current_ref_;
+    if (positioned_key_ != key) {
+      // The key's position may stand anywhere: find the current record's entry first. When it
+      // is gone (another user changed or deleted the record) its neighbour is the answer.
+      cls = WFindKeyAndRef(key, text, ref, 0);
+      if (cls != 0 && Engine().Error() == kIsamKeyRefAbsent) {
+        text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
+        ref = current_ref_;
+        cls = WFindKeyAndRef(key, text, ref, how == 2 ? 1 : -1);
+        if (cls == 0) {
+          if (ReadAsCurrent(ref, 3)) positioned_key_ = key;
+          return;
+        }
+      }
+    }
+    if (cls == 0) cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
+  }
+  if (cls != 0) {
+    RecordEngineError(2, key);
+    return;
+  }
+  if (ReadAsCurrent(ref, 3)) positioned_key_ = key;
+}
+
+void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
+  positioned_key_ = 0;
+  DriverEngine& e = Engine();
+  std::int32_t slots = 0;
+  Retried(RetryKind::kRecord, [&] { slots = e.RecordSlots(fileblock_); });
+  if (!e.Ok()) return RecordEngineError(4);
+  const std::int32_t highest = slots - 1;
+  std::int32_t ref = 0;
+  std::int32_t step = 1;
+  switch (how) {
+    case 0:
+      ref = 1;
+      break;
+    case 1:
+      ref = highest, step = -1;
+      break;
+    case 2:
+      ref = from + 1;
+      break;
+    default:
+      ref = from - 1, step = -1;
+      break;
+  }
+  for (; ref >= 1 && ref <= highest; ref += step) {
+    // Free slots (and continuation sections) have a non-zero head. A head that cannot be read
+    // is taken as a record to read: another user's record lock covers exactly those bytes.
+    std::uint8_t head[4] = {1, 0, 0, 0};
+    e.RecordHead(fileblock_, ref, head);
+    if (e.Ok() && !LinkIsZero(head)) continue;
+    e.ResetError();
+    if (WGetRecord(ref) != 0) {
+      if (e.Error() == kDrvRecordGone) continue;
+      return RecordEngineError(5, 0, ref);
+    }
+    ReadAsCurrent(ref, 6);
+    return;
+  }
+  RecordError(kDrvNoPhysicalRecord, 7);
+}
+
+void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
+  current_key_ = static_cast<std::uint16_t>(key);
+  if (!KeyInRange(key, false)) return;
+  std::string text = wanted.substr(0, kMaxKeyLength);
+  const std::string cut = text;
+  std::int32_t ref = 0;
+  const int cls = WSearchKey(key, text, ref);
+  if (exact && cls <= kClassNotFound && (cls != 0 || !BeginsWith(text, cut))) {
+    return RecordError(kDrvFindNoMatch, 1, key);
+  }
+  if (cls != 0) return RecordEngineError(2, key);
+  if (ReadAsCurrent(ref, 3)) positioned_key_ = key;
+}
+
+void IFDriverLow::DoGetRecord(std::int32_t ref) { ReadAsCurrent(ref, 1); }
+
+DriverPosition IFDriverLow::DoSavePosition(int key) {
+  DriverPosition pos;
+  if (key < 0 || key > key_count_) {
+    RecordError(kDrvKeyNumberRange, 1, key);
+    return pos;
+  }
+  pos.key = static_cast<std::uint16_t>(key);
+  pos.ref = image_ref_;
+  if (key != 0 && image_ref_ >= 0) {
+    pos.key_text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
+  }
+  pos.driver = this;
+  return pos;
+}
+
+void IFDriverLow::DoRestorePosition(const DriverPosition& pos) {
+  if (pos.key > key_count_) return RecordError(kDrvKeyNumberRange, 1, pos.key);
+  if (pos.ref < 0) return RecordError(kDrvRecordGone, 2);
+  current_key_ = pos.key;
+  if (pos.key == 0) {
+    ReadAsCurrent(pos.ref, 3);
+    return;
+  }
+  std::string text = pos.key_text;
+  std::int32_t ref = pos.ref;
+  if (WFindKeyAndRef(pos.key, text, ref, 0) != 0) return RecordEngineError(4, pos.key, pos.ref);
+  if (ReadAsCurrent(ref, 5)) positioned_key_ = pos.key;
+}
+
+}  // namespace storage

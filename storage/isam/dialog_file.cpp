@@ -1,0 +1,52 @@
+#include "storage/isam/dialog_file.h"
+
+#include "common/le_int.h"
+
+namespace storage {
+
+bool ExamineDialog(EngineFile& dialog, int slot_size, int slots, DialogCondition* condition) {
+  std::int64_t size = 0;
+  if (!dialog.Size(&size)) return false;
+  if (size == 1) {
+    *condition = DialogCondition::kFresh;
+    return true;
+  }
+  bool end_word = false;
+  if (!ReadDialogEndWord(dialog, &end_word)) return false;
+  if (!end_word) {
+    *condition = DialogCondition::kJournal;
+  } else if (size - kSlotAreaStart == static_cast<std::int64_t>(slot_size) * slots) {
+    *condition = DialogCondition::kClean;
+  } else {
+    *condition = DialogCondition::kOtherLayout;
+  }
+  return true;
+}
+
+bool ReadDialogEndWord(EngineFile& dialog, bool* end_word) {
+  std::uint8_t prefix[3] = {};
+  std::uint32_t got = 0;
+  if (!dialog.ReadSome(0, prefix, 3, &got)) return false;
+  *end_word = got == 3 && common::ReadLeUInt16(prefix + 1) == kDialogEndWord;
+  return true;
+}
+
+bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bool cut) {
+  std::vector<std::uint8_t> bytes(2 + area.size());
+  common::WriteLeUInt16(bytes.data(), kDialogEndWord);
+  std::copy(area.begin(), area.end(), bytes.begin() + 2);
+  if (!dialog.Write(1, bytes.data(), static_cast<std::uint32_t>(bytes.size()))) return false;
+  return !cut || dialog.Truncate(kSlotAreaStart + static_cast<std::int64_t>(area.size()));
+}
+
+bool CreateDialogFile(const std::string& name) {
+  EngineFile file;
+  EngineOpenMode mode;
+  mode.create_always = true;
+  if (!file.Open(name, mode)) return false;
+  const std::uint8_t zero = 0;
+  const bool written = file.Write(0, &zero, 1);
+  return file.Close() && written;
+}
+
+}  // namespace storage

@@ -1,0 +1,81 @@
+// The dialog file (".DIA") of a fileblock: through it the processes that share the fileblock tell
+// each other which headers changed, and it holds the before-image journal of a journalled change.
+//
+//   OFFSET          SIZE  MEANING
+//   0               1     reserved: 0 when the file is created, never read
+//   1               2     2000: end of the journal; also marks the slot area as valid
+//   3 + n x S       S     user slot n (n = 0..user slots): bit k (0 the data header, 1..keys the
+//                         key headers) set = header k changed by another process since the
+//                         slot's owner last read it; bit keys + 1, the news bit, is set whenever
+//                         any bit is; a slot without it counts as unchanged
+//   0x7FFFFFFF - n  1     owner mark of user slot n: locked while its process has the fileblock
+//                         open; a lock only, never written
+//
+// S = (keys + 1) div 8 + 1 bytes; bit k is 1 shl (k mod 8) of byte k div 8.
+//
+// While a journalled change is in progress the file holds from offset 1 the journal: records
+// read back in the order written, ended by the word 2000 or the end of the file.
+//
+//   page image   OFFSET  SIZE         MEANING
+//                0       2            item count m (1..62)
+//                2       2            key number (1..keys)
+//                4       2            reserved, 0
+//                6       m x (L + 9)  the packed items as on the page (L = key length)
+//                +0      4            page number
+//                +4      4            leftmost child of the page
+//
+//   header image OFFSET  SIZE         MEANING
+//                0       2            1000
+//                2       2            key number (0 = the data header)
+//                4       28           the header (the data header's 21 bytes padded with zeros)
+//                32      4            link stored in the free-chain head the image names, or -2
+//                                     when there is none to restore
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "storage/isam/engine_file.h"
+
+namespace storage {
+
+inline constexpr std::int64_t kSlotAreaStart = 3;
+inline constexpr std::uint16_t kDialogEndWord = 2000;
+inline constexpr std::uint16_t kJournalHeaderWord = 1000;
+inline constexpr std::int64_t kOwnerMarkTop = 0x7FFFFFFF;  // owner mark of slot n: top - n
+inline constexpr std::int64_t kOwnerMarksStart = 0x7FFF0001;
+inline constexpr std::int64_t kOwnerMarksLength = kOwnerMarkTop - kOwnerMarksStart + 1;
+inline constexpr int kHeaderImageSize = 28;
+inline constexpr int kHeaderRecordSize = 4 + kHeaderImageSize + 4;
+inline constexpr int kPageRecordHead = 6;
+inline constexpr int kPageRecordTail = 8;
+inline constexpr std::int32_t kNoLinkToRestore = -2;
+
+constexpr int DialogSlotSize(int key_count) { return (key_count + 1) / 8 + 1; }
+inline bool SlotBit(const std::uint8_t* slot, int bit) {
+  return (slot[bit / 8] & (1u << (bit % 8))) != 0;
+}
+inline void SetSlotBit(std::uint8_t* slot, int bit) {
+  slot[bit / 8] = static_cast<std::uint8_t>(slot[bit / 8] | (1u << (bit % 8)));
+}
+
+// What an existing dialog file holds.
+enum class DialogCondition : std::uint8_t {
+  kFresh,        // one byte: just created, or the journal was emptied
+  kClean,        // the word 2000 and a slot area of the expected size
+  kOtherLayout,  // the word 2000, but a slot area of another size (another way of opening)
+  kJournal,      // anything else: a journal is present and must be replayed
+};
+
+// Examines the dialog file against a slot area of `slots` slots of `slot_size` bytes.
+bool ExamineDialog(EngineFile& dialog, int slot_size, int slots, DialogCondition* condition);
+// Reads the first 3 bytes: `*end_word` is true when the word at offset 1 is 2000 (false too
+// when the file is shorter than 3 bytes).
+bool ReadDialogEndWord(EngineFile& dialog, bool* end_word);
+// Writes the word 2000 at offset 1 followed by the slot area `area`, and cuts the file behind
+// it when `cut` is set.
+bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bool cut);
+// Creates a fresh dialog file: one zero byte, opened exclusively and closed again.
+bool CreateDialogFile(const std::string& name);
+
+}  // namespace storage

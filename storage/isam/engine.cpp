@@ -1,0 +1,181 @@
+#include "storage/isam/engine.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "platform/environment.h"
+#include "storage/isam/engine_state.h"
+#include "storage/isam/fileblock.h"
+
+namespace storage {
+namespace {
+
+constexpr int kMaxPageBuffers = 65535;  // the driver passes a 16-bit count
+
+// At process end a still started engine closes its fileblocks, so their headers reach the disk.
+void CloseAtExit() {
+  if (Engine().started) EngineExit();
+}
+
+}  // namespace
+
+EngineGlobals& Engine() {
+  static EngineGlobals globals;
+  return globals;
+}
+
+IsamState& Isam() { return Engine().isam; }
+
+void IsamReset() {
+  IsamState& s = Isam();
+  s.IsamOK = true;
+  s.IsamError = 0;
+  s.FirstPrimitive = 0;
+  s.FirstOsError = 0;
+}
+
+void IsamSetError(int error) {
+  Isam().IsamOK = false;
+  Isam().IsamError = error;
+}
+
+bool Fail(int error) {
+  if (Isam().IsamOK) IsamSetError(error);
+  return false;
+}
+
+int EngineErrorClass(int error) {
+  if (error == 0) return 0;
+  if ((error >= 10200 && error <= 10299) || error == kIsamFileNotFound || error == 10410) return 1;
+  switch (error) {
+    case kIsamPathNotFound:
+    case kIsamReadOnly:
+    case kIsamDriveNotReady:
+    case kIsamNoUserSlot:
+    case kIsamWriteLockRefused:
+    case kIsamReadLockRefused:
+    case kIsamRecordLockRefused:
+    case kIsamOpenLockRefused:
+    case kIsamDialogBusy:
+    case kIsamDriveLocked:
+    case kIsamSharedOsFailure:
+    case kIsamTempReadLockRefused:
+      return 2;
+    default:
+      break;
+  }
+  if (error >= 10001 && error <= 10009) return 3;
+  return 4;
+}
+
+bool IsOpenFileblock(const Fileblock* handle) {
+  const auto& open = Engine().open;
+  return handle != nullptr && std::find(open.begin(), open.end(), handle) != open.end();
+}
+
+EngineCall::EngineCall(FileblockHandle handle, std::uint32_t flags, int key) {
+  IsamReset();
+  EngineGlobals& e = Engine();
+  if (!e.started) {
+    Fail(kIsamNotStarted);
+    return;
+  }
+  if (!IsOpenFileblock(handle) || handle->signature != kFileblockSignature) {
+    Fail(kIsamBadHandle);
+    return;
+  }
+  if ((flags & kNeedWrite) != 0 && handle->read_only) {
+    Fail(kIsamReadOnly);
+    return;
+  }
+  // A data file worked on as a memory copy is this process's alone: no lock checks.
+  NetworkState* net = handle->data.InMemory() ? nullptr : handle->net.get();
+  // Changes of a shared fileblock need the write lock: a read or record lock would let this
+  // process change index pages that another process has changed meanwhile.
+  if ((flags & kNeedLock) != 0 && net != nullptr && !net->write_locked) {
+    Fail(kIsamNoLockHeld);
+    return;
+  }
+  if ((flags & kNeedKey) != 0 && (key < 1 || key > handle->key_count)) {
+    Fail(kIsamKeyNumberRange);
+    return;
+  }
+  if ((flags & kTempReadLock) != 0 && net != nullptr && !net->write_locked && !net->read_locked) {
+    if (!NetReadLock(*handle, kIsamTempReadLockRefused)) return;
+    net->temp_read_lock = true;
+  }
+  fb_ = handle;
+}
+
+EngineCall::~EngineCall() {
+  if (fb_ == nullptr) return;
+  if (Isam().IsamError == kIsamOsFailure && (fb_->read_only || fb_->shared)) {
+    Isam().IsamError = kIsamSharedOsFailure;
+  }
+  NetworkState* net = fb_->net.get();
+  if (net != nullptr && net->temp_read_lock) {
+    net->temp_read_lock = false;
+    const bool was_ok = Isam().IsamOK;
+    if (!NetUnlock(*fb_) && was_ok) Isam().IsamError = kIsamUnlockTempFailed;
+  }
+}
+
+void EngineInit(int network_mode, int page_buffers) {
+  IsamReset();
+  EngineGlobals& e = Engine();
+  if (e.started) {
+    Fail(kIsamAlreadyStarted);
+    return;
+  }
+  if (page_buffers < kMinPageBuffers) {
+    Fail(kIsamBufferCount);
+    return;
+  }
+  const LockRoutines* routines = LockRoutinesForMode(network_mode);
+  if (routines == nullptr) {
+    Fail(kIsamNetworkMode);
+    return;
+  }
+  if (e.pool.Allocate(std::min(page_buffers, kMaxPageBuffers)) < kMinPageBuffers) {
+    e.pool.Free();
+    Fail(kIsamTooFewBuffers);
+    return;
+  }
+  static const bool registered = std::atexit(&CloseAtExit) == 0;
+  (void)registered;
+  e.network_mode = network_mode;
+  e.routines = routines;
+  e.locks.SetRoutines(routines);
+  e.started = true;
+}
+
+void EngineExit() {
+  IsamReset();
+  EngineGlobals& e = Engine();
+  if (!e.started) {
+    Fail(kIsamNotStarted);
+    return;
+  }
+  int first_error = 0;
+  // Close from the end: each close removes its fileblock from the list.
+  for (std::size_t i = e.open.size(); i-- > 0;) {
+    if (i >= e.open.size()) continue;
+    FileblockClose(e.open[i]);
+    if (!Isam().IsamOK && first_error == 0) first_error = Isam().IsamError;
+  }
+  IsamReset();
+  if (first_error != 0) IsamSetError(first_error);
+  if (!e.open.empty()) return;
+  e.started = false;
+  e.pool.Free();
+}
+
+bool EngineStarted() { return Engine().started; }
+
+const char* EngineVersion() { return "05.53"; }
+
+void EngineSleep(std::uint32_t ms) { platform::CurrentSleeper().SleepMs(ms); }
+
+void EngineSetReFind(bool allowed) { Engine().refind_default = allowed; }
+
+}  // namespace storage

@@ -1,0 +1,224 @@
+// The ISAM record engine: one database is a fileblock of a data file of fixed-length records and
+// an index file of up to 110 B-tree keys over those records (plus, for shared use, a dialog file).
+//
+// The engine is procedural. Every operation takes a fileblock handle and, where needed, a key
+// number (1..number of keys), a record reference (record number from 1), a key text and a record
+// buffer; it starts by resetting the process-wide state Isam() to IsamOK = true, IsamError = 0
+// and, on failure, leaves IsamOK false and an error number of isam_errors.h in IsamError.
+// Operations with a result return it (0 or -1 on failure, as stated); the rest return nothing.
+//
+// Lifetime: EngineInit starts the engine with its page buffer pool; FileblockOpen hands out a
+// handle that stays valid until FileblockClose or EngineExit. A stale or foreign handle is
+// refused with 10445 and never dereferenced. Single-threaded by contract; several users are
+// several processes.
+//
+// Record buffers are exactly the record length of the fileblock. Key texts are short strings of
+// capacity 50 (a longer text is cut to 50 characters); a key text longer than the key length of
+// its key is refused with 10125.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "common/short_string.h"
+#include "storage/isam/isam_errors.h"
+
+namespace storage {
+
+// ---- Process-wide state ------------------------------------------------------------------------
+
+// The engine's success flag and error number, and the last-failure words of the operating-system
+// file layer: the primitive code (os_file.h) and operating-system error of the last failing call,
+// and of the first failure since the last reset.
+struct IsamState {
+  bool IsamOK = true;
+  int IsamError = 0;
+  std::uint16_t LastPrimitive = 0;
+  std::uint32_t LastOsError = 0;
+  std::uint16_t FirstPrimitive = 0;
+  std::uint32_t FirstOsError = 0;
+};
+
+// The one state object of the process.
+IsamState& Isam();
+// Engine entry reset: IsamOK true, IsamError 0, first-failure pair cleared.
+void IsamReset();
+// Sets an error as the engine does (IsamOK false); the driver uses it for its own numbers too.
+void IsamSetError(int error);
+
+// ---- Types ------------------------------------------------------------------------------------
+
+// A record reference: record number n >= 1 lies at byte n x record length of the data file.
+using RecRef = std::int32_t;
+
+// A key text: length byte and up to 50 characters, compared byte by byte (unsigned), the shorter
+// text first when one is a prefix of the other.
+using KeyStr = common::ShortString<50>;
+
+inline constexpr int kMaxKeys = 110;
+inline constexpr int kMaxKeyLength = 50;
+inline constexpr int kMinRecordLength = 21;
+inline constexpr int kMaxRecordLength = 65535;
+inline constexpr int kMinPageBuffers = 8;
+
+// Engine network modes.
+inline constexpr int kNetworkSingleUser = 0;
+inline constexpr int kNetworkShared = 2;
+
+// One key of a fileblock at creation: key length 1..50 and whether equal texts are allowed.
+struct KeySpec {
+  std::uint8_t length = 0;
+  std::uint8_t duplicates = 0;
+};
+
+// The options of FileblockOpen (the driver opens read-write, shared or not, nothing else).
+struct OpenOptions {
+  bool read_only = false;
+  bool read_only_sharing = false;  // implies read_only: shared reading without a user slot
+  bool journal = false;            // ignored when read-only
+  bool shared = false;             // shared use by several processes
+  bool memory_mode = false;        // data and index file worked on as a memory copy
+};
+
+// The engine's handle of an open database.
+struct Fileblock;
+using FileblockHandle = Fileblock*;
+
+// ---- Engine ------------------------------------------------------------------------------------
+
+// Starts the engine: network mode 0 (single user) or 2 (network), at least 8 page buffers.
+// Errors: 10450 already started, 10451 fewer than 8 asked, 10310 other mode, 10000 fewer than 8
+// could be allocated.
+void EngineInit(int network_mode, int page_buffers);
+// Closes every open fileblock (keeping the first error); only when all closed, stops the engine
+// and frees the page buffer pool.
+void EngineExit();
+bool EngineStarted();
+// The engine's version text, "05.53".
+const char* EngineVersion();
+// Waits through the process's sleeper (platform/environment.h).
+void EngineSleep(std::uint32_t ms);
+// Whether newly opened fileblocks may re-find a lost key position from the text and reference
+// the caller passes back to Next/Prev (on by default).
+void EngineSetReFind(bool allowed);
+
+// ---- Fileblocks --------------------------------------------------------------------------------
+
+// Creates fresh files (any existing files of the name are deleted first) and closes them again.
+// `keys` holds one entry per key (its size is the number of keys). Errors: 10020 record length
+// outside 21..65535, 10050 more than 110 keys, 10055 key length 0 or above 50, file errors.
+void FileblockCreate(std::string_view name, int record_length, std::span<const KeySpec> keys);
+// Opens a fileblock; nullptr on failure (10010 index unusable or data file not closed properly,
+// 10060, 10120-10122 damaged key header, file errors). With shared use or the journal the dialog
+// file is opened (created when missing) and a journal a stopped process left in it is replayed.
+// Shared use in network mode takes a user slot: 10306 when five processes have the fileblock
+// open already, 10355 when the open waited 3072 ms for another process's write lock (or the
+// operating system refused a file), 10360 when the dialog file must be set up while other
+// processes have the fileblock open, 10440 when a read-only open finds no usable dialog file.
+FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options = {});
+// Writes everything back and closes. 10080 for a handle that is not open.
+void FileblockClose(FileblockHandle handle);
+// Deletes the ".IX", ".DIA" and ".DAT" files of the name, in that order (missing ones are fine).
+void FileblockDelete(std::string_view name);
+// Writes dirty pages and modified headers, flushes the files and clears the modified marker.
+// Does nothing on a read-only or journalled fileblock, or on a shared one without the write lock.
+// A shared file whose flush fails with "too many open files" gives 10150 when
+// `report_flush_failure` is set; otherwise the file is reopened, which puts its data on disk.
+void FileblockFlush(FileblockHandle handle, bool report_flush_failure = false);
+
+// ---- Records ------------------------------------------------------------------------------------
+
+// Adds the buffer as a new record (free chain first, else appended); the new reference, 0 on
+// failure (10170 free chain damaged, 10075 file limit reached).
+RecRef FileblockAddRecord(FileblockHandle handle, const void* record);
+// Reads record `ref`. 10130 for 0, 10135 outside 1..slots. `waive_read_lock` spares a shared
+// fileblock the temporary read lock of the entry guard.
+void FileblockGetRecord(FileblockHandle handle, RecRef ref, void* record,
+                        bool waive_read_lock = false);
+// As FileblockGetRecord, but a record whose first 4 bytes another user holds locked is read from
+// byte 4 on and reported with 10205 (the buffer is delivered all the same).
+void FileblockGetLockedRecord(FileblockHandle handle, RecRef ref, void* record);
+// Rewrites record `ref`. 10130 for 0, 10135 outside 1..slots.
+void FileblockPutRecord(FileblockHandle handle, RecRef ref, const void* record,
+                        bool waive_lock = false);
+// Puts record `ref` on the free chain. 10135 outside 1..slots.
+void FileblockDeleteRecord(FileblockHandle handle, RecRef ref);
+// The first 4 bytes of record `ref` (a free record's chain link; 0 in a used record).
+void FileblockRecordHead(FileblockHandle handle, RecRef ref, std::uint8_t head[4]);
+// Number of used records (slots minus free records); -1 on failure.
+std::int32_t FileblockUsedRecs(FileblockHandle handle);
+// Number of record slots + 1; -1 on failure.
+std::int32_t FileblockRecordSlots(FileblockHandle handle);
+// The record length; -1 on failure.
+std::int32_t FileblockRecordLength(FileblockHandle handle);
+
+// ---- Keys ---------------------------------------------------------------------------------------
+
+// Number of entries of key n; -1 on failure.
+std::int32_t FileblockUsedKeys(FileblockHandle handle, int key);
+// Inserts (key text, ref). 10230 when the text (with duplicates: text and reference) is present.
+void FileblockAddKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text);
+// Removes exactly (key text, ref). 10220 when absent.
+void FileblockDeleteKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text);
+// Exact match on the text; `ref` receives the (first) reference. 10200 when absent.
+void FileblockFindKey(FileblockHandle handle, int key, const KeyStr& text, RecRef& ref);
+// First entry >= text; `text` and `ref` receive it. 10210 when there is none.
+void FileblockSearchKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref);
+// The entry (text, ref); when absent, direction >= 1 delivers the next entry, direction 0 fails
+// with 10270, direction < 0 delivers the entry before. `text` and `ref` receive the entry.
+void FileblockFindKeyAndRef(FileblockHandle handle, int key, KeyStr& text, RecRef& ref,
+                            int direction);
+// As FileblockFindKeyAndRef with direction 1, but delivers the last entry when no later one
+// exists.
+void FileblockSearchOrLast(FileblockHandle handle, int key, KeyStr& text, RecRef& ref);
+// True when an entry with the text exists; with duplicates and ref != 0 the reference must match.
+bool FileblockKeyExists(FileblockHandle handle, int key, const KeyStr& text, RecRef ref);
+// Move the key's current position and deliver the entry there. The caller passes back the text
+// and reference last delivered; they are used only when the position has to be re-found.
+// 10250 / 10260 at the end / start, 10255 / 10265 when there is no position to move from.
+void FileblockNextKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref);
+void FileblockPrevKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref);
+// Positions before the first entry: the next Next delivers the first, the next Prev the last.
+void FileblockClearKey(FileblockHandle handle, int key);
+// Approximate relative position of (text, ref) on the scale 0..scale (for scroll bars); -1 on
+// failure (10425 scale 0, 10285 empty index).
+std::int32_t FileblockApproxRelPos(FileblockHandle handle, int key, const KeyStr& text, RecRef ref,
+                                   std::int32_t scale);
+// The entry near position `position` of 0..scale; an empty text and reference 0 stand for
+// "before the first entry". 10420 bad arguments, 10280 empty index.
+void FileblockApproxKeyAndRef(FileblockHandle handle, int key, std::int32_t position,
+                              std::int32_t scale, KeyStr& text, RecRef& ref);
+
+// ---- Locks (effective on shared fileblocks; elsewhere they succeed and do nothing) -------------
+//
+// On a shared fileblock every change of records or keys needs the write lock (10398 without it;
+// a record put may waive it). Reading operations without a lock take the read lock for their
+// own duration (10399 when it is not granted).
+
+// Locks the first 4 bytes of the record (another process then reads it only from byte 4 on,
+// 10205, and cannot write it); nothing happens when this process holds it already. 10335 when
+// not granted within 768 ms, 10130/10135 for a reference below 1.
+void FileblockLockRecord(FileblockHandle handle, RecRef ref);
+// 10337 when the record is not locked by this process, 10345 when the unlock fails.
+void FileblockUnlockRecord(FileblockHandle handle, RecRef ref);
+void FileblockUnlockAllRecords(FileblockHandle handle);
+// Lock state queries keep an error the caller has still to read (IsamOK/IsamError are restored
+// when the query itself succeeds).
+bool FileblockRecordLocked(FileblockHandle handle, RecRef ref);
+// The write lock: exclusive use for changes. Waits until no other process holds a read or write
+// lock (10330 after 3072 ms) and re-reads what other processes changed. A held read lock is
+// released first.
+void FileblockLockFile(FileblockHandle handle);
+// The read lock: shared use for reading; other readers go on, writers wait. 10332 when not
+// granted within 768 ms. A held write lock is released first (writing everything back).
+void FileblockReadLock(FileblockHandle handle);
+// Releases the write lock (writing every change back and telling the other processes which
+// headers changed) or the read lock. 10340 when the release fails.
+void FileblockUnlockFile(FileblockHandle handle);
+bool FileblockWriteLocked(FileblockHandle handle);
+bool FileblockReadLocked(FileblockHandle handle);
+bool FileblockAnyRecordLocked(FileblockHandle handle);
+
+}  // namespace storage

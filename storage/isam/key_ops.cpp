@@ -1,0 +1,102 @@
+// The key operations of the engine: the entry guard around the B-tree of one key.
+
+#include <utility>
+
+#include "storage/isam/btree.h"
+#include "storage/isam/engine_state.h"
+
+namespace storage {
+namespace {
+
+constexpr std::uint32_t kRead = kNeedKey | kTempReadLock;
+constexpr std::uint32_t kChange = kNeedWrite | kNeedLock | kNeedKey;
+
+// A reading key operation: the tree routine inside the entry guard.
+template <typename Routine, typename... Args>
+void ReadKey(FileblockHandle handle, int key, Routine routine, Args&&... args) {
+  EngineCall call(handle, kRead, key);
+  if (call.ok()) routine(call.fb(), key, std::forward<Args>(args)...);
+}
+
+// A change of a key: one journal unit, rolled back with `rollback_error` when it fails.
+template <typename Routine>
+void ChangeKey(FileblockHandle handle, int key, int rollback_error, Routine routine,
+               const KeyStr& text, RecRef ref) {
+  EngineCall call(handle, kChange, key);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), rollback_error);
+  if (!unit.Begin()) return;
+  unit.End(routine(call.fb(), key, MakeTreeKey(text, ref)));
+}
+
+}  // namespace
+
+std::int32_t FileblockUsedKeys(FileblockHandle handle, int key) {
+  EngineCall call(handle, kRead, key);
+  if (!call.ok()) return -1;
+  return call.fb().keys[key].entries;
+}
+
+void FileblockAddKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
+  ChangeKey(handle, key, kIsamAddKeyRolledBack, TreeInsert, text, ref);
+}
+
+void FileblockDeleteKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
+  ChangeKey(handle, key, kIsamDeleteKeyRolledBack, TreeDelete, text, ref);
+}
+
+void FileblockFindKey(FileblockHandle handle, int key, const KeyStr& text, RecRef& ref) {
+  ReadKey(handle, key, TreeFind, text, ref);
+}
+
+void FileblockSearchKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
+  ReadKey(handle, key, TreeSearch, text, ref);
+}
+
+void FileblockFindKeyAndRef(FileblockHandle handle, int key, KeyStr& text, RecRef& ref,
+                            int direction) {
+  ReadKey(handle, key, TreeFindKeyAndRef, text, ref, direction);
+}
+
+void FileblockSearchOrLast(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
+  ReadKey(handle, key, TreeSearchOrLast, text, ref);
+}
+
+bool FileblockKeyExists(FileblockHandle handle, int key, const KeyStr& text, RecRef ref) {
+  bool exists = false;
+  bool ok = false;
+  ReadKey(handle, key,
+          [&](Fileblock& fb, int k) { ok = TreeKeyExists(fb, k, text, ref, &exists); });
+  return ok && exists;
+}
+
+void FileblockNextKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
+  ReadKey(handle, key, TreeNext, text, ref);
+}
+
+void FileblockPrevKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
+  ReadKey(handle, key, TreePrev, text, ref);
+}
+
+void FileblockClearKey(FileblockHandle handle, int key) {
+  ReadKey(handle, key, [](Fileblock& fb, int k) {
+    fb.keys[k].depth = 0;
+    fb.keys[k].pos_valid = true;
+  });
+}
+
+std::int32_t FileblockApproxRelPos(FileblockHandle handle, int key, const KeyStr& text, RecRef ref,
+                                   std::int32_t scale) {
+  std::int32_t position = -1;
+  ReadKey(handle, key, [&](Fileblock& fb, int k) {
+    if (!TreeApproxRelPos(fb, k, MakeTreeKey(text, ref), scale, &position)) position = -1;
+  });
+  return position;
+}
+
+void FileblockApproxKeyAndRef(FileblockHandle handle, int key, std::int32_t position,
+                              std::int32_t scale, KeyStr& text, RecRef& ref) {
+  ReadKey(handle, key, TreeApproxKeyAndRef, position, scale, text, ref);
+}
+
+}  // namespace storage

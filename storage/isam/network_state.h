@@ -1,0 +1,85 @@
+// Shared use of a fileblock by several processes: the network state, the open and close steps
+// around the dialog file, the write lock, the read lock and the record locks.
+//
+// Protocol (all byte-range locks go through the process-wide lock table, so network mode 0 makes
+// them succeed without touching the files):
+// - Open: the first byte of the slot area is locked while the fileblock opens (so an open waits
+//   for a writer); a fresh or damaged dialog file is set up only when no other process has the
+//   fileblock open (all owner marks free); each writer takes a free owner mark, which is its
+//   user slot.
+// - Write lock: the whole slot area, so it waits until no process holds a read or write lock.
+//   Taking it re-reads the headers the own slot marks (discarding the pages of those keys);
+//   releasing it writes every change back and marks the changed headers in every other slot.
+// - Read lock: the own slot only, so readers run side by side; taking it re-reads as above.
+// - Record lock: the first 4 bytes of the record in the data file. Another process's read of
+//   such a record fails (the lock is mandatory), its read from byte 4 on succeeds.
+// - A journal found in the dialog file (a process stopped inside a journalled change) is replayed
+//   by the next open or lock, and every process then re-reads every header.
+//
+// Internal to storage/isam/. Functions return true on success and otherwise leave IsamError set.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "storage/isam/engine.h"
+
+namespace storage {
+
+struct Fileblock;
+struct FileblockNames;
+
+struct NetworkState {
+  bool write_locked = false;
+  bool read_locked = false;
+  bool temp_read_lock = false;      // taken by the entry guard for one operation
+  bool read_only_sharing = false;   // no own slot, no owner mark
+  bool reread_all = false;          // re-reading failed: the next lock re-reads every header
+  bool force_full_refresh = false;  // the next release marks every header for the others
+  bool owner_mark = false;          // the own owner mark is held
+  bool open_lock = false;           // the open-time byte lock is held (during the open only)
+  std::int32_t slot_area_length = 0;
+  std::uint16_t slot_size = 0;
+  std::uint16_t own_slot = 0;
+  std::uint16_t user_slots = 0;
+  std::vector<RecRef> locked_records;  // records this process holds locked
+  std::vector<std::uint8_t> changed;   // headers changed under the write lock (slot bit order)
+
+  std::int64_t SlotOffset(int slot) const;
+};
+
+// Whether the fileblock is shared and the engine runs in network mode.
+bool SharedInNetwork(const Fileblock& fb);
+// Notes that header `key` (0 the data header) changes under the write lock.
+void NoteHeaderChanged(Fileblock& fb, int key);
+
+// Open steps before the data and index files are opened: the dialog file is opened (created when
+// wanted and missing) and, for shared use in network mode, the open-time lock taken.
+bool DialogOpenBegin(Fileblock& fb, const FileblockNames& names, const OpenOptions& options);
+// Open steps after them: dialog check, owner-mark check, network state, user slot, journal
+// replay, slot area set-up, release of the open-time lock; an unwanted dialog file is closed and
+// deleted.
+bool DialogOpenFinish(Fileblock& fb, const OpenOptions& options);
+// Undoes what the open steps took (a failed open).
+void DialogOpenAbandon(Fileblock& fb);
+// Close steps of a shared fileblock: record locks (10323), file or read lock (10322).
+bool NetworkCloseLocks(Fileblock& fb);
+// Releases the owner mark (10341).
+bool NetworkReleaseOwnerMark(Fileblock& fb);
+
+// The write lock: 10330 when not granted within 3072 ms.
+bool NetWriteLock(Fileblock& fb);
+// The read lock; a refusal or operating-system failure is reported as `refused_error`.
+bool NetReadLock(Fileblock& fb, int refused_error);
+// Releases the write lock (writing everything back) or the read lock (10340).
+bool NetUnlock(Fileblock& fb);
+
+// Record locks (10335 refused, 10337 unlock of a record not locked, 10345 unlock failed).
+bool NetLockRecord(Fileblock& fb, RecRef ref);
+bool NetUnlockRecord(Fileblock& fb, RecRef ref);
+bool NetUnlockAllRecords(Fileblock& fb);
+
+// Re-reads every header and drops the pages of the fileblock (after a journal replay).
+bool ReReadAllHeaders(Fileblock& fb);
+
+}  // namespace storage

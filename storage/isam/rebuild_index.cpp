@@ -1,0 +1,257 @@
+// The index rebuild: a new, empty index file, then the keys of every record through the key
+// builder.
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "common/le_int.h"
+#include "storage/isam/btree_page.h"
+#include "storage/isam/engine_state.h"
+#include "storage/isam/file_names.h"
+#include "storage/isam/fileblock.h"
+#include "storage/isam/rebuild.h"
+#include "storage/isam/rebuild_io.h"
+#include "storage/isam/rebuild_message.h"
+#include "storage/isam/var_record.h"
+
+namespace storage {
+namespace {
+
+// Room a key builder may read of a variable-length record: the driver's records reach 65,535.
+constexpr std::size_t kBuilderRoom = 65536;
+
+// Step 1: the data header must describe the file: its record length, a size of whole records
+// matching the slot count, and a free chain of exactly the stated length.
+bool CheckDataHeader(EngineFile& data, std::int32_t record_length) {
+  std::uint8_t h[kDataHeaderSize];
+  std::int64_t size = 0;
+  if (!data.Size(&size) || !data.Read(0, h, kDataHeaderSize)) return false;
+  const std::int32_t first_free = common::ReadLeInt32(h + 0);
+  const std::int32_t free_count = common::ReadLeInt32(h + 4);
+  const std::int32_t slots = common::ReadLeInt32(h + 8);
+  const std::int32_t stored_length = common::ReadLeInt32(h + 12);
+  if (stored_length != record_length || size % record_length != 0 ||
+      size / record_length - 1 != slots || slots < 0 || free_count < 0 || free_count > slots) {
+    return Fail(kIsamDataHeaderBad);
+  }
+  std::int32_t link = first_free;
+  std::int32_t count = 0;
+  while (link != -1) {
+    if (link < 1 || link > slots || count >= free_count) return Fail(kIsamDataHeaderBad);
+    std::uint8_t next[4];
+    if (!data.Read(static_cast<std::int64_t>(link) * record_length, next, 4)) return false;
+    link = common::ReadLeInt32(next);
+    ++count;
+  }
+  if (count != free_count) return Fail(kIsamDataHeaderBad);
+  return true;
+}
+
+// Step 2: an index file of empty keys. It is written directly, so no dummy data file is made and
+// the "MSG" file of an earlier rebuild is left alone.
+bool CreateEmptyIndex(const std::string& index_file, std::span<const KeySpec> keys) {
+  if (keys.size() > static_cast<std::size_t>(kMaxKeys)) return Fail(kIsamTooManyKeys);
+  std::vector<std::uint8_t> frame;
+  std::int64_t offset = 0;
+  for (const KeySpec& k : keys) {
+    if (k.length == 0 || k.length > kMaxKeyLength) return Fail(kIsamKeyLengthRange);
+    offset += PageSizeFor(k.length);
+  }
+  frame.assign(static_cast<std::size_t>(offset), 0);
+  offset = 0;
+  for (const KeySpec& k : keys) {
+    KeyDesc d;
+    d.key_length = k.length;
+    d.duplicates = k.duplicates != 0 ? 1 : 0;
+    d.size = PageSizeFor(k.length);
+    EncodeKeyHeader(d, frame.data() + offset);
+    offset += d.size;
+  }
+  EngineFile file;
+  EngineOpenMode mode;
+  mode.create_always = true;
+  const bool ok = file.Open(index_file, mode) &&
+                  file.Write(0, frame.data(), static_cast<std::uint32_t>(frame.size()));
+  return file.Close() && ok;
+}
+
+// Steps 1 to 3 on the closed data file. The file is marked as not closed properly while its
+// index is replaced, so that a failure or a crash in between leads to another rebuild, never to
+// an open over an empty index; `checked` tells whether the header passed (and the file may have
+// been changed).
+bool PrepareFiles(const FileblockNames& names, std::int32_t record_length,
+                  std::span<const KeySpec> keys, bool* checked) {
+  EngineFile data;
+  if (!data.Open(names.data, EngineOpenMode{})) return false;
+  *checked = CheckDataHeader(data, record_length);
+  bool ok = *checked;
+  if (ok) {
+    std::uint8_t tail[5];
+    common::WriteLeInt32(tail, static_cast<std::int32_t>(keys.size()));
+    tail[4] = 1;
+    ok = data.Write(16, tail, sizeof tail) && CreateEmptyIndex(names.index, keys);
+  }
+  if (ok) {
+    const std::uint8_t clean = 0;
+    ok = data.Write(20, &clean, 1);
+  }
+  return data.Close() && ok;
+}
+
+class IndexRebuild {
+ public:
+  IndexRebuild(std::string_view name, std::int32_t record_length, std::span<const KeySpec> keys,
+               bool variable, const RebuildKeyBuilder& builder, bool delete_collisions,
+               const RebuildProgress& progress)
+      : name_(name),
+        names_(MakeFileblockNames(name)),
+        record_length_(record_length),
+        keys_(keys),
+        variable_(variable),
+        builder_(builder),
+        delete_collisions_(delete_collisions),
+        progress_(progress),
+        messages_(ReplaceExtension(DataPart(name), kExtMessage)) {}
+
+  void Run() {
+    if (variable_ && !VarRecBufferEnsure(static_cast<std::size_t>(record_length_))) {
+      Fail(kIsamRebuildNoMemory);
+      return;
+    }
+    bool checked = false;
+    if (!PrepareFiles(names_, record_length_, keys_, &checked)) {
+      if (checked) KeepMarked();
+      return;
+    }
+    fb_ = FileblockOpen(name_);
+    if (fb_ == nullptr) {
+      KeepMarked();
+      return;
+    }
+    // Marked at once, so that a stop before the last key leaves the file to be rebuilt again.
+    bool ok = MarkModified(*fb_) && reader_.Init(&fb_->data, record_length_, fb_->Data().allocated);
+    ok = ok && Walk();
+    messages_.Close();
+    if (ok) {
+      FileblockFlush(fb_);
+      ok = Isam().IsamOK;
+    }
+    if (ok) {
+      FileblockClose(fb_);
+      return;
+    }
+    const IsamState failure = Isam();
+    FileblockClose(fb_);
+    Isam() = failure;
+    KeepMarked();
+  }
+
+ private:
+  // After a failure: the data file stays marked, so its next open asks for a rebuild.
+  void KeepMarked() {
+    const IsamState failure = Isam();
+    SetDataMarker(names_.data, true);
+    Isam() = failure;
+  }
+
+  bool Walk() {
+    RecordWalker walker(reader_, record_length_, variable_);
+    std::vector<std::uint8_t> padded;
+    std::size_t dirty = 0;  // bytes of `padded` that may be non-zero
+    std::vector<KeyStr> texts(keys_.size() + 1);
+    return WalkRecords(walker, progress_, [&](bool* kept) {
+      const std::uint8_t* record = walker.record();
+      if (variable_) {
+        const std::size_t length = static_cast<std::size_t>(walker.length());
+        try {
+          if (padded.size() < std::max(kBuilderRoom, length)) {
+            padded.resize(std::max(kBuilderRoom, length), 0);
+          }
+        } catch (const std::bad_alloc&) {
+          return Fail(kIsamRebuildNoMemory);
+        }
+        std::memcpy(padded.data(), record, length);
+        if (dirty > length) std::memset(padded.data() + length, 0, dirty - length);
+        dirty = length;
+        record = padded.data();
+      }
+      bool deleted = false;
+      if (!AddKeys(walker, record, texts, &deleted)) return false;
+      if (deleted) reader_.Invalidate();
+      *kept = !deleted;
+      return true;
+    });
+  }
+
+  bool AddKeys(const RecordWalker& walker, const std::uint8_t* record, std::vector<KeyStr>& texts,
+               bool* deleted) {
+    const RecRef ref = walker.ref();
+    for (std::size_t k = 1; k <= keys_.size(); ++k) {
+      std::string text;
+      try {
+        builder_(record, static_cast<std::uint16_t>(k), text);
+      } catch (const std::exception&) {
+        IsamSetError(kIsamRebuildKeyBuilder);
+      }
+      if (!Isam().IsamOK) {
+        IsamSetError(kIsamRebuildKeyBuilder);
+        return false;
+      }
+      texts[k] = KeyStr(std::string_view(text).substr(0, kMaxKeyLength));
+      FileblockAddKey(fb_, static_cast<int>(k), ref, texts[k]);
+      if (Isam().IsamOK) continue;
+      if (Isam().IsamError != kIsamDuplicateKey || keys_[k - 1].duplicates != 0) return false;
+      IsamReset();
+      if (!messages_.KeyNotAdded(texts[k].str(), static_cast<int>(k), ref)) return false;
+      if (!delete_collisions_) continue;
+      // The dump reaches the file before the record is deleted, so a failing write loses
+      // nothing.
+      if (!messages_.RecordDeleted(walker.record(), walker.length())) return false;
+      for (std::size_t j = 1; j < k; ++j) {
+        FileblockDeleteKey(fb_, static_cast<int>(j), ref, texts[j]);
+        if (!Isam().IsamOK) return false;
+      }
+      if (variable_) {
+        VarRecDelete(fb_, ref);
+      } else {
+        FileblockDeleteRecord(fb_, ref);
+      }
+      if (!Isam().IsamOK) return false;
+      *deleted = true;
+      return true;
+    }
+    return true;
+  }
+
+  std::string name_;
+  FileblockNames names_;
+  std::int32_t record_length_;
+  std::span<const KeySpec> keys_;
+  bool variable_;
+  const RebuildKeyBuilder& builder_;
+  bool delete_collisions_;
+  const RebuildProgress& progress_;
+  RebuildMessageFile messages_;
+  FileblockHandle fb_ = nullptr;
+  SlotReader reader_;
+};
+
+}  // namespace
+
+void RebuildIndex(std::string_view name, std::int32_t min_length, std::int32_t max_length,
+                  std::span<const KeySpec> keys, bool variable, const RebuildKeyBuilder& builder,
+                  bool delete_collisions, const RebuildProgress& progress) {
+  IsamReset();
+  if (!EngineStarted()) {
+    Fail(kIsamNotStarted);
+    return;
+  }
+  if (!CheckRebuildLengths(min_length, max_length, variable)) return;
+  IndexRebuild(name, min_length, keys, variable, builder, delete_collisions, progress).Run();
+}
+
+}  // namespace storage

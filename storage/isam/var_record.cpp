@@ -1,0 +1,341 @@
+// Variable-length records as chains of record slots, built from the steps of the record
+// operations under one engine guard per operation.
+
+#include "storage/isam/var_record.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <unordered_set>
+#include <vector>
+
+#include "common/le_int.h"
+#include "storage/isam/engine_state.h"
+#include "storage/isam/record_steps.h"
+
+namespace storage {
+namespace {
+
+std::vector<std::uint8_t>& WorkBuffer() {
+  static std::vector<std::uint8_t> buffer;
+  return buffer;
+}
+
+// The work buffer with room for one section of `fb`, or nullptr (10040).
+std::uint8_t* SectionBuffer(const Fileblock& fb) {
+  if (!VarRecBufferEnsure(static_cast<std::size_t>(fb.RecordLength()))) {
+    Fail(kIsamVarRecBuffer);
+    return nullptr;
+  }
+  return WorkBuffer().data();
+}
+
+std::int32_t HeadCapacity(std::int32_t record_length) { return record_length - kSectionTrailer; }
+std::int32_t ContinuationCapacity(std::int32_t record_length) {
+  return record_length - kSectionTrailer - 1;
+}
+
+// A section's trailer: its byte count at record length - 6, the next section at - 4.
+std::uint16_t SectionCount(const std::uint8_t* section, std::int32_t record_length) {
+  return common::ReadLeUInt16(section + record_length - 6);
+}
+std::int32_t SectionNext(const std::uint8_t* section, std::int32_t record_length) {
+  return common::ReadLeInt32(section + record_length - 4);
+}
+void SetTrailer(std::uint8_t* section, std::int32_t record_length, std::int32_t count,
+                RecRef next) {
+  common::WriteLeUInt16(section + record_length - 6, static_cast<std::uint16_t>(count));
+  common::WriteLeInt32(section + record_length - 4, next);
+}
+
+bool IsHead(const std::uint8_t* section) {
+  return section[0] == 0 && section[1] == 0 && section[2] == 0 && section[3] == 0;
+}
+
+// Reads the continuation section `ref` of a chain and checks it: a slot of the file, the marker,
+// a byte count that fits.
+bool ReadContinuation(Fileblock& fb, RecRef ref, std::uint8_t* section) {
+  const std::int32_t length = fb.RecordLength();
+  if (ref < 1 || ref > fb.keys[0].allocated) return Fail(kIsamSectionChainBad);
+  if (!GetRecordStep(fb, ref, section)) return false;
+  if (section[0] != kSectionMarker ||
+      SectionCount(section, length) > ContinuationCapacity(length)) {
+    return Fail(kIsamSectionChainBad);
+  }
+  return true;
+}
+
+// Reads the head `ref` into `section` and collects the references of its continuation sections,
+// checking the whole chain (bounded, so a cycle ends with 10175).
+bool CollectChain(Fileblock& fb, RecRef ref, std::uint8_t* section, std::vector<RecRef>* chain) {
+  const std::int32_t length = fb.RecordLength();
+  if (!GetRecordStep(fb, ref, section)) return false;
+  if (!IsHead(section) || SectionCount(section, length) > HeadCapacity(length)) {
+    return Fail(kIsamSectionChainBad);
+  }
+  const std::int32_t limit = VarRecMaxSections(length) - 1;
+  RecRef next = SectionNext(section, length);
+  while (next != 0) {
+    if (static_cast<std::int32_t>(chain->size()) >= limit) return Fail(kIsamSectionChainBad);
+    if (!ReadContinuation(fb, next, section)) return false;
+    chain->push_back(next);
+    next = SectionNext(section, length);
+  }
+  return true;
+}
+
+// Frees the given sections; the error that made the caller give them up stands.
+void FreeSectionsAfterFailure(Fileblock& fb, const std::vector<RecRef>& refs) {
+  const IsamState saved = Isam();
+  for (RecRef r : refs) {
+    Isam().IsamOK = true;
+    DeleteRecordStep(fb, r);
+  }
+  Isam() = saved;
+}
+
+// Writes the bytes `rest` of `count` as a chain of new continuation sections, from the last to
+// the first, so each knows the reference of the one after it. `first` receives the first
+// section's reference (0 for no bytes); `written` the sections written, also on failure.
+bool WriteChain(Fileblock& fb, const std::uint8_t* rest, std::int32_t count, RecRef* first,
+                std::vector<RecRef>* written) {
+  const std::int32_t length = fb.RecordLength();
+  const std::int32_t per = ContinuationCapacity(length);
+  *first = 0;
+  if (count <= 0) return true;
+  std::uint8_t* section = SectionBuffer(fb);
+  if (section == nullptr) return false;
+  const std::int32_t sections = (count + per - 1) / per;
+  RecRef next = 0;
+  for (std::int32_t i = sections - 1; i >= 0; --i) {
+    const std::int32_t n = i == sections - 1 ? count - (sections - 1) * per : per;
+    std::memset(section, 0, static_cast<std::size_t>(length));
+    section[0] = kSectionMarker;
+    std::memcpy(section + 1, rest + static_cast<std::int64_t>(i) * per,
+                static_cast<std::size_t>(n));
+    SetTrailer(section, length, n, next);
+    next = AddRecordStep(fb, section);
+    if (next == 0) return false;
+    written->push_back(next);
+  }
+  *first = next;
+  return true;
+}
+
+// Lays out the head section of a record in the work buffer.
+void BuildHead(std::uint8_t* section, std::int32_t length, const std::uint8_t* data,
+               std::int32_t count, RecRef chain) {
+  const std::int32_t n = std::min(count, HeadCapacity(length));
+  std::memset(section, 0, static_cast<std::size_t>(length));
+  if (n > 0) std::memcpy(section, data, static_cast<std::size_t>(n));
+  SetTrailer(section, length, n, chain);
+}
+
+// Writes the continuation chain of a record and lays out its head in the work buffer, which it
+// returns; writing the head is the caller's. nullptr on failure, with the sections written freed;
+// `written` receives the chain's sections.
+std::uint8_t* WriteSections(Fileblock& fb, const void* data, std::int32_t length,
+                            std::vector<RecRef>* written) {
+  const std::int32_t record_length = fb.RecordLength();
+  const auto* bytes = static_cast<const std::uint8_t*>(data);
+  const std::int32_t head = HeadCapacity(record_length);
+  RecRef chain = 0;
+  if (length > head && !WriteChain(fb, bytes + head, length - head, &chain, written)) {
+    FreeSectionsAfterFailure(fb, *written);
+    return nullptr;
+  }
+  std::uint8_t* section = SectionBuffer(fb);
+  if (section != nullptr) BuildHead(section, record_length, bytes, length, chain);
+  return section;
+}
+
+bool CheckLength(const Fileblock& fb, const void* data, std::int32_t length) {
+  if (length < 0 || length > VarRecMaxLength(fb.RecordLength()) ||
+      (data == nullptr && length > 0)) {
+    return Fail(kIsamSectionChainBad);
+  }
+  return true;
+}
+
+void Get(FileblockHandle handle, RecRef ref, void* target, std::int32_t& length, bool locked) {
+  const std::int32_t capacity = std::max<std::int32_t>(length, 0);
+  length = 0;
+  EngineCall call(handle, kTempReadLock);
+  if (!call.ok()) return;
+  Fileblock& fb = call.fb();
+  const std::int32_t record_length = fb.RecordLength();
+  std::uint8_t* section = SectionBuffer(fb);
+  if (section == nullptr) return;
+  auto* out = static_cast<std::uint8_t*>(target);
+
+  bool lock_reported = false;
+  if (locked) {
+    if (!GetLockedRecordStep(fb, ref, section)) {
+      if (Isam().IsamError != kIsamRecordLockedRead) return;
+      // Bytes 0..3 lie under the other user's lock; in a used record they are zero.
+      std::memset(section, 0, 4);
+      lock_reported = true;
+      Isam().IsamOK = true;
+      Isam().IsamError = 0;
+    }
+  } else if (!GetRecordStep(fb, ref, section)) {
+    return;
+  }
+
+  if (!IsHead(section)) {
+    // A free slot or a continuation section: its own bytes show the caller it is no record.
+    length = std::min(capacity, HeadCapacity(record_length));
+    if (length > 0) std::memcpy(out, section, static_cast<std::size_t>(length));
+    if (lock_reported) Fail(kIsamRecordLockedRead);
+    return;
+  }
+  const std::int32_t head_count = SectionCount(section, record_length);
+  if (head_count > HeadCapacity(record_length)) {
+    Fail(kIsamSectionChainBad);
+    return;
+  }
+  std::int32_t n = std::min(capacity, head_count);
+  if (n > 0) std::memcpy(out, section, static_cast<std::size_t>(n));
+  length = n;
+
+  const std::int32_t limit = VarRecMaxSections(record_length);
+  std::int32_t sections = 1;
+  RecRef next = SectionNext(section, record_length);
+  // A cycle would fill the target with its bytes over and over before the bound is reached.
+  std::unordered_set<RecRef> seen;
+  while (next != 0 && length < capacity) {
+    if (sections >= limit || !seen.insert(next).second) {
+      Fail(kIsamSectionChainBad);
+      return;
+    }
+    if (!ReadContinuation(fb, next, section)) return;
+    n = std::min<std::int32_t>(capacity - length, SectionCount(section, record_length));
+    if (n > 0) std::memcpy(out + length, section + 1, static_cast<std::size_t>(n));
+    length += n;
+    next = SectionNext(section, record_length);
+    ++sections;
+  }
+  if (lock_reported) Fail(kIsamRecordLockedRead);
+}
+
+void Add(Fileblock& fb, RecRef& ref, const void* data, std::int32_t length) {
+  if (!CheckLength(fb, data, length)) return;
+  std::vector<RecRef> written;
+  const std::uint8_t* section = WriteSections(fb, data, length, &written);
+  if (section == nullptr) return;
+  ref = AddRecordStep(fb, section);
+  if (ref == 0) FreeSectionsAfterFailure(fb, written);
+}
+
+void Put(Fileblock& fb, RecRef ref, const void* data, std::int32_t length) {
+  if (!CheckLength(fb, data, length)) return;
+  std::uint8_t* section = SectionBuffer(fb);
+  if (section == nullptr) return;
+  std::vector<RecRef> old_chain;
+  if (!CollectChain(fb, ref, section, &old_chain)) return;
+  std::vector<RecRef> written;
+  section = WriteSections(fb, data, length, &written);
+  if (section == nullptr) return;
+  // The head goes to its new chain before the old chain is freed: a crash in between leaves the
+  // new record whole and the old sections without a head, never a head over freed sections.
+  if (!PutRecordStep(fb, ref, section)) {
+    FreeSectionsAfterFailure(fb, written);
+    return;
+  }
+  for (RecRef r : old_chain) {
+    if (!DeleteRecordStep(fb, r)) return;
+  }
+}
+
+void Delete(Fileblock& fb, RecRef ref) {
+  std::uint8_t* section = SectionBuffer(fb);
+  if (section == nullptr) return;
+  std::vector<RecRef> chain;
+  if (!CollectChain(fb, ref, section, &chain)) return;
+  // The head first: a crash part way leaves sections without a head, which a rebuild drops.
+  if (!DeleteRecordStep(fb, ref)) return;
+  for (RecRef r : chain) {
+    if (!DeleteRecordStep(fb, r)) return;
+  }
+}
+
+}  // namespace
+
+std::int32_t VarRecMaxSections(std::int32_t record_length) {
+  if (record_length <= kSectionTrailer + 1) return 1;
+  const std::int32_t room = std::max<std::int32_t>(65525 - record_length, 0);
+  return room / (record_length - kSectionTrailer) + 2;
+}
+
+std::int32_t VarRecMaxLength(std::int32_t record_length) {
+  if (record_length <= kSectionTrailer + 1) return 0;
+  const std::int64_t max = HeadCapacity(record_length) +
+                           static_cast<std::int64_t>(VarRecMaxSections(record_length) - 1) *
+                               ContinuationCapacity(record_length);
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(max, std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int32_t VarRecSectionCount(std::int32_t record_length, std::int32_t length) {
+  const std::int32_t head = HeadCapacity(record_length);
+  if (length <= head) return 1;
+  const std::int32_t per = ContinuationCapacity(record_length);
+  return 1 + (length - head + per - 1) / per;
+}
+
+// On a journalled fileblock each of these is one journal unit: a failure part way gives every
+// section back.
+void VarRecAdd(FileblockHandle file, RecRef& ref, const void* data, std::int32_t length) {
+  ref = 0;
+  EngineCall call(file, kNeedWrite | kNeedLock);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), kIsamAddRecordRolledBack);
+  if (!unit.Begin()) return;
+  Add(call.fb(), ref, data, length);
+  if (!unit.End(Isam().IsamOK)) ref = 0;
+}
+
+void VarRecPut(FileblockHandle file, RecRef ref, const void* data, std::int32_t length) {
+  EngineCall call(file, kNeedWrite | kNeedLock);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), 0);
+  if (!unit.Begin()) return;
+  Put(call.fb(), ref, data, length);
+  unit.End(Isam().IsamOK);
+}
+
+void VarRecDelete(FileblockHandle file, RecRef ref) {
+  EngineCall call(file, kNeedWrite | kNeedLock);
+  if (!call.ok()) return;
+  JournalUnit unit(call.fb(), kIsamDeleteRecordRolledBack);
+  if (!unit.Begin()) return;
+  Delete(call.fb(), ref);
+  unit.End(Isam().IsamOK);
+}
+
+void VarRecGet(FileblockHandle file, RecRef ref, void* target, std::int32_t& length) {
+  Get(file, ref, target, length, false);
+}
+
+void VarRecGetLocked(FileblockHandle file, RecRef ref, void* target, std::int32_t& length) {
+  Get(file, ref, target, length, true);
+}
+
+bool VarRecBufferEnsure(std::size_t bytes) {
+  std::vector<std::uint8_t>& buffer = WorkBuffer();
+  if (buffer.size() >= bytes) return true;
+  try {
+    std::vector<std::uint8_t> larger(bytes);
+    buffer.swap(larger);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  return true;
+}
+
+void VarRecBufferRelease() { std::vector<std::uint8_t>().swap(WorkBuffer()); }
+
+std::size_t VarRecBufferSize() { return WorkBuffer().size(); }
+
+}  // namespace storage

@@ -1,0 +1,92 @@
+// Shared set-up of the driver tests: fake clock, sleep and random numbers, a driver system over
+// the counting and failing real engine (network mode 2) in a fresh folder, and the test record.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/service.h"
+#include "platform/fake_environment.h"
+#include "storage/driver/db_error.h"
+#include "storage/driver/driver_system.h"
+#include "tests/common/rows.h"
+#include "tests/common/temp_folder.h"
+#include "tests/storage/driver/fault_engine.h"
+#include "tests/storage/driver/test_record.h"
+
+namespace storage_test {
+
+using common::testing::RowName;
+using storage::IFDriver;
+using Texts = std::vector<std::string>;
+
+class DriverTest : public ::testing::Test {
+ protected:
+  DriverTest() {
+    auto engine = std::make_unique<FaultEngine>();
+    engine_ = engine.get();
+    system_ = &common::Service<storage::DriverSystem>::Create(std::move(engine));
+  }
+  ~DriverTest() override { common::Service<storage::DriverSystem>::Destroy(); }
+
+  // The question records its reason; reasons 5 and 6 are agreed, the others as `answer_yes`.
+  void SetUp() override {
+    ASSERT_TRUE(storage::StartDriverSystem(2, 160, 32));
+    system_->SetStartFolder(folder_.path() + "/");
+    system_->SetDefaultRetryProc([this](std::string_view, int reason) {
+      questions.push_back(reason);
+      return reason == 5 || reason == 6 || answer_yes;
+    });
+  }
+
+  static std::unique_ptr<IFDriver> OpenTest(const std::string& name, bool shared = false,
+                                            const std::string& path = "") {
+    auto d = std::make_unique<IFDriver>();
+    EXPECT_TRUE(OpenTestFile(*d, Params(name, shared, path)));
+    return d;
+  }
+
+  // Adds a record with that call and band; answers its number.
+  static std::int32_t Add(IFDriver& d, const std::string& call, const std::string& band = "A") {
+    d.ClearRecord();
+    Rec(d).call = call;
+    Rec(d).band = band;
+    EXPECT_TRUE(d.AddRecord()) << call;
+    return Rec(d).number;
+  }
+
+  // The number of the first error the last driver call recorded.
+  int FirstError() const { return system_->Stack().GetEntry(1).error_number; }
+  // The same for a call that must raise EDBError.
+  int Raised(const std::function<void()>& call) const {
+    EXPECT_THROW(call(), storage::EDBError);
+    return FirstError();
+  }
+
+  // The checker's findings on the file, closed for it (its drivers reopen it on their next use).
+  std::string Check(const std::string& name = "PXLK", bool variable = false) const {
+    storage::CloseAllDrivers();
+    return CheckFile(folder_ / name, TestKeys, variable);
+  }
+
+  std::string Bytes(const std::string& file) const {
+    return common::testing::ReadFile(folder_ / file);
+  }
+
+  std::vector<int> questions;  // their reasons
+  bool answer_yes = false;
+
+  platform::FakeClock clock_;
+  platform::FakeSleeper sleeper_{&clock_};
+  platform::FakeRandom random_;
+  platform::ScopedEnvironment env_{&clock_, &sleeper_, &random_};
+  common::testing::TempFolder folder_;
+  FaultEngine* engine_ = nullptr;
+  storage::DriverSystem* system_ = nullptr;
+};
+
+}  // namespace storage_test

@@ -1,0 +1,386 @@
+// Add, update and delete with their keys, AUTOKEY numbering, other users' changes, undo of
+// partial key changes, and positioning by key and in record order; the checker is the oracle.
+#include <cstring>
+
+#include "storage/isam/engine.h"
+#include "tests/storage/driver/driver_fixture.h"
+
+namespace storage_test {
+namespace {
+
+class MaintenanceTest : public DriverTest {
+ protected:
+  void SetUp() override {
+    DriverTest::SetUp();
+    d = OpenTest("PXLK");
+  }
+  // The calls of every record, in key order (key 0: record order).
+  Texts Walk(int key, bool backwards = false) {
+    Texts calls;
+    for (bool ok = backwards ? d->LastRecord(key) : d->FirstRecord(key); ok;
+         ok = backwards ? d->PrevRecord(key) : d->NextRecord(key)) {
+      calls.push_back(Rec(*d).call.str());
+    }
+    return calls;
+  }
+  // The call of the record a step landed on, "-" when it failed.
+  std::string On(bool ok) { return ok ? Rec(*d).call.str() : "-"; }
+  int Writes() {
+    int n = 0;
+    for (const char* op : {"AddRecord", "PutRecord", "DeleteRecord", "AddKey", "DeleteKey"}) {
+      n += engine_->calls[op];
+    }
+    return n;
+  }
+  // Another user of the file, through the engine itself.
+  storage::FileblockHandle OtherUser(bool shared) {
+    storage::OpenOptions o;
+    o.shared = shared;
+    return storage::FileblockOpen(folder_ / "PXLK", o);
+  }
+  std::unique_ptr<IFDriver> d;
+};
+
+TEST_F(MaintenanceTest, AutoKeyNumbersFollowTheHighestUnderTheSamePrefix) {
+  EXPECT_EQ(Add(*d, "DL1A", "A"), 1);  // an empty prefix numbers the whole file
+  EXPECT_EQ(Add(*d, "DL1B", "B"), 2);
+  ASSERT_TRUE(d->FindRecord(2, "DL1B") && d->DeleteRecord(0));
+  EXPECT_EQ(Add(*d, "DL1C", "A"), 2);  // after the highest number left, not a counter
+  EXPECT_EQ(Add(*d, "DL1D", "A"), 3);
+  IFDriver k;  // its only AUTOKEY is key 3: the band, then the number
+  ASSERT_TRUE(k.Open(Params("PXBAND")) && k.DefineKey(1, 5, true) && k.DefineKey(2, 10, true) &&
+              k.DefineKey(3, 8, false) && k.SetAutoKeyField(3, 4));
+  const std::pair<const char*, int> adds[] = {{"20", 1}, {"20", 2}, {"40", 1},
+                                              {"20", 3}, {"40", 2}, {"15", 1}};
+  for (const auto& [band, number] : adds) EXPECT_EQ(Add(k, "C", band), number) << band;
+  k.ClearRecord();
+  Rec(k).band = "2";  // "20" + number lies under the prefix "2" with 6 characters after it
+  EXPECT_EQ(Raised([&] { k.AddRecord(); }), 24592);
+  EXPECT_EQ(k.CurrentRef(), -1);
+  EXPECT_EQ(k.UsedRecs(), 6);
+  ASSERT_TRUE(k.FindRecord(3, "15"));
+  Rec(k).number = 2147483647;
+  ASSERT_TRUE(k.UpdateRecord());
+  k.ClearRecord();
+  Rec(k).band = "15";  // the highest number cannot be followed
+  EXPECT_EQ(Raised([&] { k.AddRecord(); }), 24592);
+}
+
+struct RefusalRow {
+  const char* name;
+  bool (*call)(IFDriver&);
+  int error;
+};
+
+class RefusalTest : public MaintenanceTest, public ::testing::WithParamInterface<RefusalRow> {};
+
+TEST_P(RefusalTest, RefusedWithItsNumberAndNothingWritten) {
+  Add(*d, "DL1A");
+  const int writes = Writes();
+  EXPECT_EQ(Raised([&] { GetParam().call(*d); }), GetParam().error);
+  EXPECT_EQ(Writes(), writes);
+}
+
+// The last row's FirstRecord(7) makes 7 the current key.
+const RefusalRow kRefusals[] = {
+    {"AddWithLink", [](IFDriver& d) { return d.RecordBuffer()[2] = 1, d.AddRecord(); }, 28689},
+    {"UpdateWithLink", [](IFDriver& d) { return Rec(d).link = 7, d.UpdateRecord(); }, 28692},
+    {"SavePositionBadKey", [](IFDriver& d) { return !d.SavePosition(9).driver; }, 28709},
+    {"DeleteRepositioningOnABadKey",
+     [](IFDriver& d) {
+       EXPECT_THROW(d.FirstRecord(7), storage::EDBError);
+       return d.DeleteRecord(3);
+     },
+     28714},
+};
+INSTANTIATE_TEST_SUITE_P(Checks, RefusalTest, ::testing::ValuesIn(kRefusals), RowName);
+
+TEST_F(MaintenanceTest, UpdateWritesOnlyWhatChangedAndFlushClearsTheModifiedMarker) {
+  Add(*d, "DL1ABC", "20");
+  EXPECT_EQ(Bytes("PXLK.DAT")[20], 1);  // the first change marks the file at once
+  Add(*d, "DL2XYZ", "40");
+  d->SetFlushEachWrite(true);
+  EXPECT_TRUE(d->GetFlushEachWrite());
+  ASSERT_TRUE(d->FindRecord(2, "DL1ABC"));
+  Rec(*d).call = "DL1ABD";
+  ASSERT_TRUE(d->UpdateRecord());  // flushes, so that the files hold everything
+  const std::string dat = Bytes("PXLK.DAT");
+  const std::string ix = Bytes("PXLK.IX");
+  EXPECT_EQ(dat[20], 0);
+  ASSERT_TRUE(d->FindRecord(2, "DL1ABD"));
+  const int writes = Writes();
+  ASSERT_TRUE(d->UpdateRecord());  // equal to the before image
+  EXPECT_EQ(Writes(), writes);
+  EXPECT_EQ(Bytes("PXLK.DAT"), dat);
+  EXPECT_EQ(Bytes("PXLK.IX"), ix);
+  Rec(*d).call = "DL9Z";
+  const int adds = engine_->calls["AddKey"];
+  ASSERT_TRUE(d->UpdateRecord());
+  EXPECT_EQ(engine_->calls["AddKey"] - adds, 1);  // only the changed key
+  EXPECT_NE(Bytes("PXLK.DAT"), dat);
+  EXPECT_TRUE(d->FindRecord(2, "DL9Z"));
+  EXPECT_FALSE(d->FindRecord(2, "DL1ABD"));
+  EXPECT_EQ(Check(), "");
+}
+
+// DL1A (number 1) changed to DL7X on band Q (keys 2 and 3), or added as such, beside DL2B.
+struct FailureRow {
+  const char* name;
+  char action;     // 'a'dd, 'u'pdate or 'd'elete
+  const char* op;  // failing on its `nth` call with `error`; nullptr: DL1A takes number 2
+  int nth, error;
+  int key;  // named by the first error entry
+};
+
+class FailureTest : public MaintenanceTest, public ::testing::WithParamInterface<FailureRow> {};
+
+TEST_P(FailureTest, UndoesEveryKeyChange) {
+  const FailureRow& row = GetParam();
+  Add(*d, "DL1A");
+  Add(*d, "DL2B");
+  ASSERT_TRUE(d->FindRecord(2, "DL1A"));
+  if (row.action == 'a') d->ClearRecord();
+  Rec(*d).call = "DL7X";
+  Rec(*d).band = "Q";
+  if (row.op == nullptr) Rec(*d).number = 2;
+  int n = 0;
+  engine_->inject = [&](const std::string& op) {
+    return row.op != nullptr && op == row.op && ++n == row.nth ? row.error : 0;
+  };
+  const auto change = [&] {
+    return row.action == 'a'   ? d->AddRecord()
+           : row.action == 'u' ? d->UpdateRecord()
+                               : d->DeleteRecord(0);
+  };
+  if (row.error == 10230) {
+    EXPECT_FALSE(change());
+    EXPECT_EQ(storage::DriverErrorClass(), 1);  // a duplicate is not serious
+  } else {
+    EXPECT_THROW(change(), storage::EDBError);
+  }
+  engine_->inject = nullptr;
+  const storage::ErrorEntry e = system_->Stack().GetEntry(1);
+  EXPECT_EQ(e.error_number, row.error);
+  EXPECT_EQ(e.key_number, row.key);
+  EXPECT_EQ(e.operation_code, row.action == 'a' ? 0x400E : row.action == 'u' ? 0x4007 : 0x400D);
+  EXPECT_NE(e.position_mark, 0);  // the step that failed is named
+  EXPECT_TRUE(row.action != 'a' || d->CurrentRef() == -1);
+  EXPECT_TRUE(d->FindRecord(2, "DL1A"));
+  EXPECT_FALSE(d->FindRecord(2, "DL7X"));
+  EXPECT_EQ(d->UsedRecs(), 2);
+  EXPECT_EQ(Check(), "");
+}
+
+const FailureRow kFailures[] = {
+    {"AddThirdKey", 'a', "AddKey", 3, 10075, 3},
+    {"UpdateDuplicate", 'u', nullptr, 0, 10230, 1},
+    {"UpdateNewKey3", 'u', "AddKey", 2, 10075, 3},
+    {"UpdateOldKey2", 'u', "DeleteKey", 1, 10075, 2},
+    {"UpdatePut", 'u', "PutRecord", 1, 10075, 0},
+    {"DeleteKey2", 'd', "DeleteKey", 2, 10075, 2},
+    {"DeleteRecord", 'd', "DeleteRecord", 1, 10075, 0},
+};
+INSTANTIATE_TEST_SUITE_P(Steps, FailureTest, ::testing::ValuesIn(kFailures), RowName);
+
+// On a shared file every change runs under the write lock besides its record locks.
+TEST_F(MaintenanceTest, SharedChangesNeverOverwriteAnotherUsersAndReleaseTheirLocks) {
+  d.reset();
+  d = OpenTest("PXLK", true);
+  auto other = OpenTest("OTHER", true, "PXLK");
+  for (const char* call : {"DL1A", "DL2B", "DL3C"}) Add(*d, call);
+  ASSERT_TRUE(d->FindRecord(2, "DL1A") && other->FindRecord(2, "DL1A"));
+  Rec(*other).call = "THEIRS";
+  ASSERT_TRUE(other->UpdateRecord());
+  Rec(*d).call = "MINE";
+  EXPECT_FALSE(d->UpdateRecord());
+  EXPECT_EQ(FirstError(), 12309);
+  EXPECT_EQ(Rec(*d).call, "THEIRS");  // the buffer shows the record as it now stands
+  Rec(*d).call = "MINE";
+  EXPECT_TRUE(d->UpdateRecord());  // taken over, the record can now be updated
+  ASSERT_TRUE(other->FindRecord(2, "MINE"));
+  Rec(*other).band = "Q";
+  ASSERT_TRUE(other->UpdateRecord());
+  EXPECT_FALSE(d->DeleteRecord(0));
+  EXPECT_EQ(FirstError(), 12309);
+  EXPECT_EQ(d->UsedRecs(), 3);
+  // Deleted by the other: asked (reason 4); No fails with 12289, Yes adds it anew.
+  ASSERT_TRUE(d->FindRecord(2, "DL2B") && other->FindRecord(2, "DL2B"));
+  ASSERT_TRUE(other->DeleteRecord(0));
+  Rec(*d).call = "DL2NEW";
+  EXPECT_FALSE(d->UpdateRecord());
+  EXPECT_EQ(FirstError(), 12289);
+  answer_yes = true;
+  ASSERT_TRUE(d->UpdateRecord());
+  EXPECT_EQ(questions, (std::vector<int>{6, 4, 4}));  // 6 when the file was created
+  EXPECT_EQ(Rec(*d).number, 4);
+  EXPECT_TRUE(other->FindRecord(2, "DL2NEW"));
+  EXPECT_EQ(d->FileLockCount() + d->LockCount(), 0);  // each change took and gave back its locks
+  // A record another user holds locked is read all the same (its link counts as 0).
+  storage::FileblockHandle locker = OtherUser(true);
+  ASSERT_NE(locker, nullptr);
+  storage::FileblockLockRecord(locker, 3);
+  ASSERT_TRUE(storage::FileblockRecordLocked(locker, 3));
+  ASSERT_TRUE(d->FindRecord(2, "DL3C"));
+  EXPECT_EQ(d->CurrentRef(), 3);
+  ASSERT_TRUE(d->FirstRecord(2));
+  EXPECT_EQ(On(d->LastRecord(0)), "DL3C");
+  storage::FileblockClose(locker);
+  ASSERT_TRUE(d->LockFile());  // one the user holds is not taken again
+  const int locks = engine_->calls["LockFile"];
+  Add(*d, "DL5E");
+  EXPECT_EQ(engine_->calls["LockFile"], locks);
+  ASSERT_TRUE(d->UnlockFile());
+  d->SetFlushEachWrite(true);
+  std::vector<int> locks_at_flush;
+  engine_->inject = [&](const std::string& op) {
+    if (op == "Flush") locks_at_flush.push_back(d->FileLockCount());
+    return 0;
+  };
+  Add(*d, "DL6F");
+  EXPECT_EQ(locks_at_flush, std::vector<int>{1});  // a shared file flushes only under the lock
+  EXPECT_EQ(Check(), "");
+}
+
+TEST_F(MaintenanceTest, AMissingKeyEntryIsMarkedNotAnError) {
+  Add(*d, "DL1");
+  storage::CloseAllDrivers();
+  storage::FileblockHandle h = OtherUser(false);
+  storage::FileblockDeleteKey(h, 2, 1, storage::KeyStr("DL1"));
+  storage::FileblockClose(h);
+  EXPECT_TRUE(d->DeleteRecord(0));
+  EXPECT_TRUE(system_->Stack().MissingKeyMark());
+  EXPECT_EQ(d->UsedRecs(), 0);
+  EXPECT_EQ(Check(), "");
+}
+
+TEST_F(MaintenanceTest, FindRecordMatchesTheBeginningOfTheKey) {
+  Add(*d, "ABC");
+  EXPECT_EQ(On(d->FindRecord(2, "AB")), "ABC");
+  ASSERT_TRUE(d->DeleteRecord(0));  // no current record now
+  EXPECT_EQ(Raised([&] { d->UpdateRecord(); }), 28691);
+  EXPECT_EQ(Raised([&] { d->NextRecord(0); }), 28742);
+  Add(*d, "AC");
+  EXPECT_FALSE(d->FindRecord(2, "AB"));
+  EXPECT_EQ(FirstError(), 12292);
+  EXPECT_FALSE(d->FindRecord(2, "ZZ"));
+  EXPECT_EQ(storage::DriverErrorClass(), 1);
+  EXPECT_EQ(On(d->SearchRecord(2, "AB")), "AC");
+}
+
+struct DeleteRow {
+  const char* name;
+  int key, mode;
+  const char* victim;
+  const char* current;  // after the delete, "-" for none
+  int error_class;
+};
+
+class DeleteModeTest : public MaintenanceTest, public ::testing::WithParamInterface<DeleteRow> {};
+
+// Records in record order DL3 DL1 DL5 DL2 DL4; the keys deleted are the stored record's.
+TEST_P(DeleteModeTest, RepositionsByMode) {
+  for (const char* call : {"DL3", "DL1", "DL5", "DL2", "DL4"}) Add(*d, call);
+  const DeleteRow& row = GetParam();
+  ASSERT_TRUE(d->FindRecord(2, row.victim));
+  ASSERT_TRUE(row.key != 0 || d->RestorePosition(d->SavePosition(0)));
+  Rec(*d).call = "EDITED";
+  d->DeleteRecord(row.mode);
+  EXPECT_EQ(storage::DriverErrorClass(), row.error_class);
+  EXPECT_EQ(On(d->CurrentRef() != -1), row.current);
+  EXPECT_FALSE(d->FindRecord(2, row.victim));
+  EXPECT_EQ(d->UsedKeys(2), 4);
+  EXPECT_EQ(Check(), "");
+}
+
+const DeleteRow kDeletes[] = {
+    {"KeyMode0", 2, 0, "DL3", "-", 0},           {"KeyMode1Last", 2, 1, "DL3", "DL5", 0},
+    {"KeyMode2First", 2, 2, "DL3", "DL1", 0},    {"KeyMode3Next", 2, 3, "DL3", "DL4", 0},
+    {"KeyMode4Prev", 2, 4, "DL3", "DL2", 0},     {"KeyMode3OnTheLast", 2, 3, "DL5", "-", 1},
+    {"RecordMode0", 0, 0, "DL5", "-", 0},        {"RecordMode1Last", 0, 1, "DL5", "DL4", 0},
+    {"RecordMode2First", 0, 2, "DL5", "DL3", 0}, {"RecordMode3Next", 0, 3, "DL5", "DL2", 0},
+    {"RecordMode4Prev", 0, 4, "DL5", "DL1", 0},
+};
+INSTANTIATE_TEST_SUITE_P(Modes, DeleteModeTest, ::testing::ValuesIn(kDeletes), RowName);
+
+TEST_F(MaintenanceTest, NavigationSavedPositionsKeyStepsAndApproximatePlaces) {
+  for (const char* call : {"DL3", "DL1", "DL4", "DL2"}) Add(*d, call);
+  EXPECT_EQ(Walk(2), (Texts{"DL1", "DL2", "DL3", "DL4"}));
+  EXPECT_EQ(Walk(2, true), (Texts{"DL4", "DL3", "DL2", "DL1"}));
+  EXPECT_EQ(Walk(0), (Texts{"DL3", "DL1", "DL4", "DL2"}));
+  EXPECT_EQ(Walk(0, true), (Texts{"DL2", "DL4", "DL1", "DL3"}));
+  EXPECT_EQ(FirstError(), 12357);
+  // A step on another key starts from the current record, not from that key's old position.
+  ASSERT_TRUE(d->FindRecord(2, "DL2"));    // number 4
+  EXPECT_EQ(On(d->PrevRecord(1)), "DL4");  // number 3
+  ASSERT_TRUE(d->FindRecord(2, "DL2"));
+  const storage::DriverPosition pos = d->SavePosition(2);
+  EXPECT_EQ(pos.key_text, "DL2");
+  EXPECT_EQ(pos.driver, d.get());
+  ASSERT_TRUE(d->FirstRecord(2));
+  EXPECT_EQ(On(d->RestorePosition(pos)), "DL2");
+  ASSERT_TRUE(d->NextRecord(2));
+  const storage::DriverPosition physical = d->SavePosition(0);
+  ASSERT_TRUE(d->FirstRecord(2));
+  EXPECT_EQ(On(d->RestorePosition(physical)), "DL3");
+  std::string text = "DL2";
+  std::int32_t ref = 0;
+  ASSERT_TRUE(d->FindKeyAndRef(2, text, ref, 1));
+  EXPECT_EQ(text, "DL2");
+  ASSERT_TRUE(d->NextKey(2, text, ref));
+  EXPECT_EQ(text, "DL3");
+  ASSERT_TRUE(d->PrevKey(2, text, ref));
+  EXPECT_EQ(text, "DL2");
+  EXPECT_LT(d->GetApproxRelPos(2, 100, "DL1", 2), d->GetApproxRelPos(2, 100, "DL3", 1));
+  ASSERT_TRUE(d->GetApproxKeyAndRef(2, 100, 100, text, ref));
+  EXPECT_EQ(text, "DL4");
+}
+
+TEST_F(DriverTest, VariableRecordsKeepTheirLengths) {
+  storage::DriverOpenParams p = Params("PXVAR");
+  p.variable = true;
+  p.record_length = 23;  // the section length
+  p.buffer_length = 400;
+  p.key_count = 2;
+  IFDriver v;
+  ASSERT_TRUE(v.Open(p) && v.DefineKey(1, 5, false) && v.DefineKey(2, 10, true) &&
+              v.SetAutoKeyField(1, 4));
+  EXPECT_EQ(Raised([&] { v.SetRecLength(4); }), 28740);
+  EXPECT_EQ(Raised([&] { v.SetRecLength(401); }), 28716);
+  EXPECT_EQ(Raised([&] { v.AddRecord(); }), 28743);
+  EXPECT_EQ(Raised([&] { v.SetSectionParam(3); }), 28739);
+  EXPECT_TRUE(v.SetSectionParam(65520));
+  for (const int length : {140, 45, 300}) {
+    v.ClearRecord();
+    Rec(v).call = "DL" + std::to_string(length);
+    std::memset(v.RecordBuffer() + 40, 'a' + length % 26, length - 40);
+    ASSERT_TRUE(v.SetRecLength(length) && v.AddRecord()) << length;
+  }
+  ASSERT_TRUE(v.FindRecord(2, "DL300"));
+  EXPECT_EQ(v.CurrentLength(), 300);
+  EXPECT_EQ(v.RecordBuffer()[299], 'a' + 300 % 26);
+  const int puts = engine_->calls["VarRecPut"];
+  ASSERT_TRUE(v.SetRecLength(41) && v.UpdateRecord());  // the same bytes, another length: a change
+  EXPECT_EQ(engine_->calls["VarRecPut"], puts + 1);
+  ASSERT_TRUE(v.FindRecord(2, "DL45") && v.DeleteRecord(0));
+  ASSERT_TRUE(v.FindRecord(2, "DL300"));
+  EXPECT_EQ(v.CurrentLength(), 41);
+  ASSERT_TRUE(v.FindRecord(2, "DL140"));
+  EXPECT_EQ(v.CurrentLength(), 140);
+  EXPECT_EQ(v.UsedKeys(2), 2);
+  v.Destroy();
+  EXPECT_EQ(Check("PXVAR", true), "");
+}
+
+TEST_F(DriverTest, TraceIsCalledOnEnteringAndLeaving) {
+  auto d = OpenTest("PXLK");
+  std::vector<std::uint16_t> codes;
+  system_->Stack().SetTrace(
+      [&](const storage::DebugStack& s) { codes.push_back(s.OperationCode()); }, true);
+  d->Mark();
+  d->ClearRecord();
+  system_->Stack().SetTrace(nullptr, false);
+  EXPECT_EQ(codes, (std::vector<std::uint16_t>{0x2019, 0x2019, 0x1034, 0x1034}));
+}
+
+}  // namespace
+}  // namespace storage_test

@@ -1,0 +1,292 @@
+// Engine life, naming, create and open checks, the modified marker, and the record slots.
+
+#include "platform/file_faults.h"
+#include "storage/isam/engine_file.h"
+#include "storage/isam/file_names.h"
+#include "tests/storage/isam/engine_fixture.h"
+
+namespace storage::testing {
+namespace {
+
+using platform::FileFaultPlan;
+
+TEST(FileNames, FollowTheNamingRules) {
+  const std::pair<const char*, const char*> rules[] = {
+      {"PXKK", "PXKK.DAT PXKK.IX PXKK.DIA"},
+      {"X;Y", "X.DAT Y.IX X.DIA"},
+      {"A.OLD", "A.DAT A.IX A.DIA"},
+      {"X;Y;Z", "X.DAT Y.IX X.DIA"},
+      {"X;", "X.DAT X.IX X.DIA"},
+      {"C:\\DATA.V2\\LOG", "C:\\DATA.V2\\LOG.DAT C:\\DATA.V2\\LOG.IX C:\\DATA.V2\\LOG.DIA"},
+      {"/tmp/a.b/LOG", "/tmp/a.b/LOG.DAT /tmp/a.b/LOG.IX /tmp/a.b/LOG.DIA"}};
+  for (const auto& [input, names] : rules) {
+    const FileblockNames n = MakeFileblockNames(input);
+    EXPECT_EQ(n.data + " " + n.index + " " + n.dialog, names);
+  }
+}
+
+TEST(EngineLife, StartAndStopChecks) {
+  EXPECT_FALSE(EngineStarted());
+  EXPECT_ISAM(FileblockFlush(nullptr), kIsamNotStarted);
+  EXPECT_ISAM(EngineInit(1, 160), kIsamNetworkMode);
+  EXPECT_ISAM(EngineInit(0, 7), kIsamBufferCount);
+  EXPECT_ISAM(EngineInit(2, 8), 0);
+  EXPECT_ISAM(EngineInit(0, 160), kIsamAlreadyStarted);
+  EXPECT_ISAM(EngineExit(), 0);
+  EXPECT_FALSE(EngineStarted());
+  const int classes[][2] = {{0, 0},    {10199, 4}, {10200, 1}, {10299, 1}, {10300, 4},
+                            {9903, 1}, {9900, 2},  {10399, 2}, {10001, 3}, {10010, 4}};
+  for (const auto& c : classes) EXPECT_EQ(EngineErrorClass(c[0]), c[1]) << c[0];
+}
+
+class FileblockTest : public EngineTest {
+ protected:
+  // Adds `n` records with key texts Num(0)..; false when one fails.
+  bool AddMany(FileblockHandle h, int n) {
+    for (int i = 0; i < n; ++i) FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(i));
+    return Err() == 0;
+  }
+  Bytes rec_ = Record(30);
+};
+
+TEST_F(FileblockTest, GuardRefusesBadHandlesKeysAndWrites) {
+  FileblockHandle h = CreateOpen("T", 30, {{9, 0}});
+  RecRef ref = 0;
+  EXPECT_ISAM(FileblockFindKey(h, 0, KeyStr("A"), ref), kIsamKeyNumberRange);
+  EXPECT_ISAM(FileblockFindKey(h, 2, KeyStr("A"), ref), kIsamKeyNumberRange);
+  int not_a_fileblock = 0;
+  EXPECT_ISAM(FileblockFlush(reinterpret_cast<FileblockHandle>(&not_a_fileblock)), kIsamBadHandle);
+  EXPECT_ISAM(FileblockClose(h), 0);
+  EXPECT_ISAM(FileblockFlush(h), kIsamBadHandle);  // a closed handle is never dereferenced
+  EXPECT_ISAM(FileblockClose(h), kIsamNotOpen);
+  h = Reopen(nullptr, "T", OpenOptions{.read_only = true});
+  EXPECT_ISAM(FileblockAddRecord(h, rec_.data()), kIsamReadOnly);
+  EXPECT_ISAM(FileblockAddKey(h, 1, 1, KeyStr("A")), kIsamReadOnly);
+  EXPECT_ISAM(FileblockClearKey(h, 1), 0);
+}
+
+TEST_F(FileblockTest, CreateChecksComeBeforeAnythingIsDeletedAndCreateReplacesTheFiles) {
+  FileblockHandle h = CreateOpen("T", 21, {{5, 1}});
+  EXPECT_EQ(FileblockAddRecord(h, rec_.data()), 1);
+  FileblockClose(h);
+  EXPECT_EQ(std::filesystem::file_size(Name("T") + ".DAT"), 42u);  // record 1 lies at byte 21
+  using Keys = std::vector<KeySpec>;
+  EXPECT_ISAM(FileblockCreate(Name("T"), 20, {}), kIsamRecordLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 65536, {}), kIsamRecordLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys(111, KeySpec{5, 0})), kIsamTooManyKeys);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys{{51, 0}}), kIsamKeyLengthRange);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys{{9, 0}, {0, 0}}), kIsamKeyLengthRange);
+  EXPECT_EQ(std::filesystem::file_size(Name("T") + ".DAT"), 42u);
+  EXPECT_ISAM(FileblockCreate(Name("T"), 30, Keys(110, KeySpec{50, 1})), 0);
+  h = Reopen(nullptr, "T");
+  EXPECT_EQ(FileblockUsedKeys(h, 110), 0);
+  EXPECT_EQ(FileblockUsedRecs(h), 0);
+  EXPECT_EQ(FileblockRecordLength(h), 30);
+}
+
+struct OpenCase {
+  const char* name;
+  const char* file;  // "DAT" or "IX"
+  std::int64_t offset;
+  std::int32_t value;  // written at offset, `width` bytes; width 0: the file is cut at offset
+  int width, error;
+};
+
+class OpenChecks : public EngineTest, public ::testing::WithParamInterface<OpenCase> {};
+
+TEST_P(OpenChecks, RefuseDamagedHeaders) {
+  ASSERT_ISAM(FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{5, 0}, {9, 1}}), 0);
+  const OpenCase& c = GetParam();
+  const std::string file = Name("T") + "." + c.file;
+  if (c.width == 0) std::filesystem::resize_file(file, static_cast<std::uintmax_t>(c.offset));
+  if (c.width != 0) PatchFile(file, c.offset, c.value, c.width);
+  EXPECT_EQ(FileblockOpen(Name("T")) == nullptr, c.error != 0);
+  EXPECT_EQ(Err(), c.error);
+  if (c.error == 0) return;
+  // A refused open leaves no file held: the files can be deleted at once.
+  EXPECT_ISAM(FileblockDelete(Name("T")), 0);
+  EXPECT_FALSE(std::filesystem::exists(Name("T") + ".DAT") || std::filesystem::exists(file));
+}
+
+// Key 2 (length 9) has its header at byte 14 x 62 + 6 = 874 of the index file.
+const OpenCase kOpenCases[] = {
+    {"Sound", "DAT", 0, -1, 4, 0},
+    {"ModifiedMarker", "DAT", 20, 1, 1, kIsamIndexUnusable},
+    {"Keys111", "DAT", 16, 111, 4, kIsamHeaderKeyCount},
+    {"KeysNegative", "DAT", 16, -1, 4, kIsamHeaderKeyCount},
+    {"RecordLength20", "DAT", 12, 20, 4, kIsamRecordLengthRange},
+    {"SlotsNegative", "DAT", 8, -5, 4, kIsamIndexUnusable},
+    {"PageSize1122Is9", "IX", 874 + 12, 1122, 4, 0},
+    {"PageSize1123", "IX", 874 + 12, 1123, 4, kIsamKeyHeaderBad},
+    {"KeyLength51", "IX", 874 + 12, 60 * 62 + 6, 4, kIsamKeyHeaderLength},
+    {"ItemsPerPageZeroIs62", "IX", 874 + 26, 0, 2, 0},
+    {"ItemsPerPage63", "IX", 874 + 26, 63, 2, kIsamKeyHeaderItems},
+    {"RootBeyondPages", "IX", 874 + 16, 3, 4, kIsamKeyHeaderBad},
+    {"IndexTruncated", "IX", 900, 0, 0, kIsamIndexUnusable},
+    {"DataFileEmpty", "DAT", 0, 0, 0, kIsamShortRead}};
+INSTANTIATE_TEST_SUITE_P(Headers, OpenChecks, ::testing::ValuesIn(kOpenCases), RowName);
+
+TEST_F(FileblockTest, MissingFilesAndFolders) {
+  EXPECT_EQ(RefusedOpen(Name("none")), kIsamFileNotFound);
+  EXPECT_EQ(RefusedOpen(Name("nodir/X")), kIsamPathNotFound);
+  EXPECT_ISAM(FileblockCreate(Name("nodir/X"), 30, {}), kIsamPathNotFound);
+  FileblockCreate(Name("T"), 30, std::vector<KeySpec>{{5, 0}});
+  std::filesystem::remove(Name("T") + ".IX");
+  EXPECT_EQ(RefusedOpen(Name("T")), kIsamIndexUnusable);
+}
+
+TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndExit) {
+  FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
+  EXPECT_EQ(RefusedOpen(Name("T")), kIsamOsFailure);  // an open fileblock is held exclusively
+  EXPECT_EQ(Isam().FirstOsError, 32u);
+  EXPECT_ISAM(FileblockDelete(Name("T")), kIsamOsFailure);
+  auto marker = [&] { return ReadFile(Name("T") + ".DAT")[20]; };
+  EXPECT_EQ(marker(), 0);
+  FileblockAddRecord(h, rec_.data());
+  EXPECT_EQ(marker(), 1);
+  FileblockFlush(h);
+  EXPECT_EQ(marker(), 0);
+  FileblockAddKey(h, 1, 1, KeyStr("K"));
+  EXPECT_EQ(marker(), 1);
+  EXPECT_TRUE(AddMany(h, 99));
+  EXPECT_ISAM(EngineExit(), 0);  // closes everything and writes it back
+  EXPECT_FALSE(EngineStarted());
+  const CheckReport report = IsamCheck(Name("T"));
+  EXPECT_EQ(report.Text(), "");
+  EXPECT_EQ(report.used_records, 100);
+}
+
+TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
+  FileblockHandle h = CreateOpen("W", 30, {{9, 0}});
+  AddMany(h, 500);
+  FileFaultPlan plan{{}, {.fail_at = 1, .error = platform::kErrorGenFailure}, {}};  // a flush
+  WithFaults(plan, [&] {
+    EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
+    EXPECT_EQ(Isam().FirstPrimitive, kPrimFlush);
+  });
+  EXPECT_EQ(ReadFile(Name("W") + ".DAT")[20], 1);
+  plan = {.write = {.fail_at = 1, .sticky = true}, .flush = {}, .lock = {}};
+  WithFaults(plan, [&] {
+    FileblockAddRecord(h, rec_.data());
+    EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
+    EXPECT_ISAM(FileblockClose(h), kIsamOsFailure);
+  });
+  EXPECT_EQ(RefusedOpen(Name("W")), kIsamIndexUnusable);
+}
+
+constexpr int kLength = 32;
+
+class RecordTest : public EngineTest {
+ protected:
+  void SetUp() override { h_ = CreateOpen("R", kLength, {}); }
+
+  RecRef Add(std::uint8_t fill) {
+    const RecRef ref = FileblockAddRecord(h_, Record(kLength, fill).data());
+    EXPECT_EQ(Err(), 0);
+    return ref;
+  }
+  std::int32_t Head(RecRef ref) {
+    std::uint8_t head[4];
+    FileblockRecordHead(h_, ref, head);
+    return common::ReadLeInt32(head);
+  }
+  void PatchData(std::int64_t offset, std::int32_t value) {
+    FileblockClose(h_);
+    PatchFile(Name("R") + ".DAT", offset, value);
+    h_ = Reopen(nullptr, "R");
+  }
+
+  FileblockHandle h_ = nullptr;
+};
+
+TEST_F(RecordTest, DeletedRecordsAreReusedLastFirstPutRewritesInPlaceAndReferencesAreChecked) {
+  for (int i = 1; i <= 6; ++i) EXPECT_EQ(Add(static_cast<std::uint8_t>(i)), i);
+  FileblockDeleteRecord(h_, 3);
+  FileblockDeleteRecord(h_, 5);
+  EXPECT_EQ(FileblockUsedRecs(h_), 4);
+  EXPECT_EQ(FileblockRecordSlots(h_), 7);
+  EXPECT_EQ(Head(5), 3);  // the free chain runs 5 -> 3 -> end
+  EXPECT_EQ(Head(3), -1);
+  EXPECT_EQ(Add(50), 5);
+  EXPECT_EQ(Add(30), 3);
+  EXPECT_EQ(Add(70), 7);
+  EXPECT_ISAM(FileblockPutRecord(h_, 2, Record(kLength, 9).data()), 0);
+  Bytes got(kLength);
+  for (const auto& [ref, fill] : {std::pair{1, 1}, {2, 9}, {3, 30}, {4, 4}, {5, 50}}) {
+    FileblockGetRecord(h_, ref, got.data());
+    EXPECT_EQ(got, Record(kLength, static_cast<std::uint8_t>(fill))) << ref;
+  }
+  EXPECT_EQ(Check(h_, "R"), "");
+  Bytes buf(kLength, 0);  // reference checks are the same for get, put, head and delete
+  for (const auto& [ref, error] : {std::pair{0, kIsamRefZero},
+                                   {-1, kIsamRefRange},
+                                   {8, kIsamRefRange},
+                                   {0x7FFFFFFF, kIsamRefRange}}) {
+    EXPECT_ISAM(FileblockGetRecord(h_, ref, buf.data()), error);
+    EXPECT_ISAM(FileblockPutRecord(h_, ref, buf.data()), error);
+    EXPECT_ISAM(Head(ref), error);
+    EXPECT_ISAM(FileblockDeleteRecord(h_, ref), error == kIsamRefZero ? kIsamRefRange : error);
+  }
+  FileblockFlush(h_);
+  EXPECT_EQ(std::filesystem::file_size(Name("R") + ".DAT"), 8u * kLength);  // nothing beyond
+}
+
+struct ChainCase {
+  const char* name;
+  std::int64_t offset;  // where the damaged link is written
+  std::int32_t link;
+};
+
+class DamagedFreeChain : public RecordTest, public ::testing::WithParamInterface<ChainCase> {};
+
+TEST_P(DamagedFreeChain, StopsTheAddWith10170) {
+  for (int i = 0; i < 4; ++i) Add(1);
+  FileblockDeleteRecord(h_, 2);
+  PatchData(GetParam().offset, GetParam().link);
+  EXPECT_ISAM(FileblockAddRecord(h_, Record(kLength, 5).data()), kIsamFreeChainBad);
+  EXPECT_EQ(FileblockUsedRecs(h_), 3);
+}
+
+// The data header's first free record is at offset 0; record 2's link at 2 x 32.
+const ChainCase kChains[] = {{"HeadZero", 0, 0},
+                             {"HeadBeyondSlots", 0, 9},
+                             {"LinkZero", 2 * kLength, 0},
+                             {"LinkBeyondSlots", 2 * kLength, 5},
+                             {"LinkToItself", 2 * kLength, 2}};
+INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain, ::testing::ValuesIn(kChains), RowName);
+
+TEST_F(RecordTest, FailedWriteGivesTheSlotBackAndASecondDeleteIsRefused) {
+  Add(1);
+  FileblockDeleteRecord(h_, 1);
+  EXPECT_ISAM(FileblockDeleteRecord(h_, 1), kIsamFreeChainBad);  // would make a cycle
+  EXPECT_EQ(Add(1), 1);
+  FileFaultPlan plan{.write = {.fail_at = 1}, .flush = {}, .lock = {}};
+  WithFaults(plan, [&] {
+    EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 2).data()), 0);
+    EXPECT_EQ(Err(), kIsamOsFailure);
+    EXPECT_EQ(Isam().FirstPrimitive, 0x4000);
+    EXPECT_EQ(Isam().FirstOsError, 112u);
+  });
+  EXPECT_EQ(FileblockUsedRecs(h_), 1);
+  EXPECT_EQ(Add(2), 2);
+  FileblockDeleteRecord(h_, 1);
+  plan = {.write = {.fail_at = 1, .short_write = true}, .flush = {}, .lock = {}};
+  WithFaults(plan, [&] {
+    EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 3).data()), 0);
+    EXPECT_EQ(Err(), kIsamShortWrite);
+  });
+  EXPECT_EQ(Add(3), 1);  // the free record is still at the head of the chain
+  EXPECT_EQ(Check(h_, "R"), "");
+}
+
+TEST_F(RecordTest, SlotCountAtTheLimitGivesAnErrorInsteadOfWrapping) {
+  PatchData(8, 0x7FFFFFFF);  // slots
+  EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 1).data()), 0);
+  EXPECT_EQ(Err(), kIsamShortWrite);
+  // The highest reference lies at 2^31 x 32 bytes: a 64-bit offset, read as a short read.
+  Bytes buf(kLength);
+  EXPECT_ISAM(FileblockGetRecord(h_, 0x7FFFFFFF, buf.data()), kIsamShortRead);
+}
+
+}  // namespace
+}  // namespace storage::testing

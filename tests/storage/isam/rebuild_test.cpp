@@ -1,0 +1,302 @@
+// The rebuild on fixed and variable records: "SAV", "MSG", failure stages, a killed writer.
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "platform/file.h"
+#include "platform/file_faults.h"
+#include "storage/isam/rebuild.h"
+#include "storage/isam/var_record.h"
+#include "tests/storage/isam/engine_fixture.h"
+
+namespace storage::testing {
+namespace {
+
+using platform::FileFaultPlan;
+
+constexpr int kFixedLength = 24;
+constexpr int kVarLength = 23;
+const std::vector<KeySpec> kKeys = {{8, 0}, {5, 1}};
+
+// Id at byte 4, name (key 1) at 8, key 2 the id; variable records carry id x 37 mod 200 more.
+std::string NameOf(int id) { return Fmt("N%07d", id); }
+int ExtraOf(int id) { return id * 37 % 200; }
+
+std::string KeyOf(const std::uint8_t* record, int key) {
+  return key == 1 ? std::string(reinterpret_cast<const char*>(record + 8), 8)
+                  : Fmt("%05d", common::ReadLeInt32(record + 4) % 100000);
+}
+void KeysOf(const std::uint8_t* record, std::uint16_t key, std::string& text) {
+  text = KeyOf(record, key);
+}
+
+class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  bool variable() const { return GetParam(); }
+  int length() const { return variable() ? kVarLength : kFixedLength; }
+  // The record slots record `id` takes.
+  std::int32_t SlotsOf(int id) const {
+    return variable() ? VarRecSectionCount(length(), 16 + ExtraOf(id)) : 1;
+  }
+  Bytes RecordOf(int id, const std::string& name) const {
+    Bytes r = Record(variable() ? 16 + ExtraOf(id) : kFixedLength);
+    common::WriteLeInt32(r.data() + 4, id);
+    std::copy(name.begin(), name.end(), r.begin() + 8);
+    for (std::size_t i = 16; i < r.size(); ++i) r[i] = static_cast<std::uint8_t>(id + i);
+    return r;
+  }
+
+  void Open() { h_ = Reopen(nullptr, "T"); }
+  void Close() { ASSERT_ISAM(FileblockClose(h_), 0); }
+  // Adds record `id` with its keys (key 1 left out with `without_unique_key`).
+  RecRef Add(int id, const std::string& name, bool without_unique_key = false) {
+    const Bytes r = RecordOf(id, name);
+    RecRef ref = 0;
+    if (variable()) VarRecAdd(h_, ref, r.data(), static_cast<std::int32_t>(r.size()));
+    if (!variable()) ref = FileblockAddRecord(h_, r.data());
+    EXPECT_EQ(Err(), 0);
+    for (int k = without_unique_key ? 2 : 1; k <= 2; ++k) {
+      EXPECT_ISAM(FileblockAddKey(h_, k, ref, KeyStr(KeyOf(r.data(), k))), 0);
+    }
+    ids_[id] = name;
+    return ref;
+  }
+  // Creates records 1..n, deletes the `deleted` and closes the fileblock; their references.
+  std::map<int, RecRef> Populate(int n, const std::vector<int>& deleted = {}) {
+    std::map<int, RecRef> refs;
+    h_ = CreateOpen("T", length(), kKeys);
+    for (int id = 1; id <= n; ++id) refs[id] = Add(id, NameOf(id));
+    for (int id : deleted) {
+      const Bytes r = RecordOf(id, NameOf(id));
+      for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h_, k, refs[id], KeyStr(KeyOf(r.data(), k)));
+      EXPECT_ISAM((variable() ? VarRecDelete : FileblockDeleteRecord)(h_, refs[id]), 0);
+      ids_.erase(id);
+    }
+    Close();
+    return refs;
+  }
+
+  void Rebuild(const RebuildProgress& progress = {}) {
+    (variable() ? RebuildVariable : RebuildFixed)(Name(), length(), kKeys, KeysOf, progress);
+  }
+  void Reorganise(const RebuildRecordCallback& callback = PassThroughRecord) {
+    storage::Reorganise(Name(), length(), length(), kKeys, variable(), callback);
+  }
+  void RebuildIndex(const RebuildKeyBuilder& builder = KeysOf) {
+    storage::RebuildIndex(Name(), length(), length(), kKeys, variable(), builder, true);
+  }
+
+  // Every remembered record is found by its unique key with its bytes; the checker passes.
+  void ExpectRecords() {
+    Open();
+    EXPECT_EQ(FileblockUsedKeys(h_, 1), static_cast<std::int32_t>(ids_.size()));
+    for (const auto& [id, name] : ids_) {
+      RecRef ref = 0;
+      ASSERT_ISAM(FileblockFindKey(h_, 1, KeyStr(name), ref), 0) << "record " << id;
+      Bytes out(variable() ? 1000 : kFixedLength);
+      std::int32_t n = static_cast<std::int32_t>(out.size());
+      if (variable()) VarRecGet(h_, ref, out.data(), n);
+      if (!variable()) FileblockGetRecord(h_, ref, out.data());
+      out.resize(static_cast<std::size_t>(n));
+      EXPECT_EQ(out, RecordOf(id, name)) << "record " << id;
+    }
+    Close();
+    const CheckReport report =
+        IsamCheck(Name(), CheckOptions{.key_builder = [](const std::uint8_t* record, std::size_t,
+                                                         int key) { return KeyOf(record, key); },
+                                       .section_records = variable()});
+    EXPECT_TRUE(report.ok()) << report.Text();
+  }
+
+  std::string FileBytes(const std::string& ext) const { return ReadFile(Name() + "." + ext); }
+  bool Exists(const std::string& ext) const { return std::filesystem::exists(Name() + "." + ext); }
+
+  FileblockHandle h_ = nullptr;
+  std::map<int, std::string> ids_;  // the records that must be there, by id
+};
+
+TEST_P(RebuildTest, FreeRecordsVanishAndReferencesChange) {
+  Populate(40, {1, 2, 17, 30});
+  ASSERT_ISAM(Rebuild(), 0);
+  EXPECT_FALSE(Exists("SAV") || Exists("MSG"));
+  ExpectRecords();
+  std::int32_t slots = 1;
+  for (const auto& [id, name] : ids_) slots += SlotsOf(id);
+  const std::string data = FileBytes("DAT");
+  EXPECT_EQ(data.size(), static_cast<std::size_t>(slots * length()));  // no free record left
+  EXPECT_EQ(common::ReadLeInt32(&data[length() + 4]), 3);  // record 3 moved into the first slot
+}
+
+TEST_P(RebuildTest, LeftoverSaveIsTheSourceButNotBesideTheDataFile) {
+  Populate(12);
+  ASSERT_EQ(platform::CopyFile(Name() + ".DAT", Name() + ".SAV", true), 0u);
+  const std::string data = FileBytes("DAT");
+  const std::string index = FileBytes("IX");
+  EXPECT_ISAM(Rebuild(), kIsamRebuildFilesLeft);
+  EXPECT_EQ(FileBytes("DAT"), data);
+  EXPECT_EQ(FileBytes("IX"), index);
+  EXPECT_EQ(FileBytes("SAV"), data);
+  ASSERT_EQ(platform::DeleteFile(Name() + ".DAT"), 0u);
+  ASSERT_ISAM(Rebuild(), 0);
+  EXPECT_FALSE(Exists("SAV"));
+  ExpectRecords();
+}
+
+TEST_P(RebuildTest, UniqueKeyCollisionIsDumpedAndDeletedAndTheDumpIsKept) {
+  Populate(3);
+  Open();
+  Add(4, NameOf(2), true);  // same unique key as record 2, entered under key 2 only
+  Close();
+  ASSERT_ISAM(Rebuild(), 0);
+  ids_.erase(4);
+  ids_[2] = NameOf(2);
+  ExpectRecords();
+  // References after the reorganisation: the records in order, each taking its sections.
+  const RecRef ref4 = 1 + SlotsOf(1) + SlotsOf(2) + SlotsOf(3);
+  const Bytes bytes = RecordOf(4, NameOf(2));
+  const std::string expected = "Key:<" + NameOf(2) + "> KeyNr: 1 Ref: " + std::to_string(ref4) +
+                               " not added\r\nData record deleted - Dump follows\r\n" +
+                               std::string(bytes.begin(), bytes.end()) + "\r\n\r\n";
+  EXPECT_EQ(FileBytes("MSG"), expected);
+  // The next rebuild appends: the first record removed stays recoverable.
+  Open();
+  Add(5, NameOf(1), true);
+  Close();
+  ASSERT_ISAM(Rebuild(), 0);
+  const std::string msg = FileBytes("MSG");
+  EXPECT_EQ(msg.substr(0, expected.size()), expected);
+  EXPECT_NE(msg.find("Key:<" + NameOf(1) + "> KeyNr: 1 Ref: ", expected.size()), std::string::npos);
+}
+
+TEST_P(RebuildTest, ProgressProcedureAndFailingCallbacksStopTheRebuild) {
+  Populate(10);
+  const std::string data = FileBytes("DAT");
+  EXPECT_ISAM(Rebuild([](std::int32_t read, std::int32_t) { return read < 5; }),
+              kIsamRebuildStopped);
+  EXPECT_EQ(FileBytes("DAT"), data);  // stopped in the reorganisation: restored
+  EXPECT_FALSE(Exists("SAV"));
+  EXPECT_ISAM(Reorganise([](const std::uint8_t*, std::int32_t, std::uint8_t*) {
+                return IsamSetError(1), true;
+              }),
+              kIsamRebuildRecordRefused);
+  EXPECT_EQ(FileBytes("DAT"), data);
+  int calls = 0;
+  EXPECT_ISAM(Rebuild([&calls](std::int32_t, std::int32_t) { return ++calls < 14; }),
+              kIsamRebuildStopped);  // 10 records reorganised, 4 indexed
+  EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable);
+  EXPECT_ISAM(
+      RebuildIndex([](const std::uint8_t*, std::uint16_t, std::string&) { IsamSetError(1); }),
+      kIsamRebuildKeyBuilder);
+  EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable);
+  ASSERT_ISAM(Rebuild(), 0);
+  ExpectRecords();
+}
+
+TEST_P(RebuildTest, FaultAtEveryStageLeavesTheDataFileAsItWasOrToBeRebuilt) {
+  Populate(20, {5});
+  const std::string data = FileBytes("DAT");
+  for (int kind = 0; kind < 2; ++kind) {  // every write, then every flush
+    for (std::uint64_t n = 1;; ++n) {
+      FileFaultPlan plan;
+      (kind == 0 ? plan.write : plan.flush).fail_at = n;
+      WithFaults(plan, [&] { Reorganise(); });
+      if (Err() == 0) break;
+      ASSERT_EQ(FileBytes("DAT"), data) << (kind == 0 ? "write " : "flush ") << n;
+      ASSERT_FALSE(Exists("SAV"));
+      ASSERT_LT(n, 500u);
+    }
+    if (kind == 0) WriteFile(Name() + ".DAT", data);  // undo the successful run
+  }
+  for (std::uint64_t n : {1, 2, 3, 4, 6}) {
+    FileFaultPlan plan{.write = {.fail_at = n}, .flush = {}, .lock = {}};
+    WithFaults(plan, [&] { RebuildIndex(); });
+    EXPECT_NE(Err(), 0) << n;
+    EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable) << n;
+  }
+  ASSERT_ISAM(RebuildIndex(), 0);
+  ExpectRecords();
+}
+
+// Chains exist only in variable-length files.
+using VariableRebuildTest = RebuildTest;
+
+TEST_P(VariableRebuildTest, ChainPastTheEndIsLeftOutAndTheKeyBuilderMayReadTheWholeRoom) {
+  auto refs = Populate(4);
+  // Record 1's head points past the end of the file.
+  PatchFile(Name() + ".DAT", (refs[1] + 1) * kVarLength - 4, 1000000);
+  std::vector<int> seen;
+  RebuildVariable(Name(), kVarLength, kKeys,
+                  [&seen](const std::uint8_t* record, std::uint16_t key, std::string& text) {
+                    seen.push_back(record[65535]);  // zero behind every record
+                    KeysOf(record, key, text);
+                  });
+  ASSERT_EQ(Err(), 0);
+  EXPECT_EQ(seen, std::vector<int>(6, 0));
+  ids_.erase(1);
+  ExpectRecords();
+}
+
+// A writer killed amid its adds: the open refuses the file, the rebuild keeps every finished add.
+TEST_P(RebuildTest, KilledWriterLosesNoCompletedAdd) {
+  Populate(0);
+  int fds[2];
+  ASSERT_EQ(pipe(fds), 0);
+  const pid_t pid = fork();
+  ASSERT_GE(pid, 0);
+  if (pid == 0) {  // the writer: adds records 1, 2, ... and reports each completed add
+    close(fds[0]);
+    Open();
+    for (std::int32_t id = 1; h_ != nullptr; ++id) {
+      Add(id, NameOf(id));
+      if (!Isam().IsamOK || write(fds[1], &id, sizeof id) != sizeof id) break;
+    }
+    _exit(3);
+  }
+  close(fds[1]);
+  std::int32_t id = 0, completed = 0;
+  while (completed < 400 && read(fds[0], &id, sizeof id) == sizeof id) completed = id;
+  ASSERT_EQ(kill(pid, SIGKILL), 0);
+  int status = 0;
+  ASSERT_EQ(waitpid(pid, &status, 0), pid);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "writer ended by itself with " << WEXITSTATUS(status);
+  while (read(fds[0], &id, sizeof id) == sizeof id) completed = id;  // reported before the kill
+  close(fds[0]);
+  ASSERT_GE(completed, 400);
+  EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable);
+  ASSERT_ISAM(Rebuild(), 0);
+  for (std::int32_t i = 1; i <= completed; ++i) ids_[i] = NameOf(i);
+  // The add in flight may have reached the data file too; nothing else may be there.
+  Open();
+  const std::int32_t records = FileblockUsedKeys(h_, 1);
+  Close();
+  ASSERT_TRUE(records == completed || records == completed + 1) << records;
+  if (records == completed + 1) ids_[completed + 1] = NameOf(completed + 1);
+  ExpectRecords();
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, RebuildTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Variable" : "Fixed"; });
+INSTANTIATE_TEST_SUITE_P(Records, VariableRebuildTest, ::testing::Values(true),
+                         [](const auto&) { return "Variable"; });
+
+// The index rebuild trusts no data header that does not describe its file.
+TEST_F(EngineTest, IndexRebuildRefusesAnInconsistentDataHeader) {
+  // Offset and value: a stray byte appended (-1), slot count, free count, free chain, length.
+  for (const auto& [offset, value] : {std::pair{-1, 0}, {8, 4}, {4, 0}, {0, 9}, {12, 25}}) {
+    FileblockHandle h = CreateOpen("T", kFixedLength, kKeys);
+    for (int id = 1; id <= 3; ++id) FileblockAddRecord(h, Record(kFixedLength, 1).data());
+    FileblockDeleteRecord(h, 2);
+    FileblockClose(h);
+    if (offset < 0) std::ofstream(Name() + ".DAT", std::ios::binary | std::ios::app).put('x');
+    if (offset >= 0) PatchFile(Name() + ".DAT", offset, value);
+    EXPECT_ISAM(RebuildIndex(Name(), kFixedLength, kFixedLength, kKeys, false, KeysOf, true),
+                kIsamDataHeaderBad)
+        << offset;
+  }
+}
+
+}  // namespace
+}  // namespace storage::testing
