@@ -9,6 +9,7 @@
 #include "common/screen_services.h"
 #include "common/service.h"
 #include "common/to_dates.h"
+#include "contest/contest_fkt.h"
 #include "contest/contest_tables.h"
 #include "logbook/databases/call_database.h"
 #include "logbook/databases/project_database.h"
@@ -50,6 +51,7 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToDatPrefix>::Create().SetWindowPlace(
       std::make_unique<logbook::ProjectWindowPlace>());
   Service<contest::ToDatContest>::Create();
+  Service<contest::TContestFkt>::Create();
 }
 
 ProgramServices::~ProgramServices() {
@@ -58,6 +60,7 @@ ProgramServices::~ProgramServices() {
   if (file_manager_started_) StopFileManager();
   // The dump describes the last driver operation, so it is written before anything is freed.
   storage::DriverExitProcedure();
+  Service<contest::TContestFkt>::Destroy();
   Service<contest::ToDatContest>::Destroy();
   Service<logbook::ToDatPrefix>::Destroy();
   Service<storage::ToDBFkt>::Destroy();

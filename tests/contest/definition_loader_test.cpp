@@ -1,0 +1,251 @@
+// The contest definition loader on the built-in definition set: what a class index, the log's
+// catalogue fields and an earlier load do to the record.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "contest/contest_lookups.h"
+#include "contest/contest_tables.h"
+#include "logbook/reference/modes.h"
+#include "logbook/reference/prefix.h"
+#include "storage/tables/db_functions.h"
+#include "tests/common/rows.h"
+#include "tests/contest/definition_fixture.h"
+
+namespace contest_test {
+namespace {
+
+using contest::TContestKKRec;
+using contest::TContestRec;
+
+std::string Letters(const TContestRec& d) {
+  std::string s;
+  for (char c : d.Bands) {
+    if (c != 0) s.push_back(c);
+  }
+  return s;
+}
+
+std::vector<std::string> Texts(const auto& slots) {
+  std::vector<std::string> texts;
+  for (const auto& t : slots) texts.push_back(t.str());
+  while (!texts.empty() && texts.back().empty()) texts.pop_back();
+  return texts;
+}
+
+using Strings = std::vector<std::string>;
+
+class LoaderTest : public ::testing::Test {
+ protected:
+  DefinitionFixture f_;
+};
+
+// --- one named row per case: a log, a code, and what the record must show ---
+
+struct CaseRow {
+  const char* name;
+  char code;
+  std::function<void(TContestKKRec&)> log;  // changes to the German log of class index 1
+  std::function<void(const TContestRec&)> check;
+};
+
+class LoaderCaseTest : public LoaderTest, public ::testing::WithParamInterface<CaseRow> {};
+
+TEST_P(LoaderCaseTest, Loads) {
+  TContestKKRec log = DefinitionFixture::GermanLog(1);
+  if (GetParam().log) GetParam().log(log);
+  GetParam().check(f_.Load(GetParam().code, log));
+}
+
+const CaseRow kCases[] = {
+    {"MvpClass1HfCwWithDokAndExchangeText", 'V', nullptr,
+     [](const TContestRec& d) {
+       EXPECT_EQ(Letters(d), "ab");
+       EXPECT_EQ(Texts(d.Modes), Strings{"CW"});
+       EXPECT_EQ(d.ExchangeKindsRcvd, (contest::KindTriple{4, 99, 0}));
+       EXPECT_EQ(d.ExchangeKindsSent, (contest::KindTriple{4, 99, 0}));
+       EXPECT_EQ(Texts(d.SentDefaults), (Strings{"B36", "12345"}));
+       EXPECT_EQ(d.SWL, 0);
+     }},
+    {"MvpClass6VhfSendsTheLocator", 'V', [](TContestKKRec& k) { k.ClassIndex = 6; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Letters(d), "kl");
+       EXPECT_EQ(d.ExchangeKindsSent, (contest::KindTriple{4, 6, 0}));
+       EXPECT_EQ(Texts(d.SentDefaults), (Strings{"B36", "JO62MM12"}));
+     }},
+    {"MvpClass9IsAListener", 'V', [](TContestKKRec& k) { k.ClassIndex = 9; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.SWL, 1);
+       EXPECT_EQ(Texts(d.SentDefaults), Strings{});
+     }},
+    {"MvpAreaListKeepsItsGap", 'V', nullptr,
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.AreaDoks[1].str(), "");
+       EXPECT_EQ(d.AreaDoks[2].str(), "MVP");
+       EXPECT_EQ(d.AreaDistricts[0], 'V');
+     }},
+    {"PartyNumberMinusOneSendsXX", 'P', [](TContestKKRec& k) { k.OperatorNumber = 0xFFFFFFFF; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[0].str(), "XX"); }},
+    {"PartyNumberThroughTwoPlaces", 'P', [](TContestKKRec& k) { k.OperatorNumber = 7; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[0].str(), "07"); }},
+    {"BrandenburgWithoutDokSendsANumber", 'C', [](TContestKKRec& k) { k.OwnDOK = ""; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsSent[0], 7);
+       EXPECT_EQ(d.ExchangeLabels[0].str(), "Nr");
+       EXPECT_EQ(d.SentDefaults[0].str(), "");
+     }},
+    {"BrandenburgWithDokSendsIt", 'C', nullptr,
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsSent[0], 4);
+       EXPECT_EQ(d.ExchangeLabels[0].str(), "DOK");
+       EXPECT_EQ(d.SentDefaults[0].str(), "B36");
+     }},
+    {"SchwabenWithoutDokSendsANumber", 'Q', [](TContestKKRec& k) { k.OwnDOK = ""; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsSent[0], 7);
+       EXPECT_EQ(d.ExchangeLabels[0].str(), "DOK");
+       EXPECT_EQ(d.SentDefaults[0].str(), "");
+     }},
+    {"VfdbNumberTwoIsAListener", 'Y', [](TContestKKRec& k) { k.OperatorNumber = 2; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SWL, 1); }},
+    {"VfdbOtherNumberIsNot", 'Y', nullptr, [](const TContestRec& d) { EXPECT_EQ(d.SWL, 0); }},
+    {"HandtasteClass2SendsItsLetterAndNameWithAge", 'q', [](TContestKKRec& k) { k.ClassIndex = 2; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.SentDefaults), (Strings{"", "B", "Karl-Theodor/42"}));
+     }},
+    {"HandtasteNoAgeWithoutANumber", 'q',
+     [](TContestKKRec& k) {
+       k.ClassIndex = 8;
+       k.OperatorNumber = 0;
+     },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.SentDefaults), (Strings{"", "D", "Karl-Theodor"}));
+       EXPECT_EQ(d.Bands[0], 'c');
+       EXPECT_EQ(d.CabrilloBand, "40M");
+     }},
+    {"SchleswigHolsteinNameFitsBesideAShortDok", 'O', nullptr,
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.SentDefaults), (Strings{"Karl-Theodor", "B36", "JO62MM12"}));
+     }},
+    {"SchleswigHolsteinNameCutBesideALongDok", 'O', [](TContestKKRec& k) { k.OwnDOK = "OSTSEE"; },
+     [](const TContestRec& d) {  // 16 - 6 characters
+       EXPECT_EQ(Texts(d.SentDefaults), (Strings{"Karl-Theod", "OSTSEE", "JO62MM12"}));
+     }},
+    {"SchleswigHolsteinVhfCutsShorter", 'O', [](TContestKKRec& k) { k.ClassIndex = 10; },
+     [](const TContestRec& d) {  // 16 - 3 - 7 characters
+       EXPECT_EQ(d.SentDefaults[0].str(), "Karl-T");
+     }},
+    {"IparcFlagSendsIpa", 'Z', [](TContestKKRec& k) { k.MultiplierFlag = 1; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[1].str(), "IPA"); }},
+    {"IparcWithoutFlagSendsNothing", 'Z', nullptr,
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[1].str(), ""); }},
+    {"TitleCarriesTheLogsYear", 'V', nullptr,
+     [](const TContestRec& d) { EXPECT_EQ(d.Title.str(), "MVP-Contest 2021"); }},
+    {"TitleCarriesTheCurrentYearWithoutStartDate", 'K', [](TContestKKRec& k) { k.DatumVon = 0; },
+     [](const TContestRec& d) { EXPECT_EQ(d.Title.str(), "Herbst-Contest Köln-Aachen 2024"); }},
+    {"TodayAsContestDate", 'N', nullptr,
+     [](const TContestRec& d) { EXPECT_EQ(d.DateFrom.str(), "09.03.2024"); }},
+    {"BwaRefusesTheOwnDok", 'B', nullptr,
+     [](const TContestRec& d) { EXPECT_EQ(d.SentText2.str(), "B36"); }},
+    {"UnknownCodeGivesTheDefaultsOnly", '#', nullptr,
+     [](const TContestRec& d) {
+       TContestRec expected;
+       expected.UtcOffsetHours = -1;
+       for (int i = 1; i <= 7; ++i) expected.OutputMenu.set(i);
+       EXPECT_TRUE(d == expected);
+     }},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, LoaderCaseTest, ::testing::ValuesIn(kCases),
+                         common::testing::RowName);
+
+// --- class index 0, and what a load leaves behind ---
+
+TEST_F(LoaderTest, IndexZeroLoadsClassOneWhereTheContestSaysSo) {
+  for (char code : std::string("VBq")) {
+    SCOPED_TRACE(code);
+    EXPECT_TRUE(f_.Load(code, 0) == f_.Load(code, 1));
+  }
+}
+
+TEST_F(LoaderTest, AnIndexBeyondTheClassesSelectsNoRow) {
+  const TContestRec d = f_.Load('V', 10);
+  EXPECT_EQ(Letters(d), "");
+  EXPECT_EQ(d.CabrilloBand, "MIXED");  // the contest's own value, set for every class
+  EXPECT_EQ(d.Classes[8].ClassName.str(), "Klasse S");
+}
+
+TEST_F(LoaderTest, ALoadKeepsNothingOfTheContestBefore) {
+  TContestRec d = f_.Load('V', 9);
+  TContestKKRec log = DefinitionFixture::GermanLog(1);
+  f_.Fkt().LoadContestDefinition(d, log, 'H');
+  EXPECT_TRUE(d == f_.Load('H', 1));
+  EXPECT_EQ(d.SWL, 0);
+  EXPECT_EQ(d.AreaDoks[0].str(), "");
+  EXPECT_EQ(d.LabelFlag, 0);
+}
+
+TEST_F(LoaderTest, TheCatalogueSwitchIsSetOnlyWhereTheContestSetsIt) {
+  TContestKKRec log = DefinitionFixture::GermanLog(1);
+  f_.Load('V', log);
+  EXPECT_EQ(log.LoaderSwitch, 7);
+  f_.Load('D', log);
+  EXPECT_EQ(log.LoaderSwitch, 255);
+}
+
+TEST_F(LoaderTest, HelpersFormatTheLogsNumberAndDates) {
+  TContestKKRec log = DefinitionFixture::GermanLog(1);
+  EXPECT_EQ(contest::TContestFkt::LogNumberText(log), "00042");
+  EXPECT_EQ(contest::TContestFkt::LogYearText(log), "2021");
+  EXPECT_EQ(contest::TContestFkt::TodayText(), "09.03.2024");
+}
+
+// --- the catalogue object and its file ---
+
+class LoaderFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(common::Service<storage::ToDBFkt>::Get().InitDatabase());
+    contest::TdbContest kk(contest::kTableKK, 0);
+    kk.ClearRec();
+    kk.SetKKRec(DefinitionFixture::GermanLog(1));
+    ASSERT_TRUE(kk.InsertRec());
+    contest::TContestKKRec stored;
+    kk.GetKKRec(stored);
+    nummer_ = stored.Nummer;
+  }
+  // The switch of the record as the file holds it.
+  std::uint8_t SwitchInFile() const {
+    contest::TdbContest kk(contest::kTableKK, 0);
+    EXPECT_TRUE(kk.FindByNummer(nummer_));
+    contest::TContestKKRec stored;
+    kk.GetKKRec(stored);
+    return stored.LoaderSwitch;
+  }
+
+  DefinitionFixture f_;
+  common::ScopedService<logbook::ToModi> modes_;
+  common::ScopedService<logbook::ToPrefix> prefixes_;
+  common::ScopedService<storage::ToDBFkt> db_;
+  common::ScopedService<contest::ToDatContest> dat_;
+  std::int32_t nummer_ = 0;
+};
+
+TEST_F(LoaderFileTest, TheSwitchReachesTheFileOnlyWithUpdateFile) {
+  contest::TdbContest kk(contest::kTableKK, 0);
+  ASSERT_TRUE(kk.FindByNummer(nummer_));
+  TContestRec d;
+  f_.Fkt().LoadContestDefinition(d, kk, 'D', false);
+  contest::TContestKKRec working;
+  kk.GetKKRec(working);
+  EXPECT_EQ(working.LoaderSwitch, 255);
+  EXPECT_EQ(SwitchInFile(), 7);
+  f_.Fkt().LoadContestDefinition(d, kk, 'D', true);
+  EXPECT_EQ(SwitchInFile(), 255);
+  EXPECT_EQ(d.EditionName, "PEL DTC");
+}
+
+}  // namespace
+}  // namespace contest_test
