@@ -1,6 +1,7 @@
 // Table tests with named rows: a row holds its case name, what goes in and what must come out.
 #pragma once
 
+#include <ostream>
 #include <string>
 
 namespace common::testing {
@@ -19,6 +20,16 @@ struct Row2 {
   B b;
   Out out;
 };
+
+// Rows print as their names (ctest shows them instead of a byte dump).
+template <typename In, typename Out>
+void PrintTo(const Row<In, Out>& row, std::ostream* os) {
+  *os << row.name;
+}
+template <typename A, typename B, typename Out>
+void PrintTo(const Row2<A, B, Out>& row, std::ostream* os) {
+  *os << row.name;
+}
 
 // Names each instantiated case after its row.
 inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };

@@ -8,6 +8,7 @@
 
 #include "contest/contest_lookups.h"
 #include "contest/contest_tables.h"
+#include "contest/definition_dump.h"
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
 #include "storage/tables/db_functions.h"
@@ -50,6 +51,8 @@ struct CaseRow {
   std::function<void(TContestKKRec&)> log;  // changes to the German log of class index 1
   std::function<void(const TContestRec&)> check;
 };
+
+void PrintTo(const CaseRow& row, std::ostream* os) { *os << row.name; }
 
 class LoaderCaseTest : public LoaderTest, public ::testing::WithParamInterface<CaseRow> {};
 
@@ -200,6 +203,25 @@ TEST_F(LoaderTest, HelpersFormatTheLogsNumberAndDates) {
   EXPECT_EQ(contest::TContestFkt::LogNumberText(log), "00042");
   EXPECT_EQ(contest::TContestFkt::LogYearText(log), "2021");
   EXPECT_EQ(contest::TContestFkt::TodayText(), "09.03.2024");
+}
+
+TEST_F(LoaderTest, TheDumpShowsEveryFieldOnALineOfItsOwn) {
+  const std::string dump = contest::DumpContestDefinition(f_.Load('V', 1));
+  EXPECT_EQ(std::count(dump.begin(), dump.end(), '\n'),
+            46 + contest::kPeriodSlots + contest::kClassSlots);
+  for (const char* line : {
+           "Bands: \"ab\"\n",
+           "MultiplierKinds: {2, 4}\n",
+           "Periods[2]: \"21.03.2020\", \"\", \"15:00:00\", \"16:30:00\", \"a\"\n",
+           "Periods[5]: \"\", \"\", \"\", \"\", \"\"\n",
+           "SentDefaults: \"B36\", \"12345\", \"\"\n",
+           "BonusCalls:\n",
+           "AreaDoks: \"MCM\", \"\", \"MVP\", \"Z87\", \"Z89\", \"YLV\", \"DVV\", \"VO\"\n",
+           "Classes[8]: \"G:Gäste\", 0, \"Klasse G\"\n",
+           "OutputMenu: {1, 2, 4, 5, 6, 7, 8, 9, 12}\n",
+       }) {
+    EXPECT_NE(dump.find(line), std::string::npos) << line;
+  }
 }
 
 // --- the catalogue object and its file ---
