@@ -75,6 +75,7 @@ void TContestFkt::LoadContestDefinition(TContestRec& definition, TContestKKRec& 
   context.log_year = LogYearText(catalogue);
   // Truncated toward zero: the offset's whole hours.
   context.utc_offset_hours = common::UtcBiasMinutes() / 60;
+  context.station_folder = common::AddBackslash(StartDir());
   FillContestDefinition(context, code, catalogue, definition);
 }
 

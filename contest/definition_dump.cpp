@@ -14,14 +14,6 @@ std::string Quoted(std::string_view text) {
   return quoted + "\"";
 }
 
-std::string SetText(const ContestSet& set) {
-  std::string text;
-  for (std::size_t n = 0; n < set.size(); ++n) {
-    if (set.test(n)) text += (text.empty() ? "" : ", ") + std::to_string(n);
-  }
-  return "{" + text + "}";
-}
-
 template <std::size_t N>
 std::string Letters(const std::array<char, N>& slots) {
   std::string text(slots.begin(), slots.end());
@@ -60,12 +52,20 @@ class Lines {
 
 }  // namespace
 
+std::string ContestSetText(const ContestSet& set) {
+  std::string text;
+  for (std::size_t n = 0; n < set.size(); ++n) {
+    if (set.test(n)) text += (text.empty() ? "" : ", ") + std::to_string(n);
+  }
+  return "{" + text + "}";
+}
+
 std::string DumpContestDefinition(const TContestRec& d) {
   Lines out;
   out.Add("SWL", std::to_string(d.SWL));
   out.Add("Modes", Texts(d.Modes, false));
   out.Add("Bands", Letters(d.Bands));
-  out.Add("MultiplierKinds", SetText(d.MultiplierKinds));
+  out.Add("MultiplierKinds", ContestSetText(d.MultiplierKinds));
   for (std::size_t i = 0; i < d.Periods.size(); ++i) {
     const TContestPeriod& p = d.Periods[i];
     out.Add("Periods[" + std::to_string(i + 1) + "]",
@@ -104,8 +104,8 @@ std::string DumpContestDefinition(const TContestRec& d) {
   out.Add("SentText2", Quoted(d.SentText2.view()));
   out.Add("Flag30", std::to_string(d.Flag30));
   out.Add("Flag31", std::to_string(d.Flag31));
-  out.Add("OutputMenu", SetText(d.OutputMenu));
-  out.Add("OutputMenu2", SetText(d.OutputMenu2));
+  out.Add("OutputMenu", ContestSetText(d.OutputMenu));
+  out.Add("OutputMenu2", ContestSetText(d.OutputMenu2));
   out.Add("Flag34", std::to_string(d.Flag34));
   out.Add("Flag35", std::to_string(d.Flag35));
   out.Add("Flag36", std::to_string(d.Flag36));

@@ -16,4 +16,7 @@ namespace contest {
 
 std::string DumpContestDefinition(const TContestRec& definition);
 
+// A set as the dump writes it: "{2, 4}", "{}".
+std::string ContestSetText(const ContestSet& set);
+
 }  // namespace contest

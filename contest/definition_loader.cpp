@@ -1,7 +1,10 @@
 #include "contest/definition_loader.h"
 
 #include <algorithm>
+#include <fstream>
 #include <optional>
+
+#include "common/current_folder.h"
 
 #include "common/number_mask.h"
 #include "logbook/reference/bands.h"
@@ -50,8 +53,10 @@ void ApplyCase(const CaseValues& v, TContestRec& d, Pending& pending) {
   if (v.SharedRoom) pending.shared_room = *v.SharedRoom;
 }
 
-// The class row of a class index; nullptr when the index selects none.
-const CaseValues* SelectRow(const ContestData& c, int index) {
+// The class row of a class index; nullptr when the index selects none. `of_class` tells whether
+// it is the row of a class (not index 0's own).
+const CaseValues* SelectRow(const ContestData& c, int index, bool& of_class) {
+  of_class = c.index_zero != IndexZero::kOwnRow || index != 0;
   if (index == 0) {
     if (c.index_zero == IndexZero::kNone) return nullptr;
     if (c.index_zero == IndexZero::kOwnRow) return &c.zero_row;
@@ -99,17 +104,43 @@ struct Conditional {
   Change otherwise;
 };
 
+// The number field in decimal in `slot` when it is above 0, else `otherwise`.
+constexpr Conditional NumberOr(char code, int slot, Change otherwise) {
+  return {code, When::kNumberAboveZero,
+          Change{.slot = slot, .sets_default = true, .source = Source::kNumber}, otherwise};
+}
+constexpr Change kEmptyDefault1{.slot = 1, .sets_default = true};
+constexpr Change kNoMember1{.slot = 1, .sets_default = true, .source = Source::kText, .text = "NM"};
+
 constexpr Conditional kConditionals[] = {
     {'P',
      When::kNumberIsMinusOne,
      {.slot = 1, .sets_default = true, .source = Source::kText, .text = "XX"},
      {.slot = 1, .sets_default = true, .source = Source::kNumber2}},
+    NumberOr('f', 2, {.slot = 2, .sets_default = true}),
+    NumberOr('6', 1, kNoMember1),
+    NumberOr('7', 1, kEmptyDefault1),
+    NumberOr('4', 1, kEmptyDefault1),
+    NumberOr('n', 1, kEmptyDefault1),
+    NumberOr('w', 3, {.slot = 3, .sets_default = true, .source = Source::kText, .text = "NM"}),
+    NumberOr('k', 2, {.slot = 2, .sets_default = true}),
+    {'m',
+     When::kNumberAboveZero,
+     {.slot = 1, .sets_default = true, .source = Source::kNumber5},
+     {}},
+    {'z', When::kNumberAboveZero, {.slot = 1, .kind = 7, .sets_default = true}, {}},
     {'Y', When::kNumberIsTwo, {.swl = 1}, {.swl = 0}},
     {'C',
      When::kOwnDokEmpty,
      {.slot = 1, .kind = 7, .sets_default = true, .source = Source::kEmpty, .label = "Nr"},
      {}},
     {'Q', When::kOwnDokEmpty, {.slot = 1, .kind = 7, .sets_default = true}, {}},
+    {'1', When::kOwnDokEmpty, {.slot = 2, .kind = 0, .sets_default = true}, {}},
+    {'W', When::kOwnDokEmpty, kNoMember1, {}},
+    {'u', When::kOwnDokEmpty, kNoMember1, {}},
+    {'X', When::kOwnDokEmpty, kNoMember1, {}},
+    {'t', When::kOwnDokEmpty, kNoMember1, {}},
+    {'p', When::kMemberTextSet, {.slot = 1, .kind = 19}, {}},
     {'Z',
      When::kFlagSet,
      {.slot = 2, .sets_default = true, .source = Source::kText, .text = "IPA"},
@@ -177,7 +208,7 @@ Source ByKind(std::int32_t kind) {
 std::string FirstWord(const std::string& name) { return name.substr(0, name.find(' ')); }
 
 std::string Resolve(const SentSource& source, std::int32_t kind, const LoadContext& context,
-                    const TContestKKRec& k) {
+                    const ContestData& c, const TContestKKRec& k) {
   const std::int32_t number = NumberField(k);
   switch (source.kind == Source::kByKind ? ByKind(kind) : source.kind) {
     case Source::kByKind:
@@ -205,6 +236,9 @@ std::string Resolve(const SentSource& source, std::int32_t kind, const LoadConte
       return common::IntToStrAt(number, 5);
     case Source::kMemberText:
       return k.MemberText.str();
+    case Source::kStationFile:
+      return StationFileLine(context.station_folder + c.StationFile +
+                             common::IntToStrMask(k.Nummer, 6) + ".STN");
   }
   return {};
 }
@@ -233,7 +267,29 @@ std::string DateText(const std::string& date, const LoadContext& context) {
   return date == "today" ? context.today : date;
 }
 
+bool IsLetter(char c) { return c >= 'A' && c <= 'Z'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 }  // namespace
+
+bool IsGermanStation(const TContestKKRec& catalogue, GermanTest test) {
+  const std::string_view call = catalogue.OwnCall.view();
+  if (call.size() >= 2 && call[0] == 'D' &&
+      ((call[1] >= 'A' && call[1] <= 'H') || (call[1] >= 'J' && call[1] <= 'R'))) {
+    return true;
+  }
+  const std::string_view dok = catalogue.OwnDOK.view();
+  return test == GermanTest::kCallOrDok && dok.size() == 3 && IsLetter(dok[0]) && IsDigit(dok[1]) &&
+         IsDigit(dok[2]);
+}
+
+std::string StationFileLine(const std::string& path) {
+  std::ifstream in(common::OsPath(path), std::ios::binary);
+  std::string line;
+  if (!in || !std::getline(in, line)) return {};
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line.substr(0, 12);
+}
 
 void FillContestDefinition(const LoadContext& context, char code, TContestKKRec& catalogue,
                            TContestRec& d) {
@@ -263,21 +319,31 @@ void FillContestDefinition(const LoadContext& context, char code, TContestKKRec&
   d.Flag36 = c->Flag36;
   d.FilterText = c->FilterText;
   d.FilterText2 = c->FilterText2;
-  d.SentText2 = Resolve(c->SentText2, 0, context, catalogue);
+  d.SentText2 = Resolve(c->SentText2, 0, context, *c, catalogue);
   if (c->CatalogueSwitch) catalogue.LoaderSwitch = 255;
 
   Pending pending;
   ApplyCase(c->values, d, pending);
-  if (const CaseValues* row = SelectRow(*c, catalogue.ClassIndex)) {
+  const bool foreign =
+      c->Foreign && catalogue.OwnCall.size() > 1 && !IsGermanStation(catalogue, c->Foreign->test);
+  if (foreign) {
+    CaseValues values = c->Foreign->values;
+    values.SentDefaults.reset();
+    ApplyCase(values, d, pending);
+  }
+  bool of_class = false;
+  if (const CaseValues* row = SelectRow(*c, catalogue.ClassIndex, of_class)) {
     ApplyCase(*row, d, pending);
-    if (d.CabrilloBand.empty() && context.bands != nullptr) {
+    if (of_class && d.CabrilloBand.empty() && context.bands != nullptr) {
       d.CabrilloBand = CabrilloBandOf(d, *context.bands);
     }
   }
   ApplyConditionals(code, catalogue, d, pending);
+  if (foreign && c->Foreign->values.SentDefaults)
+    pending.sources = *c->Foreign->values.SentDefaults;
 
   for (std::size_t i = 0; i < d.SentDefaults.size(); ++i) {
-    d.SentDefaults[i] = Resolve(pending.sources[i], d.ExchangeKindsSent[i], context, catalogue);
+    d.SentDefaults[i] = Resolve(pending.sources[i], d.ExchangeKindsSent[i], context, *c, catalogue);
   }
   if (pending.shared_room) {
     const auto room = std::max<std::int32_t>(

@@ -10,16 +10,25 @@
 namespace contest::definition {
 namespace {
 
-constexpr std::string_view kSourceWords[] = {
-    "by-kind",       "",           "own-dok",      "exchange-text", "own-locator",
-    "own-locator-4", "own-name",   "own-name-age", "number",        "number-2",
-    "number-5",      "member-text"};
-constexpr SentSource::Kind kSourceKinds[] = {
-    SentSource::Kind::kByKind,       SentSource::Kind::kEmpty,      SentSource::Kind::kOwnDok,
-    SentSource::Kind::kExchangeText, SentSource::Kind::kOwnLocator, SentSource::Kind::kOwnLocator4,
-    SentSource::Kind::kOwnName,      SentSource::Kind::kOwnNameAge, SentSource::Kind::kNumber,
-    SentSource::Kind::kNumber2,      SentSource::Kind::kNumber5,    SentSource::Kind::kMemberText};
-static_assert(std::size(kSourceWords) == std::size(kSourceKinds));
+struct SourceWord {
+  std::string_view word;
+  SentSource::Kind kind;
+};
+constexpr SourceWord kSourceWords[] = {
+    {"by-kind", SentSource::Kind::kByKind},
+    {"", SentSource::Kind::kEmpty},
+    {"own-dok", SentSource::Kind::kOwnDok},
+    {"exchange-text", SentSource::Kind::kExchangeText},
+    {"own-locator", SentSource::Kind::kOwnLocator},
+    {"own-locator-4", SentSource::Kind::kOwnLocator4},
+    {"own-name", SentSource::Kind::kOwnName},
+    {"own-name-age", SentSource::Kind::kOwnNameAge},
+    {"number", SentSource::Kind::kNumber},
+    {"number-2", SentSource::Kind::kNumber2},
+    {"number-5", SentSource::Kind::kNumber5},
+    {"member-text", SentSource::Kind::kMemberText},
+    {"station-file", SentSource::Kind::kStationFile},
+};
 
 bool IsBandCode(char c) { return c >= 'a' && c <= 'w'; }
 
@@ -258,11 +267,12 @@ std::optional<SentSource> Reader::Source(const toml::node& node) {
     if (!value) return std::nullopt;
     return SentSource{SentSource::Kind::kText, std::move(*value)};
   }
-  const std::vector<std::string_view> words(std::begin(kSourceWords), std::end(kSourceWords));
+  std::vector<std::string_view> words;
+  for (const SourceWord& w : kSourceWords) words.push_back(w.word);
   const std::optional<std::string> word = Word(node, words);
   if (!word) return std::nullopt;
   const auto at = std::find(words.begin(), words.end(), *word) - words.begin();
-  return SentSource{kSourceKinds[at], {}};
+  return SentSource{kSourceWords[at].kind, {}};
 }
 
 std::optional<SourceTriple> Reader::Sources(const toml::node& node) {

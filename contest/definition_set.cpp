@@ -178,6 +178,28 @@ bool ReadIndexZero(Reader& r, const toml::node& node, ContestData& c) {
   return true;
 }
 
+bool ReadForeign(Reader& r, const toml::node& node, ContestData& c) {
+  const toml::table* table = r.Table(node);
+  if (table == nullptr) return false;
+  ForeignStation foreign;
+  bool has_test = false;
+  const bool ok = ReadCaseTable(
+      r, *table, foreign.values, [&](std::string_view key, const toml::node& n, bool& good) {
+        if (key != "Test") return false;
+        const auto word = r.Word(n, {"call", "call-or-dok"});
+        if (word) {
+          foreign.test = *word == "call" ? GermanTest::kCall : GermanTest::kCallOrDok;
+        }
+        has_test = word.has_value();
+        good = has_test && good;
+        return true;
+      });
+  if (ok && !has_test) r.Problem(node, "Test = \"call\" oder \"call-or-dok\" fehlt");
+  if (!ok || !has_test) return false;
+  c.Foreign = std::move(foreign);
+  return true;
+}
+
 // --- the fields of a contest ---
 
 using ContestRead = bool (*)(Reader&, const toml::node&, ContestData&);
@@ -238,6 +260,7 @@ constexpr ContestKey kContestKeys[] = {
                      }));
      }},
     {"IndexZero", ReadIndexZero},
+    {"Foreign", ReadForeign},
     {"Periods",
      [](Reader& r, const toml::node& n, ContestData& c) {
        return Assign(c.Periods, ReadRows<PeriodRow>(r, n, kPeriodSlots, [&](const toml::node& e) {
@@ -273,6 +296,16 @@ constexpr ContestKey kContestKeys[] = {
      }},
     {"RulesPage",
      [](Reader& r, const toml::node& n, ContestData& c) { return Assign(c.RulesPage, r.Text(n)); }},
+    {"StationFile",
+     [](Reader& r, const toml::node& n, ContestData& c) {
+       std::optional<std::string> name = r.Text(n, 20);
+       if (name && name->find_first_not_of("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"
+                                           "0123456789_-") != std::string::npos) {
+         r.Problem(n, "Buchstaben, Ziffern, _ und - erwartet");
+         return false;
+       }
+       return Assign(c.StationFile, std::move(name));
+     }},
 };
 
 // Reads the keys of a contest's table into `contest`; answers the keys that were read well.

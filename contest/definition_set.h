@@ -38,6 +38,7 @@ struct SentSource {
     kNumber2,       // through two '@' places
     kNumber5,       // through five '@' places
     kMemberText,    // the member-number text (catalogue offset 183)
+    kStationFile,   // line 1 of the contest's station file, 12 characters
   };
   Kind kind = Kind::kByKind;
   std::string text;  // kText only
@@ -106,6 +107,22 @@ struct ListedCalls {
 // What class index 0 (no class chosen) loads: class 1's row, no row, or a row of its own.
 enum class IndexZero : std::uint8_t { kFirst, kNone, kOwnRow };
 
+// Which stations count as German for a contest that switches its exchange for the others.
+enum class GermanTest : std::uint8_t {
+  kCall,       // the own call begins with 'D' and a letter 'A'-'H' or 'J'-'R'
+  kCallOrDok,  // that, or the own DOK is a letter and two digits
+};
+
+// Values that replace the contest's own ones for a station that is not German (tested only when
+// the own call is longer than one character); the class case comes after them. Their sent
+// defaults win over the conditional ones.
+struct ForeignStation {
+  GermanTest test = GermanTest::kCall;
+  CaseValues values;
+
+  friend bool operator==(const ForeignStation&, const ForeignStation&) = default;
+};
+
 inline constexpr std::uint32_t kDefaultHelpContext = 500010401;
 
 struct ContestData {
@@ -134,6 +151,7 @@ struct ContestData {
   std::vector<ClassRow> Classes;
   IndexZero index_zero = IndexZero::kFirst;
   CaseValues zero_row;  // kOwnRow only
+  std::optional<ForeignStation> Foreign;
   std::vector<PeriodRow> Periods;
   std::vector<std::string> ValidDoks;  // "" = an empty slot
   std::string ValidDistricts;
@@ -143,6 +161,9 @@ struct ContestData {
   std::vector<std::string> BonusCalls;
   std::vector<ListedCalls> Listed;  // the lists of the contest's points and multiplier rules
   std::string RulesPage;            // web address of the rules; empty until supplied
+  // The station file of kStationFile: the start folder, this name part, the catalogue record
+  // number through six '#' places and ".STN" ("mrr     7.STN").
+  std::string StationFile;
 
   friend bool operator==(const ContestData&, const ContestData&) = default;
 };

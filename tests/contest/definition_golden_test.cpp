@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "contest/definition_dump.h"
 #include "tests/contest/definition_fixture.h"
 #include "tests/contest/golden_contest_table.h"
 
@@ -22,25 +23,19 @@ using contest::testing::GoldenValue;
 using Kind = GoldenAtom::Kind;
 
 // The contests of the built-in set, in the loader's order.
-constexpr std::string_view kCodes = "VBDqHEFJR5PGNSTLUIlZCKAfYo!OQ";
+constexpr std::string_view kCodes = "VBDqHEFJR5PGNSTLUIlZCKAfYo!OQ123cy678swm9a4bdeghijknprWuXtzv.";
+// Line 1 of the station file of the fixture's log, and its first 12 characters.
+constexpr std::string_view kStationLine = "IC-7300 mit 100 W an Dipol";
 
 const contest::testing::GoldenTable& Table() {
   static const auto table = contest::testing::LoadGoldenTable(contest::testing::GoldenTablePath());
   return table;
 }
 
-std::string SetText(const contest::ContestSet& set) {
-  std::string text = "{";
-  for (std::size_t n = 0; n < set.size(); ++n) {
-    if (set.test(n)) text += (text.size() > 1 ? ", " : "") + std::to_string(n);
-  }
-  return text + "}";
-}
-
 std::string SetText(const std::vector<int>& members) {
   contest::ContestSet set;
   for (int n : members) set.set(static_cast<std::size_t>(n));
-  return SetText(set);
+  return contest::ContestSetText(set);
 }
 
 template <std::size_t N>
@@ -81,7 +76,7 @@ std::optional<std::vector<std::string>> Loaded(const TContestRec& d, const std::
       {"SWL", {std::to_string(d.SWL)}},
       {"Modes", SlotTexts(d.Modes)},
       {"Bands", {LettersText(d.Bands)}},
-      {"MultiplierKinds", {SetText(d.MultiplierKinds)}},
+      {"MultiplierKinds", {contest::ContestSetText(d.MultiplierKinds)}},
       {"HelpContext", {std::to_string(d.HelpContext)}},
       {"MultiplierNames", SlotTexts(d.MultiplierNames)},
       {"VersionNotice", {d.VersionNotice}},
@@ -104,8 +99,8 @@ std::optional<std::vector<std::string>> Loaded(const TContestRec& d, const std::
       {"SentText2", {d.SentText2}},
       {"Flag30", {std::to_string(d.Flag30)}},
       {"Flag31", {std::to_string(d.Flag31)}},
-      {"OutputMenu", {SetText(d.OutputMenu)}},
-      {"OutputMenu2", {SetText(d.OutputMenu2)}},
+      {"OutputMenu", {contest::ContestSetText(d.OutputMenu)}},
+      {"OutputMenu2", {contest::ContestSetText(d.OutputMenu2)}},
       {"Flag34", {std::to_string(d.Flag34)}},
       {"Flag35", {std::to_string(d.Flag35)}},
       {"Flag36", {std::to_string(d.Flag36)}},
@@ -160,9 +155,15 @@ class Words {
         break;
     }
     static const std::map<std::string, std::string> words = {
-        {"year", "2021"},           {"today", "09.03.2024"},     {"own-dok", "B36"},
-        {"exchange-text", "12345"}, {"own-locator", "JO62MM12"}, {"own-name", "Karl-Theodor"},
-        {"number", "42"},           {"number-2", "42"}};
+        {"year", "2021"},
+        {"today", "09.03.2024"},
+        {"own-dok", "B36"},
+        {"exchange-text", "12345"},
+        {"own-locator", "JO62MM12"},
+        {"own-name", "Karl-Theodor"},
+        {"number", "42"},
+        {"number-2", "42"},
+        {"station-file", std::string(kStationLine.substr(0, 12))}};
     if (atom.text == "notice") return notice_;
     const auto it = words.find(atom.text);
     return it == words.end() ? "<" + atom.text + ">" : it->second;
@@ -229,6 +230,10 @@ long long ListEntries(const std::vector<std::string>& loaded, const GoldenValue&
 
 class GoldenDefinitionTest : public ::testing::TestWithParam<char> {
  protected:
+  GoldenDefinitionTest() {
+    common::testing::WriteFile(f_.Folder() + "/mrr     7.STN",
+                               std::string(kStationLine) + "\r\nzweite Zeile\r\n");
+  }
   DefinitionFixture f_;
 };
 

@@ -2,7 +2,10 @@
 // catalogue fields and an earlier load do to the record.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <filesystem>
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -152,6 +155,140 @@ const CaseRow kCases[] = {
      [](const TContestRec& d) { EXPECT_EQ(d.DateFrom.str(), "09.03.2024"); }},
     {"BwaRefusesTheOwnDok", 'B', nullptr,
      [](const TContestRec& d) { EXPECT_EQ(d.SentText2.str(), "B36"); }},
+    // WAG: the German-station switch, then the class case.
+    {"WagGermanCallReceivesSerialsCountsDxcc", 'W', [](TContestKKRec& k) { k.ClassIndex = 5; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsRcvd[0], 7);
+       EXPECT_EQ(d.MultiplierNames[0].str(), "DXCC");
+       EXPECT_EQ(contest::ContestSetText(d.MultiplierKinds), "{2, 3, 14}");
+       EXPECT_EQ(d.SentDefaults[0].str(), "B36");
+     }},
+    {"WagForeignStationReceivesDoksCountsDistricts", 'W',
+     [](TContestKKRec& k) {
+       k.ClassIndex = 5;
+       k.OwnCall = "F5ABC";
+       k.OwnDOK = "";
+     },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsRcvd[0], 4);
+       EXPECT_EQ(d.ExchangeKindsSent[0], 7);
+       EXPECT_EQ(d.ExchangeLabels[0].str(), "DOK");
+       EXPECT_EQ(d.MultiplierNames[0].str(), "Distrikt");
+       EXPECT_EQ(contest::ContestSetText(d.MultiplierKinds), "{18, 21}");
+       EXPECT_EQ(d.SentDefaults[0].str(), "");
+     }},
+    {"WagForeignCallWithGermanDokCountsAsGerman", 'W',
+     [](TContestKKRec& k) {
+       k.OwnCall = "F5ABC";
+       k.OwnDOK = "B01";
+     },
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsRcvd[0], 7); }},
+    {"WagDokWithThirdLetterIsNoGermanDok", 'W',
+     [](TContestKKRec& k) {
+       k.OwnCall = "F5ABC";
+       k.OwnDOK = "B0X";
+     },
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsRcvd[0], 4); }},
+    {"WagOneCharacterCallIsNotTested", 'W',
+     [](TContestKKRec& k) {
+       k.OwnCall = "F";
+       k.OwnDOK = "";
+     },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsRcvd[0], 7);
+       EXPECT_EQ(d.SentDefaults[0].str(), "NM");
+     }},
+    {"WagListenerCountsDistrictsOnly", 'W', [](TContestKKRec& k) { k.ClassIndex = 9; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.SWL, 1);
+       EXPECT_EQ(contest::ContestSetText(d.MultiplierKinds), "{18}");
+     }},
+    {"WagCwClassSendsTheDokWhateverTheStation", 'W', [](TContestKKRec& k) { k.OwnCall = "F5ABC"; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.Modes), Strings{"CW"});
+       EXPECT_EQ(d.ExchangeKindsSent[0], 4);
+     }},
+    {"WagNoClassHasCwButNoCabrillo", 'W', [](TContestKKRec& k) { k.ClassIndex = 0; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.Modes), Strings{"CW"});
+       EXPECT_EQ(d.CabrilloOperator + d.CabrilloPower + d.CabrilloMode + d.CabrilloBand +
+                     d.CabrilloAssisted,
+                 "");
+     }},
+    // XMAS and Easter contests: the call alone decides.
+    {"XmasForeignCallSendsASerial", 'X',
+     [](TContestKKRec& k) {
+       k.OwnCall = "F5ABC";
+       k.OwnDOK = "B01";
+     },
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsSent[0], 7); }},
+    {"XmasGermanCallSendsTheDok", 'X', nullptr,
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsSent[0], 4); }},
+    {"EasterForeignCallSendsASerial", 't', [](TContestKKRec& k) { k.OwnCall = "F5ABC"; },
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsSent[0], 7); }},
+    {"EasterGermanCallSendsTheDok", 't', nullptr,
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsSent[0], 4); }},
+    // The own event contest.
+    {"EventOtherStationCountsDxccAndCalls", '.', [](TContestKKRec& k) { k.ClassIndex = 5; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.MultiplierNames), (Strings{"", "DXCC", "Callmulti"}));
+       EXPECT_EQ(d.Flag31, 1);
+       EXPECT_EQ(contest::ContestSetText(d.MultiplierKinds), "{2, 3, 10}");
+       EXPECT_EQ(Texts(d.Modes), Strings{"CW"});
+     }},
+    {"EventOwnStationCountsNothing", '.', [](TContestKKRec& k) { k.OperatorNumber = 7; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.MultiplierNames), Strings{});
+       EXPECT_EQ(d.Flag31, 0);
+       EXPECT_EQ(contest::ContestSetText(d.MultiplierKinds), "{}");
+       EXPECT_EQ(d.SentDefaults[0].str(), "07");
+     }},
+    {"EventMixedClassHasEveryMode", '.', [](TContestKKRec& k) { k.ClassIndex = 8; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.Modes), (Strings{"CW", "SSB", "DIGITAL"}));
+       EXPECT_EQ(d.CabrilloMode, "MIXED");
+     }},
+    // Values that follow the log's number field, own DOK and member text.
+    {"HscWithoutNumberSendsNM", '6', [](TContestKKRec& k) { k.OperatorNumber = 0; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[0].str(), "NM"); }},
+    {"HscSendsTheNumber", '6', [](TContestKKRec& k) { k.OperatorNumber = 5; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[0].str(), "5"); }},
+    {"HappyNewYearWithoutNumberSendsNothing", 'f', [](TContestKKRec& k) { k.OperatorNumber = 0; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[1].str(), ""); }},
+    {"HappyNewYearSendsTheNumber", 'f', [](TContestKKRec& k) { k.OperatorNumber = 5; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[1].str(), "5"); }},
+    {"MobileSendsFiveDigits", 'm', nullptr,
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[0].str(), "00042"); }},
+    {"HelvetiaWithNumberSendsASerial", 'z', nullptr,
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsSent[0], 7);
+       EXPECT_EQ(d.SentDefaults[0].str(), "");
+     }},
+    {"HelvetiaWithoutNumberSendsTheCanton", 'z', [](TContestKKRec& k) { k.OperatorNumber = 0; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsSent[0], 4);
+       EXPECT_EQ(d.SentDefaults[0].str(), "B36");
+     }},
+    {"DswMemberSendsTheMemberNumber", 'p', nullptr,
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsSent[0], 19);
+       EXPECT_EQ(d.SentDefaults[0].str(), "1234");
+     }},
+    {"DswNonMemberSendsNothing", 'p', [](TContestKKRec& k) { k.MemberText = ""; },
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsSent[0], 0); }},
+    {"TenMetreWithoutDokSendsNoDok", '1', [](TContestKKRec& k) { k.OwnDOK = ""; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(d.ExchangeKindsSent[1], 0);
+       EXPECT_EQ(d.SentDefaults[1].str(), "");
+     }},
+    {"AgcwQrpWithoutNumberSendsNM", 'w', [](TContestKKRec& k) { k.OperatorNumber = 0; },
+     [](const TContestRec& d) {
+       EXPECT_EQ(Texts(d.SentDefaults), (Strings{"", "VLP", "NM"}));
+     }},
+    {"StarterWithoutDokSendsNM", 'u', [](TContestKKRec& k) { k.OwnDOK = ""; },
+     [](const TContestRec& d) { EXPECT_EQ(d.SentDefaults[0].str(), "NM"); }},
+    {"StarterAbroadSendsASerial", 'u', [](TContestKKRec& k) { k.ClassIndex = 3; },
+     [](const TContestRec& d) { EXPECT_EQ(d.ExchangeKindsSent[0], 7); }},
     {"UnknownCodeGivesTheDefaultsOnly", '#', nullptr,
      [](const TContestRec& d) {
        TContestRec expected;
@@ -203,6 +340,51 @@ TEST_F(LoaderTest, HelpersFormatTheLogsNumberAndDates) {
   EXPECT_EQ(contest::TContestFkt::LogNumberText(log), "00042");
   EXPECT_EQ(contest::TContestFkt::LogYearText(log), "2021");
   EXPECT_EQ(contest::TContestFkt::TodayText(), "09.03.2024");
+}
+
+TEST_F(LoaderTest, MrrTakesTheRigFromLineOneOfTheStationFile) {
+  const std::string path = f_.Folder() + "/mrr     7.STN";  // log number 7, six '#' places
+  const struct {
+    const char* name;
+    const char* file;  // nullptr: no file
+    const char* rig;
+  } cases[] = {
+      {"CrLfLinesCutTo12", "IC-7300 mit 100 W\r\nzweite Zeile\r\n", "IC-7300 mit "},
+      {"LfLineShorter", "FT-817\nzweite Zeile\n", "FT-817"},
+      {"EmptyFile", "", ""},
+      {"NoFile", nullptr, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove(path);
+    if (c.file != nullptr) common::testing::WriteFile(path, c.file);
+    EXPECT_EQ(f_.Load('v', 1).SentDefaults[1].str(), c.rig);
+  }
+}
+
+// Every code (and one that is none) for class indexes 0 to 21 with logs of random bytes: the
+// record is the same whether it was fresh or held another contest.
+TEST_F(LoaderTest, RandomLogsLoadAlikeWhateverWasLoadedBefore) {
+  std::mt19937 random(22);
+  const std::string codes = f_.Fkt().Definitions().Codes() + "#";
+  TContestRec reused;
+  for (char code : codes) {
+    for (int index = 0; index <= 21; ++index) {
+      TContestKKRec log;
+      auto* bytes = reinterpret_cast<unsigned char*>(&log);
+      for (std::size_t i = 0; i < sizeof log; ++i) bytes[i] = static_cast<unsigned char>(random());
+      log.ClassIndex = static_cast<std::uint8_t>(index);
+      TContestKKRec other_log = log;
+      f_.Fkt().LoadContestDefinition(reused, other_log, codes[random() % codes.size()]);
+      TContestKKRec first = log;
+      TContestKKRec second = log;
+      TContestRec fresh;
+      f_.Fkt().LoadContestDefinition(fresh, first, code);
+      f_.Fkt().LoadContestDefinition(reused, second, code);
+      EXPECT_TRUE(reused == fresh) << code << " " << index;
+      EXPECT_EQ(std::memcmp(&first, &second, sizeof first), 0);
+    }
+  }
 }
 
 TEST_F(LoaderTest, TheDumpShowsEveryFieldOnALineOfItsOwn) {
