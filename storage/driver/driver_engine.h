@@ -34,9 +34,12 @@ class DriverEngine {
   virtual ~DriverEngine() = default;
 
   // --- the process-wide error word ---
+  // Within an engine operation the first failure stands (storage/isam/engine.h). Between engine
+  // calls the word is the driver's: SetError puts a driver number (or a number the driver saved)
+  // in place of whatever stands, because the driver names the outcome of its own operation.
   virtual bool Ok() = 0;
   virtual int Error() = 0;
-  virtual void SetError(int error) = 0;  // clears Ok unless error is 0
+  virtual void SetError(int error) = 0;  // replaces the word: Ok for 0, else failed with it
   virtual void ResetError() = 0;         // Ok, error 0
   virtual int LastOsError() = 0;         // last operating-system error of a failing primitive
   virtual int LastPrimitive() = 0;       // code of that primitive

@@ -22,18 +22,10 @@ class RealDriverEngine final : public DriverEngine {
   bool Ok() override { return Isam().IsamOK; }
   int Error() override { return Isam().IsamError; }
   void SetError(int error) override {
-    if (error == 0) {
-      Isam().IsamOK = true;
-      Isam().IsamError = 0;
-    } else {
-      IsamSetError(error);
-      Isam().IsamError = error;  // replaces an earlier error, as the driver's numbers must
-    }
+    ClearFailure();
+    if (error != 0) Fail(error);
   }
-  void ResetError() override {
-    Isam().IsamOK = true;
-    Isam().IsamError = 0;
-  }
+  void ResetError() override { ClearFailure(); }
   int LastOsError() override { return static_cast<int>(Isam().LastOsError); }
   int LastPrimitive() override { return Isam().LastPrimitive; }
 
@@ -60,7 +52,7 @@ class RealDriverEngine final : public DriverEngine {
   EngineKeySpec KeySpec(FileblockHandle fb, int key) override {
     IsamReset();
     if (key < 1 || key > OpenKeyCount(fb)) {
-      IsamSetError(kIsamKeyNumberRange);
+      Fail(kIsamKeyNumberRange);
       return {};
     }
     return OpenKeySpec(fb, key);

@@ -143,11 +143,6 @@ bool StepPrev(Fileblock& fb, int key, KeyStr& text, RecRef& ref) {
   return true;
 }
 
-void ClearError() {
-  Isam().IsamOK = true;
-  Isam().IsamError = 0;
-}
-
 bool IsPositionResult(int error) { return error >= 10200 && error <= 10299; }
 
 }  // namespace
@@ -197,7 +192,7 @@ bool TreePrev(Fileblock& fb, int key, KeyStr& text, RecRef& ref) {
     RecRef r = ref;
     if (!TreeFindKeyAndRef(fb, key, t, r, 0)) {
       if (Isam().IsamError != kIsamKeyRefAbsent) return false;
-      ClearError();
+      ClearFailure();
       // Absent: the entry before the passed one is the answer itself.
       return TreeFindKeyAndRef(fb, key, text, ref, -1);
     }
@@ -221,7 +216,7 @@ bool TreeFindKeyAndRef(Fileblock& fb, int key, KeyStr& text, RecRef& ref, int di
 bool TreeSearchOrLast(Fileblock& fb, int key, KeyStr& text, RecRef& ref) {
   if (TreeFindKeyAndRef(fb, key, text, ref, 1)) return true;
   if (Isam().IsamError != kIsamNoNextKey) return false;
-  ClearError();
+  ClearFailure();
   return StepPrev(fb, key, text, ref);  // from after the last entry: the last one
 }
 
@@ -232,7 +227,7 @@ bool TreeSearch(Fileblock& fb, int key, KeyStr& text, RecRef& ref) {
   if (!TreeLocate(fb, key, MakeTreeKey(wanted, 0), &found, &found_ref)) return false;
   if (found) return DeliverCurrent(fb, key, text, ref);
   if (StepNext(fb, key, text, ref)) return true;
-  if (IsPositionResult(Isam().IsamError)) Isam().IsamError = kIsamNoKeyAtOrAfter;
+  if (IsPositionResult(Isam().IsamError)) RecastFailure(kIsamNoKeyAtOrAfter);
   return false;
 }
 
@@ -257,7 +252,7 @@ bool TreeFind(Fileblock& fb, int key, const KeyStr& text, RecRef& ref) {
       return false;  // a more serious error stands
     }
   }
-  ClearError();
+  ClearFailure();
   return Fail(kIsamKeyNotFound);
 }
 
@@ -274,7 +269,7 @@ bool TreeKeyExists(Fileblock& fb, int key, const KeyStr& text, RecRef ref, bool*
     return true;
   }
   if (Isam().IsamError != kIsamKeyNotFound) return false;
-  ClearError();
+  ClearFailure();
   return true;
 }
 

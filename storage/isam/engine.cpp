@@ -34,14 +34,22 @@ void IsamReset() {
   s.FirstOsError = 0;
 }
 
-void IsamSetError(int error) {
-  Isam().IsamOK = false;
-  Isam().IsamError = error;
+bool Fail(int error) {
+  IsamState& s = Isam();
+  if (s.IsamOK) {
+    s.IsamOK = false;
+    s.IsamError = error;
+  }
+  return false;
 }
 
-bool Fail(int error) {
-  if (Isam().IsamOK) IsamSetError(error);
-  return false;
+void RecastFailure(int error) {
+  if (!Isam().IsamOK) Isam().IsamError = error;
+}
+
+void ClearFailure() {
+  Isam().IsamOK = true;
+  Isam().IsamError = 0;
 }
 
 int EngineErrorClass(int error) {
@@ -59,7 +67,7 @@ int EngineErrorClass(int error) {
     case kIsamDialogBusy:
     case kIsamDriveLocked:
     case kIsamSharedOsFailure:
-    case kIsamTempReadLockRefused:
+    case kIsamTempReadLockRefused:  // and kIsamRebuildRenameRefused, the same number
       return 2;
     default:
       break;
@@ -110,13 +118,14 @@ EngineCall::EngineCall(FileblockHandle handle, std::uint32_t flags, int key) {
 EngineCall::~EngineCall() {
   if (fb_ == nullptr) return;
   if (Isam().IsamError == kIsamOsFailure && (fb_->read_only || fb_->shared)) {
-    Isam().IsamError = kIsamSharedOsFailure;
+    RecastFailure(kIsamSharedOsFailure);
   }
   NetworkState* net = fb_->net.get();
   if (net != nullptr && net->temp_read_lock) {
     net->temp_read_lock = false;
     const bool was_ok = Isam().IsamOK;
-    if (!NetUnlock(*fb_) && was_ok) Isam().IsamError = kIsamUnlockTempFailed;
+    // The release's own failure is named as such; after an earlier failure that one stands.
+    if (!NetUnlock(*fb_) && was_ok) RecastFailure(kIsamUnlockTempFailed);
   }
 }
 
@@ -164,7 +173,7 @@ void EngineExit() {
     if (!Isam().IsamOK && first_error == 0) first_error = Isam().IsamError;
   }
   IsamReset();
-  if (first_error != 0) IsamSetError(first_error);
+  if (first_error != 0) Fail(first_error);
   if (!e.open.empty()) return;
   e.started = false;
   e.pool.Free();

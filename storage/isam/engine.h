@@ -4,7 +4,8 @@
 // The engine is procedural. Every operation takes a fileblock handle and, where needed, a key
 // number (1..number of keys), a record reference (record number from 1), a key text and a record
 // buffer; it starts by resetting the process-wide state Isam() to IsamOK = true, IsamError = 0
-// and, on failure, leaves IsamOK false and an error number of isam_errors.h in IsamError.
+// and, on failure, leaves IsamOK false and an error number of isam_errors.h in IsamError: the
+// number of its first failure (see "The error word" below).
 // Operations with a result return it (0 or -1 on failure, as stated); the rest return nothing.
 //
 // Lifetime: EngineInit starts the engine with its page buffer pool; FileblockOpen hands out a
@@ -43,10 +44,29 @@ struct IsamState {
 
 // The one state object of the process.
 IsamState& Isam();
+
+// The error word keeps one rule: the first failure of an operation stands. An operation begins
+// with IsamReset, and every failing step reports through Fail, which records its number only while
+// no failure stands; so the caller reads the failure that came first, however many clean-up steps
+// fail after it. Two helpers keep the rule where a step knows more than the number it met:
+//   RecastFailure gives the failure that stands a more exact number: the same failure, named by
+//                 the step that knows what it meant (an operating-system refusal on a shared file
+//                 is a lock conflict; a rename the rebuild cannot do is 10399);
+//   ClearFailure  takes back an outcome the operation deals with itself (another user's record
+//                 lock while reading, a not-found that ends a search, what a callback of the
+//                 caller left behind); the operating-system words stay.
+// A clean-up that runs after a failure saves Isam() and puts it back. Nothing else writes IsamOK
+// or IsamError.
+
 // Engine entry reset: IsamOK true, IsamError 0, first-failure pair cleared.
 void IsamReset();
-// Sets an error as the engine does (IsamOK false); the driver uses it for its own numbers too.
-void IsamSetError(int error);
+// Records `error` (IsamOK false) unless a failure stands already. Returns false, so that a step
+// can `return Fail(...)`.
+bool Fail(int error);
+// When a failure stands, its number becomes `error`; nothing happens otherwise.
+void RecastFailure(int error);
+// IsamOK true and IsamError 0; the operating-system words and the first-failure pair stay.
+void ClearFailure();
 
 // ---- Types ------------------------------------------------------------------------------------
 

@@ -37,7 +37,7 @@ std::uint32_t FreeSerial() {
 // Closes the files of a fileblock that never reached the caller, keeping the first error. An
 // operating-system failure during a shared open is reported as a lock conflict.
 void Abandon(Fileblock& fb) {
-  if (fb.shared && Isam().IsamError == kIsamOsFailure) Isam().IsamError = kIsamOpenLockRefused;
+  if (fb.shared && Isam().IsamError == kIsamOsFailure) RecastFailure(kIsamOpenLockRefused);
   Engine().pool.DropFileblock(fb);
   DialogOpenAbandon(fb);
   fb.dialog.Close();
@@ -228,7 +228,7 @@ bool FlushFile(Fileblock& fb, EngineFile& file, bool report) {
   if (!fb.shared || Isam().LastOsError != platform::kErrorTooManyOpenFiles) return false;
   // Reopening drops the handle's byte-range locks, which the lock table still counts as held.
   if (report || Engine().locks.HoldsRegions(file.OsFile())) {
-    Isam().IsamError = kIsamSharedFlushFailed;
+    RecastFailure(kIsamSharedFlushFailed);
     return false;
   }
   const std::string name = file.Name();
@@ -345,13 +345,13 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
     if (!fb->index.Open(names.index, mode)) {
       const int e = Isam().IsamError;
       if (e != kIsamTooManyOpenFiles && e != kIsamDriveNotReady) {
-        Isam().IsamError = kIsamIndexUnusable;
+        RecastFailure(kIsamIndexUnusable);
       }
       Abandon(*fb);
       return nullptr;
     }
     if (!ReadKeyHeaders(*fb)) {
-      if (Isam().IsamError == kIsamShortRead) Isam().IsamError = kIsamIndexUnusable;
+      if (Isam().IsamError == kIsamShortRead) RecastFailure(kIsamIndexUnusable);
       Abandon(*fb);
       return nullptr;
     }

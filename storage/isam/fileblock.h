@@ -101,9 +101,6 @@ struct Fileblock {
   }
 };
 
-// Sets IsamError to `error` unless an earlier error stands; returns false (for `return Fail(..)`).
-bool Fail(int error);
-
 // Header codecs.
 void EncodeDataHeader(const Fileblock& fb, bool modified_marker, std::uint8_t out[kDataHeaderSize]);
 void EncodeKeyHeader(const KeyDesc& d, std::uint8_t out[kKeyHeaderSize]);

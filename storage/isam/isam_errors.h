@@ -3,6 +3,9 @@
 // The engine reports every failure through IsamOK/IsamError (engine.h) with one of these numbers.
 // EngineErrorClass maps a number to the class the driver acts on:
 //   0 success, 1 not found or end, 2 lock conflict (retried), 3 and 4 serious.
+// Two numbers carry two meanings each, and every place that raises one uses the name of its
+// meaning: 10337 (kIsamNoMemoryLockList, kIsamRecordNotLocked) and 10399
+// (kIsamTempReadLockRefused, kIsamRebuildRenameRefused).
 #pragma once
 
 namespace storage {
@@ -75,9 +78,10 @@ inline constexpr int kIsamCloseUnlockRecords = 10323;
 inline constexpr int kIsamWriteLockRefused = 10330;
 inline constexpr int kIsamReadLockRefused = 10332;
 inline constexpr int kIsamRecordLockRefused = 10335;
+// 10337, twice: no memory for the list of locked records while locking one, and an unlock of a
+// record this process has not locked (which the driver reports as 24578).
 inline constexpr int kIsamNoMemoryLockList = 10337;
-// The same number answers an unlock of a record this process has not locked.
-inline constexpr int kIsamRecordNotLocked = kIsamNoMemoryLockList;
+inline constexpr int kIsamRecordNotLocked = 10337;
 inline constexpr int kIsamUnlockFileFailed = 10340;
 inline constexpr int kIsamUnlockTempFailed = 10341;
 inline constexpr int kIsamOpenUnlockFailed = 10342;
@@ -88,10 +92,13 @@ inline constexpr int kIsamDialogBusy = 10360;
 inline constexpr int kIsamDriveLocked = 10390;  // reserved, never set
 inline constexpr int kIsamSharedOsFailure = 10397;
 inline constexpr int kIsamNoLockHeld = 10398;
+// 10399, twice, both lock conflicts (class 2) to the driver, which retries them: the temporary
+// read lock of a reading operation not granted, and the rebuild's rename of "DAT" to "SAV"
+// refused (another process still has the file open).
 inline constexpr int kIsamTempReadLockRefused = 10399;
+inline constexpr int kIsamRebuildRenameRefused = 10399;
 
 // Rebuild and repair.
-inline constexpr int kIsamRebuildRenameRefused = 10399;  // same number as the read-lock refusal
 inline constexpr int kIsamNoSaveCopy = 10410;
 inline constexpr int kIsamRebuildNoMemory = 10411;
 inline constexpr int kIsamRebuildRecordLength = 10412;

@@ -299,8 +299,7 @@ bool JournalUnit::End(bool ok) {
   fb_.modified = false;
   if (!touched) return false;  // failed before it changed anything: its error stands
   const IsamState failure = Isam();
-  Isam().IsamOK = true;
-  Isam().IsamError = 0;
+  ClearFailure();
   const bool replayed = ReplayJournal(fb_);
   if (!replayed) {
     // The journal stays on disk; the next unit, lock or open replays it. Meanwhile nothing of
@@ -310,7 +309,7 @@ bool JournalUnit::End(bool ok) {
     for (int k = 0; k <= fb_.key_count; ++k) ReReadHeader(fb_, k);
   }
   Isam() = failure;
-  if (replayed && rollback_error_ != 0) Isam().IsamError = rollback_error_;
+  if (replayed && rollback_error_ != 0) RecastFailure(rollback_error_);
   return false;
 }
 
@@ -325,7 +324,7 @@ bool ReplayJournal(Fileblock& fb) {
     ok = ok && (!fb.index.IsOpen() || fb.index.Flush());
     ok = ok && fb.data.Flush();
     if (!ok) {
-      Isam().IsamError = kIsamJournalUnreadable;
+      RecastFailure(kIsamJournalUnreadable);
       return false;
     }
   }

@@ -243,7 +243,7 @@ bool NetReadLock(Fileblock& fb, int refused_error) {
     if (!ok) Locks().UnlockRegion(file, own, n.slot_size);
   }
   if (!ok) {
-    if (Isam().IsamError == kIsamOsFailure) Isam().IsamError = refused_error;
+    if (Isam().IsamError == kIsamOsFailure) RecastFailure(refused_error);
     return false;
   }
   n.read_locked = true;

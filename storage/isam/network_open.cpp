@@ -157,14 +157,14 @@ bool NetworkCloseLocks(Fileblock& fb) {
   if (!n.locked_records.empty()) {
     const bool was_ok = Isam().IsamOK;
     if (!NetUnlockAllRecords(fb)) {
-      if (was_ok) Isam().IsamError = kIsamCloseUnlockRecords;
+      if (was_ok) RecastFailure(kIsamCloseUnlockRecords);
       ok = false;
     }
   }
   if (n.write_locked || n.read_locked) {
     const bool was_ok = Isam().IsamOK;
     if (!NetUnlock(fb)) {
-      if (was_ok) Isam().IsamError = kIsamCloseUnlockFile;
+      if (was_ok) RecastFailure(kIsamCloseUnlockFile);
       ok = false;
     }
   }

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <new>
 #include <string>
 #include <vector>
@@ -192,14 +191,8 @@ class IndexRebuild {
     const RecRef ref = walker.ref();
     for (std::size_t k = 1; k <= keys_.size(); ++k) {
       std::string text;
-      try {
-        builder_(record, static_cast<std::uint16_t>(k), text);
-      } catch (const std::exception&) {
-        IsamSetError(kIsamRebuildKeyBuilder);
-      }
-      if (!Isam().IsamOK) {
-        IsamSetError(kIsamRebuildKeyBuilder);
-        return false;
+      if (!RunCallback([&] { builder_(record, static_cast<std::uint16_t>(k), text); })) {
+        return Fail(kIsamRebuildKeyBuilder);
       }
       texts[k] = KeyStr(std::string_view(text).substr(0, kMaxKeyLength));
       FileblockAddKey(fb_, static_cast<int>(k), ref, texts[k]);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <limits>
 #include <new>
 
@@ -42,14 +41,8 @@ bool SetDataMarker(const std::string& data_file, bool modified) {
 bool ReportProgress(const RebuildProgress& progress, std::int32_t read, std::int32_t written) {
   if (!progress) return true;
   bool go_on = false;
-  try {
-    go_on = progress(read, written);
-  } catch (const std::exception&) {
-    go_on = false;
-  }
-  if (go_on && Isam().IsamOK) return true;
-  IsamSetError(kIsamRebuildStopped);
-  return false;
+  if (RunCallback([&] { go_on = progress(read, written); }) && go_on) return true;
+  return Fail(kIsamRebuildStopped);
 }
 
 std::int32_t RebuildBufferRecords(std::int32_t record_length) {

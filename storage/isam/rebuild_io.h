@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,23 @@ bool CheckRebuildLengths(std::int32_t min_length, std::int32_t max_length, bool 
 // Sets or clears the modified marker (byte 20) of the closed data file `name`: a data file whose
 // index is not complete stays marked, so the next open asks for a rebuild (10010).
 bool SetDataMarker(const std::string& data_file, bool modified);
+
+// Runs a callback of the rebuild's caller (key builder, record callback, progress procedure): true
+// when it returns without throwing a std::exception and without leaving a failure in the error
+// word. What it left there is cleared, for it is no failure of the rebuild's own: the caller fails
+// its step with its own number.
+template <typename Call>
+bool RunCallback(Call&& call) {
+  bool threw = false;
+  try {
+    call();
+  } catch (const std::exception&) {
+    threw = true;
+  }
+  if (!threw && Isam().IsamOK) return true;
+  ClearFailure();
+  return false;
+}
 
 // Calls the progress procedure (if any) after a record; false with 10460 when it asks to stop,
 // throws or leaves an engine error.

@@ -8,8 +8,7 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 bool MessageFailure(platform::WinError error) {
-  IsamSetError(kIsamRebuildMessageFile + static_cast<int>(error));
-  return false;
+  return Fail(kIsamRebuildMessageFile + static_cast<int>(error));
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // The reorganisation: every used record of the data file, renamed to "SAV", is copied into a
 // fresh data file; on any failure the new files go and "SAV" becomes the data file again.
 
-#include <exception>
 #include <limits>
 #include <new>
 #include <string>
@@ -54,7 +53,7 @@ class Reorganisation {
     }
     if (EngineRenameFile(names_.data, save_)) return true;
     if (Isam().IsamError == kIsamOsFailure) {
-      IsamSetError(kIsamRebuildRenameRefused);
+      RecastFailure(kIsamRebuildRenameRefused);
       return false;
     }
     IsamReset();
@@ -63,8 +62,7 @@ class Reorganisation {
       return true;
     }
     if (names_.index == ReplaceExtension(DataPart(name_), kExtIndex)) {
-      IsamSetError(kIsamNoSaveCopy);
-      return false;
+      return Fail(kIsamNoSaveCopy);
     }
     // Data and index file named apart: the index goes (it is rebuilt), the data is copied.
     const platform::WinError e = platform::DeleteFile(names_.index);
@@ -145,14 +143,8 @@ class Reorganisation {
       } catch (const std::bad_alloc&) {
         return Fail(kIsamRebuildNoMemory);
       }
-      try {
-        *kept = callback_(walker.record(), walker.length(), out.data());
-      } catch (const std::exception&) {
-        IsamSetError(kIsamRebuildRecordRefused);
-      }
-      if (!Isam().IsamOK) {
-        IsamSetError(kIsamRebuildRecordRefused);
-        return false;
+      if (!RunCallback([&] { *kept = callback_(walker.record(), walker.length(), out.data()); })) {
+        return Fail(kIsamRebuildRecordRefused);
       }
       if (!*kept) return true;
       const RecRef ref = variable_ ? writer_.AppendVariable(out.data(), walker.length())
@@ -173,7 +165,7 @@ class Reorganisation {
       EngineDeleteFile(save_);
     }
     Isam() = failure;
-    if (Isam().IsamOK) IsamSetError(kIsamOsFailure);
+    Fail(kIsamOsFailure);  // an undo always ends failed; the failure that made it stands
   }
 
   std::string name_;

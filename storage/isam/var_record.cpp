@@ -89,7 +89,7 @@ bool CollectChain(Fileblock& fb, RecRef ref, std::uint8_t* section, std::vector<
 void FreeSectionsAfterFailure(Fileblock& fb, const std::vector<RecRef>& refs) {
   const IsamState saved = Isam();
   for (RecRef r : refs) {
-    Isam().IsamOK = true;
+    ClearFailure();
     DeleteRecordStep(fb, r);
   }
   Isam() = saved;
@@ -176,8 +176,7 @@ void Get(FileblockHandle handle, RecRef ref, void* target, std::int32_t& length,
       // Bytes 0..3 lie under the other user's lock; in a used record they are zero.
       std::memset(section, 0, 4);
       lock_reported = true;
-      Isam().IsamOK = true;
-      Isam().IsamError = 0;
+      ClearFailure();
     }
   } else if (!GetRecordStep(fb, ref, section)) {
     return;

@@ -14,11 +14,13 @@
 #include "platform/file_faults.h"
 #include "storage/isam/engine.h"
 #include "storage/isam/isam_check.h"
+#include "tests/common/rows.h"
 #include "tests/common/temp_folder.h"
 
 namespace storage::testing {
 
 using common::testing::ReadFile;
+using common::testing::RowName;
 using common::testing::WriteFile;
 using Bytes = std::vector<std::uint8_t>;
 
@@ -27,9 +29,6 @@ inline int Err() { return Isam().IsamOK ? 0 : Isam().IsamError; }
 // Runs an engine call and expects its error number (0 for success).
 #define EXPECT_ISAM(call, error) EXPECT_EQ(((void)(call), storage::testing::Err()), error) << #call
 #define ASSERT_ISAM(call, error) ASSERT_EQ(((void)(call), storage::testing::Err()), error) << #call
-
-// The row's name of a table of cases with a `name` field.
-inline constexpr auto RowName = [](const auto& info) { return std::string(info.param.name); };
 
 __attribute__((format(printf, 1, 2))) inline std::string Fmt(const char* format, ...) {
   char buf[64];

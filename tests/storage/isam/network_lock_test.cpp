@@ -194,7 +194,7 @@ TEST_F(NetworkLockTest, RecordLockListHoldsEachRecordOnce) {
   FileblockUnlockRecord(a_, 7);  // one unlock releases the record
   EXPECT_ISAM(FileblockLockRecord(b_, 7), 0);
   // The driver's "nothing to unlock":
-  EXPECT_ISAM(FileblockUnlockRecord(a_, 7), kIsamNoMemoryLockList);
+  EXPECT_ISAM(FileblockUnlockRecord(a_, 7), kIsamRecordNotLocked);
   FileblockUnlockAllRecords(a_);
   EXPECT_FALSE(FileblockAnyRecordLocked(a_));
   EXPECT_ISAM(FileblockLockRecord(b_, 9), 0);

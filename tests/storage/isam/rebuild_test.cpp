@@ -178,18 +178,16 @@ TEST_P(RebuildTest, ProgressProcedureAndFailingCallbacksStopTheRebuild) {
               kIsamRebuildStopped);
   EXPECT_EQ(FileBytes("DAT"), data);  // stopped in the reorganisation: restored
   EXPECT_FALSE(Exists("SAV"));
-  EXPECT_ISAM(Reorganise([](const std::uint8_t*, std::int32_t, std::uint8_t*) {
-                return IsamSetError(1), true;
-              }),
-              kIsamRebuildRecordRefused);
+  EXPECT_ISAM(
+      Reorganise([](const std::uint8_t*, std::int32_t, std::uint8_t*) { return Fail(1), true; }),
+      kIsamRebuildRecordRefused);
   EXPECT_EQ(FileBytes("DAT"), data);
   int calls = 0;
   EXPECT_ISAM(Rebuild([&calls](std::int32_t, std::int32_t) { return ++calls < 14; }),
               kIsamRebuildStopped);  // 10 records reorganised, 4 indexed
   EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable);
-  EXPECT_ISAM(
-      RebuildIndex([](const std::uint8_t*, std::uint16_t, std::string&) { IsamSetError(1); }),
-      kIsamRebuildKeyBuilder);
+  EXPECT_ISAM(RebuildIndex([](const std::uint8_t*, std::uint16_t, std::string&) { Fail(1); }),
+              kIsamRebuildKeyBuilder);
   EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable);
   ASSERT_ISAM(Rebuild(), 0);
   ExpectRecords();
