@@ -5,18 +5,13 @@
 #include <limits>
 #include <new>
 
-#include "common/le_int.h"
-#include "storage/isam/var_record.h"
+#include "storage/isam/section_chain.h"
 
 namespace storage {
 namespace {
 
 constexpr std::int32_t kBufferBytes = 32768;
 constexpr std::int32_t kShrinkBytes = 1024;
-
-bool IsHead(const std::uint8_t* slot) {
-  return slot[0] == 0 && slot[1] == 0 && slot[2] == 0 && slot[3] == 0;
-}
 
 bool NoMemory() { return Fail(kIsamRebuildNoMemory); }
 
@@ -130,7 +125,7 @@ RecordWalker::Step RecordWalker::Next() {
     const std::int32_t ref = next_slot_++;
     const std::uint8_t* slot = reader_.Slot(ref, true);
     if (slot == nullptr) return Step::kError;
-    if (!IsHead(slot)) continue;
+    if (!IsRecordHead(slot)) continue;
     ref_ = ref;
     if (!variable_) {
       try {
@@ -150,31 +145,23 @@ RecordWalker::Step RecordWalker::Next() {
 }
 
 bool RecordWalker::Assemble(const std::uint8_t* head) {
-  const std::int32_t length = record_length_;
-  const std::int32_t head_count = common::ReadLeUInt16(head + length - 6);
-  if (head_count > length - kSectionTrailer) return false;
-  RecRef next = common::ReadLeInt32(head + length - 4);
-  const std::int32_t limit = VarRecMaxSections(length);
+  // The reader takes the head before it reads any section, which may land in the same buffer.
+  const auto read_slot = [this](RecRef ref) { return reader_.Slot(ref, false); };
+  const auto take = [this](RecRef, const std::uint8_t* bytes, std::int32_t count) {
+    record_.insert(record_.end(), bytes, bytes + count);
+    return true;
+  };
+  ChainEnd end = ChainEnd::kDamaged;
   try {
-    // The head is copied before any section is read: a section may land in the same buffer.
-    record_.assign(head, head + head_count);
-    for (std::int32_t sections = 1; next != 0; ++sections) {
-      if (sections >= limit || next < 1 || next > reader_.slots()) return false;
-      const std::uint8_t* section = reader_.Slot(next, false);
-      if (section == nullptr) {
-        error_ = true;
-        return false;
-      }
-      const std::int32_t count = common::ReadLeUInt16(section + length - 6);
-      if (section[0] != kSectionMarker || count > length - kSectionTrailer - 1) return false;
-      record_.insert(record_.end(), section + 1, section + 1 + count);
-      next = common::ReadLeInt32(section + length - 4);
-    }
+    record_.clear();
+    end = ReadChain(ref_, head, record_length_, reader_.slots(), read_slot, take, false);
   } catch (const std::bad_alloc&) {
     NoMemory();
     error_ = true;
     return false;
   }
+  if (end == ChainEnd::kReadError) error_ = true;
+  if (end != ChainEnd::kWhole) return false;
   length_ = static_cast<std::int32_t>(record_.size());
   return true;
 }
@@ -221,8 +208,7 @@ RecRef SlotWriter::AppendSlot(const std::uint8_t* slot) {
 
 RecRef SlotWriter::AppendVariable(const std::uint8_t* data, std::int32_t length) {
   const std::int32_t l = record_length_;
-  const std::int32_t head_capacity = l - kSectionTrailer;
-  const std::int32_t per = head_capacity - 1;
+  const std::int32_t per = ContinuationCapacity(l);
   const std::int32_t sections = VarRecSectionCount(l, length);
   const RecRef head = next_ref_;
   if (static_cast<std::int64_t>(head) + sections >= std::numeric_limits<RecRef>::max()) {
@@ -231,20 +217,13 @@ RecRef SlotWriter::AppendVariable(const std::uint8_t* data, std::int32_t length)
   }
   std::uint8_t* s = section_.data();
   // Head first, then the sections in order, each pointing at the slot after it.
-  std::int32_t n = std::min(length, head_capacity);
-  std::memset(s, 0, static_cast<std::size_t>(l));
-  if (n > 0) std::memcpy(s, data, static_cast<std::size_t>(n));
-  common::WriteLeUInt16(s + l - 6, static_cast<std::uint16_t>(n));
-  common::WriteLeInt32(s + l - 4, sections > 1 ? head + 1 : 0);
+  std::int32_t n = std::min(length, HeadCapacity(l));
+  LayHeadSection(s, l, data, n, sections > 1 ? head + 1 : 0);
   if (AppendSlot(s) == 0) return 0;
   std::int32_t done = n;
   for (std::int32_t i = 1; i < sections; ++i) {
     n = std::min(length - done, per);
-    std::memset(s, 0, static_cast<std::size_t>(l));
-    s[0] = kSectionMarker;
-    std::memcpy(s + 1, data + done, static_cast<std::size_t>(n));
-    common::WriteLeUInt16(s + l - 6, static_cast<std::uint16_t>(n));
-    common::WriteLeInt32(s + l - 4, i + 1 < sections ? head + i + 1 : 0);
+    LayContinuationSection(s, l, data + done, n, i + 1 < sections ? head + i + 1 : 0);
     if (AppendSlot(s) == 0) return 0;
     done += n;
   }

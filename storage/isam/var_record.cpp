@@ -7,12 +7,11 @@
 #include <cstring>
 #include <limits>
 #include <new>
-#include <unordered_set>
 #include <vector>
 
-#include "common/le_int.h"
 #include "storage/isam/engine_state.h"
 #include "storage/isam/record_steps.h"
+#include "storage/isam/section_chain.h"
 
 namespace storage {
 namespace {
@@ -31,58 +30,40 @@ std::uint8_t* SectionBuffer(const Fileblock& fb) {
   return WorkBuffer().data();
 }
 
-std::int32_t HeadCapacity(std::int32_t record_length) { return record_length - kSectionTrailer; }
-std::int32_t ContinuationCapacity(std::int32_t record_length) {
-  return record_length - kSectionTrailer - 1;
-}
-
-// A section's trailer: its byte count at record length - 6, the next section at - 4.
-std::uint16_t SectionCount(const std::uint8_t* section, std::int32_t record_length) {
-  return common::ReadLeUInt16(section + record_length - 6);
-}
-std::int32_t SectionNext(const std::uint8_t* section, std::int32_t record_length) {
-  return common::ReadLeInt32(section + record_length - 4);
-}
-void SetTrailer(std::uint8_t* section, std::int32_t record_length, std::int32_t count,
-                RecRef next) {
-  common::WriteLeUInt16(section + record_length - 6, static_cast<std::uint16_t>(count));
-  common::WriteLeInt32(section + record_length - 4, next);
-}
-
-bool IsHead(const std::uint8_t* section) {
-  return section[0] == 0 && section[1] == 0 && section[2] == 0 && section[3] == 0;
-}
-
-// Reads the continuation section `ref` of a chain and checks it: a slot of the file, the marker,
-// a byte count that fits.
-bool ReadContinuation(Fileblock& fb, RecRef ref, std::uint8_t* section) {
-  const std::int32_t length = fb.RecordLength();
-  if (ref < 1 || ref > fb.keys[0].allocated) return Fail(kIsamSectionChainBad);
-  if (!GetRecordStep(fb, ref, section)) return false;
-  if (section[0] != kSectionMarker ||
-      SectionCount(section, length) > ContinuationCapacity(length)) {
-    return Fail(kIsamSectionChainBad);
+// Reads the chain of the head `head` (already read into `section`, which the chain's sections are
+// read into in turn) through the one chain reader; `take` as in ReadChain. False with 10175 for a
+// damaged chain, or with the read's error.
+template <typename Take>
+bool ReadSections(Fileblock& fb, RecRef head, std::uint8_t* section, Take&& take,
+                  bool guard_cycles) {
+  const auto read_slot = [&](RecRef ref) -> const std::uint8_t* {
+    return GetRecordStep(fb, ref, section) ? section : nullptr;
+  };
+  switch (ReadChain(head, section, fb.RecordLength(), fb.keys[0].allocated, read_slot, take,
+                    guard_cycles)) {
+    case ChainEnd::kWhole:
+    case ChainEnd::kStopped:
+      return true;
+    case ChainEnd::kDamaged:
+      return Fail(kIsamSectionChainBad);
+    case ChainEnd::kReadError:
+      break;
   }
-  return true;
+  return false;
 }
 
 // Reads the head `ref` into `section` and collects the references of its continuation sections,
 // checking the whole chain (bounded, so a cycle ends with 10175).
 bool CollectChain(Fileblock& fb, RecRef ref, std::uint8_t* section, std::vector<RecRef>* chain) {
-  const std::int32_t length = fb.RecordLength();
   if (!GetRecordStep(fb, ref, section)) return false;
-  if (!IsHead(section) || SectionCount(section, length) > HeadCapacity(length)) {
-    return Fail(kIsamSectionChainBad);
-  }
-  const std::int32_t limit = VarRecMaxSections(length) - 1;
-  RecRef next = SectionNext(section, length);
-  while (next != 0) {
-    if (static_cast<std::int32_t>(chain->size()) >= limit) return Fail(kIsamSectionChainBad);
-    if (!ReadContinuation(fb, next, section)) return false;
-    chain->push_back(next);
-    next = SectionNext(section, length);
-  }
-  return true;
+  if (!IsRecordHead(section)) return Fail(kIsamSectionChainBad);
+  bool head = true;
+  const auto take = [&](RecRef r, const std::uint8_t*, std::int32_t) {
+    if (!head) chain->push_back(r);
+    head = false;
+    return true;
+  };
+  return ReadSections(fb, ref, section, take, false);
 }
 
 // Frees the given sections; the error that made the caller give them up stands.
@@ -110,26 +91,13 @@ bool WriteChain(Fileblock& fb, const std::uint8_t* rest, std::int32_t count, Rec
   RecRef next = 0;
   for (std::int32_t i = sections - 1; i >= 0; --i) {
     const std::int32_t n = i == sections - 1 ? count - (sections - 1) * per : per;
-    std::memset(section, 0, static_cast<std::size_t>(length));
-    section[0] = kSectionMarker;
-    std::memcpy(section + 1, rest + static_cast<std::int64_t>(i) * per,
-                static_cast<std::size_t>(n));
-    SetTrailer(section, length, n, next);
+    LayContinuationSection(section, length, rest + static_cast<std::int64_t>(i) * per, n, next);
     next = AddRecordStep(fb, section);
     if (next == 0) return false;
     written->push_back(next);
   }
   *first = next;
   return true;
-}
-
-// Lays out the head section of a record in the work buffer.
-void BuildHead(std::uint8_t* section, std::int32_t length, const std::uint8_t* data,
-               std::int32_t count, RecRef chain) {
-  const std::int32_t n = std::min(count, HeadCapacity(length));
-  std::memset(section, 0, static_cast<std::size_t>(length));
-  if (n > 0) std::memcpy(section, data, static_cast<std::size_t>(n));
-  SetTrailer(section, length, n, chain);
 }
 
 // Writes the continuation chain of a record and lays out its head in the work buffer, which it
@@ -146,7 +114,9 @@ std::uint8_t* WriteSections(Fileblock& fb, const void* data, std::int32_t length
     return nullptr;
   }
   std::uint8_t* section = SectionBuffer(fb);
-  if (section != nullptr) BuildHead(section, record_length, bytes, length, chain);
+  if (section != nullptr) {
+    LayHeadSection(section, record_length, bytes, std::min(length, head), chain);
+  }
   return section;
 }
 
@@ -182,39 +152,22 @@ void Get(FileblockHandle handle, RecRef ref, void* target, std::int32_t& length,
     return;
   }
 
-  if (!IsHead(section)) {
+  if (!IsRecordHead(section)) {
     // A free slot or a continuation section: its own bytes show the caller it is no record.
     length = std::min(capacity, HeadCapacity(record_length));
     if (length > 0) std::memcpy(out, section, static_cast<std::size_t>(length));
     if (lock_reported) Fail(kIsamRecordLockedRead);
     return;
   }
-  const std::int32_t head_count = SectionCount(section, record_length);
-  if (head_count > HeadCapacity(record_length)) {
-    Fail(kIsamSectionChainBad);
-    return;
-  }
-  std::int32_t n = std::min(capacity, head_count);
-  if (n > 0) std::memcpy(out, section, static_cast<std::size_t>(n));
-  length = n;
-
-  const std::int32_t limit = VarRecMaxSections(record_length);
-  std::int32_t sections = 1;
-  RecRef next = SectionNext(section, record_length);
-  // A cycle would fill the target with its bytes over and over before the bound is reached.
-  std::unordered_set<RecRef> seen;
-  while (next != 0 && length < capacity) {
-    if (sections >= limit || !seen.insert(next).second) {
-      Fail(kIsamSectionChainBad);
-      return;
-    }
-    if (!ReadContinuation(fb, next, section)) return;
-    n = std::min<std::int32_t>(capacity - length, SectionCount(section, record_length));
-    if (n > 0) std::memcpy(out + length, section + 1, static_cast<std::size_t>(n));
+  // The read stops once the target is full; cycles are guarded, as a cycle would otherwise fill
+  // the target with its bytes over and over before the bound is reached.
+  const auto take = [&](RecRef, const std::uint8_t* bytes, std::int32_t count) {
+    const std::int32_t n = std::min(capacity - length, count);
+    if (n > 0) std::memcpy(out + length, bytes, static_cast<std::size_t>(n));
     length += n;
-    next = SectionNext(section, record_length);
-    ++sections;
-  }
+    return length < capacity;
+  };
+  if (!ReadSections(fb, ref, section, take, true)) return;
   if (lock_reported) Fail(kIsamRecordLockedRead);
 }
 
