@@ -21,7 +21,7 @@ struct Row2 {
   Out out;
 };
 
-// Rows print as their names (ctest shows them instead of a byte dump).
+// Rows print as their names (in the failure messages too, instead of a byte dump).
 template <typename In, typename Out>
 void PrintTo(const Row<In, Out>& row, std::ostream* os) {
   *os << row.name;
