@@ -11,6 +11,8 @@
 
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/window.h"
+#include "platform/qt/popup_window.h"
+#include "platform/qt/system_pictures.h"
 
 namespace platform::qt {
 
@@ -55,12 +57,17 @@ TApplication::TApplication(int& argc, char** argv)
                      }
                    });
   screen_ = MakeSystemScreenSource();
+  message_box_ = std::make_unique<FormMessageBox>();
+  pictures_ = std::make_unique<TPictureRegistry>();
+  RegisterSystemPictures(*pictures_);
 }
 
 TApplication::~TApplication() {
   // Forms released but not yet freed go now, then every form still open, while Qt exists.
   ProcessMessages();
+  TPopupWindow::CloseOpenMenu();
   while (!forms_.empty()) delete forms_.back();
+  pictures_.reset();
   data_->context.reset();
   data_->app.reset();
   Instance() = nullptr;
@@ -146,6 +153,18 @@ std::string TApplication::ClipboardText() const {
 
 void TApplication::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(impl::ToQString(text));
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption,
+                             unsigned flags) {
+  return message_box_->Show({text, caption, flags});
+}
+
+std::unique_ptr<MessageBoxPort> TApplication::SetMessageBoxPort(
+    std::unique_ptr<MessageBoxPort> port) {
+  if (!port) port = std::make_unique<FormMessageBox>();
+  std::swap(port, message_box_);
+  return port;
 }
 
 void TApplication::SetCursor(TCursor cursor) {

@@ -12,7 +12,9 @@
 #include <vector>
 
 #include "platform/qt/form.h"
+#include "platform/qt/message_box.h"
 #include "platform/qt/messages.h"
+#include "platform/qt/pictures.h"
 #include "platform/qt/screen_source.h"
 
 namespace platform::qt {
@@ -78,6 +80,15 @@ class TApplication {
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor cursor);
 
+  // The platform's message box through the installed port (the layer's own box unless a test
+  // installed another); answers the button pressed (IDOK, IDYES, ...).
+  int MessageBox(const std::string& text, const std::string& caption, unsigned flags);
+  // Replaces the port; returns the previous one. Null puts the layer's own box back.
+  std::unique_ptr<MessageBoxPort> SetMessageBoxPort(std::unique_ptr<MessageBoxPort> port);
+
+  // The pictures by name (pictures.h), with the layer's own already registered.
+  TPictureRegistry& Pictures() { return *pictures_; }
+
   ScreenSource& Screen() { return *screen_; }
   void SetScreenSource(std::unique_ptr<ScreenSource> source) { screen_ = std::move(source); }
 
@@ -97,6 +108,8 @@ class TApplication {
   bool terminated_ = false;
   TCursor cursor_ = crDefault;
   std::unique_ptr<ScreenSource> screen_;
+  std::unique_ptr<MessageBoxPort> message_box_;
+  std::unique_ptr<TPictureRegistry> pictures_;
 };
 
 bool ApplicationExists();

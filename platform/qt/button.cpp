@@ -1,5 +1,6 @@
 #include "platform/qt/button.h"
 
+#include <QKeySequence>
 #include <QPushButton>
 
 #include "platform/qt/form.h"
@@ -48,6 +49,16 @@ bool TButton::WantsKey(std::uint16_t key, TShiftState shift) const {
   return false;
 }
 
-void TButton::TextChanged() { PushButton(*this).setText(impl::ToQString(Text())); }
+bool TButton::DialogChar(char key) {
+  if (!IsAccel(key, Text()) || !CanFocus()) return false;
+  Click();
+  return true;
+}
+
+void TButton::TextChanged() {
+  PushButton(*this).setText(impl::ToQString(Text()));
+  // Accelerators are the form's (DialogChar), not Qt's own shortcut.
+  PushButton(*this).setShortcut(QKeySequence());
+}
 
 }  // namespace platform::qt

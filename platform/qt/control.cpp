@@ -3,8 +3,10 @@
 #include <QWidget>
 #include <algorithm>
 
+#include "common/cp1252.h"
 #include "platform/qt/form.h"
 #include "platform/qt/impl/window.h"
+#include "platform/qt/menus.h"
 #include "platform/qt/win_control.h"
 
 namespace platform::qt {
@@ -59,6 +61,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
   BoundsChanged();
   if (old.Width() != next.Width() || old.Height() != next.Height()) Resize();
   if (parent_ != nullptr && align_ != TAlign::alNone) parent_->Realign();
+  if (parent_ != nullptr) parent_->ChildBoundsChanged();
 }
 
 void TControl::SetClientSize(int width, int height) {
@@ -168,6 +171,34 @@ void TControl::SetCursor(TCursor cursor) {
   if (cursor == cursor_) return;
   cursor_ = cursor;
   CursorChanged();
+}
+
+TPopupMenu* TControl::PopupMenu() const {
+  return popup_menu_alive_.expired() ? nullptr : popup_menu_;
+}
+
+void TControl::SetPopupMenu(TPopupMenu* menu) {
+  popup_menu_ = menu;
+  popup_menu_alive_ = menu != nullptr ? menu->AliveToken() : std::weak_ptr<const bool>();
+}
+
+bool TControl::DialogChar(char key) {
+  (void)key;
+  return false;
+}
+
+std::string GetShortHint(const std::string& hint) { return hint.substr(0, hint.find('|')); }
+
+bool IsAccel(char key, const std::string& caption) {
+  for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;  // "&&" is a plain "&"
+      continue;
+    }
+    return common::cp1252::ToUpper(caption[i + 1]) == common::cp1252::ToUpper(key);
+  }
+  return false;
 }
 
 void TControl::TakeParentLook() {

@@ -27,6 +27,7 @@ namespace platform::qt {
 
 class TWinControl;
 class TForm;
+class TPopupMenu;
 
 using TNotifyEvent = std::function<void(TComponent* sender)>;
 using TMouseEvent =
@@ -108,6 +109,10 @@ class TControl : public TComponent {
   void SetCursor(TCursor cursor);
   int HelpContext() const { return help_context_; }
   void SetHelpContext(int context) { help_context_ = context; }
+  // The menu a right click (or the menu key) opens; not owned. A control without one passes the
+  // click to its parent's. A menu freed before the control is forgotten.
+  TPopupMenu* PopupMenu() const;
+  void SetPopupMenu(TPopupMenu* menu);
 
   // Repaints soon (Invalidate) or now (Repaint; Update paints what is pending).
   virtual void Invalidate();
@@ -129,6 +134,9 @@ class TControl : public TComponent {
 
   virtual void Click();
   virtual void DblClick();
+  // Whether the layer calls Click when the left button comes up over the control (graphic and
+  // self-drawn controls); controls that decide their clicks themselves turn it off.
+  bool ClickEvents() const { return click_events_; }
   virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
   virtual void MouseMove(TShiftState shift, int x, int y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
@@ -138,6 +146,10 @@ class TControl : public TComponent {
   // colour as brush, origin at the control's top-left, clipped to it.
   virtual void Paint() {}
   virtual void WndProc(TMessage& message);
+  // The accelerator character `key` (upper case) was typed with Alt, or alone while the focused
+  // control takes no characters: a control whose caption marks that character with "&" acts
+  // (focuses, clicks, toggles) and answers true. Windowed controls ask their children in order.
+  virtual bool DialogChar(char key);
 
   TNotifyEvent OnClick;
   TNotifyEvent OnDblClick;
@@ -165,6 +177,7 @@ class TControl : public TComponent {
   void PassToChildren();
   // For forms, which start hidden.
   void SetVisibleFlag(bool visible) { visible_ = visible; }
+  void SetClickEvents(bool on) { click_events_ = on; }
 
  private:
   friend class TWinControl;
@@ -187,8 +200,16 @@ class TControl : public TComponent {
   bool parent_show_hint_ = true;
   TCursor cursor_ = crDefault;
   int help_context_ = 0;
+  bool click_events_ = true;
+  TPopupMenu* popup_menu_ = nullptr;
+  std::weak_ptr<const bool> popup_menu_alive_;
   TCanvas canvas_;
 };
+
+// The hint's part before the first "|" (the short hint a tooltip shows).
+std::string GetShortHint(const std::string& hint);
+// True when the caption marks `key` (compared in upper case) as its accelerator with "&".
+bool IsAccel(char key, const std::string& caption);
 
 // A control without a window: it paints on its parent's surface, below the parent's windowed
 // children, and receives the mouse through its parent.

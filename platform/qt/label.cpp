@@ -1,45 +1,64 @@
 #include "platform/qt/label.h"
 
 #include "platform/qt/colors.h"
+#include "platform/qt/win_control.h"
 
 namespace platform::qt {
 
-TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
+TCustomLabel::TCustomLabel(TComponent* owner) : TGraphicControl(owner) {
   SetBounds(0, 0, 65, 17);
   AdjustSize();
 }
 
-void TLabel::SetAutoSize(bool on) {
+void TCustomLabel::SetAutoSize(bool on) {
   auto_size_ = on;
   AdjustSize();
 }
 
-void TLabel::SetAlignment(TAlignment alignment) {
+void TCustomLabel::SetAlignment(TAlignment alignment) {
   alignment_ = alignment;
   Invalidate();
 }
 
-void TLabel::SetLayout(TTextLayout layout) {
+void TCustomLabel::SetLayout(TTextLayout layout) {
   layout_ = layout;
   Invalidate();
 }
 
-void TLabel::SetTransparent(bool on) {
+void TCustomLabel::SetTransparent(bool on) {
   transparent_ = on;
   Invalidate();
 }
 
-void TLabel::SetWordWrap(bool on) {
+void TCustomLabel::SetWordWrap(bool on) {
   word_wrap_ = on;
   AdjustSize();
 }
 
-void TLabel::SetShowAccelChar(bool on) {
+void TCustomLabel::SetShowAccelChar(bool on) {
   show_accel_char_ = on;
   AdjustSize();
 }
 
-unsigned TLabel::TextFlags() const {
+TWinControl* TCustomLabel::FocusControl() const {
+  return focus_control_alive_.expired() ? nullptr : focus_control_;
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* control) {
+  focus_control_ = control;
+  focus_control_alive_ = control != nullptr ? control->AliveToken() : std::weak_ptr<const bool>();
+}
+
+bool TCustomLabel::DialogChar(char key) {
+  TWinControl* target = FocusControl();
+  if (target == nullptr || !show_accel_char_ || !IsAccel(key, Text()) || !target->CanFocus()) {
+    return false;
+  }
+  target->SetFocus();
+  return true;
+}
+
+unsigned TCustomLabel::TextFlags() const {
   unsigned flags = word_wrap_ ? DT_WORDBREAK : 0;
   if (alignment_ == TAlignment::taCenter) flags |= DT_CENTER;
   if (alignment_ == TAlignment::taRightJustify) flags |= DT_RIGHT;
@@ -47,7 +66,7 @@ unsigned TLabel::TextFlags() const {
   return flags;
 }
 
-void TLabel::AdjustSize() {
+void TCustomLabel::AdjustSize() {
   if (!auto_size_ || IsLoading()) {
     Invalidate();
     return;
@@ -60,7 +79,7 @@ void TLabel::AdjustSize() {
   Invalidate();
 }
 
-void TLabel::Paint() {
+void TCustomLabel::Paint() {
   TCanvas& c = Canvas();
   const TRect area = ClientRect();
   if (!transparent_) {

@@ -47,6 +47,8 @@ void TWinControl::AttachWindow(std::unique_ptr<impl::Window> window) {
   w->setFont(impl::ToQFont(Font()));
   w->setEnabled(Enabled());
   w->setFocusPolicy(Qt::ClickFocus);
+  // Graphic children hear the mouse come and go (hot tracking) without a button held.
+  if (window_->paint_mode == impl::PaintMode::kCanvas) w->setMouseTracking(true);
   w->hide();
   last_width_ = ClientWidth();
   last_height_ = ClientHeight();
@@ -81,6 +83,7 @@ void TWinControl::InsertControl(TControl* control) {
       w->setGeometry(impl::ToQRect(child->BoundsRect()));
     }
   }
+  ChildListChanged();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
@@ -103,6 +106,7 @@ void TWinControl::RemoveControl(TControl* control) {
       child->window_->widget->setParent(nullptr);
     }
   }
+  if (!IsDestroying()) ChildListChanged();
 }
 
 int TWinControl::TabOrder() const { return Parent() == nullptr ? -1 : tab_order_; }
@@ -299,7 +303,7 @@ void TWinControl::CursorChanged() {
 
 void TWinControl::HintChanged() {
   if (window_ && window_->widget) {
-    window_->widget->setToolTip(ShowHint() ? impl::ToQString(Hint()) : QString());
+    window_->widget->setToolTip(ShowHint() ? impl::ToQString(GetShortHint(Hint())) : QString());
   }
 }
 
@@ -320,6 +324,14 @@ void TWinControl::PaintBackground(TCanvas& canvas) {
   canvas.Brush.Color = Color();
   canvas.Brush.Style = TBrushStyle::bsSolid;
   canvas.FillRect({0, 0, Width(), Height()});
+}
+
+bool TWinControl::DialogChar(char key) {
+  const std::vector<TControl*> children = controls_;
+  for (TControl* c : children) {
+    if (c->Visible() && c->Enabled() && c->DialogChar(key)) return true;
+  }
+  return false;
 }
 
 void TWinControl::KeyDown(std::uint16_t& key, TShiftState shift) {

@@ -76,6 +76,11 @@ class TWinControl : public TControl {
   // True when the control takes this key itself, so the form does not use it as a dialog key
   // (Enter for the default button, Esc for the cancel button, Tab and the arrows to move).
   virtual bool WantsKey(std::uint16_t key, TShiftState shift) const;
+  // False for controls that take no typed characters (buttons, check boxes, scroll bars): while
+  // one has the focus, a plain letter works as an accelerator (see DialogChar).
+  virtual bool WantsChars() const { return true; }
+  // Asks the visible and enabled children in child order.
+  bool DialogChar(char key) override;
   virtual void DoEnter();
   virtual void DoExit();
 
@@ -96,6 +101,9 @@ class TWinControl : public TControl {
   void AttachWindow(std::unique_ptr<impl::Window> window);
   // Paints the background in the control's colour; controls that cover their area override.
   virtual void PaintBackground(TCanvas& canvas);
+  // After a child was added to or taken out of Controls(), or a child's bounds changed.
+  virtual void ChildListChanged() {}
+  virtual void ChildBoundsChanged() {}
 
   void BoundsChanged() override;
   void VisibleChanged() override;

@@ -50,6 +50,15 @@ constexpr std::array<std::pair<int, std::uint16_t>, 33> kKeys = {{
 
 bool IsDialogKey(std::uint16_t vk) { return vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_TAB; }
 
+// A letter or digit typed with Alt, or alone on a control that takes no characters, is offered
+// to the form's accelerators ("&" in captions).
+bool IsAcceleratorKey(const TWinControl& control, std::uint16_t vk, TShiftState shift) {
+  const bool letter = (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9');
+  if (!letter) return false;
+  const TShiftState mods = shift & (ssAlt | ssCtrl);
+  return mods == ssAlt || (mods == 0 && !control.WantsChars());
+}
+
 // The form that sees keys before the control, or null.
 TForm* PreviewForm(TWinControl& control) {
   TForm* form = control.ParentForm();
@@ -119,6 +128,11 @@ bool DispatchKeyPress(TWinControl& control, QKeyEvent* event,
     }
     if (key != 0) control.KeyDown(key, shift);
     if (alive.expired() || key == 0) return true;
+  }
+  if (TForm* form = control.ParentForm();
+      form != nullptr && key == vk && IsAcceleratorKey(control, vk, shift) &&
+      form->DialogChar(static_cast<char>(vk))) {
+    return true;
   }
   const QString text = event->text();
   const char typed = text.size() == 1 ? FromQChar(text.at(0)) : 0;

@@ -3,12 +3,16 @@
 #include "platform/qt/impl/window.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QToolTip>
 #include <unordered_map>
 
 #include "platform/qt/form.h"
+#include "platform/qt/menus.h"
 #include "platform/qt/impl/canvas_target.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/keys.h"
@@ -72,6 +76,27 @@ void SetHovered(TControl* now) {
   if (now != nullptr && Hovered().Get() == now) now->MouseEnter();
 }
 
+// The pop-up menu of the control or of its nearest parent that has one with AutoPopup.
+TPopupMenu* PopupMenuFor(TControl* control) {
+  for (TControl* c = control; c != nullptr; c = c->Parent()) {
+    if (TPopupMenu* menu = c->PopupMenu(); menu != nullptr) {
+      return menu->AutoPopup() ? menu : nullptr;
+    }
+  }
+  return nullptr;
+}
+
+// A graphic child's hint as a tooltip; false when the child shows none (the host's own tooltip
+// then applies).
+bool ShowGraphicHint(TWinControl& control, QWidget& widget, const QHelpEvent& help) {
+  TControl* child = control.ControlAtPos({help.pos().x(), help.pos().y()}, true);
+  if (child == nullptr || child->IsWindowed() || !child->ShowHint()) return false;
+  const std::string hint = GetShortHint(child->Hint());
+  if (hint.empty()) return false;
+  QToolTip::showText(help.globalPos(), ToQString(hint), &widget, ToQRect(child->BoundsRect()));
+  return true;
+}
+
 bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
                  const std::function<bool(QEvent*)>& native) {
   const QPoint pos = e->position().toPoint();
@@ -105,8 +130,17 @@ bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
       Captured().Set(nullptr);
       target->MouseUp(ButtonOf(e->button()), shift, x, y);
       const bool inside = x >= 0 && y >= 0 && x < target->Width() && y < target->Height();
-      if (!alive.expired() && inside && e->button() == Qt::LeftButton && (graphic || canvas_host)) {
+      if (!alive.expired() && inside && e->button() == Qt::LeftButton &&
+          (graphic || canvas_host) && target->ClickEvents()) {
         target->Click();
+      }
+      // The framework opens a control's pop-up menu when the right button comes up.
+      if (!alive.expired() && inside && e->button() == Qt::RightButton) {
+        if (TPopupMenu* menu = PopupMenuFor(target)) {
+          const QPoint at = widget.mapToGlobal(pos);
+          menu->Popup(at.x(), at.y());
+          return true;
+        }
       }
       break;
     }
@@ -203,6 +237,20 @@ bool HandleEvent(TWinControl& control, QWidget& widget, QEvent* event,
       if (!alive.expired()) control.MouseLeave();
       return alive.expired() || native(event);
     }
+    case QEvent::ContextMenu: {
+      // The mouse's menu opens on the button's release (above); the menu key's at the control.
+      auto* e = static_cast<QContextMenuEvent*>(event);
+      TPopupMenu* menu = PopupMenuFor(&control);
+      if (menu == nullptr) break;
+      if (e->reason() != QContextMenuEvent::Mouse) {
+        const QPoint at = widget.mapToGlobal(QPoint(0, widget.height()));
+        menu->Popup(at.x(), at.y());
+      }
+      return true;
+    }
+    case QEvent::ToolTip:
+      if (ShowGraphicHint(control, widget, *static_cast<QHelpEvent*>(event))) return true;
+      break;
     default:
       break;
   }

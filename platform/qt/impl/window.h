@@ -80,12 +80,19 @@ class Host : public Base {
   TWinControl* control_;
 };
 
+// Makes a host widget of the class given (a Host<Base> or a class derived from one, for hosts
+// that handle more of Qt's events themselves) and registers it.
+template <class HostClass, class... Args>
+std::unique_ptr<Window> MakeHostOf(TWinControl& control, PaintMode mode, Args&&... args) {
+  auto* widget = new HostClass(control, std::forward<Args>(args)...);
+  Register(widget, &control);
+  return std::make_unique<Window>(widget, mode);
+}
+
 // Makes the host widget of a control (top-level when parent is null) and registers it.
 template <class Base, class... Args>
 std::unique_ptr<Window> MakeHost(TWinControl& control, PaintMode mode, Args&&... args) {
-  auto* widget = new Host<Base>(control, std::forward<Args>(args)...);
-  Register(widget, &control);
-  return std::make_unique<Window>(widget, mode);
+  return MakeHostOf<Host<Base>>(control, mode, std::forward<Args>(args)...);
 }
 
 }  // namespace platform::qt::impl

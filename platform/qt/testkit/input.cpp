@@ -1,6 +1,8 @@
 #include "platform/qt/testkit/input.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
@@ -131,6 +133,18 @@ void DoubleClick(TControl& control, int x, int y) {
   if (!alive.expired())
     SendMouse(control, QEvent::MouseButtonDblClick, x, y, TMouseButton::mbLeft, 0);
   if (!alive.expired()) MouseUp(control, x, y);
+}
+
+std::string HintAt(TControl& control, int x, int y) {
+  QToolTip::hideText();
+  QWidget* widget = MouseTarget(control, x, y);
+  if (widget == nullptr) return {};
+  const QPoint local(x, y);
+  QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
+  QApplication::sendEvent(widget, &event);
+  const std::string hint = QToolTip::isVisible() ? impl::FromQString(QToolTip::text()) : "";
+  QToolTip::hideText();
+  return hint;
 }
 
 }  // namespace platform::qt::testkit

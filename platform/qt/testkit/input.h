@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "platform/qt/control.h"
@@ -28,5 +29,7 @@ void MouseUp(TControl& control, int x, int y, TMouseButton button = TMouseButton
 void MouseMove(TControl& control, int x, int y, TShiftState shift = 0);
 void Click(TControl& control, int x, int y);
 void DoubleClick(TControl& control, int x, int y);
+// The hint shown when the mouse rests at the point ("" when none shows).
+std::string HintAt(TControl& control, int x, int y);
 
 }  // namespace platform::qt::testkit
