@@ -155,8 +155,7 @@ void TApplication::SetClipboardText(const std::string& text) {
   QGuiApplication::clipboard()->setText(impl::ToQString(text));
 }
 
-int TApplication::MessageBox(const std::string& text, const std::string& caption,
-                             unsigned flags) {
+int TApplication::MessageBox(const std::string& text, const std::string& caption, unsigned flags) {
   return message_box_->Show({text, caption, flags});
 }
 

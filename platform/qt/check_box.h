@@ -32,7 +32,9 @@ class TCheckBox : public TButtonControl {
   TCheckBoxState State() const;
   void SetState(TCheckBoxState state);
   bool Checked() const { return State() == TCheckBoxState::cbChecked; }
-  void SetChecked(bool on) { SetState(on ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked); }
+  void SetChecked(bool on) {
+    SetState(on ? TCheckBoxState::cbChecked : TCheckBoxState::cbUnchecked);
+  }
   // The user's clicks pass through the grey state (unchecked, grey, checked).
   bool AllowGrayed() const { return allow_grayed_; }
   void SetAllowGrayed(bool on);

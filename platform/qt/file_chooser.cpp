@@ -93,8 +93,7 @@ std::optional<std::string> FileDialogChooser::Choose(const common::FileChooserRe
     const bool ask = request.save &&
                      (request.flags & common::FileChooserRequest::kOverwritePrompt) != 0 &&
                      QFileInfo::exists(chosen);
-    if (!ask || Application().MessageBox(OverwriteQuestion(name),
-                                         impl::FromQString(title),
+    if (!ask || Application().MessageBox(OverwriteQuestion(name), impl::FromQString(title),
                                          MB_YESNO | MB_ICONWARNING) == IDYES) {
       return name;
     }

@@ -4,9 +4,7 @@
 
 namespace platform::qt {
 
-TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) {
-  SetBounds(0, 0, 185, 105);
-}
+TGroupBox::TGroupBox(TComponent* owner) : TCustomControl(owner) { SetBounds(0, 0, 185, 105); }
 
 void TGroupBox::FontChanged() {
   TCustomControl::FontChanged();

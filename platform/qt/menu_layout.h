@@ -17,9 +17,9 @@ struct MenuCell {
 };
 
 struct MenuGeometry {
-  std::vector<TRect> items;     // one per cell, in the menu window's coordinates
-  std::vector<int> columns;     // the column of each cell, from 0
-  std::vector<int> bar_lines;   // x of each line between columns
+  std::vector<TRect> items;    // one per cell, in the menu window's coordinates
+  std::vector<int> columns;    // the column of each cell, from 0
+  std::vector<int> bar_lines;  // x of each line between columns
   int width = 0;
   int height = 0;
 };

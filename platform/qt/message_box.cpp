@@ -49,8 +49,7 @@ class MessageBoxForm : public TForm {
     text_->Canvas().Font = text_->Font();
     text_->Canvas().DrawText(call.text, need, text_->TextFlags() | DT_WORDBREAK | DT_CALCRECT);
     const int text_height = std::max(need.Height(), text_->Canvas().TextHeight("X"));
-    const int text_top =
-        kMargin + (icon.empty() ? 0 : std::max(0, (kIconSize - text_height) / 2));
+    const int text_top = kMargin + (icon.empty() ? 0 : std::max(0, (kIconSize - text_height) / 2));
     text_->SetBounds(text_left, text_top, need.Width(), text_height);
     text_->SetWordWrap(true);
     const int area_height =
@@ -62,8 +61,7 @@ class MessageBoxForm : public TForm {
     SetClientSize(width, area_height + 2 * 11 + kButtonHeight);
     area_->SetHeight(area_height);
     const int default_answer = MessageBoxDefault(call.flags);
-    const bool has_cancel =
-        std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end();
+    const bool has_cancel = std::find(answers.begin(), answers.end(), IDCANCEL) != answers.end();
     int x = (width - row) / 2;
     for (int answer : answers) {
       auto* button = new TButton(this);

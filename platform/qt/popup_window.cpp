@@ -258,7 +258,8 @@ void TPopupWindow::StepColumn(int delta) {
   const int from = selected_ >= 0 ? geometry_.columns[static_cast<std::size_t>(selected_)] : 0;
   const int to = (from + delta + columns) % columns;
   const int level = selected_ >= 0 ? (geometry_.items[static_cast<std::size_t>(selected_)].Top +
-                                      geometry_.items[static_cast<std::size_t>(selected_)].Bottom) / 2
+                                      geometry_.items[static_cast<std::size_t>(selected_)].Bottom) /
+                                         2
                                    : 0;
   int best = -1;
   int best_distance = 0;

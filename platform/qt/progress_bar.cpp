@@ -41,7 +41,7 @@ void TProgressBar::SetPosition(int value) {
 void TProgressBar::SetOrientation(TProgressBarOrientation orientation) {
   orientation_ = orientation;
   Bar(*this).setOrientation(orientation == TProgressBarOrientation::pbVertical ? Qt::Vertical
-                                                                              : Qt::Horizontal);
+                                                                               : Qt::Horizontal);
 }
 
 void TProgressBar::Apply() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/qt/impl/window.h"
+#include "platform/qt/keys.h"
 
 namespace platform::qt {
 namespace {
@@ -14,7 +15,9 @@ QScrollBar& Bar(const TScrollBar& bar) {
   return *static_cast<QScrollBar*>(bar.Window().widget.data());
 }
 
-TScrollBar* ControlOfBar(QWidget* widget) { return dynamic_cast<TScrollBar*>(impl::ControlOf(widget)); }
+TScrollBar* ControlOfBar(QWidget* widget) {
+  return dynamic_cast<TScrollBar*>(impl::ControlOf(widget));
+}
 
 // The native bar tells its control when a press or key comes up (the end of a scroll).
 class BarHost : public impl::Host<QScrollBar> {
@@ -137,6 +140,37 @@ void TScrollBar::NativeAction(int action) {
   ++applying_;
   Bar(*this).setSliderPosition(position_);
   --applying_;
+}
+
+void TScrollBar::KeyDown(std::uint16_t& key, TShiftState shift) {
+  TWinControl::KeyDown(key, shift);
+  int action = QAbstractSlider::SliderNoAction;
+  switch (key) {
+    case VK_LEFT:
+    case VK_UP:
+      action = QAbstractSlider::SliderSingleStepSub;
+      break;
+    case VK_RIGHT:
+    case VK_DOWN:
+      action = QAbstractSlider::SliderSingleStepAdd;
+      break;
+    case VK_PRIOR:
+      action = QAbstractSlider::SliderPageStepSub;
+      break;
+    case VK_NEXT:
+      action = QAbstractSlider::SliderPageStepAdd;
+      break;
+    case VK_HOME:
+      action = QAbstractSlider::SliderToMinimum;
+      break;
+    case VK_END:
+      action = QAbstractSlider::SliderToMaximum;
+      break;
+    default:
+      return;
+  }
+  key = 0;  // Qt's own keys would scroll the horizontal bar the other way round
+  NativeAction(action);
 }
 
 void TScrollBar::NativeEnd() {

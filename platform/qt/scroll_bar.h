@@ -55,6 +55,8 @@ class TScrollBar : public TWinControl {
   void SetPageSize(int value);
 
   bool WantsChars() const override { return false; }
+  // The arrows, Page Up and Down, Home and End scroll as the framework's bar scrolls.
+  void KeyDown(std::uint16_t& key, TShiftState shift) override;
   virtual void Scroll(TScrollCode code, int& position);
   virtual void Change();
   TScrollEvent OnScroll;

@@ -40,8 +40,8 @@ TScrollBox::TScrollBox(TComponent* owner)
   bars_->extent = QApplication::style()->pixelMetric(QStyle::PM_ScrollBarExtent);
   bars_->horz = new QScrollBar(Qt::Horizontal, host);
   bars_->vert = new QScrollBar(Qt::Vertical, host);
-  for (auto [bar, native] : {std::pair{&horz_, bars_->horz.data()},
-                             std::pair{&vert_, bars_->vert.data()}}) {
+  for (auto [bar, native] :
+       {std::pair{&horz_, bars_->horz.data()}, std::pair{&vert_, bars_->vert.data()}}) {
     native->hide();
     QObject::connect(native, &QScrollBar::valueChanged, [this, bar](int value) {
       if (updating_ == 0 && !IsDestroying()) ScrollTo(*bar, value);
@@ -100,7 +100,8 @@ void TScrollBox::ScrollBy(int dx, int dy) {
   ++updating_;
   const std::vector<TControl*> children = Controls();
   for (TControl* c : children) {
-    if (c->Align() == TAlign::alNone) c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
+    if (c->Align() == TAlign::alNone)
+      c->SetBounds(c->Left() + dx, c->Top() + dy, c->Width(), c->Height());
   }
   --updating_;
   Invalidate();

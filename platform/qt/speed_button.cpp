@@ -116,7 +116,8 @@ void TSpeedButton::Paint() {
     const TColor face = ColorToRGB(clBtnFace);
     const TColor light = ColorToRGB(clBtnHighlight);
     for (int y = area.Top; y < area.Bottom; ++y) {
-      for (int x = area.Left; x < area.Right; ++x) c.SetPixel(x, y, ((x + y) & 1) != 0 ? light : face);
+      for (int x = area.Left; x < area.Right; ++x)
+        c.SetPixel(x, y, ((x + y) & 1) != 0 ? light : face);
     }
   }
   PaintContents(area);
@@ -125,10 +126,10 @@ void TSpeedButton::Paint() {
 void TSpeedButton::PaintContents(const TRect& area) {
   TCanvas& c = Canvas();
   const bool pressed = state_ == TButtonState::bsDown || state_ == TButtonState::bsExclusive;
-  const TRect client = pressed ? TRect{area.Left + 1, area.Top + 1, area.Right + 1, area.Bottom + 1}
-                               : area;
+  const TRect client =
+      pressed ? TRect{area.Left + 1, area.Top + 1, area.Right + 1, area.Bottom + 1} : area;
   c.Font = Font();
-  TRect need{0, 0, client.Width(), 0};
+  TRect need{0, 0, 0, 0};
   if (!Text().empty()) c.DrawText(Text(), need, DT_SINGLELINE | DT_CALCRECT);
   const TPoint glyph_size =
       glyph_.Empty() ? TPoint{} : TPoint{glyph_.Width() / num_glyphs_, glyph_.Height()};

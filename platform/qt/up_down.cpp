@@ -104,8 +104,8 @@ void TUpDown::Paint() {
 void TUpDown::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   TCustomControl::MouseDown(button, shift, x, y);
   if (button != TMouseButton::mbLeft || !Enabled()) return;
-  pressed_ = ButtonRect(TUDBtnType::btNext).Contains({x, y}) ? TUDBtnType::btNext
-                                                              : TUDBtnType::btPrev;
+  pressed_ =
+      ButtonRect(TUDBtnType::btNext).Contains({x, y}) ? TUDBtnType::btNext : TUDBtnType::btPrev;
   pressing_ = true;
   Invalidate();
   const auto alive = AliveToken();

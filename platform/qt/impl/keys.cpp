@@ -129,9 +129,9 @@ bool DispatchKeyPress(TWinControl& control, QKeyEvent* event,
     if (key != 0) control.KeyDown(key, shift);
     if (alive.expired() || key == 0) return true;
   }
-  if (TForm* form = control.ParentForm();
-      form != nullptr && key == vk && IsAcceleratorKey(control, vk, shift) &&
-      form->DialogChar(static_cast<char>(vk))) {
+  if (TForm* form = control.ParentForm(); form != nullptr && key == vk &&
+                                          IsAcceleratorKey(control, vk, shift) &&
+                                          form->DialogChar(static_cast<char>(vk))) {
     return true;
   }
   const QString text = event->text();

@@ -12,10 +12,10 @@
 #include <unordered_map>
 
 #include "platform/qt/form.h"
-#include "platform/qt/menus.h"
 #include "platform/qt/impl/canvas_target.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/keys.h"
+#include "platform/qt/menus.h"
 #include "platform/qt/win_control.h"
 
 namespace platform::qt::impl {
@@ -130,8 +130,8 @@ bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
       Captured().Set(nullptr);
       target->MouseUp(ButtonOf(e->button()), shift, x, y);
       const bool inside = x >= 0 && y >= 0 && x < target->Width() && y < target->Height();
-      if (!alive.expired() && inside && e->button() == Qt::LeftButton &&
-          (graphic || canvas_host) && target->ClickEvents()) {
+      if (!alive.expired() && inside && e->button() == Qt::LeftButton && (graphic || canvas_host) &&
+          target->ClickEvents()) {
         target->Click();
       }
       // The framework opens a control's pop-up menu when the right button comes up.

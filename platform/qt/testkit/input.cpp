@@ -2,10 +2,10 @@
 
 #include <QApplication>
 #include <QHelpEvent>
-#include <QToolTip>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QToolTip>
 #include <QWidget>
 
 #include "platform/qt/application.h"
@@ -75,9 +75,14 @@ void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton 
   if (button == TMouseButton::mbRight) b = Qt::RightButton;
   if (button == TMouseButton::mbMiddle) b = Qt::MiddleButton;
   const Qt::MouseButton pressed = type == QEvent::MouseMove ? Qt::NoButton : b;
-  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease || type == QEvent::MouseMove
-                                    ? Qt::NoButton
-                                    : Qt::MouseButtons(b);
+  // A move holds the buttons its shift state names; a press holds its button.
+  Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(b);
+  if (type == QEvent::MouseMove) {
+    held = Qt::NoButton;
+    if ((shift & ssLeft) != 0) held |= Qt::LeftButton;
+    if ((shift & ssRight) != 0) held |= Qt::RightButton;
+    if ((shift & ssMiddle) != 0) held |= Qt::MiddleButton;
+  }
   const QPointF local(x, y);
   QMouseEvent event(type, local, widget->mapToGlobal(local), pressed, held,
                     impl::ModifiersOf(shift));
@@ -142,7 +147,9 @@ std::string HintAt(TControl& control, int x, int y) {
   const QPoint local(x, y);
   QHelpEvent event(QEvent::ToolTip, local, widget->mapToGlobal(local));
   QApplication::sendEvent(widget, &event);
-  const std::string hint = QToolTip::isVisible() ? impl::FromQString(QToolTip::text()) : "";
+  // A widget without a tooltip ignores the event (the last tooltip may still be fading out).
+  const bool shown = event.isAccepted() && QToolTip::isVisible();
+  const std::string hint = shown ? impl::FromQString(QToolTip::text()) : "";
   QToolTip::hideText();
   return hint;
 }

@@ -22,6 +22,7 @@ void TypeText(TWinControl& target, std::string_view text);
 void PressKeyOnFocus(std::uint16_t vk, TShiftState shift = 0, char ch = 0);
 
 // Mouse input at a point of the control's client area (graphic controls through their parent).
+// A move holds the buttons named in `shift` (ssLeft: dragging).
 void MouseDown(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft,
                TShiftState shift = 0);
 void MouseUp(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft,

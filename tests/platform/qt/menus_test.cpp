@@ -168,9 +168,9 @@ TEST_F(MenuTest, KeysMoveAcrossColumnsEnterClicksEscClosesWithoutAClick) {
     std::uint16_t key;
     const char* selected;
   };
-  const Step steps[] = {{VK_DOWN, "eins"},  {VK_DOWN, "zwei"},   // the separator is skipped
-                        {VK_RIGHT, "vier"}, {VK_DOWN, "fünf"},   // level with zwei
-                        {VK_DOWN, "eins"},  {VK_LEFT, "drei"},   // wrapping both ways
+  const Step steps[] = {{VK_DOWN, "eins"},  {VK_DOWN, "zwei"},  // the separator is skipped
+                        {VK_RIGHT, "vier"}, {VK_DOWN, "fünf"},  // level with zwei
+                        {VK_DOWN, "eins"},  {VK_LEFT, "drei"},  // wrapping both ways
                         {VK_END, "fünf"},   {VK_HOME, "eins"}};
   for (const Step& s : steps) {
     PressKey(window, s.key);

@@ -1,0 +1,250 @@
+// The text and choice controls: accelerators of labels and buttons, check boxes and radio
+// buttons, combo and list boxes (events only from the user), memos and rich edits with their
+// lines, group boxes, and hints.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/qt/application.h"
+#include "platform/qt/button.h"
+#include "platform/qt/check_box.h"
+#include "platform/qt/combo_box.h"
+#include "platform/qt/edit.h"
+#include "platform/qt/form.h"
+#include "platform/qt/group_box.h"
+#include "platform/qt/keys.h"
+#include "platform/qt/label.h"
+#include "platform/qt/list_box.h"
+#include "platform/qt/memo.h"
+#include "platform/qt/panel.h"
+#include "platform/qt/rich_edit.h"
+#include "platform/qt/testkit/input.h"
+#include "tests/common/temp_folder.h"
+
+namespace platform::qt {
+namespace {
+
+using testkit::PressKey;
+
+class TextControlsTest : public ::testing::Test {
+ protected:
+  TextControlsTest() { form.SetClientSize(400, 300); }
+  template <typename T>
+  T* Add(int left, int top, int width, int height, TWinControl* parent = nullptr) {
+    auto* c = new T(&form);
+    c->SetParent(parent != nullptr ? parent : &form);
+    c->SetBounds(left, top, width, height);
+    return c;
+  }
+  TForm form{nullptr};
+  std::vector<std::string> log;
+};
+
+TEST_F(TextControlsTest, AcceleratorsFocusTheLabelsControlAndClickButtons) {
+  auto* first = Add<TEdit>(100, 10, 100, 21);
+  auto* label = Add<TLabel>(10, 40, 0, 0);
+  auto* target = Add<TEdit>(100, 40, 100, 21);
+  auto* yes = Add<TButton>(10, 80, 75, 25);
+  label->SetCaption("&Rufzeichen:");
+  label->SetFocusControl(target);
+  yes->SetCaption("&Ja");
+  yes->OnClick = [&](TComponent*) { log.push_back("Ja"); };
+  form.Show();
+  first->SetFocus();
+  PressKey(*first, 'R');  // a plain letter is typed into the edit
+  EXPECT_EQ(first->Text(), "r");
+  EXPECT_TRUE(first->Focused());
+  PressKey(*first, 'R', ssAlt);
+  EXPECT_TRUE(target->Focused());
+  PressKey(*target, 'J', ssAlt);
+  EXPECT_EQ(log, std::vector<std::string>{"Ja"});
+  yes->SetFocus();
+  PressKey(*yes, 'J');  // a button takes no characters: the letter is an accelerator
+  EXPECT_EQ(log.size(), 2u);
+  label->SetShowAccelChar(false);
+  first->SetFocus();
+  PressKey(*first, 'R', ssAlt);
+  EXPECT_TRUE(first->Focused());
+  label->SetShowAccelChar(true);
+  delete target;  // a freed focus control is forgotten
+  EXPECT_EQ(label->FocusControl(), nullptr);
+  PressKey(*first, 'R', ssAlt);
+  EXPECT_TRUE(first->Focused());
+}
+
+TEST_F(TextControlsTest, CheckBoxesReportEveryChangeRadioButtonsAreExclusivePerParent) {
+  auto* box = Add<TCheckBox>(10, 10, 120, 17);
+  box->SetCaption("&Fehler melden");
+  box->OnClick = [&](TComponent*) { log.push_back("box " + std::to_string(box->Checked())); };
+  auto* left = Add<TPanel>(10, 40, 150, 80);
+  auto* right = Add<TPanel>(200, 40, 150, 80);
+  TRadioButton* radios[4];
+  for (int i = 0; i < 4; ++i) {
+    radios[i] = Add<TRadioButton>(5, 5 + 20 * (i % 2), 120, 17, i < 2 ? left : right);
+    radios[i]->SetCaption(std::string("&") + static_cast<char>('A' + i) + " Knopf");
+    radios[i]->OnClick = [this, i](TComponent*) { log.push_back("radio " + std::to_string(i)); };
+  }
+  form.Show();
+  box->SetChecked(true);
+  box->SetChecked(true);  // unchanged: no click
+  radios[0]->SetChecked(true);
+  radios[2]->SetChecked(true);
+  radios[1]->SetChecked(true);
+  EXPECT_FALSE(radios[0]->Checked());  // its sibling took over
+  EXPECT_TRUE(radios[2]->Checked());   // another parent
+  radios[1]->SetChecked(false);        // the program may leave a group empty
+  EXPECT_FALSE(radios[1]->Checked());
+  PressKey(*box, 'D', ssAlt);  // radio "&D Knopf"
+  EXPECT_TRUE(radios[3]->Checked() && radios[3]->Focused());
+  box->SetAllowGrayed(true);
+  PressKey(*radios[3], 'F', ssAlt);  // unchecked, grey, checked, unchecked
+  EXPECT_EQ(box->State(), TCheckBoxState::cbUnchecked);
+  PressKey(*box, 'F', ssAlt);
+  EXPECT_EQ(box->State(), TCheckBoxState::cbGrayed);
+  EXPECT_EQ(log, (std::vector<std::string>{"box 1", "radio 0", "radio 2", "radio 1", "radio 3",
+                                           "box 0", "box 0"}));
+}
+
+TEST_F(TextControlsTest, ComboBoxesReportOnlyTheUsersTypingAndChoosing) {
+  auto* combo = Add<TComboBox>(10, 10, 150, 21);
+  combo->OnChange = [&](TComponent*) { log.push_back("change " + combo->Text()); };
+  combo->OnClick = [&](TComponent*) { log.push_back("click"); };
+  for (const char* s : {"Call", "Datum", "Band"}) combo->Items().Add(s);
+  EXPECT_EQ(combo->ItemIndex(), -1);  // filling chooses nothing
+  EXPECT_EQ(combo->Text(), "");
+  EXPECT_EQ(combo->Items().IndexOf("DATUM"), 1);
+  combo->SetItemIndex(2);
+  EXPECT_EQ(combo->Text(), "Band");
+  combo->SetText("Bandplan");  // typed text that is no entry: nothing chosen
+  EXPECT_EQ(combo->ItemIndex(), -1);
+  EXPECT_TRUE(log.empty());
+  form.Show();
+  combo->SetFocus();
+  combo->SetText("");
+  testkit::TypeText(*combo, "Da");
+  EXPECT_EQ(log, (std::vector<std::string>{"change D", "change Da"}));
+  log.clear();
+  combo->SetStyle(TComboBoxStyle::csDropDownList);
+  combo->SetText("call");  // a list box chooses the entry of that text
+  EXPECT_EQ(combo->ItemIndex(), 0);
+  PressKey(*combo, VK_DOWN);  // the user moves to the next entry
+  EXPECT_EQ(combo->ItemIndex(), 1);
+  EXPECT_EQ(log, (std::vector<std::string>{"click", "change Datum"}));
+  combo->OnSelect = [&](TComponent*) { log.push_back("select"); };
+  PressKey(*combo, VK_DOWN);
+  EXPECT_EQ(log.back(), "select");  // OnSelect takes OnChange's place
+}
+
+TEST_F(TextControlsTest, ListBoxesReportTheUsersMovesAndKeepSelections) {
+  auto* list = Add<TListBox>(10, 10, 150, 100);
+  list->OnClick = [&](TComponent*) { log.push_back("click " + std::to_string(list->ItemIndex())); };
+  list->Items().Assign(std::vector<std::string>{"20m", "40m", "80m"});
+  list->SetItemIndex(1);
+  list->Items().Insert(0, "10m");
+  EXPECT_EQ(list->Items().Get(2), "40m");
+  EXPECT_TRUE(log.empty());
+  form.Show();
+  list->SetFocus();
+  PressKey(*list, VK_DOWN);
+  EXPECT_EQ(log, std::vector<std::string>{"click 3"});
+  list->SetMultiSelect(true);
+  list->SetSelected(0, true);
+  list->SetSelected(3, true);
+  EXPECT_EQ(list->SelCount(), 2);
+  EXPECT_TRUE(list->Selected(0) && !list->Selected(1));
+  list->Items().Delete(0);
+  EXPECT_EQ(list->Items().Count(), 3);
+  EXPECT_EQ(list->ItemAtPos({5, list->ItemHeight() + 2}), 1);
+  list->Clear();
+  EXPECT_EQ(list->ItemIndex(), -1);
+  EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(TextControlsTest, MemoLinesTextSelectionAndTheEnterKey) {
+  auto* memo = Add<TMemo>(10, 10, 200, 100);
+  auto* ok = Add<TButton>(10, 150, 75, 25);
+  ok->SetDefault(true);
+  ok->OnClick = [&](TComponent*) { log.push_back("ok"); };
+  int changes = 0;
+  memo->OnChange = [&](TComponent*) { ++changes; };
+  EXPECT_EQ(memo->Lines().Count(), 0);
+  memo->Lines().Add("DL1ABC");
+  memo->Lines().Add("DK2XY");
+  memo->Lines().Insert(1, "OE3ZZ");
+  EXPECT_EQ(memo->Text(), "DL1ABC\r\nOE3ZZ\r\nDK2XY");
+  memo->SetText("eins\r\nzwei\r\n");
+  EXPECT_EQ(memo->Lines().Count(), 2);  // the empty last line does not count
+  memo->Lines().Add("drei");
+  memo->Lines().Put(0, "Eins");
+  memo->Lines().Delete(1);
+  EXPECT_EQ(memo->Lines().Lines(), (std::vector<std::string>{"Eins", "drei"}));
+  memo->Lines().Delete(1);
+  EXPECT_EQ(memo->Text(), "Eins");
+  EXPECT_GT(changes, 5);
+  memo->SetText("ab\r\ncd");
+  memo->SetSelStart(4);  // after "ab", CR LF
+  memo->SetSelLength(2);
+  EXPECT_EQ(memo->SelText(), "cd");
+  form.Show();
+  memo->SetFocus();
+  memo->SetSelStart(2);
+  PressKey(*memo, VK_RETURN);
+  EXPECT_TRUE(log.empty());  // a memo takes Enter itself
+  EXPECT_EQ(memo->Lines().Count(), 3);
+  memo->SetWantReturns(false);
+  PressKey(*memo, VK_RETURN);
+  EXPECT_EQ(log, std::vector<std::string>{"ok"});
+}
+
+TEST_F(TextControlsTest, LinesSplitAtEveryLineEndAndTravelThroughFilesAsCrLf) {
+  common::testing::TempFolder folder;
+  TStringList lines;
+  lines.SetText("a\r\nb\nc\rd\r\n");
+  EXPECT_EQ(lines.Lines(), (std::vector<std::string>{"a", "b", "c", "d"}));
+  lines.Put(0, "Übung");
+  ASSERT_TRUE(lines.SaveToFile("notiz.txt"));
+  auto* rich = Add<TRichEdit>(10, 10, 200, 100);
+  ASSERT_TRUE(rich->LoadFromFile("notiz.txt"));
+  EXPECT_EQ(rich->Lines().Get(0), "Übung");
+  EXPECT_EQ(rich->Text(), "Übung\r\nb\r\nc\r\nd");
+  EXPECT_FALSE(rich->LoadFromFile("fehlt.txt"));
+  EXPECT_EQ(rich->Lines().Count(), 4);
+  lines.Insert(-1, "x");
+  lines.Delete(9);
+  EXPECT_EQ(lines.Get(9), "");
+  EXPECT_EQ(lines.Count(), 4);
+}
+
+TEST_F(TextControlsTest, GroupBoxesKeepTheirCaptionLineFreeAndSelectTheirFirstChild) {
+  auto* group = Add<TGroupBox>(10, 10, 200, 120);
+  group->SetCaption("&Station");
+  auto* top = Add<TPanel>(0, 0, 0, 20, group);
+  top->SetAlign(TAlign::alTop);
+  auto* edit = Add<TEdit>(10, 40, 100, 21, group);
+  auto* other = Add<TEdit>(250, 10, 100, 21);
+  EXPECT_GE(top->Top(), 12);  // below the caption
+  EXPECT_EQ(top->Left(), 2);
+  EXPECT_EQ(top->Width(), 196);
+  form.Show();
+  other->SetFocus();
+  PressKey(*other, 'S', ssAlt);
+  EXPECT_TRUE(edit->Focused());
+}
+
+TEST_F(TextControlsTest, HintsShowTheirShortPartWhenShowHintIsSet) {
+  auto* label = Add<TLabel>(10, 10, 60, 20);
+  auto* edit = Add<TEdit>(100, 10, 100, 21);
+  label->SetHint("Rufzeichen|Das Rufzeichen der Gegenstation");
+  edit->SetHint("Eingabe");
+  form.Show();
+  EXPECT_EQ(testkit::HintAt(*label, 5, 5), "");
+  form.SetShowHint(true);  // the children follow their parent
+  EXPECT_EQ(testkit::HintAt(*label, 5, 5), "Rufzeichen");
+  EXPECT_EQ(testkit::HintAt(*edit, 5, 5), "Eingabe");
+  label->SetShowHint(false);
+  EXPECT_EQ(testkit::HintAt(*label, 5, 5), "");
+}
+
+}  // namespace
+}  // namespace platform::qt
