@@ -5,7 +5,10 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 
@@ -20,6 +23,7 @@ namespace impl {
 
 struct ApplicationData {
   std::unique_ptr<QApplication> app;
+  std::unique_ptr<QTranslator> translator;  // Qt's own dialogs in the desktop's language
   std::unique_ptr<QObject> context;  // queued calls run through it
 };
 
@@ -47,6 +51,11 @@ TApplication::TApplication(int& argc, char** argv)
   data_->context = std::make_unique<QObject>();
   QApplication::setFont(impl::ToQFont(TFont{}));
   QApplication::setQuitOnLastWindowClosed(false);
+  data_->translator = std::make_unique<QTranslator>();
+  if (data_->translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                              QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(data_->translator.get());
+  }
   QObject::connect(data_->app.get(), &QApplication::focusChanged, data_->context.get(),
                    [](QWidget*, QWidget* now) {
                      TWinControl* control = impl::ControlOf(now);
@@ -69,6 +78,7 @@ TApplication::~TApplication() {
   while (!forms_.empty()) delete forms_.back();
   pictures_.reset();
   data_->context.reset();
+  data_->translator.reset();
   data_->app.reset();
   Instance() = nullptr;
 }

@@ -18,6 +18,7 @@
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/common/temp_folder.h"
+#include "tests/platform/qt/form_fixture.h"
 
 namespace platform::qt {
 namespace {
@@ -36,20 +37,9 @@ struct Marker : TGraphicControl {
   std::string painted_font;
 };
 
-class ControlsTest : public ::testing::Test {
+class ControlsTest : public testing::FormFixture {
  protected:
-  ControlsTest() {
-    form.SetClientSize(200, 120);
-    form.SetColor(clWhite);
-  }
-  template <typename T>
-  T* Add(int left, int top, int width, int height, TWinControl* parent = nullptr) {
-    auto* c = new T(&form);
-    c->SetParent(parent != nullptr ? parent : &form);
-    c->SetBounds(left, top, width, height);
-    return c;
-  }
-  TForm form{nullptr};
+  ControlsTest() : FormFixture(200, 120) { form.SetColor(clWhite); }
 };
 
 TEST_F(ControlsTest, GraphicControlsPaintOnTheirParentClippedInChildOrder) {

@@ -18,6 +18,7 @@
 #include "platform/qt/testkit/screenshot.h"
 #include "platform/qt/tool_bar.h"
 #include "tests/common/temp_folder.h"
+#include "tests/platform/qt/form_fixture.h"
 
 namespace platform::qt {
 namespace {
@@ -36,20 +37,9 @@ TBitmap Square() {
   return b;
 }
 
-class PictureTest : public ::testing::Test {
+class PictureTest : public testing::FormFixture {
  protected:
-  PictureTest() {
-    form.SetClientSize(300, 200);
-    form.SetColor(clWhite);
-  }
-  template <typename T>
-  T* Add(int left, int top, int width, int height, TWinControl* parent = nullptr) {
-    auto* c = new T(&form);
-    c->SetParent(parent != nullptr ? parent : &form);
-    c->SetBounds(left, top, width, height);
-    return c;
-  }
-  TForm form{nullptr};
+  PictureTest() : FormFixture(300, 200) { form.SetColor(clWhite); }
 };
 
 TEST(PictureRegistryTest, RecipesPaintOnceUnknownNamesAreEmpty) {

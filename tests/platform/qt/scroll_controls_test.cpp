@@ -15,23 +15,16 @@
 #include "platform/qt/scroll_box.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/up_down.h"
+#include "tests/platform/qt/form_fixture.h"
 
 namespace platform::qt {
 namespace {
 
 using testkit::PressKey;
 
-class ScrollTest : public ::testing::Test {
+class ScrollTest : public testing::FormFixture {
  protected:
-  ScrollTest() { form.SetClientSize(400, 300); }
-  template <typename T>
-  T* Add(int left, int top, int width, int height, TWinControl* parent = nullptr) {
-    auto* c = new T(&form);
-    c->SetParent(parent != nullptr ? parent : &form);
-    c->SetBounds(left, top, width, height);
-    return c;
-  }
-  TForm form{nullptr};
+  ScrollTest() : FormFixture(400, 300) {}
 };
 
 std::string Name(TScrollCode code) {

@@ -21,23 +21,16 @@
 #include "platform/qt/rich_edit.h"
 #include "platform/qt/testkit/input.h"
 #include "tests/common/temp_folder.h"
+#include "tests/platform/qt/form_fixture.h"
 
 namespace platform::qt {
 namespace {
 
 using testkit::PressKey;
 
-class TextControlsTest : public ::testing::Test {
+class TextControlsTest : public testing::FormFixture {
  protected:
-  TextControlsTest() { form.SetClientSize(400, 300); }
-  template <typename T>
-  T* Add(int left, int top, int width, int height, TWinControl* parent = nullptr) {
-    auto* c = new T(&form);
-    c->SetParent(parent != nullptr ? parent : &form);
-    c->SetBounds(left, top, width, height);
-    return c;
-  }
-  TForm form{nullptr};
+  TextControlsTest() : FormFixture(400, 300) {}
   std::vector<std::string> log;
 };
 
