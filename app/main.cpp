@@ -1,5 +1,5 @@
 // Program entry. Until the main window exists, it starts the program's services and its file
-// manager in the data folder, reports what it has opened, and ends.
+// manager in the data folder, loads the settings, writes them back, and ends.
 #include <cstdio>
 #include <string>
 
@@ -29,7 +29,9 @@ int main(int /*argc*/, char* argv[]) {
   Say("Datenordner: " + folder);
   if (!services.StartFileManager()) return 1;
   Say("Dateiverwaltung gestartet");
-  Say("Geöffnete Dateien: keine");
+  Say(services.LoadSettings() ? "Einstellungen geladen"
+                              : "Einstellungen konnten nicht geladen werden");
+  if (!services.SaveSettings()) Say("Einstellungen konnten nicht gespeichert werden");
   const std::string still_open = services.StopFileManager();
   if (!still_open.empty()) Say("Noch geöffnet: " + still_open);
   return 0;

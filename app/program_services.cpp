@@ -21,6 +21,8 @@
 #include "logbook/reference/prefix.h"
 #include "logbook/reference/prefix_files.h"
 #include "logbook/settings/setups.h"
+#include "logbook/setupfiles/settings_store.h"
+#include "logbook/setupfiles/setup_files.h"
 #include "storage/driver/debug_stack.h"
 #include "storage/driver/driver_system.h"
 #include "storage/tables/db_functions.h"
@@ -50,6 +52,7 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   // The DXCC selection opens its window where it was last closed in the current project.
   Service<logbook::ToDatPrefix>::Create().SetWindowPlace(
       std::make_unique<logbook::ProjectWindowPlace>());
+  Service<logbook::ToDatSetup>::Create();
   Service<contest::ToDatContest>::Create();
   Service<contest::TContestFkt>::Create();
 }
@@ -62,6 +65,7 @@ ProgramServices::~ProgramServices() {
   storage::DriverExitProcedure();
   Service<contest::TContestFkt>::Destroy();
   Service<contest::ToDatContest>::Destroy();
+  Service<logbook::ToDatSetup>::Destroy();
   Service<logbook::ToDatPrefix>::Destroy();
   Service<storage::ToDBFkt>::Destroy();
   Service<storage::DriverSystem>::Destroy();
@@ -87,6 +91,18 @@ bool ProgramServices::StartFileManager() {
   file_manager.SetReportFolders(data_folder_, "");
   file_manager_started_ = file_manager.InitDatabase();
   return file_manager_started_;
+}
+
+bool ProgramServices::LoadSettings() {
+  Service<logbook::ToDatSetup>::Get().OpenFiles(logbook::ToDatSetup::kBitMain, false);
+  return logbook::LoadSettings();
+}
+
+bool ProgramServices::SaveSettings() {
+  const bool saved = logbook::SaveSettings(false);
+  Service<logbook::ToDatSetup>::Get().CloseFiles(logbook::ToDatSetup::kBitMain |
+                                                 logbook::ToDatSetup::kBitMore);
+  return saved;
 }
 
 std::string ProgramServices::StopFileManager() {

@@ -28,6 +28,14 @@ class ProgramServices {
   // every file was closed.
   std::string StopFileManager();
 
+  // Until the main window does it: opens PXSETUP and loads the settings from the setup tables,
+  // once the file manager runs. False when the settings could not be read (they keep their
+  // defaults then).
+  bool LoadSettings();
+  // Writes the settings back and closes the setup tables, before the file manager stops. False
+  // when they could not be written.
+  bool SaveSettings();
+
  private:
   std::string data_folder_;
   bool file_manager_started_ = false;

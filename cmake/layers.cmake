@@ -20,6 +20,7 @@ set(DOMIVOX_LAYERS
   logbook/reference
   logbook/settings
   logbook/databases
+  logbook/setupfiles
   contest
   platform/qt
   ui

@@ -4,17 +4,6 @@
 #include <cstring>
 
 namespace logbook {
-namespace {
-
-// Offset of text k (1..25) within the packed block: each text takes its capacity plus the
-// length byte.
-std::size_t OffsetOf(int k) {
-  std::size_t offset = 0;
-  for (int i = 1; i < k; ++i) offset += FurtherStationTexts::kCapacities[i - 1] + 1u;
-  return offset;
-}
-
-}  // namespace
 
 std::string_view FurtherStationTexts::Get(int k) const {
   if (k < 1 || k > kCount) return {};

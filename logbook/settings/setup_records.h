@@ -218,6 +218,12 @@ struct FurtherStationTexts {
       14, 50, 50, 50, 50, 10, 6,  2,  2,  50, 100, 14, 14,
       14, 14, 14, 20, 20, 20, 20, 20, 25, 25, 25,  3};
 
+  // Where text k (1..25) starts within the block: its length byte.
+  static constexpr std::size_t OffsetOf(int k) {
+    std::size_t offset = 0;
+    for (int i = 1; i < k && i <= kCount; ++i) offset += kCapacities[i - 1] + 1u;
+    return offset;
+  }
   // Text k (1..25); empty for any other k.
   std::string_view Get(int k) const;
   // Sets text k (1..25), cut to its capacity; other k are ignored.
@@ -228,6 +234,7 @@ struct FurtherStationTexts {
 #pragma pack(pop)
 static_assert(sizeof(FurtherStationTexts) == 657);
 static_assert(offsetof(FurtherStationTexts, text25) == 653);
+static_assert(FurtherStationTexts::OffsetOf(25) == 653);
 
 // The own station.
 struct ToSetupOwnStation {

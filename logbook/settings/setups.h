@@ -48,6 +48,8 @@ class ToSetups {
 
   // The own call trimmed of blanks; with `file_name_form`, "/", "\" and ":" become "_".
   std::string GetOwnCall(bool file_name_form) const;
+  // The own call as it was set (not trimmed), as the setup record stores it.
+  std::string GetOwnCallAsSet() const { return own_call_.str(); }
   // Sets the own call, cut to 17 characters.
   void SetOwnCall(std::string_view call) { own_call_ = call; }
   // The DXCC prefix of the own call ("DL" until the settings load resolves it).

@@ -1,0 +1,304 @@
+// The settings save: what it writes, where and how, what it leaves, and the way back.
+#include <functional>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "logbook/setupfiles/settings_store.h"
+#include "tests/common/rows.h"
+#include "tests/logbook/setupfiles/settings_fixture.h"
+
+namespace logbook::testing {
+namespace {
+
+using SettingsSaveTest = SettingsTest;
+using Ranges = std::vector<std::pair<int, int>>;  // first and last byte
+
+// The bytes of each record that no setting owns.
+const Ranges kMainUnused = {{0, 3},       {8, 444},     {701, 702},   {791, 1774},
+                            {1784, 1794}, {1799, 2087}, {2753, 3155}, {3157, 3170},
+                            {3196, 3398}, {3420, 3450}, {3476, 3483}, {3485, 3485},
+                            {3500, 3500}, {3504, 3504}, {3509, 3513}, {3524, 3529}};
+const Ranges kMoreUnused = {
+    {0, 3},         {2046, 2100},   {2179, 2659},   {2662, 2664},   {2678, 2933},
+    {4222, 4236},   {4241, 4291},   {4528, 4528},   {5843, 6031},   {6033, 6033},
+    {6035, 6150},   {6152, 6893},   {34019, 34019}, {34347, 34425}, {34427, 34428},
+    {34440, 34440}, {34504, 34509}, {34511, 34526}, {34532, 34552}, {34599, 34603},
+    {34605, 34811}, {34813, 35115}, {35291, 35325}, {35336, 35339}, {35362, 35366},
+    {35375, 35375}, {35388, 35398}, {35420, 50407}};
+// Places the load reads and the save leaves (besides the record number).
+const Ranges kMainLoadOnly = {{2741, 2744}, {3519, 3522}};
+const Ranges kMoreLoadOnly = {{35361, 35361}};
+
+// Who covers each byte: 0 nobody, 1 a row or an unused range, more when they overlap.
+std::vector<int> Coverage(std::size_t size, std::span<const Place> places, const Ranges& unused,
+                          bool saved_rows_only) {
+  std::vector<int> cover(size, 0);
+  for (const auto& [first, last] : unused) {
+    for (int at = first; at <= last; ++at) ++cover[at];
+  }
+  for (const Place& p : places) {
+    if (saved_rows_only && p.way == Way::kLoadOnly) continue;
+    for (int i = 0; i < p.count; ++i) {
+      for (int at = p.EntryOffset(i); at < p.EntryOffset(i) + p.size; ++at) ++cover[at];
+    }
+  }
+  return cover;
+}
+
+// The places the save writes, the places only the load reads and the unused ranges together
+// cover each record once; only the load-only name at PXSETUP 2103 lies over the further station
+// text it shares.
+TEST(SetupPlaces, TheRowsAndTheUnusedBytesCoverEachRecordOnce) {
+  const auto once = [](const std::vector<int>& cover) {
+    for (std::size_t at = 0; at < cover.size(); ++at) {
+      if (cover[at] != 1) return "byte " + std::to_string(at) + " " + std::to_string(cover[at]);
+    }
+    return std::string();
+  };
+  const auto with = [](Ranges a, const Ranges& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  };
+  EXPECT_EQ(once(Coverage(3530, PxSetupPlaces(), with(kMainUnused, kMainLoadOnly), true)), "");
+  EXPECT_EQ(once(Coverage(50408, PxSetup2Places(), with(kMoreUnused, kMoreLoadOnly), true)), "");
+  // What only the load reads lies on named bytes too.
+  const std::vector<int> all = Coverage(3530, PxSetupPlaces(), kMainUnused, false);
+  for (int at = 0; at < 3530; ++at) EXPECT_EQ(all[at], at >= 2103 && at < 2154 ? 2 : 1) << at;
+  EXPECT_EQ(once(Coverage(50408, PxSetup2Places(), kMoreUnused, false)), "");
+}
+
+TEST_F(SettingsSaveTest, BytesNoSettingOwnsSurviveASave) {
+  SetupRecords r(0xA5);
+  r.Save(true);
+  const auto untouched = [](const auto& record, const Ranges& ranges) {
+    for (const auto& [first, last] : ranges) {
+      for (int at = first; at <= last; ++at) {
+        if (record[at] != 0xA5) return "byte " + std::to_string(at);
+      }
+    }
+    return std::string();
+  };
+  EXPECT_EQ(untouched(*r.main, kMainUnused), "");
+  EXPECT_EQ(untouched(*r.main, kMainLoadOnly), "");
+  EXPECT_EQ(untouched(*r.main, {{3523, 3523}}), "");  // the variant byte, with the flag set
+  EXPECT_EQ(untouched(*r.more, kMoreUnused), "");
+  EXPECT_EQ(untouched(*r.more, kMoreLoadOnly), "");
+  r.Save(false);
+  EXPECT_EQ((*r.main)[3523], 0);  // variant switch 1 by default
+}
+
+// --- encodings: a setting, and the bytes it gives ---
+
+struct Encoding {
+  const char* name;
+  std::function<void()> set;
+  bool more;  // PXSETUP2, else PXSETUP
+  int at;
+  std::vector<std::uint8_t> bytes;
+};
+
+ToSetups& S() { return common::Service<ToSetups>::Get(); }
+template <typename Record, typename Change>
+void Edit(Record (ToSetups::*get)() const, void (ToSetups::*put)(const Record&), Change change) {
+  Record r = (S().*get)();
+  change(r);
+  (S().*put)(r);
+}
+void Layout(std::function<void(ToSetupLayout&)> f) {
+  Edit(&ToSetups::GetLayout, &ToSetups::SetLayout, f);
+}
+void Weitere(std::function<void(ToSetupWeitere&)> f) {
+  Edit(&ToSetups::GetWeitere, &ToSetups::SetWeitere, f);
+}
+std::vector<std::uint8_t> Text(std::string_view t) {
+  std::vector<std::uint8_t> b{static_cast<std::uint8_t>(t.size())};
+  b.insert(b.end(), t.begin(), t.end());
+  return b;
+}
+
+class SettingsEncoding : public SettingsTest, public ::testing::WithParamInterface<Encoding> {};
+
+TEST_P(SettingsEncoding, WritesTheSettingAsTheFileHoldsIt) {
+  const Encoding& e = GetParam();
+  e.set();
+  SetupRecords r(0xA5);
+  r.Save();
+  const std::uint8_t* at = e.more ? &(*r.more)[e.at] : &(*r.main)[e.at];
+  EXPECT_EQ(std::vector<std::uint8_t>(at, at + e.bytes.size()), e.bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Settings, SettingsEncoding,
+    ::testing::Values(
+        Encoding{"TextCutToItsCapacity",
+                 [] {
+                   auto o = S().GetOwnStation();
+                   o.own_locator = "JO62MMXX";
+                   S().SetOwnStation(o);
+                 },
+                 false, 1776, Text("JO62MM")},
+        Encoding{"OwnCallCutTo14", [] { S().SetOwnCall("DL0ABCDEFGHIJKLM"); }, false, 3400,
+                 Text("DL0ABCDEFGHIJK")},
+        Encoding{"LongText1CutTo8", [] { Weitere([](auto& w) { w.long_text1 = "123456789"; }); },
+                 true, 35378, Text("12345678")},
+        Encoding{"LongQslTextCutTo20",
+                 [] {
+                   auto q = S().GetQSL();
+                   q.long_text = std::string(25, 'q');
+                   S().SetQSL(q);
+                 },
+                 true, 35399, Text(std::string(20, 'q'))},
+        Encoding{"ModeGroupCutTo10",
+                 [] { common::Service<ToModi>::Get().SetGroup2("ABCDEFGHIJKL"); }, true, 34020,
+                 Text("ABCDEFGHIJ")},
+        Encoding{"FurtherText2AlsoTheName",
+                 [] {
+                   auto o = S().GetOwnStation();
+                   o.station_text2 = "not written";
+                   o.further.Set(2, "Name");
+                   S().SetOwnStation(o);
+                 },
+                 false, 2103, Text("Name")},
+        Encoding{"TruthSet", [] { auto f = S().GetFlags16(); f[2] = 1; S().SetFlags16(f); },
+                 false, 2751, {255}},
+        Encoding{"TruthClear", [] { auto f = S().GetFlags16(); f[7] = 0; S().SetFlags16(f); },
+                 false, 3497, {0}},
+        Encoding{"InvertedOfZero", [] { auto f = S().GetFlags16(); f[0] = 0; S().SetFlags16(f); },
+                 false, 2750, {255}},
+        Encoding{"InvertedOfSet", [] { auto f = S().GetFlags16(); f[1] = 7; S().SetFlags16(f); },
+                 false, 2749, {0}},
+        Encoding{"LayoutSwitch4", [] { Layout([](auto& l) { l.layout_switch4 = 0; }); }, true,
+                 35290, {255}},
+        Encoding{"VariantSwitchOff", [] { Layout([](auto& l) { l.layout_variant_switch = 0; }); },
+                 false, 3523, {1}},
+        Encoding{"Unsigned16", [] { Layout([](auto& l) { l.layout_numbers[0] = 0x12345; }); },
+                 false, 3487, {0x45, 0x23}},
+        Encoding{"Signed16", [] { Layout([](auto& l) { l.layout_numbers[1] = -2; }); }, false,
+                 3489, {0xFE, 0xFF}},
+        Encoding{"FontSizeByte", [] { Layout([](auto& l) { l.font_size = 0x10C; }); }, true, 34182,
+                 {0x0C}},
+        Encoding{"NoFontNameKeepsTheBytes", [] { Layout([](auto& l) { l.font_name = ""; }); },
+                 true, 34081, {0xA5, 0xA5}},
+        Encoding{"Colour", [] { Layout([](auto& l) { l.panel_colour = 0x02A1B2C3; }); }, false,
+                 703, {0xC3, 0xB2, 0xA1, 0x02}},
+        Encoding{"SideBarColour", [] { Layout([](auto& l) { l.side_bar_colour = 0x00010203; }); },
+                 false, 2745, {0x03, 0x02, 0x01, 0x00}},
+        Encoding{"GridColourOfTheGridBrowser",
+                 [] { common::Service<common::GridColours>::Get().GridAltRowColor = 0x00AABBCC; },
+                 false, 3505, {0xCC, 0xBB, 0xAA, 0x00}},
+        Encoding{"ByteAsStored", [] { Weitere([](auto& w) { w.option_byte21 = 7; }); }, false,
+                 3467, {7}},
+        Encoding{"Block", [] { Layout([](auto& l) { l.column_table1[199] = 9; }); }, true, 207,
+                 {9, 0}},
+        Encoding{"SuffixEntry10",
+                 [] {
+                   TSuffixEntry e;
+                   e.suffix = "QRP";
+                   e.code = 3;
+                   e.reserved[0] = 4;
+                   e.reserved[1] = 5;
+                   common::Service<ToPrefix>::Get().SetSuffixEntry(10, e);
+                 },
+                 true, 34441, {3, 'Q', 'R', 'P', 3, 4, 5}},
+        Encoding{"TodaysDate", [] {}, false, 3416, {0x78, 0x5D, 0x02, 0x00}},
+        Encoding{"AlwaysFF", [] {}, true, 6151, {255}},
+        Encoding{"NineZeroNumbers", [] {}, true, 34562, std::vector<std::uint8_t>(36, 0)},
+        Encoding{"ProgramSwitch2", [] {
+                   auto e = S().GetExtern();
+                   e.programme.switches_1_2[1] = 1;
+                   S().SetExtern(e);
+                 },
+                 false, 3399, {255}},
+        Encoding{"SecondSwitchOfMEntry7NotInverted",
+                 [] {
+                   auto z = S().GetZusatzfelder();
+                   z.m[6].switches[1] = 1;
+                   S().SetZusatzfelder(z);
+                 },
+                 true, 35259, {255}}),
+    common::testing::RowName);
+
+TEST_F(SettingsSaveTest, AtMostThirtyModesAreStoredEachCutTo12) {
+  for (int i = 1; i <= 35; ++i) common::Service<ToModi>::Get().AddMode("MODE" + std::to_string(i) + "-LONG-NAME");
+  SetupRecords r(0xA5);
+  r.Save();
+  EXPECT_EQ(TextAt(*r.more, 6894, 12), "MODE1-LONG-N");
+  EXPECT_EQ(TextAt(*r.more, 6894 + 13 * 29, 12), "MODE30-LONG-");
+  ResetSettings();
+  r.Load();
+  EXPECT_EQ(common::Service<ToModi>::Get().ModeListCount(), 30);
+
+  common::Service<ToModi>::Get().ClearModeList();  // fewer modes leave the other slots empty
+  common::Service<ToModi>::Get().AddMode("FT8");
+  r.Save();
+  EXPECT_EQ(TextAt(*r.more, 6894, 12), "FT8");
+  EXPECT_EQ((*r.more)[6894 + 13], 0);
+}
+
+// --- the way back ---
+
+// Records of noise that still meet every condition of the load, so that every place is taken.
+SetupRecords Noise(unsigned seed) {
+  SetupRecords r;
+  std::mt19937 random(seed);
+  for (auto& b : *r.main) b = static_cast<std::uint8_t>(random());
+  for (auto& b : *r.more) b = static_cast<std::uint8_t>(random());
+  Put32(*r.main, 3416, 0);  // saved on another day
+  for (int at : {34183, 34081, 34182}) (*r.more)[at] |= 1;
+  (*r.main)[723] |= 1;
+  for (int at = 34303; at < 34323; at += 4) (*r.more)[at] |= 1;
+  return r;
+}
+
+TEST_F(SettingsSaveTest, LoadAfterSaveGivesBackWhatBothWaysCarry) {
+  for (unsigned seed : {1u, 2u, 3u}) {
+    SCOPED_TRACE(seed);
+    Noise(seed).Load();
+    const SettingsImage loaded = CaptureSettings();
+    SetupRecords saved;
+    saved.Save();
+    ResetSettings();
+    saved.Load();
+    SettingsImage again = CaptureSettings();
+    // Only the save writes the program switches, only the load reads the form colour.
+    again.extern_.programme = loaded.extern_.programme;
+    again.layout.form_colour = loaded.layout.form_colour;
+    EXPECT_EQ(again.layout, loaded.layout);
+    EXPECT_EQ(again.extern_, loaded.extern_);
+    EXPECT_EQ(again.weitere, loaded.weitere);
+    EXPECT_EQ(again.zusatzfelder, loaded.zusatzfelder);
+    EXPECT_EQ(again.qsl, loaded.qsl);
+    EXPECT_EQ(again.own_station, loaded.own_station);
+    EXPECT_EQ(again.flags, loaded.flags);
+    EXPECT_EQ(again.own_call, loaded.own_call);
+    EXPECT_EQ(again.mode_groups, loaded.mode_groups);
+    EXPECT_EQ(again.alias_lists, loaded.alias_lists);
+    EXPECT_EQ(again.mode_list, loaded.mode_list);
+    EXPECT_EQ(again.utc_hour_offset, loaded.utc_hour_offset);
+    EXPECT_EQ(again.kept_number, loaded.kept_number);
+    EXPECT_EQ(again.form_scaling, loaded.form_scaling);
+    EXPECT_EQ(again.colour1, loaded.colour1);
+    EXPECT_EQ(again.grid.GridAltRowColor, loaded.grid.GridAltRowColor);
+    EXPECT_EQ(again.grid.GridColor, loaded.grid.GridColor);
+    EXPECT_EQ(again.grid.GridFontColor, loaded.grid.GridFontColor);
+    for (int i = 0; i < ToPrefix::kSuffixCount; ++i) {
+      EXPECT_EQ(0, std::memcmp(&again.suffixes[i], &loaded.suffixes[i], sizeof(TSuffixEntry)));
+    }
+  }
+}
+
+TEST_F(SettingsSaveTest, SaveAfterLoadReproducesTheSavedRecords) {
+  Noise(7).Load();
+  SetupRecords first(0x3C);
+  first.Save();
+  ResetSettings();
+  first.Load();
+  SetupRecords second(0x3C);
+  second.Save();
+  EXPECT_EQ(*first.main, *second.main);
+  EXPECT_TRUE(*first.more == *second.more);
+}
+
+}  // namespace
+}  // namespace logbook::testing
