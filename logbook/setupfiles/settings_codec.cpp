@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "common/grafik.h"
-#include "common/le_int.h"
 #include "common/lang_text.h"
+#include "common/le_int.h"
 #include "common/local_clock.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
@@ -310,8 +310,8 @@ void UnpackSettings(const PxSetupRecord& pxsetup, const PxSetup2Record& pxsetup2
   s.mode_list.clear();
   for (int slot = 0; slot < kModeSlots; ++slot) {
     const std::string_view mode = StoredText(ModeSlot(r1, slot));
-    if (!mode.empty() && std::find(s.mode_list.begin(), s.mode_list.end(), mode) ==
-                             s.mode_list.end()) {
+    if (!mode.empty() &&
+        std::find(s.mode_list.begin(), s.mode_list.end(), mode) == s.mode_list.end()) {
       s.mode_list.emplace_back(mode);
     }
   }

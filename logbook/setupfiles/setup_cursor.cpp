@@ -46,8 +46,8 @@ void TdbSetupBase::FetchRecord(bool to_working, bool to_read, int /*number*/) {
 
 void TdbSetupBase::GetAutoKeyText(std::string& text) {
   const std::int32_t number = common::ReadLeInt32(Saved().data() + kSetupAutoreOffset);
-  text = number == 0 ? std::string()
-                     : InitKeyText() + common::KeyIntToStr(number, IsFlagSet() == 0);
+  text =
+      number == 0 ? std::string() : InitKeyText() + common::KeyIntToStr(number, IsFlagSet() == 0);
 }
 
 bool TdbSetupBase::Update() {

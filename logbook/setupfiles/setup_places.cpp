@@ -18,8 +18,9 @@ std::span<std::uint8_t> Bytes(T& value) {
 }
 std::uint8_t* Byte(char& c) { return reinterpret_cast<std::uint8_t*>(&c); }
 TextRef Further(S& s, int k) {
-  return {reinterpret_cast<std::uint8_t*>(&s.own_station.further) + FurtherStationTexts::OffsetOf(k),
-          FurtherStationTexts::kCapacities[static_cast<std::size_t>(k - 1)]};
+  return {
+      reinterpret_cast<std::uint8_t*>(&s.own_station.further) + FurtherStationTexts::OffsetOf(k),
+      FurtherStationTexts::kCapacities[static_cast<std::size_t>(k - 1)]};
 }
 
 constexpr Place Row(int offset, int size, Rule rule, Bind bind = nullptr, When when = kAlways,
@@ -32,7 +33,7 @@ constexpr Place Rows(int offset, int size, int count, int stride, Rule rule, Bin
 }
 
 // The setting of a row; `i` is the entry number from 0.
-#define AT(expr) [](SettingsImage & s, [[maybe_unused]] int i) -> SettingRef { return expr; }
+#define AT(expr) [](SettingsImage& s, [[maybe_unused]] int i) -> SettingRef { return expr; }
 
 // clang-format off
 const Place kPxSetup[] = {

@@ -68,8 +68,8 @@ struct SettingsImage {
   std::uint8_t use_system_offset = 0;
   std::int32_t kept_number = 0;  // the number the date routines keep beside the offset
   common::GridColours grid;
-  std::uint8_t screen_switch = 0;  // TScreenSS
-  std::uint8_t form_scaling = 0;   // ToWinskal
+  std::uint8_t screen_switch = 0;           // TScreenSS
+  std::uint8_t form_scaling = 0;            // ToWinskal
   std::array<std::string, 6> mode_groups;   // ToModi groups 1 to 6
   std::array<std::string, 13> alias_lists;  // ToModi user alias lists of 'a' to 'm'
   std::vector<std::string> mode_list;       // the user's mode list
@@ -91,8 +91,23 @@ using SettingRef = std::variant<std::monostate, std::uint8_t*, std::int32_t*, st
                                 std::string*, TextRef, std::span<std::uint8_t>>;
 
 enum class Rule : std::uint8_t {
-  kText, kTruth, kInverted, kInverted255, kVariant, kByte, kByteOr, kLetterOr, kByteNumber,
-  kNumber, kColour, kUInt16, kInt16, kBlock, kConstant, kSpecial, kRecordNumber,
+  kText,
+  kTruth,
+  kInverted,
+  kInverted255,
+  kVariant,
+  kByte,
+  kByteOr,
+  kLetterOr,
+  kByteNumber,
+  kNumber,
+  kColour,
+  kUInt16,
+  kInt16,
+  kBlock,
+  kConstant,
+  kSpecial,
+  kRecordNumber,
 };
 
 enum class When : std::uint8_t {

@@ -55,6 +55,25 @@ TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
   EXPECT_FALSE(common::Service<contest::ToDatContest>::Exists());
 }
 
+// Until the main window does it, the program loads its settings once the file manager runs and
+// writes them back before it stops: what one run set, the next run has.
+TEST_F(ProgramServicesTest, SettingsComeBackAtTheNextStart) {
+  {
+    ProgramServices services(folder_ + "/");
+    ASSERT_TRUE(services.StartFileManager());
+    ASSERT_TRUE(services.LoadSettings());
+    common::Service<logbook::ToSetups>::Get().SetOwnCall("DL0PEL");
+    ASSERT_TRUE(services.SaveSettings());
+    EXPECT_EQ(services.StopFileManager(), "");
+  }
+  ProgramServices services(folder_ + "/");
+  ASSERT_TRUE(services.StartFileManager());
+  ASSERT_TRUE(services.LoadSettings());
+  EXPECT_EQ(common::Service<logbook::ToSetups>::Get().GetOwnCall(false), "DL0PEL");
+  EXPECT_TRUE(services.SaveSettings());
+  EXPECT_EQ(services.StopFileManager(), "");
+}
+
 TEST_F(ProgramServicesTest, AnUnusableDataFolderIsReportedAndRefused) {
   ProgramServices services(folder_ + "/missing/");
   auto* messages = RecordMessages();

@@ -224,8 +224,7 @@ struct FormColourCase {
   std::uint32_t form_colour;
 };
 
-class FormColourRule : public SettingsTest,
-                       public ::testing::WithParamInterface<FormColourCase> {};
+class FormColourRule : public SettingsTest, public ::testing::WithParamInterface<FormColourCase> {};
 
 TEST_P(FormColourRule, ChoosesItsSourceByTheVariantSwitch) {
   const FormColourCase& c = GetParam();
@@ -242,12 +241,11 @@ TEST_P(FormColourRule, ChoosesItsSourceByTheVariantSwitch) {
 
 INSTANTIATE_TEST_SUITE_P(
     Settings, FormColourRule,
-    ::testing::Values(FormColourCase{"Variant0TakesTheSecondSource", 1, 0x00111111, 0x00222222,
-                                     0x00111111},
-                      FormColourCase{"Variant1TakesTheFirstSource", 0, 0x00111111, 0x00222222,
-                                     0x00222222},
-                      FormColourCase{"AnEarlierDefaultReadsAsToday", 0, 0, 0x02CD9E87, 0x02CF9F7F},
-                      FormColourCase{"ZeroReadsAsTheDefault", 1, 0, 0x00222222, 0x02CF9F7F}),
+    ::testing::Values(
+        FormColourCase{"Variant0TakesTheSecondSource", 1, 0x00111111, 0x00222222, 0x00111111},
+        FormColourCase{"Variant1TakesTheFirstSource", 0, 0x00111111, 0x00222222, 0x00222222},
+        FormColourCase{"AnEarlierDefaultReadsAsToday", 0, 0, 0x02CD9E87, 0x02CF9F7F},
+        FormColourCase{"ZeroReadsAsTheDefault", 1, 0, 0x00222222, 0x02CF9F7F}),
     common::testing::RowName);
 
 TEST_F(SettingsLoadTest, FiveZeroColoursTakeNoColourButResetTheFormColour) {
@@ -298,7 +296,9 @@ struct OwnCallCase {
 class OwnCountry : public SettingsTest, public ::testing::WithParamInterface<OwnCallCase> {};
 
 TEST_P(OwnCountry, FollowsTheOwnCallAndSetsTheRegionCaptions) {
-  Add({{.prefix = "OE", .dxcc = "OE"}, {.prefix = "HB", .dxcc = "HB9"}, {.prefix = "F", .dxcc = "F"}});
+  Add({{.prefix = "OE", .dxcc = "OE"},
+       {.prefix = "HB", .dxcc = "HB9"},
+       {.prefix = "F", .dxcc = "F"}});
   Analysis().SetInteractive(1);
   SetupRecords r;
   PutText(*r.main, 3400, GetParam().call);

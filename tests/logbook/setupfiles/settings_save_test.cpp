@@ -20,12 +20,11 @@ const Ranges kMainUnused = {{0, 3},       {8, 444},     {701, 702},   {791, 1774
                             {3196, 3398}, {3420, 3450}, {3476, 3483}, {3485, 3485},
                             {3500, 3500}, {3504, 3504}, {3509, 3513}, {3524, 3529}};
 const Ranges kMoreUnused = {
-    {0, 3},         {2046, 2100},   {2179, 2659},   {2662, 2664},   {2678, 2933},
-    {4222, 4236},   {4241, 4291},   {4528, 4528},   {5843, 6031},   {6033, 6033},
-    {6035, 6150},   {6152, 6893},   {34019, 34019}, {34347, 34425}, {34427, 34428},
-    {34440, 34440}, {34504, 34509}, {34511, 34526}, {34532, 34552}, {34599, 34603},
-    {34605, 34811}, {34813, 35115}, {35291, 35325}, {35336, 35339}, {35362, 35366},
-    {35375, 35375}, {35388, 35398}, {35420, 50407}};
+    {0, 3},         {2046, 2100},   {2179, 2659},   {2662, 2664},   {2678, 2933},   {4222, 4236},
+    {4241, 4291},   {4528, 4528},   {5843, 6031},   {6033, 6033},   {6035, 6150},   {6152, 6893},
+    {34019, 34019}, {34347, 34425}, {34427, 34428}, {34440, 34440}, {34504, 34509}, {34511, 34526},
+    {34532, 34552}, {34599, 34603}, {34605, 34811}, {34813, 35115}, {35291, 35325}, {35336, 35339},
+    {35362, 35366}, {35375, 35375}, {35388, 35398}, {35420, 50407}};
 // Places the load reads and the save leaves (besides the record number).
 const Ranges kMainLoadOnly = {{2741, 2744}, {3519, 3522}};
 const Ranges kMoreLoadOnly = {{35361, 35361}};
@@ -99,23 +98,44 @@ struct Encoding {
 };
 
 ToSetups& S() { return common::Service<ToSetups>::Get(); }
-template <typename Record, typename Change>
-void Edit(Record (ToSetups::*get)() const, void (ToSetups::*put)(const Record&), Change change) {
-  Record r = (S().*get)();
-  change(r);
-  (S().*put)(r);
+// A change of one record of the settings object.
+template <typename Record>
+std::function<void()> Edit(Record (ToSetups::*get)() const, void (ToSetups::*put)(const Record&),
+                           std::function<void(Record&)> change) {
+  return [=] {
+    Record r = (S().*get)();
+    change(r);
+    (S().*put)(r);
+  };
 }
-void Layout(std::function<void(ToSetupLayout&)> f) {
-  Edit(&ToSetups::GetLayout, &ToSetups::SetLayout, f);
+auto Layout(std::function<void(ToSetupLayout&)> f) {
+  return Edit(&ToSetups::GetLayout, &ToSetups::SetLayout, f);
 }
-void Weitere(std::function<void(ToSetupWeitere&)> f) {
-  Edit(&ToSetups::GetWeitere, &ToSetups::SetWeitere, f);
+auto Weitere(std::function<void(ToSetupWeitere&)> f) {
+  return Edit(&ToSetups::GetWeitere, &ToSetups::SetWeitere, f);
+}
+auto Station(std::function<void(ToSetupOwnStation&)> f) {
+  return Edit(&ToSetups::GetOwnStation, &ToSetups::SetOwnStation, f);
+}
+auto Qsl(std::function<void(ToSetupQSL&)> f) {
+  return Edit(&ToSetups::GetQSL, &ToSetups::SetQSL, f);
+}
+auto Extern(std::function<void(ToSetupExtern&)> f) {
+  return Edit(&ToSetups::GetExtern, &ToSetups::SetExtern, f);
+}
+auto Fields(std::function<void(ToSetupZusatzfelder&)> f) {
+  return Edit(&ToSetups::GetZusatzfelder, &ToSetups::SetZusatzfelder, f);
+}
+auto Flag(int k, std::uint8_t value) {
+  return Edit<ToSetupFlags16>(&ToSetups::GetFlags16, &ToSetups::SetFlags16,
+                              [=](ToSetupFlags16& f) { f[k] = value; });
 }
 std::vector<std::uint8_t> Text(std::string_view t) {
   std::vector<std::uint8_t> b{static_cast<std::uint8_t>(t.size())};
   b.insert(b.end(), t.begin(), t.end());
   return b;
 }
+const auto kNothing = [] {};
 
 class SettingsEncoding : public SettingsTest, public ::testing::WithParamInterface<Encoding> {};
 
@@ -128,99 +148,106 @@ TEST_P(SettingsEncoding, WritesTheSettingAsTheFileHoldsIt) {
   EXPECT_EQ(std::vector<std::uint8_t>(at, at + e.bytes.size()), e.bytes);
 }
 
+TSuffixEntry Suffix(std::string_view text, std::uint8_t code, std::uint8_t r0, std::uint8_t r1) {
+  TSuffixEntry e;
+  e.suffix = text;
+  e.code = code;
+  e.reserved[0] = r0;
+  e.reserved[1] = r1;
+  return e;
+}
+
+constexpr bool kMain = false;
+constexpr bool kMore = true;
+
 INSTANTIATE_TEST_SUITE_P(
     Settings, SettingsEncoding,
     ::testing::Values(
-        Encoding{"TextCutToItsCapacity",
-                 [] {
-                   auto o = S().GetOwnStation();
-                   o.own_locator = "JO62MMXX";
-                   S().SetOwnStation(o);
-                 },
-                 false, 1776, Text("JO62MM")},
-        Encoding{"OwnCallCutTo14", [] { S().SetOwnCall("DL0ABCDEFGHIJKLM"); }, false, 3400,
+        Encoding{"TextCutToItsCapacity", Station([](auto& o) { o.own_locator = "JO62MMXX"; }),
+                 kMain, 1776, Text("JO62MM")},
+        Encoding{"OwnCallCutTo14", [] { S().SetOwnCall("DL0ABCDEFGHIJKLM"); }, kMain, 3400,
                  Text("DL0ABCDEFGHIJK")},
-        Encoding{"LongText1CutTo8", [] { Weitere([](auto& w) { w.long_text1 = "123456789"; }); },
-                 true, 35378, Text("12345678")},
-        Encoding{"LongQslTextCutTo20",
-                 [] {
-                   auto q = S().GetQSL();
-                   q.long_text = std::string(25, 'q');
-                   S().SetQSL(q);
-                 },
-                 true, 35399, Text(std::string(20, 'q'))},
+        Encoding{"LongText1CutTo8", Weitere([](auto& w) { w.long_text1 = "123456789"; }), kMore,
+                 35378, Text("12345678")},
+        Encoding{"LongQslTextCutTo20", Qsl([](auto& q) { q.long_text = std::string(25, 'q'); }),
+                 kMore, 35399, Text(std::string(20, 'q'))},
         Encoding{"ModeGroupCutTo10",
-                 [] { common::Service<ToModi>::Get().SetGroup2("ABCDEFGHIJKL"); }, true, 34020,
+                 [] { common::Service<ToModi>::Get().SetGroup2("ABCDEFGHIJKL"); }, kMore, 34020,
                  Text("ABCDEFGHIJ")},
-        Encoding{"FurtherText2AlsoTheName",
-                 [] {
-                   auto o = S().GetOwnStation();
+        Encoding{"FurtherText2AlsoTheName", Station([](auto& o) {
                    o.station_text2 = "not written";
                    o.further.Set(2, "Name");
-                   S().SetOwnStation(o);
-                 },
-                 false, 2103, Text("Name")},
-        Encoding{"TruthSet", [] { auto f = S().GetFlags16(); f[2] = 1; S().SetFlags16(f); },
-                 false, 2751, {255}},
-        Encoding{"TruthClear", [] { auto f = S().GetFlags16(); f[7] = 0; S().SetFlags16(f); },
-                 false, 3497, {0}},
-        Encoding{"InvertedOfZero", [] { auto f = S().GetFlags16(); f[0] = 0; S().SetFlags16(f); },
-                 false, 2750, {255}},
-        Encoding{"InvertedOfSet", [] { auto f = S().GetFlags16(); f[1] = 7; S().SetFlags16(f); },
-                 false, 2749, {0}},
-        Encoding{"LayoutSwitch4", [] { Layout([](auto& l) { l.layout_switch4 = 0; }); }, true,
-                 35290, {255}},
-        Encoding{"VariantSwitchOff", [] { Layout([](auto& l) { l.layout_variant_switch = 0; }); },
-                 false, 3523, {1}},
-        Encoding{"Unsigned16", [] { Layout([](auto& l) { l.layout_numbers[0] = 0x12345; }); },
-                 false, 3487, {0x45, 0x23}},
-        Encoding{"Signed16", [] { Layout([](auto& l) { l.layout_numbers[1] = -2; }); }, false,
-                 3489, {0xFE, 0xFF}},
-        Encoding{"FontSizeByte", [] { Layout([](auto& l) { l.font_size = 0x10C; }); }, true, 34182,
-                 {0x0C}},
-        Encoding{"NoFontNameKeepsTheBytes", [] { Layout([](auto& l) { l.font_name = ""; }); },
-                 true, 34081, {0xA5, 0xA5}},
-        Encoding{"Colour", [] { Layout([](auto& l) { l.panel_colour = 0x02A1B2C3; }); }, false,
-                 703, {0xC3, 0xB2, 0xA1, 0x02}},
-        Encoding{"SideBarColour", [] { Layout([](auto& l) { l.side_bar_colour = 0x00010203; }); },
-                 false, 2745, {0x03, 0x02, 0x01, 0x00}},
+                 }),
+                 kMain, 2103, Text("Name")},
+        Encoding{"TruthSet", Flag(2, 1), kMain, 2751, {255}},
+        Encoding{"TruthClear", Flag(7, 0), kMain, 3497, {0}},
+        Encoding{"InvertedOfZero", Flag(0, 0), kMain, 2750, {255}},
+        Encoding{"InvertedOfSet", Flag(1, 7), kMain, 2749, {0}},
+        Encoding{
+            "LayoutSwitch4", Layout([](auto& l) { l.layout_switch4 = 0; }), kMore, 35290, {255}},
+        Encoding{"VariantSwitchOff",
+                 Layout([](auto& l) { l.layout_variant_switch = 0; }),
+                 kMain,
+                 3523,
+                 {1}},
+        Encoding{"Unsigned16",
+                 Layout([](auto& l) { l.layout_numbers[0] = 0x12345; }),
+                 kMain,
+                 3487,
+                 {0x45, 0x23}},
+        Encoding{"Signed16",
+                 Layout([](auto& l) { l.layout_numbers[1] = -2; }),
+                 kMain,
+                 3489,
+                 {0xFE, 0xFF}},
+        Encoding{
+            "FontSizeByte", Layout([](auto& l) { l.font_size = 0x10C; }), kMore, 34182, {0x0C}},
+        Encoding{"NoFontNameKeepsTheBytes",
+                 Layout([](auto& l) { l.font_name = ""; }),
+                 kMore,
+                 34081,
+                 {0xA5, 0xA5}},
+        Encoding{"Colour",
+                 Layout([](auto& l) { l.panel_colour = 0x02A1B2C3; }),
+                 kMain,
+                 703,
+                 {0xC3, 0xB2, 0xA1, 0x02}},
+        Encoding{"SideBarColour",
+                 Layout([](auto& l) { l.side_bar_colour = 0x00010203; }),
+                 kMain,
+                 2745,
+                 {0x03, 0x02, 0x01, 0x00}},
         Encoding{"GridColourOfTheGridBrowser",
                  [] { common::Service<common::GridColours>::Get().GridAltRowColor = 0x00AABBCC; },
-                 false, 3505, {0xCC, 0xBB, 0xAA, 0x00}},
-        Encoding{"ByteAsStored", [] { Weitere([](auto& w) { w.option_byte21 = 7; }); }, false,
-                 3467, {7}},
-        Encoding{"Block", [] { Layout([](auto& l) { l.column_table1[199] = 9; }); }, true, 207,
-                 {9, 0}},
-        Encoding{"SuffixEntry10",
-                 [] {
-                   TSuffixEntry e;
-                   e.suffix = "QRP";
-                   e.code = 3;
-                   e.reserved[0] = 4;
-                   e.reserved[1] = 5;
-                   common::Service<ToPrefix>::Get().SetSuffixEntry(10, e);
-                 },
-                 true, 34441, {3, 'Q', 'R', 'P', 3, 4, 5}},
-        Encoding{"TodaysDate", [] {}, false, 3416, {0x78, 0x5D, 0x02, 0x00}},
-        Encoding{"AlwaysFF", [] {}, true, 6151, {255}},
-        Encoding{"NineZeroNumbers", [] {}, true, 34562, std::vector<std::uint8_t>(36, 0)},
-        Encoding{"ProgramSwitch2", [] {
-                   auto e = S().GetExtern();
-                   e.programme.switches_1_2[1] = 1;
-                   S().SetExtern(e);
-                 },
-                 false, 3399, {255}},
+                 kMain,
+                 3505,
+                 {0xCC, 0xBB, 0xAA, 0x00}},
+        Encoding{"ByteAsStored", Weitere([](auto& w) { w.option_byte21 = 7; }), kMain, 3467, {7}},
+        Encoding{"Block", Layout([](auto& l) { l.column_table1[199] = 9; }), kMore, 207, {9, 0}},
+        Encoding{
+            "SuffixEntry10",
+            [] { common::Service<ToPrefix>::Get().SetSuffixEntry(10, Suffix("QRP", 3, 4, 5)); },
+            kMore,
+            34441,
+            {3, 'Q', 'R', 'P', 3, 4, 5}},
+        Encoding{"TodaysDate", kNothing, kMain, 3416, {0x78, 0x5D, 0x02, 0x00}},
+        Encoding{"AlwaysFF", kNothing, kMore, 6151, {255}},
+        Encoding{"NineZeroNumbers", kNothing, kMore, 34562, std::vector<std::uint8_t>(36, 0)},
+        Encoding{"ProgramSwitch2",
+                 Extern([](auto& e) { e.programme.switches_1_2[1] = 1; }),
+                 kMain,
+                 3399,
+                 {255}},
         Encoding{"SecondSwitchOfMEntry7NotInverted",
-                 [] {
-                   auto z = S().GetZusatzfelder();
-                   z.m[6].switches[1] = 1;
-                   S().SetZusatzfelder(z);
-                 },
-                 true, 35259, {255}}),
+                 Fields([](auto& z) { z.m[6].switches[1] = 1; }),
+                 kMore,
+                 35259,
+                 {255}}),
     common::testing::RowName);
 
 TEST_F(SettingsSaveTest, AtMostThirtyModesAreStoredEachCutTo12) {
-  for (int i = 1; i <= 35; ++i) common::Service<ToModi>::Get().AddMode("MODE" + std::to_string(i) + "-LONG-NAME");
+  for (int i = 1; i <= 35; ++i)
+    common::Service<ToModi>::Get().AddMode("MODE" + std::to_string(i) + "-LONG-NAME");
   SetupRecords r(0xA5);
   r.Save();
   EXPECT_EQ(TextAt(*r.more, 6894, 12), "MODE1-LONG-N");
