@@ -90,4 +90,11 @@ storage::TdbTreiber* ToDatSetup::Treiber(int kind) const {
   return slots_[kind].get();
 }
 
+storage::TdbTreiber* ToDatSetup::Treiber(int kind, int mode, storage::TdbTreiber* given) const {
+  if (mode != 2) return Treiber(kind);
+  const bool ready = given != nullptr && given->IsOpen(false) &&
+                     storage::TdbTreiber::DriverSystemReady(false);
+  return ready ? given : nullptr;
+}
+
 }  // namespace logbook

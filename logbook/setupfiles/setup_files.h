@@ -69,6 +69,9 @@ class ToDatSetup final : public storage::ToDatBase {
   // The TdbTreiber of a kind while its table is open and the driver system is ready, else
   // nullptr.
   storage::TdbTreiber* Treiber(int kind) const;
+  // The same, but with `mode` 2 the caller's `given` driver is checked instead: it is answered
+  // while it is open and the driver system is ready.
+  storage::TdbTreiber* Treiber(int kind, int mode, storage::TdbTreiber* given) const;
   bool IsOpen(int kind) const;
 
   static std::string FileName(int kind);  // "PXSETUP", ...; empty for another kind

@@ -67,6 +67,12 @@ TEST_F(SetupFilesTest, ACursorOpensItsTableWhenNoneIsOpenAndClosesItAgain) {
     EXPECT_FALSE(c.OpenedHere());
   }
   EXPECT_TRUE(Setups().IsOpen(kSetupMain));
+  // Mode 2 checks the caller's driver instead of the kind's own.
+  storage::TdbTreiber* own = Setups().Treiber(kSetupMain);
+  EXPECT_EQ(Setups().Treiber(kSetupMore, 2, own), own);
+  EXPECT_EQ(Setups().Treiber(kSetupMore, 0, own), nullptr);
+  storage::TdbTreiber closed;
+  EXPECT_EQ(Setups().Treiber(kSetupMain, 2, &closed), nullptr);
 }
 
 TEST_F(SetupFilesTest, PutRecordTakesOnlyTheRecordOfTheCursorsKind) {
