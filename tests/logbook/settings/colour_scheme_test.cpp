@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <optional>
@@ -23,12 +24,8 @@ struct FakeControl final : SchemeControl {
   int tag = 0;
   std::string caption;
   int width = 100;
-  std::optional<TColor> colour;
-  std::optional<TColor> font_colour;
-  struct GridColours {
-    TColor panel, grid, font;
-  };
-  std::optional<GridColours> grid_colours;
+  std::optional<TColor> colour, font_colour;
+  std::optional<std::array<TColor, 3>> grid_colours;  // panel, grid, font
   std::vector<std::unique_ptr<FakeControl>> children;
 
   FakeControl(SchemeControlKind k, int t, std::string text = "", int w = 100)
@@ -52,7 +49,7 @@ struct FakeControl final : SchemeControl {
   int ChildCount() const override { return static_cast<int>(children.size()); }
   SchemeControl& Child(int i) override { return *children[i]; }
   void SetGridColours(TColor panel, TColor grid, TColor font) override {
-    grid_colours = GridColours{panel, grid, font};
+    grid_colours = {panel, grid, font};
   }
 };
 
@@ -114,12 +111,14 @@ struct LabelCase {
 
 class LabelScheme : public ColourSchemeTest, public ::testing::WithParamInterface<LabelCase> {};
 
+// Without a side-bar image and a maker label, the form gets only its colours.
 TEST_P(LabelScheme, TakesColourCaptionAndWidthByItsTag) {
   const LabelCase& c = GetParam();
   auto& label = form_.body.Add(SchemeControlKind::kLabel, c.tag);
   label.caption = c.caption;
   label.width = c.width;
   ApplyColourScheme(form_, nullptr, nullptr);
+  EXPECT_EQ(form_.colour, 0x02CF9F7Fu);
   EXPECT_EQ(label.caption, c.new_caption);
   EXPECT_EQ(label.width, c.new_width);
   EXPECT_EQ(label.font_colour, c.font_colour);
@@ -162,10 +161,7 @@ TEST_F(ColourSchemeTest, PanelsGridBrowsersAndTag99PanelsTwoLevelsDeep) {
   EXPECT_EQ(form_.colour, 0x02CF9F7Fu);
   EXPECT_EQ(panel.colour, 0x00222222u);
   for (FakeControl* g : {&grid, &inner_grid}) {
-    ASSERT_TRUE(g->grid_colours.has_value());
-    EXPECT_EQ(g->grid_colours->panel, 0x00222222u);
-    EXPECT_EQ(g->grid_colours->grid, 0x00333333u);
-    EXPECT_EQ(g->grid_colours->font, 0x00444444u);
+    EXPECT_EQ(g->grid_colours, (std::array<TColor, 3>{0x00222222, 0x00333333, 0x00444444}));
   }
   EXPECT_EQ(inner.colour, 0x00222222u);
   EXPECT_EQ(innermost.colour, 0x00222222u);
@@ -225,15 +221,6 @@ TEST_F(ColourSchemeTest, TheSideBarHasShadedEdgesOnTheDarkSideBarColour) {
     }
   }
   EXPECT_NE(p.Pixel(16, 0), dark);
-}
-
-TEST_F(ColourSchemeTest, WithoutImageAndMakerLabelOnlyColoursAreSet) {
-  auto& label = form_.body.Add(SchemeControlKind::kLabel, 1);
-  ApplyColourScheme(form_, nullptr, nullptr);
-  EXPECT_EQ(form_.colour, 0x02CF9F7Fu);
-  EXPECT_EQ(label.font_colour, 0x00000011u);
-  EXPECT_EQ(label.caption, "");
-  EXPECT_EQ(label.width, 100);
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <string>
+#include <tuple>
 
 #include "common/grid_colours.h"
 #include "common/lang_text.h"
@@ -33,10 +35,6 @@ struct SetupRecords {
 };
 
 template <typename Record>
-std::uint32_t Get32(const Record& r, int at) {
-  return common::ReadLe<std::uint32_t>(&r[at]);
-}
-template <typename Record>
 void Put32(Record& r, int at, std::uint32_t value) {
   common::WriteLe(&r[at], value);
 }
@@ -48,66 +46,73 @@ void PutText(Record& r, int at, std::string_view text) {
 // The stored text at `at` as its length byte says, at most `capacity` characters.
 template <typename Record>
 std::string TextAt(const Record& r, int at, std::size_t capacity) {
-  const std::size_t length = std::min<std::size_t>(r[at], capacity);
-  return std::string(reinterpret_cast<const char*>(&r[at + 1]), length);
+  return std::string(reinterpret_cast<const char*>(&r[at + 1]),
+                     std::min<std::size_t>(r[at], capacity));
+}
+
+// The settings services, made anew: the state of a program start.
+template <typename... Services>
+void Renew() {
+  ((common::Service<Services>::Destroy(), common::Service<Services>::Create()), ...);
+}
+inline void ResetSettings() {
+  Renew<ToSetups, ToModi, ToPrefix, common::ToDates, common::GridColours, common::TScreenSS,
+        common::ToWinskal>();
+  common::SetLanguageByte(common::kLanguageGerman);
+}
+
+// Every field of two settings images alike.
+inline void ExpectSameSettings(const SettingsImage& a, const SettingsImage& b) {
+  EXPECT_EQ(a.layout, b.layout);
+  EXPECT_EQ(a.extern_, b.extern_);
+  EXPECT_EQ(a.weitere, b.weitere);
+  EXPECT_EQ(a.zusatzfelder, b.zusatzfelder);
+  EXPECT_EQ(a.qsl, b.qsl);
+  EXPECT_EQ(a.own_station, b.own_station);
+  EXPECT_EQ(a.flags, b.flags);
+  EXPECT_EQ(std::tie(a.colour1, a.colour2, a.own_call, a.own_country),
+            std::tie(b.colour1, b.colour2, b.own_call, b.own_country));
+  for (int i = 0; i < ToPrefix::kSuffixCount; ++i) {
+    EXPECT_EQ(0, std::memcmp(&a.suffixes[i], &b.suffixes[i], sizeof(TSuffixEntry))) << i + 1;
+  }
+  EXPECT_EQ(std::tie(a.utc_hour_offset, a.use_system_offset, a.kept_number),
+            std::tie(b.utc_hour_offset, b.use_system_offset, b.kept_number));
+  EXPECT_EQ(std::tie(a.grid.GridHeaderColor, a.grid.GridHighlightColor, a.grid.GridColor,
+                     a.grid.GridAltRowColor, a.grid.GridFontColor),
+            std::tie(b.grid.GridHeaderColor, b.grid.GridHighlightColor, b.grid.GridColor,
+                     b.grid.GridAltRowColor, b.grid.GridFontColor));
+  EXPECT_EQ(std::tie(a.screen_switch, a.form_scaling, a.language),
+            std::tie(b.screen_switch, b.form_scaling, b.language));
+  EXPECT_EQ(std::tie(a.mode_groups, a.alias_lists, a.mode_list),
+            std::tie(b.mode_groups, b.alias_lists, b.mode_list));
 }
 
 class SettingsTest : public PrefixDbTest {
  protected:
   SettingsTest() {
-    common::Service<ToSetups>::Create();
-    common::Service<ToModi>::Create();
-    common::Service<common::GridColours>::Create();
-    common::Service<common::TScreenSS>::Create();
-    common::Service<common::ToWinskal>::Create();
+    ResetSettings();
     common::Service<ToDatSetup>::Create();
-    common::SetLanguageByte(common::kLanguageGerman);
   }
   ~SettingsTest() override {
     Setups().CloseFiles(ToDatSetup::kBitMain | ToDatSetup::kBitMore);
     common::Service<ToDatSetup>::Destroy();
-    common::Service<common::ToWinskal>::Destroy();
-    common::Service<common::TScreenSS>::Destroy();
-    common::Service<common::GridColours>::Destroy();
-    common::Service<ToModi>::Destroy();
-    common::Service<ToSetups>::Destroy();
     common::SetLanguageByte(common::kLanguageGerman);
+    common::Service<ToSetups>::Destroy();
+    common::Service<ToModi>::Destroy();
+    common::Service<common::GridColours>::Destroy();
+    common::Service<common::TScreenSS>::Destroy();
+    common::Service<common::ToWinskal>::Destroy();
   }
 
   static ToDatSetup& Setups() { return common::Service<ToDatSetup>::Get(); }
   static ToSetups& Settings() { return common::Service<ToSetups>::Get(); }
 
-  // The settings services back at the state of a program start.
-  static void ResetSettings() {
-    common::Service<ToSetups>::Destroy();
-    common::Service<ToSetups>::Create();
-    common::Service<ToModi>::Destroy();
-    common::Service<ToModi>::Create();
-    common::Service<ToPrefix>::Destroy();
-    common::Service<ToPrefix>::Create();
-    common::Service<common::ToDates>::Destroy();
-    common::Service<common::ToDates>::Create();
-    common::Service<common::GridColours>::Destroy();
-    common::Service<common::GridColours>::Create();
-    common::Service<common::TScreenSS>::Destroy();
-    common::Service<common::TScreenSS>::Create();
-    common::Service<common::ToWinskal>::Destroy();
-    common::Service<common::ToWinskal>::Create();
-  }
-
-  // The first record of a setup table, read through a fresh cursor.
+  // The first record of PXSETUP, read through a fresh cursor.
   static PxSetupRecord StoredMain() {
-    auto r = std::make_unique<PxSetupRecord>();
+    PxSetupRecord r{};
     TdbSetup c(kSetupMain);
     EXPECT_TRUE(c.First(kSetupAutoreKey));
-    c.GetRecord0(*r);
-    return *r;
-  }
-  static std::unique_ptr<PxSetup2Record> StoredMore() {
-    auto r = std::make_unique<PxSetup2Record>();
-    TdbSetup c(kSetupMore);
-    EXPECT_TRUE(c.First(kSetupAutoreKey));
-    c.GetRecord1(*r);
+    c.GetRecord0(r);
     return r;
   }
 

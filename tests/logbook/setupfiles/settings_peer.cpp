@@ -2,16 +2,14 @@
 //   settings_peer FOLDER TAG COUNT GO
 // waits for the file GO, then COUNT times loads the settings, sets station text 3 to "TAG-i" and
 // saves them, as COUNT program runs would. Lock conflicts are waited out, as a patient user
-// would. Prints the record numbers it worked on. Exits 0 done, 1 a load or save failed, 2
-// EDBError, 3 no start, 4 bad arguments, 5 no GO within a minute.
+// would. Exits 0 done, 1 a load or save failed, 2 EDBError, 3 no start, 4 bad arguments, 5 no GO
+// within a minute.
 #include <unistd.h>
 
 #include <cstdio>
-#include <set>
 #include <string>
 
 #include "common/grid_colours.h"
-#include "common/le_int.h"
 #include "common/screen_services.h"
 #include "common/service.h"
 #include "common/to_dates.h"
@@ -20,7 +18,7 @@
 #include "logbook/reference/prefix_files.h"
 #include "logbook/settings/setups.h"
 #include "logbook/setupfiles/settings_store.h"
-#include "logbook/setupfiles/setup_cursor.h"
+#include "logbook/setupfiles/setup_files.h"
 #include "storage/driver/db_error.h"
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_system.h"
@@ -37,18 +35,6 @@ bool WaitFor(const std::string& go) {
   return false;
 }
 
-// The record number of the first record of a table.
-std::int32_t FirstNumber(int kind) {
-  logbook::TdbSetup cursor(kind);
-  if (!cursor.First(logbook::kSetupAutoreKey)) return 0;
-  auto record = std::make_unique<logbook::PxSetup2Record>();
-  logbook::PxSetupRecord main;
-  cursor.GetRecord0(main);
-  cursor.GetRecord1(*record);
-  return common::ReadLeInt32(kind == logbook::kSetupMain ? &main[logbook::kSetupAutoreOffset]
-                                                         : &(*record)[logbook::kSetupAutoreOffset]);
-}
-
 int Run(int argc, char** argv) {
   if (argc != 5) return 4;
   const std::string tag = argv[2];
@@ -60,7 +46,6 @@ int Run(int argc, char** argv) {
   storage::SetDefaultRetryProc([&](std::string_view, int reason) {
     return reason != storage::kReasonRecordDeleted && --patience > 0;
   });
-  std::set<std::int32_t> numbers;
   for (int i = 0; i < count; ++i) {
     if (!logbook::LoadSettings()) return std::printf("load %d failed\n", i), 1;
     logbook::ToSetups& settings = Service<logbook::ToSetups>::Get();
@@ -68,9 +53,7 @@ int Run(int argc, char** argv) {
     station.station_text3 = tag + "-" + std::to_string(i);
     settings.SetOwnStation(station);
     if (!logbook::SaveSettings(false)) return std::printf("save %d failed\n", i), 1;
-    numbers.insert(FirstNumber(logbook::kSetupMain) * 100 + FirstNumber(logbook::kSetupMore));
   }
-  for (const std::int32_t n : numbers) std::printf("records %d/%d\n", n / 100, n % 100);
   storage::StopDriverSystem();
   return 0;
 }
