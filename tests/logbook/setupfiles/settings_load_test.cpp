@@ -88,20 +88,6 @@ TEST_F(SettingsLoadTest, AFirstRunMakesOneZeroRecordPerTableAndLoadsZeroValues) 
   EXPECT_FALSE(std::filesystem::exists(folder_ / "PELPSETP.DAT"));
 }
 
-TEST_F(SettingsLoadTest, AFirstRunKeepsTheDefaultsOfWhatIsTakenOnlyWhenSet) {
-  ASSERT_TRUE(LoadSettings());
-  const ToSetupLayout l = Settings().GetLayout();
-  const ToSetupLayout d = DefaultSetupLayout();
-  EXPECT_EQ(std::tie(l.panel_colour, l.side_bar_colour, l.list_colours, l.font_size),
-            std::tie(d.panel_colour, d.side_bar_colour, d.list_colours, d.font_size));
-  EXPECT_EQ(l.font_name, "Arial");
-  EXPECT_EQ(Settings().GetZusatzfelder().m[9].name, "M10");
-  EXPECT_EQ(Settings().GetQSL(), DefaultSetupQSL());
-  EXPECT_EQ(Settings().GetColour1(), kDefaultColour1);
-  EXPECT_EQ(common::Service<ToModi>::Get().GetGroup3(), "PACTOR");
-  EXPECT_EQ(Grid().GridColor, 0x00EFFFFFu);
-}
-
 TEST_F(SettingsLoadTest, QslRoutesGroupsAndColoursNeedAFirstRouteName) {
   SetupRecords r;
   std::copy_n("XLJQX", 5, r.more->begin() + 34288);  // letter group 1

@@ -20,14 +20,10 @@ PxSetupRecord Filled(std::uint8_t byte) {
 
 TEST_F(SetupFilesTest, TablesLieInTheirFolderEntryOrTheDataFolder) {
   EXPECT_EQ(ToDatSetup::FilePath(kSetupMain), "PXSETUP");
-  ToSetupDirs dirs;
-  dirs.dirs[0] = "one\\";
-  dirs.dirs[1] = "two/";
-  Settings().SetDirs(dirs);
-  EXPECT_EQ(ToDatSetup::FilePath(kSetupMain), "two/PXSETUP");
-  EXPECT_EQ(ToDatSetup::FilePath(kSetupMore), "two/PXSETUP2");
-  EXPECT_EQ(ToDatSetup::FilePath(kSetupPelp), "one/PELPSETP");
-  EXPECT_EQ(ToDatSetup::FilePath(kSetupHc), "one/HCSETUP");
+  Settings().SetDirs(ToSetupDirs{{"one\\", "two/"}});
+  std::string paths;
+  for (int kind = 0; kind < kSetupKinds; ++kind) paths += ToDatSetup::FilePath(kind) + " ";
+  EXPECT_EQ(paths, "two/PXSETUP two/PXSETUP2 one/PELPSETP one/HCSETUP ");
 }
 
 // PXSETUP opens first and PXSETUP2 last, after HCSETUP and PELPSETP: a table that cannot be
@@ -113,17 +109,6 @@ TEST_F(SetupFilesTest, InsertNumbersTheRecordAndUpdateKeepsTheNumber) {
   EXPECT_TRUE(std::all_of(stored.begin() + 8, stored.end(), [](auto b) { return b == 0x5A; }));
   EXPECT_EQ(c.RecordCount(), 1);
   EXPECT_EQ(CheckSetup(kSetupMain), "");
-}
-
-TEST_F(SetupFilesTest, ARecordWithoutNumberIsNotWrittenOverAnother) {
-  TdbSetup c(kSetupMain);
-  c.Clear();
-  ASSERT_TRUE(c.Insert());
-  c.PutRecord0(Filled(0));  // number 0: nothing to re-find
-  std::string key;
-  c.GetAutoKeyText(key);
-  EXPECT_EQ(key, "");
-  EXPECT_FALSE(c.Update());
 }
 
 }  // namespace
