@@ -346,6 +346,8 @@ void SetRegionCaptions(std::string_view own_country, ToSetupWeitere& w) {
       {"DL", "DOK", "DOK/Gebiet1", "LDK", "LDK/Gebiet2"},
       {"OE", "ADL", "ADL/Gebiet1", "Gebiet2", "Gebiet2"},
       {"HB9", "Kanton", "Kanton/Gebiet1", "Gebiet2", "Gebiet2"},
+      // The system's DXCC table (and so the prefix database) names Switzerland "HB".
+      {"HB", "Kanton", "Kanton/Gebiet1", "Gebiet2", "Gebiet2"},
   };
   Captions c{"", "Gebiet1", "Gebiet1", "Gebiet2", "Gebiet2"};
   for (const Captions& known : kCaptions) {

@@ -36,7 +36,8 @@ void PackSettings(const SettingsImage& image, PxSetupRecord& pxsetup, PxSetup2Re
                   bool keep_variant_byte);
 // The own country of the image's own call (see SettingsFromSetup), then the region captions.
 void ResolveOwnCountry(SettingsImage& image);
-// The four region captions of the own country: "DL", "OE", "HB9" and any other.
+// The four region captions of the own country: "DL", "OE", Switzerland ("HB9", or "HB" as the
+// system's DXCC table names it) and any other.
 void SetRegionCaptions(std::string_view own_country, ToSetupWeitere& weitere);
 
 }  // namespace logbook

@@ -187,7 +187,8 @@ class OwnCountry : public SettingsTest, public ::testing::WithParamInterface<Own
 
 TEST_P(OwnCountry, FollowsTheOwnCallAndSetsTheRegionCaptions) {
   Add({{.prefix = "OE", .dxcc = "OE"},
-       {.prefix = "HB", .dxcc = "HB9"},
+       {.prefix = "HB", .dxcc = "HB"},
+       {.prefix = "HB9Z", .dxcc = "HB9"},
        {.prefix = "F", .dxcc = "F"}});
   SetupRecords r;
   PutText(*r.main, 3400, GetParam().a);
@@ -205,7 +206,8 @@ INSTANTIATE_TEST_SUITE_P(
     Settings, OwnCountry,
     ::testing::Values(
         OwnCallCase{"Austria", "OE3XYZ", "OE", "ADL|ADL/Gebiet1|Gebiet2|Gebiet2"},
-        OwnCallCase{"Switzerland", "HB9ABC", "HB9", "Kanton|Kanton/Gebiet1|Gebiet2|Gebiet2"},
+        OwnCallCase{"Switzerland", "HB9ABC", "HB", "Kanton|Kanton/Gebiet1|Gebiet2|Gebiet2"},
+        OwnCallCase{"SwitzerlandAsHB9", "HB9ZZ", "HB9", "Kanton|Kanton/Gebiet1|Gebiet2|Gebiet2"},
         OwnCallCase{"Elsewhere", "F5ABC", "F", "Gebiet1|Gebiet1|Gebiet2|Gebiet2"},
         OwnCallCase{"Unresolvable", "QQ1ABC", "DL", "DOK|DOK/Gebiet1|LDK|LDK/Gebiet2"}),
     common::testing::RowName);
