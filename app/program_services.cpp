@@ -14,6 +14,7 @@
 #include "logbook/databases/call_database.h"
 #include "logbook/databases/project_database.h"
 #include "logbook/databases/projecte.h"
+#include "logbook/databases/qso_files.h"
 #include "logbook/databases/selection_position.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/locator.h"
@@ -47,6 +48,7 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToDatCall>::Create();
   Service<logbook::ToDatProject>::Create();
   Service<logbook::ToProjecte>::Create();
+  Service<logbook::ToDatQSO>::Create();  // the logbook files' DXCC pass is armed from here on
   Service<storage::DriverSystem>::Create().SetStartFolder(data_folder_);
   Service<storage::ToDBFkt>::Create();
   // The DXCC selection opens its window where it was last closed in the current project.
@@ -58,7 +60,9 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
 }
 
 ProgramServices::~ProgramServices() {
-  // The catalogue object's project cursor closes the project file while the file manager runs.
+  // The logbook files and the catalogue object's project cursor close their files while the file
+  // manager runs.
+  Service<logbook::ToDatQSO>::Destroy();
   Service<logbook::ToProjecte>::Destroy();
   if (file_manager_started_) StopFileManager();
   // The dump describes the last driver operation, so it is written before anything is freed.

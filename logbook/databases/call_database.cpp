@@ -7,6 +7,7 @@
 #include "common/service.h"
 #include "common/string_helpers.h"
 #include "logbook/databases/call_keys.h"
+#include "logbook/databases/setup_folder.h"
 #include "logbook/settings/setups.h"
 
 namespace logbook {
@@ -50,12 +51,6 @@ constexpr std::array<FieldTags, 21> kFieldTags = {{
     {21, 14}, {26, 15}, {0, 16},  {0, 17},                                // LDK .. call comment
 }};
 
-std::string FolderEntry(int entry) {
-  if (!common::Service<ToSetups>::Exists()) return {};
-  const std::string folder = common::Service<ToSetups>::Get().GetDirs().dirs[entry];
-  return common::ReplaceChar(folder, '\\', '/');
-}
-
 }  // namespace
 
 std::uint8_t CallFieldTag(CallTable table, CallField field) {
@@ -69,7 +64,7 @@ std::uint8_t CallFieldTag(CallTable table, CallField field) {
 std::string ToDatCall::FileName(CallTable table) { return FileOf(table).name; }
 
 std::string ToDatCall::FilePath(CallTable table) {
-  return FolderEntry(FileOf(table).folder_entry) + FileOf(table).name;
+  return SetupFolder(FileOf(table).folder_entry) + FileOf(table).name;
 }
 
 int ToDatCall::OpenFile(CallTable table, bool skip) {

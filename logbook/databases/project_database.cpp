@@ -8,6 +8,7 @@
 #include "common/service.h"
 #include "common/string_helpers.h"
 #include "logbook/databases/field_catalogue.h"
+#include "logbook/databases/setup_folder.h"
 #include "logbook/settings/setups.h"
 
 namespace logbook {
@@ -38,11 +39,7 @@ int ProjectStoredLength(const TProjectRec& record) {
 
 // --- ToDatProject ---
 
-std::string ToDatProject::FilePath() {
-  std::string folder;
-  if (common::Service<ToSetups>::Exists()) folder = common::Service<ToSetups>::Get().GetDirs().dirs[1];
-  return common::ReplaceChar(folder, '\\', '/') + "PX5PRO";
-}
+std::string ToDatProject::FilePath() { return SetupFolder(1) + "PX5PRO"; }
 
 void ToDatProject::ProjectKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
   // Only the head and the remark are read; the record may be as short as 14699 bytes.

@@ -38,6 +38,10 @@ static_assert(offsetof(TQSO293Rec, qsl_sent) == 168);
 static_assert(offsetof(TQSO293Rec, rst_wkd) == 188);
 static_assert(offsetof(TQSO293Rec, selected) == 272);
 static_assert(offsetof(TQSO293Rec, dok) == 281);
+static_assert(offsetof(TQSLViaRec, date) == 19);
+static_assert(offsetof(TQSLViaRec, route) == 27);
+static_assert(offsetof(TLogNoteRec, call) == 8);
+static_assert(offsetof(TLogNoteRec, time) == 27);
 
 std::uint8_t* Bytes(TQSO293Rec& r) { return reinterpret_cast<std::uint8_t*>(&r); }
 const std::uint8_t* Bytes(const TQSO293Rec& r) { return reinterpret_cast<const std::uint8_t*>(&r); }

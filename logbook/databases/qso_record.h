@@ -23,6 +23,13 @@
 // by their external field number, Qso293FieldOf. Texts are short strings of the capacity given,
 // day numbers and times signed 32-bit (-1 none), frequencies 6-byte reals, marks one character.
 //
+// TQSLViaRec, the 63-byte record of the QSL-via file "PXQSLVIA":
+//   0 4 free-chain link; 4 15 call sign, short string of 14; 19 4 date (day number);
+//   23 4 time (seconds); 27 36 QSL route, short string of 35.
+// TLogNoteRec, the 314-byte record of the log-note file "PXLNOTE":
+//   0 4 free-chain link; 4 4 logbook number; 8 15 call sign, short string of 14;
+//   23 4 date (day number); 27 4 time (seconds); 31 283 the note's characters.
+//
 // Disk data is untrusted: every span lies inside the record, a chain or tagged entry that runs
 // past the used length or position 8000, or a tagged entry shorter than 2 bytes, gives no field
 // for itself and everything behind it, and a layout-7 text longer than 255 characters is refused.
@@ -104,6 +111,25 @@ struct TQSO293Rec {
   std::uint8_t unused[3] = {};
 };
 static_assert(sizeof(TQSO293Rec) == 293);
+
+struct TQSLViaRec {
+  common::LeInt32 link;
+  common::ShortString<14> call;
+  common::LeInt32 date;
+  common::LeInt32 time;
+  common::ShortString<35> route;
+};
+static_assert(sizeof(TQSLViaRec) == 63);
+
+struct TLogNoteRec {
+  common::LeInt32 link;
+  common::LeInt32 number;
+  common::ShortString<14> call;
+  common::LeInt32 date;
+  common::LeInt32 time;
+  char note[283] = {};
+};
+static_assert(sizeof(TLogNoteRec) == 314);
 
 enum class Qso293Type { kText, kDay, kTime, kReal, kChar };
 

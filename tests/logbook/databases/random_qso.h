@@ -1,0 +1,59 @@
+// Random layout-9 QSOs of about 300 bytes in 19 tagged entries, from small lists so that keys
+// repeat: for the consistency tests, the peer of the multi-process test and the benchmark.
+#pragma once
+
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace logbook::testing {
+
+class RandomQsos {
+ public:
+  explicit RandomQsos(unsigned seed) : random_(seed) {}
+
+  int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(random_); }
+  template <std::size_t N>
+  const char* Any(const char* const (&list)[N]) {
+    return list[static_cast<std::size_t>(Below(static_cast<int>(N)))];
+  }
+  static std::string Two(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+  // (content kind, text) pairs.
+  std::vector<std::pair<int, std::string>> Layout9Fields() {
+    static const char* const kCalls[] = {"DL1ABC", "DL1ABC/P", "OE3XYZ", "F5AA",  "K1ABC",
+                                         "JA1ZZ",  "DK9XX",    "G4ABC/M", "EA8AA", "VK2XY",
+                                         "ZS6AB",  "PA/DL7ZZ"};
+    static const char* const kModes[] = {"CW", "SSB", "FT8", "RTTY", "FM", "USB"};
+    static const char* const kFrequencies[] = {"1.830",  "3.550",  "7.030",
+                                               "14.250", "21.074", "144.300"};
+    static const char* const kDxcc[] = {"DL", "OE", "F", "K", "JA", "G", "EA8", "VK"};
+    static const char* const kQsl[] = {"", "J", "Y", "N", "L"};
+    const std::string time = Two(Below(24)) + (Below(4) == 0 ? "" : ":") + Two(Below(60));
+    return {{2, Any(kCalls)},
+            {1, Two(1 + Below(28)) + "." + Two(1 + Below(12)) + ".20" + Two(10 + Below(15))},
+            {44, time},
+            {16, Any(kModes)},
+            {18, Any(kFrequencies)},
+            {3, Any(kDxcc)},
+            {12, Any(kQsl)},
+            {13, Any(kQsl)},
+            {7, Below(3) == 0 ? "" : "B" + Two(Below(40))},
+            {6, "JO" + Two(Below(100)) + "AB"},
+            {30, "599"},
+            {31, "5" + std::to_string(Below(10))},
+            {19, std::string(static_cast<std::size_t>(1 + Below(20)), 'n')},
+            {20, std::string(static_cast<std::size_t>(1 + Below(30)), 'q')},
+            {29, std::string(static_cast<std::size_t>(Below(120)), 'r')},
+            {10, Below(2) ? "EU-0" + Two(Below(99)) : ""},
+            {69, Below(2) ? "L" + Two(Below(50)) : ""},
+            {59, std::to_string(Below(1000))},
+            {47, Below(2) ? "*" : ""}};
+  }
+
+ private:
+  std::mt19937 random_;
+};
+
+}  // namespace logbook::testing
