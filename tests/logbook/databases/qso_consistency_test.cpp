@@ -7,7 +7,6 @@
 #include "common/number_text.h"
 #include "logbook/databases/qso_keys.h"
 #include "qso_fixture.h"
-#include "random_qso.h"
 
 namespace logbook::testing {
 namespace {

@@ -19,22 +19,9 @@
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
+#include "tests/logbook/databases/random_qso.h"
 
 namespace logbook::testing {
-
-// A layout-9 QSO: tagged entries (content kind, text) from data position 1.
-inline TQSORec TaggedQso(const std::vector<std::pair<int, std::string>>& entries) {
-  TQSORec r{};
-  int p = 0;
-  for (const auto& [kind, text] : entries) {
-    r.data[p] = static_cast<std::uint8_t>(text.size() + 2);
-    r.data[p + 1] = static_cast<std::uint8_t>(kind);
-    std::memcpy(r.data + p + 2, text.data(), text.size());
-    p += static_cast<int>(text.size()) + 2;
-  }
-  r.used = static_cast<std::uint32_t>(p);
-  return r;
-}
 
 // The key forms of a date and a time, as the keys expect them.
 inline std::string DateKey(int day, int month, int year) {

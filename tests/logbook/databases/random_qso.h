@@ -1,13 +1,31 @@
-// Random layout-9 QSOs of about 300 bytes in 19 tagged entries, from small lists so that keys
-// repeat: for the consistency tests, the peer of the multi-process test and the benchmark.
+// Layout-9 QSOs for tests and benchmarks: built from tagged entries, and random ones of about 300
+// bytes in 19 entries, from small lists so that keys repeat.
 #pragma once
 
+#include <cstring>
 #include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "logbook/databases/qso_record.h"
+
 namespace logbook::testing {
+
+// A layout-9 QSO: tagged entries (content kind, text) from data position 1.
+inline TQSORec TaggedQso(const std::vector<std::pair<int, std::string>>& entries) {
+  TQSORec r{};
+  int p = 0;
+  for (const auto& [kind, text] : entries) {
+    r.data[p] = static_cast<std::uint8_t>(text.size() + 2);
+    r.data[p + 1] = static_cast<std::uint8_t>(kind);
+    std::memcpy(r.data + p + 2, text.data(), text.size());
+    p += static_cast<int>(text.size()) + 2;
+  }
+  r.used = static_cast<std::uint32_t>(p);
+  return r;
+}
+
 
 class RandomQsos {
  public:
