@@ -12,14 +12,13 @@
 #include "common/number_mask.h"
 #include "common/string_helpers.h"
 #include "database_fixture.h"
-#include "logbook/databases/field_catalogue.h"
 #include "logbook/databases/projecte.h"
 #include "logbook/databases/qso_files.h"
 #include "logbook/databases/qso_table_base.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
-#include "tests/logbook/databases/random_qso.h"
+#include "tests/logbook/databases/qso_samples.h"
 
 namespace logbook::testing {
 
@@ -32,25 +31,6 @@ inline std::string TimeKey(int hour, int minute) {
 }
 inline const std::string kNoDate = common::DateToKey(-1, true);
 inline const std::string kNoTime = common::TimeToKey(-1, true);
-
-// A project record of a layout kind with the catalogue's fields and the logbook file
-// "LB600000.DAT".
-inline TProjectRec ProjectOf(int layout, const std::string& tag = "PELORIN6") {
-  TProjectRec r{};
-  r.name = "Projekt";
-  r.block.layout_kind = static_cast<std::uint8_t>(layout);
-  r.block.version_tag = tag;
-  r.block.logbook_file = "LB600000.DAT";
-  // The project editor stores the descriptors of the fields a project offers.
-  for (int n = 1; n <= 50; ++n) r.descriptors_1_to_50[n - 1] = CatalogueDescriptor(n);
-  return r;
-}
-// A field-list entry.
-inline void Field(TProjectRec& r, int slot, const std::string& name, int width) {
-  r.block.fields[slot - 1].name = name;
-  r.block.fields[slot - 1].width = static_cast<std::uint8_t>(width);
-}
-
 
 class QsoTest : public DatabaseTest {
  protected:

@@ -16,7 +16,7 @@
 #include "logbook/settings/setups.h"
 #include "storage/db_error.h"
 #include "storage/driver_system.h"
-#include "tests/logbook/databases/random_qso.h"
+#include "tests/logbook/databases/qso_samples.h"
 
 namespace {
 

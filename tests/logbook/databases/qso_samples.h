@@ -1,5 +1,5 @@
-// Layout-9 QSOs for tests and benchmarks: built from tagged entries, and random ones of about 300
-// bytes in 19 entries, from small lists so that keys repeat.
+// Projects and layout-9 QSOs for tests and benchmarks: project records, QSOs built from tagged
+// entries, and random ones of about 300 bytes in 19 entries, from small lists so that keys repeat.
 #pragma once
 
 #include <cstring>
@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "logbook/databases/field_catalogue.h"
+#include "logbook/databases/project_record.h"
 #include "logbook/databases/qso_record.h"
 
 namespace logbook::testing {
@@ -24,6 +26,25 @@ inline TQSORec TaggedQso(const std::vector<std::pair<int, std::string>>& entries
   }
   r.used = static_cast<std::uint32_t>(p);
   return r;
+}
+
+
+// A project record of a layout kind with the catalogue's fields and the logbook file
+// "LB600000.DAT".
+inline TProjectRec ProjectOf(int layout, const std::string& tag = "PELORIN6") {
+  TProjectRec r{};
+  r.name = "Projekt";
+  r.block.layout_kind = static_cast<std::uint8_t>(layout);
+  r.block.version_tag = tag;
+  r.block.logbook_file = "LB600000.DAT";
+  // The project editor stores the descriptors of the fields a project offers.
+  for (int n = 1; n <= 50; ++n) r.descriptors_1_to_50[n - 1] = CatalogueDescriptor(n);
+  return r;
+}
+// A field-list entry.
+inline void Field(TProjectRec& r, int slot, const std::string& name, int width) {
+  r.block.fields[slot - 1].name = name;
+  r.block.fields[slot - 1].width = static_cast<std::uint8_t>(width);
 }
 
 
