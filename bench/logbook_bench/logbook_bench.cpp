@@ -23,7 +23,7 @@
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
 #include "logbook/settings/setups.h"
-#include "storage/driver_system.h"
+#include "storage/driver/driver_system.h"
 #include "tests/common/temp_folder.h"
 #include "tests/logbook/databases/qso_samples.h"
 

@@ -34,8 +34,8 @@
 #include <memory>
 #include <string>
 
-#include "storage/table_dat_base.h"
-#include "storage/table_treiber.h"
+#include "storage/tables/table_dat_base.h"
+#include "storage/tables/table_treiber.h"
 
 namespace logbook {
 

@@ -49,8 +49,8 @@
 #include <string>
 
 #include "logbook/databases/project_record.h"
-#include "storage/driver.h"
-#include "storage/table_keys.h"
+#include "storage/driver/driver.h"
+#include "storage/tables/table_keys.h"
 
 namespace logbook {
 

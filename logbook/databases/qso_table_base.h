@@ -31,7 +31,7 @@
 #include <string_view>
 
 #include "logbook/databases/qso_record.h"
-#include "storage/table_base.h"
+#include "storage/tables/table_base.h"
 
 namespace logbook {
 

@@ -14,8 +14,8 @@
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
 #include "logbook/settings/setups.h"
-#include "storage/db_error.h"
-#include "storage/driver_system.h"
+#include "storage/driver/db_error.h"
+#include "storage/driver/driver_system.h"
 #include "tests/logbook/databases/qso_samples.h"
 
 namespace {

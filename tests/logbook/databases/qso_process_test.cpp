@@ -1,16 +1,13 @@
 // Two users in their own processes add QSOs to one shared layout-9 logbook at once. Afterwards
 // every QSO is there with its own number, the numbers run from 1 without a gap, and the files
 // pass the checker.
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <set>
 #include <string>
 #include <vector>
 
 #include "logbook/databases/qso_keys.h"
 #include "qso_fixture.h"
+#include "tests/common/peer_process.h"
 
 namespace logbook::testing {
 namespace {
@@ -20,20 +17,10 @@ constexpr int kQsos = 1000;
 class QsoProcessTest : public QsoTest {
  protected:
   pid_t Spawn(std::int32_t project, int seed) {
-    const std::string out = folder_ / ("peer" + std::to_string(seed) + ".out");
-    const pid_t pid = fork();
-    if (pid == 0) {
-      dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
-      execl(QSO_PEER_PATH, QSO_PEER_PATH, folder_.path().c_str(), std::to_string(project).c_str(),
-            std::to_string(seed).c_str(), std::to_string(kQsos).c_str(), nullptr);
-      _exit(127);
-    }
-    return pid;
-  }
-  static int Wait(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return common::testing::SpawnPeer(
+        QSO_PEER_PATH,
+        {folder_.path(), std::to_string(project), std::to_string(seed), std::to_string(kQsos)},
+        folder_ / ("peer" + std::to_string(seed) + ".out"));
   }
 };
 
@@ -47,7 +34,7 @@ TEST_F(QsoProcessTest, TwoWritersNumberEveryQsoOnce) {
   }
   const std::vector<pid_t> peers = {Spawn(number, 1), Spawn(number, 2)};
   for (std::size_t i = 0; i < peers.size(); ++i) {
-    EXPECT_EQ(Wait(peers[i]), 0) << common::testing::ReadFile(
+    EXPECT_EQ(common::testing::WaitPeer(peers[i]), 0) << common::testing::ReadFile(
         folder_ / ("peer" + std::to_string(i + 1) + ".out"));
   }
   std::set<std::uint32_t> numbers;
