@@ -20,9 +20,7 @@ class QsoFilesTest : public QsoTest {
     EXPECT_TRUE(p->FindNumber(number)) << number;
     return p;
   }
-  bool Exists(const std::string& name) const {
-    return std::filesystem::exists(std::filesystem::path(folder_.path()) / name);
-  }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(folder_ / name); }
 };
 
 TEST_F(QsoFilesTest, NamesFoldersAndVariants) {
@@ -62,15 +60,13 @@ TEST_F(QsoFilesTest, NamesFoldersAndVariants) {
   }
   EXPECT_EQ(ToDatQSO::ProjectNameText(p), "LB600000  Projekt             ");
 
-  const struct {
-    const char* tag;
-    int request;
-    int table;
-  } variants[] = {{"PELORIN", 0, 2},   {"PELORIN6", 0, 0}, {"PELORIN", 14, 4},
-                  {"PELORIN6", 15, 5}, {"PELORIN", 3, 6},  {"PELORIN6", 3, 1}};
-  for (const auto& v : variants) {
-    p.Record().block.version_tag = v.tag;
-    EXPECT_EQ(ToDatQSO::FileVariant(p, v.request), v.table) << v.tag << " " << v.request;
+  // By request kind 0, 14, 15 and another: for "PELORIN" and for any other tag.
+  const int requests[] = {0, 14, 15, 3}, variants[2][4] = {{2, 4, 5, 6}, {0, 4, 5, 1}};
+  for (int tag = 0; tag < 2; ++tag) {
+    p.Record().block.version_tag = tag == 0 ? "PELORIN" : "PELORIN6";
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(ToDatQSO::FileVariant(p, requests[i]), variants[tag][i]) << tag << i;
+    }
   }
 }
 
