@@ -1,6 +1,7 @@
 #include "platform/qt/impl/convert.h"
 
 #include "platform/qt/colors.h"
+#include "platform/qt/font_table.h"
 #include "platform/text_codec.h"
 
 namespace platform::qt::impl {
@@ -33,7 +34,7 @@ TColor FromQColor(const QColor& colour) {
 }
 
 QFont ToQFont(const TFont& font) {
-  QFont f(ToQString(font.Name()));
+  QFont f(ToQString(HostFontFamily(font.Name())));
   f.setPixelSize(font.PixelSize());
   f.setBold((font.Style() & fsBold) != 0);
   f.setItalic((font.Style() & fsItalic) != 0);
