@@ -24,6 +24,8 @@
 #include "logbook/settings/setups.h"
 #include "logbook/setupfiles/settings_store.h"
 #include "logbook/setupfiles/setup_files.h"
+#include "output/alle_rout.h"
+#include "output/print_settings.h"
 #include "storage/driver/debug_stack.h"
 #include "storage/driver/driver_system.h"
 #include "storage/tables/db_functions.h"
@@ -57,6 +59,8 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToDatSetup>::Create();
   Service<contest::ToDatContest>::Create();
   Service<contest::TContestFkt>::Create();
+  Service<output::TAlleRout>::Create();
+  Service<output::TPrintSS>::Create();
 }
 
 ProgramServices::~ProgramServices() {
@@ -67,6 +71,8 @@ ProgramServices::~ProgramServices() {
   if (file_manager_started_) StopFileManager();
   // The dump describes the last driver operation, so it is written before anything is freed.
   storage::DriverExitProcedure();
+  Service<output::TPrintSS>::Destroy();
+  Service<output::TAlleRout>::Destroy();
   Service<contest::TContestFkt>::Destroy();
   Service<contest::ToDatContest>::Destroy();
   Service<logbook::ToDatSetup>::Destroy();

@@ -24,6 +24,7 @@ set(DOMIVOX_LAYERS
   contest
   platform/qt
   ui
+  output
 )
 
 # The longest entry of `layers` that is `path`'s folder or a folder above it; empty when none is.

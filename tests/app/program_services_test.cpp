@@ -12,6 +12,8 @@
 #include "contest/contest_tables.h"
 #include "logbook/databases/projecte.h"
 #include "logbook/settings/setups.h"
+#include "output/alle_rout.h"
+#include "output/print_settings.h"
 #include "storage/driver/driver_system.h"
 
 namespace app {
@@ -44,6 +46,8 @@ TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
     EXPECT_TRUE(common::Service<logbook::ToSetups>::Exists());
     EXPECT_TRUE(common::Service<contest::ToDatContest>::Exists());
     EXPECT_TRUE(common::Service<logbook::ToProjecte>::Exists());
+    EXPECT_TRUE(common::Service<output::TAlleRout>::Exists());
+    EXPECT_TRUE(common::Service<output::TPrintSS>::Exists());
     auto* messages = RecordMessages();
     ASSERT_TRUE(services.StartFileManager());
     EXPECT_TRUE(common::Service<storage::DriverSystem>::Get().Started());

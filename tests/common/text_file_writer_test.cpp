@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "platform/file_faults.h"
 #include "tests/common/temp_folder.h"
 
@@ -38,6 +40,7 @@ struct FaultRow {
   bool short_write;
   std::string kept;  // what the file holds afterwards
 };
+void PrintTo(const FaultRow& row, std::ostream* os) { *os << row.name; }
 
 class TextFileWriterFault : public ::testing::TestWithParam<FaultRow> {};
 
@@ -63,7 +66,7 @@ TEST_P(TextFileWriterFault, TheFirstFailureStandsAndStopsTheFile) {
 
 INSTANTIATE_TEST_SUITE_P(Faults, TextFileWriterFault,
                          ::testing::Values(FaultRow{"Refused", false, "eins\r\nzwei\r\n"},
-                                           FaultRow{"ShortWrite", true, "eins\r\nzwei\r\ndr"}),
+                                           FaultRow{"ShortWrite", true, "eins\r\nzwei\r\ndre"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

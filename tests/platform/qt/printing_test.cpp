@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "platform/qt/font_table.h"
@@ -23,6 +24,7 @@ struct FamilyRow {
   std::string font;
   std::string family;
 };
+void PrintTo(const FamilyRow& row, std::ostream* os) { *os << row.name; }
 
 class FontTableTest : public ::testing::TestWithParam<FamilyRow> {};
 

@@ -1,0 +1,142 @@
+// TAlleRout: the one output channel through which every written form of a finished contest log
+// goes: the printed summary sheet and lists, and the E-Log text, STF, ADIF, Cabrillo, CSV and
+// EDI files. One object for the run of the program (Service<TAlleRout>), reused for every output.
+//
+// It hides whether a line goes to the printer canvas or into a file, keeps the print position
+// and the page, adapts a line to its channel (upper case on STF and Cabrillo, five blanks before
+// every E-Log text line, CR LF after every file line), fits fields to their columns, builds the
+// default file name and runs the save dialog. The kinds, channels and files are listed in
+// output/output_kinds.h.
+//
+// Calling order of every output: Open; OpenFileKind (only when Open answered true; the output is
+// abandoned when it answers false); the caller sets English; the drivers write; then Close and
+// CloseAndShow, always both, in this order.
+//
+// The printer is the system printer (platform/qt/printer.h) and its dialog the installed print
+// dialog port; messages go through ToMessages, the save dialog through TFileBaseSS, the settings'
+// own call through ToSetups; all of these must exist while an output runs. The first failure to
+// write a file stops the channel: nothing more is written, the file keeps what was written, and
+// CloseAndShow reports it instead of showing the file.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "common/text_file_writer.h"
+#include "contest/catalogue_record.h"
+#include "contest/contest_definition.h"
+#include "output/output_kinds.h"
+
+namespace contest {
+class TdbContestBase;
+}
+
+namespace output {
+
+class TAlleRout {
+ public:
+  // Shows a written file; answers what the viewer answers (unused by the channel).
+  using FileShower = std::function<bool(const std::string& file_name)>;
+
+  TAlleRout();
+
+  // --- tallies of the summary sheet and column widths, set by the drivers of each output ---
+  std::array<std::int32_t, 3> KindTotals{};  // multiplier kinds 1, 2 and 3
+  std::int32_t MultiTotal = 0;
+  // Replaced by the sum of points inside the chosen periods when periods are given.
+  std::int32_t PointsTotal = 0;
+  std::int32_t QsoTotal = 0;
+  // The widest trimmed value of seven log columns, measured before a log is written.
+  std::array<std::int32_t, 7> ColumnWidths{};
+  // Report texts in English instead of German; kept from one output to the next.
+  bool English = false;
+
+  // Prepares the channel for one output kind: position, line height, resolution and margin anew;
+  // for the printer kinds the print dialog runs and, on OK, the job begins in "Courier New" of 9
+  // points (8 for kinds 3 and 4, 10 for kind 2). False when the print dialog is cancelled, when
+  // the printer refuses the job (an error is shown), and for kinds 1 and 16, which write nowhere,
+  // and kinds outside 0..16.
+  bool Open(int kind);
+  // For the file kinds 6 to 15 asks for the file (AskFileName with the kind's description and
+  // extension); true without a dialog for the printer kinds. `catalogue` is positioned on the
+  // log being written.
+  bool OpenFileKind(int kind, const contest::TdbContestBase& catalogue,
+                    const contest::TContestRec& definition);
+  bool OpenFileKind(int kind, const contest::TContestKKRec& log,
+                    const contest::TContestRec& definition);
+  // The notice (unless English), the save dialog proposing the log's default name, and the
+  // creation of the file. False when the dialog is cancelled, or when the file cannot be created
+  // (the error "Die Datei <name> konnte nicht erstellt werden." is shown).
+  bool AskFileName(std::string_view description, std::string_view extension,
+                   const contest::TContestKKRec& log, const contest::TContestRec& definition);
+
+  // Writes one line: x back to the left margin first when `reset_x`; upper-cased on STF and
+  // Cabrillo; drawn at (x, y) on the printer, five blanks + text + CR LF in text files, text +
+  // CR LF in the other files; then y one line down when `advance`.
+  void WriteLine(std::string_view text, bool reset_x, bool advance);
+  // The field fitted to its column: trimmed only on ADIF and CSV, else padded with blanks or cut
+  // to exactly `width` characters (at most 255).
+  std::string PadField(std::string_view text, int width) const;
+  // y to the top of the page, x to the left margin.
+  void ResetPosition();
+  // Printer only (false elsewhere): x to the left margin; when fewer than two lines remain below
+  // y a new page begins and the answer is true (the caller then writes its page header, which
+  // resets y).
+  bool NewPageIfFull();
+  // Printer font bold or normal; no effect on the file channels.
+  void BoldOn();
+  void BoldOff();
+
+  // The station part of file names: the settings' own call in its file-name form.
+  std::string StationFileName() const;
+  // The class part of file names: empty for an empty name, else "-" + name with ":" removed,
+  // "." made "-" and "/", "\" and "," made "_".
+  static std::string ContestFileNamePart(std::string_view name);
+
+  // Printer only: bold off and the job sent to the printer.
+  void Close();
+  // Closes the file of the file channels. A file that failed to be written is reported
+  // ("Die Datei <name> konnte nicht geschrieben werden."); otherwise kinds 6, 7, 8, 10 and 15
+  // open in the file viewer.
+  void CloseAndShow();
+  // Whether a write to the output file failed since it was created (the dispatcher then shows no
+  // "created" notice).
+  bool WriteFailed() const { return file_ && file_->Failed(); }
+
+  // --- state ---
+  int Kind() const { return kind_; }
+  Channel GetChannel() const { return channel_; }
+  const std::string& FileName() const { return file_name_; }
+  int X() const { return x_; }
+  int Y() const { return y_; }
+  int LineHeight() const { return line_height_; }
+  int LeftMargin() const { return left_margin_; }
+  double DotsPerInch() const { return dots_per_inch_; }
+  // The top of the page in dots (1 cm below the printable area's top edge).
+  int TopPosition() const;
+
+  // Replaces what shows a written file (the file viewer; tests record).
+  void SetFileShower(FileShower shower) { show_file_ = std::move(shower); }
+
+ private:
+  bool OpenPrinter();
+  std::string DefaultFileName(std::string_view extension, const contest::TContestKKRec& log,
+                              const contest::TContestRec& definition) const;
+
+  int x_ = 0;
+  int y_ = 0;
+  int line_height_ = 1;
+  std::optional<common::TextFileWriter> file_;  // from the file's creation to the next Open
+  double dots_per_inch_ = 1.0;
+  int left_margin_ = 1;
+  int kind_ = 0;
+  std::string file_name_;
+  Channel channel_ = Channel::kPrinter;
+  FileShower show_file_;
+};
+
+}  // namespace output

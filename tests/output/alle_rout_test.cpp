@@ -1,0 +1,306 @@
+#include "output/alle_rout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <ostream>
+#include <string>
+
+#include "contest/contest_definition.h"
+#include "output/station_file.h"
+#include "platform/file_faults.h"
+#include "tests/common/rows.h"
+#include "tests/common/temp_folder.h"
+#include "tests/output/output_fixture.h"
+
+namespace output {
+namespace {
+
+using common::MessageKind;
+using common::testing::ReadFile;
+using common::testing::RowName;
+using output_test::OutputFixture;
+
+// --- files ---
+
+struct FileRow {
+  const char* name;
+  int kind;
+  std::string bytes;   // the file after "müller dl1abc" and "x"
+  std::string padded;  // PadField("AB", 5)
+  bool shown;          // opened in the viewer after closing
+};
+void PrintTo(const FileRow& row, std::ostream* os) { *os << row.name; }
+
+class FileKindTest : public ::testing::TestWithParam<FileRow> {};
+
+TEST_P(FileKindTest, WritesTheChannelsBytesAndShowsTheViewerKinds) {
+  OutputFixture f;
+  const FileRow& row = GetParam();
+  TAlleRout& channel = f.Channel();
+  ASSERT_TRUE(channel.Open(row.kind));
+  f.Chooser().answers.push_back(f.Path("out"));
+  ASSERT_TRUE(channel.OpenFileKind(row.kind, contest::TContestKKRec{}, contest::TContestRec{}));
+  channel.WriteLine("m\xFCller dl1abc", true, true);
+  channel.WriteLine("x", false, false);
+  EXPECT_EQ(channel.PadField("AB", 5), row.padded);
+  EXPECT_FALSE(channel.NewPageIfFull());
+  channel.Close();
+  channel.CloseAndShow();
+  const std::string file = f.Path("out." + std::string(FindOutputKind(row.kind)->extension));
+  EXPECT_EQ(channel.FileName(), file);
+  EXPECT_EQ(ReadFile(file), row.bytes);
+  EXPECT_EQ(f.Shown(), row.shown ? std::vector<std::string>{file} : std::vector<std::string>{});
+  EXPECT_FALSE(channel.WriteFailed());
+  EXPECT_TRUE(f.Printer().Jobs().empty());
+}
+
+const std::string kUpper = "M\xDCLLER DL1ABC\r\nX\r\n";
+const std::string kAsIs = "m\xFCller dl1abc\r\nx\r\n";
+const std::string kIndented = "     m\xFCller dl1abc\r\n     x\r\n";
+
+INSTANTIATE_TEST_SUITE_P(Kinds, FileKindTest,
+                         ::testing::Values(FileRow{"ELogSummary", 6, kIndented, "AB   ", true},
+                                           FileRow{"ELogList", 7, kIndented, "AB   ", true},
+                                           FileRow{"Stf", 8, kUpper, "AB   ", true},
+                                           FileRow{"Adif", 9, kAsIs, "AB", false},
+                                           FileRow{"Cabrillo", 10, kUpper, "AB   ", true},
+                                           FileRow{"ELogBandList", 11, kIndented, "AB   ", false},
+                                           FileRow{"ELogComplete", 12, kIndented, "AB   ", false},
+                                           FileRow{"Csv", 13, kAsIs, "AB", false},
+                                           FileRow{"ELogMultiplierList", 14, kIndented, "AB   ",
+                                                   false},
+                                           FileRow{"Edi", 15, kAsIs, "AB   ", true}),
+                         RowName);
+
+TEST(AlleRout, FieldsAreCutOnFixedWidthChannelsAndTrimmedOnTheOthers) {
+  OutputFixture f;
+  TAlleRout& channel = f.Channel();
+  ASSERT_TRUE(channel.Open(10));
+  EXPECT_EQ(channel.PadField("ABCDEFG", 5), "ABCDE");
+  EXPECT_EQ(channel.PadField(std::string(300, 'x'), 300), std::string(255, 'x'));
+  ASSERT_TRUE(channel.Open(13));
+  EXPECT_EQ(channel.PadField("  ABCDEFG  ", 5), "ABCDEFG");
+}
+
+TEST(AlleRout, KindsWithoutAnOutputAreRefused) {
+  OutputFixture f;
+  for (const int kind : {1, 16, 17, -1}) EXPECT_FALSE(f.Channel().Open(kind)) << kind;
+  EXPECT_TRUE(f.PrintDialog().shown.empty());
+}
+
+// --- names and the save dialog ---
+
+TEST(AlleRout, ClassPartOfFileNames) {
+  EXPECT_EQ(TAlleRout::ContestFileNamePart("Mehrmann: 2.Lauf/Teil,A"), "-Mehrmann 2-Lauf_Teil_A");
+  EXPECT_EQ(TAlleRout::ContestFileNamePart("A\\B"), "-A_B");
+  EXPECT_EQ(TAlleRout::ContestFileNamePart(""), "");
+}
+
+TEST(AlleRout, PortableCallInFileNames) {
+  OutputFixture f;
+  common::Service<logbook::ToSetups>::Get().SetOwnCall("DL1ABC/P");
+  EXPECT_EQ(f.Channel().StationFileName(), "DL1ABC_P");
+}
+
+contest::TContestRec DefinitionWithClass(int index, const std::string& file_text) {
+  contest::TContestRec definition;
+  definition.Classes[static_cast<std::size_t>(index - 1)].ClassName = file_text;
+  return definition;
+}
+
+TEST(AlleRout, AsksWithTheNoticeAndTheLogsDefaultName) {
+  OutputFixture f;
+  contest::TContestKKRec log{};
+  log.ClassIndex = 2;
+  ASSERT_TRUE(f.Channel().Open(10));
+  f.Chooser().answers.push_back(f.Path("x.CBR"));
+  ASSERT_TRUE(f.Channel().OpenFileKind(10, log, DefinitionWithClass(2, "Mehrmann: 2.Lauf/Teil,A")));
+  ASSERT_EQ(f.Messages().calls.size(), 1u);
+  const common::MessageCall& notice = f.Messages().calls[0];
+  EXPECT_EQ(notice.kind, MessageKind::kHinweis);
+  EXPECT_EQ(notice.title, "Dateiausgabe:");
+  EXPECT_EQ(notice.text,
+            "Geben Sie im folgenden Dialog an, wohin die Cabrillo - Datei DL1ABC.CBR gespeichert "
+            "werden soll.");
+  common::FileChooserRequest expected;
+  expected.save = true;
+  expected.file_name = "DL1ABC-Mehrmann 2-Lauf_Teil_A.CBR";
+  expected.filter = "Cabrillo - Datei(*.CBR)|DL1ABC.CBR";
+  expected.default_ext = "CBR";
+  expected.flags = common::FileChooserRequest::kOverwritePrompt |
+                   common::FileChooserRequest::kHideReadOnly |
+                   common::FileChooserRequest::kNoChangeDir;
+  ASSERT_EQ(f.Chooser().requests.size(), 1u);
+  EXPECT_EQ(f.Chooser().requests[0], expected);
+}
+
+TEST(AlleRout, WithoutAClassTheDefaultNameIsTheStationAlone) {
+  OutputFixture f;
+  contest::TContestKKRec log{};
+  for (const int class_index : {0, 200}) {  // 200: no such class slot
+    log.ClassIndex = static_cast<std::uint8_t>(class_index);
+    f.Chooser().answers.push_back(std::nullopt);
+    f.Channel().English = true;  // no notice
+    EXPECT_FALSE(f.Channel().OpenFileKind(8, log, DefinitionWithClass(1, "Klasse A")));
+  }
+  EXPECT_TRUE(f.Messages().calls.empty());
+  ASSERT_EQ(f.Chooser().requests.size(), 2u);
+  EXPECT_EQ(f.Chooser().requests[0].file_name, "DL1ABC.STF");
+  EXPECT_EQ(f.Chooser().requests[1].file_name, "DL1ABC.STF");
+}
+
+TEST(AlleRout, PrinterKindsNeedNoFile) {
+  OutputFixture f;
+  for (const int kind : {0, 2, 3, 4, 5}) {
+    EXPECT_TRUE(f.Channel().OpenFileKind(kind, contest::TContestKKRec{}, contest::TContestRec{}));
+  }
+  EXPECT_TRUE(f.Chooser().requests.empty());
+}
+
+TEST(AlleRout, ACancelledDialogCreatesNoFile) {
+  OutputFixture f;
+  ASSERT_TRUE(f.Channel().Open(7));
+  f.Chooser().answers.push_back(std::nullopt);
+  EXPECT_FALSE(f.Channel().OpenFileKind(7, contest::TContestKKRec{}, contest::TContestRec{}));
+  f.Channel().WriteLine("lost", true, true);
+  f.Channel().Close();
+  f.Channel().CloseAndShow();
+  EXPECT_TRUE(std::filesystem::is_empty(std::filesystem::path(f.Path(""))));
+  EXPECT_TRUE(f.Shown().empty());
+}
+
+TEST(AlleRout, AFileThatCannotBeCreatedIsReported) {
+  OutputFixture f;
+  ASSERT_TRUE(f.Channel().Open(10));
+  const std::string name = f.Path("missing/log.CBR");
+  f.Chooser().answers.push_back(name);
+  EXPECT_FALSE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  ASSERT_EQ(f.Messages().calls.size(), 2u);  // the notice, then the error
+  EXPECT_EQ(f.Messages().calls[1].kind, MessageKind::kFehler);
+  EXPECT_EQ(f.Messages().calls[1].text, "Die Datei " + name + " konnte nicht erstellt werden.");
+}
+
+TEST(AlleRout, ADiskFullStopsTheFileAndIsReportedInsteadOfTheViewer) {
+  OutputFixture f;
+  ASSERT_TRUE(f.Channel().Open(10));
+  f.Chooser().answers.push_back(f.Path("full.CBR"));
+  ASSERT_TRUE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  platform::FileFaultPlan plan;
+  plan.write.fail_at = 3;
+  {
+    platform::ScopedFileFaults faults(&plan);
+    for (const char* line : {"eins", "zwei", "drei", "vier"})
+      f.Channel().WriteLine(line, true, true);
+  }
+  EXPECT_TRUE(f.Channel().WriteFailed());
+  f.Channel().Close();
+  f.Channel().CloseAndShow();
+  EXPECT_EQ(ReadFile(f.Path("full.CBR")), "EINS\r\nZWEI\r\n");
+  EXPECT_TRUE(f.Shown().empty());
+  EXPECT_EQ(f.Messages().calls.back().kind, MessageKind::kFehler);
+  EXPECT_EQ(f.Messages().calls.back().text,
+            "Die Datei " + f.Path("full.CBR") + " konnte nicht geschrieben werden.");
+  EXPECT_TRUE(f.Channel().WriteFailed());  // still known to the dispatcher after closing
+}
+
+// --- the printer ---
+
+struct PrinterRow {
+  const char* name;
+  int kind;
+  int points;
+};
+void PrintTo(const PrinterRow& row, std::ostream* os) { *os << row.name; }
+
+class PrinterKindTest : public ::testing::TestWithParam<PrinterRow> {};
+
+TEST_P(PrinterKindTest, BeginsAJobWithTheKindsFontAndMetrics) {
+  OutputFixture f;
+  f.PrintDialog().answers.push_back({});
+  TAlleRout& channel = f.Channel();
+  ASSERT_TRUE(channel.Open(GetParam().kind));
+  EXPECT_EQ(f.PrintDialog().shown.size(), 1u);
+  EXPECT_EQ(channel.DotsPerInch(), 600.0);
+  EXPECT_EQ(channel.LeftMargin(), 331);
+  EXPECT_EQ(channel.Y(), 236);
+  // The line height measured on a printer of its own, in the same font.
+  platform::qt::TRecordingPrinter reference;
+  reference.Canvas().Font.SetName("Courier New");
+  reference.Canvas().Font.SetSize(GetParam().points);
+  EXPECT_EQ(channel.LineHeight(), std::lround(1.1 * reference.Canvas().TextHeight("XygW")));
+  channel.WriteLine("m\xFCller", true, true);
+  channel.BoldOn();
+  channel.WriteLine("Kopf", false, false);
+  channel.Close();
+  channel.CloseAndShow();
+  const auto& texts = f.Printer().Texts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].text, "m\xFCller");  // the printer keeps the case
+  EXPECT_EQ(texts[0].font, "Courier New");
+  EXPECT_EQ(texts[0].size, GetParam().points);
+  EXPECT_EQ(texts[0].x, 331);
+  EXPECT_EQ(texts[0].y, 236);
+  EXPECT_FALSE(texts[0].Bold());
+  EXPECT_EQ(texts[1].y, 236 + channel.LineHeight());
+  EXPECT_TRUE(texts[1].Bold());
+  ASSERT_EQ(f.Printer().Jobs().size(), 1u);
+  EXPECT_TRUE(f.Printer().Jobs()[0].ended);
+  EXPECT_FALSE(f.Printer().Canvas().Font.Style() & platform::qt::fsBold);  // Close: bold off
+  EXPECT_TRUE(f.Shown().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, PrinterKindTest,
+                         ::testing::Values(PrinterRow{"SummarySheet", 0, 9},
+                                           PrinterRow{"MultiplierList", 2, 10},
+                                           PrinterRow{"BandList", 3, 8},
+                                           PrinterRow{"QsoList", 4, 8},
+                                           PrinterRow{"WholePaperLog", 5, 9}),
+                         RowName);
+
+TEST(AlleRout, ACancelledPrintDialogBeginsNoJob) {
+  OutputFixture f;
+  platform::qt::PrintDialogAnswer cancel;
+  cancel.ok = false;
+  f.PrintDialog().answers.push_back(cancel);
+  EXPECT_FALSE(f.Channel().Open(4));
+  EXPECT_TRUE(f.Printer().Jobs().empty());
+}
+
+TEST(AlleRout, APrinterThatRefusesTheJobIsReported) {
+  OutputFixture f;
+  f.Printer().refuse_jobs = true;
+  f.PrintDialog().answers.push_back({});
+  EXPECT_FALSE(f.Channel().Open(0));
+  ASSERT_EQ(f.Messages().calls.size(), 1u);
+  EXPECT_EQ(f.Messages().calls[0].kind, MessageKind::kFehler);
+}
+
+TEST(AlleRout, ANewPageBeginsExactlyWhenFewerThanTwoLinesRemain) {
+  OutputFixture f;
+  f.PrintDialog().answers.push_back({});
+  TAlleRout& channel = f.Channel();
+  ASSERT_TRUE(channel.Open(4));
+  const int page_height = f.Printer().PageHeight();
+  int lines = 0;
+  while (!channel.NewPageIfFull()) {
+    ASSERT_GE(page_height - channel.Y(), 2 * channel.LineHeight());
+    channel.WriteLine("Zeile", false, true);
+    ++lines;
+  }
+  EXPECT_LT(page_height - channel.Y(), 2 * channel.LineHeight());
+  EXPECT_EQ(f.Printer().PageNumber(), 2);
+  EXPECT_EQ(channel.X(), channel.LeftMargin());
+  EXPECT_GT(lines, 50);
+}
+
+TEST(StationFile, NamesTheFileOfTheThreeContestsInTheStartFolder) {
+  OutputFixture f;
+  EXPECT_EQ(StationFileName('b', 42), f.Path("OQRP    42.STN"));
+  EXPECT_EQ(StationFileName('j', 7), f.Path("mssprint     7.STN"));
+  EXPECT_EQ(StationFileName('v', 123456), f.Path("mrr123456.STN"));
+  EXPECT_EQ(StationFileName('W', 42), "");
+}
+
+}  // namespace
+}  // namespace output
