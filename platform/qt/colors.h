@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/grafik.h"
+#include "platform/qt/types.h"
 
 namespace platform::qt {
 

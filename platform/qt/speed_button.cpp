@@ -112,15 +112,18 @@ void TSpeedButton::Paint() {
     area = Inflated(area, -1, -1);
   }
   if (state_ == TButtonState::bsExclusive && (!flat_ || !mouse_in_control_)) {
-    // The pattern of a button held down: face and highlight alternating pixel by pixel.
-    const TColor face = ColorToRGB(clBtnFace);
-    const TColor light = ColorToRGB(clBtnHighlight);
-    for (int y = area.Top; y < area.Bottom; ++y) {
-      for (int x = area.Left; x < area.Right; ++x)
-        c.SetPixel(x, y, ((x + y) & 1) != 0 ? light : face);
-    }
+    FillDownPattern(area);
   }
   PaintContents(area);
+}
+
+void TSpeedButton::FillDownPattern(const TRect& area) {
+  TCanvas& c = Canvas();
+  const TColor face = ColorToRGB(clBtnFace);
+  const TColor light = ColorToRGB(clBtnHighlight);
+  for (int y = area.Top; y < area.Bottom; ++y) {
+    for (int x = area.Left; x < area.Right; ++x) c.SetPixel(x, y, ((x + y) & 1) != 0 ? light : face);
+  }
 }
 
 void TSpeedButton::PaintContents(const TRect& area) {

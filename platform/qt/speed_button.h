@@ -55,6 +55,8 @@ class TSpeedButton : public TGraphicControl {
  protected:
   // The glyph and caption in `area`, moved by a pixel while down.
   void PaintContents(const TRect& area);
+  // The look of a button held down: button face and highlight alternating pixel by pixel.
+  void FillDownPattern(const TRect& area);
 
  private:
   bool Inside(int x, int y) const { return x >= 0 && x < Width() && y >= 0 && y <= Height(); }
