@@ -152,8 +152,9 @@ void TkvBitBtn::PaintContent(const Look& look) {
   const std::string caption = DrawnCaption(Caption());
   c.Font = Font();
   if (Default()) c.Font.SetStyle(c.Font.Style() | platform::qt::fsBold);
-  TRect need{0, 0, room.Width(), 0};
+  TRect need{};
   if (!caption.empty()) {
+    need.Right = room.Width();
     c.DrawText(caption, need, platform::qt::DT_CALCRECT | platform::qt::DT_WORDBREAK);
   }
   caption_width_ = need.Width();
