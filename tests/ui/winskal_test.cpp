@@ -212,6 +212,13 @@ TEST(Winskal, ScalePixelsFollowsTheScaleOwnerAndLeavesFontsToTheFramework) {
   EXPECT_EQ(ScalePixels(scaled, 100, false), 125);
 }
 
+TEST(Winskal, AChangedMonitorResolutionFitsTheFormAgain) {
+  ScreenScope screen(768, 96);
+  SizedForm form(400, 800, false, false);
+  form.DoFormAfterMonitorDpiChanged(&form, 96, 120);
+  EXPECT_EQ(form.Height(), 712);
+}
+
 TEST(Winskal, FormsOfNoHeightAreLeftAlone) {
   ScreenScope screen(30, 120);  // the limit lies below 0
   SizedForm fixed(400, 0, false, false);
