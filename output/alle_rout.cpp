@@ -9,6 +9,8 @@
 #include "common/string_helpers.h"
 #include "contest/contest_table.h"
 #include "logbook/settings/setups.h"
+#include "output/output_texts.h"
+#include "output/wagdatei.h"
 #include "platform/qt/application.h"
 #include "platform/qt/print_dialogs.h"
 #include "platform/qt/printer.h"
@@ -41,7 +43,7 @@ common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get
 
 }  // namespace
 
-TAlleRout::TAlleRout() = default;
+TAlleRout::TAlleRout() : show_file_(&Twagdatei::ShowFile) {}
 
 bool TAlleRout::Open(int kind) {
   const OutputKind* entry = FindOutputKind(kind);
@@ -71,8 +73,7 @@ bool TAlleRout::OpenPrinter() {
   canvas.Font.SetColor(0);
   printer.Title = platform::qt::Application().Title;
   if (!printer.BeginDoc()) {
-    Messages().Fehler("Der Drucker " + printer.PrinterName() +
-                      " konnte den Druckauftrag nicht beginnen.");
+    Messages().Fehler(JobRefusedText(printer.PrinterName()));
     return false;
   }
   dots_per_inch_ = printer.GetDeviceCaps(platform::qt::LOGPIXELSX);
@@ -218,7 +219,7 @@ void TAlleRout::CloseAndShow() {
   if (channel_ == Channel::kPrinter || !file_ || !file_->IsOpen()) return;
   file_->Close();
   if (file_->Failed()) {
-    Messages().Fehler("Die Datei " + file_name_ + " konnte nicht geschrieben werden.");
+    Messages().Fehler(NotWrittenText(file_name_));
     return;
   }
   const OutputKind* entry = FindOutputKind(kind_);

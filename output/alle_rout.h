@@ -119,7 +119,7 @@ class TAlleRout {
   // The top of the page in dots (1 cm below the printable area's top edge).
   int TopPosition() const;
 
-  // Replaces what shows a written file (the file viewer; tests record).
+  // Replaces what shows a written file (the file viewer Twagdatei::ShowFile; tests record).
   void SetFileShower(FileShower shower) { show_file_ = std::move(shower); }
 
  private:

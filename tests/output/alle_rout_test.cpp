@@ -83,21 +83,22 @@ TEST(AlleRout, FieldsAreCutOnFixedWidthChannelsAndTrimmedOnTheOthers) {
   EXPECT_EQ(channel.PadField("  ABCDEFG  ", 5), "ABCDEFG");
 }
 
-TEST(AlleRout, KindsWithoutAnOutputAreRefused) {
+TEST(AlleRout, KindsWithoutAnOutputAreRefusedAndPrinterKindsNeedNoFile) {
   OutputFixture f;
   for (const int kind : {1, 16, 17, -1}) EXPECT_FALSE(f.Channel().Open(kind)) << kind;
   EXPECT_TRUE(f.PrintDialog().shown.empty());
+  for (const int kind : {0, 2, 3, 4, 5}) {
+    EXPECT_TRUE(f.Channel().OpenFileKind(kind, contest::TContestKKRec{}, contest::TContestRec{}));
+  }
+  EXPECT_TRUE(f.Chooser().requests.empty());
 }
 
 // --- names and the save dialog ---
 
-TEST(AlleRout, ClassPartOfFileNames) {
+TEST(AlleRout, ClassAndStationPartsOfFileNames) {
   EXPECT_EQ(TAlleRout::ContestFileNamePart("Mehrmann: 2.Lauf/Teil,A"), "-Mehrmann 2-Lauf_Teil_A");
   EXPECT_EQ(TAlleRout::ContestFileNamePart("A\\B"), "-A_B");
   EXPECT_EQ(TAlleRout::ContestFileNamePart(""), "");
-}
-
-TEST(AlleRout, PortableCallInFileNames) {
   OutputFixture f;
   common::Service<logbook::ToSetups>::Get().SetOwnCall("DL1ABC/P");
   EXPECT_EQ(f.Channel().StationFileName(), "DL1ABC_P");
@@ -148,14 +149,6 @@ TEST(AlleRout, WithoutAClassTheDefaultNameIsTheStationAlone) {
   ASSERT_EQ(f.Chooser().requests.size(), 2u);
   EXPECT_EQ(f.Chooser().requests[0].file_name, "DL1ABC.STF");
   EXPECT_EQ(f.Chooser().requests[1].file_name, "DL1ABC.STF");
-}
-
-TEST(AlleRout, PrinterKindsNeedNoFile) {
-  OutputFixture f;
-  for (const int kind : {0, 2, 3, 4, 5}) {
-    EXPECT_TRUE(f.Channel().OpenFileKind(kind, contest::TContestKKRec{}, contest::TContestRec{}));
-  }
-  EXPECT_TRUE(f.Chooser().requests.empty());
 }
 
 TEST(AlleRout, ACancelledDialogCreatesNoFile) {
@@ -258,22 +251,20 @@ INSTANTIATE_TEST_SUITE_P(Kinds, PrinterKindTest,
                                            PrinterRow{"WholePaperLog", 5, 9}),
                          RowName);
 
-TEST(AlleRout, ACancelledPrintDialogBeginsNoJob) {
+TEST(AlleRout, NoJobWhenThePrintDialogIsCancelledOrThePrinterRefuses) {
   OutputFixture f;
   platform::qt::PrintDialogAnswer cancel;
   cancel.ok = false;
   f.PrintDialog().answers.push_back(cancel);
   EXPECT_FALSE(f.Channel().Open(4));
-  EXPECT_TRUE(f.Printer().Jobs().empty());
-}
-
-TEST(AlleRout, APrinterThatRefusesTheJobIsReported) {
-  OutputFixture f;
+  EXPECT_TRUE(f.Messages().calls.empty());
   f.Printer().refuse_jobs = true;
   f.PrintDialog().answers.push_back({});
   EXPECT_FALSE(f.Channel().Open(0));
+  EXPECT_TRUE(f.Printer().Jobs().empty());
   ASSERT_EQ(f.Messages().calls.size(), 1u);
-  EXPECT_EQ(f.Messages().calls[0].kind, MessageKind::kFehler);
+  EXPECT_EQ(f.Messages().calls[0].text,
+            "Der Drucker Aufzeichnung konnte den Druckauftrag nicht beginnen.");
 }
 
 TEST(AlleRout, ANewPageBeginsExactlyWhenFewerThanTwoLinesRemain) {

@@ -44,12 +44,6 @@ INSTANTIATE_TEST_SUITE_P(
                       FamilyRow{"EmptyToSans", "", "Liberation Sans"}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(FontTable, DialogFamiliesComeBackUnderTheSystemsNames) {
-  EXPECT_EQ(SystemFontName("Liberation Mono"), "Courier New");
-  EXPECT_EQ(SystemFontName("Liberation Sans"), "Arial");
-  EXPECT_EQ(SystemFontName("DejaVu Serif"), "DejaVu Serif");
-}
-
 TEST(RecordingPrinter, A4At600DotsTurnsWithItsOrientation) {
   TRecordingPrinter printer({600, 600, 210.0, 297.0, 50, 40});
   EXPECT_EQ(printer.GetDeviceCaps(LOGPIXELSX), 600);
@@ -133,22 +127,6 @@ TEST(PrintLines, BreaksLongLinesAtBlanksAndFillsPages) {
   EXPECT_EQ(printer.Jobs().at(0).title, "t.txt");
   printer.refuse_jobs = true;
   EXPECT_FALSE(PrintLines(printer, {"x"}, "t", font));
-}
-
-TEST(ScopedPrinting, InstallsTheTwinsAndPutsThePreviousOnesBack) {
-  auto outer = std::make_unique<TRecordingPrinter>(TRecordedPaper{300, 300});
-  TPrinter* outer_printer = outer.get();
-  std::unique_ptr<TPrinter> before = SetPrinter(std::move(outer));
-  {
-    ScopedPrinting printing;
-    EXPECT_EQ(&Printer(), &printing.printer());
-    printing.print_dialog().answers.push_back({true, 0, TPrinterOrientation::poLandscape});
-    EXPECT_TRUE(PrintDialog().Execute(Printer()));
-    EXPECT_EQ(Printer().Orientation(), TPrinterOrientation::poLandscape);
-    EXPECT_FALSE(PrintDialog().Execute(Printer()));  // script used up: cancelled
-  }
-  EXPECT_EQ(&Printer(), outer_printer);
-  SetPrinter(std::move(before));
 }
 
 // Reads the page count of a PDF with poppler's pdfinfo; -1 when it cannot.
