@@ -1,9 +1,16 @@
 // Another user of the contest tables in its own process, on the data folder FOLDER in network
 // mode: `insert LOG COUNT` adds COUNT QSOs with the calls PeerCall(0), PeerCall(1), ... to log
-// LOG, each by itself as the log window saves them; `delete LOG NUMMER` deletes that QSO.
-// Exits 0 done, 1 an insert or the delete failed, 2 EDBError, 3 no start, 4 bad arguments.
+// LOG, each by itself as the log window saves them; `delete LOG NUMMER` deletes that QSO;
+// `qso LOG CALL BAND MODE` saves one QSO; `hold LOG SECONDS` keeps the log open, as a log
+// window does, until a file "release" appears in FOLDER (at most SECONDS), printing "open" once
+// it has the log, then saves one QSO to show the log still works.
+// Exits 0 done, 1 an insert or the delete failed, 2 EDBError, 3 no start, 4 bad arguments,
+// 5 never released.
+#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
+#include <thread>
 
 #include "common/key_text.h"
 #include "contest/contest_lookups.h"
@@ -14,11 +21,33 @@ namespace {
 
 using contest::TdbContest;
 
+bool Save(TdbContest& t, const std::string& call, char band, const std::string& mode, int time) {
+  contest::TContestLKRec qso{};
+  qso.Call = call;
+  qso.Bandcode = band;
+  qso.Datum = 154321;
+  qso.Zeit = time;
+  qso.Mode = mode;
+  t.ClearRec();
+  t.SetLKRec(qso);
+  return t.InsertRec();
+}
+
+// Waits for the file "release" in the folder; false after `seconds`.
+bool WaitForRelease(const std::string& folder, int seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!std::filesystem::exists(folder + "/release")) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return true;
+}
+
 int Run(int argc, char** argv) {
-  if (argc != 5) return 4;
+  if (argc < 5) return 4;
   const std::string command = argv[2];
   const std::int32_t log = std::stoi(argv[3]);
-  const int count = std::stoi(argv[4]);
+  const int count = command == "qso" ? 0 : std::stoi(argv[4]);
   if (!storage::StartDriverSystem(2, 160, 32)) return 3;
   // Lock conflicts are waited out, as a patient user would.
   int patience = 1000;
@@ -27,15 +56,15 @@ int Run(int argc, char** argv) {
   if (!t.OpenedHere()) return 3;
   if (command == "insert") {
     for (int i = 0; i < count; ++i) {
-      contest::TContestLKRec qso{};
-      qso.Call = contest_test::PeerCall(i);
-      qso.Bandcode = "bei"[i % 3];
-      qso.Datum = 154321;
-      qso.Zeit = i;
-      t.ClearRec();
-      t.SetLKRec(qso);
-      if (!t.InsertRec()) return 1;
+      if (!Save(t, contest_test::PeerCall(i), "bei"[i % 3], "", i)) return 1;
     }
+  } else if (command == "qso" && argc == 7) {
+    if (!Save(t, argv[4], argv[5][0], argv[6], 0)) return 1;
+  } else if (command == "hold") {
+    std::printf("open\n");
+    std::fflush(stdout);
+    if (!WaitForRelease(argv[1], count)) return 5;
+    if (!Save(t, "DL9HOLD", 'b', "CW", 0)) return 1;
   } else if (command == "delete") {
     if (!t.FindAutoKey(common::LongIntToKey(count)) || !t.Delete(false)) return 1;
   } else {
