@@ -1,10 +1,10 @@
 // The contest catalogue service: exchange slices, titles, the edition, and the operations on the
 // logs of the catalogue, on the real engine with a recording port and scripted messages.
-#include <fstream>
-#include <set>
+#include <gmock/gmock.h>
 
-#include "common/string_helpers.h"
-#include "contest/contest_titles.h"
+#include <cctype>
+#include <fstream>
+
 #include "tests/common/rows.h"
 #include "tests/common/temp_folder.h"
 #include "tests/contest/service_fixture.h"
@@ -45,44 +45,43 @@ TEST_P(ExchangeSlices, StoreAndJoin) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, ExchangeSlices,
-    ::testing::Values(
-        SliceRow{"Received24RoundTrip", false, "599001/B36/JO62MM/12345A",
-                 "599001/B36/JO62MM/12345A"},
-        SliceRow{"Received5FillsSlice1Only", false, "59912", "59912"},
-        SliceRow{"Received30Keeps24", false, "599001/B36/JO62MM/12345ABCDEF",
-                 "599001/B36/JO62MM/12345A"},
-        SliceRow{"ReceivedEmpty", false, "", ""},
-        SliceRow{"Sent20RoundTrip", true, "599001/B36/JO62MM/1", "599001/B36/JO62MM/1"},
-        SliceRow{"Sent25Keeps20", true, "599001/B36/JO62MM/12345", "599001/B36/JO62MM/12"},
-        SliceRow{"Sent10EndsInSlice2", true, "599001/B36", "599001/B36"}),
-    RowName);
+// clang-format off
+const SliceRow kSliceRows[] = {
+    {"Received24RoundTrip", false, "599001/B36/JO62MM/12345A", "599001/B36/JO62MM/12345A"},
+    {"Received5FillsSlice1Only", false, "59912", "59912"},
+    {"Received30Keeps24", false, "599001/B36/JO62MM/12345ABCDEF", "599001/B36/JO62MM/12345A"},
+    {"ReceivedEmpty", false, "", ""},
+    {"Sent20RoundTrip", true, "599001/B36/JO62MM/1", "599001/B36/JO62MM/1"},
+    {"Sent25Keeps20", true, "599001/B36/JO62MM/12345", "599001/B36/JO62MM/12"},
+    {"Sent10EndsInSlice2", true, "599001/B36", "599001/B36"},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Texts, ExchangeSlices, ::testing::ValuesIn(kSliceRows), RowName);
 
 TEST(ExchangeSliceLayout, TheCharactersLieInTheRecordsSlices) {
   TContestLKRec r{};
   TContestFkt::SetRcvdExchange("123456789abcdefghijklmno", r);
-  EXPECT_EQ(r.RcvdExch1_9.str(), "123456789");
-  EXPECT_EQ(r.RcvdExch10_11.str(), "ab");
-  EXPECT_EQ(r.RcvdExch12_13.str(), "cd");
-  EXPECT_EQ(r.RcvdExch14_20.str(), "efghijk");
-  EXPECT_EQ(r.RcvdExch21_24.str(), "lmno");
-  TContestFkt::SetSentExchange("123456789abcdefghijk", r);
-  EXPECT_EQ(r.SentExch1_9.str(), "123456789");
-  EXPECT_EQ(r.SentExch10_11.str(), "ab");
-  EXPECT_EQ(r.SentExch12_13.str(), "cd");
-  EXPECT_EQ(r.SentExch14_20.str(), "efghijk");
+  TContestFkt::SetSentExchange("ABCDEFGHIJKLMNOPQRST", r);
+  const std::string slices[] = {r.RcvdExch1_9,   r.RcvdExch10_11, r.RcvdExch12_13,
+                                r.RcvdExch14_20, r.RcvdExch21_24, r.SentExch1_9,
+                                r.SentExch10_11, r.SentExch12_13, r.SentExch14_20};
+  EXPECT_THAT(slices, ::testing::ElementsAre("123456789", "ab", "cd", "efghijk", "lmno",
+                                             "ABCDEFGHI", "JK", "LM", "NOPQRST"));
 }
 
 // --- titles and the edition ---
 
 struct TitleRow {
-  const char* name;
   char code;
   const char* title;
   const char* picture;  // after the data folder "/daten/" unless it starts with '!'
 };
-void PrintTo(const TitleRow& row, std::ostream* os) { *os << row.name; }
+void PrintTo(const TitleRow& row, std::ostream* os) { *os << row.code; }
+std::string TitleRowName(const ::testing::TestParamInfo<TitleRow>& info) {
+  const char c = info.param.code;
+  return std::isalnum(static_cast<unsigned char>(c)) ? "Code" + std::string(1, c)
+                                                     : "Char" + std::to_string(c);
+}
 
 class ContestTitles : public ServiceTest, public ::testing::WithParamInterface<TitleRow> {
  protected:
@@ -107,78 +106,49 @@ TEST_P(ContestTitles, TitleBetweenQuotesAndPictureInTheDataFolder) {
   EXPECT_EQ(picture, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Codes, ContestTitles,
-    ::testing::Values(
-        TitleRow{"V", 'V', "Mecklenburg-Vorpommern - Contest", "mvp.bmp"},
-        TitleRow{"B", 'B', "Baden - Württemberg Aktivität", "bwa.bmp"},
-        TitleRow{"H", 'H', "Holyland - Contest", "holyland.bmp"},
-        TitleRow{"D", 'D', "Deutschland Contest des DTC e.V.", "dtc.bmp"},
-        TitleRow{"q", 'q', "Handtastenparty", "agcw.bmp"},
-        TitleRow{"c5", '5', "Funkertag-QSO-Party", "party062005.bmp"},
-        TitleRow{"P", 'P', "Februar-QSO-Party", "party022005.bmp"},
-        TitleRow{"E", 'E', "Europatag der Schulstationen", "eutag.bmp"},
-        TitleRow{"F", 'F', "Aktivitätswettbewerb Franken", "franken.bmp"},
-        TitleRow{"J", 'J', "Hamburg Contest", "hamburg.bmp"},
-        TitleRow{"Dot", '.', "Domivox Contest (Tessaly-Treffen)", "Domivox.bmp"},
-        TitleRow{"G", 'G', "Hessencontest", "hessen.bmp"},
-        TitleRow{"R", 'R', "Rheinland-Pfalz - Aktivitätsabende", "rheinlandpfalz.bmp"},
-        TitleRow{"h", 'h', "Rheinland-Pfalz - Aktivitätswoche", "rheinlandpfalz.bmp"},
-        TitleRow{"N", 'N', "Nordic Activity Contest", "nac.bmp"},
-        TitleRow{"S", 'S', "Aktivitätswettbewerbe H, S, W", "hsw.bmp"},
-        TitleRow{"T", 'T', "Thüringen-Contest", "thueringen.bmp"},
-        TitleRow{"L", 'L', "Kurzcontest Ruhrgebiet", "ruhrgebiet.bmp"},
-        TitleRow{"U", 'U', "Bayern-Ost-Contest", "boc.bmp"},
-        TitleRow{"I", 'I', "Kurzwellenaktivitätstag Nordsee", "nordsee.bmp"},
-        TitleRow{"l", 'l', "Aktivitätstag Nordsee", "nordsee.bmp"},
-        TitleRow{"g", 'g', "Nordsee-Contest UKW", "nordsee.bmp"},
-        TitleRow{"Z", 'Z', "IPARC-Contest", "iparc.bmp"},
-        TitleRow{"C", 'C', "Brandenburg-Berlin-Contest", "bb.bmp"},
-        TitleRow{"O", 'O', "Aktivitätswochenende Schleswig-Holstein", "sh.bmp"},
-        TitleRow{"Q", 'Q', "Schwabenkontest", "schwaben.bmp"},
-        TitleRow{"c1", '1', "DARC 10 m-Contest", "darclogo.bmp"},
-        TitleRow{"z", 'z', "Helvetia-Contest", "helvetia.bmp"},
-        TitleRow{"K", 'K', "Herbstcontest Köln-Aachen", "koelnaachen.bmp"},
-        TitleRow{"A", 'A', "Deutscher Telegraphie-Contest", "agcw.bmp"},
-        TitleRow{"f", 'f', "Happy New Year-Contest", "agcw.bmp"},
-        TitleRow{"s", 's', "QRP/QRP-Party der AGCW", "agcw.bmp"},
-        TitleRow{"w", 'w', "AGCW-DL QRP Contest", "agcw.bmp"},
-        TitleRow{"Y", 'Y', "VFDB-Contest", "vfdb.bmp"},
-        TitleRow{"Bang", '!', "DLPX-Contest", "vfdb.bmp"},
-        TitleRow{"o", 'o', "VFDB-Aktivitätstage", "vfdb.bmp"},
-        TitleRow{"c2", '2', "Westfalen Nord QRP Aktivitäts Contest", "westfalen-nord.bmp"},
-        TitleRow{"c3", '3', "Westfalen Nord Contest", "westfalen-nord.bmp"},
-        TitleRow{"c", 'c', "Westfalen Nord Aktivitätstag", "westfalen-nord.bmp"},
-        TitleRow{"y", 'y', "Westfalen Süd Aktivitätstag", "westfalen-sued.bmp"},
-        TitleRow{"c4", '4', "Party des Radio Telegraphy Club e.V.", "rtc.bmp"},
-        TitleRow{"c6", '6', "HSC-CW-Contest", "hsc.bmp"},
-        TitleRow{"vWithLeadingBlank", 'v', " Military on the Air Aktivität der MRR",
-                 "MRR-Siegel.bmp"},
-        TitleRow{"c7", '7', "DIG-QSO-Party", "digparty.bmp"},
-        TitleRow{"c8", '8', "AGCW - VHF/UHF-Contest", "agcw.bmp"},
-        TitleRow{"c9", '9', "IARU-Region-1-Fieldday", "fieldday.bmp"},
-        TitleRow{"a", 'a', "Nordrhein-Aktivität", "nordrhein.bmp"},
-        TitleRow{"b", 'b', "Original-QRP-Contest", "qrpcc.bmp"},
-        TitleRow{"d", 'd', "SAAR-Contest", "saar.bmp"},
-        TitleRow{"e", 'e', "Nord-Contest", "nord.bmp"},
-        TitleRow{"iWithoutPicture", 'i', "Naval-Contest", ""},
-        TitleRow{"jWithoutFolder", 'j', "MMMonVHF MS SPRINT CONTEST", "!pelmssprint.bmp"},
-        TitleRow{"k", 'k', "QCWA-Party", "qcwa.bmp"},
-        TitleRow{"m", 'm', "Großraum-Mobilwettbewerb 80m", "mobilsh.bmp"},
-        TitleRow{"n", 'n', "IBFD-Aktivitätstag", "ibfd.bmp"},
-        TitleRow{"p", 'p', "DSW-Kurzcontest", "dsw.bmp"},
-        TitleRow{"r", 'r', "YL-Party", "yllogo.bmp"},
-        TitleRow{"u", 'u', "DARC-Ausbildungs-Contest", "wag.bmp"},
-        TitleRow{"W", 'W', "Worked All Germany (WAG) Contest", "wag.bmp"},
-        TitleRow{"XEmpty", 'X', "", ""}, TitleRow{"tEmpty", 't', "", ""},
-        TitleRow{"UnlistedEmpty", '#', "", ""}, TitleRow{"NoCodeEmpty", '\0', "", ""}),
-    RowName);
-
-TEST_F(ServiceTest, EveryContestButXAndTHasATitle) {
-  for (char code : Fkt().Definitions().Codes()) {
-    EXPECT_EQ(contest::FindContestTitle(code) == nullptr, code == 'X' || code == 't') << code;
-  }
-}
+// clang-format off
+const TitleRow kTitleRows[] = {
+    {'V', "Mecklenburg-Vorpommern - Contest", "mvp.bmp"},
+    {'B', "Baden - Württemberg Aktivität", "bwa.bmp"}, {'H', "Holyland - Contest", "holyland.bmp"},
+    {'D', "Deutschland Contest des DTC e.V.", "dtc.bmp"}, {'q', "Handtastenparty", "agcw.bmp"},
+    {'5', "Funkertag-QSO-Party", "party062005.bmp"}, {'P', "Februar-QSO-Party", "party022005.bmp"},
+    {'E', "Europatag der Schulstationen", "eutag.bmp"},
+    {'F', "Aktivitätswettbewerb Franken", "franken.bmp"}, {'J', "Hamburg Contest", "hamburg.bmp"},
+    {'.', "Domivox Contest (Tessaly-Treffen)", "Domivox.bmp"}, {'G', "Hessencontest", "hessen.bmp"},
+    {'R', "Rheinland-Pfalz - Aktivitätsabende", "rheinlandpfalz.bmp"},
+    {'h', "Rheinland-Pfalz - Aktivitätswoche", "rheinlandpfalz.bmp"},
+    {'N', "Nordic Activity Contest", "nac.bmp"}, {'S', "Aktivitätswettbewerbe H, S, W", "hsw.bmp"},
+    {'T', "Thüringen-Contest", "thueringen.bmp"}, {'L', "Kurzcontest Ruhrgebiet", "ruhrgebiet.bmp"},
+    {'U', "Bayern-Ost-Contest", "boc.bmp"}, {'I', "Kurzwellenaktivitätstag Nordsee", "nordsee.bmp"},
+    {'l', "Aktivitätstag Nordsee", "nordsee.bmp"}, {'g', "Nordsee-Contest UKW", "nordsee.bmp"},
+    {'Z', "IPARC-Contest", "iparc.bmp"}, {'C', "Brandenburg-Berlin-Contest", "bb.bmp"},
+    {'O', "Aktivitätswochenende Schleswig-Holstein", "sh.bmp"},
+    {'Q', "Schwabenkontest", "schwaben.bmp"}, {'1', "DARC 10 m-Contest", "darclogo.bmp"},
+    {'z', "Helvetia-Contest", "helvetia.bmp"},
+    {'K', "Herbstcontest Köln-Aachen", "koelnaachen.bmp"},
+    {'A', "Deutscher Telegraphie-Contest", "agcw.bmp"}, {'f', "Happy New Year-Contest", "agcw.bmp"},
+    {'s', "QRP/QRP-Party der AGCW", "agcw.bmp"}, {'w', "AGCW-DL QRP Contest", "agcw.bmp"},
+    {'Y', "VFDB-Contest", "vfdb.bmp"}, {'!', "DLPX-Contest", "vfdb.bmp"},
+    {'o', "VFDB-Aktivitätstage", "vfdb.bmp"},
+    {'2', "Westfalen Nord QRP Aktivitäts Contest", "westfalen-nord.bmp"},
+    {'3', "Westfalen Nord Contest", "westfalen-nord.bmp"},
+    {'c', "Westfalen Nord Aktivitätstag", "westfalen-nord.bmp"},
+    {'y', "Westfalen Süd Aktivitätstag", "westfalen-sued.bmp"},
+    {'4', "Party des Radio Telegraphy Club e.V.", "rtc.bmp"}, {'6', "HSC-CW-Contest", "hsc.bmp"},
+    {'v', " Military on the Air Aktivität der MRR", "MRR-Siegel.bmp"},
+    {'7', "DIG-QSO-Party", "digparty.bmp"}, {'8', "AGCW - VHF/UHF-Contest", "agcw.bmp"},
+    {'9', "IARU-Region-1-Fieldday", "fieldday.bmp"}, {'a', "Nordrhein-Aktivität", "nordrhein.bmp"},
+    {'b', "Original-QRP-Contest", "qrpcc.bmp"}, {'d', "SAAR-Contest", "saar.bmp"},
+    {'e', "Nord-Contest", "nord.bmp"}, {'i', "Naval-Contest", ""},
+    {'j', "MMMonVHF MS SPRINT CONTEST", "!pelmssprint.bmp"}, {'k', "QCWA-Party", "qcwa.bmp"},
+    {'m', "Großraum-Mobilwettbewerb 80m", "mobilsh.bmp"}, {'n', "IBFD-Aktivitätstag", "ibfd.bmp"},
+    {'p', "DSW-Kurzcontest", "dsw.bmp"}, {'r', "YL-Party", "yllogo.bmp"},
+    {'u', "DARC-Ausbildungs-Contest", "wag.bmp"},
+    {'W', "Worked All Germany (WAG) Contest", "wag.bmp"}, {'X', "", ""}, {'t', "", ""},
+    {'#', "", ""}, {'\0', "", ""},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Codes, ContestTitles, ::testing::ValuesIn(kTitleRows), TitleRowName);
 
 TEST_F(ServiceTest, EditionInfoNamesThisEditionAndItsContest) {
   char code = 0;
@@ -361,21 +331,16 @@ TEST_P(EditNote, StampFirstThenTheWindowsPlaceIsStored) {
   EXPECT_EQ(stored.OwnCall.str(), "DL1ABC");  // the rest of the record as it was
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Notes, EditNote,
-    ::testing::Values(
-        NoteRow{
-            "NewNoteDefaultPlace", "DL2XYZ/P", "DL2XYZ/P  ", nullptr, {0, 0, 0, 0}, {0, 0, 0, 0}},
-        NoteRow{"OldNoteStoredPlace",
-                "DL2XYZ",
-                "DL2XYZ    ",
-                "Antenne defekt\r\nzweite Zeile\r\n",
-                {10, 20, 300, 200},
-                {10, 20, 309, 219}},
-        NoteRow{
-            "LongCallCutTo10", "DL/OE1ABCDE", "DL/OE1ABCD", nullptr, {0, 0, 0, 0}, {0, 0, 0, 0}},
-        NoteRow{"NoCallBlanks", "", "          ", nullptr, {0, 0, 0, 0}, {0, 0, 0, 0}}),
-    RowName);
+// clang-format off
+const NoteRow kNoteRows[] = {
+    {"NewNoteDefaultPlace", "DL2XYZ/P", "DL2XYZ/P  ", nullptr, {0, 0, 0, 0}, {0, 0, 0, 0}},
+    {"OldNoteStoredPlace", "DL2XYZ", "DL2XYZ    ", "Antenne defekt\r\nzweite Zeile\r\n",
+     {10, 20, 300, 200}, {10, 20, 309, 219}},
+    {"LongCallCutTo10", "DL/OE1ABCDE", "DL/OE1ABCD", nullptr, {0, 0, 0, 0}, {0, 0, 0, 0}},
+    {"NoCallBlanks", "", "          ", nullptr, {0, 0, 0, 0}, {0, 0, 0, 0}},
+};
+// clang-format on
+INSTANTIATE_TEST_SUITE_P(Notes, EditNote, ::testing::ValuesIn(kNoteRows), RowName);
 
 TEST_F(CatalogueLogs, NoteWithoutWindowLayerKeepsTheStoredPlace) {
   Fkt().SetPort(nullptr);
