@@ -12,19 +12,8 @@
 #include "platform/text_codec.h"
 
 namespace platform {
-namespace {
 
-// An open-file-description lock request of `type` over the bytes offset..offset + length - 1.
-struct flock LockRequest(short type, std::int64_t offset, std::int64_t length) {
-  struct flock fl {};
-  fl.l_type = type;
-  fl.l_whence = SEEK_SET;
-  fl.l_start = offset;
-  fl.l_len = length;
-  return fl;
-}
-
-WinError FromErrno(int error) {
+WinError WinErrorFromErrno(int error) {
   switch (error) {
     case 0:
       return kErrorSuccess;
@@ -61,6 +50,18 @@ WinError FromErrno(int error) {
       return kErrorGenFailure;
   }
 }
+namespace {
+
+// An open-file-description lock request of `type` over the bytes offset..offset + length - 1.
+struct flock LockRequest(short type, std::int64_t offset, std::int64_t length) {
+  struct flock fl {};
+  fl.l_type = type;
+  fl.l_whence = SEEK_SET;
+  fl.l_start = offset;
+  fl.l_len = length;
+  return fl;
+}
+
 
 // Windows tells a missing file (2) from a missing folder (3).
 WinError NotFoundError(const std::string& host) {
@@ -74,7 +75,7 @@ WinError NotFoundError(const std::string& host) {
 
 WinError ErrorFor(int error, const std::string& host) {
   if (error == ENOENT) return NotFoundError(host);
-  return FromErrno(error);
+  return WinErrorFromErrno(error);
 }
 
 bool IsLockConflict(int error) { return error == EAGAIN || error == EACCES; }
@@ -160,13 +161,13 @@ WinError File::Open(std::string_view name, FileAccess access, FileShare share, F
   if (fcntl(fd, F_OFD_SETLK, &fl) != 0) {
     const int error = errno;
     ::close(fd);
-    return IsLockConflict(error) ? kErrorSharingViolation : FromErrno(error);
+    return IsLockConflict(error) ? kErrorSharingViolation : WinErrorFromErrno(error);
   }
   // Create-always cuts the file only once the share check let us in.
   if (create == FileCreate::kCreateAlways && ftruncate(fd, 0) != 0) {
     const int error = errno;
     ::close(fd);
-    return FromErrno(error);
+    return WinErrorFromErrno(error);
   }
   fd_ = fd;
   access_ = access;
@@ -181,13 +182,13 @@ WinError File::Close() {
   const int fd = fd_;
   fd_ = -1;
   locked_.clear();
-  return ::close(fd) == 0 ? kErrorSuccess : FromErrno(errno);
+  return ::close(fd) == 0 ? kErrorSuccess : WinErrorFromErrno(errno);
 }
 
 WinError File::CheckForeignLock(std::int64_t offset, std::int64_t length) const {
   if (share_ != FileShare::kReadWrite || length == 0) return kErrorSuccess;
   struct flock fl = LockRequest(F_WRLCK, offset, length);
-  if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return FromErrno(errno);
+  if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return WinErrorFromErrno(errno);
   return fl.l_type == F_UNLCK ? kErrorSuccess : kErrorLockViolation;
 }
 
@@ -201,7 +202,7 @@ WinError File::ReadAt(std::int64_t offset, void* buffer, std::uint32_t count, st
     const ssize_t n = ::pread(fd_, out + *done, count - *done, offset + *done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return FromErrno(errno);
+      return WinErrorFromErrno(errno);
     }
     if (n == 0) break;  // end of file: fewer bytes, no error
     *done += static_cast<std::uint32_t>(n);
@@ -226,7 +227,7 @@ WinError File::WriteAt(std::int64_t offset, const void* buffer, std::uint32_t co
     const ssize_t n = ::pwrite(fd_, in + *done, todo - *done, offset + *done);
     if (n < 0) {
       if (errno == EINTR) continue;
-      return FromErrno(errno);
+      return WinErrorFromErrno(errno);
     }
     *done += static_cast<std::uint32_t>(n);
   }
@@ -237,7 +238,7 @@ WinError File::Size(std::int64_t* size) {
   *size = 0;
   if (!IsOpen()) return kErrorInvalidHandle;
   struct stat st {};
-  if (fstat(fd_, &st) != 0) return FromErrno(errno);
+  if (fstat(fd_, &st) != 0) return WinErrorFromErrno(errno);
   *size = st.st_size;
   return kErrorSuccess;
 }
@@ -249,7 +250,7 @@ WinError File::Truncate(std::int64_t size) {
   if (FaultRule* rule = Rule(&FileFaultPlan::write); rule != nullptr && rule->Hit()) {
     return rule->short_write ? kErrorDiskFull : rule->error;
   }
-  return ftruncate(fd_, size) == 0 ? kErrorSuccess : FromErrno(errno);
+  return ftruncate(fd_, size) == 0 ? kErrorSuccess : WinErrorFromErrno(errno);
 }
 
 WinError File::Flush() {
@@ -257,7 +258,7 @@ WinError File::Flush() {
   if (FaultRule* rule = Rule(&FileFaultPlan::flush); rule != nullptr && rule->Hit()) {
     return rule->error;
   }
-  return fdatasync(fd_) == 0 ? kErrorSuccess : FromErrno(errno);
+  return fdatasync(fd_) == 0 ? kErrorSuccess : WinErrorFromErrno(errno);
 }
 
 WinError File::LockRegion(std::int64_t offset, std::int64_t length) {
@@ -272,7 +273,7 @@ WinError File::LockRegion(std::int64_t offset, std::int64_t length) {
   }
   struct flock fl = LockRequest(lock_writable_ ? F_WRLCK : F_RDLCK, offset, length);
   if (fcntl(fd_, F_OFD_SETLK, &fl) != 0) {
-    return IsLockConflict(errno) ? kErrorLockViolation : FromErrno(errno);
+    return IsLockConflict(errno) ? kErrorLockViolation : WinErrorFromErrno(errno);
   }
   locked_.push_back({offset, length});
   return kErrorSuccess;
@@ -285,7 +286,7 @@ WinError File::UnlockRegion(std::int64_t offset, std::int64_t length) {
   });
   if (it == locked_.end()) return kErrorNotLocked;
   struct flock fl = LockRequest(F_UNLCK, offset, length);
-  if (fcntl(fd_, F_OFD_SETLK, &fl) != 0) return FromErrno(errno);
+  if (fcntl(fd_, F_OFD_SETLK, &fl) != 0) return WinErrorFromErrno(errno);
   locked_.erase(it);
   return kErrorSuccess;
 }

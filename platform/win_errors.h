@@ -29,4 +29,7 @@ inline constexpr WinError kErrorNotLocked = 158;
 inline constexpr WinError kErrorAlreadyExists = 183;
 inline constexpr WinError kErrorFilenameTooLong = 206;
 
+// The Windows code of a host error number (errno); kErrorGenFailure for one without a match.
+WinError WinErrorFromErrno(int error);
+
 }  // namespace platform

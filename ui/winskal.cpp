@@ -11,6 +11,7 @@
 #include "platform/qt/application.h"
 #include "platform/qt/rich_edit.h"
 #include "ui/kv_form.h"
+#include "ui/rounding.h"
 #include "ui/separator_line.h"
 
 namespace ui {
@@ -29,9 +30,6 @@ int& RequestedAwareness() {
 }
 
 common::ToWinskal& Data() { return common::Service<common::ToWinskal>::Get(); }
-
-// Halves to the even neighbour (the current rounding mode of the machine is to nearest-even).
-int RoundEven(double value) { return static_cast<int>(std::nearbyint(value)); }
 
 int Trunc(double value) { return static_cast<int>(std::trunc(value)); }
 

@@ -1,0 +1,173 @@
+// The five message dialogs behind ToMessages, driven modally: sizing by the text, answers by
+// key, button and close box, the check box, the continue and link buttons.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "common/messages.h"
+#include "common/service.h"
+#include "logbook/settings/setups.h"
+#include "platform/qt/keys.h"
+#include "platform/qt/testkit/input.h"
+#include "platform/qt/testkit/modal_driver.h"
+#include "platform/qt/testkit/screenshot.h"
+#include "platform/recording_desktop.h"
+#include "tests/ui/ui_fixture.h"
+#include "ui/message_dialogs.h"
+#include "ui/message_forms.h"
+
+namespace ui {
+namespace {
+
+using platform::qt::TForm;
+using platform::qt::testkit::ModalDriver;
+
+const std::string kShort = "Kurzer Text.";
+// One line far wider than 600 pixels.
+const std::string kLong =
+    "Die Datei konnte nicht geöffnet werden, weil ein anderes Programm sie gerade benutzt; bitte "
+    "schließen Sie das andere Programm und versuchen Sie es danach noch einmal, oder wählen Sie "
+    "eine andere Datei aus dem Ordner.";
+
+class MessageDialogsTest : public ::testing::Test {
+ protected:
+  MessageDialogsTest() { messages->SetPresenter(std::make_unique<DialogPresenter>()); }
+  void SetFontSize(int size) {
+    logbook::ToSetupLayout layout = settings->GetLayout();
+    layout.font_size = size;
+    settings->SetLayout(layout);
+  }
+  // Runs `show` while the driver looks at the dialog: `look` checks it, `answer` ends it.
+  template <typename Form>
+  void Look(std::function<void(Form&)> look) {
+    driver.Then([look](TForm& f) {
+      look(dynamic_cast<Form&>(f));
+      if (f.ModalResult() == platform::qt::mrNone) f.SetModalResult(platform::qt::mrCancel);
+    });
+  }
+
+  testing::ScreenScope screen{768, 96};
+  common::ScopedService<logbook::ToSetups> settings;
+  common::ScopedService<common::ToMessages> messages;
+  ModalDriver driver;
+};
+
+TEST_F(MessageDialogsTest, AShortTextGivesTheMinimumWidthAndTheIconSetsTheHeight) {
+  Look<TFehlerForm>([](TFehlerForm& f) {
+    EXPECT_EQ(f.Panel1->Width(), 320);
+    EXPECT_EQ(f.ClientWidth(), 320);
+    EXPECT_EQ(f.ClientHeight(), f.Image1->Top() + f.Image1->Height() + f.Panel2->Height());
+    EXPECT_EQ(f.Label2->Caption(), kShort);
+    EXPECT_EQ(f.Label1->Caption(), "Fehlermeldung:");
+    EXPECT_EQ(f.Caption(), "Fehler");
+    platform::qt::testkit::SaveScreenshot(f, "dialog_fehler_short");
+  });
+  messages->Fehler(kShort);
+  EXPECT_EQ(driver.Unanswered(), 0);
+  EXPECT_EQ(driver.Seen(), std::vector<std::string>{"FehlerForm"});
+}
+
+TEST_F(MessageDialogsTest, ALongTextWrapsAt580AndEveryCarriageReturnAddsALine) {
+  int plain_height = 0;
+  Look<TAchtungForm>([&](TAchtungForm& f) {
+    EXPECT_EQ(f.Label2->Width(), 580);
+    EXPECT_EQ(f.ClientWidth(), f.Label2->Left() + 580 + 20);
+    EXPECT_GE(f.Label2->Height(), 2 * 15 + 20);
+    plain_height = f.Label2->Height();
+    platform::qt::testkit::SaveScreenshot(f, "dialog_achtung_long");
+  });
+  messages->Achtung("Eingabe", kLong);
+  Look<TAchtungForm>([&](TAchtungForm& f) {
+    EXPECT_EQ(f.Label1->Caption(), "Eingabe");
+    EXPECT_EQ(f.Label2->Height(), plain_height + 3 * 15);
+  });
+  messages->Achtung("Eingabe", kLong + "\rA\rB\rC");
+}
+
+TEST_F(MessageDialogsTest, AtTwelvePointsALongTextShowsWhole) {
+  SetFontSize(12);
+  Look<THinweisForm>([](THinweisForm& f) {
+    EXPECT_GT(f.Label2->Font().Size(), 12);  // and 15 % more for a small window in the new look
+    platform::qt::TBitmap scratch(1, 1);
+    scratch.Canvas().Font = f.Label2->Font();
+    platform::qt::TRect need{0, 0, f.Label2->Width(), 0};
+    scratch.Canvas().DrawText(f.Label2->Caption(), need,
+                              platform::qt::DT_WORDBREAK | platform::qt::DT_CALCRECT);
+    EXPECT_GE(f.Label2->Height(), need.Height());
+    EXPECT_GE(f.ClientHeight(), f.Label2->Top() + need.Height() + f.Panel2->Height());
+    platform::qt::testkit::SaveScreenshot(f, "dialog_hinweis_long_12pt");
+  });
+  messages->Hinweis("", "", kLong + "\r" + kLong, false);
+}
+
+TEST_F(MessageDialogsTest, TheQuestionAnswersYesOnlyByTheYesButton) {
+  struct Row {
+    const char* name;
+    bool default_yes;
+    std::function<void(TJaNeinFrageForm&)> act;
+    bool answer;
+  };
+  const auto enter = [](TJaNeinFrageForm& f) {
+    platform::qt::testkit::PressKey(*f.ActiveControl(), platform::qt::VK_RETURN);
+  };
+  const Row rows[] = {
+      {"EnterWithDefaultNo", false, enter, false},
+      {"EnterWithDefaultYes", true, enter, true},
+      {"CloseBox", true, [](TJaNeinFrageForm& f) { f.Close(); }, false},
+      {"YesButton", false,
+       [](TJaNeinFrageForm& f) { platform::qt::testkit::Click(*f.kvBitBtn1, 5, 5); }, true},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Look<TJaNeinFrageForm>([&row](TJaNeinFrageForm& f) {
+      EXPECT_EQ(f.kvBitBtn2->Default(), !row.default_yes);
+      EXPECT_EQ(f.kvBitBtn1->Left() + f.kvBitBtn1->Width(), f.Panel2->ClientWidth() / 2);
+      if (std::string(row.name) == "EnterWithDefaultNo") {
+        platform::qt::testkit::SaveScreenshot(f, "dialog_janeinfrage_short");
+      }
+      row.act(f);
+    });
+    EXPECT_EQ(messages->JaNeinFrage("Frage", "Löschen?", kShort, row.default_yes), row.answer);
+  }
+  EXPECT_EQ(driver.Unanswered(), 0);
+}
+
+TEST_F(MessageDialogsTest, TheNoticeAnswersItsCheckBox) {
+  Look<THinweisForm>([](THinweisForm& f) {
+    EXPECT_TRUE(f.ccheck->Visible());
+    EXPECT_EQ(f.kvBitBtn1->kvKind(), TkvBitBtnKind::bkWeiter);
+    EXPECT_EQ(f.Caption(), "Pelorin");
+    platform::qt::testkit::SaveScreenshot(f, "dialog_hinweis_mit_check");
+    f.ccheck->SetChecked(true);
+    platform::qt::testkit::Click(*f.kvBitBtn1, 5, 5);
+    EXPECT_EQ(f.ModalResult(), 11);
+  });
+  EXPECT_TRUE(messages->HinweisMitCheck("Pelorin", "Logbuch", kShort, true));
+  // Hidden, the box answers false even when it was ticked.
+  Look<THinweisForm>([](THinweisForm& f) {
+    EXPECT_FALSE(f.ccheck->Visible());
+    EXPECT_EQ(f.kvBitBtn1->kvKind(), TkvBitBtnKind::bkClose);
+    f.ccheck->SetChecked(true);
+    platform::qt::testkit::Click(*f.kvBitBtn1, 5, 5);
+  });
+  EXPECT_FALSE(messages->Hinweis("", "", kShort, false));
+  EXPECT_EQ(driver.Unanswered(), 0);
+}
+
+TEST_F(MessageDialogsTest, TheLinkButtonOpensTheLink) {
+  platform::RecordingShell shell;
+  platform::ScopedDesktop desktop(&shell, nullptr);
+  Look<TFehlerInfoForm>([](TFehlerInfoForm& f) {
+    EXPECT_EQ(f.kvBitBtn2->Caption(), "Hilfe im Netz");
+    EXPECT_EQ(f.kvBitBtn2->Left() + f.kvBitBtn2->Width(), f.Panel2->ClientWidth() - 5);
+    platform::qt::testkit::SaveScreenshot(f, "dialog_fehlerinfo_long");
+    platform::qt::testkit::Click(*f.kvBitBtn2, 5, 5);
+  });
+  messages->FehlerInfo(kLong, "Hilfe im Netz", "https://example.org/hilfe.htm");
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].arguments, std::vector<std::string>{"https://example.org/hilfe.htm"});
+}
+
+}  // namespace
+}  // namespace ui

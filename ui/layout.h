@@ -1,0 +1,53 @@
+// ToLayout: the layout and theme engine of the windows. It gives list windows their colours,
+// font, caption bar and button panels (StyleListenfenster), lays out every dialog for the user's
+// font size (FormLayout), and switches the bitmap buttons of a window off and on around long
+// operations (DisableButtons, EnableButtons).
+//
+// Every appearance value is read from the settings object's layout record at the moment it is
+// needed (the record's defaults when no settings object exists), so a changed setting applies to
+// the next window styled. The roles of the record: window colour = panel colour; highlight,
+// panel, panel text and button colour = list colours 1 to 4; font name and size; the layout
+// variant switch (GetLayoutOption: the new look).
+//
+// Windows are designed for a 9-point font and these component names: "panelAllgemein" (content),
+// "panelCaptions" (holds the caption area), "panelCaption" (becomes the gradient caption bar in the
+// new look), "panelCaption1" (the old look's coloured strip), "panelCaption2" or any panel with
+// Tag 10004 (secondary caption panel), "panelbuttonspx3" / "panelbuttonspx4" (button panels of the
+// old / new look, compared in lower case), "lCaption1" (the window's title).
+#pragma once
+
+#include "logbook/settings/setup_records.h"
+#include "logbook/settings/setups.h"
+#include "platform/qt/win_control.h"
+#include "ui/kv_form.h"
+
+namespace ui {
+
+inline constexpr int kDesignFontSize = 9;
+inline constexpr int kSecondaryCaptionTag = 10004;
+inline constexpr double kGridRowHeightFactor = 1.2;
+
+class ToLayout : public logbook::ToLayout {
+ public:
+  ToLayout() = delete;
+
+  // The layout record of the settings (the defaults when there is no settings object).
+  static logbook::ToSetupLayout Settings();
+
+  // Styles a list window (colours, fonts, caption bar and button panels by the component names),
+  // then lays it out with FormLayout, whose result it returns. The caption bar's gradients and
+  // title label are made owned by the form.
+  static bool StyleListenfenster(TkvForm& form);
+  // Font, font-size scaling and bounds of a dialog, a sizeable form kept within the virtual
+  // screen less 50 pixels, then ToWinskal::ScaleForm (its result is returned).
+  static bool FormLayout(TkvForm& form);
+
+  // Clears kvDeaktiviert on the bitmap buttons of `container` (a panel: its buttons and those of
+  // its child panels, one level deep; otherwise every bitmap button the form owns), then makes
+  // `focus` (may be null) the active control of its form when it can take the focus.
+  static void EnableButtons(platform::qt::TWinControl& container, platform::qt::TWinControl* focus);
+  // Sets kvDeaktiviert on the same buttons.
+  static void DisableButtons(platform::qt::TWinControl& container);
+};
+
+}  // namespace ui
