@@ -112,7 +112,7 @@ void TMessageDialogForm::TakeTexts(const TMessageDialogParams& params, bool capt
 
 void TMessageDialogForm::SizeDialog() {
   const auto S = [this](int value) { return ScalePixels(*this, value, false); };
-  int w = std::max(Label2->Left() + Label2->Width() + S(20), S(320));
+  int w = std::max(Label2->Left() + Label2->Width() + S(20), MinimumWidth());
   if (w > S(600)) {
     const std::string text = Label2->Caption();
     const int wrap_width = S(580);
@@ -123,13 +123,15 @@ void TMessageDialogForm::SizeDialog() {
     const int height = std::max(estimate, WrappedHeight(*Label2, wrap_width));
     Label2->SetAutoSize(false);
     Label2->SetBounds(Label2->Left(), Label2->Top(), wrap_width, height + S(20));
-    w = Label2->Left() + Label2->Width() + S(20);
+    w = std::max(Label2->Left() + Label2->Width() + S(20), MinimumWidth());
   }
   const int h = std::max(Label2->Top() + Label2->Height() + Panel2->Height(),
                          Image1->Top() + Image1->Height() + Panel2->Height());
   // Panel1 fills the form (aligned to the client), so the form takes the size.
   SetClientSize(w, h);
 }
+
+int TMessageDialogForm::MinimumWidth() { return ScalePixels(*this, 320, false); }
 
 void TMessageDialogForm::Panel2Resize() {
   const int w = Panel2->ClientWidth();
@@ -213,6 +215,12 @@ void TFehlerInfoForm::SetupDialog(const TMessageDialogParams& params) {
   kvBitBtn2->SetCaption(params.button_caption);
   link_ = params.link;
   SizeDialog();
+}
+
+int TFehlerInfoForm::MinimumWidth() {
+  // At 320 the wide link button would push the first button out of the window.
+  return std::max(TMessageDialogForm::MinimumWidth(),
+                  kvBitBtn1->Width() + kvBitBtn2->Width() + 3 * 5);
 }
 
 void TFehlerInfoForm::Panel2Resize() {

@@ -23,11 +23,11 @@ namespace ui {
 
 // What a controller hands its form: the texts and switches of one call.
 struct TMessageDialogParams {
-  std::string caption;         // window caption; empty keeps the form's
-  std::string title;           // Label1; empty keeps the form's
-  std::string text;            // Label2, always
-  std::string button_caption;  // the link button's caption (error with link)
-  std::string link;            // opened by the link button
+  std::string caption{};         // window caption; empty keeps the form's
+  std::string title{};           // Label1; empty keeps the form's
+  std::string text{};            // Label2, always
+  std::string button_caption{};  // the link button's caption (error with link)
+  std::string link{};            // opened by the link button
   bool default_yes = false;    // question: yes is the default button
   bool continue_button = false;  // notice: the continue button instead of the close button
   bool show_check_box = false;   // notice: the check box is shown
@@ -62,6 +62,8 @@ class TMessageDialogForm : public TkvForm {
   void SizeDialog();
   // Places the buttons when Panel2 changes size; the base centres kvBitBtn1.
   virtual void Panel2Resize();
+  // The narrowest the form may be: S(320).
+  virtual int MinimumWidth();
   // A button in Panel2 at top 25, 35 high.
   TkvBitBtn* AddButton(TkvBitBtnKind kind, int width);
 };
@@ -98,9 +100,11 @@ class TFehlerInfoForm final : public TMessageDialogForm {
 
  protected:
   void Panel2Resize() override;
+  // Wide enough for both buttons side by side.
+  int MinimumWidth() override;
 
  private:
-  std::string link_;
+  std::string link_{};
 };
 
 class TAchtungForm final : public TMessageDialogForm {

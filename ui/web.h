@@ -10,17 +10,17 @@ namespace ui {
 
 // One mail; paths are system paths (resolved against the current folder), empty for none.
 struct TMailMessage {
-  std::string subject;
-  std::string body;
+  std::string subject{};
+  std::string body{};
   bool show_dialog = true;  // the desktop's mail program always shows the mail
-  std::string attachment2_name;
-  std::string attachment2_path;
-  std::string attachment_name;
-  std::string attachment_path;
-  std::string recipient_address;  // a leading "SMTP:" is dropped
-  std::string recipient_name;
-  std::string sender_address;  // the mail program sends from its own account
-  std::string sender_name;
+  std::string attachment2_name{};
+  std::string attachment2_path{};
+  std::string attachment_name{};
+  std::string attachment_path{};
+  std::string recipient_address{};  // a leading "SMTP:" is dropped
+  std::string recipient_name{};
+  std::string sender_address{};  // the mail program sends from its own account
+  std::string sender_name{};
 };
 
 // The Simple MAPI codes the report table speaks in.

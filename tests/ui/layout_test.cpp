@@ -53,8 +53,6 @@ TEST_F(LayoutTest, FormLayoutScalesBoundsAndOwnFontsByTheFontSize) {
     auto* own_font = Add<TLabel>(form, &form, "l1", platform::qt::Bounds(3, 7, 75, 20));
     own_font->SetAutoSize(false);
     own_font->Font().SetSize(10);
-    auto* follower = Add<TLabel>(form, &form, "l2", platform::qt::Bounds(30, 40, 50, 20));
-    follower->SetAutoSize(false);
     auto* margin = Add<TkvBitBtn>(form, &form, "b1", platform::qt::Bounds(90, 150, 75, 25));
     margin->SetMargin(4);
     auto* centred = Add<TkvBitBtn>(form, &form, "b2", platform::qt::Bounds(180, 150, 75, 25));
@@ -66,7 +64,6 @@ TEST_F(LayoutTest, FormLayoutScalesBoundsAndOwnFontsByTheFontSize) {
     EXPECT_EQ(own_font->BoundsRect(), big ? platform::qt::Bounds(4, 9, 100, 27)   // 9.3, 26.7
                                           : platform::qt::Bounds(3, 7, 75, 20));
     EXPECT_EQ(own_font->Font().Size(), big ? 13 : 10);
-    EXPECT_EQ(follower->Font().Size(), size);
     EXPECT_EQ(margin->Margin(), big ? 9 : 4);
     EXPECT_EQ(centred->Margin(), -1);
     EXPECT_EQ(form.Font().Name(), "Arial");
