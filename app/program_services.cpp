@@ -15,6 +15,7 @@
 #include "logbook/databases/project_database.h"
 #include "logbook/databases/projecte.h"
 #include "logbook/databases/qso_files.h"
+#include "logbook/databases/qso_table.h"
 #include "logbook/databases/selection_position.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/locator.h"
@@ -50,7 +51,10 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToDatCall>::Create();
   Service<logbook::ToDatProject>::Create();
   Service<logbook::ToProjecte>::Create();
-  Service<logbook::ToDatQSO>::Create();  // the logbook files' DXCC pass is armed from here on
+  // The logbook files' DXCC pass is armed from here on: the first layout-9 logbook opened in a
+  // run renews its old DXCC assignments.
+  Service<logbook::ToDatQSO>::Create().SetDxccPass(
+      [](logbook::TdbProject& project) { logbook::ReassignDxccOf(project); });
   Service<storage::DriverSystem>::Create().SetStartFolder(data_folder_);
   Service<storage::ToDBFkt>::Create();
   // The DXCC selection opens its window where it was last closed in the current project.

@@ -312,11 +312,11 @@ std::string TdbCallBase::TrimWorkingCall() {
   return call;
 }
 
-std::string TdbCallBase::GetNote() const {
-  if (table_ != kCallNote) return {};
+std::string TdbCallBase::GetNote(int most) const {
+  if (table_ != kCallNote || most <= 0) return {};
   const std::string_view note(note_working_.note, kCallNoteChars);
   const std::size_t end = std::min(note.find_first_of(std::string_view("\0\x1A", 2)),
-                                   std::size_t{common::kMaxShortLength});
+                                   static_cast<std::size_t>(most));
   return std::string(note.substr(0, end));
 }
 

@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/string_helpers.h"
 #include "logbook/databases/call_record.h"
 #include "storage/tables/table_base.h"
 #include "storage/tables/table_dat_base.h"
@@ -170,8 +171,9 @@ class TdbCallBase : public storage::TdbBase {
   // SetCall upper-cases and cuts to the capacity.
   std::string GetCall() const;
   void SetCall(std::string_view call);
-  // The note text of "PXCNOTE": its characters up to the first 0 or 26, at most 255.
-  std::string GetNote() const;
+  // The note text of "PXCNOTE": its characters up to the first 0 or 26, at most `most` (the
+  // record holds 283).
+  std::string GetNote(int most = common::kMaxShortLength) const;
 
   // The working and read copies of the call-data and call-book records.
   TCallRec& Record() { return working_; }

@@ -211,17 +211,10 @@ class ProjectLogbookBuilder {
     }
   }
 
-  // Piece f (1-based) of a separated text; a text without separator is whole, a missing piece
-  // empty.
+  // Piece f of a separated text; a text without separator is whole for every field.
   static std::string SeparatedPiece(std::string_view text, char separator, int f) {
     if (text.find(separator) == std::string_view::npos) return std::string(text);
-    std::size_t start = 0;
-    for (int piece = 1; piece < f; ++piece) {
-      const std::size_t next = text.find(separator, start);
-      if (next == std::string_view::npos) return {};
-      start = next + 1;
-    }
-    return std::string(text.substr(start, text.find(separator, start) - start));
+    return logbook::SeparatedPiece(text, separator, f);
   }
 
   std::shared_ptr<RecordParts> parts_;
@@ -242,6 +235,19 @@ std::vector<FieldKey> Layout9FieldKeys(const TdbProject& project, bool skip) {
   }
   return keys;
 }
+
+}  // namespace
+
+int Layout9KeyOfKind(const TdbProject& project, int kind) {
+  const std::vector<FieldKey> fields = Layout9FieldKeys(project, false);
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    const int key = 5 + static_cast<int>(i);
+    if (fields[i].field == kind) return key <= kLayout9KeyCount ? key : 0;
+  }
+  return 0;
+}
+
+namespace {
 
 void Layout9List(TdbProject& project, int table, bool skip, ToKeys& list,
                  std::vector<FieldKey>& keys) {

@@ -72,6 +72,11 @@ struct LogbookKeys {
 // count above 100 also as 1, and at most 53.
 int LogbookKeyCount(const TProjectBlock& block, int table);
 
+// The key of a layout-9 project logbook on the field of a content kind: 4 + the place of the
+// kind among the catalogue fields the project stores (keys 5..36); 0 when it stores no such
+// field or the key lies beyond key 36.
+int Layout9KeyOfKind(const TdbProject& project, int kind);
+
 // Keys 1 to LogbookKeyCount of a project logbook table (0, 1 or 3) of `project`.
 LogbookKeys ProjectLogbookKeys(const TdbProject& project, int table, bool skip);
 // The award logbooks' three keys, their fields read in the layout of `current_project`.

@@ -211,4 +211,15 @@ std::string SeparatedQsoText(const TQSORec& record, int layout_kind) {
   return used > 255 ? std::string() : std::string(data, used);
 }
 
+std::string SeparatedPiece(std::string_view text, char separator, int n) {
+  if (n < 1) return {};
+  std::size_t start = 0;
+  for (int piece = 1; piece < n; ++piece) {
+    const std::size_t next = text.find(separator, start);
+    if (next == std::string_view::npos) return {};
+    start = next + 1;
+  }
+  return std::string(text.substr(start, text.find(separator, start) - start));
+}
+
 }  // namespace logbook

@@ -177,5 +177,9 @@ std::string QsoSpanText(const TQSORec& record, QsoFieldSpan span);
 // The whole separated text of layout 2 (the short string at offset 23) or 7 (the used-length
 // characters from offset 23; empty when the used length is above 255); empty for other layouts.
 std::string SeparatedQsoText(const TQSORec& record, int layout_kind);
+// Piece n (1-based) of a separated text: the text after the (n-1)-th separator up to the n-th;
+// a text with fewer than n-1 separators, or ending in its (n-1)-th separator, gives an empty
+// piece.
+std::string SeparatedPiece(std::string_view text, char separator, int n);
 
 }  // namespace logbook

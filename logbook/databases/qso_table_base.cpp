@@ -29,11 +29,12 @@ TdbQSOBase::TdbQSOBase(TdbProject* project, bool exclusive, std::uint8_t flag,
                        std::string_view name_text, std::uint8_t table_kind)
     : TdbBase(flag),
       table_kind_(table_kind),
+      shared_(!exclusive),
       project_(project),
       name_text_(common::LeftStr(name_text, common::kMaxShortLength)) {
   if (table_kind_ < kLogbookTables && GetTreiber() == nullptr) {
-    opened_here_ = Files().OpenFiles(LogbookBit(table_kind_), project_, IsFlagSet() != 0,
-                                     !exclusive);
+    opened_here_ =
+        Files().OpenFiles(LogbookBit(table_kind_), project_, IsFlagSet() != 0, shared_);
   }
 }
 
@@ -206,6 +207,21 @@ bool TdbQSOBase::RestoreStored(const StoredCopies& copies) {
     stored314_ = copies.q314;
   }
   return false;
+}
+
+bool TdbQSOBase::ReopenFiles() {
+  if (!opened_here_) return false;
+  Files().CloseFiles(LogbookBit(table_kind_), project_, IsFlagSet() != 0);
+  opened_here_ = Files().OpenFiles(LogbookBit(table_kind_), project_, IsFlagSet() != 0, shared_);
+  return opened_here_;
+}
+
+bool TdbQSOBase::StoreCurrent() {
+  if (table_kind_ >= kNoTable || RecordBuffer() == nullptr) return false;
+  CopyWorkingToBuffer(RecordBuffer());
+  if (!TdbBase::Update(StoreLength())) return false;
+  WorkingToStored();
+  return true;
 }
 
 bool TdbQSOBase::Insert() {

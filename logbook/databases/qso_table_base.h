@@ -94,6 +94,14 @@ class TdbQSOBase : public storage::TdbBase {
   TQSLViaRec& Working63() { return working63_; }
   TLogNoteRec& Working314() { return working314_; }
 
+ protected:
+  // Closes the files this cursor opened and opens them again, so that a changed key list of the
+  // project takes effect; false when they do not open again.
+  bool ReopenFiles();
+  // Writes the working copy over the current record as it was fetched, without re-finding it:
+  // the driver refuses (12309) when another user changed the record since.
+  bool StoreCurrent();
+
  private:
   bool QsoKind() const;
   int RecordSize() const;
@@ -112,6 +120,7 @@ class TdbQSOBase : public storage::TdbBase {
   bool RestoreStored(const StoredCopies& copies);  // answers false
 
   std::uint8_t table_kind_;
+  bool shared_;
   bool opened_here_ = false;
   TdbProject* project_;
   std::string name_text_;
