@@ -193,6 +193,20 @@ int TdbProject::FieldOfKind(int kind) const {
   return slot;
 }
 
+bool SetSlotCell(TProjectBlock& block, int kind, int slot) {
+  auto* bytes = reinterpret_cast<std::uint8_t*>(&block);
+  if (slot < 0 || slot > kFieldListEntries) return false;
+  if (const int cell = LookupNumber(kWordCells, kind); cell != 0) {
+    common::WriteLeInt32(bytes + cell, slot);
+    return true;
+  }
+  if (const int cell = LookupNumber(kByteCells, kind); cell != 0) {
+    bytes[cell] = static_cast<std::uint8_t>(slot);
+    return true;
+  }
+  return false;
+}
+
 std::string TdbProject::Layout9ColumnName(int kind, unsigned options) {
   if (kind == 17) return "Band";
   if (kind == 28) kind = 44;

@@ -176,6 +176,11 @@ class TdbProject : public TdbProjectBase {
   std::int32_t area_project_ = 0;  // the project the slot area belongs to
 };
 
+// Writes the slot cell of a content kind in a project block (what FieldOfKind reads for layouts
+// other than 5 and 9), as the project editor places a field; false for a kind without a cell or
+// a slot outside 0..52.
+bool SetSlotCell(TProjectBlock& block, int kind, int slot);
+
 // The name of slot 1..49 of the fixed column list of layout kind 5 (empty for 38 to 43 and other
 // numbers): the export name with kColumnExportName, else the German caption; slot 6 is "WKD"
 // when `wkd` is set. Dressed by the option bits with the column's width.

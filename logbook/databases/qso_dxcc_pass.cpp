@@ -42,8 +42,8 @@ int TdbQSO::RenamePass(const Rename& rename) {
         (rename.call_part == nullptr ||
          GetFieldText(2).find(rename.call_part) != std::string::npos);
     if (!applies) {
-      // Within one prefix the key orders by QSL mark, band and mode before the date, so a later
-      // QSO may come before older ones: it is passed over, not taken as the end.
+      // Passed over rather than taken as the end: the DXCC key of the logbook's own layout
+      // orders a prefix's QSOs by date, but a foreign layout's need not.
       found = Next(false, true);
       continue;
     }

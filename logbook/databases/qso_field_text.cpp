@@ -151,9 +151,7 @@ std::string FieldListText(const Context& c, int kind) {
   if (slot >= 1 && slot <= kFieldListEntries) {
     const std::string stored = SlotText(c, slot);
     const TFieldListEntry& entry = block.fields[slot - 1];
-    text = c.read.format.empty() && std::string_view("DdTt").find(entry.type) == std::string_view::npos
-               ? stored
-               : StoredFieldDisplay(stored, entry, c.read.format);
+    text = StoredFieldDisplay(stored, entry, c.read.format);
     if (block.layout_kind != 7) text = common::OemToAnsi(text);
   }
   if (common::Trim(text).empty()) {

@@ -266,7 +266,7 @@ std::string StoredFieldDisplay(std::string_view stored, const TFieldListEntry& f
     case 't':
       return StoredTimeText(stored, field, format);
     default:
-      return GetQSOStr(stored, format);
+      return format.empty() ? std::string(stored) : GetQSOStr(stored, format);
   }
 }
 

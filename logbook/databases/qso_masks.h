@@ -63,7 +63,7 @@ std::string StoredDateText(std::string_view stored, const TFieldListEntry& field
 std::string StoredTimeText(std::string_view stored, const TFieldListEntry& field,
                            std::string_view format);
 // The display text of a stored field of any type: dates and times as above, other types through
-// the output mask.
+// the output mask (an empty format leaves them as stored).
 std::string StoredFieldDisplay(std::string_view stored, const TFieldListEntry& field,
                                std::string_view format);
 

@@ -180,8 +180,10 @@ bool TdbQSO::FindQSO(std::string_view call, std::string_view date, std::string_v
   const std::string base = BaseCall(call);
   if (IsFlagSet() == 0) {
     const std::int32_t day = common::DateStringToDate(date, "dd.mm.yyyy");
-    const std::int32_t seconds =
+    std::int32_t seconds =
         common::TimeStringToTime(time, time.size() == 5 ? "hh:mm" : ProgramTimeMask());
+    // The layout-9 keys read a start time of midnight as no time.
+    if (seconds == 0 && Project() != nullptr && Project()->GetLayoutKind() == 9) seconds = -1;
     return Find(common::SetLen(base, 14, true) + common::DateToKey(day, true) +
                     common::TimeToKey(seconds, true),
                 5, true);
