@@ -76,7 +76,9 @@ TEST_P(Pictures, WrittenAndReadUnderTheExample) {
   EXPECT_EQ(StoredFieldText("05.03.2024", field), row.stored);
   EXPECT_EQ(StoredDateText(row.stored, field, ""), "05.03.2024");
   EXPECT_EQ(StoredDateText(row.stored, field, "yyyy-mm-dd"), "2024-03-05");
-  if (*row.short_form != '\0') EXPECT_EQ(StoredDateText(row.short_form, field, ""), "05.03.2024");
+  if (*row.short_form != '\0') {
+    EXPECT_EQ(StoredDateText(row.short_form, field, ""), "05.03.2024");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
