@@ -24,7 +24,11 @@
 // the first refusal; before saving the same without DupeSameDay.
 //
 // Requires the services ToPrefix, ToModi (the keys), ToBaender (band names), ToMessages,
-// ToDatContest and TContestFkt (its port). Serious driver errors raise EDBError.
+// ToDatContest and TContestFkt (its port and definition set). Serious driver errors raise
+// EDBError.
+//
+// The exchange prefill, the member lists and the value checks follow below; the QSO points are
+// in contest/qso_points.h.
 #pragma once
 
 #include <cstdint>
@@ -71,12 +75,92 @@ class TContLogAlle {
   std::uint8_t DupeAnywhere(std::string_view call, const TContestRec& definition,
                             const TdbContestBase& log) const;
 
-  // The member list 1 or 2: its lines, nullptr until it was loaded.
+  // --- exchange prefill (when the call field is left) ---
+  // Fills the received exchange of the new QSO in the log object's working copy (nothing is
+  // stored) from the call database (call book first, then call data; both found by the call's
+  // base call) and the member lists, by the contest's received exchange kinds and code. DOKs only
+  // for German calls; locators into kinds 6 and 5; names, DOKs, clubs and member numbers cut to
+  // 8 characters. `locator` receives the partner's locator from the call database (empty when
+  // none). Needs the service ToDatCall besides those above.
+  void PrefillExchange(const TContestRec& definition, const TdbContestBase& catalogue,
+                       std::string& locator, TdbContestBase& log);
+  // Puts `value` into every received exchange part whose slot has exchange kind `kind` (and into
+  // Call2, at most 12 characters, when `call2`); the working copy only. When the exchange text
+  // would pass its 24 characters, the name parts (kind 20) are shortened first, so that a DOK or
+  // locator part is not cut.
+  void SetPrefillValue(const TContestRec& definition, TdbContestBase& log, std::string_view value,
+                       std::int32_t kind, bool call2) const;
+
+  // --- member lists: ';'-separated club files of the data folder, list 1 or 2 ---
+  // Creates the list when it does not exist yet and reads the file into it (a file of that name
+  // in another letter case when the exact name is missing); true only when it read the file now.
+  // A list, once created, is never read again: a second file name for it still sees the first
+  // file's lines. Lines end at LF (a CR before it is dropped); bytes are kept as they are.
+  bool LoadMemberList(std::string_view file_name, int list);
+  // The index of the first line whose first field (trimmed) is the call as reduced by
+  // ToPrefix::PrefixOfCall option 1; -1 when none. Loads the list first.
+  int FindMember(std::string_view file_name, std::string_view call, int list);
+  // Field n (2 to 5, trimmed) of line `line`; a line with fewer fields gives its last one. Empty
+  // for n 1 and a line that does not exist.
+  std::string MemberField(int n, int line, int list) const;
+  // Adds "reduced call" + column - 1 separators + value to the list in memory when the call is
+  // not in it; the file is never written.
+  void AddMember(std::string_view value, std::string_view file_name, int list, int column,
+                 std::string_view call);
+  // A line of "dsw.csv" (list 1) has the trimmed number as its third field.
+  bool IsDswMember(std::string_view number);
+  // The lines of member list 1 or 2, nullptr until it was loaded.
   const std::vector<std::string>* MemberList(int list) const {
     return (list == 1 ? MemberList1 : MemberList2).get();
   }
 
+  // --- partner tests ---
+  // 'D' and 'A'-'H' or 'J'-'R' (upper case only); any call under the codes 'K', 'B' and 'z'.
+  static bool IsGermanCall(std::string_view call, char code);
+  static bool IsGermanCall(std::string_view call, const TdbContestBase& catalogue);
+  // A DOK the contest may count: at least 2 characters with a letter, not M26, M29 or M36; under
+  // '!' only DOKs beginning 'Z'; under 'z' only the 26 Swiss canton codes; elsewhere two
+  // characters only for the special two-letter DOKs ("NM" under '1' too).
+  static bool IsValidDok(std::string_view text, char code);
+  static bool IsValidDok(std::string_view text, const TdbContestBase& catalogue);
+
+  // --- exchange texts: the report (3 characters), then up to three parts separated by '/' ---
+  static void SplitCall(std::string_view text, std::string& rst, std::string& part1,
+                        std::string& part2, std::string& part3);
+  // The report padded or cut to 3, part 1, then "/" part 2 when part 2 or 3 is not empty, then
+  // "/" part 3 when it is not empty ("5991//X").
+  static std::string JoinCall(std::string_view rst, std::string_view part1, std::string_view part2,
+                              std::string_view part3);
+
+  // --- exchange and multiplier value checks; the contest code is the catalogue's ---
+  // 'H': IsHolylandArea; every other code: IsValidDok.
+  bool CheckExchange(std::string_view value, const TdbContestBase& catalogue) const;
+  // Five characters: a letter, two digits and one of the 23 region codes ("A01TA").
+  static bool IsHolylandArea(std::string_view value);
+  // A DOK, area, LDK or canton as a multiplier value (kind 4), by the definition's lists.
+  bool CheckDokExchange(std::string_view value, const TContestRec& definition,
+                        const TdbContestBase& catalogue) const;
+  // A district as a multiplier value (kind 18).
+  bool CheckDistrictExchange(std::string_view value, const TContestRec& definition,
+                             const TdbContestBase& catalogue) const;
+  // A bonus station of a call multiplier (kind 10): a call of the definition's BonusCalls (the
+  // part before a '/'); under '.' the event calls and the edition's name; every call when the
+  // contest names no bonus stations, none when it names some that were not supplied.
+  bool IsBonusStation(std::string_view call, const TContestRec& definition,
+                      const TdbContestBase& catalogue) const;
+
  private:
+  std::unique_ptr<std::vector<std::string>>& List(int list) {
+    return list == 1 ? MemberList1 : MemberList2;
+  }
+  // The value of a member-list field for the call: field `field` of the call's line, cut to 8;
+  // empty when the call is not in the list.
+  std::string MemberValue(std::string_view file_name, std::string_view call, int list, int field);
+  // "MF" + the member number of the "naval.csv" line that has the call as its second field.
+  std::string NavalMember(std::string_view call);
+  // The DSW member number into kind 19 and the member's name into the QSO's name.
+  void PrefillDswMember(const TContestRec& definition, std::string_view call, TdbContestBase& log);
+
   std::unique_ptr<std::vector<std::string>> MemberList1;
   std::unique_ptr<std::vector<std::string>> MemberList2;
 };

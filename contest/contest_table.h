@@ -60,6 +60,9 @@ class TdbContestBase : public storage::TdbBase {
   void SetKKRec(const TContestKKRec& record);
   void SetKZRec(const TContestKZRec& record);
   void SetLKRec(const TContestLKRec& record);
+  // Copies the record into the working copy only (tables 2, 4 and 5): what a rule fills into the
+  // QSO being entered, leaving the read image (and the record it re-finds) as it was.
+  void SetLKWorkingCopy(const TContestLKRec& record);
 
   // Fields of the QSO working copy (tables 2, 4 and 5; others: 0 or empty).
   char GetBandcode() const;
@@ -81,8 +84,6 @@ class TdbContestBase : public storage::TdbBase {
 
  protected:
   bool IsQsoTable() const;
-  // Copies the record into the working copy only (tables 2, 4 and 5).
-  void SetLKWorkingCopy(const TContestLKRec& record);
   // Whether the object's table has key `key`.
   bool HasKey(int key) const { return key >= 1 && key <= TableKeyCount(table_); }
 

@@ -10,6 +10,7 @@
 #include "contest/cont_log_alle.h"
 #include "contest/contest_fkt.h"
 #include "contest/contest_lookups.h"
+#include "contest/rule_helpers.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/prefix.h"
 
@@ -55,7 +56,7 @@ const DupeCase* FindCase(std::initializer_list<DupeCase> cases, std::uint8_t kin
 
 // The call as the dupe rules compare it: option 1 (the base call), the form the keys hold.
 std::string Reduced(std::string_view call, int option = logbook::ToPrefix::kBaseCall) {
-  return common::Service<logbook::ToPrefix>::Get().PrefixOfCall(call, option);
+  return ReducedCall(call, option);
 }
 
 // 0 CW, 1 phone, 2 every other mode; the mode text compared exactly.
@@ -65,11 +66,7 @@ int ModeGroup(std::string_view mode) {
   return 2;
 }
 
-bool Marked(const TdbContestBase& log) {
-  TContestLKRec r{};
-  log.GetLKRec(r);
-  return r.NoPoints != 0;
-}
+bool Marked(const TdbContestBase& log) { return QsoOf(log).NoPoints != 0; }
 
 // Rings the bell and, when `show`, warns of the earlier QSO `found`.
 void ReportDupe(std::string_view call, const RuleText& text, const TContestLKRec& found,
