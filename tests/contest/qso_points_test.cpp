@@ -78,7 +78,7 @@ const PointsRow kPointsRows[] = {
     {"ShShortWave", 'O', 1, "b=b d=50", 1}, {"ShNewDxccAndDok", 'O', 1, "b=k d=50 x=DL k=M01", 250, {}, true},
     {"ShWorkedBefore", 'O', 1, "b=k d=50 x=DL k=M01", 50, {"b=k x=DL k=M01"}, true},
     {"ShEarlierWithoutPoints", 'O', 1, "b=k d=50 x=DL k=M01", 250, {"b=k x=DL k=M01 n=1"}, true},
-    {"ShEarlierOtherDok", 'O', 1, "b=l d=50 x=DL k=M01", 150, {"b=l x=DL k=M02"}},
+    {"ShNoDxccNewDok", 'O', 1, "b=l d=50 k=M01", 150, {"b=l x=DL k=M02"}},
     {"BocOwnDokFirst", 'U', 1, "k=B36", 1, {"k=B01"}, true}, {"BocOwnDokAgain", 'U', 1, "k=B36", 0, {"k=B36"}, true},
     {"KoelnAachenOwnDokAgain", 'K', 1, "k=B36", 0, {"k=B36"}}, {"KoelnAachenOtherDok", 'K', 1, "k=B01", 1, {"k=B01"}},
 };
