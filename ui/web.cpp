@@ -50,13 +50,13 @@ void MailNotice(const std::string& text) { Messages().Hinweis("Hinweis", "EMail-
 
 }  // namespace
 
-void TWebSS::OpenLink(const std::string& link) {
+bool TWebSS::OpenLink(const std::string& link) {
   std::string target = common::ReplaceChar(link, kSlashedZero, '0');
   if (Holds(target, "@") && !Holds(target, "http://") && !Holds(target, "https://") &&
       !Holds(common::UpperCase(target), "MAILTO")) {
     target = "mailto:" + target;
   }
-  platform::CurrentShell().Open(target);
+  return platform::CurrentShell().Open(target) == platform::kErrorSuccess;
 }
 
 bool TWebSS::SendMail(const TMailMessage& mail) {

@@ -35,8 +35,8 @@ class TWebSS {
 
   // Slashed zeros (216) become "0"; a text with "@" and neither "http://", "https://" nor (in any
   // letter case) "MAILTO" gets "mailto:" in front; then the desktop opens it. Failures are not
-  // reported.
-  static void OpenLink(const std::string& link);
+  // reported to the user; the answer says whether the desktop started an opener.
+  static bool OpenLink(const std::string& link);
 
   // A missing first attachment shows the notice "Datei nicht gefunden" with the path in quotes
   // and sends nothing. Otherwise the mail goes to the mail program; its answer is reported as a
