@@ -225,7 +225,8 @@ TToolsDruckDialogForm::TToolsDruckDialogForm(TComponent* owner, TToolsDruckDialo
       m.edit->SetMaxLength(kMarginDigits);
       m.edit->SetAlignment(platform::qt::TAlignment::taRightJustify);
       m.edit->OnKeyPress = [](TComponent*, char& key) {
-        if (key >= ' ' && (key < '0' || key > '9')) key = 0;  // whole millimetres only
+        const auto c = static_cast<unsigned char>(key);
+        if (c >= ' ' && (c < '0' || c > '9')) key = 0;  // whole millimetres only
       };
     }
 
