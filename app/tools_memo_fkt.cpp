@@ -10,7 +10,7 @@
 #include "output/print_settings.h"
 #include "platform/qt/print_text.h"
 #include "platform/qt/printer.h"
-#include "platform/text_codec.h"
+#include "ui/url_label.h"
 #include "ui/web.h"
 
 namespace app {
@@ -37,33 +37,12 @@ bool AskAddress(const std::string& default_address, std::string& address) {
                               255, "", false, 0, 0);
 }
 
-bool IsUnreserved(char c) {
-  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' ||
-         c == '.' || c == '_' || c == '~';
-}
-
 }  // namespace
 
-std::string PercentEncoded(std::string_view text, std::string_view keep) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (const char c : platform::Cp1252ToUtf8(text)) {
-    if (IsUnreserved(c) || keep.find(c) != std::string_view::npos) {
-      encoded += c;
-      continue;
-    }
-    const auto byte = static_cast<unsigned char>(c);
-    encoded += '%';
-    encoded += kHex[byte >> 4];
-    encoded += kHex[byte & 0x0F];
-  }
-  return encoded;
-}
-
 std::string TToolsMemoFkt::MailtoText(const std::string& address, const std::string& path) {
-  return "mailto:" + PercentEncoded(address, "@") +
-         "?subject=" + PercentEncoded("Datei von " + OwnCall(false)) + "&body=" +
-         PercentEncoded("Fuegen Sie jetzt als EMail-Anlage die folgende Datei ein: " + path);
+  return "mailto:" + ui::PercentEncoded(address, "@") +
+         "?subject=" + ui::PercentEncoded("Datei von " + OwnCall(false)) + "&body=" +
+         ui::PercentEncoded("Fuegen Sie jetzt als EMail-Anlage die folgende Datei ein: " + path);
 }
 
 void TToolsMemoFkt::SendFileByMAPI(const std::string& file_name,

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/qt/font.h"
@@ -31,9 +30,5 @@ class TToolsMemoFkt {
   // body that asks to attach the file. Every part is percent-encoded (UTF-8), nothing is cut.
   static std::string MailtoText(const std::string& address, const std::string& path);
 };
-
-// The text as UTF-8 with every byte but the unreserved characters (letters, digits, "-", ".",
-// "_", "~") and those in `keep` written as "%XX".
-std::string PercentEncoded(std::string_view text, std::string_view keep = {});
 
 }  // namespace app

@@ -24,13 +24,14 @@ std::string WithScheme(const char* scheme, const std::string& target) {
 
 }  // namespace
 
-std::string PercentEncoded(const std::string& text) {
+std::string PercentEncoded(const std::string& text, std::string_view keep) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
   for (const char ch : platform::Cp1252ToUtf8(text)) {
     const auto c = static_cast<unsigned char>(ch);
     const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                       c == '-' || c == '.' || c == '_' || c == '~';
+                       c == '-' || c == '.' || c == '_' || c == '~' ||
+                       keep.find(ch) != std::string_view::npos;
     if (plain) {
       out += ch;
     } else {

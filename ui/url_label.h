@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/qt/label.h"
 #include "platform/qt/menus.h"
@@ -70,7 +71,8 @@ class TFPUrlLabel : public platform::qt::TCustomLabel {
   platform::qt::TPopupMenu* menu_;
 };
 
-// The text percent-encoded as UTF-8 (everything but letters, digits and "-._~").
-std::string PercentEncoded(const std::string& text);
+// The text percent-encoded as UTF-8 (everything but letters, digits, "-._~" and the characters
+// of `keep`).
+std::string PercentEncoded(const std::string& text, std::string_view keep = {});
 
 }  // namespace ui
