@@ -13,6 +13,8 @@
 #include "app/tools_memo_ctrl.h"
 #include "app/tools_memo_form.h"
 #include "app/tools_zeile_eing.h"
+#include "platform/file_faults.h"
+#include "platform/qt/application.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "platform/text_codec.h"
 #include "tests/app/tools_fixture.h"
@@ -95,6 +97,27 @@ TEST_F(ToolsTest, AFileThatCannotBeReadIsReportedAndShowsNoWindow) {
   EXPECT_EQ(Messages().calls[0].text,
             "Die Datei " + Path("fehlt.txt") + " konnte nicht gelesen werden.");
   EXPECT_TRUE(driver_.Seen().empty());
+}
+
+TEST_F(ToolsTest, AnEditedTextFileThatCannotBeWrittenBackKeepsTheWindowOpen) {
+  WriteFile(Path("notiz.TXT"), "alt\r\n");
+  std::string text;
+  platform::FileFaultPlan plan;
+  plan.write.fail_at = 1;
+  platform::ScopedFileFaults faults(&plan);
+  Then<TToolsMemoForm>([](TToolsMemoForm& f) {
+    f.richedit1->Lines().Put(0, "neu");
+    Press(*f.btnEndeho4);
+    // After the refused close: still open, with the edits.
+    platform::qt::Application().Queue([&f] {
+      EXPECT_EQ(f.richedit1->Lines().Get(0), "neu");
+      f.SetModalResult(platform::qt::mrCancel);
+    });
+  });
+  EXPECT_FALSE(Show("Notiz", nullptr, text, Path("notiz.TXT"), nullptr));
+  ASSERT_EQ(Messages().calls.size(), 1u);
+  EXPECT_EQ(Messages().calls[0].text,
+            "Die Datei " + Path("notiz.TXT") + " konnte nicht geschrieben werden.");
 }
 
 // A log's note through the contest service with the text window installed: the note opens under
