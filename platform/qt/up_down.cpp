@@ -14,7 +14,9 @@ constexpr int kRepeatMs = 100;
 
 // A filled triangle pointing up, down, left or right, centred in r.
 void DrawArrow(TCanvas& c, const TRect& r, TUDBtnType button, bool vertical, TColor colour) {
-  const int size = std::max(1, std::min(r.Width(), r.Height()) / 4);
+  // About a third of the button's width and half its height: still an arrow in the small
+  // steppers that sit inside entry fields.
+  const int size = std::max(1, std::min(r.Width() / 3, r.Height() / 2));
   const int cx = r.Left + r.Width() / 2;
   const int cy = r.Top + r.Height() / 2;
   c.Brush = {colour, TBrushStyle::bsSolid};

@@ -216,10 +216,17 @@ void PaintThroughCanvas(TWinControl& control, QWidget& widget, const QRect& area
 bool HandleEvent(TWinControl& control, QWidget& widget, QEvent* event,
                  const std::function<bool(QEvent*)>& native) {
   switch (event->type()) {
+    // A key belongs to the control it was typed into: one the native control leaves unused
+    // must not travel on to the parents' windows, whose handlers (and the form's KeyPreview)
+    // would see it a second time.
     case QEvent::KeyPress:
-      return DispatchKeyPress(control, static_cast<QKeyEvent*>(event), native);
+      DispatchKeyPress(control, static_cast<QKeyEvent*>(event), native);
+      event->accept();
+      return true;
     case QEvent::KeyRelease:
-      return DispatchKeyRelease(control, static_cast<QKeyEvent*>(event), native);
+      DispatchKeyRelease(control, static_cast<QKeyEvent*>(event), native);
+      event->accept();
+      return true;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
