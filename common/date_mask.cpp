@@ -122,7 +122,7 @@ std::string DateToDateString(std::int32_t date, std::string_view mask, const Dat
 std::string TimeToTimeString(std::int32_t time, std::string_view mask, const DateTextStyle& style) {
   std::string out(CutMask(mask));
   if (time < 0 || time >= kSecondsPerDay) {
-    Blank(out, "hmste");
+    Blank(out, "hms");  // only the fields: an am/pm place or a letter of the text stays
   } else {
     const HourMinSec hms = TimeToHMS(time);
     const Run am_pm = FindRun(out, 't');

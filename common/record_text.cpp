@@ -16,7 +16,7 @@ std::size_t TKeyStr::size() const {
 TKeyStr ShortToLenArray(std::string_view text) {
   TKeyStr block;
   const std::size_t n = std::min(text.size(), kLenArrayChars);
-  std::memcpy(block.chars, text.data(), n);
+  if (n > 0) std::memcpy(block.chars, text.data(), n);  // an empty view may carry a null pointer
   block.len = static_cast<std::int32_t>(n);
   return block;
 }

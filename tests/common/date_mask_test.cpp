@@ -47,7 +47,8 @@ const Format kTimeFormatRows[] = {
     {"pm", 13 * 3600 + 1800, "hh:mm te", "01:30 pm"},
     {"midnight_is_12_am", 60, "hh:mm te", "12:01 am"},
     {"noon_is_pm", 12 * 3600, "hh:mm t", "12:00 p"},
-    {"no_time_am_pm_blank", kNoTime, "hh:mm te", "  :     "},
+    {"no_time_blanks_only_the_fields", kNoTime, "hh:mm te", "  :   te"},
+    {"no_time_keeps_the_text", kNoTime, "Zeit: hh:mm:ss", "Zeit:   :  :  "},
     {"out_of_range_is_no_time", kSecondsPerDay, "hh", "  "},
 };
 INSTANTIATE_TEST_SUITE_P(Rows, TimeFormat, ::testing::ValuesIn(kTimeFormatRows), testing::RowName);

@@ -23,6 +23,7 @@ TEST(LenArray, HoldsTextWithLengthAndZeroTailAndStaysInsideTheBlock) {
   EXPECT_EQ(LenArrayToShort(block).size(), 200u);
   block.len = -5;
   EXPECT_EQ(LenArrayToShort(block), "");
+  EXPECT_EQ(ShortToLenArray(std::string_view()).len.get(), 0);  // no bytes behind a null view
   EXPECT_EQ(CompareLenArrays(ShortToLenArray("AB"), ShortToLenArray("ABC")), -1);
   EXPECT_EQ(CompareLenArrays(ShortToLenArray("\xC4"), ShortToLenArray("Z")), 1);
 }
