@@ -124,8 +124,10 @@ File& File::operator=(File&& other) noexcept {
     share_ = other.share_;
     lock_writable_ = other.lock_writable_;
     locked_ = std::move(other.locked_);
+    never_locked_ = std::move(other.never_locked_);
     other.fd_ = -1;
     other.locked_.clear();
+    other.never_locked_.clear();
   }
   return *this;
 }
@@ -174,6 +176,7 @@ WinError File::Open(std::string_view name, FileAccess access, FileShare share, F
   share_ = share;
   lock_writable_ = writable;
   locked_.clear();
+  never_locked_.clear();
   return kErrorSuccess;
 }
 
@@ -182,11 +185,22 @@ WinError File::Close() {
   const int fd = fd_;
   fd_ = -1;
   locked_.clear();
+  never_locked_.clear();
   return ::close(fd) == 0 ? kErrorSuccess : WinErrorFromErrno(errno);
+}
+
+bool File::Inside(const std::vector<Range>& ranges, std::int64_t offset, std::int64_t length) {
+  return std::any_of(ranges.begin(), ranges.end(), [&](const Range& r) {
+    return offset >= r.offset && offset + length <= r.offset + r.length;
+  });
 }
 
 WinError File::CheckForeignLock(std::int64_t offset, std::int64_t length) const {
   if (share_ != FileShare::kReadWrite || length == 0) return kErrorSuccess;
+  // No other handle can hold a lock where this one holds one or where nobody ever locks.
+  if (Inside(locked_, offset, length) || Inside(never_locked_, offset, length)) {
+    return kErrorSuccess;
+  }
   struct flock fl = LockRequest(F_WRLCK, offset, length);
   if (fcntl(fd_, F_OFD_GETLK, &fl) != 0) return WinErrorFromErrno(errno);
   return fl.l_type == F_UNLCK ? kErrorSuccess : kErrorLockViolation;
@@ -196,6 +210,9 @@ WinError File::ReadAt(std::int64_t offset, void* buffer, std::uint32_t count, st
   *done = 0;
   if (!IsOpen()) return kErrorInvalidHandle;
   if (const WinError e = CheckRange(offset, count)) return e;
+  if (FaultRule* rule = Rule(&FileFaultPlan::read); rule != nullptr && rule->Hit()) {
+    return rule->error;
+  }
   if (const WinError e = CheckForeignLock(offset, count)) return e;
   auto* out = static_cast<char*>(buffer);
   while (*done < count) {
@@ -277,6 +294,10 @@ WinError File::LockRegion(std::int64_t offset, std::int64_t length) {
   }
   locked_.push_back({offset, length});
   return kErrorSuccess;
+}
+
+void File::DeclareNeverLocked(std::int64_t offset, std::int64_t length) {
+  if (IsOpen() && offset >= 0 && length > 0) never_locked_.push_back({offset, length});
 }
 
 WinError File::UnlockRegion(std::int64_t offset, std::int64_t length) {

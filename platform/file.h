@@ -15,8 +15,10 @@
 //   locks. A handle cannot lock a range overlapping one it already holds (33), and unlocks only a
 //   range it locked exactly (158).
 // - Locks are mandatory as on Windows: on a file opened shared, a read or write that overlaps a
-//   range another handle holds fails with 33 (checked with F_OFD_GETLK before the I/O).
-// - Writes, flushes and locks can be made to fail on demand (file_faults.h).
+//   range another handle holds fails with 33 (checked with F_OFD_GETLK before the I/O). The check
+//   is left out where it can only find the range free: inside a range this handle holds locked
+//   (locks are exclusive), and inside a range its users have declared never locked.
+// - Reads, writes, flushes and locks can be made to fail on demand (file_faults.h).
 #pragma once
 
 #include <cstdint>
@@ -69,6 +71,9 @@ class File {
 
   WinError LockRegion(std::int64_t offset, std::int64_t length);
   WinError UnlockRegion(std::int64_t offset, std::int64_t length);
+  // Declares a range that the protocol of the file's users never locks (a header no lock covers),
+  // so that I/O inside it needs no mandatory-lock check. Holds until the handle is closed.
+  void DeclareNeverLocked(std::int64_t offset, std::int64_t length);
 
  private:
   struct Range {
@@ -77,12 +82,15 @@ class File {
   };
   // 33 when another handle holds a lock overlapping [offset, offset + length).
   WinError CheckForeignLock(std::int64_t offset, std::int64_t length) const;
+  // Whether [offset, offset + length) lies inside one of `ranges`.
+  static bool Inside(const std::vector<Range>& ranges, std::int64_t offset, std::int64_t length);
 
   int fd_ = -1;
   FileAccess access_ = FileAccess::kRead;
   FileShare share_ = FileShare::kExclusive;
   bool lock_writable_ = false;  // the descriptor is open for writing, so it can take write locks
   std::vector<Range> locked_;   // ranges this handle holds, as Windows tracks them
+  std::vector<Range> never_locked_;
 };
 
 // DeleteFile: 2/3 when missing, 32 while any handle has the file open.

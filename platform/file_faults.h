@@ -1,6 +1,7 @@
-// Fault injection for the file layer: makes the N-th write, flush or lock of the process fail.
+// Fault injection for the file layer: makes the N-th read, write, flush or lock of the process
+// fail.
 //
-// Tests install a plan with ScopedFileFaults; the file layer counts every WriteAt (and
+// Tests install a plan with ScopedFileFaults; the file layer counts every ReadAt, WriteAt (and
 // Truncate), Flush and LockRegion call while a plan is installed and fails the chosen one with
 // the chosen Windows error, or, for a write with `short_write`, stores only half of its bytes and
 // reports success (a short write). `sticky` fails every later call of that kind too (a full disk
@@ -30,6 +31,7 @@ struct FileFaultPlan {
   FaultRule write;
   FaultRule flush;
   FaultRule lock;
+  FaultRule read;  // `short_write` does not apply
 };
 
 // The installed plan, or nullptr.

@@ -138,11 +138,11 @@ void BM_DriverUpdate(benchmark::State& state) {
 
 class EngineRig {
  public:
-  explicit EngineRig(bool flush) : flush_(flush) {
-    storage::EngineInit(0, 160);
+  explicit EngineRig(bool flush, bool shared = false) : flush_(flush) {
+    storage::EngineInit(shared ? storage::kNetworkShared : storage::kNetworkSingleUser, 160);
     name = folder / "PXLK";
     storage::FileblockCreate(name, sizeof(QsoRec), bench::kQsoKeys);
-    fb = storage::FileblockOpen(name);
+    fb = storage::FileblockOpen(name, storage::OpenOptions{.shared = shared});
   }
   ~EngineRig() {
     storage::FileblockClose(fb);
@@ -193,6 +193,26 @@ void BM_EngineFind(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 
+// The exact find alone (no record read), the fileblock shared or not: shared, each find takes
+// and releases the temporary read lock.
+void BM_EngineExactFind(benchmark::State& state) {
+  const bool shared = state.range(0) != 0;
+  EngineRig rig(false, shared);
+  storage::FileblockLockFile(rig.fb);
+  for (int i = 0; i < kRecords; ++i) rig.Add(i);
+  storage::FileblockUnlockFile(rig.fb);
+  for (auto _ : state) {
+    for (int i = 0; i < kRecords; ++i) {
+      std::int32_t ref = 0;
+      storage::FileblockFindKey(rig.fb, bench::kQsoNumberKey,
+                                storage::KeyStr(common::LongIntToKey(1 + (i * 7919) % kRecords)),
+                                ref);
+      if (ref == 0) std::abort();
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kRecords);
+}
+
 void BM_EngineUpdate(benchmark::State& state) {
   EngineRig rig(state.range(0) != 0);
   for (int i = 0; i < kRecords; ++i) rig.Add(i);
@@ -231,6 +251,12 @@ BENCHMARK(BM_EngineAdd)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 BENCHMARK(BM_EngineFind)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_EngineExactFind)
+    ->ArgName("shared")
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 BENCHMARK(BM_EngineUpdate)
     ->ArgName("flush")
     ->Arg(0)

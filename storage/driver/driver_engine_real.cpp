@@ -11,9 +11,18 @@ namespace {
 
 KeyStr Key(std::string_view text) { return KeyStr(text.substr(0, kMaxKeyLength)); }
 
-// The key definition of an open fileblock, which the engine's interface does not report.
-int OpenKeyCount(FileblockHandle fb) { return fb->key_count; }
-EngineKeySpec OpenKeySpec(FileblockHandle fb, int key) {
+// The key definition of an open fileblock, which the engine's interface does not report; -1
+// (10445) for a handle that is not open.
+int OpenKeyCount(FileblockHandle handle) {
+  const Fileblock* fb = ResolveHandle(handle);
+  if (fb == nullptr) {
+    Fail(kIsamBadHandle);
+    return -1;
+  }
+  return fb->key_count;
+}
+EngineKeySpec OpenKeySpec(FileblockHandle handle, int key) {
+  const Fileblock* fb = ResolveHandle(handle);
   return {fb->keys[key].key_length, fb->keys[key].duplicates};
 }
 

@@ -283,7 +283,7 @@ bool TreeApproxRelPos(Fileblock& fb, int key, const TreeKey& x, std::int32_t sca
                       std::int32_t* position) {
   const KeyDesc& d = fb.keys[key];
   if (scale <= 0) return Fail(kIsamRelPosArgs);
-  if (d.root == 0) return Fail(kIsamRelPosEmptyIndex);
+  if (d.root == 0 || d.entries == 0) return Fail(kIsamRelPosEmptyIndex);
   const std::int64_t e = kAssumedFill;
   PageRef root = Pool().Get(fb, key, d.root);
   if (!root) return false;
@@ -316,7 +316,7 @@ bool TreeApproxKeyAndRef(Fileblock& fb, int key, std::int32_t position, std::int
                          KeyStr& text, RecRef& ref) {
   const KeyDesc& d = fb.keys[key];
   if (scale <= 0 || position < 0 || position > scale) return Fail(kIsamApproxArgs);
-  if (d.root == 0) return Fail(kIsamApproxEmptyIndex);
+  if (d.root == 0 || d.entries == 0) return Fail(kIsamApproxEmptyIndex);
   PageRef root = Pool().Get(fb, key, d.root);
   if (!root) return false;
   const std::int64_t e = root->IsLeaf() ? 0 : kAssumedFill;

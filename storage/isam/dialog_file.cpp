@@ -11,9 +11,9 @@ bool ExamineDialog(EngineFile& dialog, int slot_size, int slots, DialogCondition
     *condition = DialogCondition::kFresh;
     return true;
   }
-  bool end_word = false;
-  if (!ReadDialogEndWord(dialog, &end_word)) return false;
-  if (!end_word) {
+  DialogWord word = DialogWord::kJournal;
+  if (!ReadDialogWord(dialog, &word)) return false;
+  if (word == DialogWord::kJournal) {
     *condition = DialogCondition::kJournal;
   } else if (size - kSlotAreaStart == static_cast<std::int64_t>(slot_size) * slots) {
     *condition = DialogCondition::kClean;
@@ -23,20 +23,31 @@ bool ExamineDialog(EngineFile& dialog, int slot_size, int slots, DialogCondition
   return true;
 }
 
-bool ReadDialogEndWord(EngineFile& dialog, bool* end_word) {
+bool ReadDialogWord(EngineFile& dialog, DialogWord* word) {
   std::uint8_t prefix[3] = {};
   std::uint32_t got = 0;
   if (!dialog.ReadSome(0, prefix, 3, &got)) return false;
-  *end_word = got == 3 && common::ReadLeUInt16(prefix + 1) == kDialogEndWord;
+  const std::uint16_t value = common::ReadLeUInt16(prefix + 1);
+  *word = got < 3                        ? DialogWord::kJournal
+          : value == kDialogEndWord      ? DialogWord::kSlotArea
+          : value == kDialogChangingWord ? DialogWord::kChanging
+                                         : DialogWord::kJournal;
   return true;
 }
 
-bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bool cut) {
+bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bool cut,
+                   bool changing) {
   std::vector<std::uint8_t> bytes(2 + area.size());
-  common::WriteLeUInt16(bytes.data(), kDialogEndWord);
+  common::WriteLeUInt16(bytes.data(), changing ? kDialogChangingWord : kDialogEndWord);
   std::copy(area.begin(), area.end(), bytes.begin() + 2);
   if (!dialog.Write(1, bytes.data(), static_cast<std::uint32_t>(bytes.size()))) return false;
   return !cut || dialog.Truncate(kSlotAreaStart + static_cast<std::int64_t>(area.size()));
+}
+
+bool WriteChangingWord(EngineFile& dialog) {
+  std::uint8_t word[2];
+  common::WriteLeUInt16(word, kDialogChangingWord);
+  return dialog.Write(1, word, 2);
 }
 
 bool CreateDialogFile(const std::string& name) {

@@ -3,7 +3,13 @@
 //
 //   OFFSET          SIZE  MEANING
 //   0               1     reserved: 0 when the file is created, never read
-//   1               2     2000: end of the journal; also marks the slot area as valid
+//   1               2     2000: end of the journal; also marks the slot area as valid.
+//                         2001: as 2000, and a process without journal holds the write lock
+//                         and has begun to change the files; its release writes 2000 again.
+//                         Found by anyone else, the writer stopped before its release, and
+//                         the data header's marker tells whether it had written everything
+//                         back (0) or left the index unfinished (1: 10010 until rebuilt). A
+//                         process whose index is damaged releases with 2001 as well.
 //   3 + n x S       S     user slot n (n = 0..user slots): bit k (0 the data header, 1..keys the
 //                         key headers) set = header k changed by another process since the
 //                         slot's owner last read it; bit keys + 1, the news bit, is set whenever
@@ -41,6 +47,7 @@ namespace storage {
 
 inline constexpr std::int64_t kSlotAreaStart = 3;
 inline constexpr std::uint16_t kDialogEndWord = 2000;
+inline constexpr std::uint16_t kDialogChangingWord = 2001;
 inline constexpr std::uint16_t kJournalHeaderWord = 1000;
 inline constexpr std::int64_t kOwnerMarkTop = 0x7FFFFFFF;  // owner mark of slot n: top - n
 inline constexpr std::int64_t kOwnerMarksStart = 0x7FFF0001;
@@ -67,14 +74,27 @@ enum class DialogCondition : std::uint8_t {
   kJournal,      // anything else: a journal is present and must be replayed
 };
 
-// Examines the dialog file against a slot area of `slots` slots of `slot_size` bytes.
+// The word at offset 1.
+enum class DialogWord : std::uint8_t {
+  kSlotArea,  // 2000
+  kChanging,  // 2001
+  kJournal,   // anything else, or a file shorter than 3 bytes
+};
+inline bool EndsJournal(std::uint16_t word) {
+  return word == kDialogEndWord || word == kDialogChangingWord;
+}
+
+// Examines the dialog file against a slot area of `slots` slots of `slot_size` bytes (either
+// word before the slot area counts).
 bool ExamineDialog(EngineFile& dialog, int slot_size, int slots, DialogCondition* condition);
-// Reads the first 3 bytes: `*end_word` is true when the word at offset 1 is 2000 (false too
-// when the file is shorter than 3 bytes).
-bool ReadDialogEndWord(EngineFile& dialog, bool* end_word);
-// Writes the word 2000 at offset 1 followed by the slot area `area`, and cuts the file behind
-// it when `cut` is set.
-bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bool cut);
+// Reads the first 3 bytes.
+bool ReadDialogWord(EngineFile& dialog, DialogWord* word);
+// Writes the word 2000 (2001 with `changing`) at offset 1 followed by the slot area `area`, and
+// cuts the file behind it when `cut` is set.
+bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bool cut,
+                   bool changing = false);
+// Writes the word 2001 alone.
+bool WriteChangingWord(EngineFile& dialog);
 // Creates a fresh dialog file: one zero byte, opened exclusively and closed again.
 bool CreateDialogFile(const std::string& name);
 

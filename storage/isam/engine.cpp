@@ -76,9 +76,15 @@ int EngineErrorClass(int error) {
   return 4;
 }
 
-bool IsOpenFileblock(const Fileblock* handle) {
+Fileblock* ResolveHandle(FileblockHandle handle) {
   const auto& open = Engine().open;
-  return handle != nullptr && std::find(open.begin(), open.end(), handle) != open.end();
+  if (handle == nullptr || std::find(open.begin(), open.end(), handle.block) == open.end()) {
+    return nullptr;
+  }
+  // The memory of a closed fileblock may hold a later one: only its own opening matches.
+  Fileblock* fb = handle.block;
+  if (fb->signature != kFileblockSignature || fb->generation != handle.generation) return nullptr;
+  return fb;
 }
 
 EngineCall::EngineCall(FileblockHandle handle, std::uint32_t flags, int key) {
@@ -88,31 +94,37 @@ EngineCall::EngineCall(FileblockHandle handle, std::uint32_t flags, int key) {
     Fail(kIsamNotStarted);
     return;
   }
-  if (!IsOpenFileblock(handle) || handle->signature != kFileblockSignature) {
+  Fileblock* const fb = ResolveHandle(handle);
+  if (fb == nullptr) {
     Fail(kIsamBadHandle);
     return;
   }
-  if ((flags & kNeedWrite) != 0 && handle->read_only) {
+  if ((flags & kNeedWrite) != 0 && fb->read_only) {
     Fail(kIsamReadOnly);
     return;
   }
   // A data file worked on as a memory copy is this process's alone: no lock checks.
-  NetworkState* net = handle->data.InMemory() ? nullptr : handle->net.get();
+  NetworkState* net = fb->data.InMemory() ? nullptr : fb->net.get();
   // Changes of a shared fileblock need the write lock: a read or record lock would let this
   // process change index pages that another process has changed meanwhile.
   if ((flags & kNeedLock) != 0 && net != nullptr && !net->write_locked) {
     Fail(kIsamNoLockHeld);
     return;
   }
-  if ((flags & kNeedKey) != 0 && (key < 1 || key > handle->key_count)) {
+  if ((flags & kNeedKey) != 0 && (key < 1 || key > fb->key_count)) {
     Fail(kIsamKeyNumberRange);
     return;
   }
+  // Nothing read from a half-changed tree can be trusted, and nothing may be added to it.
+  if ((flags & kNeedKey) != 0 && fb->index_state == IndexState::kDamaged) {
+    Fail(kIsamIndexUnusable);
+    return;
+  }
   if ((flags & kTempReadLock) != 0 && net != nullptr && !net->write_locked && !net->read_locked) {
-    if (!NetReadLock(*handle, kIsamTempReadLockRefused)) return;
+    if (!NetReadLock(*fb, kIsamTempReadLockRefused)) return;
     net->temp_read_lock = true;
   }
-  fb_ = handle;
+  fb_ = fb;
 }
 
 EngineCall::~EngineCall() {
@@ -169,7 +181,7 @@ void EngineExit() {
   // Close from the end: each close removes its fileblock from the list.
   for (std::size_t i = e.open.size(); i-- > 0;) {
     if (i >= e.open.size()) continue;
-    FileblockClose(e.open[i]);
+    FileblockClose(FileblockHandle(e.open[i], e.open[i]->generation));
     if (!Isam().IsamOK && first_error == 0) first_error = Isam().IsamError;
   }
   IsamReset();

@@ -10,14 +10,16 @@
 //
 // Lifetime: EngineInit starts the engine with its page buffer pool; FileblockOpen hands out a
 // handle that stays valid until FileblockClose or EngineExit. A stale or foreign handle is
-// refused with 10445 and never dereferenced. Single-threaded by contract; several users are
-// several processes.
+// refused with 10445 and never dereferenced, also when a later open reuses the closed
+// fileblock's memory: the handle carries the generation of its opening. Single-threaded by
+// contract; several users are several processes.
 //
 // Record buffers are exactly the record length of the fileblock. Key texts are short strings of
 // capacity 50 (a longer text is cut to 50 characters); a key text longer than the key length of
 // its key is refused with 10125.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -102,9 +104,21 @@ struct OpenOptions {
   bool memory_mode = false;        // data and index file worked on as a memory copy
 };
 
-// The engine's handle of an open database.
+// The engine's handle of an open database: the fileblock and the generation of its opening, which
+// no other opening in the process shares. A default or nullptr handle names no fileblock.
 struct Fileblock;
-using FileblockHandle = Fileblock*;
+struct FileblockHandle {
+  constexpr FileblockHandle() = default;
+  constexpr FileblockHandle(std::nullptr_t) {}  // NOLINT: "no fileblock", as a pointer would be
+  constexpr FileblockHandle(Fileblock* b, std::uint32_t g) : block(b), generation(g) {}
+  friend constexpr bool operator==(const FileblockHandle&, const FileblockHandle&) = default;
+  friend constexpr bool operator==(const FileblockHandle& h, std::nullptr_t) {
+    return h.block == nullptr;
+  }
+
+  Fileblock* block = nullptr;
+  std::uint32_t generation = 0;
+};
 
 // ---- Engine ------------------------------------------------------------------------------------
 
@@ -131,7 +145,12 @@ void EngineSetReFind(bool allowed);
 // outside 21..65535, 10050 more than 110 keys, 10055 key length 0 or above 50, file errors.
 void FileblockCreate(std::string_view name, int record_length, std::span<const KeySpec> keys);
 // Opens a fileblock; nullptr on failure (10010 index unusable or data file not closed properly,
-// 10060, 10120-10122 damaged key header, file errors). With shared use or the journal the dialog
+// 10060, 10120-10122 damaged key header, file errors). Key headers are checked by the rules the
+// checker applies too (key_header.h); a key with a root page and no entries (an empty root) is
+// sound. Items per page other than 62 (a stored 0 reads as 62) are refused with 10122, although
+// the file format allows fewer: every page of this engine is laid out, filled and split for 62
+// items (31 at least outside the root), so a key of fewer items per page would let a full page
+// overflow its slice into the next key's pages. With shared use or the journal the dialog
 // file is opened (created when missing) and a journal a stopped process left in it is replayed.
 // Shared use in network mode takes a user slot: 10306 when five processes have the fileblock
 // open already, 10355 when the open waited 3072 ms for another process's write lock (or the
@@ -163,7 +182,8 @@ void FileblockGetLockedRecord(FileblockHandle handle, RecRef ref, void* record);
 // Rewrites record `ref`. 10130 for 0, 10135 outside 1..slots.
 void FileblockPutRecord(FileblockHandle handle, RecRef ref, const void* record,
                         bool waive_lock = false);
-// Puts record `ref` on the free chain. 10135 outside 1..slots.
+// Puts record `ref` on the free chain. 10135 outside 1..slots, and for a record that is on the
+// free chain already (a second delete would close the chain into a cycle).
 void FileblockDeleteRecord(FileblockHandle handle, RecRef ref);
 // The first 4 bytes of record `ref` (a free record's chain link; 0 in a used record).
 void FileblockRecordHead(FileblockHandle handle, RecRef ref, std::uint8_t head[4]);
@@ -179,8 +199,14 @@ std::int32_t FileblockRecordLength(FileblockHandle handle);
 // Number of entries of key n; -1 on failure.
 std::int32_t FileblockUsedKeys(FileblockHandle handle, int key);
 // Inserts (key text, ref). 10230 when the text (with duplicates: text and reference) is present.
+//
+// A key change that fails after it has begun to change pages (a split or merge half done) is
+// undone by the journal (10003/10004). Without the journal it leaves the index damaged: the
+// change reports 10010, every later key operation of the fileblock gives 10010, and the data
+// header's marker stays set through every write-back, release and close, so the next open asks
+// for the rebuild. A change that fails before it touched anything keeps its own error.
 void FileblockAddKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text);
-// Removes exactly (key text, ref). 10220 when absent.
+// Removes exactly (key text, ref). 10220 when absent. Failures as FileblockAddKey.
 void FileblockDeleteKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text);
 // Exact match on the text; `ref` receives the (first) reference. 10200 when absent.
 void FileblockFindKey(FileblockHandle handle, int key, const KeyStr& text, RecRef& ref);

@@ -78,6 +78,7 @@ bool EngineFile::Open(std::string_view name, const EngineOpenMode& mode) {
       mode.create_always ? platform::FileCreate::kCreateAlways
                          : platform::FileCreate::kOpenExisting);
   if (e != platform::kErrorSuccess) return OpenFailure(e, mode.create_always);
+  if (mode.never_locked > 0) file_.DeclareNeverLocked(0, mode.never_locked);
   if (!mode.memory) return true;
 
   std::int64_t size = 0;

@@ -48,6 +48,9 @@ struct EngineOpenMode {
   bool shared = false;         // share mode 3, else exclusive
   bool create_always = false;  // else open existing
   bool memory = false;         // whole-file memory mode
+  // The leading bytes of the file that no process ever locks (a header before every locked
+  // range): their I/O skips the mandatory-lock check of a shared file (platform/file.h).
+  std::int64_t never_locked = 0;
 };
 
 class EngineFile {

@@ -7,12 +7,12 @@
 #include "common/le_int.h"
 #include "storage/isam/engine_state.h"
 #include "storage/isam/file_names.h"
+#include "storage/isam/key_header.h"
 
 namespace storage {
 namespace {
 
 using common::ReadLeInt32;
-using common::ReadLeUInt16;
 using common::WriteLeInt32;
 using common::WriteLeUInt16;
 
@@ -61,30 +61,20 @@ bool DeleteFiles(std::string_view name) {
          DeleteIfPresent(names.data);
 }
 
-// Decodes and checks a key header. The key length is derived from the page size.
+// Decodes and checks a key header by the rules the checker applies too.
 bool ParseKeyHeader(const std::uint8_t* h, KeyDesc& d) {
-  d.first_free = ReadLeInt32(h + 0);
-  d.free_count = ReadLeInt32(h + 4);
-  d.allocated = ReadLeInt32(h + 8);
-  d.size = ReadLeInt32(h + 12);
-  d.root = ReadLeInt32(h + 16);
-  d.duplicates = h[20] != 0 ? 1 : 0;
-  d.entries = ReadLeInt32(h + 22);
-  d.items_per_page = ReadLeUInt16(h + 26);
-  if (d.items_per_page == 0) d.items_per_page = kItemsPerPage;
-  // Pages are laid out for 62 items; a header claiming fewer would let pages overflow into
-  // the next key's slice, so only 62 is accepted.
-  if (d.items_per_page != kItemsPerPage) return Fail(kIsamKeyHeaderItems);
-  if (d.size <= kPageHeadSize || (d.size - kPageHeadSize) % d.items_per_page != 0) {
-    return Fail(kIsamKeyHeaderBad);
-  }
-  const int length = (d.size - kPageHeadSize) / d.items_per_page - 9;
-  if (length < 1 || length > kMaxKeyLength) return Fail(kIsamKeyHeaderLength);
-  if (d.allocated < 0 || d.root < 0 || d.root > d.allocated || d.entries < 0 || d.free_count < 0 ||
-      d.free_count > d.allocated || (d.root == 0) != (d.entries == 0)) {
-    return Fail(kIsamKeyHeaderBad);
-  }
-  d.key_length = static_cast<std::uint8_t>(length);
+  const StoredKeyHeader stored = DecodeKeyHeader(h);
+  const KeyHeaderVerdict verdict = JudgeKeyHeader(stored);
+  if (verdict.error != 0) return Fail(verdict.error);
+  d.first_free = stored.first_free;
+  d.free_count = stored.free_count;
+  d.allocated = stored.allocated;
+  d.size = stored.page_size;
+  d.root = stored.root;
+  d.duplicates = stored.duplicates != 0 ? 1 : 0;
+  d.entries = stored.entries;
+  d.items_per_page = kItemsPerPage;
+  d.key_length = static_cast<std::uint8_t>(verdict.key_length);
   return true;
 }
 
@@ -171,7 +161,7 @@ bool WriteDataHeader(Fileblock& fb, bool modified_marker) {
   if (!JournalBeforeHeaderWrite(fb, 0)) return false;
   if (fb.keys[0].header_modified) NoteHeaderChanged(fb, 0);
   std::uint8_t h[kDataHeaderSize];
-  EncodeDataHeader(fb, modified_marker, h);
+  EncodeDataHeader(fb, modified_marker || fb.index_state != IndexState::kSound, h);
   if (!fb.data.Write(0, h, kDataHeaderSize)) return false;
   fb.keys[0].header_modified = false;
   return true;
@@ -196,17 +186,25 @@ bool WriteModifiedKeyHeaders(Fileblock& fb) {
 }
 
 bool MarkModified(Fileblock& fb) {
-  if (fb.modified) return true;
   // A put that waived the lock on a shared fileblock changes one record and no index: the
   // marker would stay set (only the write lock's release clears it on a shared fileblock) and
   // send the next opener to a rebuild.
   if (fb.net != nullptr && !fb.net->write_locked && !fb.data.InMemory()) return true;
-  if (!fb.journal) {
-    const std::uint8_t marker = 1;
-    if (!fb.data.Write(20, &marker, 1)) return false;
+  if (!fb.modified) {
+    if (!fb.journal) {
+      const std::uint8_t marker = 1;
+      if (!fb.data.Write(20, &marker, 1)) return false;
+    }
+    fb.modified = true;
   }
-  fb.modified = true;
-  return true;
+  // The marker is on disk before the word says a change is under way, so whoever finds the word
+  // finds the marker set too.
+  return fb.journal || AnnounceChange(fb);
+}
+
+void IndexDamaged(Fileblock& fb) {
+  fb.index_state = IndexState::kDamaged;
+  RecastFailure(kIsamIndexUnusable);
 }
 
 bool WriteBack(Fileblock& fb, bool detach_pages, bool sync, bool report_flush) {
@@ -240,22 +238,24 @@ bool FlushFile(Fileblock& fb, EngineFile& file, bool report) {
 
 void FileblockCreate(std::string_view name, int record_length, std::span<const KeySpec> keys) {
   if (!EngineReady()) return;
+  CreateFileblockFiles(name, record_length, keys, false);
+}
+
+bool CreateFileblockFiles(std::string_view name, int record_length, std::span<const KeySpec> keys,
+                          bool marked) {
   if (record_length < kMinRecordLength || record_length > kMaxRecordLength) {
-    Fail(kIsamRecordLengthRange);
-    return;
+    return Fail(kIsamRecordLengthRange);
   }
   if (keys.size() > static_cast<std::size_t>(kMaxKeys)) {
-    Fail(kIsamTooManyKeys);
-    return;
+    return Fail(kIsamTooManyKeys);
   }
   // Every key is checked before anything is deleted, so a bad key table destroys nothing.
   for (const KeySpec& k : keys) {
     if (k.length == 0 || k.length > kMaxKeyLength) {
-      Fail(kIsamKeyLengthRange);
-      return;
+      return Fail(kIsamKeyLengthRange);
     }
   }
-  if (!DeleteFiles(name)) return;
+  if (!DeleteFiles(name)) return false;
   const FileblockNames names = MakeFileblockNames(name);
 
   Fileblock fb;
@@ -267,7 +267,7 @@ void FileblockCreate(std::string_view name, int record_length, std::span<const K
   bool ok = fb.data.Open(names.data, mode);
   if (ok) {
     std::vector<std::uint8_t> slot0(static_cast<std::size_t>(record_length), 0);
-    EncodeDataHeader(fb, false, slot0.data());
+    EncodeDataHeader(fb, marked, slot0.data());
     ok = fb.data.Write(0, slot0.data(), static_cast<std::uint32_t>(slot0.size()));
   }
   if (ok && !keys.empty()) {
@@ -287,12 +287,16 @@ void FileblockCreate(std::string_view name, int record_length, std::span<const K
     ok = fb.index.Open(names.index, mode) &&
          fb.index.Write(0, frame.data(), static_cast<std::uint32_t>(frame.size()));
   }
-  fb.index.Close();
-  fb.data.Close();
-  (void)ok;  // the first error stands in IsamError
+  const bool closed = fb.index.Close();
+  return fb.data.Close() && closed && ok;  // the first error stands in IsamError
 }
 
 FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options) {
+  return OpenFileblock(name, options, false);
+}
+
+FileblockHandle OpenFileblock(std::string_view name, const OpenOptions& options,
+                              bool index_incomplete) {
   if (!EngineReady()) return nullptr;
   std::unique_ptr<Fileblock> fb(new (std::nothrow) Fileblock);
   if (!fb) {
@@ -307,6 +311,7 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
   mode.read_write = !fb->read_only;
   mode.shared = fb->shared || fb->read_only;
   mode.memory = options.memory_mode;
+  mode.never_locked = kDataHeaderSize;  // record locks start behind the header
 
   if (!DialogOpenBegin(*fb, names, options) || !fb->data.Open(names.data, mode)) {
     Abandon(*fb);
@@ -342,7 +347,9 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
   data.size = record_length;
 
   if (key_count > 0) {
-    if (!fb->index.Open(names.index, mode)) {
+    EngineOpenMode index_mode = mode;
+    index_mode.never_locked = kEngineOffsetLimit;  // nobody locks the index file
+    if (!fb->index.Open(names.index, index_mode)) {
       const int e = Isam().IsamError;
       if (e != kIsamTooManyOpenFiles && e != kIsamDriveNotReady) {
         RecastFailure(kIsamIndexUnusable);
@@ -356,11 +363,15 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
       return nullptr;
     }
   }
-  if (h[20] != 0) {
+  if (h[20] != 0 && !index_incomplete) {
     // Not closed properly: the index cannot be trusted and must be rebuilt.
     Fail(kIsamIndexUnusable);
     Abandon(*fb);
     return nullptr;
+  }
+  if (index_incomplete) {
+    fb->index_state = IndexState::kFilling;
+    fb->modified = h[20] != 0;  // the marker on disk is set already when it is
   }
   EngineGlobals& e = Engine();
   if (e.open.size() >= (1u << 24)) {
@@ -374,20 +385,24 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
     return nullptr;
   }
   fb->signature = kFileblockSignature;
+  fb->generation = e.next_generation++;
+  if (e.next_generation == 0) e.next_generation = 1;  // 0 is never a generation
   e.open.push_back(fb.get());
-  return fb.release();
+  const FileblockHandle handle(fb.get(), fb->generation);
+  fb.release();
+  return handle;
 }
 
 void FileblockClose(FileblockHandle handle) {
   if (!EngineReady()) return;
   EngineGlobals& e = Engine();
-  auto it = std::find(e.open.begin(), e.open.end(), handle);
-  if (it == e.open.end()) {
+  Fileblock* const open = ResolveHandle(handle);
+  if (open == nullptr) {
     Fail(kIsamNotOpen);
     return;
   }
-  std::unique_ptr<Fileblock> fb(handle);
-  e.open.erase(it);
+  e.open.erase(std::find(e.open.begin(), e.open.end(), open));
+  std::unique_ptr<Fileblock> fb(open);
   if (fb->net != nullptr) NetworkCloseLocks(*fb);
   if (!SharedInNetwork(*fb) && !fb->read_only && !fb->journal) WriteBack(*fb, true, false);
   e.pool.DropFileblock(*fb);

@@ -74,8 +74,19 @@ struct KeyDesc {
   std::uint8_t depth = 0;
 };
 
+// How far the index can be trusted. The data header's modified marker stays set on disk while
+// it is anything but kSound: no write-back, flush, close or lock release clears it, so the next
+// open reports 10010 and the driver rebuilds the index.
+enum class IndexState : std::uint8_t {
+  kSound,
+  kFilling,  // the index rebuild is adding the keys of every record
+  kDamaged,  // a key change without journal failed half-way: its key operations give 10010
+};
+
 struct Fileblock {
   std::uint32_t signature = 0;
+  std::uint32_t generation = 0;  // of this opening; a handle must carry the same
+  IndexState index_state = IndexState::kSound;
   EngineFile data;
   EngineFile index;
   EngineFile dialog;
@@ -88,6 +99,7 @@ struct Fileblock {
   bool journal = false;
   bool shared = false;                 // opened for shared use (also read-only sharing)
   std::uint32_t serial = 0;            // tells fileblocks apart in the page pool
+  std::uint64_t page_changes = 0;      // pages changed so far (PageRef::MarkDirty)
   std::unique_ptr<NetworkState> net;   // shared use only
   std::unique_ptr<JournalState> jour;  // journal option only
 
@@ -110,14 +122,32 @@ void EncodeKeyHeader(const KeyDesc& d, std::uint8_t out[kKeyHeaderSize]);
 // fileblock, 10120..10122 for a damaged key header.
 bool ReReadHeader(Fileblock& fb, int key);
 
+// FileblockCreate without the engine's entry reset; with `marked` the data file is born marked
+// as not closed properly (for the rebuild, whose new files hold no index yet).
+bool CreateFileblockFiles(std::string_view name, int record_length, std::span<const KeySpec> keys,
+                          bool marked);
+// The open fileblock a handle names, or nullptr when the handle is stale or foreign (checked
+// before anything is dereferenced).
+Fileblock* ResolveHandle(FileblockHandle handle);
+// FileblockOpen; with `index_incomplete` a data file marked as not closed properly is opened all
+// the same, in IndexState::kFilling (for the rebuild, which fills its index).
+FileblockHandle OpenFileblock(std::string_view name, const OpenOptions& options,
+                              bool index_incomplete);
+
+// Writes the data header; its marker is set when asked or while the index is not sound.
 bool WriteDataHeader(Fileblock& fb, bool modified_marker);
 bool WriteKeyHeader(Fileblock& fb, int key);
 // Writes every modified key header.
 bool WriteModifiedKeyHeaders(Fileblock& fb);
 // First change of the fileblock: the data header's marker byte goes to disk at once (unless the
 // journal keeps the change undoable anyway, or a shared fileblock is written outside the write
-// lock, which only a record put that waived the lock does).
+// lock, which only a record put that waived the lock does). On a shared fileblock the dialog
+// file's word then says that a change without journal is under way (dialog_file.h), which is
+// how the other processes learn of a writer that stops before its release.
 bool MarkModified(Fileblock& fb);
+// A change of key `key` without journal failed after it had begun to alter pages or the key
+// header: the index is damaged (IndexState::kDamaged) and the failure becomes 10010.
+void IndexDamaged(Fileblock& fb);
 // Writes dirty pages, modified key headers and the data header with marker 0; with `sync` the
 // files are flushed to the device too.
 bool WriteBack(Fileblock& fb, bool detach_pages, bool sync, bool report_flush = false);

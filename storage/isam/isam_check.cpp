@@ -325,15 +325,10 @@ class Checker {
     w.key = k;
     w.header = image_.keys()[k];
     const ImageKeyHeader& h = w.header;
-    if (h.key_length == 0) {
-      Problem("key ", k, ": page size ", h.page_size, " with ", h.items_per_page,
-              " items per page gives no key length of 1..50 at 62 items");
-      return;
-    }
-    if (h.allocated < 0 || h.free_count < 0 || h.free_count > h.allocated || h.entries < 0 ||
-        h.root < 0 || h.root > h.allocated) {
-      Problem("key ", k, ": header counts inconsistent (allocated ", h.allocated, ", free ",
-              h.free_count, ", root ", h.root, ", entries ", h.entries, ")");
+    // The rules the engine's open applies: a header it refuses is reported, and only those.
+    const KeyHeaderVerdict verdict = JudgeKeyHeader(h);
+    if (verdict.error != 0) {
+      Problem("key ", k, ": ", verdict.problem);
       return;
     }
     const std::int64_t needed = (static_cast<std::int64_t>(h.allocated) + 1) * image_.frame_size();

@@ -71,15 +71,7 @@ bool IsamImage::Open(std::string_view name, std::string* error) {
       return true;
     }
     ImageKeyHeader& key = keys_[k];
-    key.first_free = ReadLeInt32(kh + 0);
-    key.free_count = ReadLeInt32(kh + 4);
-    key.allocated = ReadLeInt32(kh + 8);
-    key.page_size = ReadLeInt32(kh + 12);
-    key.root = ReadLeInt32(kh + 16);
-    key.duplicates = kh[20];
-    key.reserved = kh[21];
-    key.entries = ReadLeInt32(kh + 22);
-    key.items_per_page = ReadLeUInt16(kh + 26);
+    static_cast<StoredKeyHeader&>(key) = DecodeKeyHeader(kh);
     key.slice_offset = offset;
     const int ipp = key.items_per_page == 0 ? kItemsPerPage : key.items_per_page;
     if (key.page_size <= kPageHeadSize || (key.page_size - kPageHeadSize) % ipp != 0) {
@@ -88,8 +80,7 @@ bool IsamImage::Open(std::string_view name, std::string* error) {
       keys_.clear();
       return true;
     }
-    const int length = (key.page_size - kPageHeadSize) / ipp - 9;
-    if (ipp == kItemsPerPage && length >= 1 && length <= kMaxKeyLength) key.key_length = length;
+    key.key_length = JudgeKeyHeader(key).key_length;
     offset += key.page_size;
   }
   frame_size_ = offset;

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/isam/key_header.h"
+
 namespace storage {
 
 struct ImageDataHeader {
@@ -22,17 +24,8 @@ struct ImageDataHeader {
   std::uint8_t marker = 0;
 };
 
-struct ImageKeyHeader {
-  std::int32_t first_free = 0;
-  std::int32_t free_count = 0;
-  std::int32_t allocated = 0;
-  std::int32_t page_size = 0;
-  std::int32_t root = 0;
-  std::uint8_t duplicates = 0;
-  std::uint8_t reserved = 0;
-  std::int32_t entries = 0;
-  std::uint16_t items_per_page = 0;  // as stored
-  int key_length = 0;                // derived; 0 when the header does not give a whole 1..50
+struct ImageKeyHeader : StoredKeyHeader {
+  int key_length = 0;  // derived (key_header.h); 0 when the header gives none
   std::int64_t slice_offset = 0;
 };
 

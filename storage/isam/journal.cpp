@@ -120,7 +120,7 @@ bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
   std::size_t pos = 1;
   while (pos + 2 <= n) {
     const int word = ReadLeUInt16(&bytes[pos]);
-    if (word == kDialogEndWord) break;
+    if (EndsJournal(word)) break;
     if (word != kJournalHeaderWord && (word < 1 || word > kItemsPerPage)) {
       return Fail(kIsamJournalUnreadable);
     }

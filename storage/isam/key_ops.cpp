@@ -1,5 +1,6 @@
 // The key operations of the engine: the entry guard around the B-tree of one key.
 
+#include <cstring>
 #include <utility>
 
 #include "storage/isam/btree.h"
@@ -18,15 +19,40 @@ void ReadKey(FileblockHandle handle, int key, Routine routine, Args&&... args) {
   if (call.ok()) routine(call.fb(), key, std::forward<Args>(args)...);
 }
 
-// A change of a key: one journal unit, rolled back with `rollback_error` when it fails.
+// What a tree change may alter: the key header and the pages of the pool.
+struct TreeMark {
+  std::uint8_t header[kKeyHeaderSize];
+  std::uint64_t page_changes;
+};
+
+TreeMark MarkTree(const Fileblock& fb, int key) {
+  TreeMark mark;
+  EncodeKeyHeader(fb.keys[key], mark.header);
+  mark.page_changes = fb.page_changes;
+  return mark;
+}
+
+bool TreeAltered(const Fileblock& fb, int key, const TreeMark& before) {
+  const TreeMark now = MarkTree(fb, key);
+  return now.page_changes != before.page_changes ||
+         std::memcmp(now.header, before.header, kKeyHeaderSize) != 0;
+}
+
+// A change of a key: one journal unit, rolled back with `rollback_error` when it fails. Without
+// the journal nothing can undo a change that failed after it had altered a page or the key
+// header (a split or merge half done): the index is damaged and must be rebuilt.
 template <typename Routine>
 void ChangeKey(FileblockHandle handle, int key, int rollback_error, Routine routine,
                const KeyStr& text, RecRef ref) {
   EngineCall call(handle, kChange, key);
   if (!call.ok()) return;
-  JournalUnit unit(call.fb(), rollback_error);
+  Fileblock& fb = call.fb();
+  JournalUnit unit(fb, rollback_error);
   if (!unit.Begin()) return;
-  unit.End(routine(call.fb(), key, MakeTreeKey(text, ref)));
+  const TreeMark before = MarkTree(fb, key);
+  const bool ok = routine(fb, key, MakeTreeKey(text, ref));
+  if (!ok && fb.jour == nullptr && TreeAltered(fb, key, before)) IndexDamaged(fb);
+  unit.End(ok);
 }
 
 }  // namespace

@@ -23,15 +23,34 @@ bool ReReadMarked(Fileblock& fb, const std::uint8_t* slot, bool all) {
   return true;
 }
 
+// A set modified marker under a lock means a process stopped in the middle of a change that no
+// journal can undo: the index cannot be trusted until it is rebuilt.
+bool CheckMarker(Fileblock& fb) {
+  std::uint8_t marker = 0;
+  if (!fb.data.Read(20, &marker, 1)) return false;
+  if (marker != 0) return Fail(kIsamIndexUnusable);
+  return true;
+}
+
 // Reads the own slot and re-reads what it marks (step 3 of both locks). A dialog file without
-// the word 2000 holds a journal: `*journal_found` is set and nothing else happens.
+// a slot area holds a journal: `*journal_found` is set and nothing else happens. The word 2001
+// tells of a writer without journal that stopped before its release: with the marker set its
+// changes are unfinished (10010, and the slot stays as it is, so every later lock says so too);
+// without, it had written everything back but told nobody which headers changed, so every
+// header is re-read and the next release of a write lock tells everybody everything.
 bool Refresh(Fileblock& fb, bool* journal_found) {
   NetworkState& n = *fb.net;
-  bool end_word = false;
-  if (!ReadDialogEndWord(fb.dialog, &end_word)) return false;
-  if (!end_word) {
+  DialogWord word = DialogWord::kJournal;
+  if (!ReadDialogWord(fb.dialog, &word)) return false;
+  if (word == DialogWord::kJournal) {
     *journal_found = true;
     return true;
+  }
+  bool all = n.reread_all;
+  if (word == DialogWord::kChanging) {
+    if (!CheckMarker(fb)) return false;
+    all = true;
+    n.force_full_refresh = true;
   }
   std::vector<std::uint8_t> slot(n.slot_size, 0);
   const std::int64_t own = n.SlotOffset(n.own_slot);
@@ -39,7 +58,6 @@ bool Refresh(Fileblock& fb, bool* journal_found) {
     n.reread_all = true;
     return false;
   }
-  const bool all = n.reread_all;
   if (!all && !SlotBit(slot.data(), fb.key_count + 1)) return true;
   n.reread_all = false;
   // The slot is cleared first: a change marked after this point is seen next time. A read-only
@@ -105,15 +123,6 @@ bool RecoverForReader(Fileblock& fb) {
   return ok;
 }
 
-// A set modified marker under a lock means a process stopped in the middle of a change that no
-// journal can undo: the index cannot be trusted until it is rebuilt.
-bool CheckMarker(Fileblock& fb) {
-  std::uint8_t marker = 0;
-  if (!fb.data.Read(20, &marker, 1)) return false;
-  if (marker != 0) return Fail(kIsamIndexUnusable);
-  return true;
-}
-
 // Tells every other slot which headers changed (every header when `all`), clears the own slot
 // and writes the word 2000.
 bool PublishChanges(Fileblock& fb, bool all) {
@@ -139,7 +148,8 @@ bool PublishChanges(Fileblock& fb, bool all) {
       }
     }
   }
-  return WriteSlotArea(fb.dialog, area, false);
+  // A damaged index stays announced: the other processes learn of it at their next lock.
+  return WriteSlotArea(fb.dialog, area, false, fb.index_state != IndexState::kSound);
 }
 
 bool AnyChange(const Fileblock& fb) {
@@ -158,17 +168,18 @@ bool AnyChange(const Fileblock& fb) {
 // kept, so no other process sees a half-written index, and the error stands.
 bool ReleaseWriteLock(Fileblock& fb) {
   NetworkState& n = *fb.net;
-  if (fb.journal || n.force_full_refresh || AnyChange(fb)) {
+  if (fb.journal || n.force_full_refresh || n.change_announced || AnyChange(fb)) {
     if (!Engine().pool.WriteFileblock(fb, false) || !WriteModifiedKeyHeaders(fb)) return false;
     if (fb.keys[0].header_modified) {
       if (!WriteDataHeader(fb, false)) return false;
-    } else if (fb.modified) {
+    } else if (fb.modified && fb.index_state == IndexState::kSound) {
       const std::uint8_t marker = 0;
       if (!fb.data.Write(20, &marker, 1)) return false;
     }
     fb.modified = false;
     if (!PublishChanges(fb, fb.journal || n.force_full_refresh)) return false;
     n.force_full_refresh = false;
+    n.change_announced = false;
   }
   std::fill(n.changed.begin(), n.changed.end(), 0);
   n.write_locked = false;
@@ -194,6 +205,17 @@ void NoteHeaderChanged(Fileblock& fb, int key) {
   SetSlotBit(fb.net->changed.data(), key);
 }
 
+bool AnnounceChange(Fileblock& fb) {
+  NetworkState* n = fb.net.get();
+  if (n == nullptr || !n->write_locked || n->change_announced || !fb.dialog.IsOpen() ||
+      fb.data.InMemory()) {
+    return true;
+  }
+  if (!WriteChangingWord(fb.dialog)) return false;
+  n->change_announced = true;
+  return true;
+}
+
 bool ReReadAllHeaders(Fileblock& fb) {
   Engine().pool.DropFileblock(fb);
   for (int k = 0; k <= fb.key_count; ++k) {
@@ -214,6 +236,7 @@ bool NetWriteLock(Fileblock& fb) {
   bool journal_found = false;
   bool ok = Refresh(fb, &journal_found);
   if (ok && journal_found) ok = RecoverForWriter(fb);
+  // A writer checks the marker whatever the word says: it is about to build on the files.
   ok = ok && CheckMarker(fb);
   // The journal starts empty; the release writes the word 2000 and the slot area again.
   if (ok && fb.journal) ok = EmptyJournal(fb);
@@ -239,7 +262,6 @@ bool NetReadLock(Fileblock& fb, int refused_error) {
     bool journal_found = false;
     ok = Refresh(fb, &journal_found);
     if (ok && journal_found) ok = RecoverForReader(fb);
-    ok = ok && CheckMarker(fb);
     if (!ok) Locks().UnlockRegion(file, own, n.slot_size);
   }
   if (!ok) {

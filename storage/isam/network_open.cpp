@@ -87,6 +87,7 @@ bool DialogOpenBegin(Fileblock& fb, const FileblockNames& names, const OpenOptio
   EngineOpenMode mode;
   mode.read_write = !fb.read_only;
   mode.shared = fb.shared || fb.read_only;
+  mode.never_locked = kSlotAreaStart;  // every lock lies in or behind the slot area
   if (!fb.dialog.Open(names.dialog, mode)) return false;
   // While this open runs, no other process may take the write lock (which covers this byte),
   // and it waits while another process holds it.

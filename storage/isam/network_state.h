@@ -8,9 +8,14 @@
 //   fileblock open (all owner marks free); each writer takes a free owner mark, which is its
 //   user slot.
 // - Write lock: the whole slot area, so it waits until no process holds a read or write lock.
-//   Taking it re-reads the headers the own slot marks (discarding the pages of those keys);
-//   releasing it writes every change back and marks the changed headers in every other slot.
-// - Read lock: the own slot only, so readers run side by side; taking it re-reads as above.
+//   Taking it re-reads the headers the own slot marks (discarding the pages of those keys) and
+//   refuses a data file marked as not closed properly (10010); the first change without journal
+//   sets the dialog word to 2001; releasing it writes every change back, clears the marker and
+//   marks the changed headers in every other slot with the word 2000.
+// - Read lock: the own slot only, so readers run side by side; taking it re-reads as above. It
+//   reads the marker only when the word is 2001: a writer stopped before its release (10010 when
+//   it left the index unfinished, else every header is re-read), so an ordinary read lock costs
+//   the lock, the word, the own slot and the unlock.
 // - Record lock: the first 4 bytes of the record in the data file. Another process's read of
 //   such a record fails (the lock is mandatory), its read from byte 4 on succeeds.
 // - A journal found in the dialog file (a process stopped inside a journalled change) is replayed
@@ -37,6 +42,7 @@ struct NetworkState {
   bool reread_all = false;          // re-reading failed: the next lock re-reads every header
   bool force_full_refresh = false;  // the next release marks every header for the others
   bool owner_mark = false;          // the own owner mark is held
+  bool change_announced = false;    // the dialog word says 2001 since this write lock's change
   bool open_lock = false;           // the open-time byte lock is held (during the open only)
   std::int32_t slot_area_length = 0;
   std::uint16_t slot_size = 0;
@@ -52,6 +58,9 @@ struct NetworkState {
 bool SharedInNetwork(const Fileblock& fb);
 // Notes that header `key` (0 the data header) changes under the write lock.
 void NoteHeaderChanged(Fileblock& fb, int key);
+// Before the first change under the write lock without journal: the dialog word becomes 2001
+// (dialog_file.h) until the release. Does nothing without a dialog file or when done already.
+bool AnnounceChange(Fileblock& fb);
 
 // Open steps before the data and index files are opened: the dialog file is opened (created when
 // wanted and missing) and, for shared use in network mode, the open-time lock taken.

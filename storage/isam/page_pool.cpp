@@ -7,6 +7,11 @@
 
 namespace storage {
 
+void PageRef::MarkDirty() const {
+  node_->dirty = true;
+  ++node_->owner->page_changes;
+}
+
 std::uint64_t PagePool::Id(const Fileblock& fb, int key, std::int32_t page) {
   return (static_cast<std::uint64_t>(fb.serial) << 40) |
          (static_cast<std::uint64_t>(key & 0xFF) << 32) | static_cast<std::uint32_t>(page);

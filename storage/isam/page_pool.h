@@ -56,7 +56,8 @@ class PageRef {
   Page* operator->() const { return &node_->data; }
   Page& operator*() const { return node_->data; }
   std::int32_t number() const { return node_->page; }
-  void MarkDirty() const { node_->dirty = true; }
+  // After the page was changed: it is written back later, and its fileblock counts the change.
+  void MarkDirty() const;
   void Release() {
     if (node_ != nullptr) --node_->pins;
     node_ = nullptr;

@@ -10,12 +10,19 @@
 // (dropping free records and sections that no head refers to; references change) and deletes
 // "SAV". The index rebuild makes a new index file and adds the keys of every record through the
 // key builder. A record whose key collides in a unique key is listed in "MSG" and, with deleting
-// on, deleted and dumped there. "MSG" is appended to, never overwritten, so every record a rebuild
-// ever removed stays recoverable from it. Its lines (1252 bytes, CR LF line ends):
+// on, deleted and dumped there. A variable-length record whose chain cannot be read whole is left
+// out (of the new data file, or of the index) and dumped there with what could be read of it; the
+// progress procedure counts it as read and not written. "MSG" is appended to, never overwritten,
+// so every record a rebuild ever removed stays recoverable from it. Its lines (1252 bytes, CR LF
+// line ends):
 //   Key:<text> KeyNr: <key number> Ref: <record reference> not added
-//   Data record deleted - Dump follows
+//   Data record deleted - Dump follows      (or: Data record left out - Dump follows)
 //   <the record's bytes as they stand>
 //   (an empty line)
+//
+// From the new data file's creation until the index rebuild has added the last key, the data file
+// is marked as not closed properly, so a stop anywhere in between makes the next open ask for
+// another rebuild (10010) rather than trust an empty or partial index.
 //
 // Everything reports through Isam().IsamOK / IsamError:
 //   10075 copy failed          10215 data file header inconsistent   10399 rename refused
@@ -70,8 +77,8 @@ void RebuildVariable(std::string_view name, std::int32_t record_length,
 
 // The first step: the reorganisation through "SAV". `variable` reads and writes the records as
 // section chains (var_record.h); a chain longer than VarRecMaxSections or running past the end
-// of the file is left out. When the database has keys, the new data file is left marked as not
-// closed properly until the index rebuild completes.
+// of the file is left out and dumped to "MSG". When the database has keys, the new data file is
+// left marked as not closed properly until the index rebuild completes.
 void Reorganise(std::string_view name, std::int32_t min_length, std::int32_t max_length,
                 std::span<const KeySpec> keys, bool variable, const RebuildRecordCallback& callback,
                 const RebuildProgress& progress = {});

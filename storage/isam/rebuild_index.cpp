@@ -78,10 +78,10 @@ bool CreateEmptyIndex(const std::string& index_file, std::span<const KeySpec> ke
   return file.Close() && ok;
 }
 
-// Steps 1 to 3 on the closed data file. The file is marked as not closed properly while its
-// index is replaced, so that a failure or a crash in between leads to another rebuild, never to
-// an open over an empty index; `checked` tells whether the header passed (and the file may have
-// been changed).
+// Steps 1 to 3 on the closed data file. The file is marked as not closed properly before its
+// index is replaced and stays marked until the last key is added, so that a failure or a stop
+// in between leads to another rebuild, never to an open over an empty or partial index;
+// `checked` tells whether the header passed (and the file may have been changed).
 bool PrepareFiles(const FileblockNames& names, std::int32_t record_length,
                   std::span<const KeySpec> keys, bool* checked) {
   EngineFile data;
@@ -93,10 +93,6 @@ bool PrepareFiles(const FileblockNames& names, std::int32_t record_length,
     common::WriteLeInt32(tail, static_cast<std::int32_t>(keys.size()));
     tail[4] = 1;
     ok = data.Write(16, tail, sizeof tail) && CreateEmptyIndex(names.index, keys);
-  }
-  if (ok) {
-    const std::uint8_t clean = 0;
-    ok = data.Write(20, &clean, 1);
   }
   return data.Close() && ok;
 }
@@ -126,16 +122,17 @@ class IndexRebuild {
       if (checked) KeepMarked();
       return;
     }
-    fb_ = FileblockOpen(name_);
+    fb_ = OpenFileblock(name_, OpenOptions{}, true);
     if (fb_ == nullptr) {
       KeepMarked();
       return;
     }
-    // Marked at once, so that a stop before the last key leaves the file to be rebuilt again.
-    bool ok = MarkModified(*fb_) && reader_.Init(&fb_->data, record_length_, fb_->Data().allocated);
-    ok = ok && Walk();
+    Fileblock& fb = *ResolveHandle(fb_);
+    bool ok = reader_.Init(&fb.data, record_length_, fb.Data().allocated) && Walk();
     messages_.Close();
     if (ok) {
+      // Every key is in: the flush writes the index and then clears the marker.
+      fb.index_state = IndexState::kSound;
       FileblockFlush(fb_);
       ok = Isam().IsamOK;
     }
@@ -162,7 +159,7 @@ class IndexRebuild {
     std::vector<std::uint8_t> padded;
     std::size_t dirty = 0;  // bytes of `padded` that may be non-zero
     std::vector<KeyStr> texts(keys_.size() + 1);
-    return WalkRecords(walker, progress_, [&](bool* kept) {
+    return WalkRecords(walker, progress_, messages_, [&](bool* kept) {
       const std::uint8_t* record = walker.record();
       if (variable_) {
         const std::size_t length = static_cast<std::size_t>(walker.length());

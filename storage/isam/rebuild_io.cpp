@@ -139,7 +139,7 @@ RecordWalker::Step RecordWalker::Next() {
     }
     if (Assemble(slot)) return Step::kRecord;
     if (error_) return Step::kError;
-    ++left_out_;
+    return Step::kLeftOut;
   }
   return Step::kEnd;
 }
@@ -161,9 +161,12 @@ bool RecordWalker::Assemble(const std::uint8_t* head) {
     return false;
   }
   if (end == ChainEnd::kReadError) error_ = true;
-  if (end != ChainEnd::kWhole) return false;
+  if (end == ChainEnd::kDamaged && record_.empty()) {
+    // The head's own byte count is damaged: its section is what can be read.
+    record_.assign(head, head + HeadCapacity(record_length_));
+  }
   length_ = static_cast<std::int32_t>(record_.size());
-  return true;
+  return end == ChainEnd::kWhole;
 }
 
 // ---- SlotWriter ----

@@ -11,6 +11,7 @@
 #include "storage/isam/engine_file.h"
 #include "storage/isam/fileblock.h"
 #include "storage/isam/rebuild.h"
+#include "storage/isam/rebuild_message.h"
 
 namespace storage {
 
@@ -80,17 +81,18 @@ class SlotReader {
 // Walks the records of a data file from slot 1 on: a slot whose first four bytes are zero is a
 // record in use; free slots and continuation sections are passed over. For variable-length
 // records the whole chain is read; a chain that is damaged, longer than VarRecMaxSections or
-// running past the last slot is left out and the walk goes on.
+// running past the last slot makes the record one that is left out (kLeftOut, with what could
+// be read of it: the bytes of its chain up to the damage, or its head section when the head
+// itself is damaged), and the walk goes on.
 class RecordWalker {
  public:
-  enum class Step { kRecord, kEnd, kError };
+  enum class Step { kRecord, kLeftOut, kEnd, kError };
 
   RecordWalker(SlotReader& reader, std::int32_t record_length, bool variable);
   Step Next();
   std::int32_t ref() const { return ref_; }
   const std::uint8_t* record() const { return record_.data(); }
   std::int32_t length() const { return length_; }
-  std::int32_t left_out() const { return left_out_; }
 
  private:
   // Assembles the chain of the head in `head`; false when it is to be left out (or on an error,
@@ -104,22 +106,29 @@ class RecordWalker {
   std::int32_t ref_ = 0;
   std::vector<std::uint8_t> record_;
   std::int32_t length_ = 0;
-  std::int32_t left_out_ = 0;
   bool error_ = false;
 };
 
 // Walks every record the walker delivers: `each(&kept)` handles the record, answers false on an
-// error and sets `kept` when the record reached the new file; after each record the progress
-// procedure sees the records read and kept so far. True at the end of the file.
+// error and sets `kept` when the record reached the new file. A record left out is dumped to
+// "MSG" (a failed write ends the walk), so nothing vanishes without a trace. After each record
+// the progress procedure sees the records read and kept so far; a record left out counts as
+// read and not kept. True at the end of the file.
 template <typename Each>
-bool WalkRecords(RecordWalker& walker, const RebuildProgress& progress, Each each) {
+bool WalkRecords(RecordWalker& walker, const RebuildProgress& progress,
+                 RebuildMessageFile& messages, Each each) {
   std::int32_t read = 0;
   std::int32_t written = 0;
   for (;;) {
     const RecordWalker::Step step = walker.Next();
-    if (step != RecordWalker::Step::kRecord) return step == RecordWalker::Step::kEnd;
+    if (step == RecordWalker::Step::kEnd) return true;
+    if (step == RecordWalker::Step::kError) return false;
     bool kept = false;
-    if (!each(&kept)) return false;
+    if (step == RecordWalker::Step::kLeftOut) {
+      if (!messages.RecordLeftOut(walker.record(), walker.length())) return false;
+    } else if (!each(&kept)) {
+      return false;
+    }
     ++read;
     if (kept) ++written;
     if (!ReportProgress(progress, read, written)) return false;

@@ -46,7 +46,16 @@ bool RebuildMessageFile::KeyNotAdded(std::string_view text, int key, std::int32_
 }
 
 bool RebuildMessageFile::RecordDeleted(const std::uint8_t* record, std::int32_t length) {
-  std::string dump = "Data record deleted - Dump follows";
+  return Dump("Data record deleted - Dump follows", record, length);
+}
+
+bool RebuildMessageFile::RecordLeftOut(const std::uint8_t* record, std::int32_t length) {
+  return Dump("Data record left out - Dump follows", record, length);
+}
+
+bool RebuildMessageFile::Dump(std::string_view title, const std::uint8_t* record,
+                              std::int32_t length) {
+  std::string dump(title);
   dump += kLineEnd;
   dump.append(reinterpret_cast<const char*>(record), static_cast<std::size_t>(length));
   dump += kLineEnd;

@@ -37,7 +37,8 @@ class Reorganisation {
         keys_(keys),
         variable_(variable),
         callback_(callback),
-        progress_(progress) {}
+        progress_(progress),
+        messages_(ReplaceExtension(DataPart(name), kExtMessage)) {}
 
   void Run() {
     if (!MakeSource()) return;
@@ -84,31 +85,32 @@ class Reorganisation {
     if (variable_ && !VarRecBufferEnsure(static_cast<std::size_t>(record_length_))) {
       return Fail(kIsamRebuildNoMemory);
     }
-    FileblockCreate(name_, record_length_, keys_);
-    if (!Isam().IsamOK) return false;
-    fb_ = FileblockOpen(name_);
+    // The new data file is marked as not closed properly from its first byte until the index
+    // rebuild has added every key (or, without keys, until the copy is complete): a stop in
+    // between makes the next open ask for a rebuild instead of trusting an empty file or index.
+    if (!CreateFileblockFiles(name_, record_length_, keys_, true)) return false;
+    fb_ = OpenFileblock(name_, OpenOptions{}, true);
     if (fb_ == nullptr) return false;
     stage_ = kNewOpen;
 
-    if (!writer_.Init(fb_)) return false;
+    if (!writer_.Init(ResolveHandle(fb_))) return false;
     stage_ = kBuffers;
     if (!source_.Open(save_, EngineOpenMode{.read_write = false})) return false;
     stage_ = kSourceOpen;
     std::int32_t slots = 0;
     if (!SourceSlots(&slots) || !reader_.Init(&source_, record_length_, slots)) return false;
-    if (!Walk()) return false;
+    const bool walked = Walk();
+    messages_.Close();
+    if (!walked) return false;
 
     // The new file reaches the disk before the old one is deleted.
     if (!writer_.Finish()) return false;
+    if (keys_.empty()) ResolveHandle(fb_)->index_state = IndexState::kSound;
     FileblockFlush(fb_);
     if (!Isam().IsamOK) return false;
     FileblockClose(fb_);
     fb_ = nullptr;
     if (!Isam().IsamOK) return false;
-    // Until the index rebuild has added every key, the new data file counts as not closed
-    // properly: a crash in between makes the next open rebuild again instead of trusting an
-    // empty index.
-    if (!keys_.empty() && !SetDataMarker(names_.data, true)) return false;
     source_.Close();
     return EngineDeleteFile(save_);
   }
@@ -137,7 +139,7 @@ class Reorganisation {
   bool Walk() {
     RecordWalker walker(reader_, record_length_, variable_);
     std::vector<std::uint8_t> out;
-    return WalkRecords(walker, progress_, [&](bool* kept) {
+    return WalkRecords(walker, progress_, messages_, [&](bool* kept) {
       try {
         out.resize(static_cast<std::size_t>(walker.length()));
       } catch (const std::bad_alloc&) {
@@ -176,6 +178,7 @@ class Reorganisation {
   bool variable_;
   const RebuildRecordCallback& callback_;
   const RebuildProgress& progress_;
+  RebuildMessageFile messages_;  // records left out
 
   int stage_ = 0;
   bool taken_over_ = false;

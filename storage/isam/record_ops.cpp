@@ -63,6 +63,26 @@ void GiveSlotBack(Fileblock& fb, RecRef ref) {
   }
 }
 
+// A record on the free chain must not be freed again: its link would close the chain into a
+// cycle (10135, as for any reference that names no record). A used record begins with four zero
+// bytes, and so does never a free one (its link is -1 or a slot); a slot that does not is looked
+// for on the chain, a walk the free count bounds.
+bool RefuseFreeSlot(Fileblock& fb, RecRef ref) {
+  const KeyDesc& d = fb.keys[0];
+  std::uint8_t head[4];
+  if (!fb.data.Read(fb.RecordOffset(ref), head, 4)) return false;
+  const std::int32_t own_link = common::ReadLeInt32(head);
+  if (own_link == 0 || !ValidLink(d, own_link)) return true;
+  std::int32_t link = d.first_free;
+  for (std::int32_t walked = 0; link != -1; ++walked) {
+    if (link == ref) return Fail(kIsamRefRange);
+    if (!ValidLink(d, link) || walked >= d.free_count) return Fail(kIsamFreeChainBad);
+    if (!fb.data.Read(fb.RecordOffset(link), head, 4)) return false;
+    link = common::ReadLeInt32(head);
+  }
+  return true;
+}
+
 bool ReadRecord(Fileblock& fb, RecRef ref, void* record) {
   return fb.data.Read(fb.RecordOffset(ref), record, static_cast<std::uint32_t>(fb.RecordLength()));
 }
@@ -103,9 +123,15 @@ bool PutRecordStep(Fileblock& fb, RecRef ref, const void* record) {
 }
 
 bool DeleteRecordStep(Fileblock& fb, RecRef ref) {
+  const KeyDesc& d = fb.keys[0];
+  if (ref < 1 || ref > d.allocated) return Fail(kIsamRefRange);
+  return RefuseFreeSlot(fb, ref) && FreeSlotStep(fb, ref);
+}
+
+bool FreeSlotStep(Fileblock& fb, RecRef ref) {
   KeyDesc& d = fb.keys[0];
   if (ref < 1 || ref > d.allocated) return Fail(kIsamRefRange);
-  // More free records than slots can only come from a damaged chain (or a record freed twice).
+  // More free records than slots can only come from a damaged chain.
   if (d.free_count < 0 || d.free_count >= d.allocated || !ValidLink(d, d.first_free)) {
     return Fail(kIsamFreeChainBad);
   }

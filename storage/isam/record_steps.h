@@ -16,7 +16,10 @@ bool GetRecordStep(Fileblock& fb, RecRef ref, void* record);
 bool GetLockedRecordStep(Fileblock& fb, RecRef ref, void* record);
 // FileblockPutRecord.
 bool PutRecordStep(Fileblock& fb, RecRef ref, const void* record);
-// FileblockDeleteRecord.
+// FileblockDeleteRecord: refuses a record that is free already (10135).
 bool DeleteRecordStep(Fileblock& fb, RecRef ref);
+// Puts a slot the caller knows to be in use (a section it has just read or written) on the free
+// chain, without looking whether it is free already.
+bool FreeSlotStep(Fileblock& fb, RecRef ref);
 
 }  // namespace storage

@@ -71,7 +71,7 @@ void FreeSectionsAfterFailure(Fileblock& fb, const std::vector<RecRef>& refs) {
   const IsamState saved = Isam();
   for (RecRef r : refs) {
     ClearFailure();
-    DeleteRecordStep(fb, r);
+    FreeSlotStep(fb, r);
   }
   Isam() = saved;
 }
@@ -196,7 +196,7 @@ void Put(Fileblock& fb, RecRef ref, const void* data, std::int32_t length) {
     return;
   }
   for (RecRef r : old_chain) {
-    if (!DeleteRecordStep(fb, r)) return;
+    if (!FreeSlotStep(fb, r)) return;
   }
 }
 
@@ -206,9 +206,9 @@ void Delete(Fileblock& fb, RecRef ref) {
   std::vector<RecRef> chain;
   if (!CollectChain(fb, ref, section, &chain)) return;
   // The head first: a crash part way leaves sections without a head, which a rebuild drops.
-  if (!DeleteRecordStep(fb, ref)) return;
+  if (!FreeSlotStep(fb, ref)) return;
   for (RecRef r : chain) {
-    if (!DeleteRecordStep(fb, r)) return;
+    if (!FreeSlotStep(fb, r)) return;
   }
 }
 

@@ -32,7 +32,8 @@ class LockTableTest : public EngineTest {
   platform::File a_;
   platform::File b_;
   LockTable table_{LockRoutinesForMode(kNetworkShared)};
-  platform::FileFaultPlan first_lock_fails_{{}, {}, {.fail_at = 1, .error = kErrorLockViolation}};
+  platform::FileFaultPlan first_lock_fails_{
+      {}, {}, {.fail_at = 1, .error = kErrorLockViolation}, {}};
 };
 
 TEST_F(LockTableTest, NestsRefusesReleasesAndStopsAtItsLimit) {
@@ -224,8 +225,8 @@ TEST_F(NetworkTest, JournalledReleaseMarksEveryHeaderForTheOthers) {
   FileblockUnlockFile(a);
   const Bytes dialog = Dialog();
   ASSERT_EQ(dialog.size(), static_cast<std::size_t>(kSlotAreaStart + 6));
-  EXPECT_EQ(dialog[kSlotAreaStart + b->net->own_slot], 0xFF);
-  EXPECT_EQ(dialog[kSlotAreaStart + a->net->own_slot], 0x00);
+  EXPECT_EQ(dialog[kSlotAreaStart + b.block->net->own_slot], 0xFF);
+  EXPECT_EQ(dialog[kSlotAreaStart + a.block->net->own_slot], 0x00);
 }
 
 // A redirector's "too many open files" on flush: reopened unless reported or locks are held.
@@ -243,7 +244,7 @@ TEST_P(SharedFlush, FailingWithTooManyOpenFiles) {
   Add(a_, "FLUSHED");
   if (GetParam().record_locked) FileblockLockRecord(a_, 1);
   platform::FileFaultPlan plan{
-      {}, {.fail_at = GetParam().failing_flush, .error = platform::kErrorTooManyOpenFiles}, {}};
+      {}, {.fail_at = GetParam().failing_flush, .error = platform::kErrorTooManyOpenFiles}, {}, {}};
   WithFaults(plan,
              [&] { EXPECT_ISAM(FileblockFlush(a_, GetParam().report), GetParam().expected); });
   EXPECT_EQ(FileblockUsedRecs(a_), 1);  // the fileblock goes on working

@@ -209,7 +209,7 @@ TEST_P(RebuildTest, FaultAtEveryStageLeavesTheDataFileAsItWasOrToBeRebuilt) {
     if (kind == 0) WriteFile(Name() + ".DAT", data);  // undo the successful run
   }
   for (std::uint64_t n : {1, 2, 3, 4, 6}) {
-    FileFaultPlan plan{.write = {.fail_at = n}, .flush = {}, .lock = {}};
+    FileFaultPlan plan{.write = {.fail_at = n}, .flush = {}, .lock = {}, .read = {}};
     WithFaults(plan, [&] { RebuildIndex(); });
     EXPECT_NE(Err(), 0) << n;
     EXPECT_EQ(RefusedOpen(Name()), kIsamIndexUnusable) << n;
@@ -221,19 +221,42 @@ TEST_P(RebuildTest, FaultAtEveryStageLeavesTheDataFileAsItWasOrToBeRebuilt) {
 // Chains exist only in variable-length files.
 using VariableRebuildTest = RebuildTest;
 
-TEST_P(VariableRebuildTest, ChainPastTheEndIsLeftOutAndTheKeyBuilderMayReadTheWholeRoom) {
+TEST_P(VariableRebuildTest, DamagedChainsAreLeftOutAndDumpedAndTheKeyBuilderMayReadTheWholeRoom) {
   auto refs = Populate(4);
-  // Record 1's head points past the end of the file.
+  const std::string data = FileBytes("DAT");
+  const auto link_of = [&](RecRef ref) {  // the next-section link of slot `ref`
+    return common::ReadLeInt32(&data[static_cast<std::size_t>((ref + 1) * kVarLength - 4)]);
+  };
+  // Record 1's head points past the end of the file; record 3's second section lost its marker.
   PatchFile(Name() + ".DAT", (refs[1] + 1) * kVarLength - 4, 1000000);
+  PatchFile(Name() + ".DAT", link_of(link_of(refs[3])) * kVarLength, 0, 1);
   std::vector<int> seen;
-  RebuildVariable(Name(), kVarLength, kKeys,
-                  [&seen](const std::uint8_t* record, std::uint16_t key, std::string& text) {
-                    seen.push_back(record[65535]);  // zero behind every record
-                    KeysOf(record, key, text);
-                  });
+  std::vector<std::pair<int, int>> progress;
+  RebuildVariable(
+      Name(), kVarLength, kKeys,
+      [&seen](const std::uint8_t* record, std::uint16_t key, std::string& text) {
+        seen.push_back(record[65535]);  // zero behind every record
+        KeysOf(record, key, text);
+      },
+      [&progress](std::int32_t read, std::int32_t written) {
+        progress.emplace_back(read, written);
+        return true;
+      });
   ASSERT_EQ(Err(), 0);
-  EXPECT_EQ(seen, std::vector<int>(6, 0));
+  EXPECT_EQ(seen, std::vector<int>(4, 0));
+  // The reorganisation reads four records and writes two; then two are indexed.
+  const std::vector<std::pair<int, int>> counts = {{1, 0}, {2, 1}, {3, 1}, {4, 2}, {1, 1}, {2, 2}};
+  EXPECT_EQ(progress, counts);
+  // What could be read of each: record 1's head section, record 3's head and first section.
+  const Bytes one = RecordOf(1, NameOf(1));
+  const Bytes three = RecordOf(3, NameOf(3));
+  const auto dump = [](const Bytes& b, std::size_t n) {
+    return "Data record left out - Dump follows\r\n" +
+           std::string(b.begin(), b.begin() + static_cast<std::ptrdiff_t>(n)) + "\r\n\r\n";
+  };
+  EXPECT_EQ(FileBytes("MSG"), dump(one, kVarLength - 6) + dump(three, 2 * kVarLength - 13));
   ids_.erase(1);
+  ids_.erase(3);
   ExpectRecords();
 }
 
@@ -273,6 +296,47 @@ TEST_P(RebuildTest, KilledWriterLosesNoCompletedAdd) {
   ASSERT_TRUE(records == completed || records == completed + 1) << records;
   if (records == completed + 1) ids_[completed + 1] = NameOf(completed + 1);
   ExpectRecords();
+}
+
+// The rebuild stopped at each of its writes (the process ends there): the next open refuses the
+// files unless the index was complete, and with "SAV" put back as the remedy says, another
+// rebuild brings every record back.
+TEST_P(RebuildTest, StoppedAtAnyWriteNeverLeavesAnIndexTrusted) {
+  Populate(60, {7, 30});
+  const std::map<std::string, std::string> saved = {{"DAT", FileBytes("DAT")},
+                                                    {"IX", FileBytes("IX")}};
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("stopped at write " + std::to_string(n));
+    for (const char* ext : {"DAT", "IX", "SAV", "MSG"}) std::filesystem::remove(Name() + "." + ext);
+    for (const auto& [ext, bytes] : saved) WriteFile(Name() + "." + ext, bytes);
+    const pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+      FileFaultPlan plan;
+      plan.write.fail_at = static_cast<std::uint64_t>(n);
+      plan.write.on_hit = [] { _exit(42); };
+      platform::ScopedFileFaults faults(&plan);
+      Rebuild();
+      _exit(Err() == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 0) break;  // no write was left to stop at
+    ASSERT_EQ(WEXITSTATUS(status), 42);
+    if (FileblockHandle h = FileblockOpen(Name()); h != nullptr) {
+      FileblockClose(h);  // stopped after the last key: what opens must be whole
+      ExpectRecords();
+      continue;
+    }
+    if (Exists("SAV")) {
+      FileblockDelete(Name());
+      ASSERT_EQ(platform::RenameFile(Name() + ".SAV", Name() + ".DAT"), 0u);
+    }
+    ASSERT_ISAM(Rebuild(), 0);
+    ExpectRecords();
+    ASSERT_LT(n, 1000);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Records, RebuildTest, ::testing::Bool(),

@@ -147,7 +147,8 @@ TEST_F(VarRecTest, TooLongRecordAndFailedChainWriteLeaveNothingBehind) {
   RecRef ref = 7;
   EXPECT_ISAM(VarRecAdd(h_, ref, data.data(), max + 1), kIsamSectionChainBad);
   EXPECT_EQ(ref, 0);
-  platform::FileFaultPlan plan{.write = {.fail_at = 3}, .flush = {}, .lock = {}};  // section 3
+  platform::FileFaultPlan plan{
+      .write = {.fail_at = 3}, .flush = {}, .lock = {}, .read = {}};  // section 3
   WithFaults(plan, [&] { EXPECT_ISAM(VarRecAdd(h_, ref, data.data(), 200), kIsamOsFailure); });
   EXPECT_EQ(ref, 0);
   EXPECT_EQ(FileblockUsedRecs(h_), VarRecSectionCount(kL, 20));

@@ -1,10 +1,15 @@
-// The journal brings a change back when any of its writes fails or kills its process.
+// Faults inside changes: a read or write that fails, or a process that stops. With the journal
+// the change is undone; without, a change that fails half-way leaves the file to be rebuilt
+// (10010), and the rebuild brings every record and key back. No fault leaves a file that opens
+// cleanly and is not sound.
 
 #include <sys/wait.h>
 
 #include <map>
+#include <tuple>
 
 #include "platform/file_faults.h"
+#include "storage/isam/rebuild.h"
 #include "storage/isam/var_record.h"
 #include "tests/storage/isam/network_fixture.h"
 
@@ -90,7 +95,8 @@ class EveryWrite : public JournalTest, public ::testing::WithParamInterface<Oper
     RestoreFiles();
     FileblockHandle h = Open("journal", "J");
     const std::vector<std::string> before = Snapshot(h);
-    FileFaultPlan plan{.write = {.fail_at = n, .sticky = sticky}, .flush = {}, .lock = {}};
+    FileFaultPlan plan{
+        .write = {.fail_at = n, .sticky = sticky}, .flush = {}, .lock = {}, .read = {}};
     WithFaults(plan, [&] { GetParam().run(h); });
     const int error = Err();
     if (n == 0) {
@@ -131,6 +137,133 @@ const OperationCase kOperations[] = {
     {"AddKeyFromTheFreePages", 63, FreeRecord30, AddKeyBack, kIsamAddKeyRolledBack},
     {"AddVariableRecord", 10, nullptr, AddVariableRecord, kIsamAddRecordRolledBack}};
 INSTANTIATE_TEST_SUITE_P(Operations, EveryWrite, ::testing::ValuesIn(kOperations), RowName);
+
+// A split or merge hit by a failing read or write at each call it makes, on a fileblock without
+// journal, with the journal, and shared under the write lock. Records 1..records are in the file;
+// the target's key 1 entry is what the change inserts or deletes.
+struct TreeCase {
+  const char* name;
+  int records;
+  int target;
+  bool insert;
+  bool target_keyed;  // the target record has its keys (an insert takes freed pages)
+};
+void PrintTo(const TreeCase& c, std::ostream* os) { *os << c.name; }
+
+enum class Kind { kWrite, kRead };
+void PrintTo(Kind kind, std::ostream* os) { *os << (kind == Kind::kWrite ? "Write" : "Read"); }
+
+class TreeFault : public JournalTest,
+                  public ::testing::WithParamInterface<std::tuple<TreeCase, const char*, Kind>> {
+ protected:
+  const TreeCase& Row() const { return std::get<0>(GetParam()); }
+  std::string Mode() const { return std::get<1>(GetParam()); }
+  bool Journal() const { return Mode() == "journal"; }
+
+  // Built without journal (fast); ascending keys fill every page, so the changes fall where
+  // the rows say.
+  void SetUp() override {
+    CreateFile("J", {{12, 0}, {4, 1}});
+    FileblockHandle h = Reopen(nullptr, "J");
+    for (int i = 1; i <= Row().records; ++i) {
+      const RecRef ref = FileblockAddRecord(h, PeerRecord(Text(i)).data());
+      const bool keyed = i != Row().target || Row().target_keyed || !Row().insert;
+      for (int k = 1; k <= 2 && keyed; ++k) FileblockAddKey(h, k, ref, Key(i, k));
+    }
+    // The target's pages went to the free chain: the insert takes them back.
+    if (Row().target_keyed && Row().insert) {
+      FileblockDeleteKey(h, 1, Row().target, Key(Row().target));
+    }
+    ASSERT_ISAM(FileblockClose(h), 0);
+    for (const char* ext : {".DAT", ".IX"}) saved_[ext] = ReadFile(Name("J") + ext);
+  }
+  void Restore() {
+    RestoreFiles();
+    std::filesystem::remove(Name("J") + ".DIA");
+  }
+  void Change(FileblockHandle h) {
+    const int t = Row().target;
+    (Row().insert ? FileblockAddKey : FileblockDeleteKey)(h, 1, t, Key(t));
+  }
+
+  // Runs the change with call `n` of the kind failing (0: none); the calls it made and its error.
+  std::pair<std::uint64_t, int> Run(std::uint64_t n) {
+    Restore();
+    FileblockHandle h = Open(Mode(), "J");
+    if (h == nullptr) return {0, -1};
+    if (Mode() == "shared") FileblockLockFile(h);
+    FileFaultPlan plan;
+    (std::get<2>(GetParam()) == Kind::kWrite ? plan.write : plan.read).fail_at = n;
+    WithFaults(plan, [&] { Change(h); });
+    const int error = Err();
+    if (Mode() == "shared") {
+      EXPECT_ISAM(FileblockUnlockFile(h), 0);
+    }
+    EXPECT_ISAM(FileblockClose(h), 0);
+    return {std::get<2>(GetParam()) == Kind::kWrite ? plan.write.calls : plan.read.calls, error};
+  }
+
+  // The file after the change: as it should be after success, as before after a failure that
+  // changed nothing, else refused by the open (only when the change said so) and rebuilt whole.
+  void ExpectSoundOrRebuilt(int error, const std::vector<std::string>& expected) {
+    FileblockHandle h = FileblockOpen(Name("J"), ParseOpenOptions(Mode()));
+    const int open_error = Err();
+    EXPECT_EQ(open_error == kIsamIndexUnusable, error == kIsamIndexUnusable) << open_error;
+    if (h != nullptr) {
+      EXPECT_EQ(Snapshot(h), expected);
+      FileblockClose(h);
+      CheckOptions structure;  // the snapshot says which records are in which key
+      structure.check_records_in_keys = false;
+      EXPECT_EQ(IsamCheck(Name("J"), structure).Text(), "");
+      return;
+    }
+    EXPECT_FALSE(Journal()) << "the journal undoes a failed change";
+    RebuildFixed(Name("J"), kPeerRecordLength, std::vector<KeySpec>{{12, 0}, {4, 1}},
+                 [](const std::uint8_t* record, std::uint16_t key, std::string& text) {
+                   text = PeerKeyText(PeerText(record), key);
+                 });
+    ASSERT_EQ(Err(), 0);
+    const CheckReport report = IsamCheck(Name("J"), PeerCheckOptions());
+    EXPECT_EQ(report.Text(), "");
+    EXPECT_EQ(report.used_records, Row().records);
+  }
+};
+
+TEST_P(TreeFault, EndsSoundOrAsksForTheRebuild) {
+  Restore();
+  FileblockHandle h = Open(Mode(), "J");
+  const std::vector<std::string> before = Snapshot(h);
+  FileblockClose(h);
+  const auto [calls, clean] = Run(0);
+  ASSERT_EQ(clean, 0);
+  h = Open(Mode(), "J");
+  const std::vector<std::string> after = Snapshot(h);
+  FileblockClose(h);
+  ASSERT_NE(after, before);
+  ASSERT_GT(calls, 0u);
+  for (std::uint64_t n = 1; n <= calls && !HasFatalFailure(); ++n) {
+    SCOPED_TRACE(Fmt("call %d of %d", int(n), int(calls)));
+    const int error = Run(n).second;
+    ExpectSoundOrRebuilt(error, error == 0 ? after : before);
+  }
+}
+
+const TreeCase kTreeCases[] = {
+    {"InsertSplittingLeafAndRoot", 63, 63, true, false},
+    {"InsertSplittingAnInnerRoot", 3969, 3969, true, false},
+    {"InsertSplittingAnInnerPage", 7938, 7938, true, false},
+    {"InsertTakingFreedPages", 63, 30, true, true},
+    {"DeleteMergingLeavesAndCollapsingTheRoot", 63, 63, false, true},
+    {"DeleteMergingInnerPagesAndCollapsingTheRoot", 3969, 3969, false, true}};
+INSTANTIATE_TEST_SUITE_P(Changes, TreeFault,
+                         ::testing::Combine(::testing::ValuesIn(kTreeCases),
+                                            ::testing::Values("plain", "journal", "shared"),
+                                            ::testing::Values(Kind::kWrite, Kind::kRead)),
+                         [](const auto& info) {
+                           return ::testing::PrintToString(std::get<0>(info.param)) + "_" +
+                                  std::get<1>(info.param) + "_" +
+                                  ::testing::PrintToString(std::get<2>(info.param));
+                         });
 
 // A writer killed at each file write of the deletion of one key.
 class CrashTest : public JournalTest {
