@@ -27,6 +27,11 @@ class IFDriverLow : public IFbiDriver {
   IFDriverLow();
   ~IFDriverLow() override;
 
+  // Whether the file is opened for shared use (granted only in network mode).
+  bool IsNetShared() const { return shared_; }
+  // Whether the file holds variable-length records.
+  bool IsVariable() const { return variable_; }
+
  protected:
   // --- opening ---
   bool OpenOnDemand();

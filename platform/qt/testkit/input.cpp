@@ -1,6 +1,7 @@
 #include "platform/qt/testkit/input.h"
 
 #include <QApplication>
+#include <QWheelEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -124,6 +125,16 @@ void MouseUp(TControl& control, int x, int y, TMouseButton button, TShiftState s
 
 void MouseMove(TControl& control, int x, int y, TShiftState shift) {
   SendMouse(control, QEvent::MouseMove, x, y, TMouseButton::mbLeft, shift);
+}
+
+void MouseWheel(TControl& control, int x, int y, int delta, TShiftState shift) {
+  QWidget* widget = MouseTarget(control, x, y);
+  if (widget == nullptr) return;
+  const QPointF local(x, y);
+  QWheelEvent event(local, widget->mapToGlobal(local), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    impl::ModifiersOf(shift), Qt::NoScrollPhase, false);
+  QApplication::sendEvent(widget, &event);
+  Application().ProcessMessages();
 }
 
 void Click(TControl& control, int x, int y) {

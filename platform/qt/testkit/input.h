@@ -28,6 +28,8 @@ void MouseDown(TControl& control, int x, int y, TMouseButton button = TMouseButt
 void MouseUp(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft,
              TShiftState shift = 0);
 void MouseMove(TControl& control, int x, int y, TShiftState shift = 0);
+// The wheel turned by `delta` (120 a notch; negative: towards the user) at a client point.
+void MouseWheel(TControl& control, int x, int y, int delta, TShiftState shift = 0);
 void Click(TControl& control, int x, int y);
 void DoubleClick(TControl& control, int x, int y);
 // The hint shown when the mouse rests at the point ("" when none shows).

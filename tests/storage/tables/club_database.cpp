@@ -73,7 +73,7 @@ int ToDatClub::OpenFiles(unsigned mask, bool skip) {
     p.file_name = p.path = FileName(f.table);  // in the data folder
     p.key_count = f.keys.Count();
     p.key_builder = f.key_builder;
-    p.open_mode = 1;  // shared
+    p.open_mode = shared ? 1 : 0;
     p.keys = &f.keys;
     result = OpenTable(slots_[f.table], p, AutoKeyField{1, 4});
     if (result == storage::TdbTreiber::kNotOpened) break;

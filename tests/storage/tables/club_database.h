@@ -61,13 +61,15 @@ class ToDatClub final : public storage::ToDatBase {
   static constexpr unsigned kStationsBit = 1u << kStations;
   static constexpr unsigned kAllFiles = kStationsBit | 1u << kContacts;
 
-  // Opens the selected files for shared use, stations first; halts at the first file not
-  // opened. Answers the last open's result (TdbTreiber::OpenResult).
+  // Opens the selected files (for shared use unless `shared` is cleared), stations first; halts
+  // at the first file not opened. Answers the last open's result (TdbTreiber::OpenResult).
   int OpenFiles(unsigned mask, bool skip);
   // Closes one use of each selected file (for every user with force).
   void CloseFiles(unsigned mask, bool skip, bool force = false);
   // The TdbTreiber of a file, nullptr before its first open.
   storage::TdbTreiber* Treiber(Table table) const { return slots_[table].get(); }
+
+  bool shared = true;
 
   static std::string FileName(Table table) { return table == kStations ? "CLSTAT" : "CLQSO"; }
   // The key builders, also the oracle of the checker.
