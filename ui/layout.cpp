@@ -19,6 +19,7 @@
 #include "ui/grafik.h"
 #include "ui/rounding.h"
 #include "ui/sap_button.h"
+#include "ui/text_file_viewer.h"
 #include "ui/winskal.h"
 
 namespace ui {
@@ -59,7 +60,20 @@ bool FontFollowsLayout(TControl& c) {
          dynamic_cast<platform::qt::TListBox*>(&c) != nullptr ||
          dynamic_cast<platform::qt::TCustomMemo*>(&c) != nullptr ||
          dynamic_cast<platform::qt::TCheckBox*>(&c) != nullptr ||
+         dynamic_cast<TKvTextFileViewer*>(&c) != nullptr ||
          dynamic_cast<TPanel*>(&c) != nullptr;
+}
+
+// Column widths follow the font factor; the rows are as high as an "X" of the grid's font and
+// the row-height factor, whatever the size.
+template <typename Scale>
+void LayOutGrid(platform::qt::TStringGrid& grid, bool changed, const Scale& scale) {
+  if (changed) {
+    for (int col = 0; col < grid.ColCount(); ++col) grid.SetColWidths(col, scale(grid.ColWidths(col)));
+  }
+  grid.Canvas().Font.SetName(grid.Font().Name());
+  grid.Canvas().Font.SetSize(grid.Font().Size());
+  grid.SetDefaultRowHeight(RoundEven(grid.Canvas().TextHeight("X") * kGridRowHeightFactor));
 }
 
 void ReplaceArial(TControl& c, const Look& look) {
@@ -263,6 +277,7 @@ bool ToLayout::FormLayout(TkvForm& form) {
     if (button != nullptr && button->Margin() > 0 && factor > 1.2) {
       button->SetMargin((button->Font().Size() - kDesignFontSize) * 3);
     }
+    if (auto* grid = dynamic_cast<platform::qt::TStringGrid*>(c)) LayOutGrid(*grid, changed, scale);
   }
 
   if (form.BorderStyle() == platform::qt::TFormBorderStyle::bsSizeable) {

@@ -18,6 +18,8 @@
 
 #include "logbook/settings/setup_records.h"
 #include "logbook/settings/setups.h"
+#include "platform/qt/bitmap.h"
+#include "platform/qt/string_grid.h"
 #include "platform/qt/win_control.h"
 #include "ui/kv_form.h"
 
@@ -48,6 +50,26 @@ class ToLayout : public logbook::ToLayout {
   static void EnableButtons(platform::qt::TWinControl& container, platform::qt::TWinControl* focus);
   // Sets kvDeaktiviert on the same buttons.
   static void DisableButtons(platform::qt::TWinControl& container);
+
+  // --- list grids, painted for the grid controller with the grid's default drawing off ---
+  // The program-wide grid colours (common::GridColours), the cells' texts and objects (1: the
+  // row is marked) and the look switch decide. Both paint on the grid's canvas during its paint
+  // and put its pen, brush and font colour back. `buffer` (new look only): the cell is composed
+  // in it and copied in one step; `cache`: a 2-pixel-wide gradient strip kept per colour and
+  // height (its canvas font colour is the tag) and stretched. Either may be null.
+  //
+  // Header cell (column, 0): old look a flat fill (lightened 50 % for the sort column); new look
+  // the grid loses its lines, row 0 becomes 24 high, and two gradient bands are painted.
+  static void DrawHeaderCell(platform::qt::TStringGrid& grid, bool sort_column,
+                             const platform::qt::TRect& rect, int column,
+                             platform::qt::TBitmap* buffer, platform::qt::TBitmap* cache);
+  // Data cell: new look flat rows with a gradient bar for current, hovered (hot) and marked rows
+  // (an empty row gets none unless it is row 1); old look alternating row colours, the highlight
+  // for current and marked rows, and lines. In the browser's "Liste" and "Miniaturansicht" views
+  // the text is the field markup label "[" width "]".
+  static void DrawCell(platform::qt::TStringGrid& grid, const platform::qt::TRect& rect, int row,
+                       int column, platform::qt::TBitmap* buffer, platform::qt::TBitmap* cache,
+                       bool current, bool hot);
 };
 
 }  // namespace ui

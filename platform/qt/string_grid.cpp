@@ -42,15 +42,21 @@ void TStringGrid::SetRowCount(int count) {
   Invalidate();
 }
 
+// A change of the fixed part puts the top-left corner and the current cell on the first cell
+// after it.
 void TStringGrid::SetFixedCols(int count) {
-  fixed_cols_ = std::clamp(count, 0, ColCount() - 1);
-  ClampPositions();
+  count = std::clamp(count, 0, ColCount() - 1);
+  if (count == fixed_cols_) return;
+  HideEditor();
+  fixed_cols_ = left_col_ = col_ = count;
   Invalidate();
 }
 
 void TStringGrid::SetFixedRows(int count) {
-  fixed_rows_ = std::clamp(count, 0, RowCount() - 1);
-  ClampPositions();
+  count = std::clamp(count, 0, RowCount() - 1);
+  if (count == fixed_rows_) return;
+  HideEditor();
+  fixed_rows_ = top_row_ = row_ = count;
   Invalidate();
 }
 
