@@ -136,7 +136,9 @@ int TKBrowser::Reposition(RowRec& probe) {
   return status;
 }
 
-int TKBrowser::Next(const TKBrowserEvents& owner, RowRec& probe) { return Step(owner, probe, true); }
+int TKBrowser::Next(const TKBrowserEvents& owner, RowRec& probe) {
+  return Step(owner, probe, true);
+}
 
 int TKBrowser::Previous(const TKBrowserEvents& owner, RowRec& probe) {
   return Step(owner, probe, false);

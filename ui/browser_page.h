@@ -43,12 +43,12 @@ inline constexpr std::size_t kBrowserKeyChars = 50;
 
 // One row of the page; also the probe (cursor) of a key walk.
 struct RowRec {
-  std::string key;        // key text as read from the index, at most 50 characters
-  std::int32_t ref = 0;   // record reference; 0 or less: an empty row
+  std::string key;          // key text as read from the index, at most 50 characters
+  std::int32_t ref = 0;     // record reference; 0 or less: an empty row
   std::int32_t status = 0;  // 0 read, -1 unreadable, -10 or less: do not read
-  bool changed = false;   // the text differs from the text the row had before
-  bool built = false;     // the text was built in the current pass
-  std::string text;       // the cells, separated by ";"
+  bool changed = false;     // the text differs from the text the row had before
+  bool built = false;       // the text was built in the current pass
+  std::string text;         // the cells, separated by ";"
 
   bool Filled() const { return ref > 0; }
   void ClearKey() {
@@ -106,8 +106,8 @@ class TKBrowser {
   // filled row; with `complete` the rows brought in are read and built.
   int ScrollForward(const TKBrowserEvents& owner, int count, bool cursor, bool complete,
                     bool& changed, int& taken);
-  int ScrollBack(const TKBrowserEvents& owner, int count, bool cursor, bool complete,
-                 bool& changed, int& taken);
+  int ScrollBack(const TKBrowserEvents& owner, int count, bool cursor, bool complete, bool& changed,
+                 int& taken);
   // Rebuilds the page around the current row's record (on the next record when it is gone, else
   // the previous one, else empty with status 1); the first page when there is no current row.
   int Refresh(const TKBrowserEvents& owner, bool& changed);
@@ -118,8 +118,8 @@ class TKBrowser {
   int ShrinkPage(const TKBrowserEvents& owner, int rows);
   // Shows the key (clamped into the range: below it the first page, above it the last) at
   // `current_row`, with `page_rows` rows, on index `key_number`.
-  int GotoKey(const TKBrowserEvents& owner, std::string_view key, std::int32_t ref,
-              int key_number, int current_row, int page_rows, bool& changed);
+  int GotoKey(const TKBrowserEvents& owner, std::string_view key, std::int32_t ref, int key_number,
+              int current_row, int page_rows, bool& changed);
 
   // The current row's key and reference; empty and 0 when the current row is not filled.
   std::string CurrentKey() const;
@@ -139,8 +139,7 @@ class TKBrowser {
 
   // Re-reads the row's record (read mode 1: with the driver's own retry settings) and builds its
   // text apart; `same` answers whether it equals the text shown.
-  int CheckRow(const TKBrowserEvents& owner, int row, int read_mode, bool section_flag,
-               bool& same);
+  int CheckRow(const TKBrowserEvents& owner, int row, int read_mode, bool section_flag, bool& same);
 
   // True while no driver call is in progress.
   static bool IsReady();

@@ -138,7 +138,8 @@ int TKBrowser::ScrollForward(const TKBrowserEvents& owner, int count, bool curso
   if (valid_) {
     Access access(*this);
     status = access.Status();
-    if (status == 0) status = access.Close(ForwardStep(owner, count, cursor, complete, changed, taken));
+    if (status == 0)
+      status = access.Close(ForwardStep(owner, count, cursor, complete, changed, taken));
   }
   Finish(status);
   stale_ = !was_valid;
@@ -279,9 +280,9 @@ int TKBrowser::GotoKey(const TKBrowserEvents& owner, std::string_view key, std::
   RowRec probe = Probe(std::string(key.substr(0, std::min(key.size(), kBrowserKeyChars))), ref);
   if (!InRange(probe.key)) {
     const std::string low = KeyLow();
-    const bool below = common::cp1252::CompareBytes(
-                           std::string_view(probe.key).substr(0, std::min(probe.key.size(), low.size())),
-                           low) < 0;
+    const bool below =
+        common::cp1252::CompareBytes(
+            std::string_view(probe.key).substr(0, std::min(probe.key.size(), low.size())), low) < 0;
     probe = below ? Probe(low, 0) : Probe(HighKey(KeyHigh()), kHighRef);
   }
   ClearKeys();
@@ -298,15 +299,24 @@ std::uint16_t TKBrowser::ScrollWindow(std::uint16_t range, std::int32_t keys) {
     return d == 0 ? 2 : static_cast<std::uint16_t>(n / d);
   };
   std::uint16_t w = 2;
-  if (q == 0) w = 2;
-  else if (q == 1) w = part(4);
-  else if (q == 2) w = part(8);
-  else if (q <= 4) w = part(10);
-  else if (q <= 10) w = part(25);
-  else if (q <= 20) w = part(50);
-  else if (q <= 25) w = n;
-  else if (q <= 33) w = static_cast<std::uint16_t>(2 * n);
-  else w = static_cast<std::uint16_t>(4 * n);
+  if (q == 0)
+    w = 2;
+  else if (q == 1)
+    w = part(4);
+  else if (q == 2)
+    w = part(8);
+  else if (q <= 4)
+    w = part(10);
+  else if (q <= 10)
+    w = part(25);
+  else if (q <= 20)
+    w = part(50);
+  else if (q <= 25)
+    w = n;
+  else if (q <= 33)
+    w = static_cast<std::uint16_t>(2 * n);
+  else
+    w = static_cast<std::uint16_t>(4 * n);
   w = std::max<std::uint16_t>(w, 2);
   return static_cast<std::uint16_t>(w & ~1u);
 }

@@ -119,8 +119,7 @@ void Bar(TCanvas& c, TBitmap* cache, TColor top, TColor bottom, int x1, int y1, 
     return;
   }
   const int height = std::max(y2 - y1, 1);
-  if (cache->Canvas().Font.Color() != bottom || cache->Height() != height ||
-      cache->Width() != 2) {
+  if (cache->Canvas().Font.Color() != bottom || cache->Height() != height || cache->Width() != 2) {
     cache->SetSize(2, height);
     ToGrafik::DrawVerlauf(cache->Canvas(), top, bottom, 0, 0, 1, height - 1);
     cache->Canvas().Font.SetColor(bottom);
@@ -208,8 +207,8 @@ void ToLayout::DrawHeaderCell(TStringGrid& grid, bool sort_column, const TRect& 
              rect.Top + (new_look ? 5 : 2), text);
 }
 
-void ToLayout::DrawCell(TStringGrid& grid, const TRect& rect, int row, int column,
-                        TBitmap* buffer, TBitmap* cache, bool current, bool hot) {
+void ToLayout::DrawCell(TStringGrid& grid, const TRect& rect, int row, int column, TBitmap* buffer,
+                        TBitmap* cache, bool current, bool hot) {
   const bool new_look = NewLook();
   const common::GridColours colours = Colours();
   KeptLook kept(grid.Canvas());
@@ -230,7 +229,8 @@ void ToLayout::DrawCell(TStringGrid& grid, const TRect& rect, int row, int colum
   if (new_look) {
     const bool hot_lit = hot && !current && !marked && !empty;
     if (hot_lit) hl = ToGrafik::FarbeAbstufen(hl, hl == 0x00800000 ? 90.0f : 50.0f);
-    const TColor fill = current || marked || hot_lit ? ToGrafik::FarbeAbstufen(hl, -10) : row_colour;
+    const TColor fill =
+        current || marked || hot_lit ? ToGrafik::FarbeAbstufen(hl, -10) : row_colour;
     Fill(c, fill, {r.Left + 1, r.Top, r.Right, r.Bottom + 1});
     if (!plain && !(empty && row != 1)) {
       Bar(c, cache, ToGrafik::FarbeAbstufen(hl, 50), hl, r.Left, r.Top + 1, r.Right - 1,

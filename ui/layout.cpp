@@ -69,7 +69,9 @@ bool FontFollowsLayout(TControl& c) {
 template <typename Scale>
 void LayOutGrid(platform::qt::TStringGrid& grid, bool changed, const Scale& scale) {
   if (changed) {
-    for (int col = 0; col < grid.ColCount(); ++col) grid.SetColWidths(col, scale(grid.ColWidths(col)));
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      grid.SetColWidths(col, scale(grid.ColWidths(col)));
+    }
   }
   grid.Canvas().Font.SetName(grid.Font().Name());
   grid.Canvas().Font.SetSize(grid.Font().Size());

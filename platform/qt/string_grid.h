@@ -235,8 +235,7 @@ class TStringGrid : public TWinControl {
   int default_col_width_ = 64;
   int default_row_height_ = 24;
   int line_width_ = 1;
-  TGridOptions options_ =
-      goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;
+  TGridOptions options_ = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine;
   bool default_drawing_ = true;
   TScrollStyle scroll_bars_ = TScrollStyle::ssBoth;
   TBorderStyle border_style_ = TBorderStyle::bsSingle;
@@ -248,7 +247,7 @@ class TStringGrid : public TWinControl {
   Editor* editor_ = nullptr;  // owned as a component of the grid
   int edit_col_ = -1;         // the cell the editor shows, -1 when hidden
   int edit_row_ = -1;
-  std::string edit_start_;    // the text the editor opened with
+  std::string edit_start_;  // the text the editor opened with
 
   int sizing_col_ = -1;  // column being sized by the mouse
   int sizing_left_ = 0;

@@ -331,7 +331,8 @@ void TStringGrid::MouseMove(TShiftState shift, int x, int y) {
     return;
   }
   if (drag_pending_ && (shift & ssLeft) != 0 &&
-      (std::abs(x - drag_from_.X) > drag_threshold_ || std::abs(y - drag_from_.Y) > drag_threshold_)) {
+      (std::abs(x - drag_from_.X) > drag_threshold_ ||
+       std::abs(y - drag_from_.Y) > drag_threshold_)) {
     BeginDrag(true);
     return;
   }

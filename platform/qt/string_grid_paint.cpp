@@ -9,7 +9,7 @@
 namespace platform::qt {
 namespace {
 
-constexpr TColor kLineColour = clSilver;        // lines between ordinary cells
+constexpr TColor kLineColour = clSilver;          // lines between ordinary cells
 constexpr TColor kFixedLineColour = clBtnShadow;  // lines of the fixed cells
 
 // The cells shown along one axis: the fixed ones, then those from `first` on while they start
@@ -74,7 +74,9 @@ void TStringGrid::Paint() {
         const bool highlight = (state & gdSelected) != 0 &&
                                ((state & gdFocused) == 0 || (options_ & goDrawFocusSelected) != 0 ||
                                 (options_ & goRowSelect) != 0);
-        c.Brush = {(state & gdFixed) != 0 ? fixed_color_ : highlight ? clHighlight : Color(),
+        c.Brush = {(state & gdFixed) != 0 ? fixed_color_
+                   : highlight            ? clHighlight
+                                          : Color(),
                    TBrushStyle::bsSolid};
         if (highlight) c.Font.SetColor(clHighlightText);
         c.FillRect(r);

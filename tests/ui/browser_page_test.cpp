@@ -7,11 +7,11 @@
 
 #include <algorithm>
 #include <functional>
-#include <utility>
 #include <memory>
 #include <random>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/cp1252.h"
@@ -135,8 +135,7 @@ struct RangeCase {
 };
 
 class PageRangeTest : public PageTest,
-                      public ::testing::WithParamInterface<common::testing::Row<RangeCase, int>> {
-};
+                      public ::testing::WithParamInterface<common::testing::Row<RangeCase, int>> {};
 
 TEST_P(PageRangeTest, FirstAndLastPageHoldTheRangeAndClearTheRest) {
   Fill({"A", "AB", "AZZ", "B", "BA", "C1A", "C1B"});
@@ -160,7 +159,8 @@ INSTANTIATE_TEST_SUITE_P(
         common::testing::Row<RangeCase, int>{"AToB", {"A", "B", {"A", "AB", "AZZ", "B", "BA"}}, 0},
         common::testing::Row<RangeCase, int>{"BetweenKeys", {"AC", "B", {"AZZ", "B", "BA"}}, 0},
         common::testing::Row<RangeCase, int>{"Empty", {"Q", "Q", {}}, 1},
-        common::testing::Row<RangeCase, int>{"Whole", {"", "\xFF", {"A", "AB", "AZZ", "B", "BA", "C1A", "C1B"}}, 0}),
+        common::testing::Row<RangeCase, int>{
+            "Whole", {"", "\xFF", {"A", "AB", "AZZ", "B", "BA", "C1A", "C1B"}}, 0}),
     common::testing::RowName);
 
 TEST_F(PageTest, ADeletedCurrentRecordAnchorsOnTheNextThenThePreviousThenEmpties) {

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <fstream>
 #include <set>
-#include <utility>
 #include <string>
+#include <utility>
 
 #include "common/grid_colours.h"
 #include "common/service.h"
@@ -155,22 +155,13 @@ TEST_F(GridPaintingTest, NewLookRowsAndHeader) {
   EXPECT_EQ(at(2, 0, -2), Shade(face, 60));
   EXPECT_GT(form.frames, 0);  // the selection frame is the browser's, asked for every cell
   platform::qt::testkit::SaveScreenshot(*form.grid, "grid_new_look");
-}
-
-TEST_F(GridPaintingTest, AnEmptyCurrentRowHasNoGradientExceptRowOne) {
-  SetLook(true);
-  ListForm form;
-  for (const int row : {10, 1}) {
-    form.current = row;
-    for (int c = 0; c < 4; ++c) form.grid->SetCells(c, 1, row == 1 ? "" : "x");
-    const TRect cell = form.Cell(0, row);
-    const TBitmap shot = form.Shot();
-    if (row == 1) {
-      ExpectBar(shot, cell, RGB(0, 0, 115), RGB(127, 127, 191), RGB(0, 0, 128));
-    } else {
-      EXPECT_EQ(shot.Pixel(cell.Left + 5, cell.Top + 1), RGB(0, 0, 115));
-    }
-  }
+  // An empty current row has no gradient, except row 1.
+  form.current = 10;
+  const TRect empty = form.Cell(0, 10);
+  EXPECT_EQ(form.Shot().Pixel(empty.Left + 5, empty.Top + 1), RGB(0, 0, 115));
+  for (int c = 0; c < 4; ++c) form.grid->SetCells(c, 1, "");
+  form.current = 1;
+  ExpectBar(form.Shot(), form.Cell(0, 1), RGB(0, 0, 115), RGB(127, 127, 191), RGB(0, 0, 128));
 }
 
 TEST_F(GridPaintingTest, OldLookRowsAndHeader) {
@@ -181,13 +172,14 @@ TEST_F(GridPaintingTest, OldLookRowsAndHeader) {
     const TRect cell = form.Cell(c, r);
     return shot.Pixel(cell.Left + 5, dy >= 0 ? cell.Top + dy : cell.Bottom + dy);
   };
-  EXPECT_EQ(at(0, 3, 1), RGB(0, 0, 128));  // current
-  EXPECT_EQ(at(0, 7, 1), RGB(0, 0, 128));  // marked
+  EXPECT_EQ(at(0, 3, 1), RGB(0, 0, 128));   // current
+  EXPECT_EQ(at(0, 7, 1), RGB(0, 0, 128));   // marked
   EXPECT_EQ(at(0, 5, 1), common::clWhite);  // hovered rows look like any other, text and all
   EXPECT_FALSE(form.Ink(3, 5, common::clBlack).empty());
   EXPECT_EQ(at(0, 4, 1), RGB(255, 255, 239));
   const TRect row4 = form.Cell(0, 4);  // lines above, left and below in the second colour darkened
-  for (const auto& [x, y] : {std::pair{row4.Left + 5, row4.Top - 1}, {row4.Left - 1, row4.Top + 5},
+  for (const auto& [x, y] : {std::pair{row4.Left + 5, row4.Top - 1},
+                             {row4.Left - 1, row4.Top + 5},
                              {row4.Left + 5, row4.Bottom}}) {
     EXPECT_EQ(shot.Pixel(x, y), RGB(230, 230, 230)) << x << "," << y;
   }
@@ -292,18 +284,6 @@ TEST_F(GridPaintingTest, TextFileViewerShowsTheLinesOrNothing) {
   viewer->Setfilename(folder / "MISSING.TXT");
   EXPECT_FALSE(viewer->IsOpen());
   EXPECT_EQ(viewer->Cells(0, 1), "");
-}
-
-TEST_F(GridPaintingTest, TheMouseGridReportsEnterAndLeaveOnlyWhileEnabled) {
-  testing::SizedForm form(100, 100, false, true);
-  auto* grid = new TkvMouseGrid(&form);
-  int events = 0;
-  grid->OnMouseEnter = grid->OnMouseLeave = [&](platform::qt::TComponent*) { ++events; };
-  grid->MouseEnter();
-  grid->MouseLeave();
-  grid->SetEnabled(false);
-  grid->MouseEnter();
-  EXPECT_EQ(events, 2);
 }
 
 }  // namespace

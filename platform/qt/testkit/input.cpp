@@ -1,12 +1,12 @@
 #include "platform/qt/testkit/input.h"
 
 #include <QApplication>
-#include <QWheelEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QToolTip>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include "platform/qt/application.h"
