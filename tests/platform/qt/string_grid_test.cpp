@@ -149,13 +149,9 @@ TEST_F(StringGridTest, TheCursorMovesOnlyWhereSelectCellAllowsAndScrollsTheTopRo
   EXPECT_EQ(top_left, 0);
   const int visible = grid->VisibleRowCount();
   testkit::PressKey(*grid, VK_NEXT);  // a page down brings a new top row
-  EXPECT_EQ(grid->Row(), 4 + visible);
-  EXPECT_EQ(grid->TopRow(), 1 + visible);
-  EXPECT_GE(top_left, 1);
-  top_left = 0;
-  grid->SetTopRow(grid->TopRow());
-  EXPECT_EQ(top_left, 0);
-  grid->SetTopRow(2);
+  EXPECT_EQ(std::pair(grid->Row(), grid->TopRow()), std::pair(4 + visible, 1 + visible));
+  EXPECT_EQ(top_left, 1);
+  grid->SetTopRow(grid->TopRow());  // no change, no event
   EXPECT_EQ(top_left, 1);
 }
 
@@ -168,8 +164,6 @@ TEST_F(StringGridTest, TheEditorTakesItsTextFromGetEditTextAndWritesItBackOnEnte
     set.emplace_back(c, r, v);
   };
   grid->SetFocus();
-  testkit::PressKey(*grid, VK_F2);  // not editable yet
-  EXPECT_FALSE(grid->EditorMode());
   grid->SetOptions(grid->Options() | goEditing);
   testkit::PressKey(*grid, VK_F2);
   ASSERT_TRUE(grid->EditorMode());
@@ -226,17 +220,15 @@ TEST_F(StringGridTest, WheelHintsDraggingAndColumnSizing) {
     drag.push_back(state == TDragState::dsDragEnter ? "enter" : "move");
     accept = source == grid;
   };
-  grid->OnDragDrop = [&](TComponent*, TComponent*, int x, int y) {
-    drag.push_back("drop at " + std::to_string(y == Centre(2, 5).Y && x == Centre(2, 5).X));
-  };
-  grid->OnEndDrag = [&](TComponent*, TComponent* target, int, int) {
-    drag.push_back(target == grid ? "end on grid" : "end");
+  grid->OnDragDrop = [&](TComponent*, TComponent*, int, int) { drag.push_back("drop"); };
+  grid->OnEndDrag = [&](TComponent*, TComponent* target, int, int y) {
+    drag.push_back(target == grid && y == Centre(2, 5).Y ? "end on grid" : "end");
   };
   testkit::MouseDown(*grid, Centre(2, 2).X, Centre(2, 2).Y);
   testkit::MouseMove(*grid, Centre(2, 4).X, Centre(2, 4).Y, ssLeft);
   testkit::MouseMove(*grid, Centre(2, 5).X, Centre(2, 5).Y, ssLeft);
   testkit::MouseUp(*grid, Centre(2, 5).X, Centre(2, 5).Y);
-  EXPECT_EQ(drag, (std::vector<std::string>{"enter", "move", "move", "drop at 1", "end on grid"}));
+  EXPECT_EQ(drag, (std::vector<std::string>{"enter", "move", "move", "drop", "end on grid"}));
   EXPECT_FALSE(grid->Dragging());
   grid->OnMouseDown = nullptr;
 
