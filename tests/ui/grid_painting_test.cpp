@@ -235,10 +235,13 @@ TEST_F(GridPaintingTest, ListeMarkupAndUnknownBand) {
   form.grid->SetColWidths(3, 260);
   form.grid->SetCells(3, 4, "AB[10]CD[20]");
   form.grid->SetCells(3, 6, "AB[0]CD[5]");
+  form.grid->SetCells(3, 9, "AB[x]CD[5]");  // a width that is no number counts 0
+  form.grid->SetCells(1, 9, "CD");
   std::set<int> both = ab;
   both.merge(shifted(cd, 10 * digit + 1));
   EXPECT_EQ(form.Ink(3, 4, text), both);
   EXPECT_EQ(form.Ink(3, 6, text), shifted(cd, 1));
+  EXPECT_EQ(form.Ink(3, 9, text), shifted(form.Ink(1, 9, text), 1));
   // "???" stays itself, in the text colour lightened by half.
   form.view = TBrowserView::kDetails;
   form.grid->SetCells(2, 12, "60m");
