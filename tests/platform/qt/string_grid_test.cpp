@@ -100,18 +100,24 @@ INSTANTIATE_TEST_SUITE_P(
             "FixedLinesOnlyNoFixed", {goFixedVertLine, 1, 0, 0, 0, 0}, {2, 2, 66, 20}}),
     common::testing::RowName);
 
+// The plain look first (a selected row, lines in silver), then the cells left to OnDrawCell.
 TEST_F(StringGridTest, WithoutDefaultDrawingEveryVisibleCellIsDrawnOnceRowZeroIncluded) {
   std::map<std::pair<int, int>, int> drawn;
   std::map<std::pair<int, int>, TGridDrawState> states;
-  grid->SetDefaultDrawing(false);
   grid->SetOptions(grid->Options() | goRowSelect);
   grid->SetRow(3);
+  const TBitmap shot = testkit::Grab(*grid);
+  const TRect selected = grid->CellRect(2, 3);
+  EXPECT_EQ(shot.Pixel(selected.Right - 2, selected.Bottom - 2), ColorToRGB(clHighlight));
+  EXPECT_EQ(shot.Pixel(selected.Right, selected.Top), clSilver);  // the line after the cell
+  EXPECT_FALSE(testkit::SaveScreenshot(*grid, "string_grid_plain").empty());
+  grid->SetDefaultDrawing(false);
   grid->OnDrawCell = [&](TComponent*, int c, int r, const TRect& rect, TGridDrawState state) {
     ++drawn[{c, r}];
     states[{c, r}] = state;
     EXPECT_EQ(rect, grid->CellRect(c, r));
   };
-  testkit::Grab(*grid);  // the paints that were pending
+  testkit::Grab(*grid);  // the paint that was pending
   drawn.clear();
   testkit::Grab(*grid);  // one paint
   std::map<std::pair<int, int>, int> expected;
@@ -234,17 +240,6 @@ TEST_F(StringGridTest, WheelHintsDraggingAndColumnSizing) {
   testkit::MouseMove(*grid, header.Right + 20, header.Top + 5, ssLeft);
   testkit::MouseUp(*grid, header.Right + 20, header.Top + 5);
   EXPECT_EQ(grid->ColWidths(1), 84);
-}
-
-TEST_F(StringGridTest, PlainLookScreenshot) {
-  grid->SetOptions(grid->Options() | goRowSelect);
-  grid->SetColWidths(0, 30);
-  grid->SetRow(3);
-  const TBitmap shot = testkit::Grab(*grid);
-  const TRect selected = grid->CellRect(2, 3);
-  EXPECT_EQ(shot.Pixel(selected.Right - 2, selected.Bottom - 2), ColorToRGB(clHighlight));
-  EXPECT_EQ(shot.Pixel(selected.Right, selected.Top), clSilver);  // the line after the cell
-  EXPECT_FALSE(testkit::SaveScreenshot(*grid, "string_grid_plain").empty());
 }
 
 }  // namespace
