@@ -27,8 +27,8 @@
 // ToDatContest and TContestFkt (its port and definition set). Serious driver errors raise
 // EDBError.
 //
-// The exchange prefill, the member lists and the value checks follow below; the QSO points are
-// in contest/qso_points.h.
+// The exchange prefill, the member lists and the value checks follow below, then the log walks
+// and the multiplier rules; the QSO points are in contest/qso_points.h.
 #pragma once
 
 #include <cstdint>
@@ -39,6 +39,8 @@
 
 #include "contest/contest_definition.h"
 #include "contest/contest_table.h"
+#include "contest/log_record.h"
+#include "contest/multipliers.h"
 
 namespace contest {
 
@@ -149,7 +151,79 @@ class TContLogAlle {
   bool IsBonusStation(std::string_view call, const TContestRec& definition,
                       const TdbContestBase& catalogue) const;
 
+  // --- the log as a whole ---
+  // The counter slot of a QSO: the band code, but 1 (the all-bands slot) when `all_bands_slot`
+  // is set and the contest counts over all bands (`flag31` neither 0 nor 2).
+  static std::uint8_t BandSlot(char band, std::uint8_t flag31, bool all_bands_slot);
+  // What was typed into the call field, trimmed and reduced to its base call: 1 shorter than 3
+  // characters, 2 two digits or three capital letters first (an exchange, not a call), else 0;
+  // 0 for a text holding "DOMIVOX". The log window saves no QSO whose call gives 1 or 2.
+  static int ExchangeKind(std::string_view text);
+  // The points walk: positions `log` on its first record by key 4 and walks the log. A QSY
+  // marker (skip mark set) is not counted; it only becomes the last band. Every other record of
+  // a band slot above 0 is scored by `points` (reading the log object's working copy) and
+  // counted in its slot; its 16-bit points field gets the points, at most 65,535, and the record
+  // is written back only when that changed. The slot's points add the full value.
+  QsoWalkTotals ForEachQso(const TContestRec& definition, const PointsFunction& points,
+                           TdbContestBase& log, bool all_bands_slot) const;
+  // The definition's QSO filter on the received exchange text of the QSO (the log object's
+  // working copy): the text holds FilterText; for "Naval" instead: a member number after the
+  // report, which is not "NM" and does not begin with a digit.
+  static bool MatchesQsoFilter(const TContestRec& definition, const TContestLKRec& qso);
+  static bool MatchesQsoFilter(const TContestRec& definition, const TdbContestBase& log);
+  // Without FilterText every QSO passes (and none fails).
+  static bool PassesQsoFilter(const TContestRec& definition, const TContestLKRec& qso);
+  static bool PassesQsoFilter(const TContestRec& definition, const TdbContestBase& log);
+  static bool FailsQsoFilter(const TContestRec& definition, const TdbContestBase& log);
+  // The running numbers of a new QSO on `band` in `mode`: the overall number (with
+  // `with_overall`) after the highest wagNummer, the band numbers after the band's highest
+  // wagBandNr and wagBandNrIntern, the mode number after the highest ModeNr of QSOs whose mode
+  // text is `mode`. Searches through an object of its own on the log's file.
+  QsoNumbers NextQsoNumbers(bool with_overall, char band, const TdbContestBase& log,
+                            std::string_view mode) const;
+
+  // --- multipliers ---
+  // Multiplier slot 1-3 of the definition has a name that stands for the kind ("Prefix" for
+  // kinds 1, 2 and 22; "DOK" for 4 and 18; "QCWA" for 16 and 19; ...).
+  static bool MultiplierSlotIsKind(int kind, int slot, const TContestRec& definition);
+  // The value a stored QSO gives for a kind, as the walks compare it: 1 Prefix, 2 DXCC, 4 the
+  // DOK (DOK1 + DOK2), 5 the locator square (4 characters), 10 the base call (ToPrefix option
+  // 1, the form the call keys hold), 12 and 15 WAZ_USStaat, 16 and 19 Call2, 18 the district
+  // letter (the DOK's first character), 22 Prefix of a "DL" QSO; empty for any other kind.
+  static std::string WalkValue(int kind, const TContestLKRec& qso);
+  // Whether the QSO (the object's working copy) counts for the kind with `value` (what the log
+  // window takes for the kind; the DOK for kind 18). A QSO that counts passes the QSO filter.
+  // Kind 18 checks the QSO's DOK whatever the value's form; "NM" counts for neither kind 4 nor
+  // kind 16.
+  bool QsoCountsForKind(int kind, std::string_view value, const TdbContestBase& qso,
+                        const TdbContestBase& catalogue, const TContestRec& definition);
+  // The same test for a stored QSO with its WalkValue (its DOK for kind 18).
+  bool WalkQsoCountsForKind(int kind, const TContestLKRec& qso, const TdbContestBase& catalogue,
+                            const TContestRec& definition);
+  // The extra weight of a counted value (0 normally; a value adds weight + 1, so -1 adds
+  // nothing): locator squares of 'Y', '2' and 'J', DOKs of '1', '2' and 'U', club and DSW
+  // members of 'p'.
+  std::int32_t MultiplierWeight(int kind, const TContestLKRec& qso,
+                                const TdbContestBase& catalogue);
+  // Walks the kind's index of the log (an object of its own on `log`'s file) and answers:
+  // mode A (a value given): 1 when a stored QSO with that value on the band counts for the kind
+  // (passed over: QSY markers, QSOs that fail the filter or do not count, under Flag31 2 QSOs
+  // whose band letter is not `compare_text`), else 0; values are compared as WalkValue gives
+  // them (kind 10 reduces the given call, kind 18 takes its first character).
+  // Mode B (no value): the recount: the sum of weight + 1 over the distinct values that count,
+  // per band when the contest counts per band (Flag31 0 or 2), else over the whole log. Kind 4
+  // counts a value again for every QSO under code 'L', and under Flag31 2 for a mode class not
+  // yet counted with it. The request's table gets the first 500 distinct values in key order
+  // (padded to the kind's width, cut to 8), its tallies the slot counts
+  // and the kind-2 QSOs.
+  // A kind the contest does not count gives 0 (kind 4 counts also under elements 8 and 17;
+  // kind 2 is always walked for tallies).
+  std::int32_t RecountMultipliers(const RecountRequest& request, const TdbContestBase& log,
+                                  const TdbContestBase& catalogue, const TContestRec& definition);
+
  private:
+  bool CountsForKind(int kind, std::string_view value, const TContestLKRec& qso,
+                     const TdbContestBase& catalogue, const TContestRec& definition);
   std::unique_ptr<std::vector<std::string>>& List(int list) {
     return list == 1 ? MemberList1 : MemberList2;
   }

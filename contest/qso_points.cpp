@@ -52,13 +52,7 @@ struct PointsInput {
   bool AreaDok() const { return IsSpecialDok(def, qso) || IsDistrictDok(def, qso); }
   bool SpecialStation() const { return IsSpecialStationCall(Call()); }
   // The call is one of the contest's listed calls `list` (0: the first list its rules name).
-  bool Listed(std::size_t list) const {
-    const ContestData* contest = Fkt().Definitions().Find(code);
-    if (contest == nullptr || list >= contest->Listed.size()) return false;
-    const std::vector<std::string>& calls = contest->Listed[list].calls;
-    return std::any_of(calls.begin(), calls.end(),
-                       [this](const std::string& c) { return !c.empty() && c == Call(); });
-  }
+  bool Listed(std::size_t list) const { return IsListedCall(code, list, Call()); }
 };
 
 using Rule = Points (*)(const PointsInput&);
@@ -536,9 +530,10 @@ std::uint32_t LocatorSquareWorkedOnBand(const TdbContestBase& log) {
            common::LeftStr(found.Loc.view(), 4) == square;
   };
   if (!search.FindBandLoc(qso.Bandcode, square) || !in_run()) return 1;
+  // Nothing else positions the file during the walk: it moves on without re-finding its record.
   do {
     if (found.Nummer == qso.Nummer && common::LeftStr(found.CMulti.view(), 4) == square) return 1;
-  } while (search.Next(true, true) && in_run());
+  } while (search.Next(false, true) && in_run());
   return 0;
 }
 

@@ -1,8 +1,11 @@
 #include "contest/rule_helpers.h"
 
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "common/service.h"
+#include "contest/contest_fkt.h"
 #include "logbook/reference/prefix.h"
 
 namespace contest {
@@ -36,6 +39,14 @@ bool IsLetterTwoDigits(std::string_view text) {
 
 bool HasLetter(const std::array<char, kDistrictSlots>& letters, char c) {
   return c != 0 && std::find(letters.begin(), letters.end(), c) != letters.end();
+}
+
+bool IsListedCall(char code, std::size_t list, std::string_view call) {
+  const ContestData* contest = common::Service<TContestFkt>::Get().Definitions().Find(code);
+  if (contest == nullptr || list >= contest->Listed.size()) return false;
+  const std::vector<std::string>& calls = contest->Listed[list].calls;
+  return std::any_of(calls.begin(), calls.end(),
+                     [call](const std::string& c) { return !c.empty() && c == call; });
 }
 
 bool HasText(const std::array<ContestText, kListSlots>& texts, std::string_view text) {

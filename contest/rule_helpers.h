@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,10 @@ bool IsLetterTwoDigits(std::string_view text);
 
 // The character is one of the (non-zero) letters of a district list.
 bool HasLetter(const std::array<char, kDistrictSlots>& letters, char c);
+// The call is one of the listed calls `list` of contest `code` (TContestFkt::Definitions: the
+// lists in the order the rules name them); a list not supplied matches nothing.
+bool IsListedCall(char code, std::size_t list, std::string_view call);
+
 // The text equals one of the non-empty entries of a list.
 bool HasText(const std::array<ContestText, kListSlots>& texts, std::string_view text);
 

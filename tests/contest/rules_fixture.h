@@ -25,6 +25,8 @@ ListedCalls = [{ Count = 5, Calls = ["DK0RUR"] }]
 ListedCalls = [{ Count = 9, Calls = ["DL0VF"] }]
 [R]
 BonusCalls = ["DF0RLP"]
+[p]
+ListedCalls = [{ Count = 4, Calls = ["DL0DSW"] }]
 )";
 
 class RulesTest : public ServiceTest {
@@ -62,8 +64,9 @@ class RulesTest : public ServiceTest {
     return definition;
   }
   // A QSO from "key=value ..." (c call, b band, d distance, x DXCC, e continent, m mode, k DOK,
-  // l locator, r received text with '_' for a blank, cm CMulti, w WAE flag, n no points); call
-  // DL2XYZ, band 'b', mode SSB and received text "599" unless given.
+  // l locator, r received text with '_' for a blank, cm CMulti, w WAE flag, n no points, p
+  // prefix, c2 Call2, s the skip mark's band); call DL2XYZ, band 'b', mode SSB and received text
+  // "599" unless given.
   static TContestLKRec Q(const std::string& spec) {
     std::map<std::string, std::string> v{{"c", "DL2XYZ"}, {"b", "b"}, {"m", "SSB"}, {"r", "599"}};
     std::istringstream in(spec);
@@ -78,6 +81,9 @@ class RulesTest : public ServiceTest {
     q.CMulti = v["cm"];
     q.WAEFlag = v["w"].empty() ? 0 : 255;
     q.NoPoints = v["n"].empty() ? 0 : 255;
+    q.Prefix = v["p"];
+    q.Call2 = v["c2"];
+    q.SkipMark = static_cast<std::uint8_t>(v["s"].empty() ? 0 : v["s"][0]);
     std::replace(v["r"].begin(), v["r"].end(), '_', ' ');
     contest::TContestFkt::SetRcvdExchange(v["r"], q);
     return q;
