@@ -206,18 +206,20 @@ class TContLogAlle {
   std::int32_t MultiplierWeight(int kind, const TContestLKRec& qso,
                                 const TdbContestBase& catalogue);
   // Walks the kind's index of the log (an object of its own on `log`'s file) and answers:
-  // mode A (a value given): 1 when a stored QSO with that value on the band counts for the kind
-  // (passed over: QSY markers, QSOs that fail the filter or do not count, under Flag31 2 QSOs
-  // whose band letter is not `compare_text`), else 0; values are compared as WalkValue gives
-  // them (kind 10 reduces the given call, kind 18 takes its first character).
-  // Mode B (no value): the recount: the sum of weight + 1 over the distinct values that count,
-  // per band when the contest counts per band (Flag31 0 or 2), else over the whole log. Kind 4
-  // counts a value again for every QSO under code 'L', and under Flag31 2 for a mode class not
-  // yet counted with it. The request's table gets the first 500 distinct values in key order
-  // (padded to the kind's width, cut to 8), its tallies the slot counts
-  // and the kind-2 QSOs.
+  // Mode A (a value given, "worked before?"): 1 when a stored QSO with that value on the band
+  // counts for the kind, else 0 (under code 'i', when the contest counts over all bands: on any
+  // band). Passed over: QSY markers, QSOs that fail the filter or do not count for the kind, and
+  // under Flag31 2 QSOs whose band letter is not `compare_text`. Values are compared as
+  // WalkValue gives them: kind 10 reduces the given call, kind 18 takes its first character, 5
+  // its first four. The log window asks per band, or band by band over the contest's bands.
+  // Mode B (no value, the recount): the sum of weight + 1 over the distinct values that count,
+  // per band when the contest counts per band (Flag31 0 or 2), else over the whole log, whatever
+  // the order of the QSOs. Kind 4 counts a value again for every QSO under code 'L', and under
+  // Flag31 2 for each mode class. The request's table gets the first 500 distinct values in key
+  // order (padded to the kind's width, cut to 8), its tallies the weight + 1 of each counted
+  // value in the slots that name the kind and, for kind 2, every QSO walked.
   // A kind the contest does not count gives 0 (kind 4 counts also under elements 8 and 17;
-  // kind 2 is always walked for tallies).
+  // kind 2 is always walked for tallies). Serious driver errors raise EDBError.
   std::int32_t RecountMultipliers(const RecountRequest& request, const TdbContestBase& log,
                                   const TdbContestBase& catalogue, const TContestRec& definition);
 
