@@ -330,4 +330,10 @@ int TKBrowser::CheckRow(const TKBrowserEvents& owner, int row, int read_mode, bo
   return access.Close(status > 2 ? status : 0);
 }
 
+void TKBrowser::ClearRows() {
+  for (RowRec& row : rows_) row.Clear();
+  current_row_ = 1;
+  valid_ = stale_ = false;
+}
+
 }  // namespace ui

@@ -128,6 +128,8 @@ class TKBrowser {
   // than the page rows.
   void SetCurrentRow(int row);
   int CurrentRow() const { return current_row_; }
+  // Empties every row (key and text parts), current row 1; the next operation rebuilds the page.
+  void ClearRows();
 
   // The scroll-bar place of a key on 0..range, and back: the key and reference to show for a
   // scroll-bar position (the first key for 0, the last for range and above).

@@ -15,6 +15,7 @@
 #include "platform/qt/memo.h"
 #include "platform/qt/panel.h"
 #include "ui/bit_btn.h"
+#include "ui/browser.h"
 #include "ui/gradient.h"
 #include "ui/grafik.h"
 #include "ui/rounding.h"
@@ -296,7 +297,8 @@ void ToLayout::EnableButtons(platform::qt::TWinControl& container,
   if (platform::qt::TForm* form = focus->ParentForm()) form->SetActiveControl(focus);
 }
 
-void ToLayout::DisableButtons(platform::qt::TWinControl& container) {
+void ToLayout::DisableButtons(platform::qt::TWinControl& container, TkvBrow* browser) {
+  if (browser != nullptr) browser->UpdateEditButton(false);
   SetButtonsOff(container, true);
 }
 

@@ -25,6 +25,8 @@
 
 namespace ui {
 
+class TkvBrow;
+
 inline constexpr int kDesignFontSize = 9;
 inline constexpr int kSecondaryCaptionTag = 10004;
 inline constexpr double kGridRowHeightFactor = 1.2;
@@ -48,8 +50,9 @@ class ToLayout : public logbook::ToLayout {
   // its child panels, one level deep; otherwise every bitmap button the form owns), then makes
   // `focus` (may be null) the active control of its form when it can take the focus.
   static void EnableButtons(platform::qt::TWinControl& container, platform::qt::TWinControl* focus);
-  // Sets kvDeaktiviert on the same buttons.
-  static void DisableButtons(platform::qt::TWinControl& container);
+  // Releases the browser's direct-edit button (ending direct editing) when a browser is given
+  // (may be null), then sets kvDeaktiviert on the same buttons.
+  static void DisableButtons(platform::qt::TWinControl& container, TkvBrow* browser = nullptr);
 
   // --- list grids, painted for the grid controller with the grid's default drawing off ---
   // The program-wide grid colours (common::GridColours), the cells' texts and objects (1: the

@@ -10,6 +10,7 @@
 #include "logbook/settings/setups.h"
 #include "platform/qt/application.h"
 #include "platform/qt/rich_edit.h"
+#include "ui/browser.h"
 #include "ui/kv_form.h"
 #include "ui/rounding.h"
 #include "ui/separator_line.h"
@@ -44,9 +45,14 @@ std::string SizeText(const TkvForm& form) {
 }
 
 // The per-component rule of the whole-form scaling: separator lines become 2 pixels high.
-void ScaleComponents(TkvForm& form) {
+void ScaleComponents(TkvForm& form, int dpi) {
   for (platform::qt::TComponent* component : form.Components()) {
     if (auto* line = dynamic_cast<TSAPLinie*>(component)) line->SetHeight(2);
+    if (auto* browser = dynamic_cast<TkvBrow*>(component)) {
+      for (int col = 0; col < browser->GetGridColCount(); ++col) {
+        browser->SetColWidth(col, Trunc(browser->GetColWidth(col, false) * dpi / static_cast<double>(kDesignDpi)));
+      }
+    }
   }
 }
 
@@ -72,7 +78,7 @@ void ScaleWholeForm(TkvForm& form, int dpi) {
   if (limit < form.Height() && !Sizeable(form) && form.Height() > 0) {
     form.ChangeScale(Trunc(limit * 100.0 / form.Height()), 100);
   }
-  ScaleComponents(form);
+  ScaleComponents(form, dpi);
   if (Sizeable(form) && form.WindowState() == TWindowState::wsNormal) {
     const double factor = dpi / static_cast<double>(kDesignDpi);
     form.SetBounds(Trunc(left * factor), Trunc(top * factor), Trunc(width * factor),
