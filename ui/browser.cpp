@@ -265,6 +265,7 @@ void TkvBrow::SetHeaderFooter(const std::string& header, const std::string& head
   if (page_ == nullptr || !page_->Treiber().IsOpen(false)) return;
   DoResize();
   if (!Passive() && mode_byte_ != 2) ctrl_->Redisplay(true);
+  ctrl_->UpdateScrollBars();
 }
 
 // --- state ---

@@ -26,7 +26,8 @@ constexpr const char* kCloseHint = "Schließen der Liste";
 constexpr int kToolButtonWidth = 23;
 constexpr int kToolBarHeight = 19;
 constexpr int kNarrowBar = 200;
-constexpr int kScrollBarSize = 17;  // the system's scroll-bar breadth
+constexpr int kScrollBarSize = 17;
+constexpr int kNarrowestField = 30;  // the system's scroll-bar breadth
 
 struct ToolButtonSpec {
   const char* hint;
@@ -267,6 +268,16 @@ void TkvBrow::ArrangeControls() {
     place(false);
     if (sort_combo_->ItemIndex() < 0) sort_combo_->SetText(kSortText);
   }
+  // Still too wide: the field takes the room that is left, and below 30 pixels the picture's.
+  bool picture = true;
+  if (search_field_->Left() + search_field_->Width() > right - 2) {
+    if (right - 2 - search_field_->Left() < kNarrowestField) {
+      picture = false;
+      search_field_->SetLeft(search_image_->Left());
+    }
+    search_field_->SetWidth(std::max(right - 2 - search_field_->Left(), 0));
+  }
+  search_image_->SetVisible(picture);
   sort_label_->SetVisible(label);
 }
 

@@ -41,7 +41,7 @@ void TkvBrowStringGridCtrl::WireEvents() {
   };
   // The grid follows its panel: the visible records are counted again once the browser is bound.
   g.OnResize = [this](TComponent*) {
-    if (owner_.IsReady() && !owner_.Passive()) {
+    if (!owner_.IsDestroying() && owner_.IsReady() && !owner_.Passive()) {
       Resize();
       Redisplay(false);
     }

@@ -83,7 +83,9 @@ class BrowserTest : public storage_test::TableTest {
       TBrowColumnBytes cols{};
       cols[0] = kCallKey;
       cols[1] = kNumberKey;
-      Brow().SetHeaderFooter("Rufzeichen;Name", "", cols, {}, "");
+      const bool details = Brow().View() == TBrowserView::kDetails;
+      Brow().SetHeaderFooter(details ? "Rufzeichen;Name" : "Rufzeichen und Name", "", cols, {},
+                             "");
     };
     if (!sorts) return;
     Brow().OnInitSortList = [this] {
