@@ -211,6 +211,8 @@ class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
   void SetSortlistItemIndex(int index);
   int AnsichtItemIndex() const;
   void SetAnsichtItemIndex(int index);
+  // SortlistItemIndex at the last click in the sort menu (-1 before any).
+  int RememberedSortIndex() const { return remembered_sort_index_; }
   int SuchfelderItemIndex() const { return 0; }
   void SetSuchfelderItemIndex(int) {}
 
