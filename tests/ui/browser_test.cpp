@@ -90,17 +90,17 @@ TEST_P(BrowserInitTest, EveryFailureNamesItsStep) {
   } catch (const EConstructorInvalid& e) {
     EXPECT_EQ(std::string(e.what()), GetParam().text);
   }
-  EXPECT_EQ(removed, std::string(GetParam().text).find("FNr 1)") != std::string::npos ||
-                             GetParam().without_table
-                         ? 1
-                         : 0);
+  // The data objects are given up only when the binding itself failed.
+  const std::string text = GetParam().text;
+  EXPECT_EQ(removed, text.ends_with("FNr 1)") || text.ends_with("FNr 2)") ? 1 : 0);
   EXPECT_FALSE(Brow().Initialising());
   // A failed sort list leaves no building flag behind: the columns come again.
   Brow().OnInitSortList = nullptr;
   Brow().OnInit_brDats = nullptr;
   Brow().OnSetHeaderFooter = [this] { Brow().SetHeaderFooter("A;B;C", "", {}, {}, ""); };
-  if (!GetParam().without_table) Bind();
-  if (!GetParam().without_table) EXPECT_EQ(Grid().ColCount(), 3);
+  if (GetParam().without_table) return;
+  Bind();
+  EXPECT_EQ(Grid().ColCount(), 3);
 }
 
 const InitFailure kInitFailures[] = {
