@@ -8,9 +8,6 @@
 
 namespace app {
 
-TextWindowPort::TextWindowPort(std::unique_ptr<contest::ContestPort> next)
-    : next_(next != nullptr ? std::move(next) : std::make_unique<contest::ContestPort>()) {}
-
 bool TextWindowPort::ShowText(const std::string& caption, contest::WindowRect* rect,
                               const std::string& file_name, std::string& short_text) {
   return TToolsFkt::ShowText(caption, nullptr, short_text, 255, file_name, true, true, false, "",

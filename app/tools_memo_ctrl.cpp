@@ -18,6 +18,7 @@
 #include "output/output_texts.h"
 #include "platform/qt/application.h"
 #include "platform/qt/strings.h"
+#include "ui/kv_form.h"
 
 namespace app {
 namespace {
@@ -84,17 +85,7 @@ bool TToolsMemoCtrl::Execute() {
     return false;
   }
   if (Rect != nullptr && Rect->bottom >= 1) {
-    form.SetPosition(platform::qt::TPosition::poDesigned);
-    const contest::WindowRect r = *Rect;
-    const auto place = [&form, r] {
-      form.SetBounds(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
-    };
-    place();  // so that the window opens there
-    // Placed again once shown, when the window frame is known: the place the window is given
-    // is then the place it reports back, and a window reopened where it closed keeps its size.
-    platform::qt::Application().Queue([alive = form.AliveToken(), place] {
-      if (!alive.expired()) place();
-    });
+    ui::PlaceForm(form, {Rect->left, Rect->top, Rect->right + 1, Rect->bottom + 1});
   }
   const bool ok = form.RunModal() == platform::qt::mrOk;
   if (ok) {

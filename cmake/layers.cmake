@@ -24,6 +24,7 @@ set(DOMIVOX_LAYERS
   contest
   platform/qt
   ui
+  contest/window
   output
 )
 

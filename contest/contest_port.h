@@ -11,7 +11,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace platform::qt {
 class TForm;
@@ -71,6 +73,36 @@ class ContestPort {
 
   // The window system's bell.
   virtual void Beep() {}
+};
+
+// A port that hands every operation to the port it was installed over. Each window layer
+// installs its part of the port as one of these, overriding only its own operations, so that
+// the program's wiring installs the parts in turn, in any order.
+class ForwardingPort : public ContestPort {
+ public:
+  // `next` takes the operations not overridden; null: they do nothing.
+  explicit ForwardingPort(std::unique_ptr<ContestPort> next)
+      : next_(next != nullptr ? std::move(next) : std::make_unique<ContestPort>()) {}
+
+  void RunContestLog(platform::qt::TForm* owner, std::int32_t log_number,
+                     const TContestRec& definition, TdbContest& catalogue,
+                     TdbContest& contest_data) override {
+    next_->RunContestLog(owner, log_number, definition, catalogue, contest_data);
+  }
+  std::int32_t RunEntryForm(int change, int mode, char code, TdbContest& catalogue,
+                            TdbContest& contest_data) override {
+    return next_->RunEntryForm(change, mode, code, catalogue, contest_data);
+  }
+  bool ShowText(const std::string& caption, WindowRect* rect, const std::string& file_name,
+                std::string& short_text) override {
+    return next_->ShowText(caption, rect, file_name, short_text);
+  }
+  void ShowMorePrograms() override { next_->ShowMorePrograms(); }
+  void OpenLink(const std::string& link) override { next_->OpenLink(link); }
+  void Beep() override { next_->Beep(); }
+
+ private:
+  std::unique_ptr<ContestPort> next_;
 };
 
 }  // namespace contest

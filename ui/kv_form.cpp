@@ -1,5 +1,6 @@
 #include "ui/kv_form.h"
 
+#include "platform/qt/application.h"
 #include "ui/winskal.h"
 
 namespace ui {
@@ -41,6 +42,14 @@ int ScalePixels(TkvForm& form, int value, bool flag) {
 
 int UnscalePixels(TkvForm& form, int value, bool flag) {
   return ToWinskal::UnscaleForForm(value, RulingForm(form), flag);
+}
+
+void PlaceForm(platform::qt::TForm& form, const platform::qt::TRect& bounds) {
+  form.SetPosition(platform::qt::TPosition::poDesigned);
+  form.SetBoundsRect(bounds);
+  platform::qt::Application().Queue([&form, alive = form.AliveToken(), bounds] {
+    if (!alive.expired()) form.SetBoundsRect(bounds);
+  });
 }
 
 }  // namespace ui

@@ -45,4 +45,9 @@ class TkvForm : public platform::qt::TForm {
 int ScalePixels(TkvForm& form, int value, bool flag);
 int UnscalePixels(TkvForm& form, int value, bool flag);
 
+// Puts `form` (Position poDesigned) at `bounds` now, so that it opens there, and again once it is
+// shown and its window frame is known: the place given is then the place it reports back, and a
+// window reopened where it closed keeps its size.
+void PlaceForm(platform::qt::TForm& form, const platform::qt::TRect& bounds);
+
 }  // namespace ui
