@@ -82,6 +82,11 @@ using TBrowEditorSaveEvent =
     std::function<void(TComponent* sender, const std::string& header, const std::string& value)>;
 using TBrowSortKeyEvent = std::function<int(int entry, TKeyStr& lkey, TKeyStr& hkey)>;
 
+// Adds a radio item that runs `click` to a sort or view menu; the items at positions 10, 20, ...
+// start a new column (with a bar).
+void AddSelectorItem(platform::qt::TPopupMenu& menu, const std::string& caption,
+                     std::function<void(TComponent*)> click);
+
 class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
  public:
   static constexpr int kPageCapacity = 250;
@@ -194,6 +199,10 @@ class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
   TkvBrowStringGridCtrl& Controller() const { return *ctrl_; }
   TkvBrowSelect& Selection() const { return *select_; }
   bool Initialising() const { return initialising_; }
+  // Set while the sort list is built or its entries are asked for their keys: the columns are
+  // then left alone (SetHeaderFooter does nothing).
+  bool SortListInquiry() const { return building_sort_list_; }
+  void SetSortListInquiry(bool on) { building_sort_list_ = on; }
   bool CloseQuestion() const { return close_question_; }
   void SetCloseQuestion(bool on) { close_question_ = on; }
   // The form whose scaling rules apply (null when there is none).
@@ -289,6 +298,8 @@ class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
   TBrowserView View() const { return view_; }
   // A sort menu item, the sort combo's change, or (from SwitchSort) the browser itself.
   void SortClick(TComponent* sender);
+  // A click on the sort picture or label of the layout engine's bar: as one on the sort button.
+  void SortButtonAction();
   void ViewClick(TComponent* sender);
   void SwitchSort(int index, int key_nr, const std::string& lkey_text,
                   const std::string& hkey_text, std::uint8_t unused1 = 0,

@@ -30,6 +30,14 @@ void Magnifier(GlyphPen& pen) {
   pen.Line({{9, 9}, {14, 14}}, kInk, 2);
 }
 
+// "A" over "Z" beside an arrow pointing down.
+void SortLetters(GlyphPen& pen) {
+  pen.Label(0, 0, 8, 8, "A", kInk);
+  pen.Label(0, 8, 8, 16, "Z", kInk);
+  pen.Line({{12, 1}, {12, 13}}, kBlue);
+  pen.Figure({{9, 10}, {15, 10}, {12, 15}}, kBlue, kBlue);
+}
+
 void Up(GlyphPen& pen, int top, int bottom) {
   pen.Figure({{8, top}, {14, bottom}, {2, bottom}}, kBlue, kBlue);
 }
@@ -52,12 +60,7 @@ void Register(platform::qt::TPictureRegistry& r) {
     };
   };
   r.Register("SUCH", tool, on_square([](GlyphPen& p) { Magnifier(p); }));
-  r.Register("SORT", tool, on_square([](GlyphPen& p) {
-               p.Label(0, 0, 8, 8, "A", kInk);
-               p.Label(0, 8, 8, 16, "Z", kInk);
-               p.Line({{12, 1}, {12, 13}}, kBlue);
-               p.Figure({{9, 10}, {15, 10}, {12, 15}}, kBlue, kBlue);
-             }));
+  r.Register("SORT", tool, on_square(SortLetters));
   r.Register("LOESCH", tool, on_square([](GlyphPen& p) { Cross(p, kRed); }));
   r.Register("AKTUALISIEREN", tool, on_square([](GlyphPen& p) {
                p.Line({{2, 9}, {2, 5}, {5, 2}, {10, 2}, {13, 5}}, kGreen, 2);
@@ -114,6 +117,10 @@ void Register(platform::qt::TPictureRegistry& r) {
     pen.Line({{1, 15}, {6, 15}}, kInk);
   });
   r.Register("SCHNELLSUCHE", {16, 16, 1, clFuchsia}, arrows([](GlyphPen& p) { Magnifier(p); }));
+  // The larger pictures of the layout engine's sort and view bar.
+  r.Register("SORTIERUNGPX4", {20, 20, 1, clFuchsia}, arrows(SortLetters));
+  r.Register("SCHNELLSUCHEPX42", {24, 24, 1, clFuchsia},
+             arrows([](GlyphPen& p) { Magnifier(p); }));
 }
 
 }  // namespace

@@ -3,8 +3,10 @@
 // navigation arrows "BTNENDH", "BTNSEITEH", "BTNEINSH", "BTNEINSR", "BTNSEITER", "BTNENDR"
 // (10 x 10 on white; "H" points up, towards the start, "R" down), the close buttons' "BTNCLOSE"
 // (10 x 10) and "BTNCLOSE2" (56 x 11), the direct-edit pencil "BTNEDIT" (16 x 16, four glyph
-// states) and the quick-search magnifier "SCHNELLSUCHE" (16 x 16). All but the first ten are on
-// fuchsia; the background is each picture's transparent colour.
+// states) and the quick-search magnifier "SCHNELLSUCHE" (16 x 16); for the layout engine's sort
+// and view bar the sort picture "SORTIERUNGPX4" (20 x 20) and the larger magnifier
+// "SCHNELLSUCHEPX42" (24 x 24). All but the first ten are on fuchsia; the background is each
+// picture's transparent colour.
 #pragma once
 
 #include <string>

@@ -23,20 +23,6 @@ using platform::qt::TPopupMenu;
 constexpr int kMenuColumn = 10;  // items per menu column
 constexpr const char* kViewNames[] = {"Details", "Liste", "", "Miniaturansicht"};
 
-// A radio item of the menu that runs `click`; every tenth item starts a new column.
-void AddMenuItem(TPopupMenu& menu, const std::string& caption,
-                 platform::qt::TNotifyEvent click) {
-  auto* item = new TMenuItem(&menu);
-  item->SetCaption(caption);
-  item->SetRadioItem(true);
-  const int position = menu.Items()->Count();
-  if (position > 0 && position % kMenuColumn == 0) {
-    item->SetBreak(platform::qt::TMenuBreak::mbBarBreak);
-  }
-  item->OnClick = std::move(click);
-  menu.Items()->Add(item);
-}
-
 bool MenuHas(const TPopupMenu* menu, const std::string& caption) {
   if (menu == nullptr) return false;
   for (int i = 0; i < menu->Items()->Count(); ++i) {
@@ -52,6 +38,19 @@ void CheckOnly(TPopupMenu& menu, int index) {
 
 }  // namespace
 
+void AddSelectorItem(TPopupMenu& menu, const std::string& caption,
+                     std::function<void(TComponent*)> click) {
+  auto* item = new TMenuItem(&menu);
+  item->SetCaption(caption);
+  item->SetRadioItem(true);
+  const int position = menu.Items()->Count();
+  if (position > 0 && position % kMenuColumn == 0) {
+    item->SetBreak(platform::qt::TMenuBreak::mbBarBreak);
+  }
+  item->OnClick = std::move(click);
+  menu.Items()->Add(item);
+}
+
 // --- sort list ---
 
 void TkvBrow::ClearSortlist() {
@@ -62,7 +61,7 @@ void TkvBrow::ClearSortlist() {
 void TkvBrow::AddSortlist(const std::string& name) {
   sort_combo_->Items().Add(name);
   if (sort_menu_ != nullptr) {
-    AddMenuItem(*sort_menu_, name, [this](TComponent* sender) { SortClick(sender); });
+    AddSelectorItem(*sort_menu_, name, [this](TComponent* sender) { SortClick(sender); });
   }
 }
 
@@ -130,7 +129,7 @@ void TkvBrow::AddAnsicht(const std::string& name) {
   if (view_combo_->Items().IndexOf(name) >= 0 || MenuHas(view_menu_, name)) return;
   view_combo_->Items().Add(name);
   if (view_menu_ != nullptr) {
-    AddMenuItem(*view_menu_, name, [this](TComponent* sender) { ViewClick(sender); });
+    AddSelectorItem(*view_menu_, name, [this](TComponent* sender) { ViewClick(sender); });
   }
 }
 
@@ -229,6 +228,12 @@ void TkvBrow::SetView(std::uint8_t mode) {
 // --- the sort change ---
 
 void TkvBrow::SortClick(TComponent* sender) { SortChanged(sender, true, true); }
+
+void TkvBrow::SortButtonAction() {
+  if (sort_button_ != nullptr && sort_button_->Visible() && sort_button_->Enabled()) {
+    sort_button_->Click();
+  }
+}
 
 void TkvBrow::SortChanged(TComponent* sender, bool reposition, bool bounds_flag) {
   if (page_ == nullptr) return;

@@ -27,11 +27,7 @@ constexpr TColor kDarkText = 0x00111111;  // pure black under the new look
 constexpr TColor kNoTag = 0x1FFFFFFF;     // a cache tag no colour matches
 constexpr int kHeaderHeight = 24;
 
-common::GridColours Colours() {
-  return common::Service<common::GridColours>::Exists()
-             ? common::Service<common::GridColours>::Get()
-             : common::GridColours{};
-}
+common::GridColours Colours() { return ToLayout::GridColours(); }
 
 bool NewLook() { return ToLayout::Settings().layout_variant_switch > 0; }
 

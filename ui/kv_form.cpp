@@ -40,6 +40,10 @@ int ScalePixels(TkvForm& form, int value, bool flag) {
   return ToWinskal::ScaleForForm(value, RulingForm(form), flag);
 }
 
+int ScalePixels(TkvForm* form, int value, bool flag) {
+  return form != nullptr ? ScalePixels(*form, value, flag) : value;
+}
+
 int UnscalePixels(TkvForm& form, int value, bool flag) {
   return ToWinskal::UnscaleForForm(value, RulingForm(form), flag);
 }

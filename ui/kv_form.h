@@ -44,6 +44,8 @@ class TkvForm : public platform::qt::TForm {
 // form its ScaleOwner names (the form itself when that is none).
 int ScalePixels(TkvForm& form, int value, bool flag);
 int UnscalePixels(TkvForm& form, int value, bool flag);
+// The same for a form that may be missing (null: the value as it stands).
+int ScalePixels(TkvForm* form, int value, bool flag);
 
 // Puts `form` (Position poDesigned) at `bounds` now, so that it opens there, and again once it is
 // shown and its window frame is known: the place given is then the place it reports back, and a

@@ -236,6 +236,12 @@ logbook::ToSetupLayout ToLayout::Settings() {
   return common::Service<logbook::ToSetups>::Get().GetLayout();
 }
 
+common::GridColours ToLayout::GridColours() {
+  return common::Service<common::GridColours>::Exists()
+             ? common::Service<common::GridColours>::Get()
+             : common::GridColours{};
+}
+
 bool ToLayout::StyleListenfenster(TkvForm& form) {
   const Look look = ReadLook();
   form.SetColor(look.window);

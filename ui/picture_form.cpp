@@ -1,6 +1,8 @@
 #include "ui/picture_form.h"
 
 #include "platform/qt/application.h"
+#include "ui/menu_icons.h"
+#include "ui/menu_pictures.h"
 
 namespace ui {
 namespace {
@@ -14,6 +16,14 @@ TFormBildressourcen*& Current() {
 
 TFormBildressourcen::TFormBildressourcen(platform::qt::TComponent* owner) : TForm(owner) {
   SetName("FormBildressourcen");
+  image_list_menuek_ = new platform::qt::TImageList(this);
+  image_list_menuek_->SetName("ImageListMenuek");
+  image_list_menuek_->SetSize(kMenuIconSize, kMenuIconSize);
+  for (int i = 0; i < kMenuIconCount; ++i) {
+    image_list_menuek_->AddMasked(MenuPicture(i), kMenuPictureBackground);
+    Image(MenuPictureName(i));
+  }
+  Image(MenuIconImageName(kCloseIcon));
   Current() = this;
 }
 
@@ -28,7 +38,9 @@ platform::qt::TImage* TFormBildressourcen::Image(const std::string& name) {
   auto* image = new platform::qt::TImage(this);
   image->SetName(name);
   image->SetAutoSize(true);
-  image->SetPicture(pictures.Get(name));
+  const platform::qt::TBitmap& picture = pictures.Get(name);
+  image->SetTransparent(picture.Transparent);  // the image keeps the picture's see-through colour
+  image->SetPicture(picture);
   image->SetParent(this);
   return image;
 }

@@ -3,6 +3,10 @@
 // registry (Application().Pictures()): asking for a name the registry knows makes an image
 // component of that name, owned by this form, the first time.
 //
+// The menu icons are there from the start: the 15 x 15 images "imgbtn15x15x0" to
+// "imgbtn15x15x45" and "imgbtnClose15", and the image list ImageListMenuek with the same 46
+// motifs in index order (ui/menu_pictures.h).
+//
 // The main window makes one and keeps it while it lives; Instance() reaches that one (the one
 // made last), null while none exists.
 #pragma once
@@ -11,6 +15,7 @@
 
 #include "platform/qt/form.h"
 #include "platform/qt/image.h"
+#include "platform/qt/image_list.h"
 
 namespace ui {
 
@@ -21,8 +26,13 @@ class TFormBildressourcen : public platform::qt::TForm {
 
   // The image component of that name, or null when no such picture is registered.
   platform::qt::TImage* Image(const std::string& name);
+  // The menu icons, 46 pictures of 15 x 15 (owned by the form).
+  platform::qt::TImageList* ImageListMenuek() const { return image_list_menuek_; }
 
   static TFormBildressourcen* Instance();
+
+ private:
+  platform::qt::TImageList* image_list_menuek_ = nullptr;
 };
 
 }  // namespace ui
