@@ -82,9 +82,12 @@ using TBrowEditorSaveEvent =
     std::function<void(TComponent* sender, const std::string& header, const std::string& value)>;
 using TBrowSortKeyEvent = std::function<int(int entry, TKeyStr& lkey, TKeyStr& hkey)>;
 
-// Adds a radio item that runs `click` to a sort or view menu; the items at positions 10, 20, ...
-// start a new column (with a bar).
-void AddSelectorItem(platform::qt::TPopupMenu& menu, const std::string& caption,
+class TkvBrow;
+
+// Adds a radio item that runs `click` to a sort or view menu of the browser; the items at
+// positions 10, 20, ... start a new column (with a bar). The item measures and draws itself
+// through the layout engine's menu painter whenever the menu is owner-drawn.
+void AddSelectorItem(TkvBrow& browser, platform::qt::TPopupMenu& menu, const std::string& caption,
                      std::function<void(TComponent*)> click);
 
 class TkvBrow : public TkvMousePanel, public BrowserGridOwner {

@@ -38,7 +38,7 @@ void CheckOnly(TPopupMenu& menu, int index) {
 
 }  // namespace
 
-void AddSelectorItem(TPopupMenu& menu, const std::string& caption,
+void AddSelectorItem(TkvBrow& browser, TPopupMenu& menu, const std::string& caption,
                      std::function<void(TComponent*)> click) {
   auto* item = new TMenuItem(&menu);
   item->SetCaption(caption);
@@ -48,6 +48,15 @@ void AddSelectorItem(TPopupMenu& menu, const std::string& caption,
     item->SetBreak(platform::qt::TMenuBreak::mbBarBreak);
   }
   item->OnClick = std::move(click);
+  // The items die with the menu, which the browser owns.
+  item->OnMeasureItem = [item, &browser](TComponent*, platform::qt::TCanvas& canvas, int& width,
+                                         int& height) {
+    ToLayout::MenuMeasureItem(*item, canvas, browser.GetScaleForm(), height, width);
+  };
+  item->OnDrawItem = [item, &browser](TComponent*, platform::qt::TCanvas& canvas,
+                                      const platform::qt::TRect& rect, bool selected) {
+    ToLayout::MenuDrawItem(*item, canvas, browser.GetScaleForm(), selected, rect);
+  };
   menu.Items()->Add(item);
 }
 
@@ -61,7 +70,7 @@ void TkvBrow::ClearSortlist() {
 void TkvBrow::AddSortlist(const std::string& name) {
   sort_combo_->Items().Add(name);
   if (sort_menu_ != nullptr) {
-    AddSelectorItem(*sort_menu_, name, [this](TComponent* sender) { SortClick(sender); });
+    AddSelectorItem(*this, *sort_menu_, name, [this](TComponent* sender) { SortClick(sender); });
   }
 }
 
@@ -129,7 +138,7 @@ void TkvBrow::AddAnsicht(const std::string& name) {
   if (view_combo_->Items().IndexOf(name) >= 0 || MenuHas(view_menu_, name)) return;
   view_combo_->Items().Add(name);
   if (view_menu_ != nullptr) {
-    AddSelectorItem(*view_menu_, name, [this](TComponent* sender) { ViewClick(sender); });
+    AddSelectorItem(*this, *view_menu_, name, [this](TComponent* sender) { ViewClick(sender); });
   }
 }
 

@@ -66,7 +66,8 @@ class ToLayout : public logbook::ToLayout {
   // Turns the browser's plain bottom bar into the bar the user sees: a sort button and a view
   // button with pop-up menus in place of the combo boxes, the sort and search pictures, fonts
   // from the settings, the grid switched to the engine's painting unless the grid drawing
-  // switch (the layout record's first byte) is set. May run again for the same browser: menus
+  // switch (the layout record's first byte) is set; the menus are owner-drawn (MenuDrawItem)
+  // under the same condition. May run again for the same browser: menus
   // and buttons are made once (owned by the browser), fonts and places are applied again. With
   // `find_sort_entry` the first sort entry (0 to 100) whose key number is the browser's current
   // one becomes the chosen entry; without a match the choice stays.

@@ -42,7 +42,7 @@ TPopupMenu* MenuFromCombo(TkvBrow& browser, TComboBox& combo,
                           std::function<void(TComponent*)> click) {
   auto* menu = new TPopupMenu(&browser);
   for (int i = 0; i < combo.Items().Count(); ++i) {
-    AddSelectorItem(*menu, combo.Items().Get(i), click);
+    AddSelectorItem(browser, *menu, combo.Items().Get(i), click);
     if (i == combo.ItemIndex()) menu->Items()->Items(i)->SetChecked(true);
   }
   return menu;
@@ -147,8 +147,11 @@ void ToLayout::BuildSortierleiste(TkvBrow& b, bool find_sort_entry) {
   b.SortLabel()->SetCaption("S&ortierung:");
 
   if (b.SortMenu() == nullptr) {
-    b.SetSortMenu(MenuFromCombo(b, *b.SortCombo(), [&b](TComponent* s) { b.SortClick(s); }));
+    b.SetSortMenu(
+        MenuFromCombo(b, *b.SortCombo(), [&b](TComponent* sender) { b.SortClick(sender); }));
   }
+  // The menus are drawn as the grid is: by the engine unless the drawing switch is set.
+  b.SortMenu()->SetOwnerDraw(s.popup_menu_switch == 0);
   if (b.SortButton() == nullptr) {
     TkvBitBtn* sort = MenuButton(b, b.SortMenu(), font);
     sort->SetCaption(b.SortCombo()->Text());
@@ -160,8 +163,10 @@ void ToLayout::BuildSortierleiste(TkvBrow& b, bool find_sort_entry) {
     if (const int entry = SortEntryOfCurrentKey(b); entry >= 0) b.SetSortlistItemIndex(entry);
   }
   if (b.ViewMenu() == nullptr) {
-    b.SetViewMenu(MenuFromCombo(b, *b.ViewCombo(), [&b](TComponent* s) { b.ViewClick(s); }));
+    b.SetViewMenu(
+        MenuFromCombo(b, *b.ViewCombo(), [&b](TComponent* sender) { b.ViewClick(sender); }));
   }
+  b.ViewMenu()->SetOwnerDraw(s.popup_menu_switch == 0);
   if (b.ViewButton() == nullptr) {
     TkvBitBtn* view = MenuButton(b, b.ViewMenu(), font);
     view->SetCaption("Ansicht");

@@ -33,25 +33,70 @@ using platform::qt::TBitmap;
 using platform::qt::TMenuItem;
 using platform::qt::TRect;
 
+// One caption for each icon index, in index order.
+constexpr const char* kOnePerIcon[kMenuIconCount] = {"Neu",
+                                                     "Ändern",
+                                                     "Löschen",
+                                                     "erweiterte Suche",
+                                                     "Drucken",
+                                                     "Übernehmen",
+                                                     "DXCC-Statistik",
+                                                     "Hilfe",
+                                                     "Abbrechen",
+                                                     "Tabelle",
+                                                     "HTML",
+                                                     "Export",
+                                                     "Liste",
+                                                     "Einstellungen",
+                                                     "Auswertung starten",
+                                                     "Schließen",
+                                                     "Zurück",
+                                                     "Import",
+                                                     "Auswahl",
+                                                     "SAT",
+                                                     "Label",
+                                                     "Karte",
+                                                     "Aktion für alle Einträge",
+                                                     "Runde",
+                                                     "DXCluster",
+                                                     "Ausschneiden",
+                                                     "Kopieren",
+                                                     "Einfügen",
+                                                     "Eingabefeld deaktivieren",
+                                                     "Eintrag für nächste QSO behalten",
+                                                     "Tabulatorreihenfolge",
+                                                     "Feld tauschen",
+                                                     "Rückgängig",
+                                                     "QSO-Zusatzfenster",
+                                                     "QuickCheck",
+                                                     "Kalender",
+                                                     "Webbrowser",
+                                                     "EM2008",
+                                                     "1.Zusatzfenster rechts",
+                                                     "2.Zusatzfenster rechts",
+                                                     "1.Zusatzfenster unten",
+                                                     "2.Zusatzfenster unten",
+                                                     "3.Zusatzfenster unten",
+                                                     "DN-Log drucken",
+                                                     "Email senden",
+                                                     "Suche"};
+
 struct IconRow {
   const char* caption;
   int index;
 };
 
 TEST(MenuIconTableTest, TheLastMatchingCaptionDecides) {
+  for (int i = 0; i < kMenuIconCount; ++i) EXPECT_EQ(MenuIconIndex(kOnePerIcon[i]), i) << i;
   const IconRow rows[] = {
-      {"Suche", 45},
-      {"erweiterte Suche", 3},
       {"Neu erstellen", 0},
       {"Keplerdaten", 1},
       {"Abmelden", 2},
-      {"Fenster \"Optionen\" öffnen", 13},
-      {"Schließen", 15},
       {"zurück", 16},
-      {"Eintrag aus Liste holen", 12},
       {"Webbrowser 2", 36},
-      {"3.Zusatzfenster unten", 42},
-      {"Email senden", 44},
+      {"Fenster \"Optionen\" öffnen", 13},
+      {"Eintrag aus Liste holen", 12},
+      {"Kopieren für Email", 44},
       {"suche", -1},
       {"Suche ", -1},
       {"", -1},
@@ -284,61 +329,13 @@ TEST_F(MenuDrawingTest, OneMenuWithEveryIconAndTheSwatches) {
   SetLook(true);
   form_.Show();
   platform::qt::TPopupMenu menu(&form_);
-  const char* captions[] = {"Neu",
-                            "Ändern",
-                            "Löschen",
-                            "erweiterte Suche",
-                            "Drucken",
-                            "Übernehmen",
-                            "DXCC-Statistik",
-                            "Hilfe",
-                            "Abbrechen",
-                            "Tabelle",
-                            "HTML",
-                            "Export",
-                            "Liste",
-                            "Einstellungen",
-                            "Auswertung starten",
-                            "Schließen",
-                            "Zurück",
-                            "Import",
-                            "Auswahl",
-                            "SAT",
-                            "Label",
-                            "Karte",
-                            "Aktion für alle Einträge",
-                            "Runde",
-                            "DXCluster",
-                            "Ausschneiden",
-                            "Kopieren",
-                            "Einfügen",
-                            "Eingabefeld deaktivieren",
-                            "Eintrag für nächste QSO behalten",
-                            "Tabulatorreihenfolge",
-                            "Feld tauschen",
-                            "Rückgängig",
-                            "QSO-Zusatzfenster",
-                            "QuickCheck",
-                            "Kalender",
-                            "Webbrowser",
-                            "EM2008",
-                            "1.Zusatzfenster rechts",
-                            "2.Zusatzfenster rechts",
-                            "1.Zusatzfenster unten",
-                            "2.Zusatzfenster unten",
-                            "3.Zusatzfenster unten",
-                            "DN-Log drucken",
-                            "Email senden",
-                            "Suche",
-                            "-",
-                            "QSLr = \"J \"",
-                            "QSLr = \"L \"",
-                            "QSLr = \"N \"",
-                            "QSLs = \"J \"",
-                            "QSLs = \"S \"",
-                            "QSLs = \"N \""};
+  std::vector<std::string> captions(std::begin(kOnePerIcon), std::end(kOnePerIcon));
+  for (const char* more : {"-", "QSLr = \"J \"", "QSLr = \"L \"", "QSLr = \"N \"", "QSLs = \"J \"",
+                           "QSLs = \"S \"", "QSLs = \"N \""}) {
+    captions.push_back(more);
+  }
   int i = 0;
-  for (const char* caption : captions) {
+  for (const std::string& caption : captions) {
     TMenuItem& item = Item(caption);
     if (i > 0 && i % 18 == 0) item.SetBreak(platform::qt::TMenuBreak::mbBarBreak);
     if (i == 5) item.SetChecked(true);

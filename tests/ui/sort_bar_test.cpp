@@ -124,10 +124,11 @@ TEST_F(SortBarTest, TwentyFiveSortEntriesMakeMenuColumnsOfTenTenAndFive) {
         << i;
     EXPECT_TRUE(menu.Items()->Items(i)->RadioItem()) << i;
   }
-  // A rebuilt list goes on breaking at the same places.
+  // A rebuilt list goes on breaking at the same places, its items drawn by the engine.
   Brow().DoInitSortList();
   EXPECT_EQ(menu.Items()->Items(20)->Break(), TMenuBreak::mbBarBreak);
   EXPECT_EQ(menu.Items()->Items(21)->Break(), TMenuBreak::mbNone);
+  EXPECT_TRUE(menu.Items()->Items(21)->OnDrawItem && menu.Items()->Items(21)->OnMeasureItem);
 }
 
 TEST_F(SortBarTest, TheViewButtonShowsOnlyWithViews) {
@@ -172,7 +173,7 @@ TEST_F(SortBarTest, TheFirstSortEntryOfTheCurrentKeyIsChosenAndWithoutOneTheChoi
   EXPECT_EQ(Brow().SortlistItemIndex(), 2);
 }
 
-TEST_F(SortBarTest, TheLookSwitchLightsTheHoveredRowAndTheDrawingSwitchKeepsTheGridsOwn) {
+TEST_F(SortBarTest, TheLookSwitchLightsTheHoveredRowAndTheDrawingSwitchKeepsTheStandardDrawing) {
   Bind();
   for (const bool new_look : {true, false}) {
     SCOPED_TRACE(new_look);
@@ -194,6 +195,8 @@ TEST_F(SortBarTest, TheLookSwitchLightsTheHoveredRowAndTheDrawingSwitchKeepsTheG
     Grid().SetDefaultDrawing(true);
     ToLayout::Sortierleiste(Brow());
     EXPECT_EQ(Grid().DefaultDrawing(), drawing_switch != 0);
+    EXPECT_EQ(Brow().SortMenu()->OwnerDraw(), drawing_switch == 0);
+    EXPECT_EQ(Brow().ViewMenu()->OwnerDraw(), drawing_switch == 0);
   }
 }
 
@@ -266,7 +269,7 @@ TEST_F(SortBarTest, TheSortMenuOpensFromTheLabelInThreeOwnerDrawnColumnsInBothLo
     Bind();
     ToLayout::Sortierleiste(Brow());
     TPopupMenu& menu = *Brow().SortMenu();
-    ToLayout::OwnerDrawMenu(menu, form_.get());
+    EXPECT_TRUE(menu.OwnerDraw());
     Brow().SortLabel()->OnClick(Brow().SortLabel());
     ASSERT_TRUE(menu.IsShowing());
     platform::qt::TPopupWindow& window = *menu.Window();
