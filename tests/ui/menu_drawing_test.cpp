@@ -234,6 +234,20 @@ TEST_F(MenuDrawingTest, SearchShowsIcon45AndExtendedSearchIcon3InBothLooks) {
   }
 }
 
+// Above 96 dpi only the icon's offsets are scaled, so an item further down keeps its icon.
+TEST_F(MenuDrawingTest, AtHigherResolutionTheIconStaysInItsItem) {
+  testing::ScreenScope screen(768, 120);
+  testing::SizedForm form(300, 200, true, true);
+  for (const char* caption : {"erweiterte Suche", "Suche"}) {  // image list and single image
+    SCOPED_TRACE(caption);
+    TBitmap bitmap(kWidth, 3 * kHeight);
+    const TRect third{0, 2 * kHeight, kWidth, 3 * kHeight};
+    ToLayout::MenuDrawItem(Item(caption), bitmap.Canvas(), &form, false, third);
+    const TBitmap& icon = MenuPicture(MenuIconIndex(caption));
+    EXPECT_TRUE(Shows(bitmap, icon, 25, third.Top + IconTop()));
+  }
+}
+
 TEST_F(MenuDrawingTest, ACaptionWithoutIconHasNoneAndItsTextStarts42In) {
   SetLook(true);
   const TBitmap plain = Draw(Item("Unbekannt"));

@@ -154,6 +154,8 @@ TEST_F(SortBarTest, TheFirstSortEntryOfTheCurrentKeyIsChosenAndWithoutOneTheChoi
     inquiring.push_back(Brow().SortListInquiry());
     return entry == 0 ? kNumberKey : entry <= 2 ? kCallKey : 0;
   };
+  ToLayout::Sortierleiste(Brow());  // unbound: no key to look for
+  EXPECT_TRUE(inquiring.empty());
   Bind();  // by the call
   inquiring.clear();
   ToLayout::Sortierleiste(Brow());
