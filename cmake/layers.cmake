@@ -25,6 +25,7 @@ set(DOMIVOX_LAYERS
   platform/qt
   ui
   contest/window
+  contestlog
   output
 )
 

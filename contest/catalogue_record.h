@@ -47,6 +47,8 @@
 //  293    1  BandAuto: "Band automatisch entsprechend der Zeit setzen" (boolean)
 //  294    6  OwnPostalCode: up to the first blank, at most 5 characters (string[5])
 //  300    1  MultiplierFlag: read by the multiplier rules
+//  301   40  GridColumnWidths: the column widths of the log window's QSO list, column 1 first
+//             (20 x u16, unscaled; 0 = none stored)
 //  341   14  Line6: QSOs u16, multipliers u16, points u32, first multiplier table values u16 at
 //             349 and 353 (TEvalLineExtra)
 //  355   14  Line7: the same for evaluation line 7
@@ -90,6 +92,9 @@ struct TEvalLineExtra {
   common::LeUInt16 MultTableB;
 };
 static_assert(sizeof(TEvalLineExtra) == 14);
+
+// Column widths the catalogue record keeps for the log window's QSO list.
+inline constexpr int kGridColumnWidths = 20;
 
 struct TContestKKRec {
   common::LeInt32 Link;
@@ -139,7 +144,7 @@ struct TContestKKRec {
   std::uint8_t BandAuto = 0;
   common::ShortString<5> OwnPostalCode;
   std::uint8_t MultiplierFlag = 0;
-  std::uint8_t unused301[40] = {};
+  std::array<common::LeUInt16, kGridColumnWidths> GridColumnWidths;
   TEvalLineExtra Line6;
   TEvalLineExtra Line7;
   std::uint8_t LoaderSwitch = 0;

@@ -48,8 +48,9 @@ constexpr At kCatalogue[] = {
     AT(KK, NoteLeft, 255), AT(KK, NoteWidth, 257), AT(KK, NoteHeight, 259),
     AT(KK, LineMultTable1, 261), AT(KK, LineMultTable2, 281), AT(KK, ModeFM, 291),
     AT(KK, ModePR, 292), AT(KK, BandAuto, 293), AT(KK, OwnPostalCode, 294),
-    AT(KK, MultiplierFlag, 300), AT(KK, Line6.Qsos, 341), AT(KK, Line6.Mults, 343),
-    AT(KK, Line6.Points, 345), AT(KK, Line6.MultTableA, 349), AT(KK, Line6.MultTableB, 353),
+    AT(KK, MultiplierFlag, 300), AT(KK, GridColumnWidths, 301), AT(KK, Line6.Qsos, 341),
+    AT(KK, Line6.Mults, 343), AT(KK, Line6.Points, 345), AT(KK, Line6.MultTableA, 349),
+    AT(KK, Line6.MultTableB, 353),
     AT(KK, Line7.Qsos, 355), AT(KK, Line7.MultTableB, 367), AT(KK, LoaderSwitch, 369),
     AT(KK, OwnLDK, 370), AT(KK, PrefixMenu, 375)};
 constexpr At kContestData[] = {

@@ -1,0 +1,152 @@
+#include "contestlog/contest_log_std.h"
+
+#include <memory>
+
+#include "contest/window/arrange_controls.h"
+#include "contestlog/column_places.h"
+#include "contestlog/log_grids.h"
+#include "platform/qt/application.h"
+#include "ui/kv_form.h"
+#include "ui/mouse_grid.h"
+#include "ui/rounding.h"
+#include "ui/winskal.h"
+
+namespace contestlog {
+namespace {
+
+TContestLogStd* open_window = nullptr;
+
+constexpr int kSpreadAboveWidth = 800;
+constexpr int kSpreadMargin = 20;
+constexpr double kRowHeightFactor = 1.2;
+
+}  // namespace
+
+TContestLogStd::TContestLogStd(std::int32_t log_number, contest::TdbContest& catalogue,
+                               contest::TdbContest& contest_data,
+                               const contest::TContestRec& definition)
+    : TContestLogDesign(nullptr), ContestLogCore(log_number, catalogue, contest_data, definition) {
+  panelButtonsC->SetTop(0);
+  OnShow = [this](platform::qt::TComponent*) { FormShow(); };
+  OnCloseQuery = [this](platform::qt::TComponent*, bool& can_close) { FormCloseQuery(can_close); };
+  OnResize = [this](platform::qt::TComponent*) { FormResize(); };
+  FormCreate();
+}
+
+TContestLogStd::~TContestLogStd() {
+  // Only when RunContestLog could not close it (an exception on the way): nothing may leave a
+  // destructor, and the core closes what is still open without writing.
+  try {
+    FormDestroy();
+  } catch (...) {
+  }
+}
+
+void TContestLogStd::FormCreate() {
+  SetScaled(ui::ToWinskal::FormScaled(*this));
+  Service = std::make_unique<contest::TContLogAlle>();
+  SetupForContest();
+  radiounten->SetVisible(false);
+  Brow->NoLayoutLine = true;
+  BrowCluster->NoLayoutLine = true;
+  AdjustLogRowHeight();
+  WindowScaled = ui::ToWinskal::ScaleForm(*this);
+  panelButtonsb->SetTop(panelButtonsa->Top());
+  panelButtonsb->SetVisible(false);
+  panelButtonsC->SetTop(panelButtonsa->Top() + panelButtonsa->Height());
+  panelButtonsC->SetVisible(false);
+}
+
+void TContestLogStd::FormShow() {
+  FormResize();
+  platform::qt::Application().ProcessMessages();
+  // The caller's place counts with the window frame, which is known only once the window shows:
+  // placed again then.
+  if (place_.has_value()) ui::PlaceForm(*this, *place_);
+  if (Width() > ui::ScalePixels(*this, kSpreadAboveWidth, false)) {
+    const int reach =
+        ui::ScalePixels(*this, kSpreadMargin, false) + panelmulties->Left() + panelmulties->Width();
+    contest::window::ArrangeControls(*panelEingabe,
+                                     static_cast<double>(panelEingabe->Width()) / reach);
+  }
+  if (CallerForm != nullptr) CallerForm->SetVisible(false);
+  for (int column = 0; column < Brow->GetGridColCount(); ++column) {
+    const int width = ApplyGridColumns(column, *Brow, WindowScaled, *Catalogue, kLayoutCatalogue);
+    if (width > 0) Brow->SetColWidth(column, width);
+  }
+  AdjustLogRowHeight();
+  ShowScore();
+}
+
+void TContestLogStd::FormCloseQuery(bool& can_close) {
+  StoreGridColumns(*Brow, kLayoutCatalogue, WindowScaled, *Catalogue);
+  can_close = true;
+}
+
+void TContestLogStd::FormDestroy() {
+  if (destroyed_) return;
+  destroyed_ = true;
+  if (CallerForm != nullptr) CallerForm->SetVisible(true);
+  platform::qt::Application().ProcessMessages();
+  if (LogOpen()) {
+    Recalculate();
+    RebuildDatabase(false);
+  }
+  CloseLog();
+}
+
+void TContestLogStd::SetupForContest() {
+  OpenLog();
+  SetupLogGrid(*Brow, kLogGridListNr, 0, *LogTable, this);
+  Brow->OnBrowColWidths = [this](int column) {
+    return ApplyGridColumns(column, *Brow, WindowScaled, *Catalogue, kLayoutCatalogue);
+  };
+}
+
+void TContestLogStd::FormResize() {}
+
+void TContestLogStd::ClearEntry() {}
+
+void TContestLogStd::ShowScore() {}
+
+bool TContestLogStd::Recalculate() { return true; }
+
+void TContestLogStd::RebuildDatabase(bool /*rewrite_multipliers*/) {}
+
+void TContestLogStd::AdjustLogRowHeight() {
+  ui::TkvMouseGrid& grid = Brow->GetGrid();
+  platform::qt::TCanvas& canvas = grid.Canvas();
+  canvas.Font.SetName(grid.Font().Name());
+  canvas.Font.SetSize(grid.Font().Size());
+  canvas.Font.SetStyle(grid.Font().Style());
+  grid.SetDefaultRowHeight(ui::RoundEven(canvas.TextHeight("X") * kRowHeightFactor));
+}
+
+void RunContestLog(platform::qt::TForm* caller, std::int32_t log_number,
+                   const contest::TContestRec& definition, contest::TdbContest& catalogue,
+                   contest::TdbContest& contest_data) {
+  auto window = std::make_unique<TContestLogStd>(log_number, catalogue, contest_data, definition);
+  open_window = window.get();
+  struct Forget {
+    ~Forget() { open_window = nullptr; }
+  } forget;
+  window->CallerForm = caller;
+  if (caller != nullptr) {
+    if (caller->WindowState() == platform::qt::TWindowState::wsMaximized) {
+      window->SetLeft(0);
+      window->SetTop(0);
+      window->SetWindowState(platform::qt::TWindowState::wsMaximized);
+    } else {
+      window->SetWindowState(caller->WindowState());
+      window->SetBoundsRect(caller->BoundsRect());
+      window->place_ = caller->BoundsRect();
+    }
+  }
+  window->ClearEntry();
+  window->ShowModal();
+  window->FormDestroy();
+}
+
+TContestLogStd* ContestLogStd() { return open_window; }
+
+}  // namespace contestlog

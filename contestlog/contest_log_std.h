@@ -1,0 +1,87 @@
+// TContestLogStd: the contest log window, where the operator enters the QSOs of one log in real
+// time. It is its form (TContestLogDesign: the components) and its core (ContestLogCore: the
+// definition copy, the log's tables, the entry and score state); its handlers forward to the
+// core and to the log-window routines of this library.
+//
+// The window is opened only through RunContestLog, modally; while it is open the calling form
+// is hidden and ContestLogStd() answers it. Closing is never refused: the column widths of the
+// QSO list are kept, the log is recalculated and renumbered, the catalogue and contest-data
+// records are written back and the log's files closed, also when no QSO was entered.
+//
+// The per-contest arrangement (SetupForContest beyond opening the log and binding its list,
+// FormResize), the entry (ClearEntry), the score (ShowScore) and the whole-log passes
+// (Recalculate, RebuildDatabase) are the window's steps that the entry, layout and recount
+// code fills in; here they do no more than the opening and closing need.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "contest/contest_definition.h"
+#include "contest/contest_lookups.h"
+#include "contestlog/log_core.h"
+#include "contestlog/log_window_design.h"
+
+namespace contestlog {
+
+class TContestLogStd : public TContestLogDesign, public ContestLogCore {
+ public:
+  // Copies the definition, keeps the two table objects (the caller's; they must outlive the
+  // window), builds the form and runs FormCreate, which opens the log. Raises what opening the
+  // log raises (EDBError, the list's EConstructorInvalid); nothing of the log stays open then.
+  TContestLogStd(std::int32_t log_number, contest::TdbContest& catalogue,
+                 contest::TdbContest& contest_data, const contest::TContestRec& definition);
+  // Runs FormDestroy when it has not run yet.
+  ~TContestLogStd() override;
+
+  // The form that started the log (the main window); hidden while this window shows.
+  platform::qt::TForm* CallerForm = nullptr;
+  // Gets the focus back when the band or mode list closes.
+  platform::qt::TWinControl* ReturnControl = nullptr;
+  // Had the focus before the QSL box was clicked.
+  platform::qt::TWinControl* FocusBeforeQsl = nullptr;
+
+  // --- the window's events, in the order they come ---
+  void FormCreate();
+  void FormShow();
+  void FormCloseQuery(bool& can_close);
+  // The close steps: the caller shows again, pending messages run, the log is recalculated and
+  // renumbered, the tables written back and closed. Runs once; RunContestLog calls it when the
+  // window has closed, so that a failure reaches the caller.
+  void FormDestroy();
+
+  // --- steps filled in by the layout, entry and recount code ---
+  // Prepares the log and arranges the window for its contest; so far: opens the log and binds
+  // the QSO list to it.
+  void SetupForContest();
+  void FormResize();
+  void ClearEntry();
+  void ShowScore();
+  // Answers the result of the last record update; true so far.
+  bool Recalculate();
+  void RebuildDatabase(bool rewrite_multipliers);
+
+ private:
+  // The QSO list's rows are 1.2 times the height of an "X" in its font.
+  void AdjustLogRowHeight();
+
+  friend void RunContestLog(platform::qt::TForm*, std::int32_t, const contest::TContestRec&,
+                            contest::TdbContest&, contest::TdbContest&);
+
+  bool destroyed_ = false;
+  // Where the window opens (its caller's place); none: where it is.
+  std::optional<platform::qt::TRect> place_;
+};
+
+// Opens the contest log window of log `log_number` over `caller` (may be null): placed like the
+// caller (a maximised caller gives a maximised window at 0, 0), the first entry cleared, shown
+// modally; freed when it has closed. `definition` is copied; the two table objects must stay
+// valid for the call.
+void RunContestLog(platform::qt::TForm* caller, std::int32_t log_number,
+                   const contest::TContestRec& definition, contest::TdbContest& catalogue,
+                   contest::TdbContest& contest_data);
+
+// The open log window; null while none is open.
+TContestLogStd* ContestLogStd();
+
+}  // namespace contestlog

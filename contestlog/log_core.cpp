@@ -1,0 +1,52 @@
+#include "contestlog/log_core.h"
+
+#include "common/service.h"
+#include "contest/qso_points.h"
+#include "contestlog/log_tables.h"
+#include "logbook/databases/call_database.h"
+
+namespace contestlog {
+
+ContestLogCore::ContestLogCore(std::int32_t log_number, contest::TdbContest& catalogue,
+                               contest::TdbContest& contest_data,
+                               const contest::TContestRec& definition)
+    : LogNumber(log_number),
+      Definition(definition),
+      Catalogue(&catalogue),
+      ContestData(&contest_data) {}
+
+ContestLogCore::~ContestLogCore() {
+  // A window that failed on the way closes the log without writing anything back.
+  if (LogTable != nullptr) {
+    common::Service<logbook::ToDatCall>::Get().CloseFiles(logbook::ToDatCall::kCallListBit, false);
+  }
+}
+
+bool ContestLogCore::OpenLog() {
+  if (Service == nullptr) Service = std::make_unique<contest::TContLogAlle>();
+  return OpenLogTable(LogTable, LogNumber);
+}
+
+void ContestLogCore::CloseLog() {
+  if (LogTable != nullptr) CloseLogFiles(LogTable, *Catalogue, *ContestData);
+  Service.reset();
+}
+
+std::uint32_t ContestLogCore::QsoPoints(const ContestLogCore& window,
+                                        const contest::TContestRec& definition,
+                                        const contest::TdbContestBase& catalogue,
+                                        const contest::TdbContestBase& log) {
+  contest::TContestKKRec entry_log{};
+  catalogue.GetKKRec(entry_log);
+  const contest::TContLogAlle no_rules;
+  const contest::TContLogAlle& rules = window.Service != nullptr ? *window.Service : no_rules;
+  return contest::QsoPoints(entry_log.Typ, definition, catalogue, log, rules);
+}
+
+contest::PointsFunction ContestLogCore::PointsRoutine() const {
+  return [this](const contest::TdbContestBase& log) {
+    return QsoPoints(*this, Definition, *Catalogue, log);
+  };
+}
+
+}  // namespace contestlog

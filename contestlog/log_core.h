@@ -1,0 +1,115 @@
+// ContestLogCore: what one contest log window holds and does without a widget: its own copy of
+// the contest definition, its objects on the log's tables, the rule object, the entry in hand,
+// the worked-multiplier tables and the score counters. The window TContestLogStd
+// (contest_log_std.h) is a ContestLogCore with its form; the work on the log that needs no
+// widget (opening and closing the log, prefix data, points, later the multiplier tables and
+// recounts) is done here, so that it is tested without a display.
+//
+// Lifetime: `Catalogue` and `ContestData` are borrowed from the caller and must outlive the
+// core; the core writes their working copies back at close but never frees them. `LogTable`
+// and `Service` exist between OpenLog and CloseLog. `Definition` is a private copy: a change of
+// the caller's definition does not reach the window.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "common/short_string.h"
+#include "contest/cont_log_alle.h"
+#include "contest/contest_definition.h"
+#include "contest/contest_lookups.h"
+#include "contest/multipliers.h"
+#include "contestlog/station_data.h"
+
+namespace contestlog {
+
+// Multiplier kinds have the numbers 1 to kMultiplierKindSlots; index 0 of the tables is unused.
+inline constexpr int kMultiplierKindSlots = 100;
+// Band slots are band code letters (or 1, the all-bands slot); index 0 is unused.
+inline constexpr int kBandSlots = 256;
+
+class ContestLogCore {
+ public:
+  ContestLogCore(std::int32_t log_number, contest::TdbContest& catalogue,
+                 contest::TdbContest& contest_data, const contest::TContestRec& definition);
+  virtual ~ContestLogCore();
+  ContestLogCore(const ContestLogCore&) = delete;
+  ContestLogCore& operator=(const ContestLogCore&) = delete;
+
+  // Makes the rule object unless there is one and opens the log (OpenLogTable); answers whether
+  // the log holds records (LogTable then stands on the last one by CMulti). A core freed with its
+  // log still open closes the call list and its object on the log without writing anything.
+  bool OpenLog();
+  // Writes the catalogue and contest data back, closes the log's files (CloseLogFiles) and frees
+  // the rule object. Nothing when the log is not open.
+  void CloseLog();
+  bool LogOpen() const { return LogTable != nullptr; }
+
+  // The points of the log object's current QSO by the rule of the catalogue's contest code, as
+  // the points dispatcher gives them.
+  static std::uint32_t QsoPoints(const ContestLogCore& window,
+                                 const contest::TContestRec& definition,
+                                 const contest::TdbContestBase& catalogue,
+                                 const contest::TdbContestBase& log);
+  // QsoPoints of this window with its own definition and catalogue, as the routine handed to
+  // the rules and dialogs that score a QSO.
+  contest::PointsFunction PointsRoutine() const;
+
+  // --- the entry in hand ---
+  common::ShortString<14> LastDupeCall;
+  common::ShortString<6> LastPrefix;
+  std::int32_t LastQsoDate = -1;
+  std::int32_t LastQsoTime = -1;
+  common::ShortString<6> CurrentMode;
+  common::ShortString<255> EnterHint;
+  common::ShortString<20> NameText;
+  common::ShortString<20> QthText;
+  std::int32_t SerialNumber = 0;
+  char LastQsoBand = 0;  // 0: none
+  std::int32_t LogNumber;
+  bool EnterPressed = false;
+  bool Filling = false;
+  bool ShowingRecord = false;
+  bool PlaceholderCall = false;
+  float Frequency = 0;
+  contest::TContestRec Definition;
+  std::int32_t NextOverallNo = 0;
+  std::int32_t NextModeNo = 0;
+  std::int32_t NextBandNo = 0;
+  std::int32_t NextBandNoIntern = 0;
+  char QslSent = 0;
+  bool DupeFlag = false;
+  bool AutoTime = false;
+  bool WindowScaled = false;
+
+  // --- the log's tables and the rules ---
+  contest::TdbContest* Catalogue;
+  contest::TdbContest* ContestData;
+  std::unique_ptr<contest::TdbContest> LogTable;
+  std::unique_ptr<contest::TContLogAlle> Service;
+  // The last call looked up for prefix data and what the DXCC selection answered for it.
+  PrefixLookupMemo PrefixLookup;
+
+  // --- multipliers and score ---
+  bool NameChanging = false;
+  std::vector<std::string> CurrentMultiValue =
+      std::vector<std::string>(kMultiplierKindSlots + 1);  // by multiplier kind
+  std::vector<contest::WorkedMultiTable> WorkedMultis =
+      std::vector<contest::WorkedMultiTable>(kMultiplierKindSlots + 1);  // by kind
+  char CurrentBand = 0;
+  common::ShortString<255> CurrentBandName;
+  std::int32_t TotalPoints = 0;
+  std::int32_t TotalMultis = 0;
+  std::int32_t NextQsoNumber = 0;
+  std::int32_t CurrentBandQsos = 0;
+  std::array<std::int32_t, kBandSlots> BandPoints{};
+  std::array<std::int32_t, kBandSlots> BandQsos{};
+  std::array<std::int32_t, kBandSlots> BandMultis{};
+  std::array<std::int32_t, 4> ChartValues{};  // left, top, width, height; width 0: none yet
+  bool KeyerOn = false;
+};
+
+}  // namespace contestlog

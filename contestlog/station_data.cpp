@@ -1,0 +1,142 @@
+#include "contestlog/station_data.h"
+
+#include <algorithm>
+#include <array>
+
+#include "common/service.h"
+#include "common/string_helpers.h"
+#include "logbook/databases/call_database.h"
+#include "logbook/reference/locator.h"
+#include "logbook/reference/prefix.h"
+#include "logbook/reference/prefix_cursor.h"
+#include "logbook/settings/setups.h"
+#include "ui/rounding.h"
+
+namespace contestlog {
+namespace {
+
+constexpr int kKindPrefix = 1;
+constexpr int kKindDxcc = 2;
+constexpr int kKindWae = 14;
+constexpr int kKindGermanPrefix = 22;
+constexpr std::uint16_t kMaxPoints = 65535;
+
+// Sets the prefix analysis's interactive flag for one lookup and puts the old value back.
+class InteractiveFlag {
+ public:
+  explicit InteractiveFlag(bool on)
+      : analysis_(common::Service<logbook::ToPrefix>::Get()), kept_(analysis_.Interactive()) {
+    analysis_.SetInteractive(on ? 1 : 0);
+  }
+  ~InteractiveFlag() { analysis_.SetInteractive(kept_); }
+  InteractiveFlag(const InteractiveFlag&) = delete;
+  InteractiveFlag& operator=(const InteractiveFlag&) = delete;
+
+ private:
+  logbook::ToPrefix& analysis_;
+  std::uint8_t kept_;
+};
+
+// Steps 2 to 6 of the lookup on `qso`; false for an unknown call of 3 characters or more.
+bool LookUp(contest::TContestLKRec& qso, const contest::TContestKKRec& log, PrefixLookupMemo& memo,
+            const contest::TContestRec& definition) {
+  const std::string call = common::Trim(qso.Call.str());
+  const bool typing_on = !memo.last_call.empty() && call.starts_with(memo.last_call);
+  memo.last_call = call;
+  InteractiveFlag interactive(log.PrefixMenu != 0 && !typing_on);
+
+  logbook::TdbPrefix prefix(logbook::kPrefixMain);
+  bool resolved = false;
+  if (memo.resolved == 0) {
+    resolved = prefix.ResolveCall(call, qso.Datum, false, nullptr, nullptr, memo.resolved,
+                                  nullptr) == logbook::ResolveResult::kResolved;
+  }
+  const contest::ContestSet& kinds = definition.MultiplierKinds;
+  const bool prefix_kinds = kinds[kKindPrefix] || kinds[kKindGermanPrefix];
+  if (!resolved && !prefix_kinds) {
+    qso.DXCC = "";
+    qso.Continent = "";
+    qso.WAEFlag = 0;
+    return call.size() < 3;
+  }
+
+  // A call that was not resolved has no entity: the cursor holds whatever its search met last.
+  const std::string dxcc = resolved ? common::Trim(prefix.GetDXCC()) : std::string();
+  const std::string wae = resolved ? common::Trim(prefix.GetWAE()) : std::string();
+  const std::string continent = resolved ? prefix.GetContinent() : std::string();
+  if (qso.DXCC.str() != dxcc || prefix_kinds) {
+    if (kinds[kKindWae]) qso.DXCC = wae.empty() ? dxcc : wae;
+    if (prefix_kinds) {
+      qso.Prefix = logbook::ToPrefix::CallPrefixPart(call, log.Typ == '!');
+      if (kinds[kKindDxcc]) qso.DXCC = qso.Prefix.str();
+      if (kinds[kKindGermanPrefix]) {
+        qso.DXCC = dxcc;
+        if (dxcc != "DL") qso.Prefix = "";
+      }
+    }
+    if (!kinds[kKindWae] && !prefix_kinds) qso.DXCC = dxcc;
+  }
+  qso.Continent = continent;
+  qso.WAEFlag = wae.empty() ? 0 : 255;
+  return true;
+}
+
+// The 50 states' postal codes and the District of Columbia.
+constexpr std::array<std::string_view, 51> kUsStates = {
+    "AK", "AL", "AR", "AZ", "CA", "CO", "CT", "DC", "DE", "FL", "GA", "HI", "IA",
+    "ID", "IL", "IN", "KS", "KY", "LA", "MA", "MD", "ME", "MI", "MN", "MO", "MS",
+    "MT", "NC", "ND", "NE", "NH", "NJ", "NM", "NV", "NY", "OH", "OK", "OR", "PA",
+    "RI", "SC", "SD", "TN", "TX", "UT", "VA", "VT", "WA", "WI", "WV", "WY"};
+
+}  // namespace
+
+bool PrefixData(contest::TdbContestBase& log, const contest::TdbContestBase& catalogue,
+                const contest::PointsFunction& points, PrefixLookupMemo& memo,
+                const contest::TContestRec& definition) {
+  contest::TContestLKRec qso{};
+  log.GetLKRec(qso);
+  bool found = true;
+  if (qso.PrefixLock == 0) {
+    contest::TContestKKRec entry_log{};
+    catalogue.GetKKRec(entry_log);
+    found = LookUp(qso, entry_log, memo, definition);
+  }
+  log.SetLKWorkingCopy(qso);
+  if (found && points) {
+    qso.Points = static_cast<std::uint16_t>(std::min<std::uint32_t>(points(log), kMaxPoints));
+    log.SetLKWorkingCopy(qso);
+  }
+  return found;
+}
+
+int LocatorCalc(std::string_view locator) {
+  const std::string own = common::Service<logbook::ToSetups>::Get().GetOwnStation().own_locator;
+  double bearing = 0;
+  double distance = 0;
+  if (!logbook::ToLocator::QRB(own, locator, "LocatorCalc", bearing, distance)) return 0;
+  return ui::RoundEven(distance);
+}
+
+std::string IsUsState(std::string_view text) {
+  return std::find(kUsStates.begin(), kUsStates.end(), text) != kUsStates.end() ? std::string(text)
+                                                                                : std::string();
+}
+
+void LookupNameQth(std::string_view call, std::string& name, int name_max, std::string& qth,
+                   int qth_max) {
+  name.clear();
+  qth.clear();
+  const std::string base = common::Service<logbook::ToPrefix>::Get().GetPrefix(call);
+  {
+    logbook::TdbCall data(logbook::kCallData);
+    if (data.FindCall(base)) {
+      name = common::LeftStr(data.GetName(), name_max);
+      qth = common::LeftStr(data.GetQTH(), qth_max);
+    }
+  }
+  if (!name.empty()) return;
+  logbook::TdbCall book(logbook::kCallBook);
+  if (book.FindCall(base)) name = common::LeftStr(book.GetName(), name_max);
+}
+
+}  // namespace contestlog

@@ -1,0 +1,209 @@
+// The contest log window offscreen on fixture logs: its launch over the main window, its own
+// copy of the definition, its close (files, column widths), the port of the catalogue service
+// and its components.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "contestlog/log_window_port.h"
+#include "platform/qt/application.h"
+#include "tests/contestlog/window_fixture.h"
+#include "ui/mouse_grid.h"
+
+namespace contestlog {
+namespace {
+
+using contestlog_test::CallerForm;
+using contestlog_test::kContestDay;
+using contestlog_test::LogBuilder;
+using contestlog_test::MainTables;
+using contestlog_test::Qso;
+using platform::qt::TRect;
+using platform::qt::TWindowState;
+
+class LogWindowTest : public contestlog_test::LogWindowTest {};
+
+struct PlaceRow {
+  const char* name;
+  TWindowState caller_state;
+  TWindowState window_state;
+};
+
+class PlaceRows : public LogWindowTest, public ::testing::WithParamInterface<PlaceRow> {};
+
+TEST_P(PlaceRows, OpenOverItsHiddenCallerPlacedLikeItAndGoneAfterwards) {
+  const PlaceRow& row = GetParam();
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  CallerForm caller;
+  caller.Show();
+  caller.SetWindowState(row.caller_state);
+  const TRect caller_bounds = caller.BoundsRect();
+  EXPECT_EQ(ContestLogStd(), nullptr);
+  bool ran = false;
+  RunLog(
+      log, b.Definition(),
+      [&](TContestLogStd& window) {
+        ran = true;
+        platform::qt::Application().ProcessMessages();  // the window settles at its place
+        EXPECT_EQ(ContestLogStd(), &window);
+        EXPECT_EQ(window.CallerForm, &caller);
+        EXPECT_FALSE(caller.Visible());
+        EXPECT_EQ(window.WindowState(), row.window_state);
+        if (row.window_state == TWindowState::wsNormal) {
+          EXPECT_EQ(window.BoundsRect(), caller_bounds);
+        } else {
+          EXPECT_EQ(window.Left(), 0);
+          EXPECT_EQ(window.Top(), 0);
+        }
+        EXPECT_EQ(window.LogNumber, log);
+        ASSERT_NE(window.LogTable, nullptr);
+        EXPECT_EQ(window.LogTable->FileSetNo(), log);
+      },
+      &caller);
+  EXPECT_TRUE(ran);
+  EXPECT_TRUE(caller.Visible());
+  EXPECT_EQ(ContestLogStd(), nullptr);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Callers, PlaceRows, ::testing::Values(
+    PlaceRow{"Normal", TWindowState::wsNormal, TWindowState::wsNormal},
+    PlaceRow{"Maximised", TWindowState::wsMaximized, TWindowState::wsMaximized}),
+    [](const ::testing::TestParamInfo<PlaceRow>& info) { return info.param.name; });
+// clang-format on
+
+TEST_F(LogWindowTest, ClosingWithoutAQsoClosesTheLogsFilesAndKeepsTheListsColumnWidths) {
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  std::vector<int> widths;
+  RunLog(log, b.Definition(), [&](TContestLogStd& window) {
+    EXPECT_TRUE(Open(contest::kTableLK, log));
+    EXPECT_TRUE(CallListOpen());
+    Shot(window, "contest_log_window_bare");
+    ui::TkvMouseGrid& grid = window.Brow->GetGrid();
+    for (int c = 0; c < grid.ColCount(); ++c) {
+      grid.SetColWidths(c, 50 + 10 * c);
+      widths.push_back(50 + 10 * c);
+    }
+  });
+  EXPECT_EQ(driver_.Seen(), std::vector<std::string>{"ContestLogStd"});
+  EXPECT_FALSE(Open(contest::kTableLK, log));
+  EXPECT_FALSE(CallListOpen());
+  ASSERT_FALSE(widths.empty());
+  const contest::TContestKKRec stored = CatalogueRecord(log);
+  for (std::size_t c = 0; c < widths.size(); ++c) {
+    EXPECT_EQ(stored.GridColumnWidths[c], widths[c]) << c;
+  }
+  // The next opening shows them again.
+  RunLog(log, b.Definition(), [&](TContestLogStd& window) {
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+      EXPECT_EQ(window.Brow->GetGrid().ColWidths(static_cast<int>(c)), widths[c]) << c;
+    }
+  });
+}
+
+TEST_F(LogWindowTest, ASecondLogOpensAfterTheFirstClosedOnItsOwnFiles) {
+  LogBuilder first('.', 5);
+  const std::int32_t one = first.Create();
+  first.Add(Qso("DL2XYZ", 'c', kContestDay, 3600));
+  LogBuilder second('W');
+  const std::int32_t two = second.Create();
+  second.Add(Qso("F5ABC", 'd', kContestDay, 3600));
+  std::map<std::int32_t, std::string> calls;
+  for (const auto& [log, definition] :
+       {std::pair{one, first.Definition()}, std::pair{two, second.Definition()}}) {
+    RunLog(log, definition, [&](TContestLogStd& window) {
+      EXPECT_FALSE(Open(contest::kTableLK, log == one ? two : one));
+      calls[log] = window.LogTable->GetCall();
+    });
+  }
+  EXPECT_EQ(calls[one], "DL2XYZ");
+  EXPECT_EQ(calls[two], "F5ABC");
+  EXPECT_FALSE(Open(contest::kTableLK, one));
+  EXPECT_FALSE(Open(contest::kTableLK, two));
+}
+
+TEST_F(LogWindowTest, AChangeOfTheMainWindowsDefinitionDoesNotReachTheOpenWindow) {
+  LogBuilder b('W');
+  const std::int32_t log = b.Create();
+  contest::TContestRec main_definition = b.Definition();
+  const contest::TContestRec copy = main_definition;
+  MainTables main(log);
+  driver_.Then([&](platform::qt::TForm& form) {
+    auto& window = dynamic_cast<TContestLogStd&>(form);
+    main_definition.Title = "anders";
+    main_definition.Bands[0] = 'z';
+    main_definition.MultiplierKinds.reset();
+    main_definition.Modes[0] = "FM";
+    EXPECT_EQ(window.Definition, copy);
+    EXPECT_FALSE(window.Definition == main_definition);
+    window.Close();
+  });
+  RunContestLog(nullptr, log, main_definition, main.catalogue, main.contest_data);
+}
+
+TEST_F(LogWindowTest, TheCatalogueServiceRunsTheWindowThroughItsPort) {
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  InstallLogWindow();
+  MainTables main(log);
+  CallerForm caller;
+  caller.Show();
+  driver_.Then([&](platform::qt::TForm& form) {
+    EXPECT_EQ(dynamic_cast<TContestLogStd&>(form).LogNumber, log);
+    form.Close();
+  });
+  Fkt().RunLog(&caller, b.Definition(), main.catalogue, main.contest_data);
+  EXPECT_EQ(driver_.Seen(), std::vector<std::string>{"ContestLogStd"});
+  // The port it was laid over still answers what the log window does not.
+  Fkt().ShowMorePrograms();
+  EXPECT_EQ(port_->calls, std::vector<std::string>{"ShowMorePrograms"});
+}
+
+TEST_F(LogWindowTest, TheComponentsCarryTheNamesTheLogWindowsCodeKnows) {
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  RunLog(log, b.Definition(), [&](TContestLogStd& window) {
+    std::map<std::string, int> names;
+    for (const platform::qt::TComponent* c : window.Components()) {
+      if (!c->Name().empty()) ++names[c->Name()];
+    }
+    for (const auto& [name, count] : names) EXPECT_EQ(count, 1) << name;
+    EXPECT_GE(names.size(), 150u);
+    const std::pair<const platform::qt::TComponent*, const char*> named[] = {
+        {window.eCall, "eCall"},
+        {window.eRSTr4, "eRSTr4"},
+        {window.lQSOBand[0], "lQSO1"},
+        {window.lMultiBand[5], "lMulti6"},
+        {window.lMultiBand[6], "lmulti7"},
+        {window.lePunkteBand[6], "lePunkte7"},
+        {window.lglobcalla[2], "lglobcall3a"},
+        {window.lglobcallb[0], "lglobcall1b"},
+        {window.btnkeyerf[10], "btnkeyerf11"},
+        {window.btnSpeichernb, "btnSpeichernb"},
+        {window.Label30_, "Label30_"},
+        {window.timerzeit, "timerzeit"},
+        {window.Brow, "Brow"},
+        {window.BrowCluster, "BrowCluster"}};
+    for (const auto& [component, name] : named) {
+      EXPECT_EQ(window.FindComponent(name), component) << name;
+    }
+    EXPECT_EQ(window.btnkeyerf[10]->Tag(), 11);
+    // The creation's steps: the list without its layout line, the other bars hidden under "a".
+    EXPECT_TRUE(window.Brow->NoLayoutLine);
+    EXPECT_TRUE(window.BrowCluster->NoLayoutLine);
+    EXPECT_FALSE(window.radiounten->Visible());
+    EXPECT_FALSE(window.panelButtonsb->Visible());
+    EXPECT_EQ(window.panelButtonsb->Top(), window.panelButtonsa->Top());
+    EXPECT_EQ(window.panelButtonsC->Top(),
+              window.panelButtonsa->Top() + window.panelButtonsa->Height());
+    EXPECT_TRUE(window.KeyPreview());
+    EXPECT_EQ(window.Caption(), "Contest");
+  });
+}
+
+}  // namespace
+}  // namespace contestlog

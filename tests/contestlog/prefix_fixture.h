@@ -1,0 +1,59 @@
+// A small prefix table for the log window's tests: DL, OE, F, G, K and 4X as current entities,
+// IT9 with its WAE code, KH5 with two entities chosen by menu code (the second one gone), and
+// Y2, an entity no longer valid.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/dates.h"
+#include "logbook/reference/prefix_cursor.h"
+#include "logbook/reference/prefix_record.h"
+
+namespace contestlog_test {
+
+struct PrefixRow {
+  const char* prefix;
+  const char* dxcc;
+  const char* continent;
+  const char* country;
+  const char* menue = "";
+  const char* wae = "";
+  std::int32_t end_date = 0;  // 0: still valid
+};
+
+inline std::vector<PrefixRow> PrefixRows() {
+  return {{"DL", "DL", "EU", "Germany"},
+          {"OE", "OE", "EU", "Austria"},
+          {"F", "F", "EU", "France"},
+          {"G", "G", "EU", "England"},
+          {"K", "K", "NA", "United States"},
+          {"4X", "4X", "AS", "Israel"},
+          {"I", "I", "EU", "Italy"},
+          {"IT9", "I", "EU", "Sicily", "", "IT9"},
+          {"KH5", "KH5", "OC", "Palmyra & Jarvis", "1"},
+          {"KH5", "KH5K", "OC", "Kingman Reef", "2", "", common::DMYToDate(31, 12, 2015)},
+          {"Y2", "Y2", "EU", "German Democratic Republic", "", "", common::DMYToDate(2, 10, 1990)}};
+}
+
+// Writes the rows into the main prefix table "PXPREFIX" (opened when nobody has it open).
+inline void WritePrefixTable() {
+  logbook::TdbPrefix cursor(logbook::kPrefixMain);
+  for (const PrefixRow& row : PrefixRows()) {
+    logbook::TPrefixRec record{};
+    record.prefix = row.prefix;
+    record.dxcc = row.dxcc;
+    record.continent = row.continent;
+    record.country = row.country;
+    record.menue = row.menue;
+    record.wae = row.wae;
+    record.end_date = row.end_date;
+    cursor.SetRecord(record);
+    cursor.SetPrefix(row.prefix);
+    ASSERT_TRUE(cursor.Insert()) << row.prefix;
+  }
+}
+
+}  // namespace contestlog_test
