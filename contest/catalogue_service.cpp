@@ -140,13 +140,18 @@ void TContestFkt::SetRcvdExchange(std::string_view text, TContestLKRec& record) 
 
 // --- the contest code and this edition ---
 
-void TContestFkt::ContestTitleAndPicture(char code, std::string& title,
-                                         std::string& picture) const {
+std::string TContestFkt::TitleOf(const ContestTitleRow& row) {
+  if (row.code != kEditionCode) return std::string(row.title);
+  const ContestData* edition = Definitions().Find(kEditionCode);
+  return edition != nullptr ? edition->Title : std::string();
+}
+
+void TContestFkt::ContestTitleAndPicture(char code, std::string& title, std::string& picture) {
   title.clear();
   picture.clear();
   const ContestTitleRow* row = FindContestTitle(code);
   if (row == nullptr) return;
-  title = "\"" + std::string(row->title) + "\"";
+  title = "\"" + TitleOf(*row) + "\"";
   if (row->picture.empty()) return;
   picture = (row->in_data_folder ? DataDir() : std::string()) + std::string(row->picture);
 }
@@ -155,9 +160,8 @@ void TContestFkt::EditionInfo(char& code, std::string& caption, std::string& not
                               std::string& picture_name) {
   const std::string& maker = Definitions().Program().Maker;
   code = kEditionCode;
-  const ContestTitleRow* row = FindContestTitle(kEditionCode);
   caption = maker + " " + std::string(kProgramName) + " " + std::string(kVersion) + " " +
-            std::string(row->title);
+            TitleOf(*FindContestTitle(kEditionCode));
   notice = "Contest-Logbuch der " + maker;
   picture_name = kTitlePicture;
 }

@@ -33,6 +33,7 @@
 #include "contest/contest_lookups.h"
 #include "contest/contest_port.h"
 #include "contest/contest_table.h"
+#include "contest/contest_titles.h"
 #include "contest/definition_set.h"
 #include "contest/log_record.h"
 
@@ -67,8 +68,8 @@ class TContestFkt {
   // --- the contest code and this edition ---
   // The contest's title between double-quote characters and the path of its picture (the data
   // folder followed by the file name; 'j' the bare file name, 'i' none). Both are empty for a
-  // code without title ('X', 't', any unknown one).
-  void ContestTitleAndPicture(char code, std::string& title, std::string& picture) const;
+  // code without title ('X', 't', any unknown one). The title of '.' is its definition's.
+  void ContestTitleAndPicture(char code, std::string& title, std::string& picture);
   // This edition: its contest code kEditionCode; the window caption (maker, program, version and
   // the edition's contest title); the maker's one-line notice; the name of the title picture.
   void EditionInfo(char& code, std::string& caption, std::string& notice,
@@ -135,6 +136,9 @@ class TContestFkt {
   const DefinitionSet& Definitions();
 
  private:
+  // The title of a row of the title table (contest/contest_titles.h).
+  std::string TitleOf(const ContestTitleRow& row);
+
   std::unique_ptr<ContestPort> port_;
   std::optional<DefinitionSet> set_;
 };

@@ -17,8 +17,8 @@ constexpr ContestTitleRow kTitles[] = {
     {'E', "Europatag der Schulstationen", "eutag.bmp", true},
     {'F', "Aktivitätswettbewerb Franken", "franken.bmp", true},
     {'J', "Hamburg Contest", "hamburg.bmp", true},
-    // The program's own contest; the event is the radio-club meeting of its definition.
-    {'.', "Domivox Contest (Tessaly-Treffen)", "Domivox.bmp", true},
+    // The program's own contest: its title is the one of its definition (ContestTitleRow).
+    {'.', "", "Domivox.bmp", true},
     {'G', "Hessencontest", "hessen.bmp", true},
     {'R', "Rheinland-Pfalz - Aktivitätsabende", "rheinlandpfalz.bmp", true},
     {'h', "Rheinland-Pfalz - Aktivitätswoche", "rheinlandpfalz.bmp", true},
@@ -84,7 +84,7 @@ constexpr RulesFileRow kLocalTexts[] = {{'2', "WNQACr.rtf"},
 // Any other code without a web page.
 constexpr std::string_view kDefaultLocalText = "MVPR.RTF";
 
-constexpr std::string_view kWebPageCodes = "!.1456789ABCDEFGHJKLOPQRSTUVWXYabcdefhijkloprstuvwyz";
+constexpr std::string_view kWebPageCodes = "!.1456789ABCDEFGHJKLOPQRSTUVWXYabcdefhijklopqrstuvwyz";
 
 const RulesFileRow* FindFile(const auto& rows, char code) {
   const auto it = std::find_if(std::begin(rows), std::end(rows),

@@ -9,7 +9,9 @@ namespace contest {
 
 struct ContestTitleRow {
   char code;
-  std::string_view title;    // without the enclosing quote characters
+  // Without the enclosing quote characters. Empty for the edition's own contest '.': its title
+  // is the Title of its definition, so that the operator's contest data can change it.
+  std::string_view title;
   std::string_view picture;  // file name in the data folder; empty: no picture
   bool in_data_folder;       // false: the bare file name, without a folder
 };

@@ -5,6 +5,7 @@
 #include <cctype>
 #include <fstream>
 
+#include "contest/contest_titles.h"
 #include "tests/common/rows.h"
 #include "tests/common/temp_folder.h"
 #include "tests/contest/service_fixture.h"
@@ -160,6 +161,17 @@ TEST_F(ServiceTest, EditionInfoNamesThisEditionAndItsContest) {
   EXPECT_EQ(picture, "titel_pelhamburg");
   // The edition's contest title is the one its own definition carries.
   EXPECT_EQ(Fkt().Definitions().Find(code)->Title, "Domivox Contest (Tessaly-Treffen)");
+}
+
+TEST_F(ServiceTest, TheOperatorsTitleOfTheEditionReachesCaptionAndTitle) {
+  std::ofstream(folder_ / "contests.toml") << "[\".\"]\nTitle = \"Domivox Contest (Sommerfest)\"\n";
+  char code = 0;
+  std::string caption, notice, picture;
+  Fkt().EditionInfo(code, caption, notice, picture);
+  EXPECT_EQ(caption, "PEL Domivox Version 2020-2.0 Domivox Contest (Sommerfest)");
+  std::string title;
+  Fkt().ContestTitleAndPicture('.', title, picture);
+  EXPECT_EQ(title, "\"Domivox Contest (Sommerfest)\"");
 }
 
 // --- the logs of the catalogue ---
@@ -399,6 +411,24 @@ INSTANTIATE_TEST_SUITE_P(
                       RulesRow{"VWebPage", 'V', "OpenLink https://example.org/mv"},
                       RulesRow{"WWithoutAddress", 'W', ""}),
     RowName);
+
+// Which codes have a rules page, over every character a catalogue record can hold: a code
+// missing from the list would show another contest's local rules text.
+TEST(RulesSources, EveryCodeWithAWebPageAndNoOther) {
+  const std::string web_codes = "!.1456789ABCDEFGHJKLOPQRSTUVWXYabcdefhijklopqrstuvwyz";
+  const std::string documents = "Zm";
+  ASSERT_EQ(web_codes.size(), 53u);
+  for (int c = 0; c < 256; ++c) {
+    const char code = static_cast<char>(c);
+    const bool web = c != 0 && web_codes.find(code) != std::string::npos;
+    const bool document = c != 0 && documents.find(code) != std::string::npos;
+    const contest::RulesSource expected = web        ? contest::RulesSource::kWebPage
+                                          : document ? contest::RulesSource::kDocument
+                                                     : contest::RulesSource::kLocalText;
+    EXPECT_EQ(contest::RulesSourceOf(code), expected) << "code " << c;
+    EXPECT_EQ(contest::RulesFile(code).empty(), web) << "code " << c;
+  }
+}
 
 TEST_F(ServiceTest, MakerPageAndFurtherPrograms) {
   Fkt().OpenMakerPage();  // the built-in set has no address: no dead link
