@@ -259,7 +259,9 @@ void TContestFkt::EditNote(const std::string& note_file, TdbContest& catalogue,
   record.NoteWidth = static_cast<std::int16_t>(rect.right - rect.left + 1);
   record.NoteHeight = static_cast<std::int16_t>(rect.bottom - rect.top + 1);
   catalogue.SetKKRec(record);
-  catalogue.UpdateRec();
+  if (!catalogue.UpdateRec()) {
+    Messages().Fehler("Die Position des Notizfensters konnte nicht gespeichert werden.");
+  }
 }
 
 // --- the maker and the rules ---

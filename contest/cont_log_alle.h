@@ -163,7 +163,9 @@ class TContLogAlle {
   // marker (skip mark set) is not counted; it only becomes the last band. Every other record of
   // a band slot above 0 is scored by `points` (reading the log object's working copy) and
   // counted in its slot; its 16-bit points field gets the points, at most 65,535, and the record
-  // is written back only when that changed. The slot's points add the full value.
+  // is written back only when that changed. The slot's points add the full value. QSOs that
+  // could not be written back (deleted or locked by another station) are counted in the totals
+  // and reported in one warning after the walk.
   QsoWalkTotals ForEachQso(const TContestRec& definition, const PointsFunction& points,
                            TdbContestBase& log, bool all_bands_slot) const;
   // The definition's QSO filter on the received exchange text of the QSO (the log object's

@@ -101,7 +101,8 @@ class TContestFkt {
   // call cut or padded to 10, " > ") first into the note file (a missing one is started), shows
   // the file in the text window at the place stored in the catalogue record, and stores the
   // window's last place there (working copy and file). A note that cannot be written is
-  // reported with ToMessages::Fehler and not shown.
+  // reported with ToMessages::Fehler and not shown; so is a place that cannot be stored (the
+  // log's record deleted or locked by another station).
   void EditNote(const std::string& note_file, TdbContest& catalogue, const TdbContestBase& log);
 
   // --- the maker and the rules ---

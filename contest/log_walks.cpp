@@ -2,7 +2,9 @@
 // the points walk, the QSO filter and the running numbers of a new QSO (contest/cont_log_alle.h).
 #include <algorithm>
 #include <limits>
+#include <string>
 
+#include "common/messages.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
 #include "contest/cont_log_alle.h"
@@ -24,6 +26,13 @@ bool LooksLikeExchange(std::string_view text) {
          (IsUpperLetter(text[0]) && IsUpperLetter(text[1]) && IsUpperLetter(text[2]));
 }
 
+void ReportUnwritten(std::int32_t count) {
+  common::Service<common::ToMessages>::Get().Achtung(
+      "Punkte", "Die Punkte von " + std::to_string(count) +
+                    " QSO(s) konnten nicht gespeichert werden; eine andere Station hat sie "
+                    "gelöscht oder gesperrt. Bitte berechnen Sie das Log später neu.");
+}
+
 }  // namespace
 
 std::uint8_t TContLogAlle::BandSlot(char band, std::uint8_t flag31, bool all_bands_slot) {
@@ -42,7 +51,14 @@ int TContLogAlle::ExchangeKind(std::string_view text) {
 QsoWalkTotals TContLogAlle::ForEachQso(const TContestRec& definition, const PointsFunction& points,
                                        TdbContestBase& log, bool all_bands_slot) const {
   QsoWalkTotals totals;
-  for (bool found = log.First(kLKAutoKey); found; found = log.Next(true, true)) {
+  std::string at;  // the auto key of the record in hand
+  const auto next = [&log, &at] {
+    if (log.Next(true, true)) return true;
+    // The record in hand is gone (another station deleted it): the walk goes on after it.
+    return !log.FindAutoKey(at) && log.Search(at, kLKAutoKey);
+  };
+  for (bool found = log.First(kLKAutoKey); found; found = next()) {
+    log.GetAutoKeyText(at);
     TContestLKRec qso{};
     log.GetLKRec(qso);
     if (qso.SkipMark != 0) {
@@ -60,13 +76,15 @@ QsoWalkTotals TContLogAlle::ForEachQso(const TContestRec& definition, const Poin
       if (stored != qso.Points) {
         qso.Points = stored;
         log.SetLKWorkingCopy(qso);
-        log.UpdateRec();
+        // Another station may have deleted or locked the QSO meanwhile: it keeps its old points.
+        if (!log.UpdateRec()) ++totals.unwritten;
       }
       ++totals.slot_qsos[slot];
     }
     ++totals.qso_count;
     totals.last_band = qso.Bandcode;
   }
+  if (totals.unwritten > 0) ReportUnwritten(totals.unwritten);
   return totals;
 }
 

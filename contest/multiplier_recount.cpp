@@ -16,6 +16,9 @@
 namespace contest {
 namespace {
 
+// The progress window's maximum while a log is recounted.
+constexpr int kProgressMaximum = 500;
+
 // The indexes a kind is walked by: per band and over the whole log, the width of the value's
 // part in them (the part that makes a run of equal values), and the value's width in the
 // log window's table.
@@ -201,6 +204,7 @@ std::int32_t TContLogAlle::RecountMultipliers(const RecountRequest& request,
   std::int32_t count = 0;
   std::size_t written = 0;
   int steps = 0;
+  bool cancelled = false;
   for (bool found = walk.Start({}); found;) {
     const TContestLKRec& qso = walk.Qso();
     if (per_band && qso.Bandcode != request.band && code != 'L') break;
@@ -233,9 +237,11 @@ std::int32_t TContLogAlle::RecountMultipliers(const RecountRequest& request,
         step = step || depends_on_qso;
       }
     }
-    if (request.tallies != nullptr && request.progress != nullptr && ++steps % 10 == 0) {
-      bool cancelled = false;
-      request.progress->Step("", steps % 500, 0, cancelled);
+    if (request.tallies != nullptr && request.progress != nullptr && !cancelled &&
+        ++steps % 10 == 0) {
+      // The bar wraps at the window's maximum; a position of 0 would leave it alone.
+      const int position = (steps - 1) % kProgressMaximum + 1;
+      request.progress->Step("", position, 0, cancelled);
     }
     found = step ? walk.Next() : walk.SkipRun();
   }

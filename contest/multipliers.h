@@ -52,7 +52,10 @@ struct RecountRequest {
   WorkedMultiTable* table = nullptr;
   // Mode B: the tallies to add to (not null = the slot-counter flag); every record is then read.
   SlotTallies* tallies = nullptr;
-  // Stepped every tenth record of a slot-counting walk; may be null.
+  // Stepped every tenth record of a slot-counting walk, the bar wrapping at 500; may be null.
+  // Once the user cancelled in it, the walk steps it no more but still counts to the end: the
+  // tallies are stored with the log and printed, so a count stopped half-way would leave a
+  // wrong score behind. The window keeps its cancel flag for the caller to read.
   ProgressWindow* progress = nullptr;
 };
 
@@ -63,6 +66,7 @@ struct QsoWalkTotals {
   std::int32_t qso_count = 1;  // one above the QSOs walked: the next QSO number
   std::array<std::int32_t, 256> slot_qsos{};
   std::array<std::int64_t, 256> slot_points{};  // the full points, also above the 16-bit field
+  std::int32_t unwritten = 0;  // QSOs whose new points could not be stored
 };
 
 // The points of the QSO in the log object's working copy (the log window's points routine).

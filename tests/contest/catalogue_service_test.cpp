@@ -363,6 +363,21 @@ TEST_F(CatalogueLogs, NoteWithoutWindowLayerKeepsTheStoredPlace) {
   EXPECT_TRUE(common::testing::ReadFile(folder_ / "n.TXT").ends_with(" > \r\n"));
 }
 
+TEST_F(CatalogueLogs, ANotePlaceThatCannotBeStoredIsReported) {
+  ASSERT_TRUE(Catalogue().SeekRef(ref_));
+  // Another station deletes the log's record while the note is open.
+  TdbContest other(contest::kTableKK, 0);
+  ASSERT_TRUE(other.SeekRef(ref_));
+  ASSERT_TRUE(other.Delete(false));
+  port_->rect_out = {100, 50, 499, 349};
+  TdbContest qso(contest::kTableLK, nummer_);
+  Fkt().EditNote("n.TXT", Catalogue(), qso);
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].kind, MessageKind::kFehler);
+  EXPECT_EQ(presenter_->calls[0].text,
+            "Die Position des Notizfensters konnte nicht gespeichert werden.");
+}
+
 TEST_F(CatalogueLogs, ANoteThatCannotBeWrittenIsReportedAndNotShown) {
   ASSERT_TRUE(Catalogue().SeekRef(ref_));
   TdbContest qso(contest::kTableLK, nummer_);

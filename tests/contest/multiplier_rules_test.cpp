@@ -167,11 +167,43 @@ INSTANTIATE_TEST_SUITE_P(Rows, Recounts, ::testing::ValuesIn(kRecountRows),
 
 class RecordingProgress final : public contest::ProgressWindow {
  public:
-  void Step(const std::string& text, int position, int maximum, bool&) override {
+  void Step(const std::string& text, int position, int maximum, bool& cancelled) override {
     steps.push_back(text + std::to_string(position) + "/" + std::to_string(maximum));
+    // A window keeps its cancel flag once the button was pressed.
+    cancelled = cancel_from_step > 0 && steps.size() >= cancel_from_step;
   }
   std::vector<std::string> steps;
+  std::size_t cancel_from_step = 0;  // 0: never
 };
+
+TEST_F(MultiplierTest, RecountProgressWrapsAndACancelStillCountsToTheEnd) {
+  const contest::TContestRec mvp = Load('V');  // slot 2 "DXCC"
+  log_->SetWriteMode(nullptr, 1);
+  for (int i = 0; i < 1005; ++i) Add(kLog, Q(i % 3 != 0 ? "x=F" : i % 2 != 0 ? "x=OE" : "x=I"));
+  const auto recount = [&](RecordingProgress& progress, contest::SlotTallies& tallies) {
+    contest::RecountRequest dxcc(2, 'b');
+    dxcc.tallies = &tallies;
+    dxcc.progress = &progress;
+    return Recount(mvp, dxcc);
+  };
+  RecordingProgress whole;
+  contest::SlotTallies whole_tallies;
+  const std::int32_t count = recount(whole, whole_tallies);
+  EXPECT_EQ(count, 3);
+  ASSERT_EQ(whole.steps.size(), 100u);  // every tenth QSO
+  EXPECT_EQ(whole.steps[48], "490/0");
+  EXPECT_EQ(whole.steps[49], "500/0");  // the bar fills, never "leave it alone"
+  EXPECT_EQ(whole.steps[50], "10/0");   // and starts again
+  EXPECT_EQ(whole.steps[99], "500/0");
+
+  RecordingProgress cancelling;
+  cancelling.cancel_from_step = 3;
+  contest::SlotTallies cancelled_tallies;
+  EXPECT_EQ(recount(cancelling, cancelled_tallies), count);
+  EXPECT_EQ(cancelling.steps.size(), 3u);
+  EXPECT_EQ(cancelled_tallies.slots, whole_tallies.slots);
+  EXPECT_EQ(cancelled_tallies.kind2_qsos, whole_tallies.kind2_qsos);
+}
 
 TEST_F(MultiplierTest, ValueTableSlotTalliesAndProgress) {
   const contest::TContestRec nac = Load('N');
@@ -246,6 +278,26 @@ TEST_F(MultiplierTest, PointsWalkAndRunningNumbers) {
   EXPECT_GT(plan.write.calls, 0u);
   EXPECT_EQ(stored("DL3C"), 9u);
   EXPECT_EQ(totals.slot_points['l'], 9);  // 'N' counts per band: no all-bands slot
+  EXPECT_EQ(totals.unwritten, 0);
+  EXPECT_TRUE(presenter_->calls.empty());
+
+  // Another station deletes a QSO whose points change just before the walk stores them.
+  points["DL1A"] = 6;
+  const contest::PointsFunction deleting = [&](const contest::TdbContestBase& log) {
+    TContestLKRec q;
+    log.GetLKRec(q);
+    if (q.Call.view() == "DL1A") {
+      TdbContest other(contest::kTableLK, kLog);
+      EXPECT_TRUE(other.FindCall("DL1A") && other.Delete(false));
+    }
+    return points[q.Call.str()];
+  };
+  totals = rules_.ForEachQso(nac, deleting, *log_, all_bands_slot);
+  EXPECT_EQ(totals.unwritten, 1);
+  EXPECT_EQ(totals.slot_qsos['k'], 2);  // still scored in the walk's totals
+  ASSERT_EQ(presenter_->calls.size(), 1u);
+  EXPECT_EQ(presenter_->calls[0].kind, common::MessageKind::kAchtung);
+  EXPECT_NE(presenter_->calls[0].text.find("Die Punkte von 1 QSO(s)"), std::string::npos);
 
   // Running numbers: empty log, then three QSOs on 'e' and two on 'b'.
   const auto numbers = [&](bool overall, char band, const char* mode) {
