@@ -66,6 +66,23 @@ bool HeldBy(TdbPrefix& table, const std::string& call) {
   return false;
 }
 
+// The part of a call written with "/" that names its entity ("EA8" of "DK1RI/EA8", "UA2" of
+// "UA3TT/2", the call itself of "DL1ABC/P", "FR5XX/G" of itself), as the prefix analysis weighs
+// the parts; the base call when the weighing leaves no prefix part. Empty for a maritime or
+// aeronautical mobile ("/MM", "/AM"), which belongs to no entity.
+std::string EntityPartOf(const std::string& call) {
+  for (std::size_t slash = call.find('/'); slash != std::string::npos;) {
+    const std::size_t end = call.find('/', slash + 1);
+    const std::string_view part = std::string_view(call).substr(slash + 1, end - slash - 1);
+    if (part == "MM" || part == "AM") return {};
+    slash = end;
+  }
+  const ToPrefix& analysis = common::Service<ToPrefix>::Get();
+  std::string part = analysis.GetPrefixPlain(call);
+  if (part.empty()) part = analysis.GetPrefix(call);
+  return part.empty() ? call : part;
+}
+
 // Counts one resolution and everything it runs as one: the outermost resets the counters.
 class ResolutionScope {
  public:
@@ -287,19 +304,26 @@ ResolveResult TdbPrefix::ResolveCall(std::string_view call_text, std::int32_t da
       break;
     }
   }
-  if (!held) {
-    if (const auto slash = call.find('/'); slash != std::string::npos) {
-      const std::string after = call.substr(slash + 1);
+  // A portable call is resolved by its part that carries the prefix, after the exact-call
+  // tables had their look at the whole call.
+  std::string entity_call = call;
+  if (!held && call.find('/') != std::string::npos) entity_call = EntityPartOf(call);
+  if (!held && !entity_call.empty()) {
+    if (const auto slash = entity_call.find('/'); slash != std::string::npos) {
+      const std::string after = entity_call.substr(slash + 1);
       int head = 0;
-      if (ToPrefix::IsSpecialEntity(call, after, head)) call = call.substr(0, head) + "/" + after;
+      if (ToPrefix::IsSpecialEntity(entity_call, after, head)) {
+        entity_call = entity_call.substr(0, head) + "/" + after;
+      }
     }
     Resolver resolver(*this, files.Depth(), date_defaulted, qso);
-    result = resolver.Search(call, date);
+    result = resolver.Search(entity_call, date);
     if (result == ResolveResult::kResolved) {
-      SetPrefix(ConcretePrefix(GetPrefix(), call));
+      SetPrefix(ConcretePrefix(GetPrefix(), entity_call));
       chosen = resolver.Chosen();
     }
   }
+  // Remembered under the call as asked: different calls may share their prefix part.
   memory_ = Memory{"FP", call, "", date, mode, static_cast<int>(result), chosen};
   return result;
 }

@@ -61,7 +61,10 @@ class TdbPrefix : public TdbPrefixBase {
   // "not current".
   void NextValidAtDate(std::int32_t date);
 
-  // Resolves a call at a QSO date (0 or below: today) to the entry of its entity.
+  // Resolves a call at a QSO date (0 or below: today) to the entry of its entity. A call with
+  // "/" that no supplementary table holds is resolved by the part that carries its prefix
+  // (ToPrefix::GetPrefixPlain: "EA8" of "DK1RI/EA8", "UA2" of "UA3TT/2"); a maritime or
+  // aeronautical mobile ("/MM", "/AM") has no entity (kNotFound).
   //   look_supplementary: first look the call up in "PXPREFEE" and "PXPREFES" (through
   //     `learnt` and `exact` when given, else through cursors made for it);
   //   chosen: the DXCC selection's answer when the resolution ran it, else 0 (1: the entry was

@@ -115,6 +115,75 @@ TEST_P(CallResolutionCase, Resolves) {
 INSTANTIATE_TEST_SUITE_P(Calls, CallResolutionCase, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Calls written with "/": the part that carries the prefix names the entity, wherever it stands.
+class PortableCallTest : public PrefixDbTest {
+ protected:
+  void SetUp() override {
+    PrefixDbTest::SetUp();
+    Add({{.prefix = "DL", .dxcc = "DL"},
+         {.prefix = "EA", .dxcc = "EA"},
+         {.prefix = "EA8", .dxcc = "EA8"},
+         {.prefix = "F", .dxcc = "F"},
+         {.prefix = "FR", .dxcc = "FR"},
+         {.prefix = "FR/G", .dxcc = "FR/G"},
+         {.prefix = "GM", .dxcc = "GM"},
+         {.prefix = "GM/SH", .dxcc = "GM/SH"},
+         {.prefix = "JW", .dxcc = "JW"},
+         {.prefix = "JW/B", .dxcc = "JW/B"},
+         {.prefix = "K", .dxcc = "K"},
+         {.prefix = "KP4", .dxcc = "KP4"},
+         {.prefix = "OK", .dxcc = "OK"},
+         {.prefix = "UA", .dxcc = "UA"},
+         {.prefix = "UA2", .dxcc = "UA2"},
+         {.prefix = "3D2", .dxcc = "3D2"},
+         {.prefix = "3D2/R", .dxcc = "3D2/R"}});
+    Add(kPrefixExact, {{.prefix = "N2NL/MM", .dxcc = "K"}});
+  }
+};
+
+const Case kPortableCases[] = {
+    {"PrefixBefore", "EA8/DK1RI", kNow, false, kOk, "EA8", "EA8"},
+    {"PrefixAfter", "DK1RI/EA8", kNow, false, kOk, "EA8", "EA8"},
+    {"PrefixAfterUsCall", "AE4X/KP4", kNow, false, kOk, "KP4", "KP4"},
+    {"PrefixBeforeWithSuffix", "EA8/DK1RI/P", kNow, false, kOk, "EA8", "EA8"},
+    {"CallAreaDigit", "UA3TT/2", kNow, false, kOk, "UA2", "UA2"},
+    {"Portable", "DL1ABC/P", kNow, false, kOk, "DL1", "DL"},
+    {"Mobile", "F5XYZ/M", kNow, false, kOk, "F5", "F"},
+    {"Qrp", "OK1ABC/QRP", kNow, false, kOk, "OK1", "OK"},
+    {"MaritimeMobile", "K0IIT/MM", kNow, false, kNone, "", ""},
+    {"AeronauticalMobile", "DL1ABC/AM", kNow, false, kNone, "", ""},
+    {"MaritimeMobileWithPrefix", "EA8/DK1RI/MM", kNow, false, kNone, "", ""},
+    {"AnExactCallBeforeTheAnalysis", "N2NL/MM", kNow, true, kOk, "N2NL/M", "K"},
+    {"SpecialEntityOneLetter", "FR5XX/G", kNow, false, kOk, "FR/G", "FR/G"},
+    {"SpecialEntityTwoLetters", "GM3XYZ/SH", kNow, false, kOk, "GM/SH", "GM/SH"},
+    {"SpecialEntityThreeCharacters", "3D2AB/R", kNow, false, kOk, "3D2/R", "3D2/R"},
+    {"SpecialEntityWithSuffix", "JW1ABC/B/P", kNow, false, kOk, "JW/B", "JW/B"},
+    {"PrefixPartWithoutEntity", "DK1RI/QQ9", kNow, false, kNone, "", ""},
+};
+
+class PortableCallCase : public PortableCallTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(PortableCallCase, ResolvesByThePrefixPart) {
+  const Case& c = GetParam();
+  TdbPrefix cursor;
+  ASSERT_EQ(cursor.ResolveCall(c.call, c.date, c.supplementary), c.result);
+  if (c.result != kOk) return;
+  EXPECT_EQ(cursor.GetPrefix(), c.prefix);
+  EXPECT_EQ(cursor.GetDXCC(), c.dxcc);
+}
+
+INSTANTIATE_TEST_SUITE_P(Calls, PortableCallCase, ::testing::ValuesIn(kPortableCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Two calls with one prefix part are two questions.
+TEST_F(PortableCallTest, MemoryKeepsTheCallAsAsked) {
+  TdbPrefix cursor;
+  ASSERT_EQ(cursor.ResolveCall("DK1RI/EA8", kNow), kOk);
+  ASSERT_EQ(cursor.ResolveCall("K0IIT/MM", kNow), kNone);
+  ASSERT_EQ(cursor.ResolveCall("DK1RI/EA8", kNow), kOk);
+  EXPECT_EQ(cursor.GetDXCC(), "EA8");
+}
+
 TEST_F(CallResolutionTest, GivenCursorsServeTheSupplementaryLookup) {
   TdbPrefix learnt(kPrefixLearnt);
   TdbPrefix exact(kPrefixExact);

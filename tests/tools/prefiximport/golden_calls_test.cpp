@@ -53,6 +53,9 @@ const Golden kGolden[] = {
     {"PY0F", "PY0F PY0F 11 13 SA -"},     {"N2NL/MM", "N2NL/M K 07 08 NA -"},
     {"4U1ITU", "4U1ITU 4U1I 14 28 EU -"}, {"4U1A", "4U1A OE 15 28 EU 4U1V"},
     {"GB0BL", "GB0BL GM 14 27 EU GM/S"},  {"3Y0J", "3Y0J 3Y/B 38 67 AF -"},
+    // Portable calls, by the part that carries the prefix.
+    {"DK1RI/EA8", "EA8 EA8 33 36 AF -"},  {"AE4X/KP4", "KP4 KP4 08 11 NA -"},
+    {"UA3TT/2", "UA2 UA2 15 29 EU -"},    {"EA8/DL1ABC/P", "EA8 EA8 33 36 AF -"},
 };
 
 class GoldenCall : public GoldenCallsTest, public ::testing::WithParamInterface<Golden> {};
@@ -66,6 +69,12 @@ TEST_P(GoldenCall, ResolvesToItsEntity) {
             GetParam().answer);
   // The entity number agrees with the DXCC prefix's (deleted entities sharing it aside).
   EXPECT_EQ(cursor.GetADIFNr(), Analysis().DXCCNumberOfPrefix(cursor.GetDXCC()));
+}
+
+TEST_F(GoldenCallsTest, AMaritimeMobileHasNoEntity) {
+  TdbPrefix cursor;
+  EXPECT_EQ(cursor.ResolveCall("K0IIT/MM", kToday, true), ResolveResult::kNotFound);
+  EXPECT_EQ(cursor.ResolveCall("DL1ABC/AM", kToday, true), ResolveResult::kNotFound);
 }
 
 INSTANTIATE_TEST_SUITE_P(Real, GoldenCall, ::testing::ValuesIn(kGolden), [](const auto& info) {
