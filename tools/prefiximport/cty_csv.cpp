@@ -1,5 +1,6 @@
 #include "tools/prefiximport/cty_csv.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -59,15 +60,6 @@ std::string Zone(int zone) {
   std::snprintf(text, sizeof text, "%02d", zone);
   return text;
 }
-
-// What an entity line gives each of its aliases, and what an alias may override.
-struct Place {
-  int cq = 0;
-  int itu = 0;
-  std::string continent;
-  double lat_north = 0;
-  double lon_east = 0;
-};
 
 struct Alias {
   std::string text;
@@ -132,26 +124,33 @@ Alias ParseAlias(std::string_view token, const Place& entity) {
   return alias;
 }
 
-logbook::TPrefixRec RecordOf(const Alias& alias, const std::string& dxcc, int adif,
-                             const std::string& country, const std::string& wae) {
+logbook::TPrefixRec RecordOf(const Alias& alias, const CtyEntity& entity) {
   logbook::TPrefixRec r;
   r.prefix = alias.text.substr(0, kMaxPrefix);
   if (alias.text.size() > kMaxPrefix) r.qsl_bureau = alias.text.substr(kMaxPrefix);
-  r.dxcc = dxcc;
-  r.adif_nr = static_cast<std::uint16_t>(adif);
+  r.dxcc = entity.dxcc;
+  r.adif_nr = static_cast<std::uint16_t>(entity.adif);
   r.waz = Zone(alias.place.cq);
   r.itu = Zone(alias.place.itu);
   r.continent = alias.place.continent;
-  r.country = country;
+  r.country = entity.country;
   r.locator = LocatorOf(alias.place.lat_north, alias.place.lon_east);
-  r.wae = wae;
+  r.wae = entity.wae;
   return r;
 }
 
+// The whole call of an exact-call record (its text runs on into the QSL-bureau field).
+std::string CallOf(const logbook::TPrefixRec& record) {
+  return record.prefix.str() + record.qsl_bureau.str();
+}
+
+// Exact calls by call, with whether a "*" entity gave them.
+using CallMap = std::map<std::string, std::pair<logbook::TPrefixRec, bool>>;
+
 // An exact call of the entity, unless an earlier entity holds it: a "*" entity (a WAE part of a
 // DXCC entity) takes it over from its DXCC entity, anything else is a conflict.
-void AddExactCall(std::map<std::string, std::pair<logbook::TPrefixRec, bool>>& calls,
-                  const std::string& call, const logbook::TPrefixRec& record, bool wae_entity) {
+void AddExactCall(CallMap& calls, const std::string& call, const logbook::TPrefixRec& record,
+                  bool wae_entity) {
   const auto [it, added] = calls.try_emplace(call, record, wae_entity);
   if (added) return;
   const bool same_entity = it->second.first.adif_nr == record.adif_nr;
@@ -184,7 +183,7 @@ bool ReadCtyCsv(const std::string& path, CtyTables& tables, CtyError& error) {
   }
   tables = CtyTables{};
   std::set<std::string> prefixes;
-  std::map<std::string, std::pair<logbook::TPrefixRec, bool>> calls;  // record, from "*" entity
+  CallMap calls;
   int line_no = 0;
   try {
     for (std::string line; std::getline(in, line);) {
@@ -201,16 +200,17 @@ bool ReadCtyCsv(const std::string& path, CtyTables& tables, CtyError& error) {
       const int adif = Number(std::string_view(f[2]), 1, logbook::kDxccTableSize, "ADIF number");
       const std::string dxcc = common::Trim(logbook::BuiltinDxccPrefix(adif));
       if (dxcc.empty()) throw BadLine{"ADIF number " + f[2] + " names no DXCC entity"};
-      const Place entity{Number(std::string_view(f[4]), 1, 40, "CQ zone"),
-                         Number(std::string_view(f[5]), 1, 90, "ITU zone"), Continent(f[3]),
-                         Number(std::string_view(f[6]), -90.0, 90.0, "latitude"),
-                         -Number(std::string_view(f[7]), -180.0, 180.0, "longitude")};
+      const CtyEntity entity{{Number(std::string_view(f[4]), 1, 40, "CQ zone"),
+                              Number(std::string_view(f[5]), 1, 90, "ITU zone"), Continent(f[3]),
+                              Number(std::string_view(f[6]), -90.0, 90.0, "latitude"),
+                              -Number(std::string_view(f[7]), -180.0, 180.0, "longitude")},
+                             dxcc, adif, platform::Utf8ToCp1252(f[1]), wae};
       if (f[9].empty() || f[9].back() != ';') throw BadLine{"the aliases do not end in \";\""};
-      const std::string country = platform::Utf8ToCp1252(f[1]);
+      tables.entities[f[0]] = entity;
       for (const std::string& token : Split(f[9].substr(0, f[9].size() - 1), ' ')) {
         if (token.empty()) continue;
-        const Alias alias = ParseAlias(token, entity);
-        const logbook::TPrefixRec record = RecordOf(alias, dxcc, adif, country, wae);
+        const Alias alias = ParseAlias(token, entity.place);
+        const logbook::TPrefixRec record = RecordOf(alias, entity);
         if (alias.exact) {
           AddExactCall(calls, alias.text, record, wae_entity);
         } else if (!prefixes.insert(alias.text).second) {
@@ -224,7 +224,63 @@ bool ReadCtyCsv(const std::string& path, CtyTables& tables, CtyError& error) {
     error = {line_no, bad.reason};
     return false;
   }
+  // Tables without a prefix would resolve no call at all.
+  if (tables.prefixes.empty()) {
+    error = {line_no, "the file holds no prefix"};
+    return false;
+  }
   for (const auto& [call, entry] : calls) tables.exact_calls.push_back(entry.first);
+  return true;
+}
+
+bool AddCtyDatCalls(const std::string& path, CtyTables& tables, CtyError& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = {0, "cannot be read"};
+    return false;
+  }
+  std::set<std::string> known;
+  for (const logbook::TPrefixRec& r : tables.exact_calls) known.insert(CallOf(r));
+  CallMap added;
+  const CtyEntity* entity = nullptr;  // the entity whose aliases follow
+  bool wae_entity = false;
+  int line_no = 0;
+  try {
+    for (std::string line; std::getline(in, line);) {
+      ++line_no;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (common::Trim(line).empty()) continue;
+      if (line[0] != ' ' && line[0] != '\t') {
+        const std::vector<std::string> f = Split(line, ':');
+        if (f.size() != 9) throw BadLine{"expected an entity line of 8 fields"};
+        const std::string primary = common::Trim(f[7]);
+        const auto found = tables.entities.find(primary);
+        if (found == tables.entities.end()) {
+          throw BadLine{"entity \"" + primary + "\" is not in the csv file"};
+        }
+        entity = &found->second;
+        wae_entity = primary[0] == '*';
+        continue;
+      }
+      if (entity == nullptr) throw BadLine{"aliases before the first entity line"};
+      std::string aliases = common::Trim(line);
+      const bool last = aliases.back() == ';';
+      if (last) aliases.pop_back();
+      for (const std::string& token : Split(aliases, ',')) {
+        if (token.empty() || token[0] != '=') continue;
+        const Alias alias = ParseAlias(token, entity->place);
+        if (known.contains(alias.text)) continue;
+        AddExactCall(added, alias.text, RecordOf(alias, *entity), wae_entity);
+      }
+      if (last) entity = nullptr;
+    }
+  } catch (const BadLine& bad) {
+    error = {line_no, bad.reason};
+    return false;
+  }
+  for (const auto& [call, entry] : added) tables.exact_calls.push_back(entry.first);
+  std::sort(tables.exact_calls.begin(), tables.exact_calls.end(),
+            [](const auto& a, const auto& b) { return CallOf(a) < CallOf(b); });
   return true;
 }
 

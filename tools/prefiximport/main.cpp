@@ -1,12 +1,13 @@
-// prefiximport CTY.CSV FOLDER: writes the prefix tables PXPREFIX (one record per prefix) and
-// PXPREFES (one record per exact call) of the country file CTY.CSV into FOLDER, through the
-// prefix database's own data object and cursors. The user's learnt entries (PXPREFEE) are never
-// touched.
+// prefiximport CTY.CSV FOLDER [CTY.DAT]: writes the prefix tables PXPREFIX (one record per
+// prefix) and PXPREFES (one record per exact call) of the country file CTY.CSV into FOLDER,
+// through the prefix database's own data object and cursors, with the exact calls that CTY.DAT
+// holds beyond CTY.CSV. The user's learnt entries (PXPREFEE) are never touched.
 //
-// The file is read whole first; a malformed line, an unknown ADIF number or an over-long prefix
-// stops the import with "FILE:LINE: reason". The tables are written under a temporary folder in
-// FOLDER and renamed into place only when both are complete, so that a failed import leaves the
-// old tables as they were. Exit code 0 done, 1 bad input or failed write, 2 wrong usage.
+// The files are read whole first; a malformed line, an unknown ADIF number, an over-long prefix
+// or a file without any prefix stops the import with "FILE:LINE: reason". The tables are written
+// under a temporary folder in FOLDER, which is removed whatever happens, and switched in all or
+// nothing (table_switch.h), so that a failed import leaves the old tables as they were. Exit code
+// 0 done, 1 bad input or failed write, 2 wrong usage.
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -21,6 +22,7 @@
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_system.h"
 #include "tools/prefiximport/cty_csv.h"
+#include "tools/prefiximport/table_switch.h"
 
 namespace {
 
@@ -74,42 +76,58 @@ bool WriteTables(const fs::path& folder, const prefiximport::CtyTables& tables) 
   return written;
 }
 
+// Removes the temporary folder on every way out of main.
+class RemovedAtExit {
+ public:
+  explicit RemovedAtExit(fs::path folder) : folder_(std::move(folder)) {}
+  ~RemovedAtExit() {
+    std::error_code ec;
+    fs::remove_all(folder_, ec);
+  }
+  RemovedAtExit(const RemovedAtExit&) = delete;
+  RemovedAtExit& operator=(const RemovedAtExit&) = delete;
+
+ private:
+  fs::path folder_;
+};
+
+bool Read(const std::string& csv, const std::string& dat, prefiximport::CtyTables& tables) {
+  prefiximport::CtyError error;
+  const bool csv_read = prefiximport::ReadCtyCsv(csv, tables, error);
+  if (csv_read && (dat.empty() || prefiximport::AddCtyDatCalls(dat, tables, error))) return true;
+  std::fprintf(stderr, "%s:%d: %s\n", (csv_read ? dat : csv).c_str(), error.line,
+               platform::Cp1252ToUtf8(error.reason).c_str());
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: prefiximport CTY.CSV FOLDER\n");
+  if (argc != 3 && argc != 4) {
+    std::fprintf(stderr, "usage: prefiximport CTY.CSV FOLDER [CTY.DAT]\n");
     return 2;
   }
-  const std::string source = argv[1];
   const fs::path folder = argv[2];
   prefiximport::CtyTables tables;
-  prefiximport::CtyError error;
-  if (!prefiximport::ReadCtyCsv(source, tables, error)) {
-    std::fprintf(stderr, "%s:%d: %s\n", source.c_str(), error.line,
-                 platform::Cp1252ToUtf8(error.reason).c_str());
-    return 1;
-  }
+  if (!Read(argv[1], argc == 4 ? argv[3] : "", tables)) return 1;
 
   std::error_code ec;
   const fs::path work = folder / "prefiximport.tmp";
   fs::remove_all(work, ec);
+  const RemovedAtExit removed(work);
   if (!fs::create_directories(work, ec) || !WriteTables(work, tables)) {
     std::fprintf(stderr, "%s: the prefix tables could not be written\n", folder.c_str());
-    fs::remove_all(work, ec);
     return 1;
   }
+  std::vector<std::string> names;
   for (const int kind : kKinds) {
-    for (const char* extension : kExtensions) {
-      const std::string name = ToDatPrefix::FileName(kind) + extension;
-      fs::rename(work / name, folder / name, ec);
-      if (ec) {
-        std::fprintf(stderr, "%s: %s\n", (folder / name).c_str(), ec.message().c_str());
-        return 1;
-      }
-    }
+    for (const char* extension : kExtensions) names.push_back(ToDatPrefix::FileName(kind) + extension);
   }
-  fs::remove_all(work, ec);
+  std::string error;
+  if (!prefiximport::SwitchTables(work, folder, names, error)) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
   std::printf("%zu prefixes, %zu exact calls\n", tables.prefixes.size(), tables.exact_calls.size());
   return 0;
 }

@@ -56,6 +56,8 @@ const Golden kGolden[] = {
     // Portable calls, by the part that carries the prefix.
     {"DK1RI/EA8", "EA8 EA8 33 36 AF -"},  {"AE4X/KP4", "KP4 KP4 08 11 NA -"},
     {"UA3TT/2", "UA2 UA2 15 29 EU -"},    {"EA8/DL1ABC/P", "EA8 EA8 33 36 AF -"},
+    // Exact calls with zones of their own that only cty.dat holds.
+    {"AA0O", "AA0O K 05 08 NA -"},        {"WA2GO", "WA2GO K 05 08 NA -"},
 };
 
 class GoldenCall : public GoldenCallsTest, public ::testing::WithParamInterface<Golden> {};

@@ -21,11 +21,13 @@ constexpr const char* kTableFiles[] = {"PXPREFIX.DAT", "PXPREFIX.IX",  "PXPREFES
                                        "PXPREFES.IX",  "PXPREFEE.DAT", "PXPREFEE.IX"};
 
 // Runs the importer; answers its exit code and puts what it wrote on stderr into `errors`.
-int Import(const std::string& csv, const std::string& folder, std::string& errors) {
+int Import(const std::string& csv, const std::string& folder, std::string& errors,
+           const std::string& dat = "") {
   common::testing::TempFolder scratch;
   const std::string err = scratch / "stderr";
   const std::string command = std::string(PREFIXIMPORT_PATH) + " '" + csv + "' '" + folder +
-                              "' > /dev/null 2> '" + err + "'";
+                              "'" + (dat.empty() ? "" : " '" + dat + "'") + " > /dev/null 2> '" +
+                              err + "'";
   const int status = std::system(command.c_str());
   errors = ReadFile(err);
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -55,7 +57,36 @@ std::pair<std::size_t, std::size_t> AliasCounts() {
       }
     }
   }
+  // cty.dat: comma-separated aliases below each entity line, the exact calls with "=".
+  for (const std::string& line : Lines(CTY_DAT_PATH)) {
+    if (line.empty() || line[0] != ' ') continue;
+    std::string aliases = line;
+    for (char& c : aliases) {
+      if (c == ',' || c == ';') c = ' ';
+    }
+    std::istringstream words(aliases);
+    for (std::string word; words >> word;) {
+      if (word[0] == '=') calls.insert(word.substr(1, word.find_first_of("([{<~") - 1));
+    }
+  }
   return {prefixes.size(), calls.size()};
+}
+
+// Stand-ins for the old tables: the importer never opens them, so their bytes show whether it
+// touched them.
+std::string PutOldTables(const common::testing::TempFolder& folder) {
+  std::string before;
+  for (const char* name : kTableFiles) {
+    WriteFile(folder / name, std::string("old ") + name);
+    before += ReadFile(folder / name);
+  }
+  return before;
+}
+
+std::string TablesIn(const common::testing::TempFolder& folder) {
+  std::string now;
+  for (const char* name : kTableFiles) now += ReadFile(folder / name);
+  return now;
 }
 
 TEST(PrefixImport, TheBuildsTablesHoldEveryPrefixAndExactCallOnceAndAreSound) {
@@ -102,23 +133,58 @@ TEST_P(DamagedFile, StopsTheImportAndLeavesTheTablesAsTheyWere) {
   std::string text;
   for (const std::string& line : lines) text += line + "\n";
   WriteFile(folder / "cty.csv", text);
-  // The importer never opens the old tables, so stand-ins show whether it touched them.
-  std::string before;
-  for (const char* name : kTableFiles) {
-    WriteFile(folder / name, std::string("old ") + name);
-    before += ReadFile(folder / name);
-  }
+  const std::string before = PutOldTables(folder);
 
   std::string errors;
   EXPECT_EQ(Import(folder / "cty.csv", folder.path(), errors), 1);
   EXPECT_EQ(errors, folder / "cty.csv" + ":" + std::to_string(d.line) + ": " + d.reason + "\n");
-  std::string after;
-  for (const char* name : kTableFiles) after += ReadFile(folder / name);
-  EXPECT_TRUE(after == before) << "the old tables changed";
+  EXPECT_TRUE(TablesIn(folder) == before) << "the old tables changed";
   EXPECT_FALSE(fs::exists(folder / "prefiximport.tmp"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cty, DamagedFile, ::testing::ValuesIn(kDamages),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Files that read without a fault but would give tables that resolve nothing, and a cty.dat
+// that does not fit the csv file.
+struct Refused {
+  const char* name;
+  const char* csv;
+  const char* dat;  // nullptr: none given
+  const char* file;  // "csv" or "dat": where the reason is
+  int line;
+  const char* reason;
+};
+
+const Refused kRefused[] = {
+    {"EmptyFile", "", nullptr, "csv", 0, "the file holds no prefix"},
+    {"OnlyAnExactCall", "DL,Germany,230,EU,14,28,51.00,-10.00,-1.0,=DL1ABC;\r\n", nullptr, "csv", 1,
+     "the file holds no prefix"},
+    {"DatEntityNotInTheCsvFile", "DL,Germany,230,EU,14,28,51.00,-10.00,-1.0,DL;\r\n",
+     "Austria:  15:  28:  EU:   47.33:   -13.33:    -1.0:  OE:\n    OE,=OE1ABC;\n", "dat", 1,
+     "entity \"OE\" is not in the csv file"},
+};
+
+class RefusedFile : public ::testing::TestWithParam<Refused> {};
+
+TEST_P(RefusedFile, StopsWithTheReasonAndLeavesNothingBehind) {
+  const Refused& r = GetParam();
+  common::testing::TempFolder folder;
+  WriteFile(folder / "cty.csv", r.csv);
+  if (r.dat != nullptr) WriteFile(folder / "cty.dat", r.dat);
+  const std::string before = PutOldTables(folder);
+  std::string errors;
+  EXPECT_EQ(Import(folder / "cty.csv", folder.path(), errors,
+                   r.dat != nullptr ? folder / "cty.dat" : ""),
+            1);
+  EXPECT_EQ(errors, folder / ("cty." + std::string(r.file)) + ":" + std::to_string(r.line) +
+                        ": " + r.reason + "\n");
+  EXPECT_TRUE(TablesIn(folder) == before) << "the old tables changed";
+  EXPECT_FALSE(fs::exists(folder / "prefiximport.tmp"));
+  EXPECT_FALSE(fs::exists(folder / "prefiximport.old"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, RefusedFile, ::testing::ValuesIn(kRefused),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // A small file: zones, continent and position of an alias, WAE codes, and an exact call of a
@@ -131,9 +197,19 @@ class SmallImportTest : public PrefixDbTest {
               "=DL1ABC(15)[29]{AF}<40.0/-5.0>;\r\n"
               "*IT9,Sicily,248,EU,15,28,37.50,-14.00,-1.0,IT9 =IT9ABC;\r\n"
               "I,Italy,248,EU,15,28,42.82,-12.58,-1.0,I =IT9ABC;\r\n");
+    // The same data in the other form, with calls the csv file lacks.
+    WriteFile(folder_ / "cty.dat",
+              "Fed. Rep. of Germany:     14:  28:  EU:   51.00:   -10.00:    -1.0:  DL:\n"
+              "    DA,DL,=DL1ABC(16),=DL2XYZ(15)[29],\n"
+              "    =DL3AA;\n"
+              "Sicily:                   15:  28:  EU:   37.50:   -14.00:    -1.0:  *IT9:\n"
+              "    IT9,=IT9XYZ;\n"
+              "Italy:                    15:  28:  EU:   42.82:   -12.58:    -1.0:  I:\n"
+              "    I,=IT9ABC,=IT9XYZ;\n");
     WriteFile(folder_ / "PXPREFEE.DAT", "learnt");
     std::string errors;
-    ASSERT_EQ(Import(folder_ / "cty.csv", folder_.path(), errors), 0) << errors;
+    ASSERT_EQ(Import(folder_ / "cty.csv", folder_.path(), errors, folder_ / "cty.dat"), 0)
+        << errors;
     EXPECT_EQ(ReadFile(folder_ / "PXPREFEE.DAT"), "learnt");
     fs::remove(folder_ / "PXPREFEE.DAT");
     PrefixDbTest::SetUp();
@@ -152,7 +228,14 @@ TEST_F(SmallImportTest, RecordsTakeTheEntityOrTheAliasOverrides) {
   EXPECT_EQ(Entry(kPrefixMain, "IT9"), "I 248 15 28 EU JM77AM Sicily IT9");
   EXPECT_EQ(Entry(kPrefixExact, "IT9ABC"), "I 248 15 28 EU JM77AM Sicily IT9");
   EXPECT_EQ(TdbPrefix(kPrefixMain).UsedRecs(), 4);
-  EXPECT_EQ(TdbPrefix(kPrefixExact).UsedRecs(), 2);
+}
+
+TEST_F(SmallImportTest, TheDatFileAddsOnlyTheCallsTheCsvFileLacks) {
+  EXPECT_EQ(Entry(kPrefixExact, "DL1ABC"), "DL 230 15 29 AF JN20MA Fed. Rep. of Germany ");
+  EXPECT_EQ(Entry(kPrefixExact, "DL2XYZ"), "DL 230 15 29 EU JO51AA Fed. Rep. of Germany ");
+  EXPECT_EQ(Entry(kPrefixExact, "DL3AA"), "DL 230 14 28 EU JO51AA Fed. Rep. of Germany ");
+  EXPECT_EQ(Entry(kPrefixExact, "IT9XYZ"), "I 248 15 28 EU JM77AM Sicily IT9");
+  EXPECT_EQ(TdbPrefix(kPrefixExact).UsedRecs(), 5);
 }
 
 }  // namespace
