@@ -62,7 +62,6 @@ struct flock LockRequest(short type, std::int64_t offset, std::int64_t length) {
   return fl;
 }
 
-
 // Windows tells a missing file (2) from a missing folder (3).
 WinError NotFoundError(const std::string& host) {
   const std::size_t slash = host.find_last_of('/');
@@ -138,6 +137,7 @@ WinError File::Open(std::string_view name, FileAccess access, FileShare share, F
   int flags = O_CLOEXEC;
   if (create == FileCreate::kCreateAlways) flags |= O_CREAT;
   if (create == FileCreate::kCreateNew) flags |= O_CREAT | O_EXCL;
+  if (create == FileCreate::kOpenAlways) flags |= O_CREAT;
 
   // Windows lets a read-only handle take exclusive byte-range locks; an open file description
   // can only take write locks when it is open for writing. So a read handle is opened for
@@ -191,7 +191,7 @@ WinError File::Close() {
 
 bool File::Inside(const std::vector<Range>& ranges, std::int64_t offset, std::int64_t length) {
   return std::any_of(ranges.begin(), ranges.end(), [&](const Range& r) {
-    return offset >= r.offset && offset + length <= r.offset + r.length;
+    return !r.shared && offset >= r.offset && offset + length <= r.offset + r.length;
   });
 }
 
@@ -278,7 +278,7 @@ WinError File::Flush() {
   return fdatasync(fd_) == 0 ? kErrorSuccess : WinErrorFromErrno(errno);
 }
 
-WinError File::LockRegion(std::int64_t offset, std::int64_t length) {
+WinError File::LockRegion(std::int64_t offset, std::int64_t length, LockKind kind) {
   if (!IsOpen()) return kErrorInvalidHandle;
   if (length <= 0) return kErrorInvalidParameter;
   if (const WinError e = CheckRange(offset, length)) return e;
@@ -288,11 +288,12 @@ WinError File::LockRegion(std::int64_t offset, std::int64_t length) {
   for (const Range& r : locked_) {
     if (offset < r.offset + r.length && r.offset < offset + length) return kErrorLockViolation;
   }
-  struct flock fl = LockRequest(lock_writable_ ? F_WRLCK : F_RDLCK, offset, length);
+  const bool shared = kind == LockKind::kShared || !lock_writable_;
+  struct flock fl = LockRequest(shared ? F_RDLCK : F_WRLCK, offset, length);
   if (fcntl(fd_, F_OFD_SETLK, &fl) != 0) {
     return IsLockConflict(errno) ? kErrorLockViolation : WinErrorFromErrno(errno);
   }
-  locked_.push_back({offset, length});
+  locked_.push_back({offset, length, kind == LockKind::kShared});
   return kErrorSuccess;
 }
 

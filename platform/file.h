@@ -13,7 +13,8 @@
 //   non-blocking, allowed beyond the end of the file). They belong to the handle as on Windows:
 //   another handle of the same process conflicts too, closing one handle does not drop another's
 //   locks. A handle cannot lock a range overlapping one it already holds (33), and unlocks only a
-//   range it locked exactly (158).
+//   range it locked exactly (158). A shared lock (LockFileEx without the exclusive flag) lets
+//   other handles take shared locks of the range too and keeps exclusive ones out.
 // - Locks are mandatory as on Windows: on a file opened shared, a read or write that overlaps a
 //   range another handle holds fails with 33 (checked with F_OFD_GETLK before the I/O). The check
 //   is left out where it can only find the range free: inside a range this handle holds locked
@@ -37,7 +38,9 @@ enum class FileCreate : std::uint8_t {
   kOpenExisting,  // fails with 2 when missing
   kCreateAlways,  // creates or truncates
   kCreateNew,     // fails with 80 when present
+  kOpenAlways,    // opens, or creates an empty file when missing; never cuts
 };
+enum class LockKind : std::uint8_t { kExclusive, kShared };
 
 // Start of the reserved range that carries the share-mode locks. Byte-range locks and I/O at or
 // beyond it are refused with 87, so no caller range can ever collide with it.
@@ -69,7 +72,8 @@ class File {
   // Writes the file's data to the device (fdatasync).
   WinError Flush();
 
-  WinError LockRegion(std::int64_t offset, std::int64_t length);
+  WinError LockRegion(std::int64_t offset, std::int64_t length,
+                      LockKind kind = LockKind::kExclusive);
   WinError UnlockRegion(std::int64_t offset, std::int64_t length);
   // Declares a range that the protocol of the file's users never locks (a header no lock covers),
   // so that I/O inside it needs no mandatory-lock check. Holds until the handle is closed.
@@ -79,6 +83,7 @@ class File {
   struct Range {
     std::int64_t offset;
     std::int64_t length;
+    bool shared = false;
   };
   // 33 when another handle holds a lock overlapping [offset, offset + length).
   WinError CheckForeignLock(std::int64_t offset, std::int64_t length) const;

@@ -44,6 +44,7 @@ class IFDriver::Frame {
     }
     if (cls == 1) return;
     if (!d_.OpenOnDemand()) return;
+    d_.locks_at_start_ = d_.HoldsLocks();
     if (cls >= 3 && d_.shared_) {
       d_.note_record_lock_ = s.Engine().AnyRecordLocked(d_.fileblock_);
       d_.note_file_lock_ = s.Engine().WriteLockHeld(d_.fileblock_);
@@ -79,7 +80,12 @@ class IFDriver::Frame {
 
 bool IFDriver::Framed(DriverOp op, const std::function<void()>& work) {
   Frame frame(*this, op);
-  if (frame.Ready()) work();
+  if (frame.Ready()) {
+    work();
+    // Another station stopped in the middle of a change: once the files are repaired, the
+    // operation runs again.
+    if (OperationClass(op) >= 2 && RepairAfterCrash()) work();
+  }
   return frame.Leave();
 }
 
@@ -116,20 +122,35 @@ std::filesystem::path FsPath(const std::string& text) {
   return std::filesystem::path(platform::Cp1252ToUtf8(text));
 }
 
-// An empty data file with a ".ALT" copy beside it (left by an interrupted save of the whole
-// file) is replaced by that copy; its index is deleted so that the first open rebuilds it.
-void RepairFromAlt(const std::string& path) {
+bool EmptyDataFile(const std::string& path) {
   std::error_code ec;
   const auto dat = FsPath(path + ".DAT");
-  if (!std::filesystem::is_regular_file(dat, ec) || std::filesystem::file_size(dat, ec) != 0 ||
-      ec) {
+  return std::filesystem::is_regular_file(dat, ec) && std::filesystem::file_size(dat, ec) == 0 &&
+         !ec;
+}
+
+// An empty data file with a ".ALT" copy beside it (left by an interrupted save of the whole
+// file) is replaced by that copy; its index is deleted so that the first open rebuilds it. The
+// repair runs alone (exclusive use of the fileblock); when another station has the files open it
+// is left to a later open. The error word stays clear.
+void RepairFromAlt(DriverEngine& engine, const std::string& path) {
+  if (!EmptyDataFile(path)) return;
+  engine.TakeExclusive(path);
+  if (!engine.Ok()) {
+    engine.ResetError();
     return;
   }
-  std::filesystem::remove(dat, ec);
-  const auto alt = FsPath(path + ".ALT");
-  if (!std::filesystem::exists(alt, ec)) return;
-  std::filesystem::rename(alt, dat, ec);
-  std::filesystem::remove(FsPath(path + ".IX"), ec);
+  std::error_code ec;
+  if (EmptyDataFile(path)) {
+    std::filesystem::remove(FsPath(path + ".DAT"), ec);
+    const auto alt = FsPath(path + ".ALT");
+    if (std::filesystem::exists(alt, ec)) {
+      std::filesystem::rename(alt, FsPath(path + ".DAT"), ec);
+      std::filesystem::remove(FsPath(path + ".IX"), ec);
+    }
+  }
+  engine.ReleaseExclusive(path);
+  engine.ResetError();
 }
 
 }  // namespace
@@ -141,9 +162,9 @@ bool IFDriver::Open(const DriverOpenParams& params) {
 void IFDriver::OpenWork(const DriverOpenParams& p) {
   DriverSystem& s = *system_;
   const std::string path = NormalisePath(p.path, s.StartFolder());
-  if (!path.empty()) RepairFromAlt(path);
-
   if (!s.Started()) return RecordError(kDrvNotStarted, 1);
+  if (!path.empty()) RepairFromAlt(Engine(), path);
+
   if (IsValid()) return RecordError(kDrvAlreadyOpen, 2);
   if (p.name.empty()) return RecordError(kDrvNoName, 1);
   if (s.FindOpen(p.name) != nullptr) return RecordError(kDrvAlreadyOpen, 1);
@@ -400,76 +421,71 @@ bool IFDriver::Mark() {
 // --- keys ---
 
 bool IFDriver::NextKey(int key, std::string& text, std::int32_t& ref) {
-  Frame frame(*this, DriverOp::kNextKey);
-  if (frame.Ready() && KeyInRange(key, false)) {
+  return Framed(DriverOp::kNextKey, [&] {
+    if (!KeyInRange(key, false)) return;
     if (positioned_key_ == key) positioned_key_ = 0;
     if (WNextKey(key, text, ref) != 0) RecordEngineError(1, key);
-  }
-  return frame.Leave();
+  });
 }
 
 bool IFDriver::PrevKey(int key, std::string& text, std::int32_t& ref) {
-  Frame frame(*this, DriverOp::kPrevKey);
-  if (frame.Ready() && KeyInRange(key, false)) {
+  return Framed(DriverOp::kPrevKey, [&] {
+    if (!KeyInRange(key, false)) return;
     if (positioned_key_ == key) positioned_key_ = 0;
     if (WPrevKey(key, text, ref) != 0) RecordEngineError(1, key);
-  }
-  return frame.Leave();
+  });
 }
 
 bool IFDriver::FindKeyAndRef(int key, std::string& text, std::int32_t& ref, int direction) {
-  Frame frame(*this, DriverOp::kFindKeyAndRef);
-  if (frame.Ready() && KeyInRange(key, false)) {
+  return Framed(DriverOp::kFindKeyAndRef, [&] {
+    if (!KeyInRange(key, false)) return;
     if (positioned_key_ == key) positioned_key_ = 0;
     if (text.size() > kMaxKeyLength) text.resize(kMaxKeyLength);
     if (WFindKeyAndRef(key, text, ref, direction) != 0) RecordEngineError(1, key, ref);
-  }
-  return frame.Leave();
+  });
 }
 
 std::int32_t IFDriver::UsedRecs() {
-  Frame frame(*this, DriverOp::kUsedRecs);
   std::int32_t n = -1;
-  if (frame.Ready()) {
+  const bool ok = Framed(DriverOp::kUsedRecs, [&] {
     Retried(RetryKind::kRecord, [&] { n = Engine().UsedRecs(fileblock_); });
     if (!Engine().Ok()) RecordEngineError(1);
-  }
-  return frame.Leave() ? n : -1;
+  });
+  return ok ? n : -1;
 }
 
 std::int32_t IFDriver::UsedKeys(int key) {
-  Frame frame(*this, DriverOp::kUsedKeys);
   std::int32_t n = -1;
-  if (frame.Ready() && KeyInRange(key, false)) {
+  const bool ok = Framed(DriverOp::kUsedKeys, [&] {
+    if (!KeyInRange(key, false)) return;
     Retried(RetryKind::kRecord, [&] { n = Engine().UsedKeys(fileblock_, key); });
     if (!Engine().Ok()) RecordEngineError(1, key);
-  }
-  return frame.Leave() ? n : -1;
+  });
+  return ok ? n : -1;
 }
 
 std::int32_t IFDriver::GetApproxRelPos(int key, std::int32_t scale, std::string_view text,
                                        std::int32_t ref) {
-  Frame frame(*this, DriverOp::kGetApproxRelPos);
   std::int32_t pos = -1;
-  if (frame.Ready() && KeyInRange(key, false)) {
+  const bool ok = Framed(DriverOp::kGetApproxRelPos, [&] {
+    if (!KeyInRange(key, false)) return;
     const std::string_view cut = text.substr(0, kMaxKeyLength);
     Retried(RetryKind::kRecord,
             [&] { pos = Engine().ApproxRelPos(fileblock_, key, cut, ref, scale); });
     if (!Engine().Ok()) RecordEngineError(1, key, ref);
-  }
-  return frame.Leave() ? pos : -1;
+  });
+  return ok ? pos : -1;
 }
 
 bool IFDriver::GetApproxKeyAndRef(int key, std::int32_t position, std::int32_t scale,
                                   std::string& text, std::int32_t& ref) {
-  Frame frame(*this, DriverOp::kGetApproxKeyAndRef);
-  if (frame.Ready() && KeyInRange(key, false)) {
+  return Framed(DriverOp::kGetApproxKeyAndRef, [&] {
+    if (!KeyInRange(key, false)) return;
     if (positioned_key_ == key) positioned_key_ = 0;
     Retried(RetryKind::kRecord,
             [&] { Engine().ApproxKeyAt(fileblock_, key, position, scale, text, ref); });
     if (!Engine().Ok()) RecordEngineError(1, key);
-  }
-  return frame.Leave();
+  });
 }
 
 // --- records ---

@@ -274,6 +274,10 @@ int IFbiDriver::WUnlockFile() {
   return Retried(RetryKind::kRecord, [&] { Engine().UnlockFile(fileblock_); });
 }
 
+int IFbiDriver::WTakeExclusive() {
+  return Retried(RetryKind::kLock, [&] { Engine().TakeExclusive(path_); });
+}
+
 // --- recording ---
 
 void IFbiDriver::RecordError(int error, std::uint32_t argument, int key, std::int32_t ref,

@@ -103,6 +103,8 @@ class IFbiDriver : public OpenDriver {
   int WUnlockRecord(std::int32_t ref);
   int WLockFile();
   int WUnlockFile();
+  // Exclusive use of the fileblock for a rebuild, repair or creation (retried like a lock).
+  int WTakeExclusive();
 
   // --- recording on the operation stack ---
   // Sets the error into the engine's word and adds an entry (class -1: from the number).

@@ -68,6 +68,12 @@ enum RetryReason : int {
   kReasonCreate = 6,         // open: the data file is missing; true creates the files
   kReasonDriveNotReady = 7,  // 10110
   kReasonPathNotFound = 8,   // 9900
+  // Another station stopped in the middle of a change: the file is repaired (rebuilt) and this
+  // driver reopens it; true goes on.
+  kReasonRepair = 9,
+  // open: the data file is missing although its index is there (the log existed); true creates
+  // the files anew.
+  kReasonDataMissing = 10,
 };
 
 }  // namespace storage

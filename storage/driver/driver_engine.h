@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "storage/isam/engine.h"
+#include "storage/isam/rebuild.h"
 
 namespace storage {
 
@@ -65,6 +66,16 @@ class DriverEngine {
   virtual void Rebuild(const std::string& name, int record_length,
                        const std::vector<EngineKeySpec>& keys, bool variable,
                        const EngineKeyBuilder& builder, const EngineRebuildProgress& progress) = 0;
+
+  // --- exclusive use: a rebuild, repair or creation runs alone (storage/isam/rebuild_lock.h) ---
+  // Waits while another process has the fileblock open or repairs it; 10355 when that lasts.
+  virtual void TakeExclusive(const std::string& name) = 0;
+  virtual void ReleaseExclusive(const std::string& name) = 0;
+  // Puts a reorganisation that stopped halfway back from its "SAV" file (10465 when that is
+  // impossible to decide); nothing without one.
+  virtual void RestoreInterruptedRebuild(const std::string& name) = 0;
+  // Which of the fileblock's data, index and "SAV" files are there.
+  virtual FilesPresent Present(const std::string& name) = 0;
 
   // --- fixed-length records ---
   virtual std::int32_t AddRecord(FileblockHandle fb, const std::uint8_t* record) = 0;

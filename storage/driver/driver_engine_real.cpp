@@ -76,6 +76,13 @@ class RealDriverEngine final : public DriverEngine {
     }
   }
 
+  void TakeExclusive(const std::string& name) override { FileblockTakeExclusive(name); }
+  void ReleaseExclusive(const std::string& name) override { FileblockReleaseExclusive(name); }
+  void RestoreInterruptedRebuild(const std::string& name) override {
+    storage::RestoreInterruptedRebuild(name);
+  }
+  FilesPresent Present(const std::string& name) override { return FileblockFilesPresent(name); }
+
   std::int32_t AddRecord(FileblockHandle fb, const std::uint8_t* record) override {
     return FileblockAddRecord(fb, record);
   }

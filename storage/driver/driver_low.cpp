@@ -5,6 +5,33 @@
 #include "storage/isam/isam_errors.h"
 
 namespace storage {
+namespace {
+
+// Open errors a rebuild of the files mends: an unusable index, a data file not closed
+// properly, a key table that differs from the file's.
+bool NeedsRebuild(int error) {
+  return error == kIsamIndexUnusable || error == kIsamKeyHeaderBad || error == kDrvKeyTableMismatch;
+}
+
+// Gives exclusive use of the fileblock back when it goes, keeping the error word.
+class ExclusiveUseGuard {
+ public:
+  ExclusiveUseGuard(DriverEngine& engine, const std::string& path) : e_(engine), path_(path) {}
+  ~ExclusiveUseGuard() {
+    ErrorWordKeeper keep(e_);
+    e_.ReleaseExclusive(path_);
+    keep.Restore();
+  }
+  ExclusiveUseGuard(const ExclusiveUseGuard&) = delete;
+  ExclusiveUseGuard& operator=(const ExclusiveUseGuard&) = delete;
+
+ private:
+  DriverEngine& e_;
+  const std::string& path_;
+};
+
+}  // namespace
+
 IFDriverLow::IFDriverLow() = default;
 IFDriverLow::~IFDriverLow() = default;
 
@@ -62,8 +89,7 @@ bool IFDriverLow::OpenFiles() {
     if (keys_[k].length > kMaxKeyLength) return RecordError(kDrvKeyTooLong, 1, k), false;
   }
 
-  bool rebuilt = false;
-  bool created = false;
+  bool repaired = false;
   for (;;) {
     if (WOpen() == 0) CheckDefinition();
     if (Engine().Ok()) {
@@ -72,39 +98,79 @@ bool IFDriverLow::OpenFiles() {
     }
     fileblock_ = nullptr;
     const int error = Engine().Error();
-    const auto ask = [&](int reason) {
-      ErrorWordKeeper keep(Engine());
-      const bool yes = retry_proc_ && CallOut([&] { return retry_proc_(name_, reason); });
-      keep.Restore();
-      return yes;
-    };
-    if (!rebuilt && (error == kIsamIndexUnusable || error == kIsamKeyHeaderBad ||
-                     error == kDrvKeyTableMismatch)) {
-      if (!ask(kReasonRebuild)) {
-        RecordEngineError(2, 0, 0, kClassSevere);
-        return false;
-      }
-      rebuilt = true;
-      if (Rebuild() != 0) {
-        RecordEngineError(3);
-        return false;
-      }
-      continue;
+    if (repaired || !(NeedsRebuild(error) || error == kIsamFileNotFound)) {
+      RecordEngineError(6);
+      return false;
     }
-    if (!created && error == kIsamFileNotFound) {
-      if (!create_when_missing_) return RecordError(kDrvFileMissing, 4), false;
-      if (!ask(kReasonCreate)) return RecordError(kDrvCreateDeclined, 4), false;
-      created = true;
-      Engine().Create(path_, record_length_, KeySpecs());
-      if (!Engine().Ok()) {
-        RecordEngineError(5);
-        return false;
-      }
-      continue;
-    }
-    RecordEngineError(6);
+    repaired = true;
+    if (!RepairAlone()) return false;
+  }
+}
+
+bool IFDriverLow::Ask(int reason) {
+  ErrorWordKeeper keep(Engine());
+  const bool yes = retry_proc_ && CallOut([&] { return retry_proc_(name_, reason); });
+  keep.Restore();
+  return yes;
+}
+
+bool IFDriverLow::RepairAlone() {
+  const FilesPresent files = Engine().Present(path_);
+  if (files.data || files.save) return RepairUnderLock();
+  // Neither the data file nor the save copy of a rebuild: a new log, or one that went missing.
+  if (!create_when_missing_) return RecordError(kDrvFileMissing, 4), false;
+  // Asked before the lock is taken, so no other station waits for this station's user.
+  if (!Ask(files.index ? kReasonDataMissing : kReasonCreate)) {
+    return RecordError(kDrvCreateDeclined, 4), false;
+  }
+  return RepairUnderLock(true);
+}
+
+bool IFDriverLow::RepairUnderLock(bool create) {
+  if (WTakeExclusive() != 0) {
+    RecordEngineError(7);
     return false;
   }
+  const ExclusiveUseGuard held(Engine(), path_);
+  // A rebuild that stopped halfway is put back first: nobody creates a log beside its save copy.
+  Engine().RestoreInterruptedRebuild(path_);
+  if (!Engine().Ok()) {
+    RecordEngineError(8);
+    return false;
+  }
+  // Another station may have repaired or created the files while this one waited for them.
+  if (TrialOpen()) return true;
+  const int error = Engine().Error();
+  if (NeedsRebuild(error)) {
+    if (!Ask(kReasonRebuild)) {
+      RecordEngineError(2, 0, 0, kClassSevere);
+      return false;
+    }
+    if (Rebuild() != 0) {
+      RecordEngineError(3);
+      return false;
+    }
+    return true;
+  }
+  if (error != kIsamFileNotFound || !create) return true;  // the open reports what it finds
+  Engine().Create(path_, record_length_, KeySpecs());
+  if (!Engine().Ok()) {
+    RecordEngineError(5);
+    return false;
+  }
+  return true;
+}
+
+bool IFDriverLow::TrialOpen() {
+  if (WOpen() != 0 || !CheckDefinition()) {
+    fileblock_ = nullptr;
+    return false;
+  }
+  // Opened without the rebuild lock, which this station holds exclusively: it is opened again
+  // when the lock is given back.
+  Engine().Close(fileblock_);
+  fileblock_ = nullptr;
+  return true;
 }
 
 bool IFDriverLow::CheckDefinition() {

@@ -37,6 +37,27 @@ class IFDriverLow : public IFbiDriver {
   bool OpenOnDemand();
   bool OpenFiles();
   bool CheckDefinition();  // open fileblock against the key table; closes it on a difference
+  // After an open found the index unusable or the data file missing: rebuilds or creates the
+  // files alone (exclusive use, storage/isam/rebuild_lock.h), puts back a rebuild that stopped
+  // halfway, or finds the files repaired by another station meanwhile. False when recorded as
+  // failed; true when the open may be tried again.
+  bool RepairAlone();
+  // Its part under exclusive use; with `create` (the user agreed) missing files are created.
+  bool RepairUnderLock(bool create = false);
+  // Opens and closes the files under exclusive use: whether they are sound now.
+  bool TrialOpen();
+  // Asks the lock-conflict callback (reasons 5, 6, 9, 10), keeping the error word.
+  bool Ask(int reason);
+
+  // --- another station's crash (crash_repair.cpp) ---
+  // After an operation on open files found the index unusable (another station stopped in the
+  // middle of a change, 10010) while this driver held no lock: tells the user once (reason 9),
+  // closes, repairs and reopens the files and finds the current record again. True when the
+  // operation is to run once more on a clean stack; false with the outcome recorded otherwise.
+  bool RepairAfterCrash();
+  void RefindCurrent();
+  // The reference of the before image's record in the open files, -1 when it is not there.
+  std::int32_t FindByImage();
 
   // --- locks taken by add, update and delete, each only when not held already ---
   struct TakenLocks {
@@ -85,6 +106,7 @@ class IFDriverLow : public IFbiDriver {
   // Lock notes of the running operation (who held what when it began).
   bool note_record_lock_ = false;
   bool note_file_lock_ = false;
+  bool locks_at_start_ = false;  // any lock of this driver's fileblock
   bool create_when_missing_ = true;
 };
 

@@ -26,6 +26,14 @@ std::string RetryReasonText(int reason) {
     case kReasonRecordDeleted:
       return common::LangText(" Satz bereits gelöscht. Neuanlegen? ",
                               " Record already deleted. New add ? ");
+    case kReasonRepair:
+      return common::LangText(
+          " Eine andere Station wurde während einer Änderung beendet. Die Datei wird "
+          "repariert. Weiter? ",
+          " Another station stopped during a change. The file is repaired. Continue ? ");
+    case kReasonDataMissing:
+      return common::LangText(" Datendatei fehlt. Neu anlegen? ",
+                              " Data file missing. Create it anew ? ");
     case kReasonDriveNotReady:
       return common::LangText(" Laufwerk nicht bereit. Noch einmal versuchen? ",
                               " Drive not ready. Retry ? ");

@@ -3,9 +3,9 @@
 // The file manager installs DriverRetryPrompt as the default lock-conflict callback of every
 // driver (storage/tables/db_functions.h). It asks through common::ToMessages, as a yes/no question
 // with empty caption and title and Yes as the default button: the file name (cut to 40 characters)
-// +
-// ": " + the text of the reason, in the language of the language setting. Reasons 5 (rebuild an
-// unusable index) and 6 (create missing files) answer Yes without asking.
+// + ": " + the text of the reason, in the language of the language setting. Reasons 5 (rebuild an
+// unusable index) and 6 (create the files of a new log) answer Yes without asking; a data file
+// that is missing beside its index (reason 10) is a log that went missing, and the user decides.
 #pragma once
 
 #include <string>

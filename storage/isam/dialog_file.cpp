@@ -50,14 +50,19 @@ bool WriteChangingWord(EngineFile& dialog) {
   return dialog.Write(1, word, 2);
 }
 
-bool CreateDialogFile(const std::string& name) {
-  EngineFile file;
-  EngineOpenMode mode;
-  mode.create_always = true;
-  if (!file.Open(name, mode)) return false;
+bool OpenDialogFile(EngineFile& dialog, const std::string& name, const EngineOpenMode& mode) {
+  if (!dialog.Open(name, mode)) return false;
+  if (!mode.open_always) return true;
+  std::int64_t size = 0;
+  if (!dialog.Size(&size)) return false;
+  // Just created (two openers writing the byte at once write the same byte).
   const std::uint8_t zero = 0;
-  const bool written = file.Write(0, &zero, 1);
-  return file.Close() && written;
+  return size != 0 || dialog.Write(0, &zero, 1);
+}
+
+bool ResetDialogFile(EngineFile& dialog) {
+  const std::uint8_t zero = 0;
+  return dialog.Write(0, &zero, 1) && dialog.Truncate(1);
 }
 
 }  // namespace storage

@@ -14,6 +14,9 @@
 //                         key headers) set = header k changed by another process since the
 //                         slot's owner last read it; bit keys + 1, the news bit, is set whenever
 //                         any bit is; a slot without it counts as unchanged
+//   0x7FFF0000      1     the rebuild lock (rebuild_lock.h): held shared by every open of the
+//                         fileblock, exclusively by a rebuild, repair or creation of its files;
+//                         a lock only, never written
 //   0x7FFFFFFF - n  1     owner mark of user slot n: locked while its process has the fileblock
 //                         open; a lock only, never written
 //
@@ -49,6 +52,7 @@ inline constexpr std::int64_t kSlotAreaStart = 3;
 inline constexpr std::uint16_t kDialogEndWord = 2000;
 inline constexpr std::uint16_t kDialogChangingWord = 2001;
 inline constexpr std::uint16_t kJournalHeaderWord = 1000;
+inline constexpr std::int64_t kRebuildLockOffset = 0x7FFF0000;
 inline constexpr std::int64_t kOwnerMarkTop = 0x7FFFFFFF;  // owner mark of slot n: top - n
 inline constexpr std::int64_t kOwnerMarksStart = 0x7FFF0001;
 inline constexpr std::int64_t kOwnerMarksLength = kOwnerMarkTop - kOwnerMarksStart + 1;
@@ -95,7 +99,10 @@ bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bo
                    bool changing = false);
 // Writes the word 2001 alone.
 bool WriteChangingWord(EngineFile& dialog);
-// Creates a fresh dialog file: one zero byte, opened exclusively and closed again.
-bool CreateDialogFile(const std::string& name);
+// Opens the dialog file; with `mode.open_always` a missing one is created fresh (one zero byte).
+bool OpenDialogFile(EngineFile& dialog, const std::string& name, const EngineOpenMode& mode);
+// Makes an open dialog file fresh again (one zero byte): after its fileblock's files were created
+// or rebuilt, nothing in it belongs to them.
+bool ResetDialogFile(EngineFile& dialog);
 
 }  // namespace storage

@@ -187,6 +187,7 @@ void EngineExit() {
   IsamReset();
   if (first_error != 0) Fail(first_error);
   if (!e.open.empty()) return;
+  e.exclusive.clear();  // closing the dialog files gives the rebuild locks back
   e.started = false;
   e.pool.Free();
 }

@@ -167,6 +167,17 @@ void FileblockDelete(std::string_view name);
 // `report_flush_failure` is set; otherwise the file is reopened, which puts its data on disk.
 void FileblockFlush(FileblockHandle handle, bool report_flush_failure = false);
 
+// ---- Exclusive use: the rebuild lock (rebuild_lock.h) ------------------------------------------
+
+// Takes exclusive use of the fileblock `name` for a rebuild, the repair of an interrupted rebuild
+// or the creation of its files: waits up to 3072 ms while another process has the fileblock open
+// or is opening, rebuilding, repairing or creating it, and then fails with 10355 (a lock
+// conflict). While it is held, this process's own opens, creations and rebuilds of the name go
+// ahead; its own fileblocks of the name must be closed before. Takes nest. Does nothing in
+// single-user mode.
+void FileblockTakeExclusive(std::string_view name);
+void FileblockReleaseExclusive(std::string_view name);
+
 // ---- Records ------------------------------------------------------------------------------------
 
 // Adds the buffer as a new record (free chain first, else appended); the new reference, 0 on

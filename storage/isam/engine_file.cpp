@@ -76,8 +76,9 @@ bool EngineFile::Open(std::string_view name, const EngineOpenMode& mode) {
       name, mode.read_write ? platform::FileAccess::kReadWrite : platform::FileAccess::kRead,
       mode.shared ? platform::FileShare::kReadWrite : platform::FileShare::kExclusive,
       mode.create_always ? platform::FileCreate::kCreateAlways
+      : mode.open_always ? platform::FileCreate::kOpenAlways
                          : platform::FileCreate::kOpenExisting);
-  if (e != platform::kErrorSuccess) return OpenFailure(e, mode.create_always);
+  if (e != platform::kErrorSuccess) return OpenFailure(e, mode.create_always || mode.open_always);
   if (mode.never_locked > 0) file_.DeclareNeverLocked(0, mode.never_locked);
   if (!mode.memory) return true;
 

@@ -47,6 +47,7 @@ struct EngineOpenMode {
   bool read_write = true;
   bool shared = false;         // share mode 3, else exclusive
   bool create_always = false;  // else open existing
+  bool open_always = false;    // a missing file is created empty; an existing one is kept
   bool memory = false;         // whole-file memory mode
   // The leading bytes of the file that no process ever locks (a header before every locked
   // range): their I/O skips the mandatory-lock check of a shared file (platform/file.h).

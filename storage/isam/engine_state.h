@@ -3,11 +3,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "storage/isam/engine.h"
 #include "storage/isam/lock_table.h"
 #include "storage/isam/page_pool.h"
+#include "storage/isam/rebuild_lock.h"
 
 namespace storage {
 
@@ -20,6 +22,7 @@ struct EngineGlobals {
   PagePool pool;
   std::vector<Fileblock*> open;  // open fileblocks, owned (freed by close)
   LockTable locks;
+  std::vector<std::unique_ptr<ExclusiveUse>> exclusive;  // fileblocks this process repairs
   std::uint32_t next_serial = 1;
   std::uint32_t next_generation = 1;  // of the next opening; never 0
 };

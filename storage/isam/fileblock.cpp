@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "common/le_int.h"
+#include "storage/isam/dialog_file.h"
 #include "storage/isam/engine_state.h"
 #include "storage/isam/file_names.h"
 #include "storage/isam/key_header.h"
@@ -55,10 +56,14 @@ bool DeleteIfPresent(const std::string& name) {
   return false;
 }
 
+// Deletes the files of a fileblock. While this process holds exclusive use of the fileblock its
+// dialog file, which carries the lock, is made fresh instead.
 bool DeleteFiles(std::string_view name) {
   const FileblockNames names = MakeFileblockNames(name);
-  return DeleteIfPresent(names.index) && DeleteIfPresent(names.dialog) &&
-         DeleteIfPresent(names.data);
+  if (!DeleteIfPresent(names.index)) return false;
+  EngineFile* const held = ExclusiveDialog(names.dialog);
+  if (held != nullptr ? !ResetDialogFile(*held) : !DeleteIfPresent(names.dialog)) return false;
+  return DeleteIfPresent(names.data);
 }
 
 // Decodes and checks a key header by the rules the checker applies too.
@@ -313,7 +318,8 @@ FileblockHandle OpenFileblock(std::string_view name, const OpenOptions& options,
   mode.memory = options.memory_mode;
   mode.never_locked = kDataHeaderSize;  // record locks start behind the header
 
-  if (!DialogOpenBegin(*fb, names, options) || !fb->data.Open(names.data, mode)) {
+  if (!DialogOpenBegin(*fb, names, options) || !fb->data.Open(names.data, mode) ||
+      !DialogOpenDeferred(*fb, names)) {
     Abandon(*fb);
     return nullptr;
   }

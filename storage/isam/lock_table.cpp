@@ -21,8 +21,13 @@ bool OsUnlock(platform::File& file, std::int64_t offset, std::int64_t length) {
   return true;
 }
 
+bool OsLock(platform::File& file, std::int64_t offset, std::int64_t length, std::uint32_t step,
+            std::uint32_t limit) {
+  return LockRegionRetry(file, offset, length, step, limit);
+}
+
 const LockRoutines kSingleUser{0, &NoLock, &NoUnlock};
-const LockRoutines kNetwork{5, &LockRegionRetry, &OsUnlock};
+const LockRoutines kNetwork{5, &OsLock, &OsUnlock};
 
 // Grows a table in the fixed steps of the lock table, within its limit.
 template <typename T>
@@ -37,11 +42,11 @@ bool MakeRoom(std::vector<T>& table, std::size_t step) {
 }  // namespace
 
 bool LockRegionRetry(platform::File& file, std::int64_t offset, std::int64_t length,
-                     std::uint32_t step, std::uint32_t limit) {
+                     std::uint32_t step, std::uint32_t limit, platform::LockKind kind) {
   std::uint32_t waited = 0;
   for (;;) {
     waited += step;
-    const platform::WinError e = file.LockRegion(offset, length);
+    const platform::WinError e = file.LockRegion(offset, length, kind);
     if (e == platform::kErrorSuccess) return true;
     // Only the failure words: the caller decides which engine error a refusal is.
     NoteOsFailure(kPrimLock, e);

@@ -34,7 +34,8 @@ inline constexpr std::uint32_t kHeaderLockLimit = kLockLimit * 4;
 // waited (step 64, limit 768: at most 12 attempts); step 0 makes a single attempt. Waits through
 // platform::CurrentSleeper(). A refusal records its failure words (the first one kept).
 bool LockRegionRetry(platform::File& file, std::int64_t offset, std::int64_t length,
-                     std::uint32_t step, std::uint32_t limit);
+                     std::uint32_t step, std::uint32_t limit,
+                     platform::LockKind kind = platform::LockKind::kExclusive);
 
 // The lock routine set of a network mode.
 struct LockRoutines {

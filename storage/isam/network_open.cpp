@@ -68,6 +68,29 @@ bool SharedInNetwork(const Fileblock& fb) {
   return fb.net != nullptr && Engine().network_mode == kNetworkShared;
 }
 
+bool OpenDialogWithLock(Fileblock& fb, const std::string& name) {
+  const bool network = Engine().network_mode == kNetworkShared;
+  EngineOpenMode mode;
+  mode.read_write = !fb.read_only;
+  // In network mode the dialog file is where every user of the fileblock meets, shared or not.
+  mode.shared = fb.shared || fb.read_only || network;
+  mode.open_always = !fb.read_only;
+  mode.never_locked = kSlotAreaStart;  // every lock lies in or behind the slot area
+  if (!OpenDialogFile(fb.dialog, name, mode)) return false;
+  // In network mode every open holds the rebuild lock while its dialog file is open, unless this
+  // process rebuilds the fileblock itself (rebuild_lock.h).
+  const bool rebuild_lock = network && !fb.read_only && ExclusiveDialog(name) == nullptr;
+  return !rebuild_lock || TakeRebuildLockShared(fb.dialog);
+}
+
+bool DialogOpenDeferred(Fileblock& fb, const FileblockNames& names) {
+  if (fb.dialog.IsOpen() || fb.read_only || Engine().network_mode != kNetworkShared ||
+      ExclusiveDialog(names.dialog) != nullptr) {
+    return true;
+  }
+  return OpenDialogWithLock(fb, names.dialog);
+}
+
 bool DialogOpenBegin(Fileblock& fb, const FileblockNames& names, const OpenOptions& options) {
   if (fb.shared) {
     fb.net.reset(new (std::nothrow) NetworkState);
@@ -79,19 +102,17 @@ bool DialogOpenBegin(Fileblock& fb, const FileblockNames& names, const OpenOptio
     if (fb.jour == nullptr) return Fail(kIsamNoMemoryFileblock);
   }
   const bool wanted = DialogWanted(fb, options);
+  const bool network = Engine().network_mode == kNetworkShared;
   if (platform::FileExists(names.dialog) != platform::kErrorSuccess) {
+    // Without it an unshared open takes the rebuild lock once its data file is open, so that
+    // looking for a log that is not there leaves no dialog file behind.
     if (!wanted && !options.read_only_sharing) return true;
     if (fb.read_only) return Fail(kIsamDialogReadOnly);
-    if (!CreateDialogFile(names.dialog)) return false;
   }
-  EngineOpenMode mode;
-  mode.read_write = !fb.read_only;
-  mode.shared = fb.shared || fb.read_only;
-  mode.never_locked = kSlotAreaStart;  // every lock lies in or behind the slot area
-  if (!fb.dialog.Open(names.dialog, mode)) return false;
+  if (!OpenDialogWithLock(fb, names.dialog)) return false;
   // While this open runs, no other process may take the write lock (which covers this byte),
   // and it waits while another process holds it.
-  if (options.shared && !options.read_only_sharing && Engine().network_mode == kNetworkShared) {
+  if (options.shared && !options.read_only_sharing && network) {
     if (!Locks().LockRegion(fb.dialog.OsFile(), kSlotAreaStart, 1, kLockStep, kHeaderLockLimit)) {
       return Fail(kIsamOpenLockRefused);
     }
@@ -140,8 +161,11 @@ bool DialogOpenFinish(Fileblock& fb, const OpenOptions& options) {
   if (!DialogWanted(fb, options) && !options.read_only_sharing) {
     const std::string name = fb.dialog.Name();
     Locks().ReleaseAll(fb.dialog.OsFile());
-    if (!fb.dialog.Close()) return false;
-    if (!fb.read_only && !EngineDeleteFile(name)) return false;
+    if (!fb.dialog.Close()) return false;  // gives the rebuild lock back
+    // In network mode the file carries the rebuild lock of every user and stays in place:
+    // deleting it under another process that has it open would split the lock in two.
+    const bool stays = Engine().network_mode == kNetworkShared;
+    if (!fb.read_only && !stays && !EngineDeleteFile(name)) return false;
   }
   return true;
 }

@@ -65,6 +65,12 @@ bool AnnounceChange(Fileblock& fb);
 // Open steps before the data and index files are opened: the dialog file is opened (created when
 // wanted and missing) and, for shared use in network mode, the open-time lock taken.
 bool DialogOpenBegin(Fileblock& fb, const FileblockNames& names, const OpenOptions& options);
+// Right after the data file opened, before anything is read from it: an unshared open in network
+// mode that found no dialog file takes the rebuild lock now (rebuild_lock.h).
+bool DialogOpenDeferred(Fileblock& fb, const FileblockNames& names);
+// Opens the dialog file (a missing one is created, unless read-only) and, in network mode, takes
+// the rebuild lock shared.
+bool OpenDialogWithLock(Fileblock& fb, const std::string& name);
 // Open steps after them: dialog check, owner-mark check, network state, user slot, journal
 // replay, slot area set-up, release of the open-time lock; an unwanted dialog file is closed and
 // deleted.

@@ -83,6 +83,23 @@ void Reorganise(std::string_view name, std::int32_t min_length, std::int32_t max
                 std::span<const KeySpec> keys, bool variable, const RebuildRecordCallback& callback,
                 const RebuildProgress& progress = {});
 
+// Puts a reorganisation that stopped halfway back to where it began, from the "SAV" file it left
+// (the old data file, which the reorganisation only reads): without a "DAT" file, or beside the
+// new "DAT" file of the stopped run (still marked as not closed properly), "SAV" becomes "DAT"
+// again, marked, so that the next open rebuilds its index. Beside a "DAT" file that is not marked
+// nobody can tell which of the two holds the log: 10465, and both stay. Without "SAV" nothing
+// happens. Needs exclusive use of the fileblock (engine.h) while other processes may use it.
+void RestoreInterruptedRebuild(std::string_view name);
+
+// Which files of the fileblock `name` are there: the data file, the index file and the "SAV" file
+// of a rebuild. A query; it changes nothing and leaves the error word alone.
+struct FilesPresent {
+  bool data = false;
+  bool index = false;
+  bool save = false;
+};
+FilesPresent FileblockFilesPresent(std::string_view name);
+
 // The second step: a new index for the records of the data file.
 void RebuildIndex(std::string_view name, std::int32_t min_length, std::int32_t max_length,
                   std::span<const KeySpec> keys, bool variable, const RebuildKeyBuilder& builder,

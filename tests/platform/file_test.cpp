@@ -131,6 +131,37 @@ TEST_F(FileTest, LocksBelongToTheHandleAreMandatoryForOthersAndSurviveOtherClose
   EXPECT_EQ(a.Close(), kErrorInvalidHandle);
 }
 
+TEST_F(FileTest, SharedLocksLetEachOtherInAndKeepExclusiveOnesOut) {
+  File a = OpenNew("k.dat");
+  File b, c;
+  ASSERT_EQ(Open(b, "k.dat"), 0u);
+  ASSERT_EQ(Open(c, "k.dat"), 0u);
+  constexpr std::int64_t kAt = 0x7FFF0000;
+  ASSERT_EQ(a.LockRegion(kAt, 1, LockKind::kShared), 0u);
+  EXPECT_EQ(b.LockRegion(kAt, 1, LockKind::kShared), 0u);
+  EXPECT_EQ(c.LockRegion(kAt, 1), kErrorLockViolation);
+  ASSERT_EQ(a.UnlockRegion(kAt, 1), 0u);
+  EXPECT_EQ(c.LockRegion(kAt, 1), kErrorLockViolation);  // b still holds it
+  ASSERT_EQ(b.Close(), 0u);
+  ASSERT_EQ(c.LockRegion(kAt, 1), 0u);
+  EXPECT_EQ(a.LockRegion(kAt, 1, LockKind::kShared), kErrorLockViolation);
+  // A shared lock keeps others from writing the range, as an exclusive one does.
+  ASSERT_EQ(Write(a, 0, "abcd"), 0u);
+  ASSERT_EQ(c.LockRegion(0, 2, LockKind::kShared), 0u);
+  EXPECT_EQ(Write(a, 1, "x"), kErrorLockViolation);
+}
+
+TEST_F(FileTest, OpenAlwaysCreatesAMissingFileAndNeverCutsOne) {
+  File a;
+  ASSERT_EQ(Open(a, "o.dat", kShared, FileCreate::kOpenAlways), 0u);
+  EXPECT_EQ(Size(a), 0);
+  ASSERT_EQ(Write(a, 0, "kept"), 0u);
+  File b;
+  ASSERT_EQ(Open(b, "o.dat", kShared, FileCreate::kOpenAlways), 0u);
+  EXPECT_EQ(Read(b, 0, 8), "kept");
+  EXPECT_EQ(Open(b, "nodir/o.dat", kShared, FileCreate::kOpenAlways), kErrorPathNotFound);
+}
+
 TEST_F(FileTest, DeleteRenameAndCopyFollowWindows) {
   {
     File a = OpenNew("d.dat");

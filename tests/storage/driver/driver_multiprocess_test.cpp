@@ -66,5 +66,30 @@ TEST_F(MultiProcessTest, TheSecondUpdateOfOneRecordGets12309AndSeesTheFirst) {
   EXPECT_EQ(ReadFile(Out("second")), "class=1 error=12309 call=FIRST\n");
 }
 
+// Another station dies inside its add (killed at its third write, the record's): this station's
+// next change finds the log unusable, is told once, has it rebuilt alone, and changes its own
+// record, which the rebuild has renumbered.
+TEST_F(MultiProcessTest, AStationFindingAnotherCrashedRepairsTheLogAndChangesItsOwnRecord) {
+  auto d = OpenTest("PXLK", true);
+  for (int i = 0; i < 8; ++i) Add(*d, "R" + std::to_string(i));
+  ASSERT_TRUE(d->FindRecord(2, "R2") && d->DeleteRecord(0));  // a free slot before R5
+  ASSERT_TRUE(d->FindRecord(2, "R5"));
+  const std::int32_t before = d->CurrentRef();
+  ASSERT_EQ(Wait(Spawn({"add", "1", "K", "3"}, "killed")), 128 + 9);
+  Rec(*d).band = "U";
+  questions.clear();
+  EXPECT_FALSE(d->UpdateRecord());  // not now: a lock conflict, never EDBError
+  EXPECT_EQ(storage::DriverErrorClass(), 2);
+  EXPECT_EQ(FirstError(), 10010);
+  answer_yes = true;
+  EXPECT_TRUE(d->UpdateRecord());
+  EXPECT_EQ(questions, (std::vector<int>{9, 9, 5}));
+  EXPECT_EQ(d->CurrentRef(), before - 1);
+  std::vector<std::string> bands;
+  for (bool ok = d->FirstRecord(1); ok; ok = d->NextRecord(1)) bands.push_back(Rec(*d).band.str());
+  EXPECT_EQ(bands, (Texts{"A", "A", "A", "A", "U", "A", "A"}));
+  EXPECT_EQ(Check(), "");
+}
+
 }  // namespace
 }  // namespace storage_test

@@ -324,6 +324,11 @@ const QuestionCase kQuestions[] = {
     {"EnglishPathNotFound", 8, 2, ":  undefined Error. Retry ? "},
     {"RebuildAgreed", 5, 1, nullptr},
     {"CreateAgreed", 6, 1, nullptr},
+    // A log that went missing beside its index is not silently replaced by an empty one.
+    {"DataMissingIsAsked", 10, 1, ":  Datendatei fehlt. Neu anlegen? "},
+    {"CrashRepairIsTold", 9, 1,
+     ":  Eine andere Station wurde während einer Änderung beendet. Die Datei wird repariert. "
+     "Weiter? "},
 };
 
 class QuestionTest : public MessagesTest, public ::testing::WithParamInterface<QuestionCase> {};

@@ -49,6 +49,14 @@ class FaultEngine final : public storage::DriverEngine {
                const storage::EngineRebuildProgress& progress) override {
     Pass("Rebuild") ? e_->Rebuild(name, n, keys, variable, builder, progress) : void();
   }
+  void TakeExclusive(const std::string& name) override {
+    Pass("TakeExclusive") ? e_->TakeExclusive(name) : void();
+  }
+  void ReleaseExclusive(const std::string& name) override { e_->ReleaseExclusive(name); }
+  void RestoreInterruptedRebuild(const std::string& name) override {
+    e_->RestoreInterruptedRebuild(name);
+  }
+  storage::FilesPresent Present(const std::string& name) override { return e_->Present(name); }
   I32 AddRecord(FB fb, CBytes r) override { return Pass("AddRecord") ? e_->AddRecord(fb, r) : 0; }
   void GetRecord(FB fb, I32 ref, Bytes r) override { e_->GetRecord(fb, ref, r); }
   void PutRecord(FB fb, I32 ref, CBytes r) override {

@@ -51,7 +51,8 @@ const DialogCase kCases[] = {
     {"FreshGetsEverySlotMarked", Bytes{0}, "shared", 0, kEverySlotMarked},
     {"OtherLayoutIsSetUpAgain", Bytes{0, 0xD0, 0x07, 0, 0}, "shared", 0, kEverySlotMarked},
     {"CleanIsLeftAlone", kClean, "shared", 0, kClean},
-    {"UnwantedIsDeleted", kClean, "", 0, kMissing},
+    // It carries the rebuild lock of the other users: emptied, it stays.
+    {"UnwantedIsEmptiedAndStays", kClean, "", 0, Bytes{0}},
     {"ReadOnlyLeavesItAlone", kClean, "readonly", 0, kClean},
     {"ReadOnlyRefusesAJournal", kJournal, "readonly", kIsamDialogReadOnly, kJournal},
     {"ReadOnlyCannotCreateIt", kMissing, "readonly shared", kIsamDialogReadOnly, kMissing},
@@ -60,7 +61,7 @@ const DialogCase kCases[] = {
     {"ReadOnlySharingReadsAClearOne", kClean, "rosharing", 0, kClean},
     {"UnknownJournalWord", kUnknownWord, "shared", kIsamJournalUnreadable, kUnknownWord},
     {"JournalPageBeyondTheIndex", kFarPage, "", kIsamJournalUnreadable, kFarPage},
-    {"TornJournalRecordEndsTheJournal", Bytes{0, 0xE8, 0x03, 0, 0, 7}, "", 0, kMissing},
+    {"TornJournalRecordEndsTheJournal", Bytes{0, 0xE8, 0x03, 0, 0, 7}, "", 0, Bytes{0}},
     {"EmptyJournalOfASharedUserIsSetUp", Bytes{}, "shared", 0, kEverySlotMarked},
     {"JournalOptionKeepsItFresh", kMissing, "journal", 0, Bytes{0}}};
 INSTANTIATE_TEST_SUITE_P(Conditions, DialogOpen, ::testing::ValuesIn(kCases), RowName);

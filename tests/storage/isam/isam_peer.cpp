@@ -4,6 +4,7 @@
 //   add TEXT (ok REF) | put REF TEXT | get REF | getlocked REF (then the text delivered)
 //   addkey K REF TEXT | delkey K REF TEXT | sleeps (ok COUNT TOTALMS) | sleeper D (ms / D real)
 //   writer ID COUNT SEED (W<ID>-<nnnnn>, random batches; SEED 0: one) | reader (until a line)
+//   exclusive NAME | release NAME (exclusive use for a rebuild)
 
 #include <poll.h>
 #include <signal.h>
@@ -154,6 +155,8 @@ class Peer {
     } else if (command == "crash" && in >> faults_.write.fail_at) {
       faults_.write.on_hit = [] { kill(getpid(), SIGKILL); };
       scoped_faults_ = std::make_unique<platform::ScopedFileFaults>(&faults_);
+    } else if ((command == "exclusive" || command == "release") && in >> text) {
+      (command == "exclusive" ? FileblockTakeExclusive : FileblockReleaseExclusive)(text);
     } else if (command == "writer" && in >> key >> n >> ref) {
       return Writer(key, static_cast<int>(n), static_cast<unsigned>(ref));
     } else if (command == "reader") {

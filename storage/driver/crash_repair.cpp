@@ -1,0 +1,78 @@
+// The driver of a station that survives another station's crash: when an operation on its open
+// files finds the index unusable because another station stopped in the middle of a change
+// (10010), the user is told once, the files are closed and repaired alone (or found repaired by
+// another station), the current record is found again in the repaired file, and the operation
+// runs once more. A rebuild renumbers the records, so the current record is found by its keys.
+
+#include "storage/driver/driver_codes.h"
+#include "storage/driver/driver_errors.h"
+#include "storage/driver/driver_low.h"
+#include "storage/isam/isam_errors.h"
+
+namespace storage {
+namespace {
+
+// Entries of one key text walked to find a record among duplicates: a cursor's record is found
+// again among that many records of the same text, else it counts as gone.
+constexpr int kMaxDuplicatesWalked = 10000;
+
+bool StackHolds(const DebugStack& stack, int error) {
+  for (int i = 1; i <= stack.EntryCount(); ++i) {
+    if (stack.GetEntry(i).error_number == error) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IFDriverLow::RepairAfterCrash() {
+  if (fileblock_ == nullptr || locks_at_start_ || !StackHolds(Stack(), kIsamIndexUnusable)) {
+    return false;
+  }
+  Stack().Clear();
+  Stack().NoteInitialDriver(this);
+  Engine().ResetError();
+  if (!Ask(kReasonRepair)) {
+    // Not now: the file is not to be had for the moment, as when another user locks it.
+    RecordError(kIsamIndexUnusable, 9, 0, 0, kClassLock);
+    return false;
+  }
+  // This station's hold on the files would keep the repair waiting.
+  if (CloseFiles() != 0) {
+    RecordEngineError(10);
+    return false;
+  }
+  if (!OpenOnDemand()) return false;
+  RefindCurrent();
+  return true;
+}
+
+void IFDriverLow::RefindCurrent() {
+  positioned_key_ = 0;
+  read_ref_ = -1;
+  if (current_ref_ < 0 && image_ref_ < 0) return;
+  current_ref_ = image_ref_ = FindByImage();
+  Engine().ResetError();
+}
+
+std::int32_t IFDriverLow::FindByImage() {
+  // A key without duplicates names the record (another station may have changed the rest of it
+  // meanwhile, which the next update tells); among duplicates the record itself must match.
+  for (const bool duplicates : {false, true}) {
+    for (int k = 1; k <= key_count_; ++k) {
+      if (keys_[k].duplicates != duplicates) continue;
+      const std::string text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(k));
+      std::string found = text;
+      std::int32_t ref = 0;
+      if (WSearchKey(k, found, ref) != 0) continue;
+      for (int walked = 0; found == text && walked < kMaxDuplicatesWalked; ++walked) {
+        if (!duplicates) return ref;
+        if (WGetRecord(ref) == 0 && SameAsImage(read_buffer_.data(), read_length_)) return ref;
+        if (WNextKey(k, found, ref) != 0) break;
+      }
+    }
+  }
+  return -1;
+}
+
+}  // namespace storage
