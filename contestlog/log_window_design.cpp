@@ -60,6 +60,7 @@ TContestLogDesign::TContestLogDesign(TComponent* owner) : ui::TkvForm(owner) {
   SetName("ContestLogStd");
   SetCaption("Contest");
   SetClientSize(kDesignWidth, kDesignHeight);
+  SetMinClientSize(kMinWidth, kMinHeight);
   SetKeyPreview(true);
   MakeSideBar();
   MakeBandTable();

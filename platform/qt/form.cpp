@@ -5,6 +5,7 @@
 #include <QEventLoop>
 #include <QWidget>
 #include <QWindow>
+#include <algorithm>
 #include <stdexcept>
 
 #include "platform/qt/application.h"
@@ -153,6 +154,24 @@ void TForm::SetFormStyle(TFormStyle style) {
     ApplyWindowFlags();
     Window().widget->show();
   }
+}
+
+void TForm::SetMinClientSize(int width, int height) {
+  min_client_width_ = std::max(width, 0);
+  min_client_height_ = std::max(height, 0);
+  Window().widget->setMinimumSize(min_client_width_, min_client_height_);
+  SetBounds(Left(), Top(), Width(), Height());
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+  const QMargins frame = HasWindow() ? FrameOf(Window().widget) : QMargins();
+  if (min_client_width_ > 0) {
+    width = std::max(width, min_client_width_ + frame.left() + frame.right());
+  }
+  if (min_client_height_ > 0) {
+    height = std::max(height, min_client_height_ + frame.top() + frame.bottom());
+  }
+  TWinControl::SetBounds(left, top, width, height);
 }
 
 void TForm::SetWindowState(TWindowState state) {

@@ -88,10 +88,17 @@ class TForm : public TWinControl {
   void SetScaled(bool on) { scaled_ = on; }
   int PixelsPerInch() const { return pixels_per_inch_; }
   void SetPixelsPerInch(int ppi) { pixels_per_inch_ = ppi; }
+  // The smallest client size the window takes (0: no limit), whoever resizes it: the user's
+  // dragging stops there, and a smaller size set by code is raised to it.
+  int MinClientWidth() const { return min_client_width_; }
+  int MinClientHeight() const { return min_client_height_; }
+  void SetMinClientSize(int width, int height);
   bool AutoSize() const { return auto_size_; }
   void SetAutoSize(bool on) { auto_size_ = on; }
 
   TRect ClientRect() const override;
+  // Keeps the client size at least MinClientWidth x MinClientHeight.
+  void SetBounds(int left, int top, int width, int height) override;
   // Scales the client size, the font and every child; the position stays.
   void ChangeScale(int m, int d) override;
   void Paint() override;
@@ -141,6 +148,8 @@ class TForm : public TWinControl {
   bool scaled_ = true;
   int pixels_per_inch_ = 96;
   bool auto_size_ = false;
+  int min_client_width_ = 0;
+  int min_client_height_ = 0;
   TFormBorderStyle border_style_ = TFormBorderStyle::bsSizeable;
   TFormStyle form_style_ = TFormStyle::fsNormal;
   TPosition position_ = TPosition::poDesigned;

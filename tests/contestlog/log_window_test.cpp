@@ -105,6 +105,30 @@ TEST_F(LogWindowTest, ClosingWithoutAQsoClosesTheLogsFilesAndKeepsTheListsColumn
   });
 }
 
+TEST_F(LogWindowTest, TheEntryAreaSpreadsInAWindowWiderThan800Only) {
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  const int design_left = 50 * TContestLogDesign::kCellWidth;  // eRSTr1 in the design
+  for (const int width : {780, 1000}) {
+    CallerForm caller;
+    caller.SetBounds(0, 0, width, 600);
+    caller.Show();
+    RunLog(
+        log, b.Definition(),
+        [&](TContestLogStd& window) {
+          EXPECT_EQ(window.MinClientWidth(), TContestLogDesign::kMinWidth);
+          EXPECT_EQ(window.MinClientHeight(), TContestLogDesign::kMinHeight);
+          if (width > 800) {
+            EXPECT_GT(window.eRSTr1->Left(), design_left);
+            EXPECT_GT(window.eRSTr1->Width(), 4 * TContestLogDesign::kCellWidth);
+          } else {
+            EXPECT_EQ(window.eRSTr1->Left(), design_left);
+          }
+        },
+        &caller);
+  }
+}
+
 TEST_F(LogWindowTest, ASecondLogOpensAfterTheFirstClosedOnItsOwnFiles) {
   LogBuilder first('.', 5);
   const std::int32_t one = first.Create();

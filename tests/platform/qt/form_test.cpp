@@ -135,6 +135,29 @@ TEST(ModelessTest, CloseHidesFreesOrStays) {
   EXPECT_FALSE(Application().Terminated());
 }
 
+TEST(ModelessTest, AMinimumClientSizeHoldsAgainstCodeAndTheWindowSystem) {
+  TForm form(nullptr);
+  form.SetClientSize(800, 600);
+  form.SetMinClientSize(640, 480);
+  EXPECT_EQ(form.ClientWidth(), 800);  // a larger window keeps its size
+  form.SetClientSize(300, 500);
+  EXPECT_EQ(form.ClientWidth(), 640);
+  EXPECT_EQ(form.ClientHeight(), 500);
+  form.Show();
+  form.SetBounds(form.Left(), form.Top(), 100, 100);
+  EXPECT_EQ(form.ClientWidth(), 640);
+  EXPECT_EQ(form.ClientHeight(), 480);
+  form.WindowResized(320, 240);  // the user drags it smaller
+  EXPECT_EQ(form.ClientWidth(), 640);
+  EXPECT_EQ(form.ClientHeight(), 480);
+  form.SetMinClientSize(700, 0);  // a larger minimum enlarges it
+  EXPECT_EQ(form.ClientWidth(), 700);
+  EXPECT_EQ(form.ClientHeight(), 480);
+  form.SetClientSize(650, 300);
+  EXPECT_EQ(form.ClientWidth(), 700);
+  EXPECT_EQ(form.ClientHeight(), 300);
+}
+
 TEST(KeyTest, KeyPressMayTurnZeroIntoTheSlashedZero) {
   Dialog d;
   d.edit->OnKeyPress = [](TComponent*, char& key) {
