@@ -95,6 +95,19 @@ void TContestLogStd::FormDestroy() {
   CloseLog();
 }
 
+void TContestLogStd::PlaceLikeCaller() {
+  if (CallerForm == nullptr) return;
+  if (CallerForm->WindowState() == platform::qt::TWindowState::wsMaximized) {
+    SetLeft(0);
+    SetTop(0);
+    SetWindowState(platform::qt::TWindowState::wsMaximized);
+  } else {
+    SetWindowState(CallerForm->WindowState());
+    SetBoundsRect(CallerForm->BoundsRect());
+    place_ = CallerForm->BoundsRect();
+  }
+}
+
 void TContestLogStd::SetupForContest() {
   OpenLog();
   SetupLogGrid(*Brow, kLogGridListNr, 0, *LogTable, this);
@@ -131,17 +144,7 @@ void RunContestLog(platform::qt::TForm* caller, std::int32_t log_number,
     ~Forget() { open_window = nullptr; }
   } forget;
   window->CallerForm = caller;
-  if (caller != nullptr) {
-    if (caller->WindowState() == platform::qt::TWindowState::wsMaximized) {
-      window->SetLeft(0);
-      window->SetTop(0);
-      window->SetWindowState(platform::qt::TWindowState::wsMaximized);
-    } else {
-      window->SetWindowState(caller->WindowState());
-      window->SetBoundsRect(caller->BoundsRect());
-      window->place_ = caller->BoundsRect();
-    }
-  }
+  window->PlaceLikeCaller();
   window->ClearEntry();
   window->ShowModal();
   window->FormDestroy();

@@ -50,6 +50,10 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // window has closed, so that a failure reaches the caller.
   void FormDestroy();
 
+  // Takes the place of CallerForm (when set): a maximised caller gives a maximised window at
+  // 0, 0, any other the caller's state, left, top, width and height.
+  void PlaceLikeCaller();
+
   // --- steps filled in by the layout, entry and recount code ---
   // Prepares the log and arranges the window for its contest; so far: opens the log and binds
   // the QSO list to it.
@@ -64,9 +68,6 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
  private:
   // The QSO list's rows are 1.2 times the height of an "X" in its font.
   void AdjustLogRowHeight();
-
-  friend void RunContestLog(platform::qt::TForm*, std::int32_t, const contest::TContestRec&,
-                            contest::TdbContest&, contest::TdbContest&);
 
   bool destroyed_ = false;
   // Where the window opens (its caller's place); none: where it is.

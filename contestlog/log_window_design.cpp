@@ -100,7 +100,9 @@ void TContestLogDesign::MakeBandTable() {
   const char* heading_names[] = {"Label19", "Label20", "Label21"};
   const char* heading_captions[] = {"QSOs", "Multis", "Punkte"};
   int top = 2;
+  std::array<int, 3> block_tops{};
   for (int b = 0; b < 3; ++b) {
+    block_tops[b] = top;
     *headings[b] = MakeLabel(this, panelauswertung, heading_names[b], heading_captions[b], 4, top);
     top += kBandRowHeight + 2;
     for (int n = 1; n <= kBandRows; ++n) {
@@ -115,13 +117,17 @@ void TContestLogDesign::MakeBandTable() {
     }
     top += 4;
   }
-  Label11 = MakeLabel(this, panelauswertung, "Label11", "", 110, 2);
+  // Beside the multiplier and points headings their second captions, below the table the
+  // totals; the contest's layout fills and moves them.
+  const int beside = 110;
+  Label11 = MakeLabel(this, panelauswertung, "Label11", "", beside, block_tops[1]);
+  Label24 = MakeLabel(this, panelauswertung, "Label24", "", beside, block_tops[1] + kBandRowHeight);
+  Label27 = MakeLabel(this, panelauswertung, "Label27", "", beside, block_tops[2]);
+  Label30_ =
+      MakeLabel(this, panelauswertung, "Label30_", "", beside, block_tops[2] + kBandRowHeight);
   Label22 = MakeLabel(this, panelauswertung, "Label22", "", 4, top);
   Label23 = MakeLabel(this, panelauswertung, "Label23", "", 60, top);
-  Label24 = MakeLabel(this, panelauswertung, "Label24", "", 110, 2 + kBandRowHeight + 2);
-  Label27 = MakeLabel(this, panelauswertung, "Label27", "", 110, top - 8 * kBandRowHeight);
   Label28 = MakeLabel(this, panelauswertung, "Label28", "", 4, top + kBandRowHeight);
-  Label30_ = MakeLabel(this, panelauswertung, "Label30_", "", 110, top - 7 * kBandRowHeight);
 }
 
 void TContestLogDesign::MakeLogArea() {

@@ -179,10 +179,20 @@ TEST_F(LogGridsTest, ClusterColumnsByTitleHandlerOrKeptWidthWithTheirProtocolLin
   EXPECT_EQ(result, total());
   EXPECT_EQ(widths(), std::to_string(5 * x) + ";123;" + std::to_string(5 * x) + ";");
 
+  // Each line stamped with the clock's day and time (12:00 UTC on 9 March), one per call.
   const std::string file = common::testing::ReadFile(folder_ / "protokoll.dat");
-  for (const std::string& line : {"GRC 47:" + by_title, "GRC 47:" + kept, "GRC 47:" + widths()}) {
-    EXPECT_NE(file.find(line + "\r\n"), std::string::npos) << line << "\n" << file;
+  std::string expected;
+  for (const std::string& w : {by_title, kept, widths()}) {
+    expected += " 09.03 12:00:00 GRC 47:" + w + "\r\n";
   }
+  std::string lines;
+  for (std::size_t at = file.find(" GRC "); at != std::string::npos;
+       at = file.find(" GRC ", at + 1)) {
+    const std::size_t start = file.rfind("\r\n", at);
+    const std::size_t from = start == std::string::npos ? 0 : start + 2;
+    lines += file.substr(from, file.find("\r\n", at) + 2 - from);
+  }
+  EXPECT_EQ(lines, expected) << file;
   common::Protocol::ResetRun();
 }
 
