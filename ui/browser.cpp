@@ -288,13 +288,13 @@ int TkvBrow::Scaled(int value, bool font) const {
 
 // --- positioning and queries ---
 
-void TkvBrow::GotoDatensatz(std::int32_t ref, std::uint8_t keep_row, std::uint8_t /*flag2*/) {
-  if (page_ == nullptr || !page_->Treiber().IsOpen(false)) return;
+bool TkvBrow::GotoDatensatz(std::int32_t ref, std::uint8_t keep_row, std::uint8_t /*flag2*/) {
+  if (page_ == nullptr || !page_->Treiber().IsOpen(false)) return false;
   storage::TdbTreiber& t = page_->Treiber();
   std::string key;
   std::int32_t at = 0;
   if (ref > 0) {
-    if (!t.GotoRef(ref)) return;
+    if (!t.GotoRef(ref)) return false;
     key = t.BuildKey(GetKeyNr());
     at = ref;
   } else if (ref == 0) {
@@ -302,6 +302,7 @@ void TkvBrow::GotoDatensatz(std::int32_t ref, std::uint8_t keep_row, std::uint8_
     at = t.CurrentRef();
   }
   ctrl_->GotoKeyRow(key.substr(0, kBrowserKeyChars), at, keep_row != 0);
+  return true;
 }
 
 // The page is read again around the current record, so that changed records show.

@@ -230,8 +230,9 @@ class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
 
   // --- positioning and queries ---
   // ref > 0: that record; 0: the driver's current record; < 0: the start of the range. With
-  // keep_row the record stays on the cursor's screen row, else it comes to the top.
-  void GotoDatensatz(std::int32_t ref, std::uint8_t keep_row, std::uint8_t flag2);
+  // keep_row the record stays on the cursor's screen row, else it comes to the top. False when
+  // the record `ref` cannot be read (the page stays as it was).
+  bool GotoDatensatz(std::int32_t ref, std::uint8_t keep_row, std::uint8_t flag2);
   void Refresh();
   void Redraw() { Refresh(); }
   int GetKeyNr() const;

@@ -63,7 +63,9 @@ void TDatenBrowCtrl::RefreshAndGoto(bool ask) {
   if (!browser_->Controller().IsEditMode() && !browser_->Passive() && browser_->IsReady()) {
     browser_->Controller().LineDown();
   }
-  browser_->GotoDatensatz(ref, 3, 1);
+  // The record it started from is gone when it was just deleted: then the page is read again
+  // around the record the step reached, so that the deleted rows leave the grid.
+  if (!browser_->GotoDatensatz(ref, 3, 1)) browser_->Refresh();
 }
 
 bool TDatenBrowCtrl::ReadDatensatz2(std::int32_t& ref) {

@@ -56,7 +56,8 @@ class TDatenBrowCtrl {
   // current row is valid; else whether `list` holds a line.
   virtual bool CollectSelected(platform::qt::TStrings& list);
   // With `ask`: one record on (not while a cell is edited), then the page re-read around the
-  // record that was current, on its screen row.
+  // record that was current, on its screen row; when that record is gone (deleted), around the
+  // record the step reached.
   virtual void RefreshAndGoto(bool ask);
   virtual bool ReadDatensatz2(std::int32_t& ref);
   // With `ask`: to the record `ref` (> 0), the driver's current one (0) or the start (< 0).

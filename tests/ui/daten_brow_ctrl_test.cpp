@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -171,6 +172,23 @@ TEST_F(DatenBrowCtrlTest, PositioningHappensOnlyWhenAsked) {
   ctrl_->RefreshAndGoto(true);
   EXPECT_EQ(Current(), "DLAF");
   EXPECT_EQ(common::Trim(Grid().Cells(1, Grid().Row())), "Neu");
+}
+
+TEST_F(DatenBrowCtrlTest, RefreshingAfterTheCurrentRecordWasDeletedDropsItsRow) {
+  UseStations();
+  ctrl_->GotoDatensatz(true, refs_[2]);
+  ASSERT_EQ(Current(), "DLAC");
+  TdbStation other;
+  for (const int i : {2, 3}) {  // the current record and the one after it
+    ASSERT_TRUE(other.GotoRef(refs_[static_cast<std::size_t>(i)]));
+    ASSERT_TRUE(other.Delete(false));
+  }
+  ctrl_->RefreshAndGoto(true);
+  const std::vector<std::string> shown = Shown();
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), "DLAC"), 0);
+  EXPECT_EQ(std::count(shown.begin(), shown.end(), "DLAD"), 0);
+  EXPECT_EQ(Current(), "DLAE");
+  EXPECT_FALSE(Brow().GotoDatensatz(refs_[2], 0, 1));
 }
 
 TEST_F(DatenBrowCtrlTest, RebuildingTheSortListKeepsTheChosenEntryAndRedoesTheColumns) {

@@ -20,6 +20,7 @@ namespace {
 constexpr std::size_t kFieldCount = 10;
 constexpr std::size_t kMaxPrefix = 6;
 constexpr std::size_t kMaxCall = 14;
+constexpr char kMainEntry = 'H';  // selection character of an entity's main entry
 
 // Thrown inside the reader with the reason of a bad line; never leaves it.
 struct BadLine {
@@ -160,6 +161,21 @@ void AddExactCall(CallMap& calls, const std::string& call, const logbook::TPrefi
   if (wae_entity) it->second = {record, true};
 }
 
+// The entity's main entry, the one the prefix list shows by DXCC prefix: the entry of the DXCC
+// prefix itself, else the entity's first prefix.
+void MarkMainEntry(std::vector<logbook::TPrefixRec>& records, std::size_t first,
+                   const std::string& dxcc) {
+  if (first >= records.size()) return;
+  std::size_t main = first;
+  for (std::size_t i = first; i < records.size(); ++i) {
+    if (records[i].prefix.str() == dxcc) {
+      main = i;
+      break;
+    }
+  }
+  records[main].sel = kMainEntry;
+}
+
 }  // namespace
 
 std::string LocatorOf(double lat_north, double lon_east) {
@@ -207,6 +223,7 @@ bool ReadCtyCsv(const std::string& path, CtyTables& tables, CtyError& error) {
                              dxcc, adif, platform::Utf8ToCp1252(f[1]), wae};
       if (f[9].empty() || f[9].back() != ';') throw BadLine{"the aliases do not end in \";\""};
       tables.entities[f[0]] = entity;
+      const std::size_t first_of_line = tables.prefixes.size();
       for (const std::string& token : Split(f[9].substr(0, f[9].size() - 1), ' ')) {
         if (token.empty()) continue;
         const Alias alias = ParseAlias(token, entity.place);
@@ -219,6 +236,7 @@ bool ReadCtyCsv(const std::string& path, CtyTables& tables, CtyError& error) {
           tables.prefixes.push_back(record);
         }
       }
+      if (!wae_entity) MarkMainEntry(tables.prefixes, first_of_line, dxcc);
     }
   } catch (const BadLine& bad) {
     error = {line_no, bad.reason};

@@ -9,7 +9,9 @@
 // Each prefix alias gives one main-table record, each exact call one exact-call record: DXCC
 // prefix and ADIF number from the entity's ADIF number through the built-in DXCC table, zones,
 // continent and country from the entity or the alias, the locator of their coordinates, the WAE
-// code for the "*" entities. An exact call listed under a "*" entity and again under its DXCC
+// code for the "*" entities. Each entity's main entry (the entry of its DXCC prefix, else its
+// first prefix) carries the selection character "H", by which the prefix list shows one row per
+// entity. An exact call listed under a "*" entity and again under its DXCC
 // entity keeps the "*" entity (same DXCC, and its WAE code).
 //
 // "cty.dat" holds the same country data in the contest programs' form: an entity line of

@@ -196,7 +196,8 @@ class SmallImportTest : public PrefixDbTest {
               "DL,Fed. Rep. of Germany,230,EU,14,28,51.00,-10.00,-1.0,DA DL "
               "=DL1ABC(15)[29]{AF}<40.0/-5.0>;\r\n"
               "*IT9,Sicily,248,EU,15,28,37.50,-14.00,-1.0,IT9 =IT9ABC;\r\n"
-              "I,Italy,248,EU,15,28,42.82,-12.58,-1.0,I =IT9ABC;\r\n");
+              "I,Italy,248,EU,15,28,42.82,-12.58,-1.0,I =IT9ABC;\r\n"
+              "1S,Spratly Islands,247,AS,26,50,9.88,-114.23,-8.0,9M0 BM9S;\r\n");
     // The same data in the other form, with calls the csv file lacks.
     WriteFile(folder_ / "cty.dat",
               "Fed. Rep. of Germany:     14:  28:  EU:   51.00:   -10.00:    -1.0:  DL:\n"
@@ -227,7 +228,7 @@ TEST_F(SmallImportTest, RecordsTakeTheEntityOrTheAliasOverrides) {
   EXPECT_EQ(Entry(kPrefixExact, "DL1ABC"), "DL 230 15 29 AF JN20MA Fed. Rep. of Germany ");
   EXPECT_EQ(Entry(kPrefixMain, "IT9"), "I 248 15 28 EU JM77AM Sicily IT9");
   EXPECT_EQ(Entry(kPrefixExact, "IT9ABC"), "I 248 15 28 EU JM77AM Sicily IT9");
-  EXPECT_EQ(TdbPrefix(kPrefixMain).UsedRecs(), 4);
+  EXPECT_EQ(TdbPrefix(kPrefixMain).UsedRecs(), 6);
 }
 
 TEST_F(SmallImportTest, TheDatFileAddsOnlyTheCallsTheCsvFileLacks) {
@@ -236,6 +237,19 @@ TEST_F(SmallImportTest, TheDatFileAddsOnlyTheCallsTheCsvFileLacks) {
   EXPECT_EQ(Entry(kPrefixExact, "DL3AA"), "DL 230 14 28 EU JO51AA Fed. Rep. of Germany ");
   EXPECT_EQ(Entry(kPrefixExact, "IT9XYZ"), "I 248 15 28 EU JM77AM Sicily IT9");
   EXPECT_EQ(TdbPrefix(kPrefixExact).UsedRecs(), 5);
+}
+
+TEST_F(SmallImportTest, EachEntityHasOneMainEntryTheEntryOfItsDxccPrefixElseItsFirst) {
+  const auto sel = [](const std::string& prefix) {
+    TdbPrefix c(kPrefixMain);
+    return c.FindExact(prefix) ? c.GetSel() : '?';
+  };
+  EXPECT_EQ(sel("DL"), 'H');
+  EXPECT_EQ(sel("DA"), 0);
+  EXPECT_EQ(sel("I"), 'H');
+  EXPECT_EQ(sel("IT9"), 0);  // a part that counts for WAE only
+  EXPECT_EQ(sel("9M0"), 'H');
+  EXPECT_EQ(sel("BM9S"), 0);
 }
 
 }  // namespace
