@@ -11,8 +11,8 @@
 // continent and country from the entity or the alias, the locator of their coordinates, the WAE
 // code for the "*" entities. Each entity's main entry (the entry of its DXCC prefix, else its
 // first prefix) carries the selection character "H", by which the prefix list shows one row per
-// entity. An exact call listed under a "*" entity and again under its DXCC
-// entity keeps the "*" entity (same DXCC, and its WAE code).
+// entity. An exact call listed under a "*" entity and again under its DXCC entity keeps the "*"
+// entity (same DXCC, and its WAE code).
 //
 // "cty.dat" holds the same country data in the contest programs' form: an entity line of
 // colon-separated fields (name, CQ zone, ITU zone, continent, latitude, longitude, UTC offset,
