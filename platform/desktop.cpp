@@ -1,5 +1,7 @@
 #include "platform/desktop.h"
 
+#include <unistd.h>
+
 #include "platform/process.h"
 #include "platform/text_codec.h"
 
@@ -25,7 +27,14 @@ WinError SystemShell::Start(const std::string& program,
 }
 
 int SystemMailer::Send(const MailRequest& mail) {
-  return RunProgram("xdg-email", XdgEmailArguments(mail));
+  // xdg-email runs the mail program in the foreground and waits for it; the window thread must
+  // not. What xdg-email would find wrong with the mail itself is found here beforehand.
+  for (const std::string& path : mail.attachments) {
+    if (::access(Cp1252ToUtf8(path).c_str(), R_OK) != 0) return kMailFileMissing;
+  }
+  const WinError started = StartProgram("xdg-email", XdgEmailArguments(mail));
+  if (started == kErrorSuccess) return kMailHandedOver;
+  return started == kErrorFileNotFound ? kMailToolMissing : kMailNotStarted;
 }
 
 std::vector<std::string> XdgEmailArguments(const MailRequest& mail) {

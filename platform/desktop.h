@@ -33,17 +33,17 @@ struct MailRequest {
   friend bool operator==(const MailRequest&, const MailRequest&) = default;
 };
 
-// xdg-email's exit codes (and the one for a mail program that could not be started at all).
-inline constexpr int kMailHandedOver = 0;
-inline constexpr int kMailFileMissing = 2;
-inline constexpr int kMailToolMissing = 3;
-inline constexpr int kMailNotStarted = -1;
+// The answers of a mail hand-over, in xdg-email's exit codes.
+inline constexpr int kMailHandedOver = 0;   // the mail program was started with the mail
+inline constexpr int kMailFileMissing = 2;  // an attachment cannot be read
+inline constexpr int kMailToolMissing = 3;  // there is no xdg-email
+inline constexpr int kMailNotStarted = -1;  // it could not be started for another reason
 
 class Mailer {
  public:
   virtual ~Mailer() = default;
   // Hands the mail to the desktop's mail program, which shows it to the user for sending, and
-  // waits until it took the mail: the exit code of xdg-email, or kMailNotStarted.
+  // returns as soon as the program started, without waiting for the user.
   virtual int Send(const MailRequest& mail) = 0;
 };
 

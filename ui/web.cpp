@@ -68,9 +68,11 @@ bool TWebSS::SendMail(const TMailMessage& mail) {
   for (const std::string* path : {&mail.attachment_path, &mail.attachment2_path}) {
     if (!path->empty()) request.attachments.push_back(common::ResolvePath(*path));
   }
+  // The mail program runs on its own; only a hand-over that failed is worth a word.
   const int code = MapiCode(platform::CurrentMailer().Send(request));
+  if (code == kMapiSuccess) return true;
   ReportMailResult(code);
-  return code == kMapiSuccess;
+  return false;
 }
 
 int TWebSS::MapiCode(int exit_code) {

@@ -39,9 +39,10 @@ class TWebSS {
   static bool OpenLink(const std::string& link);
 
   // A missing first attachment shows the notice "Datei nicht gefunden" with the path in quotes
-  // and sends nothing. Otherwise the mail goes to the mail program; its answer is reported as a
-  // notice ("Erfolgreich !", the cancel text, "Fehler Nr." + code) or an error. True when the
-  // mail was handed over.
+  // and sends nothing. Otherwise the mail goes to the mail program, which is started without
+  // waiting for it (the user may keep it open as long as they like). A hand-over that failed is
+  // reported as a notice (the cancel text, "Fehler Nr." + code) or an error; a successful one
+  // says nothing. True when the mail was handed over.
   static bool SendMail(const TMailMessage& mail);
 
   // The MAPI code for an exit code of the mail seam: 0 → 0, 2 → 11, 3 or not started → 1,

@@ -23,6 +23,12 @@ TEST(ProcessTest, ArgumentsReachTheProgramUnread) {
   EXPECT_EQ(RunProgram("test", {"$HOME; false", "=", "$HOME; false"}), 0);
 }
 
+TEST(SystemMailerTest, AnAttachmentThatCannotBeReadIsFoundBeforeAnythingStarts) {
+  SystemMailer mailer;
+  EXPECT_EQ(mailer.Send({"Log", "", "a@b.de", {"/no/such/folder/of/domivox/log.cbr"}}),
+            kMailFileMissing);
+}
+
 struct MailRow {
   const char* name;
   MailRequest mail;

@@ -1,8 +1,12 @@
 // Web links, e-mail and the hyperlink label, against the recording desktop seams.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 
+#include <chrono>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "common/messages.h"
@@ -11,7 +15,9 @@
 #include "platform/qt/application.h"
 #include "platform/qt/scripted_message_box.h"
 #include "platform/qt/testkit/input.h"
+#include "platform/qt/timer.h"
 #include "platform/recording_desktop.h"
+#include "tests/common/temp_folder.h"
 #include "tests/platform/qt/form_fixture.h"
 #include "ui/url_label.h"
 #include "ui/web.h"
@@ -48,7 +54,7 @@ TEST_F(WebTest, OpenLinkMakesMailAddressesMailtoLinks) {
                                                 "mailto:DL0ABC@darc.de"}));
 }
 
-TEST_F(WebTest, SendMailReportsEveryAnswerOfTheMailProgram) {
+TEST_F(WebTest, SendMailReportsEveryFailedHandOver) {
   struct Row {
     int exit_code;
     MessageKind kind;
@@ -56,7 +62,6 @@ TEST_F(WebTest, SendMailReportsEveryAnswerOfTheMailProgram) {
     bool result;
   };
   const Row rows[] = {
-      {platform::kMailHandedOver, MessageKind::kHinweis, "Erfolgreich !", true},
       {platform::kMailNotStarted, MessageKind::kHinweis,
        "Benutzer hat Senden abgebrochen oder MAPI nicht installiert.", false},
       {platform::kMailToolMissing, MessageKind::kHinweis,
@@ -75,15 +80,65 @@ TEST_F(WebTest, SendMailReportsEveryAnswerOfTheMailProgram) {
     EXPECT_EQ(presenter->calls[0].text, row.text);
   }
   EXPECT_EQ(mailer.mails.back(), (platform::MailRequest{"Log", "", "a@b.de", {}}));
-  // Codes the mail program never gives still have their texts.
+  // A mail handed over is the mail program's business from then on: no word about it.
   presenter->calls.clear();
+  mailer.answer = platform::kMailHandedOver;
+  EXPECT_TRUE(TWebSS::SendMail({.subject = "Log"}));
+  EXPECT_TRUE(presenter->calls.empty());
+  // Codes the mail program never gives still have their texts.
+  TWebSS::ReportMailResult(0);
   TWebSS::ReportMailResult(7);
   TWebSS::ReportMailResult(14);
-  EXPECT_EQ(presenter->calls[0].text, "Fehler Nr.7");
-  EXPECT_EQ(presenter->calls[0].title, "EMail-Versand");
-  EXPECT_EQ(presenter->calls[1].text,
+  EXPECT_EQ(presenter->calls[0].text, "Erfolgreich !");
+  EXPECT_EQ(presenter->calls[1].text, "Fehler Nr.7");
+  EXPECT_EQ(presenter->calls[1].title, "EMail-Versand");
+  EXPECT_EQ(presenter->calls[2].text,
             "EMail-Versand: Empfänger nicht in Adressbuch gefunden. (Nur möglich, wenn "
             "Emailadresse nicht angegeben.)");
+}
+
+// The system's mail seam with a stand-in xdg-email that, like a mail program, keeps running
+// until it is let go (here: a file appears; at most 30 seconds).
+TEST_F(WebTest, HandingAMailOverLeavesTheWindowThreadRunning) {
+  namespace fs = std::filesystem;
+  common::testing::TempFolder bin;
+  const std::string script = bin / "xdg-email";
+  common::testing::WriteFile(
+      script, "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + bin / "args" +
+                  "'\ni=0\nwhile [ ! -e '" + bin / "release" +
+                  "' ] && [ $i -lt 300 ]; do sleep 0.1; i=$((i+1)); done\ntouch '" + bin / "done" +
+                  "'\n");
+  fs::permissions(script, fs::perms::owner_all);
+  common::testing::WriteFile(bin / "log.cbr", "QSO");
+  const std::string old_path = getenv("PATH");
+  setenv("PATH", (bin.path() + ":" + old_path).c_str(), 1);
+  platform::SystemMailer system_mailer;
+  platform::ScopedDesktop real{nullptr, &system_mailer};
+  int ticks = 0;
+  platform::qt::TTimer timer(nullptr);
+  timer.SetInterval(10);
+  timer.SetOnTimer([&](platform::qt::TComponent*) { ++ticks; });
+
+  EXPECT_TRUE(TWebSS::SendMail(
+      {.subject = "Log", .attachment_path = bin / "log.cbr", .recipient_address = "SMTP:a@b.de"}));
+  EXPECT_FALSE(fs::exists(bin / "done")) << "the call waited for the mail program";
+  const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while ((ticks < 3 || !fs::exists(bin / "args")) && std::chrono::steady_clock::now() < until) {
+    platform::qt::Application().ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  EXPECT_GE(ticks, 3);
+  EXPECT_FALSE(fs::exists(bin / "done"));
+  EXPECT_EQ(common::testing::ReadFile(bin / "args"),
+            "--utf8\n--subject\nLog\n--attach\n" + bin / "log.cbr" + "\na@b.de\n");
+  EXPECT_TRUE(presenter->calls.empty());
+
+  setenv("PATH", old_path.c_str(), 1);
+  common::testing::WriteFile(bin / "release", "");
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!fs::exists(bin / "done") && std::chrono::steady_clock::now() < end) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
 }
 
 TEST_F(WebTest, AMissingAttachmentIsReportedAndNothingIsSent) {
