@@ -5,7 +5,6 @@
 #include <string>
 
 #include "common/grid_colours.h"
-#include "common/number_text.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
 #include "platform/qt/bitmap.h"
@@ -13,6 +12,7 @@
 #include "ui/grafik.h"
 #include "ui/grid_owner.h"
 #include "ui/layout.h"
+#include "ui/list_markup.h"
 
 namespace ui {
 namespace {
@@ -142,28 +142,12 @@ void HeaderBands(TCanvas& c, TBitmap* cache, TColor h, bool sort_column, const T
   c.StretchDraw({r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1}, *cache);
 }
 
-// The "Liste" markup: fields label "[" width "]", each n digit-widths wide, one pixel apart; a
-// width that is empty, holds a comma or is no integer counts 0 (the field is not shown).
-void WriteFields(TCanvas& c, const TRect& clip, std::string text) {
-  const int digit = c.TextWidth("8");
-  int left = clip.Left;
-  while (!text.empty() && left < clip.Right) {
-    const std::size_t close = text.find(']');
-    if (close == std::string::npos) {
-      c.TextRect({left, clip.Top, clip.Right, clip.Bottom}, left + 2, clip.Top + 2, text);
-      return;
-    }
-    const std::string part = text.substr(0, close);
-    text.erase(0, close + 1);
-    const std::size_t open = part.find('[');
-    const std::string label = part.substr(0, open);
-    const int n = open == std::string::npos ? 0 : common::StrToIntNoComma(part.substr(open + 1));
-    const int width = std::max(n, 0) * digit;
-    if (n != 0) {
-      c.TextRect({left, clip.Top, std::min(left + width, clip.Right), clip.Bottom}, left + 2,
-                 clip.Top + 2, label);
-    }
-    left += width + 1;
+// The "Liste" markup (ui/list_markup.h).
+void WriteFields(TCanvas& c, const TRect& clip, const std::string& text) {
+  for (const ListMarkupField& field :
+       ListMarkupFields(text, c.TextWidth("8"), clip.Left, clip.Right)) {
+    c.TextRect({field.left, clip.Top, field.right, clip.Bottom}, field.left + 2, clip.Top + 2,
+               field.text);
   }
 }
 

@@ -242,6 +242,10 @@ TEST_F(GridPaintingTest, ListeMarkupAndUnknownBand) {
   EXPECT_EQ(form.Ink(3, 4, text), both);
   EXPECT_EQ(form.Ink(3, 6, text), shifted(cd, 1));
   EXPECT_EQ(form.Ink(3, 9, text), shifted(form.Ink(1, 9, text), 1));
+  // A width beyond any cell (a name with brackets in a record) fills the cell, no more.
+  form.grid->SetCells(3, 11, "AB[2147483647]CD[5]");
+  form.grid->SetCells(0, 11, "AB");
+  EXPECT_EQ(form.Ink(3, 11, text), form.Ink(0, 11, text));
   // "???" stays itself, in the text colour lightened by half.
   form.view = TBrowserView::kDetails;
   form.grid->SetCells(2, 12, "60m");
