@@ -153,13 +153,16 @@ bool TToolsMemoForm::LoadParams(const TToolsMemoParams& params) {
     richedit1->Lines().Assign(shown->lines);
     if (!shown->rich) {
       view_file_ = file;
-      view_file_lines_ = shown->lines;
+      // What the user has not edited is what the editor shows.
+      view_file_lines_ = richedit1->Lines().Lines();
     }
   } else {
     Memo1->Lines().Assign(params.lines);
     if (!params.short_text.empty()) Memo1->SetText(params.short_text.str());
   }
   if (!params.caption.empty()) SetCaption(params.caption.str());
+  // What the user types belongs in the text, and Enter must not start printing.
+  SetActiveControl(&VisibleView());
   return true;
 }
 

@@ -63,7 +63,10 @@ Twagdatei::Twagdatei(platform::qt::TComponent* owner, const std::string& file_na
 
 void Twagdatei::FormCreate() {
   redit_->Clear();
-  if (const auto lines = ctrl_.Load()) redit_->Lines().Assign(*lines);
+  if (const auto lines = ctrl_.Load()) {
+    redit_->Lines().Assign(*lines);
+    ctrl_.Shown(redit_->Lines().Lines());
+  }
   redit_->Repaint();
 }
 

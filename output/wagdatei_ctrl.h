@@ -28,7 +28,10 @@ class TwagdateiCtrl {
   // Prints the lines as one job titled with the file name, in `font`; false after an error when
   // the printer refused the job.
   bool Print(const std::vector<std::string>& lines, const platform::qt::TFont& font) const;
-  // Whether the text shown differs from the file as last read or written.
+  // The lines as the viewer shows them right after Load: the text the user has not edited, even
+  // where the editor shows a file's text a little differently.
+  void Shown(std::vector<std::string> lines) { saved_ = std::move(lines); }
+  // Whether the text shown differs from the file as shown after reading or as last written.
   bool Edited(const std::vector<std::string>& lines) const { return lines != saved_; }
   // The close box: true when the viewer may close. An edited text is not dropped without a
   // word: the user is asked whether to save it (yes saves, and a failed save keeps the viewer

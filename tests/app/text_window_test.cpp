@@ -15,6 +15,7 @@
 #include "app/tools_zeile_eing.h"
 #include "platform/file_faults.h"
 #include "platform/qt/application.h"
+#include "platform/qt/keys.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "platform/text_codec.h"
 #include "tests/app/tools_fixture.h"
@@ -46,6 +47,13 @@ TEST_F(ToolsTest, AShortTextReplacesTheLinesComesBackCutAndTheCentredPlaceIsWrit
     EXPECT_FALSE(f.bkEMailHo4->Visible());
     EXPECT_LE(std::abs(2 * f.Left() + f.Width() - 1024), 4);  // centred, give or take the frame
     shown = {f.Left(), f.Top(), f.Left() + f.Width() - 1, f.Top() + f.Height() - 1};
+    // Typing goes into the text, Enter included (it would print on the print button).
+    ASSERT_EQ(f.ActiveControl(), f.Memo1);
+    platform::qt::TWinControl& focused = *f.ActiveControl();
+    platform::qt::testkit::PressKey(focused, platform::qt::VK_END, platform::qt::ssCtrl);
+    platform::qt::testkit::PressKey(focused, platform::qt::VK_RETURN);
+    platform::qt::testkit::TypeText(focused, "a");
+    EXPECT_EQ(f.Memo1->Lines().Lines(), (Lines{"kurz", "a"}));
     f.Memo1->SetText(std::string(300, 'x'));
     Press(*f.btnEndeho4);
   });
@@ -81,6 +89,7 @@ TEST_F(ToolsTest, ARichTextFileShowsItsWordsAndIsNotWrittenBack) {
     EXPECT_FALSE(f.Memo1->Visible());
     ASSERT_TRUE(f.richedit1->Visible());
     EXPECT_EQ(f.richedit1->Lines().Lines(), (Lines{"Contest im M\xE4rz", "Ausschreibung"}));
+    EXPECT_EQ(f.ActiveControl(), f.richedit1);
     platform::qt::testkit::SaveScreenshot(f, "text_window_rtf");
     f.richedit1->Lines().Add("neu");
     Press(*f.btnEndeho4);

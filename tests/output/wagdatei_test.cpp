@@ -98,6 +98,23 @@ INSTANTIATE_TEST_SUITE_P(Answers, TwagdateiCloseTest,
                                            CloseRow{"NoKeepsTheFile", true, false, kFile}),
                          common::testing::RowName);
 
+// A file that ends in an empty line (two line breaks) keeps it: nothing asked, nothing lost.
+TEST(Twagdatei, AnEmptyLastLineIsPartOfTheFile) {
+  OutputFixture f;
+  const std::string text = "QSO 1\r\n\r\n";
+  WriteFile(f.Path("log.STF"), text);
+  ModalDriver driver;
+  driver.Then([&](TForm& form) {
+    auto& viewer = dynamic_cast<Twagdatei&>(form);
+    EXPECT_EQ(viewer.redit().Lines().Lines(), (std::vector<std::string>{"QSO 1", ""}));
+    Press(viewer.Button1());  // saved before printing
+    viewer.WindowCloseRequested();
+  });
+  EXPECT_FALSE(Twagdatei::ShowFile(f.Path("log.STF")));
+  EXPECT_EQ(ReadFile(f.Path("log.STF")), text);
+  EXPECT_TRUE(f.Messages().calls.empty());
+}
+
 TEST(Twagdatei, PrintSavesFirstAndPrintsTheEditedLinesUnderTheFileName) {
   OutputFixture f;
   EXPECT_FALSE(View(f, [&](Twagdatei& viewer) {

@@ -1,6 +1,7 @@
 // The lines of a text document as TStrings (layer-internal): what a memo's and a rich edit's
 // Lines() answer. A document ending in an empty line does not count that line, as the
-// framework's memo does not.
+// framework's memo does not: it is the line break after the last line. So an empty line that
+// becomes the last one gets a line break after it, and Lines() gives back what Assign was given.
 #pragma once
 
 #include <QTextDocument>

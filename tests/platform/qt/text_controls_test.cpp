@@ -190,6 +190,32 @@ TEST_F(TextControlsTest, MemoLinesTextSelectionAndTheEnterKey) {
   EXPECT_EQ(log, std::vector<std::string>{"ok"});
 }
 
+// Empty lines at the end are lines: a file ending in two line breaks keeps its empty last line.
+TEST_F(TextControlsTest, EmptyLastLinesAreKeptByEveryChangeOfTheLines) {
+  auto* memo = Add<TMemo>(10, 10, 200, 100);
+  auto* rich = Add<TRichEdit>(10, 120, 200, 100);
+  for (TCustomMemo* view : {static_cast<TCustomMemo*>(memo), static_cast<TCustomMemo*>(rich)}) {
+    const std::vector<std::vector<std::string>> assigned = {
+        {"A", ""}, {""}, {"", ""}, {"A", "", ""}, {"", "B"}, {}};
+    for (const auto& lines : assigned) {
+      view->Lines().Assign(lines);
+      EXPECT_EQ(view->Lines().Lines(), lines);
+    }
+    view->Lines().Assign({"A", "B"});
+    view->Lines().Put(1, "");
+    EXPECT_EQ(view->Lines().Lines(), (std::vector<std::string>{"A", ""}));
+    view->Lines().Add("C");
+    EXPECT_EQ(view->Lines().Lines(), (std::vector<std::string>{"A", "", "C"}));
+    view->Lines().Delete(2);
+    EXPECT_EQ(view->Lines().Lines(), (std::vector<std::string>{"A", ""}));
+    EXPECT_EQ(view->Text(), "A\r\n\r\n");
+  }
+  common::testing::TempFolder folder;
+  common::testing::WriteFile(folder / "log.txt", "A\r\n\r\n");
+  ASSERT_TRUE(rich->LoadFromFile(folder / "log.txt"));
+  EXPECT_EQ(rich->Lines().Lines(), (std::vector<std::string>{"A", ""}));
+}
+
 TEST_F(TextControlsTest, LinesSplitAtEveryLineEndAndTravelThroughFilesAsCrLf) {
   common::testing::TempFolder folder;
   TStringList lines;
