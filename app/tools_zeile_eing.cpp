@@ -57,7 +57,7 @@ void TToolsZeileEingCtrl::MailLine() const { TToolsZeileEingFkt::OpenMailAddress
 TToolsZeileEingForm::TToolsZeileEingForm(platform::qt::TComponent* owner, TToolsZeileEingCtrl& ctrl)
     : TToolsForm(owner),
       lcaption(new platform::qt::TLabel(this)),
-      eZeile(new platform::qt::TEdit(this)),
+      eZeile(new ui::TkvEdit(this)),
       lUntereingabe(new platform::qt::TLabel(this)),
       panelunten(new platform::qt::TPanel(this)),
       panelschalter(new platform::qt::TPanel(this)),
@@ -104,12 +104,13 @@ TToolsZeileEingForm::TToolsZeileEingForm(platform::qt::TComponent* owner, TTools
     btnOK->SetParent(panelschalter);
     btnOK->SetBounds(kFormWidth - 232, kButtonTop, 104, kButtonHeight);
     btnOK->SetCaption("&OK");
+    // Set while loading, so that the designed caption stays.
+    btnOK->SetkvKind(ui::TkvBitBtnKind::bkOK);
     btnabbruch->SetName("btnabbruch");
     btnabbruch->SetParent(panelschalter);
     btnabbruch->SetBounds(kFormWidth - 120, kButtonTop, 104, kButtonHeight);
+    btnabbruch->SetkvKind(ui::TkvBitBtnKind::bkCancel);
   }
-  btnOK->SetkvKind(ui::TkvBitBtnKind::bkOK);
-  btnabbruch->SetkvKind(ui::TkvBitBtnKind::bkCancel);
   btnemail->OnClick = [this](platform::qt::TComponent*) { Guarded([this] { ctrl_.MailLine(); }); };
   SetActiveControl(eZeile);
   FormCreate();

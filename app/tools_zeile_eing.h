@@ -15,6 +15,7 @@
 #include "platform/qt/label.h"
 #include "platform/qt/panel.h"
 #include "ui/bit_btn.h"
+#include "ui/kv_edit.h"
 
 namespace app {
 
@@ -66,7 +67,7 @@ class TToolsZeileEingForm : public TToolsForm {
   void StoreParams(TToolsZeileEingParams& params) const;
 
   platform::qt::TLabel* lcaption;
-  platform::qt::TEdit* eZeile;
+  ui::TkvEdit* eZeile;
   platform::qt::TLabel* lUntereingabe;
   platform::qt::TPanel* panelunten;
   platform::qt::TPanel* panelschalter;

@@ -30,6 +30,8 @@ TEST_F(ToolsTest, LineInputDefaultsAndCancelKeepsTheLine) {
     EXPECT_EQ(f.eZeile->Text(), "alt");
     EXPECT_FALSE(f.btnemail->Visible());
     EXPECT_EQ(f.lUntereingabe->Caption(), "");
+    EXPECT_EQ(f.btnOK->Caption(), "&OK");
+    EXPECT_EQ(f.btnOK->ModalResult(), mrOk);
     f.eZeile->SetText("neu");
     f.SetModalResult(mrCancel);
   });
@@ -47,7 +49,9 @@ TEST_F(ToolsTest, LineInputLinkButtonOpensTheLinkAndTheHintShows) {
     EXPECT_EQ(shell_.calls.size(), 1u);
     f.eZeile->SetText("DL2XYZ");
     platform::qt::testkit::SaveScreenshot(f, "line_input_with_link");
-    Press(*f.btnOK);
+    // Alt+O is the OK button's accelerator.
+    platform::qt::testkit::PressKey(*f.eZeile, 'O', platform::qt::ssAlt);
+    EXPECT_EQ(f.ModalResult(), mrOk);
   });
   EXPECT_TRUE(
       TToolsFkt::InputLine("Rufzeichen", "Call:", line, 255, "info@example.org", true, 0, 0));
