@@ -157,14 +157,19 @@ class Reader {
     while (pos_ < in_.size() && IsLetter(in_[pos_])) ++pos_;
     const std::string_view word = in_.substr(start, pos_ - start);
     const bool has_number = pos_ < in_.size() && (IsDigit(in_[pos_]) || in_[pos_] == '-');
+    const std::size_t number_start = pos_;
     const std::int32_t number = has_number ? Number() : 0;
+    // "\u-" alone carries a sign but no number.
+    const bool has_digits = pos_ > number_start && IsDigit(in_[pos_ - 1]);
     if (pos_ < in_.size() && in_[pos_] == ' ') ++pos_;  // the word's delimiter
 
     if (word == "bin") {
       pos_ +=
           std::min<std::size_t>(static_cast<std::size_t>(std::max(number, 0)), in_.size() - pos_);
     } else if (word == "u") {
-      Text(CodePointToCp1252(number));
+      // A code of 0, or none, is no character: a NUL in a line would cut it short for whoever
+      // reads the line as a C string. Its fallback characters are still the escape's.
+      if (has_digits && number != 0) Text(CodePointToCp1252(number));
       skip_ = State().unicode_skip;
     } else if (word == "uc") {
       State().unicode_skip = std::clamp(number, 0, 8);
