@@ -401,8 +401,8 @@ void TkvBrow::SetGridFont(const std::string& name, int size, platform::qt::TFont
   }
 }
 
-// The row height follows the font just set; the font already carries the form's scaling and
-// the font factor, so neither is applied twice.
+// The row height follows the font just set, at the font factor, and is scaled for the form
+// as any row height given in design pixels (AdjustRowHeight).
 void TkvBrow::SetBrowFont(const std::string& name, int size, platform::qt::TFontStyles style) {
   if (font_factor_ == 0) font_factor_ = 1.0;
   const logbook::ToSetupLayout layout = ToLayout::Settings();
@@ -414,7 +414,7 @@ void TkvBrow::SetBrowFont(const std::string& name, int size, platform::qt::TFont
   if (font_name == "-") font_name = grid.Font().Name();
   if (font_name == "Courier") font_name = "Courier New";
   SetGridFont(font_name, size, style, FontFactor());
-  grid.SetDefaultRowHeight(RoundEven(grid.Canvas().TextHeight("X") * kGridRowHeightFactor));
+  AdjustRowHeight(RoundEven(grid.Canvas().TextHeight("X") * FontFactor() * kGridRowHeightFactor));
   if (IsReady() && !Passive()) {
     DoResize();
     ctrl_->Redisplay(false);

@@ -262,7 +262,9 @@ class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
   void AdjustRowHeight(int pixels);
   void SetGridFont(const std::string& name, int size, platform::qt::TFontStyles style,
                    double factor);
-  // Empty name / size 0: the layout settings' font; "-" / -1: the grid's current one.
+  // Empty name / size 0: the layout settings' font; "-" / -1: the grid's current one. The size
+  // is taken times the font factor and scaled for the form; the default row height becomes the
+  // height of "X" in that font times the font factor and 1.2, through AdjustRowHeight.
   void SetBrowFont(const std::string& name, int size, platform::qt::TFontStyles style);
   double FontFactor() const;
   void SetFontFactor(double factor) { font_factor_ = factor; }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <stdexcept>
 #include <string>
@@ -13,6 +14,7 @@
 #include "common/protocol.h"
 #include "common/service.h"
 #include "logbook/settings/setups.h"
+#include "platform/qt/bitmap.h"
 #include "platform/qt/combo_box.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/speed_button.h"
@@ -211,6 +213,34 @@ class BrowserScaledTest : public BrowserTest {
  protected:
   BrowserScaledTest() { dpi_ = 120; }
 };
+
+// The browser font at a font factor: its size and the row height that follows from it, at the
+// design resolution and scaled.
+class BrowserFontTest : public BrowserTest, public ::testing::WithParamInterface<int> {
+ protected:
+  BrowserFontTest() { dpi_ = GetParam(); }
+};
+
+TEST_P(BrowserFontTest, SizeAndRowHeightFollowTheFontFactor) {
+  Fill(3);
+  Assign();
+  Bind();
+  for (const double factor : {1.0, 1.5}) {
+    SCOPED_TRACE(factor);
+    Brow().SetFontFactor(factor);
+    Brow().SetBrowFont("Courier", 10, 0);
+    EXPECT_EQ(Grid().Font().Name(), "Courier New");
+    EXPECT_EQ(Grid().Font().Size(), ScalePixels(*form_, factor == 1.0 ? 10 : 15, true));
+    platform::qt::TBitmap measure(1, 1);
+    measure.Canvas().Font.SetName(Grid().Font().Name());
+    measure.Canvas().Font.SetSize(Grid().Font().Size());
+    const int design = static_cast<int>(std::lround(measure.Canvas().TextHeight("X") * factor * 1.2));
+    EXPECT_EQ(Grid().DefaultRowHeight(), ScalePixels(*form_, design, false));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Dpi, BrowserFontTest, ::testing::Values(96, 144),
+                         [](const auto& info) { return "dpi" + std::to_string(info.param); });
 
 TEST_F(BrowserScaledTest, ScaleFormWidensEachColumnOnce) {
   Fill(3);
