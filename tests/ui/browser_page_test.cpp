@@ -16,7 +16,10 @@
 
 #include "common/cp1252.h"
 #include "common/string_helpers.h"
+#include "storage/driver/driver_codes.h"
+#include "storage/isam/isam_errors.h"
 #include "tests/common/rows.h"
+#include "tests/storage/driver/fault_engine.h"
 #include "tests/storage/isam/network_fixture.h"
 #include "tests/storage/tables/table_fixture.h"
 
@@ -53,6 +56,8 @@ bool Below(const std::string& a, const std::string& b) {
 
 class PageTest : public storage_test::TableTest {
  protected:
+  explicit PageTest(std::unique_ptr<storage::DriverEngine> engine = storage::MakeRealDriverEngine())
+      : TableTest(std::move(engine)) {}
   void SetUp() override {
     TableTest::SetUp();
     Club().shared = shared_;
@@ -334,6 +339,80 @@ TEST_F(SharedPageTest, AnotherProcessDeletingOrLockingARecordAsksNoQuestion) {
   EXPECT_EQ(page->Row(1).text, "B;Name B");
   EXPECT_TRUE(presenter_->calls.empty());
 }
+
+// A record read that meets a lock: the page tries it six times with its own short pauses
+// and, for a locked record or file or a refused lock (reasons 1 to 3), asks nobody and shows the
+// row unreadable; any other question goes to the file's own callback. The file's retry settings
+// are its own again afterwards.
+struct LockedReadRow {
+  const char* name;
+  int engine_error;
+  int asked_reason;  // what the file's own callback hears; 0: nothing
+};
+void PrintTo(const LockedReadRow& row, std::ostream* os) { *os << row.name; }
+
+class LockedReadTest : public PageTest, public ::testing::WithParamInterface<LockedReadRow> {
+ protected:
+  LockedReadTest() : LockedReadTest(std::make_unique<storage_test::FaultEngine>()) {}
+
+ private:
+  explicit LockedReadTest(std::unique_ptr<storage_test::FaultEngine> engine)
+      : PageTest(std::move(engine)) {
+    engine_ = static_cast<storage_test::FaultEngine*>(&System().Engine());
+    shared_ = false;  // no file lock of ours keeps the callback from being asked
+  }
+
+ protected:
+  storage_test::FaultEngine* engine_;
+};
+
+TEST_P(LockedReadTest, IsTriedSixTimesAndShownUnreadableWithoutAQuestion) {
+  Fill(FixtureCalls(20));
+  storage::IFDriver& driver = *Club().Treiber(ToDatClub::kStations)->Driver();
+  std::vector<int> asked;
+  driver.SetRetry(2, [&](std::string_view, int reason) {
+    asked.push_back(reason);
+    return false;
+  });
+  const std::uint32_t pause = storage::EngineRetryPauseBase();
+  bool locked = true;
+  engine_->inject = [&](const std::string& op) {
+    return op == "GetRecord" && locked ? GetParam().engine_error : 0;
+  };
+  sleeper_.sleeps.clear();
+  auto page = Page();
+  EXPECT_EQ(page->FirstPage(events_, changed_), 1);
+  EXPECT_EQ(page->Row(1).text, kRowUnreadable);
+  if (GetParam().asked_reason == 0) {
+    EXPECT_EQ(engine_->calls["GetRecord"], 6);  // the read count of the page, not the file's 2
+    EXPECT_EQ(sleeper_.sleeps.size(), 6u);
+    for (const std::uint32_t ms : sleeper_.sleeps) EXPECT_LE(ms, 3u * TKBrowser::kReadRetryPause);
+    EXPECT_TRUE(asked.empty());
+  } else {
+    EXPECT_EQ(engine_->calls["GetRecord"], 1);  // a question no retry answers is asked at once
+    EXPECT_EQ(asked, std::vector<int>{GetParam().asked_reason});
+  }
+  EXPECT_TRUE(presenter_->calls.empty());
+  std::uint16_t count = 0;
+  storage::RetryProc proc;
+  driver.GetRetry(count, proc);
+  EXPECT_EQ(count, 2);
+  EXPECT_EQ(storage::EngineRetryPauseBase(), pause);
+
+  // The lock gone, the next move reads the row.
+  locked = false;
+  EXPECT_EQ(page->Refresh(events_, changed_), 0);
+  EXPECT_EQ(page->Row(1).text, "A;Name A");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, LockedReadTest,
+    ::testing::Values(LockedReadRow{"LockedRecordOrFile", storage::kIsamDialogBusy, 0},
+                      LockedReadRow{"RecordLockRefused", storage::kIsamRecordLockRefused, 0},
+                      LockedReadRow{"FileLockRefused", storage::kIsamReadLockRefused, 0},
+                      LockedReadRow{"PathNotFoundIsAsked", storage::kIsamPathNotFound,
+                                    storage::kReasonPathNotFound}),
+    common::testing::RowName);
 
 }  // namespace
 }  // namespace ui

@@ -58,7 +58,9 @@ class FaultEngine final : public storage::DriverEngine {
   }
   storage::FilesPresent Present(const std::string& name) override { return e_->Present(name); }
   I32 AddRecord(FB fb, CBytes r) override { return Pass("AddRecord") ? e_->AddRecord(fb, r) : 0; }
-  void GetRecord(FB fb, I32 ref, Bytes r) override { e_->GetRecord(fb, ref, r); }
+  void GetRecord(FB fb, I32 ref, Bytes r) override {
+    Pass("GetRecord") ? e_->GetRecord(fb, ref, r) : void();
+  }
   void PutRecord(FB fb, I32 ref, CBytes r) override {
     Pass("PutRecord") ? e_->PutRecord(fb, ref, r) : void();
   }

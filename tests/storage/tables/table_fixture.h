@@ -20,8 +20,9 @@ namespace storage_test {
 
 class TableTest : public ::testing::Test {
  protected:
-  TableTest() {
-    common::Service<storage::DriverSystem>::Create(storage::MakeRealDriverEngine());
+  // `engine`: the engine behind the driver system, the real one unless a test gives another.
+  explicit TableTest(std::unique_ptr<storage::DriverEngine> engine = storage::MakeRealDriverEngine()) {
+    common::Service<storage::DriverSystem>::Create(std::move(engine));
     common::Service<storage::DriverSystem>::Get().SetStartFolder(folder_.path() + "/");
     common::Service<storage::ToDBFkt>::Create();
     common::Service<ToDatClub>::Create();
