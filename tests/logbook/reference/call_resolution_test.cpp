@@ -97,20 +97,22 @@ const Case kCases[] = {
     {"ALearntCallOnlyWhenAsked", "DL0XYZ", kNow, false, kOk, "DL0", "DL"},
 };
 
-class CallResolutionCase : public CallResolutionTest, public ::testing::WithParamInterface<Case> {};
-
-TEST_P(CallResolutionCase, Resolves) {
-  const Case& c = GetParam();
+// Resolves the case's call without a selection window: the answer and the entry found.
+void ExpectResolution(const Case& c, const ScriptedDxccSelection& port) {
   TdbPrefix cursor;
   std::uint8_t chosen = 9;
   ASSERT_EQ(cursor.ResolveCall(c.call, c.date, c.supplementary, nullptr, nullptr, chosen, nullptr),
             c.result);
   EXPECT_EQ(chosen, 0);
-  EXPECT_TRUE(port_->requests.empty());
+  EXPECT_TRUE(port.requests.empty());
   if (c.result != kOk) return;
   EXPECT_EQ(cursor.GetPrefix(), c.prefix);
   EXPECT_EQ(cursor.GetDXCC(), c.dxcc);
 }
+
+class CallResolutionCase : public CallResolutionTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(CallResolutionCase, Resolves) { ExpectResolution(GetParam(), *port_); }
 
 INSTANTIATE_TEST_SUITE_P(Calls, CallResolutionCase, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -163,14 +165,7 @@ const Case kPortableCases[] = {
 
 class PortableCallCase : public PortableCallTest, public ::testing::WithParamInterface<Case> {};
 
-TEST_P(PortableCallCase, ResolvesByThePrefixPart) {
-  const Case& c = GetParam();
-  TdbPrefix cursor;
-  ASSERT_EQ(cursor.ResolveCall(c.call, c.date, c.supplementary), c.result);
-  if (c.result != kOk) return;
-  EXPECT_EQ(cursor.GetPrefix(), c.prefix);
-  EXPECT_EQ(cursor.GetDXCC(), c.dxcc);
-}
+TEST_P(PortableCallCase, ResolvesByThePrefixPart) { ExpectResolution(GetParam(), *port_); }
 
 INSTANTIATE_TEST_SUITE_P(Calls, PortableCallCase, ::testing::ValuesIn(kPortableCases),
                          [](const auto& info) { return std::string(info.param.name); });
