@@ -14,10 +14,21 @@
 //   24   26  Name: name of the log (string[25])
 //   50    7  OwnLocator (string[6]); a new log takes the own station's locator
 //   57    7  OwnDOK, blanks removed (string[6])
-//   71    1  Switch71; 255 in a new log
-//   72    1  Switch72; 1 in a new log
-//  158    4  OperatorNumber: age, member or participant number
+//   64    7  BandText: the band of a log of the older VHF layout (string[6])
+//   71    1  Switch71: not 0 = one operator (older VHF layout); 255 in a new log
+//   72    1  Switch72: points per kilometre (older VHF layout); 1 in a new log
+//   73   31  TrxText: the transceiver (string[30])
+//  104   11  PowerText (string[10])
+//  115   31  AntennaText (string[30])
+//  146    2  HeightAboveGround: antenna height in metres (i16)
+//  148    2  HeightAboveSea: antenna height above sea level in metres (i16)
+//  150    2  WorkedSquares (i16)
+//  152    2  WorkedCountries (i16)
+//  154    2  PointsPerQso (i16)
+//  156    2  ValidQsos (i16)
+//  158    4  OperatorNumber: age, member or participant number; -1 = none
 //  166   13  OwnCall: own call of the log (string[12])
+//  179    4  PointsBase: the total the points per kilometre multiply (older VHF layout; u32)
 //  183    7  MemberText: member-number text (string[6])
 //  190    1  InArbeit: in-work marker (key 4)
 //  191    1  Typ: contest code; 0 = no contest chosen
@@ -46,7 +57,7 @@
 //  292    1  ModePR: mode choice "PR" (boolean)
 //  293    1  BandAuto: "Band automatisch entsprechend der Zeit setzen" (boolean)
 //  294    6  OwnPostalCode: up to the first blank, at most 5 characters (string[5])
-//  300    1  MultiplierFlag: read by the multiplier rules
+//  300    1  MultiplierFlag: read by the multiplier rules; the IPARC membership of 'Z' (255 yes)
 //  301   40  GridColumnWidths: the column widths of the log window's QSO list, column 1 first
 //             (20 x u16, unscaled; 0 = none stored)
 //  341   14  Line6: QSOs u16, multipliers u16, points u32, first multiplier table values u16 at
@@ -106,14 +117,22 @@ struct TContestKKRec {
   common::ShortString<25> Name;
   common::ShortString<6> OwnLocator;
   common::ShortString<6> OwnDOK;
-  std::uint8_t unused64[7] = {};
+  common::ShortString<6> BandText;
   std::uint8_t Switch71 = 0;
   std::uint8_t Switch72 = 0;
-  std::uint8_t unused73[85] = {};
+  common::ShortString<30> TrxText;
+  common::ShortString<10> PowerText;
+  common::ShortString<30> AntennaText;
+  common::LeInt16 HeightAboveGround;
+  common::LeInt16 HeightAboveSea;
+  common::LeInt16 WorkedSquares;
+  common::LeInt16 WorkedCountries;
+  common::LeInt16 PointsPerQso;
+  common::LeInt16 ValidQsos;
   common::LeUInt32 OperatorNumber;
   std::uint8_t unused162[4] = {};
   common::ShortString<12> OwnCall;
-  std::uint8_t unused179[4] = {};
+  common::LeUInt32 PointsBase;
   common::ShortString<6> MemberText;
   std::uint8_t InArbeit = 0;
   char Typ = 0;

@@ -39,7 +39,11 @@ using MK = TContestMKRec;  // the QSO record without its last byte, NoPoints at 
 constexpr At kCatalogue[] = {
     AT(KK, Nummer, 4), AT(KK, DatumVon, 8), AT(KK, DatumBis, 12), AT(KK, ZeitVon, 16),
     AT(KK, ZeitBis, 20), AT(KK, Name, 24), AT(KK, OwnLocator, 50), AT(KK, OwnDOK, 57),
-    AT(KK, Switch71, 71), AT(KK, Switch72, 72), AT(KK, OperatorNumber, 158), AT(KK, OwnCall, 166),
+    AT(KK, BandText, 64), AT(KK, Switch71, 71), AT(KK, Switch72, 72), AT(KK, TrxText, 73),
+    AT(KK, PowerText, 104), AT(KK, AntennaText, 115), AT(KK, HeightAboveGround, 146),
+    AT(KK, HeightAboveSea, 148), AT(KK, WorkedSquares, 150), AT(KK, WorkedCountries, 152),
+    AT(KK, PointsPerQso, 154), AT(KK, ValidQsos, 156), AT(KK, OperatorNumber, 158),
+    AT(KK, OwnCall, 166), AT(KK, PointsBase, 179),
     AT(KK, MemberText, 183), AT(KK, InArbeit, 190), AT(KK, Typ, 191), AT(KK, DatumAuto, 192),
     AT(KK, ZeitAuto, 193), AT(KK, Char194, 194), AT(KK, Switch195, 195), AT(KK, LineQsos, 196),
     AT(KK, LineMults, 206), AT(KK, LinePoints, 226), AT(KK, FixedRstSent, 246),

@@ -1,0 +1,163 @@
+#include "output/output_drivers.h"
+
+#include <algorithm>
+
+#include "common/service.h"
+#include "common/string_helpers.h"
+#include "contest/contest_fkt.h"
+#include "contest/contest_lookups.h"
+#include "contest/contest_tables.h"
+#include "output/log_lists.h"
+#include "output/log_walk.h"
+#include "output/qso_list.h"
+#include "output/station_file.h"
+#include "output/summary_sheet.h"
+#include "platform/qt/printer.h"
+
+namespace output {
+namespace {
+
+contest::TContestKKRec CatalogueRecord(const contest::TdbContestBase& catalogue) {
+  contest::TContestKKRec log{};
+  catalogue.GetKKRec(log);
+  return log;
+}
+
+BandSlotTallies StoredTallies(const contest::TContestKKRec& log,
+                              const contest::TdbContestBase& contest_data) {
+  contest::TContestKZRec data{};
+  contest_data.GetKZRec(data);
+  return ReadBandTallies(log, data);
+}
+
+SheetFacts GatherSheetFacts(const contest::TContestKKRec& log, contest::TdbContestBase& table) {
+  contest::TContestFkt& fkt = common::Service<contest::TContestFkt>::Get();
+  SheetFacts facts;
+  facts.station = OwnStationFromSettings();
+  facts.today = contest::TContestFkt::TodayText();
+  facts.maker_page = fkt.Definitions().Program().MakerPage;
+  facts.lists = CollectLogLists(table);
+  if (log.Typ == 'o') facts.joined_multipliers = JoinLogField(table);
+  if (log.Typ == 'i') facts.per_band = CountPerBand(table);
+  if (log.Typ == 'b' || log.Typ == 'j') facts.station_file = StationFileName(log.Typ, log.Nummer);
+  return facts;
+}
+
+}  // namespace
+
+bool WriteSummarySheet(TAlleRout& channel, const contest::TContestRec& definition,
+                       const PeriodSet& periods, const contest::TdbContestBase& catalogue,
+                       const contest::TdbContestBase& contest_data) {
+  channel.ResetPosition();
+  const contest::TContestKKRec log = CatalogueRecord(catalogue);
+  contest::TdbContest table(contest::kTableLK, log.Nummer);
+  const SheetFacts facts = GatherSheetFacts(log, table);
+  const BandSlotTallies tallies = StoredTallies(log, contest_data);
+  SummarySheet sheet(channel, definition, log, tallies, facts);
+  sheet.WriteAddress();
+  sheet.WriteTitle();
+  sheet.WriteStationLines();
+  sheet.WriteCategory();
+  sheet.WriteParticipantDetails();
+  SumBandTotals(channel, log, tallies);
+  if (PeriodsGiven(periods)) {
+    SumPointsInPeriods(channel, table, periods);
+    sheet.WriteContestPeriod(periods);
+  }
+  if (definition.Flag31 == 0 || definition.Flag31 == 2 || log.Typ == 'i') sheet.WritePointsTable();
+  sheet.WriteFinalScore();
+  sheet.WriteRuleLine();
+  channel.WriteLine(" ", true, true);
+  sheet.WriteStationDescription();
+  sheet.WriteDeclaration();
+  return false;
+}
+
+bool ExportContestLog(TAlleRout& channel, const contest::TContestRec& definition,
+                      const PeriodSet& periods, const contest::TdbContestBase& catalogue,
+                      const contest::TdbContestBase& contest_data,
+                      const HeaderOverrides& overrides, bool by_band) {
+  const contest::TContestKKRec log = CatalogueRecord(catalogue);
+  const BandSlotTallies tallies = StoredTallies(log, contest_data);
+  SumBandTotals(channel, log, tallies);
+  contest::TdbContest table(contest::kTableLK, log.Nummer);
+  if (periods.start_times[0] > 0 && periods.end_times[0] > 0) {
+    SumPointsInPeriods(channel, table, periods);
+  }
+  MeasureColumns(channel, definition, table);
+  LogExport exporter(channel, definition, periods, catalogue, tallies, table, overrides, !by_band);
+  if (!by_band) return !(exporter.WriteFormatHeader(0) && exporter.ExportQSOs(0));
+  bool result = true;
+  for (int slot = 1; slot <= contest::kBandCodeSlots; ++slot) {
+    const char band = definition.Bands[slot - 1];
+    if (band == 0) continue;
+    // The break comes before every slot after the first, also when the first is not used.
+    if (slot > 1) exporter.SectionBreak();
+    if (exporter.WriteFormatHeader(band) && exporter.ExportQSOs(band)) result = false;
+  }
+  return result;
+}
+
+bool ExportContestLogByBand(TAlleRout& channel, const contest::TContestRec& definition,
+                            const PeriodSet& periods, const contest::TdbContestBase& catalogue,
+                            const contest::TdbContestBase& contest_data) {
+  return ExportContestLog(channel, definition, periods, catalogue, contest_data, {}, true);
+}
+
+LogExport::LogExport(TAlleRout& channel, const contest::TContestRec& definition,
+                     const PeriodSet& periods, const contest::TdbContestBase& catalogue,
+                     const BandSlotTallies& tallies, contest::TdbContestBase& log,
+                     const HeaderOverrides& overrides, bool one_pass)
+    : channel_(channel),
+      definition_(definition),
+      periods_(periods),
+      catalogue_(catalogue),
+      tallies_(tallies),
+      log_(log),
+      overrides_(overrides),
+      one_pass_(one_pass),
+      record_(CatalogueRecord(catalogue)) {}
+
+bool LogExport::WritesList() const {
+  const Channel c = channel_.GetChannel();
+  return c == Channel::kPrinter || c == Channel::kText || c == Channel::kCsv;
+}
+
+bool LogExport::WriteFormatHeader(char band) {
+  channel_.ResetPosition();
+  // The STF, ADIF, Cabrillo and EDI heads come with their writers.
+  if (WritesList()) WriteListHeader(channel_, definition_, record_, band);
+  return true;
+}
+
+bool LogExport::ExportQSOs(char band) {
+  if (channel_.NewPageIfFull()) WriteFormatHeader(band);
+  std::int32_t written = 0;
+  int longest = 0;
+  ForEachLogQso(log_, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+    if (channel_.NewPageIfFull()) WriteFormatHeader(band);
+    if (!InPeriod(periods_, qso.Datum, qso.Zeit)) return;
+    if (band != 0 && qso.Bandcode != band) return;
+    if (!WritesList()) return;  // the other formats' QSO lines come with their writers
+    ++written;
+    const std::string line = WriteListQSO(channel_, written, definition_, catalogue_, qso);
+    channel_.WriteLine(line, true, true);
+    longest = std::max(longest, static_cast<int>(common::Trim(line).size()));
+  });
+  const Channel c = channel_.GetChannel();
+  if ((c == Channel::kPrinter || c == Channel::kText) && one_pass_) {
+    if (channel_.NewPageIfFull()) WriteFormatHeader(band);
+    WriteScoreLine(channel_, longest, definition_, tallies_, record_);
+  }
+  return true;
+}
+
+void LogExport::SectionBreak() {
+  if (channel_.GetChannel() == Channel::kPrinter) {
+    platform::qt::Printer().NewPage();
+  } else if (channel_.GetChannel() == Channel::kText) {
+    for (int i = 0; i < 4; ++i) channel_.WriteLine(" ", true, true);
+  }
+}
+
+}  // namespace output
