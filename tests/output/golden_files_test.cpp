@@ -1,0 +1,98 @@
+// The E-Log, band-list and CSV files of the fixture logs, byte for byte against files written by
+// hand: the clock stands at 09.03.2024 12:00, the own station is DL1ABC in JO62QM.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "output/multi_check_list.h"
+#include "output/output_drivers.h"
+#include "tests/common/temp_folder.h"
+#include "tests/output/fixture_logs.h"
+
+namespace output_test {
+namespace {
+
+using output::ExportContestLog;
+using output::ExportContestLogByBand;
+using output::WriteMultiCheckList;
+using output::WriteSummarySheet;
+
+void Sheet(OutputRun& r) {
+  WriteSummarySheet(r.channel, r.definition, r.periods, r.tables.catalogue, r.tables.contest_data);
+}
+void List(OutputRun& r) {
+  ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue, r.tables.contest_data,
+                   {}, false);
+}
+void BandList(OutputRun& r) {
+  ExportContestLogByBand(r.channel, r.definition, r.periods, r.tables.catalogue,
+                         r.tables.contest_data);
+}
+void CheckList(OutputRun& r) {
+  WriteMultiCheckList(r.channel, r.definition, r.tables.catalogue, r.tables.contest_data);
+}
+// The complete E-Log file of the Naval contest: the sheet, then its band list.
+void SheetAndBandList(OutputRun& r) {
+  Sheet(r);
+  BandList(r);
+}
+
+struct GoldenRow {
+  const char* name;
+  std::function<LogBuilder()> log;
+  int kind;
+  std::function<void(OutputRun&)> drivers;
+  const char* golden;
+};
+void PrintTo(const GoldenRow& row, std::ostream* os) { *os << row.name; }
+
+std::vector<std::string> Lines(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::istringstream in(bytes);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+class GoldenFileTest : public OutputLogTest, public ::testing::WithParamInterface<GoldenRow> {};
+
+TEST_P(GoldenFileTest, MatchesTheHandWrittenFile) {
+  const GoldenRow& row = GetParam();
+  const LogBuilder log = row.log();
+  const std::string written = WriteFile(log, row.kind, row.drivers);
+  const std::string expected =
+      common::testing::ReadFile(std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
+  ASSERT_FALSE(expected.empty()) << row.golden;
+  // Line by line first, so that a difference names its line.
+  const std::vector<std::string> got = Lines(written);
+  const std::vector<std::string> want = Lines(expected);
+  for (std::size_t i = 0; i < std::min(got.size(), want.size()); ++i) {
+    EXPECT_EQ("[" + got[i] + "]", "[" + want[i] + "]") << "line " << i + 1;
+  }
+  EXPECT_EQ(got.size(), want.size());
+  EXPECT_TRUE(written == expected) << "the bytes differ (line ends, last line)";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Logs, GoldenFileTest,
+    ::testing::Values(GoldenRow{"DotClass5Sheet", DotClass5Log, 6, Sheet, "dot_class5.SUM"},
+                      GoldenRow{"DotClass5List", DotClass5Log, 7, List, "dot_class5.ALL"},
+                      GoldenRow{"DotClass5Csv", DotClass5Log, 13, List, "dot_class5.CSV"},
+                      GoldenRow{"DotClass5CheckList", DotClass5Log, 14, CheckList,
+                                "dot_class5.MUL"},
+                      GoldenRow{"RheinlandSheet", RheinlandLog, 6, Sheet, "rheinland.SUM"},
+                      GoldenRow{"RheinlandBandList", RheinlandLog, 11, BandList, "rheinland.BND"},
+                      GoldenRow{"ListenerSheet", ListenerLog, 6, Sheet, "listener.SUM"},
+                      GoldenRow{"ListenerList", ListenerLog, 7, List, "listener.ALL"},
+                      GoldenRow{"NavalCompleteFile", NavalLog, 12, SheetAndBandList, "naval.TXT"},
+                      GoldenRow{"FunkertagSheet", FunkertagLog, 6, Sheet, "funkertag.SUM"},
+                      GoldenRow{"FunkertagCsv", FunkertagLog, 13, List, "funkertag.CSV"},
+                      GoldenRow{"OlderVhfSheet", OlderVhfLog, 6, Sheet, "older_vhf.SUM"},
+                      GoldenRow{"EmptyList", EmptyLog, 7, List, "empty.ALL"}),
+    [](const ::testing::TestParamInfo<GoldenRow>& info) { return info.param.name; });
+
+}  // namespace
+}  // namespace output_test

@@ -1,0 +1,104 @@
+// Contest logs written through the outputs: the log window's test kit (services in a data
+// folder, the log builder, the station DL1ABC in JO62QM, the clock on 09.03.2024 12:00 UTC) with
+// an output channel over it, a scripted save dialog, a recording printer with a scripted print
+// dialog, and the own station's address in the settings.
+//
+//   LogBuilder b('.', 5);
+//   const std::int32_t log = b.Create();
+//   b.Add(...);
+//   const std::string bytes = WriteFile(b, 6, [&](OutputRun& run) { WriteSummarySheet(...); });
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "common/file_base_ss.h"
+#include "common/scripted_file_chooser.h"
+#include "common/service.h"
+#include "contest/contest_lookups.h"
+#include "logbook/settings/setups.h"
+#include "output/alle_rout.h"
+#include "output/period_set.h"
+#include "platform/qt/scripted_print_dialogs.h"
+#include "tests/common/temp_folder.h"
+#include "tests/contestlog/log_fixture.h"
+
+namespace output_test {
+
+using contestlog_test::kContestDay;
+using contestlog_test::LogBuilder;
+using contestlog_test::Qso;
+
+// The seconds of a time of day.
+constexpr std::int32_t At(int hours, int minutes, int seconds = 0) {
+  return hours * 3600 + minutes * 60 + seconds;
+}
+
+// What the drivers of one output get: the channel, the definition and the main window's tables.
+struct OutputRun {
+  output::TAlleRout& channel;
+  const contest::TContestRec& definition;
+  contestlog_test::MainTables& tables;
+  output::PeriodSet periods;
+};
+
+class OutputLogTest : public contestlog_test::LogTest {
+ protected:
+  OutputLogTest() {
+    auto chooser = std::make_unique<common::ScriptedFileChooser>();
+    chooser_ = chooser.get();
+    common::Service<common::TFileBaseSS>::Install(
+        std::make_unique<common::TFileBaseSS>(std::move(chooser)));
+    logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
+    logbook::ToSetupOwnStation station = settings.GetOwnStation();
+    station.station_text2 = "Hans Muster";
+    station.further.Set(1, "DE-1234");
+    station.further.Set(3, "Hauptstr. 1");
+    station.further.Set(4, "12345 Berlin");
+    station.further.Set(5, "Germany");
+    settings.SetOwnStation(station);
+    channel_.SetFileShower([](const std::string&) { return true; });
+  }
+  ~OutputLogTest() override { common::Service<common::TFileBaseSS>::Destroy(); }
+
+  // Runs output kind `kind` of a file channel for the log, with `drivers` between opening and
+  // closing the channel, and answers the file's bytes.
+  std::string WriteFile(const LogBuilder& log, int kind, const std::function<void(OutputRun&)>& drivers,
+                        const output::PeriodSet& periods = {}, bool english = false) {
+    const contest::TContestRec definition = log.Definition();
+    contestlog_test::MainTables tables(log.Number());
+    EXPECT_TRUE(channel_.Open(kind));
+    chooser_->answers.push_back(folder_ / "out");
+    EXPECT_TRUE(channel_.OpenFileKind(kind, tables.catalogue, definition));
+    channel_.English = english;
+    OutputRun run{channel_, definition, tables, periods};
+    drivers(run);
+    channel_.Close();
+    channel_.CloseAndShow();
+    return common::testing::ReadFile(channel_.FileName());
+  }
+
+  // Prints output kind `kind` of the log on the recording printer.
+  void Print(const LogBuilder& log, int kind, const std::function<void(OutputRun&)>& drivers) {
+    const contest::TContestRec definition = log.Definition();
+    contestlog_test::MainTables tables(log.Number());
+    printing_.print_dialog().answers.push_back({});
+    ASSERT_TRUE(channel_.Open(kind));
+    ASSERT_TRUE(channel_.OpenFileKind(kind, tables.catalogue, definition));
+    OutputRun run{channel_, definition, tables, {}};
+    drivers(run);
+    channel_.Close();
+    channel_.CloseAndShow();
+  }
+
+  platform::qt::TRecordingPrinter& Printer() { return printing_.printer(); }
+
+  platform::qt::ScopedPrinting printing_;
+  common::ScriptedFileChooser* chooser_ = nullptr;  // owned by TFileBaseSS
+  output::TAlleRout channel_;
+};
+
+}  // namespace output_test
