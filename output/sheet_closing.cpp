@@ -86,11 +86,17 @@ void SummarySheet::WriteGermanDeclaration() {
   } else {
     AppendOrWrap(line, "   Call: " + OwnCall(), " Call: " + OwnCall(), 80);
   }
-  // The blanks before the signature stay in a file, which has no place to sign.
-  line = common::PadRightChar(line, 43, ' ');
+  // The signature stands at column 44 when it fits; the blanks before it stay in a file,
+  // which has no place to sign.
   if (channel_.GetChannel() == Channel::kPrinter) {
     const std::string signature(kGermanSignature);
-    AppendOrWrap(line, signature, signature, 70);
+    if (line.size() + signature.size() < 70) {
+      line = common::PadRightChar(line, 43, ' ') + signature;
+    } else {
+      AppendOrWrap(line, signature, signature, 70);
+    }
+  } else {
+    line = common::PadRightChar(line, 43, ' ');
   }
   Line(line);
   Line(" ");
