@@ -37,6 +37,33 @@ class InteractiveFlag {
   std::uint8_t kept_;
 };
 
+// What the DXCC selection shows of the QSO in hand and keeps a choice under: its call, its DXCC
+// prefix (a prefix the QSO already has stands for itself) and the name and QTH of NameQth
+// ("name;QTH").
+class EntryTexts final : public logbook::QsoFieldTexts {
+ public:
+  explicit EntryTexts(const contest::TContestLKRec& qso) : qso_(qso) {}
+  std::string QsoFieldText(int content_kind) const override {
+    const std::string name_qth = qso_.NameQth.str();
+    const std::size_t semicolon = name_qth.find(';');
+    switch (content_kind) {
+      case kCall:
+        return common::Trim(qso_.Call.str());
+      case kDxcc:
+        return common::Trim(qso_.DXCC.str());
+      case kName:
+        return common::Trim(name_qth.substr(0, semicolon));
+      case kQth:
+        return semicolon == std::string::npos ? "" : common::Trim(name_qth.substr(semicolon + 1));
+      default:
+        return "";
+    }
+  }
+
+ private:
+  const contest::TContestLKRec& qso_;
+};
+
 // Steps 2 to 6 of the lookup on `qso`; false for an unknown call of 3 characters or more.
 bool LookUp(contest::TContestLKRec& qso, const contest::TContestKKRec& log, PrefixLookupMemo& memo,
             const contest::TContestRec& definition) {
@@ -48,8 +75,9 @@ bool LookUp(contest::TContestLKRec& qso, const contest::TContestKKRec& log, Pref
   logbook::TdbPrefix prefix(logbook::kPrefixMain);
   bool resolved = false;
   if (memo.resolved == 0) {
+    const EntryTexts texts(qso);
     resolved = prefix.ResolveCall(call, qso.Datum, false, nullptr, nullptr, memo.resolved,
-                                  nullptr) == logbook::ResolveResult::kResolved;
+                                  &texts) == logbook::ResolveResult::kResolved;
   }
   const contest::ContestSet& kinds = definition.MultiplierKinds;
   const bool prefix_kinds = kinds[kKindPrefix] || kinds[kKindGermanPrefix];

@@ -30,7 +30,9 @@ struct PrefixLookupMemo {
 //
 // The DXCC selection's window shows only while the prefix analysis's interactive flag is set:
 // the catalogue's PrefixMenu sets it, but not while the call still begins with the call looked
-// up last (the operator is typing on); the flag is back as it was afterwards.
+// up last (the operator is typing on); the flag is back as it was afterwards. The window shows
+// the QSO's call, date, name and QTH; a QSO whose DXCC prefix names one of the entries takes it
+// without asking, and a choice made in the window is kept for the call.
 //
 // False when a call of 3 characters or more has no prefix entry (and the contest counts neither
 // kind 1 nor kind 22); its DXCC, continent and WAE flag are then empty and it is not scored.
