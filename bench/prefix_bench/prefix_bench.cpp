@@ -12,7 +12,6 @@
 // faster).
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
-#include <stdlib.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -21,6 +20,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/common/prefix_tables_copy.h"
 #include "common/service.h"
 #include "common/to_dates.h"
 #include "logbook/reference/prefix.h"
@@ -55,18 +55,7 @@ const std::vector<std::string>& Calls() {
   return calls;
 }
 
-// A copy of the build's tables, made once.
-const std::string& Folder() {
-  static const std::string folder = [] {
-    std::string pattern = (fs::temp_directory_path() / "prefixbench_XXXXXX").string();
-    const std::string made = mkdtemp(pattern.data());
-    for (const char* name : {"PXPREFIX.DAT", "PXPREFIX.IX", "PXPREFES.DAT", "PXPREFES.IX"}) {
-      fs::copy_file(fs::path(PREFIX_TABLES_DIR) / name, fs::path(made) / name);
-    }
-    return made;
-  }();
-  return folder;
-}
+const std::string& Folder() { return bench::PrefixTablesCopy(PREFIX_TABLES_DIR); }
 
 // The services of the program that the prefix database needs, for one benchmark.
 class PrefixDatabase {

@@ -221,14 +221,6 @@ TEST_P(PrefixHeading, TitlesFollowTheIndexAndViewAndEachRowHasACellPerTitle) {
 INSTANTIATE_TEST_SUITE_P(Rows, PrefixHeading, ::testing::ValuesIn(kHeadings),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(PrefixListWindowTest, FootersNameTheOrder) {
-  EXPECT_EQ(TDatenPrefixBrowCtrl::Footer(1), "Prefix;bis");
-  EXPECT_EQ(TDatenPrefixBrowCtrl::Footer(14), "DXCC");
-  EXPECT_EQ(TDatenPrefixBrowCtrl::Footer(3), "Auswahl Region");
-  EXPECT_EQ(TDatenPrefixBrowCtrl::Footer(6), "Kontinent");
-  EXPECT_EQ(TDatenPrefixBrowCtrl::Footer(7), "Land");
-}
-
 TEST_F(PrefixListWindowTest, RowsShowRangesBracketsLikePrefixesAndEntriesOutOfDate) {
   const auto cells = [](const std::string& prefix, std::int32_t ref, bool marker = false) {
     (void)prefix;
