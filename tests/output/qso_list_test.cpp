@@ -74,6 +74,7 @@ TEST_F(QsoListTest, TheBonusColumnOfTheQcwaPartyShowsTheBonusStationsCalls) {
   const contest::TContestLKRec bonus = QsoOf({"DL1XX/P", 'b', At(15, 0), "SSB", "59", "59"});
   const contest::TContestLKRec other = QsoOf({"DK2YY", 'b', At(15, 1), "SSB", "59", "59"});
   b.Add(bonus);
+  b.AddQsy('b', kContestDay, At(15, 2), true);
   b.Add(other);
   OpenList(7);
   contest::TContestRec definition = b.Definition();
@@ -94,6 +95,7 @@ TEST_F(QsoListTest, TheHelvetiaContestListsItsExchangeWithoutSlashes) {
   b.Create();
   const contest::TContestLKRec qso = QsoOf({"HB9AA", 'e', At(13, 0), "CW", "599B36", "599ZH/001"});
   b.Add(qso);
+  b.AddQsy('e', kContestDay, At(13, 1), true);
   OpenList(7);
   const std::string line = LineOf(b, b.Definition(), qso);
   EXPECT_NE(line.find("599 ZH001"), std::string::npos) << line;
