@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "platform/environment.h"
+#include "storage/isam/engine_file.h"
 #include "storage/isam/engine_state.h"
 #include "storage/isam/fileblock.h"
 
@@ -32,6 +33,7 @@ void IsamReset() {
   s.IsamError = 0;
   s.FirstPrimitive = 0;
   s.FirstOsError = 0;
+  s.FailureOsError = 0;
 }
 
 bool Fail(int error) {
@@ -50,6 +52,7 @@ void RecastFailure(int error) {
 void ClearFailure() {
   Isam().IsamOK = true;
   Isam().IsamError = 0;
+  Isam().FailureOsError = 0;
 }
 
 int EngineErrorClass(int error) {
@@ -129,7 +132,10 @@ EngineCall::EngineCall(FileblockHandle handle, std::uint32_t flags, int key) {
 
 EngineCall::~EngineCall() {
   if (fb_ == nullptr) return;
-  if (Isam().IsamError == kIsamOsFailure && (fb_->read_only || fb_->shared)) {
+  // Another user's lock or share mode is a lock conflict, which the driver waits out; a full disk
+  // or a refused access is not and keeps its own number.
+  if (Isam().IsamError == kIsamOsFailure && (fb_->read_only || fb_->shared) &&
+      FailureIsLockConflict()) {
     RecastFailure(kIsamSharedOsFailure);
   }
   NetworkState* net = fb_->net.get();

@@ -33,8 +33,10 @@ namespace storage {
 // ---- Process-wide state ------------------------------------------------------------------------
 
 // The engine's success flag and error number, and the last-failure words of the operating-system
-// file layer: the primitive code (os_file.h) and operating-system error of the last failing call,
-// and of the first failure since the last reset.
+// file layer: the primitive code (engine_file.h) and operating-system error of the last failing
+// call, and of the first failure since the last reset; and the operating-system error behind the
+// failure that stands (0 when it is none of the operating system's), which tells another user's
+// lock (32, 33) from a full disk or a refused access under the same engine number.
 struct IsamState {
   bool IsamOK = true;
   int IsamError = 0;
@@ -42,6 +44,7 @@ struct IsamState {
   std::uint32_t LastOsError = 0;
   std::uint16_t FirstPrimitive = 0;
   std::uint32_t FirstOsError = 0;
+  std::uint32_t FailureOsError = 0;
 };
 
 // The one state object of the process.

@@ -12,6 +12,8 @@ namespace {
 using platform::WinError;
 
 int MapError(std::uint16_t primitive, WinError e, bool create) {
+  // A full disk refuses what would store something: a write, a creation, a flush.
+  if (e == platform::kErrorDiskFull && primitive != kPrimRead) return kIsamShortWrite;
   switch (primitive) {
     case kPrimOpen:
       if (e == platform::kErrorPathNotFound) return kIsamPathNotFound;
@@ -39,7 +41,7 @@ int MapError(std::uint16_t primitive, WinError e, bool create) {
 
 bool OpenFailure(WinError e, bool create) {
   NoteOsFailure(kPrimOpen, e);
-  return Fail(MapError(kPrimOpen, e, create));
+  return FailWithOsError(MapError(kPrimOpen, e, create), e);
 }
 
 // An offset beyond the engine's limit is refused, never wrapped: a read finds nothing there
@@ -62,9 +64,22 @@ void NoteOsFailure(std::uint16_t primitive, WinError os_error) {
   }
 }
 
+bool FailWithOsError(int error, WinError os_error) {
+  const bool first = Isam().IsamOK;
+  Fail(error);
+  if (first) Isam().FailureOsError = os_error;
+  return false;
+}
+
+bool FailureIsLockConflict() {
+  const WinError e = Isam().FailureOsError;
+  return !Isam().IsamOK &&
+         (e == platform::kErrorLockViolation || e == platform::kErrorSharingViolation);
+}
+
 void RecordOsFailure(std::uint16_t primitive, WinError os_error) {
   NoteOsFailure(primitive, os_error);
-  Fail(MapError(primitive, os_error, false));
+  FailWithOsError(MapError(primitive, os_error, false), os_error);
 }
 
 bool EngineFile::Open(std::string_view name, const EngineOpenMode& mode) {
@@ -225,7 +240,7 @@ bool EngineRenameFile(std::string_view from, std::string_view to) {
 bool EngineCopyFile(std::string_view from, std::string_view to) {
   if (const WinError e = platform::CopyFile(from, to, true)) {
     NoteOsFailure(kPrimWrite, e);
-    return Fail(kIsamShortWrite);
+    return FailWithOsError(kIsamShortWrite, e);
   }
   return true;
 }

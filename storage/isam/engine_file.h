@@ -3,12 +3,15 @@
 // Each primitive returns true on success. On failure it records the primitive code and the
 // operating-system error in the last-failure words of Isam() (the first failure since the last
 // reset is kept apart), and sets IsamError to the engine number of the error mapping:
+//   112 (disk full) -> 10075, as a write that stores fewer bytes (any primitive but read)
 //   open   2 -> 9903, 3 -> 9900, 4 -> 9901, 12 -> 9908
 //   create 3 -> 9900, 4 -> 9901
 //   delete and rename 2 -> 9903, 3 -> 9900
 //   read, write, seek, truncate, flush, close 6 -> 9904
 //   every other error 10140
 // A read that delivers fewer bytes than asked sets 10070, a write that stores fewer 10075.
+// The operating-system error of the failure that stands is kept in Isam().FailureOsError: only
+// another user's lock or share mode (33, 32) makes a 10140 a lock conflict (FailureIsLockConflict).
 //
 // Whole-file memory mode: the file is read completely at open; reads, writes, size and
 // truncation then work on the copy only, which is dropped at close (nothing is written back).
@@ -91,6 +94,11 @@ bool EngineFileExists(std::string_view name);
 
 // Records a failed primitive in the last-failure words (the first failure since the reset kept).
 void NoteOsFailure(std::uint16_t primitive, platform::WinError os_error);
+// Records `error` as Fail does; when it is the failure that stands, `os_error` is kept with it.
+bool FailWithOsError(int error, platform::WinError os_error);
+// Whether the failure that stands is another user's lock or share mode (operating-system error
+// 33 or 32): a conflict that ends when the other user lets go.
+bool FailureIsLockConflict();
 // As NoteOsFailure, and sets the mapped engine error unless an earlier error stands.
 void RecordOsFailure(std::uint16_t primitive, platform::WinError os_error);
 

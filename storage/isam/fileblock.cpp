@@ -35,10 +35,13 @@ std::uint32_t FreeSerial() {
   return serial;
 }
 
-// Closes the files of a fileblock that never reached the caller, keeping the first error. An
-// operating-system failure during a shared open is reported as a lock conflict.
+// Closes the files of a fileblock that never reached the caller, keeping the first error. Another
+// user's lock or share mode refusing the open is a lock conflict, which the driver waits out; a
+// refused access or a path too long is not, and keeps its 10140.
 void Abandon(Fileblock& fb) {
-  if (fb.shared && Isam().IsamError == kIsamOsFailure) RecastFailure(kIsamOpenLockRefused);
+  if (Isam().IsamError == kIsamOsFailure && FailureIsLockConflict()) {
+    RecastFailure(kIsamOpenLockRefused);
+  }
   Engine().pool.DropFileblock(fb);
   DialogOpenAbandon(fb);
   fb.dialog.Close();
@@ -209,7 +212,8 @@ bool MarkModified(Fileblock& fb) {
 
 void IndexDamaged(Fileblock& fb) {
   fb.index_state = IndexState::kDamaged;
-  RecastFailure(kIsamIndexUnusable);
+  // A full disk stays what it is: the user can do something about it.
+  if (Isam().IsamError != kIsamShortWrite) RecastFailure(kIsamIndexUnusable);
 }
 
 bool WriteBack(Fileblock& fb, bool detach_pages, bool sync, bool report_flush) {

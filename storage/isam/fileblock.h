@@ -146,7 +146,8 @@ bool WriteModifiedKeyHeaders(Fileblock& fb);
 // how the other processes learn of a writer that stops before its release.
 bool MarkModified(Fileblock& fb);
 // A change of key `key` without journal failed after it had begun to alter pages or the key
-// header: the index is damaged (IndexState::kDamaged) and the failure becomes 10010.
+// header: the index is damaged (IndexState::kDamaged) and the failure becomes 10010, unless it is
+// a full disk (10075).
 void IndexDamaged(Fileblock& fb);
 // Writes dirty pages, modified key headers and the data header with marker 0; with `sync` the
 // files are flushed to the device too.

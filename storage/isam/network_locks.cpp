@@ -255,17 +255,17 @@ bool NetReadLock(Fileblock& fb, int refused_error) {
   if (n.write_locked && !ReleaseWriteLock(fb)) return false;
   platform::File& file = fb.dialog.OsFile();
   const std::int64_t own = n.SlotOffset(n.own_slot);
-  bool ok = Locks().LockRegion(file, own, n.slot_size, kLockStep, kLockLimit);
-  if (!ok) {
-    Fail(kIsamOsFailure);
-  } else {
-    bool journal_found = false;
-    ok = Refresh(fb, &journal_found);
-    if (ok && journal_found) ok = RecoverForReader(fb);
-    if (!ok) Locks().UnlockRegion(file, own, n.slot_size);
+  if (!Locks().LockRegion(file, own, n.slot_size, kLockStep, kLockLimit)) {
+    return Fail(refused_error);
   }
+  bool journal_found = false;
+  bool ok = Refresh(fb, &journal_found);
+  if (ok && journal_found) ok = RecoverForReader(fb);
   if (!ok) {
-    if (Isam().IsamError == kIsamOsFailure) RecastFailure(refused_error);
+    Locks().UnlockRegion(file, own, n.slot_size);
+    if (Isam().IsamError == kIsamOsFailure && FailureIsLockConflict()) {
+      RecastFailure(refused_error);
+    }
     return false;
   }
   n.read_locked = true;

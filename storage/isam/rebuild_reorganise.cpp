@@ -54,7 +54,8 @@ class Reorganisation {
     }
     if (EngineRenameFile(names_.data, save_)) return true;
     if (Isam().IsamError == kIsamOsFailure) {
-      RecastFailure(kIsamRebuildRenameRefused);
+      // Refused while another process has the file open; a refused access says so itself.
+      if (FailureIsLockConflict()) RecastFailure(kIsamRebuildRenameRefused);
       return false;
     }
     IsamReset();

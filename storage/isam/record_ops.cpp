@@ -107,7 +107,7 @@ bool GetRecordStep(Fileblock& fb, RecRef ref, void* record) {
 bool GetLockedRecordStep(Fileblock& fb, RecRef ref, void* record) {
   if (!CheckRef(fb, ref)) return false;
   if (ReadRecord(fb, ref, record)) return true;
-  if (Isam().IsamError != kIsamOsFailure) return false;
+  if (Isam().IsamError != kIsamOsFailure || !FailureIsLockConflict()) return false;
   // Another user's record lock covers the first 4 bytes only: the rest can still be read.
   IsamReset();
   const std::uint32_t rest = static_cast<std::uint32_t>(fb.RecordLength() - 4);

@@ -171,7 +171,8 @@ TEST_F(FileblockTest, MissingFilesAndFolders) {
 
 TEST_F(FileblockTest, MarkerIsSetAtTheFirstChangeAndClearedByFlushAndExit) {
   FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
-  EXPECT_EQ(RefusedOpen(Name("T")), kIsamOsFailure);  // an open fileblock is held exclusively
+  // An open fileblock is held exclusively: another opener meets a lock conflict.
+  EXPECT_EQ(RefusedOpen(Name("T")), kIsamOpenLockRefused);
   EXPECT_EQ(Isam().FirstOsError, 32u);
   EXPECT_ISAM(FileblockDelete(Name("T")), kIsamOsFailure);
   auto marker = [&] { return ReadFile(Name("T") + ".DAT")[20]; };
@@ -200,10 +201,10 @@ TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
   });
   EXPECT_EQ(ReadFile(Name("W") + ".DAT")[20], 1);
   plan = {.write = {.fail_at = 1, .sticky = true}, .flush = {}, .lock = {}, .read = {}};
-  WithFaults(plan, [&] {
+  WithFaults(plan, [&] {  // the disk is full
     FileblockAddRecord(h, rec_.data());
-    EXPECT_ISAM(FileblockFlush(h), kIsamOsFailure);
-    EXPECT_ISAM(FileblockClose(h), kIsamOsFailure);
+    EXPECT_ISAM(FileblockFlush(h), kIsamShortWrite);
+    EXPECT_ISAM(FileblockClose(h), kIsamShortWrite);
   });
   EXPECT_EQ(RefusedOpen(Name("W")), kIsamIndexUnusable);
 }
@@ -305,7 +306,7 @@ TEST_F(RecordTest, FailedWriteGivesTheSlotBack) {
   FileFaultPlan plan{.write = {.fail_at = 1}, .flush = {}, .lock = {}, .read = {}};
   WithFaults(plan, [&] {
     EXPECT_EQ(FileblockAddRecord(h_, Record(kLength, 2).data()), 0);
-    EXPECT_EQ(Err(), kIsamOsFailure);
+    EXPECT_EQ(Err(), kIsamShortWrite);  // the disk is full
     EXPECT_EQ(Isam().FirstPrimitive, 0x4000);
     EXPECT_EQ(Isam().FirstOsError, 112u);
   });
