@@ -3,6 +3,8 @@
 // (10010), the user is told once, the files are closed and repaired alone (or found repaired by
 // another station), the current record is found again in the repaired file, and the operation
 // runs once more. A rebuild renumbers the records, so the current record is found by its keys.
+// Damage that an operation finds inside the index (10120) is mended the same way, once the data
+// file is marked so that the reopen asks for the rebuild.
 
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_errors.h"
@@ -25,14 +27,23 @@ bool StackHolds(const DebugStack& stack, int error) {
 
 }  // namespace
 
-bool IFDriverLow::RepairAfterCrash() {
-  if (fileblock_ == nullptr || locks_at_start_ || !StackHolds(Stack(), kIsamIndexUnusable)) {
-    return false;
-  }
+bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
+  if (fileblock_ == nullptr || locks_at_start_) return false;
+  const bool crashed = StackHolds(Stack(), kIsamIndexUnusable);
+  if (!crashed && !StackHolds(Stack(), kIsamKeyHeaderBad)) return false;
   Stack().Clear();
   Stack().NoteInitialDriver(this);
   Engine().ResetError();
-  if (!Ask(kReasonRepair)) {
+  if (!crashed) {
+    // Nothing in the files tells the next open of damage inside the index: the mark does, and
+    // the open asks for the rebuild.
+    TakenLocks taken;
+    if (!TakeFileLock(taken)) return false;
+    Engine().MarkForRebuild(fileblock_);
+    if (!Engine().Ok()) RecordEngineError(11);
+    ReleaseLocks(taken);
+    if (Stack().ErrorClass() != 0) return false;
+  } else if (!Ask(kReasonRepair)) {
     // Not now: the file is not to be had for the moment, as when another user locks it.
     RecordError(kIsamIndexUnusable, 9, 0, 0, kClassLock);
     return false;
@@ -43,15 +54,14 @@ bool IFDriverLow::RepairAfterCrash() {
     return false;
   }
   if (!OpenOnDemand()) return false;
-  RefindCurrent();
+  RefindCurrent(current);
   return true;
 }
 
-void IFDriverLow::RefindCurrent() {
+void IFDriverLow::RefindCurrent(std::int32_t current) {
   positioned_key_ = 0;
   read_ref_ = -1;
-  if (current_ref_ < 0 && image_ref_ < 0) return;
-  current_ref_ = image_ref_ = FindByImage();
+  current_ref_ = image_ref_ = current < 0 ? -1 : FindByImage();
   Engine().ResetError();
 }
 

@@ -81,10 +81,12 @@ class IFDriver::Frame {
 bool IFDriver::Framed(DriverOp op, const std::function<void()>& work) {
   Frame frame(*this, op);
   if (frame.Ready()) {
+    // A failed operation may have let go of the current record; it runs again from here.
+    const std::int32_t current = current_ref_;
     work();
     // Another station stopped in the middle of a change: once the files are repaired, the
     // operation runs again.
-    if (OperationClass(op) >= 2 && RepairAfterCrash()) work();
+    if (OperationClass(op) >= 2 && RepairAfterCrash(current)) work();
   }
   return frame.Leave();
 }
@@ -262,7 +264,7 @@ bool IFDriver::SetAutoKeyField(int key, int offset) {
   if (frame.Ready()) {
     if (key < 1 || key > key_count_ || !keys_[key].defined) {
       RecordError(kDrvAutoKeyUndefined, 1, key);
-    } else if (offset < 0 || offset + 4 > buffer_length_) {
+    } else if (offset < 0 || offset > buffer_length_ - 4) {
       // The whole 32-bit field must lie inside the buffer, not just its first byte.
       RecordError(kDrvAutoKeyOutside, 1, key);
     } else {

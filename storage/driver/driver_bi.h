@@ -151,6 +151,7 @@ class IFbiDriver : public OpenDriver {
     kStepDelete = 9,
     kStepReposition = 10,
     kStepLocks = 11,
+    kStepEntryCheck = 12,
   };
 
   std::vector<EngineKeySpec> KeySpecs() const;

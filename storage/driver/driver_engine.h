@@ -59,6 +59,8 @@ class DriverEngine {
   virtual void Close(FileblockHandle fb) = 0;
   virtual void Delete(const std::string& name) = 0;
   virtual void Flush(FileblockHandle fb) = 0;
+  // Marks the data file so that the next open rebuilds the index (the write lock when shared).
+  virtual void MarkForRebuild(FileblockHandle fb) = 0;
   virtual int RecordLength(FileblockHandle fb) = 0;
   virtual int KeyCount(FileblockHandle fb) = 0;
   virtual EngineKeySpec KeySpec(FileblockHandle fb, int key) = 0;

@@ -53,6 +53,7 @@ class RealDriverEngine final : public DriverEngine {
   void Close(FileblockHandle fb) override { FileblockClose(fb); }
   void Delete(const std::string& name) override { FileblockDelete(name); }
   void Flush(FileblockHandle fb) override { FileblockFlush(fb); }
+  void MarkForRebuild(FileblockHandle fb) override { FileblockMarkForRebuild(fb); }
   int RecordLength(FileblockHandle fb) override { return FileblockRecordLength(fb); }
   int KeyCount(FileblockHandle fb) override {
     IsamReset();

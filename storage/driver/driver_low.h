@@ -51,11 +51,14 @@ class IFDriverLow : public IFbiDriver {
 
   // --- another station's crash (crash_repair.cpp) ---
   // After an operation on open files found the index unusable (another station stopped in the
-  // middle of a change, 10010) while this driver held no lock: tells the user once (reason 9),
-  // closes, repairs and reopens the files and finds the current record again. True when the
-  // operation is to run once more on a clean stack; false with the outcome recorded otherwise.
-  bool RepairAfterCrash();
-  void RefindCurrent();
+  // middle of a change, 10010) or damaged (10120) while this driver held no lock: tells the user
+  // once (reason 9) or marks the data file for the rebuild, closes, repairs and reopens the files
+  // (whose open asks for the rebuild) and finds the current record again: `current`, the one the
+  // operation began with. True when the operation is to run once more on a clean stack; false
+  // with the outcome recorded otherwise.
+  bool RepairAfterCrash(std::int32_t current);
+  // Makes the before image's record current again in the repaired files (none for `current` -1).
+  void RefindCurrent(std::int32_t current);
   // The reference of the before image's record in the open files, -1 when it is not there.
   std::int32_t FindByImage();
 
@@ -94,6 +97,15 @@ class IFDriverLow : public IFbiDriver {
   bool ReadAsCurrent(std::int32_t ref, std::uint32_t argument);
   bool KeyInRange(int key, bool allow_zero);
   void DoKeyStep(int key, int how);  // how: 0 first, 1 last, 2 next, 3 prev
+  // Reads the record of the entry (text, ref) of `key` and makes it current; a record another
+  // station deleted meanwhile is passed over in the walk's direction.
+  void ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward);
+  // Reads the record a key entry names and makes it current. An entry naming a slot on the free
+  // chain is damage (10120 recorded), unless another station deleted the record between the two
+  // reads, which a look at both under the write lock tells: then `*gone` is set and nothing is
+  // recorded.
+  bool ReadThroughKey(int key, const std::string& text, std::int32_t ref, std::uint32_t argument,
+                      bool* gone);
   void DoPhysicalStep(int how, std::int32_t from);
   void DoSearch(int key, const std::string& text, bool exact);
   void DoGetRecord(std::int32_t ref);

@@ -16,6 +16,8 @@ namespace storage {
 namespace {
 
 constexpr std::int32_t kHighestRef = 0x7FFFFFFF;
+// Entries whose records other stations delete under a walk or search before it finds a record.
+constexpr int kMaxStepsPastGone = 1000;
 
 bool LinkIsZero(const std::uint8_t* record) {
   return record[0] == 0 && record[1] == 0 && record[2] == 0 && record[3] == 0;
@@ -396,6 +398,7 @@ void IFDriverLow::DoKeyStep(int key, int how) {
   std::string text;
   std::int32_t ref = 0;
   int cls = 0;
+  const bool forward = how == 0 || how == 2;
   if (how == 0 || how == 1) {
     cls = WClearKey(key);
     if (cls == 0) cls = how == 0 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
@@ -413,10 +416,7 @@ void IFDriverLow::DoKeyStep(int key, int how) {
         text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
         ref = current_ref_;
         cls = WFindKeyAndRef(key, text, ref, how == 2 ? 1 : -1);
-        if (cls == 0) {
-          if (ReadAsCurrent(ref, 3)) positioned_key_ = key;
-          return;
-        }
+        if (cls == 0) return ReadEntryAsCurrent(key, text, ref, forward);
       }
     }
     if (cls == 0) cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
@@ -425,9 +425,57 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     RecordEngineError(2, key);
     return;
   }
-  if (ReadAsCurrent(ref, 3)) positioned_key_ = key;
+  ReadEntryAsCurrent(key, text, ref, forward);
 }
 
+void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward) {
+  for (int tries = 0;; ++tries) {
+    bool gone = false;
+    if (ReadThroughKey(key, text, ref, 3, &gone)) {
+      positioned_key_ = key;
+      return;
+    }
+    // Deleted by another station between the two reads: the walk goes on past it.
+    if (!gone || tries == kMaxStepsPastGone) return;
+    if ((forward ? WNextKey(key, text, ref) : WPrevKey(key, text, ref)) != 0) {
+      RecordEngineError(2, key);
+      return;
+    }
+  }
+}
+
+bool IFDriverLow::ReadThroughKey(int key, const std::string& text, std::int32_t ref,
+                                 std::uint32_t argument, bool* gone) {
+  if (WGetRecord(ref) == 0) {
+    TakeReadRecord();
+    current_ref_ = image_ref_ = ref;
+    positioned_key_ = 0;
+    return true;
+  }
+  if (Engine().Error() != kDrvRecordGone) {
+    RecordEngineError(argument, 0, ref);
+    return false;
+  }
+  // The entry names a slot that is not a record in use.
+  const Step step(Stack(), kStepEntryCheck);
+  TakenLocks taken;
+  if (!TakeFileLock(taken)) return false;
+  std::string found = text;
+  std::int32_t at = ref;
+  std::uint8_t head[4] = {};
+  const bool listed = WFindKeyAndRef(key, found, at, 0) == 0;
+  const bool free = listed && WRecordHead(ref, head) == 0 && !LinkIsZero(head);
+  Engine().ResetError();
+  ReleaseLocks(taken);
+  if (Stack().ErrorClass() != 0) return false;
+  if (free) {
+    // The index names a record on the free chain: it is damaged and must be rebuilt.
+    RecordError(kIsamKeyHeaderBad, argument, key, ref);
+    return false;
+  }
+  *gone = true;  // another station deleted it meanwhile
+  return false;
+}
 void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
   positioned_key_ = 0;
   DriverEngine& e = Engine();
@@ -474,12 +522,21 @@ void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
   std::string text = wanted.substr(0, kMaxKeyLength);
   const std::string cut = text;
   std::int32_t ref = 0;
-  const int cls = WSearchKey(key, text, ref);
-  if (exact && cls <= kClassNotFound && (cls != 0 || !BeginsWith(text, cut))) {
-    return RecordError(kDrvFindNoMatch, 1, key);
+  for (int tries = 0;; ++tries) {
+    const int cls = WSearchKey(key, text, ref);
+    if (exact && cls <= kClassNotFound && (cls != 0 || !BeginsWith(text, cut))) {
+      return RecordError(kDrvFindNoMatch, 1, key);
+    }
+    if (cls != 0) return RecordEngineError(2, key);
+    bool gone = false;
+    if (ReadThroughKey(key, text, ref, 3, &gone)) {
+      positioned_key_ = key;
+      return;
+    }
+    // Deleted by another station between the two reads: the search is made again.
+    if (!gone || tries == kMaxStepsPastGone) return;
+    text = cut;
   }
-  if (cls != 0) return RecordEngineError(2, key);
-  if (ReadAsCurrent(ref, 3)) positioned_key_ = key;
 }
 
 void IFDriverLow::DoGetRecord(std::int32_t ref) { ReadAsCurrent(ref, 1); }

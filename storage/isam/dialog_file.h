@@ -23,7 +23,9 @@
 // S = (keys + 1) div 8 + 1 bytes; bit k is 1 shl (k mod 8) of byte k div 8.
 //
 // While a journalled change is in progress the file holds from offset 1 the journal: records
-// read back in the order written, ended by the word 2000 or the end of the file.
+// read back in the order written, ended by the word 2000 or the end of the file. Each record ends
+// in a check word over its bytes before it (JournalCheck), so that a record that is not what its
+// writer wrote is never replayed.
 //
 //   page image   OFFSET  SIZE         MEANING
 //                0       2            item count m (1..62)
@@ -32,6 +34,7 @@
 //                6       m x (L + 9)  the packed items as on the page (L = key length)
 //                +0      4            page number
 //                +4      4            leftmost child of the page
+//                +8      4            check word
 //
 //   header image OFFSET  SIZE         MEANING
 //                0       2            1000
@@ -39,6 +42,7 @@
 //                4       28           the header (the data header's 21 bytes padded with zeros)
 //                32      4            link stored in the free-chain head the image names, or -2
 //                                     when there is none to restore
+//                36      4            check word
 #pragma once
 
 #include <cstdint>
@@ -57,12 +61,21 @@ inline constexpr std::int64_t kOwnerMarkTop = 0x7FFFFFFF;  // owner mark of slot
 inline constexpr std::int64_t kOwnerMarksStart = 0x7FFF0001;
 inline constexpr std::int64_t kOwnerMarksLength = kOwnerMarkTop - kOwnerMarksStart + 1;
 inline constexpr int kHeaderImageSize = 28;
-inline constexpr int kHeaderRecordSize = 4 + kHeaderImageSize + 4;
+inline constexpr int kJournalCheckSize = 4;
+inline constexpr int kHeaderRecordSize = 4 + kHeaderImageSize + 4 + kJournalCheckSize;
 inline constexpr int kPageRecordHead = 6;
-inline constexpr int kPageRecordTail = 8;
+inline constexpr int kPageRecordTail = 8 + kJournalCheckSize;
 inline constexpr std::int32_t kNoLinkToRestore = -2;
 
 constexpr int DialogSlotSize(int key_count) { return (key_count + 1) / 8 + 1; }
+
+// The check word of a journal record: FNV-1a over its `count` bytes before the check word. Any
+// single changed byte changes it.
+inline std::uint32_t JournalCheck(const std::uint8_t* bytes, std::size_t count) {
+  std::uint32_t hash = 2166136261u;
+  for (std::size_t i = 0; i < count; ++i) hash = (hash ^ bytes[i]) * 16777619u;
+  return hash;
+}
 inline bool SlotBit(const std::uint8_t* slot, int bit) {
   return (slot[bit / 8] & (1u << (bit % 8))) != 0;
 }

@@ -145,10 +145,12 @@ void EngineSetReFind(bool allowed);
 
 // Creates fresh files (any existing files of the name are deleted first) and closes them again.
 // `keys` holds one entry per key (its size is the number of keys). Errors: 10020 record length
-// outside 21..65535, 10050 more than 110 keys, 10055 key length 0 or above 50, file errors.
+// outside 21..65535, 10050 more than 110 keys, 10055 key length 0 or above 50, 9900 an empty
+// name, file errors.
 void FileblockCreate(std::string_view name, int record_length, std::span<const KeySpec> keys);
-// Opens a fileblock; nullptr on failure (10010 index unusable or data file not closed properly,
-// 10060, 10120-10122 damaged key header, file errors). Key headers are checked by the rules the
+// Opens a fileblock; nullptr on failure (10010 index unusable, data file not closed properly or a
+// data header whose free-chain counts cannot be right, 10060, 10120-10122 damaged key header,
+// 9900 an empty name, file errors). Key headers are checked by the rules the
 // checker applies too (key_header.h); a key with a root page and no entries (an empty root) is
 // sound. Items per page other than 62 (a stored 0 reads as 62) are refused with 10122, although
 // the file format allows fewer: every page of this engine is laid out, filled and split for 62
@@ -164,6 +166,10 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options 
 void FileblockClose(FileblockHandle handle);
 // Deletes the ".IX", ".DIA" and ".DAT" files of the name, in that order (missing ones are fine).
 void FileblockDelete(std::string_view name);
+// Marks the data file as not closed properly, so that the next open asks for the rebuild (10010):
+// for an index found damaged while working. The fileblock uses nothing of its index any more. A
+// shared fileblock needs the write lock (10398), whose release tells the other processes.
+void FileblockMarkForRebuild(FileblockHandle handle);
 // Writes dirty pages and modified headers, flushes the files and clears the modified marker.
 // Does nothing on a read-only or journalled fileblock, or on a shared one without the write lock.
 // A shared file whose flush fails with "too many open files" gives 10150 when
@@ -212,7 +218,8 @@ std::int32_t FileblockRecordLength(FileblockHandle handle);
 
 // Number of entries of key n; -1 on failure.
 std::int32_t FileblockUsedKeys(FileblockHandle handle, int key);
-// Inserts (key text, ref). 10230 when the text (with duplicates: text and reference) is present.
+// Inserts (key text, ref). 10230 when the text (with duplicates: text and reference) is present;
+// 10130 for reference 0 and 10135 for one outside 1..slots, which names no record.
 //
 // A key change that fails after it has begun to change pages (a split or merge half done) is
 // undone by the journal (10003/10004). Without the journal it leaves the index damaged: the
@@ -236,7 +243,8 @@ void FileblockSearchOrLast(FileblockHandle handle, int key, KeyStr& text, RecRef
 // True when an entry with the text exists; with duplicates and ref != 0 the reference must match.
 bool FileblockKeyExists(FileblockHandle handle, int key, const KeyStr& text, RecRef ref);
 // Move the key's current position and deliver the entry there. The caller passes back the text
-// and reference last delivered; they are used only when the position has to be re-found.
+// and reference last delivered; they are used only when the position has to be re-found. Every
+// operation that delivers an entry refuses one naming no record slot (outside 1..slots): 10120.
 // 10250 / 10260 at the end / start, 10255 / 10265 when there is no position to move from.
 void FileblockNextKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref);
 void FileblockPrevKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref);

@@ -17,6 +17,9 @@ using common::ReadLeInt32;
 using common::WriteLeInt32;
 using common::WriteLeUInt16;
 
+// A fileblock has a name: an empty one names no file (the path not found, as the system says).
+bool NameGiven(std::string_view name) { return !DataPart(name).empty() || Fail(kIsamPathNotFound); }
+
 bool EngineReady() {
   IsamReset();
   if (!Engine().started) return Fail(kIsamNotStarted);
@@ -47,6 +50,15 @@ void Abandon(Fileblock& fb) {
   fb.dialog.Close();
   fb.index.Close();
   fb.data.Close();
+}
+
+// The counts of a data header that the engine can trust: a free chain of 0..slots records whose
+// head is a slot (none when the chain is empty). Anything else is damage: the data file must be
+// rebuilt (10010) before any count of it is used.
+bool DataHeaderSound(std::int32_t first_free, std::int32_t free_count, std::int32_t slots) {
+  if (slots < 0 || free_count < 0 || free_count > slots) return false;
+  if (free_count == 0) return first_free == -1;
+  return first_free >= 1 && first_free <= slots;
 }
 
 bool DeleteIfPresent(const std::string& name) {
@@ -137,7 +149,7 @@ bool ReReadHeader(Fileblock& fb, int key) {
     const std::int32_t slots = ReadLeInt32(h + 8);
     // Record length and key count never change while the fileblock is open.
     if (ReadLeInt32(h + 12) != fb.keys[0].size || ReadLeInt32(h + 16) != fb.key_count ||
-        slots < 0) {
+        !DataHeaderSound(first_free, free_count, slots)) {
       return Fail(kIsamIndexUnusable);
     }
     KeyDesc& d = fb.keys[0];
@@ -246,7 +258,7 @@ bool FlushFile(Fileblock& fb, EngineFile& file, bool report) {
 }
 
 void FileblockCreate(std::string_view name, int record_length, std::span<const KeySpec> keys) {
-  if (!EngineReady()) return;
+  if (!EngineReady() || !NameGiven(name)) return;
   CreateFileblockFiles(name, record_length, keys, false);
 }
 
@@ -306,7 +318,7 @@ FileblockHandle FileblockOpen(std::string_view name, const OpenOptions& options)
 
 FileblockHandle OpenFileblock(std::string_view name, const OpenOptions& options,
                               bool index_incomplete) {
-  if (!EngineReady()) return nullptr;
+  if (!EngineReady() || !NameGiven(name)) return nullptr;
   std::unique_ptr<Fileblock> fb(new (std::nothrow) Fileblock);
   if (!fb) {
     Fail(kIsamNoMemoryOpenList);
@@ -340,7 +352,7 @@ FileblockHandle OpenFileblock(std::string_view name, const OpenOptions& options,
     error = kIsamHeaderKeyCount;
   } else if (record_length < kMinRecordLength || record_length > kMaxRecordLength) {
     error = kIsamRecordLengthRange;
-  } else if (slots < 0) {
+  } else if (!DataHeaderSound(ReadLeInt32(h + 0), ReadLeInt32(h + 4), slots)) {
     error = kIsamIndexUnusable;
   }
   if (error != 0) {
@@ -428,8 +440,19 @@ void FileblockClose(FileblockHandle handle) {
 }
 
 void FileblockDelete(std::string_view name) {
-  if (!EngineReady()) return;
+  if (!EngineReady() || !NameGiven(name)) return;
   DeleteFiles(name);
+}
+
+void FileblockMarkForRebuild(FileblockHandle handle) {
+  EngineCall call(handle, kNeedWrite | kNeedLock);
+  if (!call.ok()) return;
+  Fileblock& fb = call.fb();
+  fb.index_state = IndexState::kDamaged;  // no write-back clears the marker now
+  const std::uint8_t marker = 1;
+  if (!fb.data.Write(20, &marker, 1)) return;
+  fb.modified = true;
+  AnnounceChange(fb);
 }
 
 void FileblockFlush(FileblockHandle handle, bool report_flush_failure) {

@@ -251,6 +251,13 @@ class Checker {
       return;
     }
     if (w.in_key[item.ref] < 2) ++w.in_key[item.ref];
+    // A record in use begins with four zero bytes: through this entry the engine would find a
+    // free record's link and take the record for deleted.
+    std::int32_t link = 0;
+    if (!options_.section_records && image_.ReadRecordLink(item.ref, &link) && link != 0) {
+      Problem("key ", w.key, ": entry ", Quoted(item.text), " names record ", item.ref,
+              ", whose first four bytes are not zero");
+    }
     if (options_.key_builder) {
       std::vector<std::uint8_t> record;
       if (!ReadWholeRecord(item.ref, &record)) {

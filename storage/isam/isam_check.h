@@ -11,8 +11,9 @@
 //   bytes within the key length, strict key order (by text and, with duplicates, reference),
 //   separators between their subtrees, all leaves at one depth, no page reachable twice (also
 //   not from the free chain), every allocated page either in the tree or on the free chain;
-// - every used record present in every key, every entry pointing at a used record, and, when a
-//   key builder is given, each entry's text equal to the text its key would have;
+// - every used record present in every key, every entry pointing at a used record whose first
+//   four bytes are zero (as the engine tells a record from a free slot), and, when a key builder
+//   is given, each entry's text equal to the text its key would have;
 // - for variable-length records (section_records): every record head's section chain (links
 //   within the file, to used continuation sections with the marker 1 and byte counts that fit,
 //   no section reached twice, at most VarRecMaxSections sections), and every continuation

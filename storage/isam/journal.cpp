@@ -49,12 +49,19 @@ bool Append(Fileblock& fb, const std::uint8_t* bytes, std::size_t count) {
   return true;
 }
 
+// Ends a record with its check word.
+void Seal(std::uint8_t* record, std::size_t size) {
+  const std::size_t body = size - kJournalCheckSize;
+  common::WriteLe<std::uint32_t>(record + body, JournalCheck(record, body));
+}
+
 bool AppendHeaderRecord(Fileblock& fb, int key, const std::uint8_t* image, std::int32_t link) {
   std::uint8_t record[kHeaderRecordSize];
   WriteLeUInt16(record, kJournalHeaderWord);
   WriteLeUInt16(record + 2, static_cast<std::uint16_t>(key));
   std::memcpy(record + 4, image, kHeaderImageSize);
   WriteLeInt32(record + 4 + kHeaderImageSize, link);
+  Seal(record, sizeof record);
   return Append(fb, record, sizeof record);
 }
 
@@ -93,6 +100,7 @@ bool SavePage(Fileblock& fb, int key, std::int32_t page) {
   std::memcpy(record.data() + kPageRecordHead, bytes.data() + kPageHeadSize, items);
   WriteLeInt32(record.data() + kPageRecordHead + items, page);
   std::memcpy(record.data() + kPageRecordHead + items + 4, bytes.data() + 2, 4);
+  Seal(record.data(), record.size());
   return Append(fb, record.data(), record.size());
 }
 
@@ -105,32 +113,47 @@ bool FlushAhead(Fileblock& fb) {
   return true;
 }
 
-// Reads the journal, checking every record before anything is written back. A record cut short
-// by the end of the file was being appended when its process stopped, before the place it
-// names was overwritten: it ends the journal.
-bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
+enum class Parsed { kWhole, kDamaged, kError };
+
+// Whether the record at `pos` ends in the check word of its `size` bytes.
+bool Sealed(const std::vector<std::uint8_t>& bytes, std::size_t pos, std::size_t size) {
+  const std::size_t body = size - kJournalCheckSize;
+  return common::ReadLe<std::uint32_t>(&bytes[pos + body]) == JournalCheck(&bytes[pos], body);
+}
+
+// Reads the journal and checks every record before anything is written back: its length, its
+// check word, and that it names a header or page of this fileblock. A journal is replayed whole
+// or not at all: anything else, a record cut short by the end of the file included, is damage
+// (kDamaged); kError when the file cannot be read.
+Parsed ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
   std::int64_t size = 0;
-  if (!fb.dialog.Size(&size)) return false;
-  if (size > kMaxJournalBytes) return Fail(kIsamJournalUnreadable);
+  if (!fb.dialog.Size(&size)) return Parsed::kError;
+  if (size > kMaxJournalBytes) return Parsed::kDamaged;
   std::int64_t index_size = 0;
-  if (fb.index.IsOpen() && !fb.index.Size(&index_size)) return false;
+  if (fb.index.IsOpen() && !fb.index.Size(&index_size)) return Parsed::kError;
   std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  if (size > 0 && !fb.dialog.Read(0, bytes.data(), static_cast<std::uint32_t>(size))) return false;
+  if (size > 0 && !fb.dialog.Read(0, bytes.data(), static_cast<std::uint32_t>(size))) {
+    return Parsed::kError;
+  }
   const auto n = static_cast<std::size_t>(size);
   std::size_t pos = 1;
-  while (pos + 2 <= n) {
+  while (pos < n) {
+    if (pos + 4 > n) return Parsed::kDamaged;
     const int word = ReadLeUInt16(&bytes[pos]);
-    if (EndsJournal(word)) break;
-    if (word != kJournalHeaderWord && (word < 1 || word > kItemsPerPage)) {
-      return Fail(kIsamJournalUnreadable);
+    // The word 2000 ends the journal where nothing was journalled; behind records there is only
+    // the end of the file, for every unit cuts the file back when it begins.
+    if (EndsJournal(word)) {
+      if (!records->empty()) return Parsed::kDamaged;
+      break;
     }
-    if (pos + 4 > n) break;
     const int key = ReadLeUInt16(&bytes[pos + 2]);
     JournalRecord r;
     r.key = key;
     if (word == kJournalHeaderWord) {
-      if (key > fb.key_count) return Fail(kIsamJournalUnreadable);
-      if (pos + kHeaderRecordSize > n) break;
+      if (key > fb.key_count || pos + kHeaderRecordSize > n ||
+          !Sealed(bytes, pos, kHeaderRecordSize)) {
+        return Parsed::kDamaged;
+      }
       r.header = true;
       r.bytes.assign(&bytes[pos + 4], &bytes[pos + 4] + kHeaderImageSize);
       r.link = ReadLeInt32(&bytes[pos + 4 + kHeaderImageSize]);
@@ -139,17 +162,19 @@ bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
       const bool fits =
           key == 0 ? size_field == fb.keys[0].size && ReadLeInt32(&r.bytes[16]) == fb.key_count
                    : size_field == fb.keys[key].size;
-      if (!fits) return Fail(kIsamJournalUnreadable);
+      if (!fits) return Parsed::kDamaged;
       pos += kHeaderRecordSize;
     } else {
-      if (key < 1 || key > fb.key_count) return Fail(kIsamJournalUnreadable);
+      if (word < 1 || word > kItemsPerPage || key < 1 || key > fb.key_count) {
+        return Parsed::kDamaged;
+      }
       const std::size_t items = static_cast<std::size_t>(word) * (fb.keys[key].key_length + 9);
       const std::size_t length = kPageRecordHead + items + kPageRecordTail;
-      if (pos + length > n) break;
+      if (pos + length > n || !Sealed(bytes, pos, length)) return Parsed::kDamaged;
       r.page = ReadLeInt32(&bytes[pos + kPageRecordHead + items]);
       // Only pages that existed when the unit began are journalled: inside the index file.
       if (r.page < 1 || fb.PageOffset(key, r.page) + fb.keys[key].size > index_size) {
-        return Fail(kIsamJournalUnreadable);
+        return Parsed::kDamaged;
       }
       r.bytes.resize(kPageHeadSize + items);
       WriteLeUInt16(r.bytes.data(), static_cast<std::uint16_t>(word));
@@ -159,7 +184,17 @@ bool ParseJournal(Fileblock& fb, std::vector<JournalRecord>* records) {
     }
     records->push_back(std::move(r));
   }
-  return true;
+  return Parsed::kWhole;
+}
+
+// A journal that is not what its writer wrote is not replayed: the data file is marked as not
+// closed properly, so that the next open rebuilds the index from the records (10010), and this
+// fileblock uses nothing of its index until then. The journal stays for the rebuild to clear.
+bool RefuseJournal(Fileblock& fb) {
+  const std::uint8_t marker = 1;
+  if (!fb.data.Write(20, &marker, 1)) return false;
+  fb.index_state = IndexState::kDamaged;
+  return Fail(kIsamIndexUnusable);
 }
 
 // Writes the link of a header image back into the chain head the image names. A head beyond
@@ -316,7 +351,9 @@ bool JournalUnit::End(bool ok) {
 bool ReplayJournal(Fileblock& fb) {
   if (fb.read_only) return Fail(kIsamJournalReadOnly);
   std::vector<JournalRecord> records;
-  if (!ParseJournal(fb, &records) || !ApplyJournal(fb, records) || !ReReadAllHeaders(fb)) {
+  const Parsed parsed = ParseJournal(fb, &records);
+  if (parsed == Parsed::kDamaged) return RefuseJournal(fb);
+  if (parsed == Parsed::kError || !ApplyJournal(fb, records) || !ReReadAllHeaders(fb)) {
     return false;
   }
   if (!SharedInNetwork(fb)) {

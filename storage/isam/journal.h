@@ -65,9 +65,11 @@ class JournalUnit {
   int rollback_error_;
 };
 
-// Replays the journal in the dialog file (10180 when it cannot be read, 10430 on a read-only
-// fileblock), re-reads every header, drops the fileblock's pages, and empties the journal. A
-// fileblock not shared in network mode gets its data header written and its files flushed.
+// Replays the journal in the dialog file (10430 on a read-only fileblock), re-reads every header,
+// drops the fileblock's pages, and empties the journal. A fileblock not shared in network mode
+// gets its data header written and its files flushed (10180 when that fails). A journal with a
+// record that is cut short, fails its check word or names nothing of this fileblock is not
+// replayed at all: the data file is marked for the rebuild and the error is 10010.
 bool ReplayJournal(Fileblock& fb);
 // Empties the journal: cuts the dialog file back to its first byte (flushed unless the
 // fileblock is shared in network mode).

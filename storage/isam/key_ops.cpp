@@ -19,6 +19,20 @@ void ReadKey(FileblockHandle handle, int key, Routine routine, Args&&... args) {
   if (call.ok()) routine(call.fb(), key, std::forward<Args>(args)...);
 }
 
+// A key entry names a record slot, 1..slots: an entry naming anything else is damage (10120) and
+// is never delivered as a record.
+bool EntrySound(const Fileblock& fb, RecRef ref) {
+  return (ref >= 1 && ref <= fb.keys[0].allocated) || Fail(kIsamKeyHeaderBad);
+}
+
+// A reading key operation that delivers an entry, whose reference it checks.
+template <typename Routine, typename... Args>
+void ReadEntry(FileblockHandle handle, int key, const RecRef& ref, Routine routine,
+               Args&&... args) {
+  EngineCall call(handle, kRead, key);
+  if (call.ok() && routine(call.fb(), key, std::forward<Args>(args)...)) EntrySound(call.fb(), ref);
+}
+
 // What a tree change may alter: the key header and the pages of the pool.
 struct TreeMark {
   std::uint8_t header[kKeyHeaderSize];
@@ -64,7 +78,13 @@ std::int32_t FileblockUsedKeys(FileblockHandle handle, int key) {
 }
 
 void FileblockAddKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
-  ChangeKey(handle, key, kIsamAddKeyRolledBack, TreeInsert, text, ref);
+  // An entry is only ever made for a record slot (10130 for 0, 10135 outside 1..slots).
+  const auto insert = [](Fileblock& fb, int k, const TreeKey& x) {
+    if (x.ref == 0) return Fail(kIsamRefZero);
+    if (x.ref < 0 || x.ref > fb.keys[0].allocated) return Fail(kIsamRefRange);
+    return TreeInsert(fb, k, x);
+  };
+  ChangeKey(handle, key, kIsamAddKeyRolledBack, insert, text, ref);
 }
 
 void FileblockDeleteKey(FileblockHandle handle, int key, RecRef ref, const KeyStr& text) {
@@ -72,20 +92,20 @@ void FileblockDeleteKey(FileblockHandle handle, int key, RecRef ref, const KeySt
 }
 
 void FileblockFindKey(FileblockHandle handle, int key, const KeyStr& text, RecRef& ref) {
-  ReadKey(handle, key, TreeFind, text, ref);
+  ReadEntry(handle, key, ref, TreeFind, text, ref);
 }
 
 void FileblockSearchKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  ReadKey(handle, key, TreeSearch, text, ref);
+  ReadEntry(handle, key, ref, TreeSearch, text, ref);
 }
 
 void FileblockFindKeyAndRef(FileblockHandle handle, int key, KeyStr& text, RecRef& ref,
                             int direction) {
-  ReadKey(handle, key, TreeFindKeyAndRef, text, ref, direction);
+  ReadEntry(handle, key, ref, TreeFindKeyAndRef, text, ref, direction);
 }
 
 void FileblockSearchOrLast(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  ReadKey(handle, key, TreeSearchOrLast, text, ref);
+  ReadEntry(handle, key, ref, TreeSearchOrLast, text, ref);
 }
 
 bool FileblockKeyExists(FileblockHandle handle, int key, const KeyStr& text, RecRef ref) {
@@ -97,11 +117,11 @@ bool FileblockKeyExists(FileblockHandle handle, int key, const KeyStr& text, Rec
 }
 
 void FileblockNextKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  ReadKey(handle, key, TreeNext, text, ref);
+  ReadEntry(handle, key, ref, TreeNext, text, ref);
 }
 
 void FileblockPrevKey(FileblockHandle handle, int key, KeyStr& text, RecRef& ref) {
-  ReadKey(handle, key, TreePrev, text, ref);
+  ReadEntry(handle, key, ref, TreePrev, text, ref);
 }
 
 void FileblockClearKey(FileblockHandle handle, int key) {
@@ -122,7 +142,12 @@ std::int32_t FileblockApproxRelPos(FileblockHandle handle, int key, const KeyStr
 
 void FileblockApproxKeyAndRef(FileblockHandle handle, int key, std::int32_t position,
                               std::int32_t scale, KeyStr& text, RecRef& ref) {
-  ReadKey(handle, key, TreeApproxKeyAndRef, position, scale, text, ref);
+  ReadKey(handle, key, [&](Fileblock& fb, int k) {
+    // An empty text with reference 0 stands before the first entry.
+    if (TreeApproxKeyAndRef(fb, k, position, scale, text, ref) && (ref != 0 || text.size() != 0)) {
+      EntrySound(fb, ref);
+    }
+  });
 }
 
 }  // namespace storage

@@ -85,10 +85,41 @@ TEST_F(MultiProcessTest, AStationFindingAnotherCrashedRepairsTheLogAndChangesIts
   EXPECT_TRUE(d->UpdateRecord());
   EXPECT_EQ(questions, (std::vector<int>{9, 9, 5}));
   EXPECT_EQ(d->CurrentRef(), before - 1);
-  std::vector<std::string> bands;
-  for (bool ok = d->FirstRecord(1); ok; ok = d->NextRecord(1)) bands.push_back(Rec(*d).band.str());
-  EXPECT_EQ(bands, (Texts{"A", "A", "A", "A", "U", "A", "A"}));
+  // Once more, for a delete, which lets go of its record when it finds the log unusable.
+  ASSERT_TRUE(d->FindRecord(2, "R0") && d->DeleteRecord(0));
+  ASSERT_TRUE(d->FindRecord(2, "R6"));
+  ASSERT_EQ(Wait(Spawn({"add", "1", "K", "3"}, "killed")), 128 + 9);
+  EXPECT_TRUE(d->DeleteRecord(0));
+  std::vector<std::string> records;
+  for (bool ok = d->FirstRecord(1); ok; ok = d->NextRecord(1)) {
+    records.push_back(Rec(*d).call.str() + Rec(*d).band.str());
+  }
+  EXPECT_EQ(records, (Texts{"R1A", "R3A", "R4A", "R5U", "R7A"}));
   EXPECT_EQ(Check(), "");
+}
+
+// Another station deletes the record between this station's step along the key and its read of
+// the record: no damage, the walk goes past the record.
+TEST_F(MultiProcessTest, ARecordDeletedBetweenTheKeyAndItsReadIsPassedOver) {
+  auto d = OpenTest("PXLK", true);
+  for (int i = 0; i < 5; ++i) Add(*d, "R" + std::to_string(i));
+  ASSERT_TRUE(d->FirstRecord(2));
+  questions.clear();
+  bool deleted = false;
+  engine_->inject = [&](const std::string& op) {
+    if (op == "GetRecord" && !deleted) {
+      deleted = true;
+      EXPECT_EQ(Wait(Spawn({"delete", "R1"}, "deleter")), 0) << ReadFile(Out("deleter"));
+    }
+    return 0;
+  };
+  Texts calls;
+  for (bool ok = d->NextRecord(2); ok; ok = d->NextRecord(2)) calls.push_back(Rec(*d).call.str());
+  engine_->inject = nullptr;
+  EXPECT_TRUE(deleted);
+  EXPECT_EQ(calls, (Texts{"R2", "R3", "R4"}));
+  EXPECT_EQ(engine_->calls["Rebuild"], 0);
+  EXPECT_TRUE(questions.empty());
 }
 
 }  // namespace

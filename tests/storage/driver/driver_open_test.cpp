@@ -53,6 +53,9 @@ const ArgRow kArgs[] = {
     {"AutoKeyOnUndefinedKey", nullptr, [](IFDriver& d) { return d.SetAutoKeyField(2, 4); }, 28721},
     {"AutoKeyOutsideBuffer", nullptr, [](IFDriver& d) { return d.SetAutoKeyField(1, 40); }, 28711},
     {"AutoKeyPastBufferEnd", nullptr, [](IFDriver& d) { return d.SetAutoKeyField(1, 38); }, 28711},
+    // The check must not overflow on its way to the buffer's end.
+    {"AutoKeyNearTheHighestOffset", nullptr,
+     [](IFDriver& d) { return d.SetAutoKeyField(1, 2147483645); }, 28711},
     {"AutoKeyNotAtKeyEnd", nullptr, [](IFDriver& d) { return d.SetAutoKeyField(1, 8); }, 28726},
     {"KeyUndefinedAtFirstUse", nullptr, [](IFDriver& d) { return d.FirstRecord(1); }, 28710},
     {"DestroyedDriver", nullptr, [](IFDriver& d) { return d.Destroy(), d.FirstRecord(1); }, 24607},
@@ -147,9 +150,13 @@ TEST_P(RebuildRowTest, RebuiltThroughReason5WithItsProgressReported) {
 }
 
 const RebuildRow kRebuilds[] = {
-    {"Marker10010", "PXLK.DAT", 20, 3, 10, false},   {"NoIndex10010", "PXLK.IX", -1, 3, 10, false},
-    {"KeyHeader10120", "PXLK.IX", 19, 3, 10, false}, {"KeyLength24653", nullptr, 0, 3, 12, false},
-    {"Duplicates24653", nullptr, 0, 3, 10, true},    {"KeyCount24653", nullptr, 0, 2, 10, false},
+    {"Marker10010", "PXLK.DAT", 20, 3, 10, false},
+    {"NoIndex10010", "PXLK.IX", -1, 3, 10, false},
+    {"KeyHeader10120", "PXLK.IX", 19, 3, 10, false},
+    {"KeyLength24653", nullptr, 0, 3, 12, false},
+    {"Duplicates24653", nullptr, 0, 3, 10, true},
+    {"KeyCount24653", nullptr, 0, 2, 10, false},
+    {"FreeCountBeyondSlots10010", "PXLK.DAT", 4, 3, 10, false},
 };
 INSTANTIATE_TEST_SUITE_P(Damage, RebuildRowTest, ::testing::ValuesIn(kRebuilds), RowName);
 

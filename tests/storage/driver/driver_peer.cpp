@@ -6,11 +6,12 @@
 //                         its earlier records (band "U") and deletes another
 //   victim KILL           adds V-A and V-B, then, killed at the KILL-th write from there on, adds
 //                         V-C, updates V-A and deletes V-B; prints "writes N" when it lives
+//   delete CALL           deletes the record of that call
 //   read                  prints every record in the order of key 1: "rec NUMBER CALL BAND"
 // Every acknowledged change is printed at once ("add CALL", "upd CALL", "del CALL"), and every
-// question about creating the files ("asked 6", "asked 10") or a repair ("told 9"). Prints "class=C error=N call=CALL"
-// after an update or a failed add. Exits 0 done, 1 add failed, 2 EDBError, 3 no start, 4 bad
-// arguments, 5 no GO within a minute, 6 a change failed.
+// question about creating the files ("asked 6", "asked 10") or a repair ("told 9"). Prints "class=C
+// error=N call=CALL" after an update or a failed add. Exits 0 done, 1 add failed, 2 EDBError, 3 no
+// start, 4 bad arguments, 5 no GO within a minute, 6 a change failed.
 #include <signal.h>
 #include <unistd.h>
 
@@ -137,6 +138,8 @@ int Run(int argc, char** argv) {
     if (const int code = Writer(d, argv[3], std::stoi(argv[4]))) return Report(s, d, code);
   } else if (command == "victim" && argc == 4) {
     if (const int code = Victim(d, std::stoull(argv[3]))) return Report(s, d, code);
+  } else if (command == "delete" && argc == 4) {
+    if (!DeleteCall(d, argv[3])) return Report(s, d, 6);
   } else if (command == "read" && argc == 3) {
     for (bool ok = d.FirstRecord(1); ok; ok = d.NextRecord(1)) {
       Print("rec " + std::to_string(Rec(d).number) + " " + Rec(d).call.str() + " " +

@@ -41,6 +41,7 @@ class FaultEngine final : public storage::DriverEngine {
   void Close(FB fb) override { Pass("Close") ? e_->Close(fb) : void(); }
   void Delete(const std::string& name) override { e_->Delete(name); }
   void Flush(FB fb) override { Pass("Flush") ? e_->Flush(fb) : void(); }
+  void MarkForRebuild(FB fb) override { e_->MarkForRebuild(fb); }
   int RecordLength(FB fb) override { return e_->RecordLength(fb); }
   int KeyCount(FB fb) override { return e_->KeyCount(fb); }
   storage::EngineKeySpec KeySpec(FB fb, int key) override { return e_->KeySpec(fb, key); }

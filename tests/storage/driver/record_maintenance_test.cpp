@@ -382,5 +382,24 @@ TEST_F(DriverTest, TraceIsCalledOnEnteringAndLeaving) {
   EXPECT_EQ(codes, (std::vector<std::uint16_t>{0x2019, 0x2019, 0x1034, 0x1034}));
 }
 
+// An index entry naming a record on the free chain is damage: the walk does not end there as if
+// the file ended, the index is rebuilt and the walk goes on.
+TEST_F(DriverTest, AKeyNamingAFreeRecordIsRebuiltAndTheWalkGoesOn) {
+  auto d = OpenTest("PXLK");
+  for (int i = 0; i < 6; ++i) Add(*d, "R" + std::to_string(i));
+  storage::CloseAllDrivers();
+  const storage::FileblockHandle h = storage::FileblockOpen(folder_ / "PXLK");
+  storage::FileblockDeleteRecord(h, 3);  // R2 goes; its entries stay
+  storage::FileblockClose(h);
+  ASSERT_EQ(storage::Isam().IsamError, 0);
+  questions.clear();
+  Texts calls;
+  for (bool ok = d->FirstRecord(2); ok; ok = d->NextRecord(2)) calls.push_back(Rec(*d).call.str());
+  EXPECT_EQ(calls, (Texts{"R0", "R1", "R3", "R4", "R5"}));
+  EXPECT_EQ(questions, std::vector<int>{5});
+  EXPECT_EQ(engine_->calls["Rebuild"], 1);
+  EXPECT_EQ(Check(), "");
+}
+
 }  // namespace
 }  // namespace storage_test

@@ -19,9 +19,18 @@ struct Shape {
   std::vector<Steps> runs;    // {10, 63} makes the leaves 10..310 | 320 | 330..630
 };
 
+// Entries name records: the keys of these tests name slots 1..1000.
+void AddSlots(FileblockHandle h) {
+  const Bytes record = Record(21);
+  for (int i = 0; i < 1000; ++i) FileblockAddRecord(h, record.data());
+}
+
 class BtreeTest : public EngineTest, public ::testing::WithParamInterface<Shape> {
  protected:
-  void SetUp() override { h_ = CreateOpen("T", 21, {{9, 0}}); }
+  void SetUp() override {
+    h_ = CreateOpen("T", 21, {{9, 0}});
+    AddSlots(h_);
+  }
 
   void Apply(const Steps& r) {
     for (int i = 0, n = r.first; i < std::abs(r.count); ++i, n += r.step) {
@@ -74,7 +83,10 @@ using Strings = std::vector<std::string>;
 
 class KeySearch : public EngineTest {
  protected:
-  void SetUp() override { h_ = CreateOpen("K", 21, {{9, 0}, {9, 1}}); }
+  void SetUp() override {
+    h_ = CreateOpen("K", 21, {{9, 0}, {9, 1}});
+    AddSlots(h_);
+  }
   void Add(int key, RecRef ref, const KeyStr& text) {
     ASSERT_ISAM(FileblockAddKey(h_, key, ref, text), 0);
   }

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "storage/isam/dialog_file.h"
 #include "tests/storage/isam/network_fixture.h"
 
 namespace storage::testing {
@@ -12,11 +13,15 @@ const Bytes kClean = {0, 0xD0, 0x07, 0, 0, 0, 0, 0, 0};
 const Bytes kEverySlotMarked = {0, 0xD0, 0x07, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
 const Bytes kJournal = {0, 0xE8, 0x03};
 const Bytes kUnknownWord = {0, 0x34, 0x12, 0};
-// A journal page image of key 1 (21 bytes an item) for page 1000, which the index never held.
+// A journal page image of key 1 (21 bytes an item) for page 1000, which the index never held,
+// with its check word.
 const Bytes kFarPage = [] {
-  Bytes b = {0, 1, 0, 1, 0, 0, 0};
+  Bytes b = {1, 0, 1, 0, 0, 0};
   b.resize(b.size() + 21, 0);
   for (std::uint8_t x : {0xE8, 0x03, 0, 0, 0, 0, 0, 0}) b.push_back(x);
+  const std::uint32_t check = JournalCheck(b.data(), b.size());
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(check >> (8 * i)));
+  b.insert(b.begin(), 0);
   return b;
 }();
 
@@ -43,6 +48,7 @@ TEST_P(DialogOpen, HandlesTheDialogFile) {
   EXPECT_EQ(Dialog(), c.after.value_or(Bytes()));  // a missing file reads as empty
   EXPECT_EQ(ReadFile(Name("N") + ".IX"), index_before);
   EXPECT_EQ(h == nullptr ? 0 : FileblockUsedRecs(h), 0);
+  EXPECT_EQ(ReadFile(Name("N") + ".DAT")[20], c.expected == kIsamIndexUnusable ? 1 : 0);
 }
 
 const std::nullopt_t kMissing = std::nullopt;
@@ -59,9 +65,12 @@ const DialogCase kCases[] = {
     {"ReadOnlySharingNeedsIt", kMissing, "rosharing", kIsamDialogReadOnly, kMissing},
     {"ReadOnlySharingRefusesAFreshOne", Bytes{0}, "rosharing", kIsamDialogReadOnly, Bytes{0}},
     {"ReadOnlySharingReadsAClearOne", kClean, "rosharing", 0, kClean},
-    {"UnknownJournalWord", kUnknownWord, "shared", kIsamJournalUnreadable, kUnknownWord},
-    {"JournalPageBeyondTheIndex", kFarPage, "", kIsamJournalUnreadable, kFarPage},
-    {"TornJournalRecordEndsTheJournal", Bytes{0, 0xE8, 0x03, 0, 0, 7}, "", 0, Bytes{0}},
+    // A journal that is not what its writer wrote is not replayed: the data file is marked and
+    // the open asks for the rebuild, which clears the journal.
+    {"UnknownJournalWord", kUnknownWord, "shared", kIsamIndexUnusable, kUnknownWord},
+    {"JournalPageBeyondTheIndex", kFarPage, "", kIsamIndexUnusable, kFarPage},
+    {"TornJournalRecord", Bytes{0, 0xE8, 0x03, 0, 0, 7}, "", kIsamIndexUnusable,
+     Bytes{0, 0xE8, 0x03, 0, 0, 7}},
     {"EmptyJournalOfASharedUserIsSetUp", Bytes{}, "shared", 0, kEverySlotMarked},
     {"JournalOptionKeepsItFresh", kMissing, "journal", 0, Bytes{0}}};
 INSTANTIATE_TEST_SUITE_P(Conditions, DialogOpen, ::testing::ValuesIn(kCases), RowName);

@@ -1,5 +1,7 @@
 // Engine life, naming, create and open checks, the modified marker, and the record slots.
 
+#include <limits>
+
 #include "platform/file_faults.h"
 #include "storage/isam/engine_file.h"
 #include "storage/isam/file_names.h"
@@ -129,6 +131,11 @@ const OpenCase kOpenCases[] = {
     {"KeysNegative", "DAT", 16, -1, 4, kIsamHeaderKeyCount},
     {"RecordLength20", "DAT", 12, 20, 4, kIsamRecordLengthRange},
     {"SlotsNegative", "DAT", 8, -5, 4, kIsamIndexUnusable},
+    // Free-chain counts that cannot be right (the file holds no record): rebuilt, never used.
+    {"FreeCountNegative", "DAT", 4, -1, 4, kIsamIndexUnusable},
+    {"FreeCountAboveSlots", "DAT", 4, 1, 4, kIsamIndexUnusable},
+    {"FreeCountLowest", "DAT", 4, std::numeric_limits<std::int32_t>::min(), 4, kIsamIndexUnusable},
+    {"FirstFreeWithoutFreeRecords", "DAT", 0, 1, 4, kIsamIndexUnusable},
     {"PageSize1122Is9", "IX", 874 + 12, 1122, 4, 0},
     {"PageSize1123", "IX", 874 + 12, 1123, 4, kIsamKeyHeaderBad},
     {"KeyLength51", "IX", 874 + 12, 60 * 62 + 6, 4, kIsamKeyHeaderLength},
@@ -158,6 +165,37 @@ TEST_F(FileblockTest, EmptyRootIsSoundToTheOpenAndTheChecker) {
   EXPECT_TRUE(AddMany(h, 70));
   EXPECT_EQ(Check(h, "T"), "");
   EXPECT_EQ(Entries(h, 1).size(), 70u);
+}
+
+// What names no file and no record is refused where it enters the engine.
+TEST_F(FileblockTest, EmptyNamesAndEntriesNamingNoRecordAreRefused) {
+  EXPECT_EQ(RefusedOpen(""), kIsamPathNotFound);
+  EXPECT_EQ(RefusedOpen(";X"), kIsamPathNotFound);
+  EXPECT_ISAM(FileblockCreate("", 30, {}), kIsamPathNotFound);
+  EXPECT_ISAM(FileblockDelete(""), kIsamPathNotFound);
+  EXPECT_FALSE(std::filesystem::exists(".DAT"));
+  FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
+  for (int i = 1; i <= 3; ++i) {
+    FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), KeyStr("K" + std::to_string(i)));
+  }
+  for (const auto& [ref, error] :
+       {std::pair{0, kIsamRefZero}, {-1, kIsamRefRange}, {4, kIsamRefRange}}) {
+    EXPECT_ISAM(FileblockAddKey(h, 1, ref, KeyStr("X")), error) << ref;
+  }
+  EXPECT_EQ(FileblockUsedKeys(h, 1), 3);
+  FileblockClose(h);
+  // The data file cut back by a record: its entry names no record any more and is not delivered.
+  PatchFile(Name("T") + ".DAT", 8, 2);
+  std::filesystem::resize_file(Name("T") + ".DAT", 3 * 30);
+  h = Reopen(nullptr, "T");
+  KeyStr text;
+  RecRef ref = 0;
+  for (int i = 1; i <= 2; ++i) EXPECT_ISAM(FileblockNextKey(h, 1, text, ref), 0);
+  EXPECT_EQ(ref, 2);
+  EXPECT_ISAM(FileblockNextKey(h, 1, text, ref), kIsamKeyHeaderBad);
+  text = KeyStr("K3");
+  EXPECT_ISAM(FileblockSearchKey(h, 1, text, ref), kIsamKeyHeaderBad);
+  EXPECT_ISAM(FileblockFindKey(h, 1, KeyStr("K3"), ref), kIsamKeyHeaderBad);
 }
 
 TEST_F(FileblockTest, MissingFilesAndFolders) {
@@ -270,24 +308,29 @@ struct ChainCase {
   const char* name;
   std::int64_t offset;  // where the damaged link is written
   std::int32_t link;
+  int open_error;  // a damaged data header is refused by the open already
 };
 
 class DamagedFreeChain : public RecordTest, public ::testing::WithParamInterface<ChainCase> {};
 
-TEST_P(DamagedFreeChain, StopsTheAddWith10170) {
+TEST_P(DamagedFreeChain, StopsTheAddWith10170OrTheOpenWith10010) {
   for (int i = 0; i < 4; ++i) Add(1);
   FileblockDeleteRecord(h_, 2);
-  PatchData(GetParam().offset, GetParam().link);
+  FileblockClose(h_);
+  PatchFile(Name("R") + ".DAT", GetParam().offset, GetParam().link);
+  h_ = FileblockOpen(Name("R"));
+  EXPECT_EQ(Err(), GetParam().open_error);
+  if (h_ == nullptr) return;
   EXPECT_ISAM(FileblockAddRecord(h_, Record(kLength, 5).data()), kIsamFreeChainBad);
   EXPECT_EQ(FileblockUsedRecs(h_), 3);
 }
 
 // The data header's first free record is at offset 0; record 2's link at 2 x 32.
-const ChainCase kChains[] = {{"HeadZero", 0, 0},
-                             {"HeadBeyondSlots", 0, 9},
-                             {"LinkZero", 2 * kLength, 0},
-                             {"LinkBeyondSlots", 2 * kLength, 5},
-                             {"LinkToItself", 2 * kLength, 2}};
+const ChainCase kChains[] = {{"HeadZero", 0, 0, kIsamIndexUnusable},
+                             {"HeadBeyondSlots", 0, 9, kIsamIndexUnusable},
+                             {"LinkZero", 2 * kLength, 0, 0},
+                             {"LinkBeyondSlots", 2 * kLength, 5, 0},
+                             {"LinkToItself", 2 * kLength, 2, 0}};
 INSTANTIATE_TEST_SUITE_P(Links, DamagedFreeChain, ::testing::ValuesIn(kChains), RowName);
 
 TEST_F(RecordTest, ASecondDeleteIsRefusedWhereverTheRecordLiesOnTheFreeChain) {

@@ -84,6 +84,9 @@ const Damage kDamages[] = {
      [](T& t) { FileblockDeleteKey(t.h_, 1, 7, KeyStr(KeyOf(7))); }},
     {"EntryForAFreeRecord", "names record 8, which is not in use",
      [](T& t) { FileblockDeleteRecord(t.h_, 8); }},
+    // A record in use whose link bytes are not zero reads as deleted through its entry.
+    {"EntryForARecordWithALink", "names record 12, whose first four bytes are not zero",
+     [](T& t) { t.Patch("DAT", 12 * kLength, 7); }},
     {"WrongKeyText", "record 9 is entered as",
      [](T& t) {
        FileblockDeleteKey(t.h_, 1, 9, KeyStr(KeyOf(9)));
