@@ -110,10 +110,8 @@ void TContestLogStd::PlaceLikeCaller() {
 
 void TContestLogStd::SetupForContest() {
   OpenLog();
+  BindLogListEvents();
   SetupLogGrid(*Brow, kLogGridListNr, 0, *LogTable, this);
-  Brow->OnBrowColWidths = [this](int column) {
-    return ApplyGridColumns(column, *Brow, WindowScaled, *Catalogue, kLayoutCatalogue);
-  };
 }
 
 void TContestLogStd::FormResize() {}

@@ -65,7 +65,21 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   bool Recalculate();
   void RebuildDatabase(bool rewrite_multipliers);
 
+  // --- the QSO list (log_list.cpp): the handlers of Brow's events ---
+  void BrowSetHeaderFooter();
+  void BrowBuildRow(ui::RowRec& row);
+  // Keeps the list's column widths, then answers the index and bounds of sort order `order`.
+  int BrowSortList2Key(int order, common::TKeyStr& low, common::TKeyStr& high);
+  // The list offers no sort orders of its own.
+  void BrowInitSortList();
+  // The heading of the QSO list on `grid` (also the correction list's).
+  void SetLogHeaderFooter(ui::TkvBrow& grid);
+  // The text of `row` from its record (also the correction list's rows).
+  void BuildLogRow(ui::RowRec& row) const;
+
  private:
+  // Binds the events of Brow to the handlers above.
+  void BindLogListEvents();
   // The QSO list's rows are 1.2 times the height of an "X" in its font.
   void AdjustLogRowHeight();
 
