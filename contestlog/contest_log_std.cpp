@@ -108,14 +108,6 @@ void TContestLogStd::PlaceLikeCaller() {
   }
 }
 
-void TContestLogStd::SetupForContest() {
-  OpenLog();
-  BindLogListEvents();
-  SetupLogGrid(*Brow, kLogGridListNr, 0, *LogTable, this);
-}
-
-void TContestLogStd::FormResize() {}
-
 void TContestLogStd::ClearEntry() {}
 
 void TContestLogStd::ShowScore() {}

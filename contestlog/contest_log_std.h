@@ -16,6 +16,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
 #include "contest/contest_definition.h"
 #include "contest/contest_lookups.h"
@@ -55,15 +57,36 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void PlaceLikeCaller();
 
   // --- steps filled in by the layout, entry and recount code ---
-  // Prepares the log and arranges the window for its contest; so far: opens the log and binds
-  // the QSO list to it.
+  // Prepares the log (opens it, picks the band and mode to start with, binds the QSO list) and
+  // arranges the window for its contest: the entry fields and their captions, the score labels,
+  // the multiplier board and the per-band table (log_setup.cpp, entry_layout.cpp,
+  // score_layout.cpp). Runs once, from FormCreate.
   void SetupForContest();
+  // Places the side bar, the log area and the bars for the window's size and spreads the entry
+  // panel's controls over its width (log_resize.cpp).
   void FormResize();
+  // The clock's tick (every second); filled by the clock.
+  void timerzeitTimer();
   void ClearEntry();
   void ShowScore();
   // Answers the result of the last record update; true so far.
   bool Recalculate();
   void RebuildDatabase(bool rewrite_multipliers);
+
+  // --- the layout's helpers: places on the entry panel's cell grid (cells of 8 x 17 pixels
+  // at 96 dpi, scaled) ---
+  // Left := column cells + x_offset, top := row cells + y_offset (offsets in scaled pixels).
+  void PlaceControlAt(platform::qt::TControl& control, double column, double row, int x_offset,
+                      int y_offset);
+  // As PlaceControlAt, and `cells` cells plus `extra` pixels wide when either is above 0.
+  void PlaceControl(platform::qt::TControl& control, double column, double row, int x_offset,
+                    int y_offset, int cells, int extra);
+  // The caption label of exchange field `slot` (2, 3 or 4) gets `caption` and stands above the
+  // field's received box (a listener log: its sent box), when that box is shown and `show` is
+  // set; otherwise nothing changes.
+  void PlaceExchangeCaption(int slot, bool show, const std::string& caption);
+  // Whether the contest has the mode `mode`.
+  bool HasMode(std::string_view mode) const;
 
   // --- the QSO list (log_list.cpp): the handlers of Brow's events ---
   void BrowSetHeaderFooter();
@@ -80,6 +103,19 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
  private:
   // Binds the events of Brow to the handlers above.
   void BindLogListEvents();
+  // The parts of SetupForContest, in their order.
+  void PrepareLog();
+  void LayoutEntryFields();
+  void CaptionExchangeFields();
+  void LayoutScoreArea(std::uint8_t band_slot_at_creation);
+  void MakeMultiplierBoard();
+  void LayoutBandTable(std::uint8_t band_slot_at_creation);
+  void LayoutCompactLine();
+  // Lines the visible buttons of a button bar up from both ends, the own call between them.
+  void LineUpButtonBar(TPanel& bar);
+  // A cell of the entry panel's grid in scaled pixels.
+  int CellWidth();
+  int CellHeight();
   // The QSO list's rows are 1.2 times the height of an "X" in its font.
   void AdjustLogRowHeight();
 

@@ -50,8 +50,16 @@ constexpr int CellY(double row) { return static_cast<int>(row * TContestLogDesig
 
 constexpr int kFieldHeight = 21;
 constexpr int kSideWidth = 150;
+constexpr int kSideBarWidth = 170;
+constexpr int kSideMenuTag = 100;
+constexpr int kVersionFontSize = 7;
 constexpr int kButtonBarHeight = 30;
-constexpr int kBandRowHeight = 14;
+constexpr int kTableMargin = 4;
+constexpr int kBandRowHeight = TContestLogDesign::kBandRowHeight;
+constexpr int kBandHeadingHeight = TContestLogDesign::kBandHeadingHeight;
+constexpr int kBandBlockHeight = TContestLogDesign::kBandBlockHeight;
+constexpr int kEvaluationHeight = 3 * kBandBlockHeight + kBandHeadingHeight + 4 * kBandRowHeight +
+                                  2 * kTableMargin;
 
 }  // namespace
 
@@ -73,69 +81,115 @@ TContestLogDesign::TContestLogDesign(TComponent* owner) : ui::TkvForm(owner) {
 }
 
 void TContestLogDesign::MakeSideBar() {
+  // The side bar's picture lies behind everything on the left; the colour scheme draws it.
+  Image2 = Make<platform::qt::TImage>(this, this, "Image2", 0, 0, kSideBarWidth, kDesignHeight);
+  Image2->SetStretch(true);
+  Image2->SetAlign(platform::qt::TAlign::alLeft);
+  // A menu entry of the side bar (tag 100), red and drawn over the picture.
   MenueBeenden = MakeLabel(this, this, "MenueBeenden", "    Contest beenden", 5, 5);
+  MenueBeenden->SetTag(kSideMenuTag);
+  MenueBeenden->SetTransparent(true);
   MenueBeenden->Font().SetColor(platform::qt::clRed);
   MenueBeenden->Font().SetStyle(platform::qt::fsBold);
-  panelauswertung = MakePanel(this, this, "panelauswertung", 5, 30, kSideWidth - 10, 350);
-  Image2 = Make<platform::qt::TImage>(this, this, "Image2", 5, 390, kSideWidth - 10, 150);
-  btnadifimport = Make<ui::TkvBitBtn>(this, this, "btnadifimport", 5, 560, kSideWidth - 10, 30);
+  panelauswertung = MakePanel(this, this, "panelauswertung", 5, 25, kSideWidth - 10,
+                              kEvaluationHeight);
+  btnadifimport = Make<ui::TkvBitBtn>(this, this, "btnadifimport", 5, 548, kSideWidth - 10, 30);
   btnadifimport->SetCaption("ADIF-Import");
-  btnweitere = Make<ui::TkvBitBtn>(this, this, "btnweitere", 5, 600, kSideWidth - 10, 30);
+  lversion = MakeLabel(this, this, "lversion", "", 5, 588);
+  lversion->SetTransparent(true);
+  lversion->Font().SetSize(kVersionFontSize);
+  btnweitere = Make<ui::TkvBitBtn>(this, this, "btnweitere", 5, 611, kSideWidth - 10, 30);
   btnweitere->SetCaption("Weitere Programme");
 }
 
 void TContestLogDesign::MakeBandTable() {
-  // Three blocks below each other: QSOs, multipliers, points; a heading, then one row a band
-  // with the band's name on the left and its count on the right.
+  // Three blocks below each other, QSOs, multipliers and points, each a heading and one row a
+  // band: the band's name on the left, its count on the right; the totals below them.
   struct Block {
     std::array<TLabel*, kBandRows>* names;
     std::array<TLabel*, kBandRows>* values;
     const char* name_prefix;
     const char* value_prefix;
+    TLabel** heading;
+    const char* heading_name;
+    const char* heading_caption;
+    TLabel** beside;  // the heading's second caption, on the right
+    const char* beside_name;
   };
-  const Block blocks[] = {{&lQSOBand, &leQSOBand, "lQSO", "leQSO"},
-                          {&lMultiBand, &leMultiBand, "lMulti", "leMulti"},
-                          {&lPunkteBand, &lePunkteBand, "lPunkte", "lePunkte"}};
-  TLabel** headings[] = {&Label19, &Label20, &Label21};
-  const char* heading_names[] = {"Label19", "Label20", "Label21"};
-  const char* heading_captions[] = {"QSOs", "Multis", "Punkte"};
-  int top = 2;
-  std::array<int, 3> block_tops{};
+  const Block blocks[] = {
+      {&lQSOBand, &leQSOBand, "lQSO", "leQSO", &Label23, "Label23", "QSO", nullptr, nullptr},
+      {&lMultiBand, &leMultiBand, "lMulti", "leMulti", &Label11, "Label11", "Multi", &Label24,
+       "Label24"},
+      {&lPunkteBand, &lePunkteBand, "lPunkte", "lePunkte", &Label27, "Label27", "Punkte",
+       &Label30_, "Label30_"}};
+  const int width = panelauswertung->Width();
+  auto heading = [&](TLabel* label) {
+    label->Font().SetColor(platform::qt::clWhite);
+    label->Font().SetStyle(platform::qt::fsBold);
+  };
   for (int b = 0; b < 3; ++b) {
-    block_tops[b] = top;
-    *headings[b] = MakeLabel(this, panelauswertung, heading_names[b], heading_captions[b], 4, top);
-    top += kBandRowHeight + 2;
+    const Block& block = blocks[b];
+    const int top = kTableMargin + b * kBandBlockHeight;
+    *block.heading = MakeLabel(this, panelauswertung, block.heading_name, block.heading_caption,
+                               kTableMargin, top);
+    heading(*block.heading);
+    if (block.beside != nullptr) {
+      *block.beside = MakeLabel(this, panelauswertung, block.beside_name, "je Band", 0, top);
+      (*block.beside)->SetAutoSize(false);
+      (*block.beside)->SetBounds(width / 2, top, width / 2 - kTableMargin, kBandRowHeight);
+      (*block.beside)->SetAlignment(platform::qt::TAlignment::taRightJustify);
+      (*block.beside)->Font().SetColor(platform::qt::clSilver);
+    }
     for (int n = 1; n <= kBandRows; ++n) {
+      const int row_top = top + kBandHeadingHeight + (n - 1) * kBandRowHeight;
       // The seventh multiplier label is named in lower case in the design.
       const std::string name =
-          (b == 1 && n == kBandRows ? std::string("lmulti") : std::string(blocks[b].name_prefix)) +
+          (b == 1 && n == kBandRows ? std::string("lmulti") : std::string(block.name_prefix)) +
           std::to_string(n);
-      (*blocks[b].names)[n - 1] = MakeLabel(this, panelauswertung, name, "", 8, top);
-      (*blocks[b].values)[n - 1] = MakeLabel(
-          this, panelauswertung, blocks[b].value_prefix + std::to_string(n), "0", 80, top);
-      top += kBandRowHeight;
+      TLabel* band = MakeLabel(this, panelauswertung, name, "", 2 * kTableMargin, row_top);
+      TLabel* value =
+          MakeLabel(this, panelauswertung, block.value_prefix + std::to_string(n), "0", 0, 0);
+      value->SetAutoSize(false);
+      value->SetBounds(width / 2, row_top, width / 2 - kTableMargin, kBandRowHeight);
+      value->SetAlignment(platform::qt::TAlignment::taRightJustify);
+      for (TLabel* label : {band, value}) label->Font().SetColor(platform::qt::clSilver);
+      (*block.names)[n - 1] = band;
+      (*block.values)[n - 1] = value;
     }
-    top += 4;
   }
-  // Beside the multiplier and points headings their second captions, below the table the
-  // totals; the contest's layout fills and moves them.
-  const int beside = 110;
-  Label11 = MakeLabel(this, panelauswertung, "Label11", "", beside, block_tops[1]);
-  Label24 = MakeLabel(this, panelauswertung, "Label24", "", beside, block_tops[1] + kBandRowHeight);
-  Label27 = MakeLabel(this, panelauswertung, "Label27", "", beside, block_tops[2]);
-  Label30_ =
-      MakeLabel(this, panelauswertung, "Label30_", "", beside, block_tops[2] + kBandRowHeight);
-  Label22 = MakeLabel(this, panelauswertung, "Label22", "", 4, top);
-  Label23 = MakeLabel(this, panelauswertung, "Label23", "", 60, top);
-  Label28 = MakeLabel(this, panelauswertung, "Label28", "", 4, top + kBandRowHeight);
+  // The totals: QSOs, multipliers, points and the score.
+  const int top = kTableMargin + 3 * kBandBlockHeight;
+  Label22 = MakeLabel(this, panelauswertung, "Label22", "Gesamt", kTableMargin, top);
+  heading(Label22);
+  struct Total {
+    TLabel** label;
+    const char* name;
+    const char* caption;
+  };
+  const Total totals[] = {{&Label28, "Label28", "0 QSO"},
+                          {&Label19, "Label19", "0 Multi x"},
+                          {&Label20, "Label20", "0 Punkte ="},
+                          {&Label21, "Label21", "0 Pkt."}};
+  int row_top = top + kBandHeadingHeight;
+  for (const Total& t : totals) {
+    *t.label = MakeLabel(this, panelauswertung, t.name, t.caption, 2 * kTableMargin, row_top);
+    (*t.label)->Font().SetColor(platform::qt::clWhite);
+    row_top += kBandRowHeight;
+  }
+  Label21->Font().SetStyle(platform::qt::fsBold);
 }
 
 void TContestLogDesign::MakeLogArea() {
   const int width = kDesignWidth - kSideWidth - 5;
   panelContLog = MakePanel(this, this, "panelContLog", kSideWidth, 5, width, kDesignHeight - 10);
+  // The log area is a stack from the top: the caption line, the entry, the button bars (one
+  // shown at a time, the keyer's under it when shown), the list's caption, and the list, which
+  // takes the rest. A hidden bar leaves no gap, and the list grows with the window.
   panelObenUntergrund = MakePanel(this, panelContLog, "panelObenUntergrund", 0, 0, width, 29);
+  panelObenUntergrund->SetAlign(platform::qt::TAlign::alTop);
   panelOben = MakePanel(this, panelObenUntergrund, "panelOben", 0, 0, width, 24);
   panelEingabe = MakePanel(this, panelContLog, "panelEingabe", 0, 29, width, CellY(15));
+  panelEingabe->SetAlign(platform::qt::TAlign::alTop);
   panelEingabe->SetColor(platform::qt::clBtnFace);
 }
 
@@ -258,9 +312,12 @@ void TContestLogDesign::MakeButtonBars() {
     TPanel* panel = MakePanel(this, panelContLog, std::string("panelButtons") + bar, 0, bar_top,
                               width, kButtonBarHeight);
     (bar == 'a' ? panelButtonsa : panelButtonsb) = panel;
+    panel->SetVisible(bar == 'a');
+    panel->SetAlign(platform::qt::TAlign::alTop);
     auto& own_call = bar == 'a' ? lglobcalla : lglobcallb;
     for (int n = 1; n <= kOwnCallLabels; ++n) {
       own_call[n - 1] = MakeLabel(this, panel, "lglobcall" + std::to_string(n) + bar, "", 0, 8);
+      own_call[n - 1]->Font().SetStyle(platform::qt::fsBold);
     }
     int left = 4;
     int right = width - 4;
@@ -273,12 +330,15 @@ void TContestLogDesign::MakeButtonBars() {
                                                 spec.width, kButtonBarHeight - 6);
       button->SetCaption(bar == 'a' ? spec.caption_a : spec.caption_b);
       button->SetFlat(true);
+      if (at_right) button->SetAnchors(platform::qt::akTop | platform::qt::akRight);
       (bar == 'a' ? *spec.a : *spec.b) = button;
       if (!at_right) left += spec.width + 2;
     }
   }
   panelButtonsC = MakePanel(this, panelContLog, "panelButtonsC", 0, bar_top + kButtonBarHeight,
                             width, kButtonBarHeight);
+  panelButtonsC->SetVisible(false);
+  panelButtonsC->SetAlign(platform::qt::TAlign::alTop);
   int left = 4;
   for (int n = 1; n <= kKeyerButtons; ++n) {
     btnkeyerf[n - 1] = Make<TSpeedButton>(this, panelButtonsC, "btnkeyerf" + std::to_string(n),
@@ -296,14 +356,17 @@ void TContestLogDesign::MakeLists() {
   const int width = panelContLog->Width();
   const int top = panelButtonsa->Top() + kButtonBarHeight;
   PanelDXOben = MakePanel(this, panelContLog, "PanelDXOben", 0, top, width, 22);
+  PanelDXOben->SetAlign(platform::qt::TAlign::alTop);
   PanelDXOben->SetColor(platform::qt::clNavy);
   lContestCaption = MakeLabel(this, PanelDXOben, "lContestCaption", "Contest-Logbuch", 6, 4);
   lContestCaption->Font().SetColor(platform::qt::clWhite);
   lContestCaption->Font().SetStyle(platform::qt::fsBold);
   Label127 = MakeLabel(this, PanelDXOben, "Label127", "", width - 60, 4);
+  Label127->SetAnchors(platform::qt::akTop | platform::qt::akRight);
 
   PanelUnten = MakePanel(this, panelContLog, "PanelUnten", 0, top + 22, width,
                          panelContLog->Height() - top - 22);
+  PanelUnten->SetAlign(platform::qt::TAlign::alClient);
   paneluntenrechts1 = MakePanel(this, PanelUnten, "paneluntenrechts1", 0, 0, width, 40);
   paneluntenrechts1->SetAlign(platform::qt::TAlign::alBottom);
   struct ListButton {
@@ -322,6 +385,7 @@ void TContestLogDesign::MakeLists() {
     left += 118;
   }
   btnbeenden2->SetLeft(width - 120);
+  btnbeenden2->SetAnchors(platform::qt::akTop | platform::qt::akRight);
   CheckBox1 =
       Make<platform::qt::TCheckBox>(this, paneluntenrechts1, "CheckBox1", width - 120, 10, 110, 18);
   CheckBox1->SetVisible(false);

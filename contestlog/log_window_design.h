@@ -10,6 +10,7 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 
 #include "platform/qt/button.h"
 #include "platform/qt/check_box.h"
@@ -38,6 +39,11 @@ inline constexpr int kBandRows = 7;
 inline constexpr int kKeyerButtons = 11;
 inline constexpr int kOwnCallLabels = 3;
 
+// Shows or hides each of `controls`.
+inline void ShowControls(std::initializer_list<platform::qt::TControl*> controls, bool visible) {
+  for (platform::qt::TControl* c : controls) c->SetVisible(visible);
+}
+
 class TContestLogDesign : public ui::TkvForm {
  public:
   // The design's client size and the smallest size the window may take.
@@ -48,17 +54,25 @@ class TContestLogDesign : public ui::TkvForm {
   // The entry panel's cell grid at 96 dpi.
   static constexpr int kCellWidth = 8;
   static constexpr int kCellHeight = 17;
+  // The per-band table: a block of QSOs, multipliers or points is a heading and seven rows.
+  static constexpr int kBandRowHeight = 14;
+  static constexpr int kBandHeadingHeight = 17;
+  static constexpr int kBandBlockHeight = kBandHeadingHeight + kBandRows * kBandRowHeight + 4;
 
   explicit TContestLogDesign(platform::qt::TComponent* owner);
 
   // --- side bar ---
+  platform::qt::TImage* Image2;  // the side bar's picture, behind it
   TLabel* MenueBeenden;
   TPanel* panelauswertung;
-  platform::qt::TImage* Image2;
   ui::TkvBitBtn* btnadifimport;
+  TLabel* lversion;  // the contest's version text at the bottom
   ui::TkvBitBtn* btnweitere;
 
   // --- per-band table (in panelauswertung) ---
+  // Headings of the blocks: QSOs Label23; multipliers Label11, beside it Label24; points
+  // Label27, beside it Label30_. The totals under the heading Label22: QSOs Label28,
+  // multipliers Label19, points Label20, the score Label21.
   TLabel* Label11;
   TLabel* Label19;
   TLabel* Label20;

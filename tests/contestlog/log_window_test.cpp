@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/string_helpers.h"
 #include "contestlog/log_window_port.h"
 #include "platform/qt/application.h"
 #include "tests/contestlog/window_fixture.h"
@@ -122,8 +123,12 @@ TEST_F(LogWindowTest, TheEntryAreaSpreadsInAWindowWiderThan800Only) {
             EXPECT_GT(window.eRSTr1->Left(), design_left);
             EXPECT_GT(window.eRSTr1->Width(), 4 * TContestLogDesign::kCellWidth);
           } else {
-            EXPECT_EQ(window.eRSTr1->Left(), design_left);
+            EXPECT_EQ(window.panelEingabe->Width(), 630);
+            EXPECT_NEAR(window.eRSTr1->Left(), design_left, 2);
           }
+          // Spread or not, the board ends 20 pixels before the entry panel's right edge.
+          EXPECT_NEAR(window.panelmulties->Left() + window.panelmulties->Width() + 20,
+                      window.panelEingabe->Width(), 2);
         },
         &caller);
   }
@@ -141,7 +146,8 @@ TEST_F(LogWindowTest, ASecondLogOpensAfterTheFirstClosedOnItsOwnFiles) {
        {std::pair{one, first.Definition()}, std::pair{two, second.Definition()}}) {
     RunLog(log, definition, [&](TContestLogStd& window) {
       EXPECT_FALSE(Open(contest::kTableLK, log == one ? two : one));
-      calls[log] = window.LogTable->GetCall();
+      EXPECT_EQ(window.LogTable->FileSetNo(), log);
+      calls[log] = common::Trim(window.Brow->GetGrid().Cells(3, 1));
     });
   }
   EXPECT_EQ(calls[one], "DL2XYZ");
@@ -225,7 +231,7 @@ TEST_F(LogWindowTest, TheComponentsCarryTheNamesTheLogWindowsCodeKnows) {
     EXPECT_EQ(window.panelButtonsC->Top(),
               window.panelButtonsa->Top() + window.panelButtonsa->Height());
     EXPECT_TRUE(window.KeyPreview());
-    EXPECT_EQ(window.Caption(), "Contest");
+    EXPECT_EQ(window.Caption(), "DL1ABC  Logbuch (Contest : Log . )");
   });
 }
 
