@@ -107,6 +107,7 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void PrepareLog();
   void LayoutEntryFields();
   void CaptionExchangeFields();
+  void SeparateExchangeCaptions();
   void LayoutScoreArea(std::uint8_t band_slot_at_creation);
   void MakeMultiplierBoard();
   void LayoutBandTable(std::uint8_t band_slot_at_creation);

@@ -95,6 +95,9 @@ void TContestLogStd::LayoutEntryFields() {
   PlaceControlAt(*lezeit, 1, 9, 0, time_drop + drop);
   PlaceControl(*ezeit, 7, 9, 0, time_drop, 10, 0);
   PlaceControlAt(*lZeit, 7, 9, 0, time_drop + drop);
+  // The box before its caption: spreading moves the caption only, away from the box.
+  PlaceControlAt(*rqsls, 1, 11, 0, drop);
+  PlaceControlAt(*lQSLs, 3, 11, 0, drop);
 
   // 1. The call; the second call and the name/QTH buttons by the kind of log.
   leCall->SetVisible(true);
@@ -214,6 +217,22 @@ void TContestLogStd::CaptionExchangeFields() {
     if (!label.Caption().empty()) {
       label.SetCaption("&" + std::to_string(slot - 1) + " : " + label.Caption());
     }
+  }
+  SeparateExchangeCaptions();
+}
+
+void TContestLogStd::SeparateExchangeCaptions() {
+  // A caption longer than its field would run into the next one ("&1 : DSW/Paddel" over a field
+  // of six cells): the next one then starts after it.
+  const TLabel* before = nullptr;
+  for (TLabel* label : {lRST2Name, lRST3Name, lRST4Name}) {
+    if (!label->Visible() || label->Caption().empty()) continue;
+    const int free_from =
+        before != nullptr ? before->Left() + before->Width() + ui::ScalePixels(*this, 4, false) : 0;
+    if (before != nullptr && before->Top() == label->Top() && label->Left() < free_from) {
+      label->SetLeft(free_from);
+    }
+    before = label;
   }
 }
 

@@ -1,5 +1,6 @@
 // The log window at a new size: the side bar's buttons at its foot, the log area beside it, the
 // button bars lined up, and the entry panel's controls spread over its width.
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -17,6 +18,7 @@ constexpr int kSpreadMargin = 20;
 constexpr int kBarButtonGap = 2;
 constexpr int kBarMargin = 4;
 constexpr int kBarButtonPadding = 14;
+constexpr int kBarMinPadding = 4;
 constexpr int kOwnCallShift = 1;
 
 // A speed button as wide as its caption needs.
@@ -70,6 +72,12 @@ void TContestLogStd::FormResize() {
     contest::window::ArrangeControls(*panelEingabe,
                                      static_cast<double>(panelEingabe->Width()) / reach);
   }
+  SeparateExchangeCaptions();
+  // The texts at the entry panel's right end stay inside it, also in a narrow window.
+  for (TLabel* label : {lenter, leNummer, lNummer, lebeam, lbeam}) {
+    const int overhang = label->Left() + label->Width() - panelEingabe->ClientWidth();
+    if (overhang > 0) label->SetLeft(label->Left() - overhang);
+  }
   LogTable->SetLKWorkingCopy(entry);
 }
 
@@ -84,19 +92,33 @@ void TContestLogStd::LineUpButtonBar(TPanel& bar) {
       a ? std::vector<TSpeedButton*>{btnHilfea, btnCallsuchea, btnkeyinga, btnauswertunga}
         : std::vector<TSpeedButton*>{btnHilfeb, btnCallsucheb, btnkeyingb, btnauswertungb};
   const int gap = ui::ScalePixels(*this, kBarButtonGap, false);
-  const int padding = ui::ScalePixels(*this, kBarButtonPadding, false);
-  int left = ui::ScalePixels(*this, kBarMargin, false);
+  const int margin = ui::ScalePixels(*this, kBarMargin, false);
+  // Each button is its caption and a padding; a narrow bar pads less, so that all fit.
+  int buttons = 0;
+  int captions = 0;
+  for (const auto* group : {&from_left, &from_right}) {
+    for (TSpeedButton* button : *group) {
+      if (!button->Visible()) continue;
+      ++buttons;
+      captions += CaptionWidth(*button, 0);
+    }
+  }
+  const int room = bar.ClientWidth() - 2 * margin - buttons * gap - captions;
+  const int padding =
+      std::clamp(buttons > 0 ? room / buttons : 0, ui::ScalePixels(*this, kBarMinPadding, false),
+                 ui::ScalePixels(*this, kBarButtonPadding, false));
+  int left = margin;
   for (TSpeedButton* button : from_left) {
     if (!button->Visible()) continue;
     button->SetLeft(left);
     button->SetWidth(CaptionWidth(*button, padding));
     left += button->Width() + gap;
   }
-  int right = bar.ClientWidth() - ui::ScalePixels(*this, kBarMargin, false);
+  int right = bar.ClientWidth() - margin;
   for (TSpeedButton* button : from_right) {
     if (!button->Visible()) continue;
     button->SetWidth(CaptionWidth(*button, padding));
-    right -= button->Width();
+    right = std::max(right - button->Width(), left);  // never over the left group
     button->SetLeft(right);
     right -= gap;
   }
@@ -104,14 +126,14 @@ void TContestLogStd::LineUpButtonBar(TPanel& bar) {
   const std::array<TLabel*, kOwnCallLabels>& own_call = a ? lglobcalla : lglobcallb;
   const int shift = ui::ScalePixels(*this, kOwnCallShift, false);
   const int call_left = left + (right - left - own_call[0]->Width()) / 2;
-  const bool room = !own_call[0]->Caption().empty() &&
+  const bool fits = !own_call[0]->Caption().empty() &&
                     own_call[0]->Width() + (kOwnCallLabels + 1) * shift <= right - left;
   for (std::size_t i = 0; i < own_call.size(); ++i) {
     const int offset = static_cast<int>(own_call.size() - 1 - i) * shift;
     own_call[i]->SetLeft(call_left + offset);
     own_call[i]->SetTop((bar.ClientHeight() - own_call[i]->Height()) / 2 + offset);
     own_call[i]->SetTransparent(true);
-    own_call[i]->SetVisible(room);
+    own_call[i]->SetVisible(fits);
   }
 }
 

@@ -49,8 +49,8 @@ constexpr int CellX(double column) {
 constexpr int CellY(double row) { return static_cast<int>(row * TContestLogDesign::kCellHeight); }
 
 constexpr int kFieldHeight = 21;
-constexpr int kSideWidth = 150;
-constexpr int kSideBarWidth = 170;
+// The side bar: as wide as the colour scheme draws its picture.
+constexpr int kSideWidth = 170;
 constexpr int kSideMenuTag = 100;
 constexpr int kVersionFontSize = 7;
 constexpr int kButtonBarHeight = 30;
@@ -82,7 +82,7 @@ TContestLogDesign::TContestLogDesign(TComponent* owner) : ui::TkvForm(owner) {
 
 void TContestLogDesign::MakeSideBar() {
   // The side bar's picture lies behind everything on the left; the colour scheme draws it.
-  Image2 = Make<platform::qt::TImage>(this, this, "Image2", 0, 0, kSideBarWidth, kDesignHeight);
+  Image2 = Make<platform::qt::TImage>(this, this, "Image2", 0, 0, kSideWidth, kDesignHeight);
   Image2->SetStretch(true);
   Image2->SetAlign(platform::qt::TAlign::alLeft);
   // A menu entry of the side bar (tag 100), red and drawn over the picture.
@@ -96,6 +96,8 @@ void TContestLogDesign::MakeSideBar() {
   btnadifimport = Make<ui::TkvBitBtn>(this, this, "btnadifimport", 5, 548, kSideWidth - 10, 30);
   btnadifimport->SetCaption("ADIF-Import");
   lversion = MakeLabel(this, this, "lversion", "", 5, 588);
+  lversion->SetWidth(kSideWidth - 10);
+  lversion->SetWordWrap(true);
   lversion->SetTransparent(true);
   lversion->Font().SetSize(kVersionFontSize);
   btnweitere = Make<ui::TkvBitBtn>(this, this, "btnweitere", 5, 611, kSideWidth - 10, 30);

@@ -146,8 +146,8 @@ void TContestLogStd::LayoutCompactLine() {
   const bool second_line = eCall2->Visible() || eFreq->Visible() || Definition.SWL != 0;
   const double qsl_row = second_line ? 5 : 3;
   const int drop = ui::ScalePixels(*this, kLabelDrop, false);
-  PlaceControlAt(*lQSLs, 1, qsl_row, 0, drop);
-  PlaceControlAt(*rqsls, 14, qsl_row, 0, drop);
+  PlaceControlAt(*rqsls, 1, qsl_row, 0, drop);
+  PlaceControlAt(*lQSLs, 3, qsl_row, 0, drop);
   PlaceControlAt(*lqsopartner, 20, qsl_row, 0, drop);
   PlaceControlAt(*lcallname, 20, qsl_row, 0, drop);
   // Time, mode, band and date in one line.
