@@ -1,10 +1,12 @@
 // The index rebuild: a new, empty index file, then the keys of every record through the key
-// builder.
+// builder, gathered in a walk over the records and laid out as trees (index_builder.h).
 
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <set>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "common/le_int.h"
@@ -12,6 +14,7 @@
 #include "storage/isam/engine_state.h"
 #include "storage/isam/file_names.h"
 #include "storage/isam/fileblock.h"
+#include "storage/isam/index_builder.h"
 #include "storage/isam/rebuild.h"
 #include "storage/isam/rebuild_io.h"
 #include "storage/isam/rebuild_message.h"
@@ -110,7 +113,8 @@ class IndexRebuild {
         builder_(builder),
         delete_collisions_(delete_collisions),
         progress_(progress),
-        messages_(ReplaceExtension(DataPart(name), kExtMessage)) {}
+        messages_(ReplaceExtension(DataPart(name), kExtMessage)),
+        unique_texts_(keys.size() + 1) {}
 
   void Run() {
     if (variable_ && !VarRecBufferEnsure(static_cast<std::size_t>(record_length_))) {
@@ -128,10 +132,12 @@ class IndexRebuild {
       return;
     }
     Fileblock& fb = *ResolveHandle(fb_);
-    bool ok = reader_.Init(&fb.data, record_length_, fb.Data().allocated) && Walk();
+    bool ok = true;
+    const std::vector<std::vector<int>> passes = PlanPasses(fb.Data().allocated);
+    for (std::size_t p = 0; p < passes.size() && ok; ++p) ok = Pass(fb, passes[p], p == 0);
     messages_.Close();
     if (ok) {
-      // Every key is in: the flush writes the index and then clears the marker.
+      // Every key is in: the flush writes the key headers and then clears the marker.
       fb.index_state = IndexState::kSound;
       FileblockFlush(fb_);
       ok = Isam().IsamOK;
@@ -154,65 +160,105 @@ class IndexRebuild {
     Isam() = failure;
   }
 
-  bool Walk() {
+  bool Unique(int key) const { return keys_[static_cast<std::size_t>(key - 1)].duplicates == 0; }
+
+  // The keys of each walk: as many as the memory of one pass holds, at least one.
+  std::vector<std::vector<int>> PlanPasses(std::int32_t slots) const {
+    std::vector<std::vector<int>> passes(1);
+    std::size_t used = 0;
+    const auto records = static_cast<std::size_t>(std::max(slots, 1));
+    for (int k = 1; k <= static_cast<int>(keys_.size()); ++k) {
+      const std::size_t need =
+          records * IndexBuilder::BytesPerRecord(keys_[static_cast<std::size_t>(k - 1)].length);
+      if (!passes.back().empty() && used + need > IndexPassMemory()) {
+        passes.emplace_back();
+        used = 0;
+      }
+      passes.back().push_back(k);
+      used += need;
+    }
+    return passes;
+  }
+
+  // One walk over the records, building the trees of `keys`. The first also settles which
+  // records collide in a unique key: they are listed in "MSG" and, with deleting on, deleted.
+  bool Pass(Fileblock& fb, const std::vector<int>& keys, bool first) {
+    IndexBuilder trees(fb, keys);
+    if (!reader_.Init(&fb.data, record_length_, fb.Data().allocated)) return false;
     RecordWalker walker(reader_, record_length_, variable_);
     std::vector<std::uint8_t> padded;
     std::size_t dirty = 0;  // bytes of `padded` that may be non-zero
-    std::vector<KeyStr> texts(keys_.size() + 1);
-    return WalkRecords(walker, progress_, messages_, [&](bool* kept) {
-      const std::uint8_t* record = walker.record();
-      if (variable_) {
-        const std::size_t length = static_cast<std::size_t>(walker.length());
-        try {
-          if (padded.size() < std::max(kBuilderRoom, length)) {
-            padded.resize(std::max(kBuilderRoom, length), 0);
-          }
-        } catch (const std::bad_alloc&) {
-          return Fail(kIsamRebuildNoMemory);
-        }
-        std::memcpy(padded.data(), record, length);
-        if (dirty > length) std::memset(padded.data() + length, 0, dirty - length);
-        dirty = length;
-        record = padded.data();
-      }
-      bool deleted = false;
-      if (!AddKeys(walker, record, texts, &deleted)) return false;
-      if (deleted) reader_.Invalidate();
-      *kept = !deleted;
-      return true;
-    });
+    const bool walked = WalkRecords(walker, first ? progress_ : RebuildProgress{},
+                                    first ? &messages_ : nullptr, [&](bool* kept) {
+                                      const std::uint8_t* record = walker.record();
+                                      if (variable_) {
+                                        const std::size_t length =
+                                            static_cast<std::size_t>(walker.length());
+                                        try {
+                                          if (padded.size() < std::max(kBuilderRoom, length)) {
+                                            padded.resize(std::max(kBuilderRoom, length), 0);
+                                          }
+                                        } catch (const std::bad_alloc&) {
+                                          return Fail(kIsamRebuildNoMemory);
+                                        }
+                                        std::memcpy(padded.data(), record, length);
+                                        if (dirty > length)
+                                          std::memset(padded.data() + length, 0, dirty - length);
+                                        dirty = length;
+                                        record = padded.data();
+                                      }
+                                      bool deleted = false;
+                                      if (!GatherKeys(walker, record, trees, first, &deleted))
+                                        return false;
+                                      if (deleted) reader_.Invalidate();
+                                      *kept = !deleted;
+                                      return true;
+                                    });
+    return walked && trees.Write();
   }
 
-  bool AddKeys(const RecordWalker& walker, const std::uint8_t* record, std::vector<KeyStr>& texts,
-               bool* deleted) {
+  // The entries of one record for the keys the pass builds. A text that a unique key holds for
+  // an earlier record is not added: listed in "MSG", and with deleting on the record is deleted
+  // with a dump and gets no entry in any key.
+  bool GatherKeys(const RecordWalker& walker, const std::uint8_t* record, IndexBuilder& trees,
+                  bool first, bool* deleted) {
     const RecRef ref = walker.ref();
-    for (std::size_t k = 1; k <= keys_.size(); ++k) {
+    std::vector<std::pair<int, KeyStr>> entries;
+    for (int k = 1; k <= static_cast<int>(keys_.size()); ++k) {
+      const bool settle = first && Unique(k);
+      if (!settle && !trees.Has(k)) continue;
+      if (!first && skipped_.count({ref, k}) != 0) continue;
       std::string text;
       if (!RunCallback([&] { builder_(record, static_cast<std::uint16_t>(k), text); })) {
         return Fail(kIsamRebuildKeyBuilder);
       }
-      texts[k] = KeyStr(std::string_view(text).substr(0, kMaxKeyLength));
-      FileblockAddKey(fb_, static_cast<int>(k), ref, texts[k]);
-      if (Isam().IsamOK) continue;
-      if (Isam().IsamError != kIsamDuplicateKey || keys_[k - 1].duplicates != 0) return false;
-      IsamReset();
-      if (!messages_.KeyNotAdded(texts[k].str(), static_cast<int>(k), ref)) return false;
-      if (!delete_collisions_) continue;
-      // The dump reaches the file before the record is deleted, so a failing write loses
-      // nothing.
-      if (!messages_.RecordDeleted(walker.record(), walker.length())) return false;
-      for (std::size_t j = 1; j < k; ++j) {
-        FileblockDeleteKey(fb_, static_cast<int>(j), ref, texts[j]);
-        if (!Isam().IsamOK) return false;
+      const KeyStr key_text(std::string_view(text).substr(0, kMaxKeyLength));
+      if (settle && unique_texts_[static_cast<std::size_t>(k)].count(key_text.str()) != 0) {
+        if (!messages_.KeyNotAdded(key_text.str(), k, ref)) return false;
+        if (!delete_collisions_) {
+          skipped_.insert({ref, k});
+          continue;
+        }
+        // The dump reaches the file before the record is deleted, so a failing write loses
+        // nothing.
+        if (!messages_.RecordDeleted(walker.record(), walker.length())) return false;
+        if (variable_) {
+          VarRecDelete(fb_, ref);
+        } else {
+          FileblockDeleteRecord(fb_, ref);
+        }
+        *deleted = true;
+        return Isam().IsamOK;
       }
-      if (variable_) {
-        VarRecDelete(fb_, ref);
-      } else {
-        FileblockDeleteRecord(fb_, ref);
+      entries.emplace_back(k, key_text);
+    }
+    try {
+      for (const auto& [k, text] : entries) {
+        if (first && Unique(k)) unique_texts_[static_cast<std::size_t>(k)].insert(text.str());
+        if (trees.Has(k) && !trees.Add(k, text, ref)) return false;
       }
-      if (!Isam().IsamOK) return false;
-      *deleted = true;
-      return true;
+    } catch (const std::bad_alloc&) {
+      return Fail(kIsamRebuildNoMemory);
     }
     return true;
   }
@@ -228,6 +274,10 @@ class IndexRebuild {
   RebuildMessageFile messages_;
   FileblockHandle fb_ = nullptr;
   SlotReader reader_;
+  // Per unique key, the texts of the records that keep their entries; the entries a collision
+  // left out while the record stayed (deleting off).
+  std::vector<std::unordered_set<std::string>> unique_texts_;
+  std::set<std::pair<RecRef, int>> skipped_;
 };
 
 }  // namespace

@@ -111,12 +111,13 @@ class RecordWalker {
 
 // Walks every record the walker delivers: `each(&kept)` handles the record, answers false on an
 // error and sets `kept` when the record reached the new file. A record left out is dumped to
-// "MSG" (a failed write ends the walk), so nothing vanishes without a trace. After each record
-// the progress procedure sees the records read and kept so far; a record left out counts as
-// read and not kept. True at the end of the file.
+// "MSG" (a failed write ends the walk), so nothing vanishes without a trace; without `messages`
+// it is passed over (a later walk over a file whose first walk dumped it). After each record the
+// progress procedure sees the records read and kept so far; a record left out counts as read and
+// not kept. True at the end of the file.
 template <typename Each>
 bool WalkRecords(RecordWalker& walker, const RebuildProgress& progress,
-                 RebuildMessageFile& messages, Each each) {
+                 RebuildMessageFile* messages, Each each) {
   std::int32_t read = 0;
   std::int32_t written = 0;
   for (;;) {
@@ -125,7 +126,9 @@ bool WalkRecords(RecordWalker& walker, const RebuildProgress& progress,
     if (step == RecordWalker::Step::kError) return false;
     bool kept = false;
     if (step == RecordWalker::Step::kLeftOut) {
-      if (!messages.RecordLeftOut(walker.record(), walker.length())) return false;
+      if (messages != nullptr && !messages->RecordLeftOut(walker.record(), walker.length())) {
+        return false;
+      }
     } else if (!each(&kept)) {
       return false;
     }

@@ -140,7 +140,7 @@ class Reorganisation {
   bool Walk() {
     RecordWalker walker(reader_, record_length_, variable_);
     std::vector<std::uint8_t> out;
-    return WalkRecords(walker, progress_, messages_, [&](bool* kept) {
+    return WalkRecords(walker, progress_, &messages_, [&](bool* kept) {
       try {
         out.resize(static_cast<std::size_t>(walker.length()));
       } catch (const std::bad_alloc&) {
