@@ -7,6 +7,7 @@
 #include "contest/contest_fkt.h"
 #include "contest/contest_lookups.h"
 #include "contest/contest_tables.h"
+#include "output/cabrillo.h"
 #include "output/log_lists.h"
 #include "output/log_walk.h"
 #include "output/qso_list.h"
@@ -75,8 +76,8 @@ bool WriteSummarySheet(TAlleRout& channel, const contest::TContestRec& definitio
 
 bool ExportContestLog(TAlleRout& channel, const contest::TContestRec& definition,
                       const PeriodSet& periods, const contest::TdbContestBase& catalogue,
-                      const contest::TdbContestBase& contest_data,
-                      const HeaderOverrides& overrides, bool by_band) {
+                      const contest::TdbContestBase& contest_data, const HeaderOverrides& overrides,
+                      bool by_band) {
   const contest::TContestKKRec log = CatalogueRecord(catalogue);
   const BandSlotTallies tallies = StoredTallies(log, contest_data);
   SumBandTotals(channel, log, tallies);
@@ -125,8 +126,12 @@ bool LogExport::WritesList() const {
 
 bool LogExport::WriteFormatHeader(char band) {
   channel_.ResetPosition();
-  // The STF, ADIF, Cabrillo and EDI heads come with their writers.
-  if (WritesList()) WriteListHeader(channel_, definition_, record_, band);
+  // The STF, ADIF and EDI heads come with their writers.
+  if (channel_.GetChannel() == Channel::kCabrillo) {
+    WriteCabrilloHeader(channel_, definition_, record_, tallies_);
+  } else if (WritesList()) {
+    WriteListHeader(channel_, definition_, record_, band);
+  }
   return true;
 }
 
@@ -138,13 +143,18 @@ bool LogExport::ExportQSOs(char band) {
     if (channel_.NewPageIfFull()) WriteFormatHeader(band);
     if (!InPeriod(periods_, qso.Datum, qso.Zeit)) return;
     if (band != 0 && qso.Bandcode != band) return;
-    if (!WritesList()) return;  // the other formats' QSO lines come with their writers
+    const Channel c = channel_.GetChannel();
+    // The STF, ADIF and EDI lines come with their writers.
+    if (c != Channel::kCabrillo && !WritesList()) return;
     ++written;
-    const std::string line = WriteListQSO(channel_, written, definition_, catalogue_, qso);
+    const std::string line = c == Channel::kCabrillo
+                                 ? WriteCabrilloQSO(channel_, definition_, record_, qso)
+                                 : WriteListQSO(channel_, written, definition_, catalogue_, qso);
     channel_.WriteLine(line, true, true);
     longest = std::max(longest, static_cast<int>(common::Trim(line).size()));
   });
   const Channel c = channel_.GetChannel();
+  if (c == Channel::kCabrillo) WriteCabrilloTrailer(channel_);
   if ((c == Channel::kPrinter || c == Channel::kText) && one_pass_) {
     if (channel_.NewPageIfFull()) WriteFormatHeader(band);
     WriteScoreLine(channel_, longest, definition_, tallies_, record_);

@@ -7,8 +7,8 @@
 // The drivers decide which QSOs are written and in which order: the log is read by date and
 // time; a QSO outside the periods, of another band than the section's, or a QSY marker is never
 // written. The lines come from the list writers (output/qso_list.h) and the sheet
-// (output/summary_sheet.h); the STF, ADIF, Cabrillo and EDI formats plug into the header and
-// QSO steps of LogExport.
+// (output/summary_sheet.h) and the Cabrillo writer (output/cabrillo.h); the STF, ADIF and EDI
+// formats plug into the header and QSO steps of LogExport.
 //
 // The catalogue and contest-data tables are positioned on the log; each driver opens the log's
 // QSO table itself and lets it go before it returns.

@@ -13,7 +13,8 @@ OwnStationTexts OwnStationFromSettings() {
           .swl_number = std::string(own.further.Get(1)),
           .street = std::string(own.further.Get(3)),
           .city = std::string(own.further.Get(4)),
-          .country = std::string(own.further.Get(5))};
+          .country = std::string(own.further.Get(5)),
+          .email = std::string(own.further.Get(10))};
 }
 
 }  // namespace output
