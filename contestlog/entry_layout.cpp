@@ -4,10 +4,9 @@
 #include <array>
 #include <string>
 
-#include "common/service.h"
+#include "contest/window/entry_helpers.h"
 #include "contestlog/contest_log_std.h"
 #include "contestlog/log_start.h"
-#include "logbook/settings/setups.h"
 #include "ui/kv_form.h"
 
 namespace contestlog {
@@ -25,8 +24,6 @@ constexpr int kModeEditRaise = 4;
 constexpr int kLargeFontSize = 11;
 constexpr double kBeamBelowNumber = 0.9;
 constexpr int kWideExchangeCells = 9;
-// The settings' further option that shows zeros of calls slashed (counted from 0).
-constexpr std::size_t kSlashedZeroOption = 7;
 
 contest::TContestKKRec CatalogueRecord(const contest::TdbContest& catalogue) {
   contest::TContestKKRec log{};
@@ -46,9 +43,7 @@ void TContestLogStd::LayoutEntryFields() {
   const contest::TContestKKRec log = CatalogueRecord(*Catalogue);
   const bool listener = Definition.SWL != 0;
   const bool sent_exchange_used = ContestDataRecord(*ContestData).RstsNichtSperren != 0;
-  const bool slashed_zero =
-      common::Service<logbook::ToSetups>::Get().WeiterePtr().option_bytes_1_to_11
-          [kSlashedZeroOption] != 0;
+  const bool slashed_zero = contest::window::SlashedZeroDisplay();
   for (ui::TkvEdit* call_field : {eCall2, eRSTr1, eRSTs1, eCall}) {
     call_field->SetSlashedZero(slashed_zero);
   }
@@ -206,7 +201,7 @@ void TContestLogStd::LayoutEntryFields() {
 void TContestLogStd::CaptionExchangeFields() {
   const std::array<TLabel*, 3> captions = {lRST2Name, lRST3Name, lRST4Name};
   for (TLabel* label : captions) label->SetCaption("");
-  const char code = CatalogueRecord(*Catalogue).Typ;
+  const char code = ContestCode(*Catalogue);
   for (int slot = 2; slot <= 4; ++slot) {
     const std::string caption = ExchangeCaption(Definition, code, slot);
     PlaceExchangeCaption(slot, !caption.empty(), caption);

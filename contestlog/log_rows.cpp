@@ -11,6 +11,7 @@
 #include "common/string_helpers.h"
 #include "common/to_dates.h"
 #include "contest/contest_fkt.h"
+#include "contestlog/log_start.h"
 #include "logbook/reference/bands.h"
 
 namespace contestlog {
@@ -30,12 +31,6 @@ constexpr int kFirstNumber = 1;
 constexpr int kLastNumber = 999999999;
 constexpr int kCallKeyWidth = 14;
 constexpr int kDxccKeyWidth = 6;
-
-char ContestCode(const ContestLogCore& window) {
-  contest::TContestKKRec log{};
-  window.Catalogue->GetKKRec(log);
-  return log.Typ;
-}
 
 bool ListenerLog(const contest::TContestRec& definition) { return definition.SWL != 0; }
 
@@ -135,7 +130,7 @@ std::string BuildRowText(std::string_view field, const contest::TdbContestBase& 
   contest::TContestLKRec qso{};
   table.GetLKRec(qso);
   const contest::TContestRec& definition = window.Definition;
-  const char code = ContestCode(window);
+  const char code = ContestCode(*window.Catalogue);
   const bool listener = ListenerLog(definition);
   if (field == "RSTs") {
     const std::string text = contest::TContestFkt::SentExchangeText(qso);

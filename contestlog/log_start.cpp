@@ -59,6 +59,12 @@ const char* MemberCaption19(char code) {
 
 }  // namespace
 
+char ContestCode(const contest::TdbContestBase& catalogue) {
+  contest::TContestKKRec log{};
+  catalogue.GetKKRec(log);
+  return log.Typ;
+}
+
 bool HasMode(const contest::TContestRec& definition, std::string_view mode) {
   return std::any_of(definition.Modes.begin(), definition.Modes.end(),
                      [&](const contest::ContestText& m) { return m.view() == mode; });

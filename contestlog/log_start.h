@@ -9,8 +9,12 @@
 
 #include "contest/catalogue_record.h"
 #include "contest/contest_definition.h"
+#include "contest/contest_table.h"
 
 namespace contestlog {
+
+// The contest code of the catalogue object's record.
+char ContestCode(const contest::TdbContestBase& catalogue);
 
 // Whether `mode` is one of the definition's modes.
 bool HasMode(const contest::TContestRec& definition, std::string_view mode);

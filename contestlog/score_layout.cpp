@@ -7,8 +7,10 @@
 #include "common/char_convert.h"
 #include "common/lang_text.h"
 #include "common/service.h"
+#include "contest/window/entry_helpers.h"
 #include "contest/window/log_refresh.h"
 #include "contestlog/contest_log_std.h"
+#include "contestlog/log_start.h"
 #include "logbook/reference/bands.h"
 #include "logbook/settings/setups.h"
 #include "ui/kv_form.h"
@@ -31,15 +33,8 @@ constexpr int kBoardCells = 56;
 constexpr int kLabelDrop = 3;
 constexpr int kListButtonGap = 8;
 constexpr int kTotalsMargin = 10;
-constexpr std::size_t kSlashedZeroOption = 7;
 constexpr std::array<TColor, kOwnCallLabels> kOwnCallColours = {0x00FFFFFF, 0x02EA8655,
                                                                 0x02F4C4AC};
-
-char ContestCode(const contest::TdbContest& catalogue) {
-  contest::TContestKKRec log{};
-  catalogue.GetKKRec(log);
-  return log.Typ;
-}
 
 std::string BandName(char band) {
   return common::Service<logbook::ToBaender>::Get().Band2Name(band, false);
@@ -94,10 +89,9 @@ void TContestLogStd::LayoutScoreArea(std::uint8_t band_slot_at_creation) {
   lversion->SetCaption(Definition.VersionText.str());
 
   // 6. The own call in the button bars.
-  logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
   const std::string own_call = common::ZeroToSlashedZero(
-      settings.GetOwnCall(false),
-      settings.WeiterePtr().option_bytes_1_to_11[kSlashedZeroOption] != 0);
+      common::Service<logbook::ToSetups>::Get().GetOwnCall(false),
+      contest::window::SlashedZeroDisplay());
   for (std::size_t i = 0; i < kOwnCallLabels; ++i) {
     lglobcalla[i]->SetCaption(own_call);
     lglobcalla[i]->Font().SetColor(kOwnCallColours[i]);

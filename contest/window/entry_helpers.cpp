@@ -24,11 +24,6 @@ constexpr char kSlashedZero = static_cast<char>(216);
 // The further options' slashed-zero display, the byte the call entry asks.
 constexpr std::size_t kSlashedZeroTyping = 7;
 
-bool SlashedZeroTyping() {
-  return common::Service<logbook::ToSetups>::Get()
-             .WeiterePtr()
-             .option_bytes_1_to_11[kSlashedZeroTyping] != 0;
-}
 
 // Enables or disables the panel's own children of the kinds asked for.
 void EnableButtons(TWinControl& panel, bool enabled, bool bitmap_buttons_too) {
@@ -41,6 +36,12 @@ void EnableButtons(TWinControl& panel, bool enabled, bool bitmap_buttons_too) {
 }
 
 }  // namespace
+
+bool SlashedZeroDisplay() {
+  return common::Service<logbook::ToSetups>::Get()
+             .WeiterePtr()
+             .option_bytes_1_to_11[kSlashedZeroTyping] != 0;
+}
 
 void ShowPeriodInfo(const TdbContestBase& catalogue, TdbContestBase& log, bool force_time,
                     platform::qt::TLabel& time_label, platform::qt::TLabel& date_label,
@@ -81,7 +82,7 @@ void DefaultButton(platform::qt::TForm& form) {
 
 void CallKeyPress(platform::qt::TForm& form, TWinControl& edit, char& key) {
   auto* field = dynamic_cast<ui::TkvEdit*>(&edit);
-  if (key == '0' && field != nullptr && field->SlashedZero() && SlashedZeroTyping()) {
+  if (key == '0' && field != nullptr && field->SlashedZero() && SlashedZeroDisplay()) {
     key = kSlashedZero;
   }
   if (key != '#' || edit.Name() != "eCall") return;

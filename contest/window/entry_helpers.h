@@ -27,11 +27,14 @@ void ShowPeriodInfo(const TdbContestBase& catalogue, TdbContestBase& log, bool f
 // that handler with Enter (character 13) as if the key had been typed there.
 void DefaultButton(platform::qt::TForm& form);
 
+// Whether the settings show the zeros of calls slashed (ToSetups, further options byte 7
+// counted from 0).
+bool SlashedZeroDisplay();
+
 // The key-press handler of the call fields. In a TkvEdit with the slashed zero, a typed '0'
-// becomes the slashed zero (216) when the settings' slashed-zero display is on (ToSetups,
-// further options byte 7 counted from 0). In the field named "eCall" a typed '#' appends "/p"
-// unless the text already holds "/p" in any letter case, and acts as Enter: `key` becomes 13 and
-// DefaultButton runs.
+// becomes the slashed zero (216) when the settings' slashed-zero display is on. In the field
+// named "eCall" a typed '#' appends "/p" unless the text already holds "/p" in any letter case,
+// and acts as Enter: `key` becomes 13 and DefaultButton runs.
 void CallKeyPress(platform::qt::TForm& form, platform::qt::TWinControl& edit, char& key);
 
 // Toggles the QSL-sent mark: 'J', 'S', 'Y' in either case become 'N', anything else 'Y'; the
