@@ -66,6 +66,15 @@ class JournalTest : public NetworkTest {
 
   std::string CheckAll() { return IsamCheck(Name("J"), PeerCheckOptions()).Text(); }
 
+  // Rebuilds the fileblock, which must then hold all `records` records, sound.
+  void ExpectRebuiltWhole(int records) {
+    RebuildFixed(Name("J"), kPeerRecordLength, std::vector<KeySpec>{{12, 0}, {4, 1}}, PeerKeys);
+    ASSERT_EQ(Err(), 0);
+    const CheckReport report = IsamCheck(Name("J"), PeerCheckOptions());
+    EXPECT_EQ(report.Text(), "");
+    EXPECT_EQ(report.used_records, records);
+  }
+
   std::map<std::string, std::string> saved_;
 };
 
@@ -236,14 +245,7 @@ class TreeFault : public JournalTest,
       return false;
     }
     EXPECT_FALSE(Journal()) << "the journal undoes a failed change";
-    RebuildFixed(Name("J"), kPeerRecordLength, std::vector<KeySpec>{{12, 0}, {4, 1}},
-                 [](const std::uint8_t* record, std::uint16_t key, std::string& text) {
-                   text = PeerKeyText(PeerText(record), key);
-                 });
-    EXPECT_EQ(Err(), 0);
-    const CheckReport report = IsamCheck(Name("J"), PeerCheckOptions());
-    EXPECT_EQ(report.Text(), "");
-    EXPECT_EQ(report.used_records, Row().records);
+    ExpectRebuiltWhole(Row().records);
     return true;
   }
 };
@@ -360,14 +362,7 @@ TEST_F(CrashTest, ARandomlyDamagedJournalNeverLeavesAFileThatOpensAndFailsTheChe
     ++refused;
     ASSERT_EQ(Err(), kIsamIndexUnusable);
     EXPECT_EQ(ReadFile(Name("J") + ".DAT")[20], 1);
-    RebuildFixed(Name("J"), kPeerRecordLength, std::vector<KeySpec>{{12, 0}, {4, 1}},
-                 [](const std::uint8_t* record, std::uint16_t key, std::string& text) {
-                   text = PeerKeyText(PeerText(record), key);
-                 });
-    ASSERT_EQ(Err(), 0);
-    const CheckReport report = IsamCheck(Name("J"), PeerCheckOptions());
-    EXPECT_EQ(report.Text(), "");
-    EXPECT_EQ(report.used_records, 63);
+    ExpectRebuiltWhole(63);
   }
   EXPECT_GT(refused, 250);
 }

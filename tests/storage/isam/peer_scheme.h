@@ -42,6 +42,11 @@ inline OpenOptions ParseOpenOptions(std::string_view words) {
           .shared = has("shared")};
 }
 
+// The rebuild's key builder for the scheme.
+inline void PeerKeys(const std::uint8_t* record, std::uint16_t key, std::string& text) {
+  text = PeerKeyText(PeerText(record), key);
+}
+
 // The checker's key builder for the scheme.
 inline CheckOptions PeerCheckOptions() {
   return {.key_builder = [](const std::uint8_t* record, std::size_t, int key) {

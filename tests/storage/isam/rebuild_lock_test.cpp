@@ -48,10 +48,7 @@ TEST_F(RebuildLockTest, TheHolderOpensCreatesAndRebuildsWhileTheDialogFileStays)
   FileblockUnlockFile(h);
   FileblockClose(h);
   auto b = StartPeer("");
-  RebuildFixed(Name("N"), kPeerRecordLength, kPeerKeys,
-               [](const std::uint8_t* record, std::uint16_t key, std::string& text) {
-                 text = PeerKeyText(PeerText(record), key);
-               });
+  RebuildFixed(Name("N"), kPeerRecordLength, kPeerKeys, PeerKeys);
   EXPECT_EQ(Err(), 0);
   EXPECT_EQ(Dialog(), Bytes{0});  // made fresh, not deleted: it carries the lock
   FileblockReleaseExclusive(Name("N"));
