@@ -23,7 +23,6 @@
 #include "logbook/reference/prefix.h"
 #include "logbook/reference/prefix_files.h"
 #include "logbook/settings/setups.h"
-#include "logbook/setupfiles/settings_store.h"
 #include "logbook/setupfiles/setup_files.h"
 #include "output/alle_rout.h"
 #include "output/print_settings.h"
@@ -56,7 +55,9 @@ ProgramServices::ProgramServices(std::string data_folder) : data_folder_(std::mo
   Service<logbook::ToDatQSO>::Create().SetDxccPass(
       [](logbook::TdbProject& project) { logbook::ReassignDxccOf(project); });
   Service<storage::DriverSystem>::Create().SetStartFolder(data_folder_);
-  Service<storage::ToDBFkt>::Create();
+  // The error log goes to the settings' folder; until the settings are loaded that is the data
+  // folder, which also holds the installation help page.
+  Service<storage::ToDBFkt>::Create().SetReportFolders(data_folder_, "");
   // The DXCC selection opens its window where it was last closed in the current project.
   Service<logbook::ToDatPrefix>::Create().SetWindowPlace(
       std::make_unique<logbook::ProjectWindowPlace>());
@@ -72,7 +73,9 @@ ProgramServices::~ProgramServices() {
   // manager runs.
   Service<logbook::ToDatQSO>::Destroy();
   Service<logbook::ToProjecte>::Destroy();
-  if (file_manager_started_) StopFileManager();
+  if (Service<storage::DriverSystem>::Get().Started()) {
+    Service<storage::ToDBFkt>::Get().DoneDatabase();
+  }
   // The dump describes the last driver operation, so it is written before anything is freed.
   storage::DriverExitProcedure();
   Service<output::TPrintSS>::Destroy();
@@ -96,32 +99,6 @@ ProgramServices::~ProgramServices() {
   Service<common::ToMessages>::Destroy();
   Service<logbook::ToSetups>::Destroy();
   Service<common::ToDates>::Destroy();
-}
-
-bool ProgramServices::StartFileManager() {
-  auto& file_manager = Service<storage::ToDBFkt>::Get();
-  // The error log goes to the settings' folder; until the settings are loaded that is the data
-  // folder, which also holds the installation help page.
-  file_manager.SetReportFolders(data_folder_, "");
-  file_manager_started_ = file_manager.InitDatabase();
-  return file_manager_started_;
-}
-
-bool ProgramServices::LoadSettings() {
-  Service<logbook::ToDatSetup>::Get().OpenFiles(logbook::ToDatSetup::kBitMain, false);
-  return logbook::LoadSettings();
-}
-
-bool ProgramServices::SaveSettings() {
-  const bool saved = logbook::SaveSettings(false);
-  Service<logbook::ToDatSetup>::Get().CloseFiles(logbook::ToDatSetup::kBitMain |
-                                                 logbook::ToDatSetup::kBitMore);
-  return saved;
-}
-
-std::string ProgramServices::StopFileManager() {
-  file_manager_started_ = false;
-  return Service<storage::ToDBFkt>::Get().DoneDatabase();
 }
 
 }  // namespace app

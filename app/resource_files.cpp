@@ -5,6 +5,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "app/help_page.h"
 #include "common/le_int.h"
 #include "logbook/reference/prefix_files.h"
 #include "storage/driver/error_report.h"
@@ -49,7 +50,7 @@ void InstallResourceFiles(const std::string& resource_folder, const std::string&
   std::error_code ec;
   const fs::path from = resource_folder;
   const fs::path to = data_folder;
-  for (const char* name : {storage::kInstallHelpPage}) {
+  for (const char* name : {storage::kInstallHelpPage, kHelpPage}) {
     if (fs::exists(to / name, ec)) continue;
     fs::copy_file(from / name, to / name, ec);  // best effort, see the header
   }

@@ -1,7 +1,7 @@
 // Files the program keeps in its data folder from its own resources, copied there on start: the
-// installation help page when it is missing, and the prefix tables the build made from the
-// country file (PXPREFIX, PXPREFES) when a table is missing or holds no record. The user's learnt
-// prefix entries (PXPREFEE) are never copied over.
+// installation help page and the program's help page when they are missing, and the prefix
+// tables the build made from the country file (PXPREFIX, PXPREFES) when a table is missing or
+// holds no record. The user's learnt prefix entries (PXPREFEE) are never copied over.
 #pragma once
 
 #include <string>

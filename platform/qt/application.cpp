@@ -95,6 +95,8 @@ TApplication& Application() {
 
 void TApplication::Run() {
   while (!terminated_) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+  // What closes after the loop (a notice at shutdown) still shows modally, and a later Run runs.
+  terminated_ = false;
 }
 
 void TApplication::Terminate() {

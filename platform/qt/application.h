@@ -41,7 +41,8 @@ class TApplication {
   // The program's main window: closing it ends the application. None until set.
   TForm* MainForm() const { return main_form_; }
   void SetMainForm(TForm* form) { main_form_ = form; }
-  // Runs messages until Terminate (or the main form closed).
+  // Runs messages until Terminate (or the main form closed); afterwards the application is no
+  // longer terminated, so that modal forms of the shutdown still show.
   void Run();
   void Terminate();
   bool Terminated() const { return terminated_; }

@@ -15,6 +15,7 @@
 #include "output/alle_rout.h"
 #include "output/print_settings.h"
 #include "storage/driver/driver_system.h"
+#include "storage/tables/db_functions.h"
 
 namespace app {
 namespace {
@@ -37,10 +38,12 @@ class ProgramServicesTest : public ::testing::Test {
     return recorder;
   }
 
+  static storage::ToDBFkt& FileManager() { return common::Service<storage::ToDBFkt>::Get(); }
+
   std::string folder_;
 };
 
-TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
+TEST_F(ProgramServicesTest, TheFileManagerRunsInTheDataFolderAndStopsWithTheServices) {
   {
     ProgramServices services(folder_ + "/");
     EXPECT_TRUE(common::Service<logbook::ToSetups>::Exists());
@@ -49,39 +52,21 @@ TEST_F(ProgramServicesTest, StartsAndStopsTheFileManagerInTheDataFolder) {
     EXPECT_TRUE(common::Service<output::TAlleRout>::Exists());
     EXPECT_TRUE(common::Service<output::TPrintSS>::Exists());
     auto* messages = RecordMessages();
-    ASSERT_TRUE(services.StartFileManager());
+    ASSERT_TRUE(FileManager().InitDatabase());
     EXPECT_TRUE(common::Service<storage::DriverSystem>::Get().Started());
-    EXPECT_EQ(services.StopFileManager(), "");
+    EXPECT_EQ(common::Service<storage::DriverSystem>::Get().StartFolder(), folder_ + "/");
     EXPECT_TRUE(messages->calls.empty());
+    // A start that stopped half-way leaves the file manager running: the services stop it.
   }
   EXPECT_FALSE(common::Service<logbook::ToSetups>::Exists());
   EXPECT_FALSE(common::Service<storage::DriverSystem>::Exists());
   EXPECT_FALSE(common::Service<contest::ToDatContest>::Exists());
 }
 
-// Until the main window does it, the program loads its settings once the file manager runs and
-// writes them back before it stops: what one run set, the next run has.
-TEST_F(ProgramServicesTest, SettingsComeBackAtTheNextStart) {
-  {
-    ProgramServices services(folder_ + "/");
-    ASSERT_TRUE(services.StartFileManager());
-    ASSERT_TRUE(services.LoadSettings());
-    common::Service<logbook::ToSetups>::Get().SetOwnCall("DL0PEL");
-    ASSERT_TRUE(services.SaveSettings());
-    EXPECT_EQ(services.StopFileManager(), "");
-  }
-  ProgramServices services(folder_ + "/");
-  ASSERT_TRUE(services.StartFileManager());
-  ASSERT_TRUE(services.LoadSettings());
-  EXPECT_EQ(common::Service<logbook::ToSetups>::Get().GetOwnCall(false), "DL0PEL");
-  EXPECT_TRUE(services.SaveSettings());
-  EXPECT_EQ(services.StopFileManager(), "");
-}
-
 TEST_F(ProgramServicesTest, AnUnusableDataFolderIsReportedAndRefused) {
   ProgramServices services(folder_ + "/missing/");
   auto* messages = RecordMessages();
-  EXPECT_FALSE(services.StartFileManager());
+  EXPECT_FALSE(FileManager().InitDatabase());
   bool told = false;
   for (const auto& call : messages->calls)
     told |= call.text == "Dateiverwaltung konnte nicht initialisiert werden";
