@@ -40,6 +40,8 @@ class TContestBrow : public ui::TkvForm {
  public:
   static constexpr int kDesignWidth = 1006;
   static constexpr int kDesignHeight = 646;
+  static constexpr int kMinWidth = 800;
+  static constexpr int kMinHeight = 600;
   static constexpr int kHelpContext = 310110018;
 
   // Builds the window and runs FormCreate. `outcome` outlives the window.

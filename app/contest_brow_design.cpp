@@ -62,6 +62,7 @@ void TContestBrow::BuildControls() {
   SetCaption("Contest - Modul");
   SetPosition(platform::qt::TPosition::poDesigned);
   SetClientSize(kDesignWidth, kDesignHeight);
+  SetMinClientSize(kMinWidth, kMinHeight);
   SetHelpContext(kHelpContext);
   SetKeyPreview(true);
   RegisterMainWindowPictures();

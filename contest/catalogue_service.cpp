@@ -141,9 +141,9 @@ void TContestFkt::SetRcvdExchange(std::string_view text, TContestLKRec& record) 
 // --- the contest code and this edition ---
 
 std::string TContestFkt::TitleOf(const ContestTitleRow& row) {
-  if (row.code != kEditionCode) return std::string(row.title);
-  const ContestData* edition = Definitions().Find(kEditionCode);
-  return edition != nullptr ? edition->Title : std::string();
+  if (row.code != kEventCode) return std::string(row.title);
+  const ContestData* event = Definitions().Find(kEventCode);
+  return event != nullptr ? event->Title : std::string();
 }
 
 void TContestFkt::ContestTitleAndPicture(char code, std::string& title, std::string& picture) {
@@ -160,8 +160,9 @@ void TContestFkt::EditionInfo(char& code, std::string& caption, std::string& not
                               std::string& picture_name) {
   const std::string& maker = Definitions().Program().Maker;
   code = kEditionCode;
-  caption = maker + " " + std::string(kProgramName) + " " + std::string(kVersion) + " " +
-            TitleOf(*FindContestTitle(kEditionCode));
+  const ContestTitleRow* edition = FindContestTitle(kEditionCode);
+  caption = maker + " " + std::string(kProgramName) + " " + std::string(kVersion);
+  if (edition != nullptr) caption += " " + TitleOf(*edition);
   notice = "Contest-Logbuch der " + maker;
   picture_name = kTitlePicture;
 }

@@ -39,8 +39,13 @@
 
 namespace contest {
 
-// This edition's contest code: the main window lists the logs of this contest.
-inline constexpr char kEditionCode = '.';
+// This edition's contest code: the main window lists the logs of this contest. The build chooses
+// it (DOMIVOX_EDITION_CODE, '.' unless another edition is built).
+static_assert(sizeof(DOMIVOX_EDITION_CODE) == 2, "the edition code is one character");
+inline constexpr char kEditionCode = DOMIVOX_EDITION_CODE[0];
+// The maker's own event contest, whatever the edition: its title and event stations are in the
+// contest data.
+inline constexpr char kEventCode = '.';
 
 class TContestFkt {
  public:

@@ -82,7 +82,7 @@ bool TContLogAlle::IsBonusStation(std::string_view call, const TContestRec& defi
   const std::string cut =
       call.find('/') == std::string_view::npos ? std::string(call) : common::StrBefore(call, "/");
   bool result = true;
-  if (code == kEditionCode) {
+  if (code == kEventCode) {
     // The event's own stations; an event call not supplied matches nothing. "DOMIVOX" is
     // covered by "DOMI".
     const auto& event = fkt.Definitions().Program().EventCalls;

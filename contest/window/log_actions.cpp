@@ -4,7 +4,6 @@
 #include "common/string_helpers.h"
 #include "contest/contest_fkt.h"
 #include "platform/qt/application.h"
-#include "ui/web.h"
 
 namespace contest::window {
 namespace {
@@ -40,6 +39,6 @@ void Help() { platform::qt::Application().HelpCommand(platform::qt::HELP_CONTEXT
 
 void ShowMorePrograms() { common::Service<TContestFkt>::Get().ShowMorePrograms(); }
 
-void OpenMakerPage() { ui::TWebSS::OpenLink(kMakerPageAddress); }
+void OpenMakerPage() { common::Service<TContestFkt>::Get().OpenMakerPage(); }
 
 }  // namespace contest::window

@@ -10,9 +10,6 @@
 
 namespace contest::window {
 
-// The maker's web page.
-inline constexpr const char* kMakerPageAddress = "https://www.domivox.example/";
-
 // The note file of a log: its name with only blanks, '+', '-', '_', digits and ASCII letters
 // kept, and ".TXT" ("Test/Log: 2020" gives "TestLog 2020.TXT").
 std::string NoteFileName(std::string_view log_name);
@@ -30,7 +27,7 @@ void Help();
 // The further-programs window, through the catalogue service's port.
 void ShowMorePrograms();
 
-// Opens kMakerPageAddress through the desktop (ui::TWebSS::OpenLink).
+// Opens the maker's web page of the contest data (TContestFkt::OpenMakerPage).
 void OpenMakerPage();
 
 }  // namespace contest::window

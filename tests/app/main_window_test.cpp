@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "app/contest_ports.h"
 #include "app/help_page.h"
 #include "common/lang_text.h"
+#include "contestlog/contest_log_std.h"
 #include "logbook/settings/setups.h"
 #include "platform/qt/application.h"
 #include "platform/qt/keys.h"
@@ -120,6 +122,38 @@ TEST_F(StartRoadTest, WithoutAValidRowNothingStarts) {
   }
   Window().btnStartClick();
   EXPECT_TRUE(port_->logs_run.empty());
+}
+
+// The setup form answers "Contest starten"; everything else goes to the program's own windows.
+class StartingSetupForm final : public contest::ForwardingPort {
+ public:
+  using ForwardingPort::ForwardingPort;
+  std::int32_t RunEntryForm(int change, int mode, char code, contest::TdbContest&,
+                            contest::TdbContest&) override {
+    calls.push_back({change, mode, code});
+    return 1;
+  }
+  std::vector<RecordingContestPort::EntryCall> calls;
+};
+
+TEST_F(StartRoadTest, StartingOpensTheRealLogWindowOverTheMainWindow) {
+  WriteLogs(kLogs);
+  Fkt().SetPort(nullptr);
+  app::InstallContestPorts();
+  auto form = std::make_unique<StartingSetupForm>(Fkt().SetPort(nullptr));
+  StartingSetupForm* setup = form.get();
+  Fkt().SetPort(std::move(form));
+  Open();
+  std::int32_t shown_log = 0;
+  driver_.Then([&](platform::qt::TForm& window) {
+    shown_log = dynamic_cast<contestlog::TContestLogStd&>(window).LogNumber;
+    window.Close();
+  });
+  PressKey(Grid(), platform::qt::VK_RETURN);
+  EXPECT_EQ(driver_.Seen(), std::vector<std::string>{"ContestLogStd"});
+  EXPECT_EQ(shown_log, 4);
+  EXPECT_EQ(setup->calls, (std::vector<RecordingContestPort::EntryCall>{{1, 0, '.'}, {1, 1, '.'}}));
+  EXPECT_EQ(CurrentName(), "Charlie");
 }
 
 TEST_F(StartRoadTest, AfterTheLogWindowTheRowShowsWhatItSaved) {
@@ -319,6 +353,9 @@ TEST_F(MainWindowTest, ScreenshotsOfTheListAtTheDesignSizeAndTheSmallest) {
     EXPECT_FALSE(platform::qt::testkit::SaveScreenshot(
                      w, "main_window_" + std::to_string(width) + "x" + std::to_string(height))
                      .empty());
+    w.SetClientSize(640, 480);  // no smaller than the smallest size
+    EXPECT_EQ(w.ClientWidth(), 800);
+    EXPECT_EQ(w.ClientHeight(), 600);
     CloseDown();
   }
 }

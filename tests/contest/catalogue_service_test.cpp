@@ -446,10 +446,16 @@ TEST(RulesSources, EveryCodeWithAWebPageAndNoOther) {
 }
 
 TEST_F(ServiceTest, MakerPageAndFurtherPrograms) {
-  Fkt().OpenMakerPage();  // the built-in set has no address: no dead link
-  EXPECT_TRUE(port_->calls.empty());
+  Fkt().OpenMakerPage();
   Fkt().ShowMorePrograms();
-  EXPECT_EQ(port_->calls, std::vector<std::string>{"ShowMorePrograms"});
+  EXPECT_EQ(port_->calls, (std::vector<std::string>{"OpenLink https://www.domivox.example/",
+                                                    "ShowMorePrograms"}));
+}
+
+TEST_F(ServiceTest, AMakerPageTheOperatorEmptiedOpensNothing) {
+  std::ofstream(folder_ / "contests.toml") << "[Program]\nMakerPage = \"\"\n";
+  Fkt().OpenMakerPage();
+  EXPECT_TRUE(port_->calls.empty());
 }
 
 }  // namespace
