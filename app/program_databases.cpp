@@ -35,25 +35,29 @@ constexpr const char* kPrefixTableSource =
 
 common::ToMessages& Messages() { return Service<common::ToMessages>::Get(); }
 
-// The driver opens a table's files at their first use, so a table whose files cannot be opened
-// (a folder in their place, no access) shows only then: as a conflict the user gave up waiting
-// for, or as a serious error.
-bool Usable(storage::TdbTreiber* table) {
-  if (table == nullptr) return false;
+// A step of the start on the files: false also when it met a serious database error (the
+// driver has written its dump and report), so that the start can stop in order.
+template <typename Step>
+bool Succeeds(Step step) {
   try {
-    table->UsedRecs();
+    return step();
   } catch (const storage::EDBError&) {
     return false;
   }
-  return storage::DriverErrorClass() <= storage::kClassNotFound;
 }
 
-bool SettingsLoaded() {
-  try {
-    return logbook::LoadSettings();
-  } catch (const storage::EDBError&) {
-    return false;
-  }
+// Opens tables and makes the first access to `table`: the driver opens a table's files at their
+// first use, so files that cannot be opened (a folder in their place, no access) show only then,
+// as a serious error or as a conflict the user gave up waiting for.
+template <typename Open, typename Table>
+bool OpenedAndUsable(Open open, Table table) {
+  return Succeeds([&] {
+    if (!open()) return false;
+    storage::TdbTreiber* treiber = table();
+    if (treiber == nullptr) return false;
+    treiber->UsedRecs();
+    return storage::DriverErrorClass() <= storage::kClassNotFound;
+  });
 }
 
 std::int32_t SetupProject(const logbook::TdbSetupBase& setup) {
@@ -75,7 +79,7 @@ void SetSetupProject(logbook::TdbSetupBase& setup, std::int32_t project) {
 ProgramDatabases::ProgramDatabases(char code)
     : code_(code), definition_(std::make_unique<contest::TContestRec>()) {
   OpenSetupAndProject();
-  if (!SettingsLoaded()) Halt(kSettingsNotLoaded);
+  if (!Succeeds([] { return logbook::LoadSettings(); })) Halt(kSettingsNotLoaded);
   CheckPrefixTables();
   catalogue_ = std::make_unique<contest::TdbContest>(contest::kTableKK, 0);
   contest_data_ = std::make_unique<contest::TdbContest>(contest::kTableKZ, 0);
@@ -88,8 +92,11 @@ ProgramDatabases::~ProgramDatabases() { CloseDatabases(); }
 
 void ProgramDatabases::OpenSetupAndProject() {
   logbook::ToDatSetup& setup_files = Service<logbook::ToDatSetup>::Get();
-  setup_open_ = setup_files.OpenFiles(logbook::ToDatSetup::kBitMain, false);
-  if (!setup_open_ || !Usable(setup_files.Treiber(logbook::kSetupMain))) Halt(kSetupFilesFailed);
+  setup_open_ = true;  // closed on every way out, also after a failed open
+  if (!OpenedAndUsable([&] { return setup_files.OpenFiles(logbook::ToDatSetup::kBitMain, false); },
+                       [&] { return setup_files.Treiber(logbook::kSetupMain); })) {
+    Halt(kSetupFilesFailed);
+  }
   logbook::ToProjecte& projecte = Service<logbook::ToProjecte>::Get();
   std::int32_t project = projecte.CurrentProject();
   {
@@ -103,8 +110,12 @@ void ProgramDatabases::OpenSetupAndProject() {
   }
 
   logbook::ToDatProject& project_files = Service<logbook::ToDatProject>::Get();
-  project_open_ = project_files.OpenFiles(logbook::ToDatProject::kProjectBit, false);
-  if (!project_open_ || !Usable(project_files.Treiber())) Halt(kProjectFilesFailed);
+  project_open_ = true;
+  if (!OpenedAndUsable(
+          [&] { return project_files.OpenFiles(logbook::ToDatProject::kProjectBit, false); },
+          [&] { return project_files.Treiber(); })) {
+    Halt(kProjectFilesFailed);
+  }
   {
     logbook::TdbProject cursor;
     if (!cursor.FindNumber(project)) project = -1;
