@@ -5,6 +5,7 @@
 #include "app/contest_brow.h"
 #include "app/contest_brow_ctrl.h"
 #include "app/contest_brow_pictures.h"
+#include "logbook/settings/colour_scheme.h"
 #include "platform/qt/application.h"
 #include "platform/qt/colors.h"
 
@@ -16,12 +17,12 @@ using platform::qt::TBevelCut;
 using platform::qt::TComponent;
 using platform::qt::TLabel;
 
-constexpr int kSideBarWidth = 170;
+using logbook::kSideBarLabelWidth;  // the colour scheme draws the side bar and its labels
+using logbook::kSideBarWidth;
 constexpr int kButtonWidth = 110;
 constexpr int kButtonHeight = 30;
 constexpr int kButtonGap = 4;
 constexpr int kSideBarLabelLeft = 7;
-constexpr int kSideBarLabelWidth = 156;
 constexpr int kMenuLabelTag = 800;
 
 constexpr const char* kUpdateNotice =
