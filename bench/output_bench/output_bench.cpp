@@ -4,18 +4,24 @@
 // SummaryTallies: what the summary sheet computes before it writes: the stored tallies and the
 // channel's totals, the log lists (DXCC entities, locator squares, ODX) and the points inside a
 // period of one hour, each a walk over the log.
-// ExportList / ExportCsv: the whole E-Log QSO list and the CSV file (kinds 7 and 13): opening the
-// channel and the file, measuring the columns, the header, every QSO line and the score lines.
+// ExportList / ExportCsv / ExportCabrillo: the whole E-Log QSO list, the CSV file and the
+// Cabrillo file (kinds 7, 13 and 10): opening the channel and the file, measuring the columns,
+// the header, every QSO line and the score lines or the trailer.
+// DecisionHelp: the period dialog's sums of the 541 one-hour windows and its proposal, from one
+// walk of the log; DecisionHelpWalkPerWindow, its reference, walks the log once per window with
+// the outputs' period test.
 //
 // No SQLite baseline: the work is formatting text over one walk of the log; the walk itself is
 // compared with SQLite in the storage benchmarks.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/decision_help.h"
 #include "bench/common/contest_log_builder.h"
 #include "common/file_base_ss.h"
 #include "common/scripted_file_chooser.h"
@@ -29,6 +35,7 @@
 #include "logbook/reference/prefix.h"
 #include "logbook/settings/setups.h"
 #include "output/log_lists.h"
+#include "output/log_walk.h"
 #include "output/output_drivers.h"
 #include "output/score_tallies.h"
 #include "storage/driver/driver_codes.h"
@@ -136,6 +143,26 @@ class OutputRig {
     return size;
   }
 
+  std::int64_t DecisionHelp() {
+    contest::TdbContest log(contest::kTableLK, kLogNumber);
+    return app::ComputeDecisionHelp(log).best_start;
+  }
+  std::int64_t DecisionHelpWalkPerWindow() {
+    contest::TdbContest log(contest::kTableLK, kLogNumber);
+    std::int64_t best = 0;
+    for (int i = 0; i < app::kDecisionWindows; ++i) {
+      output::PeriodSet window;
+      window.start_times[0] = app::WindowStart(i);
+      window.end_times[0] = app::WindowStart(i) + app::kWindowLength;
+      std::int64_t sum = 0;
+      output::ForEachLogQso(log, output::kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+        if (output::InPeriod(window, qso.Datum, qso.Zeit)) sum += qso.Points;
+      });
+      best = std::max(best, sum);
+    }
+    return best;
+  }
+
  private:
   common::testing::TempFolder folder_;
   common::ScriptedFileChooser* chooser_ = nullptr;  // owned by TFileBaseSS
@@ -171,6 +198,23 @@ void BM_ExportCsv(benchmark::State& state) {
   state.counters["bytes"] = static_cast<double>(size);
 }
 
+void BM_ExportCabrillo(benchmark::State& state) {
+  long size = 0;
+  OutputRig& rig = *Rig();
+  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(10));
+  state.counters["bytes"] = static_cast<double>(size);
+}
+
+void BM_DecisionHelp(benchmark::State& state) {
+  OutputRig& rig = *Rig();
+  for (auto _ : state) benchmark::DoNotOptimize(rig.DecisionHelp());
+}
+
+void BM_DecisionHelpWalkPerWindow(benchmark::State& state) {
+  OutputRig& rig = *Rig();
+  for (auto _ : state) benchmark::DoNotOptimize(rig.DecisionHelpWalkPerWindow());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -179,6 +223,12 @@ int main(int argc, char** argv) {
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_ExportList", BM_ExportList)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_ExportCsv", BM_ExportCsv)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ExportCabrillo", BM_ExportCabrillo)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_DecisionHelp", BM_DecisionHelp)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_DecisionHelpWalkPerWindow", BM_DecisionHelpWalkPerWindow)
+      ->Unit(benchmark::kMillisecond)
+      ->Iterations(1);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   Rig().reset();
