@@ -112,8 +112,6 @@ void TContestLogStd::ClearEntry() {}
 
 void TContestLogStd::ShowScore() {}
 
-bool TContestLogStd::Recalculate() { return true; }
-
 void TContestLogStd::RebuildDatabase(bool /*rewrite_multipliers*/) {}
 
 void TContestLogStd::AdjustLogRowHeight() {

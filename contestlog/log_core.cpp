@@ -43,6 +43,10 @@ std::uint32_t ContestLogCore::QsoPoints(const ContestLogCore& window,
   return contest::QsoPoints(entry_log.Typ, definition, catalogue, log, rules);
 }
 
+std::unique_ptr<contest::ProgressWindow> ContestLogCore::ShowProgress(const std::string&, int) {
+  return nullptr;
+}
+
 contest::PointsFunction ContestLogCore::PointsRoutine() const {
   return [this](const contest::TdbContestBase& log) {
     return QsoPoints(*this, Definition, *Catalogue, log);

@@ -22,6 +22,8 @@
 #include "contest/contest_definition.h"
 #include "contest/contest_lookups.h"
 #include "contest/multipliers.h"
+#include "contest/progress_window.h"
+#include "contestlog/band_tallies.h"
 #include "contestlog/station_data.h"
 
 namespace contestlog {
@@ -110,6 +112,69 @@ class ContestLogCore {
   std::array<std::int32_t, kBandSlots> BandMultis{};
   std::array<std::int32_t, 4> ChartValues{};  // left, top, width, height; width 0: none yet
   bool KeyerOn = false;
+
+  // --- the worked-multiplier tables (qso_multipliers.cpp) ---
+  // Evaluates one QSO record against the tables and counters: empties its multiplier fields
+  // (CMulti, Info and, unless the contest keeps it, Call2), takes each counted kind's value, marks
+  // a value worked before (on the QSO's band, or on any band of a contest that counts over all
+  // bands) and adds any other: its multiplier fields, its table entry, the kind's current value
+  // and weight + 1 on TotalMultis and the current band's BandMultis slot. Whether a value was
+  // worked before is asked of the log behind LogTable, or of `walked_log`.
+  void UpdateQsoMultipliers(contest::TContestLKRec& record);
+  void UpdateQsoMultipliers(contest::TContestLKRec& record,
+                            const contest::TdbContestBase& walked_log);
+  // Clears the marks and takes the values of the QSO in hand out of the tables and counters:
+  // each counter loses exactly what the value added (never below 0); a table entry goes only
+  // when the value was stored by the QSO in hand.
+  void RefreshEntryMultipliers();
+  // The live evaluation of the entry in LogTable's buffers: RefreshEntryMultipliers, the entry
+  // evaluated, LogTable's buffers set to the evaluated record.
+  void EvaluateEntryMultipliers();
+  // After a save: the values of the saved QSO stay in the tables and counters for good; the
+  // current values are forgotten and the marks cleared.
+  void ForgetEntryMultipliers();
+
+  // --- recount and recalculation (log_recount.cpp) ---
+  // Refills the tables of the kinds from the log (for CurrentBand when the contest counts per
+  // band) and TotalMultis; with `full` also re-scores every QSO (points written back where they
+  // changed) and sets BandPoints, BandQsos, BandMultis, NextQsoNumber and LastQsoBand (the band
+  // of the last record in number order; a QSY marker's: its band). Then TotalPoints and
+  // CurrentBandQsos are the current band's, and ScoreSummaryText runs. A shared log is held
+  // locked for the pass.
+  void RecountLog(bool full);
+  // Adds a band's multipliers of every kind to BandMultis (slot 1 when the contest counts over
+  // all bands).
+  void SumBandMultipliers(char band);
+  // The band's multiplier count (the full count, weights included), its QSOs and slot tallies.
+  std::int32_t CountBandMultipliers(char band, BandTally& tally, contest::ProgressWindow* progress);
+  // Counts the per-band tallies of the log (QSOs, multipliers, the current BandPoints, slot
+  // tallies) into the wide or the narrow layout (band_tallies.h) and writes the catalogue and
+  // contest-data records back through Catalogue and ContestData. False when a write failed.
+  bool Recalculate();
+
+  // --- what the window adds ---
+  // Refreshes the score panel; nothing without a window.
+  virtual void ScoreSummaryText() {}
+  // Shows a progress window for a pass; null without a window.
+  virtual std::unique_ptr<contest::ProgressWindow> ShowProgress(const std::string& title,
+                                                                int maximum);
+
+ private:
+  struct Evaluation;
+  // What the QSO in hand added for a kind, taken back by RefreshEntryMultipliers.
+  struct AddedMulti {
+    std::int32_t amount = 0;  // weight + 1
+    int slot = 0;             // the BandMultis slot
+    bool stored = false;      // the value was put into the table (not only marked)
+  };
+
+  void AddQsoMultipliers(Evaluation& evaluation, int kind, int width);
+  bool WorkedBefore(const Evaluation& evaluation, int kind, const std::string& value);
+  void StoreMultiFields(Evaluation& evaluation, int kind, const std::string& padded);
+  void RemoveQsoMultipliers(int kind);
+  void DecrementMultiCounts(int kind);
+
+  std::vector<AddedMulti> added_ = std::vector<AddedMulti>(kMultiplierKindSlots + 1);
 };
 
 }  // namespace contestlog
