@@ -62,6 +62,7 @@ int TdbContestBase::AutoKeyNo() {
     case kTableLK:
     case kTableMK:
     case kTableLK2:
+    case kTableLKNew:
       return kLKAutoKey;
     default:
       return 1;
@@ -69,7 +70,8 @@ int TdbContestBase::AutoKeyNo() {
 }
 
 bool TdbContestBase::IsQsoTable() const {
-  return table_ == kTableLK || table_ == kTableLK2 || table_ == kTableLKTemp;
+  return table_ == kTableLK || table_ == kTableLK2 || table_ == kTableLKTemp ||
+         table_ == kTableLKNew;
 }
 
 template <typename Rec>

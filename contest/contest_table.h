@@ -56,15 +56,15 @@ class TdbContestBase : public storage::TdbBase {
   // --- record transfer: Get copies the working copy out; Set copies into both copies ---
   bool GetKKRec(TContestKKRec& record) const;
   bool GetKZRec(TContestKZRec& record) const;
-  bool GetLKRec(TContestLKRec& record) const;  // tables 2, 4 and 5
+  bool GetLKRec(TContestLKRec& record) const;  // tables 2, 4, 5 and 6
   void SetKKRec(const TContestKKRec& record);
   void SetKZRec(const TContestKZRec& record);
   void SetLKRec(const TContestLKRec& record);
-  // Copies the record into the working copy only (tables 2, 4 and 5): what a rule fills into the
+  // Copies the record into the working copy only (tables 2, 4, 5, 6): what a rule fills into the
   // QSO being entered, leaving the read image (and the record it re-finds) as it was.
   void SetLKWorkingCopy(const TContestLKRec& record);
 
-  // Fields of the QSO working copy (tables 2, 4 and 5; others: 0 or empty).
+  // Fields of the QSO working copy (tables 2, 4, 5 and 6; others: 0 or empty).
   char GetBandcode() const;
   std::uint8_t GetLogByte165() const;  // the skip mark
   std::string GetMode() const;

@@ -6,6 +6,7 @@
 #include "common/service.h"
 #include "contest/catalogue_record.h"
 #include "contest/contest_data_record.h"
+#include "contest/log_file_set.h"
 #include "contest/log_record.h"
 #include "logbook/settings/setups.h"
 #include "storage/driver/db_error.h"
@@ -18,6 +19,7 @@ namespace {
 struct TableFile {
   const char* name;
   bool numbered;     // the log number follows the name
+  bool shared;       // opened for shared use
   int folder_entry;  // 1-based entry of the settings' folder list
   int record_length;
   std::span<const ContestKeyDef> keys;
@@ -27,18 +29,20 @@ struct TableFile {
 
 // By table number.
 const TableFile kFiles[kContestTableCount] = {
-    {"PXKK", false, 7, sizeof(TContestKKRec), kKKKeys, kKKAutoKey, KKKeyBuilder},
-    {"PXKZ", false, 7, sizeof(TContestKZRec), kKZKeys, 0, KZKeyBuilder},
-    {"PXLK", true, 7, sizeof(TContestLKRec), kLKKeys, kLKAutoKey, LKKeyBuilder},
-    {"QVMK", true, 14, sizeof(TContestMKRec), std::span(kLKKeys).first(kMKKeyCount), kLKAutoKey,
-     MKKeyBuilder},
-    {"PXLK", true, 7, sizeof(TContestLKRec), kLKKeys, kLKAutoKey, LKKeyBuilder},
-    {"PXLKTEMP", false, 11, sizeof(TContestLKRec), kLKTempKeys, kLKTempAutoKey, LKTempKeyBuilder},
+    {"PXKK", false, true, 7, sizeof(TContestKKRec), kKKKeys, kKKAutoKey, KKKeyBuilder},
+    {"PXKZ", false, true, 7, sizeof(TContestKZRec), kKZKeys, 0, KZKeyBuilder},
+    {"PXLK", true, true, 7, sizeof(TContestLKRec), kLKKeys, kLKAutoKey, LKKeyBuilder},
+    {"QVMK", true, true, 14, sizeof(TContestMKRec), std::span(kLKKeys).first(kMKKeyCount),
+     kLKAutoKey, MKKeyBuilder},
+    {"PXLK", true, true, 7, sizeof(TContestLKRec), kLKKeys, kLKAutoKey, LKKeyBuilder},
+    {"PXLKTEMP", false, true, 11, sizeof(TContestLKRec), kLKTempKeys, kLKTempAutoKey,
+     LKTempKeyBuilder},
+    {"PXLN", true, false, 7, sizeof(TContestLKRec), kLKKeys, kLKAutoKey, LKKeyBuilder},
 };
 
 // The order in which the tables of a mask are opened and closed.
-constexpr int kOpenOrder[kContestTableCount] = {kTableKK,  kTableKZ,     kTableLK,
-                                                kTableLK2, kTableLKTemp, kTableMK};
+constexpr int kOpenOrder[kContestTableCount] = {kTableKK,     kTableKZ, kTableLK,   kTableLK2,
+                                                kTableLKTemp, kTableMK, kTableLKNew};
 
 // Bytes 4-7 of every record: Nummer, the auto number.
 constexpr int kAutoNumberOffset = 4;
@@ -89,9 +93,15 @@ int ToDatContest::OpenOne(int table, std::int32_t log_number, std::uint8_t flag)
   p.path = TablePath(table, log_number);
   p.key_count = keys.Count();
   p.key_builder = f.key_builder;
-  p.open_mode = 1;  // shared: several program instances work on the same logs
+  p.open_mode = f.shared ? 1 : 0;  // shared: several program instances work on the same logs
   p.keys = &keys;
   const HandleKey key = KeyOf(table, log_number);
+  // A replacement of the log's files that a stopped process left is settled before anybody
+  // opens them.
+  const bool first_opening = handles_.count(key) == 0;
+  if (table == kTableLK && first_opening && !SettlePendingReplacement(LogFileSetOf(log_number))) {
+    return storage::TdbTreiber::kNotOpened;
+  }
   std::unique_ptr<storage::TdbTreiber>& slot = handles_[key];
   int result = storage::TdbTreiber::kNotOpened;
   bool unusable = false;  // opened, but its files cannot be reached

@@ -9,15 +9,19 @@
 //   3    8 "QVMK" + log number   TContestMKRec                  215   18 key 4
 //   4   16 "PXLK" + log number   second opening of a log        216   28 key 4
 //   5   32 "PXLKTEMP"            scratch log for renumbering    216    1 key 1
+//   6   64 "PXLN" + log number   a log's renumbered set         216   28 key 4
 // The log number is written with four digits and leading zeros (PXLK0007), or with as many as it
 // needs above 9999 (PXLK12345), so every log keeps a file of its own. Tables 3 and 4 keep their
 // definitions, but the system opens neither.
 //
 // Files lie in folders of the settings' folder list (ToSetups::GetDirs): entry 7 (the data
-// folder) for tables 0, 1, 2 and 4, entry 11 for PXLKTEMP, entry 14 for QVMK. The path is the
+// folder) for tables 0, 1, 2, 4 and 6, entry 11 for PXLKTEMP, entry 14 for QVMK. The path is the
 // folder text followed by the name, no separator added; a relative one (an empty entry) lies in
 // the driver system's start folder. Files are opened for shared use and flushed after every
-// write; a missing file is created.
+// write; a missing file is created. A renumbered set (table 6) is built by one process alone: it
+// is opened unshared, and replaces the log's QSO files when complete (contest/log_file_set.h).
+// The first opening of a log's QSO table completes or discards a replacement that a stopped
+// process left unfinished, and fails when a complete one cannot be put in place.
 //
 // Handles. There is one handle (TdbTreiber) per table and log number (tables 0, 1 and 5 name
 // no log: one handle each). Every open of a table takes one use of its handle: the first opens
@@ -49,8 +53,9 @@ enum ContestTable : int {
   kTableMK = 3,      // QVMK
   kTableLK2 = 4,     // second opening of a log
   kTableLKTemp = 5,  // scratch log
+  kTableLKNew = 6,   // a log's renumbered set
 };
-inline constexpr int kContestTableCount = 6;
+inline constexpr int kContestTableCount = 7;
 
 constexpr unsigned TableMask(int table) { return 1u << table; }
 

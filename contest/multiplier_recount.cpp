@@ -103,7 +103,8 @@ bool CountsPerBand(const TContestRec& definition) {
 class KindWalk {
  public:
   KindWalk(const TdbContestBase& log, const KindIndex& index, bool per_band, char band)
-      : table_(kTableLK, log.FileSetNo()),
+      // A log being renumbered is asked about itself: its QSOs so far are the earlier ones.
+      : table_(log.TableNo() == kTableLKNew ? kTableLKNew : kTableLK, log.FileSetNo()),
         index_(index),
         key_(per_band ? index.band_key : index.all_key),
         per_band_(per_band),

@@ -112,8 +112,6 @@ void TContestLogStd::ClearEntry() {}
 
 void TContestLogStd::ShowScore() {}
 
-void TContestLogStd::RebuildDatabase(bool /*rewrite_multipliers*/) {}
-
 void TContestLogStd::AdjustLogRowHeight() {
   ui::TkvMouseGrid& grid = Brow->GetGrid();
   platform::qt::TCanvas& canvas = grid.Canvas();

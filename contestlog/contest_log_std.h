@@ -69,7 +69,6 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void timerzeitTimer();
   void ClearEntry();
   void ShowScore();
-  void RebuildDatabase(bool rewrite_multipliers);
 
   // --- the layout's helpers: places on the entry panel's cell grid (cells of 8 x 17 pixels
   // at 96 dpi, scaled) ---

@@ -152,12 +152,33 @@ class ContestLogCore {
   // contest-data records back through Catalogue and ContestData. False when a write failed.
   bool Recalculate();
 
+  // --- renumbering (log_renumbering.cpp) ---
+  enum class Renumbering : std::uint8_t {
+    kUnchanged,   // no record would change and no QSY marker is there: nothing written
+    kRenumbered,  // the log's files are the renumbered set
+    kPending,     // the set is complete but not in place; the next opening of the log does it
+    kBusy,        // another station has the log open: nothing written (a later close does it)
+    kFailed,      // the set could not be built; the log is as it was
+  };
+  // Renumbers the log: the QSOs in time order (in a serial-number contest in the order of their
+  // numbers, which they keep) get wagNummer 1, 2, ... (in a serial-number contest their Nummer),
+  // running band numbers (wagBandNr and wagBandNrIntern alike) and mode-class numbers from 1,
+  // and their multiplier fields anew as UpdateQsoMultipliers gives them against the QSOs before
+  // them; CMulti keeps its old text unless `rewrite_multipliers` (or it was empty under 'p');
+  // QSY markers are dropped. The result is built as a set of files of its own and replaces the
+  // log's files only when it differs and is complete (contest/log_file_set.h); the tables are
+  // cleared. The entry in hand stays in LogTable's working copy; a failure is shown.
+  // `even_unchanged` writes the set also when nothing would change.
+  Renumbering RebuildDatabase(bool rewrite_multipliers, bool even_unchanged = false);
+
   // --- what the window adds ---
   // Refreshes the score panel; nothing without a window.
   virtual void ScoreSummaryText() {}
   // Shows a progress window for a pass; null without a window.
   virtual std::unique_ptr<contest::ProgressWindow> ShowProgress(const std::string& title,
                                                                 int maximum);
+  // The log's files were replaced by its renumbered set: views of the old files refresh.
+  virtual void LogFilesReplaced() {}
 
  private:
   struct Evaluation;
@@ -173,6 +194,9 @@ class ContestLogCore {
   void StoreMultiFields(Evaluation& evaluation, int kind, const std::string& padded);
   void RemoveQsoMultipliers(int kind);
   void DecrementMultiCounts(int kind);
+  // Writes the renumbered records into the log's set under construction; `changed` tells
+  // whether any differs from the log's. False when a record could not be written.
+  bool BuildRenumberedSet(bool rewrite_multipliers, bool& changed);
 
   std::vector<AddedMulti> added_ = std::vector<AddedMulti>(kMultiplierKindSlots + 1);
 };

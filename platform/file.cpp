@@ -328,6 +328,9 @@ WinError RenameFile(std::string_view from, std::string_view to) {
   struct stat st {};
   if (lstat(source.c_str(), &st) != 0) return ErrorFor(errno, source);
   if (!S_ISDIR(st.st_mode) && FileInUse(source)) return kErrorSharingViolation;
+  if (FaultRule* rule = Rule(&FileFaultPlan::rename); rule != nullptr && rule->Hit()) {
+    return rule->error;
+  }
   if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
     return kErrorSuccess;
   }

@@ -543,4 +543,24 @@ IFDriver* FindOpenDriver(std::string_view name) {
   return static_cast<IFDriver*>(common::Service<DriverSystem>::Get().FindOpenRoutine(name));
 }
 
+bool TakeExclusiveUse(const std::string& path, bool wait) {
+  DriverSystem& system = common::Service<DriverSystem>::Get();
+  DriverEngine& engine = system.Engine();
+  const std::string normalised = IFDriver::NormalisePath(path, system.StartFolder());
+  if (wait) {
+    engine.TakeExclusive(normalised);
+  } else {
+    engine.TryExclusive(normalised);
+  }
+  const bool held = engine.Ok();
+  engine.ResetError();
+  return held;
+}
+
+void ReleaseExclusiveUse(const std::string& path) {
+  DriverSystem& system = common::Service<DriverSystem>::Get();
+  system.Engine().ReleaseExclusive(IFDriver::NormalisePath(path, system.StartFolder()));
+  system.Engine().ResetError();
+}
+
 }  // namespace storage

@@ -109,11 +109,25 @@ class IFDriver : public IFDriverLow {
   // Runs `work` in the operation frame of `op` when the frame admits it; answers as the frame.
   bool Framed(DriverOp op, const std::function<void()>& work);
   void OpenWork(const DriverOpenParams& params);
+
+ public:
+  // The path of the files as the driver uses it: every "\" read as "/", ".DAT" and beyond cut
+  // off, a relative path below the start folder.
   static std::string NormalisePath(const std::string& path, const std::string& start_folder);
 };
 
 // The open driver of that name (40 characters, normalised), or nullptr with 12364; a routine of
 // the driver system with its own operation frame.
 IFDriver* FindOpenDriver(std::string_view name);
+
+// Exclusive use of a database's files for work that replaces them (the engine's rebuild lock):
+// granted only while no other process has them open or is opening them; with `wait` the call
+// waits up to 3072 ms for them to be given up. `path` names the files as a driver's path does
+// (relative to the start folder, ".DAT" and beyond cut off). While it is held, this process's
+// own opens of the files go ahead; its own drivers of them must be closed before it is taken.
+// True when held (always in single-user mode, where nobody shares files); the error word stays
+// clear either way. Takes nest; each is given back by one release.
+bool TakeExclusiveUse(const std::string& path, bool wait);
+void ReleaseExclusiveUse(const std::string& path);
 
 }  // namespace storage

@@ -72,6 +72,8 @@ class DriverEngine {
   // --- exclusive use: a rebuild, repair or creation runs alone (storage/isam/rebuild_lock.h) ---
   // Waits while another process has the fileblock open or repairs it; 10355 when that lasts.
   virtual void TakeExclusive(const std::string& name) = 0;
+  // The same without waiting: refused at once while another process has the fileblock.
+  virtual void TryExclusive(const std::string& name) { TakeExclusive(name); }
   virtual void ReleaseExclusive(const std::string& name) = 0;
   // Puts a reorganisation that stopped halfway back from its "SAV" file (10465 when that is
   // impossible to decide); nothing without one.

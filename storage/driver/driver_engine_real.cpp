@@ -78,6 +78,7 @@ class RealDriverEngine final : public DriverEngine {
   }
 
   void TakeExclusive(const std::string& name) override { FileblockTakeExclusive(name); }
+  void TryExclusive(const std::string& name) override { FileblockTryExclusive(name); }
   void ReleaseExclusive(const std::string& name) override { FileblockReleaseExclusive(name); }
   void RestoreInterruptedRebuild(const std::string& name) override {
     storage::RestoreInterruptedRebuild(name);

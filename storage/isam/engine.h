@@ -185,6 +185,8 @@ void FileblockFlush(FileblockHandle handle, bool report_flush_failure = false);
 // ahead; its own fileblocks of the name must be closed before. Takes nest. Does nothing in
 // single-user mode.
 void FileblockTakeExclusive(std::string_view name);
+// The same without waiting: fails at once while another process has the fileblock.
+void FileblockTryExclusive(std::string_view name);
 void FileblockReleaseExclusive(std::string_view name);
 
 // ---- Records ------------------------------------------------------------------------------------

@@ -26,22 +26,7 @@ bool InUseElsewhere(const std::string& name) {
                     platform::FileCreate::kOpenExisting) == platform::kErrorSharingViolation;
 }
 
-}  // namespace
-
-bool TakeRebuildLockShared(EngineFile& dialog) {
-  if (LockRegionRetry(dialog.OsFile(), kRebuildLockOffset, 1, kLockStep, kHeaderLockLimit,
-                      platform::LockKind::kShared)) {
-    return true;
-  }
-  return Fail(kIsamOpenLockRefused);
-}
-
-EngineFile* ExclusiveDialog(const std::string& dialog_name) {
-  ExclusiveUse* use = FindUse(dialog_name);
-  return use == nullptr ? nullptr : &use->dialog;
-}
-
-void FileblockTakeExclusive(std::string_view name) {
+void TakeExclusive(std::string_view name, bool wait) {
   IsamReset();
   if (!EngineStarted()) {
     Fail(kIsamNotStarted);
@@ -64,7 +49,8 @@ void FileblockTakeExclusive(std::string_view name) {
   mode.open_always = true;
   mode.never_locked = kSlotAreaStart;
   if (!OpenDialogFile(use->dialog, names.dialog, mode)) return;
-  if (!LockRegionRetry(use->dialog.OsFile(), kRebuildLockOffset, 1, kLockStep, kHeaderLockLimit) ||
+  if (!LockRegionRetry(use->dialog.OsFile(), kRebuildLockOffset, 1, kLockStep,
+                      wait ? kHeaderLockLimit : 0) ||
       InUseElsewhere(names.data)) {
     use->dialog.Close();  // the close gives the lock back
     Fail(kIsamOpenLockRefused);
@@ -72,6 +58,25 @@ void FileblockTakeExclusive(std::string_view name) {
   }
   Uses().push_back(std::move(use));
 }
+
+}  // namespace
+
+bool TakeRebuildLockShared(EngineFile& dialog) {
+  if (LockRegionRetry(dialog.OsFile(), kRebuildLockOffset, 1, kLockStep, kHeaderLockLimit,
+                      platform::LockKind::kShared)) {
+    return true;
+  }
+  return Fail(kIsamOpenLockRefused);
+}
+
+EngineFile* ExclusiveDialog(const std::string& dialog_name) {
+  ExclusiveUse* use = FindUse(dialog_name);
+  return use == nullptr ? nullptr : &use->dialog;
+}
+
+void FileblockTakeExclusive(std::string_view name) { TakeExclusive(name, true); }
+
+void FileblockTryExclusive(std::string_view name) { TakeExclusive(name, false); }
 
 void FileblockReleaseExclusive(std::string_view name) {
   IsamReset();
