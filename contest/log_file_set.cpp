@@ -64,7 +64,11 @@ bool CompleteMarkedSet(const LogFileSet& files) {
 
 LogFileSet LogFileSetOf(std::int32_t log_number) {
   const ToDatContest& dat = common::Service<ToDatContest>::Get();
-  return {dat.TablePath(kTableLK, log_number), dat.TablePath(kTableLKNew, log_number)};
+  // Where the drivers find the files: a relative path lies in the start folder.
+  const auto path = [&](int table) {
+    return storage::IFDriver::NormalisePath(dat.TablePath(table, log_number), StartDir());
+  };
+  return {path(kTableLK), path(kTableLKNew)};
 }
 
 bool RenewedSetPresent(const LogFileSet& files) {

@@ -22,7 +22,7 @@
 
 namespace contest {
 
-// Paths without extension, as a driver's path names the files.
+// Paths without extension, as the drivers find the files (a relative folder in the start folder).
 struct LogFileSet {
   std::string log;      // the log's QSO files
   std::string renewed;  // the renumbered set

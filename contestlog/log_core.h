@@ -194,6 +194,8 @@ class ContestLogCore {
   void StoreMultiFields(Evaluation& evaluation, int kind, const std::string& padded);
   void RemoveQsoMultipliers(int kind);
   void DecrementMultiCounts(int kind);
+  // The renumbering with exclusive use of the log: built, compared, put in place.
+  Renumbering RenumberAlone(bool rewrite_multipliers, bool even_unchanged);
   // Writes the renumbered records into the log's set under construction; `changed` tells
   // whether any differs from the log's. False when a record could not be written.
   bool BuildRenumberedSet(bool rewrite_multipliers, bool& changed);

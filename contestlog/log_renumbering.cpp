@@ -31,6 +31,7 @@ constexpr const char* kBuildFailed = "Fehler beim Aufbau der temporären Datenba
 constexpr const char* kReplaceFailed = "Fehler beim Neuaufbau der Datenbank";
 
 contest::ToDatContest& Dat() { return common::Service<contest::ToDatContest>::Get(); }
+common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get(); }
 
 bool IsSerialContest(const contest::TContestRec& definition) {
   return std::find(definition.ExchangeKindsSent.begin(), definition.ExchangeKindsSent.end(),
@@ -52,10 +53,28 @@ ContestLogCore::Renumbering ContestLogCore::RebuildDatabase(bool rewrite_multipl
   if (treiber == nullptr) return Renumbering::kFailed;
   // Another object of this program on the log would lose its file with the old set.
   if (treiber->UseCount() > 0 || LogTable->UsedRecs() <= 0) return Renumbering::kUnchanged;
-
-  const contest::LogFileSet files = contest::LogFileSetOf(LogNumber);
   contest::TContestLKRec entry{};
   LogTable->GetLKRec(entry);
+  Renumbering outcome = Renumbering::kFailed;
+  try {
+    outcome = RenumberAlone(rewrite_multipliers, even_unchanged);
+  } catch (const storage::EDBError&) {
+    // Reported by the driver; whatever was half done is settled at the next opening.
+  }
+  try {
+    if (Dat().GetTreiber(contest::kTableLK, LogNumber) == nullptr) Dat().OpenLK(LogNumber);
+  } catch (const storage::EDBError&) {
+  }
+  // The entry in hand stays; no record of the old set is re-found by the log table any more.
+  LogTable->ClearRec();
+  LogTable->SetLKWorkingCopy(entry);
+  if (outcome == Renumbering::kRenumbered) LogFilesReplaced();
+  return outcome;
+}
+
+ContestLogCore::Renumbering ContestLogCore::RenumberAlone(bool rewrite_multipliers,
+                                                          bool even_unchanged) {
+  const contest::LogFileSet files = contest::LogFileSetOf(LogNumber);
   Dat().CloseTables(contest::TableMask(contest::kTableLK), LogNumber, true);
   if (!storage::TakeExclusiveUse(files.log, false)) {
     Dat().OpenLK(LogNumber);
@@ -64,44 +83,34 @@ ContestLogCore::Renumbering ContestLogCore::RebuildDatabase(bool rewrite_multipl
                                  " ausgelassen: das Log ist bei einem anderen Benutzer geöffnet");
     return Renumbering::kBusy;
   }
+  struct Release {
+    const std::string& log;
+    ~Release() { storage::ReleaseExclusiveUse(log); }
+  } release{files.log};
   contest::DiscardRenewedSet(files);  // whatever an earlier attempt left
-  Renumbering outcome = Renumbering::kFailed;
-  if (Dat().OpenLK(LogNumber)) {
-    bool changed = false;
-    const bool built = BuildRenumberedSet(rewrite_multipliers, changed);
-    if (!built) {
-      contest::DiscardRenewedSet(files);
-      common::Service<common::ToMessages>::Get().Fehler(kBuildFailed);
-    } else if (!changed && !even_unchanged) {
-      contest::DiscardRenewedSet(files);
-      outcome = Renumbering::kUnchanged;
-    } else {
-      Dat().CloseTables(contest::TableMask(contest::kTableLK), LogNumber, true);
-      switch (contest::ReplaceLogFiles(files)) {
-        case contest::ReplaceResult::kReplaced:
-          outcome = Renumbering::kRenumbered;
-          break;
-        case contest::ReplaceResult::kPending:
-          outcome = Renumbering::kPending;
-          break;
-        case contest::ReplaceResult::kFailed:
-          common::Service<common::ToMessages>::Get().Fehler(kBuildFailed);
-          break;
-      }
-      // Opening the log again puts a pending set in place when it can.
-      if (!Dat().OpenLK(LogNumber) && outcome == Renumbering::kPending) {
-        common::Service<common::ToMessages>::Get().Fehler(kReplaceFailed);
-      } else if (outcome == Renumbering::kPending) {
-        outcome = Renumbering::kRenumbered;
-      }
-    }
+  if (!Dat().OpenLK(LogNumber)) return Renumbering::kFailed;
+  bool changed = false;
+  if (!BuildRenumberedSet(rewrite_multipliers, changed)) {
+    contest::DiscardRenewedSet(files);
+    Messages().Fehler(kBuildFailed);
+    return Renumbering::kFailed;
   }
-  storage::ReleaseExclusiveUse(files.log);
-  // The entry in hand stays; no record of the old set is re-found by the log table any more.
-  LogTable->ClearRec();
-  LogTable->SetLKWorkingCopy(entry);
-  if (outcome == Renumbering::kRenumbered) LogFilesReplaced();
-  return outcome;
+  if (!changed && !even_unchanged) {
+    contest::DiscardRenewedSet(files);
+    return Renumbering::kUnchanged;
+  }
+  Dat().CloseTables(contest::TableMask(contest::kTableLK), LogNumber, true);
+  const contest::ReplaceResult replaced = contest::ReplaceLogFiles(files);
+  if (replaced == contest::ReplaceResult::kFailed) {
+    Messages().Fehler(kBuildFailed);
+    return Renumbering::kFailed;
+  }
+  // Opening the log again puts a set that is not yet in place there, when it can.
+  if (!Dat().OpenLK(LogNumber)) {
+    Messages().Fehler(kReplaceFailed);
+    return Renumbering::kPending;
+  }
+  return Renumbering::kRenumbered;
 }
 
 bool ContestLogCore::BuildRenumberedSet(bool rewrite_multipliers, bool& changed) {
