@@ -98,10 +98,13 @@ int ToDatContest::OpenOne(int table, std::int32_t log_number, std::uint8_t flag)
   const HandleKey key = KeyOf(table, log_number);
   // A replacement of the log's files that a stopped process left is settled before anybody
   // opens them.
-  const bool first_opening = handles_.count(key) == 0;
+  const auto existing = handles_.find(key);
+  const bool first_opening = existing == handles_.end() || existing->second == nullptr ||
+                             !existing->second->IsOpen(false);
   if (table == kTableLK && first_opening && !SettlePendingReplacement(LogFileSetOf(log_number))) {
     return storage::TdbTreiber::kNotOpened;
   }
+  const bool kept = existing != handles_.end() && existing->second != nullptr;
   std::unique_ptr<storage::TdbTreiber>& slot = handles_[key];
   int result = storage::TdbTreiber::kNotOpened;
   bool unusable = false;  // opened, but its files cannot be reached
@@ -111,21 +114,31 @@ int ToDatContest::OpenOne(int table, std::int32_t log_number, std::uint8_t flag)
     // are (a missing one created), so that a failure stops OpenTables, not a later lookup.
     unusable = result == storage::TdbTreiber::kOpened && !slot->Driver()->Mark();
   } catch (const storage::EDBError&) {
-    DropFailedOpen(key, result == storage::TdbTreiber::kOpened);
+    DropFailedOpen(key, result == storage::TdbTreiber::kOpened, kept);
     throw;
   }
   if (unusable || result == storage::TdbTreiber::kNotOpened) {
-    DropFailedOpen(key, unusable);
+    DropFailedOpen(key, unusable, kept);
     return storage::TdbTreiber::kNotOpened;
   }
   return result;
 }
 
-void ToDatContest::DropFailedOpen(const HandleKey& key, bool close) {
+void ToDatContest::DropFailedOpen(const HandleKey& key, bool close, bool kept) {
   std::unique_ptr<storage::TdbTreiber>& slot = handles_[key];
   // A fresh open has no other user: closing it for every user closes only its own use.
-  if (close && slot != nullptr) CloseTable(slot, false, true);
-  if (slot == nullptr || !slot->IsOpen(false)) handles_.erase(key);
+  if (close && slot != nullptr) {
+    while (slot->IsOpen(false)) slot->Close();
+  }
+  // A handle kept through a replacement stays for those who hold it, closed.
+  if (!kept && (slot == nullptr || !slot->IsOpen(false))) handles_.erase(key);
+}
+
+void ToDatContest::CloseKeepingHandle(int table, std::int32_t log_number) {
+  if (!IsTable(table)) return;
+  const auto it = handles_.find(KeyOf(table, log_number));
+  if (it == handles_.end() || it->second == nullptr) return;
+  while (it->second->IsOpen(false)) it->second->Close();
 }
 
 void ToDatContest::CloseOne(int table, std::int32_t log_number, bool force, std::uint8_t flag) {

@@ -85,8 +85,12 @@ class ToDatContest final : public storage::ToDatBase {
   // `flag` is set (without force).
   void CloseTables(unsigned mask, std::int32_t log_number, bool force = false,
                    std::uint8_t flag = 0);
+  // Closes the file of a table for every user but keeps its handle, so that what its users hold
+  // of it stays valid while its files are replaced; the next OpenTables opens the file into the
+  // same handle (a fresh opening, with one use). Nothing for a table that is not open.
+  void CloseKeepingHandle(int table, std::int32_t log_number);
   // The open handle of a table for a log; nullptr when there is none. The table number is taken
-  // modulo 128; numbers above 5 give nullptr.
+  // modulo 128; numbers above 6 give nullptr.
   storage::TdbTreiber* GetTreiber(int table, std::int32_t log_number, std::uint8_t flag = 0);
 
   // The file path of a table for a log: folder text + file name.
@@ -112,8 +116,9 @@ class ToDatContest final : public storage::ToDatBase {
   // An OpenResult of TdbTreiber.
   int OpenOne(int table, std::int32_t log_number, std::uint8_t flag);
   void CloseOne(int table, std::int32_t log_number, bool force, std::uint8_t flag);
-  // After an open that failed: closes a file it left open (`close`) and drops an unopened handle.
-  void DropFailedOpen(const HandleKey& key, bool close);
+  // After an open that failed: closes a file it left open (`close`) and drops an unopened handle
+  // unless it was `kept` from before.
+  void DropFailedOpen(const HandleKey& key, bool close, bool kept);
 
   std::map<HandleKey, std::unique_ptr<storage::TdbTreiber>> handles_;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "contest/window/arrange_controls.h"
+#include "contest/window/window_ports.h"
 #include "contestlog/column_places.h"
 #include "contestlog/log_grids.h"
 #include "platform/qt/application.h"
@@ -15,6 +16,20 @@ namespace contestlog {
 namespace {
 
 TContestLogStd* open_window = nullptr;
+
+// A pass's progress window, freed with the pass.
+class PassProgress final : public contest::ProgressWindow {
+ public:
+  explicit PassProgress(std::unique_ptr<ui::TFortschrittWinCtrl> controller)
+      : controller_(std::move(controller)), window_(*controller_) {}
+  void Step(const std::string& text, int position, int maximum, bool& cancelled) override {
+    window_.Step(text, position, maximum, cancelled);
+  }
+
+ private:
+  std::unique_ptr<ui::TFortschrittWinCtrl> controller_;
+  contest::window::FortschrittProgress window_;
+};
 
 constexpr int kSpreadAboveWidth = 800;
 constexpr int kSpreadMargin = 20;
@@ -108,9 +123,17 @@ void TContestLogStd::PlaceLikeCaller() {
   }
 }
 
-void TContestLogStd::ClearEntry() {}
+std::unique_ptr<contest::ProgressWindow> TContestLogStd::ShowProgress(const std::string& title,
+                                                                      int maximum) {
+  auto controller =
+      std::make_unique<ui::TFortschrittWinCtrl>(this, title, "", maximum, false, true, false);
+  controller->Show();
+  return std::make_unique<PassProgress>(std::move(controller));
+}
 
-void TContestLogStd::ShowScore() {}
+void TContestLogStd::LogFilesReplaced() { Brow->Refresh(); }
+
+void TContestLogStd::ClearEntry() {}
 
 void TContestLogStd::AdjustLogRowHeight() {
   ui::TkvMouseGrid& grid = Brow->GetGrid();

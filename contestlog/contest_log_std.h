@@ -68,7 +68,19 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The clock's tick (every second); filled by the clock.
   void timerzeitTimer();
   void ClearEntry();
+  // The entry panel's counters and multiplier board (the labels panelmulties owns, in their
+  // order: each worked value of the board on one, new red, worked before green and underlined,
+  // the rest "." in grey), then ScoreSummaryText.
   void ShowScore();
+  // The evaluation panel: QSOs, multipliers and points of the definition's first seven bands
+  // (the current band's column yellow, the others silver) and the score line with the claimed
+  // score (contest/claimed_score.h).
+  void ScoreSummaryText() override;
+  // A progress window over this window while a pass runs.
+  std::unique_ptr<contest::ProgressWindow> ShowProgress(const std::string& title,
+                                                        int maximum) override;
+  // The QSO list shows the renumbered files.
+  void LogFilesReplaced() override;
 
   // --- the layout's helpers: places on the entry panel's cell grid (cells of 8 x 17 pixels
   // at 96 dpi, scaled) ---

@@ -75,7 +75,7 @@ ContestLogCore::Renumbering ContestLogCore::RebuildDatabase(bool rewrite_multipl
 ContestLogCore::Renumbering ContestLogCore::RenumberAlone(bool rewrite_multipliers,
                                                           bool even_unchanged) {
   const contest::LogFileSet files = contest::LogFileSetOf(LogNumber);
-  Dat().CloseTables(contest::TableMask(contest::kTableLK), LogNumber, true);
+  Dat().CloseKeepingHandle(contest::kTableLK, LogNumber);
   if (!storage::TakeExclusiveUse(files.log, false)) {
     Dat().OpenLK(LogNumber);
     common::Protocol::AppendLine("Neunummerierung " +
@@ -99,7 +99,7 @@ ContestLogCore::Renumbering ContestLogCore::RenumberAlone(bool rewrite_multiplie
     contest::DiscardRenewedSet(files);
     return Renumbering::kUnchanged;
   }
-  Dat().CloseTables(contest::TableMask(contest::kTableLK), LogNumber, true);
+  Dat().CloseKeepingHandle(contest::kTableLK, LogNumber);
   const contest::ReplaceResult replaced = contest::ReplaceLogFiles(files);
   if (replaced == contest::ReplaceResult::kFailed) {
     Messages().Fehler(kBuildFailed);

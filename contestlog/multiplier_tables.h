@@ -8,6 +8,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "contest/multipliers.h"
 
@@ -30,5 +31,11 @@ void ClearMarks(contest::WorkedMultiTable& table);
 void ClearTable(contest::WorkedMultiTable& table);
 // The number of used entries.
 int UsedEntries(const contest::WorkedMultiTable& table);
+
+// The score panel's board: the tables of the kinds the log window keeps (indexed by kind) merged
+// into one ascending list of at most 500 entries. A value two tables hold (a prefix of kinds 1
+// and 22) stands twice, with each table's mark.
+std::vector<contest::WorkedMultiEntry> MergedBoard(
+    const std::vector<contest::WorkedMultiTable>& tables);
 
 }  // namespace contestlog

@@ -27,8 +27,9 @@ TEST_F(ContestTest, FilesAreNamedAfterTableAndLogAndLieInTheirSettingsFolders) {
                                          {contest::kTableLK2, 12345, "PXLK12345"},
                                          {kTableKK, 7, "PXKK"},
                                          {kTableLKTemp, 7, "PXLKTEMP"},
+                                         {contest::kTableLKNew, 7, "PXLN0007"},
                                          {kTableLK, -1, ""},
-                                         {6, 0, ""}}) {
+                                         {7, 0, ""}}) {
     EXPECT_EQ(contest::TableFileName(table, log), name) << table << " " << log;
   }
   logbook::ToSetupDirs dirs;
