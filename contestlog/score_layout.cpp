@@ -75,7 +75,13 @@ void TContestLogStd::LayoutScoreArea(std::uint8_t band_slot_at_creation) {
   lcallname->SetVisible(false);
   lqsopartner->SetVisible(true);
 
-  // 4. The list on the band the log ends on, and the clock once.
+  // 4. The score counted from the log; the band the log ends on (a QSY marker's too) becomes
+  // the current one, counted again for it; the list on that band, and the clock once.
+  RecountLog(true);
+  if (LastQsoBand != 0 && LastQsoBand != CurrentBand) {
+    CurrentBand = LastQsoBand;
+    RecountLog(false);
+  }
   contest::window::RefreshAfterEdit(CurrentBand, *Brow, *LogTable);
   timerzeitTimer();
 
