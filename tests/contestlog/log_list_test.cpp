@@ -41,10 +41,13 @@ class LogListTest : public contestlog_test::LogWindowTest {
   }
 };
 
+// QSOs whose multiplier texts are filled, so that the opening does not renumber the log.
 contest::TContestLKRec OnBand(const char* call, char band, std::int32_t time,
                               std::uint32_t intern) {
   contest::TContestLKRec q = Qso(call, band, kContestDay, time);
   q.wagBandNrIntern = intern;
+  q.CMulti = "X";
+  q.Info = "X";
   return q;
 }
 
