@@ -1,0 +1,35 @@
+// The output dispatcher of the contest setup form: one output code (0..15) of the log becomes
+// the run of the output channel (output::TAlleRout) and of the drivers that write it.
+//
+//   code  output                               drivers
+//    0, 6 summary sheet on paper / E-Log        WriteSummarySheet
+//    2,14 multiplier check list                 WriteMultiCheckList
+//    3,11 band list                             ExportContestLogByBand
+//    4, 7, 8, 9, 10, 13, 15  QSO list and files ExportContestLog
+//    5    the whole paper log in one job        sheet, check list, band list, QSO list, each
+//                                               part after the first on a new page
+//   12    the whole E-Log file                  sheet, then the QSO list ('i': the band list)
+//
+// A file that was written (the driver answers false, the channel saw no write fail) is reported
+// "Datei ... wurde erstellt."; the viewer then opens for the kinds that use it. For a contest
+// that scores one hour of the operator's choice ('E') the period dialog asks for the hour first;
+// left without OK, the whole log is written. A cancelled print or save dialog ends the output
+// quietly.
+#pragma once
+
+#include "contest/contest_definition.h"
+#include "contest/contest_lookups.h"
+
+namespace platform::qt {
+class TComponent;
+}  // namespace platform::qt
+
+namespace app {
+
+// Runs output `code` of the log the catalogue object is positioned on, with the main window's
+// live `definition`; `owner` (may be null) owns the period dialog. Needs the services the
+// channel needs (Service<output::TAlleRout>, ToMessages, TFileBaseSS, ToSetups, the printer).
+void WriteOutput(platform::qt::TComponent* owner, int code, const contest::TContestRec& definition,
+                 const contest::TdbContest& catalogue, const contest::TdbContest& contest_data);
+
+}  // namespace app
