@@ -15,6 +15,7 @@
 #include "output/alle_rout.h"
 #include "platform/qt/scripted_print_dialogs.h"
 #include "tests/contestlog/window_fixture.h"
+#include "tests/output/output_log_fixture.h"
 
 namespace app_test {
 
@@ -28,14 +29,7 @@ class SetupOutputTest : public contestlog_test::LogWindowTest {
     chooser_ = chooser.get();
     common::Service<common::TFileBaseSS>::Install(
         std::make_unique<common::TFileBaseSS>(std::move(chooser)));
-    logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
-    logbook::ToSetupOwnStation station = settings.GetOwnStation();
-    station.station_text2 = "Hans Muster";
-    station.further.Set(3, "Hauptstr. 1");
-    station.further.Set(4, "12345 Berlin");
-    station.further.Set(5, "Germany");
-    station.further.Set(10, "dl1abc@example.org");
-    settings.SetOwnStation(station);
+    output_test::SetOwnStationAddress();
     channel_->SetFileShower([this](const std::string& name) {
       shown_.push_back(name);
       return true;

@@ -16,29 +16,19 @@
 #include "output/output_drivers.h"
 #include "tests/output/cabrillo_lint.h"
 #include "tests/output/cabrillo_logs.h"
+#include "tests/output/golden_file.h"
 
 namespace output_test {
 namespace {
 
-// The lines of a file without their CR LF.
-std::vector<std::string> Lines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::istringstream in(bytes);
-  for (std::string line; std::getline(in, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
-  return lines;
-}
-
 std::vector<std::string> QsoLines(const std::string& bytes) {
-  std::vector<std::string> lines = Lines(bytes);
+  std::vector<std::string> lines = FileLines(bytes);
   std::erase_if(lines, [](const std::string& l) { return l.rfind("QSO:", 0) != 0; });
   return lines;
 }
 
 bool HasLine(const std::string& bytes, const std::string& line) {
-  const std::vector<std::string> lines = Lines(bytes);
+  const std::vector<std::string> lines = FileLines(bytes);
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
@@ -101,16 +91,7 @@ TEST_P(CabrilloGoldenTest, MatchesTheHandWrittenFileAndPassesTheLint) {
   const GoldenRow& row = GetParam();
   if (row.station) SetStation(row.station);
   const std::string written = Cabrillo(row.log());
-  const std::string expected =
-      common::testing::ReadFile(std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
-  ASSERT_FALSE(expected.empty()) << row.golden;
-  const std::vector<std::string> got = Lines(written);
-  const std::vector<std::string> want = Lines(expected);
-  for (std::size_t i = 0; i < std::min(got.size(), want.size()); ++i) {
-    EXPECT_EQ("[" + got[i] + "]", "[" + want[i] + "]") << "line " << i + 1;
-  }
-  EXPECT_EQ(got.size(), want.size());
-  EXPECT_TRUE(written == expected) << "the bytes differ (line ends, last line)";
+  ExpectGoldenFile(written, std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
   EXPECT_EQ(LintCabrillo(written, row.qso, row.tenths), std::vector<std::string>{});
 }
 
@@ -250,7 +231,7 @@ TEST_F(CabrilloTest, AnEmptyCountryIsGermanyAndTheSoapboxLinesFollowTheOperators
   SetStation([](logbook::ToSetupOwnStation& s) { s.further.Set(5, ""); });
   LogBuilder b('.', 1);
   b.Create();
-  const std::vector<std::string> lines = Lines(Cabrillo(b));
+  const std::vector<std::string> lines = FileLines(Cabrillo(b));
   ASSERT_GE(lines.size(), 4u);
   EXPECT_EQ(std::vector<std::string>(lines.end() - 6, lines.end() - 1),
             (std::vector<std::string>{"ADDRESS: GERMANY", "EMAIL: DL1ABC@EXAMPLE.ORG",

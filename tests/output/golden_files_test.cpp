@@ -12,6 +12,7 @@
 #include "output/output_drivers.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/fixture_logs.h"
+#include "tests/output/golden_file.h"
 
 namespace output_test {
 namespace {
@@ -50,30 +51,13 @@ struct GoldenRow {
 };
 void PrintTo(const GoldenRow& row, std::ostream* os) { *os << row.name; }
 
-std::vector<std::string> Lines(const std::string& bytes) {
-  std::vector<std::string> lines;
-  std::istringstream in(bytes);
-  for (std::string line; std::getline(in, line);) lines.push_back(line);
-  return lines;
-}
-
 class GoldenFileTest : public OutputLogTest, public ::testing::WithParamInterface<GoldenRow> {};
 
 TEST_P(GoldenFileTest, MatchesTheHandWrittenFile) {
   const GoldenRow& row = GetParam();
   const LogBuilder log = row.log();
   const std::string written = WriteFile(log, row.kind, row.drivers);
-  const std::string expected =
-      common::testing::ReadFile(std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
-  ASSERT_FALSE(expected.empty()) << row.golden;
-  // Line by line first, so that a difference names its line.
-  const std::vector<std::string> got = Lines(written);
-  const std::vector<std::string> want = Lines(expected);
-  for (std::size_t i = 0; i < std::min(got.size(), want.size()); ++i) {
-    EXPECT_EQ("[" + got[i] + "]", "[" + want[i] + "]") << "line " << i + 1;
-  }
-  EXPECT_EQ(got.size(), want.size());
-  EXPECT_TRUE(written == expected) << "the bytes differ (line ends, last line)";
+  ExpectGoldenFile(written, std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
 }
 
 INSTANTIATE_TEST_SUITE_P(

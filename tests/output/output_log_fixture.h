@@ -37,6 +37,19 @@ constexpr std::int32_t At(int hours, int minutes, int seconds = 0) {
   return hours * 3600 + minutes * 60 + seconds;
 }
 
+// The own station's name, listener number, address and e-mail address in the settings.
+inline void SetOwnStationAddress() {
+  logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
+  logbook::ToSetupOwnStation station = settings.GetOwnStation();
+  station.station_text2 = "Hans Muster";
+  station.further.Set(1, "DE-1234");
+  station.further.Set(3, "Hauptstr. 1");
+  station.further.Set(4, "12345 Berlin");
+  station.further.Set(5, "Germany");
+  station.further.Set(10, "dl1abc@example.org");
+  settings.SetOwnStation(station);
+}
+
 // What the drivers of one output get: the channel, the definition and the main window's tables.
 struct OutputRun {
   output::TAlleRout& channel;
@@ -52,14 +65,7 @@ class OutputLogTest : public contestlog_test::LogTest {
     chooser_ = chooser.get();
     common::Service<common::TFileBaseSS>::Install(
         std::make_unique<common::TFileBaseSS>(std::move(chooser)));
-    logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
-    logbook::ToSetupOwnStation station = settings.GetOwnStation();
-    station.station_text2 = "Hans Muster";
-    station.further.Set(1, "DE-1234");
-    station.further.Set(3, "Hauptstr. 1");
-    station.further.Set(4, "12345 Berlin");
-    station.further.Set(5, "Germany");
-    settings.SetOwnStation(station);
+    SetOwnStationAddress();
     channel_.SetFileShower([](const std::string&) { return true; });
   }
   ~OutputLogTest() override { common::Service<common::TFileBaseSS>::Destroy(); }
