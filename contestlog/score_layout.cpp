@@ -80,6 +80,7 @@ void TContestLogStd::LayoutScoreArea(std::uint8_t band_slot_at_creation) {
   RecountLog(true);
   if (LastQsoBand != 0 && LastQsoBand != CurrentBand) {
     CurrentBand = LastQsoBand;
+    CurrentBandName = BandName(CurrentBand);
     RecountLog(false);
   }
   contest::window::RefreshAfterEdit(CurrentBand, *Brow, *LogTable);

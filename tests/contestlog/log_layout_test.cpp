@@ -435,5 +435,45 @@ TEST_F(LayoutTest, TheCataloguesModeChoiceGivesTheStartMode) {
   }
 }
 
+
+TEST_F(LayoutTest, ALogOpensOnTheBandOfItsLastRecord) {
+  using contestlog_test::kContestDay;
+  using contestlog_test::Qso;
+  struct Case {
+    const char* name;
+    bool qsy_last;  // the last record is a QSY marker to 40 m
+    char band;
+    const char* caption;
+  };
+  // The contest's first band is 80 m; the QSOs are on 80 m, then on 20 m, with their
+  // multiplier texts, so that the opening need not renumber the log (which drops markers).
+  const auto evaluated = [](const char* call, char band, std::int32_t time) {
+    contest::TContestLKRec q = Qso(call, band, kContestDay, time);
+    q.CMulti = call;
+    q.Info = "DL";
+    return q;
+  };
+  for (const Case& c : {Case{"LastQsoOn20m", false, 'e', "QSO 20 m"},
+                        Case{"QsyMarkerTo40mLast", true, 'c', "QSO 40 m"}}) {
+    LogBuilder b('.', 5);
+    const std::int32_t log = b.Create();
+    b.Add(evaluated("DL2XYZ", 'b', 3600));
+    b.Add(evaluated("F5ABC", 'e', 3700));
+    if (c.qsy_last) b.AddQsy('c', kContestDay, 3800);
+    RunLog(log, b.Definition(), [&](TContestLogStd& w) {
+      EXPECT_EQ(w.CurrentBand, c.band) << c.name;
+      EXPECT_EQ(w.CurrentBandName.str(), std::string(c.caption).substr(4)) << c.name;
+      EXPECT_EQ(w.leqso->Caption(), c.caption) << c.name;
+      if (!c.qsy_last) Shot(w, "contest_log_dot_with_qsos");
+    });
+  }
+  // A log whose last QSO is on the first band stays there.
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  b.Add(Qso("F5ABC", 'e', kContestDay, 3600));
+  b.Add(Qso("DL2XYZ", 'b', kContestDay, 3700));
+  RunLog(log, b.Definition(), [&](TContestLogStd& w) { EXPECT_EQ(w.CurrentBand, 'b'); });
+}
+
 }  // namespace
 }  // namespace contestlog
