@@ -325,16 +325,16 @@ void TContestLogDesign::MakeButtonBars() {
     int right = width - 4;
     const int count = static_cast<int>(std::size(buttons));
     for (int i = 0; i < count; ++i) {
-      const Button& spec = buttons[i];
+      const Button& def = buttons[i];
       const bool at_right = i >= count - kRightGroup;
-      const int x = at_right ? (right -= spec.width) : left;
-      TSpeedButton* button = Make<TSpeedButton>(this, panel, spec.name + std::string(1, bar), x, 3,
-                                                spec.width, kButtonBarHeight - 6);
-      button->SetCaption(bar == 'a' ? spec.caption_a : spec.caption_b);
+      const int x = at_right ? (right -= def.width) : left;
+      TSpeedButton* button = Make<TSpeedButton>(this, panel, def.name + std::string(1, bar), x, 3,
+                                                def.width, kButtonBarHeight - 6);
+      button->SetCaption(bar == 'a' ? def.caption_a : def.caption_b);
       button->SetFlat(true);
       if (at_right) button->SetAnchors(platform::qt::akTop | platform::qt::akRight);
-      (bar == 'a' ? *spec.a : *spec.b) = button;
-      if (!at_right) left += spec.width + 2;
+      (bar == 'a' ? *def.a : *def.b) = button;
+      if (!at_right) left += def.width + 2;
     }
   }
   panelButtonsC = MakePanel(this, panelContLog, "panelButtonsC", 0, bar_top + kButtonBarHeight,

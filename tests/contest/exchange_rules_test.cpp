@@ -136,12 +136,12 @@ class Prefill : public RulesTest, public ::testing::WithParamInterface<PrefillRo
  protected:
   void SetUp() override {
     RulesTest::SetUp();
-    for (const std::string spec :  // 'B' the call book, 'D' the call data
+    for (const std::string row :  // 'B' the call book, 'D' the call data
          {"B DL1AAA DOK=B01 LOC=JO62AB", "B OK1AAA DOK=X99", "B DL1ZZZ DOK=Z23", "B DL1BBB DOK=B02",
           "B DL1NAV MF=123", "B DL1DIG DIG=4711",
           "B DL1OOO NAME=Karl-Theodor DOK=VHV21ABC LOC=JO62MM", "D DL1BBB DOK=C03 LOC=JN58AA",
           "D DL1CCC DOK=C04 NAME=Otto"}) {
-      AddCall(spec[0] == 'B' ? logbook::kCallBook : logbook::kCallData, spec.substr(2));
+      AddCall(row[0] == 'B' ? logbook::kCallBook : logbook::kCallData, row.substr(2));
     }
     WriteFile("hsc.csv", "DL1HSC;1234\nDL2HSC;OP\n");
     WriteFile("naval.csv", "456;DL2NAV\n");

@@ -67,9 +67,9 @@ class RulesTest : public ServiceTest {
   // l locator, r received text with '_' for a blank, cm CMulti, w WAE flag, n no points, p
   // prefix, c2 Call2, s the skip mark's band); call DL2XYZ, band 'b', mode SSB and received text
   // "599" unless given.
-  static TContestLKRec Q(const std::string& spec) {
+  static TContestLKRec Q(const std::string& fields) {
     std::map<std::string, std::string> v{{"c", "DL2XYZ"}, {"b", "b"}, {"m", "SSB"}, {"r", "599"}};
-    std::istringstream in(spec);
+    std::istringstream in(fields);
     for (std::string item; in >> item;)
       v[item.substr(0, item.find('='))] = item.substr(item.find('=') + 1);
     TContestLKRec q = Qso(v["c"], v["b"][0], 0, 0, v["m"]);
