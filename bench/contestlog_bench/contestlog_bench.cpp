@@ -1,0 +1,255 @@
+// The log window's work on a whole log, on 10,000-QSO logs of '.' (class 5: DXCC and call
+// multipliers over all bands), 'W' (DXCC per band, German station DL1ABC, DOK B36) and 'N' (the
+// log of the contest rules' recount benchmark) built from Debian's hamradio-files
+// (bench/common/contest_log_builder.h), as the window leaves them (renumbered once, points
+// stored), not shared and shared (network mode):
+//
+// Opening: what the window does with the log before it shows, without the widgets: the log
+// opened with its QSY pass, the renumbering's check (which finds nothing to write), the full
+// recount of tables, counters and points.
+// Closing: the recalculation of the per-band tallies into the catalogue or contest data, then the
+// renumbering's check.
+// Forced renumbering: the whole log written into a new file set that replaces the log's files.
+// Recount and recalculation alone: the two passes over the log, for the shared figures.
+//
+// No SQLite baseline: the store itself is compared with SQLite in the storage benchmarks.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "bench/common/contest_log_builder.h"
+#include "common/service.h"
+#include "common/to_dates.h"
+#include "contest/contest_fkt.h"
+#include "contest/contest_tables.h"
+#include "contestlog/log_core.h"
+#include "logbook/databases/call_database.h"
+#include "logbook/reference/bands.h"
+#include "logbook/reference/modes.h"
+#include "logbook/reference/prefix.h"
+#include "logbook/settings/setups.h"
+#include "storage/driver/driver_system.h"
+#include "tests/common/scripted_messages.h"
+#include "tests/common/temp_folder.h"
+
+namespace {
+
+using common::Service;
+using contestlog::ContestLogCore;
+using Renumbering = ContestLogCore::Renumbering;
+
+constexpr int kQsos = 10000;
+constexpr std::int32_t kLogNumber = 1;
+
+struct Contest {
+  char code;
+  int class_index;
+};
+constexpr Contest kContests[] = {{'.', 5}, {'W', 1}, {'N', 1}};
+
+// The reference tables and settings, for the life of the program.
+struct ReferenceTables {
+  ReferenceTables() {
+    Service<logbook::ToSetups>::Create();
+    Service<logbook::ToBaender>::Create();
+    Service<logbook::ToModi>::Create();
+    Service<logbook::ToPrefix>::Create();
+    Service<common::ToDates>::Create();
+  }
+  ~ReferenceTables() {
+    Service<common::ToDates>::Destroy();
+    Service<logbook::ToPrefix>::Destroy();
+    Service<logbook::ToModi>::Destroy();
+    Service<logbook::ToBaender>::Destroy();
+    Service<logbook::ToSetups>::Destroy();
+  }
+};
+
+void Require(bool condition, const char* what) {
+  if (condition) return;
+  std::fprintf(stderr, "%s\n", what);
+  std::abort();
+}
+
+// A renumbered log of the contest in a fresh data folder, and the main window's tables on it.
+class LogRig {
+ public:
+  LogRig(const Contest& contest, bool shared) : contest_(contest), shared_(shared) {
+    Service<storage::DriverSystem>::Install(std::make_unique<storage::DriverSystem>());
+    Require(storage::StartDriverSystem(shared ? 2 : 0, 160, 32), "the driver system did not start");
+    auto& system = Service<storage::DriverSystem>::Get();
+    system.SetStartFolder(folder_.path() + "/");
+    system.SetDefaultRetryProc(
+        [](std::string_view, int reason) { return reason == 5 || reason == 6; });
+    Service<contest::ToDatContest>::Create();
+    Service<contest::TContestFkt>::Create();
+    Service<logbook::ToDatCall>::Create();
+    catalogue_.emplace(contest::kTableKK, 0);
+    contest_data_.emplace(contest::kTableKZ, 0);
+    contest::TContestKKRec own{};
+    own.Name = "Benchmark";
+    own.Typ = contest.code;
+    own.OwnCall = "DL1ABC";
+    own.OwnDOK = "B36";
+    own.ClassIndex = static_cast<std::uint8_t>(contest.class_index);
+    catalogue_->ClearRec();
+    catalogue_->SetKKRec(own);
+    Require(catalogue_->InsertRec(), "no catalogue record");
+    Service<contest::TContestFkt>::Get().LoadContestDefinition(definition_, *catalogue_,
+                                                               contest.code, false);
+    Require(catalogue_->UpdateRec(), "the catalogue record was not written back");
+    Require(Service<contest::TContestFkt>::Get().EnsureContestData(catalogue_->CurrentRef(), *catalogue_,
+                                                                   *contest_data_),
+            "no contest data");
+    bench::StoreContestLog(kLogNumber, bench::ContestLogQsos(definition_, kQsos));
+    // As the window leaves a log: renumbered, its multiplier fields and points written.
+    Window window(*this);
+    Require(window.core.RebuildDatabase(false, true) == Renumbering::kRenumbered,
+            "the first renumbering failed");
+    window.core.RecountLog(true);
+  }
+  ~LogRig() {
+    contest_data_.reset();
+    catalogue_.reset();
+    Service<logbook::ToDatCall>::Destroy();
+    Service<contest::TContestFkt>::Destroy();
+    Service<contest::ToDatContest>::Destroy();
+    storage::StopDriverSystem();
+    Service<storage::DriverSystem>::Destroy();
+  }
+
+  bool Is(const Contest& contest, bool shared) const {
+    return contest.code == contest_.code && shared == shared_;
+  }
+
+  // A log window's core with the log open, on its first band.
+  struct Window {
+    explicit Window(LogRig& rig)
+        : core(kLogNumber, *rig.catalogue_, *rig.contest_data_, rig.definition_) {
+      Require(rig.catalogue_->FindByNummer(kLogNumber) && rig.contest_data_->FindByNummer(kLogNumber),
+              "the log's records are missing");
+      core.OpenLog();
+      core.CurrentBand = rig.definition_.Bands[0];
+    }
+    ~Window() { core.CloseLog(); }
+    ContestLogCore core;
+  };
+
+ private:
+  Contest contest_;
+  bool shared_;
+  common::testing::TempFolder folder_;
+  contest::TContestRec definition_;
+  std::optional<contest::TdbContest> catalogue_;
+  std::optional<contest::TdbContest> contest_data_;
+};
+
+std::unique_ptr<LogRig>& RigSlot() {
+  static std::unique_ptr<LogRig> rig;
+  return rig;
+}
+
+LogRig& Rig(const benchmark::State& state) {
+  const Contest& contest = kContests[state.range(0)];
+  const bool shared = state.range(1) != 0;
+  std::unique_ptr<LogRig>& rig = RigSlot();
+  if (rig == nullptr || !rig->Is(contest, shared)) {
+    rig.reset();
+    rig = std::make_unique<LogRig>(contest, shared);
+  }
+  return *rig;
+}
+
+std::string Label(const benchmark::State& state) {
+  const Contest& contest = kContests[state.range(0)];
+  return std::string(1, contest.code) + " class " + std::to_string(contest.class_index) +
+         (state.range(1) != 0 ? " shared" : " not shared");
+}
+
+void BM_Opening(benchmark::State& state) {
+  LogRig& rig = Rig(state);
+  for (auto _ : state) {
+    LogRig::Window window(rig);
+    Require(window.core.RebuildDatabase(false) == Renumbering::kUnchanged,
+            "the opening found something to renumber");
+    window.core.RecountLog(true);
+    Require(window.core.NextQsoNumber == kQsos + 1, "the recount missed QSOs");
+    benchmark::DoNotOptimize(window.core.TotalMultis);
+  }
+  state.SetLabel(Label(state));
+}
+
+void BM_Closing(benchmark::State& state) {
+  LogRig& rig = Rig(state);
+  for (auto _ : state) {
+    state.PauseTiming();
+    LogRig::Window window(rig);
+    window.core.RecountLog(true);  // the counters the window holds when it closes
+    state.ResumeTiming();
+    Require(window.core.Recalculate(), "the tallies were not written");
+    Require(window.core.RebuildDatabase(false) == Renumbering::kUnchanged,
+            "the closing found something to renumber");
+  }
+  state.SetLabel(Label(state));
+}
+
+void BM_ForcedRenumbering(benchmark::State& state) {
+  LogRig& rig = Rig(state);
+  for (auto _ : state) {
+    LogRig::Window window(rig);
+    Require(window.core.RebuildDatabase(false, true) == Renumbering::kRenumbered,
+            "the renumbering failed");
+  }
+  state.SetLabel(Label(state));
+}
+
+void BM_Recount(benchmark::State& state) {
+  LogRig& rig = Rig(state);
+  LogRig::Window window(rig);
+  for (auto _ : state) window.core.RecountLog(true);
+  state.counters["multipliers"] = window.core.TotalMultis;
+  state.SetLabel(Label(state));
+}
+
+void BM_Recalculation(benchmark::State& state) {
+  LogRig& rig = Rig(state);
+  LogRig::Window window(rig);
+  window.core.RecountLog(true);
+  for (auto _ : state) Require(window.core.Recalculate(), "the tallies were not written");
+  state.SetLabel(Label(state));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ReferenceTables tables;
+  common::testing::ScriptedMessages messages;
+  // Every workload of one log one after the other, so that each log is built once.
+  for (std::int64_t contest = 0; contest < 3; ++contest) {
+    for (std::int64_t shared = 0; shared < 2; ++shared) {
+      using Workload = std::pair<const char*, void (*)(benchmark::State&)>;
+      for (const auto& [name, run] : {Workload{"BM_Opening", BM_Opening},
+                                      Workload{"BM_Closing", BM_Closing},
+                                      Workload{"BM_ForcedRenumbering", BM_ForcedRenumbering},
+                                      Workload{"BM_Recount", BM_Recount},
+                                      Workload{"BM_Recalculation", BM_Recalculation}}) {
+        benchmark::RegisterBenchmark(name, run)
+            ->Args({contest, shared})
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(3);
+      }
+    }
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  RigSlot().reset();
+  benchmark::Shutdown();
+  // A message means a pass failed: the workload was not the one meant.
+  for (const auto& call : messages->calls) std::fprintf(stderr, "message: %s\n", call.text.c_str());
+  return messages->calls.empty() ? 0 : 1;
+}
