@@ -22,23 +22,15 @@
 #include <vector>
 
 #include "bench/common/contest_log_builder.h"
-#include "common/service.h"
-#include "common/to_dates.h"
+#include "bench/common/contest_store.h"
 #include "contest/cont_log_alle.h"
 #include "contest/contest_fkt.h"
 #include "contest/contest_tables.h"
 #include "contest/qso_points.h"
-#include "logbook/reference/bands.h"
-#include "logbook/reference/modes.h"
-#include "logbook/reference/prefix.h"
-#include "logbook/settings/setups.h"
-#include "storage/driver/driver_system.h"
 #include "tests/common/scripted_messages.h"
-#include "tests/common/temp_folder.h"
 
 namespace {
 
-using common::Service;
 using contest::TContestLKRec;
 using contest::TContestRec;
 using contest::TdbContest;
@@ -52,29 +44,8 @@ constexpr int kRecountOrder[] = {2, 4, 18, 5, 10, 12, 1, 22, 15, 16, 19};
 
 struct Contest {
   char code;
-  const char* own_call;
-  const char* own_dok;
 };
-constexpr Contest kContests[] = {
-    {'W', "DL1ABC", "B36"}, {'o', "DL1ABC", "B36"}, {'N', "DL1ABC", "B36"}};
-
-// The reference tables and settings, for the life of the program.
-struct ReferenceTables {
-  ReferenceTables() {
-    Service<logbook::ToSetups>::Create();
-    Service<logbook::ToBaender>::Create();
-    Service<logbook::ToModi>::Create();
-    Service<logbook::ToPrefix>::Create();
-    Service<common::ToDates>::Create();
-  }
-  ~ReferenceTables() {
-    Service<common::ToDates>::Destroy();
-    Service<logbook::ToPrefix>::Destroy();
-    Service<logbook::ToModi>::Destroy();
-    Service<logbook::ToBaender>::Destroy();
-    Service<logbook::ToSetups>::Destroy();
-  }
-};
+constexpr Contest kContests[] = {{'W'}, {'o'}, {'N'}};
 
 bool PerBand(const TContestRec& d) { return d.Flag31 == 0 || d.Flag31 == 2; }
 
@@ -87,30 +58,11 @@ bool Counted(const TContestRec& d, int kind) {
 // object the log window holds.
 class ContestRig {
  public:
-  ContestRig(const Contest& contest, bool shared) : contest_(contest), shared_(shared) {
-    Service<storage::DriverSystem>::Install(std::make_unique<storage::DriverSystem>());
-    if (!storage::StartDriverSystem(shared ? 2 : 0, 160, 32)) {
-      std::fprintf(stderr, "the driver system did not start\n");
-      std::abort();
-    }
-    auto& system = Service<storage::DriverSystem>::Get();
-    system.SetStartFolder(folder_.path() + "/");
-    system.SetDefaultRetryProc(
-        [](std::string_view, int reason) { return reason == 5 || reason == 6; });
-    Service<contest::ToDatContest>::Create();
-    Service<contest::TContestFkt>::Create();
-    catalogue_.emplace(contest::kTableKK, 0);
-    contest::TContestKKRec own{};
-    own.Name = "Benchmark";
-    own.Typ = contest.code;
-    own.OwnCall = contest.own_call;
-    own.OwnDOK = contest.own_dok;
-    own.ClassIndex = 1;
-    catalogue_->ClearRec();
-    catalogue_->SetKKRec(own);
-    if (!catalogue_->InsertRec()) std::abort();
-    Service<contest::TContestFkt>::Get().LoadContestDefinition(definition_, *catalogue_,
-                                                               contest.code, false);
+  ContestRig(const Contest& contest, bool shared)
+      : contest_(contest),
+        store_(contest.code, 1, shared),
+        definition_(store_.Definition()),
+        catalogue_(store_.Catalogue()) {
     bench::StoreContestLog(kLogNumber, bench::ContestLogQsos(definition_, kQsos));
     log_.emplace(contest::kTableLK, kLogNumber);
     for (int i = 0; i < kNewStations; ++i) {
@@ -118,18 +70,8 @@ class ContestRig {
     }
     Recount();  // stores the points, so that the timed walks write nothing
   }
-  ~ContestRig() {
-    log_.reset();
-    catalogue_.reset();
-    Service<contest::TContestFkt>::Destroy();
-    Service<contest::ToDatContest>::Destroy();
-    storage::StopDriverSystem();
-    Service<storage::DriverSystem>::Destroy();
-  }
+  ~ContestRig() { log_.reset(); }
 
-  bool Is(const Contest& contest, bool shared) const {
-    return contest.code == contest_.code && shared == shared_;
-  }
   const TContestLKRec& Fresh(std::size_t i) const { return fresh_[i % fresh_.size()]; }
 
   // The live check of `qso`; answers what it found, so that nothing is optimised away.
@@ -147,27 +89,27 @@ class ContestRig {
                          !rules_.DupeBandDay(call, band, code, log, definition_, qso.Datum) +
                          rules_.DupeAnywhere(call, definition_, log);
     const std::string dok = qso.DOK1.str() + qso.DOK2.str();
-    found += rules_.CheckExchange(dok, *catalogue_);
+    found += rules_.CheckExchange(dok, catalogue_);
     for (int kind : kLiveOrder) {
       if (!Counted(definition_, kind)) continue;
       const std::string value =
           kind == 4 || kind == 18 ? dok : contest::TContLogAlle::WalkValue(kind, qso);
-      if (!rules_.QsoCountsForKind(kind, value, log, *catalogue_, definition_)) continue;
+      if (!rules_.QsoCountsForKind(kind, value, log, catalogue_, definition_)) continue;
       for (char b :
            PerBand(definition_) ? std::string(1, band) : bench::ContestBands(definition_)) {
-        if (rules_.RecountMultipliers({kind, b, value}, log, *catalogue_, definition_) == 1) {
+        if (rules_.RecountMultipliers({kind, b, value}, log, catalogue_, definition_) == 1) {
           found += 10;
           break;
         }
       }
     }
-    return found + contest::QsoPoints(code, definition_, *catalogue_, log, rules_);
+    return found + contest::QsoPoints(code, definition_, catalogue_, log, rules_);
   }
 
   // The recount of the whole log; answers the multipliers counted.
   std::int64_t Recount() {
     const contest::PointsFunction points = [this](const contest::TdbContestBase& log) {
-      return contest::QsoPoints(contest_.code, definition_, *catalogue_, log, rules_);
+      return contest::QsoPoints(contest_.code, definition_, catalogue_, log, rules_);
     };
     const contest::QsoWalkTotals totals = rules_.ForEachQso(definition_, points, *log_, false);
     std::int64_t multipliers = 0;
@@ -177,7 +119,7 @@ class ContestRig {
       for (int kind : kRecountOrder) {
         contest::RecountRequest request(kind, band);
         request.tallies = &tallies;
-        multipliers += rules_.RecountMultipliers(request, *log_, *catalogue_, definition_);
+        multipliers += rules_.RecountMultipliers(request, *log_, catalogue_, definition_);
       }
       if (tallies.kind2_qsos == 0) std::abort();  // the QSO tally walks every band
     }
@@ -187,45 +129,34 @@ class ContestRig {
 
  private:
   Contest contest_;
-  bool shared_;
-  common::testing::TempFolder folder_;
-  TContestRec definition_;
-  std::optional<TdbContest> catalogue_;
+  bench::ContestStore store_;
+  const TContestRec& definition_;
+  TdbContest& catalogue_;
   std::optional<TdbContest> log_;
   contest::TContLogAlle rules_;
   std::vector<TContestLKRec> fresh_;
 };
 
-std::unique_ptr<ContestRig>& RigSlot() {
-  static std::unique_ptr<ContestRig> rig;
-  return rig;
-}
-
-ContestRig& Rig(const benchmark::State& state) {
-  const Contest& contest = kContests[state.range(0)];
-  const bool shared = state.range(1) != 0;
-  std::unique_ptr<ContestRig>& rig = RigSlot();
-  if (rig == nullptr || !rig->Is(contest, shared)) {
-    rig.reset();
-    rig = std::make_unique<ContestRig>(contest, shared);
-  }
-  return *rig;
+bench::RigCache<ContestRig>& Rigs() {
+  static bench::RigCache<ContestRig> rigs([](std::int64_t which, bool shared) {
+    return std::make_unique<ContestRig>(kContests[which], shared);
+  });
+  return rigs;
 }
 
 std::string Label(const benchmark::State& state) {
-  return std::string(1, kContests[state.range(0)].code) +
-         (state.range(1) != 0 ? " shared" : " not shared");
+  return bench::SharedLabel(std::string(1, kContests[state.range(0)].code), state);
 }
 
 void BM_LiveCheck(benchmark::State& state) {
-  ContestRig& rig = Rig(state);
+  ContestRig& rig = Rigs().For(state);
   std::size_t i = 0;
   for (auto _ : state) benchmark::DoNotOptimize(rig.Check(rig.Fresh(i++)));
   state.SetLabel(Label(state));
 }
 
 void BM_Recount(benchmark::State& state) {
-  ContestRig& rig = Rig(state);
+  ContestRig& rig = Rigs().For(state);
   std::int64_t multipliers = 0;
   for (auto _ : state) benchmark::DoNotOptimize(multipliers = rig.Recount());
   state.counters["multipliers"] = static_cast<double>(multipliers);
@@ -235,7 +166,7 @@ void BM_Recount(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  ReferenceTables tables;
+  bench::ReferenceTables tables;
   common::testing::ScriptedMessages messages;
   // Both workloads of one log one after the other, so that each log is built once.
   for (std::int64_t contest = 0; contest < 3; ++contest) {
@@ -250,7 +181,7 @@ int main(int argc, char** argv) {
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
-  RigSlot().reset();
+  Rigs().Reset();
   benchmark::Shutdown();
   // A message means a check found a dupe or a loader problem: the workload was not the one meant.
   for (const auto& call : messages->calls) std::fprintf(stderr, "message: %s\n", call.text.c_str());

@@ -15,30 +15,22 @@
 // No SQLite baseline: the store itself is compared with SQLite in the storage benchmarks.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 
 #include "bench/common/contest_log_builder.h"
+#include "bench/common/contest_store.h"
 #include "common/service.h"
-#include "common/to_dates.h"
 #include "contest/contest_fkt.h"
-#include "contest/contest_tables.h"
 #include "contestlog/log_core.h"
 #include "logbook/databases/call_database.h"
-#include "logbook/reference/bands.h"
-#include "logbook/reference/modes.h"
-#include "logbook/reference/prefix.h"
-#include "logbook/settings/setups.h"
-#include "storage/driver/driver_system.h"
 #include "tests/common/scripted_messages.h"
-#include "tests/common/temp_folder.h"
 
 namespace {
 
+using bench::Require;
 using common::Service;
 using contestlog::ContestLogCore;
 using Renumbering = ContestLogCore::Renumbering;
@@ -52,61 +44,17 @@ struct Contest {
 };
 constexpr Contest kContests[] = {{'.', 5}, {'W', 1}, {'N', 1}};
 
-// The reference tables and settings, for the life of the program.
-struct ReferenceTables {
-  ReferenceTables() {
-    Service<logbook::ToSetups>::Create();
-    Service<logbook::ToBaender>::Create();
-    Service<logbook::ToModi>::Create();
-    Service<logbook::ToPrefix>::Create();
-    Service<common::ToDates>::Create();
-  }
-  ~ReferenceTables() {
-    Service<common::ToDates>::Destroy();
-    Service<logbook::ToPrefix>::Destroy();
-    Service<logbook::ToModi>::Destroy();
-    Service<logbook::ToBaender>::Destroy();
-    Service<logbook::ToSetups>::Destroy();
-  }
-};
-
-void Require(bool condition, const char* what) {
-  if (condition) return;
-  std::fprintf(stderr, "%s\n", what);
-  std::abort();
-}
-
 // A renumbered log of the contest in a fresh data folder, and the main window's tables on it.
 class LogRig {
  public:
-  LogRig(const Contest& contest, bool shared) : contest_(contest), shared_(shared) {
-    Service<storage::DriverSystem>::Install(std::make_unique<storage::DriverSystem>());
-    Require(storage::StartDriverSystem(shared ? 2 : 0, 160, 32), "the driver system did not start");
-    auto& system = Service<storage::DriverSystem>::Get();
-    system.SetStartFolder(folder_.path() + "/");
-    system.SetDefaultRetryProc(
-        [](std::string_view, int reason) { return reason == 5 || reason == 6; });
-    Service<contest::ToDatContest>::Create();
-    Service<contest::TContestFkt>::Create();
+  LogRig(const Contest& contest, bool shared)
+      : store_(contest.code, contest.class_index, shared), catalogue_(store_.Catalogue()) {
     Service<logbook::ToDatCall>::Create();
-    catalogue_.emplace(contest::kTableKK, 0);
     contest_data_.emplace(contest::kTableKZ, 0);
-    contest::TContestKKRec own{};
-    own.Name = "Benchmark";
-    own.Typ = contest.code;
-    own.OwnCall = "DL1ABC";
-    own.OwnDOK = "B36";
-    own.ClassIndex = static_cast<std::uint8_t>(contest.class_index);
-    catalogue_->ClearRec();
-    catalogue_->SetKKRec(own);
-    Require(catalogue_->InsertRec(), "no catalogue record");
-    Service<contest::TContestFkt>::Get().LoadContestDefinition(definition_, *catalogue_,
-                                                               contest.code, false);
-    Require(catalogue_->UpdateRec(), "the catalogue record was not written back");
-    Require(Service<contest::TContestFkt>::Get().EnsureContestData(catalogue_->CurrentRef(), *catalogue_,
-                                                                   *contest_data_),
+    Require(Service<contest::TContestFkt>::Get().EnsureContestData(catalogue_.CurrentRef(),
+                                                                   catalogue_, *contest_data_),
             "no contest data");
-    bench::StoreContestLog(kLogNumber, bench::ContestLogQsos(definition_, kQsos));
+    bench::StoreContestLog(kLogNumber, bench::ContestLogQsos(store_.Definition(), kQsos));
     // As the window leaves a log: renumbered, its multiplier fields and points written.
     Window window(*this);
     Require(window.core.RebuildDatabase(false, true) == Renumbering::kRenumbered,
@@ -115,64 +63,44 @@ class LogRig {
   }
   ~LogRig() {
     contest_data_.reset();
-    catalogue_.reset();
     Service<logbook::ToDatCall>::Destroy();
-    Service<contest::TContestFkt>::Destroy();
-    Service<contest::ToDatContest>::Destroy();
-    storage::StopDriverSystem();
-    Service<storage::DriverSystem>::Destroy();
-  }
-
-  bool Is(const Contest& contest, bool shared) const {
-    return contest.code == contest_.code && shared == shared_;
   }
 
   // A log window's core with the log open, on its first band.
   struct Window {
     explicit Window(LogRig& rig)
-        : core(kLogNumber, *rig.catalogue_, *rig.contest_data_, rig.definition_) {
-      Require(rig.catalogue_->FindByNummer(kLogNumber) && rig.contest_data_->FindByNummer(kLogNumber),
+        : core(kLogNumber, rig.catalogue_, *rig.contest_data_, rig.store_.Definition()) {
+      Require(rig.catalogue_.FindByNummer(kLogNumber) &&
+                  rig.contest_data_->FindByNummer(kLogNumber),
               "the log's records are missing");
       core.OpenLog();
-      core.CurrentBand = rig.definition_.Bands[0];
+      core.CurrentBand = rig.store_.Definition().Bands[0];
     }
     ~Window() { core.CloseLog(); }
     ContestLogCore core;
   };
 
  private:
-  Contest contest_;
-  bool shared_;
-  common::testing::TempFolder folder_;
-  contest::TContestRec definition_;
-  std::optional<contest::TdbContest> catalogue_;
+  bench::ContestStore store_;
+  contest::TdbContest& catalogue_;
   std::optional<contest::TdbContest> contest_data_;
 };
 
-std::unique_ptr<LogRig>& RigSlot() {
-  static std::unique_ptr<LogRig> rig;
-  return rig;
-}
-
-LogRig& Rig(const benchmark::State& state) {
-  const Contest& contest = kContests[state.range(0)];
-  const bool shared = state.range(1) != 0;
-  std::unique_ptr<LogRig>& rig = RigSlot();
-  if (rig == nullptr || !rig->Is(contest, shared)) {
-    rig.reset();
-    rig = std::make_unique<LogRig>(contest, shared);
-  }
-  return *rig;
+bench::RigCache<LogRig>& Rigs() {
+  static bench::RigCache<LogRig> rigs([](std::int64_t which, bool shared) {
+    return std::make_unique<LogRig>(kContests[which], shared);
+  });
+  return rigs;
 }
 
 std::string Label(const benchmark::State& state) {
   const Contest& contest = kContests[state.range(0)];
-  return std::string(1, contest.code) + " class " + std::to_string(contest.class_index) +
-         (state.range(1) != 0 ? " shared" : " not shared");
+  return bench::SharedLabel(
+      std::string(1, contest.code) + " class " + std::to_string(contest.class_index), state);
 }
 
 void BM_Opening(benchmark::State& state) {
-  LogRig& rig = Rig(state);
+  LogRig& rig = Rigs().For(state);
   for (auto _ : state) {
     LogRig::Window window(rig);
     Require(window.core.RebuildDatabase(false) == Renumbering::kUnchanged,
@@ -185,7 +113,7 @@ void BM_Opening(benchmark::State& state) {
 }
 
 void BM_Closing(benchmark::State& state) {
-  LogRig& rig = Rig(state);
+  LogRig& rig = Rigs().For(state);
   for (auto _ : state) {
     state.PauseTiming();
     LogRig::Window window(rig);
@@ -199,7 +127,7 @@ void BM_Closing(benchmark::State& state) {
 }
 
 void BM_ForcedRenumbering(benchmark::State& state) {
-  LogRig& rig = Rig(state);
+  LogRig& rig = Rigs().For(state);
   for (auto _ : state) {
     LogRig::Window window(rig);
     Require(window.core.RebuildDatabase(false, true) == Renumbering::kRenumbered,
@@ -209,7 +137,7 @@ void BM_ForcedRenumbering(benchmark::State& state) {
 }
 
 void BM_Recount(benchmark::State& state) {
-  LogRig& rig = Rig(state);
+  LogRig& rig = Rigs().For(state);
   LogRig::Window window(rig);
   for (auto _ : state) window.core.RecountLog(true);
   state.counters["multipliers"] = window.core.TotalMultis;
@@ -217,7 +145,7 @@ void BM_Recount(benchmark::State& state) {
 }
 
 void BM_Recalculation(benchmark::State& state) {
-  LogRig& rig = Rig(state);
+  LogRig& rig = Rigs().For(state);
   LogRig::Window window(rig);
   window.core.RecountLog(true);
   for (auto _ : state) Require(window.core.Recalculate(), "the tallies were not written");
@@ -227,7 +155,7 @@ void BM_Recalculation(benchmark::State& state) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  ReferenceTables tables;
+  bench::ReferenceTables tables;
   common::testing::ScriptedMessages messages;
   // Every workload of one log one after the other, so that each log is built once.
   for (std::int64_t contest = 0; contest < 3; ++contest) {
@@ -247,7 +175,7 @@ int main(int argc, char** argv) {
   }
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
-  RigSlot().reset();
+  Rigs().Reset();
   benchmark::Shutdown();
   // A message means a pass failed: the workload was not the one meant.
   for (const auto& call : messages->calls) std::fprintf(stderr, "message: %s\n", call.text.c_str());

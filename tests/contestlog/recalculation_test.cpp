@@ -32,6 +32,12 @@ class RecalculationTest : public contestlog_test::LogTest {
     return q;
   }
 
+  static TContestLKRec Dx(const char* call, char band, int minute, const char* dxcc) {
+    TContestLKRec q = Qso(call, band, kContestDay, 60 * minute);
+    q.DXCC = dxcc;
+    return q;
+  }
+
   static std::uint32_t U16(const void* record, int offset) {
     return common::ReadLeUInt16(static_cast<const std::uint8_t*>(record) + offset);
   }
@@ -102,15 +108,10 @@ TEST_F(RecalculationTest, TheNarrowLayoutHoldsSevenBandsInTheirPlaces) {
 TEST_F(RecalculationTest, TheWideLayoutHoldsEveryBandInTheContestData) {
   LogBuilder b('W');  // its loader sets the switch: the wide layout
   b.Create();
-  const auto dx = [](const char* call, char band, int minute, const char* dxcc) {
-    TContestLKRec q = Qso(call, band, kContestDay, 60 * minute);
-    q.DXCC = dxcc;
-    return q;
-  };
-  b.Add(dx("DL1AAA", 'c', 1, "DL"));
-  b.Add(dx("OE1BBB", 'c', 2, "OE"));
-  b.Add(dx("OE2BBB", 'c', 3, "OE"));
-  b.Add(dx("F5EEE", 'g', 4, "F"));
+  b.Add(Dx("DL1AAA", 'c', 1, "DL"));
+  b.Add(Dx("OE1BBB", 'c', 2, "OE"));
+  b.Add(Dx("OE2BBB", 'c', 3, "OE"));
+  b.Add(Dx("F5EEE", 'g', 4, "F"));
   CoreOnLog on(b);
   on.core.CurrentBand = 'c';
   on.core.RecountLog(true);
@@ -171,15 +172,10 @@ TEST_F(RecalculationTest, OverAllBandsTheMultipliersStandInBandOneAndTheQsosPerB
   LogBuilder b('.', 5);
   b.Catalogue().LoaderSwitch = 0;
   b.Create();
-  const auto dx = [](const char* call, char band, int minute, const char* dxcc) {
-    TContestLKRec q = Qso(call, band, kContestDay, 60 * minute);
-    q.DXCC = dxcc;
-    return q;
-  };
-  b.Add(dx("DL1AAA", 'c', 1, "DL"));
-  b.Add(dx("DF0VOXA", 'e', 2, "DL"));
-  b.Add(dx("OE1BBB", 'e', 3, "OE"));
-  b.Add(dx("F5CCC", 'i', 4, "F"));
+  b.Add(Dx("DL1AAA", 'c', 1, "DL"));
+  b.Add(Dx("DF0VOXA", 'e', 2, "DL"));
+  b.Add(Dx("OE1BBB", 'e', 3, "OE"));
+  b.Add(Dx("F5CCC", 'i', 4, "F"));
   CoreOnLog on(b);
   on.core.CurrentBand = 'c';
   on.core.RecountLog(true);

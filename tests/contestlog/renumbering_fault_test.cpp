@@ -24,17 +24,13 @@ using contestlog_test::CoreOnLog;
 using contestlog_test::LogBuilder;
 using contestlog_test::LogFilesAside;
 using contestlog_test::QsoIdentities;
+using contestlog_test::SameRecords;
 using platform::FaultRule;
 using platform::FileFaultPlan;
 using Renumbering = ContestLogCore::Renumbering;
 
 constexpr int kQsos = 2000;
 constexpr std::uint64_t kSampledWrites = 24;
-
-bool SameRecords(const std::vector<TContestLKRec>& a, const std::vector<TContestLKRec>& b) {
-  return a.size() == b.size() &&
-         (a.empty() || std::memcmp(a.data(), b.data(), sizeof(a[0]) * a.size()) == 0);
-}
 
 // Every call up to `calls`, or with `sampled` that many spread over them, first and last
 // included.

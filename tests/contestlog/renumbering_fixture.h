@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -18,6 +19,13 @@
 #include "tests/contestlog/log_fixture.h"
 
 namespace contestlog_test {
+
+// Whether two logs hold the same records byte for byte.
+inline bool SameRecords(const std::vector<contest::TContestLKRec>& a,
+                        const std::vector<contest::TContestLKRec>& b) {
+  return a.size() == b.size() &&
+         (a.empty() || std::memcmp(a.data(), b.data(), sizeof(a[0]) * a.size()) == 0);
+}
 
 // A QSO as the operator logged it: what no renumbering changes.
 using QsoIdentity = std::tuple<std::string, std::int32_t, std::int32_t, char, std::string>;

@@ -13,15 +13,17 @@
 
 #include "common/key_text.h"
 #include "tests/contestlog/core_fixture.h"
+#include "tests/contestlog/renumbering_fixture.h"
 
 namespace contestlog {
 namespace {
 
 using contest::TContestLKRec;
 using contestlog_test::CoreOnLog;
-using contestlog_test::kContestDay;
 using contestlog_test::LogBuilder;
 using contestlog_test::Qso;
+using contestlog_test::SameRecords;
+using contestlog_test::kContestDay;
 using Renumbering = ContestLogCore::Renumbering;
 
 constexpr int kTrials = 32;
@@ -32,11 +34,6 @@ struct Contest {
   const char* bands;
 };
 constexpr Contest kContests[] = {{'W', 1, "bceg"}, {'.', 5, "bce"}, {'p', 1, "b"}, {'e', 1, "k"}};
-
-bool SameRecords(const std::vector<TContestLKRec>& a, const std::vector<TContestLKRec>& b) {
-  return a.size() == b.size() &&
-         (a.empty() || std::memcmp(a.data(), b.data(), sizeof(a[0]) * a.size()) == 0);
-}
 
 class RenumberingModelTest : public contestlog_test::LogTest {
  protected:

@@ -26,15 +26,11 @@ using contestlog_test::CoreOnLog;
 using contestlog_test::LogBuilder;
 using contestlog_test::LogFilesAside;
 using contestlog_test::QsoIdentities;
+using contestlog_test::SameRecords;
 using Renumbering = ContestLogCore::Renumbering;
 
 constexpr int kQsos = 2000;
 constexpr int kStops = 10;
-
-bool SameRecords(const std::vector<TContestLKRec>& a, const std::vector<TContestLKRec>& b) {
-  return a.size() == b.size() &&
-         (a.empty() || std::memcmp(a.data(), b.data(), sizeof(a[0]) * a.size()) == 0);
-}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
