@@ -17,11 +17,19 @@ namespace {
 
 TContestLogStd* open_window = nullptr;
 
-// A pass's progress window, freed with the pass.
+// A pass's progress window, and the hourglass while it runs; both go with the pass.
 class PassProgress final : public contest::ProgressWindow {
  public:
   explicit PassProgress(std::unique_ptr<ui::TFortschrittWinCtrl> controller)
-      : controller_(std::move(controller)), window_(*controller_) {}
+      : controller_(std::move(controller)),
+        window_(*controller_),
+        cursor_(platform::qt::Application().Cursor()) {
+    platform::qt::Application().SetCursor(platform::qt::crHourGlass);
+  }
+  ~PassProgress() override { platform::qt::Application().SetCursor(cursor_); }
+  PassProgress(const PassProgress&) = delete;
+  PassProgress& operator=(const PassProgress&) = delete;
+
   void Step(const std::string& text, int position, int maximum, bool& cancelled) override {
     window_.Step(text, position, maximum, cancelled);
   }
@@ -29,6 +37,7 @@ class PassProgress final : public contest::ProgressWindow {
  private:
   std::unique_ptr<ui::TFortschrittWinCtrl> controller_;
   contest::window::FortschrittProgress window_;
+  platform::qt::TCursor cursor_;
 };
 
 constexpr int kSpreadAboveWidth = 800;
