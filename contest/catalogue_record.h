@@ -65,6 +65,8 @@
 //  355   14  Line7: the same for evaluation line 7
 //  369    1  LoaderSwitch: set by the contest definition loader
 //  370    4  OwnLDK (string[3])
+//  374    1  HandEdited: the setup form's date and time fields the user changed by hand (1 from-date,
+//             2 to-date, 4 from-time, 8 to-time); a class's period leaves them as they are
 //  375    1  PrefixMenu: "Menüabfrage, wenn für eine Station mehrere DXCC möglich sind"
 //
 // Keys (the auto number is key 3):
@@ -168,7 +170,7 @@ struct TContestKKRec {
   TEvalLineExtra Line7;
   std::uint8_t LoaderSwitch = 0;
   common::ShortString<3> OwnLDK;
-  std::uint8_t unused374 = 0;
+  std::uint8_t HandEdited = 0;
   std::uint8_t PrefixMenu = 0;
   std::uint8_t unused376[3] = {};
 };

@@ -202,12 +202,20 @@ void TkvDatum::Resize() {
   TkvEdit::Resize();
 }
 
+void TkvDatum::ChangeScale(int m, int d) {
+  TkvEdit::ChangeScale(m, d);
+  // The field was resized before its parts were scaled; place them again at their new size.
+  LayoutParts();
+}
+
 void TkvDatum::LayoutParts() {
   const int height = Height() - 4;
   const int top = (Height() - height) / 2;
-  const int button_left = Width() - kButtonInset - kDateButtonWidth;
-  date_button_->SetBounds(button_left, top, kDateButtonWidth, height);
-  stepper_->SetBounds(button_left - kStepperWidth, top, kStepperWidth, height);
+  const int button_width = date_button_->Width();
+  const int stepper_width = stepper_->Width();
+  const int button_left = Width() - kButtonInset - button_width;
+  date_button_->SetBounds(button_left, top, button_width, height);
+  stepper_->SetBounds(button_left - stepper_width, top, stepper_width, height);
 }
 
 void TkvDatum::RepaintParts() {

@@ -52,6 +52,8 @@ class TkvDatum : public TkvEdit {
   void Click() override;
   void DoEnter() override;
   void DoExit() override;
+  // The parts scale with the field and stay at its right edge.
+  void ChangeScale(int m, int d) override;
 
  protected:
   void Resize() override;

@@ -1,6 +1,6 @@
 // The program's wiring of the contest catalogue service's windows: after InstallContestPorts the
-// service reaches the log window, the text window, the desktop and the bell, each once, and
-// hands what none of them does to the port it had before.
+// service reaches the log window, the text window, the setup form, the desktop and the bell,
+// each once, and hands what none of them does to the port it had before.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,12 +39,17 @@ TEST_F(ContestPortsTest, TheServiceReachesEveryWindowOnceAndPassesTheRestOn) {
   std::string short_text;
   EXPECT_TRUE(Fkt().Port().ShowText("Regeln", nullptr, folder_ / "regeln.txt", short_text));
 
+  // The setup form of a new log, closed without saving.
+  driver_.Then([](platform::qt::TForm& form) { form.Close(); });
+  EXPECT_EQ(Fkt().OpenEntryForm('.', 0, 0, main.catalogue, main.contest_data), 0);
+
   Fkt().Port().OpenLink("https://www.domivox.example/");
   Fkt().Port().Beep();
   Fkt().Port().ShowMorePrograms();
   platform::qt::Application().OnBeep = nullptr;
 
-  EXPECT_EQ(driver_.Seen(), (std::vector<std::string>{"ContestLogStd", "ToolsMemoForm"}));
+  EXPECT_EQ(driver_.Seen(),
+            (std::vector<std::string>{"ContestLogStd", "ToolsMemoForm", "EingContestStd"}));
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].arguments, std::vector<std::string>{"https://www.domivox.example/"});
   EXPECT_EQ(bells, 1);

@@ -73,6 +73,16 @@ TEST_F(KvDatumTest, TheStepperMovesTheDateADayFromTodayWhenThereIsNone) {
   EXPECT_EQ(Step("31.12.3999", TUDBtnType::btNext), "31.12.3999");
 }
 
+TEST_F(KvDatumTest, ScaledFieldKeepsItsPartsInsideAtItsRightEdge) {
+  const int button_gap = field->Width() - field->DateButton()->Left() - field->DateButton()->Width();
+  const int button_width = field->DateButton()->Width();
+  form.ChangeScale(3, 2);
+  const platform::qt::TControl& button = *field->DateButton();
+  EXPECT_EQ(button.Width(), button_width * 3 / 2);
+  EXPECT_EQ(field->Width() - button.Left() - button.Width(), button_gap);
+  EXPECT_EQ(field->Stepper()->Left() + field->Stepper()->Width(), button.Left());
+}
+
 TEST_F(KvDatumTest, TheButtonOpensTheCalendarOnTheFieldsDateBelowTheField) {
   form.Show();
   field->SetText("15.03.2024");
