@@ -18,7 +18,7 @@ using platform::qt::TWinControl;
 constexpr int kLeftX = 8;
 constexpr int kLeftWidth = 400;
 constexpr int kRightX = 416;
-constexpr int kRightWidth = 396;
+constexpr int kRightWidth = 436;
 constexpr int kFormWidth = kRightX + kRightWidth + 8;
 constexpr int kGap = 6;
 constexpr int kFieldHeight = 21;

@@ -110,9 +110,9 @@ TEST_F(EingContestWindowTest, EscapeAnsweredNoClosesWithoutStarting) {
   EXPECT_EQ(StoredLog(log).Name.str(), "Log .");
 }
 
-// The log's stored tallies: a few QSOs on the first `bands` bands of the contest, in both
-// layouts.
-void StoreTallies(std::int32_t log, std::size_t bands) {
+// The log's contest day and its stored tallies: a few QSOs on the first `bands` bands of the
+// contest, in both layouts.
+void StoreDayAndTallies(std::int32_t log, std::size_t bands) {
   contest::TdbContest catalogue(contest::kTableKK, 0);
   contest::TdbContest data(contest::kTableKZ, 0);
   ASSERT_TRUE(catalogue.FindByNummer(log) && data.FindByNummer(log));
@@ -120,6 +120,8 @@ void StoreTallies(std::int32_t log, std::size_t bands) {
   TContestKZRec z{};
   catalogue.GetKKRec(k);
   data.GetKZRec(z);
+  k.DatumVon = contestlog_test::kContestDay;
+  k.DatumBis = contestlog_test::kContestDay;
   const std::uint32_t qsos[] = {41, 87, 23, 9, 2};
   for (std::size_t b = 0; b < std::min<std::size_t>(bands, 5); ++b) {
     k.LineQsos[b] = static_cast<std::uint16_t>(qsos[b]);
@@ -164,7 +166,7 @@ TEST_F(EingContestWindowTest, Screenshots) {
     const std::int32_t log = AddLog(shot.code, shot.class_index, shot.changes);
     ASSERT_TRUE(catalogue_->FindByNummer(log));
     Fkt().LoadContestDefinition(definition_, *catalogue_, shot.code, true);
-    StoreTallies(log, static_cast<std::size_t>(
+    StoreDayAndTallies(log, static_cast<std::size_t>(
                           std::count_if(definition_.Bands.begin(), definition_.Bands.end(),
                                         [](char band) { return band != 0; })));
     if (shot.code == 'b') {
