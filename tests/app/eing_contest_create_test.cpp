@@ -154,11 +154,12 @@ TEST_F(EingContestCreateTest, CancelSavesNothing) {
   EXPECT_EQ(CatalogueCount(), 0);
 }
 
-// A writer that refuses the next catalogue insert, as a table does for a key that exists.
+// A writer that refuses the next insert into one table, as a table does for a key that exists.
 class RefusingWriter final : public app::EingContestWriter {
  public:
+  explicit RefusingWriter(int table = contest::kTableKK) : table_(table) {}
   bool Insert(contest::TdbContest& table) override {
-    if (table.TableNo() == contest::kTableKK && refuse_next_) {
+    if (table.TableNo() == table_ && refuse_next_) {
       refuse_next_ = false;
       return false;
     }
@@ -166,6 +167,7 @@ class RefusingWriter final : public app::EingContestWriter {
   }
 
  private:
+  int table_;
   bool refuse_next_ = true;
 };
 
@@ -192,6 +194,56 @@ TEST_F(EingContestCreateTest, RefusedInsertKeepsTheFormNewAndLeavesOtherLogsAlon
   const TContestKKRec other_after = StoredLog(other);
   EXPECT_EQ(std::memcmp(&other_before, &other_after, sizeof(TContestKKRec)), 0);
   EXPECT_EQ(StoredLog(ctrl_->GetSatzNummer()).Name.str(), "Neues Log");
+}
+
+TEST_F(EingContestCreateTest, RefusedContestDataInsertIsReportedAndTheNextSaveCompletesIt) {
+  OpenNew('.');
+  ctrl_->SetWriter(std::make_unique<RefusingWriter>(contest::kTableKZ));
+  FillValid(view_);
+  ctrl_->Save(SaveSender::kOK, view_);
+  EXPECT_EQ(view_.modal_result, 0);
+  ASSERT_FALSE(Messages().calls.empty());
+  EXPECT_EQ(Messages().calls.back().text, app::kWriteFailed);
+  // The log itself was taken: the next save updates it instead of adding a second one.
+  EXPECT_EQ(ctrl_->EditFlag(), 1);
+  const std::int32_t nummer = ctrl_->GetSatzNummer();
+  ASSERT_GT(nummer, 0);
+  EXPECT_FALSE(StoredData(nummer).has_value());
+
+  ctrl_->Save(SaveSender::kOK, view_);
+  EXPECT_EQ(view_.modal_result, 2) << ::testing::PrintToString(MessageTexts());
+  EXPECT_EQ(CatalogueCount(), 1);
+  const std::optional<TContestKZRec> data = StoredData(nummer);
+  ASSERT_TRUE(data.has_value());
+  EXPECT_EQ(data->Nummer, nummer);
+}
+
+TEST_F(EingContestCreateTest, SavingALogChangesOnlyTheOptionBytesOfItsContestData) {
+  const std::int32_t log = AddLog('.', 5);
+  {
+    contest::TdbContest data(contest::kTableKZ, 0);
+    ASSERT_TRUE(data.FindByNummer(log));
+    TContestKZRec z{};
+    data.GetKZRec(z);
+    z.SlotQsos[0] = 41;
+    z.SlotPoints[1] = 87;
+    data.SetKZRec(z);
+    ASSERT_TRUE(data.UpdateRec());
+  }
+  const TContestKZRec before = *StoredData(log);
+  OpenLog(log, '.');
+  FillValid(view_);
+  view_.crstsnichtsperren.checked = true;
+  view_.cdoppelqso.checked = true;
+  ctrl_->Save(SaveSender::kOK, view_);
+  ASSERT_EQ(view_.modal_result, 2) << ::testing::PrintToString(MessageTexts());
+
+  TContestKZRec after = *StoredData(log);
+  EXPECT_EQ(Byte(after, 1808), 255);
+  EXPECT_EQ(Byte(after, 1809), 255);
+  after.RstsNichtSperren = before.RstsNichtSperren;
+  after.DoppelQsoEintragen = before.DoppelQsoEintragen;
+  EXPECT_EQ(std::memcmp(&before, &after, sizeof(TContestKZRec)), 0) << "the tallies changed";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 // station files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
@@ -309,6 +310,21 @@ TEST_F(ExtraRulesTest, StationTextsAreSavedToTheirFilesAndReadAgain) {
     EXPECT_EQ(view_.memoStation.text, std::string("Station ") + code + "\r\nAntenne: Dipol");
     ctrl_.reset();
   }
+}
+
+TEST_F(ExtraRulesTest, StationTextThatCannotBeWrittenKeepsTheFormOpen) {
+  const std::int32_t log = AddLog('b', 1, {});
+  const std::string file = output::StationFileName('b', static_cast<std::uint32_t>(log));
+  // A folder in the file's place: nothing can write the file.
+  ASSERT_TRUE(std::filesystem::create_directory(file));
+  OpenLog(log, 'b');
+  FillValid(view_);
+  view_.memoStation.text = "Eigenbau, 5 W";
+  ctrl_->Save(SaveSender::kOK, view_);
+  EXPECT_EQ(view_.modal_result, 0);
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{"Die Datei " + file + " konnte nicht geschrieben werden."});
+  EXPECT_EQ(view_.memoStation.text, "Eigenbau, 5 W");
 }
 
 TEST_F(ExtraRulesTest, LicenceDateIsStoredAsItsDayNumber) {
