@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/number_mask.h"
 #include "contestlog/multiplier_tables.h"
 #include "tests/contestlog/core_fixture.h"
 
@@ -99,6 +100,44 @@ TEST_F(QsoMultipliersTest, ASavedQsosValuesStayWhenTheEntryIsForgotten) {
   on.core.RefreshEntryMultipliers();
   EXPECT_EQ(on.core.TotalMultis, 1);
   EXPECT_EQ(MarkOf(on.core.WorkedMultis[2], "F"), 0);
+}
+
+TEST_F(QsoMultipliersTest, AFullTableStillCountsTheValueAndTakesItOffAgain) {
+  LogBuilder b('W');
+  b.Create();
+  CoreOnLog on(b);
+  on.core.CurrentBand = 'e';
+  contest::WorkedMultiTable& table = on.core.WorkedMultis[2];
+  for (int i = 1; i <= contest::kWorkedMultiEntries; ++i) {
+    ASSERT_TRUE(InsertMultiplier(table, "V" + common::IntToStrAt(i, 3)));
+  }
+  ClearMarks(table);
+  const contest::WorkedMultiTable full = table;
+  const auto unchanged = [&] {
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      if (table[i].text.view() != full[i].text.view()) return false;
+    }
+    return true;
+  };
+  // Sorting after all 500: counted, not stored; taken back, the counters fall and no entry goes.
+  on.Enter(WithDxcc(Qso("ZS1ABC", 'e', kContestDay, 3600), "ZS"));
+  EXPECT_EQ(on.core.TotalMultis, 1);
+  EXPECT_EQ(on.core.BandMultis['e'], 1);
+  EXPECT_TRUE(unchanged());
+  on.core.RefreshEntryMultipliers();
+  EXPECT_EQ(on.core.TotalMultis, 0);
+  EXPECT_EQ(on.core.BandMultis['e'], 0);
+  EXPECT_TRUE(unchanged());
+  // Sorting before the last: stored in its place, the last entry falls out and stays out.
+  on.Enter(WithDxcc(Qso("OE1ABC", 'e', kContestDay, 3600), "OE"));
+  EXPECT_EQ(on.core.TotalMultis, 1);
+  EXPECT_EQ(MarkOf(table, "OE"), 1);
+  EXPECT_EQ(MarkOf(table, "V500"), -1);
+  on.core.RefreshEntryMultipliers();
+  EXPECT_EQ(on.core.TotalMultis, 0);
+  EXPECT_EQ(MarkOf(table, "OE"), -1);
+  EXPECT_EQ(UsedEntries(table), contest::kWorkedMultiEntries - 1);
+  EXPECT_EQ(table[contest::kWorkedMultiEntries - 2].text.view(), "V499");
 }
 
 TEST_F(QsoMultipliersTest, UnderLADokIsAlwaysNew) {
