@@ -51,6 +51,15 @@ void TOutputMenu::Update(const contest::TContestRec& definition) {
   }
 }
 
+bool TOutputMenu::Open(const contest::TContestRec& definition, bool log_stored,
+                       const platform::qt::TControl& button) {
+  if (!log_stored) return false;
+  Update(definition);
+  const platform::qt::TPoint corner = button.ClientToScreen({0, 0});
+  Popup(corner.X, corner.Y);
+  return druckwagpopup->IsShowing();
+}
+
 platform::qt::TMenuItem* TOutputMenu::Item(const std::string& name) const {
   for (std::size_t i = 0; i < kOutputMenu.size(); ++i) {
     if (name == kOutputMenu[i].name) return items_[i];

@@ -47,6 +47,9 @@ bool Offered(const OutputMenuEntry& entry, const contest::TContestRec& definitio
 
 // The pop-up menu `druckwagpopup` on its form. A chosen item hands its code to the output
 // function; the ADIF item first shows the notice about the sponsors' wishes.
+//
+// "Drucken / E-Log" opens it after the form's save, also when a check of that save failed; but
+// only for a log that is stored: a new log whose first save failed has nothing to write.
 class TOutputMenu {
  public:
   using OutputFunction = std::function<void(int code)>;
@@ -58,6 +61,10 @@ class TOutputMenu {
   void Update(const contest::TContestRec& definition);
   // Shows the menu at the screen point.
   void Popup(int x, int y) { druckwagpopup->Popup(x, y); }
+  // What the button does after the save: for a stored log, the items of the contest, the menu
+  // at the button's top-left corner; true when it opened.
+  bool Open(const contest::TContestRec& definition, bool log_stored,
+            const platform::qt::TControl& button);
   // The item of the entry's name; null for another name.
   platform::qt::TMenuItem* Item(const std::string& name) const;
 

@@ -14,6 +14,10 @@
 #include "app/zeitraum_eutag.h"
 #include "output/output_kinds.h"
 #include "platform/file_faults.h"
+#include "platform/qt/button.h"
+#include "platform/qt/popup_window.h"
+#include "platform/qt/testkit/input.h"
+#include "platform/qt/testkit/screenshot.h"
 #include "tests/app/setup_output_fixture.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/fixture_logs.h"
@@ -122,6 +126,36 @@ TEST_F(OutputMenuTest, TheAdifFileComesAfterTheNoticeAboutTheSponsorsWishes) {
             "akzeptiert werden.");
   EXPECT_EQ(codes_, (std::vector<int>{9, 9}));
   EXPECT_EQ(messages_when_written_, 2u);  // the notice came before the output
+}
+
+TEST_F(OutputMenuTest, OpensAtTheButtonOnlyForAStoredLog) {
+  auto* button = new platform::qt::TButton(&form_);
+  button->SetParent(&form_);
+  button->SetBounds(300, 520, 150, 30);
+  form_.Show();
+  contest::TContestRec cabrillo;
+  cabrillo.OutputMenu.set(9);
+
+  EXPECT_FALSE(menu_.Open(cabrillo, false, *button));
+  EXPECT_FALSE(menu_.druckwagpopup->IsShowing());
+
+  ASSERT_TRUE(menu_.Open(cabrillo, true, *button));
+  EXPECT_EQ(EnabledItems(menu_),
+            (std::set<std::string>{"DruckCabrillo", "ELogGesamtdatei1", "DruckCSV"}));
+  platform::qt::TPopupWindow& window = *menu_.druckwagpopup->Window();
+  // At the button, unless the screen's edge moved it up or left.
+  const platform::qt::TPoint corner = button->ClientToScreen({0, 0});
+  const platform::qt::TPoint shown = window.ClientToScreen({0, 0});
+  EXPECT_LE(shown.X, corner.X);
+  EXPECT_LE(shown.Y, corner.Y);
+  EXPECT_TRUE(shown.X == corner.X || shown.Y == corner.Y) << shown.X << "," << shown.Y;
+  platform::qt::testkit::SaveScreenshot(window, "output_menu");
+
+  const platform::qt::TRect cabrillo_item = window.ItemRect(menu_.Item("DruckCabrillo"));
+  platform::qt::testkit::Click(window, cabrillo_item.Left + 5, cabrillo_item.Top + 3);
+  EXPECT_EQ(codes_, std::vector<int>{10});
+  EXPECT_FALSE(menu_.druckwagpopup->IsShowing());
+  form_.Hide();
 }
 
 // --- the dispatcher ---
