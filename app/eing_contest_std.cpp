@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "app/write_output.h"
 #include "common/service.h"
 #include "contest/contest_fkt.h"
 #include "platform/qt/application.h"
@@ -66,7 +67,12 @@ TEingContestStd::TEingContestStd(TComponent* owner, char code, int edit_flag, in
                                  contest::TContestRec& definition)
     : ui::TkvForm(owner),
       ctrl_(std::make_unique<TEingContestCtrl>(code, edit_flag, review_flag, catalogue,
-                                               contest_data, definition)) {
+                                               contest_data, definition)),
+      catalogue_(catalogue),
+      contest_data_(contest_data),
+      definition_(definition),
+      output_menu_(std::make_unique<TOutputMenu>(
+          *this, [this](int output_code) { WriteOutputOfLog(output_code); })) {
   {
     platform::qt::LoadingScope loading(*this);
     SetName("EingContestStd");
@@ -135,14 +141,15 @@ void TEingContestStd::Connect() {
   for (ui::TkvEdit* qsl : {eQSLw, eqslr}) {
     qsl->OnClick = [qsl](TComponent*) { qsl->SelectAll(); };
   }
-  const std::pair<ui::TkvBitBtn*, SaveSender> saves[] = {
-      {btnOK, SaveSender::kOK}, {btnstart, SaveSender::kStart}, {btnDruck, SaveSender::kDruck}};
+  const std::pair<ui::TkvBitBtn*, SaveSender> saves[] = {{btnOK, SaveSender::kOK},
+                                                         {btnstart, SaveSender::kStart}};
   for (const auto& [button, sender] : saves) {
     const SaveSender s = sender;
     button->OnClick = [this, s](TComponent*) {
       Dispatch([this, s](EingContestView& v) { ctrl_->Save(s, v); });
     };
   }
+  btnDruck->OnClick = [this](TComponent*) { btnDruckClick(); };
   btnAbbruch->OnClick = [this](TComponent*) {
     Dispatch([this](EingContestView& v) { ctrl_->Cancel(v); });
   };
@@ -150,6 +157,18 @@ void TEingContestStd::Connect() {
   btnregeln->OnClick = [this](TComponent*) {
     common::Service<contest::TContestFkt>::Get().ShowRules(ctrl_->Record().Typ);
   };
+}
+
+void TEingContestStd::btnDruckClick() {
+  Dispatch([this](EingContestView& v) { ctrl_->Save(SaveSender::kDruck, v); });
+  output_menu_->Open(definition_, ctrl_->EditFlag() != 0, *btnDruck);
+}
+
+void TEingContestStd::WriteOutputOfLog(int code) {
+  // The save may have left changes it refused in the catalogue object's record: the outputs
+  // write the log as stored.
+  if (!catalogue_.FindByNummer(GetSatzNummer())) return;
+  WriteOutput(this, code, definition_, catalogue_, contest_data_);
 }
 
 void TEingContestStd::KeyDown(std::uint16_t& key, platform::qt::TShiftState shift) {

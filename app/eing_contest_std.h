@@ -18,6 +18,7 @@
 
 #include "app/eing_contest_ctrl.h"
 #include "app/eing_contest_view.h"
+#include "app/output_menu.h"
 #include "platform/qt/check_box.h"
 #include "platform/qt/group_box.h"
 #include "platform/qt/label.h"
@@ -59,6 +60,8 @@ class TEingContestStd : public ui::TkvForm {
   TEingContestCtrl& Ctrl() { return *ctrl_; }
   // The Nummer of the log's catalogue record.
   std::int32_t GetSatzNummer() const { return ctrl_->GetSatzNummer(); }
+  // The output menu "Drucken / E-Log" opens.
+  TOutputMenu& OutputMenu() { return *output_menu_; }
 
   // --- contest, dates and times ---
   TGroupBox* groupContest;
@@ -157,6 +160,11 @@ class TEingContestStd : public ui::TkvForm {
 
   // Behaviour (eing_contest_std.cpp).
   void Connect();
+  // "Drucken / E-Log": the save with the button as sender, then the output menu at the button
+  // (for a stored log, also when a check of the save failed).
+  void btnDruckClick();
+  // A menu item's output, on the log as stored.
+  void WriteOutputOfLog(int code);
   // Copies the controls into the record, runs the event, copies the record back.
   void Dispatch(const std::function<void(EingContestView&)>& event);
   void ReadControls();
@@ -164,6 +172,11 @@ class TEingContestStd : public ui::TkvForm {
   void ShowScore();
 
   std::unique_ptr<TEingContestCtrl> ctrl_;
+  // The main window's, which outlive the form.
+  contest::TdbContest& catalogue_;
+  contest::TdbContest& contest_data_;
+  contest::TContestRec& definition_;
+  std::unique_ptr<TOutputMenu> output_menu_;
   EingContestView view_;
   bool updating_ = false;
 };

@@ -15,8 +15,6 @@
 #include "output/output_kinds.h"
 #include "platform/file_faults.h"
 #include "platform/qt/button.h"
-#include "platform/qt/popup_window.h"
-#include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/app/setup_output_fixture.h"
 #include "tests/common/temp_folder.h"
@@ -151,8 +149,7 @@ TEST_F(OutputMenuTest, OpensAtTheButtonOnlyForAStoredLog) {
   EXPECT_TRUE(shown.X == corner.X || shown.Y == corner.Y) << shown.X << "," << shown.Y;
   platform::qt::testkit::SaveScreenshot(window, "output_menu");
 
-  const platform::qt::TRect cabrillo_item = window.ItemRect(menu_.Item("DruckCabrillo"));
-  platform::qt::testkit::Click(window, cabrillo_item.Left + 5, cabrillo_item.Top + 3);
+  Choose(menu_, "DruckCabrillo");
   EXPECT_EQ(codes_, std::vector<int>{10});
   EXPECT_FALSE(menu_.druckwagpopup->IsShowing());
   form_.Hide();
