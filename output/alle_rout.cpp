@@ -10,6 +10,7 @@
 #include "contest/contest_table.h"
 #include "logbook/settings/setups.h"
 #include "output/output_texts.h"
+#include "output/uhfteilnehmer.h"
 #include "output/wagdatei.h"
 #include "platform/qt/application.h"
 #include "platform/qt/print_dialogs.h"
@@ -43,7 +44,8 @@ common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get
 
 }  // namespace
 
-TAlleRout::TAlleRout() : show_file_(&Twagdatei::ShowFile) {}
+TAlleRout::TAlleRout()
+    : show_file_(&Twagdatei::ShowFile), ask_participant_(&Tuhfteilnehmer::Ask) {}
 
 bool TAlleRout::Open(int kind) {
   const OutputKind* entry = FindOutputKind(kind);

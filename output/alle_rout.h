@@ -37,10 +37,14 @@ class TdbContestBase;
 
 namespace output {
 
+struct TuhfteilnehmerParams;
+
 class TAlleRout {
  public:
   // Shows a written file; answers what the viewer answers (unused by the channel).
   using FileShower = std::function<bool(const std::string& file_name)>;
+  // Shows the participant data of an EDI file and gives back what the user left in it.
+  using ParticipantAsker = std::function<void(TuhfteilnehmerParams& participant)>;
 
   TAlleRout();
 
@@ -121,6 +125,12 @@ class TAlleRout {
 
   // Replaces what shows a written file (the file viewer Twagdatei::ShowFile; tests record).
   void SetFileShower(FileShower shower) { show_file_ = std::move(shower); }
+  // Asks the participant data of an EDI file before its head is written (the form
+  // Tuhfteilnehmer::Ask; tests answer in its place).
+  void AskParticipant(TuhfteilnehmerParams& participant) const {
+    if (ask_participant_) ask_participant_(participant);
+  }
+  void SetParticipantAsker(ParticipantAsker asker) { ask_participant_ = std::move(asker); }
 
  private:
   bool OpenPrinter();
@@ -137,6 +147,7 @@ class TAlleRout {
   std::string file_name_;
   Channel channel_ = Channel::kPrinter;
   FileShower show_file_;
+  ParticipantAsker ask_participant_;
 };
 
 }  // namespace output

@@ -46,8 +46,17 @@ std::string ExchangeBlock(std::string_view exchange, int width) {
   return Fit(common::Copy(exchange, 1, 3), 3) + " " + Fit(common::CopyFrom(exchange, 4), width - 4);
 }
 
-// The band's name without its last character in 4 places, a 'c' of "cm" taken out: "80", "70",
-// "6" for 6 cm and 6 m alike.
+// Name and QTH are stored as "name;QTH".
+std::string NameAndQth(std::string_view stored) {
+  const std::string name = common::StrBefore(stored, ";");
+  const std::string qth = common::StrAfter(stored, ";");
+  return !name.empty() && !qth.empty() ? name + "/" + qth : name;
+}
+
+bool ListsNameAndQth(char code) { return code == 'I' || code == 'l'; }
+
+}  // namespace
+
 std::string BandColumn(const TAlleRout& channel, char band) {
   const std::string name = BandName(band);
   std::string column = channel.PadField(common::LeftStr(name, static_cast<int>(name.size()) - 1), 4);
@@ -59,17 +68,6 @@ std::string BandColumn(const TAlleRout& channel, char band) {
   }
   return column;
 }
-
-// Name and QTH are stored as "name;QTH".
-std::string NameAndQth(std::string_view stored) {
-  const std::string name = common::StrBefore(stored, ";");
-  const std::string qth = common::StrAfter(stored, ";");
-  return !name.empty() && !qth.empty() ? name + "/" + qth : name;
-}
-
-bool ListsNameAndQth(char code) { return code == 'I' || code == 'l'; }
-
-}  // namespace
 
 void WriteListHeader(TAlleRout& channel, const contest::TContestRec& definition,
                      const contest::TContestKKRec& log, char band) {

@@ -7,11 +7,14 @@
 #include "contest/contest_fkt.h"
 #include "contest/contest_lookups.h"
 #include "contest/contest_tables.h"
+#include "output/adif.h"
 #include "output/cabrillo.h"
+#include "output/edi.h"
 #include "output/log_lists.h"
 #include "output/log_walk.h"
 #include "output/qso_list.h"
 #include "output/station_file.h"
+#include "output/stf.h"
 #include "output/summary_sheet.h"
 #include "platform/qt/printer.h"
 
@@ -119,23 +122,55 @@ LogExport::LogExport(TAlleRout& channel, const contest::TContestRec& definition,
       one_pass_(one_pass),
       record_(CatalogueRecord(catalogue)) {}
 
-bool LogExport::WritesList() const {
-  const Channel c = channel_.GetChannel();
-  return c == Channel::kPrinter || c == Channel::kText || c == Channel::kCsv;
-}
-
 bool LogExport::WriteFormatHeader(char band) {
   channel_.ResetPosition();
-  // The STF, ADIF and EDI heads come with their writers.
-  if (channel_.GetChannel() == Channel::kCabrillo) {
-    WriteCabrilloHeader(channel_, definition_, record_, tallies_);
-  } else if (WritesList()) {
-    WriteListHeader(channel_, definition_, record_, band);
+  switch (channel_.GetChannel()) {
+    case Channel::kStf:
+      WriteSTFHeader(channel_, definition_, record_, tallies_);
+      break;
+    case Channel::kAdif:
+      WriteADIFHeader(channel_, definition_);
+      break;
+    case Channel::kEdi:
+      WriteEDIFile(channel_, definition_, record_, log_, periods_, band);
+      break;
+    case Channel::kCabrillo:
+      WriteCabrilloHeader(channel_, definition_, record_, tallies_);
+      break;
+    case Channel::kPrinter:
+    case Channel::kText:
+    case Channel::kCsv:
+      WriteListHeader(channel_, definition_, record_, band);
+      break;
   }
   return true;
 }
 
+std::string LogExport::QsoLine(std::int32_t ordinal, const contest::TContestLKRec& qso) {
+  switch (channel_.GetChannel()) {
+    case Channel::kStf:
+      return WriteSTFQSO(channel_, definition_, record_, qso);
+    case Channel::kAdif:
+      return WriteADIFQSO(report_only_, definition_, record_, qso, *prefixes_);
+    case Channel::kEdi:
+      return WriteEDIQSO(record_, qso);
+    case Channel::kCabrillo:
+      return WriteCabrilloQSO(channel_, definition_, record_, qso);
+    case Channel::kPrinter:
+    case Channel::kText:
+    case Channel::kCsv:
+      break;
+  }
+  return WriteListQSO(channel_, ordinal, definition_, catalogue_, qso);
+}
+
 bool LogExport::ExportQSOs(char band) {
+  const Channel c = channel_.GetChannel();
+  if (c == Channel::kAdif) {
+    report_only_ = AskReportOnly(record_.Typ);
+    // One cursor looks up the DXCC numbers of the whole export.
+    if (!prefixes_) prefixes_ = std::make_unique<logbook::TdbPrefix>();
+  }
   if (channel_.NewPageIfFull()) WriteFormatHeader(band);
   std::int32_t written = 0;
   int longest = 0;
@@ -143,17 +178,12 @@ bool LogExport::ExportQSOs(char band) {
     if (channel_.NewPageIfFull()) WriteFormatHeader(band);
     if (!InPeriod(periods_, qso.Datum, qso.Zeit)) return;
     if (band != 0 && qso.Bandcode != band) return;
-    const Channel c = channel_.GetChannel();
-    // The STF, ADIF and EDI lines come with their writers.
-    if (c != Channel::kCabrillo && !WritesList()) return;
     ++written;
-    const std::string line = c == Channel::kCabrillo
-                                 ? WriteCabrilloQSO(channel_, definition_, record_, qso)
-                                 : WriteListQSO(channel_, written, definition_, catalogue_, qso);
+    const std::string line = QsoLine(written, qso);
     channel_.WriteLine(line, true, true);
     longest = std::max(longest, static_cast<int>(common::Trim(line).size()));
   });
-  const Channel c = channel_.GetChannel();
+  if (c == Channel::kStf) WriteSTFTrailer(channel_);
   if (c == Channel::kCabrillo) WriteCabrilloTrailer(channel_);
   if ((c == Channel::kPrinter || c == Channel::kText) && one_pass_) {
     if (channel_.NewPageIfFull()) WriteFormatHeader(band);

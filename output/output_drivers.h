@@ -7,8 +7,9 @@
 // The drivers decide which QSOs are written and in which order: the log is read by date and
 // time; a QSO outside the periods, of another band than the section's, or a QSY marker is never
 // written. The lines come from the list writers (output/qso_list.h) and the sheet
-// (output/summary_sheet.h) and the Cabrillo writer (output/cabrillo.h); the STF, ADIF and EDI
-// formats plug into the header and QSO steps of LogExport.
+// (output/summary_sheet.h) and the Cabrillo, STF, ADIF and EDI writers (output/cabrillo.h,
+// output/stf.h, output/adif.h, output/edi.h), which plug into the header and QSO steps of
+// LogExport.
 //
 // The catalogue and contest-data tables are positioned on the log; each driver opens the log's
 // QSO table itself and lets it go before it returns.
@@ -16,10 +17,13 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "contest/contest_definition.h"
 #include "contest/contest_table.h"
+#include "contest/log_record.h"
+#include "logbook/reference/prefix_cursor.h"
 #include "output/alle_rout.h"
 #include "output/period_set.h"
 #include "output/score_tallies.h"
@@ -59,17 +63,19 @@ class LogExport {
             const contest::TdbContestBase& catalogue, const BandSlotTallies& tallies,
             contest::TdbContestBase& log, const HeaderOverrides& overrides, bool one_pass);
 
-  // From the top of the page, the header of the channel's format for the band (0: all);
-  // always true.
+  // From the top of the page, the header of the channel's format for the band (0: all); the
+  // EDI head first asks the participant data. Always true.
   bool WriteFormatHeader(char band);
   // The QSOs of the band (0: all) inside the periods, each a line, the header again on every
-  // new printer page; then the trailer of the format. Always true.
+  // new printer page; then the trailer of the format. An ADIF export first asks whether only
+  // the reports of the exchanges are written (output/adif.h). Always true.
   bool ExportQSOs(char band);
   // Between two band sections: a new page on paper, four blank lines in an E-Log file.
   void SectionBreak();
 
  private:
-  bool WritesList() const;
+  // The QSO's line in the channel's format; `ordinal` counts the QSOs written, from 1.
+  std::string QsoLine(std::int32_t ordinal, const contest::TContestLKRec& qso);
 
   TAlleRout& channel_;
   const contest::TContestRec& definition_;
@@ -80,6 +86,8 @@ class LogExport {
   const HeaderOverrides& overrides_;
   bool one_pass_;
   contest::TContestKKRec record_{};
+  bool report_only_ = true;                       // the ADIF question's answer
+  std::unique_ptr<logbook::TdbPrefix> prefixes_;  // the ADIF export's DXCC numbers
 };
 
 }  // namespace output

@@ -52,6 +52,10 @@ std::string WriteListQSO(const TAlleRout& channel, std::int32_t ordinal,
 void WriteScoreLine(TAlleRout& channel, int longest_line, const contest::TContestRec& definition,
                     const BandSlotTallies& tallies, const contest::TContestKKRec& log);
 
+// The band column of a QSO line: the band's name without its last character in 4 places, a 'c'
+// of "cm" taken out: "80", "70", "6" for 6 cm and 6 m alike.
+std::string BandColumn(const TAlleRout& channel, char band);
+
 // "Datei <name> wurde erstellt." under the caption "Dateiausgabe:".
 void ReportFileWritten(const TAlleRout& channel);
 

@@ -1,0 +1,57 @@
+// The EDI file of a contest log in the REG1TEST layout of the VHF/UHF contests (output kind 15,
+// extension "EDI"): a version line and a few lines before the first section, the file head
+// "[REG1TEST;1]" with the participant, the responsible operator, the station and the claimed
+// counts, "[Remarks]", then "[QSORecords;N]" and one record of 15 fields per QSO. The channel
+// writes the lines as they are, each with CR LF.
+//
+// The counts of the head describe the records the file holds: the QSOs the export writes (inside
+// the periods, of the section's band; never a QSY marker), their distinct locator squares and
+// DXCC entities (an empty one is no entity), and the longest distance among them.
+#pragma once
+
+#include <string>
+
+#include "contest/catalogue_record.h"
+#include "contest/contest_definition.h"
+#include "contest/contest_table.h"
+#include "contest/log_record.h"
+#include "output/alle_rout.h"
+#include "output/period_set.h"
+#include "output/uhfteilnehmer_ctrl.h"
+
+namespace output {
+
+// What the head counts of the QSOs the file holds.
+struct EdiStatistics {
+  int qsos = 0;      // the records written
+  int squares = 0;   // distinct first four characters of the locators
+  int entities = 0;  // distinct DXCC entities
+  std::string odx;   // call;locator;km of the first QSO with the longest distance; empty for none
+};
+
+// The QSOs of `log` the export writes: inside the periods and, unless `band` is 0, of the band.
+// The walk moves the log object.
+EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, const PeriodSet& periods,
+                                   char band);
+
+// The file head of the export: counts the QSOs it will write, asks the participant data
+// (TAlleRout::AskParticipant, filled by FillParticipantForm), writes the head lines and keeps
+// the answers (KeepParticipantAnswers).
+void WriteEDIFile(TAlleRout& channel, const contest::TContestRec& definition,
+                  const contest::TContestKKRec& log, contest::TdbContestBase& table,
+                  const PeriodSet& periods, char band);
+
+// The head lines from the version line to "[QSORecords;N]", from the participant data and the
+// counts; the channel's points total is the claimed points and score. A remarks line beginning
+// with "[" gets a blank in front, so that it opens no section.
+void WriteEDIHead(TAlleRout& channel, const contest::TContestRec& definition,
+                  const contest::TContestKKRec& log, const TuhfteilnehmerParams& participant,
+                  const EdiStatistics& statistics);
+
+// The record of a QSO (the caller writes it): date, time, call, mode code, sent report and
+// number, received report and number, received exchange (the part after the first '/'; for 'e'
+// the DOK), locator (empty, 4 or 6 characters), points (the distance; for 'e' the QSO points),
+// then four empty fields.
+std::string WriteEDIQSO(const contest::TContestKKRec& log, const contest::TContestLKRec& qso);
+
+}  // namespace output
