@@ -1,6 +1,6 @@
 // A small prefix table for the log window's tests: DL, OE, F, G, K and 4X as current entities,
 // IT9 with its WAE code, KH5 with two entities chosen by menu code (the second one gone), and
-// Y2, an entity no longer valid.
+// Y2, an entity no longer valid; each with its ADIF entity number.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -19,23 +19,25 @@ struct PrefixRow {
   const char* dxcc;
   const char* continent;
   const char* country;
+  std::uint16_t adif = 0;
   const char* menue = "";
   const char* wae = "";
   std::int32_t end_date = 0;  // 0: still valid
 };
 
 inline std::vector<PrefixRow> PrefixRows() {
-  return {{"DL", "DL", "EU", "Germany"},
-          {"OE", "OE", "EU", "Austria"},
-          {"F", "F", "EU", "France"},
-          {"G", "G", "EU", "England"},
-          {"K", "K", "NA", "United States"},
-          {"4X", "4X", "AS", "Israel"},
-          {"I", "I", "EU", "Italy"},
-          {"IT9", "I", "EU", "Sicily", "", "IT9"},
-          {"KH5", "KH5", "OC", "Palmyra & Jarvis", "1"},
-          {"KH5", "KH5K", "OC", "Kingman Reef", "2", "", common::DMYToDate(31, 12, 2015)},
-          {"Y2", "Y2", "EU", "German Democratic Republic", "", "", common::DMYToDate(2, 10, 1990)}};
+  return {{"DL", "DL", "EU", "Germany", 230},
+          {"OE", "OE", "EU", "Austria", 206},
+          {"F", "F", "EU", "France", 227},
+          {"G", "G", "EU", "England", 223},
+          {"K", "K", "NA", "United States", 291},
+          {"4X", "4X", "AS", "Israel", 336},
+          {"I", "I", "EU", "Italy", 248},
+          {"IT9", "I", "EU", "Sicily", 248, "", "IT9"},
+          {"KH5", "KH5", "OC", "Palmyra & Jarvis", 197, "1"},
+          {"KH5", "KH5K", "OC", "Kingman Reef", 134, "2", "", common::DMYToDate(31, 12, 2015)},
+          {"Y2", "Y2", "EU", "German Democratic Republic", 229, "", "",
+           common::DMYToDate(2, 10, 1990)}};
 }
 
 // Writes the rows into the main prefix table "PXPREFIX" (opened when nobody has it open).
@@ -47,6 +49,7 @@ inline void WritePrefixTable() {
     record.dxcc = row.dxcc;
     record.continent = row.continent;
     record.country = row.country;
+    record.adif_nr = row.adif;
     record.menue = row.menue;
     record.wae = row.wae;
     record.end_date = row.end_date;

@@ -102,6 +102,14 @@ class OutputLogTest : public contestlog_test::LogTest {
 
   platform::qt::TRecordingPrinter& Printer() { return printing_.printer(); }
 
+  // Changes the own-station block of the settings.
+  static void ChangeOwnStation(const std::function<void(logbook::ToSetupOwnStation&)>& change) {
+    logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
+    logbook::ToSetupOwnStation station = settings.GetOwnStation();
+    change(station);
+    settings.SetOwnStation(station);
+  }
+
   platform::qt::ScopedPrinting printing_;
   common::ScriptedFileChooser* chooser_ = nullptr;  // owned by TFileBaseSS
   output::TAlleRout channel_;
