@@ -112,6 +112,31 @@ inline LogBuilder TelegraphyLog() {
   return b;
 }
 
+// 'V' class 6 (VHF): what a logbook program takes from an ADIF record: frequencies, names and
+// places, QSL marks, a packet QSO, serials with and without a locator after '/' and one with a
+// decimal point. The wide layout; totals: 3 QSOs, 3 multipliers, 6 points.
+inline LogBuilder LogbookLog() {
+  LogBuilder b('V', 6);
+  const std::int32_t log = b.Create();
+  StoreWideTallies(log, {{1, 2, 2, 3, 1, 1, 0}, {2, 1, 1, 3, 0, 1, 0}});
+  contest::TContestLKRec q = QsoOf({"DL2XYZ", 'k', At(10, 0), "PR", "59 B36/JO62QM",
+                                    "59 V01/JO53AB", 2, "", "", "DL", "EU", "", "V01", "JO53AB"});
+  q.Frequency = 144.3f;
+  q.NameQth = "J\xFCrgen;Hamburg";
+  q.QslSent = 'J';
+  q.QslRcvd = 'N';
+  b.Add(q);
+  b.AddQsy('l', kContestDay, At(10, 20), true);
+  q = QsoOf({"OE3ABC", 'l', At(10, 30), "SSB", "59 B36/JO62QM", "59 001/JN88", 3, "", "", "OE",
+             "EU"});
+  q.Frequency = 432.2f;
+  q.NameQth = "Fritz";
+  q.QslSent = 'j';
+  b.Add(q);
+  b.Add(QsoOf({"K1ABC", 'k', At(10, 50), "FM", "59 B36/JO62QM", "59 12.5", 1, "", "", "K", "NA"}));
+  return b;
+}
+
 // 'G' class 5 ("2m_CW_SSB") with its dates and transceiver: serials with a district letter
 // after '/', one without, a mode that has no EDI code, distances (the longest twice), three
 // squares and two entities, a QSO without locator or entity; the QSY marker holds leftovers.
