@@ -174,11 +174,11 @@ inline LogBuilder NordLog() {
   b.Catalogue().OwnDOK = "E03";
   const std::int32_t log = b.Create();
   StoreWideTallies(log, {{1, 2, 2, 25, 1, 1, 0}});
-  b.Add(WithVhf(QsoOf({"DL2XYZ", 'k', At(12, 5), "CW", "599001JO43", "599017JO53", 12, "", "",
+  b.Add(WithVhf(QsoOf({"DL2XYZ", 'k', At(12, 5), "CW", "599001/JO43/E03", "599017/JO53/M", 12, "", "",
                        "DL", "EU", "", "M", "JO53AB"}),
                 0, "12"));
   b.AddQsy('l', kContestDay, At(12, 6));
-  b.Add(WithVhf(QsoOf({"DK3QQ", 'l', At(12, 30), "SSB", "59 002JO43", "59 009JO54", 13, "", "",
+  b.Add(WithVhf(QsoOf({"DK3QQ", 'l', At(12, 30), "SSB", "59 002/JO43/E03", "59 009/JO54/E03", 13, "", "",
                        "DL", "EU", "", "E03", "JO54"}),
                 0, ""));
   return b;

@@ -1,0 +1,284 @@
+// The EDI files of the fixture logs against files written by hand and through the REG1TEST lint;
+// the counts of the head under a period; the participant data: how the form is filled, the kept
+// answers in "editemp.txt" and the own-station address.
+#include "output/edi.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "common/service.h"
+#include "contest/contest_fkt.h"
+#include "output/output_drivers.h"
+#include "output/own_station.h"
+#include "tests/contest/definition_fixture.h"
+#include "tests/output/export_logs.h"
+#include "tests/output/golden_compare.h"
+#include "tests/output/reg1test_lint.h"
+
+namespace output_test {
+namespace {
+
+using output::TuhfteilnehmerParams;
+
+void Export(OutputRun& r) {
+  EXPECT_FALSE(output::ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue,
+                                        r.tables.contest_data, {}, false));
+}
+
+class EdiTest : public OutputLogTest {
+ protected:
+  EdiTest() {
+    ChangeOwnStation([](logbook::ToSetupOwnStation& s) {
+      s.further.Set(6, "B36");
+      s.further.Set(10, "dl1abc@example.org");
+    });
+    // In place of the form: records what it was shown and answers as the test says.
+    channel_.SetParticipantAsker([this](TuhfteilnehmerParams& p) {
+      shown_.push_back(p);
+      if (answer_) answer_(p);
+    });
+  }
+
+  std::string Edi(const LogBuilder& log, const output::PeriodSet& periods = {}) {
+    return WriteFile(log, 15, Export, periods);
+  }
+  static std::string Kept() { return common::testing::ReadFile(output::ParticipantFileName()); }
+  static void Keep(const std::string& text) {
+    common::testing::WriteFile(output::ParticipantFileName(), text);
+  }
+
+  std::vector<TuhfteilnehmerParams> shown_;
+  std::function<void(TuhfteilnehmerParams&)> answer_;
+};
+
+// --- whole files ---
+
+TEST_F(EdiTest, AVhfLogMatchesTheHandWrittenFile) {
+  answer_ = [](TuhfteilnehmerParams& p) {
+    p.mope1 = "DL1ABC;DL2ABC";
+    p.rpower = "100 W";
+    p.rremarks = "Station am Waldrand\r\n[x] sauber";
+  };
+  const std::string written = Edi(VhfLog());
+  ExpectGolden(written, "vhf.EDI");
+  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+  ASSERT_EQ(shown_.size(), 1u);
+}
+
+// The form closed as it was filled, the entries of a kept file; the QSO points of 'e' and no
+// distance at all.
+TEST_F(EdiTest, ANordLogMatchesTheHandWrittenFile) {
+  Keep("VFDB\r\nZ11\r\nnord@example.org\r\n750 W\r\nFT-991\r\nYagi\r\n");
+  const std::string written = Edi(NordLog());
+  ExpectGolden(written, "nord.EDI");
+  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+}
+
+// Period 1 from 14:05 to 14:30 on any day holds two of the four QSOs; the QSY marker with its
+// leftover locator and entity is no record either.
+TEST_F(EdiTest, TheHeadCountsTheRecordsTheFileHolds) {
+  output::PeriodSet periods;
+  periods.start_times[0] = At(14, 5);
+  periods.end_times[0] = At(14, 30);
+  const std::string written = Edi(VhfLog(), periods);
+  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+  const std::vector<std::string> lines = FileLines(written);
+  EXPECT_EQ(Reg1TestValue(lines, "CQSOs"), "2;1");
+  EXPECT_EQ(Reg1TestValue(lines, "CWWLs"), "2;0;1");
+  EXPECT_EQ(Reg1TestValue(lines, "CDXCs"), "2;0;1");
+  EXPECT_EQ(Reg1TestValue(lines, "CODXC"), "OK1KIR;JO70FD;445");
+  // The points inside the period (445 + 445).
+  EXPECT_EQ(Reg1TestValue(lines, "CQSOP"), "890");
+  EXPECT_EQ(lines[lines.size() - 3], "[QSORecords;2]");
+}
+
+TEST_F(EdiTest, TheLintCatchesWhatAReaderRefuses) {
+  answer_ = [](TuhfteilnehmerParams& p) { p.rremarks = "[x] offen"; };
+  const std::string good = Edi(VhfLog());
+  ASSERT_EQ(LintReg1Test(good), std::vector<std::string>{});
+  auto changed = [&](const std::string& from, const std::string& to) {
+    std::string bad = good;
+    bad.replace(bad.find(from), from.size(), to);
+    return bad;
+  };
+  for (const std::string& bad :
+       {changed("[QSORecords;4]", "[QSORecords;5]"), changed("CQSOs=4;1", "CQSOs=5;1"),
+        changed("CWWLs=3", "CWWLs=4"), changed("PBand=145MHz\r\n", ""),
+        changed(" [x] offen", "[x] offen"), changed(";;;;\r\n", ";;;\r\n"),
+        changed("JO31AB", "JO31 B"), good.substr(0, good.size() - 2)}) {
+    EXPECT_FALSE(LintReg1Test(bad).empty()) << bad;
+  }
+}
+
+// --- one record ---
+
+struct RecordRow {
+  const char* name;
+  char code;
+  const char* mode;
+  const char* sent;
+  const char* received;
+  const char* locator;
+  std::uint32_t distance;
+  const char* fields;  // 4 to 11: mode, sent report and number, received report, number and
+                       // exchange, locator, points
+};
+void PrintTo(const RecordRow& row, std::ostream* os) { *os << row.name; }
+
+class EdiRecordTest : public EdiTest, public ::testing::WithParamInterface<RecordRow> {};
+
+TEST_P(EdiRecordTest, WritesFifteenFields) {
+  const RecordRow& row = GetParam();
+  contest::TContestKKRec log = contest_test::DefinitionFixture::GermanLog(1);
+  log.Typ = row.code;
+  contest::TContestLKRec qso =
+      QsoOf({"DL2XYZ", 'k', At(9, 5), row.mode, row.sent, row.received, 7, "", "", "DL", "EU", "",
+             "F", row.locator});
+  qso.DOK2 = "01";
+  qso.Distance = row.distance;
+  const std::string line = output::WriteEDIQSO(log, qso);
+  EXPECT_EQ(line, "240309;0905;DL2XYZ;" + std::string(row.fields) + ";;;;");
+  EXPECT_EQ(SplitFields(line).size(), 15u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, EdiRecordTest,
+    ::testing::Values(
+        RecordRow{"SerialAndDistrict", 'G', "CW", "599001/F", "599012/B", "JO31AB", 321,
+                  "2;599;001;599;012;B;JO31AB;321"},
+        RecordRow{"NoSlashNoExchange", 'G', "SSB", "59 001", "59 012", "JO31AB", 321,
+                  "1;59;001;59;012;;JO31AB;321"},
+        RecordRow{"UsbHasNoCode", 'G', "USB", "59 001", "59 012", "JO31", 5,
+                  "0;59;001;59;012;;JO31;5"},
+        RecordRow{"ModeCodes", 'G', "RTTY", "599", "599", "", 0, "7;599;;599;;;;0"},
+        RecordRow{"NordWritesTheDok", 'e', "FM", "59 001/JO43/E03", "59 012/JO31/F", "JO31AB",
+                  321, "6;59;001;59;012;F     01;JO31AB;7"},
+        RecordRow{"LocatorTrimmedToASquare", 'G', "AM", "59 001", "59 012", "JO31A", 9,
+                  "5;59;001;59;012;;JO31;9"},
+        RecordRow{"LocatorTooShort", 'G', "CW", "599001", "599012", "JO", 9,
+                  "2;599;001;599;012;;;9"}),
+    [](const ::testing::TestParamInfo<RecordRow>& info) { return info.param.name; });
+
+// --- the participant data ---
+
+struct FillRow {
+  const char* name;
+  char code;
+  int class_index;
+  const char* section;
+  const char* band;
+  std::size_t sections;
+};
+void PrintTo(const FillRow& row, std::ostream* os) { *os << row.name; }
+
+class ParticipantFillTest : public EdiTest, public ::testing::WithParamInterface<FillRow> {};
+
+TEST_P(ParticipantFillTest, TakesSectionAndBandFromTheClass) {
+  const FillRow& row = GetParam();
+  contest::TContestKKRec log = contest_test::DefinitionFixture::GermanLog(row.class_index);
+  contest::TContestRec definition;
+  common::Service<contest::TContestFkt>::Get().LoadContestDefinition(definition, log, row.code);
+  log.Typ = row.code;
+  const TuhfteilnehmerParams p = output::FillParticipantForm(definition, log);
+  EXPECT_EQ(p.psect, row.section);
+  EXPECT_EQ(p.pband, row.band);
+  EXPECT_EQ(p.sections.size(), row.sections);
+  EXPECT_EQ(p.caption, definition.VersionText.str());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Classes, ParticipantFillTest,
+    ::testing::Values(FillRow{"TwoMetreClass", 'G', 5, "2", "145MHz", 28},
+                      FillRow{"SeventyCentimetreClass", 'G', 6, "7", "435MHz", 28},
+                      FillRow{"AgcwSections", '8', 1, "V", "", 3},
+                      FillRow{"ClassWithoutBand", 'e', 1, "S", "", 28},
+                      FillRow{"ClassWithoutName", '.', 1, "", "", 28}),
+    [](const ::testing::TestParamInfo<FillRow>& info) { return info.param.name; });
+
+TEST_F(EdiTest, TheFormShowsTheLogAndTheOwnStation) {
+  Edi(VhfLog());
+  ASSERT_EQ(shown_.size(), 1u);
+  const TuhfteilnehmerParams& p = shown_[0];
+  EXPECT_EQ(p.pcall, "DL1ABC");
+  EXPECT_EQ(p.ploc, "JO62QM");  // the catalogue has none
+  EXPECT_EQ(p.rname, "Hans Muster");
+  EXPECT_EQ(p.padr1, "Hauptstr. 1");
+  EXPECT_EQ(p.radr1, "Hauptstr. 1");
+  EXPECT_EQ(p.padr2, "12345 Berlin");
+  EXPECT_EQ(p.rpoco, "12345");
+  EXPECT_EQ(p.rcity, "Berlin");
+  EXPECT_EQ(p.rcoun, "Germany");
+  EXPECT_EQ(p.pclub1, "DARC");
+  EXPECT_EQ(p.pclub2, "B36");
+  EXPECT_EQ(p.remail, "dl1abc@example.org");
+  EXPECT_EQ(p.sections.front(), "01  144MHz Einmann\t");
+  EXPECT_EQ(p.sections.back(), "26  >300GHz Mehrmann\t");
+  EXPECT_EQ(p.sections[21], "22/1  122GHz Mehrmann\t");
+  EXPECT_FALSE(p.cspeichern);
+}
+
+// Only a file of exactly six lines is read; every export leaves one with the six entries.
+TEST_F(EdiTest, OnlyAKeptFileOfSixLinesFillsTheForm) {
+  struct Case {
+    const char* name;
+    std::string kept;
+    bool read;
+  };
+  for (const Case& c : {Case{"five", "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\n", false},
+                        Case{"seven", "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\nDipol\r\nmehr\r\n",
+                             false},
+                        Case{"six", "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\nDipol\r\n", true}}) {
+    Keep(c.kept);
+    shown_.clear();
+    answer_ = [](TuhfteilnehmerParams& p) { p.rant = "X200"; };
+    Edi(VhfLog());
+    ASSERT_EQ(shown_.size(), 1u) << c.name;
+    EXPECT_EQ(shown_[0].pclub1, c.read ? "VFDB" : "DARC") << c.name;
+    EXPECT_EQ(shown_[0].pclub2, c.read ? "Z11" : "B36") << c.name;
+    EXPECT_EQ(shown_[0].rpower, c.read ? "5 W" : "") << c.name;
+    EXPECT_EQ(Kept(), c.read ? "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\nX200\r\n"
+                             : "DARC\r\nB36\r\ndl1abc@example.org\r\n\r\n\r\nX200\r\n")
+        << c.name;
+  }
+}
+
+TEST_F(EdiTest, ATickedBoxMakesTheResponsibleOperatorTheOwnAddress) {
+  auto answer = [](bool tick) {
+    return [tick](TuhfteilnehmerParams& p) {
+      p.rname = "Erika Muster";
+      p.radr1 = "Ringweg 7";
+      p.rpoco = "20095";
+      p.rcity = "Hamburg";
+      p.remail = "erika@example.org";
+      p.cspeichern = tick;
+    };
+  };
+  const output::OwnStationTexts before = output::OwnStationFromSettings();
+  answer_ = answer(false);
+  Edi(VhfLog());
+  const output::OwnStationTexts unticked = output::OwnStationFromSettings();
+  EXPECT_EQ(unticked.name, before.name);
+  EXPECT_EQ(unticked.street, before.street);
+  EXPECT_EQ(unticked.city, before.city);
+  EXPECT_EQ(unticked.email, before.email);
+
+  answer_ = answer(true);
+  Edi(VhfLog());
+  const output::OwnStationTexts ticked = output::OwnStationFromSettings();
+  EXPECT_EQ(ticked.name, "Erika Muster");
+  EXPECT_EQ(ticked.street, "Ringweg 7");
+  EXPECT_EQ(ticked.city, "20095 Hamburg");
+  EXPECT_EQ(ticked.email, "erika@example.org");
+  EXPECT_EQ(ticked.country, before.country);
+  EXPECT_EQ(ticked.swl_number, before.swl_number);
+  // The name is stored where the settings file keeps it.
+  EXPECT_EQ(common::Service<logbook::ToSetups>::Get().GetOwnStation().further.Get(2),
+            "Erika Muster");
+}
+
+}  // namespace
+}  // namespace output_test
