@@ -28,7 +28,7 @@ class SheetTest : public ::testing::Test {
     log_.OwnCall = "DL1ABC";
     log_.OwnDOK = "B36";
     facts_.station = {"JO62QM", "Hans Muster", "DE-1234", "Hauptstr. 1", "12345 Berlin",
-                      "Germany", ""};
+                      "Germany", "", ""};
     facts_.today = "09.03.2024";
     definition_.Title = "Testcontest";
     definition_.VersionText = "PEL Test 1.0";
