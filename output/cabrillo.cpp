@@ -10,6 +10,7 @@
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
 #include "logbook/settings/setups.h"
+#include "output/exchange_columns.h"
 #include "output/own_station.h"
 #include "output/qso_list.h"
 #include "output/sheet_text.h"
@@ -42,27 +43,10 @@ std::string Soapbox(const contest::TContestKKRec& log) {
   return "LIC.DATE: " + common::DateToDateString(licence_date, "dd.mm.yyyy", {});
 }
 
-bool StartsWithD(std::string_view call) { return common::FirstChar(Trim(call)) == 'D'; }
-
-bool OnlyDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// How one direction's exchange goes into the line.
-struct ExchangeRule {
-  bool read_to_end = false;         // the received exchange: all 24 characters
-  bool clear_plain_number = false;  // 'X'/'t' with a German station: a bare number is dropped
-  bool two_part = false;            // every part gets a column, "-" for an empty one
-  int width = 17;                   // of the exchange after the report
-};
-
-// The report in 3 places, a blank and the exchange in `rule.width`.
+// The report in 3 places, a blank and the exchange in `rule.width`; the parts of a two-part
+// exchange two blanks apart.
 std::string ExchangeBlock(std::string_view text, const ExchangeRule& rule) {
-  std::string report = common::Copy(text, 1, 3);
-  std::string exchange = rule.read_to_end ? common::CopyFrom(text, 4) : common::Copy(text, 4, 17);
-  if (rule.clear_plain_number && OnlyDigits(Trim(exchange))) exchange.clear();
-  if (Trim(report).empty()) report = " - ";
-  if (Trim(exchange).empty()) exchange = " -" + Blanks(15);
+  auto [report, exchange] = SplitExchange(text, rule);
   if (rule.two_part) {
     if (exchange.front() == '/') {
       exchange = "-    " + exchange.substr(1);

@@ -11,6 +11,8 @@
 #include "contest/contest_fkt.h"
 #include "logbook/reference/bands.h"
 #include "logbook/settings/setups.h"
+#include "output/cabrillo.h"
+#include "output/exchange_columns.h"
 #include "output/own_station.h"
 #include "output/qso_list.h"
 #include "output/sheet_text.h"
@@ -27,14 +29,6 @@ bool TwoPartContest(char code) { return code == 'J' || code == 'G' || code == 'B
 bool ChristmasOrEaster(char code) { return code == 'X' || code == 't'; }
 // WAG's listener class writes its own column order.
 constexpr int kWagListenerClass = 9;
-
-// The points of 'R' are tenths: written with one decimal and a decimal comma.
-std::string ScoreText(std::int64_t value, char contest_code) {
-  if (contest_code == 'R') {
-    return common::FloatToStrMask(static_cast<double>(value) / 10.0, 5, 1, ',');
-  }
-  return Number(value);
-}
 
 std::string ClassName(const contest::TContestRec& definition, int index) {
   if (index < 1 || index > contest::kClassSlots) return {};
@@ -100,27 +94,10 @@ std::string StfBand(const TAlleRout& channel, char band) {
   return BandColumn(channel, band);
 }
 
-bool StartsWithD(std::string_view call) { return common::FirstChar(Trim(call)) == 'D'; }
-
-bool OnlyDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// How one direction's exchange goes into the line.
-struct ExchangeRule {
-  bool read_to_end = false;         // the received exchange: all its 24 characters
-  bool clear_plain_number = false;  // 'X'/'t' with a German station: a bare number is dropped
-  bool two_part = false;            // both parts get a column, "-" for a missing one
-  int width = 17;                   // of the exchange after the report
-};
-
-// The report in 3 places, a blank and the exchange in `rule.width`.
+// The report in 3 places, a blank and the exchange in `rule.width`; the parts of a two-part
+// exchange one blank apart.
 std::string ExchangeBlock(std::string_view text, const ExchangeRule& rule) {
-  std::string report = common::Copy(text, 1, 3);
-  std::string exchange = rule.read_to_end ? common::CopyFrom(text, 4) : common::Copy(text, 4, 17);
-  if (Trim(report).empty()) report = " - ";
-  if (rule.clear_plain_number && OnlyDigits(Trim(exchange))) exchange.clear();
-  if (Trim(exchange).empty()) exchange = " -" + Blanks(15);
+  auto [report, exchange] = SplitExchange(text, rule);
   if (rule.two_part) {
     const std::size_t slash = exchange.find('/');
     if (slash == 0) {
@@ -171,14 +148,14 @@ void WriteSTFHeader(TAlleRout& channel, const contest::TContestRec& definition,
   key("MailAddress", Trim(station.country).empty() ? std::string("Germany") : Trim(station.country));
   key("EMail", Trim(station.email));
   key("ClaimedQSO", Number(channel.QsoTotal));
-  key("ClaimedPts", ScoreText(channel.PointsTotal, log.Typ));
+  key("ClaimedPts", CabrilloClaimedScore(channel.PointsTotal, log.Typ));
   if (definition.MultiplierKinds.any()) {
     key("ClaimedMult", Number(channel.KindTotals[0]));
     if (channel.KindTotals[1] > 0) key("ClaimedMult2", Number(channel.KindTotals[1]));
     if (channel.KindTotals[2] > 0) key("ClaimedMult3", Number(channel.KindTotals[2]));
   }
   if (log.Typ != 'P') {
-    key("ClaimedScore", ScoreText(ClaimedScoreOf(channel, definition, tallies), log.Typ));
+    key("ClaimedScore", CabrilloClaimedScore(ClaimedScoreOf(channel, definition, tallies), log.Typ));
   }
   line("Club");
   key("Specific", common::LeftStr(log.OwnDOK.view(), 6));

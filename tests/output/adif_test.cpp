@@ -25,17 +25,12 @@ using common::MessageKind;
 
 constexpr const char* kQuestion = "Von der Kontrollnummer nur RS(T) exportieren?";
 
-void Export(OutputRun& r) {
-  EXPECT_FALSE(output::ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue,
-                                        r.tables.contest_data, {}, false));
-}
-
 class AdifTest : public OutputLogTest {
  protected:
   // The ADIF file of the log, the question answered with `report_only` (when it is asked).
   std::string Adif(const LogBuilder& log, bool report_only) {
     presenter_->answers = {true, report_only};  // the save dialog's notice, then the question
-    return WriteFile(log, 9, Export);
+    return WriteFile(log, 9, ExportOnePass);
   }
   int Questions() const {
     return static_cast<int>(std::count_if(

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <functional>
 #include <ostream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,26 +31,10 @@ bool HasLine(const std::string& bytes, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-void Export(OutputRun& r) {
-  EXPECT_FALSE(output::ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue,
-                                        r.tables.contest_data, {}, false));
-}
-
 class CabrilloTest : public OutputLogTest {
  protected:
-  CabrilloTest() {
-    SetStation([](logbook::ToSetupOwnStation& s) { s.further.Set(10, "dl1abc@example.org"); });
-  }
-
-  static void SetStation(const std::function<void(logbook::ToSetupOwnStation&)>& change) {
-    logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
-    logbook::ToSetupOwnStation station = settings.GetOwnStation();
-    change(station);
-    settings.SetOwnStation(station);
-  }
-
   std::string Cabrillo(const LogBuilder& log, const output::PeriodSet& periods = {}) {
-    return WriteFile(log, 10, Export, periods);
+    return WriteFile(log, 10, ExportOnePass, periods);
   }
   // The file of a log written with a changed definition.
   std::string Cabrillo(const LogBuilder& log,
@@ -60,7 +43,7 @@ class CabrilloTest : public OutputLogTest {
       contest::TContestRec definition = r.definition;
       change(definition);
       OutputRun changed{r.channel, definition, r.tables, r.periods};
-      Export(changed);
+      ExportOnePass(changed);
     });
   }
 };
@@ -89,7 +72,7 @@ class CabrilloGoldenTest : public CabrilloTest, public ::testing::WithParamInter
 
 TEST_P(CabrilloGoldenTest, MatchesTheHandWrittenFileAndPassesTheLint) {
   const GoldenRow& row = GetParam();
-  if (row.station) SetStation(row.station);
+  if (row.station) ChangeOwnStation(row.station);
   const std::string written = Cabrillo(row.log());
   ExpectGoldenFile(written, std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
   EXPECT_EQ(LintCabrillo(written, row.qso, row.tenths), std::vector<std::string>{});
@@ -228,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<HeaderRow>& info) { return info.param.name; });
 
 TEST_F(CabrilloTest, AnEmptyCountryIsGermanyAndTheSoapboxLinesFollowTheOperators) {
-  SetStation([](logbook::ToSetupOwnStation& s) { s.further.Set(5, ""); });
+  ChangeOwnStation([](logbook::ToSetupOwnStation& s) { s.further.Set(5, ""); });
   LogBuilder b('.', 1);
   b.Create();
   const std::vector<std::string> lines = FileLines(Cabrillo(b));

@@ -24,11 +24,6 @@ namespace {
 
 using output::TuhfteilnehmerParams;
 
-void Export(OutputRun& r) {
-  EXPECT_FALSE(output::ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue,
-                                        r.tables.contest_data, {}, false));
-}
-
 class EdiTest : public OutputLogTest {
  protected:
   EdiTest() {
@@ -44,7 +39,7 @@ class EdiTest : public OutputLogTest {
   }
 
   std::string Edi(const LogBuilder& log, const output::PeriodSet& periods = {}) {
-    return WriteFile(log, 15, Export, periods);
+    return WriteFile(log, 15, ExportOnePass, periods);
   }
   static std::string Kept() { return common::testing::ReadFile(output::ParticipantFileName()); }
   static void Keep(const std::string& text) {

@@ -21,6 +21,7 @@
 #include "contest/contest_lookups.h"
 #include "logbook/settings/setups.h"
 #include "output/alle_rout.h"
+#include "output/output_drivers.h"
 #include "output/period_set.h"
 #include "platform/qt/scripted_print_dialogs.h"
 #include "tests/common/temp_folder.h"
@@ -57,6 +58,12 @@ struct OutputRun {
   contestlog_test::MainTables& tables;
   output::PeriodSet periods;
 };
+
+// The QSO export in one pass, which always answers false (written).
+inline void ExportOnePass(OutputRun& r) {
+  EXPECT_FALSE(output::ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue,
+                                        r.tables.contest_data, {}, false));
+}
 
 class OutputLogTest : public contestlog_test::LogTest {
  protected:

@@ -22,11 +22,6 @@
 namespace output_test {
 namespace {
 
-void Export(OutputRun& r) {
-  EXPECT_FALSE(output::ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue,
-                                        r.tables.contest_data, {}, false));
-}
-
 class StfTest : public OutputLogTest {
  protected:
   StfTest() {
@@ -57,7 +52,7 @@ TEST_P(StfGoldenTest, MatchesTheHandWrittenFileInUpperCase) {
     for (const std::string& line : row.station_file) text += line + "\r\n";
     common::testing::WriteFile(output::StationFileName(row.file_code, log.Number()), text);
   }
-  const std::string written = WriteFile(log, 8, Export);
+  const std::string written = WriteFile(log, 8, ExportOnePass);
   ExpectGolden(written, row.golden);
   for (const std::string& line : FileLines(written)) EXPECT_EQ(line, common::UpperCase(line));
 }
