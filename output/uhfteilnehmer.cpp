@@ -12,7 +12,7 @@ using platform::qt::TWinControl;
 constexpr int kFormWidth = 648;
 constexpr int kColumnWidth = 312;
 constexpr int kLabelLeft = 10;
-constexpr int kEditLeft = 104;
+constexpr int kEditLeft = 118;
 constexpr int kEditWidth = kColumnWidth - kEditLeft - 10;
 constexpr int kFirstRow = 22;
 constexpr int kRowHeight = 27;
@@ -97,7 +97,7 @@ Tuhfteilnehmer::Tuhfteilnehmer(platform::qt::TComponent* owner) : ui::TkvForm(ow
     SetCaption("VHF/UHF-Contest");
     SetBorderStyle(platform::qt::TFormBorderStyle::bsDialog);
     SetPosition(platform::qt::TPosition::poScreenCenter);
-    SetClientSize(kFormWidth, 468);
+    SetClientSize(kFormWidth, 450);
 
     gteilnehmer = Group(*this, "gteilnehmer", "Teilnehmer", 8, 8, 274);
     pcall = Field(*this, gteilnehmer, "pcall", "Call", 0);
