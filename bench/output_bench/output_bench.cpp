@@ -10,6 +10,10 @@
 // DecisionHelp: the period dialog's sums of the 541 one-hour windows and its proposal, from one
 // walk of the log; DecisionHelpWalkPerWindow, its reference, walks the log once per window with
 // the outputs' period test.
+// ExportStf / ExportAdif / ExportEdi: the STF, ADIF and EDI files (kinds 8, 9 and 15) the same
+// way; ADIF looks up the ADIF number of every QSO's DXCC entity in the build's prefix tables,
+// EDI counts the records, squares and entities before its head (the participant form answered
+// at once).
 //
 // No SQLite baseline: the work is formatting text over one walk of the log; the walk itself is
 // compared with SQLite in the storage benchmarks.
@@ -17,6 +21,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +38,7 @@
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
 #include "logbook/reference/prefix.h"
+#include "logbook/reference/prefix_files.h"
 #include "logbook/settings/setups.h"
 #include "output/log_lists.h"
 #include "output/log_walk.h"
@@ -61,7 +67,14 @@ constexpr std::int32_t kLogNumber = 1;
 class OutputRig {
  public:
   OutputRig() {
-    Service<logbook::ToSetups>::Create().SetOwnCall("DL1ABC");
+    for (const char* name : {"PXPREFIX.DAT", "PXPREFIX.IX", "PXPREFES.DAT", "PXPREFES.IX"}) {
+      std::filesystem::copy_file(std::filesystem::path(PREFIX_TABLES_DIR) / name, folder_ / name);
+    }
+    logbook::ToSetups& settings = Service<logbook::ToSetups>::Create();
+    settings.SetOwnCall("DL1ABC");
+    logbook::ToSetupDirs dirs = settings.GetDirs();
+    for (auto& dir : dirs.dirs) dir = folder_.path() + "/";
+    settings.SetDirs(dirs);
     Service<logbook::ToBaender>::Create();
     Service<logbook::ToModi>::Create();
     Service<logbook::ToPrefix>::Create();
@@ -77,6 +90,7 @@ class OutputRig {
     system.SetDefaultRetryProc([](std::string_view, int reason) {
       return reason == storage::kReasonRebuild || reason == storage::kReasonCreate;
     });
+    Service<logbook::ToDatPrefix>::Create();
     Service<contest::ToDatContest>::Create();
     Service<contest::TContestFkt>::Create();
     auto chooser = std::make_unique<common::ScriptedFileChooser>();
@@ -100,6 +114,7 @@ class OutputRig {
     }
     bench::StoreContestLog(kLogNumber, bench::ContestLogQsos(definition_, kQsos));
     channel_.SetFileShower([](const std::string&) { return true; });
+    channel_.SetParticipantAsker([](output::TuhfteilnehmerParams&) {});
     period_.start_times[0] = 1800;
     period_.end_times[0] = 5399;
   }
@@ -108,6 +123,7 @@ class OutputRig {
     catalogue_.reset();
     Service<contest::TContestFkt>::Destroy();
     Service<contest::ToDatContest>::Destroy();
+    Service<logbook::ToDatPrefix>::Destroy();
     storage::StopDriverSystem();
     Service<storage::DriverSystem>::Destroy();
     Service<common::TFileBaseSS>::Destroy();
@@ -215,6 +231,27 @@ void BM_DecisionHelpWalkPerWindow(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(rig.DecisionHelpWalkPerWindow());
 }
 
+void BM_ExportStf(benchmark::State& state) {
+  long size = 0;
+  OutputRig& rig = *Rig();
+  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(8));
+  state.counters["bytes"] = static_cast<double>(size);
+}
+
+void BM_ExportAdif(benchmark::State& state) {
+  long size = 0;
+  OutputRig& rig = *Rig();
+  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(9));
+  state.counters["bytes"] = static_cast<double>(size);
+}
+
+void BM_ExportEdi(benchmark::State& state) {
+  long size = 0;
+  OutputRig& rig = *Rig();
+  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(15));
+  state.counters["bytes"] = static_cast<double>(size);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -229,6 +266,9 @@ int main(int argc, char** argv) {
   benchmark::RegisterBenchmark("BM_DecisionHelpWalkPerWindow", BM_DecisionHelpWalkPerWindow)
       ->Unit(benchmark::kMillisecond)
       ->Iterations(1);
+  benchmark::RegisterBenchmark("BM_ExportStf", BM_ExportStf)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ExportAdif", BM_ExportAdif)->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ExportEdi", BM_ExportEdi)->Unit(benchmark::kMillisecond);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   Rig().reset();
