@@ -13,8 +13,10 @@
 #include "app/output_menu.h"
 #include "app/zeitraum_eutag.h"
 #include "output/output_kinds.h"
+#include "output/uhfteilnehmer.h"
 #include "platform/file_faults.h"
 #include "platform/qt/button.h"
+#include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/app/setup_output_fixture.h"
 #include "tests/common/temp_folder.h"
@@ -179,22 +181,45 @@ TEST_F(WriteOutputTest, AWrittenFileIsReportedAndShownByItsKind) {
   const LogBuilder log = output_test::DotClass5Log();
   const std::vector<FileRow> rows = {{6, false, true},  {7, true, true},   {8, true, true},
                                      {9, true, false},  {10, true, true},  {11, true, false},
-                                     {12, true, false}, {13, true, false}, {14, true, false}};
+                                     {12, true, false}, {13, true, false}, {14, true, false},
+                                     {15, true, true}};
   for (const FileRow& row : rows) {
     presenter_->calls.clear();
     shown_.clear();
+    // The EDI file asks the participant data first; the form is confirmed as filled.
+    if (row.code == 15) {
+      driver_.Then([](platform::qt::TForm& form) {
+        platform::qt::testkit::Click(*dynamic_cast<output::Tuhfteilnehmer&>(form).btnok, 5, 5);
+      });
+    }
     // The channel adds the kind's extension.
     const std::string path = AnswerSaveDialog("out" + std::to_string(row.code)) + "." +
                              std::string(output::FindOutputKind(row.code)->extension);
     Write(log, row.code);
     const std::string file = common::testing::ReadFile(path);
-    EXPECT_FALSE(file.empty() && row.code != 8 && row.code != 9) << row.code;
+    EXPECT_FALSE(file.empty()) << row.code;
     EXPECT_EQ(CreatedNotices(), row.reported
                                     ? std::vector<std::string>{"Datei " + path + " wurde erstellt."}
                                     : std::vector<std::string>{})
         << row.code;
     EXPECT_EQ(shown_, row.shown ? std::vector<std::string>{path} : std::vector<std::string>{})
         << row.code;
+  }
+  EXPECT_EQ(driver_.Unanswered(), 0);
+  EXPECT_EQ(driver_.Pending(), 0u);
+}
+
+// The ADIF file asks whether only the reports of the exchanges go into it.
+TEST_F(WriteOutputTest, TheAdifFileWritesWhatTheQuestionAnswered) {
+  const LogBuilder log = output_test::DotClass5Log();
+  for (const bool reports_only : {true, false}) {
+    const std::string path = AnswerSaveDialog(reports_only ? "rst.ADI" : "whole.ADI");
+    presenter_->answers = {true, reports_only};  // the save dialog's notice, then the question
+    Write(log, 9);
+    const std::string file = common::testing::ReadFile(path);
+    auto has = [&](const char* field) { return file.find(field) != std::string::npos; };
+    EXPECT_EQ(has("<RST_RCVD:3>599 ") && has("<SRX:3>123 "), reports_only) << file;
+    EXPECT_EQ(has("<RST_RCVD:6>599123 "), !reports_only) << file;
   }
 }
 

@@ -16,7 +16,7 @@
 #include "tests/contest/definition_fixture.h"
 #include "tests/output/adi_reader.h"
 #include "tests/output/export_logs.h"
-#include "tests/output/golden_compare.h"
+#include "tests/output/golden_file.h"
 
 namespace output_test {
 namespace {
@@ -56,7 +56,7 @@ class AdifGoldenTest : public AdifTest, public ::testing::WithParamInterface<Gol
 TEST_P(AdifGoldenTest, MatchesTheHandWrittenFileAndAStrictReaderTakesIt) {
   const GoldenRow& row = GetParam();
   const std::string written = Adif(row.log(), row.report_only);
-  ExpectGolden(written, row.golden);
+  ExpectGoldenFile(written, std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
   const AdiFile file = ReadAdi(written);
   EXPECT_EQ(file.problems, std::vector<std::string>{});
   EXPECT_EQ(Questions(), row.asked ? 1 : 0);

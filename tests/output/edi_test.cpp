@@ -16,7 +16,7 @@
 #include "output/own_station.h"
 #include "tests/contest/definition_fixture.h"
 #include "tests/output/export_logs.h"
-#include "tests/output/golden_compare.h"
+#include "tests/output/golden_file.h"
 #include "tests/output/reg1test_lint.h"
 
 namespace output_test {
@@ -27,10 +27,7 @@ using output::TuhfteilnehmerParams;
 class EdiTest : public OutputLogTest {
  protected:
   EdiTest() {
-    ChangeOwnStation([](logbook::ToSetupOwnStation& s) {
-      s.further.Set(6, "B36");
-      s.further.Set(10, "dl1abc@example.org");
-    });
+    ChangeOwnStation([](logbook::ToSetupOwnStation& s) { s.further.Set(6, "B36"); });
     // In place of the form: records what it was shown and answers as the test says.
     channel_.SetParticipantAsker([this](TuhfteilnehmerParams& p) {
       shown_.push_back(p);
@@ -59,7 +56,7 @@ TEST_F(EdiTest, AVhfLogMatchesTheHandWrittenFile) {
     p.rremarks = "Station am Waldrand\r\n[x] sauber";
   };
   const std::string written = Edi(VhfLog());
-  ExpectGolden(written, "vhf.EDI");
+  ExpectGoldenFile(written, OUTPUT_GOLDEN_DIR "/vhf.EDI");
   EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
   ASSERT_EQ(shown_.size(), 1u);
 }
@@ -69,7 +66,7 @@ TEST_F(EdiTest, AVhfLogMatchesTheHandWrittenFile) {
 TEST_F(EdiTest, ANordLogMatchesTheHandWrittenFile) {
   Keep("VFDB\r\nZ11\r\nnord@example.org\r\n750 W\r\nFT-991\r\nYagi\r\n");
   const std::string written = Edi(NordLog());
-  ExpectGolden(written, "nord.EDI");
+  ExpectGoldenFile(written, OUTPUT_GOLDEN_DIR "/nord.EDI");
   EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
 }
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/output/golden_compare.h"
+#include "tests/output/golden_file.h"
 
 namespace output_test {
 

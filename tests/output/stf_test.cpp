@@ -17,17 +17,12 @@
 #include "output/station_file.h"
 #include "tests/contest/definition_fixture.h"
 #include "tests/output/export_logs.h"
-#include "tests/output/golden_compare.h"
+#include "tests/output/golden_file.h"
 
 namespace output_test {
 namespace {
 
-class StfTest : public OutputLogTest {
- protected:
-  StfTest() {
-    ChangeOwnStation([](logbook::ToSetupOwnStation& s) { s.further.Set(10, "dl1abc@example.org"); });
-  }
-};
+class StfTest : public OutputLogTest {};
 
 // --- whole files ---
 
@@ -53,7 +48,7 @@ TEST_P(StfGoldenTest, MatchesTheHandWrittenFileInUpperCase) {
     common::testing::WriteFile(output::StationFileName(row.file_code, log.Number()), text);
   }
   const std::string written = WriteFile(log, 8, ExportOnePass);
-  ExpectGolden(written, row.golden);
+  ExpectGoldenFile(written, std::string(OUTPUT_GOLDEN_DIR) + "/" + row.golden);
   for (const std::string& line : FileLines(written)) EXPECT_EQ(line, common::UpperCase(line));
 }
 
