@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "app/decision_help.h"
 #include "bench/common/contest_log_builder.h"
@@ -200,24 +201,11 @@ void BM_SummaryTallies(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(rig.SummaryTallies());
 }
 
-void BM_ExportList(benchmark::State& state) {
+// The whole file (or list) of output kind `kind`.
+void BM_Export(benchmark::State& state, int kind) {
   long size = 0;
   OutputRig& rig = *Rig();
-  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(7));
-  state.counters["bytes"] = static_cast<double>(size);
-}
-
-void BM_ExportCsv(benchmark::State& state) {
-  long size = 0;
-  OutputRig& rig = *Rig();
-  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(13));
-  state.counters["bytes"] = static_cast<double>(size);
-}
-
-void BM_ExportCabrillo(benchmark::State& state) {
-  long size = 0;
-  OutputRig& rig = *Rig();
-  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(10));
+  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(kind));
   state.counters["bytes"] = static_cast<double>(size);
 }
 
@@ -231,44 +219,22 @@ void BM_DecisionHelpWalkPerWindow(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(rig.DecisionHelpWalkPerWindow());
 }
 
-void BM_ExportStf(benchmark::State& state) {
-  long size = 0;
-  OutputRig& rig = *Rig();
-  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(8));
-  state.counters["bytes"] = static_cast<double>(size);
-}
-
-void BM_ExportAdif(benchmark::State& state) {
-  long size = 0;
-  OutputRig& rig = *Rig();
-  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(9));
-  state.counters["bytes"] = static_cast<double>(size);
-}
-
-void BM_ExportEdi(benchmark::State& state) {
-  long size = 0;
-  OutputRig& rig = *Rig();
-  for (auto _ : state) benchmark::DoNotOptimize(size = rig.Export(15));
-  state.counters["bytes"] = static_cast<double>(size);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
   common::testing::ScriptedMessages messages;
   benchmark::RegisterBenchmark("BM_SummaryTallies", BM_SummaryTallies)
       ->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_ExportList", BM_ExportList)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_ExportCsv", BM_ExportCsv)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_ExportCabrillo", BM_ExportCabrillo)
-      ->Unit(benchmark::kMillisecond);
+  const std::pair<const char*, int> exports[] = {
+      {"BM_ExportList", 7}, {"BM_ExportCsv", 13}, {"BM_ExportCabrillo", 10},
+      {"BM_ExportStf", 8},  {"BM_ExportAdif", 9}, {"BM_ExportEdi", 15}};
+  for (const auto& [name, kind] : exports) {
+    benchmark::RegisterBenchmark(name, BM_Export, kind)->Unit(benchmark::kMillisecond);
+  }
   benchmark::RegisterBenchmark("BM_DecisionHelp", BM_DecisionHelp)->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_DecisionHelpWalkPerWindow", BM_DecisionHelpWalkPerWindow)
       ->Unit(benchmark::kMillisecond)
       ->Iterations(1);
-  benchmark::RegisterBenchmark("BM_ExportStf", BM_ExportStf)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_ExportAdif", BM_ExportAdif)->Unit(benchmark::kMillisecond);
-  benchmark::RegisterBenchmark("BM_ExportEdi", BM_ExportEdi)->Unit(benchmark::kMillisecond);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   Rig().reset();

@@ -99,9 +99,7 @@ class AdifRecordTest : public AdifTest, public ::testing::WithParamInterface<Rec
 TEST_P(AdifRecordTest, WritesTheFieldsAStrictReaderTakes) {
   const RecordRow& row = GetParam();
   contest::TContestKKRec log = contest_test::DefinitionFixture::GermanLog(5);
-  contest::TContestRec definition;
-  common::Service<contest::TContestFkt>::Get().LoadContestDefinition(definition, log, '.');
-  log.Typ = '.';
+  const contest::TContestRec definition = DefinitionFor('.', log);
   contest::TContestLKRec qso = QsoOf({"DL2XYZ", 'b', At(10, 0), "CW", "599001", "599002", 1});
   qso.Frequency = 3.5255f;
   qso.NameQth = "Hans;Berlin";

@@ -172,9 +172,7 @@ class ParticipantFillTest : public EdiTest, public ::testing::WithParamInterface
 TEST_P(ParticipantFillTest, TakesSectionAndBandFromTheClass) {
   const FillRow& row = GetParam();
   contest::TContestKKRec log = contest_test::DefinitionFixture::GermanLog(row.class_index);
-  contest::TContestRec definition;
-  common::Service<contest::TContestFkt>::Get().LoadContestDefinition(definition, log, row.code);
-  log.Typ = row.code;
+  const contest::TContestRec definition = DefinitionFor(row.code, log);
   const TuhfteilnehmerParams p = output::FillParticipantForm(definition, log);
   EXPECT_EQ(p.psect, row.section);
   EXPECT_EQ(p.pband, row.band);

@@ -18,6 +18,7 @@
 #include "common/file_base_ss.h"
 #include "common/scripted_file_chooser.h"
 #include "common/service.h"
+#include "contest/contest_fkt.h"
 #include "contest/contest_lookups.h"
 #include "logbook/settings/setups.h"
 #include "output/alle_rout.h"
@@ -58,6 +59,15 @@ struct OutputRun {
   contestlog_test::MainTables& tables;
   output::PeriodSet periods;
 };
+
+// The definition of contest `code` for the catalogue record `log` (its class by the record's
+// class index), as the loader gives it; the record becomes a log of that contest.
+inline contest::TContestRec DefinitionFor(char code, contest::TContestKKRec& log) {
+  contest::TContestRec definition;
+  common::Service<contest::TContestFkt>::Get().LoadContestDefinition(definition, log, code);
+  log.Typ = code;
+  return definition;
+}
 
 // The QSO export in one pass, which always answers false (written).
 inline void ExportOnePass(OutputRun& r) {

@@ -76,9 +76,7 @@ class StfLineTest : public StfTest {
  protected:
   std::string Line(char code, const contest::TContestLKRec& qso) {
     contest::TContestKKRec log = contest_test::DefinitionFixture::GermanLog(1);
-    contest::TContestRec definition;
-    common::Service<contest::TContestFkt>::Get().LoadContestDefinition(definition, log, code);
-    log.Typ = code;
+    const contest::TContestRec definition = DefinitionFor(code, log);
     EXPECT_TRUE(channel_.Open(8));
     channel_.ColumnWidths[output::kCallColumn] = 8;
     return output::WriteSTFQSO(channel_, definition, log, qso);
