@@ -186,8 +186,8 @@ void TEingContestCtrl::ShowRecord(EingContestView& view) const {
   view.eZeitvon.text = TimeText(log_.ZeitVon);
   view.eZeitbis.text = TimeText(log_.ZeitBis);
   // The record keeps "not fixed": a ticked box is a 0 there.
-  view.eaktrsts.checked = log_.FixedRstSent == 0;
-  view.eaktrstr.checked = log_.FixedRstRcvd == 0;
+  view.eaktrsts.checked = log_.RstSentFree == 0;
+  view.eaktrstr.checked = log_.RstRcvdFree == 0;
   view.eaktrsts.enabled = false;
   view.eaktrstr.enabled = false;
   view.edatumauto.checked = log_.DatumAuto != 0;

@@ -237,8 +237,8 @@ bool TEingContestCtrl::StoreOptions(SaveSender sender, EingContestView& view) {
   log_.ZeitAuto = Flag(view.ezeitauto.checked);
   log_.BandAuto = Flag(view.eBandauto.checked);
   // The record keeps "not fixed".
-  log_.FixedRstSent = Flag(!view.eaktrsts.checked);
-  log_.FixedRstRcvd = Flag(!view.eaktrstr.checked);
+  log_.RstSentFree = Flag(!view.eaktrsts.checked);
+  log_.RstRcvdFree = Flag(!view.eaktrstr.checked);
   log_.QslSentChar = common::FirstChar(common::UpperCase(Text(view.eQSLw)));
   log_.QslRcvdChar = common::FirstChar(common::UpperCase(Text(view.eqslr)));
   log_.PrefixMenu = Flag(view.cPrefixmenue.checked);

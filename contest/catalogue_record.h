@@ -39,8 +39,9 @@
 //  196   10  LineQsos: QSO count of evaluation lines 1-5 (5 x u16)
 //  206   10  LineMults: multiplier count of evaluation lines 1-5 (5 x u16)
 //  226   20  LinePoints: points of evaluation lines 1-5 (5 x u32)
-//  246    1  FixedRstSent: "RST sent mit 59(9) fest vorgeben" (boolean)
-//  247    1  FixedRstRcvd: "RST rcvd mit 59(9) fest vorgeben" (boolean)
+//  246    1  RstSentFree: not 0 = the sent report is typed; 0 = it is fixed at 59(9) and shown
+//             as a text (the setup's box "RST sent mit 59(9) fest vorgeben" ticked gives 0)
+//  247    1  RstRcvdFree: the same for the received report ("RST rcvd mit 59(9) fest vorgeben")
 //  248    1  AutoSwitchesOff: not 0 = the setup disables the automatic date, time and band and
 //             enables the fixed reports
 //  249    1  QslSentChar: upper-case character of the setup's field eQSLw
@@ -146,8 +147,8 @@ struct TContestKKRec {
   std::array<common::LeUInt16, 5> LineMults;
   std::uint8_t unused216[10] = {};
   std::array<common::LeUInt32, 5> LinePoints;
-  std::uint8_t FixedRstSent = 0;
-  std::uint8_t FixedRstRcvd = 0;
+  std::uint8_t RstSentFree = 0;
+  std::uint8_t RstRcvdFree = 0;
   std::uint8_t AutoSwitchesOff = 0;
   char QslSentChar = 0;
   char QslRcvdChar = 0;

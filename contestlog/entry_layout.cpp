@@ -102,7 +102,7 @@ void TContestLogStd::LayoutEntryFields() {
   // 2. The reports' defaults.
   ShowControls({lRSTs1, eRSTs2, eRSTs3, eRSTs4}, false);
   lRSTs2->SetVisible(true);
-  if (log.FixedRstSent == 0) {
+  if (log.RstSentFree == 0) {
     eRSTs1->SetVisible(false);
     lRSTs1->SetVisible(true);
   }
@@ -156,11 +156,11 @@ void TContestLogStd::LayoutEntryFields() {
   eRSTr3->SetVisible(Definition.ExchangeKindsRcvd[1] != 0);
   eRSTr4->SetVisible(Definition.ExchangeKindsRcvd[2] != 0);
   // 7. Fixed reports show as texts.
-  if (log.FixedRstRcvd == 0) {
+  if (log.RstRcvdFree == 0) {
     eRSTr1->SetVisible(false);
     lRSTr1->SetVisible(true);
   }
-  if (listener && log.FixedRstSent == 0) {
+  if (listener && log.RstSentFree == 0) {
     ShowControls({eRSTs1, eRSTr1}, false);
     ShowControls({lRSTs1, lRSTr1}, true);
   }

@@ -271,8 +271,8 @@ INSTANTIATE_TEST_SUITE_P(Contests, LayoutRows, ::testing::Values(
     }, "contest_log_listener"},
     LayoutCase{"ReportsTypedDateAndTimeFromTheClock", '.', 5,
                [](contest::TContestKKRec& k) {
-                 k.FixedRstSent = 255;
-                 k.FixedRstRcvd = 255;
+                 k.RstSentFree = 255;
+                 k.RstRcvdFree = 255;
                  k.DatumAuto = 255;
                  k.ZeitAuto = 255;
                }, NoData, [](TContestLogStd& w) {

@@ -16,6 +16,7 @@
 #include "platform/qt/image.h"
 #include "platform/qt/scroll_box.h"
 #include "platform/qt/speed_button.h"
+#include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/contest/service_fixture.h"
 #include "ui/bit_btn.h"
@@ -195,6 +196,52 @@ TEST_F(HelpersTest, TheClockWritesUtcDateAndTimeAsTheCatalogueAsksTheNoteNamesTh
   EXPECT_TRUE(EditLogNote(catalogue, log));
   EXPECT_EQ(port_->calls, std::vector<std::string>{
                               "ShowText Notiz TestLog 2020.TXT [04.03.2024 22:34 DL2BBB     > ]"});
+}
+
+TEST_F(HelpersTest, SmallWindowsOpenWhereTheyClosedAndTheLogIsReadAgainAfterwards) {
+  TdbContest catalogue(kTableKK, 0);
+  ASSERT_TRUE(catalogue.GotoRef(AddLog("Bounds", '.')));
+  TContestKKRec record{};
+  catalogue.GetKKRec(record);
+  Add(record.Nummer, contest_test::Qso("DL1AAA", 'b', 1, 60));
+  TdbContest log(kTableLK, record.Nummer);
+  ASSERT_TRUE(log.First(4));
+  platform::qt::TForm window(nullptr);
+  window.SetBounds(50, 60, 300, 200);
+  platform::qt::testkit::ModalDriver driver;
+  TRect remembered{};
+  std::vector<TRect> shown_at;
+  // First opening: nothing remembered, the window stays where it is; the operator moves and
+  // sizes it, and changes the QSO through another object on the log.
+  driver.Then([&](platform::qt::TForm& form) {
+    shown_at.push_back(form.BoundsRect());
+    form.SetBounds(120, 90, 340, 260);
+    TdbContest other(kTableLK, record.Nummer);
+    ASSERT_TRUE(other.First(4));
+    TContestLKRec qso{};
+    other.GetLKRec(qso);
+    qso.Call = "DL9ZZZ";
+    other.SetLKRec(qso);
+    EXPECT_TRUE(other.UpdateRec());
+    form.SetModalResult(platform::qt::mrOk);
+  });
+  SetBounds(remembered, window, log);
+  EXPECT_EQ(remembered, (TRect{120, 90, 460, 350}));
+  EXPECT_EQ(log.GetCall(), "DL9ZZZ");
+  // Second opening: at the remembered place, whatever the window was given meanwhile.
+  window.SetBounds(0, 0, 100, 100);
+  driver.Then([&](platform::qt::TForm& form) {
+    shown_at.push_back(form.BoundsRect());
+    form.SetModalResult(platform::qt::mrOk);
+  });
+  SetBounds(remembered, window, log);
+  ASSERT_EQ(shown_at.size(), 2u);
+  // Where it was (the window frame may add to its size once shown).
+  EXPECT_EQ(shown_at[0].Left, 50);
+  EXPECT_EQ(shown_at[0].Top, 60);
+  EXPECT_EQ(shown_at[1], (TRect{120, 90, 460, 350}));
+  EXPECT_EQ(remembered, (TRect{120, 90, 460, 350}));
+  EXPECT_EQ(driver.Unanswered(), 0);
 }
 
 }  // namespace
