@@ -1,10 +1,14 @@
 #include "app/contest_ports.h"
 
+#include <string>
+
 #include "app/contest_brow.h"
 #include "app/contest_brow_ctrl.h"
 #include "app/eing_contest_run.h"
+#include "app/prefix_list.h"
 #include "app/text_window_port.h"
 #include "contest/window/window_ports.h"
+#include "contestlog/dxcc_chooser.h"
 #include "contestlog/log_window_port.h"
 
 namespace app {
@@ -17,6 +21,13 @@ void InstallContestPorts() {
   InstallEntryForm([] {
     if (ContestBrow == nullptr || ContestBrow->Ctrl() == nullptr) return EntryFormHost{};
     return EntryFormHost{&ContestBrow->Ctrl()->Definition(), ContestBrow};
+  });
+  // The QSO edit dialog's DXCC button: the DXCC prefix list in select mode.
+  contestlog::SetDxccChooser([](const std::string& start_text) {
+    std::string dxcc;
+    std::string prefix;
+    TDatenPrefixFkt::ChooseDXCC(dxcc, start_text, prefix);
+    return dxcc;
   });
 }
 

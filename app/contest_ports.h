@@ -8,7 +8,8 @@
 namespace app {
 
 // Installs the window services (links, bell), the text window, the contest log window and the
-// setup form into the catalogue service (Service<contest::TContestFkt>).
+// setup form into the catalogue service (Service<contest::TContestFkt>), and the DXCC prefix
+// list as the chooser of the QSO edit dialog's DXCC button.
 void InstallContestPorts();
 
 }  // namespace app

@@ -109,9 +109,44 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The text of `row` from its record (also the correction list's rows).
   void BuildLogRow(ui::RowRec& row) const;
 
+  // --- corrections (log_corrections.cpp): a QSO of the QSO list or of the correction list
+  // changed or deleted, the log renumbered, recalculated and recounted after it ---
+  // Deletes the QSO on the current row of `grid` after the warning that the following numbers
+  // drop by one and the question "Eintrag <call> löschen?" (default yes); then the log is
+  // renumbered and recounted (RenumberAndRecount) and `grid` stands on the last QSO of its
+  // order. Without a row, on a QSY
+  // marker or on "no" nothing changes.
+  void DeleteSelectedQso(ui::TkvBrow& grid);
+  // "Löschen [Entf]": DeleteSelectedQso on the QSO list, then the entry is cleared.
+  void btnLoeschenClick();
+  // The QSO list's delete request: btnLoeschenClick; handled.
+  bool BrowDatensatz_Loeschen();
+  // The dialog "QSO ändern" for the QSO on the current row of `grid` (not for a QSY marker);
+  // when the change needs it, the log is renumbered and recounted (RenumberAndRecount) and
+  // `grid` put on the changed QSO. Then the entry is cleared.
+  void EditSelectedQso(ui::TkvBrow& grid);
+  void btnAendernClick();
+  // A double click on the QSO list: as btnAendern.
+  void BrowBrowDoppelKlick();
+  // The correction list on the whole log, the band log of the current band and the call
+  // search (correction_list.h); the first two clear the entry afterwards.
+  void btnKorrekturaClick();
+  void btnBandlisteClick();
+  void btnCallsucheaClick();
+  // Where the correction list showed last; kept while the window is open.
+  platform::qt::TRect CorrectionBounds{};
+
  private:
   // Binds the events of Brow to the handlers above.
   void BindLogListEvents();
+  // Binds the buttons and Brow's events of the corrections.
+  void BindCorrectionEvents();
+  // After a QSO was changed or deleted: the log renumbered with fresh multiplier fields,
+  // recounted in full, its tallies stored, the score shown.
+  void RenumberAndRecount();
+  // Shows the correction list in `mode` (0 whole log, 1 call search, 2 band log) at its kept
+  // place.
+  void RunCorrectionList(int mode);
   // The parts of SetupForContest, in their order.
   void PrepareLog();
   void LayoutEntryFields();

@@ -17,6 +17,7 @@ void TContestLogStd::BindLogListEvents() {
   Brow->OnBrowColWidths = [this](int column) {
     return ApplyGridColumns(column, *Brow, WindowScaled, *Catalogue, kLayoutCatalogue);
   };
+  BindCorrectionEvents();
 }
 
 void TContestLogStd::BrowSetHeaderFooter() { SetLogHeaderFooter(*Brow); }
