@@ -174,7 +174,9 @@ TEST_P(KindRows, TheFieldIsReadByItsKind) {
   EXPECT_EQ(qso.DOK2.str(), row.dok2);
   EXPECT_EQ(qso.Loc.str(), row.loc);
   EXPECT_EQ(qso.Distance, row.distance ? static_cast<std::uint32_t>(LocatorCalc(row.loc)) : 0u);
-  if (row.distance) EXPECT_GT(qso.Distance, 0u);
+  if (row.distance) {
+    EXPECT_GT(qso.Distance, 0u);
+  }
   EXPECT_EQ(qso.WAZ_USStaat.str(), row.state);
   EXPECT_EQ(qso.Call2.str(), row.call2);
   const std::vector<std::string> expected =
