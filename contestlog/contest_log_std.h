@@ -230,6 +230,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void AdjustLogRowHeight();
 
   bool destroyed_ = false;
+  // The dupe check of LastDupeCall kept the QSO without points.
+  bool dupe_kept_without_points_ = false;
   // Where the window opens (its caller's place); none: where it is.
   std::optional<platform::qt::TRect> place_;
 };

@@ -96,8 +96,7 @@ void TContestLogStd::eCallChange(TComponent* /*sender*/) {
     return;
   }
   contest::TContestLKRec qso = EntryRecord(*this);
-  // A call the dupe check marked keeps its mark while it is typed unchanged.
-  if (qso.Call.view() != LastDupeCall.view()) qso.NoPoints = 0;
+  qso.NoPoints = 0;
   SetEntryRecord(*this, qso);
   if (qso.DXCC.view() != LastPrefix.view()) {
     LastPrefix = qso.DXCC.str();
@@ -200,7 +199,12 @@ void TContestLogStd::CheckDupe() {
   const std::string call = qso.Call.str();
   if (call != LastDupeCall.view()) {
     LastDupeCall = call;
+    dupe_kept_without_points_ = false;
     if (!call.empty()) CheckNewCall(call);
+  } else if (dupe_kept_without_points_) {
+    // Typed away and back: the rules do not run again, but their verdict still holds.
+    qso.NoPoints = kKeptWithoutPoints;
+    SetEntryRecord(*this, qso);
   }
   // The prefix is looked up on every exit; an unknown one is told each time.
   qso = EntryRecord(*this);
@@ -242,6 +246,7 @@ void TContestLogStd::CheckNewCall(const std::string& call) {
   if (verdict == DupeVerdict::kWithoutPoints) {
     lqsopartner->SetCaption(kAlreadyWorked);
     lqsopartner->Font().SetColor(platform::qt::clRed);
+    dupe_kept_without_points_ = true;
     qso = EntryRecord(*this);
     qso.NoPoints = kKeptWithoutPoints;
     SetEntryRecord(*this, qso);

@@ -59,6 +59,7 @@ void TContestLogStd::ClearEntry() {
   fields.sent_field3_shown = eRSTs3->Visible();
   fields.mode_typed = emode->Visible();
   PrepareNewEntry(*this, fields);
+  dupe_kept_without_points_ = false;
   lQSLs->SetCaption(QslNotSent(QslSent) ? common::LangText("&QSL senden: nein", "QSL send: no")
                                         : common::LangText("&QSL senden: ja", "QSL send: yes"));
   RecordToFields();

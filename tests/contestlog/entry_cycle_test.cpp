@@ -201,6 +201,13 @@ TEST_F(EntryCycleTest, AWarningDupeIsMarkedAndShownARefusingOneClearsTheEntry) {
         EXPECT_EQ(w.eCall->Text(), "DL2XYZ");
         EXPECT_TRUE(w.DupeFlag);
         Shot(w, "contest_log_entry_dupe");
+        // Typed away and back: no warning again, and the QSO still counts without points.
+        Type(*w.eCall, "x");
+        EXPECT_EQ(w.Entry().NoPoints, 0);
+        platform::qt::testkit::PressKey(*w.eCall, platform::qt::VK_BACK);
+        w.eDatum->SetFocus();
+        EXPECT_EQ(Shown().size(), 1u);
+        EXPECT_EQ(w.Entry().NoPoints, 255);
       } else {
         EXPECT_EQ(w.Entry().Call.str(), "");
         EXPECT_EQ(w.eCall->Text(), "");
