@@ -70,6 +70,7 @@ void TContestLogStd::FormCreate() {
   SetScaled(ui::ToWinskal::FormScaled(*this));
   Service = std::make_unique<contest::TContLogAlle>();
   SetupForContest();
+  BindEntryEvents();
   radiounten->SetVisible(false);
   Brow->NoLayoutLine = true;
   BrowCluster->NoLayoutLine = true;
@@ -142,7 +143,11 @@ std::unique_ptr<contest::ProgressWindow> TContestLogStd::ShowProgress(const std:
 
 void TContestLogStd::LogFilesReplaced() { Brow->Refresh(); }
 
-void TContestLogStd::ClearEntry() {}
+// The save and the band switch come with the save's own code; the entry cycle already asks for
+// them where it must.
+void TContestLogStd::btnSpeichernaClick(platform::qt::TComponent* /*sender*/) {}
+
+void TContestLogStd::SwitchBand(char /*band*/) {}
 
 void TContestLogStd::AdjustLogRowHeight() {
   ui::TkvMouseGrid& grid = Brow->GetGrid();

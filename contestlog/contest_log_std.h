@@ -8,12 +8,14 @@
 // QSO list are kept, the log is recalculated and renumbered, the catalogue and contest-data
 // records are written back and the log's files closed, also when no QSO was entered.
 //
-// The per-contest arrangement (SetupForContest beyond opening the log and binding its list,
-// FormResize), the entry (ClearEntry), the score (ShowScore) and the whole-log passes
-// (Recalculate, RebuildDatabase) are the window's steps that the entry, layout and recount
-// code fills in; here they do no more than the opening and closing need.
+// The QSO entry: every keystroke in the call field looks the call up and shows its points and
+// multipliers; leaving the call runs the dupe rules and prefills the exchange; Enter in the last
+// field the contest shows saves the QSO when the save check passes (entry_cycle.cpp); the
+// entry is cleared for the next QSO and shown from its record in entry_show.cpp. The save
+// itself and the band switch are the window's steps still to be filled.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -21,6 +23,7 @@
 
 #include "contest/contest_definition.h"
 #include "contest/contest_lookups.h"
+#include "contestlog/entry_record.h"
 #include "contestlog/log_core.h"
 #include "contestlog/log_window_design.h"
 
@@ -67,7 +70,6 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void FormResize();
   // The clock's tick (every second); filled by the clock.
   void timerzeitTimer();
-  void ClearEntry();
   // The entry panel's counters and multiplier board (the labels panelmulties owns, in their
   // order: each worked value of the board on one, new red, worked before green and underlined,
   // the rest "." in grey), then ScoreSummaryText.
@@ -81,6 +83,51 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
                                                         int maximum) override;
   // The QSO list shows the renumbered files.
   void LogFilesReplaced() override;
+
+  // --- the QSO entry (entry_cycle.cpp, entry_show.cpp) ---
+  // eCall's OnChange: the call typed so far looked up, scored and evaluated for the multipliers
+  // on every keystroke (a call of one character, or one without prefix, takes the entry's
+  // multipliers back), the fields shown anew; nothing while the program fills the fields.
+  void eCallChange(platform::qt::TComponent* sender);
+  // OnKeyDown of the 16 entry fields: Enter is swallowed, moves on (EnterJump, else NextField)
+  // and makes the exit it causes Enter's; any other key ends that.
+  void eCallKeyDown(platform::qt::TComponent* sender, std::uint16_t& key,
+                    platform::qt::TShiftState shift);
+  // OnExit of the entry fields: leaving the call with a frequency outside the band plan gives
+  // the notice "Frequenzbereich verlassen" first; then FieldExit.
+  void eCallExit(platform::qt::TComponent* sender);
+  // The fields into the record and the work of the field left: the call's dupe rules, name and
+  // prefill, the exchange fields' multipliers, the frequency's band. When the save check passes
+  // and Enter left the last field the contest shows, the QSO is saved (btnSpeichernaClick).
+  void FieldExit(platform::qt::TComponent* sender);
+  // OnChange of exchange fields 2 to 4 of both rows: multipliers (a call "DL0" standing in for a
+  // missing one), the beam heading of a typed locator, a typed name kept for the entry.
+  void eRSTr2Change(platform::qt::TComponent* sender);
+  void FieldsToRecord();
+  // On leaving the call, once per call: an earlier QSO's name and QTH, the dupe rules (a refusal
+  // clears the entry, a dupe kept without points shows "SCHON GEARBEITET" in red), the name and
+  // QTH from the call database. On every leaving: the prefix, "Präfix unbekannt" when it has none.
+  void CheckDupe();
+  // The entry's multipliers evaluated anew (EvaluateEntryMultipliers).
+  void RefreshMultiplierState();
+  // The exchange prefilled from the call database and the member lists; the beam heading to the
+  // partner's locator in a locator contest.
+  void AfterCallEntered();
+  bool CanSaveQso();
+  // Whether eFreq lies in the band plan of the contest for CurrentBand and CurrentMode.
+  bool CheckBandPlan();
+  // The entry made ready for the next QSO (new_entry.h), shown, the focus in eCall.
+  void ClearEntry();
+  // The entry record in the fields and labels; the call field keeps the text typed for it.
+  void RecordToFields();
+  // The button panels and the list's caption in entry mode (true) or list mode.
+  void SetButtonMode(bool entry);
+  // The Clear buttons: the band and mode lists close, the entry is cleared.
+  void btnClearaClick(platform::qt::TComponent* sender);
+  // The save of the entry; virtual so that tests see which saves the entry cycle asks for.
+  virtual void btnSpeichernaClick(platform::qt::TComponent* sender);
+  // Makes `band` the current band; virtual so that tests see the switches asked for.
+  virtual void SwitchBand(char band);
 
   // --- the layout's helpers: places on the entry panel's cell grid (cells of 8 x 17 pixels
   // at 96 dpi, scaled) ---
@@ -147,6 +194,24 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // Shows the correction list in `mode` (0 whole log, 1 call search, 2 band log) at its kept
   // place.
   void RunCorrectionList(int mode);
+  // --- the entry's parts ---
+  void BindEntryEvents();
+  std::array<TkvEdit*, 16> EntryFields() const;
+  // The kind-17 fields show for German calls (and under 'A'), the sent twins in a listener log.
+  void ShowForeignDistrictFields(const std::string& call);
+  void CheckNewCall(const std::string& call);
+  // The typed frequency in MHz; on another band that band is made current, outside every band
+  // the current band's own frequency for the mode stands instead.
+  void FrequencyToBand();
+  // lbeam shows the bearing to `locator` (4 characters or more) when it is above 0.
+  void ShowBearing(const std::string& locator, const char* caller);
+  // A name typed into a name field (kind 20) is the entry's NameText.
+  void TypedNameToRecord(const std::array<std::string, 3>& texts);
+  EntryFieldTexts ReadEntryFields();
+  // Whether the contest asks for received exchange field 2 (as the layout shows it).
+  bool ReceivedField2Used() const;
+  // Labels on `parent` and inside it: Tag below 97 teal (captions), 97 navy (values).
+  void ColourEntryLabels(platform::qt::TWinControl& parent);
   // The parts of SetupForContest, in their order.
   void PrepareLog();
   void LayoutEntryFields();
@@ -165,6 +230,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void AdjustLogRowHeight();
 
   bool destroyed_ = false;
+  // The dupe check of LastDupeCall kept the QSO without points.
+  bool dupe_kept_without_points_ = false;
   // Where the window opens (its caller's place); none: where it is.
   std::optional<platform::qt::TRect> place_;
 };

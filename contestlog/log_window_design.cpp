@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "contest/window/label_colours.h"
 #include "platform/qt/colors.h"
 
 namespace contestlog {
@@ -261,6 +262,15 @@ void TContestLogDesign::MakeEntryLabels() {
   }
   lNummer->Font().SetColor(platform::qt::clRed);
   lbeam->Font().SetColor(platform::qt::clBlue);
+  // The texts showing the entry's values are navy whenever the entry is shown, the fields'
+  // captions teal; labels with colours of their own keep them.
+  for (TLabel* value : {lCall, lRSTs1, lRSTs2, lRSTr1, lRSTr2, lDatum, lZeit, lMode, lband}) {
+    value->SetTag(kValueLabelTag);
+  }
+  for (TLabel* own : {lNummer, lbeam, lqsopartner, lcallname, lenter, leqso, lqso, lemulti,
+                      lmulti, lePunkte, lPunkte}) {
+    own->SetTag(contest::window::kLabelTagExempt);
+  }
   rqsls = Make<platform::qt::TCheckBox>(this, panelEingabe, "rqsls", CellX(14), CellY(11), 16, 16);
   imgfreqscan =
       Make<platform::qt::TImage>(this, panelEingabe, "imgfreqscan", CellX(18), CellY(3), 16, 16);

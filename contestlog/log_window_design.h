@@ -58,6 +58,8 @@ class TContestLogDesign : public ui::TkvForm {
   static constexpr int kBandRowHeight = 14;
   static constexpr int kBandHeadingHeight = 17;
   static constexpr int kBandBlockHeight = kBandHeadingHeight + kBandRows * kBandRowHeight + 4;
+  // The Tag of the labels that show the entry's values.
+  static constexpr int kValueLabelTag = 97;
 
   explicit TContestLogDesign(platform::qt::TComponent* owner);
 

@@ -8,7 +8,6 @@
 
 #include "app/dxcc_selection_window.h"
 #include "app/pref_auswahl.h"
-#include "contestlog/station_data.h"
 #include "logbook/reference/scripted_dxcc_selection.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
@@ -39,24 +38,22 @@ class LogDxccSelectionTest : public contestlog_test::LogWindowTest {
     prefix_files_->SetWindowPlace(std::make_unique<logbook::MemoryWindowPlace>());
   }
 
-  // Puts `call` into the entry as the typed call field does and looks its prefix data up, as the
-  // live check of the call field does; the entry as it came out.
+  // Puts `call` into the call field at once (as pasted), the entry knowing the partner's name and
+  // QTH and the QSO's date; the live check of the call field looks its prefix data up. The entry
+  // as it came out.
   static TContestLKRec EnterCall(TContestLogStd& window, std::uint8_t prefix_menu,
                                  const std::string& call) {
     contest::TContestKKRec log{};
     window.Catalogue->GetKKRec(log);
     log.PrefixMenu = prefix_menu;
     window.Catalogue->SetKKRec(log);
+    window.NameText = "Hans";
+    window.QthText = "Palmyra Atoll";
+    window.eDatum->SetText("09.03.2024");
     window.eCall->SetText(call);
     TContestLKRec qso{};
     window.LogTable->GetLKRec(qso);
-    qso.Call = call;
-    qso.NameQth = "Hans;Palmyra Atoll";
-    window.LogTable->SetLKWorkingCopy(qso);
-    EXPECT_TRUE(contestlog::PrefixData(*window.LogTable, *window.Catalogue,
-                                       window.PointsRoutine(), window.PrefixLookup,
-                                       window.Definition));
-    window.LogTable->GetLKRec(qso);
+    EXPECT_EQ(qso.Call.str(), call);
     return qso;
   }
   static std::string Learnt(const std::string& call) {

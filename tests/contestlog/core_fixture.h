@@ -6,9 +6,21 @@
 //   CoreOnLog on(b);
 //   on.core.CurrentBand = 'c';
 //   on.Enter(Qso("OE1XYZ", 'c', kContestDay, 3600));   // evaluates the entry live
+//
+// Or as a fixture, the log created and the core on a band and mode:
+//
+//   class MyTest : public contestlog_test::CoreTest {};
+//   TEST_F(MyTest, ...) {
+//     LogBuilder b('W', 1);
+//     ContestLogCore& core = Open(b, 'c', "CW");
+//   }
 #pragma once
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "contestlog/log_core.h"
 #include "tests/contestlog/log_fixture.h"
@@ -31,6 +43,36 @@ struct CoreOnLog {
 
   MainTables main;
   contestlog::ContestLogCore core;
+};
+
+class CoreTest : public LogTest {
+ protected:
+  void TearDown() override {
+    on_.reset();
+    LogTest::TearDown();
+  }
+
+  // Creates the log of `builder` (unless it was created already) and opens a core on it with
+  // the main window's definition, `band` and `mode` current and an empty entry.
+  contestlog::ContestLogCore& Open(LogBuilder& builder, char band, const std::string& mode) {
+    if (builder.Number() == 0) builder.Create();
+    on_ = std::make_unique<CoreOnLog>(builder);
+    on_->core.CurrentBand = band;
+    on_->core.CurrentMode = mode;
+    on_->core.LogTable->ClearRec();
+    return on_->core;
+  }
+
+  // The warnings and notices shown so far, as "title|text".
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const common::MessageCall& call : presenter_->calls) {
+      shown.push_back(call.title + "|" + call.text);
+    }
+    return shown;
+  }
+
+  std::unique_ptr<CoreOnLog> on_;
 };
 
 }  // namespace contestlog_test

@@ -27,12 +27,16 @@ inline bool Intersect(const platform::qt::TRect& a, const platform::qt::TRect& b
 }
 
 // Pairs of the log window that lie on each other on purpose: the own call drawn in three
-// layers, and the beam's caption 0.9 of the number's height below the number (their label
-// boxes share the leading; the texts do not touch).
+// layers, the beam's caption 0.9 of the number's height below the number (their label boxes
+// share the leading; the texts do not touch), and the field of a typed digital mode over the
+// mode's label, which it covers.
 inline bool OverlapWanted(const std::string& a, const std::string& b) {
   const auto own_call = [](const std::string& n) { return n.rfind("lglobcall", 0) == 0; };
   if (own_call(a) && own_call(b)) return true;
-  return (a == "leNummer" && b == "lebeam") || (a == "lebeam" && b == "leNummer");
+  const auto pair = [&a, &b](const char* x, const char* y) {
+    return (a == x && b == y) || (a == y && b == x);
+  };
+  return pair("leNummer", "lebeam") || pair("emode", "lMode");
 }
 
 // "a / b" for each pair of controls on one parent that both show something and overlap, from

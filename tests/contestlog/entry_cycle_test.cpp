@@ -1,0 +1,339 @@
+// The call typed key by key into the log window and the call field left: lookups, multipliers
+// and score after each key, the kind-17 field, the band-plan notice, the dupe rules, the name
+// from the call database, the prefill and the beam heading.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "contest/contest_fkt.h"
+#include "contestlog/entry_rules.h"
+#include "contestlog/station_data.h"
+#include "logbook/databases/call_database.h"
+#include "logbook/reference/locator.h"
+#include "platform/qt/colors.h"
+#include "platform/qt/keys.h"
+#include "tests/contestlog/core_fixture.h"
+#include "tests/contestlog/entry_window.h"
+
+namespace contestlog {
+namespace {
+
+using contest::TContestLKRec;
+using contestlog_test::CoreOnLog;
+using contestlog_test::EntryWindow;
+using contestlog_test::kContestDay;
+using contestlog_test::LogBuilder;
+using contestlog_test::Qso;
+
+class EntryCycleTest : public contestlog_test::EntryWindowTest {
+ protected:
+  // A QSO of the log with its DXCC as the entry gave it.
+  static TContestLKRec Worked(const char* call, const char* dxcc, char band, std::int32_t time,
+                              const char* mode = "CW") {
+    TContestLKRec qso = Qso(call, band, kContestDay, time, mode);
+    qso.DXCC = dxcc;
+    return qso;
+  }
+  // A call of the call database with a DOK and a locator.
+  static void AddStation(const std::string& call, const std::string& dok,
+                         const std::string& locator) {
+    logbook::TdbCall calls(logbook::kCallData);
+    calls.ClearRecord();
+    calls.SetCall(call);
+    calls.SetDOK(dok);
+    // The locator has no setter: it is put into the record as the save does.
+    logbook::CallFieldPut(calls.Record(),
+                          logbook::CallFieldTag(logbook::kCallData, logbook::CallField::kLocator),
+                          locator);
+    ASSERT_TRUE(calls.Insert()) << call;
+  }
+};
+
+struct TypingRow {
+  const char* name;
+  char code;
+  int class_index;
+  const char* call;  // typed key by key
+};
+
+class TypingRows : public EntryCycleTest, public ::testing::WithParamInterface<TypingRow> {};
+
+// After every key the window holds what a fresh evaluation of the call typed so far gives: the
+// record's prefix data and points, the kinds' current values, the multiplier count and its label.
+TEST_P(TypingRows, EachKeyShowsTheCallTypedSoFar) {
+  const TypingRow& row = GetParam();
+  LogBuilder b(row.code, row.class_index);
+  b.Create();
+  b.Add(Worked("DL2XYZ", "DL", 'b', 3600));
+  b.Add(Worked("F5ABC", "F", 'c', 3700));
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    CoreOnLog reference(b);
+    reference.core.CurrentBand = w.CurrentBand;
+    reference.core.CurrentMode = w.CurrentMode;
+    reference.core.RecountLog(false);
+    PrefixLookupMemo memo;
+    const std::string call = row.call;
+    w.eCall->SetFocus();
+    for (std::size_t n = 1; n <= call.size(); ++n) {
+      platform::qt::testkit::TypeText(*w.eCall, call.substr(n - 1, 1));
+      const std::string typed = NormaliseCall(call.substr(0, n));
+      SCOPED_TRACE(typed);
+      TContestLKRec expected = w.Entry();
+      expected.Call = typed;
+      reference.core.LogTable->ClearRec();
+      reference.core.LogTable->SetLKRec(expected);
+      if (typed.size() >= 2 &&
+          PrefixData(*reference.core.LogTable, *reference.core.Catalogue,
+                     reference.core.PointsRoutine(), memo, reference.core.Definition)) {
+        reference.core.EvaluateEntryMultipliers();
+      } else {
+        reference.core.RefreshEntryMultipliers();
+      }
+      reference.core.LogTable->GetLKRec(expected);
+      const TContestLKRec entry = w.Entry();
+      EXPECT_EQ(entry.Call.str(), typed);
+      EXPECT_EQ(entry.DXCC.str(), expected.DXCC.str());
+      EXPECT_EQ(entry.Points, expected.Points);
+      EXPECT_EQ(w.CurrentMultiValue, reference.core.CurrentMultiValue);
+      EXPECT_EQ(w.TotalMultis, reference.core.TotalMultis);
+      EXPECT_EQ(w.lmulti->Caption(), std::to_string(reference.core.TotalMultis));
+    }
+    // The last call brings a value of its own: what was compared is not all empty.
+    EXPECT_TRUE(std::any_of(w.CurrentMultiValue.begin(), w.CurrentMultiValue.end(),
+                            [](const std::string& value) { return !value.empty(); }));
+  });
+}
+
+// '.' counts the DXCC and, of the calls, the event's stations: "DL0DOMI" counts from its "I" on,
+// while its DXCC stays the same. 'W' counts the DXCC (the WAE code where there is one).
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Contests, TypingRows, ::testing::Values(
+    TypingRow{"EventCallCountsFromItsLastLetter", '.', 5, "dl0domi"},
+    TypingRow{"WaeEntityAfterAnother", 'W', 1, "it9abc"},
+    TypingRow{"NewEntity", 'W', 1, "oe3xyz"}),
+    [](const ::testing::TestParamInfo<TypingRow>& info) { return info.param.name; });
+// clang-format on
+
+TEST_F(EntryCycleTest, AOneCharacterCallLooksNothingUpAndShowsTheExchangeField) {
+  LogBuilder b('W', 1);
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    w.eRSTr2->SetVisible(false);
+    Type(*w.eCall, "d");
+    EXPECT_TRUE(w.eRSTr2->Visible());
+    EXPECT_EQ(w.PrefixLookup.last_call, "");
+    EXPECT_EQ(w.Entry().DXCC.str(), "");
+    EXPECT_EQ(w.eCall->Text(), "D");
+    Type(*w.eCall, "l");
+    EXPECT_EQ(w.PrefixLookup.last_call, "DL");
+    EXPECT_EQ(w.Entry().DXCC.str(), "DL");
+    // Taken back to one character: the DXCC counts no more.
+    platform::qt::testkit::PressKey(*w.eCall, platform::qt::VK_BACK);
+    EXPECT_TRUE(w.CurrentMultiValue[2].empty());
+    EXPECT_EQ(w.TotalMultis, 0);
+  });
+}
+
+TEST_F(EntryCycleTest, TheForeignDistrictFieldShowsForGermanCallsOnlyAlwaysUnderA) {
+  struct Row {
+    char code;
+    const char* call;
+    bool shown;
+  };
+  for (const Row& row : {Row{'W', "oe1abc", false}, Row{'W', "dl1abc", true},
+                         Row{'A', "oe1abc", true}, Row{'A', "dl1abc", true}}) {
+    SCOPED_TRACE(std::string(1, row.code) + " " + row.call);
+    LogBuilder b(row.code, 1);
+    b.Create();
+    contest::TContestRec definition = b.Definition();
+    definition.ExchangeKindsRcvd = {4, 17, 0};
+    RunEntry(b, definition, [&](EntryWindow& w) {
+      ASSERT_TRUE(w.eRSTr3->Visible());
+      Type(*w.eCall, row.call);
+      EXPECT_EQ(w.eRSTr3->Visible(), row.shown);
+      EXPECT_TRUE(w.eRSTr2->Visible());
+    });
+  }
+}
+
+TEST_F(EntryCycleTest, TheBandPlanNoticeComesBeforeTheDupeRules) {
+  LogBuilder b('W', 1);
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    // A QSO with the call on this band and mode; 'W' keeps such a dupe without points.
+    b.Add(Worked("DL2XYZ", "DL", w.CurrentBand, 3600, w.CurrentMode.str().c_str()));
+    // In the phone part of the band (the contest is in CW).
+    ASSERT_EQ(w.CurrentMode.str(), "CW");
+    const std::string phone = w.CurrentBand == 'b' ? "3.7" : w.CurrentBand == 'c' ? "7.1" : "14.2";
+    w.eFreq->SetStr(phone);
+    Type(*w.eCall, "dl2xyz");
+    w.eDatum->SetFocus();
+    const std::vector<std::string> shown = Shown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0],
+              "Frequenzbereich verlassen|Bitte beachten Sie die Bandplanempfehlungen in der "
+              "Contest-Ausschreibung.");
+    EXPECT_EQ(shown[1], "|Call DL2XYZ bereits auf Band/Mode vorhanden");
+    EXPECT_EQ(presenter_->calls[0].caption, "Contest");
+  });
+}
+
+TEST_F(EntryCycleTest, AWarningDupeIsMarkedAndShownARefusingOneClearsTheEntry) {
+  for (const std::uint8_t kind : {8, 1}) {
+    SCOPED_TRACE(int(kind));
+    presenter_->calls.clear();
+    LogBuilder b('W', 1);
+    b.Create();
+    contest::TContestRec definition = b.Definition();
+    definition.DupeKind = kind;
+    RunEntry(b, definition, [&](EntryWindow& w) {
+      b.Add(Worked("DL2XYZ", "DL", w.CurrentBand, 3600, w.CurrentMode.str().c_str()));
+      Type(*w.eCall, "dl2xyz");
+      w.eDatum->SetFocus();
+      EXPECT_EQ(Shown().size(), 1u);  // the rule's own warning
+      if (kind == 8) {
+        EXPECT_EQ(w.lqsopartner->Caption(), "SCHON GEARBEITET");
+        EXPECT_EQ(w.lqsopartner->Font().Color(), platform::qt::clRed);
+        EXPECT_TRUE(w.lqsopartner->Visible());
+        EXPECT_EQ(w.Entry().NoPoints, 255);
+        EXPECT_EQ(w.eCall->Text(), "DL2XYZ");
+        EXPECT_TRUE(w.DupeFlag);
+        Shot(w, "contest_log_entry_dupe");
+        // Typed away and back: no warning again, and the QSO still counts without points.
+        Type(*w.eCall, "x");
+        EXPECT_EQ(w.Entry().NoPoints, 0);
+        platform::qt::testkit::PressKey(*w.eCall, platform::qt::VK_BACK);
+        w.eDatum->SetFocus();
+        EXPECT_EQ(Shown().size(), 1u);
+        EXPECT_EQ(w.Entry().NoPoints, 255);
+      } else {
+        EXPECT_EQ(w.Entry().Call.str(), "");
+        EXPECT_EQ(w.eCall->Text(), "");
+        EXPECT_EQ(w.lqsopartner->Caption(), "QSO-Partner");
+        EXPECT_FALSE(w.DupeFlag);
+      }
+    });
+  }
+}
+
+TEST_F(EntryCycleTest, ASecondExitWithTheSameCallOnlyLooksThePrefixUpAgain) {
+  LogBuilder b('W', 1);
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    b.Add(Worked("QQ1XYZ", "", w.CurrentBand, 3600, w.CurrentMode.str().c_str()));
+    Type(*w.eCall, "qq1xyz");
+    w.eDatum->SetFocus();
+    const std::vector<std::string> first = {"|Call QQ1XYZ bereits auf Band/Mode vorhanden",
+                                            "|Präfix unbekannt"};
+    EXPECT_EQ(Shown(), first);
+    w.eCall->SetFocus();
+    w.eDatum->SetFocus();
+    std::vector<std::string> twice = first;
+    twice.push_back("|Präfix unbekannt");
+    EXPECT_EQ(Shown(), twice);
+    // The mark of the dupe stays with the call.
+    EXPECT_EQ(w.Entry().NoPoints, 255);
+  });
+}
+
+TEST_F(EntryCycleTest, AnUnknownPrefixIsToldFromThreeCharacters) {
+  LogBuilder b('W', 1);
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    Type(*w.eCall, "qq");
+    w.eDatum->SetFocus();
+    EXPECT_TRUE(Shown().empty());
+    Type(*w.eCall, "1");
+    w.eDatum->SetFocus();
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Präfix unbekannt"});
+    EXPECT_EQ(w.eCall->Text(), "QQ1");  // the entry stays
+  });
+}
+
+TEST_F(EntryCycleTest, TheNameFromTheCallDatabaseShowsInPlaceOfThePartnerCaption) {
+  AddCall(logbook::kCallData, "DL3ABC", "Hans", "Berlin");
+  LogBuilder b('W', 1);
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    Type(*w.eCall, "dl3abc/p");
+    w.eDatum->SetFocus();
+    EXPECT_EQ(w.lcallname->Caption(), "Hans");
+    EXPECT_TRUE(w.lcallname->Visible());
+    EXPECT_FALSE(w.lqsopartner->Visible());
+    EXPECT_EQ(w.NameText.str(), "Hans");
+    EXPECT_EQ(w.QthText.str(), "Berlin");
+    EXPECT_EQ(w.Entry().NameQth.str(), "Hans;Berlin");
+  });
+}
+
+TEST_F(EntryCycleTest, AForeignStationsWagLogPrefillsTheDok) {
+  AddStation("DL3ABC", "B36", "JO62QM");
+  LogBuilder b('W', 1);
+  b.Create();
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {4, 0, 0};  // what a station outside Germany receives
+  RunEntry(b, definition, [&](EntryWindow& w) {
+    Type(*w.eCall, "dl3abc");
+    EXPECT_EQ(w.eRSTr2->Text(), "");
+    w.eDatum->SetFocus();
+    EXPECT_EQ(w.eRSTr2->Text(), "B36");
+    EXPECT_EQ(contest::TContestFkt::RcvdExchangeText(w.Entry()), "599B36");
+    // No locator kind: no heading.
+    EXPECT_EQ(w.lbeam->Caption(), "");
+  });
+}
+
+TEST_F(EntryCycleTest, ALocatorContestShowsTheBearingWithOneDecimal) {
+  struct Row {
+    const char* locator;
+    bool shown;
+  };
+  for (const Row& row : {Row{"JO31AA", true}, Row{"JO3", false}}) {
+    SCOPED_TRACE(row.locator);
+    AddStation(std::string("DL") + (row.shown ? "4" : "5") + "ABC", "B36", row.locator);
+    LogBuilder b('W', 1);
+    b.Create();
+    contest::TContestRec definition = b.Definition();
+    definition.ExchangeKindsRcvd = {4, 6, 0};
+    RunEntry(b, definition, [&](EntryWindow& w) {
+      Type(*w.eCall, row.shown ? "dl4abc" : "dl5abc");
+      w.eDatum->SetFocus();
+      double bearing = 0;
+      double distance = 0;
+      logbook::ToLocator::QRB(contestlog_test::kOwnLocator, row.locator, "", bearing, distance);
+      EXPECT_EQ(w.lbeam->Caption(), row.shown ? BearingText(bearing) : "");
+      EXPECT_EQ(w.lbeam->Visible(), row.shown);
+      EXPECT_EQ(w.lebeam->Visible(), row.shown);
+      if (row.shown) {
+        EXPECT_EQ(w.eRSTr3->Text(), row.locator);
+        Shot(w, "contest_log_entry_bearing");
+      }
+    });
+  }
+}
+
+TEST_F(EntryCycleTest, ABadDokWarnsOnlyWhileItsFieldHasTheFocusAndIsNotStored) {
+  LogBuilder b('W', 1);
+  b.Create();
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {4, 6, 0};
+  RunEntry(b, definition, [&](EntryWindow& w) {
+    Type(*w.eCall, "dl1xyz");
+    Type(*w.eRSTr2, "J1A");
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei DOK-Angabe"});
+    EXPECT_EQ(w.Entry().DOK1.str(), "");
+    // Typed on in another field: no warning for the DOK field.
+    Type(*w.eRSTr3, "JO3Z");
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"|Fehler bei DOK-Angabe",
+                                                 "|Fehler bei Locator-Angabe"}));
+    EXPECT_EQ(w.Entry().Distance, 0u);
+    w.eDatum->SetFocus();
+    EXPECT_EQ(Shown().size(), 2u);
+    EXPECT_EQ(w.Entry().DOK1.str(), "");
+  });
+}
+
+}  // namespace
+}  // namespace contestlog

@@ -1,0 +1,73 @@
+// The log window for the entry's tests: a TContestLogStd that counts the saves and band switches
+// the entry cycle asks for (instead of doing them), opened over a log as RunContestLog opens it.
+//
+//   class MyTest : public contestlog_test::EntryWindowTest {};
+//   TEST_F(MyTest, ...) {
+//     LogBuilder b('W', 1);
+//     b.Create();
+//     RunEntry(b, b.Definition(), [&](EntryWindow& w) { Type(*w.eCall, "dl1abc"); ... });
+//   }
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "contestlog/entry_record.h"
+#include "platform/qt/testkit/input.h"
+#include "tests/contestlog/window_fixture.h"
+
+namespace contestlog_test {
+
+class EntryWindow final : public contestlog::TContestLogStd {
+ public:
+  using TContestLogStd::TContestLogStd;
+  void btnSpeichernaClick(platform::qt::TComponent* /*sender*/) override { ++saves; }
+  void SwitchBand(char band) override { switches += band; }
+
+  contest::TContestLKRec Entry() const { return contestlog::EntryRecord(*this); }
+
+  int saves = 0;
+  std::string switches;
+};
+
+class EntryWindowTest : public LogWindowTest {
+ protected:
+  // Opens the log of `b` with `definition`, clears the entry for the first QSO and runs `steps`
+  // while the window shows modally; then closes it.
+  void RunEntry(const LogBuilder& b, const contest::TContestRec& definition,
+                const std::function<void(EntryWindow&)>& steps) {
+    MainTables main(b.Number());
+    EntryWindow window(b.Number(), main.catalogue, main.contest_data, definition);
+    window.ClearEntry();
+    driver_.Then([&](platform::qt::TForm&) {
+      steps(window);
+      window.Close();
+    });
+    window.ShowModal();
+    window.FormDestroy();
+  }
+
+  // Focuses the field and types the text key by key after what it holds.
+  static void Type(platform::qt::TEdit& field, const std::string& text) {
+    field.SetFocus();
+    field.SetSelStart(static_cast<int>(field.Text().size()));
+    platform::qt::testkit::TypeText(field, text);
+  }
+  // The date and time of a QSO typed into their fields.
+  static void TypeDateAndTime(EntryWindow& w, const std::string& time = "12:00:00") {
+    w.eDatum->SetStr("09.03.2024");
+    w.ezeit->SetStr(time);
+  }
+
+  // The warnings and notices shown so far, as "title|first line of the text".
+  std::vector<std::string> Shown() const {
+    std::vector<std::string> shown;
+    for (const common::MessageCall& call : presenter_->calls) {
+      shown.push_back(call.title + "|" + call.text.substr(0, call.text.find('\r')));
+    }
+    return shown;
+  }
+};
+
+}  // namespace contestlog_test
