@@ -98,21 +98,22 @@ bool PassesDistrictCheck(const contest::TContestRec& definition, const contest::
                      [first](char letter) { return letter != 0 && letter == first; });
 }
 
-bool CanSaveQso(ContestLogCore& core) {
+SaveRefusal CheckSaveQso(ContestLogCore& core) {
   contest::TContestLKRec qso = EntryRecord(core);
   // Midnight is a time like any other: only an unreadable or missing time (-1) is none.
-  if (qso.Datum < 1 || qso.Zeit < 0) return false;
-  if (contest::TContLogAlle::ExchangeKind(qso.Call.str()) != 0) return false;
-  if (core.Definition.SWL != 0 && common::Trim(qso.Call2.str()).empty()) return false;
+  if (qso.Datum < 1 || qso.Zeit < 0) return SaveRefusal::kNoDateOrTime;
+  if (contest::TContLogAlle::ExchangeKind(qso.Call.str()) != 0) return SaveRefusal::kBadCall;
+  if (core.Definition.SWL != 0 && common::Trim(qso.Call2.str()).empty())
+    return SaveRefusal::kBadCall;
 
   const DupeVerdict verdict = RunDupeRules(core, false);
-  if (verdict == DupeVerdict::kRefused) return false;
+  if (verdict == DupeVerdict::kRefused) return SaveRefusal::kDupe;
   if (verdict == DupeVerdict::kWithoutPoints) {
     qso.NoPoints = kKeptWithoutPoints;
     SetEntryRecord(core, qso);
   }
 
-  if (PassesDistrictCheck(core.Definition, qso)) return true;
+  if (PassesDistrictCheck(core.Definition, qso)) return SaveRefusal::kNone;
   if (!qso.DOK1.empty()) {
     common::Service<common::ToMessages>::Get().Hinweis(
         "Contest", "DOK-Check",
@@ -120,7 +121,7 @@ bool CanSaveQso(ContestLogCore& core) {
             " sein. Bitte Kontestregeln beachten.",
         false);
   }
-  return false;
+  return SaveRefusal::kOutsideDistricts;
 }
 
 }  // namespace contestlog

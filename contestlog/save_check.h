@@ -34,7 +34,16 @@ bool PassesDistrictCheck(const contest::TContestRec& definition, const contest::
 // 00:00:00 on; -1 is none); a call that is no exchange (contest::TContLogAlle::ExchangeKind 0);
 // in a listener log a second call; the dupe rules without the same-day rule (a dupe kept without
 // points marks the record's NoPoints 255); the district check, which names the contest's
-// district letters in a notice when the QSO has a DOK that fails it.
-bool CanSaveQso(ContestLogCore& core);
+// district letters in a notice when the QSO has a DOK that fails it. CheckSaveQso tells the
+// step that refused; CanSaveQso whether none did.
+enum class SaveRefusal {
+  kNone,
+  kNoDateOrTime,
+  kBadCall,  // a call that is an exchange, or a listener log's missing second call
+  kDupe,
+  kOutsideDistricts,
+};
+SaveRefusal CheckSaveQso(ContestLogCore& core);
+inline bool CanSaveQso(ContestLogCore& core) { return CheckSaveQso(core) == SaveRefusal::kNone; }
 
 }  // namespace contestlog

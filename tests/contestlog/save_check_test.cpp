@@ -33,7 +33,7 @@ struct SaveRow {
   const char* dok2;
   const char* dok_list;  // the contest's DOK list: one entry or none
   const char* letters;  // its district letters
-  bool passes;
+  SaveRefusal refusal;      // the step that refuses, kNone when none does
   const char* notice;       // the DOK-Check notice's text, "" for none
   bool warned;              // a dupe rule warned
   std::uint8_t no_points;   // the record's NoPoints afterwards
@@ -58,7 +58,7 @@ TEST_P(SaveCheckRows, AnswersStepByStep) {
   qso.DOK1 = row.dok1;
   qso.DOK2 = row.dok2;
   SetEntryRecord(core, qso);
-  EXPECT_EQ(CanSaveQso(core), row.passes);
+  EXPECT_EQ(CheckSaveQso(core), row.refusal);
 
   std::vector<std::string> notices;
   bool warned = false;
@@ -81,44 +81,45 @@ TEST_P(SaveCheckRows, AnswersStepByStep) {
 const char* const kNoticeAB = "Station muß aus Distrikt A/B sein. Bitte Kontestregeln beachten.";
 
 // clang-format off
+using R = SaveRefusal;
 INSTANTIATE_TEST_SUITE_P(Steps, SaveCheckRows, ::testing::Values(
     SaveRow{"Passes", kContestDay, kNoon, "DL1ABC", false, "", 0, false, "", "", "", "",
-            true, "", false, 0},
+            R::kNone, "", false, 0},
     SaveRow{"AtMidnight", kContestDay, 0, "DL1ABC", false, "", 0, false, "", "", "", "",
-            true, "", false, 0},
+            R::kNone, "", false, 0},
     SaveRow{"NoTime", kContestDay, -1, "DL1ABC", false, "", 0, false, "", "", "", "",
-            false, "", false, 0},
+            R::kNoDateOrTime, "", false, 0},
     SaveRow{"NoDate", 0, kNoon, "DL1ABC", false, "", 0, false, "", "", "", "",
-            false, "", false, 0},
+            R::kNoDateOrTime, "", false, 0},
     SaveRow{"MissingDateBeforeTheDistrictNotice", -1, kNoon, "DL1ABC", false, "", 0, false,
-            "C", "01", "", "AB", false, "", false, 0},
+            "C", "01", "", "AB", R::kNoDateOrTime, "", false, 0},
     SaveRow{"CallTooShort", kContestDay, kNoon, "DL", false, "", 0, false, "", "", "", "",
-            false, "", false, 0},
+            R::kBadCall, "", false, 0},
     SaveRow{"CallIsAnExchange", kContestDay, kNoon, "ABC", false, "", 0, false, "", "", "", "",
-            false, "", false, 0},
+            R::kBadCall, "", false, 0},
     SaveRow{"ListenerWithoutSecondCall", kContestDay, kNoon, "DL1ABC", true, " ", 0, false,
-            "", "", "", "", false, "", false, 0},
+            "", "", "", "", R::kBadCall, "", false, 0},
     SaveRow{"ListenerWithSecondCall", kContestDay, kNoon, "DL1ABC", true, "DL9XX", 0, false,
-            "", "", "", "", true, "", false, 0},
+            "", "", "", "", R::kNone, "", false, 0},
     SaveRow{"DupeRefused", kContestDay, kNoon, "DL1ABC", false, "", 1, true, "C", "01", "",
-            "AB", false, "", true, 0},
+            "AB", R::kDupe, "", true, 0},
     SaveRow{"DupeKeptSilentlyWithoutPoints", kContestDay, kNoon, "DL1ABC", false, "", 7, true,
-            "", "", "", "", true, "", false, 255},
+            "", "", "", "", R::kNone, "", false, 255},
     SaveRow{"SameDayRuleIsNoPartOfIt", kContestDay, kNoon, "DL1ABC", false, "", 11, true,
-            "", "", "", "", true, "", false, 0},
+            "", "", "", "", R::kNone, "", false, 0},
     SaveRow{"ListedDok", kContestDay, kNoon, "DL1ABC", false, "", 0, false, "Z7", "1", "Z71",
-            "", true, "", false, 0},
+            "", R::kNone, "", false, 0},
     SaveRow{"UnlistedDokWithoutLetters", kContestDay, kNoon, "DL1ABC", false, "", 0, false,
-            "Z7", "2", "Z71", "", false,
+            "Z7", "2", "Z71", "", R::kOutsideDistricts,
             "Station muß aus Distrikt  sein. Bitte Kontestregeln beachten.", false, 0},
     SaveRow{"UnlistedDokOfAListedDistrict", kContestDay, kNoon, "DL1ABC", false, "", 0, false,
-            "B", "36", "Z71", "AB", true, "", false, 0},
+            "B", "36", "Z71", "AB", R::kNone, "", false, 0},
     SaveRow{"DistrictLetterAlone", kContestDay, kNoon, "DL1ABC", false, "", 0, false, "A", "01",
-            "", "AB", true, "", false, 0},
+            "", "AB", R::kNone, "", false, 0},
     SaveRow{"OtherDistrictNamesEveryLetter", kContestDay, kNoon, "DL1ABC", false, "", 0, false,
-            "C", "01", "", "AB", false, kNoticeAB, false, 0},
+            "C", "01", "", "AB", R::kOutsideDistricts, kNoticeAB, false, 0},
     SaveRow{"EmptyDokRefusedQuietly", kContestDay, kNoon, "DL1ABC", false, "", 0, false, "", "",
-            "Z71", "AB", false, "", false, 0}),
+            "Z71", "AB", R::kOutsideDistricts, "", false, 0}),
     [](const ::testing::TestParamInfo<SaveRow>& info) { return info.param.name; });
 // clang-format on
 
