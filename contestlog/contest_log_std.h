@@ -161,8 +161,7 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // Deletes the QSO on the current row of `grid` after the warning that the following numbers
   // drop by one and the question "Eintrag <call> löschen?" (default yes); then the log is
   // renumbered and recounted (RenumberAndRecount) and `grid` stands on the last QSO of its
-  // order. Without a row, on a QSY
-  // marker or on "no" nothing changes.
+  // order. Without a row, on a QSY marker or on "no" nothing changes. The entry in hand stays.
   void DeleteSelectedQso(ui::TkvBrow& grid);
   // "Löschen [Entf]": DeleteSelectedQso on the QSO list, then the entry is cleared.
   void btnLoeschenClick();
@@ -170,13 +169,15 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   bool BrowDatensatz_Loeschen();
   // The dialog "QSO ändern" for the QSO on the current row of `grid` (not for a QSY marker);
   // when the change needs it, the log is renumbered and recounted (RenumberAndRecount) and
-  // `grid` put on the changed QSO. Then the entry is cleared.
+  // `grid` put on the changed QSO. Then the entry is cleared; without a dialog (no row, a QSY
+  // marker) the entry in hand stays.
   void EditSelectedQso(ui::TkvBrow& grid);
   void btnAendernClick();
   // A double click on the QSO list: as btnAendern.
   void BrowBrowDoppelKlick();
   // The correction list on the whole log, the band log of the current band and the call
-  // search (correction_list.h); the first two clear the entry afterwards.
+  // search (correction_list.h); the first two clear the entry afterwards (btnClearaClick), the
+  // call search keeps it unless a QSO was edited there.
   void btnKorrekturaClick();
   void btnBandlisteClick();
   void btnCallsucheaClick();

@@ -16,6 +16,26 @@ constexpr int kKeyCallDateTime = 2;
 
 common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get(); }
 
+// The entry in hand lives in the log object's working copy, which positioning the object on a
+// stored QSO overwrites: put back when the routine ends, unless it clears the entry itself.
+class EntryKept {
+ public:
+  explicit EntryKept(contest::TdbContest& log) : log_(log) { log_.GetLKRec(entry_); }
+  ~EntryKept() {
+    if (!kept_) return;
+    log_.ClearRec();
+    log_.SetLKWorkingCopy(entry_);
+  }
+  EntryKept(const EntryKept&) = delete;
+  EntryKept& operator=(const EntryKept&) = delete;
+  void Drop() { kept_ = false; }
+
+ private:
+  contest::TdbContest& log_;
+  contest::TContestLKRec entry_{};
+  bool kept_ = true;
+};
+
 }  // namespace
 
 void TContestLogStd::BindCorrectionEvents() {
@@ -42,6 +62,7 @@ void TContestLogStd::RenumberAndRecount() {
 }
 
 void TContestLogStd::DeleteSelectedQso(ui::TkvBrow& grid) {
+  const EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
   // A band change noted in the log is no QSO to delete.
@@ -73,9 +94,11 @@ bool TContestLogStd::BrowDatensatz_Loeschen() {
 }
 
 void TContestLogStd::EditSelectedQso(ui::TkvBrow& grid) {
+  EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
   if (LogTable->GetLogByte165() != 0) return;
+  entry.Drop();
   const auto dialog = std::make_unique<TContestEingabeStd2Ctrl>(
       this, *this,
       std::array<bool, 3>{eRSTr2->Visible(), eRSTr3->Visible(), eRSTr4->Visible()});
@@ -111,12 +134,12 @@ void TContestLogStd::RunCorrectionList(int mode) {
 
 void TContestLogStd::btnKorrekturaClick() {
   RunCorrectionList(0);
-  ClearEntry();
+  btnClearaClick(nullptr);
 }
 
 void TContestLogStd::btnBandlisteClick() {
   RunCorrectionList(2);
-  ClearEntry();
+  btnClearaClick(nullptr);
 }
 
 void TContestLogStd::btnCallsucheaClick() { RunCorrectionList(1); }

@@ -11,6 +11,7 @@
 #include "contest/contest_fkt.h"
 #include "contestlog/column_places.h"
 #include "contestlog/correction_list.h"
+#include "contestlog/entry_record.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
 #include "tests/contestlog/core_fixture.h"
@@ -310,6 +311,34 @@ TEST_F(CorrectionsTest, TheCallSearchListsTheStationWithAndWithoutItsPortableMar
       });
       w.btnCallsucheaClick();
     }
+  });
+}
+
+TEST_F(CorrectionsTest, TheCallSearchKeepsTheEntryInHandAcrossADelete) {
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  b.Add(Evaluated("DL1ABC", 3600));
+  b.Add(Evaluated("DL2XYZ", 3660));
+  RunLog(log, b.Definition(), [&](TContestLogStd& w) {
+    w.eCall->SetText("DL7TYP");  // typed, the search comes in between
+    ASSERT_EQ(EntryRecord(w).Call.str(), "DL7TYP");
+    driver_.Then([&](platform::qt::TForm& form) {
+      auto& search = dynamic_cast<TSucheQE_&>(form);
+      search.eSuche->SetText("DL1ABC");
+      search.btnendepx4->Click();
+    });
+    driver_.Then([&](platform::qt::TForm& form) {
+      auto& list = dynamic_cast<TKorrekturstd&>(form);
+      presenter_->answers = {true};
+      EXPECT_TRUE(list.BrowDatensatz_Loeschen());
+      EXPECT_TRUE(Column(*list.Brow, "Call").empty());
+      list.SetModalResult(platform::qt::mrCancel);
+    });
+    w.btnCallsucheaClick();
+    EXPECT_EQ(Records(log).size(), 1u);
+    EXPECT_EQ(EntryRecord(w).Call.str(), "DL7TYP");
+    EXPECT_EQ(EntryRecord(w).Nummer, 0);
+    EXPECT_EQ(w.eCall->Text(), "DL7TYP");
   });
 }
 
