@@ -89,6 +89,8 @@ class ContestStore {
   ContestStore& operator=(const ContestStore&) = delete;
 
   contest::TdbContest& Catalogue() { return *catalogue_; }
+  // The data folder (the driver system's start folder), without a trailing "/".
+  const std::string& Folder() const { return folder_.path(); }
   const contest::TContestRec& Definition() const { return definition_; }
 
  private:
