@@ -32,10 +32,6 @@ using platform::qt::TControl;
 
 constexpr std::uint16_t kEnterKey = 13;
 constexpr std::uint8_t kKeptWithoutPoints = 255;
-constexpr std::int32_t kForeignDistrictKind = 17;
-constexpr std::int32_t kNameKind = 20;
-constexpr std::int32_t kDokKind = 4;
-constexpr std::int32_t kSquareKind = 6;
 constexpr int kNameTextLength = 20;
 constexpr int kNameQthLength = 25;
 constexpr int kNameAndDokRoom = 16;
@@ -49,8 +45,6 @@ bool AllHidden(std::initializer_list<const TControl*> controls) {
   }
   return true;
 }
-
-bool IsLocatorKind(std::int32_t kind) { return kind == 5 || kind == kSquareKind; }
 
 // The QTH part of a record's "name;QTH" text.
 std::string QthPart(const std::string& name_qth) {
@@ -113,7 +107,7 @@ void TContestLogStd::ShowForeignDistrictFields(const std::string& call) {
   const std::array<TkvEdit*, 3> received = {eRSTr2, eRSTr3, eRSTr4};
   const std::array<TkvEdit*, 3> sent = {eRSTs2, eRSTs3, eRSTs4};
   for (std::size_t i = 0; i < received.size(); ++i) {
-    if (Definition.ExchangeKindsRcvd[i] != kForeignDistrictKind) continue;
+    if (Definition.ExchangeKindsRcvd[i] != kKindForeignDistrict) continue;
     received[i]->SetVisible(shown);
     if (Definition.SWL != 0) sent[i]->SetVisible(shown);
   }
@@ -316,7 +310,7 @@ void TContestLogStd::eRSTr2Change(TComponent* sender) {
                                                     : std::array<TkvEdit*, 3>{eRSTr2, eRSTr3, eRSTr4};
   lbeam->SetCaption("");
   for (std::size_t i = 0; i < received.size(); ++i) {
-    if (sender == received[i] && Definition.ExchangeKindsRcvd[i] == kSquareKind &&
+    if (sender == received[i] && Definition.ExchangeKindsRcvd[i] == kKindSquare &&
         received[i]->GetStr().size() >= kShortestBearingLocator) {
       ShowBearing(received[i]->GetStr(), "ContStd4");
     }
@@ -329,12 +323,12 @@ void TContestLogStd::TypedNameToRecord(const std::array<std::string, 3>& texts) 
   if (NameChanging) return;
   const auto& kinds = Definition.ExchangeKindsRcvd;
   std::string name;
-  if (kinds[0] == kNameKind) {
+  if (kinds[0] == kKindName) {
     name = texts[0];
-    if (kinds[1] == kDokKind) name = common::LeftStr(name, NameRoom(Definition, texts[1], texts[2]));
-  } else if (kinds[1] == kNameKind) {
+    if (kinds[1] == kKindDok) name = common::LeftStr(name, NameRoom(Definition, texts[1], texts[2]));
+  } else if (kinds[1] == kKindName) {
     name = texts[1];
-    if (kinds[0] == kSquareKind) {
+    if (kinds[0] == kKindSquare) {
       name = common::LeftStr(name, kNameAndDokRoom - static_cast<int>(texts[0].size()));
     }
   } else {

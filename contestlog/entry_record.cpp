@@ -24,18 +24,6 @@ constexpr int kClubNumberLength = 4;
 constexpr int kMemberNumberLength = 6;
 constexpr int kShortestLocator = 4;
 
-enum ExchangeKind : std::int32_t {
-  kDok = 4,
-  kLocator = 5,
-  kSquare = 6,
-  kDistrictCode = 8,
-  kUsState = 12,
-  kPostalCode = 15,
-  kClubNumber = 16,
-  kForeignDistrict = 17,
-  kMemberNumber = 19,
-};
-
 void Warn(std::string_view text) {
   common::Service<common::ToMessages>::Get().Achtung("", std::string(text));
 }
@@ -68,7 +56,7 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
                 bool focused, contest::TContestLKRec& qso) {
   const char code = ContestCode(*core.Catalogue);
   switch (kind) {
-    case kDok:
+    case kKindDok:
       if (!contest::TContLogAlle::IsGermanCall(qso.Call.str(), code)) return;
       if (!core.Service->CheckExchange(text, *core.Catalogue)) {
         qso.DOK1 = "";
@@ -79,8 +67,8 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
         SetDok(qso, text);
       }
       return;
-    case kLocator:
-    case kSquare:
+    case kKindLocator:
+    case kKindSquare:
       if (!logbook::ToLocator::IsValidLocator(text)) {
         if (focused) Warn("Fehler bei Locator-Angabe");
       }
@@ -94,20 +82,20 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
         qso.Distance = 0;
       }
       return;
-    case kDistrictCode:
-    case kForeignDistrict:
+    case kKindDistrictCode:
+    case kKindForeignDistrict:
       SetDok(qso, text);
       return;
-    case kUsState:
+    case kKindUsState:
       qso.WAZ_USStaat = IsUsState(text);
       return;
-    case kPostalCode:
+    case kKindPostalCode:
       if (!common::Trim(text).empty()) qso.WAZ_USStaat = common::LeftStr(text, kStateLength);
       return;
-    case kClubNumber:
+    case kKindClubNumber:
       if (!common::Trim(text).empty()) qso.Call2 = common::LeftStr(text, kClubNumberLength);
       return;
-    case kMemberNumber:
+    case kKindMemberNumber:
       if (!common::Trim(text).empty()) qso.Call2 = common::LeftStr(text, kMemberNumberLength);
       return;
     default:

@@ -12,10 +12,6 @@ namespace {
 constexpr int kCallLength = 12;
 constexpr int kReportLength = 3;
 constexpr int kNameAndDokRoom = 16;
-constexpr int kKindName = 20;
-constexpr int kKindDok = 4;
-constexpr int kKindLocator = 5;
-constexpr int kKindSquare = 6;
 
 struct Segment {
   double low;
@@ -26,8 +22,6 @@ bool InAny(double f, std::initializer_list<Segment> segments) {
   return std::any_of(segments.begin(), segments.end(),
                      [f](const Segment& s) { return f >= s.low && f <= s.high; });
 }
-
-bool IsLocatorKind(std::int32_t kind) { return kind == kKindLocator || kind == kKindSquare; }
 
 }  // namespace
 

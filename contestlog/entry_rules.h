@@ -4,12 +4,30 @@
 // beam heading's text.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "contest/contest_definition.h"
 
 namespace contestlog {
+
+// The exchange kinds of the contest definition that the entry reads in its own way.
+enum ExchangeKind : std::int32_t {
+  kKindDok = 4,
+  kKindLocator = 5,
+  kKindSquare = 6,
+  kKindDistrictCode = 8,
+  kKindUsState = 12,
+  kKindPostalCode = 15,
+  kKindClubNumber = 16,
+  kKindForeignDistrict = 17,
+  kKindMemberNumber = 19,
+  kKindName = 20,
+};
+
+// A field of kind 5 or 6 carries a locator.
+inline bool IsLocatorKind(std::int32_t kind) { return kind == kKindLocator || kind == kKindSquare; }
 
 // The call as the log stores it: upper case by the 1252 table, trimmed, at most 12 characters;
 // every "-" becomes "/"; a blank becomes "/" while the call holds no "/" yet and is dropped once
