@@ -129,6 +129,12 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // Makes `band` the current band; virtual so that tests see the switches asked for.
   virtual void SwitchBand(char band);
 
+  // --- the ADIF import (adif_import_window.cpp) ---
+  // "Import von ADIF-Dateien": the dialog "ADIF-Import", then every record of the file through
+  // the entry fields, the save check and the save (contestlog/adif_import.h), and a notice of
+  // the counts. The clock is off meanwhile and as it was afterwards, also when the import fails.
+  void btnadifimportClick(platform::qt::TComponent* sender);
+
   // --- the layout's helpers: places on the entry panel's cell grid (cells of 8 x 17 pixels
   // at 96 dpi, scaled) ---
   // Left := column cells + x_offset, top := row cells + y_offset (offsets in scaled pixels).

@@ -67,6 +67,7 @@ void TContestLogStd::BindEntryEvents() {
   for (TSpeedButton* clear : {btnCleara, btnClearb}) {
     clear->OnClick = [this](TComponent* sender) { btnClearaClick(sender); };
   }
+  btnadifimport->OnClick = [this](TComponent* sender) { btnadifimportClick(sender); };
 }
 
 std::array<TkvEdit*, 16> TContestLogStd::EntryFields() const {

@@ -95,7 +95,7 @@ void TContestLogDesign::MakeSideBar() {
   panelauswertung = MakePanel(this, this, "panelauswertung", 5, 25, kSideWidth - 10,
                               kEvaluationHeight);
   btnadifimport = Make<ui::TkvBitBtn>(this, this, "btnadifimport", 5, 548, kSideWidth - 10, 30);
-  btnadifimport->SetCaption("ADIF-Import");
+  btnadifimport->SetCaption("Import von ADIF-Dateien");
   lversion = MakeLabel(this, this, "lversion", "", 5, 588);
   lversion->SetWidth(kSideWidth - 10);
   lversion->SetWordWrap(true);

@@ -1,7 +1,9 @@
 #include "platform/qt/list_box.h"
 
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <cstdlib>
 
 #include "platform/qt/colors.h"
 #include "platform/qt/impl/convert.h"
@@ -20,7 +22,35 @@ struct Quiet {
   int& counter_;
 };
 
+constexpr int kDragThreshold = 5;
+
 }  // namespace
+
+// The user's mouse reaches the list's viewport, not the list: its presses, moves and releases
+// are handed to the box in the list's client points (Qt's own handling goes on).
+class ListMouseFilter : public QObject {
+ public:
+  explicit ListMouseFilter(TListBox& box) : box_(box) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove &&
+        type != QEvent::MouseButtonRelease)
+      return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint at = static_cast<QWidget*>(watched)->mapTo(&List(box_),
+                                                            mouse->position().toPoint());
+    const TShiftState held = (mouse->buttons() & Qt::LeftButton) ? ssLeft : TShiftState(0);
+    const TMouseButton button =
+        mouse->button() == Qt::RightButton ? TMouseButton::mbRight : TMouseButton::mbLeft;
+    if (type == QEvent::MouseButtonPress) box_.MouseDown(button, held, at.x(), at.y());
+    if (type == QEvent::MouseMove) box_.MouseMove(held, at.x(), at.y());
+    if (type == QEvent::MouseButtonRelease) box_.MouseUp(button, held, at.x(), at.y());
+    return false;
+  }
+
+ private:
+  TListBox& box_;
+};
 
 class ListItems : public TStrings {
  public:
@@ -67,10 +97,15 @@ TListBox::TListBox(TComponent* owner) : TWinControl(owner) {
   QObject::connect(&list, &QListWidget::itemDoubleClicked, [this](QListWidgetItem*) {
     if (!IsDestroying()) DblClick();
   });
+  mouse_filter_ = std::make_unique<ListMouseFilter>(*this);
+  list.viewport()->installEventFilter(mouse_filter_.get());
 }
 
 TListBox::~TListBox() {
   BeginDestroy();
+  if (QWidget* list = Window().widget) {
+    static_cast<QListWidget*>(list)->viewport()->removeEventFilter(mouse_filter_.get());
+  }
   items_.reset();
 }
 
@@ -130,6 +165,58 @@ int TListBox::ItemAtPos(TPoint p) const {
   const QPoint in_view = list.viewport()->mapFrom(&list, QPoint(p.X, p.Y));
   QListWidgetItem* item = list.itemAt(in_view);
   return item != nullptr ? list.row(item) : -1;
+}
+
+void TListBox::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+  TWinControl::MouseDown(button, shift, x, y);
+  if (drag_mode_ != TDragMode::dmAutomatic || button != TMouseButton::mbLeft) return;
+  const int item = ItemAtPos({x, y});
+  if (item < 0) return;
+  SetItemIndex(item);
+  drag_pending_ = true;
+  drag_from_ = {x, y};
+}
+
+void TListBox::MouseMove(TShiftState shift, int x, int y) {
+  TWinControl::MouseMove(shift, x, y);
+  if (!drag_pending_ || (shift & ssLeft) == 0) return;
+  if (std::abs(x - drag_from_.X) > kDragThreshold || std::abs(y - drag_from_.Y) > kDragThreshold) {
+    drag_pending_ = false;
+    dragging_ = true;
+  }
+}
+
+void TListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  const auto alive = AliveToken();
+  TWinControl::MouseUp(button, shift, x, y);
+  if (alive.expired()) return;
+  drag_pending_ = false;
+  if (dragging_ && button == TMouseButton::mbLeft) Drop(x, y);
+}
+
+TListBox* TListBox::DropTargetAt(TPoint screen) const {
+  QWidget* top = List(*this).window();
+  QWidget* under = top->childAt(top->mapFromGlobal(QPoint(screen.X, screen.Y)));
+  return dynamic_cast<TListBox*>(impl::ControlOf(under));
+}
+
+void TListBox::Drop(int x, int y) {
+  dragging_ = false;
+  const auto alive = AliveToken();
+  const TPoint screen = ClientToScreen({x, y});
+  TListBox* target = DropTargetAt(screen);
+  bool dropped = false;
+  if (target != nullptr && target->OnDragOver) {
+    const TPoint at = target->ScreenToClient(screen);
+    bool accept = true;
+    const auto target_alive = target->AliveToken();
+    target->OnDragOver(target, this, at.X, at.Y, TDragState::dsDragMove, accept);
+    if (accept && !target_alive.expired() && target->OnDragDrop) {
+      target->OnDragDrop(target, this, at.X, at.Y);
+      dropped = true;
+    }
+  }
+  if (!alive.expired() && OnEndDrag) OnEndDrag(this, dropped ? target : nullptr, x, y);
 }
 
 }  // namespace platform::qt

@@ -41,6 +41,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/qt/drag.h"
 #include "platform/qt/memo.h"
 #include "platform/qt/panel.h"
 #include "platform/qt/win_control.h"
@@ -69,8 +70,6 @@ inline constexpr TGridDrawState gdSelected = 1;
 inline constexpr TGridDrawState gdFocused = 2;
 inline constexpr TGridDrawState gdFixed = 4;
 
-enum class TDragState : std::uint8_t { dsDragEnter, dsDragLeave, dsDragMove };
-
 using TDrawCellEvent = std::function<void(TComponent* sender, int col, int row, const TRect& rect,
                                           TGridDrawState state)>;
 using TSelectCellEvent =
@@ -80,10 +79,6 @@ using TSetEditEvent =
     std::function<void(TComponent* sender, int col, int row, const std::string& value)>;
 using TMouseWheelUpDownEvent =
     std::function<void(TComponent* sender, TShiftState shift, TPoint mouse, bool& handled)>;
-using TDragOverEvent = std::function<void(TComponent* sender, TComponent* source, int x, int y,
-                                          TDragState state, bool& accept)>;
-using TDragDropEvent = std::function<void(TComponent* sender, TComponent* source, int x, int y)>;
-using TEndDragEvent = std::function<void(TComponent* sender, TComponent* target, int x, int y)>;
 
 class TStringGrid : public TWinControl {
  public:

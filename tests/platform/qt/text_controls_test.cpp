@@ -154,6 +154,69 @@ TEST_F(TextControlsTest, ListBoxesReportTheUsersMovesAndKeepSelections) {
   EXPECT_EQ(log.size(), 1u);
 }
 
+// A drag from one list box to another: press on an entry, move with the button held, release
+// over the target (the mouse belongs to the source until the button comes up, so every event
+// goes to it, at points of its client area).
+TEST_F(TextControlsTest, ListBoxDragsAnEntryOntoTheListBoxUnderTheMouse) {
+  auto* source = Add<TListBox>(10, 10, 150, 100);
+  auto* target = Add<TListBox>(200, 10, 150, 100);
+  auto* other = Add<TEdit>(10, 150, 100, 21);
+  (void)other;
+  source->Items().Assign(std::vector<std::string>{"CALL", "MODE", "NAME"});
+  target->Items().Assign(std::vector<std::string>{"CALL", "QSO_DATE", "MODE"});
+  source->SetDragMode(TDragMode::dmAutomatic);
+  bool accept = true;
+  target->OnDragOver = [&](TComponent* sender, TComponent* from, int, int, TDragState,
+                           bool& ok) {
+    EXPECT_EQ(sender, target);
+    EXPECT_EQ(from, source);
+    ok = accept;
+  };
+  target->OnDragDrop = [&](TComponent*, TComponent*, int x, int y) {
+    log.push_back(source->Items().Get(source->ItemIndex()) + " on " +
+                  std::to_string(target->ItemAtPos({x, y})));
+  };
+  source->OnEndDrag = [&](TComponent*, TComponent* to, int, int) {
+    log.push_back(to == target ? "ended on target" : "ended on nothing");
+  };
+  form.Show();
+  const int row = source->ItemHeight();
+  // From "MODE" (second entry) of the source to the third entry of the target.
+  const TPoint onto = source->ScreenToClient(target->ClientToScreen({20, 2 * row + row / 2}));
+  const auto drag = [&](int from_row, TPoint to, int steps) {
+    testkit::MouseDown(*source, 20, from_row * row + row / 2);
+    for (int i = 1; i <= steps; ++i) {
+      testkit::MouseMove(*source, 20 + (to.X - 20) * i / steps,
+                         from_row * row + row / 2 + (to.Y - from_row * row - row / 2) * i / steps,
+                         ssLeft);
+    }
+    testkit::MouseUp(*source, to.X, to.Y);
+  };
+  drag(1, onto, 4);
+  EXPECT_EQ(log, (std::vector<std::string>{"MODE on 2", "ended on target"}));
+  EXPECT_EQ(source->ItemIndex(), 1);
+
+  log.clear();
+  accept = false;  // the target refuses
+  drag(0, onto, 4);
+  EXPECT_EQ(log, (std::vector<std::string>{"ended on nothing"}));
+  accept = true;
+
+  log.clear();  // a drop beside every list box
+  drag(2, source->ScreenToClient(other->ClientToScreen({5, 5})), 4);
+  EXPECT_EQ(log, (std::vector<std::string>{"ended on nothing"}));
+
+  log.clear();  // a click without moving is no drag
+  testkit::Click(*source, 20, row / 2);
+  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(source->ItemIndex(), 0);
+
+  log.clear();  // a box in manual mode does not drag
+  source->SetDragMode(TDragMode::dmManual);
+  drag(1, onto, 4);
+  EXPECT_TRUE(log.empty());
+}
+
 TEST_F(TextControlsTest, MemoLinesTextSelectionAndTheEnterKey) {
   auto* memo = Add<TMemo>(10, 10, 200, 100);
   auto* ok = Add<TButton>(10, 150, 75, 25);
