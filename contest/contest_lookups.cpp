@@ -52,6 +52,10 @@ bool TdbContest::FindCallBandDate(std::string_view call, std::int32_t date, char
   return false;
 }
 
+bool TdbContest::FindDateTime(std::int32_t date, std::int32_t time) {
+  return FindKey(1, common::DateToKey(date, true) + common::TimeToKey(time, true));
+}
+
 bool TdbContest::SeekBandWagNrIntern(char band, std::int32_t number) {
   return FindKey(8, std::string(1, band) + NumberKey(number));
 }

@@ -41,6 +41,8 @@ class TdbContest : public TdbContestBase {
   // A QSO with this call (as normalised for the keys, so "DL1ABC/P" matches "DL1ABC") on this
   // day, on `band` or, for band 0 or '0', on any band; it walks every QSO of that call and day.
   bool FindCallBandDate(std::string_view call, std::int32_t date, char band);
+  // A QSO at exactly this date and time (key 1).
+  bool FindDateTime(std::int32_t date, std::int32_t time);
 
   // Running numbers. The DESC keys hold 99999999 minus the number, so number 0 reaches the
   // band's (or mode class's) highest number first; the caller compares Bandcode (or the mode),

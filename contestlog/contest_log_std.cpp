@@ -71,6 +71,7 @@ void TContestLogStd::FormCreate() {
   Service = std::make_unique<contest::TContLogAlle>();
   SetupForContest();
   BindEntryEvents();
+  BindButtonEvents();
   radiounten->SetVisible(false);
   Brow->NoLayoutLine = true;
   BrowCluster->NoLayoutLine = true;
@@ -111,6 +112,7 @@ void TContestLogStd::FormCloseQuery(bool& can_close) {
 void TContestLogStd::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
+  const HandlerScope running(*this);
   if (CallerForm != nullptr) CallerForm->SetVisible(true);
   platform::qt::Application().ProcessMessages();
   if (LogOpen()) {
@@ -142,12 +144,6 @@ std::unique_ptr<contest::ProgressWindow> TContestLogStd::ShowProgress(const std:
 }
 
 void TContestLogStd::LogFilesReplaced() { Brow->Refresh(); }
-
-// The save and the band switch come with the save's own code; the entry cycle already asks for
-// them where it must.
-void TContestLogStd::btnSpeichernaClick(platform::qt::TComponent* /*sender*/) {}
-
-void TContestLogStd::SwitchBand(char /*band*/) {}
 
 void TContestLogStd::AdjustLogRowHeight() {
   ui::TkvMouseGrid& grid = Brow->GetGrid();

@@ -10,9 +10,13 @@
 //
 // The QSO entry: every keystroke in the call field looks the call up and shows its points and
 // multipliers; leaving the call runs the dupe rules and prefills the exchange; Enter in the last
-// field the contest shows saves the QSO when the save check passes (entry_cycle.cpp); the
-// entry is cleared for the next QSO and shown from its record in entry_show.cpp. The save
-// itself and the band switch are the window's steps still to be filled.
+// field the contest shows saves the QSO when the save check passes (entry_cycle.cpp); the save
+// stores, scores and learns it (entry_save.cpp, qso_save.h) and the entry is cleared for the
+// next QSO and shown from its record in entry_show.cpp. The clock keeps the entry's date and
+// time on UTC and the band on the band period in force; band and mode switches (clock.cpp).
+//
+// A tick of the clock that comes while another of the window's handlers runs (inside its
+// message box or pending-message pass) is skipped; the next one does the work.
 #pragma once
 
 #include <array>
@@ -26,6 +30,7 @@
 #include "contestlog/entry_record.h"
 #include "contestlog/log_core.h"
 #include "contestlog/log_window_design.h"
+#include "contestlog/qso_save.h"
 
 namespace contestlog {
 
@@ -68,8 +73,11 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // Places the side bar, the log area and the bars for the window's size and spreads the entry
   // panel's controls over its width (log_resize.cpp).
   void FormResize();
-  // The clock's tick (every second); filled by the clock.
-  void timerzeitTimer();
+  // The clock's tick (every second, and once from the save and the set-up): with the band
+  // periods on, an empty entry goes to the band of the period in force (a typed QSO never
+  // moves, and no period in force keeps the band); the entry's date and time follow the UTC
+  // clock as the log asks (contest::window::ShowPeriodInfo). Virtual so that tests see ticks.
+  virtual void timerzeitTimer();
   // The entry panel's counters and multiplier board (the labels panelmulties owns, in their
   // order: each worked value of the board on one, new red, worked before green and underlined,
   // the rest "." in grey), then ScoreSummaryText.
@@ -124,10 +132,25 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void SetButtonMode(bool entry);
   // The Clear buttons: the band and mode lists close, the entry is cleared.
   void btnClearaClick(platform::qt::TComponent* sender);
-  // The save of the entry; virtual so that tests see which saves the entry cycle asks for.
+  // The save of the entry (the Save buttons, Enter, the ADIF import as `sender` btnadifimport):
+  // the contest's fixes of the typed texts, the fields into the record, the record stored under
+  // its running numbers (a second later while its moment is taken), scored and counted, its
+  // serials filled with zeros, the clock's tick (not for the import), the partner learned, the
+  // list on the new QSO and the entry cleared for the next. When the QSO cannot be stored the
+  // operator is told and the entry stays as typed; nothing is written, learned or counted.
+  // Virtual so that tests see which saves the entry cycle asks for.
   virtual void btnSpeichernaClick(platform::qt::TComponent* sender);
-  // Makes `band` the current band; virtual so that tests see the switches asked for.
+  // Makes `band` the current band: the entry's band numbers and multipliers on it, the list on
+  // the log's last QSO, the counters recounted, the band's own frequency for the entry, the
+  // score captions named after it. Virtual so that tests see the switches asked for.
   virtual void SwitchBand(char band);
+  // Makes `mode` (6 characters) the current mode: the entry's mode number and multipliers, the
+  // counters recounted; in a contest that sends the serial within the mode, the sent exchange
+  // carries the new mode's number; the band's own frequency for the mode.
+  void SwitchMode(const std::string& mode);
+  // The close controls (the side menu's label, the bars' glyph buttons, the button below the
+  // list) close the window.
+  void btnbeendenaClick(platform::qt::TComponent* sender);
 
   // --- the ADIF import (adif_import_window.cpp) ---
   // "Import von ADIF-Dateien": the dialog "ADIF-Import", then every record of the file through
@@ -235,6 +258,24 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   int CellHeight();
   // The QSO list's rows are 1.2 times the height of an "X" in its font.
   void AdjustLogRowHeight();
+
+  // Binds the clock, the Save and close controls (the Clear buttons are the entry's).
+  void BindButtonEvents();
+  // The texts the save learns from beside the record.
+  LearnedTexts LearnedFieldTexts();
+
+  // Counts the window's handlers that run; the clock's tick waits for none of them to run.
+  class HandlerScope {
+   public:
+    explicit HandlerScope(TContestLogStd& window) : window_(window) { ++window_.handlers_running_; }
+    ~HandlerScope() { --window_.handlers_running_; }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+   private:
+    TContestLogStd& window_;
+  };
+  int handlers_running_ = 0;
 
   bool destroyed_ = false;
   // The dupe check of LastDupeCall kept the QSO without points.

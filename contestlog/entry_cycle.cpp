@@ -78,6 +78,7 @@ std::array<TkvEdit*, 16> TContestLogStd::EntryFields() const {
 // --- typing the call ---
 
 void TContestLogStd::eCallChange(TComponent* /*sender*/) {
+  const HandlerScope running(*this);
   if (Filling) return;
   FieldsToRecord();
   const std::string call = EntryRecord(*this).Call.str();
@@ -131,6 +132,7 @@ void TContestLogStd::eCallKeyDown(TComponent* sender, std::uint16_t& key,
 // --- leaving a field ---
 
 void TContestLogStd::eCallExit(TComponent* sender) {
+  const HandlerScope running(*this);
   if (sender == eCall && !CheckBandPlan()) {
     common::Service<common::ToMessages>::Get().Hinweis(
         "Contest", "Frequenzbereich verlassen",
@@ -292,6 +294,7 @@ void TContestLogStd::ShowBearing(const std::string& locator, const char* caller)
 // --- typing an exchange ---
 
 void TContestLogStd::eRSTr2Change(TComponent* sender) {
+  const HandlerScope running(*this);
   if (ShowingRecord) return;
   FieldsToRecord();
   contest::TContestLKRec qso = EntryRecord(*this);

@@ -48,6 +48,7 @@ bool QslNotSent(char mark) { return mark == 0 || mark == ' ' || mark == 'N' || m
 
 void TContestLogStd::ClearEntry() {
   if (!LogOpen()) return;
+  const HandlerScope running(*this);
   lqsopartner->SetCaption("QSO-Partner");
   lqsopartner->SetVisible(true);
   SetButtonMode(true);

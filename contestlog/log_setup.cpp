@@ -108,8 +108,6 @@ void TContestLogStd::PrepareLog() {
   btnModeb->SetVisible(listmode->Items().Count() > 1);
 }
 
-void TContestLogStd::timerzeitTimer() {}
-
 int TContestLogStd::CellWidth() { return ui::ScalePixels(*this, kCellWidth, false); }
 
 int TContestLogStd::CellHeight() { return ui::ScalePixels(*this, kCellHeight, false); }

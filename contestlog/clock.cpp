@@ -1,0 +1,117 @@
+// The log window's clock (the band periods and the entry's date and time on UTC) and the two
+// switches that make a band or a mode current.
+#include <string>
+
+#include "common/lang_text.h"
+#include "common/number_mask.h"
+#include "common/service.h"
+#include "common/string_helpers.h"
+#include "common/to_dates.h"
+#include "contest/cont_log_alle.h"
+#include "contest/contest_fkt.h"
+#include "contest/window/entry_helpers.h"
+#include "contestlog/contest_log_std.h"
+#include "contestlog/entry_record.h"
+#include "contestlog/entry_rules.h"
+#include "contestlog/log_start.h"
+#include "logbook/reference/bands.h"
+#include "logbook/reference/modes.h"
+
+namespace contestlog {
+namespace {
+
+constexpr std::int32_t kModeSerialKind = 11;
+constexpr int kSerialPlaces = 3;
+constexpr int kModeLength = 6;
+
+}  // namespace
+
+void TContestLogStd::timerzeitTimer() {
+  if (!LogOpen()) return;
+  contest::TContestKKRec log{};
+  Catalogue->GetKKRec(log);
+  if (log.BandAuto != 0) {
+    // No period in force keeps the band the entry is on.
+    const common::ToDates& dates = common::Service<common::ToDates>::Get();
+    const char band = PeriodStartBand(Definition, CurrentBand, dates.TodayUtc(), dates.NowUtc());
+    if (band != CurrentBand) {
+      FieldsToRecord();
+      // A QSO being typed stays on its band; the switch waits for an empty entry.
+      if (EntryRecord(*this).Call.empty()) SwitchBand(band);
+      RecordToFields();
+    }
+  }
+  contest::window::ShowPeriodInfo(*Catalogue, *LogTable, AutoTime, *lZeit, *lDatum, *ezeit,
+                                  *eDatum);
+}
+
+void TContestLogStd::SwitchBand(char band) {
+  const HandlerScope running(*this);
+  RefreshEntryMultipliers();
+  CurrentBand = band;
+  CurrentBandName = common::Service<logbook::ToBaender>::Get().Band2Name(band, false);
+
+  contest::TContestLKRec entry = EntryRecord(*this);
+  const contest::QsoNumbers numbers =
+      Service->NextQsoNumbers(false, band, *LogTable, CurrentMode.str());
+  // The list on the log's newest QSO; the entry is put back afterwards.
+  if (LogTable->Last(Brow->GetKeyNr())) Brow->GotoDatensatz(0, 0, 0);
+  RecountLog(false);
+  entry.Bandcode = band;
+  entry.wagBandNr = static_cast<std::uint32_t>(numbers.band);
+  entry.wagBandNrIntern = static_cast<std::uint32_t>(numbers.band_intern);
+  // The save numbers the QSO with these: they are the new band's.
+  NextBandNo = numbers.band;
+  NextBandNoIntern = numbers.band_intern;
+  Frequency = 0;
+  LogTable->ClearRec();
+  SetEntryRecord(*this, entry);
+  EvaluateEntryMultipliers();
+
+  ShowScore();
+  Repaint();
+}
+
+void TContestLogStd::SwitchMode(const std::string& mode) {
+  const HandlerScope running(*this);
+  CurrentMode = common::LeftStr(mode, kModeLength);
+  RefreshEntryMultipliers();
+
+  contest::TContestLKRec entry = EntryRecord(*this);
+  const contest::QsoNumbers numbers =
+      Service->NextQsoNumbers(false, CurrentBand, *LogTable, CurrentMode.str());
+  NextModeNo = numbers.mode;
+  RecountLog(false);
+  entry.Mode = CurrentMode.str();
+  entry.ModeNr = static_cast<std::uint16_t>(numbers.mode);
+  Frequency = 0;
+  LogTable->ClearRec();
+  SetEntryRecord(*this, entry);
+  EvaluateEntryMultipliers();
+  entry = EntryRecord(*this);
+
+  // A contest that sends the serial within the mode sends the new mode's number.
+  const char code = ContestCode(*Catalogue);
+  if (Definition.ExchangeKindsSent[0] == kModeSerialKind && Definition.SWL == 0) {
+    const std::string report = DefaultReport(code, entry.Mode.view(), emode->Visible());
+    const std::string serial = common::IntToStrAt(NextModeNo, kSerialPlaces);
+    Definition.SentDefaults[0] = serial;
+    if (Definition.ExchangeKindsSent[1] == kModeSerialKind) Definition.SentDefaults[1] = serial;
+    contest::TContestFkt::SetSentExchange(
+        contest::TContLogAlle::JoinCall(report, serial, Definition.SentDefaults[1].str(),
+                                        Definition.SentDefaults[2].str()),
+        entry);
+    if (code != 'j') {
+      contest::TContestFkt::SetRcvdExchange(contest::TContLogAlle::JoinCall(report, "", "", ""),
+                                            entry);
+    }
+  }
+  const char mode_class =
+      common::Service<logbook::ToModi>::Get().ModeClass(common::Trim(CurrentMode.str()));
+  entry.Frequency = static_cast<float>(
+      common::Service<logbook::ToBaender>::Get().BandMode2Freq(CurrentBand, mode_class));
+  SetEntryRecord(*this, entry);
+  RecordToFields();
+}
+
+}  // namespace contestlog

@@ -1,0 +1,104 @@
+// The save of the QSO in hand from the entry fields (the steps without widgets are in
+// qso_save.h), and the window's Save, Clear and close controls.
+#include <string>
+
+#include "common/messages.h"
+#include "common/service.h"
+#include "contestlog/contest_log_std.h"
+#include "contestlog/entry_record.h"
+#include "contestlog/log_start.h"
+#include "contestlog/qso_save.h"
+#include "platform/qt/application.h"
+
+namespace contestlog {
+namespace {
+
+using platform::qt::TComponent;
+
+constexpr const char* kNotStored = "Das QSO konnte nicht gespeichert werden.";
+
+// Puts `text` into the field when it differs (a change runs the field's change handler).
+void Replace(ui::TkvEdit& field, const std::string& text) {
+  if (field.GetStr() != text) field.SetStr(text);
+}
+
+}  // namespace
+
+void TContestLogStd::BindButtonEvents() {
+  timerzeit->SetOnTimer([this](TComponent*) {
+    if (handlers_running_ == 0) timerzeitTimer();
+  });
+  // The rig's interface does nothing: its watch only stops its polling.
+  TimerCATUeberwachung->SetOnTimer([this](TComponent*) { TimerCAT->SetEnabled(false); });
+  for (TSpeedButton* save : {btnSpeicherna, btnSpeichernb}) {
+    save->OnClick = [this](TComponent* sender) { btnSpeichernaClick(sender); };
+  }
+  const auto close = [this](TComponent* sender) { btnbeendenaClick(sender); };
+  btnbeendena->OnClick = close;
+  btnbeendenb->OnClick = close;
+  btnbeenden2->OnClick = close;
+  MenueBeenden->OnClick = close;
+}
+
+void TContestLogStd::btnbeendenaClick(TComponent* /*sender*/) { Close(); }
+
+void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
+  const HandlerScope running(*this);
+  // 1. The contest's fixes of what was typed.
+  const char code = ContestCode(*Catalogue);
+  if (code == 'q') Replace(*eRSTr4, SeparatedNumber(eRSTr4->GetStr()));
+  if (code == 'z') Replace(*eRSTr3, ZeroFilledToThree(eRSTr3->GetStr()));
+  if (code == '!' && !Service->CheckExchange(eRSTr3->GetStr(), *Catalogue)) Replace(*eRSTr3, "");
+
+  // 2. A QSO that passes the save check gives the next entry its date and time. The save goes
+  // on when it does not.
+  FieldsToRecord();
+  const bool checked = CanSaveQso();
+  const contest::TContestLKRec entry = EntryRecord(*this);
+
+  // 3. Stored under its numbers, or the operator is told and the entry stays as typed.
+  contest::TContestLKRec qso{};
+  if (!InsertNewQso(*this, qso)) {
+    common::Service<common::ToMessages>::Get().Fehler(kNotStored);
+    return;
+  }
+  if (checked) {
+    LastQsoDate = entry.Datum;
+    LastQsoTime = entry.Zeit;
+  }
+  Frequency = entry.Frequency;
+
+  // 4 - 6. Scored and counted, the serials with their zeros; the entry's multipliers stay.
+  CountSavedQso(*this, qso);
+  FillSerialsWithZeros(Definition, qso);
+  LogTable->SetLKRec(qso);
+  ForgetEntryMultipliers();
+
+  // 7. The clock, except for an imported QSO: the import's band is its own.
+  if (sender == nullptr || sender != btnadifimport) timerzeitTimer();
+
+  // 8. The QSO as stored: the clock may have moved the table, the record finds its own again.
+  LogTable->SetLKRec(qso);
+  LogTable->UpdateRec();
+
+  // 9. What the QSO taught about the partner.
+  LearnFromQso(*this, qso, LearnedFieldTexts());
+
+  // 10.
+  ScoreSummaryText();
+  Brow->GotoDatensatz(0, 0, 0);
+  platform::qt::Application().ProcessMessages();
+  ClearEntry();
+}
+
+LearnedTexts TContestLogStd::LearnedFieldTexts() {
+  LearnedTexts texts;
+  texts.exchange2 = eRSTr2->GetStr();
+  texts.exchange3 = eRSTr3->GetStr();
+  texts.exchange4 = eRSTr4->GetStr();
+  if (eName->CanFocus()) texts.name = eName->GetStr();
+  if (eQTH->CanFocus()) texts.qth = eQTH->GetStr();
+  return texts;
+}
+
+}  // namespace contestlog
