@@ -3,6 +3,8 @@
 // controls.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,7 +17,8 @@
 #include "platform/file_faults.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
-#include "tests/contestlog/window_fixture.h"
+#include "ui/mouse_grid.h"
+#include "tests/contestlog/entry_window.h"
 
 namespace contestlog {
 namespace {
@@ -34,10 +37,19 @@ class TickCountingWindow final : public TContestLogStd {
     ++ticks;
     TContestLogStd::timerzeitTimer();
   }
+  // A tick of the timer from inside the score display (inside another handler), once.
+  void ScoreSummaryText() override {
+    if (tick_inside_score) {
+      tick_inside_score = false;
+      timerzeit->OnTimer()(timerzeit);
+    }
+    TContestLogStd::ScoreSummaryText();
+  }
   int ticks = 0;
+  bool tick_inside_score = false;
 };
 
-class LogSaveTest : public contestlog_test::LogWindowTest {
+class LogSaveTest : public contestlog_test::EntryWindowTest {
  protected:
   // A '.' log of class 5 whose date and time follow the clock.
   static LogBuilder ClockLog(char code = '.', int class_index = 5) {
@@ -121,6 +133,123 @@ TEST_F(LogSaveTest, QsosSavedWithEnterGetTheirNumbersBandModePointsAndTheClocksM
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].wagNummer, 4u);
   EXPECT_TRUE(entries[0].Call.empty());
+}
+
+TEST_F(LogSaveTest, TheSaveButtonAppliesTheContestsFixesOfTypedTexts) {
+  const struct {
+    char code;
+    const char* exchange2;
+    const char* exchange3;
+    const char* exchange4;
+    const char* received;
+  } rows[] = {
+      // 'z': the serial of field 3 gets its zeros.
+      {'z', "ZH", "5", "", "599ZH/005"},
+      // 'q': field 4's number is set apart, field 2's serial gets its zeros.
+      {'q', "12", "x", "ABC-123", "599012/x/ABC/123"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.code);
+    LogBuilder b = ClockLog(row.code, 1);
+    RunLog(b.Number(), b.Definition(), [&](TContestLogStd& w) {
+      w.timerzeitTimer();
+      w.eCall->SetStr("HB9ABC");
+      w.eRSTr2->SetStr(row.exchange2);
+      w.eRSTr3->SetStr(row.exchange3);
+      w.eRSTr4->SetStr(row.exchange4);
+      w.btnSpeicherna->Click();
+    });
+    const std::vector<TContestLKRec> records = Records(b.Number());
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(TContestFkt::RcvdExchangeText(records[0]), row.received);
+  }
+}
+
+TEST_F(LogSaveTest, AQsoThatCannotBeStoredIsToldAndStaysAsTypedWithNothingWritten) {
+  LogBuilder b = ClockLog();
+  const common::ToDates& dates = common::Service<common::ToDates>::Get();
+  // Every moment the save may try holds a QSO already.
+  for (std::int32_t second = 0; second <= 10; ++second) {
+    b.Add(Qso("OLD" + std::to_string(second), 'b', dates.TodayUtc(), dates.NowUtc() + second));
+  }
+  const auto catalogue_record = [&b] {
+    contest::TdbContest catalogue(contest::kTableKK, 0);
+    EXPECT_TRUE(catalogue.FindByNummer(b.Number()));
+    contest::TContestKKRec log{};
+    catalogue.GetKKRec(log);
+    return log;
+  };
+  RunLog(b.Number(), b.Definition(), [&](TContestLogStd& w) {
+    w.timerzeitTimer();
+    const std::int32_t qsos = w.NextQsoNumber;
+    const std::int32_t points = w.TotalPoints;
+    const contest::TContestKKRec log_before = catalogue_record();
+    w.eCall->SetStr("DL1XYZ");
+    w.eRSTr2->SetStr("42");
+    w.eName->SetStr("Hans");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Das QSO konnte nicht gespeichert werden."});
+    EXPECT_EQ(w.eCall->GetStr(), "DL1XYZ");
+    EXPECT_EQ(w.eRSTr2->GetStr(), "42");
+    EXPECT_EQ(contestlog::EntryRecord(w).Call.str(), "DL1XYZ");
+    EXPECT_EQ(w.NextQsoNumber, qsos);
+    EXPECT_EQ(w.TotalPoints, points);
+    const contest::TContestKKRec log_after = catalogue_record();
+    EXPECT_EQ(std::memcmp(&log_before, &log_after, sizeof log_before), 0);
+    Shot(w, "log_save_not_stored");
+  });
+  EXPECT_EQ(Records(b.Number()).size(), 11u);
+  logbook::TdbCall calls(logbook::kCallData);
+  EXPECT_FALSE(calls.FindCall("DL1XYZ"));
+}
+
+TEST_F(LogSaveTest, TheImportsSaveRunsNoTickAndATickWaitsForTheHandlerThatRuns) {
+  LogBuilder b = ClockLog();
+  RunWindow<TickCountingWindow>(b, [&](TickCountingWindow& w) {
+    EXPECT_EQ(w.timerzeit->Interval(), 1000);
+    EXPECT_TRUE(w.timerzeit->Enabled());
+    w.ticks = 0;
+    w.eCall->SetStr("DL1XYZ");
+    w.btnSpeichernaClick(w.btnadifimport);
+    EXPECT_EQ(w.ticks, 0);
+    w.eCall->SetStr("DL2XYZ");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.ticks, 1);
+    EXPECT_EQ(Records(b.Number()).size(), 2u);
+
+    // The timer's tick, from outside any handler and from inside one.
+    w.timerzeit->OnTimer()(w.timerzeit);
+    EXPECT_EQ(w.ticks, 2);
+    w.tick_inside_score = true;
+    w.SwitchBand('c');
+    EXPECT_FALSE(w.tick_inside_score);
+    EXPECT_EQ(w.ticks, 2);
+  });
+}
+
+TEST_F(LogSaveTest, EachCloseControlClosesTheWindowThroughItsCloseSteps) {
+  LogBuilder b = ClockLog();
+  for (int control = 0; control < 4; ++control) {
+    SCOPED_TRACE(control);
+    contestlog_test::MainTables main(b.Number());
+    TContestLogStd window(b.Number(), main.catalogue, main.contest_data, b.Definition());
+    window.ClearEntry();
+    const int width = 60 + control;
+    driver_.Then([&](platform::qt::TForm&) {
+      window.Brow->GetGrid().SetColWidths(1, width);
+      platform::qt::TControl* controls[] = {window.MenueBeenden, window.btnbeendena,
+                                            window.btnbeendenb, window.btnbeenden2};
+      controls[control]->OnClick(controls[control]);
+    });
+    window.ShowModal();
+    EXPECT_NE(window.ModalResult(), platform::qt::mrNone);
+    window.FormDestroy();
+    EXPECT_FALSE(window.LogOpen());
+    EXPECT_FALSE(Open(contest::kTableLK, b.Number()));
+    contest::TContestKKRec stored{};
+    main.catalogue.GetKKRec(stored);
+    EXPECT_EQ(stored.GridColumnWidths[1], width);
+  }
 }
 
 }  // namespace
