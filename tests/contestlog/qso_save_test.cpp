@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -13,6 +14,7 @@
 #include "contest/contest_fkt.h"
 #include "contestlog/entry_record.h"
 #include "logbook/databases/call_database.h"
+#include "platform/file_faults.h"
 #include "tests/contestlog/core_fixture.h"
 
 namespace contestlog {
@@ -151,6 +153,32 @@ TEST_F(QsoSaveTest, AMomentTakenElevenTimesOverStoresNothingAndKeepsTheEntry) {
   Prepare(core, Qso("DL1XYZ", 'c', kContestDay, 7199), 13);
   EXPECT_TRUE(InsertNewQso(core, stored));
   EXPECT_EQ(stored.Zeit, 7199);
+}
+
+TEST_F(QsoSaveTest, AnInsertTheFileRefusesStoresNothingAndKeepsTheEntry) {
+  LogBuilder b('.', 5);
+  b.Create();
+  b.Add(Qso("OLD", 'c', kContestDay, 3000));
+  ContestLogCore& core = Open(b, 'c', "CW");
+  Prepare(core, Qso("DL1XYZ", 'c', kContestDay, 3600), 2);
+  platform::FileFaultPlan plan;
+  plan.lock.fail_at = 1;
+  plan.lock.sticky = true;
+  plan.lock.error = platform::kErrorLockViolation;
+  // The lock stays taken: the operator gives up each wait for it.
+  presenter_->answers = std::deque<bool>(100, false);
+  TContestLKRec stored{};
+  bool inserted = true;
+  {
+    const platform::ScopedFileFaults faults(&plan);
+    inserted = InsertNewQso(core, stored);
+  }
+  EXPECT_FALSE(inserted);
+  EXPECT_GT(plan.lock.calls, 0u);
+  EXPECT_EQ(Records(b.Number()).size(), 1u);
+  const TContestLKRec kept = EntryRecord(core);
+  EXPECT_EQ(kept.Call.str(), "DL1XYZ");
+  EXPECT_EQ(kept.Zeit, 3600);
 }
 
 TEST_F(QsoSaveTest, PointsAndTotalsLeaveAQsyMarkerOutOfTheTotals) {
