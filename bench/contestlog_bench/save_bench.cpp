@@ -1,0 +1,190 @@
+// The log window on 10,000-QSO logs of '.' (class 5: DXCC and call multipliers over all bands)
+// and 'W' (DXCC per band, German station DL1ABC, DOK B36), built from Debian's hamradio-files
+// (bench/common/contest_log_builder.h) and renumbered once, as the window leaves them; the log
+// not shared. The window is made offscreen and never painted.
+//
+// Save: one QSO with a station the log does not hold, from the save handler's entry to the entry
+// cleared for the next QSO (the insert, points and totals, the clock's tick, the learning into
+// the call data, the list on the QSO, the recount of ClearEntry), the log's writes buffered.
+// Window: the window made on the log (its set-up with the log's opening, renumbering check and
+// full recount), the first entry cleared and FormShow run, unpainted.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "bench/common/contest_log_builder.h"
+#include "bench/common/contest_store.h"
+#include "common/grid_colours.h"
+#include "common/number_mask.h"
+#include "common/service.h"
+#include "common/to_dates.h"
+#include "common/screen_services.h"
+#include "contest/contest_fkt.h"
+#include "contestlog/contest_log_std.h"
+#include "contestlog/entry_record.h"
+#include "logbook/databases/call_database.h"
+#include "logbook/reference/locator.h"
+#include "logbook/reference/prefix_files.h"
+#include "platform/qt/application.h"
+#include "tests/common/scripted_messages.h"
+
+namespace {
+
+using bench::Require;
+using common::Service;
+using contestlog::TContestLogStd;
+using Renumbering = contestlog::ContestLogCore::Renumbering;
+
+constexpr int kQsos = 10000;
+constexpr std::int32_t kLogNumber = 1;
+
+struct Contest {
+  char code;
+  int class_index;
+};
+constexpr Contest kContests[] = {{'.', 5}, {'W', 1}};
+
+// A renumbered log in a fresh data folder, the main window's tables on it, and the services a
+// log window needs beside the contest store's.
+class WindowRig {
+ public:
+  explicit WindowRig(const Contest& contest)
+      : store_(contest.code, contest.class_index, false), catalogue_(store_.Catalogue()) {
+    Service<logbook::ToDatCall>::Create();
+    Service<logbook::ToDatPrefix>::Create();
+    Service<logbook::ToLocator>::Create();
+    Service<common::GridColours>::Create();
+    Service<common::ToWinskal>::Create();
+    Service<common::TScreenSS>::Create();
+    contest_data_.emplace(contest::kTableKZ, 0);
+    Require(Service<contest::TContestFkt>::Get().EnsureContestData(catalogue_.CurrentRef(),
+                                                                   catalogue_, *contest_data_),
+            "no contest data");
+    bench::StoreContestLog(kLogNumber, bench::ContestLogQsos(store_.Definition(), kQsos));
+    contestlog::ContestLogCore core(kLogNumber, catalogue_, *contest_data_, store_.Definition());
+    core.OpenLog();
+    Require(core.RebuildDatabase(false, true) == Renumbering::kRenumbered,
+            "the first renumbering failed");
+    core.CloseLog();
+  }
+  ~WindowRig() {
+    contest_data_.reset();
+    Service<common::TScreenSS>::Destroy();
+    Service<common::ToWinskal>::Destroy();
+    Service<common::GridColours>::Destroy();
+    Service<logbook::ToLocator>::Destroy();
+    Service<logbook::ToDatPrefix>::Destroy();
+    Service<logbook::ToDatCall>::Destroy();
+  }
+
+  // The log window on the log, made as RunContestLog makes it; closed (recalculated, renumbered)
+  // when freed.
+  std::unique_ptr<TContestLogStd> OpenWindow() {
+    Require(catalogue_.FindByNummer(kLogNumber) && contest_data_->FindByNummer(kLogNumber),
+            "the log's records are missing");
+    auto window = std::make_unique<TContestLogStd>(kLogNumber, catalogue_, *contest_data_,
+                                                   store_.Definition());
+    window->ClearEntry();
+    return window;
+  }
+  const contest::TContestRec& Definition() const { return store_.Definition(); }
+
+ private:
+  bench::ContestStore store_;
+  contest::TdbContest& catalogue_;
+  std::optional<contest::TdbContest> contest_data_;
+};
+
+bench::RigCache<WindowRig>& Rigs() {
+  static bench::RigCache<WindowRig> rigs(
+      [](std::int64_t which, bool) { return std::make_unique<WindowRig>(kContests[which]); });
+  return rigs;
+}
+
+std::string Label(const benchmark::State& state) {
+  const Contest& contest = kContests[state.range(0)];
+  return std::string(1, contest.code) + " class " + std::to_string(contest.class_index);
+}
+
+// Types QSO `i` with a station the log does not hold into the entry, a second after the one
+// before, on the day after the log's QSOs.
+void TypeNewQso(TContestLogStd& window, const contest::TContestRec& definition, int i) {
+  contest::TContestLKRec qso = bench::NewContestQso(definition, kQsos, i);
+  qso.Bandcode = window.CurrentBand;
+  qso.Mode = window.CurrentMode.str();
+  contestlog::SetEntryRecord(window, qso);
+  const common::ToDates& dates = Service<common::ToDates>::Get();
+  window.eCall->SetStr(qso.Call.str());
+  window.eDatum->SetStr(dates.DateToDateString(qso.Datum + 1, "dd.mm.yyyy"));
+  window.ezeit->SetStr(dates.TimeToTimeString(i % 86400, "hh:mm:ss"));
+  std::string rst, part1, part2, part3;
+  contest::TContLogAlle::SplitCall(contest::TContestFkt::RcvdExchangeText(qso), rst, part1, part2,
+                                   part3);
+  window.eRSTr2->SetStr(part1);
+}
+
+void BM_Save(benchmark::State& state) {
+  WindowRig& rig = Rigs().For(state);
+  auto window = rig.OpenWindow();
+  window->LogTable->SetWriteMode(nullptr, 1);
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    TypeNewQso(*window, rig.Definition(), i++);
+    const std::int32_t next = window->NextQsoNumber;
+    state.ResumeTiming();
+    window->btnSpeichernaClick(nullptr);
+    state.PauseTiming();
+    Require(window->NextQsoNumber == next + 1 && window->eCall->GetStr().empty(),
+            "the QSO was not saved");
+    state.ResumeTiming();
+  }
+  state.PauseTiming();
+  window->LogTable->SetWriteMode(nullptr, 0);
+  window.reset();
+  state.ResumeTiming();
+  state.SetLabel(Label(state));
+}
+
+void BM_Window(benchmark::State& state) {
+  WindowRig& rig = Rigs().For(state);
+  for (auto _ : state) {
+    auto window = rig.OpenWindow();
+    window->FormShow();
+    Require(window->NextQsoNumber == kQsos + 1, "the window's recount missed QSOs");
+    state.PauseTiming();
+    window.reset();
+    state.ResumeTiming();
+  }
+  state.SetLabel(Label(state));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  platform::qt::TApplication application(argc, argv);
+  bench::ReferenceTables tables;
+  common::testing::ScriptedMessages messages;
+  for (std::int64_t contest = 0; contest < 2; ++contest) {
+    benchmark::RegisterBenchmark("BM_Window", BM_Window)
+        ->Args({contest, 0})
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(3);
+    benchmark::RegisterBenchmark("BM_Save", BM_Save)
+        ->Args({contest, 0})
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(50);
+  }
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  Rigs().Reset();
+  benchmark::Shutdown();
+  // A message means a step failed: the workload was not the one meant.
+  for (const auto& call : messages->calls) std::fprintf(stderr, "message: %s\n", call.text.c_str());
+  return messages->calls.empty() ? 0 : 1;
+}
