@@ -49,8 +49,8 @@ void SlashForFirst(std::string& text, char mark) {
 std::string SeparatedNumber(std::string text) {
   SlashForFirst(text, '-');
   SlashForFirst(text, '+');
-  const auto digit = std::find_if(text.begin(), text.end(),
-                                  [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+  const auto digit = std::find_if(
+      text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
   if (digit == text.end()) return text;
   if (digit == text.begin() || *(digit - 1) != '/') text.insert(digit, '/');
   return text;

@@ -1,10 +1,7 @@
 // The program from its start to a scored log, as an operator meets it on a fresh data folder
-// during the contest: the first start's new log, three QSOs typed with Enter (the third a dupe
-// the contest refuses), the log closed and reviewed, listed in the main window, opened again
-// with its QSOs and score, and the program ended.
-//
-// Until the contest setup form exists, a stand-in of it creates the new log as the form's
-// creation and save do and answers "Contest starten".
+// during the contest: the first start's new log set up in the setup form, three QSOs typed with
+// Enter (the third a dupe the contest refuses), the log closed and reviewed, listed in the main
+// window, opened again with its QSOs and score, and the program ended.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -12,21 +9,18 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "app/contest_brow.h"
 #include "app/contest_brow_ctrl.h"
+#include "app/eing_contest_std.h"
 #include "app/program_start.h"
-#include "common/dates.h"
 #include "common/messages.h"
 #include "common/scripted_presenter.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
-#include "contest/contest_fkt.h"
-#include "contest/contest_lookups.h"
 #include "contestlog/contest_log_std.h"
-#include "logbook/settings/setups.h"
-#include "logbook/setupfiles/settings_store.h"
 #include "platform/fake_environment.h"
 #include "platform/qt/application.h"
 #include "platform/qt/keys.h"
@@ -39,83 +33,8 @@
 namespace app_test {
 namespace {
 
-constexpr const char* kOwnCall = "DL1ABC";
-constexpr const char* kOwnLocator = "JO62QM";
-constexpr std::int32_t kOperatorAge = 42;
-constexpr int kClass = 5;
-
-std::int32_t DayOf(const std::string& text) {
-  return common::DMYToDate(std::stoi(text.substr(0, 2)), std::stoi(text.substr(3, 2)),
-                           std::stoi(text.substr(6, 4)));
-}
-
-std::int32_t SecondsOf(const std::string& text) {
-  return std::stoi(text.substr(0, 2)) * 3600 + std::stoi(text.substr(3, 2)) * 60 +
-         (text.size() >= 8 ? std::stoi(text.substr(6, 2)) : 0);
-}
-
-// The contest setup form as far as the first run needs it: a new log created as the form's
-// creation and save make it, "Contest starten" answered; a review only noted.
-class SetupFormStandIn final : public contest::ForwardingPort {
- public:
-  // `calls` receives "change/mode/code" of each call; it outlives the port.
-  SetupFormStandIn(std::unique_ptr<contest::ContestPort> next, std::vector<std::string>& calls)
-      : ForwardingPort(std::move(next)), calls(calls) {}
-
-  std::int32_t RunEntryForm(int change, int mode, char code, contest::TdbContest& catalogue,
-                            contest::TdbContest& contest_data) override {
-    calls.push_back(std::to_string(change) + "/" + std::to_string(mode) + "/" + code);
-    if (mode == 1) return 0;  // the review ends with "Schließen"
-    if (change == 0) created = CreateLog(code, catalogue, contest_data);
-    return created;
-  }
-
-  std::vector<std::string>& calls;
-  std::int32_t created = 0;
-
- private:
-  static std::int32_t CreateLog(char code, contest::TdbContest& catalogue,
-                                contest::TdbContest& contest_data) {
-    // The form's save puts the own station into the settings.
-    logbook::ToSetups& settings = common::Service<logbook::ToSetups>::Get();
-    settings.SetOwnCall(kOwnCall);
-    logbook::ToSetupOwnStation station = settings.GetOwnStation();
-    station.own_locator = kOwnLocator;
-    settings.SetOwnStation(station);
-    EXPECT_TRUE(logbook::SaveSettings());
-
-    contest::TContestKKRec log{};
-    log.OwnLocator = kOwnLocator;
-    log.OwnCall = kOwnCall;
-    log.Switch71 = 255;
-    log.Switch72 = 1;
-    log.Typ = code;
-    log.DatumAuto = 255;
-    log.ZeitAuto = 255;
-    log.Char194 = 'D';
-    log.Switch195 = 255;
-    log.ClassIndex = kClass;
-    log.OperatorNumber = kOperatorAge;
-    log.Name = "Domivox-Contest";
-    contest::TContestRec definition;
-    contest::TContestFkt& fkt = common::Service<contest::TContestFkt>::Get();
-    fkt.LoadContestDefinition(definition, log, code);
-    log.DatumVon = DayOf(definition.DateFrom.str());
-    log.DatumBis = DayOf(definition.DateTo.str());
-    log.ZeitVon = SecondsOf(definition.TimeFrom.str());
-    log.ZeitBis = SecondsOf(definition.TimeTo.str());
-    catalogue.ClearRec();
-    catalogue.SetKKRec(log);
-    EXPECT_TRUE(catalogue.InsertRec());
-    catalogue.GetKKRec(log);
-    EXPECT_TRUE(fkt.EnsureContestData(catalogue.CurrentRef(), catalogue, contest_data));
-    // The form's save loads the log's definition into the main window's live one.
-    if (app::ContestBrow != nullptr && app::ContestBrow->Ctrl() != nullptr) {
-      fkt.LoadContestDefinition(app::ContestBrow->Ctrl()->Definition(), catalogue, code, true);
-    }
-    return log.Nummer;
-  }
-};
+// "andere Station CW": DXCC and call multipliers.
+constexpr int kClassButton = 4;
 
 void Shot(platform::qt::TWinControl& window, const std::string& name) {
   EXPECT_FALSE(platform::qt::testkit::SaveScreenshot(window, name).empty()) << name;
@@ -159,6 +78,39 @@ Score ScoreOf(const contestlog::TContestLogStd& w) {
   return {w.lqso->Caption(), w.lmulti->Caption(), w.lPunkte->Caption()};
 }
 
+void Retype(ui::TkvEdit& field, const std::string& text) {
+  field.SetText("");
+  platform::qt::testkit::TypeText(field, text);
+}
+
+// The setup form of a new log: the station as a first user types it, the class, "Contest
+// starten".
+void SetUpNewLog(app::TEingContestStd& form) {
+  const std::pair<ui::TkvEdit*, const char*> texts[] = {{form.eName, "Domivox-Contest"},
+                                                        {form.eCall_, "DL1ABC"},
+                                                        {form.eLoc, "JO62QM"},
+                                                        {form.ecname, "Karl Muster"},
+                                                        {form.eStrasse, "Hauptstr. 1"},
+                                                        {form.ePLZ, "12345"},
+                                                        {form.eOrt, "Berlin"},
+                                                        {form.eEMail, "dl1abc@example.org"},
+                                                        {form.eJahre, "42"}};
+  for (const auto& [field, text] : texts) Retype(*field, text);
+  platform::qt::testkit::Click(*form.eteilnahmeart->Button(kClassButton), 5, 5);
+  platform::qt::testkit::Click(*form.rZeitUTC, 5, 5);  // the computer runs on UTC
+  Shot(form, "end_to_end_0_setup_form");
+  form.btnstart->Click();
+}
+
+// Ends a form the steps left open, which would keep its modal loop running.
+void EnsureClosed(platform::qt::TForm& form, const common::ScriptedPresenter* messages) {
+  if (form.ModalResult() != platform::qt::mrNone) return;
+  std::string said;
+  for (const auto& call : messages->calls) said += call.text + "; ";
+  ADD_FAILURE() << form.Name() << " is still open: " << said;
+  form.SetModalResult(platform::qt::mrCancel);
+}
+
 TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
   common::testing::TempFolder data;
   // During the contest: the first day, noon UTC.
@@ -169,14 +121,19 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
   platform::qt::testkit::ModalDriver driver;
 
   common::ScriptedPresenter* messages = nullptr;
-  std::vector<std::string> setup_calls;
+  std::vector<std::string> reviews;
   std::vector<std::string> warnings;
   Score first_score;
   Score reopened_score;
   std::int32_t reopened_qsos = 0;
   std::vector<std::string> listed;
 
-  // The first start's new log opens the log window: three QSOs, the third a dupe.
+  // The first start's new log: its setup form, then the log window with three QSOs, the third
+  // a dupe; after it the review in the setup form.
+  driver.Then([&](platform::qt::TForm& form) {
+    SetUpNewLog(dynamic_cast<app::TEingContestStd&>(form));
+    EnsureClosed(form, messages);
+  });
   driver.Then([&](platform::qt::TForm& form) {
     auto& w = dynamic_cast<contestlog::TContestLogStd&>(form);
     Shot(w, "end_to_end_1_new_log");
@@ -190,7 +147,16 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
     first_score = ScoreOf(w);
     w.MenueBeenden->OnClick(w.MenueBeenden);  // "Contest beenden"
   });
-  // Opened again from the main window's list.
+  const auto review = [&](platform::qt::TForm& form) {
+    reviews.push_back(dynamic_cast<app::TEingContestStd&>(form).eName->Text());
+    form.SetModalResult(platform::qt::mrCancel);
+  };
+  driver.Then(review);
+  // Opened again from the main window's list: its setup form started as it stands.
+  driver.Then([&](platform::qt::TForm& form) {
+    dynamic_cast<app::TEingContestStd&>(form).btnstart->Click();
+    EnsureClosed(form, messages);
+  });
   driver.Then([&](platform::qt::TForm& form) {
     auto& w = dynamic_cast<contestlog::TContestLogStd&>(form);
     reopened_score = ScoreOf(w);
@@ -198,6 +164,7 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
     Shot(w, "end_to_end_5_reopened");
     w.btnbeenden2->OnClick(w.btnbeenden2);
   });
+  driver.Then(review);
 
   app::StartHooks hooks;
   hooks.data_folder = data.path() + "/";
@@ -206,8 +173,6 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
     auto presenter = std::make_unique<common::ScriptedPresenter>();
     messages = presenter.get();
     common::Service<common::ToMessages>::Get().SetPresenter(std::move(presenter));
-    contest::TContestFkt& fkt = common::Service<contest::TContestFkt>::Get();
-    fkt.SetPort(std::make_unique<SetupFormStandIn>(fkt.SetPort(nullptr), setup_calls));
   };
   hooks.running = [&](app::TContestBrow& window) {
     ui::TkvMouseGrid& grid = window.Brow->GetGrid();
@@ -225,9 +190,11 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
   char* argv[] = {name, nullptr};
   EXPECT_EQ(app::RunProgram(1, argv, hooks), 0);
 
-  EXPECT_EQ(driver.Seen(), (std::vector<std::string>{"ContestLogStd", "ContestLogStd"}));
+  const std::string setup = "EingContestStd";
+  EXPECT_EQ(driver.Seen(), (std::vector<std::string>{setup, "ContestLogStd", setup, setup,
+                                                     "ContestLogStd", setup}));
   EXPECT_EQ(driver.Unanswered(), 0);
-  EXPECT_EQ(setup_calls, (std::vector<std::string>{"0/0/.", "1/1/.", "1/0/.", "1/1/."}));
+  EXPECT_EQ(reviews, (std::vector<std::string>{"Domivox-Contest", "Domivox-Contest"}));
   ASSERT_EQ(warnings.size(), 1u) << (warnings.empty() ? "" : warnings.back());
   EXPECT_TRUE(warnings[0].starts_with("Call DL2XYZ")) << warnings[0];
   EXPECT_EQ(listed, std::vector<std::string>{"Domivox-Contest"});

@@ -121,8 +121,8 @@ TEST_F(ClockTest, ABandSwitchGivesTheBandsNumbersCaptionsAndFrequency) {
   LogBuilder b('.', 5);
   b.Create();
   for (std::uint32_t n = 1; n <= 2; ++n) {
-    TContestLKRec qso = Qso("DL" + std::to_string(n) + "XX", 'c', kContestDay,
-                            static_cast<std::int32_t>(3600 * n));
+    TContestLKRec qso =
+        Qso("DL" + std::to_string(n) + "XX", 'c', kContestDay, static_cast<std::int32_t>(3600 * n));
     qso.wagNummer = n;
     qso.wagBandNr = n;
     qso.wagBandNrIntern = n;

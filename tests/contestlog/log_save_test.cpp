@@ -17,8 +17,8 @@
 #include "platform/file_faults.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
-#include "ui/mouse_grid.h"
 #include "tests/contestlog/entry_window.h"
+#include "ui/mouse_grid.h"
 
 namespace contestlog {
 namespace {

@@ -31,8 +31,8 @@ TEST(QsoSaveTextsTest, TheContestsFixesOfTypedTexts) {
     const char* typed;
     const char* separated;
   } separated[] = {
-      {"ABC-123", "ABC/123"}, {"ABC123", "ABC/123"}, {"123", "/123"},    {"AB+12", "AB/12"},
-      {"AB/12", "AB/12"},     {"A/B-1", "A/B-/1"},   {"ABC", "ABC"},     {"", ""},
+      {"ABC-123", "ABC/123"}, {"ABC123", "ABC/123"}, {"123", "/123"}, {"AB+12", "AB/12"},
+      {"AB/12", "AB/12"},     {"A/B-1", "A/B-/1"},   {"ABC", "ABC"},  {"", ""},
   };
   for (const auto& row : separated) {
     EXPECT_EQ(SeparatedNumber(row.typed), row.separated) << row.typed;
@@ -47,7 +47,7 @@ TEST(QsoSaveTextsTest, TheContestsFixesOfTypedTexts) {
   const struct {
     const char* value;
     const char* stored;
-  } serials[] = {{"7", "007"}, {"12", "012"}, {" 7", "007"}, {"A1", "A1"},
+  } serials[] = {{"7", "007"},     {"12", "012"},  {" 7", "007"}, {"A1", "A1"},
                  {"1234", "1234"}, {"123", "123"}, {"", ""}};
   for (const auto& row : serials) EXPECT_EQ(ZeroFilledSerial(row.value), row.stored) << row.value;
 }
@@ -63,7 +63,12 @@ TEST(QsoSaveTextsTest, TheSerialFieldOfEachDirectionGetsItsZeros) {
     const char* received_stored;
   } rows[] = {
       {"overall serial in field 2", {7, 0}, {7, 0}, "5997", "59912", "599007", "599012"},
-      {"band serial in field 3", {4, 13}, {4, 13}, "599B36/7", "599B36/A1", "599B36/007",
+      {"band serial in field 3",
+       {4, 13},
+       {4, 13},
+       "599B36/7",
+       "599B36/A1",
+       "599B36/007",
        "599B36/A1"},
       {"mode serial in field 2", {11, 4}, {0, 0}, "59 1234/B36", "59 1", "59 1234/B36", "59 1"},
       {"no serial kind", {4, 0}, {99, 0}, "5997", "5997", "5997", "5997"},
@@ -227,16 +232,35 @@ TEST_F(QsoSaveTest, APartnersValuesAreLearnedByTheContestsFields) {
   } rows[] = {
       {"DOK", 'W', "B", {}, "DOK=B36 LDK= DIG= AGCW= MF= Name= QTH="},
       {"LDK under 'A'", 'A', "B", {}, "DOK= LDK=B36 DIG= AGCW= MF= Name= QTH="},
-      {"DIG under '7'", '7', "", {"1234", "", "", "", ""}, "DOK= LDK= DIG=1234 AGCW= MF= Name= QTH="},
-      {"AGCW under 'f'", 'f', "", {"x", "777", "y", "", ""},
+      {"DIG under '7'",
+       '7',
+       "",
+       {"1234", "", "", "", ""},
+       "DOK= LDK= DIG=1234 AGCW= MF= Name= QTH="},
+      {"AGCW under 'f'",
+       'f',
+       "",
+       {"x", "777", "y", "", ""},
        "DOK= LDK= DIG= AGCW=777 MF= Name= QTH="},
-      {"AGCW under 'w'", 'w', "", {"x", "y", "888", "", ""},
+      {"AGCW under 'w'",
+       'w',
+       "",
+       {"x", "y", "888", "", ""},
        "DOK= LDK= DIG= AGCW=888 MF= Name= QTH="},
-      {"MF under 'i'", 'i', "", {"MF123", "", "", "", ""},
+      {"MF under 'i'",
+       'i',
+       "",
+       {"MF123", "", "", "", ""},
        "DOK= LDK= DIG= AGCW= MF=123 Name= QTH="},
-      {"no MF without its M", 'i', "", {"X123", "", "", "", ""},
+      {"no MF without its M",
+       'i',
+       "",
+       {"X123", "", "", "", ""},
        "DOK= LDK= DIG= AGCW= MF= Name= QTH="},
-      {"name and QTH", 'W', "", {"", "", "", "Hans", "Berlin"},
+      {"name and QTH",
+       'W',
+       "",
+       {"", "", "", "Hans", "Berlin"},
        "DOK= LDK= DIG= AGCW= MF= Name=Hans QTH=Berlin"},
   };
   for (const auto& row : rows) {
