@@ -62,6 +62,7 @@ void TContestLogStd::RenumberAndRecount() {
 }
 
 void TContestLogStd::DeleteSelectedQso(ui::TkvBrow& grid) {
+  const HandlerScope running(*this);
   const EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
@@ -94,6 +95,7 @@ bool TContestLogStd::BrowDatensatz_Loeschen() {
 }
 
 void TContestLogStd::EditSelectedQso(ui::TkvBrow& grid) {
+  const HandlerScope running(*this);
   EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
@@ -128,6 +130,7 @@ void TContestLogStd::btnAendernClick() { EditSelectedQso(*Brow); }
 void TContestLogStd::BrowBrowDoppelKlick() { btnAendernClick(); }
 
 void TContestLogStd::RunCorrectionList(int mode) {
+  const HandlerScope running(*this);
   TKorrekturstd list(this, *this, mode == 2 ? CurrentBand : 0, static_cast<CorrectionMode>(mode));
   contest::window::SetBounds(CorrectionBounds, list, *LogTable);
 }
