@@ -227,6 +227,29 @@ TEST_F(LogSaveTest, TheImportsSaveRunsNoTickAndATickWaitsForTheHandlerThatRuns) 
   });
 }
 
+TEST_F(LogSaveTest, NoTickWhileAQsoIsEditedOrACorrectionListIsOpen) {
+  LogBuilder b = ClockLog();
+  b.Add(Qso("DL1XYZ", 'b', kContestDay, 3600));
+  RunWindow<TickCountingWindow>(b, [&](TickCountingWindow& w) {
+    const auto tick_while_open = [&](platform::qt::TForm& form) {
+      const int before = w.ticks;
+      w.timerzeit->OnTimer()(w.timerzeit);
+      EXPECT_EQ(w.ticks, before) << form.Name();
+      form.SetModalResult(platform::qt::mrCancel);
+    };
+    driver_.Then(tick_while_open);
+    w.EditSelectedQso(*w.Brow);
+    driver_.Then(tick_while_open);
+    w.btnKorrekturaClick();
+    EXPECT_EQ(driver_.Pending(), 0u) << ::testing::PrintToString(driver_.Seen());
+    EXPECT_EQ(driver_.Seen().size(), 3u) << ::testing::PrintToString(driver_.Seen());
+    // Afterwards the clock ticks again.
+    const int before = w.ticks;
+    w.timerzeit->OnTimer()(w.timerzeit);
+    EXPECT_EQ(w.ticks, before + 1);
+  });
+}
+
 TEST_F(LogSaveTest, EachCloseControlClosesTheWindowThroughItsCloseSteps) {
   LogBuilder b = ClockLog();
   for (int control = 0; control < 4; ++control) {
