@@ -17,6 +17,10 @@
 //
 // A tick of the clock that comes while another of the window's handlers runs (inside its
 // message box or pending-message pass) is skipped; the next one does the work.
+//
+// The keyboard: the form sees every key first and binds the function keys, Esc and a few Alt
+// keys whatever field has the focus (log_keys.cpp). The window alternates between entry mode
+// (the button bars on) and list mode (the QSO list's buttons on), see log_controls.cpp.
 #pragma once
 
 #include <array>
