@@ -150,12 +150,12 @@ void TContestLogStd::listmodeDblClick(TComponent* /*sender*/) {
         Catalogue->GetKKRec(log);
         contest::TContestLKRec entry = EntryRecord(*this);
         const std::string report = DefaultReport(code, entry.Mode.view(), emode->Visible());
-        // Bytes 246 and 247 keep the report of their row.
-        if (log.FixedRstSent == 0) {
+        // A report the operator types freely (bytes 246, 247) stays; a fixed one follows.
+        if (log.RstSentFree == 0) {
           contest::TContestFkt::SetSentExchange(
               WithReport(contest::TContestFkt::SentExchangeText(entry), report), entry);
         }
-        if (log.FixedRstRcvd == 0) {
+        if (log.RstRcvdFree == 0) {
           contest::TContestFkt::SetRcvdExchange(
               WithReport(contest::TContestFkt::RcvdExchangeText(entry), report), entry);
         }

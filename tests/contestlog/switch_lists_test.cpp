@@ -119,8 +119,8 @@ TEST_F(SwitchListsTest, ChangingTheModeSetsTheDefaultReportOnTheRowsTheCatalogue
   for (const ReportRow& row : rows) {
     SCOPED_TRACE(row.name);
     LogBuilder b(row.code, row.code == '.' ? 4 : 1);
-    b.Catalogue().FixedRstSent = row.byte246;
-    b.Catalogue().FixedRstRcvd = row.byte247;
+    b.Catalogue().RstSentFree = row.byte246;
+    b.Catalogue().RstRcvdFree = row.byte247;
     b.Create();
     contest::TContestRec definition = b.Definition();
     definition.Modes = {};
