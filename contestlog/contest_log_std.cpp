@@ -72,6 +72,7 @@ void TContestLogStd::FormCreate() {
   SetupForContest();
   BindEntryEvents();
   BindButtonEvents();
+  BindControlEvents();
   radiounten->SetVisible(false);
   Brow->NoLayoutLine = true;
   BrowCluster->NoLayoutLine = true;

@@ -17,6 +17,10 @@
 //
 // A tick of the clock that comes while another of the window's handlers runs (inside its
 // message box or pending-message pass) is skipped; the next one does the work.
+//
+// The keyboard: the form sees every key first and binds the function keys, Esc and a few Alt
+// keys whatever field has the focus (log_keys.cpp). The window alternates between entry mode
+// (the button bars on) and list mode (the QSO list's buttons on), see log_controls.cpp.
 #pragma once
 
 #include <array>
@@ -213,6 +217,52 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // Where the correction list showed last; kept while the window is open.
   platform::qt::TRect CorrectionBounds{};
 
+  // --- keys, buttons and lists (log_keys.cpp, band_mode_lists.cpp, log_controls.cpp,
+  // field_events.cpp) ---
+  // The form sees every key first. Without modifier the function keys call the keyer's memories
+  // while KeyerOn is set (F12 then saves), else open the call search (F4), the QSO list (F5),
+  // the note (F6), the mode (F7) and band lists (F8) and the correction list (F12); F10 saves;
+  // F9 shows name and QTH; Esc closes an open list, else clears the entry. With Alt alone,
+  // whatever the keyer: Q toggles the QSL mark, W and F12 the correction list, keypad 1 to 3 the
+  // exchange fields, F4 to F8 as without the keyer. A key acted on never reaches the field.
+  void FormKeyDown(std::uint16_t& key, platform::qt::TShiftState shift);
+  // The keyer's output (memories 1 to 11, -1 after a save): no keyer is attached, nothing is
+  // sent. Virtual so that tests see the memories asked for.
+  virtual void SendCwMemory(int memory);
+  // The band and mode lists: a second click closes the open one. A list of two entries is not
+  // shown, the other entry is applied at once.
+  void btnBandaClick(platform::qt::TComponent* sender);
+  void btnModeaClick(platform::qt::TComponent* sender);
+  // The chosen band or mode applied (double click or Enter in the list); the list closes and
+  // the focus goes back where it was when the list opened.
+  void listbandDblClick(platform::qt::TComponent* sender);
+  void listmodeDblClick(platform::qt::TComponent* sender);
+  // Whichever list is open closes; the focus goes back. False when none was open.
+  bool CloseOpenList();
+  // List mode, the QSO list focused.
+  void btnListeaClick(platform::qt::TComponent* sender);
+  void btnNameqthaClick(platform::qt::TComponent* sender);
+  void btnNotizaClick(platform::qt::TComponent* sender);
+  void lQSLsClick(platform::qt::TComponent* sender);
+  // Toggles the frequency scan and says so; the focus to the frequency.
+  void imgfreqscanClick(platform::qt::TComponent* sender);
+  void btnHilfeaClick(platform::qt::TComponent* sender);
+  // The entry panel clicked: entry mode (with a new entry when the Clear buttons are off).
+  void panelEingabeClick(platform::qt::TComponent* sender);
+  // The grid area entered: list mode; a typed call is asked about first ("yes" drops it, "no"
+  // keeps the entry with the focus in the call field).
+  void BrowEnter(platform::qt::TComponent* sender);
+  // A name typed into eName goes into the received exchange fields of the name kind.
+  void eNameChange(platform::qt::TComponent* sender);
+  // The typed digital mode is the current mode.
+  void emodeChange(platform::qt::TComponent* sender);
+  // The frequency navy inside the band plan, red outside.
+  void eFreqChange(platform::qt::TComponent* sender);
+  // Brow sorted by band with the current band's bounds, and a new entry.
+  void btnNeuClick(platform::qt::TComponent* sender);
+  // The frequency scan is on (imgfreqscan).
+  bool FrequencyScanOn = false;
+
  private:
   // Binds the events of Brow to the handlers above.
   void BindLogListEvents();
@@ -258,6 +308,16 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   int CellHeight();
   // The QSO list's rows are 1.2 times the height of an "X" in its font.
   void AdjustLogRowHeight();
+  // Binds the keys, buttons, lists and fields of this part to their handlers.
+  void BindControlEvents();
+  void BindFieldEvents();
+  // Opens `list` at `place` on its entry `current` (-1: none), or flips a list of two entries.
+  void OpenSwitchList(platform::qt::TListBox& list, platform::qt::TListBox& other,
+                      const TLabel& place, int current);
+  // Enter applies, Esc closes (the key handler of both lists).
+  void SwitchListKeyDown(platform::qt::TComponent* sender, std::uint16_t& key);
+  // Gives the focus back to ReturnControl when it can take it.
+  void FocusReturnControl();
 
   // Binds the clock, the Save and close controls (the Clear buttons are the entry's).
   void BindButtonEvents();

@@ -156,7 +156,11 @@ void TWinControl::SetFocus() {
     if (!form->Visible()) form->SetActiveControl(this);
     return;
   }
-  window_->widget->setFocus(Qt::OtherFocusReason);
+  QWidget* const widget = window_->widget;
+  widget->setFocus(Qt::OtherFocusReason);
+  // The handlers of this very move (OnExit, OnEnter) moved the focus on: that move stands.
+  const QWidget* const now = widget->window()->focusWidget();
+  if (now != nullptr && now != widget && !widget->isAncestorOf(now)) return;
   // An inactive window changes its focus child without telling; the form's bookkeeping follows
   // here (a second notice for the same control changes nothing).
   form->FocusMoved(this);

@@ -333,6 +333,21 @@ TEST_F(MainWindowTest, HelpOpensTheHelpPageAtTheWindowsPlaceOrSaysItCannot) {
   EXPECT_EQ(MessageTexts(), (std::vector<std::string>(2, app::kHelpNotOpened)));
 }
 
+TEST_F(MainWindowTest, TheLogWindowsHelpCommandOpensItsPlaceOnThePageOrSaysItCannot) {
+  // The log window's help buttons ask for context 0 (contestlog's tests see them ask).
+  WriteLogs(kLogs);
+  std::filesystem::copy_file(HELP_PAGE_SOURCE, folder_ / app::kHelpPage);
+  Open();
+  EXPECT_TRUE(platform::qt::Application().HelpCommand(platform::qt::HELP_CONTEXT, 0));
+  ASSERT_EQ(shell_.calls.size(), 1u);
+  EXPECT_TRUE(shell_.calls[0].arguments.at(0).ends_with("/hilfe.htm#kontext0"));
+  EXPECT_TRUE(messages_->calls.empty());
+  fs::remove(folder_ / app::kHelpPage);
+  platform::qt::Application().HelpCommand(platform::qt::HELP_CONTEXT, 0);
+  EXPECT_EQ(shell_.calls.size(), 1u);
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{app::kHelpNotOpened});
+}
+
 TEST_F(MainWindowTest, TheLinkToTheHelpPageIsAFileAddressWithItsContext) {
   EXPECT_EQ(app::HelpPageLink("/tmp/Daten Ä/", 310110018),
             "file:///tmp/Daten%20%C3%84/hilfe.htm#kontext310110018");

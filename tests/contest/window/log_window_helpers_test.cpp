@@ -14,6 +14,7 @@
 #include "platform/qt/check_box.h"
 #include "platform/qt/group_box.h"
 #include "platform/qt/image.h"
+#include "platform/qt/list_box.h"
 #include "platform/qt/scroll_box.h"
 #include "platform/qt/speed_button.h"
 #include "platform/qt/testkit/modal_driver.h"
@@ -161,6 +162,51 @@ TEST_F(HelpersTest, QslSentClusterCaptionAndHelp) {
   Help();
   platform::qt::Application().OnHelp = nullptr;
   EXPECT_EQ(help, (std::vector<std::intptr_t>{1, 0}));
+}
+
+TEST_F(HelpersTest, NameAndQthFollowTheQthFieldTheCallsNameTheOther) {
+  // leFreq, leName, lcallname, eQTH, eName, eFreq, leQTH in the order of the call.
+  std::vector<TControl*> controls = {Make<TLabel>("leFreq"), Make<TLabel>("leName"),
+                                     Make<TLabel>("lcallname"), Make<TkvEdit>("eQTH"),
+                                     Make<TkvEdit>("eName"),    Make<TkvEdit>("eFreq"),
+                                     Make<TLabel>("leQTH")};
+  const auto show = [&] {
+    ShowNameQth(*controls[0], *controls[1], *controls[2], *controls[3], *controls[4],
+                *controls[5], *controls[6]);
+  };
+  // A mixed start: each control follows the QTH field's new state, not its own.
+  for (std::size_t i = 0; i < controls.size(); ++i) controls[i]->SetVisible(i % 2 == 0);
+  controls[3]->SetVisible(false);
+  for (const bool shown : {true, false, true}) {
+    show();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+      EXPECT_EQ(controls[i]->Visible(), i == 2 ? !shown : shown) << controls[i]->Name() << shown;
+    }
+  }
+}
+
+TEST_F(HelpersTest, TheDefaultButtonTypesEnterIntoTheActiveFieldOrListOnly) {
+  auto* field = Make<TkvEdit>("eCall");
+  auto* list = Make<platform::qt::TListBox>("listband");
+  auto* plain = Make<platform::qt::TEdit>("eclustertext");
+  auto* silent = Make<TkvEdit>("eName");  // without a handler
+  std::vector<std::string> typed;
+  for (platform::qt::TWinControl* control :
+       std::initializer_list<platform::qt::TWinControl*>{field, list, plain}) {
+    control->OnKeyPress = [&typed](platform::qt::TComponent* sender, char& key) {
+      typed.push_back(sender->Name() + ":" + std::to_string(key));
+    };
+  }
+  form.Show();
+  for (platform::qt::TWinControl* control :
+       std::initializer_list<platform::qt::TWinControl*>{field, plain, list, silent}) {
+    control->SetFocus();
+    ASSERT_EQ(form.ActiveControl(), control);
+    DefaultButton(form);
+  }
+  form.Close();
+  // The plain edit is no typed field: it gets nothing.
+  EXPECT_EQ(typed, (std::vector<std::string>{"eCall:13", "listband:13"}));
 }
 
 TEST_F(HelpersTest, TheClockWritesUtcDateAndTimeAsTheCatalogueAsksTheNoteNamesTheLastQso) {

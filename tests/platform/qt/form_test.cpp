@@ -249,5 +249,31 @@ TEST(FocusTest, EnterAndExitOnlyForMovesInsideTheWindow) {
   EXPECT_EQ(d.form->ActiveControl(), other);
 }
 
+TEST(FocusTest, AFocusMoveMadeByAnEnterHandlerStands) {
+  Dialog d;
+  auto* other = new TEdit(d.form.get());
+  other->SetParent(d.form.get());
+  other->SetTop(80);
+  std::vector<std::string> log;
+  d.edit->OnEnter = [&](TComponent*) { log.push_back("enter edit"); };
+  other->OnEnter = [&](TComponent*) {
+    log.push_back("enter other");
+    d.edit->SetFocus();  // refused: back where it came from
+  };
+  ModalDriver driver;  // an active window: Qt tells the focus at once
+  driver.Then([&](TForm& form) {
+    form.SetFocus();
+    Application().ProcessMessages();
+    ASSERT_TRUE(form.Active());
+    log.clear();
+    other->SetFocus();
+    Application().ProcessMessages();
+    EXPECT_EQ(log, (std::vector<std::string>{"enter other", "enter edit"}));
+    EXPECT_EQ(form.ActiveControl(), d.edit);
+    form.SetModalResult(mrOk);
+  });
+  d.form->ShowModal();
+}
+
 }  // namespace
 }  // namespace platform::qt
