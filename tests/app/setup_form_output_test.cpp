@@ -11,6 +11,7 @@
 #include "app/eing_contest_std.h"
 #include "contest/contest_tables.h"
 #include "platform/qt/testkit/input.h"
+#include "tests/app/output_menu_clicks.h"
 #include "tests/app/setup_output_fixture.h"
 #include "tests/output/fixture_logs.h"
 #include "tests/output/golden_file.h"
@@ -84,7 +85,7 @@ TEST_F(SetupFormOutputTest, ANewLogSavedByTheButtonOffersItsOutputsAndStaysOpen)
     EXPECT_TRUE(form.OutputMenu().Item("DruckCabrillo")->Enabled());
     EXPECT_FALSE(form.OutputMenu().Item("DruckSTF")->Enabled());
     Shot(*form.OutputMenu().druckwagpopup->Window(), "setup_form_output_menu");
-    Choose(form.OutputMenu(), "DruckCSV");
+    ChooseOutput(form.OutputMenu(), "DruckCSV");
     EXPECT_FALSE(MenuOpen(form));
   });
   EXPECT_EQ(CatalogueCount(), 1);
@@ -101,7 +102,7 @@ TEST_F(SetupFormOutputTest, AStoredLogWithoutANameWarnsThenWritesTheStoredLog) {
     EXPECT_EQ(MessageTexts(),
               std::vector<std::string>{"Eingabe eines Contest-Namens notwendig."});
     ASSERT_TRUE(MenuOpen(form));
-    Choose(form.OutputMenu(), "DruckCabrillo");
+    ChooseOutput(form.OutputMenu(), "DruckCabrillo");
   });
   EXPECT_EQ(CreatedNotices(), std::vector<std::string>{"Datei " + path + " wurde erstellt."});
   EXPECT_EQ(shown_, std::vector<std::string>{path});

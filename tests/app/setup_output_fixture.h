@@ -8,15 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/output_menu.h"
 #include "common/file_base_ss.h"
 #include "common/scripted_file_chooser.h"
 #include "common/service.h"
 #include "logbook/settings/setups.h"
 #include "output/alle_rout.h"
-#include "platform/qt/popup_window.h"
 #include "platform/qt/scripted_print_dialogs.h"
-#include "platform/qt/testkit/input.h"
 #include "tests/contestlog/window_fixture.h"
 #include "tests/output/output_log_fixture.h"
 
@@ -56,14 +53,6 @@ class SetupOutputTest : public contestlog_test::LogWindowTest {
       }
     }
     return texts;
-  }
-
-  // Clicks the item of the open output menu.
-  static void Choose(const app::TOutputMenu& menu, const std::string& item_name) {
-    platform::qt::TPopupWindow* window = menu.druckwagpopup->Window();
-    ASSERT_NE(window, nullptr) << "the output menu is not open";
-    const platform::qt::TRect item = window->ItemRect(menu.Item(item_name));
-    platform::qt::testkit::Click(*window, item.Left + 5, item.Top + 3);
   }
 
   common::ScopedService<output::TAlleRout> channel_;

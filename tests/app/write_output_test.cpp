@@ -18,6 +18,7 @@
 #include "platform/qt/button.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/screenshot.h"
+#include "tests/app/output_menu_clicks.h"
 #include "tests/app/setup_output_fixture.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/fixture_logs.h"
@@ -151,7 +152,7 @@ TEST_F(OutputMenuTest, OpensAtTheButtonOnlyForAStoredLog) {
   EXPECT_TRUE(shown.X == corner.X || shown.Y == corner.Y) << shown.X << "," << shown.Y;
   platform::qt::testkit::SaveScreenshot(window, "output_menu");
 
-  Choose(menu_, "DruckCabrillo");
+  ChooseOutput(menu_, "DruckCabrillo");
   EXPECT_EQ(codes_, std::vector<int>{10});
   EXPECT_FALSE(menu_.druckwagpopup->IsShowing());
   form_.Hide();
