@@ -1,7 +1,9 @@
-// The program from its start to a scored log, as an operator meets it on a fresh data folder
-// during the contest: the first start's new log set up in the setup form, three QSOs typed with
-// Enter (the third a dupe the contest refuses), the log closed and reviewed, listed in the main
-// window, opened again with its QSOs and score, and the program ended.
+// The program from its start to a scored log and its Cabrillo file, as an operator meets it on
+// a fresh data folder during the contest: the first start's new log set up in the setup form,
+// three QSOs typed with Enter (the third a dupe the contest refuses), the log closed and
+// reviewed, its Cabrillo file written from the review's output menu and looked at in the file
+// viewer, the log listed in the main window, opened again with its QSOs and score, and the
+// program ended.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -21,13 +23,18 @@
 #include "common/service.h"
 #include "common/string_helpers.h"
 #include "contestlog/contest_log_std.h"
+#include "output/wagdatei.h"
 #include "platform/fake_environment.h"
 #include "platform/qt/application.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/testkit/file_dialog_driver.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
+#include "tests/app/output_menu_clicks.h"
 #include "tests/common/temp_folder.h"
+#include "tests/output/cabrillo_lint.h"
+#include "tests/output/golden_file.h"
 #include "ui/mouse_grid.h"
 
 namespace app_test {
@@ -111,7 +118,7 @@ void EnsureClosed(platform::qt::TForm& form, const common::ScriptedPresenter* me
   form.SetModalResult(platform::qt::mrCancel);
 }
 
-TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
+TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogItsCabrilloFileAndBack) {
   common::testing::TempFolder data;
   // During the contest: the first day, noon UTC.
   platform::FakeClock clock;
@@ -119,9 +126,14 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
   clock.now = {2020, 6, 6, 12, 0, 0, 0};
   platform::ScopedEnvironment environment(&clock, nullptr, nullptr);
   platform::qt::testkit::ModalDriver driver;
+  platform::qt::testkit::FileDialogDriver file_dialogs;
+  const std::string cabrillo = data / "first_contest.CBR";
+  file_dialogs.Type(data / "first_contest");
 
   common::ScriptedPresenter* messages = nullptr;
   std::vector<std::string> reviews;
+  std::vector<std::string> output_messages;
+  std::string viewed;
   std::vector<std::string> warnings;
   Score first_score;
   Score reopened_score;
@@ -151,7 +163,24 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
     reviews.push_back(dynamic_cast<app::TEingContestStd&>(form).eName->Text());
     form.SetModalResult(platform::qt::mrCancel);
   };
-  driver.Then(review);
+  // The review writes the Cabrillo file from its output menu, which the viewer then shows.
+  driver.Then([&](platform::qt::TForm& form) {
+    auto& setup = dynamic_cast<app::TEingContestStd&>(form);
+    Shot(setup, "end_to_end_4_review");
+    messages->calls.clear();
+    setup.btnDruck->Click();
+    ASSERT_TRUE(setup.OutputMenu().druckwagpopup->IsShowing())
+        << (messages->calls.empty() ? "" : messages->calls.back().text);
+    Shot(*setup.OutputMenu().druckwagpopup->Window(), "end_to_end_5_output_menu");
+    ChooseOutput(setup.OutputMenu(), "DruckCabrillo");
+    for (const common::MessageCall& call : messages->calls) output_messages.push_back(call.text);
+    review(form);
+  });
+  driver.Then([&](platform::qt::TForm& form) {
+    viewed = form.Caption();
+    Shot(dynamic_cast<output::Twagdatei&>(form), "end_to_end_6_viewer");
+    form.Close();
+  });
   // Opened again from the main window's list: its setup form started as it stands.
   driver.Then([&](platform::qt::TForm& form) {
     dynamic_cast<app::TEingContestStd&>(form).btnstart->Click();
@@ -161,7 +190,7 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
     auto& w = dynamic_cast<contestlog::TContestLogStd&>(form);
     reopened_score = ScoreOf(w);
     reopened_qsos = w.NextQsoNumber - 1;
-    Shot(w, "end_to_end_5_reopened");
+    Shot(w, "end_to_end_8_reopened");
     w.btnbeenden2->OnClick(w.btnbeenden2);
   });
   driver.Then(review);
@@ -180,7 +209,7 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
       const std::string name = common::Trim(grid.Cells(0, r));
       if (!name.empty()) listed.push_back(name);
     }
-    Shot(window, "end_to_end_4_main_window");
+    Shot(window, "end_to_end_7_main_window");
     // Enter opens the log's setup, whose "Contest starten" starts it again.
     platform::qt::testkit::PressKey(window, platform::qt::VK_RETURN);
     messages->answers = {true};  // "Programm beenden?"
@@ -191,14 +220,26 @@ TEST(EndToEndTest, FromAFreshDataFolderToAScoredLogAndBack) {
   EXPECT_EQ(app::RunProgram(1, argv, hooks), 0);
 
   const std::string setup = "EingContestStd";
-  EXPECT_EQ(driver.Seen(), (std::vector<std::string>{setup, "ContestLogStd", setup, setup,
-                                                     "ContestLogStd", setup}));
+  EXPECT_EQ(driver.Seen(), (std::vector<std::string>{setup, "ContestLogStd", setup, "wagdatei",
+                                                     setup, "ContestLogStd", setup}));
   EXPECT_EQ(driver.Unanswered(), 0);
   EXPECT_EQ(reviews, (std::vector<std::string>{"Domivox-Contest", "Domivox-Contest"}));
   ASSERT_EQ(warnings.size(), 1u) << (warnings.empty() ? "" : warnings.back());
   EXPECT_TRUE(warnings[0].starts_with("Call DL2XYZ")) << warnings[0];
   EXPECT_EQ(listed, std::vector<std::string>{"Domivox-Contest"});
   EXPECT_EQ(first_score.qsos, "2");
+
+  ASSERT_EQ(file_dialogs.Seen().size(), 1u);
+  EXPECT_TRUE(file_dialogs.Seen()[0].save);
+  EXPECT_EQ(file_dialogs.Unanswered(), 0);
+  EXPECT_EQ(output_messages,
+            (std::vector<std::string>{"Geben Sie im folgenden Dialog an, wohin die Cabrillo - "
+                                      "Datei DL1ABC.CBR gespeichert werden soll.",
+                                      "Datei " + cabrillo + " wurde erstellt."}));
+  EXPECT_NE(viewed.find("first_contest.CBR"), std::string::npos) << viewed;
+  const std::string file = common::testing::ReadFile(cabrillo);
+  output_test::ExpectGoldenFile(file, std::string(APP_GOLDEN_DIR) + "/first_contest.CBR");
+  EXPECT_EQ(output_test::LintCabrillo(file, output_test::kStandardQso), std::vector<std::string>{});
   EXPECT_EQ(reopened_qsos, 2);
   EXPECT_EQ(reopened_score, first_score);
 }
