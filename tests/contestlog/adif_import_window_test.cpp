@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -180,6 +181,27 @@ TEST_F(AdifImportWindowTest, WithoutChecksEveryRecordReachesTheSaveCheck) {
     EXPECT_EQ(w.saved,
               (std::vector<std::string>{"G4XX b CW 720", "F5ABC b CW 723", "EA3Q b SSB 727"}));
     EXPECT_EQ(Notices(), (std::vector<std::string>{"3 Datensätze importiert"}));
+  });
+}
+
+// The window's own save check on imported records: midnight is a time; a record without
+// time and one whose call is an exchange are counted apart.
+TEST_F(AdifImportWindowTest, TheSaveCheckCountsEachRefusalInItsLine) {
+  LogBuilder b('W', 1);
+  b.Create();
+  const std::string file = folder_ / "refusals.adi";
+  std::ofstream(file, std::ios::binary)
+      << "<EOH>\n"
+         "<CALL:6>DL1ABC<QSO_DATE:8>20240309<TIME_ON:4>0000<BAND:3>80M<MODE:2>CW<EOR>\n"
+         "<CALL:6>DL2XYZ<QSO_DATE:8>20240309<BAND:3>80M<MODE:2>CW<EOR>\n"
+         "<CALL:3>ABC<QSO_DATE:8>20240309<TIME_ON:4>0002<BAND:3>80M<MODE:2>CW<EOR>\n";
+  RunImport(b, [&](ImportWindow& w) {
+    AnswerDialog(file, AssignSameNames);
+    w.btnadifimport->Click();
+    EXPECT_EQ(w.saved, std::vector<std::string>{"DL1ABC b CW 0"});
+    EXPECT_EQ(Notices(), (std::vector<std::string>{
+                             "1 Datensätze importiert\r\n1 ohne Datum oder Uhrzeit\r\n"
+                             "1 mit ungültigem Rufzeichen"}));
   });
 }
 
