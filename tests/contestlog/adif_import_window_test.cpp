@@ -1,6 +1,6 @@
 // The log window's ADIF import: the dialog "ADIF-Import" with its file and the fields dragged
-// across, then the records through the window's own entry, save check and save (the saves
-// recorded here instead of stored), the notice, and the clock as it was on every way out.
+// across, then the records through the window's own entry, save check and save, the notice,
+// and the clock as it was on every way out.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -24,7 +24,8 @@ using contestlog_test::LogBuilder;
 using platform::qt::TComponent;
 using platform::qt::TForm;
 
-// Records each save the import asks for: the entry record as the save would store it.
+// Records the entry of each save the import asks for (call, band, mode, minute of the day),
+// then saves; the save given by `fail_at` throws instead.
 class ImportWindow final : public TContestLogStd {
  public:
   using TContestLogStd::TContestLogStd;
@@ -34,7 +35,7 @@ class ImportWindow final : public TContestLogStd {
     const contest::TContestLKRec qso = EntryRecord(*this);
     saved.push_back(qso.Call.str() + " " + std::string(1, qso.Bandcode) + " " + qso.Mode.str() +
                     " " + std::to_string(qso.Zeit / 60));
-    ClearEntry();
+    TContestLogStd::btnSpeichernaClick(sender);
   }
   std::vector<std::string> saved;
   std::size_t fail_at = std::numeric_limits<std::size_t>::max();
