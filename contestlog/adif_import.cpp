@@ -243,8 +243,9 @@ AdifImportCounts ImportAdifRecords(const std::vector<common::AdifRecord>& record
     import.FillFields();
     import.FillSent();
     import.FillReceived();
-    switch (entry.SaveEntry()) {
-      case SaveRefusal::kNone: ++counts.imported; break;
+    bool stored = false;
+    switch (entry.SaveEntry(stored)) {
+      case SaveRefusal::kNone: ++(stored ? counts.imported : counts.not_stored); break;
       case SaveRefusal::kDupe: ++counts.dupes; break;
       case SaveRefusal::kNoDateOrTime: ++counts.without_date_or_time; break;
       case SaveRefusal::kBadCall: ++counts.bad_call; break;
@@ -263,6 +264,7 @@ std::string AdifImportNotice(const AdifImportCounts& counts) {
   line(counts.without_date_or_time, " ohne Datum oder Uhrzeit");
   line(counts.bad_call, " mit ungültigem Rufzeichen");
   line(counts.outside_districts, " außerhalb der Distrikte");
+  line(counts.not_stored, " nicht gespeichert");
   line(counts.bad_band, " fehlende oder falsche Bandangaben");
   line(counts.bad_mode, " fehlende oder falsche Modeangaben");
   return text;

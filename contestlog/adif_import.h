@@ -14,7 +14,8 @@
 //   rather than taking the entry's date or time;
 // - the mapping's log field names compare whole and ignoring case ("STX" never answers the
 //   line of "STX_STRING", a caption "Nr" answers "NR");
-// - refusals of the save check count by their step.
+// - refusals of the save check count by their step, and a QSO the save could not store is
+//   counted apart, never as imported.
 #pragma once
 
 #include <optional>
@@ -72,8 +73,8 @@ class AdifImportEntry {
   // The current band and the entry record's band.
   virtual void SetBand(char band) = 0;
   // The fields into the record and the save check; when it passes, the save. Answers the step
-  // that refused, kNone for a saved QSO.
-  virtual SaveRefusal SaveEntry() = 0;
+  // that refused, kNone when the check passed; `stored` tells whether the save stored the QSO.
+  virtual SaveRefusal SaveEntry(bool& stored) = 0;
 };
 
 struct AdifImportCounts {
@@ -82,6 +83,7 @@ struct AdifImportCounts {
   int without_date_or_time = 0;
   int bad_call = 0;
   int outside_districts = 0;
+  int not_stored = 0;  // passed the check, but the log did not take it
   int bad_band = 0;
   int bad_mode = 0;
 };

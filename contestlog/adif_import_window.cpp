@@ -39,11 +39,15 @@ class WindowEntry : public AdifImportEntry {
     record.Bandcode = band;
     SetEntryRecord(w_, record);
   }
-  SaveRefusal SaveEntry() override {
+  // A stored QSO counts: the save tells a QSO it could not store only to the operator.
+  SaveRefusal SaveEntry(bool& stored) override {
     w_.RefreshMultiplierState();
     w_.FieldsToRecord();
     const SaveRefusal refusal = CheckSaveQso(w_);
-    if (refusal == SaveRefusal::kNone) w_.btnSpeichernaClick(w_.btnadifimport);
+    if (refusal != SaveRefusal::kNone) return refusal;
+    const std::int32_t before = w_.NextQsoNumber;
+    w_.btnSpeichernaClick(w_.btnadifimport);
+    stored = w_.NextQsoNumber != before;
     return refusal;
   }
 

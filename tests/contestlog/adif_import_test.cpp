@@ -138,6 +138,7 @@ class RecordingEntry : public AdifImportEntry {
   std::string record_mode;
   std::vector<std::string> saved;
   int cleared = 0;
+  std::size_t capacity = 100;
 
   RecordingEntry() { Reset(); }
 
@@ -152,10 +153,13 @@ class RecordingEntry : public AdifImportEntry {
   }
   void SetRecordMode(const std::string& mode) override { record_mode = mode; }
   void SetBand(char code) override { band = code; }
-  SaveRefusal SaveEntry() override {
+  SaveRefusal SaveEntry(bool& stored) override {
     if (Text(Field::kDate).empty() || Text(Field::kTime).empty())
       return SaveRefusal::kNoDateOrTime;
     if (calls_.count(Text(Field::kCall)) != 0) return SaveRefusal::kDupe;
+    // A full log takes nothing more.
+    stored = calls_.size() < capacity;
+    if (!stored) return SaveRefusal::kNone;
     calls_.insert(Text(Field::kCall));
     saved.push_back(Text(Field::kCall) + " " + Text(Field::kDate) + " " + Text(Field::kTime) +
                     " " + band + " " + record_mode + " " + Text(Field::kFreq) + " " +
@@ -294,6 +298,16 @@ INSTANTIATE_TEST_SUITE_P(
                   "1 Datensätze importiert"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(AdifImportTest, AQsoTheLogDidNotTakeIsNoImport) {
+  RecordingEntry entry;
+  entry.capacity = 1;
+  const common::AdifFile file = common::ReadAdif("<CALL:3>K1A" + kQso + "<EOR><CALL:3>K2B" +
+                                                 kQso + "<EOR>");
+  const AdifImportCounts counts =
+      ImportAdifRecords(file.records, SameNames(kDialogLines), true, ImportContest(), entry);
+  EXPECT_EQ(AdifImportNotice(counts), "1 Datensätze importiert\r\n1 nicht gespeichert");
+}
+
 TEST(AdifImportNoticeTest, EveryReasonInItsLine) {
   AdifImportCounts counts;
   counts.imported = 7;
@@ -301,11 +315,12 @@ TEST(AdifImportNoticeTest, EveryReasonInItsLine) {
   counts.without_date_or_time = 2;
   counts.bad_call = 3;
   counts.outside_districts = 4;
+  counts.not_stored = 8;
   counts.bad_band = 5;
   counts.bad_mode = 6;
   EXPECT_EQ(AdifImportNotice(counts),
             "7 Datensätze importiert\r\n1 Calls doppelt\r\n2 ohne Datum oder Uhrzeit\r\n"
-            "3 mit ungültigem Rufzeichen\r\n4 außerhalb der Distrikte\r\n"
+            "3 mit ungültigem Rufzeichen\r\n4 außerhalb der Distrikte\r\n8 nicht gespeichert\r\n"
             "5 fehlende oder falsche Bandangaben\r\n6 fehlende oder falsche Modeangaben");
   EXPECT_EQ(AdifImportNotice({}), "0 Datensätze importiert");
 }

@@ -1,9 +1,10 @@
 // The log window's ADIF import: the dialog "ADIF-Import" with its file and the fields dragged
-// across, then the records through the window's own entry, save check and save (the saves
-// recorded here instead of stored), the notice, and the clock as it was on every way out.
+// across, then the records through the window's own entry, save check and save, the notice,
+// and the clock as it was on every way out.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -23,7 +24,8 @@ using contestlog_test::LogBuilder;
 using platform::qt::TComponent;
 using platform::qt::TForm;
 
-// Records each save the import asks for: the entry record as the save would store it.
+// Records the entry of each save the import asks for (call, band, mode, minute of the day),
+// then saves; the save given by `fail_at` throws instead.
 class ImportWindow final : public TContestLogStd {
  public:
   using TContestLogStd::TContestLogStd;
@@ -33,7 +35,7 @@ class ImportWindow final : public TContestLogStd {
     const contest::TContestLKRec qso = EntryRecord(*this);
     saved.push_back(qso.Call.str() + " " + std::string(1, qso.Bandcode) + " " + qso.Mode.str() +
                     " " + std::to_string(qso.Zeit / 60));
-    ClearEntry();
+    TContestLogStd::btnSpeichernaClick(sender);
   }
   std::vector<std::string> saved;
   std::size_t fail_at = std::numeric_limits<std::size_t>::max();
@@ -52,9 +54,11 @@ class AdifImportWindowTest : public contestlog_test::LogWindowTest {
   ~AdifImportWindowTest() override { common::Service<common::TFileBaseSS>::Destroy(); }
 
   // Opens the log of `b` and runs `steps` while the window shows; then closes it.
-  void RunImport(const LogBuilder& b, const std::function<void(ImportWindow&)>& steps) {
+  void RunImport(const LogBuilder& b, const std::function<void(ImportWindow&)>& steps,
+                 const contest::TContestRec* definition = nullptr) {
     contestlog_test::MainTables main(b.Number());
-    ImportWindow window(b.Number(), main.catalogue, main.contest_data, b.Definition());
+    ImportWindow window(b.Number(), main.catalogue, main.contest_data,
+                        definition != nullptr ? *definition : b.Definition());
     window.ClearEntry();
     driver_.Then([&](TForm&) {
       steps(window);
@@ -181,6 +185,31 @@ TEST_F(AdifImportWindowTest, WithoutChecksEveryRecordReachesTheSaveCheck) {
               (std::vector<std::string>{"G4XX b CW 720", "F5ABC b CW 723", "EA3Q b SSB 727"}));
     EXPECT_EQ(Notices(), (std::vector<std::string>{"3 Datensätze importiert"}));
   });
+}
+
+// The window's own save check on imported records: midnight is a time; a record without
+// time, one whose call is an exchange and a dupe the rules refuse are counted apart.
+TEST_F(AdifImportWindowTest, TheSaveCheckCountsEachRefusalInItsLine) {
+  LogBuilder b('W', 1);
+  b.Create();
+  contest::TContestRec definition = b.Definition();
+  definition.DupeKind = 1;  // a call once per band and mode
+  const std::string file = folder_ / "refusals.adi";
+  std::ofstream(file, std::ios::binary)
+      << "<EOH>\n"
+         "<CALL:6>DL1ABC<QSO_DATE:8>20240309<TIME_ON:4>0000<BAND:3>80M<MODE:2>CW<EOR>\n"
+         "<CALL:6>DL2XYZ<QSO_DATE:8>20240309<BAND:3>80M<MODE:2>CW<EOR>\n"
+         "<CALL:3>ABC<QSO_DATE:8>20240309<TIME_ON:4>0002<BAND:3>80M<MODE:2>CW<EOR>\n"
+         "<CALL:6>DL1ABC<QSO_DATE:8>20240309<TIME_ON:4>0003<BAND:3>80M<MODE:2>CW<EOR>\n";
+  RunImport(b, [&](ImportWindow& w) {
+    AnswerDialog(file, AssignSameNames);
+    w.btnadifimport->Click();
+    EXPECT_EQ(w.saved, std::vector<std::string>{"DL1ABC b CW 0"});
+    const std::vector<std::string> notices = Notices();
+    ASSERT_FALSE(notices.empty());
+    EXPECT_EQ(notices.back(), "1 Datensätze importiert\r\n1 Calls doppelt\r\n"
+                              "1 ohne Datum oder Uhrzeit\r\n1 mit ungültigem Rufzeichen");
+  }, &definition);
 }
 
 TEST_F(AdifImportWindowTest, TheClockIsBackAfterAFailedSave) {
