@@ -83,10 +83,14 @@ void TContestLogStd::btnadifimportClick(platform::qt::TComponent* /*sender*/) {
   const ClockPause pause(*timerzeit);
   TContestAdifimportCtrl import(this, Definition);
   if (!import.Execute()) return;
-  WindowEntry entry(*this);
-  const AdifImportCounts counts =
-      ImportAdifRecords(*import.Records(), import.Mapping(), import.Check(), Definition, entry);
+  const AdifImportCounts counts = ImportAdif(*import.Records(), import.Mapping(), import.Check());
   common::Service<common::ToMessages>::Get().Hinweis("", "", AdifImportNotice(counts), false);
+}
+
+AdifImportCounts TContestLogStd::ImportAdif(const std::vector<common::AdifRecord>& records,
+                                            const AdifMapping& mapping, bool check) {
+  WindowEntry entry(*this);
+  return ImportAdifRecords(records, mapping, check, Definition, entry);
 }
 
 }  // namespace contestlog

@@ -31,6 +31,7 @@
 
 #include "contest/contest_definition.h"
 #include "contest/contest_lookups.h"
+#include "contestlog/adif_import.h"
 #include "contestlog/entry_record.h"
 #include "contestlog/log_core.h"
 #include "contestlog/log_window_design.h"
@@ -161,6 +162,9 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // the entry fields, the save check and the save (contestlog/adif_import.h), and a notice of
   // the counts. The clock is off meanwhile and as it was afterwards, also when the import fails.
   void btnadifimportClick(platform::qt::TComponent* sender);
+  // The records through the entry, as the import runs them after its dialog.
+  AdifImportCounts ImportAdif(const std::vector<common::AdifRecord>& records,
+                              const AdifMapping& mapping, bool check);
 
   // --- the layout's helpers: places on the entry panel's cell grid (cells of 8 x 17 pixels
   // at 96 dpi, scaled) ---

@@ -18,6 +18,7 @@
 
 #include "bench/common/contest_log_builder.h"
 #include "bench/common/contest_store.h"
+#include "bench/common/log_window_rig.h"
 #include "common/grid_colours.h"
 #include "common/number_mask.h"
 #include "common/screen_services.h"
@@ -39,71 +40,15 @@ using common::Service;
 using contestlog::TContestLogStd;
 using Renumbering = contestlog::ContestLogCore::Renumbering;
 
+using bench::Contest;
+using bench::WindowRig;
+
 constexpr int kQsos = 10000;
-constexpr std::int32_t kLogNumber = 1;
-
-struct Contest {
-  char code;
-  int class_index;
-};
 constexpr Contest kContests[] = {{'.', 5}, {'W', 1}};
-
-// A renumbered log in a fresh data folder, the main window's tables on it, and the services a
-// log window needs beside the contest store's.
-class WindowRig {
- public:
-  explicit WindowRig(const Contest& contest)
-      : store_(contest.code, contest.class_index, false), catalogue_(store_.Catalogue()) {
-    Service<logbook::ToDatCall>::Create();
-    Service<logbook::ToDatPrefix>::Create();
-    Service<logbook::ToLocator>::Create();
-    Service<common::GridColours>::Create();
-    Service<common::ToWinskal>::Create();
-    Service<common::TScreenSS>::Create();
-    contest_data_.emplace(contest::kTableKZ, 0);
-    Require(Service<contest::TContestFkt>::Get().EnsureContestData(catalogue_.CurrentRef(),
-                                                                   catalogue_, *contest_data_),
-            "no contest data");
-    bench::StoreContestLog(kLogNumber, bench::ContestLogQsos(store_.Definition(), kQsos));
-    contestlog::ContestLogCore core(kLogNumber, catalogue_, *contest_data_, store_.Definition());
-    core.OpenLog();
-    Require(core.RebuildDatabase(false, true) == Renumbering::kRenumbered,
-            "the first renumbering failed");
-    core.CurrentBand = store_.Definition().Bands[0];
-    core.RecountLog(true);  // the points stored
-    core.CloseLog();
-  }
-  ~WindowRig() {
-    contest_data_.reset();
-    Service<common::TScreenSS>::Destroy();
-    Service<common::ToWinskal>::Destroy();
-    Service<common::GridColours>::Destroy();
-    Service<logbook::ToLocator>::Destroy();
-    Service<logbook::ToDatPrefix>::Destroy();
-    Service<logbook::ToDatCall>::Destroy();
-  }
-
-  // The log window on the log, made as RunContestLog makes it; closed (recalculated, renumbered)
-  // when freed.
-  std::unique_ptr<TContestLogStd> OpenWindow() {
-    Require(catalogue_.FindByNummer(kLogNumber) && contest_data_->FindByNummer(kLogNumber),
-            "the log's records are missing");
-    auto window = std::make_unique<TContestLogStd>(kLogNumber, catalogue_, *contest_data_,
-                                                   store_.Definition());
-    window->ClearEntry();
-    return window;
-  }
-  const contest::TContestRec& Definition() const { return store_.Definition(); }
-
- private:
-  bench::ContestStore store_;
-  contest::TdbContest& catalogue_;
-  std::optional<contest::TdbContest> contest_data_;
-};
 
 bench::RigCache<WindowRig>& Rigs() {
   static bench::RigCache<WindowRig> rigs(
-      [](std::int64_t which, bool) { return std::make_unique<WindowRig>(kContests[which]); });
+      [](std::int64_t which, bool) { return std::make_unique<WindowRig>(kContests[which], kQsos); });
   return rigs;
 }
 
