@@ -217,7 +217,9 @@ TEST_F(ChartTest, TheBarsOfEachHourAreBluePixelsBesideRedOnes) {
         EXPECT_EQ(shot.Pixel(x, qso_top - 1), white) << x;
       }
       for (int x = 40 + 22 * i; x <= 45 + 22 * i; ++x) {
-        if (i % 2 == 1) EXPECT_EQ(shot.Pixel(x, multi_top), red) << x;
+        if (i % 2 == 1) {
+          EXPECT_EQ(shot.Pixel(x, multi_top), red) << x;
+        }
         EXPECT_EQ(shot.Pixel(x, multi_top - 1), white) << x;
       }
       EXPECT_EQ(shot.Pixel(33 + 22 * i, 249), white);
@@ -362,6 +364,94 @@ TEST_F(OverviewTest, NoCountableQsoShowsTheAxesAndSaysSo) {
     EXPECT_EQ(form.ModalResult(), platform::qt::mrCancel);
   });
   contestlog::ShowPartyChart(kContestDay, log, place_);
+}
+
+}  // namespace
+}  // namespace contestlog_test
+
+namespace contestlog_test {
+namespace {
+
+// The log window's ways to the charts: F11 and Alt+F11, the evaluation buttons, and where a
+// second chart opens; and its further-programs button.
+class LogWindowChartTest : public ChartTest {
+ protected:
+  // Runs `steps` in the open window of a new log of `code` with one QSO at 16:00.
+  void InWindow(char code, const std::function<void(TContestLogStd&)>& steps) {
+    NewLog(code);
+    AddQso(16);
+    RunLog(builder_->Number(), builder_->Definition(), steps);
+  }
+
+  // Expects `act` to open the chart named `chart` (none when empty) and closes it with Esc.
+  void ExpectChart(const std::string& chart, const std::function<void()>& act) {
+    const std::size_t before = driver_.Seen().size();
+    if (!chart.empty()) {
+      driver_.Then([](TForm& form) { platform::qt::testkit::PressKey(form, platform::qt::VK_ESCAPE); });
+    }
+    act();
+    std::vector<std::string> opened(driver_.Seen().begin() + static_cast<long>(before),
+                                    driver_.Seen().end());
+    EXPECT_EQ(opened, chart.empty() ? std::vector<std::string>{} : std::vector<std::string>{chart});
+  }
+};
+
+TEST_F(LogWindowChartTest, F11AndAltF11OpenTheOverviewOnlyForPartyLogs) {
+  using platform::qt::ssAlt;
+  using platform::qt::ssCtrl;
+  using platform::qt::VK_F11;
+  for (const char code : {'P', '5'}) {
+    SCOPED_TRACE(code);
+    InWindow(code, [&](TContestLogStd& window) {
+      ExpectChart("partyauswertungform", [&] { platform::qt::testkit::PressKey(window, VK_F11); });
+      ExpectChart("partyauswertungform", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt); });
+      ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssCtrl); });
+      ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt | ssCtrl); });
+      window.KeyerOn = true;  // F11 is the keyer's eleventh memory then
+      ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11); });
+      ExpectChart("partyauswertungform", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt); });
+      window.KeyerOn = false;
+      ExpectChart("partyauswertungform", [&] { window.btnauswertungb->Click(); });
+    });
+  }
+  InWindow('W', [&](TContestLogStd& window) {
+    ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11); });
+    ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt); });
+    ExpectChart("wagauswertungform", [&] { window.btnauswertunga->Click(); });
+  });
+  InWindow('.', [&](TContestLogStd& window) {
+    ExpectChart("", [&] { window.btnauswertunga->Click(); });
+  });
+}
+
+TEST_F(LogWindowChartTest, TheLogWindowKeepsWhereTheLastChartClosed) {
+  InWindow('P', [&](TContestLogStd& window) {
+    EXPECT_EQ(window.ChartValues[2], 0) << "no chart yet";
+    driver_.Then([](TForm& form) {
+      form.SetBounds(90, 60, form.Width(), form.Height() + 40);
+      form.SetModalResult(platform::qt::mrCancel);
+    });
+    window.btnauswertunga->Click();
+    EXPECT_EQ(window.ChartValues[0], 90);
+    EXPECT_EQ(window.ChartValues[1], 60);
+    const auto first = window.ChartValues;
+    driver_.Then([&](TForm& form) {
+      EXPECT_EQ(form.Left(), 90);
+      EXPECT_EQ(form.Top(), 60);
+      EXPECT_EQ(form.Height(), first[3]);
+      form.SetModalResult(platform::qt::mrCancel);
+    });
+    platform::qt::testkit::PressKey(window, platform::qt::VK_F11);
+    EXPECT_EQ(window.ChartValues, first);
+  });
+}
+
+TEST_F(LogWindowChartTest, TheFurtherProgramsButtonOpensTheBox) {
+  InWindow('.', [&](TContestLogStd& window) {
+    port_->calls.clear();
+    window.btnweitere->Click();
+    EXPECT_EQ(port_->calls, std::vector<std::string>{"ShowMorePrograms"});
+  });
 }
 
 }  // namespace
