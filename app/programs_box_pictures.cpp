@@ -91,8 +91,8 @@ void Presentation(TCanvas& canvas, const TRect& cell, bool wide) {
   Text(canvas, cell.Left + 44, cell.Top + 95, "Das Contest-Logbuch für Funkamateure", 16, false,
        platform::qt::clWhite);
   const std::vector<std::string> points = {
-      "QSO-Eingabe in Echtzeit mit Doppel-Prüfung",  "Multiplikatoren und Punkte sofort gezählt",
-      "Auswertung: QSO und Multis pro Stunde",       "Ausgabe als Cabrillo, ADIF, STF, EDI und Papierlog",
+      "QSO-Eingabe in Echtzeit mit Doppel-Prüfung", "Multiplikatoren und Punkte sofort gezählt",
+      "Auswertung: QSO und Multis pro Stunde", "Ausgabe als Cabrillo, ADIF, STF, EDI und Papierlog",
       "Netzwerkfähig: mehrere Stationen, ein Log"};
   int y = cell.Top + 160;
   for (const std::string& point : points) {
@@ -116,12 +116,14 @@ void Presentation(TCanvas& canvas, const TRect& cell, bool wide) {
 void RegisterProgramsBoxPictures() {
   platform::qt::TPictureRegistry& pictures = platform::qt::Application().Pictures();
   if (!pictures.Contains(kProgramsPicture)) {
-    pictures.Register(kProgramsPicture, {800, 600, 1, platform::qt::clFuchsia},
-                      [](TCanvas& canvas, const TRect& cell, int) { Presentation(canvas, cell, false); });
+    pictures.Register(
+        kProgramsPicture, {800, 600, 1, platform::qt::clFuchsia},
+        [](TCanvas& canvas, const TRect& cell, int) { Presentation(canvas, cell, false); });
   }
   if (!pictures.Contains(kProgramsPicture2)) {
-    pictures.Register(kProgramsPicture2, {978, 543, 1, platform::qt::clFuchsia},
-                      [](TCanvas& canvas, const TRect& cell, int) { Presentation(canvas, cell, true); });
+    pictures.Register(
+        kProgramsPicture2, {978, 543, 1, platform::qt::clFuchsia},
+        [](TCanvas& canvas, const TRect& cell, int) { Presentation(canvas, cell, true); });
   }
 }
 

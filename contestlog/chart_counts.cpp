@@ -8,7 +8,7 @@
 namespace contestlog {
 namespace {
 
-constexpr int kKeyDateTime = 1;       // "Datum,Zeit"
+constexpr int kKeyDateTime = 1;        // "Datum,Zeit"
 constexpr int kFirstContestHour = 15;  // the period starts at 15:00 UTC of the start day
 constexpr int kBarBase = 250;          // the baseline's y
 constexpr int kBarFull = kBarBase - kBarRange;
@@ -32,9 +32,8 @@ void WalkByDateTime(contest::TdbContestBase& log, Visit visit) {
 int HourlyColumn(std::int32_t start_day, std::int32_t date, std::int32_t time) {
   const std::int64_t days = static_cast<std::int64_t>(date) - start_day;
   // Far off days stay far off without overflowing.
-  const std::int64_t column =
-      std::clamp<std::int64_t>(days, -2, 2) * 24 + common::TimeToHMS(time).hour -
-      (kFirstContestHour - 1);
+  const std::int64_t column = std::clamp<std::int64_t>(days, -2, 2) * 24 +
+                              common::TimeToHMS(time).hour - (kFirstContestHour - 1);
   return static_cast<int>(column);
 }
 
@@ -88,8 +87,7 @@ int ChartScale(int largest) {
 }
 
 int BarTop(int scale, int count) {
-  return static_cast<int>(static_cast<std::int64_t>(scale - count) * kBarRange / scale) +
-         kBarFull;
+  return static_cast<int>(static_cast<std::int64_t>(scale - count) * kBarRange / scale) + kBarFull;
 }
 
 }  // namespace contestlog

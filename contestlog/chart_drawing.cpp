@@ -76,8 +76,7 @@ void PlaceScaleLabels(TWinControl& panel, int scale) {
   }
 }
 
-ChartFrame BuildChartFrame(ui::TkvForm& form, const std::string& name,
-                           const std::string& caption) {
+ChartFrame BuildChartFrame(ui::TkvForm& form, const std::string& name, const std::string& caption) {
   ChartFrame frame{};
   platform::qt::LoadingScope loading(form);
   form.SetName(name);

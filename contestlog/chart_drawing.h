@@ -41,8 +41,9 @@ platform::qt::TPanel* AddBar(platform::qt::TWinControl& panel, int x, int width,
 void PlaceScaleLabels(platform::qt::TWinControl& panel, int scale);
 
 // The chart windows' frame: a white dialog of 615 x 342 client pixels centred on the screen,
-// font "MS Sans Serif" 8 pt, keys seen first, an OK panel `Panel1` of 29 pixels at the bottom with `btnOK` (bold, default,
-// modal result 2) and the chart panel `panelausw` over the rest. Places nothing on the panels.
+// font "MS Sans Serif" 8 pt, keys seen first, an OK panel `Panel1` of 29 pixels at the bottom with
+// `btnOK` (bold, default, modal result 2) and the chart panel `panelausw` over the rest. Places
+// nothing on the panels.
 struct ChartFrame {
   platform::qt::TPanel* buttons;
   platform::qt::TButton* ok;

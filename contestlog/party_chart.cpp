@@ -111,7 +111,8 @@ void Tpartyauswertungform::DrawOverview() {
     const int bottom = TickBottom(age, step);
     if (bottom > 0) AddRect(chart, YearX(age), 250, YearX(age) + 2, bottom, clBlack);
     const std::string label = AxisLabel(age, step);
-    if (!label.empty()) AddChartLabel(chart, 35 + kYearWidth * age, LabelTop(age, step), label, false);
+    if (!label.empty())
+      AddChartLabel(chart, 35 + kYearWidth * age, LabelTop(age, step), label, false);
   }
   platform::qt::Application().ProcessMessages();
 

@@ -18,13 +18,13 @@ struct TabRow {
   const char* caption;
 };
 constexpr TabRow kTabs[TkvStatTabelle::kTabCount] = {
-    {"ptabCall", "Call"},       {"ptabDXCC", "DXCC"},     {"ptabDOK", "DOK/Gebiet1"},
-    {"ptabWAE", "WAE"},         {"ptabCQ", "WAZ"},        {"ptabIOTA", "IOTA"},
-    {"ptabUSStaat", "State"},   {"ptabLocator", "Locator"}, {"ptabSpecial", "Special"},
-    {"ptabCounty", "County"},   {"ptabLDK", "LDK/Gebiet2"}, {"ptabITU", "ITU"},
-    {"ptabLog1", "Log1"},       {"ptabLog2", "Log2"},     {"ptabLog3", "Log3"},
-    {"ptabLog4", "Log4"},       {"ptabLog5", "Log5"},     {"ptabLog6", "Log6"},
-    {"ptabLog7", "Log7"},       {"ptabLog8", "Log8"},     {"ptabLog9", "Log9"},
+    {"ptabCall", "Call"},     {"ptabDXCC", "DXCC"},       {"ptabDOK", "DOK/Gebiet1"},
+    {"ptabWAE", "WAE"},       {"ptabCQ", "WAZ"},          {"ptabIOTA", "IOTA"},
+    {"ptabUSStaat", "State"}, {"ptabLocator", "Locator"}, {"ptabSpecial", "Special"},
+    {"ptabCounty", "County"}, {"ptabLDK", "LDK/Gebiet2"}, {"ptabITU", "ITU"},
+    {"ptabLog1", "Log1"},     {"ptabLog2", "Log2"},       {"ptabLog3", "Log3"},
+    {"ptabLog4", "Log4"},     {"ptabLog5", "Log5"},       {"ptabLog6", "Log6"},
+    {"ptabLog7", "Log7"},     {"ptabLog8", "Log8"},       {"ptabLog9", "Log9"},
     {"ptabLog10", "Log10"}};
 
 constexpr int kLegendWidth = 150;
@@ -166,7 +166,8 @@ platform::qt::TRect TkvStatTabelle::CellRect(int i, int j) const {
   const int width = static_cast<int>(CellWidth * ScaleFactor);
   int left = OriginX;
   if (i > 0) {
-    left += static_cast<int>((VisiblePosition(i, ColumnVisible.data()) * CellWidth + 9) * ScaleFactor);
+    left +=
+        static_cast<int>((VisiblePosition(i, ColumnVisible.data()) * CellWidth + 9) * ScaleFactor);
   }
   const int top = OriginY + VisiblePosition(j, RowVisible.data()) * CellHeight;
   return {left, top, left + width, top + CellHeight};
@@ -233,7 +234,8 @@ void TkvStatTabelle::paintpanelresize() {
   panelOptionen->SetBounds(0, 0, ScaleWidth(kLegendWidth), ScaleHeight(140));
   const int buttons_top = ScaleHeight(6 + 18 * (kConfirmedKinds + 1) + 8);
   int top = buttons_top;
-  for (platform::qt::TSpeedButton* button : {btnLogListePx3, btnstatlistePx3, btnOptionen, btnAktBandMode}) {
+  for (platform::qt::TSpeedButton* button :
+       {btnLogListePx3, btnstatlistePx3, btnOptionen, btnAktBandMode}) {
     button->SetBounds(ScaleWidth(8), top, ScaleWidth(kLegendWidth - 16), ScaleHeight(22));
     top += ScaleHeight(26);
   }

@@ -103,7 +103,7 @@ class TkvStatTabelle : public ui::TkvPanel {
 
   platform::qt::TPageControl* pcStat;
   std::vector<platform::qt::TTabSheet*> Tabs;  // ptabCall .. ptabLog10, in tab order
-  ui::TkvPanel* paintpanel;                     // the table area
+  ui::TkvPanel* paintpanel;                    // the table area
   TkvMouseImage* Hover;
   ui::TkvPanel* panelLegende;
   ui::TkvPanel* panelOptionen;  // the options area with the second legend

@@ -34,10 +34,10 @@ void Warn(const std::string& text) { common::Service<common::ToMessages>::Get().
 
 }  // namespace
 
-Twagauswertungform::Twagauswertungform(contest::TdbContest& catalogue,
-                                       contest::TdbContest& second)
+Twagauswertungform::Twagauswertungform(contest::TdbContest& catalogue, contest::TdbContest& second)
     : ui::TkvForm(nullptr), Catalogue(catalogue), SecondTable(second) {
-  const ChartFrame frame = BuildChartFrame(*this, "wagauswertungform", "Auswertung / Contest-Strategie");
+  const ChartFrame frame =
+      BuildChartFrame(*this, "wagauswertungform", "Auswertung / Contest-Strategie");
   Panel1 = frame.buttons;
   btnOK = frame.ok;
   panelausw = frame.chart;
@@ -74,8 +74,9 @@ void Twagauswertungform::FormCreate() {
          " QSO wurden vor Beginn des Contestes geführt und werden deshalb nicht angezeigt!");
   }
   if (counts.late) {
-    Warn("Ein oder mehrere QSO wurden nach Ende des Contestes geführt und werden deshalb nicht "
-         "angezeigt!");
+    Warn(
+        "Ein oder mehrere QSO wurden nach Ende des Contestes geführt und werden deshalb nicht "
+        "angezeigt!");
   }
 
   int largest = 0;
@@ -92,9 +93,7 @@ void Twagauswertungform::FormCreate() {
   PlaceScaleLabels(chart, scale);
 }
 
-void Twagauswertungform::Panel1Resize() {
-  btnOK->SetLeft((Panel1->Width() - btnOK->Width()) / 2);
-}
+void Twagauswertungform::Panel1Resize() { btnOK->SetLeft((Panel1->Width() - btnOK->Width()) / 2); }
 
 void Twagauswertungform::FormKeyDown(std::uint16_t& key, platform::qt::TShiftState) {
   CloseChartOnEscape(*this, key);

@@ -7,10 +7,10 @@
 namespace platform::qt {
 namespace {
 
-constexpr int kTabMargin = 6;     // either side of a tab's caption
-constexpr int kButtonGap = 3;     // between the tabs of a button style
-constexpr int kFrameWidth = 2;    // the frame of the page area under tabs
-constexpr int kPageGap = 3;       // between a button row and the page
+constexpr int kTabMargin = 6;   // either side of a tab's caption
+constexpr int kButtonGap = 3;   // between the tabs of a button style
+constexpr int kFrameWidth = 2;  // the frame of the page area under tabs
+constexpr int kPageGap = 3;     // between a button row and the page
 
 bool IsButtonStyle(TTabStyle style) { return style != TTabStyle::tsTabs; }
 

@@ -95,9 +95,8 @@ class ChartTest : public LogWindowTest {
   // A QSO `hours` after 00:00 UTC of the start day, with a new multiplier when `multi` is set.
   void AddQso(double hours, bool multi = false) {
     const auto seconds = static_cast<std::int32_t>(hours * kHour);
-    contest::TContestLKRec qso =
-        Qso("DL" + std::to_string(++calls_) + "XX", 'c', kContestDay + seconds / (24 * kHour),
-            seconds % (24 * kHour));
+    contest::TContestLKRec qso = Qso("DL" + std::to_string(++calls_) + "XX", 'c',
+                                     kContestDay + seconds / (24 * kHour), seconds % (24 * kHour));
     if (multi) qso.CMulti = "DL";
     builder_->Add(qso);
   }
@@ -260,7 +259,8 @@ TEST_F(ChartTest, WithoutAStartDateNoChartOpens) {
   contestlog::ShowWagChart(main.catalogue, main.contest_data, place_);
   contestlog::ShowPartyChart(0, main.catalogue, place_);
   EXPECT_TRUE(driver_.Seen().empty());
-  EXPECT_EQ(Warnings(), std::vector<std::string>(2, "Der Beginn des Contestes wurde nicht angegeben."));
+  EXPECT_EQ(Warnings(),
+            std::vector<std::string>(2, "Der Beginn des Contestes wurde nicht angegeben."));
   EXPECT_EQ(place_[2], 0);
 }
 
@@ -291,7 +291,8 @@ TEST_F(ChartTest, ASecondChartOpensWhereTheFirstWasClosed) {
 class OverviewTest : public ChartTest {
  protected:
   void AddAged(const std::string& age, int points = 1) {
-    contest::TContestLKRec qso = Qso("DL" + std::to_string(++calls_) + "YY", 'c', kContestDay, 16 * kHour);
+    contest::TContestLKRec qso =
+        Qso("DL" + std::to_string(++calls_) + "YY", 'c', kContestDay, 16 * kHour);
     contest::TContestFkt::SetRcvdExchange("001" + age + "B36", qso);
     qso.Points = static_cast<std::uint16_t>(points);
     builder_->Add(qso);
@@ -312,9 +313,24 @@ TEST_F(OverviewTest, AgesCountByStepUnderTheirLabels) {
     std::size_t axis_labels;
   };
   const Step steps[] = {
-      {"r1", 3, {{4, 1}, {5, 1}, {9, 1}, {89, 1}, {90, 2}}, "Mitgliedschaft", {"0", "5", "85", "90 und mehr"}, 19},
-      {"r5", 15, {{0, 1}, {5, 2}, {85, 1}, {90, 2}}, "(5-Jahres-Schritte)", {"0-4", "5-9", "85-89", "90 und mehr"}, 19},
-      {"r10", 30, {{0, 3}, {80, 1}, {90, 2}}, "(10-Jahresschritte)", {"0-9", "10-19", "80-89", "90 und mehr"}, 10},
+      {"r1",
+       3,
+       {{4, 1}, {5, 1}, {9, 1}, {89, 1}, {90, 2}},
+       "Mitgliedschaft",
+       {"0", "5", "85", "90 und mehr"},
+       19},
+      {"r5",
+       15,
+       {{0, 1}, {5, 2}, {85, 1}, {90, 2}},
+       "(5-Jahres-Schritte)",
+       {"0-4", "5-9", "85-89", "90 und mehr"},
+       19},
+      {"r10",
+       30,
+       {{0, 3}, {80, 1}, {90, 2}},
+       "(10-Jahresschritte)",
+       {"0-9", "10-19", "80-89", "90 und mehr"},
+       10},
   };
   contest::TdbContest log(contest::kTableLK, builder_->Number());
   log.First(1);
@@ -337,8 +353,10 @@ TEST_F(OverviewTest, AgesCountByStepUnderTheirLabels) {
       EXPECT_EQ(counts, step.counts);
       const std::string title = LabelsAt(chart, 0, 0).at(0);
       EXPECT_EQ(title.substr(title.size() - step.title_end.size()), step.title_end);
-      for (const std::string& label : step.some_labels) EXPECT_TRUE(HasLabel(chart, label)) << label;
-      EXPECT_EQ(LabelsAt(chart, -1, 265).size() + LabelsAt(chart, -1, 275).size(), step.axis_labels);
+      for (const std::string& label : step.some_labels)
+        EXPECT_TRUE(HasLabel(chart, label)) << label;
+      EXPECT_EQ(LabelsAt(chart, -1, 265).size() + LabelsAt(chart, -1, 275).size(),
+                step.axis_labels);
       Shot(form, std::string("chart_overview_") + step.button);
     }
     ClickOk(form);
@@ -387,7 +405,8 @@ class LogWindowChartTest : public ChartTest {
   void ExpectChart(const std::string& chart, const std::function<void()>& act) {
     const std::size_t before = driver_.Seen().size();
     if (!chart.empty()) {
-      driver_.Then([](TForm& form) { platform::qt::testkit::PressKey(form, platform::qt::VK_ESCAPE); });
+      driver_.Then(
+          [](TForm& form) { platform::qt::testkit::PressKey(form, platform::qt::VK_ESCAPE); });
     }
     act();
     std::vector<std::string> opened(driver_.Seen().begin() + static_cast<long>(before),
@@ -404,12 +423,14 @@ TEST_F(LogWindowChartTest, F11AndAltF11OpenTheOverviewOnlyForPartyLogs) {
     SCOPED_TRACE(code);
     InWindow(code, [&](TContestLogStd& window) {
       ExpectChart("partyauswertungform", [&] { platform::qt::testkit::PressKey(window, VK_F11); });
-      ExpectChart("partyauswertungform", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt); });
+      ExpectChart("partyauswertungform",
+                  [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt); });
       ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssCtrl); });
       ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt | ssCtrl); });
       window.KeyerOn = true;  // F11 is the keyer's eleventh memory then
       ExpectChart("", [&] { platform::qt::testkit::PressKey(window, VK_F11); });
-      ExpectChart("partyauswertungform", [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt); });
+      ExpectChart("partyauswertungform",
+                  [&] { platform::qt::testkit::PressKey(window, VK_F11, ssAlt); });
       window.KeyerOn = false;
       ExpectChart("partyauswertungform", [&] { window.btnauswertungb->Click(); });
     });

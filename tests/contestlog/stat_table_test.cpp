@@ -17,9 +17,9 @@ namespace {
 using contestlog::TkvStatTabelle;
 
 const std::vector<std::string> kTabCaptions = {
-    "Call", "DXCC",        "DOK/Gebiet1", "WAE",  "WAZ",  "IOTA", "State", "Locator",
-    "Special", "County", "LDK/Gebiet2", "ITU", "Log1", "Log2", "Log3", "Log4",
-    "Log5", "Log6",      "Log7",        "Log8", "Log9", "Log10"};
+    "Call",    "DXCC",   "DOK/Gebiet1", "WAE",  "WAZ",  "IOTA", "State", "Locator",
+    "Special", "County", "LDK/Gebiet2", "ITU",  "Log1", "Log2", "Log3",  "Log4",
+    "Log5",    "Log6",   "Log7",        "Log8", "Log9", "Log10"};
 
 std::vector<std::string> Captions(const TkvStatTabelle& table) {
   std::vector<std::string> captions;
@@ -121,9 +121,8 @@ TEST_F(StatTableOnItsOwnTest, TheHoverMarkerFindsTheCellUnderTheMouse) {
 TEST_F(StatTableOnItsOwnTest, ButtonsReachTheOwnersEventsAndTheListButtonsDoNothing) {
   TkvStatTabelle& t = *table_;
   std::vector<std::string> events;
-  for (platform::qt::TControl* button :
-       std::initializer_list<platform::qt::TControl*>{t.btnSchliessen, t.btnEinstellungen,
-                                                       t.btnStandard, t.btnLogListePx3}) {
+  for (platform::qt::TControl* button : std::initializer_list<platform::qt::TControl*>{
+           t.btnSchliessen, t.btnEinstellungen, t.btnStandard, t.btnLogListePx3}) {
     button->Click();  // none assigned yet
   }
   t.OnEventA = [&](platform::qt::TComponent*) { events.push_back("A"); };
