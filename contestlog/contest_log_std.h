@@ -155,12 +155,9 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The close controls (the side menu's label, the bars' glyph buttons, the button below the
   // list) close the window.
   void btnbeendenaClick(platform::qt::TComponent* sender);
-  // --- the evaluation charts and the further-programs box (log_charts.cpp) ---
-  // F11 with the keyer off and Alt+F11 open the overview of a 'P' or '5' log.
-  void FormKeyDown(std::uint16_t& key, platform::qt::TShiftState shift);
+  // --- the evaluation charts (log_charts.cpp) ---
   // The overview for 'P' and '5', the hourly chart for 'W' (then a new entry).
   void btnauswertungaClick();
-  void btnweitereClick();
 
   // --- the ADIF import (adif_import_window.cpp) ---
   // "Import von ADIF-Dateien": the dialog "ADIF-Import", then every record of the file through
@@ -298,7 +295,7 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   bool ReceivedField2Used() const;
   // Labels on `parent` and inside it: Tag below 97 teal (captions), 97 navy (values).
   void ColourEntryLabels(platform::qt::TWinControl& parent);
-  // Binds the keys, the evaluation buttons and btnweitere to their handlers.
+  // Binds the evaluation buttons to their handler.
   void BindChartEvents();
   // The overview with the catalogue record's start day, for 'P' and '5' only.
   void ShowPartyChartOfLog();
