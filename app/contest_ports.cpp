@@ -6,6 +6,7 @@
 #include "app/contest_brow_ctrl.h"
 #include "app/eing_contest_run.h"
 #include "app/prefix_list.h"
+#include "app/programs_box.h"
 #include "app/text_window_port.h"
 #include "contest/window/window_ports.h"
 #include "contestlog/dxcc_chooser.h"
@@ -16,6 +17,7 @@ namespace app {
 void InstallContestPorts() {
   contest::window::InstallWindowServices();
   InstallTextWindow();
+  InstallProgramsBox();
   contestlog::InstallLogWindow();
   // The setup form works on the main window's live definition and opens over it.
   InstallEntryForm([] {

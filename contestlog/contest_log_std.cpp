@@ -54,6 +54,7 @@ TContestLogStd::TContestLogStd(std::int32_t log_number, contest::TdbContest& cat
   OnShow = [this](platform::qt::TComponent*) { FormShow(); };
   OnCloseQuery = [this](platform::qt::TComponent*, bool& can_close) { FormCloseQuery(can_close); };
   OnResize = [this](platform::qt::TComponent*) { FormResize(); };
+  BindChartEvents();
   FormCreate();
 }
 

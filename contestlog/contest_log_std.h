@@ -156,6 +156,9 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The close controls (the side menu's label, the bars' glyph buttons, the button below the
   // list) close the window.
   void btnbeendenaClick(platform::qt::TComponent* sender);
+  // --- the evaluation charts (log_charts.cpp) ---
+  // The overview for 'P' and '5', the hourly chart for 'W' (then a new entry).
+  void btnauswertungaClick();
 
   // --- the ADIF import (adif_import_window.cpp) ---
   // "Import von ADIF-Dateien": the dialog "ADIF-Import", then every record of the file through
@@ -296,6 +299,10 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   bool ReceivedField2Used() const;
   // Labels on `parent` and inside it: Tag below 97 teal (captions), 97 navy (values).
   void ColourEntryLabels(platform::qt::TWinControl& parent);
+  // Binds the evaluation buttons to their handler.
+  void BindChartEvents();
+  // The overview with the catalogue record's start day, for 'P' and '5' only.
+  void ShowPartyChartOfLog();
   // The parts of SetupForContest, in their order.
   void PrepareLog();
   void LayoutEntryFields();

@@ -35,10 +35,17 @@ void TContestLogStd::FormKeyDown(std::uint16_t& key, TShiftState shift) {
         return;
       case qt::VK_F1:
       case qt::VK_F2:
+        if (KeyerOn) {
+          swallow();
+          SendCwMemory(MemoryOf(pressed));
+        }
+        return;
       case qt::VK_F11:
         if (KeyerOn) {
           swallow();
           SendCwMemory(MemoryOf(pressed));
+        } else {
+          ShowPartyChartOfLog();  // 'P' and '5' only
         }
         return;
       case qt::VK_F4:
@@ -92,6 +99,9 @@ void TContestLogStd::FormKeyDown(std::uint16_t& key, TShiftState shift) {
         }
         return;
       }
+      case qt::VK_F11:
+        ShowPartyChartOfLog();  // 'P' and '5' only, whatever the keyer
+        return;
       case qt::VK_F10:
         // The Save buttons promise "[Alt+F10]".
         swallow();

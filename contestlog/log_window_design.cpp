@@ -400,7 +400,15 @@ void TContestLogDesign::MakeLists() {
   btnbeenden2->SetAnchors(platform::qt::akTop | platform::qt::akRight);
   CheckBox1 =
       Make<platform::qt::TCheckBox>(this, paneluntenrechts1, "CheckBox1", width - 120, 10, 110, 18);
+  CheckBox1->SetCaption("Hauptlog-Statistik anzeigen");
   CheckBox1->SetVisible(false);
+  panelStatistik = MakePanel(this, paneluntenrechts1, "panelStatistik", 0, 0, width, 300);
+  panelStatistik->SetVisible(false);
+  panelStatistikKopf = MakePanel(this, panelStatistik, "panelStatistikKopf", 0, 0, width, 20);
+  panelStatistikKopf->SetAlign(platform::qt::TAlign::alTop);
+  panelStatistikKopf->SetCaption("Hauptlog-Statistik:");
+  kvStatTabelle_ = Make<TkvStatTabelle>(this, panelStatistik, "kvStatTabelle_", 0, 20, width, 280);
+  kvStatTabelle_->SetAlign(platform::qt::TAlign::alClient);
 
   panelclustertext = MakePanel(this, PanelUnten, "panelclustertext", 0, 0, width, 28);
   panelclustertext->SetAlign(platform::qt::TAlign::alBottom);

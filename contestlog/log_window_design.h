@@ -22,6 +22,7 @@
 #include "platform/qt/panel.h"
 #include "platform/qt/speed_button.h"
 #include "platform/qt/timer.h"
+#include "contestlog/stat_table.h"
 #include "ui/bit_btn.h"
 #include "ui/browser.h"
 #include "ui/kv_edit.h"
@@ -216,6 +217,11 @@ class TContestLogDesign : public ui::TkvForm {
   ui::TkvBitBtn* btnBandliste;
   ui::TkvBitBtn* btnbeenden2;
   platform::qt::TCheckBox* CheckBox1;
+  // The statistics panel under its heading "Hauptlog-Statistik:"; hidden, like CheckBox1, which
+  // would show it.
+  TPanel* panelStatistik;
+  TPanel* panelStatistikKopf;
+  TkvStatTabelle* kvStatTabelle_;
 
   // --- timers: the clock, the rig's polling and its watch ---
   platform::qt::TTimer* timerzeit;

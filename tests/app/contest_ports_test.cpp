@@ -55,16 +55,17 @@ TEST_F(ContestPortsTest, TheServiceReachesEveryWindowOnceAndPassesTheRestOn) {
 
   Fkt().Port().OpenLink("https://www.domivox.example/");
   Fkt().Port().Beep();
+  driver_.ThenReturn(platform::qt::mrCancel);
   Fkt().Port().ShowMorePrograms();
   platform::qt::Application().OnBeep = nullptr;
 
   EXPECT_EQ(driver_.Seen(),
             (std::vector<std::string>{"ContestLogStd", "ToolsMemoForm", "EingContestStd",
-                                      "DatenListeForm"}));
+                                      "DatenListeForm", "wagprogramme"}));
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].arguments, std::vector<std::string>{"https://www.domivox.example/"});
   EXPECT_EQ(bells, 1);
-  EXPECT_EQ(port_->calls, std::vector<std::string>{"ShowMorePrograms"});
+  EXPECT_TRUE(port_->calls.empty()) << "nothing left for the port installed before";
 }
 
 }  // namespace

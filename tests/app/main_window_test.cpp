@@ -156,6 +156,16 @@ TEST_F(StartRoadTest, StartingOpensTheRealLogWindowOverTheMainWindow) {
   EXPECT_EQ(CurrentName(), "Charlie");
 }
 
+TEST_F(MainWindowTest, TheFurtherProgramsButtonOpensTheBox) {
+  WriteLogs(kLogs);
+  Fkt().SetPort(nullptr);
+  app::InstallContestPorts();
+  Open();
+  driver_.ThenReturn(platform::qt::mrCancel);
+  Window().btnweitere->Click();
+  EXPECT_EQ(driver_.Seen(), std::vector<std::string>{"wagprogramme"});
+}
+
 TEST_F(StartRoadTest, AfterTheLogWindowTheRowShowsWhatItSaved) {
   WriteLogs(kLogs);
   Open();
