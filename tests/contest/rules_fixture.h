@@ -106,14 +106,14 @@ class RulesTest : public ServiceTest {
 
   // A call database record: "call field=value ..." (DOK, LOC, NAME, MF, DIG), put
   // through the record codec as the log window's save does (the locator has no setter).
-  static void AddCall(logbook::CallTable table, const std::string& spec) {
+  static void AddCall(logbook::CallTable table, const std::string& fields) {
     using F = logbook::CallField;
     static const std::map<std::string, F> kFields = {{"DOK", F::kDOK},
                                                      {"LOC", F::kLocator},
                                                      {"NAME", F::kName},
                                                      {"MF", F::kMF},
                                                      {"DIG", F::kDIG}};
-    std::istringstream in(spec);
+    std::istringstream in(fields);
     std::string call;
     in >> call;
     logbook::TdbCall calls(table);

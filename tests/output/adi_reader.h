@@ -111,11 +111,11 @@ inline AdiFile ReadAdi(const std::string& bytes) {
       problem("a field is not closed");
       return file;
     }
-    const std::string spec = bytes.substr(at + 1, close - at - 1);
+    const std::string inside = bytes.substr(at + 1, close - at - 1);
     std::size_t next = close + 1;
-    std::string tag = spec;
+    std::string tag = inside;
     std::string upper;
-    for (const char c : spec) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    for (const char c : inside) upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     if (upper == "EOH") {
       if (header_done) problem("<EOH> twice");
       header_done = true;
@@ -124,21 +124,21 @@ inline AdiFile ReadAdi(const std::string& bytes) {
       file.records.push_back(record);
       record = {};
     } else {
-      const std::size_t colon = spec.find(':');
+      const std::size_t colon = inside.find(':');
       if (colon == std::string::npos) {
-        problem("<" + spec + "> has no length");
+        problem("<" + inside + "> has no length");
         return file;
       }
-      tag = spec.substr(0, colon);
-      std::string length = spec.substr(colon + 1);
+      tag = inside.substr(0, colon);
+      std::string length = inside.substr(colon + 1);
       length = length.substr(0, length.find(':'));
       if (!adi_detail::Digits(length, 1, 9)) {
-        problem("<" + spec + "> has no length");
+        problem("<" + inside + "> has no length");
         return file;
       }
       const std::size_t n = std::stoul(length);
       if (close + 1 + n > bytes.size()) {
-        problem("<" + spec + "> runs past the end");
+        problem("<" + inside + "> runs past the end");
         return file;
       }
       const std::string value = bytes.substr(close + 1, n);
@@ -155,7 +155,7 @@ inline AdiFile ReadAdi(const std::string& bytes) {
     at = bytes.find('<', next);
     const std::string between = bytes.substr(next, (at == std::string::npos ? bytes.size() : at) - next);
     if (between.find_first_not_of(" \r\n") != std::string::npos) {
-      problem("\"" + between + "\" after <" + spec + "> (length off?)");
+      problem("\"" + between + "\" after <" + inside + "> (length off?)");
     }
     if (at == std::string::npos) break;
   }
