@@ -1,24 +1,18 @@
 #include "output/exchange_columns.h"
 
-#include <algorithm>
-
+#include "common/number_text.h"
 #include "common/string_helpers.h"
 #include "output/sheet_text.h"
 
 namespace output {
-namespace {
-
-bool OnlyDigits(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-}  // namespace
 
 ReportAndExchange SplitExchange(std::string_view text, const ExchangeRule& rule) {
   ReportAndExchange split{
       common::Copy(text, 1, 3),
       rule.read_to_end ? common::CopyFrom(text, 4) : common::Copy(text, 4, 17)};
-  if (rule.clear_plain_number && OnlyDigits(common::Trim(split.exchange))) split.exchange.clear();
+  if (rule.clear_plain_number && common::IsNumberText(common::Trim(split.exchange), true)) {
+    split.exchange.clear();
+  }
   if (common::Trim(split.report).empty()) split.report = " - ";
   if (common::Trim(split.exchange).empty()) split.exchange = " -" + Blanks(15);
   return split;
