@@ -2,6 +2,7 @@
 // transfer record, and its events, each handed to the controller.
 #include "app/eing_contest_std.h"
 
+#include <array>
 #include <utility>
 
 #include "app/write_output.h"
@@ -188,60 +189,49 @@ void TEingContestStd::Dispatch(const std::function<void(EingContestView&)>& even
   ShowView();
 }
 
-void TEingContestStd::ReadControls() {
-  const std::pair<ui::TkvEdit*, FieldView*> fields[] = {
+std::array<std::pair<ui::TkvEdit*, FieldView*>, 20> TEingContestStd::BoundFields() {
+  return {{
       {eName, &view_.eName},       {eDatumvon, &view_.eDatumvon}, {eDatumbis, &view_.eDatumbis},
       {eZeitvon, &view_.eZeitvon}, {eZeitbis, &view_.eZeitbis},   {eCall_, &view_.eCall_},
       {eDOK, &view_.eDOK},         {eLoc, &view_.eLoc},           {eSWL, &view_.eSWL},
       {ecname, &view_.ecname},     {eStrasse, &view_.eStrasse},   {ePLZ, &view_.ePLZ},
       {eOrt, &view_.eOrt},         {eLand, &view_.eLand},         {eEMail, &view_.eEMail},
       {eQSLw, &view_.eQSLw},       {eqslr, &view_.eqslr},         {eJahre, &view_.eJahre},
-      {edatum, &view_.edatum},     {egroupzusatz3, &view_.egroupzusatz3}};
-  for (const auto& [edit, field] : fields) field->text = edit->GetStr();
-  view_.memoStation.text = memoStation->Text();
-  const std::pair<TCheckBox*, BoxView*> checks[] = {
+      {edatum, &view_.edatum},     {egroupzusatz3, &view_.egroupzusatz3}}};
+}
+
+std::array<std::pair<TCheckBox*, BoxView*>, 11> TEingContestStd::BoundChecks() {
+  return {{
       {edatumauto, &view_.edatumauto}, {ezeitauto, &view_.ezeitauto},
       {eBandauto, &view_.eBandauto},   {eaktrsts, &view_.eaktrsts},
       {eaktrstr, &view_.eaktrstr},     {cPrefixmenue, &view_.cPrefixmenue},
       {crstsnichtsperren, &view_.crstsnichtsperren}, {cdoppelqso, &view_.cdoppelqso},
       {cwebabfrage, &view_.cwebabfrage}, {cBausatz, &view_.cBausatz},
-      {cUnikat, &view_.cUnikat}};
-  for (const auto& [box, view] : checks) view->checked = box->Checked();
-  const std::pair<TRadioButton*, BoxView*> radios[] = {
+      {cUnikat, &view_.cUnikat}}};
+}
+
+std::array<std::pair<TRadioButton*, BoxView*>, 11> TEingContestStd::BoundRadios() {
+  return {{
       {rcw, &view_.rcw},           {rssb, &view_.rssb},         {rFM, &view_.rFM},
       {rPR, &view_.rPR},           {rZeitOrt, &view_.rZeitOrt}, {rZeitUTC, &view_.rZeitUTC},
       {eHMja, &view_.eHMja},       {eHMnein, &view_.eHMnein},   {rZusatz2[0], &view_.rZusatz2[0]},
-      {rZusatz2[1], &view_.rZusatz2[1]}, {rZusatz2[2], &view_.rZusatz2[2]}};
-  for (const auto& [radio, view] : radios) view->checked = radio->Checked();
+      {rZusatz2[1], &view_.rZusatz2[1]}, {rZusatz2[2], &view_.rZusatz2[2]}}};
+}
+
+void TEingContestStd::ReadControls() {
+  for (const auto& [edit, field] : BoundFields()) field->text = edit->GetStr();
+  view_.memoStation.text = memoStation->Text();
+  for (const auto& [box, view] : BoundChecks()) view->checked = box->Checked();
+  for (const auto& [radio, view] : BoundRadios()) view->checked = radio->Checked();
   view_.eteilnahmeart.index = eteilnahmeart->ItemIndex();
 }
 
 void TEingContestStd::ShowView() {
   updating_ = true;
-  const std::pair<ui::TkvEdit*, const FieldView*> fields[] = {
-      {eName, &view_.eName},       {eDatumvon, &view_.eDatumvon}, {eDatumbis, &view_.eDatumbis},
-      {eZeitvon, &view_.eZeitvon}, {eZeitbis, &view_.eZeitbis},   {eCall_, &view_.eCall_},
-      {eDOK, &view_.eDOK},         {eLoc, &view_.eLoc},           {eSWL, &view_.eSWL},
-      {ecname, &view_.ecname},     {eStrasse, &view_.eStrasse},   {ePLZ, &view_.ePLZ},
-      {eOrt, &view_.eOrt},         {eLand, &view_.eLand},         {eEMail, &view_.eEMail},
-      {eQSLw, &view_.eQSLw},       {eqslr, &view_.eqslr},         {eJahre, &view_.eJahre},
-      {edatum, &view_.edatum},     {egroupzusatz3, &view_.egroupzusatz3}};
-  for (const auto& [edit, field] : fields) Put(*edit, *field);
+  for (const auto& [edit, field] : BoundFields()) Put(*edit, *field);
   Put(*memoStation, view_.memoStation);
-  const std::pair<TCheckBox*, const BoxView*> checks[] = {
-      {edatumauto, &view_.edatumauto}, {ezeitauto, &view_.ezeitauto},
-      {eBandauto, &view_.eBandauto},   {eaktrsts, &view_.eaktrsts},
-      {eaktrstr, &view_.eaktrstr},     {cPrefixmenue, &view_.cPrefixmenue},
-      {crstsnichtsperren, &view_.crstsnichtsperren}, {cdoppelqso, &view_.cdoppelqso},
-      {cwebabfrage, &view_.cwebabfrage}, {cBausatz, &view_.cBausatz},
-      {cUnikat, &view_.cUnikat}};
-  for (const auto& [box, view] : checks) Put(*box, *view);
-  const std::pair<TRadioButton*, const BoxView*> radios[] = {
-      {rcw, &view_.rcw},           {rssb, &view_.rssb},         {rFM, &view_.rFM},
-      {rPR, &view_.rPR},           {rZeitOrt, &view_.rZeitOrt}, {rZeitUTC, &view_.rZeitUTC},
-      {eHMja, &view_.eHMja},       {eHMnein, &view_.eHMnein},   {rZusatz2[0], &view_.rZusatz2[0]},
-      {rZusatz2[1], &view_.rZusatz2[1]}, {rZusatz2[2], &view_.rZusatz2[2]}};
-  for (const auto& [radio, view] : radios) Put(*radio, *view);
+  for (const auto& [box, view] : BoundChecks()) Put(*box, *view);
+  for (const auto& [radio, view] : BoundRadios()) Put(*radio, *view);
   const std::pair<TControl*, const GroupView*> groups[] = {
       {leDOK, &view_.leDOK},           {groupZeit, &view_.groupZeit},
       {groupZusatz, &view_.groupZusatz}, {lJahre, &view_.lJahre},

@@ -15,6 +15,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "app/eing_contest_ctrl.h"
 #include "app/eing_contest_view.h"
@@ -167,6 +168,10 @@ class TEingContestStd : public ui::TkvForm {
   void WriteOutputOfLog(int code);
   // Copies the controls into the record, runs the event, copies the record back.
   void Dispatch(const std::function<void(EingContestView&)>& event);
+  // Each edit, check box and radio button with the part of the record it shows.
+  std::array<std::pair<ui::TkvEdit*, FieldView*>, 20> BoundFields();
+  std::array<std::pair<TCheckBox*, BoxView*>, 11> BoundChecks();
+  std::array<std::pair<TRadioButton*, BoxView*>, 11> BoundRadios();
   void ReadControls();
   void ShowView();
   void ShowScore();
