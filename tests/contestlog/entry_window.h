@@ -14,7 +14,6 @@
 #include <vector>
 
 #include "contestlog/entry_record.h"
-#include "platform/qt/testkit/input.h"
 #include "tests/contestlog/window_fixture.h"
 
 namespace contestlog_test {
@@ -33,27 +32,11 @@ class EntryWindow final : public contestlog::TContestLogStd {
 
 class EntryWindowTest : public LogWindowTest {
  protected:
-  // Opens the log of `b` with `definition`, clears the entry for the first QSO and runs `steps`
-  // while the window shows modally; then closes it.
   void RunEntry(const LogBuilder& b, const contest::TContestRec& definition,
                 const std::function<void(EntryWindow&)>& steps) {
-    MainTables main(b.Number());
-    EntryWindow window(b.Number(), main.catalogue, main.contest_data, definition);
-    window.ClearEntry();
-    driver_.Then([&](platform::qt::TForm&) {
-      steps(window);
-      window.Close();
-    });
-    window.ShowModal();
-    window.FormDestroy();
+    RunOwnWindow(b, definition, steps);
   }
 
-  // Focuses the field and types the text key by key after what it holds.
-  static void Type(platform::qt::TEdit& field, const std::string& text) {
-    field.SetFocus();
-    field.SetSelStart(static_cast<int>(field.Text().size()));
-    platform::qt::testkit::TypeText(field, text);
-  }
   // The date and time of a QSO typed into their fields.
   static void TypeDateAndTime(EntryWindow& w, const std::string& time = "12:00:00") {
     w.eDatum->SetStr("09.03.2024");

@@ -48,19 +48,9 @@ class KeysWindow final : public contestlog::TContestLogStd {
 
 class KeysWindowTest : public LogWindowTest {
  protected:
-  // Opens the log of `b` with `definition`, clears the entry for the first QSO and runs `steps`
-  // while the window shows modally; then closes it.
   void RunKeys(const LogBuilder& b, const contest::TContestRec& definition,
                const std::function<void(KeysWindow&)>& steps) {
-    MainTables main(b.Number());
-    KeysWindow window(b.Number(), main.catalogue, main.contest_data, definition);
-    window.ClearEntry();
-    driver_.Then([&](platform::qt::TForm&) {
-      steps(window);
-      window.Close();
-    });
-    window.ShowModal();
-    window.FormDestroy();
+    RunOwnWindow(b, definition, steps);
   }
 
   // The key pressed on the window's focused control, as a person presses it.
@@ -68,12 +58,6 @@ class KeysWindowTest : public LogWindowTest {
                     platform::qt::TShiftState shift = 0) {
     platform::qt::TWinControl* focused = window.ActiveControl();
     platform::qt::testkit::PressKey(focused != nullptr ? *focused : window, key, shift);
-  }
-  // Focuses the field and types the text after what it holds.
-  static void Type(platform::qt::TEdit& field, const std::string& text) {
-    field.SetFocus();
-    field.SetSelStart(static_cast<int>(field.Text().size()));
-    platform::qt::testkit::TypeText(field, text);
   }
 };
 

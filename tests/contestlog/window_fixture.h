@@ -17,6 +17,7 @@
 
 #include "common/grid_colours.h"
 #include "contestlog/contest_log_std.h"
+#include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/contestlog/log_fixture.h"
@@ -57,6 +58,29 @@ class LogWindowTest : public LogTest {
       window.Close();
     });
     contestlog::RunContestLog(caller, log, definition, main.catalogue, main.contest_data);
+  }
+
+  // Opens the log of `b` in a window of the test's own kind `Window` with `definition`, clears
+  // the entry for the first QSO and runs `steps` while the window shows modally; then closes it.
+  template <typename Window>
+  void RunOwnWindow(const LogBuilder& b, const contest::TContestRec& definition,
+                    const std::function<void(Window&)>& steps) {
+    MainTables main(b.Number());
+    Window window(b.Number(), main.catalogue, main.contest_data, definition);
+    window.ClearEntry();
+    driver_.Then([&](platform::qt::TForm&) {
+      steps(window);
+      window.Close();
+    });
+    window.ShowModal();
+    window.FormDestroy();
+  }
+
+  // Focuses the field and types the text key by key after what it holds.
+  static void Type(platform::qt::TEdit& field, const std::string& text) {
+    field.SetFocus();
+    field.SetSelStart(static_cast<int>(field.Text().size()));
+    platform::qt::testkit::TypeText(field, text);
   }
 
   // Saves a screenshot of the window under the build folder's screenshots/.
