@@ -80,23 +80,22 @@ TKorrekturstd::~TKorrekturstd() {
 void TKorrekturstd::FormCreate() {
   contest::TdbContest& log = *window_.LogTable;
   const bool key_form = log.IsFlagSet() == 0;
-  // 1. The whole log by number.
+  // The whole log by number.
   int key = kKeyWagNummer;
   std::string low = common::KeyIntToStr(kFirstNumber, key_form);
   std::string high = common::KeyIntToStr(kLastNumber, key_form);
   if (mode_ == CorrectionMode::kCallSearch) {
-    // 2. By call; the search narrows it.
+    // By call; the search narrows it.
     key = kKeyCallDateTime;
     low = "A";
     high.clear();
   } else if (mode_ == CorrectionMode::kBandLog) {
-    // 3.
     SetCaption("Band - Log (Ändern mit Eingabetaste oder Doppelklick)");
     ChooseBand();
     key = kKeyBandNumber;
     low = high = std::string(1, band_);
   }
-  // 4. On the log window's object (see the header), under list number 46.
+  // On the log window's object (see the header), under list number 46.
   Brow->Init(kListNr, &log, key, 0, 0, common::ShortToLenArray(low),
              common::ShortToLenArray(high), this, 0, 0);
   Brow->ShowSortlist(false);
@@ -104,12 +103,10 @@ void TKorrekturstd::FormCreate() {
   Brow->CloseButton2()->SetVisible(false);
   Brow->EditButton()->SetVisible(false);
   SetActiveControl(&Brow->GetGrid());
-  // 5.
   if (mode_ == CorrectionMode::kCallSearch) {
     TSucheQE_ search(*Brow);
     search.ShowModal();
   }
-  // 6.
   Brow->GotoFirst();
   ui::ToWinskal::ScaleForm(*this);
 }

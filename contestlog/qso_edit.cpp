@@ -89,17 +89,16 @@ void TContestEingabeStd2Ctrl::LoadQso(QsoEditFields& fields) {
   const TContestLKRec& qso = old_;
   const contest::TContestRec& definition = window_.Definition;
   fields = QsoEditFields{};
-  // 2. A contest with digital modes has the mode typed.
+  // A contest with digital modes has the mode typed.
   fields.use_free_mode = std::any_of(definition.Modes.begin(), definition.Modes.end(),
                                      [](const contest::ContestText& m) { return m == "DIGITAL"; });
   if (fields.use_free_mode) fields.free_mode = qso.Mode.str();
-  // 3.
   fields.rcvd_enabled = rcvd_enabled_;
   fields.number_caption = "Nummer:   " + std::to_string(qso.wagNummer.get());
   fields.call = qso.Call.str();
   fields.call2 = qso.Call2.str();
   fields.call2_visible = Listener();
-  // 4, 5. The sent exchange in the sent row; a listener log shows the second station's report
+  // The sent exchange in the sent row; a listener log shows the second station's report
   // (stored as the sent exchange) in the lower row.
   const std::array<std::string, 4> sent = Split(contest::TContestFkt::SentExchangeText(qso));
   const std::array<std::string, 4> rcvd = Split(contest::TContestFkt::RcvdExchangeText(qso));
@@ -115,7 +114,6 @@ void TContestEingabeStd2Ctrl::LoadQso(QsoEditFields& fields) {
     if (code == 'f') fields.rcvd[2] = qso.Call2.str();
     if (code == 'w') fields.rcvd[3] = qso.Call2.str();
   }
-  // 6.
   fields.frequency = qso.Frequency.get();
   const logbook::ToBaender& bands = common::Service<logbook::ToBaender>::Get();
   for (const contest::ContestText& mode : definition.Modes) {
@@ -130,16 +128,13 @@ void TContestEingabeStd2Ctrl::LoadQso(QsoEditFields& fields) {
   }
   if (fields.mode_index >= 0) fields.mode_text = fields.modes[fields.mode_index];
   if (fields.band_index >= 0) fields.band_text = fields.bands[fields.band_index];
-  // 7.
   const common::ToDates& dates = common::Service<common::ToDates>::Get();
   if (qso.Datum.get() >= 1) fields.date = dates.DateToDateString(qso.Datum.get(), kDateMask);
   if (qso.Zeit.get() >= 0) fields.time = dates.TimeToTimeString(qso.Zeit.get(), kTimeMask);
   fields.qsl_sent = qso.QslSent;
   fields.qsl_rcvd = qso.QslRcvd;
-  // 8.
   fields.multi = CountsPrefixes() ? qso.Prefix.str() : qso.DXCC.str();
   fields.multi_caption = CountsPrefixes() ? "Präfix" : "DXCC";
-  // 9.
   const std::string name_qth = qso.NameQth.str();
   const std::size_t semicolon = name_qth.find(';');
   fields.name = name_qth.substr(0, semicolon);
@@ -163,17 +158,16 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   contest::TdbContest& log = *window_.LogTable;
   TContestLKRec qso{};
   log.GetLKRec(qso);
-  // 1.
   qso.Call = common::LeftStr(fields.call, kCallLength);
   qso.Call2 = common::LeftStr(fields.call2, kCallLength);
-  // 2. A text whose fields were not changed stays as stored (its blanks included).
+  // A text whose fields were not changed stays as stored (its blanks included).
   const std::array<std::string, 4>& sent = Listener() ? fields.rcvd : fields.sent;
   const std::array<std::string, 4>& rcvd = Listener() ? fields.sent : fields.rcvd;
   const std::array<std::string, 4>& sent_loaded = Listener() ? loaded_.rcvd : loaded_.sent;
   const std::array<std::string, 4>& rcvd_loaded = Listener() ? loaded_.sent : loaded_.rcvd;
   if (sent != sent_loaded) contest::TContestFkt::SetSentExchange(Join(sent), qso);
   if (rcvd != rcvd_loaded) contest::TContestFkt::SetRcvdExchange(Join(rcvd), qso);
-  // 3. Call2 from the field that shows it, once that was changed: a field showing an exchange
+  // Call2 from the field that shows it, once that was changed: a field showing an exchange
   // part other than Call2 would otherwise overwrite it on opening and closing.
   if (!Listener()) {
     const char code = Code();
@@ -182,12 +176,10 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
       qso.Call2 = common::LeftStr(fields.rcvd[field], kCallLength);
     }
   }
-  // 4.
   log.SetLKWorkingCopy(qso);
   PrefixData(log, *window_.Catalogue, window_.PointsRoutine(), window_.PrefixLookup,
              window_.Definition);
   log.GetLKRec(qso);
-  // 5, 6.
   StoreExchangeFields(qso, rcvd, rcvd_loaded);
   TakeModeAndBand(qso, fields);
   TakeDateAndTime(qso, fields);
@@ -198,7 +190,7 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   } else {
     qso.DXCC = common::LeftStr(fields.multi, kMultiLength);
   }
-  // 7. A new call on a QSO kept without points as a dupe: it scores again.
+  // A new call on a QSO kept without points as a dupe: it scores again.
   recount_needed_ = false;
   if (qso.Call != old_.Call && qso.NoPoints != 0) {
     qso.NoPoints = 0;
@@ -208,7 +200,6 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   qso.Points = static_cast<std::uint16_t>(std::min(window_.PointsRoutine()(log), kMaxPoints));
   if (MultipliersChanged(qso)) recount_needed_ = true;
   if (OneOf(Code(), kAlwaysRecount)) recount_needed_ = true;
-  // 8.
   qso.NameQth = common::LeftStr(fields.name + ";" + fields.qth, kNameQthLength);
   if (fields.name == loaded_.name && fields.qth == loaded_.qth) qso.NameQth = old_.NameQth;
   qso.Frequency = fields.frequency;
