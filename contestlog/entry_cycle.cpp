@@ -264,7 +264,7 @@ void TContestLogStd::RefreshMultiplierState() { EvaluateEntryMultipliers(); }
 void TContestLogStd::AfterCallEntered() {
   FieldsToRecord();
   const char code = ContestCode(*Catalogue);
-  const bool locator_off_band = code == 'J' && CurrentBand != 'k' && CurrentBand != 'l';
+  const bool locator_off_band = LocatorOffBand(code, CurrentBand);
   std::string locator;
   // Off the VHF and UHF bands 'J' takes no locator from the call database.
   const std::int32_t second_kind = Definition.ExchangeKindsRcvd[1];

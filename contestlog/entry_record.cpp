@@ -38,9 +38,6 @@ bool IsRefusedJDok(const std::string& text) {
   return text.size() == 3 && text[0] == 'J' && text[1] >= '0' && text[1] <= '9';
 }
 
-// Outside the VHF and UHF bands the 'J' contest logs no locator.
-bool LocatorOffBand(char code, char band) { return code == 'J' && band != 'k' && band != 'l'; }
-
 // The exchange text of one row: the report by the mode, the name cut beside DOK and locator.
 std::string RowText(const ContestLogCore& core, const std::array<std::string, 4>& row,
                     std::string_view mode) {

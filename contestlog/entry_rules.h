@@ -29,6 +29,11 @@ enum ExchangeKind : std::int32_t {
 // A field of kind 5 or 6 carries a locator.
 inline bool IsLocatorKind(std::int32_t kind) { return kind == kKindLocator || kind == kKindSquare; }
 
+// Off the VHF and UHF bands ('k' and 'l') the 'J' contest takes no locator.
+inline bool LocatorOffBand(char code, char band) {
+  return code == 'J' && band != 'k' && band != 'l';
+}
+
 // The call as the log stores it: upper case by the 1252 table, trimmed, at most 12 characters;
 // every "-" becomes "/"; a blank becomes "/" while the call holds no "/" yet and is dropped once
 // it does ("DL1ABC P" is "DL1ABC/P", "OE/DL1ABC P" is "OE/DL1ABCP"); a "#" at the end becomes

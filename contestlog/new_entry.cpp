@@ -48,7 +48,7 @@ std::string SentText(ContestLogCore& core, const NewEntryFields& fields, char ba
   SetSerialDefault(core, 0, fields.sent_field2_shown);
   SetSerialDefault(core, 1, fields.sent_field3_shown);
   // 'J' sends its second default (the locator) on the VHF and UHF bands only.
-  const bool second = !(code == 'J' && band != 'k' && band != 'l');
+  const bool second = !LocatorOffBand(code, band);
   std::string first = definition.SentDefaults[0].str();
   const std::string middle = second ? definition.SentDefaults[1].str() : std::string();
   const std::string last = definition.SentDefaults[2].str();
