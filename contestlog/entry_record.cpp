@@ -65,12 +65,10 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
       }
       return;
     case kKindLocator:
-    case kKindSquare:
-      if (!logbook::ToLocator::IsValidLocator(text)) {
-        if (focused) Warn("Fehler bei Locator-Angabe");
-      }
-      if (logbook::ToLocator::IsValidLocator(text) && text.size() >= kShortestLocator &&
-          !LocatorOffBand(code, qso.Bandcode)) {
+    case kKindSquare: {
+      const bool valid = logbook::ToLocator::IsValidLocator(text);
+      if (!valid && focused) Warn("Fehler bei Locator-Angabe");
+      if (valid && text.size() >= kShortestLocator && !LocatorOffBand(code, qso.Bandcode)) {
         qso.Loc = text;
         qso.Distance = static_cast<std::uint32_t>(LocatorCalc(text));
       } else {
@@ -79,6 +77,7 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
         qso.Distance = 0;
       }
       return;
+    }
     case kKindDistrictCode:
     case kKindForeignDistrict:
       SetDok(qso, text);
