@@ -31,7 +31,6 @@ using platform::qt::TComponent;
 using platform::qt::TControl;
 
 constexpr std::uint16_t kEnterKey = 13;
-constexpr std::uint8_t kKeptWithoutPoints = 255;
 constexpr int kNameTextLength = 20;
 constexpr int kNameQthLength = 25;
 constexpr int kNameAndDokRoom = 16;

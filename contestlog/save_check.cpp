@@ -12,7 +12,6 @@
 namespace contestlog {
 namespace {
 
-constexpr std::uint8_t kKeptWithoutPoints = 255;
 constexpr std::uint8_t kPeriodDupeKind = 4;
 constexpr int kDokKeyLength = 8;
 

@@ -2,6 +2,7 @@
 // save check, on the entry record (the working copy of the core's LogTable), without a widget.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "contest/contest_definition.h"
@@ -9,6 +10,9 @@
 #include "contestlog/log_core.h"
 
 namespace contestlog {
+
+// The NoPoints mark of a dupe the contest keeps without points.
+inline constexpr std::uint8_t kKeptWithoutPoints = 255;
 
 enum class DupeVerdict {
   kNew,            // no rule found an earlier QSO that counts against it
