@@ -109,8 +109,7 @@ void TContestLogStd::RecordToFields() {
   contest::TContLogAlle::SplitCall(contest::TContestFkt::SentExchangeText(qso), sent[0], sent[1],
                                    sent[2], sent[3]);
   if (code == 'J' && !listener) {
-    const bool vhf = qso.Bandcode == 'k' || qso.Bandcode == 'l';
-    sent[2] = vhf ? Definition.SentDefaults[1].str() : std::string();
+    sent[2] = LocatorOffBand(code, qso.Bandcode) ? std::string() : Definition.SentDefaults[1].str();
   }
   for (std::size_t i = 0; i < sent.size(); ++i) {
     ShowText(*(listener ? received_row : sent_row)[i], sent[i]);
