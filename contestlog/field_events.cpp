@@ -9,6 +9,7 @@
 #include "contest/window/label_colours.h"
 #include "contestlog/column_places.h"
 #include "contestlog/contest_log_std.h"
+#include "contestlog/entry_rules.h"
 #include "contestlog/log_grids.h"
 #include "contestlog/log_start.h"
 #include "platform/qt/keys.h"
@@ -19,7 +20,6 @@ namespace {
 using platform::qt::TComponent;
 using platform::qt::TShiftState;
 
-constexpr std::int32_t kNameKind = 20;
 constexpr int kModeLength = 6;
 constexpr const char* kClusterCommand = "GRC ";
 
@@ -98,7 +98,7 @@ void TContestLogStd::eNameChange(TComponent* /*sender*/) {
                                                     : std::array<TkvEdit*, 3>{eRSTr2, eRSTr3, eRSTr4};
   NameChanging = true;
   for (std::size_t i = 0; i < received.size(); ++i) {
-    if (Definition.ExchangeKindsRcvd[i] == kNameKind) received[i]->SetStr(name);
+    if (Definition.ExchangeKindsRcvd[i] == kKindName) received[i]->SetStr(name);
   }
   NameChanging = false;
 }
