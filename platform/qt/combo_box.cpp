@@ -5,7 +5,6 @@
 #include <QLineEdit>
 
 #include "platform/qt/colors.h"
-#include "platform/qt/impl/control_char_filter.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/window.h"
 #include "platform/qt/keys.h"
@@ -112,7 +111,6 @@ void TComboBox::SetStyle(TComboBoxStyle style) {
   // A new text field (Qt makes one each time the box becomes editable) reports typing.
   if (QLineEdit* edit = combo.lineEdit(); edit != nullptr && !was_editable) {
     edit->setMaxLength(max_length_ == 0 ? 32767 : max_length_);
-    impl::RefuseControlCharacters(*edit);
     QObject::connect(edit, &QLineEdit::textEdited, [this] {
       if (!IsDestroying()) Change();
     });

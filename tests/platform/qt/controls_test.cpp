@@ -11,7 +11,6 @@
 #include "platform/qt/bitmap.h"
 #include "platform/qt/button.h"
 #include "platform/qt/colors.h"
-#include "platform/qt/combo_box.h"
 #include "platform/qt/edit.h"
 #include "platform/qt/form.h"
 #include "platform/qt/keys.h"
@@ -190,9 +189,6 @@ TEST_F(ControlsTest, ATextGivenByTheProgramKeepsNoControlCharacter) {
   auto* edit = Add<TEdit>(10, 10, 120, 21);
   edit->SetText("DL2ABC\t33\r\n");
   EXPECT_EQ(edit->Text(), "DL2ABC");
-  auto* combo = Add<TComboBox>(10, 40, 120, 21);
-  combo->SetText("DL3XYZ\n1");
-  EXPECT_EQ(combo->Text(), "DL3XYZ");
 }
 TEST_F(ControlsTest, MouseReachesTheGraphicChildUnderItWithItsOwnCoordinates) {
   auto* panel = Add<TPanel>(0, 0, 150, 100);
