@@ -24,6 +24,16 @@ using platform::qt::Printer;
 constexpr std::string_view kPrinterFont = "Courier New";
 constexpr std::string_view kTextIndent = "     ";
 
+// A text read from a record may hold control bytes (a pasted row, an imported line end); written
+// as they stand they would break the line a reader takes as one QSO. Each goes out as a blank,
+// which keeps every column and every counted ADIF length.
+std::string WithoutControlBytes(std::string line) {
+  std::replace_if(
+      line.begin(), line.end(),
+      [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '\x7F'; }, ' ');
+  return line;
+}
+
 int PrinterFontSize(int kind) {
   switch (kind) {
     case 2:
@@ -140,8 +150,8 @@ std::string TAlleRout::DefaultFileName(std::string_view extension,
 
 void TAlleRout::WriteLine(std::string_view text, bool reset_x, bool advance) {
   if (reset_x) x_ = left_margin_;
-  const std::string line =
-      IsUpperCaseChannel(channel_) ? common::UpperCase(text) : std::string(text);
+  const std::string line = WithoutControlBytes(
+      IsUpperCaseChannel(channel_) ? common::UpperCase(text) : std::string(text));
   if (channel_ == Channel::kPrinter) {
     Printer().Canvas().TextOut(x_, y_, line);
   } else if (file_) {

@@ -80,7 +80,8 @@ class TAlleRout {
 
   // Writes one line: x back to the left margin first when `reset_x`; upper-cased on STF and
   // Cabrillo; drawn at (x, y) on the printer, five blanks + text + CR LF in text files, text +
-  // CR LF in the other files; then y one line down when `advance`.
+  // CR LF in the other files; then y one line down when `advance`. A control byte of the text (a
+  // tab, a line end, a NUL) is written as a blank, so that the line stays one line.
   void WriteLine(std::string_view text, bool reset_x, bool advance);
   // The field fitted to its column: trimmed only on ADIF and CSV, else padded with blanks or cut
   // to exactly `width` characters (at most 255).

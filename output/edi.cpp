@@ -4,6 +4,7 @@
 
 #include "common/date_mask.h"
 #include "common/local_clock.h"
+#include "common/number_text.h"
 #include "common/string_helpers.h"
 #include "contest/contest_fkt.h"
 #include "output/log_walk.h"
@@ -33,11 +34,14 @@ int ModeCode(std::string_view mode) {
   return 0;
 }
 
-// "report;number" of an exchange text; the number is what follows the report up to its '/'.
+// "report;number" of an exchange text. The number is what follows the report up to a '/', and
+// only when it is a serial of digits: a contest without serials has its locator or another text
+// there, which a REG1TEST reader would take for the QSO number.
 std::string ReportAndNumber(std::string_view exchange) {
   std::string number = common::Copy(exchange, 4, 4);
-  if (!number.empty() && number.back() == '/') number.pop_back();
-  return Trim(common::Copy(exchange, 1, 3)) + ";" + Trim(number);
+  number = Trim(number.substr(0, number.find('/')));
+  if (!common::IsNumberText(number, true)) number.clear();
+  return Trim(common::Copy(exchange, 1, 3)) + ";" + number;
 }
 
 // The received exchange: the character after the first '/', nothing without one.
@@ -163,12 +167,11 @@ std::string WriteEDIQSO(const contest::TContestKKRec& log, const contest::TConte
   const bool nord = log.Typ == 'e';
   const std::string received =
       nord ? Fit(qso.DOK1.view(), 6) + Fit(qso.DOK2.view(), 2) : ReceivedExchange(received_text);
-  const std::string points = nord ? Number(qso.Points) : Number(qso.Distance);
   return DateText(qso.Datum, "yymmdd") + ";" + common::TimeToTimeString(qso.Zeit, "hhmm", {}) +
          ";" + Trim(qso.Call.view()) + ";" + Number(ModeCode(qso.Mode.view())) + ";" +
          ReportAndNumber(contest::TContestFkt::SentExchangeText(qso)) + ";" +
          ReportAndNumber(received_text) + ";" + received + ";" + EdiLocator(qso.Loc.view()) + ";" +
-         points + ";;;;";
+         Number(qso.Points) + ";;;;";
 }
 
 }  // namespace output

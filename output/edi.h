@@ -49,9 +49,10 @@ void WriteEDIHead(TAlleRout& channel, const contest::TContestRec& definition,
                   const EdiStatistics& statistics);
 
 // The record of a QSO (the caller writes it): date, time, call, mode code, sent report and
-// number, received report and number, received exchange (the part after the first '/'; for 'e'
-// the DOK), locator (empty, 4 or 6 characters), points (the distance; for 'e' the QSO points),
-// then four empty fields.
+// number, received report and number (a number only from a serial of digits, else empty),
+// received exchange (the part after the first '/'; for 'e' the DOK), locator (empty, 4 or 6
+// characters), points (the QSO's points as the log scored them, so that the records add up to
+// the claimed points of the head), then four empty fields.
 std::string WriteEDIQSO(const contest::TContestKKRec& log, const contest::TContestLKRec& qso);
 
 }  // namespace output

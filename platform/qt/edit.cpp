@@ -3,6 +3,7 @@
 #include <QLineEdit>
 
 #include "platform/qt/colors.h"
+#include "platform/qt/impl/control_char_filter.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/window.h"
 
@@ -19,6 +20,7 @@ TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 121, 21);
   SetColor(clWindow);
   AttachWindow(impl::MakeHost<QLineEdit>(*this, impl::PaintMode::kNative));
+  impl::RefuseControlCharacters(LineEdit(*this));
   SetTabStop(true);
   SetCursor(crIBeam);
   QObject::connect(&LineEdit(*this), &QLineEdit::textChanged, [this] {

@@ -1,5 +1,6 @@
 // TEdit: a one-line text field on the window system's line edit. Text is CP1252; OnChange fires
-// for every change of the text, typed or set by the program.
+// for every change of the text, typed or set by the program. The field never holds a control
+// character: a text pasted, dropped or set keeps what precedes its first one (a tab, a line end).
 #pragma once
 
 #include "platform/qt/win_control.h"

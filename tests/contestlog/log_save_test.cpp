@@ -15,6 +15,7 @@
 #include "logbook/databases/call_database.h"
 #include "platform/fake_environment.h"
 #include "platform/file_faults.h"
+#include "platform/qt/application.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
 #include "tests/contestlog/entry_window.h"
@@ -163,6 +164,28 @@ TEST_F(LogSaveTest, TheSaveButtonAppliesTheContestsFixesOfTypedTexts) {
     ASSERT_EQ(records.size(), 1u);
     EXPECT_EQ(TContestFkt::RcvdExchangeText(records[0]), row.received);
   }
+}
+
+// A row pasted from a spreadsheet or a line with its end: each field keeps the pasted text up to
+// the first control character, and the QSO is stored without one.
+TEST_F(LogSaveTest, APastedRowStoresOnlyWhatPrecedesItsFirstControlCharacter) {
+  LogBuilder b = ClockLog();
+  RunLog(b.Number(), b.Definition(), [&](TContestLogStd& w) {
+    w.timerzeitTimer();
+    const auto paste = [](ui::TkvEdit& field, const std::string& text) {
+      platform::qt::Application().SetClipboardText(text);
+      field.SetFocus();
+      platform::qt::testkit::PressKey(field, 'V', platform::qt::ssCtrl);
+    };
+    paste(*w.eCall, "DL2ABC\t33\nG3XYZ");
+    EXPECT_EQ(w.eCall->GetStr(), "DL2ABC");
+    paste(*w.eRSTr2, "42\r\n");
+    w.btnSpeicherna->Click();
+  });
+  const std::vector<TContestLKRec> records = Records(b.Number());
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].Call.str(), "DL2ABC");
+  EXPECT_EQ(TContestFkt::RcvdExchangeText(records[0]), "59942");
 }
 
 TEST_F(LogSaveTest, AQsoThatCannotBeStoredIsToldAndStaysAsTypedWithNothingWritten) {

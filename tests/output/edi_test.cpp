@@ -7,14 +7,17 @@
 
 #include <functional>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "common/number_mask.h"
 #include "common/service.h"
 #include "contest/contest_fkt.h"
 #include "output/output_drivers.h"
 #include "output/own_station.h"
 #include "tests/contest/definition_fixture.h"
+#include "tests/contestlog/core_fixture.h"
 #include "tests/output/export_logs.h"
 #include "tests/output/golden_file.h"
 #include "tests/output/reg1test_lint.h"
@@ -101,7 +104,8 @@ TEST_F(EdiTest, TheLintCatchesWhatAReaderRefuses) {
        {changed("[QSORecords;4]", "[QSORecords;5]"), changed("CQSOs=4;1", "CQSOs=5;1"),
         changed("CWWLs=3", "CWWLs=4"), changed("PBand=145MHz\r\n", ""),
         changed(" [x] offen", "[x] offen"), changed(";;;;\r\n", ";;;\r\n"),
-        changed("JO31AB", "JO31 B"), good.substr(0, good.size() - 2)}) {
+        changed("JO31AB", "JO31 B"), changed(";012;B;", ";JO3;B;"),
+        changed(";JO70FD;445;", ";JO70FD;446;"), good.substr(0, good.size() - 2)}) {
     EXPECT_FALSE(LintReg1Test(bad).empty()) << bad;
   }
 }
@@ -116,6 +120,7 @@ struct RecordRow {
   const char* received;
   const char* locator;
   std::uint32_t distance;
+  std::uint16_t points;
   const char* fields;  // 4 to 11: mode, sent report and number, received report, number and
                        // exchange, locator, points
 };
@@ -132,6 +137,7 @@ TEST_P(EdiRecordTest, WritesFifteenFields) {
              "F", row.locator});
   qso.DOK2 = "01";
   qso.Distance = row.distance;
+  qso.Points = row.points;
   const std::string line = output::WriteEDIQSO(log, qso);
   EXPECT_EQ(line, "240309;0905;DL2XYZ;" + std::string(row.fields) + ";;;;");
   EXPECT_EQ(SplitFields(line).size(), 15u);
@@ -140,20 +146,90 @@ TEST_P(EdiRecordTest, WritesFifteenFields) {
 INSTANTIATE_TEST_SUITE_P(
     Records, EdiRecordTest,
     ::testing::Values(
-        RecordRow{"SerialAndDistrict", 'G', "CW", "599001/F", "599012/B", "JO31AB", 321,
+        RecordRow{"SerialAndDistrict", 'G', "CW", "599001/F", "599012/B", "JO31AB", 321, 321,
                   "2;599;001;599;012;B;JO31AB;321"},
-        RecordRow{"NoSlashNoExchange", 'G', "SSB", "59 001", "59 012", "JO31AB", 321,
+        RecordRow{"NoSlashNoExchange", 'G', "SSB", "59 001", "59 012", "JO31AB", 321, 321,
                   "1;59;001;59;012;;JO31AB;321"},
-        RecordRow{"UsbHasNoCode", 'G', "USB", "59 001", "59 012", "JO31", 5,
+        RecordRow{"UsbHasNoCode", 'G', "USB", "59 001", "59 012", "JO31", 5, 5,
                   "0;59;001;59;012;;JO31;5"},
-        RecordRow{"ModeCodes", 'G', "RTTY", "599", "599", "", 0, "7;599;;599;;;;0"},
+        RecordRow{"ModeCodes", 'G', "RTTY", "599", "599", "", 0, 1, "7;599;;599;;;;1"},
         RecordRow{"NordWritesTheDok", 'e', "FM", "59 001/JO43/E03", "59 012/JO31/F", "JO31AB",
-                  321, "6;59;001;59;012;F     01;JO31AB;7"},
-        RecordRow{"LocatorTrimmedToASquare", 'G', "AM", "59 001", "59 012", "JO31A", 9,
+                  321, 7, "6;59;001;59;012;F     01;JO31AB;7"},
+        RecordRow{"LocatorTrimmedToASquare", 'G', "AM", "59 001", "59 012", "JO31A", 9, 9,
                   "5;59;001;59;012;;JO31;9"},
-        RecordRow{"LocatorTooShort", 'G', "CW", "599001", "599012", "JO", 9,
-                  "2;599;001;599;012;;;9"}),
+        RecordRow{"LocatorTooShort", 'G', "CW", "599001", "599012", "JO", 9, 9,
+                  "2;599;001;599;012;;;9"},
+        // Report and locator: no number, and the points with the square's bonus.
+        RecordRow{"NacHasNoNumbers", 'N', "CW", "599JO62QM", "599IP39AB", "IP39AB", 2127, 2500,
+                  "2;599;;599;;;IP39AB;2500"},
+        RecordRow{"NoSerialBeforeTheSlash", '8', "CW", "599/JO62QM", "599 12.5/x", "JO31AB", 321,
+                  321, "2;599;;599;;x;JO31AB;321"},
+        RecordRow{"ASerialOfFourDigits", '8', "CW", "5991234/JO62QM", "5990042", "", 0, 0,
+                  "2;599;1234;599;0042;;;0"}),
     [](const ::testing::TestParamInfo<RecordRow>& info) { return info.param.name; });
+
+// --- the points of a scored log ---
+
+struct ScoredRow {
+  const char* name;
+  char code;
+  bool serials;  // the exchange holds a serial before the locator
+};
+void PrintTo(const ScoredRow& row, std::ostream* os) { *os << row.name; }
+
+class EdiScoreTest : public EdiTest, public ::testing::WithParamInterface<ScoredRow> {};
+
+// A 2 m log scored by the log window's own rules and recalculated, as a sponsor's robot
+// recomputes it: every record shows its QSO's points (for 'N' the distance up to 2000 km and
+// 500 for each new square), and they add up to the claimed points; the longest distance stays
+// the ODX.
+TEST_P(EdiScoreTest, TheRecordsAddUpToTheClaimedPoints) {
+  const ScoredRow& row = GetParam();
+  LogBuilder b(row.code, 1);
+  b.Create();
+  const struct {
+    const char* call;
+    const char* locator;
+    std::uint32_t km;
+    const char* dok;
+  } stations[] = {{"OZ1ABC", "JO65FR", 352, ""},     {"OZ2ABC", "JO65GS", 365, ""},
+                  {"G4XYZ", "IO91VL", 948, ""},      {"EA8AB", "IL18QI", 3912, ""},
+                  {"DL2XYZ", "JO62AA", 31, "Z10"}};
+  std::set<std::string> squares;
+  int serial = 0;
+  for (const auto& s : stations) {
+    ++serial;
+    const std::string number = row.serials ? common::IntToStrAt(serial, 3) + "/" : "";
+    contest::TContestLKRec q = QsoOf({s.call, 'k', At(17, serial * 5), "CW", "", "", 0, "", "",
+                                      "", "EU", "", s.dok, s.locator});
+    contest::TContestFkt::SetSentExchange("599" + number + "JO62QM", q);
+    contest::TContestFkt::SetRcvdExchange("599" + number + s.locator, q);
+    q.Distance = s.km;
+    // The entry marks the QSO that brought a new square as its multiplier.
+    const std::string square = std::string(s.locator, 4);
+    if (squares.insert(square).second) q.CMulti = square;
+    b.Add(q);
+  }
+  {
+    contestlog_test::CoreOnLog on(b);
+    on.core.CurrentBand = 'k';
+    on.core.RecountLog(true);
+    ASSERT_TRUE(on.core.Recalculate());
+  }
+  const std::string written = Edi(b);
+  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+  const std::vector<std::string> lines = FileLines(written);
+  EXPECT_EQ(Reg1TestValue(lines, "CODXC"), "EA8AB;IL18QI;3912");
+  EXPECT_NE(Reg1TestValue(lines, "CQSOP"), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(Contests, EdiScoreTest,
+                         ::testing::Values(ScoredRow{"NacSquareBonus", 'N', false},
+                                           ScoredRow{"NordSquareRings", 'e', true},
+                                           ScoredRow{"AgcwDistances", '8', true}),
+                         [](const ::testing::TestParamInfo<ScoredRow>& info) {
+                           return info.param.name;
+                         });
 
 // --- the participant data ---
 

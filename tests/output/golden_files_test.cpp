@@ -8,39 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "output/multi_check_list.h"
-#include "output/output_drivers.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/fixture_logs.h"
 #include "tests/output/golden_file.h"
 
 namespace output_test {
 namespace {
-
-using output::ExportContestLog;
-using output::ExportContestLogByBand;
-using output::WriteMultiCheckList;
-using output::WriteSummarySheet;
-
-void Sheet(OutputRun& r) {
-  WriteSummarySheet(r.channel, r.definition, r.periods, r.tables.catalogue, r.tables.contest_data);
-}
-void List(OutputRun& r) {
-  ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue, r.tables.contest_data,
-                   {}, false);
-}
-void BandList(OutputRun& r) {
-  ExportContestLogByBand(r.channel, r.definition, r.periods, r.tables.catalogue,
-                         r.tables.contest_data);
-}
-void CheckList(OutputRun& r) {
-  WriteMultiCheckList(r.channel, r.definition, r.tables.catalogue, r.tables.contest_data);
-}
-// The complete E-Log file of the Naval contest: the sheet, then its band list.
-void SheetAndBandList(OutputRun& r) {
-  Sheet(r);
-  BandList(r);
-}
 
 struct GoldenRow {
   const char* name;
@@ -63,19 +36,19 @@ TEST_P(GoldenFileTest, MatchesTheHandWrittenFile) {
 INSTANTIATE_TEST_SUITE_P(
     Logs, GoldenFileTest,
     ::testing::Values(GoldenRow{"DotClass5Sheet", DotClass5Log, 6, Sheet, "dot_class5.SUM"},
-                      GoldenRow{"DotClass5List", DotClass5Log, 7, List, "dot_class5.ALL"},
-                      GoldenRow{"DotClass5Csv", DotClass5Log, 13, List, "dot_class5.CSV"},
+                      GoldenRow{"DotClass5List", DotClass5Log, 7, ExportOnePass, "dot_class5.ALL"},
+                      GoldenRow{"DotClass5Csv", DotClass5Log, 13, ExportOnePass, "dot_class5.CSV"},
                       GoldenRow{"DotClass5CheckList", DotClass5Log, 14, CheckList,
                                 "dot_class5.MUL"},
                       GoldenRow{"RheinlandSheet", RheinlandLog, 6, Sheet, "rheinland.SUM"},
                       GoldenRow{"RheinlandBandList", RheinlandLog, 11, BandList, "rheinland.BND"},
                       GoldenRow{"ListenerSheet", ListenerLog, 6, Sheet, "listener.SUM"},
-                      GoldenRow{"ListenerList", ListenerLog, 7, List, "listener.ALL"},
+                      GoldenRow{"ListenerList", ListenerLog, 7, ExportOnePass, "listener.ALL"},
                       GoldenRow{"NavalCompleteFile", NavalLog, 12, SheetAndBandList, "naval.TXT"},
                       GoldenRow{"FunkertagSheet", FunkertagLog, 6, Sheet, "funkertag.SUM"},
-                      GoldenRow{"FunkertagCsv", FunkertagLog, 13, List, "funkertag.CSV"},
+                      GoldenRow{"FunkertagCsv", FunkertagLog, 13, ExportOnePass, "funkertag.CSV"},
                       GoldenRow{"OlderVhfSheet", OlderVhfLog, 6, Sheet, "older_vhf.SUM"},
-                      GoldenRow{"EmptyList", EmptyLog, 7, List, "empty.ALL"}),
+                      GoldenRow{"EmptyList", EmptyLog, 7, ExportOnePass, "empty.ALL"}),
     [](const ::testing::TestParamInfo<GoldenRow>& info) { return info.param.name; });
 
 }  // namespace

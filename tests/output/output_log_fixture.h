@@ -22,6 +22,7 @@
 #include "contest/contest_lookups.h"
 #include "logbook/settings/setups.h"
 #include "output/alle_rout.h"
+#include "output/multi_check_list.h"
 #include "output/output_drivers.h"
 #include "output/period_set.h"
 #include "platform/qt/scripted_print_dialogs.h"
@@ -73,6 +74,23 @@ inline contest::TContestRec DefinitionFor(char code, contest::TContestKKRec& log
 inline void ExportOnePass(OutputRun& r) {
   EXPECT_FALSE(output::ExportContestLog(r.channel, r.definition, r.periods, r.tables.catalogue,
                                         r.tables.contest_data, {}, false));
+}
+// The other drivers of the output menu: the summary sheet, the export by band, the multiplier
+// check list, and the complete E-Log file (the sheet, then the band list).
+inline void Sheet(OutputRun& r) {
+  output::WriteSummarySheet(r.channel, r.definition, r.periods, r.tables.catalogue,
+                            r.tables.contest_data);
+}
+inline void BandList(OutputRun& r) {
+  output::ExportContestLogByBand(r.channel, r.definition, r.periods, r.tables.catalogue,
+                                 r.tables.contest_data);
+}
+inline void CheckList(OutputRun& r) {
+  output::WriteMultiCheckList(r.channel, r.definition, r.tables.catalogue, r.tables.contest_data);
+}
+inline void SheetAndBandList(OutputRun& r) {
+  Sheet(r);
+  BandList(r);
 }
 
 class OutputLogTest : public contestlog_test::LogTest {

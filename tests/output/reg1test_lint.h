@@ -1,8 +1,9 @@
 // A lint of REG1TEST files as a contest sponsor's reader takes them: CR LF line ends; the section
 // "[REG1TEST;1]" once, its keys once each and in order; "[Remarks]" whose lines open no section;
 // "[QSORecords;N]" with N record lines after it, and N the count in "CQSOs="; every record 15
-// fields with a date, a time, a call, a mode code, a locator of 0, 4 or 6 characters and
-// numeric points; "CWWLs=" the number of distinct squares among the records' locators.
+// fields with a date, a time, a call, a mode code, reports and numbers of digits or empty, a
+// locator of 0, 4 or 6 characters and numeric points; "CWWLs=" the number of distinct squares
+// among the records' locators; the records' points adding up to "CQSOP=" and "CToSc=".
 #pragma once
 
 #include <algorithm>
@@ -89,6 +90,7 @@ inline std::vector<std::string> LintReg1Test(const std::string& bytes) {
     problems.push_back("CQSOs=" + Reg1TestValue(lines, "CQSOs") + " against " + *records);
   }
   std::set<std::string> squares;
+  unsigned long points = 0;
   for (auto it = records + 1; it != lines.end(); ++it) {
     const std::vector<std::string> f = SplitFields(*it);
     if (f.size() != 15) {
@@ -98,12 +100,21 @@ inline std::vector<std::string> LintReg1Test(const std::string& bytes) {
     const bool ok = digits(f[0], 6, 6) && digits(f[1], 4, 4) && !f[2].empty() &&
                     digits(f[3], 1, 1) && (f[9].empty() || f[9].size() == 4 || f[9].size() == 6) &&
                     f[9].find(' ') == std::string::npos && digits(f[10], 1, 9);
-    if (!ok) problems.push_back("a record a reader cannot take: " + *it);
+    const bool numbers = std::all_of(f.begin() + 4, f.begin() + 8,
+                                     [&](const std::string& n) { return digits(n, 0, 4); });
+    if (!ok || !numbers) problems.push_back("a record a reader cannot take: " + *it);
+    if (ok) points += std::stoul(f[10]);
     if (!f[9].empty()) squares.insert(f[9].substr(0, 4));
   }
   if (SplitFields(Reg1TestValue(lines, "CWWLs"))[0] != std::to_string(squares.size())) {
     problems.push_back("CWWLs=" + Reg1TestValue(lines, "CWWLs") + " against " +
                        std::to_string(squares.size()) + " squares");
+  }
+  for (const char* key : {"CQSOP", "CToSc"}) {
+    if (Reg1TestValue(lines, key) != std::to_string(points)) {
+      problems.push_back(std::string(key) + "=" + Reg1TestValue(lines, key) + " against " +
+                         std::to_string(points) + " points in the records");
+    }
   }
   return problems;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,58 @@ TEST_F(ControlsTest, EditChangesAreReportedTypedOrSetAndKeepMaxLengthAndReadOnly
   EXPECT_EQ(changes.back(), "DL1XCD");
 }
 
+
+// A paste holding control characters (a spreadsheet row, a line with its end) keeps the pasted
+// text up to the first of them; the field's text around it stays.
+struct PasteRow {
+  const char* name;
+  const char* before;
+  int sel_start;
+  int sel_length;
+  int max_length;
+  std::string pasted;
+  const char* after;
+};
+void PrintTo(const PasteRow& row, std::ostream* os) { *os << row.name; }
+
+class EditPasteTest : public ControlsTest, public ::testing::WithParamInterface<PasteRow> {};
+
+TEST_P(EditPasteTest, KeepsThePastedTextUpToTheFirstControlCharacter) {
+  const PasteRow& row = GetParam();
+  auto* edit = Add<TEdit>(10, 10, 120, 21);
+  edit->SetMaxLength(row.max_length);
+  edit->SetText(row.before);
+  form.Show();
+  edit->SetFocus();
+  edit->SetSelStart(row.sel_start);
+  edit->SetSelLength(row.sel_length);
+  Application().SetClipboardText(row.pasted);
+  testkit::PressKey(*edit, 'V', ssCtrl);
+  EXPECT_EQ(edit->Text(), row.after);
+  // The same text given by the program.
+  edit->SetText(row.before);
+  edit->SetSelStart(row.sel_start);
+  edit->SetSelLength(row.sel_length);
+  edit->SetSelText(row.pasted);
+  EXPECT_EQ(edit->Text(), row.after);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pastes, EditPasteTest,
+    ::testing::Values(
+        PasteRow{"TabAndLineFeed", "", 0, 0, 12, "DL2ABC\t33\nG3XYZ", "DL2ABC"},
+        PasteRow{"LineEndInTheMiddle", "DLXY", 2, 0, 0, "2\r\n3", "DL2XY"},
+        PasteRow{"OverASelection", "DL1ABC", 2, 3, 0, std::string("9Z\0Q", 4), "DL9ZC"},
+        PasteRow{"LeadingLineEnd", "DL", 2, 0, 0, "\nABC", "DL"},
+        PasteRow{"BeyondTheMaxLength", "", 0, 0, 6, "DL2ABC\n", "DL2ABC"},
+        PasteRow{"CleanTextWhole", "", 0, 0, 0, "DL2ABC 33", "DL2ABC 33"}),
+    [](const ::testing::TestParamInfo<PasteRow>& info) { return info.param.name; });
+
+TEST_F(ControlsTest, ATextGivenByTheProgramKeepsNoControlCharacter) {
+  auto* edit = Add<TEdit>(10, 10, 120, 21);
+  edit->SetText("DL2ABC\t33\r\n");
+  EXPECT_EQ(edit->Text(), "DL2ABC");
+}
 TEST_F(ControlsTest, MouseReachesTheGraphicChildUnderItWithItsOwnCoordinates) {
   auto* panel = Add<TPanel>(0, 0, 150, 100);
   auto* label = Add<TLabel>(40, 30, 0, 0, panel);
