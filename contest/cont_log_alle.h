@@ -188,6 +188,12 @@ class TContLogAlle {
   // Multiplier slot 1-3 of the definition has a name that stands for the kind ("Prefix" for
   // kinds 1, 2 and 22; "DOK" for 4 and 18; "QCWA" for 16 and 19; ...).
   static bool MultiplierSlotIsKind(int kind, int slot, const TContestRec& definition);
+  // The multiplier slot 1-3 whose tally a counted value of the kind adds to: the first slot that
+  // names the kind; for a counted kind no slot names (the DXCC count that holds the WAE entities
+  // under "WAE", a contest without names), the first slot that names none of the kinds the
+  // recount walks for the contest, else slot 1. One slot for each kind, so that the claimed
+  // multipliers of the slots add up to the count the score is made of.
+  static int TallySlotOfKind(int kind, const TContestRec& definition);
   // The value a stored QSO gives for a kind, as the walks compare it: 1 Prefix, 2 DXCC, 4 the
   // DOK (DOK1 + DOK2), 5 the locator square (4 characters), 10 the base call (ToPrefix option
   // 1, the form the call keys hold), 12 and 15 WAZ_USStaat, 16 and 19 Call2, 18 the district
@@ -219,7 +225,7 @@ class TContLogAlle {
   // the order of the QSOs. Kind 4 counts a value again for every QSO under code 'L', and under
   // Flag31 2 for each mode class. The request's table gets the first 500 distinct values in key
   // order (padded to the kind's width, cut to 8), its tallies the weight + 1 of each counted
-  // value in the slots that name the kind and, for kind 2, every QSO walked.
+  // value in the kind's slot (TallySlotOfKind) and, for kind 2, every QSO walked.
   // A kind the contest does not count gives 0 (kind 4 counts also under elements 8 and 17;
   // kind 2 is always walked for tallies). Serious driver errors raise EDBError.
   std::int32_t RecountMultipliers(const RecountRequest& request, const TdbContestBase& log,

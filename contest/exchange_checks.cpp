@@ -89,9 +89,11 @@ bool TContLogAlle::IsBonusStation(std::string_view call, const TContestRec& defi
     result = (!event[0].empty() && call == event[0]) || common::Pos("DOMI", cut) > 0 ||
              common::Pos("VOXA", cut) > 0 || (!event[1].empty() && cut == event[1]);
   }
-  // Decided by the list alone: a contest whose bonus calls the operator has not supplied yet
-  // counts every call, as one without bonus stations does.
   if (!definition.BonusCalls[0].empty()) return HasText(definition.BonusCalls, cut);
+  // A contest whose rules name bonus stations has none until the operator supplies their calls:
+  // counting every call instead would claim a multiplier for each QSO.
+  const ContestData* contest = fkt.Definitions().Find(code);
+  if (contest != nullptr && contest->BonusCount > 0) return false;
   return result;
 }
 

@@ -1,5 +1,6 @@
 // The multiplier walks of the rule object: is a value worked before (mode A), and the recount of
 // a kind over the log (mode B) (contest/cont_log_alle.h).
+#include <algorithm>
 #include <array>
 #include <map>
 #include <string>
@@ -165,7 +166,25 @@ std::uint32_t ModeClassBit(const TContestLKRec& qso) {
   return letter >= 'a' && letter <= 'z' ? 1u << (letter - 'a') : 1u << 31;
 }
 
+// Whether slot 1-3 names a kind that the recount walks for the contest.
+bool SlotNamesCountedKind(int slot, const TContestRec& definition) {
+  return std::any_of(kKindIndexes.begin(), kKindIndexes.end(), [&](const KindIndex& index) {
+    return KindInUse(index.kind, definition, false) &&
+           TContLogAlle::MultiplierSlotIsKind(index.kind, slot, definition);
+  });
+}
+
 }  // namespace
+
+int TContLogAlle::TallySlotOfKind(int kind, const TContestRec& definition) {
+  for (int slot = 1; slot <= kExchangeSlots; ++slot) {
+    if (MultiplierSlotIsKind(kind, slot, definition)) return slot;
+  }
+  for (int slot = 1; slot <= kExchangeSlots; ++slot) {
+    if (!SlotNamesCountedKind(slot, definition)) return slot;
+  }
+  return 1;
+}
 
 std::int32_t TContLogAlle::RecountMultipliers(const RecountRequest& request,
                                               const TdbContestBase& log,
@@ -200,6 +219,7 @@ std::int32_t TContLogAlle::RecountMultipliers(const RecountRequest& request,
   const bool count_again = kind == 4 && (code == 'L' || definition.Flag31 == 2);
   const bool every_record = request.tallies != nullptr || code == '6' || count_again;
   const bool depends_on_qso = CountingDependsOnQso(kind, definition, code);
+  const auto tally_slot = static_cast<std::size_t>(TallySlotOfKind(kind, definition) - 1);
   KindWalk walk(log, *index, per_band, request.band);
   std::map<std::string, std::uint32_t> counted;  // value -> mode classes it was counted in
   std::int32_t count = 0;
@@ -221,11 +241,7 @@ std::int32_t TContLogAlle::RecountMultipliers(const RecountRequest& request,
         if (fresh || again) {
           const std::int32_t add = MultiplierWeight(kind, qso, catalogue) + 1;
           count += add;
-          for (int slot = 1; request.tallies != nullptr && slot <= 3; ++slot) {
-            if (MultiplierSlotIsKind(kind, slot, definition)) {
-              request.tallies->slots[static_cast<std::size_t>(slot - 1)] += add;
-            }
-          }
+          if (request.tallies != nullptr) request.tallies->slots[tally_slot] += add;
         }
         if (fresh && request.table != nullptr && written < request.table->size()) {
           WorkedMultiEntry& entry = (*request.table)[written++];

@@ -30,8 +30,8 @@ inline constexpr int kWorkedMultiEntries = 500;
 using WorkedMultiTable = std::array<WorkedMultiEntry, kWorkedMultiEntries>;
 
 // What a recount adds to the tallies of the score report: per multiplier slot 1-3, the weighted
-// count of the values of the kinds the slot names; the QSOs walked while counting kind 2. 16-bit,
-// as the report stores them.
+// count of the values of the kinds whose tally slot it is (TContLogAlle::TallySlotOfKind); the
+// QSOs walked while counting kind 2. 16-bit, as the report stores them.
 struct SlotTallies {
   std::array<std::uint16_t, 3> slots{};
   std::uint16_t kind2_qsos = 0;

@@ -6,6 +6,7 @@
 
 #include "common/lang_text.h"
 #include "common/number_mask.h"
+#include "common/string_helpers.h"
 #include "common/service.h"
 #include "contest/claimed_score.h"
 #include "contest/rule_helpers.h"
@@ -27,9 +28,11 @@ bool PlainBoard(char code) { return code == 'H' || code == 'k'; }
 
 std::string Number(std::int64_t value) { return std::to_string(value); }
 std::string Masked(std::int32_t value) { return common::IntToStrMask(value, kMaskDigits); }
-// Contest 'R' counts points in tenths.
+// Contest 'R' counts points in tenths: one decimal in `digits` integer places, more where the
+// number needs them (a mask too narrow would show only '*').
 std::string Tenths(std::int64_t value, int digits) {
-  return common::FloatToStrMask(static_cast<double>(value) / 10.0, digits, 1, ',');
+  return common::PadLeftBlank(common::FloatToStrMask(static_cast<double>(value) / 10.0, 0, 1, ','),
+                              digits + 2);
 }
 
 }  // namespace

@@ -69,10 +69,7 @@ bool TwoPartContest(char code) { return code == 'J' || code == 'B' || code == '1
 }  // namespace
 
 std::string CabrilloClaimedScore(std::int64_t score, char contest_code) {
-  if (contest_code == 'R') {
-    return common::FloatToStrMask(static_cast<double>(score) / 10.0, 5, 1, ',');
-  }
-  return std::to_string(score);
+  return contest_code == 'R' ? PointsPlaces(score, contest_code, 7) : Number(score);
 }
 
 std::string CabrilloMode(std::string_view mode) {

@@ -22,11 +22,11 @@ void WriteScoreLine(TAlleRout& channel, int longest_line, const contest::TContes
       if (!totals.empty()) totals += " + ";
       totals += Places(total, 5);
     }
-    line(" (" + totals + ") x " + Places(channel.PointsTotal, 7));
+    line(" (" + totals + ") x " + PointsPlaces(channel.PointsTotal, log.Typ, 7));
     line(" ");
-    line(Number(score) + " Punkte");
+    line(PointsNumber(score, log.Typ) + " Punkte");
   } else {
-    line(Places(score, 7) + " Punkte");
+    line(PointsPlaces(score, log.Typ, 7) + " Punkte");
   }
   if (log.Typ == '5') line(Places(channel.MultiTotal, 7) + " PLZ-Bereiche");
 }

@@ -49,7 +49,7 @@ void SummarySheet::WriteBandRow(int slot) {
   const std::int32_t points = naval ? facts_.per_band.points[code] : tallies_.points[s];
   std::string row = Blanks(10) +
                     Fit(common::Service<logbook::ToBaender>::Get().Band2Name(band, false), 8) +
-                    "  " + Places(qsos, 7) + "  " + Places(points, 7);
+                    "  " + Places(qsos, 7) + "  " + PointsPlaces(points, Code(), 7);
   for (int n = 0; n < 3; ++n) {
     if (definition_.MultiplierNames[n].empty()) continue;
     std::int32_t count = tallies_.slot_tallies[n][s];
@@ -60,9 +60,9 @@ void SummarySheet::WriteBandRow(int slot) {
     // What the band adds to the score: the same rule as the final score.
     const std::int32_t multipliers[] = {tallies_.multipliers[s]};
     const std::int32_t band_points[] = {points};
-    row += "  " + Places(contest::ClaimedScore(contest::ScoreFlagsOf(definition_), multipliers,
-                                               band_points),
-                         6);
+    row += "  " + PointsPlaces(contest::ClaimedScore(contest::ScoreFlagsOf(definition_),
+                                                     multipliers, band_points),
+                               Code(), 6);
   }
   Line(row);
 }
@@ -73,7 +73,7 @@ void SummarySheet::WriteRuleLine() {
 
 void SummarySheet::WriteSumRow() {
   std::string row = Blanks(10) + Fit("Summe", 8) + "  " + Places(channel_.QsoTotal, 7) + "  " +
-                    Places(channel_.PointsTotal, 7);
+                    PointsPlaces(channel_.PointsTotal, Code(), 7);
   for (int n = 0; n < 3; ++n) {
     if (!definition_.MultiplierNames[n].empty()) row += "   " + Places(channel_.KindTotals[n], 7);
   }
@@ -92,22 +92,22 @@ void SummarySheet::WriteFinalScore() {
 }
 
 std::string SummarySheet::FinalScoreText(std::int64_t score) const {
-  const std::string points = Number(channel_.PointsTotal);
+  const std::string points = PointsNumber(channel_.PointsTotal, Code());
   const std::string multipliers = Number(channel_.MultiTotal);
   const std::string unit = LangText(" Punkte", "  Points");
-  if (definition_.Flag36 != 0) return Places(score, 6);
+  if (definition_.Flag36 != 0) return PointsPlaces(score, Code(), 6);
   if (definition_.MultiplierKinds.none()) return points + unit;
   if (definition_.Flag34 != 0) {
     if (Code() == '5') {
       return points + LangText(" Punkte /  ", " Points /  ") + multipliers + " PLZ-Bereiche";
     }
     if (Code() == 'P') return points + LangText(" Punkte   ", " Points   ") + multipliers + " Präfixe";
-    return points + LangText(" Punkte (", " Points (") + multipliers + " Multi) = " +
-           Number(score) + unit;
+    return points + LangText(" Punkte (", " Points (") + multipliers +
+           " Multi) = " + PointsNumber(score, Code()) + unit;
   }
-  if (definition_.ScoreFlag != 0) return Number(score) + unit;
-  return points + LangText(" Punkte x ", " Points x ") + multipliers + " Multi = " + Number(score) +
-         unit;
+  if (definition_.ScoreFlag != 0) return PointsNumber(score, Code()) + unit;
+  return points + LangText(" Punkte x ", " Points x ") + multipliers +
+         " Multi = " + PointsNumber(score, Code()) + unit;
 }
 
 }  // namespace output

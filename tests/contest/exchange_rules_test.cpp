@@ -62,7 +62,7 @@ const CheckRow kCheckRows[] = {
     {"DistrictZ12UnderVfdbTage", kDistrict, 'o', "Z12", false}, {"DistrictB01", kDistrict, 'V', "B01", true},
     {"StarterJ01", kDistrict, 'u', "J01", false}, {"StarterK01", kDistrict, 'u', "K01", true},
     {"BonusWithoutList", kBonus, 'V', "OE1XYZ", true}, {"BonusListedPortable", kBonus, 'R', "DF0RLP/P", true},
-    {"BonusNotListed", kBonus, 'R', "DL1ABC", false}, {"BonusDeclaredNotSupplied", kBonus, 'D', "DL0ABC", true},
+    {"BonusNotListed", kBonus, 'R', "DL1ABC", false}, {"BonusDeclaredNotSupplied", kBonus, 'D', "DL0ABC", false},
     {"EventCall", kBonus, '.', "DL0EVT", true}, {"EventName", kBonus, '.', "DL1DOMI/P", true},
     {"EventOtherCall", kBonus, '.', "DL1ABC", false},
 };
@@ -70,17 +70,17 @@ const CheckRow kCheckRows[] = {
 
 INSTANTIATE_TEST_SUITE_P(Values, Checks, ::testing::ValuesIn(kCheckRows), common::testing::RowName);
 
-// The contests whose rules name bonus stations: every call counts until the operator supplies
-// the calls, then only those (also with a suffix after '/').
+// The contests whose rules name bonus stations: no call is one until the operator supplies the
+// calls, then only those (also with a suffix after '/').
 class BonusStations : public RulesTest, public ::testing::WithParamInterface<char> {};
 
-TEST_P(BonusStations, EveryCallWhileTheListIsEmpty) {
+TEST_P(BonusStations, NoCallWhileTheListIsEmpty) {
   const char code = GetParam();
   WriteFile("contests.toml", "");
   const contest::TContestRec d = Load(code);
   ASSERT_GT(Fkt().Definitions().Find(code)->BonusCount, 0);
-  EXPECT_TRUE(rules_.IsBonusStation("OE1XYZ", d, *catalogue_));
-  EXPECT_TRUE(rules_.IsBonusStation("DL1ABC/P", d, *catalogue_));
+  EXPECT_FALSE(rules_.IsBonusStation("OE1XYZ", d, *catalogue_));
+  EXPECT_FALSE(rules_.IsBonusStation("DL1ABC/P", d, *catalogue_));
 }
 
 TEST_P(BonusStations, OnlyTheCallsTheOperatorSupplied) {

@@ -82,6 +82,16 @@ TEST_F(MultiplierTest, SlotNamesCountingAndWeights) {
   EXPECT_FALSE(TContLogAlle::MultiplierSlotIsKind(4, 1, names));
   EXPECT_FALSE(TContLogAlle::MultiplierSlotIsKind(14, 3, names));
 
+  // The slot tally a counted kind adds to: one slot, so that the slots add up to the count.
+  struct { const char* name; char code; int class_index; int kind; int slot; } tallies[] = {
+      {"NamedByTheThirdSlot", 'D', 1, 10, 3}, {"DokAndDistrictShareTheirSlot", 'o', 1, 18, 1},
+      {"NamedTwiceTheFirst", '7', 3, 16, 1}, {"DxccHoldingTheWaeUnderWae", 'E', 2, 2, 1},
+      {"MemberUnderAnotherKindsName", 'n', 1, 19, 1}, {"ContestWithoutNames", 'I', 1, 4, 1},
+      {"EverySlotNamesACountedKind", 'J', 1, 12, 1}};
+  for (const auto& r : tallies) {
+    EXPECT_EQ(TContLogAlle::TallySlotOfKind(r.kind, Load(r.code, r.class_index)), r.slot) << r.name;
+  }
+
   struct { const char* name; char code; int kind; const char* value; const char* qso; bool counts; }
   counting[] = {
       {"DlWithoutElement3", 'V', 2, "DL", "", false}, {"DlWithElement3", 'W', 2, "DL", "", true},

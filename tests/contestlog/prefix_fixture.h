@@ -1,6 +1,7 @@
 // A small prefix table for the log window's tests: DL, OE, F, G, K and 4X as current entities,
 // IT9 with its WAE code, KH5 with two entities chosen by menu code (the second one gone), and
-// Y2, an entity no longer valid; each with its ADIF entity number.
+// Y2, an entity no longer valid; each with its ADIF entity number. The European entities carry
+// their WAE codes, as in the tables made from the country file.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -26,17 +27,17 @@ struct PrefixRow {
 };
 
 inline std::vector<PrefixRow> PrefixRows() {
-  return {{"DL", "DL", "EU", "Germany", 230},
-          {"OE", "OE", "EU", "Austria", 206},
-          {"F", "F", "EU", "France", 227},
-          {"G", "G", "EU", "England", 223},
+  return {{"DL", "DL", "EU", "Germany", 230, "", "DL"},
+          {"OE", "OE", "EU", "Austria", 206, "", "OE"},
+          {"F", "F", "EU", "France", 227, "", "F"},
+          {"G", "G", "EU", "England", 223, "", "G"},
           {"K", "K", "NA", "United States", 291},
           {"4X", "4X", "AS", "Israel", 336},
-          {"I", "I", "EU", "Italy", 248},
+          {"I", "I", "EU", "Italy", 248, "", "I"},
           {"IT9", "I", "EU", "Sicily", 248, "", "IT9"},
           {"KH5", "KH5", "OC", "Palmyra & Jarvis", 197, "1"},
           {"KH5", "KH5K", "OC", "Kingman Reef", 134, "2", "", common::DMYToDate(31, 12, 2015)},
-          {"Y2", "Y2", "EU", "German Democratic Republic", 229, "", "",
+          {"Y2", "Y2", "EU", "German Democratic Republic", 229, "", "Y2",
            common::DMYToDate(2, 10, 1990)}};
 }
 

@@ -3,6 +3,7 @@
 // only on some bands, and the entry taken back keystroke by keystroke.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -183,7 +184,9 @@ TEST_F(QsoMultipliersTest, UnderJALocatorCountsOnlyOnTheTwoVhfBands) {
 }
 
 TEST_F(QsoMultipliersTest, ACallTypedLetterByLetterLeavesNoPartialCall) {
-  LogBuilder b('D');  // every call a call multiplier
+  // Without bonus stations every call is a call multiplier.
+  std::ofstream(folder_ / "contests.toml") << "[D]\nBonusCount = 0\n";
+  LogBuilder b('D');
   b.Create();
   b.Add(Qso("DK7ZZ", 'c', kContestDay, 3600));
   CoreOnLog on(b);

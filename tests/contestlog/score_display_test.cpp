@@ -73,6 +73,8 @@ INSTANTIATE_TEST_SUITE_P(Contests, ScoreRows, ::testing::Values(
              true, true},
     ScoreRow{"InTenths", 'R', 1, OnFirstBand(123, 2), "2 Multi x", "   12,3 Punkte =",
              "   24,6 Pkt.", true, true},
+    ScoreRow{"InTenthsWiderThanTheMask", 'R', 1, OnFirstBand(7500, 143), "143 Multi x",
+             "  750,0 Punkte =", "107250,0 Pkt.", true, true},
     ScoreRow{"WithoutMultiplierKinds", '.', 1, OnFirstBand(55, 0), "", "", "55 Pkt.", true,
              true},
     ScoreRow{"PointsOnlyWithPostcodeAreas", '5', 1, OnFirstBand(55, 4), "4 PLZ", "55 Punkte =",

@@ -87,16 +87,17 @@ TEST_P(PrefixDataRows, FillsPrefixDxccContinentAndWaeByTheContestsKinds) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Kinds, PrefixDataRows, ::testing::Values(
-    PrefixRowCase{"Dxcc", '.', {2}, "DL1ABC", true, "-", "DL", "EU", 0},
-    PrefixRowCase{"DxccPortable", '.', {2}, "OE/DL1ABC/P", true, "-", "OE", "EU", 0},
-    PrefixRowCase{"PrefixAndDxcc", '.', {1, 2}, "DL1ABC", true, "DL1", "DL1", "EU", 0},
+    PrefixRowCase{"Dxcc", '.', {2}, "DL1ABC", true, "-", "DL", "EU", 255},
+    PrefixRowCase{"DxccPortable", '.', {2}, "OE/DL1ABC/P", true, "-", "OE", "EU", 255},
+    PrefixRowCase{"PrefixAndDxcc", '.', {1, 2}, "DL1ABC", true, "DL1", "DL1", "EU", 255},
     // Kind 1 alone leaves the DXCC as it was.
-    PrefixRowCase{"PrefixStopsAtThree", 'p', {1}, "DL10ABC", true, "DL1", "OLD", "EU", 0},
-    PrefixRowCase{"PrefixWholeUnderBang", '!', {1}, "DL10ABC", true, "DL10", "OLD", "EU", 0},
-    PrefixRowCase{"GermanPrefixKept", '.', {22}, "DL1ABC", true, "DL1", "DL", "EU", 0},
-    PrefixRowCase{"GermanPrefixOnlyForDl", '.', {22}, "OE3XYZ", true, "", "OE", "EU", 0},
+    PrefixRowCase{"PrefixStopsAtThree", 'p', {1}, "DL10ABC", true, "DL1", "OLD", "EU", 255},
+    PrefixRowCase{"PrefixWholeUnderBang", '!', {1}, "DL10ABC", true, "DL10", "OLD", "EU", 255},
+    PrefixRowCase{"GermanPrefixKept", '.', {22}, "DL1ABC", true, "DL1", "DL", "EU", 255},
+    PrefixRowCase{"GermanPrefixOnlyForDl", '.', {22}, "OE3XYZ", true, "", "OE", "EU", 255},
     PrefixRowCase{"WaeCodeStandsForDxcc", '.', {14}, "IT9ABC", true, "-", "IT9", "EU", 255},
-    PrefixRowCase{"WithoutWaeTheDxcc", '.', {14}, "F5ABC", true, "-", "F", "EU", 0},
+    PrefixRowCase{"EuropeanWaeCodeIsTheDxcc", '.', {14}, "F5ABC", true, "-", "F", "EU", 255},
+    PrefixRowCase{"WithoutWaeTheDxcc", '.', {14}, "4X4AA", true, "-", "4X", "AS", 0},
     PrefixRowCase{"MenuCodeTakesItsDefault", '.', {2}, "KH5AB", true, "-", "KH5", "OC", 0},
     PrefixRowCase{"NoKindsStillDxcc", '.', {}, "4X4AA", true, "-", "4X", "AS", 0},
     PrefixRowCase{"EntityGone", '.', {2}, "Y23XY", false, "-", "", "", 0},

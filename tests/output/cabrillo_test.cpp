@@ -263,6 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(CabrilloScoreTextTest, TenthsOnlyForTheContestThatScoresInThem) {
   EXPECT_EQ(output::CabrilloClaimedScore(1234, 'R'), "  123,4");
   EXPECT_EQ(output::CabrilloClaimedScore(5, 'R'), "    0,5");
+  EXPECT_EQ(output::CabrilloClaimedScore(1072500, 'R'), "107250,0");  // wider than five places
   EXPECT_EQ(output::CabrilloClaimedScore(1234, '.'), "1234");
   EXPECT_EQ(output::CabrilloClaimedScore(6000000000, 'J'), "6000000000");
 }

@@ -83,8 +83,9 @@ TEST_F(QsoListTest, TheBonusColumnOfTheQcwaPartyShowsTheBonusStationsCalls) {
     const std::string line = LineOf(b, definition, qso);
     return line.substr(line.size() - 13);
   };
-  // Every call counts while the bonus stations are not supplied.
-  EXPECT_EQ(bonus_column(other), "DK2YY" + std::string(7, ' ') + "0");
+  // No call counts while the bonus stations are not supplied.
+  EXPECT_EQ(bonus_column(other), std::string(12, ' ') + "0");
+  EXPECT_EQ(bonus_column(bonus), std::string(12, ' ') + "0");
   definition.BonusCalls[0] = "DL1XX";
   EXPECT_EQ(bonus_column(bonus), "DL1XX/P" + std::string(5, ' ') + "0");
   EXPECT_EQ(bonus_column(other), std::string(12, ' ') + "0");
@@ -192,6 +193,10 @@ TEST_F(ScoreLineTest, ATotalOfZeroIsLeftOutOfTheSum) {
   EXPECT_EQ(ScoreLines(definition, 'W'),
             (std::vector<std::string>{std::string(20, ' '), " (    5 +     2) x      30",
                                       std::string(20, ' '), std::string(10, ' ') + "210 Punkte"}));
+  // 'R' counts in tenths.
+  EXPECT_EQ(ScoreLines(definition, 'R'),
+            (std::vector<std::string>{std::string(20, ' '), " (    5 +     2) x     3,0",
+                                      std::string(20, ' '), std::string(9, ' ') + "21,0 Punkte"}));
 }
 
 TEST_F(ScoreLineTest, OtherRulesWriteTheClaimedScoreAlone) {

@@ -114,6 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScoreRow{"NoPointsNoMultipliers", 'W', true, 0, 0, 0, 0, 0, "0 Punkte x 0 Multi = 0 Punkte",
                  0},
         ScoreRow{"General", 'W', true, 0, 0, 0, 3, 50, "50 Punkte x 3 Multi = 150 Punkte", 3},
+        ScoreRow{"InTenths", 'R', true, 0, 0, 0, 3, 45, "4,5 Punkte x 3 Multi = 13,5 Punkte", 3},
         ScoreRow{"NoMultiplierKinds", 'W', false, 0, 0, 0, 0, 120, "120 Punkte", 0},
         ScoreRow{"PostcodeAreas", '5', true, 1, 0, 0, 2, 3, "3 Punkte /  2 PLZ-Bereiche", 2},
         ScoreRow{"Prefixes", 'P', true, 1, 0, 0, 4, 7, "7 Punkte   4 Präfixe", 4},

@@ -125,6 +125,14 @@ Alias ParseAlias(std::string_view token, const Place& entity) {
   return alias;
 }
 
+// The entity's code in the WAE list, which holds the European entities and the parts that count
+// for WAE only: a "*" entity's prefix, a European entity's DXCC prefix; empty for the others.
+std::string WaeCode(const std::string& primary, const std::string& continent,
+                    const std::string& dxcc) {
+  if (!primary.empty() && primary[0] == '*') return common::UpperCase(primary.substr(1));
+  return continent == "EU" ? dxcc : std::string();
+}
+
 logbook::TPrefixRec RecordOf(const Alias& alias, const CtyEntity& entity) {
   logbook::TPrefixRec r;
   r.prefix = alias.text.substr(0, kMaxPrefix);
@@ -212,12 +220,13 @@ bool ReadCtyCsv(const std::string& path, CtyTables& tables, CtyError& error) {
                       std::to_string(f.size())};
       }
       const bool wae_entity = !f[0].empty() && f[0][0] == '*';
-      const std::string wae = wae_entity ? common::UpperCase(f[0].substr(1)) : "";
       const int adif = Number(std::string_view(f[2]), 1, logbook::kDxccTableSize, "ADIF number");
       const std::string dxcc = common::Trim(logbook::BuiltinDxccPrefix(adif));
       if (dxcc.empty()) throw BadLine{"ADIF number " + f[2] + " names no DXCC entity"};
+      const std::string continent = Continent(f[3]);
+      const std::string wae = WaeCode(f[0], continent, dxcc);
       const CtyEntity entity{{Number(std::string_view(f[4]), 1, 40, "CQ zone"),
-                              Number(std::string_view(f[5]), 1, 90, "ITU zone"), Continent(f[3]),
+                              Number(std::string_view(f[5]), 1, 90, "ITU zone"), continent,
                               Number(std::string_view(f[6]), -90.0, 90.0, "latitude"),
                               -Number(std::string_view(f[7]), -180.0, 180.0, "longitude")},
                              dxcc, adif, platform::Utf8ToCp1252(f[1]), wae};

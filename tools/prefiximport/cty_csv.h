@@ -8,11 +8,12 @@
 //
 // Each prefix alias gives one main-table record, each exact call one exact-call record: DXCC
 // prefix and ADIF number from the entity's ADIF number through the built-in DXCC table, zones,
-// continent and country from the entity or the alias, the locator of their coordinates, the WAE
-// code for the "*" entities. Each entity's main entry (the entry of its DXCC prefix, else its
-// first prefix) carries the selection character "H", by which the prefix list shows one row per
-// entity. An exact call listed under a "*" entity and again under its DXCC entity keeps the "*"
-// entity (same DXCC, and its WAE code).
+// continent and country from the entity or the alias, the locator of their coordinates, and the
+// entity's WAE code: the WAE list holds the European entities (continent "EU"), by their DXCC
+// prefix, and the "*" entities, by their own prefix ("IT9", "GM/S"). Each entity's main entry
+// (the entry of its DXCC prefix, else its first prefix) carries the selection character "H", by
+// which the prefix list shows one row per entity. An exact call listed under a "*" entity and
+// again under its DXCC entity keeps the "*" entity (same DXCC, and its WAE code).
 //
 // "cty.dat" holds the same country data in the contest programs' form: an entity line of
 // colon-separated fields (name, CQ zone, ITU zone, continent, latitude, longitude, UTC offset,
@@ -45,7 +46,7 @@ struct CtyEntity {
   std::string dxcc;  // the DXCC prefix of its ADIF number
   int adif = 0;
   std::string country;
-  std::string wae;   // the WAE code of a "*" entity, else empty
+  std::string wae;   // the WAE code of a European or "*" entity, else empty
 };
 
 struct CtyTables {

@@ -187,8 +187,8 @@ TEST_P(RefusedFile, StopsWithTheReasonAndLeavesNothingBehind) {
 INSTANTIATE_TEST_SUITE_P(Files, RefusedFile, ::testing::ValuesIn(kRefused),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A small file: zones, continent and position of an alias, WAE codes, and an exact call of a
-// WAE part that its DXCC entity lists again.
+// A small file: zones, continent and position of an alias, WAE codes (of the European entities
+// and the WAE parts), and an exact call of a WAE part that its DXCC entity lists again.
 class SmallImportTest : public PrefixDbTest {
  protected:
   void SetUp() override {
@@ -224,17 +224,19 @@ class SmallImportTest : public PrefixDbTest {
 };
 
 TEST_F(SmallImportTest, RecordsTakeTheEntityOrTheAliasOverrides) {
-  EXPECT_EQ(Entry(kPrefixMain, "DA"), "DL 230 14 28 EU JO51AA Fed. Rep. of Germany ");
-  EXPECT_EQ(Entry(kPrefixExact, "DL1ABC"), "DL 230 15 29 AF JN20MA Fed. Rep. of Germany ");
+  EXPECT_EQ(Entry(kPrefixMain, "DA"), "DL 230 14 28 EU JO51AA Fed. Rep. of Germany DL");
+  EXPECT_EQ(Entry(kPrefixExact, "DL1ABC"), "DL 230 15 29 AF JN20MA Fed. Rep. of Germany DL");
   EXPECT_EQ(Entry(kPrefixMain, "IT9"), "I 248 15 28 EU JM77AM Sicily IT9");
   EXPECT_EQ(Entry(kPrefixExact, "IT9ABC"), "I 248 15 28 EU JM77AM Sicily IT9");
+  EXPECT_EQ(Entry(kPrefixMain, "I"), "I 248 15 28 EU JN62GT Italy I");
+  EXPECT_EQ(Entry(kPrefixMain, "9M0"), "1S 247 26 50 AS OJ79CV Spratly Islands ");  // not in WAE
   EXPECT_EQ(TdbPrefix(kPrefixMain).UsedRecs(), 6);
 }
 
 TEST_F(SmallImportTest, TheDatFileAddsOnlyTheCallsTheCsvFileLacks) {
-  EXPECT_EQ(Entry(kPrefixExact, "DL1ABC"), "DL 230 15 29 AF JN20MA Fed. Rep. of Germany ");
-  EXPECT_EQ(Entry(kPrefixExact, "DL2XYZ"), "DL 230 15 29 EU JO51AA Fed. Rep. of Germany ");
-  EXPECT_EQ(Entry(kPrefixExact, "DL3AA"), "DL 230 14 28 EU JO51AA Fed. Rep. of Germany ");
+  EXPECT_EQ(Entry(kPrefixExact, "DL1ABC"), "DL 230 15 29 AF JN20MA Fed. Rep. of Germany DL");
+  EXPECT_EQ(Entry(kPrefixExact, "DL2XYZ"), "DL 230 15 29 EU JO51AA Fed. Rep. of Germany DL");
+  EXPECT_EQ(Entry(kPrefixExact, "DL3AA"), "DL 230 14 28 EU JO51AA Fed. Rep. of Germany DL");
   EXPECT_EQ(Entry(kPrefixExact, "IT9XYZ"), "I 248 15 28 EU JM77AM Sicily IT9");
   EXPECT_EQ(TdbPrefix(kPrefixExact).UsedRecs(), 5);
 }
