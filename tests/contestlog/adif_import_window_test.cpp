@@ -125,22 +125,27 @@ TEST_F(AdifImportWindowTest, FieldsDraggedAcrossAndAbbruchImportsNothing) {
       d.btndatei->Click();
       ASSERT_EQ(d.ListeLinks->Items().Get(0), "CALL");
       const int row = d.ListeLinks->ItemHeight();
-      // Drags with the mouse: an ADIF field from the left onto the log field on the right.
-      const auto drag = [&](const std::string& from, const std::string& onto) {
+      // Drags with the mouse: an ADIF field from the left onto the log field on the right, the
+      // pointer first down over the left list's row `over`.
+      const auto drag = [&](const std::string& from, const std::string& onto, int over) {
         const int source_row = d.ListeLinks->Items().IndexOf(from);
         const int target_row = d.ListeRechtsLB->Items().IndexOf(onto);
         const platform::qt::TPoint to = d.ListeLinks->ScreenToClient(
             d.ListeRechtsLB->ClientToScreen({20, target_row * row + row / 2}));
         platform::qt::testkit::MouseDown(*d.ListeLinks, 20, source_row * row + row / 2);
-        platform::qt::testkit::MouseMove(*d.ListeLinks, to.X / 2, to.Y, platform::qt::ssLeft);
+        platform::qt::testkit::MouseMove(*d.ListeLinks, to.X / 2, over * row + row / 2,
+                                         platform::qt::ssLeft);
         platform::qt::testkit::MouseMove(*d.ListeLinks, to.X, to.Y, platform::qt::ssLeft);
         platform::qt::testkit::MouseUp(*d.ListeLinks, to.X, to.Y);
       };
-      drag("CALL", "CALL");
+      const auto straight = [&](const std::string& from, const std::string& onto) {
+        drag(from, onto, d.ListeRechtsLB->Items().IndexOf(onto));
+      };
+      drag("CALL", "CALL", 3);  // diagonally over QSO_DATE, TIME_ON and FREQ and back up
       EXPECT_TRUE(d.btnimportstart->Enabled());
-      drag("TIME_ON", "TIME_ON");
-      drag("SRX_STRING", "lfd.Nr. / DOK");
-      drag("FREQ", "CALL");  // taken already: left alone
+      straight("TIME_ON", "TIME_ON");
+      straight("SRX_STRING", "lfd.Nr. / DOK");
+      straight("FREQ", "CALL");  // taken already: left alone
       EXPECT_EQ(d.ListeRechtsLB->Items().Get(0), "CALL (CALL)");
       EXPECT_EQ(d.ListeRechtsLB->Items().Get(2), "TIME_ON (TIME_ON)");
       EXPECT_EQ(d.ListeRechtsLB->Items().Get(8), "lfd.Nr. / DOK (SRX_STRING)");
