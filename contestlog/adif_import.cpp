@@ -167,7 +167,8 @@ void RecordImport::FillReceived() {
   // The file's exchange stands alone: what the entry held (a prefill from the call's earlier
   // QSOs) is no part of it.
   for (const Field part : {Field::kRcvd2, Field::kRcvd3, Field::kRcvd4}) entry_.SetText(part, "");
-  if (!exchange.empty()) SplitExchange(entry_, exchange, Field::kRcvd2, Field::kRcvd3, Field::kRcvd4);
+  if (!exchange.empty())
+    SplitExchange(entry_, exchange, Field::kRcvd2, Field::kRcvd3, Field::kRcvd4);
 
   const auto fill = [this](Field part, const std::string& value) {
     if (entry_.Text(part).empty()) entry_.SetText(part, value);
