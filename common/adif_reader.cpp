@@ -81,6 +81,26 @@ std::optional<Tag> ReadTag(std::string_view bytes, std::size_t at) {
   return tag;
 }
 
+// See AdifFile::unended_records; `cut`: the last value's length ran past the end of the file.
+std::size_t UnendedRecords(const AdifRecord& unended, bool cut) {
+  if (unended.fields.empty()) return 0;
+  std::size_t records = 1;
+  std::unordered_set<std::string_view> names;
+  for (const AdifValue& field : unended.fields) {
+    if (names.insert(field.name).second) continue;
+    ++records;
+    names = {field.name};
+  }
+  if (!cut) return records;
+  // The first <EOR> inside would have ended the record the value belongs to.
+  constexpr std::string_view kEnd = "<EOR>";
+  const std::string& value = unended.fields.back().value;
+  std::size_t ends = 0;
+  for (std::size_t at = value.find(kEnd); at != std::string::npos; at = value.find(kEnd, at + 1))
+    ++ends;
+  return records + (ends > 0 ? ends - 1 : 0);
+}
+
 }  // namespace
 
 const AdifValue* AdifRecord::Find(std::string_view name) const {
@@ -98,6 +118,7 @@ AdifFile ReadAdif(std::string_view bytes) {
 
   AdifRecord record;
   bool line_start = true;
+  bool cut = false;  // a value's length ran past the end of the file
   while (at < bytes.size()) {
     const char c = bytes[at];
     if (line_start && c == '#') {
@@ -117,6 +138,7 @@ AdifFile ReadAdif(std::string_view bytes) {
     }
     at = tag->end;
     if (tag->length) {
+      cut = *tag->length > bytes.size() - at;
       const std::size_t size = std::min(*tag->length, bytes.size() - at);
       const std::string_view raw = bytes.substr(at, size);
       std::string value = file.utf8 ? platform::Utf8ToCp1252(raw) : std::string(raw);
@@ -132,6 +154,7 @@ AdifFile ReadAdif(std::string_view bytes) {
     }
   }
   file.unended = std::move(record);
+  file.unended_records = UnendedRecords(file.unended, cut);
   return file;
 }
 

@@ -15,7 +15,8 @@
 //   the header's, but never a record already read, so two files joined keep both logs;
 // - tags without a length other than these two (<APP_X_EOF>) and text between fields are
 //   ignored; so is a line whose first byte is "#" outside a value (" #" is no such line);
-// - fields after the last <EOR> form no record; the result keeps them apart;
+// - fields after the last <EOR> form no record; the result keeps them apart and tells how many
+//   records they seem to hold, so that a caller can say the file was not read whole;
 // - lengths count bytes; when the file starts with a UTF-8 byte-order mark, or holds multi-byte
 //   UTF-8 and no byte that is not UTF-8, the values are taken from UTF-8 into Windows-1252;
 // - names and values are upper-cased by the 1252 table, never the locale.
@@ -55,6 +56,10 @@ struct AdifFile {
   std::vector<AdifRecord> records;
   bool utf8 = false;               // values were converted from UTF-8
   AdifRecord unended;              // fields after the last <EOR>, in no record
+  // The records `unended` seems to hold: a field name that comes again starts the next (some
+  // programs end a record with a line break), and a value whose length ran past the end of the
+  // file holds the records that the <EOR>s inside it would have ended.
+  std::size_t unended_records = 0;
 };
 
 AdifFile ReadAdif(std::string_view bytes);

@@ -27,15 +27,16 @@ std::string DateTimeText(std::string_view name, const std::string& value) {
     return value.substr(6, 2) + "." + value.substr(4, 2) + "." + value.substr(2, 2);
   if (name == "QSO_DATE" && value.size() == 6)
     return value.substr(4, 2) + "." + value.substr(2, 2) + "." + value.substr(0, 2);
-  if (name == "TIME_ON" && (value.size() == 6 || value.size() == 4))
-    return value.substr(0, 2) + ":" + value.substr(2, 2);
+  if (name == "TIME_ON" && value.size() == 6)
+    return value.substr(0, 2) + ":" + value.substr(2, 2) + ":" + value.substr(4, 2);
+  if (name == "TIME_ON" && value.size() == 4) return value.substr(0, 2) + ":" + value.substr(2, 2);
   return value;
 }
 
-// "599" + "14/ABC/7": the parts before, between and after the first two "/"; a part a text
-// does not reach is not written.
+// "14/ABC/7": the parts before, between and after the first two "/"; a part the text does not
+// reach is not written.
 void SplitExchange(AdifImportEntry& entry, const std::string& text, Field second, Field third,
-                   Field fourth, bool split_third) {
+                   Field fourth) {
   const std::size_t slash = text.find('/');
   if (slash == std::string::npos) {
     entry.SetText(second, text);
@@ -43,7 +44,7 @@ void SplitExchange(AdifImportEntry& entry, const std::string& text, Field second
   }
   entry.SetText(second, text.substr(0, slash));
   const std::string rest = text.substr(slash + 1);
-  const std::size_t next = split_third ? rest.find('/') : std::string::npos;
+  const std::size_t next = rest.find('/');
   if (next == std::string::npos) {
     entry.SetText(third, rest);
     return;
@@ -128,7 +129,7 @@ void RecordImport::FillSent() {
   const std::string sent = Value("RST_SENT").substr(0, 255);
   if (sent.size() > 3) {
     entry_.SetText(Field::kSent1, sent.substr(0, 3));
-    SplitExchange(entry_, sent.substr(3), Field::kSent2, Field::kSent3, Field::kSent4, true);
+    SplitExchange(entry_, sent.substr(3), Field::kSent2, Field::kSent3, Field::kSent4);
     return;
   }
   entry_.SetText(Field::kSent1, Value("RST_SENT", entry_.Text(Field::kSent1)));
@@ -136,7 +137,7 @@ void RecordImport::FillSent() {
   if (exchange.empty()) exchange = Value("STX");
   // Without a sent exchange the fields keep the cleared entry's prefill (the next serial).
   if (!exchange.empty())
-    SplitExchange(entry_, exchange, Field::kSent2, Field::kSent3, Field::kSent4, true);
+    SplitExchange(entry_, exchange, Field::kSent2, Field::kSent3, Field::kSent4);
 }
 
 std::string RecordImport::ValueByCaption(int slot) const {
@@ -148,29 +149,41 @@ std::string RecordImport::ValueByCaption(int slot) const {
   return first.empty() ? Value(common::Trim(caption.substr(slash + 1))) : first;
 }
 
+// The received exchange splits into its three parts as the sent one does, so that our own
+// export (the whole exchange in RST_RCVD, or the parts after the report in SRX_STRING) comes
+// back whole. A part the file leaves empty is looked up through its caption.
 void RecordImport::FillReceived() {
   const std::string rcvd = Value("RST_RCVD");
-  if (rcvd.size() > 3) {
+  const bool whole = rcvd.size() > 3;
+  std::string exchange;
+  if (whole) {
     entry_.SetText(Field::kRcvd1, rcvd.substr(0, 3));
-    SplitExchange(entry_, rcvd.substr(3), Field::kRcvd2, Field::kRcvd3, Field::kRcvd4, false);
-    if (entry_.Text(Field::kRcvd2).empty()) {
-      entry_.SetText(Field::kRcvd2, Value(Caption(2)));
-      entry_.SetText(Field::kRcvd2, Value("SRX", entry_.Text(Field::kRcvd2)));
-    }
-    if (entry_.Text(Field::kRcvd3).empty()) entry_.SetText(Field::kRcvd3, Value(Caption(3)));
-    entry_.SetText(Field::kRcvd4, Value(Caption(4)));
+    exchange = rcvd.substr(3);
+  } else {
+    entry_.SetText(Field::kRcvd1, Value("RST_RCVD", entry_.Text(Field::kRcvd1)));
+    exchange = Value("SRX_STRING");
+    if (exchange.empty()) exchange = Value("SRX");
+  }
+  // The file's exchange stands alone: what the entry held (a prefill from the call's earlier
+  // QSOs) is no part of it.
+  for (const Field part : {Field::kRcvd2, Field::kRcvd3, Field::kRcvd4}) entry_.SetText(part, "");
+  if (!exchange.empty())
+    SplitExchange(entry_, exchange, Field::kRcvd2, Field::kRcvd3, Field::kRcvd4);
+
+  const auto fill = [this](Field part, const std::string& value) {
+    if (entry_.Text(part).empty()) entry_.SetText(part, value);
+  };
+  if (whole) {
+    // The whole exchange names its captions whole; a serial of the file wins over caption 2.
+    fill(Field::kRcvd2, Value("SRX", Value(Caption(2))));
+    fill(Field::kRcvd3, Value(Caption(3)));
+    fill(Field::kRcvd4, Value(Caption(4)));
     return;
   }
-  entry_.SetText(Field::kRcvd1, Value("RST_RCVD", entry_.Text(Field::kRcvd1)));
-  entry_.SetText(Field::kRcvd2, "");
-  std::string exchange = Value("SRX_STRING");
-  if (exchange.empty()) exchange = Value("SRX");
-  if (!exchange.empty()) entry_.SetText(Field::kRcvd2, exchange.substr(0, exchange.find('/')));
-  if (entry_.Text(Field::kRcvd2).empty()) entry_.SetText(Field::kRcvd2, ValueByCaption(2));
-  if (entry_.Text(Field::kRcvd2).empty())
-    entry_.SetText(Field::kRcvd2, Value("SRX", entry_.Text(Field::kRcvd2)));
-  entry_.SetText(Field::kRcvd3, ValueByCaption(3));
-  entry_.SetText(Field::kRcvd4, ValueByCaption(4));
+  fill(Field::kRcvd2, ValueByCaption(2));
+  fill(Field::kRcvd2, Value("SRX"));
+  fill(Field::kRcvd3, ValueByCaption(3));
+  fill(Field::kRcvd4, ValueByCaption(4));
 }
 
 }  // namespace
@@ -264,9 +277,10 @@ std::string AdifImportNotice(const AdifImportCounts& counts) {
   line(counts.without_date_or_time, " ohne Datum oder Uhrzeit");
   line(counts.bad_call, " mit ungültigem Rufzeichen");
   line(counts.outside_districts, " außerhalb der Distrikte");
-  line(counts.not_stored, " nicht gespeichert");
+  line(counts.not_stored, " QSOs nicht gespeichert");
   line(counts.bad_band, " fehlende oder falsche Bandangaben");
   line(counts.bad_mode, " fehlende oder falsche Modeangaben");
+  line(counts.unended, " Datensätze ohne <EOR> nicht gelesen");
   return text;
 }
 

@@ -14,8 +14,13 @@
 //   rather than taking the entry's date or time;
 // - the mapping's log field names compare whole and ignoring case ("STX" never answers the
 //   line of "STX_STRING", a caption "Nr" answers "NR");
+// - the received exchange splits into its three parts in both of its forms (the whole exchange
+//   in RST_RCVD, the parts after the report in SRX_STRING or SRX), as the sent one does; a
+//   caption fills only a part the exchange leaves empty, so our own export comes back whole;
+// - TIME_ON of 6 digits keeps its seconds: a busy minute holds more QSOs than the save's moves
+//   by a second could place;
 // - refusals of the save check count by their step, and a QSO the save could not store is
-//   counted apart, never as imported.
+//   counted apart, never as imported (the save tells it only through the closing notice).
 #pragma once
 
 #include <optional>
@@ -36,7 +41,7 @@ using AdifMapping = std::vector<std::string>;
 // The value of log field `name` for `record`: the ADIF field the mapping assigns to it (the
 // name itself when the mapping has no line for it, nothing when its line has no field), trimmed
 // and upper-cased; `fallback` upper-cased when that gives nothing. QSO_DATE of 8 (YYYYMMDD) or 6
-// (YYMMDD) characters becomes DD.MM.YY, TIME_ON of 6 or 4 characters HH:MM.
+// (YYMMDD) characters becomes DD.MM.YY, TIME_ON of 6 characters HH:MM:SS and of 4 HH:MM.
 std::string ParseAdifField(const common::AdifRecord& record, const AdifMapping& mapping,
                            std::string_view name, std::string_view fallback = {});
 
@@ -86,6 +91,7 @@ struct AdifImportCounts {
   int not_stored = 0;  // passed the check, but the log did not take it
   int bad_band = 0;
   int bad_mode = 0;
+  int unended = 0;  // records of the file that lost their end and were not read
 };
 
 // Every record, in file order, through the entry. `check` is the mode and band check.

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "common/current_folder.h"
 #include "common/messages.h"
@@ -37,7 +38,9 @@ void TContestAdifimportCtrl::ReadAdifFile(const std::string& file_name,
     common::Service<common::ToMessages>::Get().Hinweis("", "", "Datei existiert nicht", false);
     return;
   }
-  records_ = common::ReadAdif(bytes).records;
+  common::AdifFile file = common::ReadAdif(bytes);
+  records_ = std::move(file.records);
+  unended_records_ = file.unended_records;
   field_names = common::AdifFieldNames(*records_);
 }
 

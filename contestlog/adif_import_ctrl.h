@@ -4,6 +4,7 @@
 // the rest (contestlog/adif_import.h).
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -46,6 +47,8 @@ class TContestAdifimportCtrl {
 
   // The records read; null until a file was read.
   const std::vector<common::AdifRecord>* Records() const { return records_ ? &*records_ : nullptr; }
+  // The records of the file read that lost their end (common::AdifFile::unended_records).
+  std::size_t UnendedRecords() const { return unended_records_; }
   const AdifMapping& Mapping() const { return mapping_; }
   bool Check() const { return check_ != 0; }
 
@@ -53,6 +56,7 @@ class TContestAdifimportCtrl {
   platform::qt::TComponent* owner_;
   std::unique_ptr<contest::TContestRec> definition_;
   std::optional<std::vector<common::AdifRecord>> records_;
+  std::size_t unended_records_ = 0;
   AdifMapping mapping_;
   std::uint8_t check_ = 1;
 };

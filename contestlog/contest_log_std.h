@@ -142,7 +142,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // its running numbers (a second later while its moment is taken), scored and counted, its
   // serials filled with zeros, the clock's tick (not for the import), the partner learned, the
   // list on the new QSO and the entry cleared for the next. When the QSO cannot be stored the
-  // operator is told and the entry stays as typed; nothing is written, learned or counted.
+  // operator is told (by the import's closing notice for an imported one) and the entry stays
+  // as typed; nothing is written, learned or counted.
   // Virtual so that tests see which saves the entry cycle asks for.
   virtual void btnSpeichernaClick(platform::qt::TComponent* sender);
   // Makes `band` the current band: the entry's band numbers and multipliers on it, the list on

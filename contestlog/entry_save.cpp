@@ -44,6 +44,7 @@ void TContestLogStd::btnbeendenaClick(TComponent* /*sender*/) { Close(); }
 
 void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   const HandlerScope running(*this);
+  const bool imported = sender != nullptr && sender == btnadifimport;
   // 1. The contest's fixes of what was typed.
   const char code = ContestCode(*Catalogue);
   if (code == 'q') Replace(*eRSTr4, SeparatedNumber(eRSTr4->GetStr()));
@@ -56,10 +57,11 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   const bool checked = CanSaveQso();
   const contest::TContestLKRec entry = EntryRecord(*this);
 
-  // 3. Stored under its numbers, or the operator is told and the entry stays as typed.
+  // 3. Stored under its numbers, or the operator is told and the entry stays as typed. The
+  // import tells the QSOs it could not store once, in its closing notice.
   contest::TContestLKRec qso{};
   if (!InsertNewQso(*this, qso)) {
-    common::Service<common::ToMessages>::Get().Fehler(kNotStored);
+    if (!imported) common::Service<common::ToMessages>::Get().Fehler(kNotStored);
     return;
   }
   if (checked) {
@@ -75,7 +77,7 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   ForgetEntryMultipliers();
 
   // 7. The clock, except for an imported QSO: the import's band is its own.
-  if (sender == nullptr || sender != btnadifimport) timerzeitTimer();
+  if (!imported) timerzeitTimer();
 
   // 8. The QSO as stored: the clock may have moved the table, the record finds its own again.
   LogTable->SetLKRec(qso);

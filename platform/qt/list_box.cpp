@@ -27,7 +27,9 @@ constexpr int kDragThreshold = 5;
 }  // namespace
 
 // The user's mouse reaches the list's viewport, not the list: its presses, moves and releases
-// are handed to the box in the list's client points (Qt's own handling goes on).
+// are handed to the box in the list's client points. Qt's own handling goes on, except for the
+// moves of a drag: they would move the selection along under the pointer, and the drop must
+// carry the entry that was pressed.
 class ListMouseFilter : public QObject {
  public:
   explicit ListMouseFilter(TListBox& box) : box_(box) {}
@@ -43,7 +45,10 @@ class ListMouseFilter : public QObject {
     const TMouseButton button =
         mouse->button() == Qt::RightButton ? TMouseButton::mbRight : TMouseButton::mbLeft;
     if (type == QEvent::MouseButtonPress) box_.MouseDown(button, held, at.x(), at.y());
-    if (type == QEvent::MouseMove) box_.MouseMove(held, at.x(), at.y());
+    if (type == QEvent::MouseMove) {
+      box_.MouseMove(held, at.x(), at.y());
+      return (held & ssLeft) != 0 && (box_.drag_pending_ || box_.dragging_);
+    }
     if (type == QEvent::MouseButtonRelease) box_.MouseUp(button, held, at.x(), at.y());
     return false;
   }

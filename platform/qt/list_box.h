@@ -6,7 +6,8 @@
 // program call nothing.
 //
 // Dragging (drag.h): with DragMode dmAutomatic, the left button pressed on an entry makes it
-// the current one, and moving the mouse 5 pixels with the button held drags. Where the button
+// the current one, and moving the mouse 5 pixels with the button held drags; the current entry
+// stays the pressed one while the mouse moves over other entries. Where the button
 // comes up, the list box under the mouse (this one or another of the same window) gets
 // OnDragOver with this box as the source and, when it accepts, OnDragDrop at its client
 // point; a box without OnDragOver takes no drop. OnEndDrag tells this box the target (null
@@ -60,6 +61,7 @@ class TListBox : public TWinControl {
   void Drop(int x, int y);
 
   friend class ListItems;
+  friend class ListMouseFilter;
   std::unique_ptr<TStrings> items_;
   bool multi_select_ = false;
   int quiet_ = 0;  // inside a change made by the program

@@ -16,7 +16,8 @@ namespace {
 using testing::Row;
 using testing::RowName;
 
-// "CALL=K1A MODE=CW | CALL=K2B" and, when fields were left after the last <EOR>, " + 2".
+// "CALL=K1A MODE=CW | CALL=K2B" and, when fields were left after the last <EOR>, " + 2 in 1"
+// (fields, and the records they seem to hold).
 std::string Dump(const AdifFile& file) {
   std::string out;
   for (const AdifRecord& record : file.records) {
@@ -28,7 +29,10 @@ std::string Dump(const AdifFile& file) {
     }
     out += fields;
   }
-  if (!file.unended.fields.empty()) out += " + " + std::to_string(file.unended.fields.size());
+  if (!file.unended.fields.empty()) {
+    out += " + " + std::to_string(file.unended.fields.size()) + " in " +
+           std::to_string(file.unended_records);
+  }
   return out;
 }
 
@@ -49,9 +53,13 @@ INSTANTIATE_TEST_SUITE_P(
         Row<std::string>{"Type", "<CALL:6:S>DL1ABC<FREQ:6:N>14.025<EOR>",
                          "CALL=DL1ABC FREQ=14.025"},
         Row<std::string>{"ShortLengthLeavesTheRestAsText", "<CALL:3>K1ABC<EOR>", "CALL=K1A"},
-        Row<std::string>{"LengthCutAtTheEnd", "<CALL:3>K1A<EOR><NOTES:99>ab", "CALL=K1A + 1"},
+        Row<std::string>{"LengthCutAtTheEnd", "<CALL:3>K1A<EOR><NOTES:99>ab", "CALL=K1A + 1 in 1"},
         Row<std::string>{"NineDigitLength", "<CALL:3>K1A<EOR><CALL:999999999>K2B<EOR>",
-                         "CALL=K1A + 1"},
+                         "CALL=K1A + 1 in 1"},
+        Row<std::string>{"LengthPastTheEndSwallowsRecords",
+                         "<CALL:3>K1A<EOR><MODE:2>CW<CALL:99999>K2B<EOR>\n<CALL:3>K3C<eor>\n"
+                         "<CALL:3>K4D<EOR>\n",
+                         "CALL=K1A + 2 in 3"},
         Row<std::string>{"TenDigitLengthIsText", "<CALL:0000000003>K1A<MODE:2>CW<EOR>", "MODE=CW"},
         Row<std::string>{"LongestName", "<" + kLongName + ":1>x<EOR>", kLongName + "=X"},
         Row<std::string>{"LongerNameIsText", "<N" + kLongName + ":1>x<MODE:2>CW<EOR>", "MODE=CW"},
@@ -79,7 +87,10 @@ INSTANTIATE_TEST_SUITE_P(
                          "CALL=K1A MODE=CW"},
         Row<std::string>{"CrLf", "head\r\n<EOH>\r\n<CALL:3>K1A\r\n<EOR>\r\n", "CALL=K1A"},
         Row<std::string>{"LastRecordWithoutEnd", "<CALL:3>K1A<EOR><CALL:3>K2B<MODE:2>CW",
-                         "CALL=K1A + 2"},
+                         "CALL=K1A + 2 in 1"},
+        Row<std::string>{"RecordsEndedByLineBreaks",
+                         "<EOH>\n<CALL:3>K1A<MODE:2>CW\n<CALL:3>K2B<MODE:2>CW\n<CALL:3>K3C\n",
+                         " + 5 in 3"},
         Row<std::string>{"EndWithoutFieldsIsNoRecord", "<EOH><EOR>\n<CALL:3>K1A<EOR><EOR>",
                          "CALL=K1A"},
         // comment lines

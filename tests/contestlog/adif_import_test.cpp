@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "2024032"},
         LookupRow{"DefaultConvertedToo", "", kAll, "QSO_DATE", "20240302", "02.03.24"},
         LookupRow{"Time4", "<TIME_ON:4>0005", kAll, "TIME_ON", "", "00:05"},
-        LookupRow{"Time6DropsSeconds", "<TIME_ON:6>235959", kAll, "TIME_ON", "", "23:59"}),
+        LookupRow{"Time6KeepsSeconds", "<TIME_ON:6>235959", kAll, "TIME_ON", "", "23:59:59"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- mode, band and frequency checks ---
@@ -272,7 +272,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "1 Datensätze importiert\r\n1 Calls doppelt\r\n1 ohne Datum oder Uhrzeit"},
         ImportRow{"MidnightIsATime", "<CALL:3>K1A<QSO_DATE:6>240302<TIME_ON:6>000000<MODE:2>CW",
                   true,
-                  {"K1A 02.03.24 00:00 b CW 3,550 599/1// 599///"},
+                  {"K1A 02.03.24 00:00:00 b CW 3,550 599/1// 599///"},
                   "1 Datensätze importiert"},
         ImportRow{"SentReportWithExchangeParts", "<CALL:3>K1A<RST_SENT:11>59914/ABC/7" + kQso,
                   true,
@@ -295,7 +295,25 @@ INSTANTIATE_TEST_SUITE_P(
         ImportRow{"ReceivedCaptionWhenNoSerial",
                   "<CALL:3>K1A<RST_RCVD:3>559<DARC_DOK:3>b36" + kQso, true,
                   {"K1A 02.03.24 12:00 b CW 3,550 599/1// 559/B36//"},
-                  "1 Datensätze importiert"}),
+                  "1 Datensätze importiert"},
+        // Our own export of a three-part exchange: whole, or the parts after the report.
+        ImportRow{"ReceivedWholeInThreeParts", "<CALL:3>K1A<RST_RCVD:15>599001/JO43/e03" + kQso,
+                  true,
+                  {"K1A 02.03.24 12:00 b CW 3,550 599/1// 599/001/JO43/E03"},
+                  "1 Datensätze importiert"},
+        ImportRow{"ReceivedStringInThreeParts",
+                  "<CALL:3>K1A<RST_RCVD:3>599<SRX:3>001<SRX_STRING:12>001/JO43/E03<DARC_DOK:3>M01" +
+                      kQso,
+                  true,
+                  {"K1A 02.03.24 12:00 b CW 3,550 599/1// 599/001/JO43/E03"},
+                  "1 Datensätze importiert"},
+        ImportRow{"ReceivedEmptyPartTakesItsCaption",
+                  "<CALL:3>K1A<RST_RCVD:3>559<SRX_STRING:7>/JO43/X<DARC_DOK:3>b36" + kQso +
+                      "<EOR><CALL:3>K2B<RST_RCVD:9>559/JO43/<DARC_DOK:3>b37" + kQso,
+                  true,
+                  {"K1A 02.03.24 12:00 b CW 3,550 599/1// 559/B36/JO43/X",
+                   "K2B 02.03.24 12:00 b CW 3,550 599/2// 559/B37/JO43/"},
+                  "2 Datensätze importiert"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AdifImportTest, AQsoTheLogDidNotTakeIsNoImport) {
@@ -305,7 +323,7 @@ TEST_F(AdifImportTest, AQsoTheLogDidNotTakeIsNoImport) {
                                                  kQso + "<EOR>");
   const AdifImportCounts counts =
       ImportAdifRecords(file.records, SameNames(kDialogLines), true, ImportContest(), entry);
-  EXPECT_EQ(AdifImportNotice(counts), "1 Datensätze importiert\r\n1 nicht gespeichert");
+  EXPECT_EQ(AdifImportNotice(counts), "1 Datensätze importiert\r\n1 QSOs nicht gespeichert");
 }
 
 TEST(AdifImportNoticeTest, EveryReasonInItsLine) {
@@ -318,10 +336,12 @@ TEST(AdifImportNoticeTest, EveryReasonInItsLine) {
   counts.not_stored = 8;
   counts.bad_band = 5;
   counts.bad_mode = 6;
+  counts.unended = 9;
   EXPECT_EQ(AdifImportNotice(counts),
             "7 Datensätze importiert\r\n1 Calls doppelt\r\n2 ohne Datum oder Uhrzeit\r\n"
-            "3 mit ungültigem Rufzeichen\r\n4 außerhalb der Distrikte\r\n8 nicht gespeichert\r\n"
-            "5 fehlende oder falsche Bandangaben\r\n6 fehlende oder falsche Modeangaben");
+            "3 mit ungültigem Rufzeichen\r\n4 außerhalb der Distrikte\r\n"
+            "8 QSOs nicht gespeichert\r\n5 fehlende oder falsche Bandangaben\r\n"
+            "6 fehlende oder falsche Modeangaben\r\n9 Datensätze ohne <EOR> nicht gelesen");
   EXPECT_EQ(AdifImportNotice({}), "0 Datensätze importiert");
 }
 

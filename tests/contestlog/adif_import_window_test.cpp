@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <limits>
 #include <stdexcept>
@@ -125,22 +127,27 @@ TEST_F(AdifImportWindowTest, FieldsDraggedAcrossAndAbbruchImportsNothing) {
       d.btndatei->Click();
       ASSERT_EQ(d.ListeLinks->Items().Get(0), "CALL");
       const int row = d.ListeLinks->ItemHeight();
-      // Drags with the mouse: an ADIF field from the left onto the log field on the right.
-      const auto drag = [&](const std::string& from, const std::string& onto) {
+      // Drags with the mouse: an ADIF field from the left onto the log field on the right, the
+      // pointer first down over the left list's row `over`.
+      const auto drag = [&](const std::string& from, const std::string& onto, int over) {
         const int source_row = d.ListeLinks->Items().IndexOf(from);
         const int target_row = d.ListeRechtsLB->Items().IndexOf(onto);
         const platform::qt::TPoint to = d.ListeLinks->ScreenToClient(
             d.ListeRechtsLB->ClientToScreen({20, target_row * row + row / 2}));
         platform::qt::testkit::MouseDown(*d.ListeLinks, 20, source_row * row + row / 2);
-        platform::qt::testkit::MouseMove(*d.ListeLinks, to.X / 2, to.Y, platform::qt::ssLeft);
+        platform::qt::testkit::MouseMove(*d.ListeLinks, to.X / 2, over * row + row / 2,
+                                         platform::qt::ssLeft);
         platform::qt::testkit::MouseMove(*d.ListeLinks, to.X, to.Y, platform::qt::ssLeft);
         platform::qt::testkit::MouseUp(*d.ListeLinks, to.X, to.Y);
       };
-      drag("CALL", "CALL");
+      const auto straight = [&](const std::string& from, const std::string& onto) {
+        drag(from, onto, d.ListeRechtsLB->Items().IndexOf(onto));
+      };
+      drag("CALL", "CALL", 3);  // diagonally over QSO_DATE, TIME_ON and FREQ and back up
       EXPECT_TRUE(d.btnimportstart->Enabled());
-      drag("TIME_ON", "TIME_ON");
-      drag("SRX_STRING", "lfd.Nr. / DOK");
-      drag("FREQ", "CALL");  // taken already: left alone
+      straight("TIME_ON", "TIME_ON");
+      straight("SRX_STRING", "lfd.Nr. / DOK");
+      straight("FREQ", "CALL");  // taken already: left alone
       EXPECT_EQ(d.ListeRechtsLB->Items().Get(0), "CALL (CALL)");
       EXPECT_EQ(d.ListeRechtsLB->Items().Get(2), "TIME_ON (TIME_ON)");
       EXPECT_EQ(d.ListeRechtsLB->Items().Get(8), "lfd.Nr. / DOK (SRX_STRING)");
@@ -211,6 +218,72 @@ TEST_F(AdifImportWindowTest, TheSaveCheckCountsEachRefusalInItsLine) {
                               "1 ohne Datum oder Uhrzeit\r\n1 mit ungültigem Rufzeichen");
   }, &definition);
 }
+
+// Files a 'W' log takes whole or in part: what arrives, and the one notice that tells the rest
+// (a QSO the save could not store raises no message of its own during the import).
+struct FileRow {
+  const char* name;
+  std::function<std::string()> file;
+  std::size_t saved;
+  std::string notice;
+};
+void PrintTo(const FileRow& row, std::ostream* os) { *os << row.name; }
+
+// `count` QSOs from 08:00 on, `per_minute` in a minute, each with its own second when `seconds`;
+// record `broken` (from 0) gives its call a length beyond the end of the file.
+std::string BusyFile(int count, int per_minute, bool seconds, int broken = -1) {
+  std::string file = "<EOH>\n";
+  for (int i = 0; i < count; ++i) {
+    char call[16], time[16];
+    std::snprintf(call, sizeof call, "DL%dA%c%c", i % 10, 'A' + i / 10 % 26, 'A' + i / 260 % 26);
+    const int moment = 8 * 3600 + i / per_minute * 60 + i % per_minute * (60 / per_minute);
+    if (seconds) {
+      std::snprintf(time, sizeof time, "%02d%02d%02d", moment / 3600, moment / 60 % 60,
+                    moment % 60);
+    } else {
+      std::snprintf(time, sizeof time, "%02d%02d", moment / 3600, moment / 60 % 60);
+    }
+    file += std::string("<QSO_DATE:8>20240309<TIME_ON:") + std::to_string(std::strlen(time)) +
+            ">" + time + (i == broken ? "<CALL:999999999>" : "<CALL:6>") + call +
+            "<BAND:3>80M<MODE:2>CW<EOR>\n";
+  }
+  return file;
+}
+
+class FileRowTest : public AdifImportWindowTest, public ::testing::WithParamInterface<FileRow> {};
+
+TEST_P(FileRowTest, ArrivesAndIsToldOnce) {
+  const FileRow& row = GetParam();
+  LogBuilder b('W', 1);
+  b.Create();
+  const std::string file = folder_ / "import.adi";
+  std::ofstream(file, std::ios::binary) << row.file();
+  RunImport(b, [&](ImportWindow& w) {
+    AnswerDialog(file, AssignSameNames);
+    w.btnadifimport->Click();
+    EXPECT_EQ(Records(b.Number()).size(), row.saved);
+    EXPECT_EQ(Notices(), std::vector<std::string>{row.notice});
+  });
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, FileRowTest,
+    ::testing::Values(
+        FileRow{"BusyMinutesWithSeconds", [] { return BusyFile(300, 30, true); }, 300,
+                "300 Datensätze importiert"},
+        // The save moves a taken moment on by a second ten times at most.
+        FileRow{"BusyMinuteWithoutSeconds", [] { return BusyFile(15, 15, false); }, 11,
+                "11 Datensätze importiert\r\n4 QSOs nicht gespeichert"},
+        FileRow{"RecordsEndedByLineBreaks",
+                [] {
+                  return std::string(
+                      "<EOH>\n<CALL:6>DL1AAA<QSO_DATE:8>20240309<TIME_ON:4>0800<MODE:2>CW\n"
+                      "<CALL:6>DL2AAA<QSO_DATE:8>20240309<TIME_ON:4>0801<MODE:2>CW\n");
+                },
+                0, "0 Datensätze importiert\r\n2 Datensätze ohne <EOR> nicht gelesen"},
+        FileRow{"LengthPastTheEnd", [] { return BusyFile(20, 1, false, 2); }, 2,
+                "2 Datensätze importiert\r\n18 Datensätze ohne <EOR> nicht gelesen"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(AdifImportWindowTest, TheClockIsBackAfterAFailedSave) {
   LogBuilder b('W', 1);

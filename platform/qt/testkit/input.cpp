@@ -1,5 +1,6 @@
 #include "platform/qt/testkit/input.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -68,10 +69,21 @@ QWidget* MouseTarget(TControl& control, int& x, int& y) {
   return control.Parent()->Window().widget;
 }
 
+// A list's buttons and moves reach its viewport, as the window system delivers them (the view
+// selects by them there); the point moves into the viewport's coordinates.
+QWidget* ButtonTarget(QWidget* widget, QPointF& local) {
+  auto* view = qobject_cast<QAbstractItemView*>(widget);
+  if (view == nullptr) return widget;
+  local = view->viewport()->mapFrom(view, local);
+  return view->viewport();
+}
+
 void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton button,
                TShiftState shift) {
   QWidget* widget = MouseTarget(control, x, y);
   if (widget == nullptr) return;
+  QPointF local(x, y);
+  widget = ButtonTarget(widget, local);
   Qt::MouseButton b = Qt::LeftButton;
   if (button == TMouseButton::mbRight) b = Qt::RightButton;
   if (button == TMouseButton::mbMiddle) b = Qt::MiddleButton;
@@ -84,7 +96,6 @@ void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton 
     if ((shift & ssRight) != 0) held |= Qt::RightButton;
     if ((shift & ssMiddle) != 0) held |= Qt::MiddleButton;
   }
-  const QPointF local(x, y);
   QMouseEvent event(type, local, widget->mapToGlobal(local), pressed, held,
                     impl::ModifiersOf(shift));
   QApplication::sendEvent(widget, &event);

@@ -196,6 +196,11 @@ TEST_F(TextControlsTest, ListBoxDragsAnEntryOntoTheListBoxUnderTheMouse) {
   EXPECT_EQ(log, (std::vector<std::string>{"MODE on 2", "ended on target"}));
   EXPECT_EQ(source->ItemIndex(), 1);
 
+  log.clear();  // diagonally over the source's other entries: the pressed one is dropped
+  drag(0, onto, 8);
+  EXPECT_EQ(log, (std::vector<std::string>{"CALL on 2", "ended on target"}));
+  EXPECT_EQ(source->ItemIndex(), 0);
+
   log.clear();
   accept = false;  // the target refuses
   drag(0, onto, 4);
