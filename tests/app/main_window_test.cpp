@@ -136,6 +136,52 @@ class StartingSetupForm final : public contest::ForwardingPort {
   std::vector<RecordingContestPort::EntryCall> calls;
 };
 
+// The operator picks a log with the mouse: a click (once or twice) makes the row the current
+// log for "Starten" and Enter; a double click opens the row's log itself.
+struct MousePick {
+  const char* name;
+  int row;  // the data row clicked, 0 the first
+  std::function<void(MainWindowTest&, int x, int y)> act;
+  std::int32_t started;  // the Nummer of the log that starts
+};
+
+class MousePickTest : public MainWindowTest, public ::testing::WithParamInterface<MousePick> {};
+
+TEST_P(MousePickTest, TheClickedRowsLogStarts) {
+  WriteLogs({kLogs[0], kLogs[2], kLogs[3]});  // Alpha 1, Bravo 2, Charlie 3 (current)
+  Open();
+  ASSERT_EQ(ShownNames(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+  ASSERT_EQ(CurrentName(), "Charlie");
+  const platform::qt::TRect cell = Grid().CellRect(0, Grid().FixedRows() + GetParam().row);
+  port_->entry_answers = {1};
+  GetParam().act(*this, cell.Left + 5, cell.Top + 3);
+  EXPECT_EQ(port_->logs_run, std::vector<std::int32_t>{GetParam().started});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, MousePickTest,
+    ::testing::Values(
+        MousePick{"ClickThenStarten", 1,
+                  [](MainWindowTest& t, int x, int y) {
+                    platform::qt::testkit::Click(t.Grid(), x, y);
+                    EXPECT_EQ(t.CurrentName(), "Bravo");
+                    t.Window().btnAendernPx4->Click();
+                  },
+                  2},
+        MousePick{"TwoClicksThenEnter", 0,
+                  [](MainWindowTest& t, int x, int y) {
+                    platform::qt::testkit::Click(t.Grid(), x, y);
+                    platform::qt::testkit::Click(t.Grid(), x, y);
+                    PressKey(t.Grid(), platform::qt::VK_RETURN);
+                  },
+                  1},
+        MousePick{"DoubleClick", 1,
+                  [](MainWindowTest& t, int x, int y) {
+                    platform::qt::testkit::DoubleClick(t.Grid(), x, y);
+                  },
+                  2}),
+    [](const ::testing::TestParamInfo<MousePick>& info) { return std::string(info.param.name); });
+
 TEST_F(StartRoadTest, StartingOpensTheRealLogWindowOverTheMainWindow) {
   WriteLogs(kLogs);
   Fkt().SetPort(nullptr);
