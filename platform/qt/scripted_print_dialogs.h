@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/qt/print_dialogs.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/recording_printer.h"
 
 namespace platform::qt {
@@ -19,6 +20,7 @@ struct PrintDialogAnswer {
   bool ok = true;
   int printer_index = -1;                          // chosen on OK; -1 keeps the printer
   std::optional<TPrinterOrientation> orientation;  // chosen on OK
+  std::string pdf_file;  // chosen on OK for the window system's printer: print into this file
 };
 
 class ScriptedPrintDialog final : public PrintDialogPort {
@@ -34,6 +36,9 @@ class ScriptedPrintDialog final : public PrintDialogPort {
     if (!answer.ok) return false;
     if (answer.printer_index >= 0) printer.SetPrinterIndex(answer.printer_index);
     if (answer.orientation) printer.SetOrientation(*answer.orientation);
+    if (auto* qt_printer = dynamic_cast<TQtPrinter*>(&printer); qt_printer && !answer.pdf_file.empty()) {
+      qt_printer->SetOutputFileName(answer.pdf_file);
+    }
     return true;
   }
 };
