@@ -20,13 +20,15 @@ struct PrintDialogAnswer {
   bool ok = true;
   int printer_index = -1;                          // chosen on OK; -1 keeps the printer
   std::optional<TPrinterOrientation> orientation;  // chosen on OK
-  std::string pdf_file;  // chosen on OK for the window system's printer: print into this file
 };
 
 class ScriptedPrintDialog final : public PrintDialogPort {
  public:
   std::deque<PrintDialogAnswer> answers;
   std::vector<std::string> shown;  // the printer's name each time the dialog opened
+  // When set, an OK on the window system's printer also names this PDF file, as its dialog's
+  // "print to file" does.
+  std::string pdf_file;
 
   bool Execute(TPrinter& printer) override {
     shown.push_back(printer.PrinterName());
@@ -36,9 +38,8 @@ class ScriptedPrintDialog final : public PrintDialogPort {
     if (!answer.ok) return false;
     if (answer.printer_index >= 0) printer.SetPrinterIndex(answer.printer_index);
     if (answer.orientation) printer.SetOrientation(*answer.orientation);
-    if (auto* qt_printer = dynamic_cast<TQtPrinter*>(&printer); qt_printer && !answer.pdf_file.empty()) {
-      qt_printer->SetOutputFileName(answer.pdf_file);
-    }
+    auto* qt_printer = dynamic_cast<TQtPrinter*>(&printer);
+    if (qt_printer != nullptr && !pdf_file.empty()) qt_printer->SetOutputFileName(pdf_file);
     return true;
   }
 };

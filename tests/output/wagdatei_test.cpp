@@ -164,8 +164,8 @@ TEST_P(TwagdateiNoPrinterTest, ThePrintDialogOffersAPrinterOrAPdfFile) {
   }
   platform::qt::PrintDialogAnswer answer;
   answer.ok = row.dialog_ok;
-  answer.pdf_file = pdf;
   f.PrintDialog().answers.push_back(answer);
+  f.PrintDialog().pdf_file = pdf;
   View(f, [&](Twagdatei& viewer) {
     Press(viewer.Button1());
     viewer.WindowCloseRequested();
