@@ -111,8 +111,9 @@ bool TContestBrow::CreateController() {
   }
   ctrl_->RebuildSortlist();
   // The grid read its first page while the controller was being made, before the window held
-  // it: the rows are built again, around the newest log.
-  Brow->SetRebuildFlag();
+  // it: the page is read again, around the newest log. (The page's rebuild flag is no way to
+  // do that: while it is set the grid ignores every mouse press, and a click would leave the
+  // current log where it was.)
   Brow->Refresh();
   Brow->NoLayoutLine = true;
   return true;

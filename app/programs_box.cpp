@@ -151,11 +151,16 @@ Twagprogramme::Twagprogramme() : ui::TkvForm(nullptr), links_(CurrentProgramLink
 
 void Twagprogramme::FormCreate() { ScaleForScreen(*this); }
 
-void Twagprogramme::FormActivate() { Timer->SetEnabled(true); }
+// The box becomes active again when the second box closes: the timer starts only while the
+// second box is still to come.
+void Twagprogramme::FormActivate() {
+  if (!second_box_shown_) Timer->SetEnabled(true);
+}
 
 void Twagprogramme::TimerTimer() {
   if (!Timer->Enabled()) return;
   Timer->SetEnabled(false);
+  second_box_shown_ = true;
   Twagprogramme2 box;
   second_box = &box;
   struct Forget {

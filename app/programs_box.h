@@ -58,7 +58,8 @@ class Twagprogramme : public ui::TkvForm {
   Twagprogramme();
 
   void FormCreate();
-  // Starts the timer: the second box follows one second later.
+  // Starts the timer, unless the second box has shown in this opening: it follows one second
+  // later, once per opening (the box is made for one opening).
   void FormActivate();
   // The first tick switches the timer off and shows the second box modally; a tick of a timer
   // already switched off does nothing.
@@ -78,6 +79,7 @@ class Twagprogramme : public ui::TkvForm {
 
  private:
   ProgramLinks links_;
+  bool second_box_shown_ = false;
 };
 
 // The second box while it shows; null otherwise.

@@ -4,6 +4,7 @@
 #include "common/service.h"
 #include "common/text_file_writer.h"
 #include "output/output_texts.h"
+#include "platform/qt/print_dialogs.h"
 #include "platform/qt/print_text.h"
 #include "platform/qt/printer.h"
 #include "platform/qt/strings.h"
@@ -41,6 +42,10 @@ bool TwagdateiCtrl::Save(const std::vector<std::string>& lines) {
 bool TwagdateiCtrl::Print(const std::vector<std::string>& lines,
                           const platform::qt::TFont& font) const {
   platform::qt::TPrinter& printer = platform::qt::Printer();
+  if (platform::qt::PrintLines(printer, lines, file_name_, font)) return true;
+  // A machine without a printer, or the PDF file not named yet: the operator chooses a printer
+  // or a PDF file in the print dialog, as for the paper outputs.
+  if (!platform::qt::PrintDialog().Execute(printer)) return false;
   if (platform::qt::PrintLines(printer, lines, file_name_, font)) return true;
   Messages().Fehler(JobRefusedText(printer.PrinterName()));
   return false;

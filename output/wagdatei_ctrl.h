@@ -2,7 +2,8 @@
 // writes the edited lines back, prints them, and decides whether the viewer may close.
 //
 // It remembers the lines as last read or written, so it knows when the text shown was edited
-// since. Messages go through ToMessages, printing to the system printer (platform/qt/printer.h).
+// since. Messages go through ToMessages, printing to the system printer (platform/qt/printer.h)
+// and, when that cannot print, through the print dialog (platform/qt/print_dialogs.h).
 #pragma once
 
 #include <optional>
@@ -25,8 +26,10 @@ class TwagdateiCtrl {
   // Writes the lines, each with CR LF; false after the error
   // "Die Datei <name> konnte nicht geschrieben werden." (the file may then be cut short).
   bool Save(const std::vector<std::string>& lines);
-  // Prints the lines as one job titled with the file name, in `font`; false after an error when
-  // the printer refused the job.
+  // Prints the lines as one job titled with the file name, in `font`. When the printer cannot
+  // begin the job (none on the machine, or the PDF entry without a file), the print dialog
+  // offers a printer or a PDF file; false when it was cancelled, or after an error when the
+  // printer chosen refused the job too.
   bool Print(const std::vector<std::string>& lines, const platform::qt::TFont& font) const;
   // The lines as the viewer shows them right after Load: the text the user has not edited, even
   // where the editor shows a file's text a little differently.

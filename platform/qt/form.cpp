@@ -22,6 +22,14 @@ QMargins FrameOf(const QWidget* widget) {
   return widget->windowHandle()->frameMargins();
 }
 
+// A form's Left and Top are the place of its frame. The window is moved by its frame, never by
+// its client area: before its first showing the frame is not known yet, and a client area put
+// at the place would leave the title bar above it, at (0,0) off the screen.
+void PlaceWindow(QWidget& w, int left, int top, int client_width, int client_height) {
+  if (w.size() != QSize(client_width, client_height)) w.resize(client_width, client_height);
+  if (w.pos() != QPoint(left, top) || !w.testAttribute(Qt::WA_Moved)) w.move(left, top);
+}
+
 bool Sizeable(TFormBorderStyle style) {
   return style == TFormBorderStyle::bsSizeable || style == TFormBorderStyle::bsSizeToolWin;
 }
@@ -76,8 +84,7 @@ void TForm::ShowWindow() {
   PlaceByPosition();
   ApplyWindowFlags();
   QWidget* w = Window().widget;
-  const QMargins frame = FrameOf(w);
-  w->setGeometry(Left() + frame.left(), Top() + frame.top(), ClientWidth(), ClientHeight());
+  PlaceWindow(*w, Left(), Top(), ClientWidth(), ClientHeight());
   showing_window_ = true;
   switch (window_state_) {
     case TWindowState::wsMaximized:
@@ -222,10 +229,8 @@ TRect TForm::ClientRect() const {
 void TForm::BoundsChanged() {
   if (QWidget* w = HasWindow() ? Window().widget.data() : nullptr;
       w != nullptr && !showing_window_) {
-    const QMargins frame = FrameOf(w);
-    const QRect client(Left() + frame.left(), Top() + frame.top(), ClientWidth(), ClientHeight());
-    if (!Sizeable(border_style_)) w->setFixedSize(client.size());
-    if (w->geometry() != client) w->setGeometry(client);
+    if (!Sizeable(border_style_)) w->setFixedSize(ClientWidth(), ClientHeight());
+    PlaceWindow(*w, Left(), Top(), ClientWidth(), ClientHeight());
   }
   LayoutAfterResize();
 }

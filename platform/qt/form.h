@@ -2,10 +2,11 @@
 //
 // Sizes: Width and Height include the window frame where the window system draws one (none on
 // the offscreen platform, and none before the window was first shown); layout code should use
-// ClientWidth and ClientHeight. Left and Top are values the form keeps; window systems that
-// place windows themselves (Wayland) may show the window elsewhere. The default font is Arial
-// 9 pt; Scaled and PixelsPerInch are plain values for the scaling code (the layer never scales
-// a form by itself).
+// ClientWidth and ClientHeight. Left and Top are values the form keeps, the place of the frame:
+// under a window manager the title bar lies there, also when the window first shows and its
+// frame is not known yet; window systems that place windows themselves (Wayland) may show the
+// window elsewhere. The default font is Arial 9 pt; Scaled and PixelsPerInch are plain values
+// for the scaling code (the layer never scales a form by itself).
 //
 // Modal use: ShowModal shows the form, disables the other windows and runs messages until
 // ModalResult is not 0. Then the close query runs (OnCloseQuery may refuse: ModalResult goes

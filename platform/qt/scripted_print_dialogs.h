@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/qt/print_dialogs.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/recording_printer.h"
 
 namespace platform::qt {
@@ -25,6 +26,9 @@ class ScriptedPrintDialog final : public PrintDialogPort {
  public:
   std::deque<PrintDialogAnswer> answers;
   std::vector<std::string> shown;  // the printer's name each time the dialog opened
+  // When set, an OK on the window system's printer also names this PDF file, as its dialog's
+  // "print to file" does.
+  std::string pdf_file;
 
   bool Execute(TPrinter& printer) override {
     shown.push_back(printer.PrinterName());
@@ -34,6 +38,8 @@ class ScriptedPrintDialog final : public PrintDialogPort {
     if (!answer.ok) return false;
     if (answer.printer_index >= 0) printer.SetPrinterIndex(answer.printer_index);
     if (answer.orientation) printer.SetOrientation(*answer.orientation);
+    auto* qt_printer = dynamic_cast<TQtPrinter*>(&printer);
+    if (qt_printer != nullptr && !pdf_file.empty()) qt_printer->SetOutputFileName(pdf_file);
     return true;
   }
 };

@@ -4,7 +4,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/contest_ports.h"
@@ -16,6 +18,7 @@
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/screenshot.h"
+#include "platform/qt/testkit/window_frame.h"
 #include "tests/app/main_window_fixture.h"
 #include "ui/browser_page.h"
 
@@ -136,6 +139,53 @@ class StartingSetupForm final : public contest::ForwardingPort {
   std::vector<RecordingContestPort::EntryCall> calls;
 };
 
+// The operator picks a log with the mouse: a click (once or twice) makes the row the current
+// log for "Starten" and Enter; a double click opens the row's log itself.
+struct MousePick {
+  const char* name;
+  int row;  // the data row clicked, 0 the first
+  std::function<void(MainWindowTest&, int x, int y)> act;
+  std::int32_t started;  // the Nummer of the log that starts
+};
+
+class MousePickTest : public MainWindowTest, public ::testing::WithParamInterface<MousePick> {};
+
+TEST_P(MousePickTest, TheClickedRowsLogStarts) {
+  WriteLogs({kLogs[0], kLogs[2], kLogs[3]});  // Alpha 1, Bravo 2, Charlie 3 (current)
+  Open();
+  ASSERT_EQ(ShownNames(), (std::vector<std::string>{"Alpha", "Bravo", "Charlie"}));
+  ASSERT_EQ(CurrentName(), "Charlie");
+  const platform::qt::TRect cell = Grid().CellRect(0, Grid().FixedRows() + GetParam().row);
+  port_->entry_answers = {1};
+  GetParam().act(*this, cell.Left + 5, cell.Top + 3);
+  EXPECT_EQ(port_->logs_run, std::vector<std::int32_t>{GetParam().started});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MainWindow, MousePickTest,
+    ::testing::Values(MousePick{"ClickThenStarten", 1,
+                                [](MainWindowTest& t, int x, int y) {
+                                  platform::qt::testkit::Click(t.Grid(), x, y);
+                                  EXPECT_EQ(t.CurrentName(), "Bravo");
+                                  platform::qt::testkit::SaveScreenshot(
+                                      t.Window(), "main_window_second_clicked");
+                                  t.Window().btnAendernPx4->Click();
+                                },
+                                2},
+                      MousePick{"TwoClicksThenEnter", 0,
+                                [](MainWindowTest& t, int x, int y) {
+                                  platform::qt::testkit::Click(t.Grid(), x, y);
+                                  platform::qt::testkit::Click(t.Grid(), x, y);
+                                  PressKey(t.Grid(), platform::qt::VK_RETURN);
+                                },
+                                1},
+                      MousePick{"DoubleClick", 1,
+                                [](MainWindowTest& t, int x, int y) {
+                                  platform::qt::testkit::DoubleClick(t.Grid(), x, y);
+                                },
+                                2}),
+    [](const ::testing::TestParamInfo<MousePick>& info) { return std::string(info.param.name); });
+
 TEST_F(StartRoadTest, StartingOpensTheRealLogWindowOverTheMainWindow) {
   WriteLogs(kLogs);
   Fkt().SetPort(nullptr);
@@ -154,6 +204,30 @@ TEST_F(StartRoadTest, StartingOpensTheRealLogWindowOverTheMainWindow) {
   EXPECT_EQ(shown_log, 4);
   EXPECT_EQ(setup->calls, (std::vector<RecordingContestPort::EntryCall>{{1, 0, '.'}, {1, 1, '.'}}));
   EXPECT_EQ(CurrentName(), "Charlie");
+}
+
+// The main window opens at the top left corner of the screen and the log window in its place,
+// each placed by its frame: under a window manager both title bars lie on the screen.
+TEST_F(StartRoadTest, TheWindowsAreShownWithTheirFramesOnTheScreen) {
+  using platform::qt::testkit::ShownFrame;
+  WriteLogs(kLogs);
+  Fkt().SetPort(nullptr);
+  app::InstallContestPorts();
+  Fkt().SetPort(std::make_unique<StartingSetupForm>(Fkt().SetPort(nullptr)));
+  Open();
+  const platform::qt::TRect main_frame = ShownFrame(Window());
+  EXPECT_EQ(std::pair(main_frame.Left, main_frame.Top), std::pair(0, 0));
+  driver_.Then([&](platform::qt::TForm& window) {
+    const platform::qt::TRect frame = ShownFrame(window);
+    EXPECT_EQ(frame, main_frame);
+    if (platform::qt::testkit::UnderWindowManager()) {
+      EXPECT_GT(window.Height(), window.ClientHeight()) << "a title bar";
+      platform::qt::testkit::SaveScreenScreenshot("log_window_under_window_manager");
+    }
+    window.Close();
+  });
+  PressKey(Grid(), platform::qt::VK_RETURN);
+  EXPECT_EQ(driver_.Seen(), std::vector<std::string>{"ContestLogStd"});
 }
 
 TEST_F(MainWindowTest, TheFurtherProgramsButtonOpensTheBox) {

@@ -3,7 +3,9 @@
 // program's wiring of the catalogue service.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/contest_ports.h"
@@ -66,12 +68,43 @@ TEST_F(ProgramsBoxTest, TheSecondBoxFollowsTheActivationOnceAndClosesBackToTheFi
     Tick(box);
     EXPECT_FALSE(box.Timer->Enabled());
     EXPECT_EQ(wagprogramme2(), nullptr) << "forgotten once it closed";
+    box.FormActivate();  // the window system activates the first box again
+    EXPECT_FALSE(box.Timer->Enabled()) << "the second box came in this opening";
     Tick(box);  // a tick that was on its way: nothing more
     EXPECT_EQ(second_boxes, 1);
     box.SetModalResult(platform::qt::mrCancel);
   });
   Fkt().ShowMorePrograms();
   EXPECT_EQ(driver_.Seen(), (std::vector<std::string>{"wagprogramme", "wagprogramme2"}));
+}
+
+// Lets the window system and the timers run for `time`, as while an operator looks at a box.
+void Linger(std::chrono::milliseconds time) {
+  const auto end = std::chrono::steady_clock::now() + time;
+  while (std::chrono::steady_clock::now() < end) {
+    platform::qt::Application().ProcessMessages();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+}
+
+// On the real timer: the operator reads the second box for a moment and closes it; the first
+// box, active again, stays open for more than five seconds and the second box does not return.
+TEST_F(ProgramsBoxTest, OnTheRealTimerTheSecondBoxComesOncePerOpening) {
+  const auto read_and_close = [](TForm& box) {
+    Linger(std::chrono::milliseconds(300));
+    box.SetModalResult(platform::qt::mrCancel);
+  };
+  // The second opening only waits for its second box.
+  for (const int seconds : {6, 2}) {
+    driver_.Then([&, seconds](TForm& first) {
+      driver_.Then(read_and_close);
+      Linger(std::chrono::seconds(seconds));
+      first.SetModalResult(platform::qt::mrCancel);
+    });
+    Fkt().ShowMorePrograms();
+  }
+  EXPECT_EQ(driver_.Seen(), (std::vector<std::string>{"wagprogramme", "wagprogramme2",
+                                                      "wagprogramme", "wagprogramme2"}));
 }
 
 TEST_F(ProgramsBoxTest, EachLinkOpensItsPageOrTheMailProgram) {

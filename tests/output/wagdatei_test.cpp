@@ -5,12 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "output/alle_rout.h"
+#include "output/output_texts.h"
 #include "platform/file_faults.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
@@ -131,7 +134,61 @@ TEST(Twagdatei, PrintSavesFirstAndPrintsTheEditedLinesUnderTheFileName) {
   EXPECT_EQ(printed, (std::vector<std::string>{"M\xDCLLER DL1ABC", "Zeile \xE4nderung"}));
   EXPECT_EQ(f.Printer().Texts()[0].font, "Courier New");
   EXPECT_TRUE(f.Messages().calls.empty());
+  EXPECT_TRUE(f.PrintDialog().shown.empty()) << "a printer that prints needs no dialog";
 }
+
+// "Drucken" where the printer cannot begin the job: the window system's printer on a machine
+// without a printer (its PDF entry, no file named yet), or a printer that refuses.
+struct NoPrinterRow {
+  const char* name;
+  bool pdf_entry;  // else the fixture's printer, refusing jobs
+  bool dialog_ok;
+  bool printed;  // into the PDF file the dialog named
+  bool refused;  // "Der Drucker ... konnte den Druckauftrag nicht beginnen."
+};
+void PrintTo(const NoPrinterRow& row, std::ostream* os) { *os << row.name; }
+
+class TwagdateiNoPrinterTest : public ::testing::TestWithParam<NoPrinterRow> {};
+
+TEST_P(TwagdateiNoPrinterTest, ThePrintDialogOffersAPrinterOrAPdfFile) {
+  const NoPrinterRow& row = GetParam();
+  OutputFixture f;
+  const std::string pdf = f.Path("log.pdf");
+  std::unique_ptr<platform::qt::TPrinter> recording;
+  if (row.pdf_entry) {
+    auto qt_printer = std::make_unique<platform::qt::TQtPrinter>();
+    qt_printer->SetPrinterIndex(static_cast<int>(qt_printer->Printers().size()) - 1);
+    recording = platform::qt::SetPrinter(std::move(qt_printer));
+  } else {
+    f.Printer().refuse_jobs = true;
+  }
+  platform::qt::PrintDialogAnswer answer;
+  answer.ok = row.dialog_ok;
+  f.PrintDialog().answers.push_back(answer);
+  f.PrintDialog().pdf_file = pdf;
+  View(f, [&](Twagdatei& viewer) {
+    Press(viewer.Button1());
+    viewer.WindowCloseRequested();
+  });
+  const std::string shown_printer =
+      row.pdf_entry ? platform::qt::kPdfPrinterName : f.Printer().PrinterName();
+  EXPECT_EQ(f.PrintDialog().shown, std::vector<std::string>{shown_printer});
+  EXPECT_EQ(ReadFile(pdf).starts_with("%PDF"), row.printed);
+  const std::vector<common::MessageCall>& said = f.Messages().calls;
+  EXPECT_EQ(said.size(), row.refused ? 1u : 0u);
+  if (row.refused && !said.empty()) {
+    EXPECT_EQ(said[0].text, JobRefusedText(shown_printer));
+  }
+  if (recording) platform::qt::SetPrinter(std::move(recording));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Printers, TwagdateiNoPrinterTest,
+    ::testing::Values(NoPrinterRow{"PdfFileChosen", true, true, true, false},
+                      NoPrinterRow{"DialogCancelled", true, false, false, false},
+                      NoPrinterRow{"RefusedAgain", false, true, false, true},
+                      NoPrinterRow{"RefusedThenCancelled", false, false, false, false}),
+    common::testing::RowName);
 
 TEST(Twagdatei, AFailedSaveKeepsTheViewerOpenWithTheEdits) {
   OutputFixture f;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/application.h"
@@ -13,6 +14,7 @@
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
+#include "platform/qt/testkit/window_frame.h"
 
 namespace platform::qt {
 namespace {
@@ -156,6 +158,28 @@ TEST(ModelessTest, AMinimumClientSizeHoldsAgainstCodeAndTheWindowSystem) {
   form.SetClientSize(650, 300);
   EXPECT_EQ(form.ClientWidth(), 700);
   EXPECT_EQ(form.ClientHeight(), 300);
+}
+
+// Left and Top are the place of the frame: under a window manager the title bar lies there, on
+// the screen, also for a window shown for the first time at (0,0), whose frame is not known
+// before it shows; and for a window moved while it shows.
+TEST(ModelessTest, AFormIsPlacedByItsFrame) {
+  const auto frame_place = [](TForm& form) {
+    const TRect frame = testkit::ShownFrame(form);
+    return std::pair{frame.Left, frame.Top};
+  };
+  for (const auto& [left, top] : {std::pair{0, 0}, std::pair{40, 30}}) {
+    SCOPED_TRACE(left);
+    TForm form(nullptr);
+    form.SetBounds(left, top, 320, 240);
+    form.Show();
+    EXPECT_EQ(frame_place(form), std::pair(left, top));
+    if (testkit::UnderWindowManager()) {
+      EXPECT_GT(form.Height(), form.ClientHeight()) << "a frame";
+    }
+    form.SetBounds(left + 50, top + 20, form.Width(), form.Height());
+    EXPECT_EQ(frame_place(form), std::pair(left + 50, top + 20));
+  }
 }
 
 TEST(KeyTest, KeyPressMayTurnZeroIntoTheSlashedZero) {

@@ -1,0 +1,26 @@
+// Where the window system shows a form, frame and title bar included: for tests of window
+// placement on a real display under a window manager (tests/platform/qt/with_window_manager.sh).
+#pragma once
+
+#include <string>
+
+#include "platform/qt/form.h"
+#include "platform/qt/types.h"
+
+namespace platform::qt::testkit {
+
+// Whether the test runs under a window manager: the wrapper script says so
+// (DOMIVOX_WINDOW_MANAGER=1).
+bool UnderWindowManager();
+
+// The outer rectangle of the shown form on the screen, its frame included. Under a window
+// manager the frame is known only once the manager took the window: this waits for it (at most
+// a few seconds) and for the window to stand still. Without one (a bare display, offscreen) it
+// is the client area.
+TRect ShownFrame(TForm& form);
+
+// The whole screen as it shows now, the window manager's frames included, saved as
+// <screenshots>/<name>.png; answers the path, empty when it failed.
+std::string SaveScreenScreenshot(const std::string& name);
+
+}  // namespace platform::qt::testkit
