@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "contestlog/station_data.h"
 #include "logbook/databases/call_database.h"
 #include "logbook/reference/locator.h"
+#include "logbook/reference/scripted_dxcc_selection.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/keys.h"
 #include "tests/contestlog/core_fixture.h"
@@ -114,6 +116,68 @@ INSTANTIATE_TEST_SUITE_P(Contests, TypingRows, ::testing::Values(
     TypingRow{"WaeEntityAfterAnother", 'W', 1, "it9abc"},
     TypingRow{"NewEntity", 'W', 1, "oe3xyz"}),
     [](const ::testing::TestParamInfo<TypingRow>& info) { return info.param.name; });
+// clang-format on
+
+// A call whose prefix has a DXCC menu (KH5) keeps the entity the selection settled while the
+// call is typed on: after every key, on leaving the field and into the save. Taken back to
+// another prefix, the call is looked up afresh.
+struct SettledRow {
+  const char* name;
+  std::uint8_t menu_option;  // the log's PrefixMenu
+  const char* pasted;        // put into the field at once ("" none), then ...
+  const char* typed;         // ... typed key by key
+  int choice;                // the selection window's answer (0: not asked)
+  const char* dxcc;          // from the pasted text on, else from "kh5" on
+};
+
+class SettledRows : public EntryCycleTest, public ::testing::WithParamInterface<SettledRow> {};
+
+TEST_P(SettledRows, TheSettledEntityHoldsWhileThePrefixStaysTheSame) {
+  const SettledRow& row = GetParam();
+  auto port = std::make_unique<logbook::ScriptedDxccSelection>();
+  logbook::ScriptedDxccSelection* selection = port.get();
+  if (row.choice != 0) {
+    contestlog_test::AddSecondKh5Entity();
+    selection->answers = {row.choice};
+  }
+  prefix_files_->SetSelectionPort(std::move(port));
+  LogBuilder b('W', 1);
+  b.Catalogue().PrefixMenu = row.menu_option;
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    w.eCall->SetFocus();
+    if (*row.pasted != 0) w.eCall->SetText(row.pasted);
+    const std::string typed = row.typed;
+    for (std::size_t n = 0; n < typed.size(); ++n) {
+      platform::qt::testkit::TypeText(*w.eCall, typed.substr(n, 1));
+      SCOPED_TRACE(w.eCall->Text());
+      if (w.eCall->Text().size() < 3) continue;
+      EXPECT_EQ(w.Entry().DXCC.str(), row.dxcc);
+      EXPECT_EQ(w.Entry().Continent.str(), "OC");
+    }
+    EXPECT_EQ(selection->requests.size(), row.choice != 0 ? 1u : 0u);
+    w.eDatum->SetFocus();
+    EXPECT_EQ(Shown(), std::vector<std::string>{});  // no "Präfix unbekannt"
+    EXPECT_EQ(w.Entry().DXCC.str(), row.dxcc);
+    EXPECT_EQ(w.Entry().Continent.str(), "OC");
+
+    // Back to "KH" and on to KH6, which the table knows only as K.
+    Type(*w.eCall, "");
+    while (w.eCall->Text().size() > 2) {
+      platform::qt::testkit::PressKey(*w.eCall, platform::qt::VK_BACK);
+    }
+    platform::qt::testkit::TypeText(*w.eCall, "6a");
+    EXPECT_EQ(w.Entry().DXCC.str(), "K");
+    EXPECT_EQ(w.Entry().Continent.str(), "NA");
+  });
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Kh5, SettledRows, ::testing::Values(
+    SettledRow{"TypedWithoutTheMenuOption", 0, "", "kh5abc", 0, "KH5"},
+    SettledRow{"TypedWithTheMenuOption", 255, "", "kh5abc", 0, "KH5"},
+    SettledRow{"ChosenInTheSelectionThenTypedOn", 255, "KH5ABC", "de", 3, "KH5X"}),
+    [](const ::testing::TestParamInfo<SettledRow>& info) { return info.param.name; });
 // clang-format on
 
 TEST_F(EntryCycleTest, AOneCharacterCallLooksNothingUpAndShowsTheExchangeField) {
