@@ -16,6 +16,8 @@ namespace {
 using platform::qt::TComponent;
 
 constexpr const char* kNotStored = "Das QSO konnte nicht gespeichert werden.";
+// The keyer's memory "a QSO was stored".
+constexpr int kAfterSave = -1;
 
 // Puts `text` into the field when it differs (a change runs the field's change handler).
 void Replace(ui::TkvEdit& field, const std::string& text) {
@@ -62,6 +64,7 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
     common::Service<common::ToMessages>::Get().Fehler(kNotStored);
     return;
   }
+  if (KeyerOn) SendCwMemory(kAfterSave);
   if (checked) {
     LastQsoDate = entry.Datum;
     LastQsoTime = entry.Zeit;

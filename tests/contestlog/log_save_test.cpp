@@ -49,6 +49,14 @@ class TickCountingWindow final : public TContestLogStd {
   bool tick_inside_score = false;
 };
 
+// The log window recording the keyer memories asked for.
+class KeyerRecordingWindow final : public TContestLogStd {
+ public:
+  using TContestLogStd::TContestLogStd;
+  void SendCwMemory(int memory) override { memories.push_back(memory); }
+  std::vector<int> memories;
+};
+
 class LogSaveTest : public contestlog_test::EntryWindowTest {
  protected:
   // A '.' log of class 5 whose date and time follow the clock.
@@ -224,6 +232,32 @@ TEST_F(LogSaveTest, TheImportsSaveRunsNoTickAndATickWaitsForTheHandlerThatRuns) 
     w.SwitchBand('c');
     EXPECT_FALSE(w.tick_inside_score);
     EXPECT_EQ(w.ticks, 2);
+  });
+}
+
+TEST_F(LogSaveTest, AStoredQsoTellsTheKeyerWhenItIsOn) {
+  LogBuilder b = ClockLog();
+  const common::ToDates& dates = common::Service<common::ToDates>::Get();
+  RunWindow<KeyerRecordingWindow>(b, [&](KeyerRecordingWindow& w) {
+    w.timerzeitTimer();
+    w.eCall->SetStr("DL1XYZ");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.memories, std::vector<int>{});
+    w.KeyerOn = true;
+    w.eCall->SetStr("DL2XYZ");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.memories, std::vector<int>{-1});
+    EXPECT_EQ(Records(b.Number()).size(), 2u);
+    // A QSO that cannot be stored sends nothing: every moment the save may try is taken.
+    for (std::int32_t second = 0; second <= 10; ++second) {
+      b.Add(Qso("OLD" + std::to_string(second), 'b', dates.TodayUtc(),
+                dates.NowUtc() + second));
+    }
+    w.timerzeitTimer();
+    w.eCall->SetStr("DL3XYZ");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.memories, std::vector<int>{-1});
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Das QSO konnte nicht gespeichert werden."});
   });
 }
 
