@@ -53,8 +53,9 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   if (code == '!' && !Service->CheckExchange(eRSTr3->GetStr(), *Catalogue)) Replace(*eRSTr3, "");
 
   // 2. A QSO that passes the save check gives the next entry its date and time. The save goes
-  // on when it does not.
-  FieldsToRecord();
+  // on when it does not. A bad value in the field in hand is told now: it was not left.
+  const platform::qt::TWinControl* in_hand = ActiveControl();
+  FieldsToRecord(in_hand != nullptr && in_hand->Focused() ? in_hand : nullptr);
   const bool checked = CanSaveQso();
   const contest::TContestLKRec entry = EntryRecord(*this);
 

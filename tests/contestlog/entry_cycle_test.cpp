@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -18,6 +19,8 @@
 #include "platform/qt/keys.h"
 #include "tests/contestlog/core_fixture.h"
 #include "tests/contestlog/entry_window.h"
+#include "ui/message_dialogs.h"
+#include "ui/message_forms.h"
 
 namespace contestlog {
 namespace {
@@ -378,7 +381,7 @@ TEST_F(EntryCycleTest, ALocatorContestShowsTheBearingWithOneDecimal) {
   }
 }
 
-TEST_F(EntryCycleTest, ABadDokWarnsOnlyWhileItsFieldHasTheFocusAndIsNotStored) {
+TEST_F(EntryCycleTest, ABadDokOrLocatorIsToldWhenItsFieldIsLeftNeverWhileTyping) {
   LogBuilder b('W', 1);
   b.Create();
   contest::TContestRec definition = b.Definition();
@@ -386,17 +389,71 @@ TEST_F(EntryCycleTest, ABadDokWarnsOnlyWhileItsFieldHasTheFocusAndIsNotStored) {
   RunEntry(b, definition, [&](EntryWindow& w) {
     Type(*w.eCall, "dl1xyz");
     Type(*w.eRSTr2, "J1A");
-    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei DOK-Angabe"});
+    EXPECT_EQ(Shown(), std::vector<std::string>{});
     EXPECT_EQ(w.Entry().DOK1.str(), "");
-    // Typed on in another field: no warning for the DOK field.
-    Type(*w.eRSTr3, "JO3Z");
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"|Fehler bei DOK-Angabe",
-                                                 "|Fehler bei Locator-Angabe"}));
+    w.eRSTr3->SetFocus();
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei DOK-Angabe"});
+    // An "X" first is no locator: every key reaches the field, nothing is told while typing,
+    // nor when the clock reads the entry.
+    Type(*w.eRSTr3, "XO31AA");
+    w.timerzeitTimer();
+    EXPECT_EQ(w.eRSTr3->Text(), "XO31AA");
+    EXPECT_EQ(Shown().size(), 1u);
     EXPECT_EQ(w.Entry().Distance, 0u);
     w.eDatum->SetFocus();
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"|Fehler bei DOK-Angabe",
+                                                 "|Fehler bei Locator-Angabe"}));
+    // Entering a field tells nothing; a good locator is told nothing on leaving.
+    w.eRSTr3->SetFocus();
     EXPECT_EQ(Shown().size(), 2u);
+    w.eRSTr3->SetText("JO31AA");
+    w.eDatum->SetFocus();
+    EXPECT_EQ(Shown().size(), 2u);
+    EXPECT_GT(w.Entry().Distance, 0u);
     EXPECT_EQ(w.Entry().DOK1.str(), "");
   });
+}
+
+// The operator as the display meets them: keys pressed one after another where the keyboard
+// sends them, and the message boxes themselves. An "X" first in the locator field, the rest of
+// it, Enter to the DOK field, Enter to close the warning, the DOK: every key lands where it was
+// meant, and the warning comes once, on leaving. Run on the real display too.
+TEST_F(EntryCycleTest, ABadLocatorTypedOnTheKeyboardLosesNoKeyToItsWarning) {
+  common::Service<common::ToMessages>::Get().SetPresenter(std::make_unique<ui::DialogPresenter>());
+  LogBuilder b('W', 1);
+  b.Create();
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {6, 4, 0};
+  const std::string keys = "XO31AA\r\rB36";
+  std::size_t next = 0;
+  // Types the keys on until `stop` says so.
+  const auto type_on = [&](const std::function<bool()>& stop) {
+    while (next < keys.size() && !stop()) {
+      platform::qt::testkit::TypeOnKeyboard(keys.substr(next++, 1));
+    }
+  };
+  std::vector<std::string> boxes;
+  // A box takes the keys that follow until one closes it (a key or the last answer: a box
+  // still open when the keys ran out is closed as the operator would).
+  std::function<void(platform::qt::TForm&)> answer_box = [&](platform::qt::TForm& box) {
+    boxes.push_back(dynamic_cast<ui::TMessageDialogForm&>(box).Label2->Caption());
+    if (boxes.size() == 1) Shot(box, "log_locator_warning_on_leaving");
+    driver_.Then(answer_box);
+    type_on([&] { return box.ModalResult() != platform::qt::mrNone; });
+    if (box.ModalResult() == platform::qt::mrNone) box.SetModalResult(platform::qt::mrOk);
+  };
+  RunEntry(b, definition, [&](EntryWindow& w) {
+    Type(*w.eCall, "dl1xyz");
+    w.eRSTr2->SetFocus();
+    driver_.Then(answer_box);
+    type_on([] { return false; });
+    EXPECT_EQ(w.eRSTr2->Text(), "XO31AA");
+    EXPECT_EQ(w.eRSTr3->Text(), "B36");
+    EXPECT_EQ(w.ActiveControl(), w.eRSTr3);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Fehler bei Locator-Angabe"});
+  });
+  // The answer kept for a further box was not needed.
+  EXPECT_EQ(driver_.Pending(), 1u);
 }
 
 }  // namespace

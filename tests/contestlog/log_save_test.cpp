@@ -23,6 +23,8 @@
 namespace contestlog {
 namespace {
 
+using std::string_literals::operator""s;
+
 using contest::TContestFkt;
 using contest::TContestLKRec;
 using contestlog_test::kContestDay;
@@ -233,6 +235,38 @@ TEST_F(LogSaveTest, TheImportsSaveRunsNoTickAndATickWaitsForTheHandlerThatRuns) 
     EXPECT_FALSE(w.tick_inside_score);
     EXPECT_EQ(w.ticks, 2);
   });
+}
+
+TEST_F(LogSaveTest, ABadLocatorIsToldOnceAtTheSaveWhetherTheButtonOrEnterSaves) {
+  LogBuilder b = ClockLog('W', 1);
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {4, 6, 0};
+  RunLog(b.Number(), definition, [&](TContestLogStd& w) {
+    w.timerzeitTimer();
+    const auto type_qso = [&](const std::string& call) {
+      presenter_->calls.clear();
+      for (const auto& [field, text] : {std::pair{w.eCall, call}, std::pair{w.eRSTr2, "B36"s},
+                                        std::pair{w.eRSTr3, "XO31AA"s}}) {
+        field->SetFocus();
+        platform::qt::testkit::TypeText(*field, text);
+      }
+      EXPECT_EQ(Shown(), std::vector<std::string>{});
+    };
+    // With the button, the locator field in hand.
+    type_qso("dl1xyz");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei Locator-Angabe"});
+    // With Enter out of the last field the contest shows.
+    type_qso("dl2xyz");
+    platform::qt::testkit::PressKey(*w.eRSTr3, platform::qt::VK_RETURN);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei Locator-Angabe"});
+  });
+  const std::vector<TContestLKRec> records = Records(b.Number());
+  ASSERT_EQ(records.size(), 2u);
+  for (const TContestLKRec& r : records) {
+    EXPECT_EQ(r.Loc.str(), "") << r.Call.str();
+    EXPECT_EQ(r.Distance, 0u) << r.Call.str();
+  }
 }
 
 TEST_F(LogSaveTest, AStoredQsoTellsTheKeyerWhenItIsOn) {
