@@ -115,7 +115,8 @@ class TEingContestCtrl {
   void EnableModes(EingContestView& view) const;
   void PutClassPeriod(EingContestView& view) const;
 
-  // Save steps (eing_contest_save.cpp).
+  // Save steps (eing_contest_save.cpp), in their order.
+  void SaveSteps(SaveSender sender, EingContestView& view);
   bool CheckRequiredFields(SaveSender sender, EingContestView& view);
   bool AskForMissingDistrict(SaveSender sender, EingContestView& view);
   void StoreStation(SaveSender sender, const EingContestView& view);

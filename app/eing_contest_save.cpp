@@ -89,6 +89,13 @@ bool TEingContestCtrl::Refuse(EingFocus field, const char* text, EingContestView
 }
 
 void TEingContestCtrl::Save(SaveSender sender, EingContestView& view) {
+  SaveSteps(sender, view);
+  // What the steps put into the settings (own call, station, clock) is written at once, also
+  // when a later check stopped the save: a crash must not take it.
+  Service<logbook::ToSetups>::Get().Keep();
+}
+
+void TEingContestCtrl::SaveSteps(SaveSender sender, EingContestView& view) {
   if (!CheckRequiredFields(sender, view)) return;
   const std::string dok = common::UpperCase(WithoutBlanks(view.eDOK.text));
   const std::string call = common::UpperCase(Text(view.eCall_));

@@ -12,6 +12,7 @@
 #include "logbook/databases/projecte.h"
 #include "logbook/reference/prefix_cursor.h"
 #include "logbook/reference/prefix_files.h"
+#include "logbook/settings/setups.h"
 #include "logbook/setupfiles/settings_store.h"
 #include "logbook/setupfiles/setup_cursor.h"
 #include "logbook/setupfiles/setup_files.h"
@@ -66,6 +67,13 @@ std::int32_t SetupProject(const logbook::TdbSetupBase& setup) {
   return common::ReadLeInt32(record->data() + kSetupProjectOffset);
 }
 
+// Writes the settings into their tables; a failure is told.
+bool WriteSettings() {
+  if (Succeeds([] { return logbook::SaveSettings(); })) return true;
+  Messages().Fehler(kSettingsNotSaved);
+  return false;
+}
+
 void SetSetupProject(logbook::TdbSetupBase& setup, std::int32_t project) {
   const auto record = std::make_unique<logbook::PxSetupRecord>();
   setup.GetRecord0(*record);
@@ -80,6 +88,8 @@ ProgramDatabases::ProgramDatabases(char code)
     : code_(code), definition_(std::make_unique<contest::TContestRec>()) {
   OpenSetupAndProject();
   if (!Succeeds([] { return logbook::LoadSettings(); })) Halt(kSettingsNotLoaded);
+  // From now on a change of the settings is written when it is made, not only at the end.
+  Service<logbook::ToSetups>::Get().SetKeeper([] { return WriteSettings(); });
   CheckPrefixTables();
   catalogue_ = std::make_unique<contest::TdbContest>(contest::kTableKK, 0);
   contest_data_ = std::make_unique<contest::TdbContest>(contest::kTableKZ, 0);
@@ -153,10 +163,8 @@ bool ProgramDatabases::CloseDatabases() {
   // Settings are written back only when they were read: a start that stopped before would put
   // the defaults over the user's.
   bool saved = true;
-  if (prefix_open_) {
-    saved = logbook::SaveSettings();
-    if (!saved) Messages().Fehler(kSettingsNotSaved);
-  }
+  if (Service<logbook::ToSetups>::Exists()) Service<logbook::ToSetups>::Get().SetKeeper(nullptr);
+  if (prefix_open_) saved = WriteSettings();
   if (setup_open_ && Service<logbook::ToDatSetup>::Exists()) {
     Service<logbook::ToDatSetup>::Get().CloseFiles(logbook::ToDatSetup::kBitMain |
                                                    logbook::ToDatSetup::kBitMore);

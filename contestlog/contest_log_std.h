@@ -116,7 +116,9 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // OnChange of exchange fields 2 to 4 of both rows: multipliers (a call "DL0" standing in for a
   // missing one), the beam heading of a typed locator, a typed name kept for the entry.
   void eRSTr2Change(platform::qt::TComponent* sender);
-  void FieldsToRecord();
+  // The entry fields into the entry record. A bad DOK or locator is told only for `told`, the
+  // field the operator leaves or the one in hand at a save; never while the operator types.
+  void FieldsToRecord(const platform::qt::TControl* told = nullptr);
   // On leaving the call, once per call: an earlier QSO's name and QTH, the dupe rules (a refusal
   // clears the entry, a dupe kept without points shows "SCHON GEARBEITET" in red), the name and
   // QTH from the call database. On every leaving: the prefix, "Präfix unbekannt" when it has none.
@@ -295,7 +297,7 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void ShowBearing(const std::string& locator, const char* caller);
   // A name typed into a name field (kind 20) is the entry's NameText.
   void TypedNameToRecord(const std::array<std::string, 3>& texts);
-  EntryFieldTexts ReadEntryFields();
+  EntryFieldTexts ReadEntryFields(const platform::qt::TControl* told);
   // Whether the contest asks for received exchange field 2 (as the layout shows it).
   bool ReceivedField2Used() const;
   // Labels on `parent` and inside it: Tag below 97 teal (captions), 97 navy (values).

@@ -141,7 +141,7 @@ void TContestLogStd::eCallExit(TComponent* sender) {
 }
 
 void TContestLogStd::FieldExit(TComponent* sender) {
-  FieldsToRecord();
+  FieldsToRecord(dynamic_cast<const TControl*>(sender));
   // The save check runs before Enter is looked at: its notices come also without Enter.
   const auto saves_when = [this](bool rest_hidden) {
     const bool can_save = CanSaveQso();
@@ -345,9 +345,11 @@ void TContestLogStd::TypedNameToRecord(const std::array<std::string, 3>& texts) 
 
 // --- the record ---
 
-void TContestLogStd::FieldsToRecord() { contestlog::FieldsToRecord(*this, ReadEntryFields()); }
+void TContestLogStd::FieldsToRecord(const TControl* told) {
+  contestlog::FieldsToRecord(*this, ReadEntryFields(told));
+}
 
-EntryFieldTexts TContestLogStd::ReadEntryFields() {
+EntryFieldTexts TContestLogStd::ReadEntryFields(const TControl* told) {
   // The date and time fields are completed where they stand, as the operator sees them.
   const std::string date = common::CompleteDateText(eDatum->Text());
   if (date != eDatum->Text()) eDatum->SetStr(date);
@@ -374,8 +376,9 @@ EntryFieldTexts TContestLogStd::ReadEntryFields() {
     fields.sent_row[i] = sent[i]->GetStr();
     if (i == 0) continue;
     // A listener log stores the eRSTs row as the received one; either field of a slot counts.
-    const bool focused = received[i]->Focused() || (listener && sent[i]->Focused());
-    if (focused) fields.focused_field = static_cast<int>(i) + 1;
+    if (told != nullptr && (told == received[i] || (listener && told == sent[i]))) {
+      fields.told_field = static_cast<int>(i) + 1;
+    }
   }
   return fields;
 }

@@ -50,7 +50,7 @@ std::string RowText(const ContestLogCore& core, const std::array<std::string, 4>
 
 // A received exchange field read by its kind into the QSO's own fields.
 void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string& text,
-                bool focused, contest::TContestLKRec& qso) {
+                bool told, contest::TContestLKRec& qso) {
   const char code = ContestCode(*core.Catalogue);
   switch (kind) {
     case kKindDok:
@@ -59,7 +59,7 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
         qso.DOK1 = "";
         qso.DOK2 = "";
       } else if (IsRefusedJDok(text)) {
-        if (focused) Warn("Fehler bei DOK-Angabe");
+        if (told) Warn("Fehler bei DOK-Angabe");
       } else {
         SetDok(qso, text);
       }
@@ -67,7 +67,7 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
     case kKindLocator:
     case kKindSquare: {
       const bool valid = logbook::ToLocator::IsValidLocator(text);
-      if (!valid && focused) Warn("Fehler bei Locator-Angabe");
+      if (!valid && told) Warn("Fehler bei Locator-Angabe");
       if (valid && text.size() >= kShortestLocator && !LocatorOffBand(code, qso.Bandcode)) {
         qso.Loc = text;
         qso.Distance = static_cast<std::uint32_t>(LocatorCalc(text));
@@ -142,7 +142,7 @@ void FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields) {
 
   for (int field = 2; field <= 4; ++field) {
     ReadByKind(core, core.Definition.ExchangeKindsRcvd[static_cast<std::size_t>(field - 2)],
-               received[static_cast<std::size_t>(field - 1)], fields.focused_field == field, qso);
+               received[static_cast<std::size_t>(field - 1)], fields.told_field == field, qso);
   }
   SetEntryRecord(core, qso);
 }

@@ -27,9 +27,10 @@ struct EntryFieldTexts {
   // The report (index 0) and exchange fields 2 to 4 of each row: eRSTr1..4 and eRSTs1..4.
   std::array<std::string, 4> received_row;
   std::array<std::string, 4> sent_row;
-  // The exchange field (2 to 4) of the row stored as the received exchange that has the focus;
-  // 0 when none has. A bad DOK or locator is reported only while its field has the focus.
-  int focused_field = 0;
+  // The exchange field (2 to 4) of the row stored as the received exchange whose bad DOK or
+  // locator is told now: the field the operator leaves, or the one in hand at a save. 0 while
+  // the operator types: a warning then would take the keys that follow.
+  int told_field = 0;
 };
 
 // Takes the fields into the entry record: the call (NormaliseCall), the second call, date and
@@ -41,9 +42,9 @@ struct EntryFieldTexts {
 // read by their kinds into the record's DOK, locator and distance, state and member fields: a
 // DOK only for a German call and only when the contest accepts it (a "J" and a digit of three
 // characters is refused with "Fehler bei DOK-Angabe"); a locator that is not valid with "Fehler
-// bei Locator-Angabe" (both warnings only while the field has the focus) gives no locator and
-// distance 0, and so does one of 3 characters or fewer; under 'J' a locator counts on bands 'k'
-// and 'l' only.
+// bei Locator-Angabe" (both warnings only for the told field) gives no locator and distance 0,
+// and so does one of 3 characters or fewer; under 'J' a locator counts on bands 'k' and 'l'
+// only.
 void FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields);
 
 // The entry record (LogTable's working copy).

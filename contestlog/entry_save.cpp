@@ -16,6 +16,8 @@ namespace {
 using platform::qt::TComponent;
 
 constexpr const char* kNotStored = "Das QSO konnte nicht gespeichert werden.";
+// The keyer's memory "a QSO was stored".
+constexpr int kAfterSave = -1;
 
 // Puts `text` into the field when it differs (a change runs the field's change handler).
 void Replace(ui::TkvEdit& field, const std::string& text) {
@@ -52,8 +54,9 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   if (code == '!' && !Service->CheckExchange(eRSTr3->GetStr(), *Catalogue)) Replace(*eRSTr3, "");
 
   // 2. A QSO that passes the save check gives the next entry its date and time. The save goes
-  // on when it does not.
-  FieldsToRecord();
+  // on when it does not. A bad value in the field in hand is told now: it was not left.
+  const platform::qt::TWinControl* in_hand = ActiveControl();
+  FieldsToRecord(in_hand != nullptr && in_hand->Focused() ? in_hand : nullptr);
   const bool checked = CanSaveQso();
   const contest::TContestLKRec entry = EntryRecord(*this);
 
@@ -64,6 +67,7 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
     if (!imported) common::Service<common::ToMessages>::Get().Fehler(kNotStored);
     return;
   }
+  if (KeyerOn) SendCwMemory(kAfterSave);
   if (checked) {
     LastQsoDate = entry.Datum;
     LastQsoTime = entry.Zeit;

@@ -7,6 +7,7 @@
 #include "common/string_helpers.h"
 #include "contest/window/entry_helpers.h"
 #include "contest/window/label_colours.h"
+#include "contest/window/log_actions.h"
 #include "contestlog/column_places.h"
 #include "contestlog/contest_log_std.h"
 #include "contestlog/entry_rules.h"
@@ -66,13 +67,19 @@ void TContestLogStd::BindFieldEvents() {
       };
     }
   }
-  // Off the entry panel the labels rest.
-  for (platform::qt::TControl* side : std::initializer_list<platform::qt::TControl*>{
-           MenueBeenden, Image2}) {
-    side->OnMouseMove = [this](TComponent*, TShiftState, int, int) {
-      contest::window::SetFieldColours(*this);
-    };
-  }
+  // Off the entry panel the labels rest; over the side bar the maker's line is plain again.
+  MenueBeenden->OnMouseMove = [this](TComponent*, TShiftState, int, int) {
+    contest::window::SetFieldColours(*this);
+  };
+  Image2->OnMouseMove = [this](TComponent*, TShiftState, int, int) {
+    contest::window::SetFieldColours(*this);
+    lhersteller->Font().SetStyle(0);
+  };
+  // The maker's line: a link, underlined under the mouse.
+  lhersteller->OnClick = [](TComponent*) { contest::window::OpenMakerPage(); };
+  lhersteller->OnMouseMove = [this](TComponent*, TShiftState, int, int) {
+    lhersteller->Font().SetStyle(platform::qt::fsUnderline);
+  };
 
   // The cluster grid keeps its column widths in the settings.
   BrowCluster->OnBrowColWidths = [this](int column) {

@@ -62,6 +62,7 @@ void StoreGridColumns(ui::TkvBrow& grid, std::uint8_t layout_number, bool scaled
     catalogue.UpdateRec();
   } else {
     Settings().SetLayout(layout);
+    Settings().Keep();
   }
 }
 

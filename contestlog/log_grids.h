@@ -25,8 +25,8 @@ void SetupLogGrid(ui::TkvBrow& grid, int list_nr, std::uint8_t option, storage::
 
 // Keeps the widths of every column of `grid` under its current key at the place of
 // `layout_number`, unscaled (with `scaled`, the window was scaled at creation) and without the
-// grid's font factor; then stores the layout record in the settings, or for layout 0 writes the
-// catalogue object's working copy over its record.
+// grid's font factor; then stores the layout record in the settings (written at once,
+// ToSetups::Keep), or for layout 0 writes the catalogue object's working copy over its record.
 void StoreGridColumns(ui::TkvBrow& grid, std::uint8_t layout_number, bool scaled,
                       contest::TdbContestBase& catalogue);
 

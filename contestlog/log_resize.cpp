@@ -46,7 +46,8 @@ void TContestLogStd::FormResize() {
   } else {
     lversion->SetTop(ClientHeight() - px(10) - lversion->Height());
   }
-  btnadifimport->SetTop(lversion->Top() - px(10) - btnadifimport->Height());
+  lhersteller->SetTop(lversion->Top() - lhersteller->Height());
+  btnadifimport->SetTop(lhersteller->Top() - px(10) - btnadifimport->Height());
 
   // 3. The log area beside the side bar; a narrow window keeps the entry's own width.
   if (Width() > px(kWideWindow)) {

@@ -7,6 +7,7 @@
 #include "common/lang_text.h"
 #include "common/service.h"
 #include "common/to_dates.h"
+#include "contest/contest_fkt.h"
 #include "contestlog/contest_log_std.h"
 #include "contestlog/log_grids.h"
 #include "contestlog/log_start.h"
@@ -20,6 +21,16 @@ namespace contestlog {
 namespace {
 
 constexpr int kPanelTopAtSetup = 10;
+
+// The edition's line about its maker, as the main window shows it.
+std::string MakerText() {
+  char code = 0;
+  std::string caption;
+  std::string maker;
+  std::string picture;
+  common::Service<contest::TContestFkt>::Get().EditionInfo(code, caption, maker, picture);
+  return maker;
+}
 
 }  // namespace
 
@@ -74,7 +85,8 @@ void TContestLogStd::PrepareLog() {
   SetCaption(common::Service<logbook::ToSetups>::Get().GetOwnCall(false) + "  " +
              common::LangText("Logbuch", "Logbook") + " (Contest : " + log.Name.str() + " )");
   lContestCaption->SetCaption("Contest-Logbuch");
-  ui::ApplyColourScheme(*this, Image2, nullptr);
+  ui::ApplyColourScheme(*this, Image2, lhersteller);
+  lhersteller->SetCaption(MakerText());
   // 11. The QSO list on the log.
   BindLogListEvents();
   SetupLogGrid(*Brow, kLogGridListNr, 0, *LogTable, this);

@@ -101,6 +101,10 @@ void TContestLogDesign::MakeSideBar() {
   lversion->SetWordWrap(true);
   lversion->SetTransparent(true);
   lversion->Font().SetSize(kVersionFontSize);
+  lhersteller = MakeLabel(this, this, "lhersteller", "", 5, 572);
+  lhersteller->SetTransparent(true);
+  lhersteller->SetCursor(platform::qt::crHandPoint);
+  lhersteller->Font().SetSize(kVersionFontSize);
   btnweitere = Make<ui::TkvBitBtn>(this, this, "btnweitere", 5, 611, kSideWidth - 10, 30);
   btnweitere->SetCaption("Weitere Programme");
 }

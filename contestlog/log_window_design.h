@@ -70,6 +70,7 @@ class TContestLogDesign : public ui::TkvForm {
   TPanel* panelauswertung;
   ui::TkvBitBtn* btnadifimport;
   TLabel* lversion;  // the contest's version text at the bottom
+  TLabel* lhersteller;  // the maker's line above it: a link to the maker's web page
   ui::TkvBitBtn* btnweitere;
 
   // --- per-band table (in panelauswertung) ---

@@ -64,6 +64,37 @@ class EntryTexts final : public logbook::QsoFieldTexts {
   const contest::TContestLKRec& qso_;
 };
 
+// The prefix the table resolves the call to by itself, without the selection window; empty
+// when it resolves to nothing.
+std::string PlainPrefix(const std::string& call, std::int32_t date) {
+  const InteractiveFlag plain(false);
+  logbook::TdbPrefix prefix(logbook::kPrefixMain);
+  if (prefix.ResolveCall(call, date) != logbook::ResolveResult::kResolved) return {};
+  return prefix.GetPrefix();
+}
+
+// Resolves the call at the QSO's date into `entity`; false when it has none. An entity the
+// selection settled holds while the call's prefix stays the same, so that a call typed on keeps
+// it; a settled one is kept in the memo.
+bool Resolve(const std::string& call, const contest::TContestLKRec& qso, PrefixLookupMemo& memo,
+             PrefixEntity& entity) {
+  if (memo.resolved != 0 && PlainPrefix(call, qso.Datum) == memo.settled.prefix) {
+    entity = memo.settled;
+    return true;
+  }
+  logbook::TdbPrefix prefix(logbook::kPrefixMain);
+  const EntryTexts texts(qso);
+  // The cursor of a call that is not resolved holds whatever its search met last.
+  if (prefix.ResolveCall(call, qso.Datum, false, nullptr, nullptr, memo.resolved, &texts) !=
+      logbook::ResolveResult::kResolved) {
+    return false;
+  }
+  entity = {prefix.GetPrefix(), common::Trim(prefix.GetDXCC()), common::Trim(prefix.GetWAE()),
+            prefix.GetContinent()};
+  if (memo.resolved != 0) memo.settled = entity;
+  return true;
+}
+
 // Steps 2 to 6 of the lookup on `qso`; false for an unknown call of 3 characters or more.
 bool LookUp(contest::TContestLKRec& qso, const contest::TContestKKRec& log, PrefixLookupMemo& memo,
             const contest::TContestRec& definition) {
@@ -72,13 +103,9 @@ bool LookUp(contest::TContestLKRec& qso, const contest::TContestKKRec& log, Pref
   memo.last_call = call;
   InteractiveFlag interactive(log.PrefixMenu != 0 && !typing_on);
 
-  logbook::TdbPrefix prefix(logbook::kPrefixMain);
-  bool resolved = false;
-  if (memo.resolved == 0) {
-    const EntryTexts texts(qso);
-    resolved = prefix.ResolveCall(call, qso.Datum, false, nullptr, nullptr, memo.resolved,
-                                  &texts) == logbook::ResolveResult::kResolved;
-  }
+  // A call that is not resolved has no entity.
+  PrefixEntity entity;
+  const bool resolved = Resolve(call, qso, memo, entity);
   const contest::ContestSet& kinds = definition.MultiplierKinds;
   const bool prefix_kinds = kinds[kKindPrefix] || kinds[kKindGermanPrefix];
   if (!resolved && !prefix_kinds) {
@@ -88,10 +115,9 @@ bool LookUp(contest::TContestLKRec& qso, const contest::TContestKKRec& log, Pref
     return call.size() < 3;
   }
 
-  // A call that was not resolved has no entity: the cursor holds whatever its search met last.
-  const std::string dxcc = resolved ? common::Trim(prefix.GetDXCC()) : std::string();
-  const std::string wae = resolved ? common::Trim(prefix.GetWAE()) : std::string();
-  const std::string continent = resolved ? prefix.GetContinent() : std::string();
+  const std::string& dxcc = entity.dxcc;
+  const std::string& wae = entity.wae;
+  const std::string& continent = entity.continent;
   if (qso.DXCC.str() != dxcc || prefix_kinds) {
     if (kinds[kKindWae]) qso.DXCC = wae.empty() ? dxcc : wae;
     if (prefix_kinds) {

@@ -13,11 +13,21 @@
 
 namespace contestlog {
 
-// What one log window keeps between prefix lookups: the call looked up last and the byte the
-// DXCC selection answered for it (1: it settled the entity).
+// The entity a lookup gave: the call's prefix as the prefix table resolved it ("KH5", "DL1"),
+// its DXCC prefix, WAE code and continent.
+struct PrefixEntity {
+  std::string prefix;
+  std::string dxcc;
+  std::string wae;
+  std::string continent;
+};
+
+// What one log window keeps between prefix lookups: the call looked up last, the byte the DXCC
+// selection answered for it (1: it settled the entity) and the entity it settled.
 struct PrefixLookupMemo {
   std::string last_call;
   std::uint8_t resolved = 0;
+  PrefixEntity settled;
 };
 
 // Fills the prefix data of the QSO in the log object's working copy: Prefix, DXCC, Continent
@@ -32,7 +42,9 @@ struct PrefixLookupMemo {
 // the catalogue's PrefixMenu sets it, but not while the call still begins with the call looked
 // up last (the operator is typing on); the flag is back as it was afterwards. The window shows
 // the QSO's call, date, name and QTH; a QSO whose DXCC prefix names one of the entries takes it
-// without asking, and a choice made in the window is kept for the call.
+// without asking, and a choice made in the window is kept for the call. Once the selection has
+// settled the entity, it holds for the calls typed on while their prefix stays the same; a call
+// of another prefix is resolved afresh.
 //
 // False when a call of 3 characters or more has no prefix entry (and the contest counts neither
 // kind 1 nor kind 22); its DXCC, continent and WAE flag are then empty and it is not scored.

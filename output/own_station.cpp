@@ -40,6 +40,7 @@ void StoreOwnAddress(const std::string& name, const std::string& street, const s
   own.further.Set(kCity, city);
   own.further.Set(kEmail, email);
   settings.SetOwnStation(own);
+  settings.Keep();
 }
 
 }  // namespace output

@@ -25,7 +25,8 @@ OwnStationTexts OwnStationFromSettings();
 
 // The responsible operator of an EDI file kept as the own station's address: the name, street,
 // city line and e-mail address, each cut to its place in the settings. The name goes to both
-// places that hold it (station text 2, which is read, and further text 2, which is stored).
+// places that hold it (station text 2, which is read, and further text 2, which is stored). The
+// settings are written at once (ToSetups::Keep).
 void StoreOwnAddress(const std::string& name, const std::string& street, const std::string& city,
                      const std::string& email);
 

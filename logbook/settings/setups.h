@@ -1,7 +1,8 @@
 // ToSetups: the program-wide settings object (Service<ToSetups>).
 //
 // It starts with the defaults, is overwritten from the setup records at start-up and written back
-// at shutdown by the settings load and save; there is no other configuration. Readers copy a whole
+// at shutdown by the settings load and save, and at once whenever the program changes them
+// (Keep); there is no other configuration. Readers copy a whole
 // record out and work on their copy; copy-in replaces the whole record. Texts are copied as owned
 // values, so a caller's copy never changes with the settings.
 //
@@ -9,6 +10,7 @@
 // gone, protocol lines are ignored.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -67,6 +69,14 @@ class ToSetups {
   // The hook for name texts typed into a log: answers the text unchanged.
   std::string AdjustNameText(std::string_view text) const { return std::string(text); }
 
+  // Writes the settings where they are kept between runs, at once. Whoever changes them while
+  // the program runs calls it, so that a crash afterwards loses nothing. The program installs
+  // the writer once it has read the settings from their tables and takes it away before it
+  // closes them; without one (tests, a start that stopped) nothing is written and the answer is
+  // true. False when the writer failed; it has told the user.
+  bool Keep() const { return !keeper_ || keeper_(); }
+  void SetKeeper(std::function<bool()> keeper) { keeper_ = std::move(keeper); }
+
  private:
   ToSetupLayout layout_;
   ToSetupExtern extern_;
@@ -81,6 +91,7 @@ class ToSetups {
   common::ShortString<17> own_call_;  // stored in the setup record with capacity 14
   common::ShortString<255> own_country_;
   common::TColor colour3_ = 0;
+  std::function<bool()> keeper_;
 };
 
 // The layout query of the window styling: true while the layout variant switch of the settings is

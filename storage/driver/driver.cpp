@@ -11,6 +11,7 @@
 #include "storage/driver/db_error.h"
 #include "storage/driver/driver_errors.h"
 #include "storage/driver/driver_names.h"
+#include "storage/isam/engine.h"
 
 namespace storage {
 
@@ -171,7 +172,11 @@ void IFDriver::OpenWork(const DriverOpenParams& p) {
   if (p.name.empty()) return RecordError(kDrvNoName, 1);
   if (s.FindOpen(p.name) != nullptr) return RecordError(kDrvAlreadyOpen, 1);
   if (path.empty()) return RecordError(kDrvNoPath, 1);
-  if (p.record_length < 21) return RecordError(kDrvRecLenTooShort, 1);
+  // The lengths are checked before any buffer is sized by them.
+  if (p.record_length < kMinRecordLength || p.record_length > kMaxRecordLength ||
+      p.buffer_length > kMaxRecordLength) {
+    return RecordError(kDrvRecLenRange, 1);
+  }
   if (p.key_count < 0 || p.key_count > kMaxKeys) return RecordError(kDrvTooManyKeys, 1);
   if (p.key_count > 0 && !p.key_builder) return RecordError(kDrvNoKeyBuilder, 1);
   if (p.variable && p.record_length >= p.buffer_length) return RecordError(kDrvVarMinLength, 1);

@@ -48,7 +48,9 @@ inline constexpr int kDrvNoKeyTable = 28678;
 inline constexpr int kDrvNoRecordBuffer = 28679;
 inline constexpr int kDrvNoReadBuffer = 28680;
 inline constexpr int kDrvNoBeforeImage = 28681;
-inline constexpr int kDrvRecLenTooShort = 28682;
+// A record length below 21 at open (below 22 when the files open), or a record or buffer
+// longer than a record of a file can be (65535 bytes).
+inline constexpr int kDrvRecLenRange = 28682;
 inline constexpr int kDrvTooManyKeys = 28683;
 inline constexpr int kDrvKeyTooLong = 28685;
 inline constexpr int kDrvAddLinkNotZero = 28689;     // add: first four bytes of the buffer not 0

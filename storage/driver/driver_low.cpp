@@ -80,7 +80,7 @@ bool IFDriverLow::OpenFiles() {
   if (record_buffer_ == nullptr) return RecordError(kDrvNoRecordBuffer, 1), false;
   if (read_buffer_.empty()) return RecordError(kDrvNoReadBuffer, 1), false;
   if (before_image_.empty()) return RecordError(kDrvNoBeforeImage, 1), false;
-  if (record_length_ < 22) return RecordError(kDrvRecLenTooShort, 1), false;
+  if (record_length_ < 22) return RecordError(kDrvRecLenRange, 1), false;
   if (key_count_ > kMaxKeys) return RecordError(kDrvTooManyKeys, 1), false;
   if (static_cast<int>(keys_.size()) < key_count_ + 1) return RecordError(kDrvNoKeyTable, 1), false;
   for (int k = 1; k <= key_count_; ++k) {

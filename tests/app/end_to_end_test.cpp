@@ -31,6 +31,7 @@
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
+#include "tests/app/first_log_setup.h"
 #include "tests/app/output_menu_clicks.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/cabrillo_lint.h"
@@ -39,9 +40,6 @@
 
 namespace app_test {
 namespace {
-
-// "andere Station CW": DXCC and call multipliers.
-constexpr int kClassButton = 4;
 
 void Shot(platform::qt::TWinControl& window, const std::string& name) {
   EXPECT_FALSE(platform::qt::testkit::SaveScreenshot(window, name).empty()) << name;
@@ -85,26 +83,10 @@ Score ScoreOf(const contestlog::TContestLogStd& w) {
   return {w.lqso->Caption(), w.lmulti->Caption(), w.lPunkte->Caption()};
 }
 
-void Retype(ui::TkvEdit& field, const std::string& text) {
-  field.SetText("");
-  platform::qt::testkit::TypeText(field, text);
-}
-
 // The setup form of a new log: the station as a first user types it, the class, "Contest
 // starten".
 void SetUpNewLog(app::TEingContestStd& form) {
-  const std::pair<ui::TkvEdit*, const char*> texts[] = {{form.eName, "Domivox-Contest"},
-                                                        {form.eCall_, "DL1ABC"},
-                                                        {form.eLoc, "JO62QM"},
-                                                        {form.ecname, "Karl Muster"},
-                                                        {form.eStrasse, "Hauptstr. 1"},
-                                                        {form.ePLZ, "12345"},
-                                                        {form.eOrt, "Berlin"},
-                                                        {form.eEMail, "dl1abc@example.org"},
-                                                        {form.eJahre, "42"}};
-  for (const auto& [field, text] : texts) Retype(*field, text);
-  platform::qt::testkit::Click(*form.eteilnahmeart->Button(kClassButton), 5, 5);
-  platform::qt::testkit::Click(*form.rZeitUTC, 5, 5);  // the computer runs on UTC
+  TypeFirstLogSetup(form);
   Shot(form, "end_to_end_0_setup_form");
   form.btnstart->Click();
 }

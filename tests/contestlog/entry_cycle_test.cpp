@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,10 +14,13 @@
 #include "contestlog/station_data.h"
 #include "logbook/databases/call_database.h"
 #include "logbook/reference/locator.h"
+#include "logbook/reference/scripted_dxcc_selection.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/keys.h"
 #include "tests/contestlog/core_fixture.h"
 #include "tests/contestlog/entry_window.h"
+#include "ui/message_dialogs.h"
+#include "ui/message_forms.h"
 
 namespace contestlog {
 namespace {
@@ -114,6 +119,68 @@ INSTANTIATE_TEST_SUITE_P(Contests, TypingRows, ::testing::Values(
     TypingRow{"WaeEntityAfterAnother", 'W', 1, "it9abc"},
     TypingRow{"NewEntity", 'W', 1, "oe3xyz"}),
     [](const ::testing::TestParamInfo<TypingRow>& info) { return info.param.name; });
+// clang-format on
+
+// A call whose prefix has a DXCC menu (KH5) keeps the entity the selection settled while the
+// call is typed on: after every key, on leaving the field and into the save. Taken back to
+// another prefix, the call is looked up afresh.
+struct SettledRow {
+  const char* name;
+  std::uint8_t menu_option;  // the log's PrefixMenu
+  const char* pasted;        // put into the field at once ("" none), then ...
+  const char* typed;         // ... typed key by key
+  int choice;                // the selection window's answer (0: not asked)
+  const char* dxcc;          // from the pasted text on, else from "kh5" on
+};
+
+class SettledRows : public EntryCycleTest, public ::testing::WithParamInterface<SettledRow> {};
+
+TEST_P(SettledRows, TheSettledEntityHoldsWhileThePrefixStaysTheSame) {
+  const SettledRow& row = GetParam();
+  auto port = std::make_unique<logbook::ScriptedDxccSelection>();
+  logbook::ScriptedDxccSelection* selection = port.get();
+  if (row.choice != 0) {
+    contestlog_test::AddSecondKh5Entity();
+    selection->answers = {row.choice};
+  }
+  prefix_files_->SetSelectionPort(std::move(port));
+  LogBuilder b('W', 1);
+  b.Catalogue().PrefixMenu = row.menu_option;
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    w.eCall->SetFocus();
+    if (*row.pasted != 0) w.eCall->SetText(row.pasted);
+    const std::string typed = row.typed;
+    for (std::size_t n = 0; n < typed.size(); ++n) {
+      platform::qt::testkit::TypeText(*w.eCall, typed.substr(n, 1));
+      SCOPED_TRACE(w.eCall->Text());
+      if (w.eCall->Text().size() < 3) continue;
+      EXPECT_EQ(w.Entry().DXCC.str(), row.dxcc);
+      EXPECT_EQ(w.Entry().Continent.str(), "OC");
+    }
+    EXPECT_EQ(selection->requests.size(), row.choice != 0 ? 1u : 0u);
+    w.eDatum->SetFocus();
+    EXPECT_EQ(Shown(), std::vector<std::string>{});  // no "Präfix unbekannt"
+    EXPECT_EQ(w.Entry().DXCC.str(), row.dxcc);
+    EXPECT_EQ(w.Entry().Continent.str(), "OC");
+
+    // Back to "KH" and on to KH6, which the table knows only as K.
+    Type(*w.eCall, "");
+    while (w.eCall->Text().size() > 2) {
+      platform::qt::testkit::PressKey(*w.eCall, platform::qt::VK_BACK);
+    }
+    platform::qt::testkit::TypeText(*w.eCall, "6a");
+    EXPECT_EQ(w.Entry().DXCC.str(), "K");
+    EXPECT_EQ(w.Entry().Continent.str(), "NA");
+  });
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Kh5, SettledRows, ::testing::Values(
+    SettledRow{"TypedWithoutTheMenuOption", 0, "", "kh5abc", 0, "KH5"},
+    SettledRow{"TypedWithTheMenuOption", 255, "", "kh5abc", 0, "KH5"},
+    SettledRow{"ChosenInTheSelectionThenTypedOn", 255, "KH5ABC", "de", 3, "KH5X"}),
+    [](const ::testing::TestParamInfo<SettledRow>& info) { return info.param.name; });
 // clang-format on
 
 TEST_F(EntryCycleTest, AOneCharacterCallLooksNothingUpAndShowsTheExchangeField) {
@@ -314,7 +381,7 @@ TEST_F(EntryCycleTest, ALocatorContestShowsTheBearingWithOneDecimal) {
   }
 }
 
-TEST_F(EntryCycleTest, ABadDokWarnsOnlyWhileItsFieldHasTheFocusAndIsNotStored) {
+TEST_F(EntryCycleTest, ABadDokOrLocatorIsToldWhenItsFieldIsLeftNeverWhileTyping) {
   LogBuilder b('W', 1);
   b.Create();
   contest::TContestRec definition = b.Definition();
@@ -322,17 +389,71 @@ TEST_F(EntryCycleTest, ABadDokWarnsOnlyWhileItsFieldHasTheFocusAndIsNotStored) {
   RunEntry(b, definition, [&](EntryWindow& w) {
     Type(*w.eCall, "dl1xyz");
     Type(*w.eRSTr2, "J1A");
-    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei DOK-Angabe"});
+    EXPECT_EQ(Shown(), std::vector<std::string>{});
     EXPECT_EQ(w.Entry().DOK1.str(), "");
-    // Typed on in another field: no warning for the DOK field.
-    Type(*w.eRSTr3, "JO3Z");
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"|Fehler bei DOK-Angabe",
-                                                 "|Fehler bei Locator-Angabe"}));
+    w.eRSTr3->SetFocus();
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei DOK-Angabe"});
+    // An "X" first is no locator: every key reaches the field, nothing is told while typing,
+    // nor when the clock reads the entry.
+    Type(*w.eRSTr3, "XO31AA");
+    w.timerzeitTimer();
+    EXPECT_EQ(w.eRSTr3->Text(), "XO31AA");
+    EXPECT_EQ(Shown().size(), 1u);
     EXPECT_EQ(w.Entry().Distance, 0u);
     w.eDatum->SetFocus();
+    EXPECT_EQ(Shown(), (std::vector<std::string>{"|Fehler bei DOK-Angabe",
+                                                 "|Fehler bei Locator-Angabe"}));
+    // Entering a field tells nothing; a good locator is told nothing on leaving.
+    w.eRSTr3->SetFocus();
     EXPECT_EQ(Shown().size(), 2u);
+    w.eRSTr3->SetText("JO31AA");
+    w.eDatum->SetFocus();
+    EXPECT_EQ(Shown().size(), 2u);
+    EXPECT_GT(w.Entry().Distance, 0u);
     EXPECT_EQ(w.Entry().DOK1.str(), "");
   });
+}
+
+// The operator as the display meets them: keys pressed one after another where the keyboard
+// sends them, and the message boxes themselves. An "X" first in the locator field, the rest of
+// it, Enter to the DOK field, Enter to close the warning, the DOK: every key lands where it was
+// meant, and the warning comes once, on leaving. Run on the real display too.
+TEST_F(EntryCycleTest, ABadLocatorTypedOnTheKeyboardLosesNoKeyToItsWarning) {
+  common::Service<common::ToMessages>::Get().SetPresenter(std::make_unique<ui::DialogPresenter>());
+  LogBuilder b('W', 1);
+  b.Create();
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {6, 4, 0};
+  const std::string keys = "XO31AA\r\rB36";
+  std::size_t next = 0;
+  // Types the keys on until `stop` says so.
+  const auto type_on = [&](const std::function<bool()>& stop) {
+    while (next < keys.size() && !stop()) {
+      platform::qt::testkit::TypeOnKeyboard(keys.substr(next++, 1));
+    }
+  };
+  std::vector<std::string> boxes;
+  // A box takes the keys that follow until one closes it (a key or the last answer: a box
+  // still open when the keys ran out is closed as the operator would).
+  std::function<void(platform::qt::TForm&)> answer_box = [&](platform::qt::TForm& box) {
+    boxes.push_back(dynamic_cast<ui::TMessageDialogForm&>(box).Label2->Caption());
+    if (boxes.size() == 1) Shot(box, "log_locator_warning_on_leaving");
+    driver_.Then(answer_box);
+    type_on([&] { return box.ModalResult() != platform::qt::mrNone; });
+    if (box.ModalResult() == platform::qt::mrNone) box.SetModalResult(platform::qt::mrOk);
+  };
+  RunEntry(b, definition, [&](EntryWindow& w) {
+    Type(*w.eCall, "dl1xyz");
+    w.eRSTr2->SetFocus();
+    driver_.Then(answer_box);
+    type_on([] { return false; });
+    EXPECT_EQ(w.eRSTr2->Text(), "XO31AA");
+    EXPECT_EQ(w.eRSTr3->Text(), "B36");
+    EXPECT_EQ(w.ActiveControl(), w.eRSTr3);
+    EXPECT_EQ(boxes, std::vector<std::string>{"Fehler bei Locator-Angabe"});
+  });
+  // The answer kept for a further box was not needed.
+  EXPECT_EQ(driver_.Pending(), 1u);
 }
 
 }  // namespace

@@ -135,7 +135,7 @@ struct KindRow {
   std::array<std::int32_t, 3> kinds;
   const char* call;
   std::array<const char*, 3> texts;  // received exchange fields 2 to 4
-  int focused;                       // the field with the focus, 0 none
+  int told;                          // the field whose bad value is told, 0 none
   const char* dok1;
   const char* dok2;
   const char* loc;
@@ -166,7 +166,7 @@ TEST_P(KindRows, TheFieldIsReadByItsKind) {
   EntryFieldTexts fields;
   fields.call = row.call;
   fields.received_row = {"599", row.texts[0], row.texts[1], row.texts[2]};
-  fields.focused_field = row.focused;
+  fields.told_field = row.told;
   FieldsToRecord(core, fields);
 
   const TContestLKRec qso = EntryRecord(core);
@@ -195,9 +195,9 @@ INSTANTIATE_TEST_SUITE_P(Kinds, KindRows, ::testing::Values(
             "", "", "", false, "", "", ""},
     KindRow{"RefusedDokEmpty", 'W', 'c', {4, 0, 0}, "DL1ABC", {"M26", "", ""}, 2,
             "", "", "", false, "", "", ""},
-    KindRow{"JDokWarnsWithFocus", 'W', 'c', {4, 0, 0}, "DL1ABC", {"J1A", "", ""}, 2,
+    KindRow{"JDokWarnsWhenTold", 'W', 'c', {4, 0, 0}, "DL1ABC", {"J1A", "", ""}, 2,
             "", "", "", false, "", "", "Fehler bei DOK-Angabe"},
-    KindRow{"JDokSilentWithoutFocus", 'W', 'c', {4, 0, 0}, "DL1ABC", {"J1A", "", ""}, 3,
+    KindRow{"JDokSilentOtherwise", 'W', 'c', {4, 0, 0}, "DL1ABC", {"J1A", "", ""}, 3,
             "", "", "", false, "", "", ""},
     KindRow{"LocatorWithDistance", 'W', 'c', {4, 6, 0}, "DL1ABC", {"", "JO31AA", ""}, 0,
             "", "", "JO31AA", true, "", "", ""},
@@ -205,9 +205,9 @@ INSTANTIATE_TEST_SUITE_P(Kinds, KindRows, ::testing::Values(
             "", "", "JO31", true, "", "", ""},
     KindRow{"ThreeCharactersAreNoLocator", 'W', 'c', {6, 0, 0}, "DL1ABC", {"JO3", "", ""}, 2,
             "", "", "", false, "", "", ""},
-    KindRow{"BadLocatorWarnsWithFocus", 'W', 'c', {0, 6, 0}, "DL1ABC", {"", "JO3Z", ""}, 3,
+    KindRow{"BadLocatorWarnsWhenTold", 'W', 'c', {0, 6, 0}, "DL1ABC", {"", "JO3Z", ""}, 3,
             "", "", "", false, "", "", "Fehler bei Locator-Angabe"},
-    KindRow{"BadLocatorSilentWithoutFocus", 'W', 'c', {0, 6, 0}, "DL1ABC", {"", "JO3Z", ""}, 2,
+    KindRow{"BadLocatorSilentOtherwise", 'W', 'c', {0, 6, 0}, "DL1ABC", {"", "JO3Z", ""}, 2,
             "", "", "", false, "", "", ""},
     KindRow{"HamburgKeepsNoLocatorOnShortWave", 'J', 'c', {4, 6, 0}, "DL1ABC",
             {"E01", "JO31AA", ""}, 0, "E01", "", "", false, "", "", ""},

@@ -165,6 +165,28 @@ TEST_F(LogControlsTest, TheNoteIsEditedThenANewEntryTheFurtherProgramsShowNameAn
   });
 }
 
+TEST_F(LogControlsTest, TheMakersLineAtTheSideBarsFootOpensTheMakersPageUnderlinedUnderTheMouse) {
+  LogBuilder b('.', 4);
+  b.Create();
+  RunKeys(b, b.Definition(), [&](KeysWindow& w) {
+    qt::TLabel& maker = *w.lhersteller;
+    EXPECT_TRUE(maker.Visible());
+    EXPECT_EQ(maker.Caption(), "Contest-Logbuch der PEL");
+    // Between the import button and the version, inside the side bar.
+    EXPECT_GE(maker.Top(), w.btnadifimport->Top() + w.btnadifimport->Height());
+    EXPECT_LE(maker.Top() + maker.Height(), w.lversion->Top());
+    EXPECT_LE(maker.Left() + maker.Width(), w.Image2->Width());
+    qt::testkit::MouseMove(maker, 2, 2);
+    EXPECT_EQ(maker.Font().Style(), qt::fsUnderline);
+    Shot(w, "log_side_bar_maker_line");
+    qt::testkit::MouseMove(*w.Image2, 20, 20);
+    EXPECT_EQ(maker.Font().Style(), 0);
+    port_->calls.clear();
+    qt::testkit::Click(maker, 2, 2);
+    EXPECT_EQ(port_->calls, std::vector<std::string>{"OpenLink https://www.domivox.example/"});
+  });
+}
+
 TEST_F(LogControlsTest, TheScanTogglesWithItsNoticesTheKeyerButtonsSendTheirMemoriesHelpAsks) {
   LogBuilder b('.', 4);
   b.Create();

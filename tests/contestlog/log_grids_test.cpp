@@ -100,7 +100,10 @@ TEST_P(GridWidthRows, WidthsAreKeptUnscaledInTheirPlaceAndComeBackForTheScreen) 
   const int widths[] = {60, 100, 45, 80};  // screen pixels; all divide by 1.25 evenly
   for (int c = 0; c < 4; ++c) brow.SetColWidth(c, widths[c]);
   const logbook::ToSetupLayout layout_before = Settings().GetLayout();
+  int keeps = 0;
+  Settings().SetKeeper([&keeps] { return ++keeps, true; });
   StoreGridColumns(brow, row.layout_number, true, main.catalogue);
+  Settings().SetKeeper(nullptr);
 
   const double shrink = 96.0 / row.dpi / row.font_factor;
   const contest::TContestKKRec stored_log = CatalogueRecord(log_);
@@ -121,7 +124,8 @@ TEST_P(GridWidthRows, WidthsAreKeptUnscaledInTheirPlaceAndComeBackForTheScreen) 
     brow.SetColWidth(c, 1);
     EXPECT_EQ(ApplyGridColumns(c, brow, true, main.catalogue, row.layout_number), widths[c]) << c;
   }
-  // Layout 0 lives in the catalogue only, the others in the settings only.
+  // Layout 0 lives in the catalogue only, the others in the settings only, written at once.
+  EXPECT_EQ(keeps, row.layout_number == kLayoutCatalogue ? 0 : 1);
   if (row.layout_number == kLayoutCatalogue) {
     EXPECT_EQ(layout, layout_before);
   } else {

@@ -40,10 +40,12 @@ TEST_P(SizeRows, FormResizePlacesTheBarsAndPanelsForTheWindowsSize) {
       [&](TContestLogStd& w) {
         const int width = w.ClientWidth();
         const int height = w.ClientHeight();
-        // The side bar's foot: the further-programs button, the version, the ADIF import.
+        // The side bar's foot: the further-programs button, the version under the maker's
+        // line, the ADIF import.
         EXPECT_EQ(w.btnweitere->Top() + w.btnweitere->Height(), height - 5);
         EXPECT_EQ(w.lversion->Top() + w.lversion->Height(), w.btnweitere->Top() - 10);
-        EXPECT_EQ(w.btnadifimport->Top() + w.btnadifimport->Height(), w.lversion->Top() - 10);
+        EXPECT_EQ(w.lhersteller->Top() + w.lhersteller->Height(), w.lversion->Top());
+        EXPECT_EQ(w.btnadifimport->Top() + w.btnadifimport->Height(), w.lhersteller->Top() - 10);
         // Beside it the log area, as wide as the window lets it be.
         if (w.Width() > 800) {
           EXPECT_EQ(w.panelContLog->Left(), w.btnweitere->Left() + w.btnweitere->Width() + 5);

@@ -24,6 +24,8 @@
 namespace contestlog {
 namespace {
 
+using std::string_literals::operator""s;
+
 using contest::TContestFkt;
 using contest::TContestLKRec;
 using contestlog_test::kContestDay;
@@ -48,6 +50,14 @@ class TickCountingWindow final : public TContestLogStd {
   }
   int ticks = 0;
   bool tick_inside_score = false;
+};
+
+// The log window recording the keyer memories asked for.
+class KeyerRecordingWindow final : public TContestLogStd {
+ public:
+  using TContestLogStd::TContestLogStd;
+  void SendCwMemory(int memory) override { memories.push_back(memory); }
+  std::vector<int> memories;
 };
 
 class LogSaveTest : public contestlog_test::EntryWindowTest {
@@ -247,6 +257,64 @@ TEST_F(LogSaveTest, TheImportsSaveRunsNoTickAndATickWaitsForTheHandlerThatRuns) 
     w.SwitchBand('c');
     EXPECT_FALSE(w.tick_inside_score);
     EXPECT_EQ(w.ticks, 2);
+  });
+}
+
+TEST_F(LogSaveTest, ABadLocatorIsToldOnceAtTheSaveWhetherTheButtonOrEnterSaves) {
+  LogBuilder b = ClockLog('W', 1);
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {4, 6, 0};
+  RunLog(b.Number(), definition, [&](TContestLogStd& w) {
+    w.timerzeitTimer();
+    const auto type_qso = [&](const std::string& call) {
+      presenter_->calls.clear();
+      for (const auto& [field, text] : {std::pair{w.eCall, call}, std::pair{w.eRSTr2, "B36"s},
+                                        std::pair{w.eRSTr3, "XO31AA"s}}) {
+        field->SetFocus();
+        platform::qt::testkit::TypeText(*field, text);
+      }
+      EXPECT_EQ(Shown(), std::vector<std::string>{});
+    };
+    // With the button, the locator field in hand.
+    type_qso("dl1xyz");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei Locator-Angabe"});
+    // With Enter out of the last field the contest shows.
+    type_qso("dl2xyz");
+    platform::qt::testkit::PressKey(*w.eRSTr3, platform::qt::VK_RETURN);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei Locator-Angabe"});
+  });
+  const std::vector<TContestLKRec> records = Records(b.Number());
+  ASSERT_EQ(records.size(), 2u);
+  for (const TContestLKRec& r : records) {
+    EXPECT_EQ(r.Loc.str(), "") << r.Call.str();
+    EXPECT_EQ(r.Distance, 0u) << r.Call.str();
+  }
+}
+
+TEST_F(LogSaveTest, AStoredQsoTellsTheKeyerWhenItIsOn) {
+  LogBuilder b = ClockLog();
+  const common::ToDates& dates = common::Service<common::ToDates>::Get();
+  RunWindow<KeyerRecordingWindow>(b, [&](KeyerRecordingWindow& w) {
+    w.timerzeitTimer();
+    w.eCall->SetStr("DL1XYZ");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.memories, std::vector<int>{});
+    w.KeyerOn = true;
+    w.eCall->SetStr("DL2XYZ");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.memories, std::vector<int>{-1});
+    EXPECT_EQ(Records(b.Number()).size(), 2u);
+    // A QSO that cannot be stored sends nothing: every moment the save may try is taken.
+    for (std::int32_t second = 0; second <= 10; ++second) {
+      b.Add(Qso("OLD" + std::to_string(second), 'b', dates.TodayUtc(),
+                dates.NowUtc() + second));
+    }
+    w.timerzeitTimer();
+    w.eCall->SetStr("DL3XYZ");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.memories, std::vector<int>{-1});
+    EXPECT_EQ(Shown(), std::vector<std::string>{"|Das QSO konnte nicht gespeichert werden."});
   });
 }
 

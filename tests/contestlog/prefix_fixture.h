@@ -41,23 +41,29 @@ inline std::vector<PrefixRow> PrefixRows() {
            common::DMYToDate(2, 10, 1990)}};
 }
 
-// Writes the rows into the main prefix table "PXPREFIX" (opened when nobody has it open).
-inline void WritePrefixTable() {
+// Writes one row into the main prefix table "PXPREFIX".
+inline void AddPrefixRow(const PrefixRow& row) {
   logbook::TdbPrefix cursor(logbook::kPrefixMain);
-  for (const PrefixRow& row : PrefixRows()) {
-    logbook::TPrefixRec record{};
-    record.prefix = row.prefix;
-    record.dxcc = row.dxcc;
-    record.continent = row.continent;
-    record.country = row.country;
-    record.adif_nr = row.adif;
-    record.menue = row.menue;
-    record.wae = row.wae;
-    record.end_date = row.end_date;
-    cursor.SetRecord(record);
-    cursor.SetPrefix(row.prefix);
-    ASSERT_TRUE(cursor.Insert()) << row.prefix;
-  }
+  logbook::TPrefixRec record{};
+  record.prefix = row.prefix;
+  record.dxcc = row.dxcc;
+  record.continent = row.continent;
+  record.country = row.country;
+  record.adif_nr = row.adif;
+  record.menue = row.menue;
+  record.wae = row.wae;
+  record.end_date = row.end_date;
+  cursor.SetRecord(record);
+  cursor.SetPrefix(row.prefix);
+  ASSERT_TRUE(cursor.Insert()) << row.prefix;
 }
+
+// Writes the rows into the main prefix table (opened when nobody has it open).
+inline void WritePrefixTable() {
+  for (const PrefixRow& row : PrefixRows()) AddPrefixRow(row);
+}
+
+// A second current entity under KH5 (menu code "3"), so that the DXCC selection has to ask.
+inline void AddSecondKh5Entity() { AddPrefixRow({"KH5", "KH5X", "OC", "Second Kh5", 0, "3"}); }
 
 }  // namespace contestlog_test

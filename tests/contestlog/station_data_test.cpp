@@ -118,18 +118,7 @@ TEST_F(StationDataTest, ALockedQsoKeepsItsDataAndIsScoredStill) {
 }
 
 TEST_F(StationDataTest, TheMenuOptionAsksForTheEntityOnceWhileTheCallIsTypedOn) {
-  // A second valid entity under KH5, so that the selection has to ask.
-  {
-    logbook::TdbPrefix cursor(logbook::kPrefixMain);
-    logbook::TPrefixRec record{};
-    record.prefix = "KH5";
-    record.dxcc = "KH5X";
-    record.menue = "3";
-    record.continent = "OC";
-    cursor.SetRecord(record);
-    cursor.SetPrefix("KH5");
-    ASSERT_TRUE(cursor.Insert());
-  }
+  contestlog_test::AddSecondKh5Entity();
   auto port = std::make_unique<logbook::ScriptedDxccSelection>();
   logbook::ScriptedDxccSelection* asked = port.get();
   prefix_files_->SetSelectionPort(std::move(port));

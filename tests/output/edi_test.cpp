@@ -323,6 +323,12 @@ TEST_F(EdiTest, ATickedBoxMakesTheResponsibleOperatorTheOwnAddress) {
       p.cspeichern = tick;
     };
   };
+  // The settings are written as soon as the address is theirs.
+  std::vector<std::string> kept_names;
+  common::Service<logbook::ToSetups>::Get().SetKeeper([&kept_names] {
+    kept_names.push_back(output::OwnStationFromSettings().name);
+    return true;
+  });
   const output::OwnStationTexts before = output::OwnStationFromSettings();
   answer_ = answer(false);
   Edi(VhfLog());
@@ -331,6 +337,7 @@ TEST_F(EdiTest, ATickedBoxMakesTheResponsibleOperatorTheOwnAddress) {
   EXPECT_EQ(unticked.street, before.street);
   EXPECT_EQ(unticked.city, before.city);
   EXPECT_EQ(unticked.email, before.email);
+  EXPECT_EQ(kept_names, std::vector<std::string>{});
 
   answer_ = answer(true);
   Edi(VhfLog());
@@ -341,9 +348,11 @@ TEST_F(EdiTest, ATickedBoxMakesTheResponsibleOperatorTheOwnAddress) {
   EXPECT_EQ(ticked.email, "erika@example.org");
   EXPECT_EQ(ticked.country, before.country);
   EXPECT_EQ(ticked.swl_number, before.swl_number);
+  EXPECT_EQ(kept_names, std::vector<std::string>{"Erika Muster"});
   // The name is stored where the settings file keeps it.
   EXPECT_EQ(common::Service<logbook::ToSetups>::Get().GetOwnStation().further.Get(2),
             "Erika Muster");
+  common::Service<logbook::ToSetups>::Get().SetKeeper(nullptr);
 }
 
 }  // namespace

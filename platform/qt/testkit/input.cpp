@@ -60,6 +60,30 @@ void SendKey(QWidget* widget, std::uint16_t vk, TShiftState shift, char ch) {
   Application().ProcessMessages();
 }
 
+// A character typed as its key: letters as their upper-case key (with Shift for capitals),
+// digits, blank, Enter ('\r') and Tab ('\t').
+void TypeCharacter(QWidget* widget, char c) {
+  std::uint16_t vk = 0;
+  TShiftState shift = 0;
+  if (c >= 'a' && c <= 'z') vk = static_cast<std::uint16_t>(c - 32);
+  if (c >= 'A' && c <= 'Z') vk = static_cast<std::uint16_t>(c), shift = ssShift;
+  if (c >= '0' && c <= '9') vk = static_cast<std::uint16_t>(c);
+  if (c == ' ') vk = VK_SPACE;
+  if (c == '\r') vk = VK_RETURN;
+  if (c == '\t') vk = VK_TAB;
+  SendKey(widget, vk, shift, c);
+}
+
+// Where the keyboard sends a key: while a modal window is open, to the control of the topmost
+// one that has (or last had) its focus, else to the window itself, whether or not the window
+// system has made it active yet; without one, to the application's focused control.
+QWidget* KeyboardTarget() {
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) return QApplication::focusWidget();
+  QWidget* focused = modal->focusWidget();
+  return focused != nullptr ? focused : modal;
+}
+
 // The widget and the point in it where a control's client point lies.
 QWidget* MouseTarget(TControl& control, int& x, int& y) {
   if (control.IsWindowed()) return static_cast<TWinControl&>(control).Window().widget;
@@ -112,18 +136,16 @@ void TypeText(TWinControl& target, std::string_view text) {
   const auto alive = target.AliveToken();
   for (char c : text) {
     if (alive.expired()) return;
-    std::uint16_t vk = 0;
-    TShiftState shift = 0;
-    if (c >= 'a' && c <= 'z') vk = static_cast<std::uint16_t>(c - 32);
-    if (c >= 'A' && c <= 'Z') vk = static_cast<std::uint16_t>(c), shift = ssShift;
-    if (c >= '0' && c <= '9') vk = static_cast<std::uint16_t>(c);
-    if (c == ' ') vk = VK_SPACE;
-    SendKey(target.Window().widget, vk, shift, c);
+    TypeCharacter(target.Window().widget, c);
   }
 }
 
 void PressKeyOnFocus(std::uint16_t vk, TShiftState shift, char ch) {
   SendKey(QApplication::focusWidget(), vk, shift, ch);
+}
+
+void TypeOnKeyboard(std::string_view text) {
+  for (char c : text) TypeCharacter(KeyboardTarget(), c);
 }
 
 void MouseDown(TControl& control, int x, int y, TMouseButton button, TShiftState shift) {

@@ -20,6 +20,10 @@ void PressKey(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, char
 void TypeText(TWinControl& target, std::string_view text);
 // The key goes to the control that has the focus in the application, else nowhere.
 void PressKeyOnFocus(std::uint16_t vk, TShiftState shift = 0, char ch = 0);
+// Each character typed as TypeText types it, Enter as '\r' and Tab as '\t', each key where the
+// keyboard sends it at that moment: into the modal window on top (a message box that a key
+// opened takes the keys that follow), else to the focused control.
+void TypeOnKeyboard(std::string_view text);
 
 // Mouse input at a point of the control's client area (graphic controls through their parent).
 // A move holds the buttons named in `shift` (ssLeft: dragging).

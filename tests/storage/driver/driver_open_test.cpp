@@ -2,6 +2,7 @@
 // ".ALT" repair, the open-file budget, the list of open drivers, and start and stop.
 #include <filesystem>
 #include <fstream>
+#include <limits>
 #include <map>
 
 #include "storage/driver/driver_errors.h"
@@ -43,6 +44,17 @@ const ArgRow kArgs[] = {
     {"NoPath", [](P& p) { p.path.clear(); }, nullptr, 28677},
     {"PathOnlyExtension", [](P& p) { p.path = ".DAT"; }, nullptr, 28677},
     {"RecordLength20", [](P& p) { p.record_length = p.buffer_length = 20; }, nullptr, 28682},
+    // Beyond what a file holds: refused before any buffer is sized for it.
+    {"RecordLength65536", [](P& p) { p.record_length = p.buffer_length = 65536; }, nullptr, 28682},
+    {"RecordLengthHighest",
+     [](P& p) { p.record_length = p.buffer_length = std::numeric_limits<int>::max(); }, nullptr,
+     28682},
+    {"VariableBufferHighest",
+     [](P& p) {
+       p.variable = true;
+       p.buffer_length = std::numeric_limits<int>::max();
+     },
+     nullptr, 28682},
     {"Keys111", [](P& p) { p.key_count = 111; }, nullptr, 28683},
     {"KeysWithoutBuilder", [](P& p) { p.key_builder = nullptr; }, nullptr, 28727},
     {"VariableMinimumNotBelowBuffer", [](P& p) { p.variable = true; }, nullptr, 28754},
