@@ -240,6 +240,14 @@ void TForm::WindowResized(int client_width, int client_height) {
   SetClientSize(client_width, client_height);
 }
 
+// The operator moved the window (or the window manager placed it): Left and Top follow its
+// frame, so that a place the program remembers is where the window was last seen.
+void TForm::WindowMoved(int frame_left, int frame_top) {
+  if (showing_window_ || !Visible()) return;
+  if (frame_left == Left() && frame_top == Top()) return;
+  SetBounds(frame_left, frame_top, Width(), Height());
+}
+
 void TForm::ChangeScale(int m, int d) {
   const int width = MulDiv(ClientWidth(), m, d);
   const int height = MulDiv(ClientHeight(), m, d);

@@ -121,6 +121,7 @@ class TForm : public TWinControl {
   // Layer-internal: the window system's notices.
   void WindowActivated(bool active);
   void WindowResized(int client_width, int client_height);
+  void WindowMoved(int frame_left, int frame_top);
   void WindowCloseRequested();
   void FocusMoved(TWinControl* to);
   void ControlRemoved(TControl* control);

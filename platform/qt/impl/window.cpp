@@ -272,6 +272,11 @@ bool HandleEvent(TWinControl& control, QWidget& widget, QEvent* event,
         form->WindowResized(widget.width(), widget.height());
         return handled;
       }
+      case QEvent::Move: {
+        const bool handled = native(event);
+        form->WindowMoved(widget.x(), widget.y());
+        return handled;
+      }
       case QEvent::WindowActivate:
       case QEvent::WindowDeactivate: {
         const bool handled = native(event);

@@ -52,6 +52,11 @@ TRect ShownFrame(TForm& form) {
   return impl::FromQRect(frame);
 }
 
+void MoveAsTheOperator(TForm& form, int left, int top) {
+  form.Window().widget->move(left, top);
+  ShownFrame(form);
+}
+
 std::string SaveScreenScreenshot(const std::string& name) {
   Application().ProcessMessages();
   QScreen* screen = QGuiApplication::primaryScreen();

@@ -19,6 +19,10 @@ bool UnderWindowManager();
 // is the client area.
 TRect ShownFrame(TForm& form);
 
+// Moves the shown form's frame to (left, top) through the window system, as the operator
+// dragging its title bar does, and waits until the window stands there.
+void MoveAsTheOperator(TForm& form, int left, int top);
+
 // The whole screen as it shows now, the window manager's frames included, saved as
 // <screenshots>/<name>.png; answers the path, empty when it failed.
 std::string SaveScreenScreenshot(const std::string& name);

@@ -162,7 +162,7 @@ TEST(ModelessTest, AMinimumClientSizeHoldsAgainstCodeAndTheWindowSystem) {
 
 // Left and Top are the place of the frame: under a window manager the title bar lies there, on
 // the screen, also for a window shown for the first time at (0,0), whose frame is not known
-// before it shows; and for a window moved while it shows.
+// before it shows; and for a window moved while it shows, by the program or by the operator.
 TEST(ModelessTest, AFormIsPlacedByItsFrame) {
   const auto frame_place = [](TForm& form) {
     const TRect frame = testkit::ShownFrame(form);
@@ -179,6 +179,10 @@ TEST(ModelessTest, AFormIsPlacedByItsFrame) {
     }
     form.SetBounds(left + 50, top + 20, form.Width(), form.Height());
     EXPECT_EQ(frame_place(form), std::pair(left + 50, top + 20));
+    testkit::MoveAsTheOperator(form, left + 120, top + 60);
+    EXPECT_EQ(std::pair(form.Left(), form.Top()), std::pair(left + 120, top + 60))
+        << "the place the program would remember";
+    EXPECT_EQ(frame_place(form), std::pair(left + 120, top + 60));
   }
 }
 
