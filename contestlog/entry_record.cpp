@@ -49,9 +49,10 @@ std::string RowText(const ContestLogCore& core, const std::array<std::string, 4>
 }
 
 // A received exchange field read by its kind into the QSO's own fields.
-void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string& text,
+void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string& typed,
                 bool told, contest::TContestLKRec& qso) {
   const char code = ContestCode(*core.Catalogue);
+  const std::string text = ExchangeFieldValue(kind, typed);
   switch (kind) {
     case kKindDok:
       if (!contest::TContLogAlle::IsGermanCall(qso.Call.str(), code)) return;

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/string_helpers.h"
 #include "contest/contest_definition.h"
 
 namespace contestlog {
@@ -28,6 +29,12 @@ enum ExchangeKind : std::int32_t {
 
 // A field of kind 5 or 6 carries a locator.
 inline bool IsLocatorKind(std::int32_t kind) { return kind == kKindLocator || kind == kKindSquare; }
+
+// The value of a received exchange field as its kind reads it: DOKs and locators are capitals,
+// and an operator who types them in small letters means the same.
+inline std::string ExchangeFieldValue(std::int32_t kind, const std::string& typed) {
+  return kind == kKindDok || IsLocatorKind(kind) ? common::UpperCase(typed) : typed;
+}
 
 // Off the VHF and UHF bands ('k' and 'l') the 'J' contest takes no locator.
 inline bool LocatorOffBand(char code, char band) {

@@ -12,6 +12,7 @@
 #include "contest/cont_log_alle.h"
 #include "contest/contest_fkt.h"
 #include "contest/rule_helpers.h"
+#include "contestlog/entry_rules.h"
 #include "contestlog/station_data.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/locator.h"
@@ -31,15 +32,6 @@ constexpr int kMultiLength = 6;
 constexpr int kNameQthLength = 25;
 constexpr std::uint32_t kMaxPoints = 65535;
 
-constexpr int kKindDok = 4;
-constexpr int kKindLocator = 5;
-constexpr int kKindLocator2 = 6;
-constexpr int kKindArea = 8;
-constexpr int kKindUsState = 12;
-constexpr int kKindPostalCode = 15;
-constexpr int kKindClub = 16;
-constexpr int kKindLdk = 17;
-constexpr int kKindMember = 19;
 
 bool OneOf(char code, std::string_view codes) { return codes.find(code) != std::string_view::npos; }
 
@@ -213,8 +205,9 @@ void TContestEingabeStd2Ctrl::StoreExchangeFields(TContestLKRec& qso,
   const contest::TContestRec& definition = window_.Definition;
   const char code = Code();
   for (std::size_t slot = 0; slot < contest::kExchangeSlots; ++slot) {
-    const std::string& text = rcvd[slot + 1];
-    switch (definition.ExchangeKindsRcvd[slot]) {
+    const std::int32_t kind = definition.ExchangeKindsRcvd[slot];
+    const std::string text = ExchangeFieldValue(kind, rcvd[slot + 1]);
+    switch (kind) {
       case kKindDok:
         if (!TContLogAlle::IsGermanCall(qso.Call.str(), *window_.Catalogue)) break;
         if (!window_.Service->CheckExchange(text, *window_.Catalogue)) {
@@ -229,7 +222,7 @@ void TContestEingabeStd2Ctrl::StoreExchangeFields(TContestLKRec& qso,
         }
         break;
       case kKindLocator:
-      case kKindLocator2:
+      case kKindSquare:
         if (text.size() <= 3) break;
         if (logbook::ToLocator::IsValidLocator(text)) {
           qso.Loc = common::LeftStr(text, 6);
@@ -243,8 +236,8 @@ void TContestEingabeStd2Ctrl::StoreExchangeFields(TContestLKRec& qso,
           qso.Distance = 0;
         }
         break;
-      case kKindArea:
-      case kKindLdk:
+      case kKindDistrictCode:
+      case kKindForeignDistrict:
         qso.DOK1 = common::LeftStr(text, 6);
         qso.DOK2 = common::Copy(text, 7, 2);
         break;
@@ -255,12 +248,12 @@ void TContestEingabeStd2Ctrl::StoreExchangeFields(TContestLKRec& qso,
         if (FilledAtStart(text, 2)) qso.WAZ_USStaat = common::LeftStr(text, 2);
         break;
       // A member number goes into Call2 once its field was changed (as above).
-      case kKindClub:
+      case kKindClubNumber:
         if (text != loaded[slot + 1] && FilledAtStart(text, 4)) {
           qso.Call2 = common::LeftStr(text, 4);
         }
         break;
-      case kKindMember:
+      case kKindMemberNumber:
         if (text != loaded[slot + 1] && FilledAtStart(text, 6)) {
           qso.Call2 = common::LeftStr(text, 6);
         }

@@ -414,6 +414,25 @@ TEST_F(EntryCycleTest, ABadDokOrLocatorIsToldWhenItsFieldIsLeftNeverWhileTyping)
   });
 }
 
+// A DOK and a locator typed in small letters are the same as in capitals: taken, not told.
+TEST_F(EntryCycleTest, ADokAndALocatorInSmallLettersAreTakenAsCapitals) {
+  LogBuilder b('W', 1);
+  b.Create();
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {4, 6, 0};
+  RunEntry(b, definition, [&](EntryWindow& w) {
+    Type(*w.eCall, "dl1xyz");
+    Type(*w.eRSTr2, "b36");
+    w.eRSTr3->SetFocus();
+    Type(*w.eRSTr3, "jo31aa");
+    w.eDatum->SetFocus();
+    EXPECT_EQ(Shown(), std::vector<std::string>{});
+    EXPECT_EQ(w.Entry().DOK1.str(), "B36");
+    EXPECT_EQ(w.Entry().Loc.str(), "JO31AA");
+    EXPECT_GT(w.Entry().Distance, 0u);
+  });
+}
+
 // The operator as the display meets them: keys pressed one after another where the keyboard
 // sends them, and the message boxes themselves. An "X" first in the locator field, the rest of
 // it, Enter to the DOK field, Enter to close the warning, the DOK: every key lands where it was
