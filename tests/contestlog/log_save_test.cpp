@@ -84,20 +84,6 @@ class LogSaveTest : public contestlog_test::EntryWindowTest {
       platform::qt::testkit::PressKey(*field, platform::qt::VK_RETURN);
     }
   }
-
-  // Opens the log in a window of type W and runs `steps` while it shows.
-  template <typename W>
-  void RunWindow(const LogBuilder& b, const std::function<void(W&)>& steps) {
-    contestlog_test::MainTables main(b.Number());
-    W window(b.Number(), main.catalogue, main.contest_data, b.Definition());
-    window.ClearEntry();
-    driver_.Then([&](platform::qt::TForm&) {
-      steps(window);
-      window.Close();
-    });
-    window.ShowModal();
-    window.FormDestroy();
-  }
 };
 
 TEST_F(LogSaveTest, QsosSavedWithEnterGetTheirNumbersBandModePointsAndTheClocksMoment) {
@@ -238,7 +224,7 @@ TEST_F(LogSaveTest, AQsoThatCannotBeStoredIsToldAndStaysAsTypedWithNothingWritte
 
 TEST_F(LogSaveTest, TheImportsSaveRunsNoTickAndATickWaitsForTheHandlerThatRuns) {
   LogBuilder b = ClockLog();
-  RunWindow<TickCountingWindow>(b, [&](TickCountingWindow& w) {
+  RunOwnWindow<TickCountingWindow>(b, b.Definition(), [&](TickCountingWindow& w) {
     EXPECT_EQ(w.timerzeit->Interval(), 1000);
     EXPECT_TRUE(w.timerzeit->Enabled());
     w.ticks = 0;
@@ -295,7 +281,7 @@ TEST_F(LogSaveTest, ABadLocatorIsToldOnceAtTheSaveWhetherTheButtonOrEnterSaves) 
 TEST_F(LogSaveTest, AStoredQsoTellsTheKeyerWhenItIsOn) {
   LogBuilder b = ClockLog();
   const common::ToDates& dates = common::Service<common::ToDates>::Get();
-  RunWindow<KeyerRecordingWindow>(b, [&](KeyerRecordingWindow& w) {
+  RunOwnWindow<KeyerRecordingWindow>(b, b.Definition(), [&](KeyerRecordingWindow& w) {
     w.timerzeitTimer();
     w.eCall->SetStr("DL1XYZ");
     w.btnSpeicherna->Click();
@@ -321,7 +307,7 @@ TEST_F(LogSaveTest, AStoredQsoTellsTheKeyerWhenItIsOn) {
 TEST_F(LogSaveTest, NoTickWhileAQsoIsEditedOrACorrectionListIsOpen) {
   LogBuilder b = ClockLog();
   b.Add(Qso("DL1XYZ", 'b', kContestDay, 3600));
-  RunWindow<TickCountingWindow>(b, [&](TickCountingWindow& w) {
+  RunOwnWindow<TickCountingWindow>(b, b.Definition(), [&](TickCountingWindow& w) {
     const auto tick_while_open = [&](platform::qt::TForm& form) {
       const int before = w.ticks;
       w.timerzeit->OnTimer()(w.timerzeit);

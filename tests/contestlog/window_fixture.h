@@ -37,6 +37,23 @@ class CallerForm : public ui::TkvForm {
   }
 };
 
+// Opens the log of `b` in a window of kind `Window` with `definition`, clears the entry for the
+// first QSO and runs `steps` while the window shows modally under `driver`; then closes it.
+template <typename Window>
+void RunWindowOfKind(platform::qt::testkit::ModalDriver& driver, const LogBuilder& b,
+                     const contest::TContestRec& definition,
+                     const std::function<void(Window&)>& steps) {
+  MainTables main(b.Number());
+  Window window(b.Number(), main.catalogue, main.contest_data, definition);
+  window.ClearEntry();
+  driver.Then([&](platform::qt::TForm&) {
+    steps(window);
+    window.Close();
+  });
+  window.ShowModal();
+  window.FormDestroy();
+}
+
 class LogWindowTest : public LogTest {
  protected:
   explicit LogWindowTest(int dpi = 96)
@@ -65,15 +82,7 @@ class LogWindowTest : public LogTest {
   template <typename Window>
   void RunOwnWindow(const LogBuilder& b, const contest::TContestRec& definition,
                     const std::function<void(Window&)>& steps) {
-    MainTables main(b.Number());
-    Window window(b.Number(), main.catalogue, main.contest_data, definition);
-    window.ClearEntry();
-    driver_.Then([&](platform::qt::TForm&) {
-      steps(window);
-      window.Close();
-    });
-    window.ShowModal();
-    window.FormDestroy();
+    RunWindowOfKind<Window>(driver_, b, definition, steps);
   }
 
   // Focuses the field and types the text key by key after what it holds.

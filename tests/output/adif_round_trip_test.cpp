@@ -19,6 +19,7 @@
 #include "contestlog/log_rows.h"
 #include "logbook/reference/bands.h"
 #include "platform/qt/testkit/modal_driver.h"
+#include "tests/contestlog/window_fixture.h"
 #include "tests/output/export_logs.h"
 #include "tests/ui/ui_fixture.h"
 
@@ -38,15 +39,7 @@ class AdifRoundTripTest : public OutputLogTest {
 
   // Runs `steps` while a window on the log of `b` shows; then closes it.
   void RunWindow(const LogBuilder& b, const std::function<void(TContestLogStd&)>& steps) {
-    contestlog_test::MainTables main(b.Number());
-    TContestLogStd window(b.Number(), main.catalogue, main.contest_data, b.Definition());
-    window.ClearEntry();
-    driver_.Then([&](platform::qt::TForm&) {
-      steps(window);
-      window.Close();
-    });
-    window.ShowModal();
-    window.FormDestroy();
+    contestlog_test::RunWindowOfKind<TContestLogStd>(driver_, b, b.Definition(), steps);
   }
 
   // The log's ADIF file with the answer to the report-only question; answers its name.
