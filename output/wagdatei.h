@@ -3,8 +3,9 @@
 //
 // A plain form with the file in a memo ("Courier New", both scroll bars) above a button panel:
 // "Drucken" saves the text, then prints the file with its name as the job's title (through the
-// print dialog when the printer cannot begin the job), and the viewer stays open; "Speichern und Beenden" saves and closes with modal result 1. The close box closes
-// with the file as last saved; a text edited since is first offered for saving (TwagdateiCtrl).
+// print dialog when the printer cannot begin the job), and the viewer stays open; "Speichern und
+// Beenden" saves and closes with modal result 1. The close box closes with the file as last
+// saved; a text edited since is first offered for saving (TwagdateiCtrl).
 // The caption is the file name; the window opens in the middle of the screen.
 #pragma once
 

@@ -85,8 +85,8 @@ TEST_P(BonusStations, NoCallWhileTheListIsEmpty) {
 
 TEST_P(BonusStations, OnlyTheCallsTheOperatorSupplied) {
   const char code = GetParam();
-  WriteFile("contests.toml", "[\"" + std::string(1, code) +
-                                 "\"]\nBonusCalls = [\"DL0BON\", \"DK0BON\"]\n");
+  WriteFile("contests.toml",
+            "[\"" + std::string(1, code) + "\"]\nBonusCalls = [\"DL0BON\", \"DK0BON\"]\n");
   const contest::TContestRec d = Load(code);
   EXPECT_TRUE(rules_.IsBonusStation("DK0BON/P", d, *catalogue_));
   EXPECT_TRUE(rules_.IsBonusStation("DL0BON", d, *catalogue_));
