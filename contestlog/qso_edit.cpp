@@ -32,7 +32,6 @@ constexpr int kMultiLength = 6;
 constexpr int kNameQthLength = 25;
 constexpr std::uint32_t kMaxPoints = 65535;
 
-
 bool OneOf(char code, std::string_view codes) { return codes.find(code) != std::string_view::npos; }
 
 // Received exchange field 2 shows (and gives back) Call2 under these codes.

@@ -2,9 +2,9 @@
 //
 // It starts with the defaults, is overwritten from the setup records at start-up and written back
 // at shutdown by the settings load and save, and at once whenever the program changes them
-// (Keep); there is no other configuration. Readers copy a whole
-// record out and work on their copy; copy-in replaces the whole record. Texts are copied as owned
-// values, so a caller's copy never changes with the settings.
+// (Keep); there is no other configuration. Readers copy a whole record out and work on their
+// copy; copy-in replaces the whole record. Texts are copied as owned values, so a caller's copy
+// never changes with the settings.
 //
 // Its creation lets the protocol file work (common/protocol.h); before it exists and after it is
 // gone, protocol lines are ignored.
