@@ -60,7 +60,8 @@ void StoreGridColumns(ui::TkvBrow& grid, std::uint8_t layout_number, bool scaled
   if (layout_number == kLayoutCatalogue) {
     catalogue.SetKKRec(log);
     catalogue.UpdateRec();
-  } else {
+  } else if (!(layout == Settings().GetLayout())) {
+    // Written only when a width changed: the grid stores its widths each time it is left.
     Settings().SetLayout(layout);
     Settings().Keep();
   }

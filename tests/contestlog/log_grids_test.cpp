@@ -103,6 +103,7 @@ TEST_P(GridWidthRows, WidthsAreKeptUnscaledInTheirPlaceAndComeBackForTheScreen) 
   int keeps = 0;
   Settings().SetKeeper([&keeps] { return ++keeps, true; });
   StoreGridColumns(brow, row.layout_number, true, main.catalogue);
+  StoreGridColumns(brow, row.layout_number, true, main.catalogue);  // nothing changed: no write
   Settings().SetKeeper(nullptr);
 
   const double shrink = 96.0 / row.dpi / row.font_factor;
