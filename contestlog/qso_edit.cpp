@@ -226,7 +226,7 @@ void TContestEingabeStd2Ctrl::StoreExchangeFields(TContestLKRec& qso,
         if (logbook::ToLocator::IsValidLocator(text)) {
           qso.Loc = common::LeftStr(text, 6);
           qso.Distance = static_cast<std::uint32_t>(LocatorCalc(qso.Loc.str()));
-          if (code == 'J' && qso.Bandcode != 'k' && qso.Bandcode != 'l') {
+          if (LocatorOffBand(code, qso.Bandcode)) {
             qso.Loc = "";
             qso.Distance = 0;
           }

@@ -8,6 +8,7 @@
 #include "contest/contest_fkt.h"
 #include "contest/contest_keys.h"
 #include "contest/rule_helpers.h"
+#include "contestlog/entry_rules.h"
 #include "contestlog/log_core.h"
 #include "contestlog/multiplier_tables.h"
 
@@ -107,7 +108,7 @@ void ContestLogCore::UpdateQsoMultipliers(contest::TContestLKRec& record,
   if (value[4] == "NM") value[4].clear();
   if (value[16] == "NM") value[16].clear();
   value[5] = common::LeftStr(record.Loc.view(), 4);
-  if (code == 'J' && record.Bandcode != 'k' && record.Bandcode != 'l') value[5].clear();
+  if (LocatorOffBand(code, record.Bandcode)) value[5].clear();
   value[18] = common::LeftStr(value[4], 1);
   e.holder.SetLKWorkingCopy(record);
   for (const KindStep& step : kEvaluationOrder) {
