@@ -430,6 +430,8 @@ TEST_F(EntryCycleTest, ADokAndALocatorInSmallLettersAreTakenAsCapitals) {
     EXPECT_EQ(w.Entry().DOK1.str(), "B36");
     EXPECT_EQ(w.Entry().Loc.str(), "JO31AA");
     EXPECT_GT(w.Entry().Distance, 0u);
+    // The exchange the QSO keeps (and its files show) says what was counted.
+    EXPECT_EQ(contest::TContestFkt::RcvdExchangeText(w.Entry()), "599B36/JO31AA");
   });
 }
 
