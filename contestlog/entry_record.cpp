@@ -135,7 +135,8 @@ void FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields) {
 
   qso.Mode = fields.mode_typed ? fields.typed_mode : core.CurrentMode.str();
   const bool listener = core.Definition.SWL != 0;
-  const std::array<std::string, 4>& received = listener ? fields.sent_row : fields.received_row;
+  const std::array<std::string, 4> received =
+      ExchangeRowValues(core.Definition, listener ? fields.sent_row : fields.received_row);
   const std::array<std::string, 4>& sent = listener ? fields.received_row : fields.sent_row;
   const std::string mode = qso.Mode.str();
   contest::TContestFkt::SetRcvdExchange(RowText(core, received, mode), qso);

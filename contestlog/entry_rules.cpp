@@ -25,6 +25,14 @@ bool InAny(double f, std::initializer_list<Segment> segments) {
 
 }  // namespace
 
+std::array<std::string, 4> ExchangeRowValues(const contest::TContestRec& definition,
+                                             std::array<std::string, 4> row) {
+  for (std::size_t slot = 0; slot < definition.ExchangeKindsRcvd.size(); ++slot) {
+    row[slot + 1] = ExchangeFieldValue(definition.ExchangeKindsRcvd[slot], row[slot + 1]);
+  }
+  return row;
+}
+
 std::string NormaliseCall(std::string_view typed) {
   std::string call =
       common::ReplaceChar(common::LeftStr(common::Trim(common::UpperCase(typed)), kCallLength),

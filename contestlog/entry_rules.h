@@ -4,6 +4,7 @@
 // beam heading's text.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -35,6 +36,11 @@ inline bool IsLocatorKind(std::int32_t kind) { return kind == kKindLocator || ki
 inline std::string ExchangeFieldValue(std::int32_t kind, const std::string& typed) {
   return kind == kKindDok || IsLocatorKind(kind) ? common::UpperCase(typed) : typed;
 }
+
+// The received exchange row (the report, then fields 2 to 4) as the contest's received kinds
+// read it: so the exchange text a QSO keeps says what was counted.
+std::array<std::string, 4> ExchangeRowValues(const contest::TContestRec& definition,
+                                             std::array<std::string, 4> row);
 
 // Off the VHF and UHF bands ('k' and 'l') the 'J' contest takes no locator.
 inline bool LocatorOffBand(char code, char band) {

@@ -157,7 +157,9 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   const std::array<std::string, 4>& sent_loaded = Listener() ? loaded_.rcvd : loaded_.sent;
   const std::array<std::string, 4>& rcvd_loaded = Listener() ? loaded_.sent : loaded_.rcvd;
   if (sent != sent_loaded) contest::TContestFkt::SetSentExchange(Join(sent), qso);
-  if (rcvd != rcvd_loaded) contest::TContestFkt::SetRcvdExchange(Join(rcvd), qso);
+  if (rcvd != rcvd_loaded) {
+    contest::TContestFkt::SetRcvdExchange(Join(ExchangeRowValues(window_.Definition, rcvd)), qso);
+  }
   // Call2 from the field that shows it, once that was changed: a field showing an exchange
   // part other than Call2 would otherwise overwrite it on opening and closing.
   if (!Listener()) {

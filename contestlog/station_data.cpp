@@ -73,24 +73,34 @@ std::string PlainPrefix(const std::string& call, std::int32_t date) {
   return prefix.GetPrefix();
 }
 
-// Resolves the call at the QSO's date into `entity`; false when it has none. An entity the
-// selection settled holds while the call's prefix stays the same, so that a call typed on keeps
-// it; a settled one is kept in the memo.
+PrefixEntity EntityOf(const logbook::TdbPrefix& prefix) {
+  return {prefix.GetPrefix(), common::Trim(prefix.GetDXCC()), common::Trim(prefix.GetWAE()),
+          prefix.GetContinent()};
+}
+
+// Resolves the call at the QSO's date into `entity`; false when it has none. A call of its own
+// in the learnt table (a choice made for it before) or the exact-call table (the country file
+// lists it by itself) takes its entity from there and leaves the memo alone. Otherwise an
+// entity the selection settled holds while the call's prefix stays the same, so that a call
+// typed on keeps it; a settled one is kept in the memo.
 bool Resolve(const std::string& call, const contest::TContestLKRec& qso, PrefixLookupMemo& memo,
              PrefixEntity& entity) {
+  logbook::TdbPrefix prefix(logbook::kPrefixMain);
+  if (prefix.TakeHeldCall(call)) {
+    entity = EntityOf(prefix);
+    return true;
+  }
   if (memo.resolved != 0 && PlainPrefix(call, qso.Datum) == memo.settled.prefix) {
     entity = memo.settled;
     return true;
   }
-  logbook::TdbPrefix prefix(logbook::kPrefixMain);
   const EntryTexts texts(qso);
   // The cursor of a call that is not resolved holds whatever its search met last.
   if (prefix.ResolveCall(call, qso.Datum, false, nullptr, nullptr, memo.resolved, &texts) !=
       logbook::ResolveResult::kResolved) {
     return false;
   }
-  entity = {prefix.GetPrefix(), common::Trim(prefix.GetDXCC()), common::Trim(prefix.GetWAE()),
-            prefix.GetContinent()};
+  entity = EntityOf(prefix);
   if (memo.resolved != 0) memo.settled = entity;
   return true;
 }

@@ -38,6 +38,8 @@ struct PrefixLookupMemo {
 // lookup answers, `points` scores the QSO into its points field. The record goes back into the
 // working copy only; nothing is written.
 //
+// A call the learnt table holds (a choice the selection kept for it) or the exact-call table
+// (a call the country file lists by itself) takes its entity from there, without a question.
 // The DXCC selection's window shows only while the prefix analysis's interactive flag is set:
 // the catalogue's PrefixMenu sets it, but not while the call still begins with the call looked
 // up last (the operator is typing on); the flag is back as it was afterwards. The window shows

@@ -289,21 +289,8 @@ ResolveResult TdbPrefix::ResolveCall(std::string_view call_text, std::int32_t da
   const bool date_defaulted = date <= 0;
   if (date_defaulted) date = Today();
 
-  bool held = false;
-  if (look_supplementary && !call.empty()) {
-    for (const int kind : {kPrefixLearnt, kPrefixExact}) {
-      TdbPrefix* given = kind == kPrefixLearnt ? learnt : exact;
-      std::optional<TdbPrefix> own;
-      TdbPrefix& table = given != nullptr ? *given : own.emplace(kind);
-      if (!HeldBy(table, call)) continue;
-      AssignFrom(table);
-      SetADIFNr(static_cast<std::uint16_t>(
-          common::Service<ToPrefix>::Get().DXCCNumberOfPrefix(GetDXCC())));
-      result = ResolveResult::kResolved;
-      held = true;
-      break;
-    }
-  }
+  const bool held = look_supplementary && TakeHeldCall(call, learnt, exact);
+  if (held) result = ResolveResult::kResolved;
   // A portable call is resolved by its part that carries the prefix, after the exact-call
   // tables had their look at the whole call.
   std::string entity_call = call;
@@ -326,6 +313,22 @@ ResolveResult TdbPrefix::ResolveCall(std::string_view call_text, std::int32_t da
   // Remembered under the call as asked: different calls may share their prefix part.
   memory_ = Memory{"FP", call, "", date, mode, static_cast<int>(result), chosen};
   return result;
+}
+
+bool TdbPrefix::TakeHeldCall(std::string_view call_text, TdbPrefix* learnt, TdbPrefix* exact) {
+  const std::string call = common::UpperCase(common::Trim(call_text));
+  if (call.empty()) return false;
+  for (const int kind : {kPrefixLearnt, kPrefixExact}) {
+    TdbPrefix* given = kind == kPrefixLearnt ? learnt : exact;
+    std::optional<TdbPrefix> own;
+    TdbPrefix& table = given != nullptr ? *given : own.emplace(kind);
+    if (!HeldBy(table, call)) continue;
+    AssignFrom(table);
+    SetADIFNr(
+        static_cast<std::uint16_t>(common::Service<ToPrefix>::Get().DXCCNumberOfPrefix(GetDXCC())));
+    return true;
+  }
+  return false;
 }
 
 }  // namespace logbook

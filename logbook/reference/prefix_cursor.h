@@ -77,6 +77,12 @@ class TdbPrefix : public TdbPrefixBase {
                             const QsoFieldTexts* qso);
   ResolveResult ResolveCall(std::string_view call, std::int32_t date,
                             bool look_supplementary = false);
+  // The first step of ResolveCall with look_supplementary: the entry of the learnt or else the
+  // exact-call table that holds the call (as its own entry, or under an entry marked 'J' that
+  // covers the call's beginning) taken over, with the ADIF number of its DXCC prefix. Looked up
+  // through `learnt` and `exact` when given, else through cursors made for it. False (the
+  // working record as it was) when neither holds the call.
+  bool TakeHeldCall(std::string_view call, TdbPrefix* learnt = nullptr, TdbPrefix* exact = nullptr);
 
   // Forgets every remembered answer.
   void ResetCache() { memory_ = Memory{}; }

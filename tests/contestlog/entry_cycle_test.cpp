@@ -183,6 +183,29 @@ INSTANTIATE_TEST_SUITE_P(Kh5, SettledRows, ::testing::Values(
     [](const ::testing::TestParamInfo<SettledRow>& info) { return info.param.name; });
 // clang-format on
 
+// The entity chosen for a call in the selection window is the call's for its next QSO, also
+// after a QSO with another call: the window does not ask again.
+TEST_F(EntryCycleTest, AChoiceMadeForACallServesItsNextQsoWithoutASecondQuestion) {
+  contestlog_test::AddSecondKh5Entity();
+  auto port = std::make_unique<logbook::ScriptedDxccSelection>();
+  logbook::ScriptedDxccSelection* selection = port.get();
+  selection->answers = {3};
+  prefix_files_->SetSelectionPort(std::move(port));
+  LogBuilder b('W', 1);
+  b.Catalogue().PrefixMenu = 255;
+  b.Create();
+  RunEntry(b, b.Definition(), [&](EntryWindow& w) {
+    for (const char* call : {"KH5ABC", "DL1ABC", "KH5ABC"}) {
+      w.ClearEntry();
+      w.eCall->SetFocus();
+      w.eCall->SetText(call);
+      w.eDatum->SetFocus();
+    }
+    EXPECT_EQ(selection->requests.size(), 1u);
+    EXPECT_EQ(w.Entry().DXCC.str(), "KH5X");
+  });
+}
+
 TEST_F(EntryCycleTest, AOneCharacterCallLooksNothingUpAndShowsTheExchangeField) {
   LogBuilder b('W', 1);
   b.Create();
@@ -430,6 +453,8 @@ TEST_F(EntryCycleTest, ADokAndALocatorInSmallLettersAreTakenAsCapitals) {
     EXPECT_EQ(w.Entry().DOK1.str(), "B36");
     EXPECT_EQ(w.Entry().Loc.str(), "JO31AA");
     EXPECT_GT(w.Entry().Distance, 0u);
+    // The exchange the QSO keeps (and its files show) says what was counted.
+    EXPECT_EQ(contest::TContestFkt::RcvdExchangeText(w.Entry()), "599B36/JO31AA");
   });
 }
 

@@ -144,6 +144,18 @@ INSTANTIATE_TEST_SUITE_P(
                    EXPECT_EQ(r.Distance, static_cast<std::uint32_t>(LocatorCalc("JO40HC")));
                    EXPECT_GT(r.Distance, 0u);
                  }},
+        EditCase{"ADokAndALocatorInSmallLettersAreStoredInCapitals", '2', 1,
+                 Exchanged("DL2XYZ", 'k', "59 B36", "59 1N/JO62QM"),
+                 [](QsoEditFields& f) {
+                   f.rcvd[1] = "wn";
+                   f.rcvd[2] = "jo40hc";
+                 },
+                 true,
+                 [](const TContestLKRec& r) {
+                   EXPECT_EQ(contest::TContestFkt::RcvdExchangeText(r), "59 WN/JO40HC");
+                   EXPECT_EQ(r.DOK1.str(), "WN");
+                   EXPECT_EQ(r.Loc.str(), "JO40HC");
+                 }},
         EditCase{"UnderJALocatorCountsOnBandsKAndLOnly", 'J', 1,
                  Exchanged("DL2XYZ", 'b', "59 B36", "59 B01/JO62QM"),
                  [](QsoEditFields& f) { f.rcvd[2] = "JO40HC"; }, true,

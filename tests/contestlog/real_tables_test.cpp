@@ -1,5 +1,6 @@
 // The log window's prefix data and points on the prefix tables the build makes from the country
-// file: the WAG points of a German entrant, which follow the WAE list.
+// file: the WAG points of a German entrant, which follow the WAE list, and the entity of a call
+// the country file lists by itself.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -26,6 +27,19 @@ class RealTablesTest : public contestlog_test::LogTest {
     }
     ServiceTest::SetUp();
   }
+  // A QSO with `call` in a WAG log of DL1ABC, as PrefixData leaves it.
+  static contest::TContestLKRec WagQso(const char* call) {
+    LogBuilder b('W', 1);
+    b.Create();
+    CoreOnLog on(b);
+    on.core.LogTable->ClearRec();
+    on.core.LogTable->SetLKRec(Qso(call, 'c', kContestDay, 3600));
+    EXPECT_TRUE(PrefixData(*on.core.LogTable, *on.core.Catalogue, on.core.PointsRoutine(),
+                           on.core.PrefixLookup, on.core.Definition));
+    contest::TContestLKRec qso{};
+    on.core.LogTable->GetLKRec(qso);
+    return qso;
+  }
 };
 
 struct WagRow {
@@ -39,15 +53,7 @@ class WagPoints : public RealTablesTest, public ::testing::WithParamInterface<Wa
 // The own station DL1ABC: 1 point for Germany, 3 for the other entities of the WAE list, 5 for
 // the rest of the world.
 TEST_P(WagPoints, ByTheWaeListOfTheCountryFile) {
-  LogBuilder b('W', 1);
-  b.Create();
-  CoreOnLog on(b);
-  on.core.LogTable->ClearRec();
-  on.core.LogTable->SetLKRec(Qso(GetParam().call, 'c', kContestDay, 3600));
-  ASSERT_TRUE(PrefixData(*on.core.LogTable, *on.core.Catalogue, on.core.PointsRoutine(),
-                         on.core.PrefixLookup, on.core.Definition));
-  contest::TContestLKRec qso{};
-  on.core.LogTable->GetLKRec(qso);
+  const contest::TContestLKRec qso = WagQso(GetParam().call);
   EXPECT_EQ(qso.Points, GetParam().points) << qso.DXCC.str();
 }
 
@@ -63,6 +69,36 @@ INSTANTIATE_TEST_SUITE_P(Calls, WagPoints, ::testing::Values(
     WagRow{"UnitedStates", "W1AW", 5}, WagRow{"Japan", "JA1ABC", 5},
     WagRow{"AsiaticRussia", "UA9ABC", 5}, WagRow{"AsiaticTurkey", "TA2ABC", 5},
     WagRow{"CanaryIslands", "EA8ABC", 5}, WagRow{"Israel", "4X1AB", 5}),
+    common::testing::RowName);
+// clang-format on
+
+struct ListedCallRow {
+  const char* name;
+  const char* call;
+  const char* dxcc;  // as the WAG log counts it: the WAE code where there is one
+  const char* continent;
+};
+
+class ListedCalls : public RealTablesTest, public ::testing::WithParamInterface<ListedCallRow> {};
+
+// A call the country file lists by itself belongs to the entity that lists it, whatever its
+// prefix says.
+TEST_P(ListedCalls, TakeTheEntityThatListsThem) {
+  const contest::TContestLKRec qso = WagQso(GetParam().call);
+  EXPECT_EQ(qso.DXCC.str(), GetParam().dxcc);
+  EXPECT_EQ(qso.Continent.str(), GetParam().continent);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Calls, ListedCalls, ::testing::Values(
+    ListedCallRow{"UnitedNations", "4U1UN", "4U1U", "NA"},
+    ListedCallRow{"Itu", "4U1ITU", "4U1I", "EU"},
+    ListedCallRow{"ViennaCentre", "4U1A", "4U1V", "EU"},
+    ListedCallRow{"UnitedStatesNotWake", "KH9AE", "K", "NA"},
+    ListedCallRow{"AlaskaNotUnitedStates", "AF7DQ", "KL", "NA"},
+    ListedCallRow{"ShetlandNotEngland", "GB0BL", "GM/S", "EU"},
+    ListedCallRow{"RotumaNotFiji", "3D2RRR", "3D2/R", "OC"},
+    ListedCallRow{"PlainCall", "DL2XYZ", "DL", "EU"}),
     common::testing::RowName);
 // clang-format on
 
