@@ -132,7 +132,8 @@ bool LogExport::WriteFormatHeader(char band) {
       WriteADIFHeader(channel_, definition_);
       break;
     case Channel::kEdi:
-      WriteEDIFile(channel_, definition_, record_, log_, periods_, band);
+      WriteEDIFile(channel_, definition_, record_, log_, periods_, band,
+                   ClaimedScoreOf(channel_, definition_, tallies_));
       break;
     case Channel::kCabrillo:
       WriteCabrilloHeader(channel_, definition_, record_, tallies_);
