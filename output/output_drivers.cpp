@@ -88,7 +88,7 @@ bool ExportContestLog(TAlleRout& channel, const contest::TContestRec& definition
   if (periods.start_times[0] > 0 && periods.end_times[0] > 0) {
     SumPointsInPeriods(channel, table, periods);
   }
-  MeasureColumns(channel, definition, table);
+  MeasureColumns(channel, definition, log.Typ, table);
   LogExport exporter(channel, definition, periods, catalogue, tallies, table, overrides, !by_band);
   if (!by_band) return !(exporter.WriteFormatHeader(0) && exporter.ExportQSOs(0));
   bool result = true;
