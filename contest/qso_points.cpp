@@ -189,7 +189,7 @@ Points PointsNAC(const PointsInput& in) {
     default:
       return 0;
   }
-  return points + 500 * LocatorSquareWorkedOnBand(in.log);
+  return points + NewSquareBonus('N') * LocatorSquareWorkedOnBand(in.log);
 }
 
 Points PointsRuhrgebiet(const PointsInput& in) {
@@ -532,9 +532,16 @@ std::uint32_t LocatorSquareWorkedOnBand(const TdbContestBase& log) {
   if (!search.FindBandLoc(qso.Bandcode, square) || !in_run()) return 1;
   // Nothing else positions the file during the walk: it moves on without re-finding its record.
   do {
-    if (found.Nummer == qso.Nummer && common::LeftStr(found.CMulti.view(), 4) == square) return 1;
+    if (found.Nummer == qso.Nummer && TookNewSquare(found)) return 1;
   } while (search.Next(false, true) && in_run());
   return 0;
+}
+
+std::uint32_t NewSquareBonus(char code) { return code == 'N' ? 500 : 0; }
+
+bool TookNewSquare(const TContestLKRec& qso) {
+  const std::string square = common::LeftStr(qso.Loc.view(), 4);
+  return square.size() == 4 && common::LeftStr(qso.CMulti.view(), 4) == square;
 }
 
 }  // namespace contest

@@ -60,4 +60,11 @@ bool DokWorkedByOtherQso(const TdbContestBase& log);
 // yet stored (Nummer 0).
 std::uint32_t LocatorSquareWorkedOnBand(const TdbContestBase& log);
 
+// The bonus contest `code` adds to a QSO's points for a locator square new on its band ('N':
+// 500); 0 for a contest without one.
+std::uint32_t NewSquareBonus(char code);
+// The stored QSO is the one that took its locator square as its multiplier (CMulti), which is
+// the QSO a square bonus goes to.
+bool TookNewSquare(const TContestLKRec& qso);
+
 }  // namespace contest

@@ -1,10 +1,12 @@
 #include "contestlog/adif_import.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "common/cp1252.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
+#include "contestlog/qso_save.h"
 #include "logbook/reference/bands.h"
 
 namespace contestlog {
@@ -62,7 +64,8 @@ class RecordImport {
   // False when the record's mode or band is refused (counted in `counts`).
   bool FillMode(AdifImportCounts& counts);
   bool FillBand(AdifImportCounts& counts);
-  void FillFields();
+  // Answers how often the save may move a taken moment on by a second.
+  int FillFields();
   void FillSent();
   void FillReceived();
 
@@ -117,12 +120,15 @@ bool RecordImport::FillBand(AdifImportCounts& counts) {
   return true;
 }
 
-void RecordImport::FillFields() {
+int RecordImport::FillFields() {
   entry_.SetText(Field::kCall, Value("CALL", entry_.Text(Field::kCall)));
   entry_.SetText(Field::kDate, Value("QSO_DATE"));
-  entry_.SetText(Field::kTime, Value("TIME_ON"));
+  const std::string time = Value("TIME_ON");
+  entry_.SetText(Field::kTime, time);
   entry_.SetText(Field::kName, Value("NAME", entry_.Text(Field::kName)));
   entry_.SetText(Field::kQth, Value("QTH", entry_.Text(Field::kQth)));
+  // "HH:MM:SS" names its second; anything shorter only its minute.
+  return std::count(time.begin(), time.end(), ':') >= 2 ? kMomentMoves : kMinuteMoves;
 }
 
 void RecordImport::FillSent() {
@@ -253,11 +259,11 @@ AdifImportCounts ImportAdifRecords(const std::vector<common::AdifRecord>& record
     entry.ClearRecord();
     RecordImport import(record, mapping, check, definition, entry);
     if (!import.FillMode(counts) || !import.FillBand(counts)) continue;
-    import.FillFields();
+    const int moves = import.FillFields();
     import.FillSent();
     import.FillReceived();
     bool stored = false;
-    switch (entry.SaveEntry(stored)) {
+    switch (entry.SaveEntry(moves, stored)) {
       case SaveRefusal::kNone: ++(stored ? counts.imported : counts.not_stored); break;
       case SaveRefusal::kDupe: ++counts.dupes; break;
       case SaveRefusal::kNoDateOrTime: ++counts.without_date_or_time; break;

@@ -18,7 +18,8 @@
 //   in RST_RCVD, the parts after the report in SRX_STRING or SRX), as the sent one does; a
 //   caption fills only a part the exchange leaves empty, so our own export comes back whole;
 // - TIME_ON of 6 digits keeps its seconds: a busy minute holds more QSOs than the save's moves
-//   by a second could place;
+//   by a second could place; a time without seconds names its whole minute, and its save moves
+//   a taken moment on through the rest of that minute (kMinuteMoves) rather than ten seconds;
 // - refusals of the save check count by their step, and a QSO the save could not store is
 //   counted apart, never as imported (the save tells it only through the closing notice).
 #pragma once
@@ -77,9 +78,10 @@ class AdifImportEntry {
   virtual void SetRecordMode(const std::string& mode) = 0;
   // The current band and the entry record's band.
   virtual void SetBand(char band) = 0;
-  // The fields into the record and the save check; when it passes, the save. Answers the step
-  // that refused, kNone when the check passed; `stored` tells whether the save stored the QSO.
-  virtual SaveRefusal SaveEntry(bool& stored) = 0;
+  // The fields into the record and the save check; when it passes, the save, which moves a
+  // taken moment on by a second up to `moves` times. Answers the step that refused, kNone when
+  // the check passed; `stored` tells whether the save stored the QSO.
+  virtual SaveRefusal SaveEntry(int moves, bool& stored) = 0;
 };
 
 struct AdifImportCounts {

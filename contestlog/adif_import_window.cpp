@@ -40,12 +40,13 @@ class WindowEntry : public AdifImportEntry {
     SetEntryRecord(w_, record);
   }
   // A stored QSO counts: the save tells a QSO it could not store only to the operator.
-  SaveRefusal SaveEntry(bool& stored) override {
+  SaveRefusal SaveEntry(int moves, bool& stored) override {
     w_.RefreshMultiplierState();
     w_.FieldsToRecord();
     const SaveRefusal refusal = CheckSaveQso(w_);
     if (refusal != SaveRefusal::kNone) return refusal;
     const std::int32_t before = w_.NextQsoNumber;
+    w_.ImportedMomentMoves = moves;
     w_.btnSpeichernaClick(w_.btnadifimport);
     stored = w_.NextQsoNumber != before;
     return refusal;

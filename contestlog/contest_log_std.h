@@ -141,11 +141,12 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void btnClearaClick(platform::qt::TComponent* sender);
   // The save of the entry (the Save buttons, Enter, the ADIF import as `sender` btnadifimport):
   // the contest's fixes of the typed texts, the fields into the record, the record stored under
-  // its running numbers (a second later while its moment is taken), scored and counted, its
-  // serials filled with zeros, the clock's tick (not for the import), the partner learned, the
-  // list on the new QSO and the entry cleared for the next. When the QSO cannot be stored the
-  // operator is told (by the import's closing notice for an imported one) and the entry stays
-  // as typed; nothing is written, learned or counted.
+  // its running numbers (a second later while its moment is taken, at most kMomentMoves times;
+  // an imported one ImportedMomentMoves times), scored and counted, its serials filled with
+  // zeros, the clock's tick (not for the import), the partner learned, the list on the new QSO
+  // and the entry cleared for the next. When the QSO cannot be stored the operator is told (by
+  // the import's closing notice for an imported one) and the entry stays as typed; nothing is
+  // written, learned or counted.
   // Virtual so that tests see which saves the entry cycle asks for.
   virtual void btnSpeichernaClick(platform::qt::TComponent* sender);
   // Makes `band` the current band: the entry's band numbers and multipliers on it, the list on
@@ -171,6 +172,9 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The records through the entry, as the import runs them after its dialog.
   AdifImportCounts ImportAdif(const std::vector<common::AdifRecord>& records,
                               const AdifMapping& mapping, bool check);
+  // How often the save of the record in hand moves a taken moment on by a second; the import
+  // sets it for each record.
+  int ImportedMomentMoves = kMomentMoves;
 
   // --- the layout's helpers: places on the entry panel's cell grid (cells of 8 x 17 pixels
   // at 96 dpi, scaled) ---

@@ -63,7 +63,7 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   // 3. Stored under its numbers, or the operator is told and the entry stays as typed. The
   // import tells the QSOs it could not store once, in its closing notice.
   contest::TContestLKRec qso{};
-  if (!InsertNewQso(*this, qso)) {
+  if (!InsertNewQso(*this, qso, imported ? ImportedMomentMoves : kMomentMoves)) {
     if (!imported) common::Service<common::ToMessages>::Get().Fehler(kNotStored);
     return;
   }

@@ -17,8 +17,6 @@
 namespace contestlog {
 namespace {
 
-// The first try and up to 10 more, each one second later.
-constexpr int kInsertTries = 11;
 constexpr std::size_t kSerialWidth = 3;
 constexpr int kDokLength = 8;
 
@@ -81,7 +79,7 @@ void FillSerialsWithZeros(const contest::TContestRec& definition, contest::TCont
       qso);
 }
 
-bool InsertNewQso(ContestLogCore& core, contest::TContestLKRec& qso) {
+bool InsertNewQso(ContestLogCore& core, contest::TContestLKRec& qso, int moves) {
   const contest::TContestLKRec entry = EntryRecord(core);
   qso = entry;
   qso.Nummer = 0;
@@ -93,7 +91,7 @@ bool InsertNewQso(ContestLogCore& core, contest::TContestLKRec& qso) {
   // The log keys its QSOs on their moment: a moment taken (by this station or another) moves
   // the QSO on by a second.
   contest::TdbContest moments(contest::kTableLK, core.LogNumber);
-  for (int attempt = 0; attempt < kInsertTries; ++attempt) {
+  for (int attempt = 0; attempt <= moves; ++attempt) {
     if (attempt > 0) qso.Zeit = qso.Zeit + 1;
     if (moments.FindDateTime(qso.Datum, qso.Zeit)) continue;
     core.LogTable->ClearRec();

@@ -29,13 +29,19 @@ std::string ZeroFilledSerial(const std::string& value);
 // the received kinds.
 void FillSerialsWithZeros(const contest::TContestRec& definition, contest::TContestLKRec& qso);
 
+// How often a taken moment moves a new QSO on by a second: a typed QSO or an imported one whose
+// time names its second; an imported time without seconds names its whole minute and moves on
+// through the rest of it (kMinuteMoves).
+inline constexpr int kMomentMoves = 10;
+inline constexpr int kMinuteMoves = 59;
+
 // Stores the entry record as a new QSO: it gets NextOverallNo, NextBandNo, NextModeNo (low 16
 // bits), NextBandNoIntern and QslSent, and is inserted. A moment (date and time) that holds a
-// QSO already, or an insert that fails, is tried again up to 10 more times, one second later
-// each time. On success `qso` is the stored record (its Nummer given by the table) and stands in
-// LogTable's buffers; false when all 11 tries failed: nothing was written, and LogTable's
-// buffers hold the entry as it came.
-bool InsertNewQso(ContestLogCore& core, contest::TContestLKRec& qso);
+// QSO already, or an insert that fails, is tried again up to `moves` more times, one second
+// later each time. On success `qso` is the stored record (its Nummer given by the table) and
+// stands in LogTable's buffers; false when all tries failed: nothing was written, and
+// LogTable's buffers hold the entry as it came.
+bool InsertNewQso(ContestLogCore& core, contest::TContestLKRec& qso, int moves = kMomentMoves);
 
 // Scores the stored QSO in LogTable's working copy into its points field and, unless it is a
 // QSY marker (skip mark set), adds it to TotalPoints, NextQsoNumber, CurrentBandQsos and the

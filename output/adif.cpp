@@ -11,6 +11,7 @@
 #include "common/string_helpers.h"
 #include "contest/contest_fkt.h"
 #include "logbook/reference/bands.h"
+#include "output/sheet_text.h"
 
 namespace output {
 namespace {
@@ -98,7 +99,8 @@ std::string WriteADIFQSO(bool report_only, const contest::TContestRec& definitio
   if (qso.Datum > 0) {
     record += AdifField("QSO_DATE", common::DateToDateString(qso.Datum, "yyyymmdd", {}));
   }
-  record += AdifField("TIME_ON", common::TimeToTimeString(qso.Zeit, "hhmm", {}));
+  // To the second: a busy minute holds more QSOs than a reader could place in it otherwise.
+  record += AdifField("TIME_ON", common::TimeToTimeString(qso.Zeit, "hhmmss", {}));
   record += AdifField("CALL", qso.Call.view());
   record += Reports(report_only, definition.SWL != 0, qso);
   if (log.Typ == 'A') {
@@ -109,7 +111,7 @@ std::string WriteADIFQSO(bool report_only, const contest::TContestRec& definitio
     record += AdifField("BAND", band);
   }
   record += AdifField("MODE", Trim(qso.Mode.view()) == "PR" ? "PKT" : qso.Mode.str());
-  record += AdifField("PTS", std::to_string(qso.Points));
+  record += AdifField("PTS", PointsNumber(qso.Points, log.Typ, '.'));
   record += AdifField(DistrictTag(definition), common::LeftStr(qso.DOK1.str() + qso.DOK2.str(), 8));
   record += AdifField("GRIDSQUARE", qso.Loc.view());
   if (const std::string dxcc = Trim(qso.DXCC.view()); !dxcc.empty()) {

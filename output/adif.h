@@ -5,7 +5,8 @@
 // Besides the standard fields a record carries PTS, the district field (AREA, LDK or DARC_DOK by
 // the contest's multiplier kinds), DXCC_PFX, and for a listener log CALL_WKD and RST_WKD, as
 // logbook programs have long read them. STX and SRX hold only digits; any other sent or received
-// number goes to STX_STRING and SRX_STRING.
+// number goes to STX_STRING and SRX_STRING. TIME_ON holds the second (HHMMSS), so that a busy log
+// reads back whole; PTS the points in the unit of the log's totals (tenths for 'R': "1.5").
 #pragma once
 
 #include <string>

@@ -7,6 +7,7 @@
 #include "common/number_text.h"
 #include "common/string_helpers.h"
 #include "contest/contest_fkt.h"
+#include "contest/qso_points.h"
 #include "output/log_walk.h"
 #include "output/sheet_text.h"
 #include "platform/qt/strings.h"
@@ -55,6 +56,21 @@ std::string DateText(std::int32_t date, std::string_view mask) {
   return date > 0 ? common::DateToDateString(date, mask, {}) : std::string();
 }
 
+// What a record claims for its QSO: the QSO's points, a new square's bonus taken out and marked.
+struct RecordPoints {
+  std::uint32_t points = 0;
+  bool new_square = false;
+};
+
+RecordPoints RecordPointsOf(char code, const contest::TContestLKRec& qso) {
+  const std::uint32_t bonus = contest::NewSquareBonus(code);
+  // Points below the bonus never held it (a QSO kept without points, a band that scores none).
+  if (bonus > 0 && qso.Points >= bonus && contest::TookNewSquare(qso)) {
+    return {qso.Points - bonus, true};
+  }
+  return {qso.Points, false};
+}
+
 // A list's entry without the tab the section list ends its entries with.
 std::string WithoutTab(std::string_view text) {
   std::string clean(text);
@@ -64,8 +80,8 @@ std::string WithoutTab(std::string_view text) {
 
 }  // namespace
 
-EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, const PeriodSet& periods,
-                                   char band) {
+EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, char code,
+                                   const PeriodSet& periods, char band) {
   EdiStatistics statistics;
   std::set<std::string> entities;
   std::set<std::string> squares;
@@ -74,6 +90,9 @@ EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, const PeriodSet
     if (!InPeriod(periods, qso.Datum, qso.Zeit)) return;
     if (band != 0 && qso.Bandcode != band) return;
     ++statistics.qsos;
+    const RecordPoints points = RecordPointsOf(code, qso);
+    statistics.points += points.points;
+    if (points.new_square) ++statistics.new_squares;
     if (const std::string dxcc = Trim(qso.DXCC.view()); !dxcc.empty()) entities.insert(dxcc);
     if (const std::string square = common::LeftStr(EdiLocator(qso.Loc.view()), 4); !square.empty()) {
       squares.insert(square);
@@ -91,24 +110,24 @@ EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, const PeriodSet
 
 void WriteEDIFile(TAlleRout& channel, const contest::TContestRec& definition,
                   const contest::TContestKKRec& log, contest::TdbContestBase& table,
-                  const PeriodSet& periods, char band) {
-  const EdiStatistics statistics = CollectEdiStatistics(table, periods, band);
+                  const PeriodSet& periods, char band, std::int64_t claimed_score) {
+  const EdiStatistics statistics = CollectEdiStatistics(table, log.Typ, periods, band);
   TuhfteilnehmerParams participant = FillParticipantForm(definition, log);
   channel.AskParticipant(participant);
-  WriteEDIHead(channel, definition, log, participant, statistics);
+  WriteEDIHead(channel, definition, log, participant, statistics, claimed_score);
   KeepParticipantAnswers(participant);
 }
 
 void WriteEDIHead(TAlleRout& channel, const contest::TContestRec& definition,
                   const contest::TContestKKRec& log, const TuhfteilnehmerParams& p,
-                  const EdiStatistics& statistics) {
+                  const EdiStatistics& statistics, std::int64_t claimed_score) {
   auto line = [&](std::string_view text) { channel.WriteLine(text, true, true); };
   auto key = [&](std::string_view name, std::string_view value) {
     line(std::string(name) + "=" + std::string(value));
   };
   const std::string version = definition.VersionText.str();
   const std::string own_call = common::LeftStr(log.OwnCall.view(), 12);
-  const std::string points = Number(channel.PointsTotal);
+  const std::uint32_t bonus = contest::NewSquareBonus(log.Typ);
 
   line("[" + version + "]");
   line("This data was exported using Tarnex " + version);
@@ -146,14 +165,16 @@ void WriteEDIHead(TAlleRout& channel, const contest::TContestRec& definition,
   key("SAnte", p.rant);
   key("SAntH", "0;0");
   key("CQSOs", Number(statistics.qsos) + ";1");
-  key("CQSOP", points);
-  key("CWWLs", Number(statistics.squares) + ";0;1");
-  key("CWWLB", "0");
+  key("CQSOP", Number(statistics.points));
+  // With a square bonus the squares claimed are those that brought it: new on their band.
+  key("CWWLs",
+      Number(bonus > 0 ? statistics.new_squares : statistics.squares) + ";" + Number(bonus) + ";1");
+  key("CWWLB", Number(std::int64_t{statistics.new_squares} * bonus));
   key("CExcs", "0;0;1");
   key("CExcB", "");
   key("CDXCs", Number(statistics.entities) + ";0;1");
   key("CDXCB", "0");
-  key("CToSc", points);
+  key("CToSc", Number(claimed_score));
   key("CODXC", statistics.odx);
   line("[Remarks]");
   const std::vector<std::string> remarks = platform::qt::SplitLines(p.rremarks);
@@ -167,11 +188,12 @@ std::string WriteEDIQSO(const contest::TContestKKRec& log, const contest::TConte
   const bool nord = log.Typ == 'e';
   const std::string received =
       nord ? Fit(qso.DOK1.view(), 6) + Fit(qso.DOK2.view(), 2) : ReceivedExchange(received_text);
+  const RecordPoints points = RecordPointsOf(log.Typ, qso);
   return DateText(qso.Datum, "yymmdd") + ";" + common::TimeToTimeString(qso.Zeit, "hhmm", {}) +
          ";" + Trim(qso.Call.view()) + ";" + Number(ModeCode(qso.Mode.view())) + ";" +
          ReportAndNumber(contest::TContestFkt::SentExchangeText(qso)) + ";" +
          ReportAndNumber(received_text) + ";" + received + ";" + EdiLocator(qso.Loc.view()) + ";" +
-         Number(qso.Points) + ";;;;";
+         Number(points.points) + ";;" + (points.new_square ? "N" : "") + ";;";
 }
 
 }  // namespace output

@@ -7,8 +7,16 @@
 // The counts of the head describe the records the file holds: the QSOs the export writes (inside
 // the periods, of the section's band; never a QSY marker), their distinct locator squares and
 // DXCC entities (an empty one is no entity), and the longest distance among them.
+//
+// A contest that adds a bonus to a QSO's points for a locator square new on its band ('N') writes
+// it as REG1TEST declares such a bonus, so that a reader recomputes each record from its
+// locators: the record holds the QSO's points without the bonus and is marked as a new square,
+// the head claims the bonus per square and in all ("CWWLs=", "CWWLB="). Other bonuses of a
+// contest (the DOKs of 'e', which reward every such QSO, not a new one) stay in the points.
+// "CQSOP=" is the sum of the records; "CToSc=" the claimed score of the summary sheet.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "contest/catalogue_record.h"
@@ -23,36 +31,38 @@ namespace output {
 
 // What the head counts of the QSOs the file holds.
 struct EdiStatistics {
-  int qsos = 0;      // the records written
-  int squares = 0;   // distinct first four characters of the locators
-  int entities = 0;  // distinct DXCC entities
-  std::string odx;   // call;locator;km of the first QSO with the longest distance; empty for none
+  int qsos = 0;             // the records written
+  int squares = 0;          // distinct first four characters of the locators
+  int new_squares = 0;      // records marked as a new square
+  int entities = 0;         // distinct DXCC entities
+  std::int64_t points = 0;  // the records' points
+  std::string odx;  // call;locator;km of the first QSO with the longest distance; empty for none
 };
 
-// The QSOs of `log` the export writes: inside the periods and, unless `band` is 0, of the band.
-// The walk moves the log object.
-EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, const PeriodSet& periods,
-                                   char band);
+// The QSOs of `log` the export writes: inside the periods and, unless `band` is 0, of the band;
+// `code` is the log's contest code. The walk moves the log object.
+EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, char code,
+                                   const PeriodSet& periods, char band);
 
 // The file head of the export: counts the QSOs it will write, asks the participant data
 // (TAlleRout::AskParticipant, filled by FillParticipantForm), writes the head lines and keeps
-// the answers (KeepParticipantAnswers).
+// the answers (KeepParticipantAnswers). `claimed_score` is the summary sheet's.
 void WriteEDIFile(TAlleRout& channel, const contest::TContestRec& definition,
                   const contest::TContestKKRec& log, contest::TdbContestBase& table,
-                  const PeriodSet& periods, char band);
+                  const PeriodSet& periods, char band, std::int64_t claimed_score);
 
-// The head lines from the version line to "[QSORecords;N]", from the participant data and the
-// counts; the channel's points total is the claimed points and score. A remarks line beginning
-// with "[" gets a blank in front, so that it opens no section.
+// The head lines from the version line to "[QSORecords;N]", from the participant data, the
+// counts and the claimed score. A remarks line beginning with "[" gets a blank in front, so that
+// it opens no section.
 void WriteEDIHead(TAlleRout& channel, const contest::TContestRec& definition,
                   const contest::TContestKKRec& log, const TuhfteilnehmerParams& participant,
-                  const EdiStatistics& statistics);
+                  const EdiStatistics& statistics, std::int64_t claimed_score);
 
 // The record of a QSO (the caller writes it): date, time, call, mode code, sent report and
 // number, received report and number (a number only from a serial of digits, else empty),
 // received exchange (the part after the first '/'; for 'e' the DOK), locator (empty, 4 or 6
-// characters), points (the QSO's points as the log scored them, so that the records add up to
-// the claimed points of the head), then four empty fields.
+// characters), points (the QSO's points as the log scored them, without a new square's bonus),
+// no new exchange, "N" for a new square, no new entity, no dupe mark.
 std::string WriteEDIQSO(const contest::TContestKKRec& log, const contest::TContestLKRec& qso);
 
 }  // namespace output

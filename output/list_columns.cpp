@@ -5,6 +5,7 @@
 #include "contest/contest_fkt.h"
 #include "output/log_walk.h"
 #include "output/qso_list.h"
+#include "output/sheet_text.h"
 
 namespace output {
 namespace {
@@ -13,7 +14,7 @@ int TrimmedLength(std::string_view text) { return static_cast<int>(common::Trim(
 
 }  // namespace
 
-void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition,
+void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition, char code,
                     contest::TdbContestBase& log) {
   std::array<std::int32_t, 7> widths{};
   for (int n = 0; n < 3; ++n) {
@@ -27,7 +28,7 @@ void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition,
     widen(kSentColumn, TrimmedLength(contest::TContestFkt::SentExchangeText(qso)));
     widen(kRcvdColumn, TrimmedLength(contest::TContestFkt::RcvdExchangeText(qso)));
     widen(kCallColumn, TrimmedLength(qso.Call.view()));
-    widen(kPointsColumn, static_cast<int>(std::to_string(qso.Points).size()));
+    widen(kPointsColumn, static_cast<int>(PointsNumber(qso.Points, code).size()));
     widen(kMultiColumn1, TrimmedLength(qso.CMulti.view()));
     widen(kMultiColumn1 + 1, TrimmedLength(qso.Info.view()));
     if (third_slot) widen(kMultiColumn1 + 2, TrimmedLength(qso.Call2.view()));

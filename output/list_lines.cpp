@@ -107,9 +107,11 @@ void WriteListHeader(TAlleRout& channel, const contest::TContestRec& definition,
   }
   const int points = w[kPointsColumn];
   row.Append(common::PadLeftBlank(points >= 3 ? "Pkt" : "P", points));
-  std::string line = row.Text();
-  if (ListsNameAndQth(log.Typ)) line += " Name/QTH";
-  channel.WriteLine(line, true, true);
+  if (ListsNameAndQth(log.Typ)) {
+    row.AppendSeparator();
+    row.Append(channel.PadField("Name/QTH", 8));
+  }
+  channel.WriteLine(row.Text(), true, true);
 }
 
 std::string WriteListQSO(const TAlleRout& channel, std::int32_t ordinal,
@@ -154,10 +156,12 @@ std::string WriteListQSO(const TAlleRout& channel, std::int32_t ordinal,
     }
     row.Add(channel.PadField(value, w[kMultiColumn1 + n]));
   }
-  row.Append(common::PadLeftBlank(Number(qso.Points), w[kPointsColumn]));
-  if (ListsNameAndQth(log.Typ) && common::Trim(qso.NameQth.view()) != ";") {
+  row.Append(common::PadLeftBlank(PointsNumber(qso.Points, log.Typ), w[kPointsColumn]));
+  // A CSV reader takes the name's column from the header: every line has it.
+  const std::string name_and_qth = NameAndQth(common::Trim(qso.NameQth.view()));
+  if (ListsNameAndQth(log.Typ) && (row.Csv() || !name_and_qth.empty())) {
     row.AppendSeparator();
-    row.Append(NameAndQth(common::Trim(qso.NameQth.view())));
+    row.Append(name_and_qth);
   }
   return row.Text();
 }

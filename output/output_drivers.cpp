@@ -88,7 +88,7 @@ bool ExportContestLog(TAlleRout& channel, const contest::TContestRec& definition
   if (periods.start_times[0] > 0 && periods.end_times[0] > 0) {
     SumPointsInPeriods(channel, table, periods);
   }
-  MeasureColumns(channel, definition, table);
+  MeasureColumns(channel, definition, log.Typ, table);
   LogExport exporter(channel, definition, periods, catalogue, tallies, table, overrides, !by_band);
   if (!by_band) return !(exporter.WriteFormatHeader(0) && exporter.ExportQSOs(0));
   bool result = true;
@@ -132,7 +132,8 @@ bool LogExport::WriteFormatHeader(char band) {
       WriteADIFHeader(channel_, definition_);
       break;
     case Channel::kEdi:
-      WriteEDIFile(channel_, definition_, record_, log_, periods_, band);
+      WriteEDIFile(channel_, definition_, record_, log_, periods_, band,
+                   ClaimedScoreOf(channel_, definition_, tallies_));
       break;
     case Channel::kCabrillo:
       WriteCabrilloHeader(channel_, definition_, record_, tallies_);

@@ -28,9 +28,10 @@ enum ListColumn : int {
 };
 
 // Sets the channel's column widths from every QSO of the log: the widest trimmed sent and
-// received exchange texts and call plus 2 (at least 9, 9 and 8), the widest points (at least 1),
-// and per multiplier slot the widest of its name and its values plus 2.
-void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition,
+// received exchange texts and call plus 2 (at least 9, 9 and 8), the widest points as contest
+// `code` writes them (at least 1), and per multiplier slot the widest of its name and its values
+// plus 2.
+void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition, char code,
                     contest::TdbContestBase& log);
 
 // The page header of the list, or of a band list when `band` is not 0: the title and station
@@ -39,8 +40,10 @@ void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition,
 void WriteListHeader(TAlleRout& channel, const contest::TContestRec& definition,
                      const contest::TContestKKRec& log, char band);
 
-// The list line of a QSO; `ordinal` counts the QSOs written, from 1. `catalogue` is positioned
-// on the log.
+// The list line of a QSO; `ordinal` counts the QSOs written, from 1; its points in the unit of
+// the log's totals (tenths for 'R': "1,5"). `catalogue` is positioned on the log. The name and
+// QTH of 'I' and 'l' follow the points: on the CSV channel as a column of every line, empty
+// without a name; on paper and in text files only when there is a name.
 std::string WriteListQSO(const TAlleRout& channel, std::int32_t ordinal,
                          const contest::TContestRec& definition,
                          const contest::TdbContestBase& catalogue,

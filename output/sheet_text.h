@@ -17,10 +17,10 @@ inline std::string Blanks(int n) { return std::string(static_cast<std::size_t>(n
 inline std::string Places(std::int64_t value, int n) { return common::Int64ToStrMask(value, n); }
 inline std::string Number(std::int64_t value) { return std::to_string(value); }
 // Points or a score in the unit the contest counts: whole points, or for 'R', which counts in
-// tenths, the points with one decimal after a comma ("18,0").
-inline std::string PointsNumber(std::int64_t value, char contest_code) {
+// tenths, the points with one decimal after `decimal` ("18,0").
+inline std::string PointsNumber(std::int64_t value, char contest_code, char decimal = ',') {
   if (contest_code != 'R') return Number(value);
-  return common::FloatToStrMask(static_cast<double>(value) / 10.0, 0, 1, ',');
+  return common::FloatToStrMask(static_cast<double>(value) / 10.0, 0, 1, decimal);
 }
 // The same right-aligned in n places.
 inline std::string PointsPlaces(std::int64_t value, char contest_code, int n) {

@@ -10,11 +10,14 @@
 #include <cctype>
 #include <cstdint>
 #include <fstream>
+#include <functional>
 #include <random>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "app/output_menu.h"
 #include "app/write_output.h"
 #include "common/number_mask.h"
 #include "common/service.h"
@@ -22,8 +25,10 @@
 #include "contest/contest_fkt.h"
 #include "contest/definition_set.h"
 #include "output/output_kinds.h"
+#include "output/uhfteilnehmer_ctrl.h"
 #include "tests/app/setup_output_fixture.h"
 #include "tests/common/temp_folder.h"
+#include "tests/output/reg1test_lint.h"
 
 namespace app_test {
 namespace {
@@ -182,15 +187,19 @@ class ClaimedScoreTest : public SetupOutputTest {
   }
 
   // A random log of the contest in class `class_index`; with `bonus_stations` every seventh QSO
-  // is with a club station.
-  LogBuilder MakeLog(int class_index, bool bonus_stations, int qsos) {
+  // is with a club station. `shape` changes QSO n before it is stored.
+  LogBuilder MakeLog(int class_index, bool bonus_stations, int qsos,
+                     const std::function<void(contest::TContestLKRec&, int)>& shape = {}) {
     LogBuilder b(code_, class_index);
     b.Create();
     const contest::TContestRec definition = b.Definition();
     const contest::ContestData& contest = *Fkt().Definitions().Find(code_);
     std::mt19937 rng(static_cast<unsigned char>(code_));
     for (int n = 0; n < qsos; ++n) {
-      b.Add(RandomQso(rng, n, definition, contest, bonus_stations && n % kBonusEvery == 0));
+      contest::TContestLKRec q =
+          RandomQso(rng, n, definition, contest, bonus_stations && n % kBonusEvery == 0);
+      if (shape) shape(q, n);
+      b.Add(q);
     }
     return b;
   }
@@ -368,6 +377,82 @@ TEST_P(BonusContest, TheSuppliedCallsCountAndNoOther) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Codes, BonusContest, ::testing::ValuesIn(BonusCodes()), CodeName);
+
+// --- the EDI file, as a sponsor's robot reads it ---
+
+constexpr int kEdiLogQsos = 500;
+// The bonus of a locator square new on its band, where a contest's rules give one.
+constexpr std::int64_t kSquareBonus = 500;
+constexpr std::uint32_t kCappedDistance = 2000;  // 'N' on 2 m
+
+// The contests whose output menu offers the EDI file.
+std::vector<char> EdiCodes() {
+  const auto edi = std::find_if(app::kOutputMenu.begin(), app::kOutputMenu.end(),
+                                [](const app::OutputMenuEntry& e) { return e.code == 15; });
+  const contest::DefinitionSet set = BuiltInSet();
+  std::vector<char> codes;
+  for (const char code : set.Codes()) {
+    const auto& menu = set.Find(code)->OutputMenu;
+    if (menu && menu->test(static_cast<std::size_t>(edi->element))) codes.push_back(code);
+  }
+  return codes;
+}
+
+class EdiContest : public ClaimedScoreTest, public ::testing::WithParamInterface<char> {};
+
+// A long log with distances beyond what 2 m counts, as a REG1TEST robot reads its file (the
+// lint): each record's points are what the log counts for the QSO apart from a square bonus, the
+// QSO that brought the bonus carries the new-square mark, the head's points are the records' sum,
+// its square bonus the marks', and its total the score the window and the sheet claim.
+TEST_P(EdiContest, TheFileClaimsTheSheetsScoreAndItsRecordsAddUp) {
+  code_ = GetParam();
+  const int class_index = std::max(ClassWithMultipliers(code_), 1);
+  // The entry marks the QSO that brings a new square as its multiplier (the log's one band).
+  const bool square_multiplier =
+      LogBuilder(code_, class_index).Definition().MultiplierNames[0] == "Loc";
+  std::set<std::string> taken;
+  const LogBuilder log =
+      MakeLog(class_index, false, kEdiLogQsos, [&](contest::TContestLKRec& q, int n) {
+        q.Distance = static_cast<std::uint32_t>(40 + n * 397 % 2900);
+        const std::string square = q.Loc.str().substr(0, 4);
+        if (square_multiplier && taken.insert(square).second) q.CMulti = square;
+      });
+  const Claims claims = Read(log);
+  channel_->SetParticipantAsker([](output::TuhfteilnehmerParams&) {});
+  const std::string edi = Output(log, 15);
+  EXPECT_EQ(output_test::LintReg1Test(edi, std::stoll(claims.window_score)),
+            std::vector<std::string>{});
+  EXPECT_EQ(Numbers(claims.sheet_final).back(), claims.window_score) << claims.sheet_final;
+
+  const std::vector<std::string> lines = Lines(edi);
+  const auto first = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("[QSORecords;", 0) == 0;
+  });
+  const std::vector<contest::TContestLKRec> qsos = Records(log.Number());
+  ASSERT_EQ(lines.end() - first - 1, static_cast<std::ptrdiff_t>(qsos.size()));
+  const bool nac = code_ == 'N';
+  std::set<std::string> squares;
+  for (std::size_t n = 0; n < qsos.size(); ++n) {
+    const contest::TContestLKRec& q = qsos[n];
+    const std::vector<std::string> record = output_test::SplitFields(first[1 + n]);
+    ASSERT_EQ(record.size(), 15u) << first[1 + n];
+    ASSERT_EQ(record[2], q.Call.str()) << n;
+    const std::int64_t points = std::stoll(record[10]);
+    const bool marked = record[12] == "N";
+    const bool first_of_square = squares.insert(q.Loc.str().substr(0, 4)).second;
+    EXPECT_EQ(marked, nac && first_of_square) << q.Call.str() << " " << q.Loc.str();
+    EXPECT_EQ(points + (marked ? kSquareBonus : 0), q.Points) << q.Call.str();
+    if (nac) {
+      EXPECT_EQ(points, std::min(q.Distance.get(), kCappedDistance)) << q.Call.str();
+    }
+  }
+  if (nac) {
+    EXPECT_EQ(output_test::Reg1TestValue(lines, "CWWLs"),
+              std::to_string(squares.size()) + ";500;1");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, EdiContest, ::testing::ValuesIn(EdiCodes()), CodeName);
 
 }  // namespace
 }  // namespace app_test

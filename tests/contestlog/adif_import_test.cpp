@@ -153,7 +153,7 @@ class RecordingEntry : public AdifImportEntry {
   }
   void SetRecordMode(const std::string& mode) override { record_mode = mode; }
   void SetBand(char code) override { band = code; }
-  SaveRefusal SaveEntry(bool& stored) override {
+  SaveRefusal SaveEntry(int /*moves*/, bool& stored) override {
     if (Text(Field::kDate).empty() || Text(Field::kTime).empty())
       return SaveRefusal::kNoDateOrTime;
     if (calls_.count(Text(Field::kCall)) != 0) return SaveRefusal::kDupe;

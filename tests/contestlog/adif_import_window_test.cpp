@@ -229,8 +229,9 @@ struct FileRow {
 };
 void PrintTo(const FileRow& row, std::ostream* os) { *os << row.name; }
 
-// `count` QSOs from 08:00 on, `per_minute` in a minute, each with its own second when `seconds`;
-// record `broken` (from 0) gives its call a length beyond the end of the file.
+// `count` QSOs from 08:00 on, `per_minute` in a minute (more than 60: all in the same second),
+// each with its own second when `seconds`; record `broken` (from 0) gives its call a length
+// beyond the end of the file.
 std::string BusyFile(int count, int per_minute, bool seconds, int broken = -1) {
   std::string file = "<EOH>\n";
   for (int i = 0; i < count; ++i) {
@@ -271,9 +272,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FileRow{"BusyMinutesWithSeconds", [] { return BusyFile(300, 30, true); }, 300,
                 "300 Datensätze importiert"},
-        // The save moves a taken moment on by a second ten times at most.
-        FileRow{"BusyMinuteWithoutSeconds", [] { return BusyFile(15, 15, false); }, 11,
-                "11 Datensätze importiert\r\n4 QSOs nicht gespeichert"},
+        // A time without seconds names its whole minute: the save moves a taken moment on
+        // through the rest of it.
+        FileRow{"BusyMinuteWithoutSeconds", [] { return BusyFile(15, 15, false); }, 15,
+                "15 Datensätze importiert"},
+        FileRow{"MinuteOverfullWithoutSeconds", [] { return BusyFile(61, 61, false); }, 60,
+                "60 Datensätze importiert\r\n1 QSOs nicht gespeichert"},
+        // A time to the second moves on ten times at most, as a typed one does.
+        FileRow{"SecondOverfull", [] { return BusyFile(12, 61, true); }, 11,
+                "11 Datensätze importiert\r\n1 QSOs nicht gespeichert"},
         FileRow{"RecordsEndedByLineBreaks",
                 [] {
                   return std::string(

@@ -78,17 +78,16 @@ inline bool AdifBand(const std::string& text) {
 
 // The problem with a field's value, empty when its type takes it.
 inline std::string CheckValue(const std::string& tag, const std::string& value) {
-  const bool ok = tag == "QSO_DATE"                   ? ValidDate(value)
-                  : tag == "TIME_ON"                  ? Digits(value, 4, 4) || Digits(value, 6, 6)
-                  : tag == "STX" || tag == "SRX"      ? Digits(value, 1, 20)
-                  : tag == "PTS" || tag == "DXCC"     ? Digits(value, 1, 20)
-                  : tag == "FREQ"                     ? DecimalNumber(value)
-                  : tag == "BAND"                     ? AdifBand(value)
-                  : tag == "QSL_SENT" || tag == "QSL_RCVD" ? value.size() == 1 &&
-                                                             std::string("YNRQI").find(value) !=
-                                                                 std::string::npos
-                  : tag == "CALL" || tag == "MODE"    ? !value.empty()
-                                                      : true;
+  const bool ok = tag == "QSO_DATE"               ? ValidDate(value)
+                  : tag == "TIME_ON"              ? Digits(value, 4, 4) || Digits(value, 6, 6)
+                  : tag == "STX" || tag == "SRX"  ? Digits(value, 1, 20)
+                  : tag == "DXCC"                 ? Digits(value, 1, 20)
+                  : tag == "FREQ" || tag == "PTS" ? DecimalNumber(value)
+                  : tag == "BAND"                 ? AdifBand(value)
+                  : tag == "QSL_SENT" || tag == "QSL_RCVD"
+                      ? value.size() == 1 && std::string("YNRQI").find(value) != std::string::npos
+                  : tag == "CALL" || tag == "MODE" ? !value.empty()
+                                                   : true;
   return ok ? std::string() : tag + " does not take \"" + value + "\"";
 }
 

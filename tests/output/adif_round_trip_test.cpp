@@ -3,7 +3,8 @@
 // as a user would (by name, and the contest's captions to the fields our export writes):
 // - the fixture logs ('.', a DOK contest, a serial-number contest) give the same QSOs;
 // - for every contest whose received exchange has two or three parts, a log typed into the
-//   window comes back with the same QSO list lines and the same totals and claimed score.
+//   window comes back with the same QSO list lines and the same totals and claimed score;
+// - a busy log (30 QSOs a minute) comes back whole, each QSO at its own second.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -106,6 +107,16 @@ class AdifRoundTripTest : public OutputLogTest {
                      q.Mode.str() + " " + contest::TContestFkt::RcvdExchangeText(q));
     }
     return qsos;
+  }
+
+  // The QSOs' calls and moments, in the order of the log.
+  static std::vector<std::string> Moments(std::int32_t log) {
+    std::vector<std::string> moments;
+    for (const contest::TContestLKRec& q : Records(log)) {
+      moments.push_back(q.Call.str() + " " + std::to_string(q.Datum) + " " +
+                        std::to_string(q.Zeit));
+    }
+    return moments;
   }
 };
 
@@ -246,6 +257,36 @@ TEST_F(AdifRoundTripTest, EveryContestOfTwoOrThreeReceivedPartsComesBackWhole) {
   }
   EXPECT_EQ(contests, "!12478BDEFGJKOQSUVYZbefgmpqrsvwz");
 }
+
+// --- a busy log, to the second ---
+
+class BusyRoundTripTest : public AdifRoundTripTest, public ::testing::WithParamInterface<bool> {};
+
+// Five stations on one network log reach 30 QSOs a minute. Whatever the answer to the
+// report-only question, every QSO comes back at the second it was logged.
+TEST_P(BusyRoundTripTest, ComesBackWholeToTheSecond) {
+  constexpr int kQsos = 300;
+  constexpr int kPerMinute = 30;
+  LogBuilder source('.', 5);
+  source.Create();
+  for (int n = 0; n < kQsos; ++n) {
+    const std::string call =
+        "DL" + std::to_string(n % 10) + "A" +
+        std::string{static_cast<char>('A' + n / 10 % 26), static_cast<char>('A' + n / 260)};
+    const std::int32_t moment = At(8, n / kPerMinute, n % kPerMinute * (60 / kPerMinute));
+    const std::string received = "599" + std::to_string(n + 1);
+    source.Add(QsoOf(
+        {call.c_str(), 'b', moment, "CW", "59942", received.c_str(), 1, "", "DL", "DL", "EU"}));
+  }
+  const LogBuilder target = Import(source, Export(source, GetParam()), {}, [](TContestLogStd&) {});
+  EXPECT_EQ(Moments(target.Number()), Moments(source.Number()));
+  ASSERT_FALSE(presenter_->calls.empty());
+  EXPECT_EQ(presenter_->calls.back().text, std::to_string(kQsos) + " Datensätze importiert");
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, BusyRoundTripTest, ::testing::Bool(), [](const auto& info) {
+  return std::string(info.param ? "ReportsOnly" : "WholeExchanges");
+});
 
 }  // namespace
 }  // namespace output_test

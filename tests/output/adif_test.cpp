@@ -85,12 +85,14 @@ TEST_F(AdifTest, AnEmptyLogHasTheHeaderAndNoRecord) {
 
 // --- one record ---
 
-// A QSO of contest '.' class 5 with the fields each row changes.
+// A QSO of contest '.' class 5 (or the row's contest in its first class) with the fields each
+// row changes.
 struct RecordRow {
   const char* name;
   std::function<void(contest::TContestLKRec&)> change;
   std::vector<std::pair<std::string, std::string>> fields;  // tag and value it must have
   std::vector<std::string> absent;                          // tags it must not have
+  char code = '.';
 };
 void PrintTo(const RecordRow& row, std::ostream* os) { *os << row.name; }
 
@@ -98,8 +100,8 @@ class AdifRecordTest : public AdifTest, public ::testing::WithParamInterface<Rec
 
 TEST_P(AdifRecordTest, WritesTheFieldsAStrictReaderTakes) {
   const RecordRow& row = GetParam();
-  contest::TContestKKRec log = contest_test::DefinitionFixture::GermanLog(5);
-  const contest::TContestRec definition = DefinitionFor('.', log);
+  contest::TContestKKRec log = contest_test::DefinitionFixture::GermanLog(row.code == '.' ? 5 : 1);
+  const contest::TContestRec definition = DefinitionFor(row.code, log);
   contest::TContestLKRec qso = QsoOf({"DL2XYZ", 'b', At(10, 0), "CW", "599001", "599002", 1});
   qso.Frequency = 3.5255f;
   qso.NameQth = "Hans;Berlin";
@@ -131,8 +133,17 @@ INSTANTIATE_TEST_SUITE_P(
                   {"STX"}},
         RecordRow{"ReportAlone", SentExchange("599"), {{"RST_SENT", "599"}},
                   {"STX", "STX_STRING"}},
-        RecordRow{"NoDate", [](contest::TContestLKRec& q) { q.Datum = 0; }, {{"TIME_ON", "1000"}},
-                  {"QSO_DATE"}},
+        RecordRow{"NoDate", [](contest::TContestLKRec& q) { q.Datum = 0; },
+                  {{"TIME_ON", "100000"}}, {"QSO_DATE"}},
+        RecordRow{"TimeToTheSecond", [](contest::TContestLKRec& q) { q.Zeit = At(23, 59, 7); },
+                  {{"TIME_ON", "235907"}, {"QSO_DATE", "20240309"}}, {}},
+        RecordRow{"PointsOfTheLogsUnit", [](contest::TContestLKRec& q) { q.Points = 15; },
+                  {{"PTS", "15"}}, {}},
+        // 'R' counts in tenths.
+        RecordRow{"PointsInTenths", [](contest::TContestLKRec& q) { q.Points = 15; },
+                  {{"PTS", "1.5"}}, {}, 'R'},
+        RecordRow{"WholePointsInTenths", [](contest::TContestLKRec& q) { q.Points = 120; },
+                  {{"PTS", "12.0"}}, {}, 'R'},
         RecordRow{"NoFrequency", [](contest::TContestLKRec& q) { q.Frequency = 0.0f; }, {},
                   {"FREQ"}},
         RecordRow{"Frequency", [](contest::TContestLKRec&) {}, {{"FREQ", "3.5255"}}, {}},

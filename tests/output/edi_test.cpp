@@ -41,6 +41,15 @@ class EdiTest : public OutputLogTest {
   std::string Edi(const LogBuilder& log, const output::PeriodSet& periods = {}) {
     return WriteFile(log, 15, ExportOnePass, periods);
   }
+  // The score the log's summary sheet claims: the last number of its final line.
+  std::int64_t SheetScore(const LogBuilder& log, const output::PeriodSet& periods = {}) {
+    const std::string sheet = WriteFile(log, 6, Sheet, periods);
+    std::string line = sheet.substr(sheet.find("Endergebnis:"));
+    line = line.substr(0, line.find('\r'));
+    const std::size_t end = line.find_last_of("0123456789") + 1;
+    const std::size_t begin = line.find_last_not_of("0123456789", end - 1) + 1;
+    return std::stoll(line.substr(begin, end - begin));
+  }
   static std::string Kept() { return common::testing::ReadFile(output::ParticipantFileName()); }
   static void Keep(const std::string& text) {
     common::testing::WriteFile(output::ParticipantFileName(), text);
@@ -58,9 +67,10 @@ TEST_F(EdiTest, AVhfLogMatchesTheHandWrittenFile) {
     p.rpower = "100 W";
     p.rremarks = "Station am Waldrand\r\n[x] sauber";
   };
-  const std::string written = Edi(VhfLog());
+  const LogBuilder log = VhfLog();
+  const std::string written = Edi(log);
   ExpectGoldenFile(written, OUTPUT_GOLDEN_DIR "/vhf.EDI");
-  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+  EXPECT_EQ(LintReg1Test(written, SheetScore(log)), std::vector<std::string>{});
   ASSERT_EQ(shown_.size(), 1u);
 }
 
@@ -68,9 +78,10 @@ TEST_F(EdiTest, AVhfLogMatchesTheHandWrittenFile) {
 // distance at all.
 TEST_F(EdiTest, ANordLogMatchesTheHandWrittenFile) {
   Keep("VFDB\r\nZ11\r\nnord@example.org\r\n750 W\r\nFT-991\r\nYagi\r\n");
-  const std::string written = Edi(NordLog());
+  const LogBuilder log = NordLog();
+  const std::string written = Edi(log);
   ExpectGoldenFile(written, OUTPUT_GOLDEN_DIR "/nord.EDI");
-  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+  EXPECT_EQ(LintReg1Test(written, SheetScore(log)), std::vector<std::string>{});
 }
 
 // Period 1 from 14:05 to 14:30 on any day holds two of the four QSOs; the QSY marker with its
@@ -79,8 +90,9 @@ TEST_F(EdiTest, TheHeadCountsTheRecordsTheFileHolds) {
   output::PeriodSet periods;
   periods.start_times[0] = At(14, 5);
   periods.end_times[0] = At(14, 30);
-  const std::string written = Edi(VhfLog(), periods);
-  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+  const LogBuilder log = VhfLog();
+  const std::string written = Edi(log, periods);
+  EXPECT_EQ(LintReg1Test(written, SheetScore(log, periods)), std::vector<std::string>{});
   const std::vector<std::string> lines = FileLines(written);
   EXPECT_EQ(Reg1TestValue(lines, "CQSOs"), "2;1");
   EXPECT_EQ(Reg1TestValue(lines, "CWWLs"), "2;0;1");
@@ -93,8 +105,10 @@ TEST_F(EdiTest, TheHeadCountsTheRecordsTheFileHolds) {
 
 TEST_F(EdiTest, TheLintCatchesWhatAReaderRefuses) {
   answer_ = [](TuhfteilnehmerParams& p) { p.rremarks = "[x] offen"; };
-  const std::string good = Edi(VhfLog());
-  ASSERT_EQ(LintReg1Test(good), std::vector<std::string>{});
+  const LogBuilder log = VhfLog();
+  const std::string good = Edi(log);
+  const std::int64_t score = SheetScore(log);
+  ASSERT_EQ(LintReg1Test(good, score), std::vector<std::string>{});
   auto changed = [&](const std::string& from, const std::string& to) {
     std::string bad = good;
     bad.replace(bad.find(from), from.size(), to);
@@ -105,8 +119,10 @@ TEST_F(EdiTest, TheLintCatchesWhatAReaderRefuses) {
         changed("CWWLs=3", "CWWLs=4"), changed("PBand=145MHz\r\n", ""),
         changed(" [x] offen", "[x] offen"), changed(";;;;\r\n", ";;;\r\n"),
         changed("JO31AB", "JO31 B"), changed(";012;B;", ";JO3;B;"),
-        changed(";JO70FD;445;", ";JO70FD;446;"), good.substr(0, good.size() - 2)}) {
-    EXPECT_FALSE(LintReg1Test(bad).empty()) << bad;
+        changed(";JO70FD;445;", ";JO70FD;446;"), changed("CWWLB=0", "CWWLB=500"),
+        changed("CToSc=", "CToSc=1"), changed(";JO70FD;445;;;;", ";JO70FD;445;;X;;"),
+        good.substr(0, good.size() - 2)}) {
+    EXPECT_FALSE(LintReg1Test(bad, score).empty()) << bad;
   }
 }
 
@@ -123,6 +139,8 @@ struct RecordRow {
   std::uint16_t points;
   const char* fields;  // 4 to 11: mode, sent report and number, received report, number and
                        // exchange, locator, points
+  const char* square_taken = "";  // the square the entry marked the QSO with as new (CMulti)
+  const char* marks = ";;;;";     // 12 to 15: new exchange, new square, new entity, dupe
 };
 void PrintTo(const RecordRow& row, std::ostream* os) { *os << row.name; }
 
@@ -138,8 +156,9 @@ TEST_P(EdiRecordTest, WritesFifteenFields) {
   qso.DOK2 = "01";
   qso.Distance = row.distance;
   qso.Points = row.points;
+  qso.CMulti = row.square_taken;
   const std::string line = output::WriteEDIQSO(log, qso);
-  EXPECT_EQ(line, "240309;0905;DL2XYZ;" + std::string(row.fields) + ";;;;");
+  EXPECT_EQ(line, "240309;0905;DL2XYZ;" + std::string(row.fields) + row.marks);
   EXPECT_EQ(SplitFields(line).size(), 15u);
 }
 
@@ -153,15 +172,21 @@ INSTANTIATE_TEST_SUITE_P(
         RecordRow{"UsbHasNoCode", 'G', "USB", "59 001", "59 012", "JO31", 5, 5,
                   "0;59;001;59;012;;JO31;5"},
         RecordRow{"ModeCodes", 'G', "RTTY", "599", "599", "", 0, 1, "7;599;;599;;;;1"},
-        RecordRow{"NordWritesTheDok", 'e', "FM", "59 001/JO43/E03", "59 012/JO31/F", "JO31AB",
-                  321, 7, "6;59;001;59;012;F     01;JO31AB;7"},
+        RecordRow{"NordWritesTheDok", 'e', "FM", "59 001/JO43/E03", "59 012/JO31/F", "JO31AB", 321,
+                  7, "6;59;001;59;012;F     01;JO31AB;7"},
         RecordRow{"LocatorTrimmedToASquare", 'G', "AM", "59 001", "59 012", "JO31A", 9, 9,
                   "5;59;001;59;012;;JO31;9"},
         RecordRow{"LocatorTooShort", 'G', "CW", "599001", "599012", "JO", 9, 9,
                   "2;599;001;599;012;;;9"},
-        // Report and locator: no number, and the points with the square's bonus.
+        // Report and locator: no number; the distance as 2 m counts it, and the square's
+        // bonus as the mark of a new square.
         RecordRow{"NacHasNoNumbers", 'N', "CW", "599JO62QM", "599IP39AB", "IP39AB", 2127, 2500,
-                  "2;599;;599;;;IP39AB;2500"},
+                  "2;599;;599;;;IP39AB;2000", "IP39", ";;N;;"},
+        RecordRow{"NacSquareWorkedBefore", 'N', "CW", "599JO62QM", "599JO31AB", "JO31AB", 321, 321,
+                  "2;599;;599;;;JO31AB;321"},
+        // 'e' keeps its DOK bonus inside the points: it rewards every such QSO, not a new one.
+        RecordRow{"NordBonusStaysInThePoints", 'e', "CW", "599001/JO43/E03", "599012/JO31/Z10",
+                  "JO31AB", 321, 13, "2;599;001;599;012;F     01;JO31AB;13", "JO31"},
         RecordRow{"NoSerialBeforeTheSlash", '8', "CW", "599/JO62QM", "599 12.5/x", "JO31AB", 321,
                   321, "2;599;;599;;x;JO31AB;321"},
         RecordRow{"ASerialOfFourDigits", '8', "CW", "5991234/JO62QM", "5990042", "", 0, 0,
@@ -180,9 +205,9 @@ void PrintTo(const ScoredRow& row, std::ostream* os) { *os << row.name; }
 class EdiScoreTest : public EdiTest, public ::testing::WithParamInterface<ScoredRow> {};
 
 // A 2 m log scored by the log window's own rules and recalculated, as a sponsor's robot
-// recomputes it: every record shows its QSO's points (for 'N' the distance up to 2000 km and
-// 500 for each new square), and they add up to the claimed points; the longest distance stays
-// the ODX.
+// recomputes it: every record shows its QSO's points (for 'N' the distance up to 2000 km, the
+// 500 of a new square as its mark and the head's square bonus), they add up to the claimed
+// points, and the head claims the sheet's score; the longest distance stays the ODX.
 TEST_P(EdiScoreTest, TheRecordsAddUpToTheClaimedPoints) {
   const ScoredRow& row = GetParam();
   LogBuilder b(row.code, 1);
@@ -217,10 +242,14 @@ TEST_P(EdiScoreTest, TheRecordsAddUpToTheClaimedPoints) {
     ASSERT_TRUE(on.core.Recalculate());
   }
   const std::string written = Edi(b);
-  EXPECT_EQ(LintReg1Test(written), std::vector<std::string>{});
+  EXPECT_EQ(LintReg1Test(written, SheetScore(b)), std::vector<std::string>{});
   const std::vector<std::string> lines = FileLines(written);
   EXPECT_EQ(Reg1TestValue(lines, "CODXC"), "EA8AB;IL18QI;3912");
   EXPECT_NE(Reg1TestValue(lines, "CQSOP"), "0");
+  // Four squares: the two OZ stations share theirs.
+  if (row.code == 'N') {
+    EXPECT_EQ(Reg1TestValue(lines, "CWWLs"), "4;500;1");
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Contests, EdiScoreTest,

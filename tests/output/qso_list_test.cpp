@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "tests/common/rows.h"
 #include "tests/output/fixture_logs.h"
+#include "tests/output/golden_file.h"
 
 namespace output_test {
 namespace {
@@ -27,8 +29,10 @@ class QsoListTest : public OutputLogTest {
   std::string LineOf(const LogBuilder& b, const contest::TContestRec& definition,
                      const contest::TContestLKRec& qso) {
     contestlog_test::MainTables tables(b.Number());
+    contest::TContestKKRec catalogue{};
+    tables.catalogue.GetKKRec(catalogue);
     contest::TdbContest log(contest::kTableLK, b.Number());
-    output::MeasureColumns(channel_, definition, log);
+    output::MeasureColumns(channel_, definition, catalogue.Typ, log);
     return output::WriteListQSO(channel_, 1, definition, tables.catalogue, qso);
   }
 };
@@ -43,7 +47,7 @@ TEST_F(QsoListTest, ColumnsTakeTheWidestValueOfEveryQso) {
   b.Add(QsoOf({"K1A", 'b', At(15, 5), "SSB", "59", "59", 2}));
   OpenList(7);
   contest::TdbContest log(contest::kTableLK, b.Number());
-  output::MeasureColumns(channel_, b.Definition(), log);
+  output::MeasureColumns(channel_, b.Definition(), b.Catalogue().Typ, log);
   // Sent, received, call, points; multiplier slots "DXCC", "QCWA", "Callmulti".
   EXPECT_EQ(channel_.ColumnWidths, (std::array<std::int32_t, 7>{9, 26, 9, 4, 6, 7, 14}));
 
@@ -54,7 +58,7 @@ TEST_F(QsoListTest, ColumnsTakeTheWidestValueOfEveryQso) {
   LogBuilder empty('.', 1);
   empty.Create();
   contest::TdbContest none(contest::kTableLK, empty.Number());
-  output::MeasureColumns(channel_, empty.Definition(), none);
+  output::MeasureColumns(channel_, empty.Definition(), empty.Catalogue().Typ, none);
   EXPECT_EQ(channel_.ColumnWidths, (std::array<std::int32_t, 7>{9, 9, 8, 1, 2, 2, 2}));
 }
 
@@ -64,7 +68,7 @@ TEST_F(QsoListTest, TheCallColumnOfShortCallsStaysEightWide) {
   b.Add(QsoOf({"K1A", 'b', At(10, 0)}));
   OpenList(7);
   contest::TdbContest log(contest::kTableLK, b.Number());
-  output::MeasureColumns(channel_, b.Definition(), log);
+  output::MeasureColumns(channel_, b.Definition(), b.Catalogue().Typ, log);
   EXPECT_EQ(channel_.ColumnWidths[output::kCallColumn], 8);
 }
 
@@ -150,10 +154,62 @@ TEST_F(QsoListTest, ACsvFieldHoldingTheSeparatorOrAQuoteIsQuoted) {
   EXPECT_EQ(name_field("Hans;Bre;men"), "\"Hans/Bre;men\"");
   EXPECT_EQ(name_field("Jo \"Ace\";Kiel"), "\"Jo \"\"Ace\"\"/Kiel\"");
   EXPECT_EQ(name_field("Hans;"), "Hans");
+  // Without a name the column is there, empty.
   qso.NameQth = ";";
   const std::string line = LineOf(b, b.Definition(), qso);
-  EXPECT_EQ(line.substr(line.size() - 2), ";0");
-  EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 7);
+  EXPECT_EQ(line.substr(line.size() - 3), ";0;");
+  EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 8);
+}
+
+// On the CSV channel the name and QTH of 'I' and 'l' are a column with a title of its own, in
+// every row; the printed and text lists append them to the line as before.
+TEST_F(QsoListTest, TheNameOfTheCsvIsAColumnInEveryRow) {
+  for (const char code : {'I', 'l'}) {
+    SCOPED_TRACE(code);
+    LogBuilder b(code, 1);
+    b.Create();
+    contest::TContestLKRec named = QsoOf({"DL2XYZ", 'b', At(8, 0), "CW", "599I01", "599I02", 1});
+    named.NameQth = "Hans;Bonn";
+    b.Add(named);
+    b.Add(QsoOf({"DL3XYZ", 'b', At(8, 1), "CW", "599I01", "599I03", 1}));
+    const std::vector<std::string> csv = FileLines(WriteFile(b, 13, ExportOnePass));
+    ASSERT_EQ(csv.size(), 3u);
+    EXPECT_EQ(csv[0].substr(csv[0].size() - 11), ";P;Name/QTH") << csv[0];
+    EXPECT_EQ(csv[1].substr(csv[1].size() - 12), ";1;Hans/Bonn") << csv[1];
+    EXPECT_EQ(csv[2].substr(csv[2].size() - 3), ";1;") << csv[2];
+    for (const std::string& line : csv) {
+      EXPECT_EQ(std::count(line.begin(), line.end(), ';'),
+                std::count(csv[0].begin(), csv[0].end(), ';'))
+          << line;
+    }
+    const std::vector<std::string> text = FileLines(WriteFile(b, 7, ExportOnePass));
+    const auto row_of = [&](const char* call) {
+      return *std::find_if(text.begin(), text.end(),
+                           [&](const std::string& l) { return l.find(call) != std::string::npos; });
+    };
+    EXPECT_EQ(row_of("DATE").substr(row_of("DATE").size() - 11), " P Name/QTH");
+    EXPECT_EQ(row_of("DL2XYZ").substr(row_of("DL2XYZ").size() - 12), " 1 Hans/Bonn");
+    EXPECT_EQ(row_of("DL3XYZ").back(), '1') << "[" << row_of("DL3XYZ") << "]";
+  }
+}
+
+// 'R' counts in tenths: a QSO's points read as the totals under the list do, in the list and in
+// the CSV file.
+TEST_F(QsoListTest, TheTenthsOfAQsoAreWrittenAsTheTotals) {
+  const LogBuilder b = RheinlandLog();
+  const std::vector<std::string> csv = FileLines(WriteFile(b, 13, ExportOnePass));
+  const std::vector<std::string> text = FileLines(WriteFile(b, 7, ExportOnePass));
+  std::vector<std::string> points;
+  for (const std::string& line : csv) points.push_back(line.substr(line.rfind(';') + 1));
+  EXPECT_EQ(points, (std::vector<std::string>{"Pkt", "1,5", "2,0", "1,0"}));
+  for (const char* call : {"DL2XYZ", "DK3AB", "DL7ZZ"}) {
+    const auto line = std::find_if(text.begin(), text.end(), [&](const std::string& l) {
+      return l.find(call) != std::string::npos;
+    });
+    ASSERT_NE(line, text.end()) << call;
+    EXPECT_EQ(line->substr(line->size() - 4, 1), " ") << *line;
+    EXPECT_EQ(line->substr(line->size() - 2, 1), ",") << *line;
+  }
 }
 
 TEST_F(QsoListTest, AQsoWithoutDateLeavesItsPlaceBlank) {

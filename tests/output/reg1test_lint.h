@@ -3,12 +3,17 @@
 // "[QSORecords;N]" with N record lines after it, and N the count in "CQSOs="; every record 15
 // fields with a date, a time, a call, a mode code, reports and numbers of digits or empty, a
 // locator of 0, 4 or 6 characters and numeric points; "CWWLs=" the number of distinct squares
-// among the records' locators; the records' points adding up to "CQSOP=" and "CToSc=".
+// among the records' locators, or with a square bonus the number of records marked as new
+// squares (field 13 "N"); "CWWLB=" that number times the bonus; the records' points adding up to
+// "CQSOP="; "CToSc=" the claimed score the caller knows, or without one CQSOP + CWWLB (a contest
+// whose score does not multiply).
 #pragma once
 
 #include <algorithm>
 #include <cctype>
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -47,7 +52,8 @@ inline std::string Reg1TestValue(const std::vector<std::string>& lines, const st
   return "(missing)";
 }
 
-inline std::vector<std::string> LintReg1Test(const std::string& bytes) {
+inline std::vector<std::string> LintReg1Test(const std::string& bytes,
+                                             std::optional<std::int64_t> claimed = {}) {
   std::vector<std::string> problems;
   auto digits = [](const std::string& t, std::size_t min, std::size_t max) {
     return t.size() >= min && t.size() <= max &&
@@ -91,6 +97,7 @@ inline std::vector<std::string> LintReg1Test(const std::string& bytes) {
   }
   std::set<std::string> squares;
   unsigned long points = 0;
+  unsigned long marks = 0;
   for (auto it = records + 1; it != lines.end(); ++it) {
     const std::vector<std::string> f = SplitFields(*it);
     if (f.size() != 15) {
@@ -99,22 +106,35 @@ inline std::vector<std::string> LintReg1Test(const std::string& bytes) {
     }
     const bool ok = digits(f[0], 6, 6) && digits(f[1], 4, 4) && !f[2].empty() &&
                     digits(f[3], 1, 1) && (f[9].empty() || f[9].size() == 4 || f[9].size() == 6) &&
-                    f[9].find(' ') == std::string::npos && digits(f[10], 1, 9);
+                    f[9].find(' ') == std::string::npos && digits(f[10], 1, 9) &&
+                    (f[12].empty() || f[12] == "N");
     const bool numbers = std::all_of(f.begin() + 4, f.begin() + 8,
                                      [&](const std::string& n) { return digits(n, 0, 4); });
     if (!ok || !numbers) problems.push_back("a record a reader cannot take: " + *it);
     if (ok) points += std::stoul(f[10]);
+    if (f[12] == "N") ++marks;
     if (!f[9].empty()) squares.insert(f[9].substr(0, 4));
   }
-  if (SplitFields(Reg1TestValue(lines, "CWWLs"))[0] != std::to_string(squares.size())) {
+  const std::vector<std::string> wwls = SplitFields(Reg1TestValue(lines, "CWWLs"));
+  const bool bonus = wwls.size() == 3 && digits(wwls[1], 1, 9) && std::stoul(wwls[1]) > 0;
+  const unsigned long counted = bonus ? marks : squares.size();
+  if (wwls.size() != 3 || wwls[0] != std::to_string(counted)) {
     problems.push_back("CWWLs=" + Reg1TestValue(lines, "CWWLs") + " against " +
-                       std::to_string(squares.size()) + " squares");
+                       std::to_string(counted) + (bonus ? " new squares" : " squares"));
   }
-  for (const char* key : {"CQSOP", "CToSc"}) {
-    if (Reg1TestValue(lines, key) != std::to_string(points)) {
-      problems.push_back(std::string(key) + "=" + Reg1TestValue(lines, key) + " against " +
-                         std::to_string(points) + " points in the records");
-    }
+  const unsigned long square_bonus = bonus ? counted * std::stoul(wwls[1]) : 0;
+  if (Reg1TestValue(lines, "CWWLB") != std::to_string(square_bonus)) {
+    problems.push_back("CWWLB=" + Reg1TestValue(lines, "CWWLB") + " against " +
+                       std::to_string(square_bonus));
+  }
+  if (Reg1TestValue(lines, "CQSOP") != std::to_string(points)) {
+    problems.push_back("CQSOP=" + Reg1TestValue(lines, "CQSOP") + " against " +
+                       std::to_string(points) + " points in the records");
+  }
+  const std::string total =
+      claimed ? std::to_string(*claimed) : std::to_string(points + square_bonus);
+  if (Reg1TestValue(lines, "CToSc") != total) {
+    problems.push_back("CToSc=" + Reg1TestValue(lines, "CToSc") + " against " + total);
   }
   return problems;
 }
