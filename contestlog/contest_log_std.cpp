@@ -2,11 +2,14 @@
 
 #include <memory>
 
+#include "common/messages.h"
+#include "common/service.h"
 #include "contest/window/arrange_controls.h"
 #include "contest/window/window_ports.h"
 #include "contestlog/column_places.h"
 #include "contestlog/log_grids.h"
 #include "platform/qt/application.h"
+#include "ui/browser_page.h"
 #include "ui/kv_form.h"
 #include "ui/mouse_grid.h"
 #include "ui/rounding.h"
@@ -159,7 +162,15 @@ void TContestLogStd::AdjustLogRowHeight() {
 void RunContestLog(platform::qt::TForm* caller, std::int32_t log_number,
                    const contest::TContestRec& definition, contest::TdbContest& catalogue,
                    contest::TdbContest& contest_data) {
-  auto window = std::make_unique<TContestLogStd>(log_number, catalogue, contest_data, definition);
+  std::unique_ptr<TContestLogStd> window;
+  try {
+    window = std::make_unique<TContestLogStd>(log_number, catalogue, contest_data, definition);
+  } catch (const ui::EConstructorInvalid& e) {
+    // The operator refused a question while the log opened (a file locked by another station,
+    // a repair not wanted now): the QSO list could not be made. Told, and back to the caller.
+    common::Service<common::ToMessages>::Get().Fehler(e.what());
+    return;
+  }
   open_window = window.get();
   struct Forget {
     ~Forget() { open_window = nullptr; }

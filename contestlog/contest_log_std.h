@@ -365,7 +365,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
 // Opens the contest log window of log `log_number` over `caller` (may be null): placed like the
 // caller (a maximised caller gives a maximised window at 0, 0), the first entry cleared, shown
 // modally; freed when it has closed. `definition` is copied; the two table objects must stay
-// valid for the call.
+// valid for the call. When the log's QSO list cannot be made (a question refused while the log
+// opened) the operator is told (ToMessages::Fehler) and nothing opens.
 void RunContestLog(platform::qt::TForm* caller, std::int32_t log_number,
                    const contest::TContestRec& definition, contest::TdbContest& catalogue,
                    contest::TdbContest& contest_data);

@@ -1,10 +1,14 @@
 // The driver of a station that survives another station's crash: when an operation on its open
 // files finds the index unusable because another station stopped in the middle of a change
-// (10010), the user is told once, the files are closed and repaired alone (or found repaired by
-// another station), the current record is found again in the repaired file, and the operation
-// runs once more. A rebuild renumbers the records, so the current record is found by its keys.
+// (10010), the user is told once (a station that has just opened the files is asked as any open
+// that finds them unusable), the files are repaired (or found repaired by another station),
+// the current record is found again in the repaired file, and the operation runs once more.
 // Damage that an operation finds inside the index (10120) is mended the same way, once the data
-// file is marked so that the reopen asks for the rebuild.
+// file is marked for the repair.
+//
+// A shared file is repaired in place under its write lock: the other stations keep it open, even
+// idle ones, and take up the repaired files at their next lock. A file of this station alone is
+// closed and rebuilt, which renumbers the records, so the current record is found by its keys.
 
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_errors.h"
@@ -43,10 +47,18 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
     if (!Engine().Ok()) RecordEngineError(11);
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
-  } else if (!Ask(kReasonRepair)) {
+  } else if (!Ask(opened_now_ ? kReasonRebuild : kReasonRepair)) {
     // Not now: the file is not to be had for the moment, as when another user locks it.
     RecordError(kIsamIndexUnusable, 9, 0, 0, kClassLock);
     return false;
+  }
+  if (shared_) {
+    if (WRepairInPlace() != 0) {
+      RecordEngineError(12);
+      return false;
+    }
+    RefindCurrent(current);
+    return true;
   }
   // This station's hold on the files would keep the repair waiting.
   if (CloseFiles() != 0) {

@@ -44,7 +44,9 @@ class IFDriver::Frame {
       return;
     }
     if (cls == 1) return;
+    const bool was_open = d_.FilesOpen();
     if (!d_.OpenOnDemand()) return;
+    d_.opened_now_ = !was_open;
     d_.locks_at_start_ = d_.HoldsLocks();
     if (cls >= 3 && d_.shared_) {
       d_.note_record_lock_ = s.Engine().AnyRecordLocked(d_.fileblock_);

@@ -51,6 +51,22 @@ int IFbiDriver::FilesNeeded() const {
 }
 
 int IFbiDriver::Rebuild() {
+  return WithRebuildProgress(
+      [this](const EngineKeyBuilder& builder, const EngineRebuildProgress& progress) {
+        Engine().Rebuild(path_, record_length_, KeySpecs(), variable_, builder, progress);
+      });
+}
+
+int IFbiDriver::WRepairInPlace() {
+  return WithRebuildProgress(
+      [this](const EngineKeyBuilder& builder, const EngineRebuildProgress& progress) {
+        Retried(RetryKind::kLock,
+                [&] { Engine().RepairInPlace(fileblock_, variable_, builder, progress); });
+      });
+}
+
+int IFbiDriver::WithRebuildProgress(
+    const std::function<void(const EngineKeyBuilder&, const EngineRebuildProgress&)>& run) {
   RebuildProgressObserver* observer = rebuild_observer_;
   if (observer != nullptr) CallOut([&] { observer->RebuildProgress(name_, 0, 0); });
   // The engine hands over its own record buffers; the key builder sees each record in turn.
@@ -60,7 +76,7 @@ int IFbiDriver::Rebuild() {
     if (observer != nullptr) CallOut([&] { observer->RebuildProgress(name_, 1, read); });
     return true;
   };
-  Engine().Rebuild(path_, record_length_, KeySpecs(), variable_, builder, progress);
+  run(builder, progress);
   const int cls = EngineClass();
   if (observer != nullptr) {
     // The end message must not disturb the rebuild's outcome.

@@ -55,6 +55,9 @@ class IFbiDriver : public OpenDriver {
   // Rebuilds the fileblock's files (reorganisation and index) with the key table; the files
   // must be closed. Reports through the engine's error word; answers the class.
   int Rebuild();
+  // Repairs the open shared fileblock in place under its write lock (retried like a lock), while
+  // other stations keep it open; the record references stay. Answers the class.
+  int WRepairInPlace();
 
   // This user's lock state of the shared fileblock: the write lock (FileLockCount) and the
   // record locks (LockCount), each 1 while held; 0 for a file that is closed or not shared.
@@ -105,6 +108,11 @@ class IFbiDriver : public OpenDriver {
   int WUnlockFile();
   // Exclusive use of the fileblock for a rebuild, repair or creation (retried like a lock).
   int WTakeExclusive();
+
+  // Runs a rebuild or repair `run(builder, progress)` with the key builder and the rebuild
+  // progress observer's start, progress and end; answers the class of its outcome.
+  int WithRebuildProgress(
+      const std::function<void(const EngineKeyBuilder&, const EngineRebuildProgress&)>& run);
 
   // --- recording on the operation stack ---
   // Sets the error into the engine's word and adds an entry (class -1: from the number).

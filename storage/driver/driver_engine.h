@@ -69,6 +69,12 @@ class DriverEngine {
                        const std::vector<EngineKeySpec>& keys, bool variable,
                        const EngineKeyBuilder& builder, const EngineRebuildProgress& progress) = 0;
 
+  // Repairs the open fileblock in place under its write lock, while other processes keep it open:
+  // the files a writer stopped in the middle of a change left unfinished, or an index this
+  // process found damaged. Nothing when another process repaired them meanwhile.
+  virtual void RepairInPlace(FileblockHandle fb, bool variable, const EngineKeyBuilder& builder,
+                             const EngineRebuildProgress& progress) = 0;
+
   // --- exclusive use: a rebuild, repair or creation runs alone (storage/isam/rebuild_lock.h) ---
   // Waits while another process has the fileblock open or repairs it; 10355 when that lasts.
   virtual void TakeExclusive(const std::string& name) = 0;

@@ -77,6 +77,11 @@ class RealDriverEngine final : public DriverEngine {
     }
   }
 
+  void RepairInPlace(FileblockHandle fb, bool variable, const EngineKeyBuilder& builder,
+                     const EngineRebuildProgress& progress) override {
+    FileblockRepairInPlace(fb, variable, builder, progress);
+  }
+
   void TakeExclusive(const std::string& name) override { FileblockTakeExclusive(name); }
   void TryExclusive(const std::string& name) override { FileblockTryExclusive(name); }
   void ReleaseExclusive(const std::string& name) override { FileblockReleaseExclusive(name); }

@@ -52,8 +52,10 @@ class IFDriverLow : public IFbiDriver {
   // --- another station's crash (crash_repair.cpp) ---
   // After an operation on open files found the index unusable (another station stopped in the
   // middle of a change, 10010) or damaged (10120) while this driver held no lock: tells the user
-  // once (reason 9) or marks the data file for the rebuild, closes, repairs and reopens the files
-  // (whose open asks for the rebuild) and finds the current record again: `current`, the one the
+  // once (reason 9; reason 5, the open's question, when the operation has just opened the files)
+  // or marks the data file for the rebuild, repairs a shared file in place (the
+  // other stations keep it open) and closes, repairs and reopens any other (whose open asks for
+  // the rebuild), and finds the current record again: `current`, the one the
   // operation began with. True when the operation is to run once more on a clean stack; false
   // with the outcome recorded otherwise.
   bool RepairAfterCrash(std::int32_t current);
@@ -119,6 +121,7 @@ class IFDriverLow : public IFbiDriver {
   bool note_record_lock_ = false;
   bool note_file_lock_ = false;
   bool locks_at_start_ = false;  // any lock of this driver's fileblock
+  bool opened_now_ = false;      // the running operation opened the files
   bool create_when_missing_ = true;
 };
 

@@ -8,8 +8,9 @@
 //                         and has begun to change the files; its release writes 2000 again.
 //                         Found by anyone else, the writer stopped before its release, and
 //                         the data header's marker tells whether it had written everything
-//                         back (0) or left the index unfinished (1: 10010 until rebuilt). A
-//                         process whose index is damaged releases with 2001 as well.
+//                         back (0) or left the index unfinished (1: 10010 until repaired in
+//                         place, rebuild.h). A process whose index is damaged releases with 2001
+//                         as well, and so does a shared open that finds the data file marked.
 //   3 + n x S       S     user slot n (n = 0..user slots): bit k (0 the data header, 1..keys the
 //                         key headers) set = header k changed by another process since the
 //                         slot's owner last read it; bit keys + 1, the news bit, is set whenever

@@ -157,6 +157,9 @@ void FileblockCreate(std::string_view name, int record_length, std::span<const K
 // items (31 at least outside the root), so a key of fewer items per page would let a full page
 // overflow its slice into the next key's pages. With shared use or the journal the dialog
 // file is opened (created when missing) and a journal a stopped process left in it is replayed.
+// A shared open in network mode goes ahead over a data file not closed properly while its dialog
+// file holds a slot area (other processes may have it open): its first lock reports 10010, and
+// FileblockRepairInPlace (rebuild.h) mends the files in place.
 // Shared use in network mode takes a user slot: 10306 when five processes have the fileblock
 // open already, 10355 when the open waited 3072 ms for another process's write lock (or the
 // operating system refused a file), 10360 when the dialog file must be set up while other

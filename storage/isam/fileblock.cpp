@@ -385,8 +385,9 @@ FileblockHandle OpenFileblock(std::string_view name, const OpenOptions& options,
       return nullptr;
     }
   }
-  if (h[20] != 0 && !index_incomplete) {
-    // Not closed properly: the index cannot be trusted and must be rebuilt.
+  if (h[20] != 0 && !index_incomplete && !JoinUnfinished(*fb)) {
+    // Not closed properly: the index cannot be trusted and must be rebuilt. A shared open joins
+    // the processes that may have the files open, and its first lock says so as theirs do.
     Fail(kIsamIndexUnusable);
     Abandon(*fb);
     return nullptr;

@@ -224,28 +224,68 @@ bool ReReadAllHeaders(Fileblock& fb) {
   return true;
 }
 
-bool NetWriteLock(Fileblock& fb) {
-  NetworkState& n = *fb.net;
-  if (n.write_locked) return true;
-  if (n.read_locked && !ReleaseReadLock(fb)) return false;
-  platform::File& file = fb.dialog.OsFile();
-  // Every reader holds its own slot, so this waits until no other process holds either lock.
-  if (!Locks().LockRegion(file, kSlotAreaStart, n.slot_area_length, kLockStep, kHeaderLockLimit)) {
-    return Fail(kIsamWriteLockRefused);
-  }
+namespace {
+
+// Steps 3 and 4 of the write lock, with the header region held: what other processes changed is
+// re-read, a journal replayed, and the marker checked.
+bool SettleWriteLock(Fileblock& fb) {
   bool journal_found = false;
   bool ok = Refresh(fb, &journal_found);
   if (ok && journal_found) ok = RecoverForWriter(fb);
   // A writer checks the marker whatever the word says: it is about to build on the files.
   ok = ok && CheckMarker(fb);
   // The journal starts empty; the release writes the word 2000 and the slot area again.
-  if (ok && fb.journal) ok = EmptyJournal(fb);
+  return ok && (!fb.journal || EmptyJournal(fb));
+}
+
+// The write lock in two kinds: the ordinary one (without `unfinished`) refuses files a stopped
+// writer left unfinished (10010); the repair's takes them, says so in `*unfinished` and reads
+// nothing of them.
+bool TakeWriteLock(Fileblock& fb, bool* unfinished) {
+  NetworkState& n = *fb.net;
+  if (n.read_locked && !ReleaseReadLock(fb)) return false;
+  platform::File& file = fb.dialog.OsFile();
+  // Every reader holds its own slot, so this waits until no other process holds either lock.
+  if (!Locks().LockRegion(file, kSlotAreaStart, n.slot_area_length, kLockStep, kHeaderLockLimit)) {
+    return Fail(kIsamWriteLockRefused);
+  }
+  bool ok = true;
+  if (unfinished != nullptr) {
+    DialogWord word = DialogWord::kJournal;
+    std::uint8_t marker = 0;
+    ok = ReadDialogWord(fb.dialog, &word) && fb.data.Read(20, &marker, 1);
+    *unfinished =
+        ok && word != DialogWord::kJournal && (marker != 0 || fb.index_state != IndexState::kSound);
+  }
+  if (ok && unfinished != nullptr && *unfinished) {
+    // Whatever the others hold of the files is replaced: they re-read everything afterwards.
+    n.force_full_refresh = true;
+    n.reread_all = false;
+  } else {
+    ok = ok && SettleWriteLock(fb);
+  }
   if (!ok) {
     Locks().UnlockRegion(file, kSlotAreaStart, n.slot_area_length);
     return false;
   }
   std::fill(n.changed.begin(), n.changed.end(), 0);
   n.write_locked = true;
+  return true;
+}
+
+}  // namespace
+
+bool NetWriteLock(Fileblock& fb) {
+  if (fb.net->write_locked) return true;
+  return TakeWriteLock(fb, nullptr);
+}
+
+bool NetWriteLockToRepair(Fileblock& fb, bool* unfinished) {
+  if (!fb.net->write_locked) return TakeWriteLock(fb, unfinished);
+  std::uint8_t marker = 0;
+  if (!fb.data.Read(20, &marker, 1)) return false;
+  *unfinished = marker != 0 || fb.index_state != IndexState::kSound;
+  if (*unfinished) fb.net->force_full_refresh = true;
   return true;
 }
 

@@ -68,6 +68,18 @@ bool SharedInNetwork(const Fileblock& fb) {
   return fb.net != nullptr && Engine().network_mode == kNetworkShared;
 }
 
+bool JoinUnfinished(Fileblock& fb) {
+  // The open-time lock keeps every writer away: a marked data file is no change under way.
+  if (fb.net == nullptr || !fb.net->open_lock) return false;
+  DialogWord word = DialogWord::kJournal;
+  const IsamState before = Isam();
+  // A dialog file without a slot area was made fresh by a rebuild, which must be finished alone.
+  bool joined = ReadDialogWord(fb.dialog, &word) && word != DialogWord::kJournal &&
+                (word == DialogWord::kChanging || WriteChangingWord(fb.dialog));
+  Isam() = before;
+  return joined;
+}
+
 bool OpenDialogWithLock(Fileblock& fb, const std::string& name) {
   const bool network = Engine().network_mode == kNetworkShared;
   EngineOpenMode mode;

@@ -6,7 +6,8 @@
 // - Open: the first byte of the slot area is locked while the fileblock opens (so an open waits
 //   for a writer); a fresh or damaged dialog file is set up only when no other process has the
 //   fileblock open (all owner marks free); each writer takes a free owner mark, which is its
-//   user slot.
+//   user slot. A data file marked as not closed properly is opened all the same while the slot
+//   area is valid: its first lock reports it, as everybody else's does (JoinUnfinished).
 // - Write lock: the whole slot area, so it waits until no process holds a read or write lock.
 //   Taking it re-reads the headers the own slot marks (discarding the pages of those keys) and
 //   refuses a data file marked as not closed properly (10010); the first change without journal
@@ -18,6 +19,9 @@
 //   the lock, the word, the own slot and the unlock.
 // - Record lock: the first 4 bytes of the record in the data file. Another process's read of
 //   such a record fails (the lock is mandatory), its read from byte 4 on succeeds.
+// - Repair in place (rebuild.h): under the write lock a process mends the unfinished files
+//   without moving a record or replacing a file, so the others keep their handles; its release
+//   marks every header in every other slot.
 // - A journal found in the dialog file (a process stopped inside a journalled change) is replayed
 //   by the next open or lock, and every process then re-reads every header.
 //
@@ -84,6 +88,18 @@ bool NetworkReleaseOwnerMark(Fileblock& fb);
 
 // The write lock: 10330 when not granted within 3072 ms.
 bool NetWriteLock(Fileblock& fb);
+// The write lock for the repair of files that a writer stopped in the middle of a change left
+// unfinished (the data file's marker set, or this process's index damaged): `*unfinished` tells
+// whether they are still so, or repaired meanwhile (then the lock is the ordinary one). With
+// unfinished files nothing is re-read and the release marks every header for the others.
+bool NetWriteLockToRepair(Fileblock& fb, bool* unfinished);
+// Whether a fileblock opening for shared use in network mode may go ahead although its data file
+// is marked as not closed properly: while its dialog file holds a slot area, the mark is a writer
+// that stopped in the middle of a change (nobody holds the write lock during the open), and the
+// other processes may have the fileblock open. The word 2001 is then made sure of, so that this
+// process's first lock and every other process's next one report the unfinished files (10010)
+// for their repair in place.
+bool JoinUnfinished(Fileblock& fb);
 // The read lock; a refusal or operating-system failure is reported as `refused_error`.
 bool NetReadLock(Fileblock& fb, int refused_error);
 // Releases the write lock (writing everything back) or the read lock (10340).

@@ -83,6 +83,19 @@ void Reorganise(std::string_view name, std::int32_t min_length, std::int32_t max
                 std::span<const KeySpec> keys, bool variable, const RebuildRecordCallback& callback,
                 const RebuildProgress& progress = {});
 
+// Repairs the open fileblock `handle` in place while other processes may keep it open: when a
+// writer stopped in the middle of a change (the data file's marker set) or this process's index
+// is damaged, then under the write lock (waited for as FileblockLockFile waits, 10330) the slot
+// count is taken from the data file's size, the free chain is laid anew through every slot no
+// record occupies, and every key is rebuilt through the key builder as by RebuildIndex with
+// deleting on ("MSG" lists what it had to leave out or delete). No record moves and no file is
+// replaced; the release makes every other process re-read every header. When another process
+// has repaired the files meanwhile, it is the ordinary write lock and its release. A repair that
+// fails leaves the marker set, so the next lock or open asks again. Refused on a journalled
+// fileblock (10010: its journal puts it right).
+void FileblockRepairInPlace(FileblockHandle handle, bool variable, const RebuildKeyBuilder& builder,
+                            const RebuildProgress& progress = {});
+
 // Puts a reorganisation that stopped halfway back to where it began, from the "SAV" file it left
 // (the old data file, which the reorganisation only reads): without a "DAT" file, or beside the
 // new "DAT" file of the stopped run (still marked as not closed properly), "SAV" becomes "DAT"

@@ -100,76 +100,45 @@ bool PrepareFiles(const FileblockNames& names, std::int32_t record_length,
   return data.Close() && ok;
 }
 
-class IndexRebuild {
+// The keys of every record of an open fileblock whose indexes are empty.
+class IndexFill {
  public:
-  IndexRebuild(std::string_view name, std::int32_t record_length, std::span<const KeySpec> keys,
-               bool variable, const RebuildKeyBuilder& builder, bool delete_collisions,
-               const RebuildProgress& progress)
-      : name_(name),
-        names_(MakeFileblockNames(name)),
-        record_length_(record_length),
-        keys_(keys),
+  IndexFill(FileblockHandle handle, bool variable, const RebuildKeyBuilder& builder,
+            bool delete_collisions, const RebuildProgress& progress, RebuildMessageFile& messages)
+      : fb_(handle),
         variable_(variable),
         builder_(builder),
         delete_collisions_(delete_collisions),
         progress_(progress),
-        messages_(ReplaceExtension(DataPart(name), kExtMessage)),
-        unique_texts_(keys.size() + 1) {}
+        messages_(messages) {}
 
-  void Run() {
-    if (variable_ && !VarRecBufferEnsure(static_cast<std::size_t>(record_length_))) {
-      Fail(kIsamRebuildNoMemory);
-      return;
+  bool Run() {
+    Fileblock* fb = ResolveHandle(fb_);
+    if (fb == nullptr) return Fail(kIsamBadHandle);
+    try {
+      unique_texts_.resize(static_cast<std::size_t>(fb->key_count) + 1);
+    } catch (const std::bad_alloc&) {
+      return Fail(kIsamRebuildNoMemory);
     }
-    bool checked = false;
-    if (!PrepareFiles(names_, record_length_, keys_, &checked)) {
-      if (checked) KeepMarked();
-      return;
-    }
-    fb_ = OpenFileblock(name_, OpenOptions{}, true);
-    if (fb_ == nullptr) {
-      KeepMarked();
-      return;
-    }
-    Fileblock& fb = *ResolveHandle(fb_);
     bool ok = true;
-    const std::vector<std::vector<int>> passes = PlanPasses(fb.Data().allocated);
-    for (std::size_t p = 0; p < passes.size() && ok; ++p) ok = Pass(fb, passes[p], p == 0);
-    messages_.Close();
-    if (ok) {
-      // Every key is in: the flush writes the key headers and then clears the marker.
-      fb.index_state = IndexState::kSound;
-      FileblockFlush(fb_);
-      ok = Isam().IsamOK;
-    }
-    if (ok) {
-      FileblockClose(fb_);
-      return;
-    }
-    const IsamState failure = Isam();
-    FileblockClose(fb_);
-    Isam() = failure;
-    KeepMarked();
+    const std::vector<std::vector<int>> passes = PlanPasses(*fb);
+    for (std::size_t p = 0; p < passes.size() && ok; ++p) ok = Pass(*fb, passes[p], p == 0);
+    return ok;
   }
 
  private:
-  // After a failure: the data file stays marked, so its next open asks for a rebuild.
-  void KeepMarked() {
-    const IsamState failure = Isam();
-    SetDataMarker(names_.data, true);
-    Isam() = failure;
+  bool Unique(const Fileblock& fb, int key) const {
+    return fb.keys[static_cast<std::size_t>(key)].duplicates == 0;
   }
 
-  bool Unique(int key) const { return keys_[static_cast<std::size_t>(key - 1)].duplicates == 0; }
-
   // The keys of each walk: as many as the memory of one pass holds, at least one.
-  std::vector<std::vector<int>> PlanPasses(std::int32_t slots) const {
+  std::vector<std::vector<int>> PlanPasses(const Fileblock& fb) const {
     std::vector<std::vector<int>> passes(1);
     std::size_t used = 0;
-    const auto records = static_cast<std::size_t>(std::max(slots, 1));
-    for (int k = 1; k <= static_cast<int>(keys_.size()); ++k) {
+    const auto records = static_cast<std::size_t>(std::max(fb.keys[0].allocated, 1));
+    for (int k = 1; k <= fb.key_count; ++k) {
       const std::size_t need =
-          records * IndexBuilder::BytesPerRecord(keys_[static_cast<std::size_t>(k - 1)].length);
+          records * IndexBuilder::BytesPerRecord(fb.keys[static_cast<std::size_t>(k)].key_length);
       if (!passes.back().empty() && used + need > IndexPassMemory()) {
         passes.emplace_back();
         used = 0;
@@ -184,8 +153,9 @@ class IndexRebuild {
   // records collide in a unique key: they are listed in "MSG" and, with deleting on, deleted.
   bool Pass(Fileblock& fb, const std::vector<int>& keys, bool first) {
     IndexBuilder trees(fb, keys);
-    if (!reader_.Init(&fb.data, record_length_, fb.Data().allocated)) return false;
-    RecordWalker walker(reader_, record_length_, variable_);
+    const std::int32_t record_length = fb.RecordLength();
+    if (!reader_.Init(&fb.data, record_length, fb.Data().allocated)) return false;
+    RecordWalker walker(reader_, record_length, variable_);
     std::vector<std::uint8_t> padded;
     std::size_t dirty = 0;  // bytes of `padded` that may be non-zero
     const bool walked = WalkRecords(walker, first ? progress_ : RebuildProgress{},
@@ -208,7 +178,7 @@ class IndexRebuild {
                                         record = padded.data();
                                       }
                                       bool deleted = false;
-                                      if (!GatherKeys(walker, record, trees, first, &deleted))
+                                      if (!GatherKeys(fb, walker, record, trees, first, &deleted))
                                         return false;
                                       if (deleted) reader_.Invalidate();
                                       *kept = !deleted;
@@ -220,12 +190,12 @@ class IndexRebuild {
   // The entries of one record for the keys the pass builds. A text that a unique key holds for
   // an earlier record is not added: listed in "MSG", and with deleting on the record is deleted
   // with a dump and gets no entry in any key.
-  bool GatherKeys(const RecordWalker& walker, const std::uint8_t* record, IndexBuilder& trees,
-                  bool first, bool* deleted) {
+  bool GatherKeys(const Fileblock& fb, const RecordWalker& walker, const std::uint8_t* record,
+                  IndexBuilder& trees, bool first, bool* deleted) {
     const RecRef ref = walker.ref();
     std::vector<std::pair<int, KeyStr>> entries;
-    for (int k = 1; k <= static_cast<int>(keys_.size()); ++k) {
-      const bool settle = first && Unique(k);
+    for (int k = 1; k <= fb.key_count; ++k) {
+      const bool settle = first && Unique(fb, k);
       if (!settle && !trees.Has(k)) continue;
       if (!first && skipped_.count({ref, k}) != 0) continue;
       std::string text;
@@ -254,13 +224,83 @@ class IndexRebuild {
     }
     try {
       for (const auto& [k, text] : entries) {
-        if (first && Unique(k)) unique_texts_[static_cast<std::size_t>(k)].insert(text.str());
+        if (first && Unique(fb, k)) unique_texts_[static_cast<std::size_t>(k)].insert(text.str());
         if (trees.Has(k) && !trees.Add(k, text, ref)) return false;
       }
     } catch (const std::bad_alloc&) {
       return Fail(kIsamRebuildNoMemory);
     }
     return true;
+  }
+
+  FileblockHandle fb_;
+  bool variable_;
+  const RebuildKeyBuilder& builder_;
+  bool delete_collisions_;
+  const RebuildProgress& progress_;
+  RebuildMessageFile& messages_;
+  SlotReader reader_;
+  // Per unique key, the texts of the records that keep their entries; the entries a collision
+  // left out while the record stayed (deleting off).
+  std::vector<std::unordered_set<std::string>> unique_texts_;
+  std::set<std::pair<RecRef, int>> skipped_;
+};
+
+class IndexRebuild {
+ public:
+  IndexRebuild(std::string_view name, std::int32_t record_length, std::span<const KeySpec> keys,
+               bool variable, const RebuildKeyBuilder& builder, bool delete_collisions,
+               const RebuildProgress& progress)
+      : name_(name),
+        names_(MakeFileblockNames(name)),
+        record_length_(record_length),
+        keys_(keys),
+        variable_(variable),
+        builder_(builder),
+        delete_collisions_(delete_collisions),
+        progress_(progress),
+        messages_(ReplaceExtension(DataPart(name), kExtMessage)) {}
+
+  void Run() {
+    if (variable_ && !VarRecBufferEnsure(static_cast<std::size_t>(record_length_))) {
+      Fail(kIsamRebuildNoMemory);
+      return;
+    }
+    bool checked = false;
+    if (!PrepareFiles(names_, record_length_, keys_, &checked)) {
+      if (checked) KeepMarked();
+      return;
+    }
+    fb_ = OpenFileblock(name_, OpenOptions{}, true);
+    if (fb_ == nullptr) {
+      KeepMarked();
+      return;
+    }
+    Fileblock& fb = *ResolveHandle(fb_);
+    bool ok = IndexFill(fb_, variable_, builder_, delete_collisions_, progress_, messages_).Run();
+    messages_.Close();
+    if (ok) {
+      // Every key is in: the flush writes the key headers and then clears the marker.
+      fb.index_state = IndexState::kSound;
+      FileblockFlush(fb_);
+      ok = Isam().IsamOK;
+    }
+    if (ok) {
+      FileblockClose(fb_);
+      return;
+    }
+    const IsamState failure = Isam();
+    FileblockClose(fb_);
+    Isam() = failure;
+    KeepMarked();
+  }
+
+ private:
+  // After a failure: the data file stays marked, so its next open asks for a rebuild.
+  void KeepMarked() {
+    const IsamState failure = Isam();
+    SetDataMarker(names_.data, true);
+    Isam() = failure;
   }
 
   std::string name_;
@@ -273,14 +313,15 @@ class IndexRebuild {
   const RebuildProgress& progress_;
   RebuildMessageFile messages_;
   FileblockHandle fb_ = nullptr;
-  SlotReader reader_;
-  // Per unique key, the texts of the records that keep their entries; the entries a collision
-  // left out while the record stayed (deleting off).
-  std::vector<std::unordered_set<std::string>> unique_texts_;
-  std::set<std::pair<RecRef, int>> skipped_;
 };
 
 }  // namespace
+
+bool FillIndex(FileblockHandle handle, bool variable, const RebuildKeyBuilder& builder,
+               bool delete_collisions, const RebuildProgress& progress,
+               RebuildMessageFile& messages) {
+  return IndexFill(handle, variable, builder, delete_collisions, progress, messages).Run();
+}
 
 void RebuildIndex(std::string_view name, std::int32_t min_length, std::int32_t max_length,
                   std::span<const KeySpec> keys, bool variable, const RebuildKeyBuilder& builder,

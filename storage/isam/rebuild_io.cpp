@@ -147,13 +147,15 @@ RecordWalker::Step RecordWalker::Next() {
 bool RecordWalker::Assemble(const std::uint8_t* head) {
   // The reader takes the head before it reads any section, which may land in the same buffer.
   const auto read_slot = [this](RecRef ref) { return reader_.Slot(ref, false); };
-  const auto take = [this](RecRef, const std::uint8_t* bytes, std::int32_t count) {
+  const auto take = [this](RecRef ref, const std::uint8_t* bytes, std::int32_t count) {
     record_.insert(record_.end(), bytes, bytes + count);
+    sections_.push_back(ref);
     return true;
   };
   ChainEnd end = ChainEnd::kDamaged;
   try {
     record_.clear();
+    sections_.clear();
     end = ReadChain(ref_, head, record_length_, reader_.slots(), read_slot, take, false);
   } catch (const std::bad_alloc&) {
     NoMemory();

@@ -93,6 +93,9 @@ class RecordWalker {
   std::int32_t ref() const { return ref_; }
   const std::uint8_t* record() const { return record_.data(); }
   std::int32_t length() const { return length_; }
+  // The slots the chain of the last record delivered occupies, its head first (variable-length
+  // records only).
+  const std::vector<RecRef>& sections() const { return sections_; }
 
  private:
   // Assembles the chain of the head in `head`; false when it is to be left out (or on an error,
@@ -105,6 +108,7 @@ class RecordWalker {
   std::int32_t next_slot_ = 1;
   std::int32_t ref_ = 0;
   std::vector<std::uint8_t> record_;
+  std::vector<RecRef> sections_;
   std::int32_t length_ = 0;
   bool error_ = false;
 };
@@ -137,6 +141,14 @@ bool WalkRecords(RecordWalker& walker, const RebuildProgress& progress,
     if (!ReportProgress(progress, read, written)) return false;
   }
 }
+
+// The second step of the index rebuild on the open fileblock `handle`, whose indexes are empty:
+// the keys of every record through the key builder. A text that a unique key holds for an
+// earlier record is listed in `messages` and, with `delete_collisions`, its record is deleted
+// with a dump; a record whose chain cannot be read whole is dumped there and left out.
+bool FillIndex(FileblockHandle handle, bool variable, const RebuildKeyBuilder& builder,
+               bool delete_collisions, const RebuildProgress& progress,
+               RebuildMessageFile& messages);
 
 // Appends records to the data file of a freshly created, open fileblock through a write-behind
 // buffer; the slot count reaches the fileblock on Finish.

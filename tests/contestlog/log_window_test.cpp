@@ -3,6 +3,7 @@
 // and its components.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <map>
 #include <string>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "common/string_helpers.h"
 #include "contestlog/log_window_port.h"
 #include "platform/qt/application.h"
+#include "storage/isam/engine.h"
 #include "tests/contestlog/window_fixture.h"
 #include "ui/mouse_grid.h"
 
@@ -191,6 +193,35 @@ TEST_F(LogWindowTest, TheCatalogueServiceRunsTheWindowThroughItsPort) {
   // The port it was laid over still answers what the log window does not.
   Fkt().ShowMorePrograms();
   EXPECT_EQ(port_->calls, std::vector<std::string>{"ShowMorePrograms"});
+}
+
+// "Nein" to a question while the window opens (here the lock question, while another user holds
+// the log's write lock) ends in a message over the main window, which stays; nothing crashes.
+TEST_F(LogWindowTest, ARefusalWhileTheWindowOpensEndsInAMessageAndTheMainWindow) {
+  LogBuilder b('.', 5);
+  const std::int32_t log = b.Create();
+  b.Add(Qso("DL2XYZ", 'c', kContestDay, 3600));
+  std::string path = Dat().TablePath(contest::kTableLK, log);
+  if (!path.starts_with('/')) path = folder_.path() + "/" + path;
+  storage::OpenOptions shared;
+  shared.shared = true;
+  const storage::FileblockHandle other = storage::FileblockOpen(path, shared);
+  ASSERT_NE(other, nullptr) << storage::Isam().IsamError;
+  storage::FileblockLockFile(other);  // another handle: another user to the locks
+  ASSERT_TRUE(storage::Isam().IsamOK);
+  presenter_->answers = std::deque<bool>(20, false);
+  CallerForm caller;
+  caller.Show();
+  MainTables main(log);
+  EXPECT_NO_THROW(RunContestLog(&caller, log, b.Definition(), main.catalogue, main.contest_data));
+  EXPECT_EQ(ContestLogStd(), nullptr);
+  EXPECT_TRUE(caller.Visible());
+  ASSERT_FALSE(presenter_->calls.empty());
+  EXPECT_EQ(presenter_->calls.back().kind, common::MessageKind::kFehler);
+  EXPECT_NE(presenter_->calls.back().text.find("Liste"), std::string::npos)
+      << presenter_->calls.back().text;
+  storage::FileblockClose(other);
+  EXPECT_FALSE(Open(contest::kTableLK, log));  // nothing of the log stays open
 }
 
 TEST_F(LogWindowTest, TheComponentsCarryTheNamesTheLogWindowsCodeKnows) {

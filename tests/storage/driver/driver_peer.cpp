@@ -8,6 +8,8 @@
 //                         V-C, updates V-A and deletes V-B; prints "writes N" when it lives
 //   delete CALL           deletes the record of that call
 //   read                  prints every record in the order of key 1: "rec NUMBER CALL BAND"
+//   hold READY GO COUNT TAG  opens the log and reads its first record, creates READY and waits
+//                         for GO; then adds TAG0 .. TAG(COUNT-1) and reads as "read" does
 // Every acknowledged change is printed at once ("add CALL", "upd CALL", "del CALL"), and every
 // question about creating the files ("asked 6", "asked 10") or a repair ("told 9"). Prints "class=C
 // error=N call=CALL" after an update or a failed add. Exits 0 done, 1 add failed, 2 EDBError, 3 no
@@ -95,6 +97,22 @@ int Victim(storage::IFDriver& d, std::uint64_t kill_at) {
   return 0;
 }
 
+// Waits for the file `name`: false after a minute without it.
+bool AwaitFile(const char* name) {
+  for (int i = 0; access(name, F_OK) != 0; ++i) {
+    if (i == 12000) return false;
+    usleep(5000);
+  }
+  return true;
+}
+
+void PrintRecords(storage::IFDriver& d) {
+  for (bool ok = d.FirstRecord(1); ok; ok = d.NextRecord(1)) {
+    Print("rec " + std::to_string(Rec(d).number) + " " + Rec(d).call.str() + " " +
+          Rec(d).band.str());
+  }
+}
+
 int Run(int argc, char** argv) {
   if (argc < 3) return 4;
   const std::string command = argv[2];
@@ -126,10 +144,7 @@ int Run(int argc, char** argv) {
   } else if (command == "update" && (argc == 5 || argc == 7)) {
     if (d.FindRecord(2, argv[3])) {
       if (argc == 7) std::fclose(std::fopen(argv[5], "w"));
-      for (int i = 0; argc == 7 && access(argv[6], F_OK) != 0; ++i) {
-        if (i == 12000) return 5;  // a minute without GO
-        usleep(5000);
-      }
+      if (argc == 7 && !AwaitFile(argv[6])) return 5;
       Rec(d).call = argv[4];
       d.UpdateRecord();
     }
@@ -141,10 +156,15 @@ int Run(int argc, char** argv) {
   } else if (command == "delete" && argc == 4) {
     if (!DeleteCall(d, argv[3])) return Report(s, d, 6);
   } else if (command == "read" && argc == 3) {
-    for (bool ok = d.FirstRecord(1); ok; ok = d.NextRecord(1)) {
-      Print("rec " + std::to_string(Rec(d).number) + " " + Rec(d).call.str() + " " +
-            Rec(d).band.str());
+    PrintRecords(d);
+  } else if (command == "hold" && argc == 7) {
+    d.FirstRecord(1);
+    std::fclose(std::fopen(argv[3], "w"));
+    if (!AwaitFile(argv[4])) return 5;
+    for (int i = 0; i < std::stoi(argv[5]); ++i) {
+      if (!AddCall(d, argv[6] + std::to_string(i))) return Report(s, d, 1);
     }
+    PrintRecords(d);
   } else {
     return 4;
   }

@@ -50,6 +50,10 @@ class FaultEngine final : public storage::DriverEngine {
                const storage::EngineRebuildProgress& progress) override {
     Pass("Rebuild") ? e_->Rebuild(name, n, keys, variable, builder, progress) : void();
   }
+  void RepairInPlace(FB fb, bool variable, const storage::EngineKeyBuilder& builder,
+                     const storage::EngineRebuildProgress& progress) override {
+    Pass("RepairInPlace") ? e_->RepairInPlace(fb, variable, builder, progress) : void();
+  }
   void TakeExclusive(const std::string& name) override {
     Pass("TakeExclusive") ? e_->TakeExclusive(name) : void();
   }

@@ -35,6 +35,7 @@ void KeysOf(const std::uint8_t* record, std::uint16_t key, std::string& text) {
 
 class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool> {
  protected:
+  explicit RebuildTest(int network_mode = kNetworkSingleUser) : EngineTest(160, network_mode) {}
   bool variable() const { return GetParam(); }
   int length() const { return variable() ? kVarLength : kFixedLength; }
   // The record slots record `id` takes.
@@ -69,14 +70,16 @@ class RebuildTest : public EngineTest, public ::testing::WithParamInterface<bool
     std::map<int, RecRef> refs;
     h_ = CreateOpen("T", length(), kKeys);
     for (int id = 1; id <= n; ++id) refs[id] = Add(id, NameOf(id));
-    for (int id : deleted) {
-      const Bytes r = RecordOf(id, NameOf(id));
-      for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h_, k, refs[id], KeyStr(KeyOf(r.data(), k)));
-      EXPECT_ISAM((variable() ? VarRecDelete : FileblockDeleteRecord)(h_, refs[id]), 0);
-      ids_.erase(id);
-    }
+    for (int id : deleted) Remove(id, refs[id]);
     Close();
     return refs;
+  }
+  // Deletes record `id` at `ref` with its keys.
+  void Remove(int id, RecRef ref) {
+    const Bytes r = RecordOf(id, NameOf(id));
+    for (int k = 1; k <= 2; ++k) FileblockDeleteKey(h_, k, ref, KeyStr(KeyOf(r.data(), k)));
+    EXPECT_ISAM((variable() ? VarRecDelete : FileblockDeleteRecord)(h_, ref), 0);
+    ids_.erase(id);
   }
 
   void Rebuild(const RebuildProgress& progress = {}) {
@@ -339,6 +342,85 @@ TEST_P(RebuildTest, StoppedAtAnyWriteNeverLeavesAnIndexTrusted) {
   }
 }
 
+// A writer of a shared file stopped at each write of its changes (adds, and deletes of every
+// fourth's elder neighbour): another user opens the file all the same and repairs it in place.
+// Every finished change is there, every record at the reference it was given, the change in
+// flight whole or not at all, and no section is left over.
+class SharedRepairTest : public RebuildTest {
+ protected:
+  SharedRepairTest() : RebuildTest(kNetworkShared) {}
+
+  // Runs the writer in its own process, stopped at its `n`-th write after 44 changes; answers
+  // the references of the changes it finished and whether it was stopped.
+  bool RunWriter(int n, std::map<int, RecRef>* refs) {
+    int fds[2];
+    EXPECT_EQ(pipe(fds), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+      close(fds[0]);
+      FileFaultPlan plan;
+      plan.write.on_hit = [] { kill(getpid(), SIGKILL); };
+      platform::ScopedFileFaults faults(&plan);
+      h_ = Reopen(nullptr, "T", {.shared = true});
+      std::map<int, RecRef> own;
+      for (std::int32_t id = 1; id <= 48 && h_ != nullptr; ++id) {
+        if (id == 45) plan.write.fail_at = plan.write.calls + static_cast<std::uint64_t>(n);
+        FileblockLockFile(h_);
+        own[id] = Add(id, NameOf(id));
+        if (id % 4 == 0) Remove(id - 2, own[id - 2]);
+        FileblockUnlockFile(h_);
+        const std::int32_t report[2] = {id, own[id]};
+        if (!Isam().IsamOK || write(fds[1], report, sizeof report) != sizeof report) _exit(3);
+      }
+      _exit(0);
+    }
+    close(fds[1]);
+    std::int32_t report[2] = {};
+    while (read(fds[0], report, sizeof report) == sizeof report) (*refs)[report[0]] = report[1];
+    close(fds[0]);
+    int status = 0;
+    EXPECT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFSIGNALED(status) || WEXITSTATUS(status) == 0);
+    return WIFSIGNALED(status);
+  }
+};
+
+TEST_P(SharedRepairTest, AStoppedWritersFileIsRepairedInPlaceWithEveryRecordAtItsReference) {
+  for (int n = 1;; ++n) {
+    SCOPED_TRACE("stopped at write " + std::to_string(n));
+    ids_.clear();
+    Populate(0);
+    std::map<int, RecRef> refs;
+    const bool stopped = RunWriter(n, &refs);
+    const std::int32_t completed = static_cast<std::int32_t>(refs.size());
+    ASSERT_GE(completed, 44);
+    h_ = Reopen(nullptr, "T", {.shared = true});
+    ASSERT_NE(h_, nullptr);
+    ASSERT_ISAM(FileblockRepairInPlace(h_, variable(), KeysOf), 0);
+    for (std::int32_t id = 1; id <= completed; ++id) {
+      if (id % 4 != 2 || id + 2 > completed) ids_[id] = NameOf(id);
+    }
+    // The change in flight: the next add, and with it perhaps a delete.
+    const auto found = [&](int id) {
+      RecRef ref = 0;
+      FileblockFindKey(h_, 1, KeyStr(NameOf(id)), ref);
+      return Err() == 0 ? ref : 0;
+    };
+    if (found(completed + 1) != 0) ids_[completed + 1] = NameOf(completed + 1);
+    if ((completed + 1) % 4 == 0 && found(completed - 1) == 0) ids_.erase(completed - 1);
+    for (const auto& [id, name] : ids_) {
+      if (id <= completed) {
+        EXPECT_EQ(found(id), refs[id]) << "record " << id;
+      }
+    }
+    Close();
+    ExpectRecords();
+    if (!stopped || HasFailure()) break;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Records, SharedRepairTest, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "Variable" : "Fixed"; });
 INSTANTIATE_TEST_SUITE_P(Records, RebuildTest, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "Variable" : "Fixed"; });
 INSTANTIATE_TEST_SUITE_P(Records, VariableRebuildTest, ::testing::Values(true),
