@@ -14,23 +14,16 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <random>
 #include <string>
 #include <thread>
 
 #include "common/dates.h"
-#include "common/service.h"
-#include "common/to_dates.h"
-#include "contest/contest_fkt.h"
 #include "contestlog/entry_record.h"
 #include "contestlog/log_core.h"
 #include "contestlog/new_entry.h"
 #include "contestlog/qso_save.h"
-#include "logbook/reference/bands.h"
-#include "storage/driver/db_error.h"
-#include "tests/common/scripted_messages.h"
-#include "tests/contest/contest_services.h"
+#include "tests/contestlog/peer_station.h"
 
 namespace {
 
@@ -56,21 +49,13 @@ int Run(int argc, char** argv) {
   const int count = std::stoi(argv[4]);
   const int pause_ms = std::stoi(argv[5]);
   const bool hold = argc == 7 && std::string(argv[6]) == "hold";
-  if (!storage::StartDriverSystem(2, 160, 32)) return 3;
-  int patience = 1000;
-  storage::SetDefaultRetryProc([&](std::string_view, int) { return --patience > 0; });
-  contest::TdbContest catalogue(contest::kTableKK, 0);
-  contest::TdbContest contest_data(contest::kTableKZ, 0);
-  if (!catalogue.FindByNummer(log) || !contest_data.FindByNummer(log)) return 3;
-  contest::TContestKKRec own{};
-  catalogue.GetKKRec(own);
-  contest::TContestRec definition;
-  common::Service<contest::TContestFkt>::Get().LoadContestDefinition(definition, own, own.Typ);
+  if (!contestlog_test::StartStation()) return 3;
+  contestlog_test::PeerCore on(log);
+  if (!on.ok) return 3;
 
-  // The window's core on the log, set up as the window sets itself up.
-  contestlog::ContestLogCore core(log, catalogue, contest_data, definition);
-  core.Service = std::make_unique<contest::TContLogAlle>();
-  core.LogTable = std::make_unique<contest::TdbContest>(contest::kTableLK, log);
+  // Set up as the window sets itself up.
+  contestlog::ContestLogCore& core = *on.core;
+  const contest::TContestRec& definition = on.definition;
   core.CurrentBand = definition.Bands[0];
   core.CurrentMode = definition.Modes[0].empty() ? "CW" : definition.Modes[0].str();
   core.RecountLog(true);
@@ -108,30 +93,11 @@ int Run(int argc, char** argv) {
   // The window's close.
   core.Recalculate();
   core.RebuildDatabase(false);
-  core.LogTable.reset();
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 4;
-  contest_test::ContestServices services(argv[1]);
-  common::ScopedService<logbook::ToBaender> bands;
-  common::ScopedService<common::ToDates> dates;
-  common::ScopedService<contest::TContestFkt> fkt;
-  common::testing::ScriptedMessages messages;
-  int code = 0;
-  try {
-    code = Run(argc, argv);
-  } catch (const storage::EDBError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    code = 2;
-  }
-  for (const auto& call : messages->calls) std::fprintf(stderr, "%s\n", call.text.c_str());
-  if (storage::DriverSystemActive()) {
-    common::Service<contest::ToDatContest>::Destroy();  // closes the log before the stop
-    storage::StopDriverSystem();
-  }
-  return code;
+  return contestlog_test::RunPeer(argc, argv, [&] { return Run(argc, argv); });
 }
