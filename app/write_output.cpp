@@ -3,6 +3,7 @@
 #include "app/zeitraum_eutag.h"
 #include "common/lang_text.h"
 #include "common/service.h"
+#include "contestlog/log_tallies.h"
 #include "output/alle_rout.h"
 #include "output/multi_check_list.h"
 #include "output/output_drivers.h"
@@ -28,7 +29,10 @@ output::PeriodSet AskPeriod(platform::qt::TComponent* owner, const contest::TCon
 }  // namespace
 
 void WriteOutput(platform::qt::TComponent* owner, int code, const contest::TContestRec& definition,
-                 const contest::TdbContest& catalogue, const contest::TdbContest& contest_data) {
+                 contest::TdbContest& catalogue, contest::TdbContest& contest_data) {
+  // The claim is the log's as it stands: the tallies a window stored when it closed miss what
+  // stations typed since, and a log open at another station has stored nothing yet.
+  contestlog::CountTalliesInto(definition, catalogue, contest_data);
   contest::TContestKKRec log{};
   catalogue.GetKKRec(log);
   const output::PeriodSet periods = AskPeriod(owner, log);

@@ -27,9 +27,11 @@ class TComponent;
 namespace app {
 
 // Runs output `code` of the log the catalogue object is positioned on, with the main window's
-// live `definition`; `owner` (may be null) owns the period dialog. Needs the services the
+// live `definition`; `owner` (may be null) owns the period dialog. The per-band tallies the
+// outputs read are counted from the log's QSOs first, into the working copies of `catalogue`
+// and `contest_data` (contestlog/log_tallies.h); nothing is written back. Needs the services the
 // channel needs (Service<output::TAlleRout>, ToMessages, TFileBaseSS, ToSetups, the printer).
 void WriteOutput(platform::qt::TComponent* owner, int code, const contest::TContestRec& definition,
-                 const contest::TdbContest& catalogue, const contest::TdbContest& contest_data);
+                 contest::TdbContest& catalogue, contest::TdbContest& contest_data);
 
 }  // namespace app

@@ -43,6 +43,11 @@ void TContestLogStd::timerzeitTimer() {
   }
   contest::window::ShowPeriodInfo(*Catalogue, *LogTable, AutoTime, *lZeit, *lDatum, *ezeit,
                                   *eDatum);
+  // Another station stored a QSO: an empty entry shows the log's next numbers.
+  if (EntryRecord(*this).Call.empty() && LogChangedElsewhere() &&
+      RenewEntryNumbers(*this, EntryFieldsShown())) {
+    RecordToFields();
+  }
 }
 
 void TContestLogStd::SwitchBand(char band) {

@@ -35,6 +35,7 @@
 #include "contestlog/entry_record.h"
 #include "contestlog/log_core.h"
 #include "contestlog/log_window_design.h"
+#include "contestlog/new_entry.h"
 #include "contestlog/qso_save.h"
 
 namespace contestlog {
@@ -304,6 +305,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   EntryFieldTexts ReadEntryFields(const platform::qt::TControl* told);
   // Whether the contest asks for received exchange field 2 (as the layout shows it).
   bool ReceivedField2Used() const;
+  // What the entry's next numbers and sent defaults ask of the fields (new_entry.h).
+  NewEntryFields EntryFieldsShown() const;
   // Labels on `parent` and inside it: Tag below 97 teal (captions), 97 navy (values).
   void ColourEntryLabels(platform::qt::TWinControl& parent);
   // Binds the evaluation buttons to their handler.

@@ -79,8 +79,11 @@ std::array<TkvEdit*, 16> TContestLogStd::EntryFields() const {
 void TContestLogStd::eCallChange(TComponent* /*sender*/) {
   const HandlerScope running(*this);
   if (Filling) return;
+  const bool started = EntryRecord(*this).Call.empty();
   FieldsToRecord();
   const std::string call = EntryRecord(*this).Call.str();
+  // The QSO starts: its numbers are the log's now, whichever station stored the last.
+  if (started && !call.empty()) RenewEntryNumbers(*this, EntryFieldsShown());
   if (call.size() < 2 ||
       !PrefixData(*LogTable, *Catalogue, PointsRoutine(), PrefixLookup, Definition)) {
     // Nothing of the call counts yet; the next call that does is evaluated afresh.

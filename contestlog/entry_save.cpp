@@ -3,6 +3,7 @@
 #include <string>
 
 #include "common/messages.h"
+#include "common/number_mask.h"
 #include "common/service.h"
 #include "contestlog/contest_log_std.h"
 #include "contestlog/entry_record.h"
@@ -18,6 +19,14 @@ using platform::qt::TComponent;
 constexpr const char* kNotStored = "Das QSO konnte nicht gespeichert werden.";
 // The keyer's memory "a QSO was stored".
 constexpr int kAfterSave = -1;
+
+// The QSO keeps the number it was sent with, also when another station gave that number
+// meanwhile: the operator learns of it.
+std::string NumberTakenText(std::int32_t number) {
+  return "Die Nummer " + common::IntToStrAt(number, 3) +
+         " hat inzwischen eine andere Station vergeben. Das QSO wurde mit der gesendeten Nummer "
+         "gespeichert.";
+}
 
 // Puts `text` into the field when it differs (a change runs the field's change handler).
 void Replace(ui::TkvEdit& field, const std::string& text) {
@@ -63,7 +72,8 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   // 3. Stored under its numbers, or the operator is told and the entry stays as typed. The
   // import tells the QSOs it could not store once, in its closing notice.
   contest::TContestLKRec qso{};
-  if (!InsertNewQso(*this, qso, imported ? ImportedMomentMoves : kMomentMoves)) {
+  const StoredQso store = StoreNewQso(*this, qso, imported ? ImportedMomentMoves : kMomentMoves);
+  if (!store.stored) {
     if (!imported) common::Service<common::ToMessages>::Get().Fehler(kNotStored);
     return;
   }
@@ -95,6 +105,9 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   Brow->GotoDatensatz(0, 0, 0);
   platform::qt::Application().ProcessMessages();
   ClearEntry();
+  if (store.taken != 0 && !imported) {
+    common::Service<common::ToMessages>::Get().Achtung("Nummer", NumberTakenText(store.taken));
+  }
 }
 
 LearnedTexts TContestLogStd::LearnedFieldTexts() {

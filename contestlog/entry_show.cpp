@@ -54,12 +54,14 @@ void TContestLogStd::ClearEntry() {
   SetButtonMode(true);
   if (ReceivedField2Used()) eRSTr2->SetVisible(true);
   lbeam->SetCaption("");
-  RecountLog(false);
-  NewEntryFields fields;
-  fields.sent_field2_shown = eRSTs2->Visible();
-  fields.sent_field3_shown = eRSTs3->Visible();
-  fields.mode_typed = emode->Visible();
-  PrepareNewEntry(*this, fields);
+  // Counted afresh when another station changed the log: the totals are the log's, its QSOs
+  // included.
+  RecountLog(LogChangedElsewhere());
+  PrepareNewEntry(*this, EntryFieldsShown());
+  // A log on the computer's clock has its date and time at once, not only at the clock's next
+  // tick: the save check refuses an entry without them.
+  contest::window::ShowPeriodInfo(*Catalogue, *LogTable, AutoTime, *lZeit, *lDatum, *ezeit,
+                                  *eDatum);
   dupe_kept_without_points_ = false;
   lQSLs->SetCaption(QslNotSent(QslSent) ? common::LangText("&QSL senden: nein", "QSL send: no")
                                         : common::LangText("&QSL senden: ja", "QSL send: yes"));
@@ -69,6 +71,14 @@ void TContestLogStd::ClearEntry() {
     leCall->Font().SetColor(platform::qt::clRed);
   }
   ScoreSummaryText();
+}
+
+NewEntryFields TContestLogStd::EntryFieldsShown() const {
+  NewEntryFields fields;
+  fields.sent_field2_shown = eRSTs2->Visible();
+  fields.sent_field3_shown = eRSTs3->Visible();
+  fields.mode_typed = emode->Visible();
+  return fields;
 }
 
 void TContestLogStd::RecordToFields() {

@@ -142,14 +142,19 @@ class ContestLogCore {
   // CurrentBandQsos are the current band's, and ScoreSummaryText runs. A shared log is held
   // locked for the pass.
   void RecountLog(bool full);
+  // Whether another station changed the log since the last full recount (or the log's files
+  // were opened anew since): the window's counters then no longer are the log's. A read of the
+  // log; never for a log nobody shares.
+  bool LogChangedElsewhere();
   // Adds a band's multipliers of every kind to BandMultis (slot 1 when the contest counts over
   // all bands).
   void SumBandMultipliers(char band);
   // The band's multiplier count (the full count, weights included), its QSOs and slot tallies.
   std::int32_t CountBandMultipliers(char band, BandTally& tally, contest::ProgressWindow* progress);
-  // Counts the per-band tallies of the log (QSOs, multipliers, the current BandPoints, slot
-  // tallies) into the wide or the narrow layout (band_tallies.h) and writes the catalogue and
-  // contest-data records back through Catalogue and ContestData. False when a write failed.
+  // Counts the per-band tallies of the log from its records (QSOs, multipliers, the points the
+  // records hold, slot tallies; log_tallies.h) into the wide or the narrow layout
+  // (band_tallies.h) and writes the catalogue and contest-data records back through Catalogue
+  // and ContestData. False when a write failed.
   bool Recalculate();
 
   // --- renumbering (log_renumbering.cpp) ---
@@ -201,6 +206,8 @@ class ContestLogCore {
   bool BuildRenumberedSet(bool rewrite_multipliers, bool& changed);
 
   std::vector<AddedMulti> added_ = std::vector<AddedMulti>(kMultiplierKindSlots + 1);
+  // The log's stamp of other stations' changes when the last full recount counted it.
+  std::uint64_t counted_stamp_ = 0;
 };
 
 }  // namespace contestlog

@@ -5,6 +5,8 @@
 #include "contest/progress_window.h"
 #include "contestlog/band_tallies.h"
 #include "contestlog/log_core.h"
+#include "contestlog/log_lock.h"
+#include "contestlog/log_tallies.h"
 #include "contestlog/multiplier_tables.h"
 
 namespace contestlog {
@@ -25,30 +27,12 @@ bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
 
 std::size_t Slot(char band) { return static_cast<unsigned char>(band); }
 
-// Holds the write lock of a shared log for a whole pass, so that its many reads need no lock
-// of their own; a lock the object holds already is left to its holder.
-class PassLock {
- public:
-  explicit PassLock(contest::TdbContestBase& log) : log_(log) {
-    if (log_.FileLocked()) return;
-    log_.LockFile();
-    taken_ = log_.FileLocked();
-  }
-  ~PassLock() {
-    if (taken_) log_.UnlockFile();
-  }
-  PassLock(const PassLock&) = delete;
-  PassLock& operator=(const PassLock&) = delete;
-
- private:
-  contest::TdbContestBase& log_;
-  bool taken_ = false;
-};
-
 }  // namespace
 
 void ContestLogCore::RecountLog(bool full) {
-  PassLock lock(*LogTable);
+  LogLock lock(*LogTable);
+  // Taken under the lock: a change made after it is seen by the next look.
+  if (full) counted_stamp_ = LogTable->ForeignChangeStamp();
   for (contest::WorkedMultiTable& table : WorkedMultis) ClearTable(table);
   TotalMultis = 0;
   for (const int kind : kTableOrder) {
@@ -80,6 +64,10 @@ void ContestLogCore::RecountLog(bool full) {
   ScoreSummaryText();
 }
 
+bool ContestLogCore::LogChangedElsewhere() {
+  return LogTable->ForeignChangeStamp() != counted_stamp_;
+}
+
 void ContestLogCore::SumBandMultipliers(char band) {
   std::int32_t sum = 0;
   for (const int kind : kBandOrder) {
@@ -90,17 +78,8 @@ void ContestLogCore::SumBandMultipliers(char band) {
 
 std::int32_t ContestLogCore::CountBandMultipliers(char band, BandTally& tally,
                                                   contest::ProgressWindow* progress) {
-  contest::SlotTallies tallies;
-  std::int32_t count = 0;
-  for (const int kind : kBandOrder) {
-    contest::RecountRequest request(kind, band);
-    request.tallies = &tallies;
-    request.progress = progress;
-    count += Service->RecountMultipliers(request, *LogTable, *Catalogue, Definition);
-  }
-  tally.qsos = tallies.kind2_qsos;
-  for (std::size_t s = 0; s < tally.slots.size(); ++s) tally.slots[s] = tallies.slots[s];
-  return count;
+  return contestlog::CountBandMultipliers(*Service, Definition, *Catalogue, *LogTable, band, tally,
+                                          progress);
 }
 
 bool ContestLogCore::Recalculate() {
@@ -109,37 +88,12 @@ bool ContestLogCore::Recalculate() {
   Catalogue->GetKKRec(log);
   ContestData->GetKZRec(data);
   BandTallies tallies{};
-  for (std::size_t b = 0; b < tallies.size(); ++b) {
-    const char band = Definition.Bands[b];
-    tallies[b].points = band != 0 ? BandPoints[Slot(band)] : 0;
-  }
   {
     const std::unique_ptr<contest::ProgressWindow> progress =
         ShowProgress("Neuberechnung", kRecalculationSteps);
-    PassLock lock(*LogTable);
-    if (CountsPerBand(Definition)) {
-      for (std::size_t b = 0; b < tallies.size(); ++b) {
-        const char band = Definition.Bands[b];
-        if (!IsBandLetter(band)) continue;
-        tallies[b].multipliers = CountBandMultipliers(band, tallies[b], progress.get());
-      }
-    } else {
-      tallies[0].multipliers = CountBandMultipliers(Definition.Bands[0], tallies[0], progress.get());
-      // The QSOs per band, counted as a per-band contest counts them.
-      contest::TContestRec per_band = Definition;
-      per_band.Flag31 = 0;
-      for (std::size_t b = 0; b < tallies.size(); ++b) {
-        if (!IsBandLetter(Definition.Bands[b])) {
-          tallies[b].qsos = 0;
-          continue;
-        }
-        contest::SlotTallies qsos;
-        contest::RecountRequest request(2, Definition.Bands[b]);
-        request.tallies = &qsos;
-        Service->RecountMultipliers(request, *LogTable, *Catalogue, per_band);
-        tallies[b].qsos = qsos.kind2_qsos;
-      }
-    }
+    // Counted from the log's records, not from this window's counters: the other stations'
+    // QSOs count as well.
+    tallies = CountBandTallies(*Service, Definition, *Catalogue, *LogTable, progress.get());
   }
   if (log.LoaderSwitch != 0) {
     StoreWideTallies(tallies, data);

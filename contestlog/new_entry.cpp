@@ -1,5 +1,8 @@
 #include "contestlog/new_entry.h"
 
+#include <array>
+#include <string>
+
 #include "common/number_mask.h"
 #include "common/service.h"
 #include "contest/cont_log_alle.h"
@@ -40,22 +43,53 @@ void SetSerialDefault(ContestLogCore& core, std::size_t slot, bool shown) {
   }
 }
 
-std::string SentText(ContestLogCore& core, const NewEntryFields& fields, char band,
-                     const std::string& report) {
-  const contest::TContestRec& definition = core.Definition;
-  const char code = ContestCode(*core.Catalogue);
-  if (definition.SWL != 0) return contest::TContLogAlle::JoinCall(report, "", "", "");
+// The sent defaults of the entry: the hidden serial fields with their numbers; 'J' sends its
+// second default (the locator) on the VHF and UHF bands only.
+std::array<std::string, 3> SentDefaults(ContestLogCore& core, const NewEntryFields& fields,
+                                        char band) {
   SetSerialDefault(core, 0, fields.sent_field2_shown);
   SetSerialDefault(core, 1, fields.sent_field3_shown);
-  // 'J' sends its second default (the locator) on the VHF and UHF bands only.
-  const bool second = !LocatorOffBand(code, band);
-  std::string first = definition.SentDefaults[0].str();
-  const std::string middle = second ? definition.SentDefaults[1].str() : std::string();
-  const std::string last = definition.SentDefaults[2].str();
-  if (first.empty() && middle.empty() && last.empty() && code != '7' && code != 'p') {
-    first = common::IntToStrAt(core.SerialNumber, kSerialPlaces);
+  const contest::TContestRec& definition = core.Definition;
+  const bool second = !LocatorOffBand(ContestCode(*core.Catalogue), band);
+  return {definition.SentDefaults[0].str(),
+          second ? definition.SentDefaults[1].str() : std::string(),
+          definition.SentDefaults[2].str()};
+}
+
+// A contest that sends nothing else sends the overall serial (not '7' and 'p').
+bool SendsSerialAlone(const ContestLogCore& core, const std::array<std::string, 3>& defaults) {
+  const char code = ContestCode(*core.Catalogue);
+  return core.Definition.SWL == 0 && defaults[0].empty() && defaults[1].empty() &&
+         defaults[2].empty() && code != '7' && code != 'p';
+}
+
+std::string SentText(ContestLogCore& core, const NewEntryFields& fields, char band,
+                     const std::string& report) {
+  if (core.Definition.SWL != 0) return contest::TContLogAlle::JoinCall(report, "", "", "");
+  std::array<std::string, 3> defaults = SentDefaults(core, fields, band);
+  if (SendsSerialAlone(core, defaults)) {
+    defaults[0] = common::IntToStrAt(core.SerialNumber, kSerialPlaces);
   }
-  return contest::TContLogAlle::JoinCall(report, first, middle, last);
+  return contest::TContLogAlle::JoinCall(report, defaults[0], defaults[1], defaults[2]);
+}
+
+bool SendsKind(const contest::TContestRec& definition, std::int32_t kind) {
+  return definition.SWL == 0 &&
+         (definition.ExchangeKindsSent[0] == kind || definition.ExchangeKindsSent[1] == kind);
+}
+
+// The log's numbers become the entry's: the window's and the record's.
+void TakeNumbers(ContestLogCore& core, const contest::QsoNumbers& numbers,
+                 contest::TContestLKRec& qso) {
+  core.SerialNumber = numbers.overall;
+  core.NextOverallNo = numbers.overall;
+  core.NextBandNo = numbers.band;
+  core.NextBandNoIntern = numbers.band_intern;
+  core.NextModeNo = numbers.mode & 0xFFFF;
+  qso.wagNummer = static_cast<std::uint32_t>(numbers.overall);
+  qso.wagBandNr = static_cast<std::uint32_t>(numbers.band);
+  qso.wagBandNrIntern = static_cast<std::uint32_t>(numbers.band_intern);
+  qso.ModeNr = static_cast<std::uint16_t>(numbers.mode);
 }
 
 }  // namespace
@@ -64,7 +98,6 @@ void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
   const char code = ContestCode(*core.Catalogue);
   const contest::QsoNumbers numbers =
       core.Service->NextQsoNumbers(true, core.CurrentBand, *core.LogTable, core.CurrentMode.str());
-  core.SerialNumber = numbers.overall;
 
   core.LogTable->ClearRec();
   contest::TContestLKRec qso = EntryRecord(core);
@@ -77,16 +110,8 @@ void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
   core.CurrentBandName = common::Service<logbook::ToBaender>::Get().Band2Name(core.CurrentBand, false);
   qso.QslSent = log.QslSentChar;
   qso.QslRcvd = log.QslRcvdChar;
-  qso.wagNummer = static_cast<std::uint32_t>(core.SerialNumber);
-  qso.wagBandNr = static_cast<std::uint32_t>(numbers.band);
-  qso.wagBandNrIntern = static_cast<std::uint32_t>(numbers.band_intern);
-  qso.ModeNr = static_cast<std::uint16_t>(numbers.mode);
+  TakeNumbers(core, numbers, qso);
   core.QslSent = qso.QslSent;
-
-  core.NextOverallNo = static_cast<std::int32_t>(qso.wagNummer);
-  core.NextBandNo = static_cast<std::int32_t>(qso.wagBandNr);
-  core.NextModeNo = qso.ModeNr;
-  core.NextBandNoIntern = static_cast<std::int32_t>(qso.wagBandNrIntern);
   core.LastDupeCall = "";
   core.LastPrefix = "";
   core.PrefixLookup = PrefixLookupMemo{};
@@ -101,6 +126,52 @@ void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
   core.QthText = "";
   if (core.Frequency > 0) qso.Frequency = core.Frequency;
   SetEntryRecord(core, qso);
+}
+
+bool RenewEntryNumbers(ContestLogCore& core, const NewEntryFields& fields) {
+  const contest::QsoNumbers numbers =
+      core.Service->NextQsoNumbers(true, core.CurrentBand, *core.LogTable, core.CurrentMode.str());
+  if (numbers.overall == core.SerialNumber && numbers.band == core.NextBandNo &&
+      numbers.band_intern == core.NextBandNoIntern && (numbers.mode & 0xFFFF) == core.NextModeNo) {
+    return false;
+  }
+  contest::TContestLKRec qso = EntryRecord(core);
+  std::string report, value2, value3, value4;
+  const std::string sent = contest::TContestFkt::SentExchangeText(qso);
+  contest::TContLogAlle::SplitCall(sent, report, value2, value3, value4);
+  const std::string prepared = SentText(core, fields, qso.Bandcode, report);
+  TakeNumbers(core, numbers, qso);
+  // A sent exchange the operator changed stays as typed.
+  if (sent == prepared) {
+    contest::TContestFkt::SetSentExchange(SentText(core, fields, qso.Bandcode, report), qso);
+  }
+  SetEntryRecord(core, qso);
+  return true;
+}
+
+std::int32_t TakeNumbersForSave(ContestLogCore& core) {
+  const contest::QsoNumbers now =
+      core.Service->NextQsoNumbers(true, core.CurrentBand, *core.LogTable, core.CurrentMode.str());
+  const contest::TContestRec& definition = core.Definition;
+  std::int32_t taken = 0;
+  // A sent number stays; another station's QSO under it is told.
+  const auto keep_or_renew = [&taken](bool sent, std::int32_t& number, std::int32_t next) {
+    if (!sent) {
+      number = next;
+    } else if (next > number && taken == 0) {
+      taken = number;
+    }
+  };
+  const bool overall_sent =
+      SendsKind(definition, kOverallSerial) ||
+      SendsSerialAlone(core, {definition.SentDefaults[0].str(), definition.SentDefaults[1].str(),
+                              definition.SentDefaults[2].str()});
+  keep_or_renew(overall_sent, core.NextOverallNo, now.overall);
+  if (!overall_sent) core.SerialNumber = core.NextOverallNo;
+  keep_or_renew(SendsKind(definition, kBandSerial), core.NextBandNo, now.band);
+  keep_or_renew(SendsKind(definition, kBandSerial), core.NextBandNoIntern, now.band_intern);
+  keep_or_renew(SendsKind(definition, kModeSerial), core.NextModeNo, now.mode & 0xFFFF);
+  return taken;
 }
 
 }  // namespace contestlog

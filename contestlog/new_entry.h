@@ -26,4 +26,17 @@ struct NewEntryFields {
 // LastDupeCall, LastPrefix, the prefix lookup's and NameText and QthText are emptied.
 void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields);
 
+// The numbers of the entry in hand taken afresh from the log, as NextQsoNumbers gives them now
+// (another station may have stored the ones the entry was prepared with): SerialNumber and the
+// Next numbers, the record's numbers, and its sent exchange where that is still the one the
+// preparation made with the old numbers. Answers whether a number changed.
+bool RenewEntryNumbers(ContestLogCore& core, const NewEntryFields& fields);
+
+// The numbers of the QSO about to be stored, against the log's (the caller holds the log locked
+// up to the insert, so that no other station stores in between): a number the QSO sends (a sent
+// serial field of kind 7, 13 or 11, or the overall number where the contest sends it alone) stays
+// as sent, every other one is taken afresh. Answers the first sent number that another station
+// has stored meanwhile (the log's next number is past it), 0 when there is none.
+std::int32_t TakeNumbersForSave(ContestLogCore& core);
+
 }  // namespace contestlog

@@ -11,6 +11,7 @@
 #include "common/to_dates.h"
 #include "contest/cont_log_alle.h"
 #include "contest/contest_fkt.h"
+#include "contest/contest_lookups.h"
 #include "contest/rule_helpers.h"
 #include "contestlog/entry_rules.h"
 #include "contestlog/station_data.h"
@@ -197,7 +198,25 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   if (fields.name == loaded_.name && fields.qth == loaded_.qth) qso.NameQth = old_.NameQth;
   qso.Frequency = fields.frequency;
   log.SetLKWorkingCopy(qso);
+  if (!StillInLog()) {
+    Messages().Achtung("QSO ändern", "Satz bereits gelöscht: Das QSO " + old_.Call.str() +
+                                         " hat eine andere Station inzwischen gelöscht oder "
+                                         "geändert. Die Änderung wurde nicht gespeichert.");
+    return;
+  }
   log.UpdateRec();
+}
+
+bool TContestEingabeStd2Ctrl::StillInLog() const {
+  // The update finds the QSO by its number, which the log gives anew once the QSO with the
+  // highest one was deleted: the record under it must still be the QSO the dialog loaded.
+  std::string number;
+  window_.LogTable->GetAutoKeyText(number);
+  contest::TdbContest stored(contest::kTableLK, window_.LogTable->FileSetNo());
+  if (!stored.FindAutoKey(number)) return false;
+  TContestLKRec now{};
+  stored.GetLKRec(now);
+  return now.Datum == old_.Datum && now.Zeit == old_.Zeit && now.Call == old_.Call;
 }
 
 void TContestEingabeStd2Ctrl::StoreExchangeFields(TContestLKRec& qso,

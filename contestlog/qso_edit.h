@@ -68,6 +68,8 @@ class TContestEingabeStd2Ctrl {
   void LoadQso(QsoEditFields& fields);
   // `fields` into the QSO, its prefix data and points anew, written to the log (record update).
   // Sets RecountNeeded. A bad DOK or locator warns and keeps its stored value; the rest is saved.
+  // A QSO another station deleted (or changed in its moment or call) since it was loaded is not
+  // written: the operator is told.
   void SaveQso(const QsoEditFields& fields);
   // The call of `fields` into the QSO's working copy, its prefix data looked up, and the
   // multiplier field and its caption from it ("DXCC", or "Präfix" where the contest counts
@@ -90,6 +92,8 @@ class TContestEingabeStd2Ctrl {
   void TakeModeAndBand(contest::TContestLKRec& qso, const QsoEditFields& fields) const;
   void TakeDateAndTime(contest::TContestLKRec& qso, const QsoEditFields& fields) const;
   bool MultipliersChanged(const contest::TContestLKRec& qso) const;
+  // Whether the log still holds the loaded QSO under its number, its moment and call unchanged.
+  bool StillInLog() const;
 
   platform::qt::TComponent* owner_;
   ContestLogCore& window_;

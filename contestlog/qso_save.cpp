@@ -10,7 +10,9 @@
 #include "contest/cont_log_alle.h"
 #include "contest/contest_fkt.h"
 #include "contestlog/entry_record.h"
+#include "contestlog/log_lock.h"
 #include "contestlog/log_start.h"
+#include "contestlog/new_entry.h"
 #include "logbook/databases/call_database.h"
 #include "logbook/reference/prefix.h"
 
@@ -105,6 +107,14 @@ bool InsertNewQso(ContestLogCore& core, contest::TContestLKRec& qso, int moves) 
   SetEntryRecord(core, entry);
   qso = entry;
   return false;
+}
+
+StoredQso StoreNewQso(ContestLogCore& core, contest::TContestLKRec& qso, int moves) {
+  const LogLock lock(*core.LogTable);
+  StoredQso result;
+  result.taken = TakeNumbersForSave(core);
+  result.stored = InsertNewQso(core, qso, moves);
+  return result;
 }
 
 void CountSavedQso(ContestLogCore& core, contest::TContestLKRec& qso) {

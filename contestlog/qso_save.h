@@ -43,6 +43,17 @@ inline constexpr int kMinuteMoves = 59;
 // LogTable's buffers hold the entry as it came.
 bool InsertNewQso(ContestLogCore& core, contest::TContestLKRec& qso, int moves = kMomentMoves);
 
+// The save's store: the entry's numbers looked at against the log's (TakeNumbersForSave) and the
+// QSO inserted (InsertNewQso) with the log locked for both, so that no other station stores in
+// between; `moves` as for InsertNewQso. `taken` is the sent number another station stored
+// meanwhile (the operator is to be told; the QSO keeps it), 0 when none.
+struct StoredQso {
+  bool stored = false;
+  std::int32_t taken = 0;
+};
+StoredQso StoreNewQso(ContestLogCore& core, contest::TContestLKRec& qso,
+                      int moves = kMomentMoves);
+
 // Scores the stored QSO in LogTable's working copy into its points field and, unless it is a
 // QSY marker (skip mark set), adds it to TotalPoints, NextQsoNumber, CurrentBandQsos and the
 // current band's BandPoints and BandQsos. A QSO on no band (CurrentBand 0) is counted in no

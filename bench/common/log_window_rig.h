@@ -30,8 +30,9 @@ class WindowRig {
  public:
   static constexpr std::int32_t kLogNumber = 1;
 
-  WindowRig(const Contest& contest, int qsos)
-      : store_(contest.code, contest.class_index, false), catalogue_(store_.Catalogue()) {
+  // `shared`: the driver system in network mode, the log's files shared as with other stations.
+  WindowRig(const Contest& contest, int qsos, bool shared = false)
+      : store_(contest.code, contest.class_index, shared), catalogue_(store_.Catalogue()) {
     using common::Service;
     Service<logbook::ToDatCall>::Create();
     Service<logbook::ToDatPrefix>::Create();

@@ -115,6 +115,14 @@ int IFbiDriver::FileLockCount() const {
   return Engine().WriteLockHeld(fileblock_) ? 1 : 0;
 }
 
+std::uint64_t IFbiDriver::ForeignChangeStamp() const {
+  if (fileblock_ == nullptr || !shared_) return 0;
+  // Files opened anew (the open-file budget closes them) may have missed changes: another
+  // opening is another stamp.
+  return (static_cast<std::uint64_t>(fileblock_.generation) << 32) +
+         Engine().ForeignChanges(fileblock_);
+}
+
 // --- the retry decision ---
 
 bool IFbiDriver::RetryOnError() {

@@ -178,6 +178,7 @@ class RealDriverEngine final : public DriverEngine {
   bool RecordLocked(FileblockHandle fb, std::int32_t ref) override {
     return FileblockRecordLocked(fb, ref);
   }
+  std::uint64_t ForeignChanges(FileblockHandle fb) override { return FileblockForeignChanges(fb); }
 };
 
 }  // namespace

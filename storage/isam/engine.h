@@ -293,5 +293,9 @@ void FileblockUnlockFile(FileblockHandle handle);
 bool FileblockWriteLocked(FileblockHandle handle);
 bool FileblockReadLocked(FileblockHandle handle);
 bool FileblockAnyRecordLocked(FileblockHandle handle);
+// How many of this process's locks of the shared fileblock found it changed by another process
+// since it opened; a change is seen at the next lock (a reading operation takes one). 0 for a
+// fileblock that is not shared in network mode.
+std::uint64_t FileblockForeignChanges(FileblockHandle handle);
 
 }  // namespace storage

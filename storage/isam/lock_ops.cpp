@@ -2,6 +2,7 @@
 // other fileblock they succeed and do nothing, and the state queries answer false.
 
 #include <algorithm>
+#include <type_traits>
 
 #include "storage/isam/engine_state.h"
 #include "storage/isam/fileblock.h"
@@ -12,12 +13,12 @@ namespace {
 // Runs a state query so that it keeps an error the caller has still to read: the state before
 // the query comes back unless the query itself failed.
 template <typename Query>
-bool KeepingState(FileblockHandle handle, Query query) {
+auto KeepingState(FileblockHandle handle, Query query) {
   const IsamState saved = Isam();
-  bool answer = false;
+  std::invoke_result_t<Query, Fileblock&> answer{};
   {
     EngineCall call(handle, 0);
-    if (!call.ok()) return false;
+    if (!call.ok()) return answer;
     answer = query(call.fb());
   }
   if (Isam().IsamOK) Isam() = saved;
@@ -77,6 +78,12 @@ bool FileblockReadLocked(FileblockHandle handle) {
 bool FileblockAnyRecordLocked(FileblockHandle handle) {
   return KeepingState(
       handle, [](Fileblock& fb) { return fb.net != nullptr && !fb.net->locked_records.empty(); });
+}
+
+std::uint64_t FileblockForeignChanges(FileblockHandle handle) {
+  return KeepingState(handle, [](Fileblock& fb) -> std::uint64_t {
+    return fb.net != nullptr ? fb.net->foreign_changes : 0;
+  });
 }
 
 }  // namespace storage

@@ -44,6 +44,7 @@ bool Refresh(Fileblock& fb, bool* journal_found) {
   if (!ReadDialogWord(fb.dialog, &word)) return false;
   if (word == DialogWord::kJournal) {
     *journal_found = true;
+    ++n.foreign_changes;
     return true;
   }
   bool all = n.reread_all;
@@ -59,6 +60,7 @@ bool Refresh(Fileblock& fb, bool* journal_found) {
     return false;
   }
   if (!all && !SlotBit(slot.data(), fb.key_count + 1)) return true;
+  ++n.foreign_changes;
   n.reread_all = false;
   // The slot is cleared first: a change marked after this point is seen next time. A read-only
   // user cannot clear it and re-reads the marked headers at every lock.

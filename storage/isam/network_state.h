@@ -54,6 +54,9 @@ struct NetworkState {
   std::uint16_t user_slots = 0;
   std::vector<RecRef> locked_records;  // records this process holds locked
   std::vector<std::uint8_t> changed;   // headers changed under the write lock (slot bit order)
+  // Locks that found the fileblock changed by another process (the own slot marked, a journal
+  // left, a writer stopped): how this process tells that somebody else wrote.
+  std::uint64_t foreign_changes = 0;
 
   std::int64_t SlotOffset(int slot) const;
 };

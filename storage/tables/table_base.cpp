@@ -180,6 +180,14 @@ std::int32_t TdbBase::UsedRecs() {
   return t != nullptr ? t->UsedRecs() : 0;
 }
 
+std::uint64_t TdbBase::ForeignChangeStamp() {
+  TdbTreiber* t = GetTreiber();
+  if (t == nullptr) return 0;
+  t->UsedRecs();  // a read: its lock learns what the others changed
+  const IFDriver* driver = t->Driver();
+  return driver != nullptr ? driver->ForeignChangeStamp() : 0;
+}
+
 std::uint8_t* TdbBase::RecordBuffer() {
   TdbTreiber* t = GetTreiber();
   return t != nullptr ? t->RecordBuffer() : nullptr;

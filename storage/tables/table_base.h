@@ -92,6 +92,10 @@ class TdbBase {
   std::string BuildKey(int key);
   std::int32_t CurrentRef();
   std::int32_t UsedRecs();
+  // A stamp of the other users' changes to the shared file (IFbiDriver::ForeignChangeStamp),
+  // taken after a read, so that a change another user made by now is counted; it stays the same
+  // as long as nobody else changed the file. 0 for a file that is not shared.
+  std::uint64_t ForeignChangeStamp();
   std::uint8_t* RecordBuffer();
   void ClearDriverBuffer();
   // Rewrite the current record, or add the record buffer as a new one; with length > 0 the

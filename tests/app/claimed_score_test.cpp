@@ -354,6 +354,28 @@ TEST_P(EveryContest, TheReadersOfARandomLogAgree) {
 
 INSTANTIATE_TEST_SUITE_P(Codes, EveryContest, ::testing::ValuesIn(AllCodes()), CodeName);
 
+// Another station stores QSOs after this one's window closed (and stored its tallies): a file
+// written now claims them, as the window that counts them next does.
+TEST_F(ClaimedScoreTest, AFileClaimsTheQsosStoredSinceAWindowLastClosed) {
+  code_ = '9';
+  const LogBuilder log = MakeLog(ClassWithMultipliers(code_), false, kQsos);
+  const Claims before = Read(log);
+  for (int n = 0; n < 10; ++n) {
+    // As the other station's save left them: outside Europe, 3 points each.
+    contest::TContestLKRec q = contestlog_test::Qso("K" + std::to_string(n) + "ELSE", 'b',
+                                                    kContestDay, 20 * 3600 + 60 * n);
+    q.DXCC = "K";
+    q.Continent = "NA";
+    q.Points = 3;
+    log.Add(q);
+  }
+  const std::string claimed =
+      common::Trim(common::StrAfter(LineWith(Output(log, 10), "CLAIMED-SCORE:"), ":"));
+  const Claims after = Read(log);
+  EXPECT_NE(after.window_score, before.window_score);
+  EXPECT_EQ(claimed, after.window_score);
+}
+
 class BonusContest : public ClaimedScoreTest, public ::testing::WithParamInterface<char> {};
 
 TEST_P(BonusContest, WithoutTheSuppliedCallsNoCallCounts) {

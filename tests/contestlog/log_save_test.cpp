@@ -132,6 +132,26 @@ TEST_F(LogSaveTest, QsosSavedWithEnterGetTheirNumbersBandModePointsAndTheClocksM
   EXPECT_TRUE(entries[0].Call.empty());
 }
 
+// On the computer's clock the entry has its date and time before the clock's first tick: when
+// the window opens, and when the entry is cleared by hand.
+TEST_F(LogSaveTest, TheFirstQsosBeforeTheClocksFirstTickAreSaved) {
+  LogBuilder b = ClockLog();
+  const common::ToDates& dates = common::Service<common::ToDates>::Get();
+  RunLog(b.Number(), b.Definition(), [&](TContestLogStd& w) {
+    w.timerzeit->SetEnabled(false);
+    EXPECT_EQ(contestlog::EntryRecord(w).Datum, dates.TodayUtc());
+    EXPECT_EQ(w.ezeit->GetStr(), dates.TimeToTimeString(dates.NowUtc(), "hh:mm:ss"));
+    w.btnCleara->Click();
+    TypeQso(w, "dl1xyz", "42");
+    TypeQso(w, "dl2xyz", "43");
+  });
+  const std::vector<TContestLKRec> records = Records(b.Number());
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[0].Call.str(), "DL1XYZ");
+  EXPECT_EQ(records[1].Call.str(), "DL2XYZ");
+  EXPECT_EQ(records[0].Datum, dates.TodayUtc());
+}
+
 TEST_F(LogSaveTest, TheSaveButtonAppliesTheContestsFixesOfTypedTexts) {
   const struct {
     char code;

@@ -245,6 +245,39 @@ TEST_F(QsoEditTest, Call2TravelsThroughTheExchangeFieldOfItsCode) {
   }
 }
 
+// Another station deletes the QSO while the dialog shows it (and may save a QSO that gets its
+// number): the change is not written, and the operator is told.
+TEST_F(QsoEditTest, AQsoDeletedElsewhereMeanwhileIsToldAndNotWritten) {
+  for (const bool number_given_anew : {false, true}) {
+    SCOPED_TRACE(number_given_anew ? "number given anew" : "deleted");
+    LogBuilder b('.', 5);
+    b.Create();
+    b.Add(Qso("DL2XYZ", 'b', kContestDay, kTime));
+    CoreOnLog on(b);
+    ASSERT_TRUE(on.core.LogTable->First(4));
+    TContestEingabeStd2Ctrl ctrl(nullptr, on.core, {true, true, true});
+    QsoEditFields fields;
+    ctrl.LoadQso(fields);
+    {
+      contest::TdbContest elsewhere(contest::kTableLK, b.Number());
+      ASSERT_TRUE(elsewhere.First(4) && elsewhere.Delete(false));
+    }
+    if (number_given_anew) Add(b.Number(), Qso("OE1ABC", 'b', kContestDay, kTime + 60));
+    fields.name = "Hans";
+    ctrl.SaveQso(fields);
+    const std::vector<TContestLKRec> stored = Records(b.Number());
+    ASSERT_EQ(stored.size(), number_given_anew ? 1u : 0u);
+    if (number_given_anew) {
+      EXPECT_EQ(stored[0].Call.str(), "OE1ABC");
+      EXPECT_EQ(stored[0].NameQth.str(), "");
+    }
+    const std::vector<std::string> warnings = Warnings();
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_TRUE(warnings[0].starts_with("Satz bereits gelöscht: Das QSO DL2XYZ")) << warnings[0];
+    presenter_->calls.clear();
+  }
+}
+
 TEST_F(QsoEditTest, AListenerLogShowsTheSecondStationsReportInTheLowerRow) {
   LogBuilder b('3', 2);
   b.Create();

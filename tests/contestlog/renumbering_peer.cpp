@@ -7,19 +7,11 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <memory>
 #include <string>
 
-#include "common/dates.h"
-#include "common/service.h"
-#include "common/to_dates.h"
-#include "contest/contest_fkt.h"
 #include "contestlog/log_core.h"
-#include "logbook/reference/bands.h"
 #include "platform/file_faults.h"
-#include "storage/driver/db_error.h"
-#include "tests/common/scripted_messages.h"
-#include "tests/contest/contest_services.h"
+#include "tests/contestlog/peer_station.h"
 
 namespace {
 
@@ -36,19 +28,10 @@ int Run(int argc, char** argv) {
                               : kind == "rename" ? &plan.rename
                                                  : nullptr;
   if (rule == nullptr && kind != "none") return 4;
-  if (!storage::StartDriverSystem(2, 160, 32)) return 3;
-  int patience = 1000;
-  storage::SetDefaultRetryProc([&](std::string_view, int) { return --patience > 0; });
-  contest::TdbContest catalogue(contest::kTableKK, 0);
-  contest::TdbContest contest_data(contest::kTableKZ, 0);
-  if (!catalogue.FindByNummer(log) || !contest_data.FindByNummer(log)) return 3;
-  contest::TContestKKRec own{};
-  catalogue.GetKKRec(own);
-  contest::TContestRec definition;
-  common::Service<contest::TContestFkt>::Get().LoadContestDefinition(definition, own, own.Typ);
-  contestlog::ContestLogCore core(log, catalogue, contest_data, definition);
-  core.Service = std::make_unique<contest::TContLogAlle>();
-  core.LogTable = std::make_unique<contest::TdbContest>(contest::kTableLK, log);
+  if (!contestlog_test::StartStation()) return 3;
+  contestlog_test::PeerCore on(log);
+  if (!on.ok) return 3;
+  contestlog::ContestLogCore& core = *on.core;
   if (rule != nullptr) {
     rule->fail_at = n;
     rule->on_hit = Stop;
@@ -62,30 +45,11 @@ int Run(int argc, char** argv) {
               static_cast<unsigned long long>(plan.write.calls),
               static_cast<unsigned long long>(plan.flush.calls),
               static_cast<unsigned long long>(plan.rename.calls));
-  core.LogTable.reset();
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) return 4;
-  contest_test::ContestServices services(argv[1]);
-  common::ScopedService<logbook::ToBaender> bands;
-  common::ScopedService<common::ToDates> dates;
-  common::ScopedService<contest::TContestFkt> fkt;
-  common::testing::ScriptedMessages messages;
-  int code = 0;
-  try {
-    code = Run(argc, argv);
-  } catch (const storage::EDBError& e) {
-    std::fprintf(stderr, "%s\n", e.what());
-    code = 2;
-  }
-  for (const auto& call : messages->calls) std::fprintf(stderr, "%s\n", call.text.c_str());
-  if (storage::DriverSystemActive()) {
-    common::Service<contest::ToDatContest>::Destroy();  // closes the log before the stop
-    storage::StopDriverSystem();
-  }
-  return code;
+  return contestlog_test::RunPeer(argc, argv, [&] { return Run(argc, argv); });
 }

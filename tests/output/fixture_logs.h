@@ -71,7 +71,8 @@ inline void StoreWideTallies(std::int32_t log, std::initializer_list<WideSlot> s
 }
 
 // '.' class 5 ("andere Station CW"): DXCC and call multipliers counted over all bands, the
-// narrow layout. Totals: 4 QSOs, 4 multipliers, 10 points; slot tallies 0, 3, 0.
+// narrow layout. Totals: 4 QSOs, 3 multipliers (DL0DOM is no event station), 10 points; slot
+// tallies 0, 3, 0.
 inline LogBuilder DotClass5Log() {
   LogBuilder b('.', 5);
   contest::TContestKKRec& k = b.Catalogue();
@@ -82,7 +83,7 @@ inline LogBuilder DotClass5Log() {
   k.LinePoints[1] = 3;
   k.LineQsos[2] = 1;
   k.LinePoints[2] = 3;
-  k.LineMults[0] = 4;
+  k.LineMults[0] = 3;
   k.LineMultTable2[0] = 3;
   b.Create();
   b.Add(QsoOf({"DL2XYZ", 'b', At(10, 0), "CW", "59942", "59917", 1, "", "DL", "DL", "EU"}));

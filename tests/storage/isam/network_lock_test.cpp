@@ -201,6 +201,22 @@ TEST_F(NetworkLockTest, RecordLockListHoldsEachRecordOnce) {
   EXPECT_ISAM(FileblockLockRecord(b_, 9), 0);
 }
 
+// A user learns of another's change at its next lock, once; its own changes are no news to it.
+TEST_F(NetworkLockTest, ALockCountsTheChangesOfAnotherUser) {
+  FileblockUsedRecs(a_);  // the fresh dialog file's news
+  FileblockUsedRecs(b_);
+  const std::uint64_t a = FileblockForeignChanges(a_);
+  const std::uint64_t b = FileblockForeignChanges(b_);
+  AddFirst("FIRST");
+  EXPECT_EQ(FileblockForeignChanges(b_), b);
+  EXPECT_EQ(FileblockUsedRecs(b_), 1);
+  EXPECT_EQ(FileblockForeignChanges(b_), b + 1);
+  FileblockUsedRecs(b_);
+  EXPECT_EQ(FileblockForeignChanges(b_), b + 1);
+  FileblockUsedRecs(a_);
+  EXPECT_EQ(FileblockForeignChanges(a_), a);
+}
+
 TEST_F(NetworkLockTest, ReleaseWithoutChangesWritesNothing) {
   FileblockLockFile(a_);  // the first lock reads the fresh dialog file's news
   FileblockUnlockFile(a_);

@@ -1,0 +1,108 @@
+// Counting a log's per-band tallies from its records (contestlog/log_tallies.h).
+#include "contestlog/log_tallies.h"
+
+#include <cstddef>
+
+#include "contest/contest_lookups.h"
+#include "contest/rule_helpers.h"
+#include "contestlog/log_lock.h"
+
+namespace contestlog {
+namespace {
+
+// The kinds in the order a band's multipliers are counted.
+constexpr int kBandOrder[] = {2, 4, 18, 5, 10, 12, 1, 22, 15, 16, 19};
+
+bool CountsPerBand(const contest::TContestRec& definition) {
+  return definition.Flag31 == 0 || definition.Flag31 == 2;
+}
+
+bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
+
+}  // namespace
+
+std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,
+                                  const contest::TContestRec& definition,
+                                  const contest::TdbContestBase& catalogue,
+                                  const contest::TdbContestBase& log, char band, BandTally& tally,
+                                  contest::ProgressWindow* progress) {
+  contest::SlotTallies tallies;
+  std::int32_t count = 0;
+  for (const int kind : kBandOrder) {
+    contest::RecountRequest request(kind, band);
+    request.tallies = &tallies;
+    request.progress = progress;
+    count += rules.RecountMultipliers(request, log, catalogue, definition);
+  }
+  tally.qsos = tallies.kind2_qsos;
+  for (std::size_t s = 0; s < tally.slots.size(); ++s) tally.slots[s] = tallies.slots[s];
+  return count;
+}
+
+BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TContestRec& definition,
+                             const contest::TdbContestBase& catalogue, contest::TdbContestBase& log,
+                             contest::ProgressWindow* progress) {
+  const LogLock lock(log);
+  BandTallies tallies{};
+  // The points as the records hold them: this walk scores nothing and writes nothing.
+  const contest::QsoWalkTotals walked = rules.ForEachQso(
+      definition, [](const contest::TdbContestBase& qso) { return contest::QsoOf(qso).Points; },
+      log, false);
+  for (std::size_t b = 0; b < tallies.size(); ++b) {
+    const char band = definition.Bands[b];
+    tallies[b].points =
+        band != 0 ? static_cast<std::int32_t>(walked.slot_points[static_cast<unsigned char>(band)])
+                  : 0;
+  }
+  if (CountsPerBand(definition)) {
+    for (std::size_t b = 0; b < tallies.size(); ++b) {
+      const char band = definition.Bands[b];
+      if (!IsBandLetter(band)) continue;
+      tallies[b].multipliers =
+          CountBandMultipliers(rules, definition, catalogue, log, band, tallies[b], progress);
+    }
+    return tallies;
+  }
+  tallies[0].multipliers = CountBandMultipliers(rules, definition, catalogue, log,
+                                                definition.Bands[0], tallies[0], progress);
+  // The QSOs per band, counted as a per-band contest counts them.
+  contest::TContestRec per_band = definition;
+  per_band.Flag31 = 0;
+  for (std::size_t b = 0; b < tallies.size(); ++b) {
+    if (!IsBandLetter(definition.Bands[b])) {
+      tallies[b].qsos = 0;
+      continue;
+    }
+    contest::SlotTallies qsos;
+    contest::RecountRequest request(2, definition.Bands[b]);
+    request.tallies = &qsos;
+    rules.RecountMultipliers(request, log, catalogue, per_band);
+    tallies[b].qsos = qsos.kind2_qsos;
+  }
+  return tallies;
+}
+
+void CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
+                      contest::TdbContest& contest_data) {
+  contest::TContestKKRec log{};
+  contest::TContestKZRec data{};
+  catalogue.GetKKRec(log);
+  contest_data.GetKZRec(data);
+  contest::TdbContest qsos(contest::kTableLK, log.Nummer);
+  contest::TContLogAlle rules;
+  const BandTallies tallies = CountBandTallies(rules, definition, catalogue, qsos, nullptr);
+  if (log.LoaderSwitch != 0) {
+    // The wide layout is the log's contest-data record; without one there is nowhere to lay it.
+    if (data.Nummer != log.Nummer) {
+      if (!contest_data.FindByNummer(log.Nummer)) return;
+      contest_data.GetKZRec(data);
+    }
+    StoreWideTallies(tallies, data);
+    contest_data.SetKZRec(data);
+  } else {
+    StoreNarrowTallies(tallies, log);
+    catalogue.SetKKRec(log);
+  }
+}
+
+}  // namespace contestlog

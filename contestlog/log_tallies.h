@@ -1,0 +1,40 @@
+// The per-band tallies of a contest log counted from its records: what the log window's
+// recalculation stores (ContestLogCore::Recalculate) and what the outputs claim, so that a claim
+// is the log's as it stands, whichever station typed its QSOs and whether one has it open.
+#pragma once
+
+#include <cstdint>
+
+#include "contest/cont_log_alle.h"
+#include "contest/contest_definition.h"
+#include "contest/contest_lookups.h"
+#include "contest/contest_table.h"
+#include "contest/progress_window.h"
+#include "contestlog/band_tallies.h"
+
+namespace contestlog {
+
+// A band's multiplier count (weights included; the multiplier recount's) into the result and
+// its QSOs and slot tallies into `tally`.
+std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,
+                                  const contest::TContestRec& definition,
+                                  const contest::TdbContestBase& catalogue,
+                                  const contest::TdbContestBase& log, char band, BandTally& tally,
+                                  contest::ProgressWindow* progress);
+
+// Per band of the definition's band list: the QSOs, the multipliers and the slot tallies (a
+// contest that counts its multipliers over all bands has them in the first band, its QSOs per
+// band) and the points the QSO records hold (QSY markers left out). Holds a shared log locked
+// for the pass; `progress` (may be null) is stepped.
+BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TContestRec& definition,
+                             const contest::TdbContestBase& catalogue, contest::TdbContestBase& log,
+                             contest::ProgressWindow* progress);
+
+// The tallies of the log the catalogue object stands on, counted from its QSOs and laid into the
+// working copies of `catalogue` or `contest_data` (moved to the log's record when it stands on
+// another) in the log's layout, as the recalculation stores them; nothing is written to the
+// files.
+void CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
+                      contest::TdbContest& contest_data);
+
+}  // namespace contestlog
