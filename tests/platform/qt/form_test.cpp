@@ -163,26 +163,37 @@ TEST(ModelessTest, AMinimumClientSizeHoldsAgainstCodeAndTheWindowSystem) {
 // Left and Top are the place of the frame: under a window manager the title bar lies there, on
 // the screen, also for a window shown for the first time at (0,0), whose frame is not known
 // before it shows; and for a window moved while it shows, by the program or by the operator.
+// The client area keeps its size all the while, in the program's count as on the screen.
 TEST(ModelessTest, AFormIsPlacedByItsFrame) {
   const auto frame_place = [](TForm& form) {
     const TRect frame = testkit::ShownFrame(form);
     return std::pair{frame.Left, frame.Top};
   };
+  const auto client_size = [](TForm& form) {
+    const TRect shown = testkit::ShownClientArea(form);
+    EXPECT_EQ(std::pair(form.ClientWidth(), form.ClientHeight()),
+              std::pair(shown.Width(), shown.Height()));
+    return std::pair(shown.Width(), shown.Height());
+  };
   for (const auto& [left, top] : {std::pair{0, 0}, std::pair{40, 30}}) {
     SCOPED_TRACE(left);
     TForm form(nullptr);
     form.SetBounds(left, top, 320, 240);
+    form.SetClientSize(320, 240);
     form.Show();
     EXPECT_EQ(frame_place(form), std::pair(left, top));
+    EXPECT_EQ(client_size(form), std::pair(320, 240));
     if (testkit::UnderWindowManager()) {
       EXPECT_GT(form.Height(), form.ClientHeight()) << "a frame";
     }
     form.SetBounds(left + 50, top + 20, form.Width(), form.Height());
     EXPECT_EQ(frame_place(form), std::pair(left + 50, top + 20));
+    EXPECT_EQ(client_size(form), std::pair(320, 240));
     testkit::MoveAsTheOperator(form, left + 120, top + 60);
     EXPECT_EQ(std::pair(form.Left(), form.Top()), std::pair(left + 120, top + 60))
         << "the place the program would remember";
     EXPECT_EQ(frame_place(form), std::pair(left + 120, top + 60));
+    EXPECT_EQ(client_size(form), std::pair(320, 240));
   }
 }
 
@@ -291,14 +302,16 @@ TEST(FocusTest, AFocusMoveMadeByAnEnterHandlerStands) {
   ModalDriver driver;  // an active window: Qt tells the focus at once
   driver.Then([&](TForm& form) {
     form.SetFocus();
-    Application().ProcessMessages();
-    ASSERT_TRUE(form.Active());
+    const bool active = testkit::WaitUntilActive(form);
+    EXPECT_TRUE(active);
     log.clear();
-    other->SetFocus();
-    Application().ProcessMessages();
-    EXPECT_EQ(log, (std::vector<std::string>{"enter other", "enter edit"}));
-    EXPECT_EQ(form.ActiveControl(), d.edit);
-    form.SetModalResult(mrOk);
+    if (active) {
+      other->SetFocus();
+      Application().ProcessMessages();
+      EXPECT_EQ(log, (std::vector<std::string>{"enter other", "enter edit"}));
+      EXPECT_EQ(form.ActiveControl(), d.edit);
+    }
+    form.SetModalResult(mrOk);  // also when it failed: the loop must end
   });
   d.form->ShowModal();
 }
