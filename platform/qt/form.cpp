@@ -107,6 +107,8 @@ void TForm::ShowWindow() {
       break;
   }
   showing_window_ = false;
+  // Where the window system frames a window as it shows it, the frame counts from now on.
+  FollowFrame(Left(), Top());
   w->activateWindow();
   w->raise();
   FocusFirstControl();
@@ -239,8 +241,15 @@ void TForm::PlaceFrame(int left, int top, const TRect& frame) {
   const int client_width = ClientWidth();
   const int client_height = ClientHeight();
   frame_ = frame;
+  // The client area keeps its size: no resize for the form's handlers.
+  placing_frame_ = true;
   SetBounds(left, top, client_width + frame.Left + frame.Right,
             client_height + frame.Top + frame.Bottom);
+  placing_frame_ = false;
+}
+
+void TForm::Resize() {
+  if (!placing_frame_) TWinControl::Resize();
 }
 
 void TForm::FollowFrame(int left, int top) {

@@ -135,6 +135,7 @@ class TForm : public TWinControl {
   virtual void DoHide();
   virtual void DoClose(TCloseAction& action);
   void BoundsChanged() override;
+  void Resize() override;
   void TextChanged() override { TextChangedHook(); }
 
  private:
@@ -157,6 +158,7 @@ class TForm : public TWinControl {
   bool released_ = false;
   bool showing_window_ = false;
   bool exiting_ = false;
+  bool placing_frame_ = false;
   bool scaled_ = true;
   int pixels_per_inch_ = 96;
   bool auto_size_ = false;
