@@ -2,6 +2,7 @@
 // KeyPreview and the handlers, and OnEnter/OnExit.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -314,6 +315,66 @@ TEST(FocusTest, AFocusMoveMadeByAnEnterHandlerStands) {
     form.SetModalResult(mrOk);  // also when it failed: the loop must end
   });
   d.form->ShowModal();
+}
+
+// A field reached from the keyboard or by the program's own focus move selects its whole text, so
+// that what is typed replaces a prefilled value; a click places the caret where it falls. A
+// caret an OnEnter handler puts stands.
+TEST(FocusTest, AFieldEnteredOtherThanByAClickSelectsItsText) {
+  struct Row {
+    const char* name;
+    std::function<void(TEdit& before, TEdit& field, TEdit& after)> reach;
+    const char* typed;
+    const char* reads;
+  };
+  const Row rows[] = {
+      {"Tab", [](TEdit& before, TEdit&, TEdit&) { PressKey(before, VK_TAB); }, "H01", "H01"},
+      {"ShiftTab", [](TEdit&, TEdit&, TEdit& after) { PressKey(after, VK_TAB, ssShift); }, "H01",
+       "H01"},
+      {"EnterJump", [](TEdit& before, TEdit&, TEdit&) { PressKey(before, VK_RETURN); }, "H01",
+       "H01"},
+      {"ProgramsMove", [](TEdit&, TEdit& field, TEdit&) { field.SetFocus(); }, "H01", "H01"},
+      {"ClickAtTheEnd",
+       [](TEdit&, TEdit& field, TEdit&) { testkit::Click(field, field.Width() - 4, 5); }, "7",
+       "H017"},
+      {"CaretPutOnEnter",
+       [](TEdit& before, TEdit& field, TEdit&) {
+         field.OnEnter = [&field](TComponent*) { field.SetSelStart(1); };
+         PressKey(before, VK_TAB);
+       },
+       "7", "H701"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TForm form(nullptr);
+    form.SetClientSize(300, 120);
+    TEdit* edits[3];
+    for (int i = 0; i < 3; ++i) {
+      edits[i] = new TEdit(&form);
+      edits[i]->SetParent(&form);
+      edits[i]->SetBounds(10, 10 + 30 * i, 120, 21);
+    }
+    TEdit& before = *edits[0];
+    TEdit& field = *edits[1];
+    TEdit& after = *edits[2];
+    field.SetText("H01");
+    // Enter moves on as the program's fields do.
+    before.OnKeyDown = [&field](TComponent*, std::uint16_t& key, TShiftState) {
+      if (key == VK_RETURN) field.SetFocus();
+    };
+    ModalDriver driver;  // an active window, as the operator's
+    driver.Then([&](TForm& shown) {
+      shown.SetFocus();
+      EXPECT_TRUE(testkit::WaitUntilActive(shown));
+      (row.name == std::string("ShiftTab") ? after : before).SetFocus();
+      row.reach(before, field, after);
+      EXPECT_EQ(shown.ActiveControl(), &field);
+      testkit::TypeText(field, row.typed);
+      EXPECT_EQ(field.Text(), row.reads);
+      shown.SetModalResult(mrOk);
+    });
+    form.ShowModal();
+  }
 }
 
 }  // namespace
