@@ -91,6 +91,9 @@ class StartRoadTest : public MainWindowTest {
          }},
     };
   }
+  // Opens the main window over the logs; a start runs the setup form, which answers "Contest
+  // starten", and the program's own log window.
+  void OpenStartingTheLogWindow();
 };
 
 TEST_F(StartRoadTest, EveryStartRunsTheSetupThenTheLogWindowThenTheReview) {
@@ -138,6 +141,14 @@ class StartingSetupForm final : public contest::ForwardingPort {
   }
   std::vector<RecordingContestPort::EntryCall> calls;
 };
+
+void StartRoadTest::OpenStartingTheLogWindow() {
+  WriteLogs(kLogs);
+  Fkt().SetPort(nullptr);
+  app::InstallContestPorts();
+  Fkt().SetPort(std::make_unique<StartingSetupForm>(Fkt().SetPort(nullptr)));
+  Open();
+}
 
 // The operator picks a log with the mouse: a click (once or twice) makes the row the current
 // log for "Starten" and Enter; a double click opens the row's log itself.
@@ -210,11 +221,7 @@ TEST_F(StartRoadTest, StartingOpensTheRealLogWindowOverTheMainWindow) {
 // each placed by its frame: under a window manager both title bars lie on the screen.
 TEST_F(StartRoadTest, TheWindowsAreShownWithTheirFramesOnTheScreen) {
   using platform::qt::testkit::ShownFrame;
-  WriteLogs(kLogs);
-  Fkt().SetPort(nullptr);
-  app::InstallContestPorts();
-  Fkt().SetPort(std::make_unique<StartingSetupForm>(Fkt().SetPort(nullptr)));
-  Open();
+  OpenStartingTheLogWindow();
   const platform::qt::TRect main_frame = ShownFrame(Window());
   EXPECT_EQ(std::pair(main_frame.Left, main_frame.Top), std::pair(0, 0));
   driver_.Then([&](platform::qt::TForm& window) {
@@ -236,11 +243,7 @@ TEST_F(StartRoadTest, TheWindowsAreShownWithTheirFramesOnTheScreen) {
 TEST_F(StartRoadTest, AWindowMovedByTheOperatorKeepsItsSize) {
   using platform::qt::testkit::MoveAsTheOperator;
   using platform::qt::testkit::SaveScreenScreenshot;
-  WriteLogs(kLogs);
-  Fkt().SetPort(nullptr);
-  app::InstallContestPorts();
-  Fkt().SetPort(std::make_unique<StartingSetupForm>(Fkt().SetPort(nullptr)));
-  Open();
+  OpenStartingTheLogWindow();
   // The client size the window system shows, which the program's own count must match.
   const auto client_size = [](platform::qt::TForm& form) {
     platform::qt::testkit::ShownFrame(form);

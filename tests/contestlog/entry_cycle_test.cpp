@@ -55,6 +55,12 @@ class EntryCycleTest : public contestlog_test::EntryWindowTest {
                           locator);
     ASSERT_TRUE(calls.Insert()) << call;
   }
+  // The log's definition as a station outside Germany has it: the DOK is what it receives.
+  static contest::TContestRec ReceivingTheDok(const LogBuilder& b) {
+    contest::TContestRec definition = b.Definition();
+    definition.ExchangeKindsRcvd = {4, 0, 0};
+    return definition;
+  }
 };
 
 struct TypingRow {
@@ -340,9 +346,7 @@ TEST_F(EntryCycleTest, AForeignStationsWagLogPrefillsTheDok) {
   AddStation("DL3ABC", "B36", "JO62QM");
   LogBuilder b('W', 1);
   b.Create();
-  contest::TContestRec definition = b.Definition();
-  definition.ExchangeKindsRcvd = {4, 0, 0};  // what a station outside Germany receives
-  RunEntry(b, definition, [&](EntryWindow& w) {
+  RunEntry(b, ReceivingTheDok(b), [&](EntryWindow& w) {
     Type(*w.eCall, "dl3abc");
     EXPECT_EQ(w.eRSTr2->Text(), "");
     w.eDatum->SetFocus();
@@ -359,11 +363,9 @@ TEST_F(EntryCycleTest, APrefilledDokReachedFromTheKeyboardIsReplacedByWhatIsType
   AddStation("DL3HA", "H01", "JO62QM");
   LogBuilder b('W', 1);
   b.Create();
-  contest::TContestRec definition = b.Definition();
-  definition.ExchangeKindsRcvd = {4, 0, 0};  // what a station outside Germany receives
   for (const char* key : {"\t", "\r"}) {
     SCOPED_TRACE(key[0] == '\t' ? "Tab" : "Enter");
-    RunEntry(b, definition, [&](EntryWindow& w) {
+    RunEntry(b, ReceivingTheDok(b), [&](EntryWindow& w) {
       platform::qt::testkit::WaitUntilActive(w);
       w.eCall->SetFocus();
       platform::qt::testkit::TypeOnKeyboard("dl3ha");
