@@ -113,13 +113,16 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The fields into the record and the work of the field left: the call's dupe rules, name and
   // prefill, the exchange fields' multipliers, the frequency's band. When the save check passes
   // and Enter left the last field the contest shows, the QSO is saved (btnSpeichernaClick).
+  // Otherwise a field whose DOK or locator was warned about gets the focus back, its text
+  // selected, for the operator to correct it.
   void FieldExit(platform::qt::TComponent* sender);
   // OnChange of exchange fields 2 to 4 of both rows: multipliers (a call "DL0" standing in for a
   // missing one), the beam heading of a typed locator, a typed name kept for the entry.
   void eRSTr2Change(platform::qt::TComponent* sender);
   // The entry fields into the entry record. A bad DOK or locator is told only for `told`, the
   // field the operator leaves or the one in hand at a save; never while the operator types.
-  void FieldsToRecord(const platform::qt::TControl* told = nullptr);
+  // Answers whether it was told.
+  bool FieldsToRecord(const platform::qt::TControl* told = nullptr);
   // On leaving the call, once per call: an earlier QSO's name and QTH, the dupe rules (a refusal
   // clears the entry, a dupe kept without points shows "SCHON GEARBEITET" in red), the name and
   // QTH from the call database. On every leaving: the prefix, "Präfix unbekannt" when it has none.
@@ -258,7 +261,10 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void btnListeaClick(platform::qt::TComponent* sender);
   void btnNameqthaClick(platform::qt::TComponent* sender);
   void btnNotizaClick(platform::qt::TComponent* sender);
+  // Toggles "QSL senden" (QslSent, the caption and the box's tick).
   void lQSLsClick(platform::qt::TComponent* sender);
+  // The QSL box ticks when "QSL senden" says yes.
+  void TickQslBox();
   // Toggles the frequency scan and says so; the focus to the frequency.
   void imgfreqscanClick(platform::qt::TComponent* sender);
   void btnHilfeaClick(platform::qt::TComponent* sender);
@@ -361,6 +367,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   bool destroyed_ = false;
   // The dupe check of LastDupeCall kept the QSO without points.
   bool dupe_kept_without_points_ = false;
+  // The program ticks the QSL box: not the operator's click.
+  bool ticking_qsl_box_ = false;
   // Where the window opens (its caller's place); none: where it is.
   std::optional<platform::qt::TRect> place_;
 };

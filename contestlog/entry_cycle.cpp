@@ -144,7 +144,7 @@ void TContestLogStd::eCallExit(TComponent* sender) {
 }
 
 void TContestLogStd::FieldExit(TComponent* sender) {
-  FieldsToRecord(dynamic_cast<const TControl*>(sender));
+  const bool warned = FieldsToRecord(dynamic_cast<const TControl*>(sender));
   // The save check runs before Enter is looked at: its notices come also without Enter.
   const auto saves_when = [this](bool rest_hidden) {
     const bool can_save = CanSaveQso();
@@ -174,6 +174,12 @@ void TContestLogStd::FieldExit(TComponent* sender) {
   if (save) btnSpeichernaClick(nullptr);
   RecordToFields();
   EnterPressed = false;
+  // What was warned about is corrected where it stands, unless the QSO went into the log.
+  if (auto* field = dynamic_cast<TkvEdit*>(sender);
+      warned && !save && field != nullptr && field->CanFocus()) {
+    field->SetFocus();
+    field->SelectAll();
+  }
 }
 
 void TContestLogStd::FrequencyToBand() {
@@ -348,8 +354,8 @@ void TContestLogStd::TypedNameToRecord(const std::array<std::string, 3>& texts) 
 
 // --- the record ---
 
-void TContestLogStd::FieldsToRecord(const TControl* told) {
-  contestlog::FieldsToRecord(*this, ReadEntryFields(told));
+bool TContestLogStd::FieldsToRecord(const TControl* told) {
+  return contestlog::FieldsToRecord(*this, ReadEntryFields(told));
 }
 
 EntryFieldTexts TContestLogStd::ReadEntryFields(const TControl* told) {

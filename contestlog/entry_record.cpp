@@ -48,23 +48,25 @@ std::string RowText(const ContestLogCore& core, const std::array<std::string, 4>
   return contest::TContLogAlle::JoinCall(ReportForMode(row[0], mode), field2, row[2], row[3]);
 }
 
-// A received exchange field read by its kind into the QSO's own fields.
-void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string& typed,
-                bool told, contest::TContestLKRec& qso) {
+// A received exchange field read by its kind into the QSO's own fields; answers whether a
+// warning was told.
+bool ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string& typed, bool told,
+                contest::TContestLKRec& qso) {
   const char code = ContestCode(*core.Catalogue);
   const std::string text = ExchangeFieldValue(kind, typed);
   switch (kind) {
     case kKindDok:
-      if (!contest::TContLogAlle::IsGermanCall(qso.Call.str(), code)) return;
+      if (!contest::TContLogAlle::IsGermanCall(qso.Call.str(), code)) return false;
       if (!core.Service->CheckExchange(text, *core.Catalogue)) {
         qso.DOK1 = "";
         qso.DOK2 = "";
       } else if (IsRefusedJDok(text)) {
         if (told) Warn("Fehler bei DOK-Angabe");
+        return told;
       } else {
         SetDok(qso, text);
       }
-      return;
+      return false;
     case kKindLocator:
     case kKindSquare: {
       const bool valid = logbook::ToLocator::IsValidLocator(text);
@@ -77,26 +79,26 @@ void ReadByKind(const ContestLogCore& core, std::int32_t kind, const std::string
         qso.Loc = "";
         qso.Distance = 0;
       }
-      return;
+      return !valid && told;
     }
     case kKindDistrictCode:
     case kKindForeignDistrict:
       SetDok(qso, text);
-      return;
+      return false;
     case kKindUsState:
       qso.WAZ_USStaat = IsUsState(text);
-      return;
+      return false;
     case kKindPostalCode:
       if (!common::Trim(text).empty()) qso.WAZ_USStaat = common::LeftStr(text, kStateLength);
-      return;
+      return false;
     case kKindClubNumber:
       if (!common::Trim(text).empty()) qso.Call2 = common::LeftStr(text, kClubNumberLength);
-      return;
+      return false;
     case kKindMemberNumber:
       if (!common::Trim(text).empty()) qso.Call2 = common::LeftStr(text, kMemberNumberLength);
-      return;
+      return false;
     default:
-      return;
+      return false;
   }
 }
 
@@ -121,7 +123,7 @@ void SetEntryRecord(ContestLogCore& core, const contest::TContestLKRec& record) 
   core.LogTable->SetLKRec(record);
 }
 
-void FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields) {
+bool FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields) {
   contest::TContestLKRec qso = EntryRecord(core);
   qso.Call = NormaliseCall(fields.call);
   qso.Call2 = fields.call2;
@@ -142,11 +144,14 @@ void FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields) {
   contest::TContestFkt::SetRcvdExchange(RowText(core, received, mode), qso);
   contest::TContestFkt::SetSentExchange(RowText(core, sent, mode), qso);
 
+  bool warned = false;
   for (int field = 2; field <= 4; ++field) {
-    ReadByKind(core, core.Definition.ExchangeKindsRcvd[static_cast<std::size_t>(field - 2)],
-               received[static_cast<std::size_t>(field - 1)], fields.told_field == field, qso);
+    warned |=
+        ReadByKind(core, core.Definition.ExchangeKindsRcvd[static_cast<std::size_t>(field - 2)],
+                   received[static_cast<std::size_t>(field - 1)], fields.told_field == field, qso);
   }
   SetEntryRecord(core, qso);
+  return warned;
 }
 
 }  // namespace contestlog

@@ -44,8 +44,8 @@ struct EntryFieldTexts {
 // characters is refused with "Fehler bei DOK-Angabe"); a locator that is not valid with "Fehler
 // bei Locator-Angabe" (both warnings only for the told field) gives no locator and distance 0,
 // and so does one of 3 characters or fewer; under 'J' a locator counts on bands 'k' and 'l'
-// only.
-void FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields);
+// only. Answers whether a warning was told.
+bool FieldsToRecord(ContestLogCore& core, const EntryFieldTexts& fields);
 
 // The entry record (LogTable's working copy).
 contest::TContestLKRec EntryRecord(const ContestLogCore& core);

@@ -46,6 +46,12 @@ bool QslNotSent(char mark) { return mark == 0 || mark == ' ' || mark == 'N' || m
 
 }  // namespace
 
+void TContestLogStd::TickQslBox() {
+  ticking_qsl_box_ = true;
+  rqsls->SetChecked(!QslNotSent(QslSent));
+  ticking_qsl_box_ = false;
+}
+
 void TContestLogStd::ClearEntry() {
   if (!LogOpen()) return;
   const HandlerScope running(*this);
@@ -65,6 +71,7 @@ void TContestLogStd::ClearEntry() {
   dupe_kept_without_points_ = false;
   lQSLs->SetCaption(QslNotSent(QslSent) ? common::LangText("&QSL senden: nein", "QSL send: no")
                                         : common::LangText("&QSL senden: ja", "QSL send: yes"));
+  TickQslBox();
   RecordToFields();
   if (eCall->Visible()) {
     eCall->SetFocus();

@@ -51,10 +51,13 @@ void TContestLogStd::BindFieldEvents() {
   };
 
   // Entering a field: its labels red, entry mode. The mouse over a field or a label: maroon.
+  // A click on the QSL box gives the focus back to the field entered last (the click focuses the
+  // box before its press is told).
   for (TkvEdit* field : EntryFields()) {
     field->OnEnter = [this](TComponent* sender) {
       contest::window::CallEnterColours(*this, *static_cast<platform::qt::TControl*>(sender));
       SetButtonMode(true);
+      FocusBeforeQsl = static_cast<platform::qt::TWinControl*>(sender);
     };
     field->OnMouseMove = [this](TComponent* sender, TShiftState, int, int) {
       contest::window::CallMouseColours(*this, *static_cast<platform::qt::TControl*>(sender));

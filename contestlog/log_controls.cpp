@@ -47,7 +47,11 @@ void TContestLogStd::BindControlEvents() {
                               int, int) {
     if (ActiveControl() != rqsls) FocusBeforeQsl = ActiveControl();
   };
-  rqsls->OnClick = [this](TComponent*) {
+  // The operator's click toggles "QSL senden" as a click on the caption does, and the focus goes
+  // back to where the operator was typing.
+  rqsls->OnClick = [this](TComponent* sender) {
+    if (ticking_qsl_box_) return;
+    lQSLsClick(sender);
     if (FocusBeforeQsl != nullptr && FocusBeforeQsl->CanFocus()) FocusBeforeQsl->SetFocus();
   };
   imgfreqscan->OnClick = [this](TComponent* sender) { imgfreqscanClick(sender); };
@@ -97,6 +101,7 @@ void TContestLogStd::btnNotizaClick(TComponent* /*sender*/) {
 
 void TContestLogStd::lQSLsClick(TComponent* /*sender*/) {
   contest::window::QslSentCaption(QslSent, *lQSLs);
+  TickQslBox();
 }
 
 void TContestLogStd::imgfreqscanClick(TComponent* /*sender*/) {

@@ -276,6 +276,8 @@ void TContestLogDesign::MakeEntryLabels() {
     own->SetTag(contest::window::kLabelTagExempt);
   }
   rqsls = Make<platform::qt::TCheckBox>(this, panelEingabe, "rqsls", CellX(14), CellY(11), 16, 16);
+  // Only clicked: the keyboard goes from the last exchange field on to the next field.
+  rqsls->SetTabStop(false);
   imgfreqscan =
       Make<platform::qt::TImage>(this, panelEingabe, "imgfreqscan", CellX(18), CellY(3), 16, 16);
   imgfreqscan->SetVisible(false);

@@ -79,4 +79,11 @@ void TEdit::Change() {
   if (OnChange) OnChange(this);
 }
 
+// A click that brings the focus places the caret where it falls once the press reaches the
+// field, after this.
+void TEdit::DoEnter() {
+  SelectAll();
+  TWinControl::DoEnter();
+}
+
 }  // namespace platform::qt

@@ -1,6 +1,8 @@
 // TEdit: a one-line text field on the window system's line edit. Text is CP1252; OnChange fires
 // for every change of the text, typed or set by the program. The field never holds a control
 // character: a text pasted, dropped or set keeps what precedes its first one (a tab, a line end).
+// The focus coming in from the keyboard (Tab, Shift+Tab) or moved there by the program selects
+// the whole text before OnEnter, so that typing replaces it; a click places the caret instead.
 #pragma once
 
 #include "platform/qt/win_control.h"
@@ -35,6 +37,8 @@ class TEdit : public TWinControl {
   // After every change of the text; calls OnChange.
   virtual void Change();
   TNotifyEvent OnChange;
+
+  void DoEnter() override;
 
  private:
   int max_length_ = 0;

@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <algorithm>
+#include <array>
 #include <stdexcept>
 
 #include "platform/qt/application.h"
@@ -20,6 +21,13 @@ namespace {
 QMargins FrameOf(const QWidget* widget) {
   if (widget == nullptr || widget->windowHandle() == nullptr) return {};
   return widget->windowHandle()->frameMargins();
+}
+
+// The frame the window system gave the last framed window of each border style: what a form not
+// framed yet counts with.
+TRect& FrameSeen(TFormBorderStyle style) {
+  static std::array<TRect, static_cast<std::size_t>(TFormBorderStyle::bsSizeToolWin) + 1> frames{};
+  return frames[static_cast<std::size_t>(style)];
 }
 
 // A form's Left and Top are the place of its frame. The window is moved by its frame, never by
@@ -58,6 +66,7 @@ TForm::TForm(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 320, 240);
   AttachWindow(impl::MakeHost<QWidget>(*this, impl::PaintMode::kCanvas));
   Window().widget->setAttribute(Qt::WA_DeleteOnClose, false);
+  PlaceFrame(Left(), Top(), FrameSeen(border_style_));
   Application().AddForm(this);
 }
 
@@ -98,6 +107,8 @@ void TForm::ShowWindow() {
       break;
   }
   showing_window_ = false;
+  // Where the window system frames a window as it shows it, the frame counts from now on.
+  FollowFrame(Left(), Top());
   w->activateWindow();
   w->raise();
   FocusFirstControl();
@@ -152,6 +163,8 @@ void TForm::SetBorderStyle(TFormBorderStyle style) {
   if (Visible()) {
     ApplyWindowFlags();
     Window().widget->show();
+  } else {
+    PlaceFrame(Left(), Top(), FrameSeen(style));
   }
 }
 
@@ -171,12 +184,11 @@ void TForm::SetMinClientSize(int width, int height) {
 }
 
 void TForm::SetBounds(int left, int top, int width, int height) {
-  const QMargins frame = HasWindow() ? FrameOf(Window().widget) : QMargins();
   if (min_client_width_ > 0) {
-    width = std::max(width, min_client_width_ + frame.left() + frame.right());
+    width = std::max(width, min_client_width_ + frame_.Left + frame_.Right);
   }
   if (min_client_height_ > 0) {
-    height = std::max(height, min_client_height_ + frame.top() + frame.bottom());
+    height = std::max(height, min_client_height_ + frame_.Top + frame_.Bottom);
   }
   TWinControl::SetBounds(left, top, width, height);
 }
@@ -222,8 +234,33 @@ void TForm::PlaceByPosition() {
 }
 
 TRect TForm::ClientRect() const {
-  const QMargins frame = HasWindow() ? FrameOf(Window().widget) : QMargins();
-  return {0, 0, Width() - frame.left() - frame.right(), Height() - frame.top() - frame.bottom()};
+  return {0, 0, Width() - frame_.Left - frame_.Right, Height() - frame_.Top - frame_.Bottom};
+}
+
+void TForm::PlaceFrame(int left, int top, const TRect& frame) {
+  const int client_width = ClientWidth();
+  const int client_height = ClientHeight();
+  frame_ = frame;
+  // The client area keeps its size: no resize for the form's handlers.
+  placing_frame_ = true;
+  SetBounds(left, top, client_width + frame.Left + frame.Right,
+            client_height + frame.Top + frame.Bottom);
+  placing_frame_ = false;
+}
+
+void TForm::Resize() {
+  if (!placing_frame_) TWinControl::Resize();
+}
+
+void TForm::FollowFrame(int left, int top) {
+  const QMargins shown = FrameOf(Window().widget);
+  // No frame is no answer yet: a window manager frames a window some time after it showed.
+  if (shown.isNull()) {
+    PlaceFrame(left, top, frame_);
+    return;
+  }
+  FrameSeen(border_style_) = {shown.left(), shown.top(), shown.right(), shown.bottom()};
+  PlaceFrame(left, top, FrameSeen(border_style_));
 }
 
 void TForm::BoundsChanged() {
@@ -240,12 +277,12 @@ void TForm::WindowResized(int client_width, int client_height) {
   SetClientSize(client_width, client_height);
 }
 
-// The operator moved the window (or the window manager placed it): Left and Top follow its
-// frame, so that a place the program remembers is where the window was last seen.
+// The operator moved the window (or the window manager placed and framed it): Left and Top
+// follow its frame, so that a place the program remembers is where the window was last seen; the
+// window keeps its client size.
 void TForm::WindowMoved(int frame_left, int frame_top) {
   if (showing_window_ || !Visible()) return;
-  if (frame_left == Left() && frame_top == Top()) return;
-  SetBounds(frame_left, frame_top, Width(), Height());
+  FollowFrame(frame_left, frame_top);
 }
 
 void TForm::ChangeScale(int m, int d) {
@@ -325,6 +362,11 @@ void TForm::FocusMoved(TWinControl* to) {
 }
 
 void TForm::WindowActivated(bool active) {
+  // A window manager may frame a window without moving its client area: by the time it makes
+  // the window active, the frame is there.
+  if (active && Visible() && !showing_window_) {
+    FollowFrame(Window().widget->x(), Window().widget->y());
+  }
   if (active && OnActivate) OnActivate(this);
   if (!active && OnDeactivate) OnDeactivate(this);
 }

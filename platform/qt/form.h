@@ -1,12 +1,16 @@
 // TForm: a top-level window of the system.
 //
 // Sizes: Width and Height include the window frame where the window system draws one (none on
-// the offscreen platform, and none before the window was first shown); layout code should use
-// ClientWidth and ClientHeight. Left and Top are values the form keeps, the place of the frame:
-// under a window manager the title bar lies there, also when the window first shows and its
-// frame is not known yet; window systems that place windows themselves (Wayland) may show the
-// window elsewhere. The default font is Arial 9 pt; Scaled and PixelsPerInch are plain values
-// for the scaling code (the layer never scales a form by itself).
+// the offscreen platform); layout code should use ClientWidth and ClientHeight. Before the
+// window system framed the form, the frame counted is the one it gave the last framed window of
+// the same border style (none before any), so that a form placed where another stands, with its
+// bounds, fits it; once the frame is known (or changes), it is counted and the client size kept.
+// Left and Top are values the form keeps, the place of the frame: under a window manager the
+// title bar lies there, also when the window first shows and its frame is not known yet; when
+// the operator (or the window manager) moves the window, they follow it and the size stays.
+// Window systems that place windows themselves (Wayland) may show the window elsewhere. The default
+// font is Arial 9 pt; Scaled and PixelsPerInch are plain values for the scaling code (the layer
+// never scales a form by itself).
 //
 // Modal use: ShowModal shows the form, disables the other windows and runs messages until
 // ModalResult is not 0. Then the close query runs (OnCloseQuery may refuse: ModalResult goes
@@ -131,6 +135,7 @@ class TForm : public TWinControl {
   virtual void DoHide();
   virtual void DoClose(TCloseAction& action);
   void BoundsChanged() override;
+  void Resize() override;
   void TextChanged() override { TextChangedHook(); }
 
  private:
@@ -139,6 +144,12 @@ class TForm : public TWinControl {
   void ShowWindow();
   void HideWindow();
   void FocusFirstControl();
+  // Counts the frame the window system shows around the window now, with the frame at (left,
+  // top): the client size stays.
+  void FollowFrame(int left, int top);
+  // Puts the frame at (left, top) and counts `frame` (the widths of its sides) in Width and
+  // Height from now on; the client size stays.
+  void PlaceFrame(int left, int top, const TRect& frame);
 
   TWinControl* active_control_ = nullptr;
   TModalResult modal_result_ = mrNone;
@@ -147,6 +158,7 @@ class TForm : public TWinControl {
   bool released_ = false;
   bool showing_window_ = false;
   bool exiting_ = false;
+  bool placing_frame_ = false;
   bool scaled_ = true;
   int pixels_per_inch_ = 96;
   bool auto_size_ = false;
@@ -156,6 +168,8 @@ class TForm : public TWinControl {
   TFormStyle form_style_ = TFormStyle::fsNormal;
   TPosition position_ = TPosition::poDesigned;
   TWindowState window_state_ = TWindowState::wsNormal;
+  // The frame counted in Width and Height: the widths of its left, top, right and bottom sides.
+  TRect frame_{};
 };
 
 }  // namespace platform::qt

@@ -144,12 +144,14 @@ void TStringGrid::ShowEditor(const std::string* first_char) {
     editor_->SetText(edit_start_);
     editor_->SelectAll();
   }
+  PlaceEditor();
+  if (Focused()) editor_->SetFocus();
+  if (alive.expired()) return;
+  // After the focus came in, which selects the cell's whole text: the typed character replaces it.
   if (first_char != nullptr) {
     editor_->SetText(*first_char);
     editor_->SetSelStart(static_cast<int>(first_char->size()));
   }
-  PlaceEditor();
-  if (Focused()) editor_->SetFocus();
 }
 
 void TStringGrid::PlaceEditor() {

@@ -91,6 +91,9 @@ class StartRoadTest : public MainWindowTest {
          }},
     };
   }
+  // Opens the main window over the logs; a start runs the setup form, which answers "Contest
+  // starten", and the program's own log window.
+  void OpenStartingTheLogWindow();
 };
 
 TEST_F(StartRoadTest, EveryStartRunsTheSetupThenTheLogWindowThenTheReview) {
@@ -138,6 +141,14 @@ class StartingSetupForm final : public contest::ForwardingPort {
   }
   std::vector<RecordingContestPort::EntryCall> calls;
 };
+
+void StartRoadTest::OpenStartingTheLogWindow() {
+  WriteLogs(kLogs);
+  Fkt().SetPort(nullptr);
+  app::InstallContestPorts();
+  Fkt().SetPort(std::make_unique<StartingSetupForm>(Fkt().SetPort(nullptr)));
+  Open();
+}
 
 // The operator picks a log with the mouse: a click (once or twice) makes the row the current
 // log for "Starten" and Enter; a double click opens the row's log itself.
@@ -210,11 +221,7 @@ TEST_F(StartRoadTest, StartingOpensTheRealLogWindowOverTheMainWindow) {
 // each placed by its frame: under a window manager both title bars lie on the screen.
 TEST_F(StartRoadTest, TheWindowsAreShownWithTheirFramesOnTheScreen) {
   using platform::qt::testkit::ShownFrame;
-  WriteLogs(kLogs);
-  Fkt().SetPort(nullptr);
-  app::InstallContestPorts();
-  Fkt().SetPort(std::make_unique<StartingSetupForm>(Fkt().SetPort(nullptr)));
-  Open();
+  OpenStartingTheLogWindow();
   const platform::qt::TRect main_frame = ShownFrame(Window());
   EXPECT_EQ(std::pair(main_frame.Left, main_frame.Top), std::pair(0, 0));
   driver_.Then([&](platform::qt::TForm& window) {
@@ -224,6 +231,40 @@ TEST_F(StartRoadTest, TheWindowsAreShownWithTheirFramesOnTheScreen) {
       EXPECT_GT(window.Height(), window.ClientHeight()) << "a title bar";
       platform::qt::testkit::SaveScreenScreenshot("log_window_under_window_manager");
     }
+    window.Close();
+  });
+  PressKey(Grid(), platform::qt::VK_RETURN);
+  EXPECT_EQ(driver_.Seen(), std::vector<std::string>{"ContestLogStd"});
+}
+
+// The main window and the log window in its place show their designed client area from their
+// first showing on, and keep it when the operator moves them: the log window's bottom row of
+// buttons stays whole.
+TEST_F(StartRoadTest, AWindowMovedByTheOperatorKeepsItsSize) {
+  using platform::qt::testkit::MoveAsTheOperator;
+  using platform::qt::testkit::SaveScreenScreenshot;
+  OpenStartingTheLogWindow();
+  // The client size the window system shows, which the program's own count must match.
+  const auto client_size = [](platform::qt::TForm& form) {
+    platform::qt::testkit::ShownFrame(form);
+    const platform::qt::TRect shown = platform::qt::testkit::ShownClientArea(form);
+    EXPECT_EQ(std::pair(form.ClientWidth(), form.ClientHeight()),
+              std::pair(shown.Width(), shown.Height()));
+    return std::pair(shown.Width(), shown.Height());
+  };
+  const std::pair designed(app::TContestBrow::kDesignWidth, app::TContestBrow::kDesignHeight);
+  EXPECT_EQ(client_size(Window()), designed);
+  MoveAsTheOperator(Window(), 40, 30);
+  EXPECT_EQ(client_size(Window()), designed);
+  MoveAsTheOperator(Window(), 0, 0);
+  driver_.Then([&](platform::qt::TForm& window) {
+    EXPECT_EQ(client_size(window), designed);
+    SaveScreenScreenshot("log_window_before_a_move");
+    MoveAsTheOperator(window, 60, 40);
+    EXPECT_EQ(client_size(window), designed);
+    MoveAsTheOperator(window, 20, 10);
+    EXPECT_EQ(client_size(window), designed);
+    SaveScreenScreenshot("log_window_after_two_moves");
     window.Close();
   });
   PressKey(Grid(), platform::qt::VK_RETURN);
@@ -323,9 +364,11 @@ TEST_F(MainWindowTest, DeletingALogAsksTwiceAndRemovesItsFilesAndRecords) {
     std::deque<bool> answers;
     std::function<void(MainWindowTest&)> act;
   } refusals[] = {
-      {"Taste, nein", {false},
+      {"Taste, nein",
+       {false},
        [](MainWindowTest& t) { PressKey(t.Grid(), platform::qt::VK_DELETE); }},
-      {"Knopf, ja und nein", {true, false},
+      {"Knopf, ja und nein",
+       {true, false},
        [](MainWindowTest& t) { t.Window().btnLoeschenPx4->Click(); }},
   };
   for (const auto& refusal : refusals) {

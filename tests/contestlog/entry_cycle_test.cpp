@@ -17,6 +17,7 @@
 #include "logbook/reference/scripted_dxcc_selection.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/testkit/window_frame.h"
 #include "tests/contestlog/core_fixture.h"
 #include "tests/contestlog/entry_window.h"
 #include "ui/message_dialogs.h"
@@ -53,6 +54,12 @@ class EntryCycleTest : public contestlog_test::EntryWindowTest {
                           logbook::CallFieldTag(logbook::kCallData, logbook::CallField::kLocator),
                           locator);
     ASSERT_TRUE(calls.Insert()) << call;
+  }
+  // The log's definition as a station outside Germany has it: the DOK is what it receives.
+  static contest::TContestRec ReceivingTheDok(const LogBuilder& b) {
+    contest::TContestRec definition = b.Definition();
+    definition.ExchangeKindsRcvd = {4, 0, 0};
+    return definition;
   }
 };
 
@@ -362,9 +369,7 @@ TEST_F(EntryCycleTest, AForeignStationsWagLogPrefillsTheDok) {
   AddStation("DL3ABC", "B36", "JO62QM");
   LogBuilder b('W', 1);
   b.Create();
-  contest::TContestRec definition = b.Definition();
-  definition.ExchangeKindsRcvd = {4, 0, 0};  // what a station outside Germany receives
-  RunEntry(b, definition, [&](EntryWindow& w) {
+  RunEntry(b, ReceivingTheDok(b), [&](EntryWindow& w) {
     Type(*w.eCall, "dl3abc");
     EXPECT_EQ(w.eRSTr2->Text(), "");
     w.eDatum->SetFocus();
@@ -372,6 +377,53 @@ TEST_F(EntryCycleTest, AForeignStationsWagLogPrefillsTheDok) {
     EXPECT_EQ(contest::TContestFkt::RcvdExchangeText(w.Entry()), "599B36");
     // No locator kind: no heading.
     EXPECT_EQ(w.lbeam->Caption(), "");
+  });
+}
+
+// The station worked before comes back: its DOK stands prefilled, and the operator, reaching
+// the field from the keyboard, types the DOK as heard. What is typed replaces the prefill.
+TEST_F(EntryCycleTest, APrefilledDokReachedFromTheKeyboardIsReplacedByWhatIsTyped) {
+  AddStation("DL3HA", "H01", "JO62QM");
+  LogBuilder b('W', 1);
+  b.Create();
+  for (const char* key : {"\t", "\r"}) {
+    SCOPED_TRACE(key[0] == '\t' ? "Tab" : "Enter");
+    RunEntry(b, ReceivingTheDok(b), [&](EntryWindow& w) {
+      platform::qt::testkit::WaitUntilActive(w);
+      w.eCall->SetFocus();
+      platform::qt::testkit::TypeOnKeyboard("dl3ha");
+      for (int keys = 0; keys < 3 && w.ActiveControl() != w.eRSTr2; ++keys) {
+        platform::qt::testkit::TypeOnKeyboard(key);
+      }
+      ASSERT_EQ(w.ActiveControl(), w.eRSTr2);
+      EXPECT_EQ(w.eRSTr2->Text(), "H01");
+      platform::qt::testkit::TypeOnKeyboard("H01");
+      EXPECT_EQ(w.eRSTr2->Text(), "H01");
+      EXPECT_EQ(contest::TContestFkt::RcvdExchangeText(w.Entry()), "599H01");
+    });
+  }
+}
+
+// With the computer clock the date and time fields are hidden and the QSL box follows the last
+// exchange field. The box is only clicked: Tab passes it by, on to the QSO list, which asks
+// before it drops the entry in hand (answered "no": back to the call).
+TEST_F(EntryCycleTest, WithTheComputerClockTabFromTheLastExchangeFieldPassesTheQslBox) {
+  LogBuilder b('W', 1);
+  b.Catalogue().DatumAuto = 255;
+  b.Catalogue().ZeitAuto = 255;
+  b.Create();
+  contest::TContestRec definition = b.Definition();
+  definition.ExchangeKindsRcvd = {4, 6, 0};
+  RunEntry(b, definition, [&](EntryWindow& w) {
+    ASSERT_FALSE(w.ezeit->Visible());
+    platform::qt::testkit::WaitUntilActive(w);
+    Type(*w.eCall, "dl1xyz");
+    Type(*w.eRSTr3, "JO31AA");
+    platform::qt::testkit::TypeOnKeyboard("\t");
+    EXPECT_EQ(Shown(), std::vector<std::string>{
+                           "Eingabe beenden?|Eingabe verwerfen und in die QSO-Liste wechseln?"});
+    EXPECT_EQ(w.ActiveControl(), w.eCall);
+    EXPECT_EQ(w.eRSTr3->Text(), "JO31AA");
   });
 }
 
@@ -416,6 +468,11 @@ TEST_F(EntryCycleTest, ABadDokOrLocatorIsToldWhenItsFieldIsLeftNeverWhileTyping)
     EXPECT_EQ(w.Entry().DOK1.str(), "");
     w.eRSTr3->SetFocus();
     EXPECT_EQ(Shown(), std::vector<std::string>{"|Fehler bei DOK-Angabe"});
+    // The field warned about has the focus back, its text selected for the correction: the
+    // operator takes the DOK back.
+    EXPECT_EQ(w.ActiveControl(), w.eRSTr2);
+    EXPECT_EQ(w.eRSTr2->SelText(), "J1A");
+    platform::qt::testkit::PressKey(*w.eRSTr2, platform::qt::VK_BACK);
     // An "X" first is no locator: every key reaches the field, nothing is told while typing,
     // nor when the clock reads the entry.
     Type(*w.eRSTr3, "XO31AA");
@@ -426,6 +483,7 @@ TEST_F(EntryCycleTest, ABadDokOrLocatorIsToldWhenItsFieldIsLeftNeverWhileTyping)
     w.eDatum->SetFocus();
     EXPECT_EQ(Shown(), (std::vector<std::string>{"|Fehler bei DOK-Angabe",
                                                  "|Fehler bei Locator-Angabe"}));
+    EXPECT_EQ(w.ActiveControl(), w.eRSTr3);
     // Entering a field tells nothing; a good locator is told nothing on leaving.
     w.eRSTr3->SetFocus();
     EXPECT_EQ(Shown().size(), 2u);
@@ -460,15 +518,16 @@ TEST_F(EntryCycleTest, ADokAndALocatorInSmallLettersAreTakenAsCapitals) {
 
 // The operator as the display meets them: keys pressed one after another where the keyboard
 // sends them, and the message boxes themselves. An "X" first in the locator field, the rest of
-// it, Enter to the DOK field, Enter to close the warning, the DOK: every key lands where it was
-// meant, and the warning comes once, on leaving. Run on the real display too.
+// it, Enter to the DOK field, Enter to close the warning, which brings the focus back to the
+// locator, the locator typed anew over the wrong one, Enter to the DOK field, the DOK: every key
+// lands where it was meant, and the warning comes once, on leaving. Run on the real display too.
 TEST_F(EntryCycleTest, ABadLocatorTypedOnTheKeyboardLosesNoKeyToItsWarning) {
   common::Service<common::ToMessages>::Get().SetPresenter(std::make_unique<ui::DialogPresenter>());
   LogBuilder b('W', 1);
   b.Create();
   contest::TContestRec definition = b.Definition();
   definition.ExchangeKindsRcvd = {6, 4, 0};
-  const std::string keys = "XO31AA\r\rB36";
+  const std::string keys = "XO31AA\r\rJO31AA\rB36";
   std::size_t next = 0;
   // Types the keys on until `stop` says so.
   const auto type_on = [&](const std::function<bool()>& stop) {
@@ -491,7 +550,7 @@ TEST_F(EntryCycleTest, ABadLocatorTypedOnTheKeyboardLosesNoKeyToItsWarning) {
     w.eRSTr2->SetFocus();
     driver_.Then(answer_box);
     type_on([] { return false; });
-    EXPECT_EQ(w.eRSTr2->Text(), "XO31AA");
+    EXPECT_EQ(w.eRSTr2->Text(), "JO31AA");
     EXPECT_EQ(w.eRSTr3->Text(), "B36");
     EXPECT_EQ(w.ActiveControl(), w.eRSTr3);
     EXPECT_EQ(boxes, std::vector<std::string>{"Fehler bei Locator-Angabe"});

@@ -49,6 +49,7 @@ TEST_P(ClearRows, TheNextQsoStartsWithItsDefaults) {
     EXPECT_EQ(w.lRSTs1->Caption() + "|" + w.lRSTs2->Caption(), row.sent);
     EXPECT_EQ(w.eRSTr1->Text() + "|" + w.eRSTr2->Text(), row.received);
     EXPECT_EQ(w.lQSLs->Caption(), row.qsl_caption);
+    EXPECT_EQ(w.rqsls->Checked(), std::string(row.qsl_caption).ends_with("ja"));
     EXPECT_EQ(w.eCall->Text(), "");
     EXPECT_EQ(w.ActiveControl(), w.eCall);
     EXPECT_EQ(w.leCall->Font().Color(), platform::qt::clRed);

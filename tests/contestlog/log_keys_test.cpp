@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/qt/keys.h"
+#include "platform/qt/testkit/input.h"
+#include "platform/qt/testkit/window_frame.h"
 #include "tests/contestlog/keys_window.h"
 
 namespace contestlog {
@@ -120,11 +122,23 @@ TEST_F(LogKeysTest, AltQTogglesTheQslMarkOnceForAllTheCaptionsAmpersand) {
       Press(w, 'Q', qt::ssAlt);
       EXPECT_EQ(w.QslSent, mark);
       EXPECT_EQ(w.lQSLs->Caption(), caption);
+      EXPECT_EQ(w.rqsls->Checked(), mark == 'Y') << "the box ticks with the caption";
       EXPECT_EQ(w.eCall->Text(), "");
     }
     // A click on the caption toggles as well.
     w.lQSLs->Click();
     EXPECT_EQ(w.QslSent, 'N');
+    EXPECT_FALSE(w.rqsls->Checked());
+    // So does a click on the box, which gives the focus back to the field the operator was in.
+    EXPECT_TRUE(qt::testkit::WaitUntilActive(w));
+    w.eCall->SetFocus();
+    for (const char mark : {'Y', 'N'}) {
+      qt::testkit::Click(*w.rqsls, 8, 8);
+      EXPECT_EQ(w.QslSent, mark);
+      EXPECT_EQ(w.lQSLs->Caption(), mark == 'Y' ? "&QSL senden: ja" : "&QSL senden: nein");
+      EXPECT_EQ(w.rqsls->Checked(), mark == 'Y');
+      EXPECT_EQ(w.ActiveControl(), w.eCall);
+    }
   });
 }
 

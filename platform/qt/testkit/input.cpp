@@ -102,6 +102,24 @@ QWidget* ButtonTarget(QWidget* widget, QPointF& local) {
   return view->viewport();
 }
 
+// A press into the active window gives the focus as the window system's press does, before the
+// press reaches the widget: to the first widget from the one under the mouse up to its window
+// that takes the focus on a click, unless one on the way has it already. (A press into another
+// window would first make it active, which only the window system does.)
+void FocusOnPress(QWidget* widget, QPoint local) {
+  if (!widget->isActiveWindow()) return;
+  for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+    const QWidget* focus = w->focusProxy() != nullptr ? w->focusProxy() : w;
+    if (w->isEnabled() && w->rect().contains(local) &&
+        (focus->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+      w->setFocus(Qt::MouseFocusReason);
+      return;
+    }
+    if (w->isWindow() || focus->hasFocus()) return;
+    local += w->pos();
+  }
+}
+
 void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton button,
                TShiftState shift) {
   QWidget* widget = MouseTarget(control, x, y);
@@ -119,6 +137,11 @@ void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton 
     if ((shift & ssLeft) != 0) held |= Qt::LeftButton;
     if ((shift & ssRight) != 0) held |= Qt::RightButton;
     if ((shift & ssMiddle) != 0) held |= Qt::MiddleButton;
+  }
+  QPointer<QWidget> guard(widget);
+  if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+    FocusOnPress(widget, local.toPoint());
+    if (!guard) return;
   }
   QMouseEvent event(type, local, widget->mapToGlobal(local), pressed, held,
                     impl::ModifiersOf(shift));

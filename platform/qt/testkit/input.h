@@ -26,7 +26,9 @@ void PressKeyOnFocus(std::uint16_t vk, TShiftState shift = 0, char ch = 0);
 void TypeOnKeyboard(std::string_view text);
 
 // Mouse input at a point of the control's client area (graphic controls through their parent).
-// A move holds the buttons named in `shift` (ssLeft: dragging).
+// A move holds the buttons named in `shift` (ssLeft: dragging). A press (or double click) into
+// the active window first gives the focus as the window system does: to the control under the
+// mouse, or its nearest windowed parent, that takes the focus on a click.
 void MouseDown(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft,
                TShiftState shift = 0);
 void MouseUp(TControl& control, int x, int y, TMouseButton button = TMouseButton::mbLeft,

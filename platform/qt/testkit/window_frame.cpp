@@ -52,6 +52,18 @@ TRect ShownFrame(TForm& form) {
   return impl::FromQRect(frame);
 }
 
+TRect ShownClientArea(TForm& form) {
+  Application().ProcessMessages();
+  return impl::FromQRect(form.Window().widget->geometry());
+}
+
+bool WaitUntilActive(TForm& form) {
+  const auto deadline = Clock::now() + std::chrono::seconds(5);
+  Application().ProcessMessages();
+  while (!form.Active() && Clock::now() < deadline) Pause();
+  return form.Active();
+}
+
 void MoveAsTheOperator(TForm& form, int left, int top) {
   form.Window().widget->move(left, top);
   ShownFrame(form);

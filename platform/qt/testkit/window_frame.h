@@ -19,6 +19,14 @@ bool UnderWindowManager();
 // is the client area.
 TRect ShownFrame(TForm& form);
 
+// The client area of the shown form as the window system shows it, in screen coordinates.
+TRect ShownClientArea(TForm& form);
+
+// Whether the shown form is the active window, waiting for it (at most a few seconds): under a
+// window manager a window becomes active when the manager makes it so, some time after it was
+// asked to.
+bool WaitUntilActive(TForm& form);
+
 // Moves the shown form's frame to (left, top) through the window system, as the operator
 // dragging its title bar does, and waits until the window stands there.
 void MoveAsTheOperator(TForm& form, int left, int top);

@@ -2,6 +2,7 @@
 // KeyPreview and the handlers, and OnEnter/OnExit.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -163,26 +164,37 @@ TEST(ModelessTest, AMinimumClientSizeHoldsAgainstCodeAndTheWindowSystem) {
 // Left and Top are the place of the frame: under a window manager the title bar lies there, on
 // the screen, also for a window shown for the first time at (0,0), whose frame is not known
 // before it shows; and for a window moved while it shows, by the program or by the operator.
+// The client area keeps its size all the while, in the program's count as on the screen.
 TEST(ModelessTest, AFormIsPlacedByItsFrame) {
   const auto frame_place = [](TForm& form) {
     const TRect frame = testkit::ShownFrame(form);
     return std::pair{frame.Left, frame.Top};
   };
+  const auto client_size = [](TForm& form) {
+    const TRect shown = testkit::ShownClientArea(form);
+    EXPECT_EQ(std::pair(form.ClientWidth(), form.ClientHeight()),
+              std::pair(shown.Width(), shown.Height()));
+    return std::pair(shown.Width(), shown.Height());
+  };
   for (const auto& [left, top] : {std::pair{0, 0}, std::pair{40, 30}}) {
     SCOPED_TRACE(left);
     TForm form(nullptr);
     form.SetBounds(left, top, 320, 240);
+    form.SetClientSize(320, 240);
     form.Show();
     EXPECT_EQ(frame_place(form), std::pair(left, top));
+    EXPECT_EQ(client_size(form), std::pair(320, 240));
     if (testkit::UnderWindowManager()) {
       EXPECT_GT(form.Height(), form.ClientHeight()) << "a frame";
     }
     form.SetBounds(left + 50, top + 20, form.Width(), form.Height());
     EXPECT_EQ(frame_place(form), std::pair(left + 50, top + 20));
+    EXPECT_EQ(client_size(form), std::pair(320, 240));
     testkit::MoveAsTheOperator(form, left + 120, top + 60);
     EXPECT_EQ(std::pair(form.Left(), form.Top()), std::pair(left + 120, top + 60))
         << "the place the program would remember";
     EXPECT_EQ(frame_place(form), std::pair(left + 120, top + 60));
+    EXPECT_EQ(client_size(form), std::pair(320, 240));
   }
 }
 
@@ -291,16 +303,78 @@ TEST(FocusTest, AFocusMoveMadeByAnEnterHandlerStands) {
   ModalDriver driver;  // an active window: Qt tells the focus at once
   driver.Then([&](TForm& form) {
     form.SetFocus();
-    Application().ProcessMessages();
-    ASSERT_TRUE(form.Active());
+    const bool active = testkit::WaitUntilActive(form);
+    EXPECT_TRUE(active);
     log.clear();
-    other->SetFocus();
-    Application().ProcessMessages();
-    EXPECT_EQ(log, (std::vector<std::string>{"enter other", "enter edit"}));
-    EXPECT_EQ(form.ActiveControl(), d.edit);
-    form.SetModalResult(mrOk);
+    if (active) {
+      other->SetFocus();
+      Application().ProcessMessages();
+      EXPECT_EQ(log, (std::vector<std::string>{"enter other", "enter edit"}));
+      EXPECT_EQ(form.ActiveControl(), d.edit);
+    }
+    form.SetModalResult(mrOk);  // also when it failed: the loop must end
   });
   d.form->ShowModal();
+}
+
+// A field reached from the keyboard or by the program's own focus move selects its whole text, so
+// that what is typed replaces a prefilled value; a click places the caret where it falls. A
+// caret an OnEnter handler puts stands.
+TEST(FocusTest, AFieldEnteredOtherThanByAClickSelectsItsText) {
+  struct Row {
+    const char* name;
+    std::function<void(TEdit& before, TEdit& field, TEdit& after)> reach;
+    const char* typed;
+    const char* reads;
+  };
+  const Row rows[] = {
+      {"Tab", [](TEdit& before, TEdit&, TEdit&) { PressKey(before, VK_TAB); }, "H01", "H01"},
+      {"ShiftTab", [](TEdit&, TEdit&, TEdit& after) { PressKey(after, VK_TAB, ssShift); }, "H01",
+       "H01"},
+      {"EnterJump", [](TEdit& before, TEdit&, TEdit&) { PressKey(before, VK_RETURN); }, "H01",
+       "H01"},
+      {"ProgramsMove", [](TEdit&, TEdit& field, TEdit&) { field.SetFocus(); }, "H01", "H01"},
+      {"ClickAtTheEnd",
+       [](TEdit&, TEdit& field, TEdit&) { testkit::Click(field, field.Width() - 4, 5); }, "7",
+       "H017"},
+      {"CaretPutOnEnter",
+       [](TEdit& before, TEdit& field, TEdit&) {
+         field.OnEnter = [&field](TComponent*) { field.SetSelStart(1); };
+         PressKey(before, VK_TAB);
+       },
+       "7", "H701"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    TForm form(nullptr);
+    form.SetClientSize(300, 120);
+    TEdit* edits[3];
+    for (int i = 0; i < 3; ++i) {
+      edits[i] = new TEdit(&form);
+      edits[i]->SetParent(&form);
+      edits[i]->SetBounds(10, 10 + 30 * i, 120, 21);
+    }
+    TEdit& before = *edits[0];
+    TEdit& field = *edits[1];
+    TEdit& after = *edits[2];
+    field.SetText("H01");
+    // Enter moves on as the program's fields do.
+    before.OnKeyDown = [&field](TComponent*, std::uint16_t& key, TShiftState) {
+      if (key == VK_RETURN) field.SetFocus();
+    };
+    ModalDriver driver;  // an active window, as the operator's
+    driver.Then([&](TForm& shown) {
+      shown.SetFocus();
+      EXPECT_TRUE(testkit::WaitUntilActive(shown));
+      (row.name == std::string("ShiftTab") ? after : before).SetFocus();
+      row.reach(before, field, after);
+      EXPECT_EQ(shown.ActiveControl(), &field);
+      testkit::TypeText(field, row.typed);
+      EXPECT_EQ(field.Text(), row.reads);
+      shown.SetModalResult(mrOk);
+    });
+    form.ShowModal();
+  }
 }
 
 }  // namespace
