@@ -43,9 +43,9 @@ void TContestLogStd::timerzeitTimer() {
   }
   contest::window::ShowPeriodInfo(*Catalogue, *LogTable, AutoTime, *lZeit, *lDatum, *ezeit,
                                   *eDatum);
-  // Another station stored a QSO: an empty entry shows the log's next numbers.
-  if (EntryRecord(*this).Call.empty() && LogChangedElsewhere() &&
-      RenewEntryNumbers(*this, EntryFieldsShown())) {
+  // Another station stored a QSO: an empty entry shows the log's totals and next numbers.
+  if (EntryRecord(*this).Call.empty() && CatchUpWithLog()) {
+    RenewEntryNumbers(*this, EntryFieldsShown());
     RecordToFields();
   }
 }

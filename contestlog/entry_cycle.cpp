@@ -56,7 +56,9 @@ std::string QthPart(const std::string& name_qth) {
 void TContestLogStd::BindEntryEvents() {
   for (TkvEdit* field : EntryFields()) {
     field->OnKeyDown = [this](TComponent* sender, std::uint16_t& key,
-                              platform::qt::TShiftState shift) { eCallKeyDown(sender, key, shift); };
+                              platform::qt::TShiftState shift) {
+      eCallKeyDown(sender, key, shift);
+    };
     field->OnExit = [this](TComponent* sender) { eCallExit(sender); };
   }
   eCall->OnChange = [this](TComponent* sender) { eCallChange(sender); };
@@ -82,8 +84,12 @@ void TContestLogStd::eCallChange(TComponent* /*sender*/) {
   const bool started = EntryRecord(*this).Call.empty();
   FieldsToRecord();
   const std::string call = EntryRecord(*this).Call.str();
-  // The QSO starts: its numbers are the log's now, whichever station stored the last.
-  if (started && !call.empty()) RenewEntryNumbers(*this, EntryFieldsShown());
+  // The QSO starts: its numbers and the totals beside it are the log's now, whichever station
+  // stored the last.
+  if (started && !call.empty()) {
+    CatchUpWithLog();
+    RenewEntryNumbers(*this, EntryFieldsShown());
+  }
   if (call.size() < 2 ||
       !PrefixData(*LogTable, *Catalogue, PointsRoutine(), PrefixLookup, Definition)) {
     // Nothing of the call counts yet; the next call that does is evaluated afresh.
@@ -106,8 +112,8 @@ void TContestLogStd::eCallChange(TComponent* /*sender*/) {
 }
 
 void TContestLogStd::ShowForeignDistrictFields(const std::string& call) {
-  const bool shown = contest::TContLogAlle::IsGermanCall(call, *Catalogue) ||
-                     ContestCode(*Catalogue) == 'A';
+  const bool shown =
+      contest::TContLogAlle::IsGermanCall(call, *Catalogue) || ContestCode(*Catalogue) == 'A';
   const std::array<TkvEdit*, 3> received = {eRSTr2, eRSTr3, eRSTr4};
   const std::array<TkvEdit*, 3> sent = {eRSTs2, eRSTs3, eRSTs4};
   for (std::size_t i = 0; i < received.size(); ++i) {
@@ -125,8 +131,8 @@ void TContestLogStd::eCallKeyDown(TComponent* sender, std::uint16_t& key,
   key = 0;
   auto* current = dynamic_cast<platform::qt::TWinControl*>(sender);
   if (current == nullptr) return;
-  if (!EnterJump(*current, *eDatum, *ezeit, *eQTH, Definition.SWL != 0, *eRSTr1, *eRSTr2,
-                 *eRSTr3, *eRSTr4)) {
+  if (!EnterJump(*current, *eDatum, *ezeit, *eQTH, Definition.SWL != 0, *eRSTr1, *eRSTr2, *eRSTr3,
+                 *eRSTr4)) {
     NextField(*current, *this, *emode, *Panel2, *panelEingabe);
   }
 }
@@ -155,8 +161,8 @@ void TContestLogStd::FieldExit(TComponent* sender) {
     CheckDupe();
     RefreshMultiplierState();
     AfterCallEntered();
-    save = saves_when(AllHidden({eQTH, eRSTr1, eRSTr2, eRSTr3, eRSTr4, ezeit}) &&
-                      Definition.SWL == 0);
+    save =
+        saves_when(AllHidden({eQTH, eRSTr1, eRSTr2, eRSTr3, eRSTr4, ezeit}) && Definition.SWL == 0);
   } else if (sender == eRSTr2) {
     RefreshMultiplierState();
     save = saves_when(AllHidden({eQTH, eRSTr3, eRSTr4, ezeit}));
@@ -226,7 +232,8 @@ void TContestLogStd::CheckNewCall(const std::string& call) {
   {
     // An earlier QSO with the station lends its name and QTH to an entry without them.
     contest::TdbContest earlier(contest::kTableLK, LogNumber);
-    if (earlier.FindCall(call) && common::Trim(common::ReplaceChar(qso.NameQth.str(), ';', ' ')).empty()) {
+    if (earlier.FindCall(call) &&
+        common::Trim(common::ReplaceChar(qso.NameQth.str(), ';', ' ')).empty()) {
       contest::TContestLKRec found{};
       earlier.GetLKRec(found);
       qso.NameQth = found.NameQth.str();
@@ -290,8 +297,7 @@ void TContestLogStd::ShowBearing(const std::string& locator, const char* caller)
   lbeam->SetCaption("");
   double bearing = 0;
   if (locator.size() >= kShortestBearingLocator) {
-    const std::string own =
-        common::Service<logbook::ToSetups>::Get().GetOwnStation().own_locator;
+    const std::string own = common::Service<logbook::ToSetups>::Get().GetOwnStation().own_locator;
     double distance = 0;
     if (!logbook::ToLocator::QRB(own, locator, caller, bearing, distance)) bearing = 0;
   }
@@ -318,8 +324,9 @@ void TContestLogStd::eRSTr2Change(TComponent* sender) {
   }
 
   const bool listener = Definition.SWL != 0;
-  const std::array<TkvEdit*, 3> received = listener ? std::array<TkvEdit*, 3>{eRSTs2, eRSTs3, eRSTs4}
-                                                    : std::array<TkvEdit*, 3>{eRSTr2, eRSTr3, eRSTr4};
+  const std::array<TkvEdit*, 3> received = listener
+                                               ? std::array<TkvEdit*, 3>{eRSTs2, eRSTs3, eRSTs4}
+                                               : std::array<TkvEdit*, 3>{eRSTr2, eRSTr3, eRSTr4};
   lbeam->SetCaption("");
   for (std::size_t i = 0; i < received.size(); ++i) {
     if (sender == received[i] && Definition.ExchangeKindsRcvd[i] == kKindSquare &&
@@ -337,7 +344,8 @@ void TContestLogStd::TypedNameToRecord(const std::array<std::string, 3>& texts) 
   std::string name;
   if (kinds[0] == kKindName) {
     name = texts[0];
-    if (kinds[1] == kKindDok) name = common::LeftStr(name, NameRoom(Definition, texts[1], texts[2]));
+    if (kinds[1] == kKindDok)
+      name = common::LeftStr(name, NameRoom(Definition, texts[1], texts[2]));
   } else if (kinds[1] == kKindName) {
     name = texts[1];
     if (kinds[0] == kKindSquare) {

@@ -146,6 +146,9 @@ class ContestLogCore {
   // were opened anew since): the window's counters then no longer are the log's. A read of the
   // log; never for a log nobody shares.
   bool LogChangedElsewhere();
+  // A full recount when another station changed the log (LogChangedElsewhere); true when one
+  // ran, so that the caller shows the log's totals and takes its next numbers.
+  bool CatchUpWithLog();
   // Adds a band's multipliers of every kind to BandMultis (slot 1 when the contest counts over
   // all bands).
   void SumBandMultipliers(char band);

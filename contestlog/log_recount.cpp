@@ -4,6 +4,7 @@
 
 #include "contest/progress_window.h"
 #include "contestlog/band_tallies.h"
+#include "contestlog/entry_record.h"
 #include "contestlog/log_core.h"
 #include "contestlog/log_lock.h"
 #include "contestlog/log_tallies.h"
@@ -66,6 +67,15 @@ void ContestLogCore::RecountLog(bool full) {
 
 bool ContestLogCore::LogChangedElsewhere() {
   return LogTable->ForeignChangeStamp() != counted_stamp_;
+}
+
+bool ContestLogCore::CatchUpWithLog() {
+  if (!LogChangedElsewhere()) return false;
+  // The walk runs through the record buffer that holds the entry: the entry stands again after.
+  const contest::TContestLKRec entry = EntryRecord(*this);
+  RecountLog(true);
+  SetEntryRecord(*this, entry);
+  return true;
 }
 
 void ContestLogCore::SumBandMultipliers(char band) {

@@ -108,11 +108,19 @@ TEST_F(ClockTest, TheLogsSwitchesKeepDateAndTimeOnUtc) {
       w.timerzeitTimer();
       EXPECT_EQ(w.eDatum->GetStr(), row.date_auto != 0 ? today : "01.01.2020");
       EXPECT_EQ(w.ezeit->GetStr(), row.time_auto != 0 ? now : "01:02:03");
-      if (row.date_auto != 0) EXPECT_EQ(w.lDatum->Caption(), today);
-      if (row.time_auto != 0) EXPECT_EQ(w.lZeit->Caption(), now);
+      if (row.date_auto != 0) {
+        EXPECT_EQ(w.lDatum->Caption(), today);
+      }
+      if (row.time_auto != 0) {
+        EXPECT_EQ(w.lZeit->Caption(), now);
+      }
       const TContestLKRec entry = contestlog::EntryRecord(w);
-      if (row.date_auto != 0) EXPECT_EQ(entry.Datum, Dates().TodayUtc());
-      if (row.time_auto != 0) EXPECT_EQ(entry.Zeit, Dates().NowUtc());
+      if (row.date_auto != 0) {
+        EXPECT_EQ(entry.Datum, Dates().TodayUtc());
+      }
+      if (row.time_auto != 0) {
+        EXPECT_EQ(entry.Zeit, Dates().NowUtc());
+      }
     });
   }
 }

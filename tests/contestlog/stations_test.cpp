@@ -154,6 +154,9 @@ TEST_F(StationsTest, AWindowCountsTheQsosOtherStationsStore) {
     w.timerzeitTimer();
     EXPECT_EQ(EntryRecord(w).wagNummer, 4u);
     EXPECT_EQ(w.lRSTs2->Caption(), "004");
+    // The idle window's totals follow at the tick, not only at the next clear.
+    EXPECT_EQ(w.lNummer->Caption(), "4");
+    EXPECT_EQ(w.Label28->Caption(), "3 QSO");
     w.btnCleara->Click();
     EXPECT_EQ(w.lNummer->Caption(), "4");
     EXPECT_EQ(w.Label28->Caption(), "3 QSO");
