@@ -43,7 +43,7 @@ ScorePanelView BuildScorePanel(char code, const contest::TContestRec& definition
   const logbook::ToBaender& bands = common::Service<logbook::ToBaender>::Get();
   ScorePanelView panel;
   // Contests that count multipliers over all bands keep them in the first slot only.
-  panel.multiplier_column = definition.Flag31 == 0 || definition.Flag31 == 2;
+  panel.multiplier_column = contest::CountsPerBand(definition);
   for (int i = 0; i < kScoreRows; ++i) {
     const char band = definition.Bands[static_cast<std::size_t>(i)];
     if (band == 0) continue;

@@ -110,4 +110,9 @@ struct TContestRec {
   friend bool operator==(const TContestRec&, const TContestRec&) = default;
 };
 
+// Whether the contest counts its multipliers per band (Flag31 0 or 2), not over all bands.
+inline bool CountsPerBand(const TContestRec& definition) {
+  return definition.Flag31 == 0 || definition.Flag31 == 2;
+}
+
 }  // namespace contest

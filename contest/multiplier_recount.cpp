@@ -95,10 +95,6 @@ bool KindInUse(int kind, const TContestRec& definition, bool tallies) {
          (kind == 2 && tallies);
 }
 
-bool CountsPerBand(const TContestRec& definition) {
-  return definition.Flag31 == 0 || definition.Flag31 == 2;
-}
-
 // One walk along a kind's index, on an object of its own on the log's file. Nothing else
 // positions that file while a walk runs, so it moves on without re-finding its record.
 class KindWalk {

@@ -44,4 +44,13 @@ void StoreNarrowTallies(const BandTallies& tallies, contest::TContestKKRec& log)
   StoreExtraLine(tallies[kNarrowLines + 1], log.Line7);
 }
 
+void StoreTallies(const BandTallies& tallies, contest::TContestKKRec& log,
+                  contest::TContestKZRec& data) {
+  if (log.LoaderSwitch != 0) {
+    StoreWideTallies(tallies, data);
+  } else {
+    StoreNarrowTallies(tallies, log);
+  }
+}
+
 }  // namespace contestlog

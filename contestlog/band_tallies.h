@@ -28,5 +28,8 @@ using BandTallies = std::array<BandTally, contest::kBandSlots>;
 // Writes every tally place of the layout from `tallies`; no other byte of the record changes.
 void StoreWideTallies(const BandTallies& tallies, contest::TContestKZRec& data);
 void StoreNarrowTallies(const BandTallies& tallies, contest::TContestKKRec& log);
+// Into the layout the log keeps (its catalogue record's LoaderSwitch: the wide one in `data`).
+void StoreTallies(const BandTallies& tallies, contest::TContestKKRec& log,
+                  contest::TContestKZRec& data);
 
 }  // namespace contestlog

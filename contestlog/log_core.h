@@ -152,8 +152,6 @@ class ContestLogCore {
   // Adds a band's multipliers of every kind to BandMultis (slot 1 when the contest counts over
   // all bands).
   void SumBandMultipliers(char band);
-  // The band's multiplier count (the full count, weights included), its QSOs and slot tallies.
-  std::int32_t CountBandMultipliers(char band, BandTally& tally, contest::ProgressWindow* progress);
   // Counts the per-band tallies of the log from its records (QSOs, multipliers, the points the
   // records hold, slot tallies; log_tallies.h) into the wide or the narrow layout
   // (band_tallies.h) and writes the catalogue and contest-data records back through Catalogue

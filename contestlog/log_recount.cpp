@@ -15,16 +15,7 @@ namespace {
 
 // The kinds in the order the recount refills their tables.
 constexpr int kTableOrder[] = {2, 4, 18, 5, 10, 1, 22, 12, 15, 16, 19};
-// The kinds in the order a band's multipliers are summed.
-constexpr int kBandOrder[] = {2, 4, 18, 5, 10, 12, 1, 22, 15, 16, 19};
-
 constexpr int kRecalculationSteps = 500;
-
-bool CountsPerBand(const contest::TContestRec& definition) {
-  return definition.Flag31 == 0 || definition.Flag31 == 2;
-}
-
-bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
 
 std::size_t Slot(char band) { return static_cast<unsigned char>(band); }
 
@@ -52,7 +43,7 @@ void ContestLogCore::RecountLog(bool full) {
     CurrentBandQsos = 0;
     LastQsoBand = totals.last_band;
     BandMultis.fill(0);
-    if (CountsPerBand(Definition)) {
+    if (contest::CountsPerBand(Definition)) {
       for (const char band : Definition.Bands) {
         if (IsBandLetter(band)) SumBandMultipliers(band);
       }
@@ -83,13 +74,7 @@ void ContestLogCore::SumBandMultipliers(char band) {
   for (const int kind : kBandOrder) {
     sum += Service->RecountMultipliers({kind, band}, *LogTable, *Catalogue, Definition);
   }
-  BandMultis[CountsPerBand(Definition) ? Slot(band) : 1] += sum;
-}
-
-std::int32_t ContestLogCore::CountBandMultipliers(char band, BandTally& tally,
-                                                  contest::ProgressWindow* progress) {
-  return contestlog::CountBandMultipliers(*Service, Definition, *Catalogue, *LogTable, band, tally,
-                                          progress);
+  BandMultis[contest::CountsPerBand(Definition) ? Slot(band) : 1] += sum;
 }
 
 bool ContestLogCore::Recalculate() {
@@ -105,11 +90,7 @@ bool ContestLogCore::Recalculate() {
     // QSOs count as well.
     tallies = CountBandTallies(*Service, Definition, *Catalogue, *LogTable, progress.get());
   }
-  if (log.LoaderSwitch != 0) {
-    StoreWideTallies(tallies, data);
-  } else {
-    StoreNarrowTallies(tallies, log);
-  }
+  StoreTallies(tallies, log, data);
   Catalogue->SetKKRec(log);
   ContestData->SetKZRec(data);
   const bool catalogue_written = Catalogue->UpdateRec();

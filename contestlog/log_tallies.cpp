@@ -8,18 +8,6 @@
 #include "contestlog/log_lock.h"
 
 namespace contestlog {
-namespace {
-
-// The kinds in the order a band's multipliers are counted.
-constexpr int kBandOrder[] = {2, 4, 18, 5, 10, 12, 1, 22, 15, 16, 19};
-
-bool CountsPerBand(const contest::TContestRec& definition) {
-  return definition.Flag31 == 0 || definition.Flag31 == 2;
-}
-
-bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
-
-}  // namespace
 
 std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,
                                   const contest::TContestRec& definition,
@@ -54,7 +42,7 @@ BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TConte
         band != 0 ? static_cast<std::int32_t>(walked.slot_points[static_cast<unsigned char>(band)])
                   : 0;
   }
-  if (CountsPerBand(definition)) {
+  if (contest::CountsPerBand(definition)) {
     for (std::size_t b = 0; b < tallies.size(); ++b) {
       const char band = definition.Bands[b];
       if (!IsBandLetter(band)) continue;
@@ -91,18 +79,14 @@ void CountTalliesInto(const contest::TContestRec& definition, contest::TdbContes
   contest::TdbContest qsos(contest::kTableLK, log.Nummer);
   contest::TContLogAlle rules;
   const BandTallies tallies = CountBandTallies(rules, definition, catalogue, qsos, nullptr);
-  if (log.LoaderSwitch != 0) {
-    // The wide layout is the log's contest-data record; without one there is nowhere to lay it.
-    if (data.Nummer != log.Nummer) {
-      if (!contest_data.FindByNummer(log.Nummer)) return;
-      contest_data.GetKZRec(data);
-    }
-    StoreWideTallies(tallies, data);
-    contest_data.SetKZRec(data);
-  } else {
-    StoreNarrowTallies(tallies, log);
-    catalogue.SetKKRec(log);
+  // The wide layout is the log's contest-data record; without one there is nowhere to lay it.
+  if (log.LoaderSwitch != 0 && data.Nummer != log.Nummer) {
+    if (!contest_data.FindByNummer(log.Nummer)) return;
+    contest_data.GetKZRec(data);
   }
+  StoreTallies(tallies, log, data);
+  catalogue.SetKKRec(log);
+  contest_data.SetKZRec(data);
 }
 
 }  // namespace contestlog

@@ -14,6 +14,11 @@
 
 namespace contestlog {
 
+// The kinds in the order a band's multipliers are counted.
+inline constexpr int kBandOrder[] = {2, 4, 18, 5, 10, 12, 1, 22, 15, 16, 19};
+// A band of the definition's band list that holds QSOs (the list's other codes mark no band).
+inline bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
+
 // A band's multiplier count (weights included; the multiplier recount's) into the result and
 // its QSOs and slot tallies into `tally`.
 std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,

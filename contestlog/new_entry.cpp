@@ -43,17 +43,22 @@ void SetSerialDefault(ContestLogCore& core, std::size_t slot, bool shown) {
   }
 }
 
-// The sent defaults of the entry: the hidden serial fields with their numbers; 'J' sends its
-// second default (the locator) on the VHF and UHF bands only.
-std::array<std::string, 3> SentDefaults(ContestLogCore& core, const NewEntryFields& fields,
-                                        char band) {
-  SetSerialDefault(core, 0, fields.sent_field2_shown);
-  SetSerialDefault(core, 1, fields.sent_field3_shown);
+// The definition's sent defaults on `band`: 'J' sends its second default (the locator) on the
+// VHF and UHF bands only.
+std::array<std::string, 3> BandDefaults(const ContestLogCore& core, char band) {
   const contest::TContestRec& definition = core.Definition;
   const bool second = !LocatorOffBand(ContestCode(*core.Catalogue), band);
   return {definition.SentDefaults[0].str(),
           second ? definition.SentDefaults[1].str() : std::string(),
           definition.SentDefaults[2].str()};
+}
+
+// The sent defaults of the entry: the hidden serial fields with their numbers first.
+std::array<std::string, 3> SentDefaults(ContestLogCore& core, const NewEntryFields& fields,
+                                        char band) {
+  SetSerialDefault(core, 0, fields.sent_field2_shown);
+  SetSerialDefault(core, 1, fields.sent_field3_shown);
+  return BandDefaults(core, band);
 }
 
 // A contest that sends nothing else sends the overall serial (not '7' and 'p').
@@ -107,7 +112,8 @@ void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
   qso.Zeit = core.LastQsoTime;
   qso.Mode = core.CurrentMode.str();
   qso.Bandcode = core.CurrentBand;
-  core.CurrentBandName = common::Service<logbook::ToBaender>::Get().Band2Name(core.CurrentBand, false);
+  core.CurrentBandName =
+      common::Service<logbook::ToBaender>::Get().Band2Name(core.CurrentBand, false);
   qso.QslSent = log.QslSentChar;
   qso.QslRcvd = log.QslRcvdChar;
   TakeNumbers(core, numbers, qso);
@@ -162,10 +168,8 @@ std::int32_t TakeNumbersForSave(ContestLogCore& core) {
       taken = number;
     }
   };
-  const bool overall_sent =
-      SendsKind(definition, kOverallSerial) ||
-      SendsSerialAlone(core, {definition.SentDefaults[0].str(), definition.SentDefaults[1].str(),
-                              definition.SentDefaults[2].str()});
+  const bool overall_sent = SendsKind(definition, kOverallSerial) ||
+                            SendsSerialAlone(core, BandDefaults(core, EntryRecord(core).Bandcode));
   keep_or_renew(overall_sent, core.NextOverallNo, now.overall);
   if (!overall_sent) core.SerialNumber = core.NextOverallNo;
   keep_or_renew(SendsKind(definition, kBandSerial), core.NextBandNo, now.band);

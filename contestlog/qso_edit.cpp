@@ -14,6 +14,7 @@
 #include "contest/contest_lookups.h"
 #include "contest/rule_helpers.h"
 #include "contestlog/entry_rules.h"
+#include "contestlog/log_lock.h"
 #include "contestlog/station_data.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/locator.h"
@@ -70,9 +71,7 @@ TContestEingabeStd2Ctrl::TContestEingabeStd2Ctrl(platform::qt::TComponent* owner
                                                  std::array<bool, 3> rcvd_enabled)
     : owner_(owner), window_(window), rcvd_enabled_(rcvd_enabled) {}
 
-bool TContestEingabeStd2Ctrl::CountsPrefixes() const {
-  return Has(window_.Definition, {1, 22});
-}
+bool TContestEingabeStd2Ctrl::CountsPrefixes() const { return Has(window_.Definition, {1, 22}); }
 
 char TContestEingabeStd2Ctrl::Code() const { return contest::ContestCodeOf(*window_.Catalogue); }
 
@@ -198,6 +197,8 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   if (fields.name == loaded_.name && fields.qth == loaded_.qth) qso.NameQth = old_.NameQth;
   qso.Frequency = fields.frequency;
   log.SetLKWorkingCopy(qso);
+  // The look and the write under one lock: no other station deletes in between.
+  const LogLock lock(log);
   if (!StillInLog()) {
     Messages().Achtung("QSO ändern", "Satz bereits gelöscht: Das QSO " + old_.Call.str() +
                                          " hat eine andere Station inzwischen gelöscht oder "

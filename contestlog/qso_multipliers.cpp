@@ -124,7 +124,7 @@ bool ContestLogCore::WorkedBefore(const Evaluation& e, int kind, const std::stri
     request.compare_text = band_text;
     return Service->RecountMultipliers(request, e.walked_log, *Catalogue, Definition) == 1;
   };
-  if (Definition.Flag31 == 0 || Definition.Flag31 == 2) return ask(e.record.Bandcode);
+  if (contest::CountsPerBand(Definition)) return ask(e.record.Bandcode);
   return std::any_of(Definition.Bands.begin(), Definition.Bands.end(),
                      [&](char band) { return band != 0 && ask(band); });
 }

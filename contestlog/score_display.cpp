@@ -41,7 +41,7 @@ void TContestLogStd::ShowScore() {
   const char code = contest::ContestCodeOf(*Catalogue);
   const std::string band_name =
       common::Service<logbook::ToBaender>::Get().Band2Name(CurrentBand, false);
-  const bool per_band = Definition.Flag31 == 0 || Definition.Flag31 == 2;
+  const bool per_band = contest::CountsPerBand(Definition);
   lePunkte->SetCaption(common::LangText("Punkte ", "Score ") + band_name);
   lemulti->SetCaption(std::string(code == '5' || code == 'P' ? "Präfixe " : "Multi ") +
                       (per_band ? band_name : ""));

@@ -68,7 +68,7 @@ bool WriteSummarySheet(TAlleRout& channel, const contest::TContestRec& definitio
     SumPointsInPeriods(channel, table, periods);
     sheet.WriteContestPeriod(periods);
   }
-  if (definition.Flag31 == 0 || definition.Flag31 == 2 || log.Typ == 'i') sheet.WritePointsTable();
+  if (contest::CountsPerBand(definition) || log.Typ == 'i') sheet.WritePointsTable();
   sheet.WriteFinalScore();
   sheet.WriteRuleLine();
   channel.WriteLine(" ", true, true);

@@ -47,8 +47,6 @@ struct Contest {
 };
 constexpr Contest kContests[] = {{'W'}, {'o'}, {'N'}};
 
-bool PerBand(const TContestRec& d) { return d.Flag31 == 0 || d.Flag31 == 2; }
-
 bool Counted(const TContestRec& d, int kind) {
   return d.MultiplierKinds[static_cast<std::size_t>(kind)] ||
          (kind == 4 && (d.MultiplierKinds[8] || d.MultiplierKinds[17]));
@@ -95,8 +93,8 @@ class ContestRig {
       const std::string value =
           kind == 4 || kind == 18 ? dok : contest::TContLogAlle::WalkValue(kind, qso);
       if (!rules_.QsoCountsForKind(kind, value, log, catalogue_, definition_)) continue;
-      for (char b :
-           PerBand(definition_) ? std::string(1, band) : bench::ContestBands(definition_)) {
+      for (char b : contest::CountsPerBand(definition_) ? std::string(1, band)
+                                                        : bench::ContestBands(definition_)) {
         if (rules_.RecountMultipliers({kind, b, value}, log, catalogue_, definition_) == 1) {
           found += 10;
           break;
@@ -114,7 +112,7 @@ class ContestRig {
     const contest::QsoWalkTotals totals = rules_.ForEachQso(definition_, points, *log_, false);
     std::int64_t multipliers = 0;
     const std::string bands = bench::ContestBands(definition_);
-    for (char band : PerBand(definition_) ? bands : bands.substr(0, 1)) {
+    for (char band : contest::CountsPerBand(definition_) ? bands : bands.substr(0, 1)) {
       contest::SlotTallies tallies;
       for (int kind : kRecountOrder) {
         contest::RecountRequest request(kind, band);
