@@ -224,10 +224,13 @@ std::int32_t TContLogAlle::RecountMultipliers(const RecountRequest& request,
   bool cancelled = false;
   for (bool found = walk.Start({}); found;) {
     const TContestLKRec& qso = walk.Qso();
-    if (per_band && qso.Bandcode != request.band && code != 'L') break;
+    // 'L' counts its multipliers on from the band to the end of the log; its QSOs still
+    // count on their own band only.
+    const bool other_band = per_band && qso.Bandcode != request.band;
+    if (other_band && code != 'L') break;
     bool step = every_record || qso.SkipMark != 0;
     if (qso.SkipMark == 0) {
-      if (request.tallies != nullptr && kind == 2) ++request.tallies->kind2_qsos;
+      if (request.tallies != nullptr && kind == 2 && !other_band) ++request.tallies->kind2_qsos;
       const std::string value = WalkValue(kind, qso);
       if (!value.empty() && WalkQsoCountsForKind(kind, qso, catalogue, definition)) {
         const std::uint32_t mode_class = definition.Flag31 == 2 ? ModeClassBit(qso) : 0;
