@@ -122,6 +122,8 @@ void FileblockRepairInPlace(FileblockHandle handle, bool variable, const Rebuild
   const bool repaired = !unfinished || Repair(handle, fb, variable, builder, progress);
   if (!repaired) fb.index_state = IndexState::kDamaged;  // the next lock or open says so
   if (shared) {
+    // What the repair took in of the stopped writer's work is news to this process as well.
+    if (unfinished) ++fb.net->foreign_changes;
     const IsamState outcome = Isam();
     // The release writes what is left and tells every other process to re-read every header.
     NetUnlock(fb);
