@@ -84,6 +84,7 @@ void TContestLogStd::btnadifimportClick(platform::qt::TComponent* /*sender*/) {
   const ClockPause pause(*timerzeit);
   TContestAdifimportCtrl import(this, Definition);
   if (!import.Execute()) return;
+  LogTable->AskAboutRepairAgain();
   AdifImportCounts counts = ImportAdif(*import.Records(), import.Mapping(), import.Check());
   counts.unended = static_cast<int>(import.UnendedRecords());
   common::Service<common::ToMessages>::Get().Hinweis("", "", AdifImportNotice(counts), false);

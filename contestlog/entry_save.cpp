@@ -56,6 +56,8 @@ void TContestLogStd::btnbeendenaClick(TComponent* /*sender*/) { Close(); }
 void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   const HandlerScope running(*this);
   const bool imported = sender != nullptr && sender == btnadifimport;
+  // A save asks again about a repair the operator declined; the import asks once, at its start.
+  if (!imported) LogTable->AskAboutRepairAgain();
   // 1. The contest's fixes of what was typed.
   const char code = ContestCode(*Catalogue);
   if (code == 'q') Replace(*eRSTr4, SeparatedNumber(eRSTr4->GetStr()));

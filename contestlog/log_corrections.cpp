@@ -63,6 +63,7 @@ void TContestLogStd::RenumberAndRecount() {
 
 void TContestLogStd::DeleteSelectedQso(ui::TkvBrow& grid) {
   const HandlerScope running(*this);
+  LogTable->AskAboutRepairAgain();
   const EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;

@@ -4,6 +4,8 @@
 
 #include "common/service.h"
 #include "logbook/databases/call_database.h"
+#include "storage/driver/driver.h"
+#include "ui/browser_page.h"
 
 namespace contestlog {
 namespace {
@@ -29,12 +31,40 @@ bool ClearQsoFields(contest::TContestLKRec& record) {
   return std::memcmp(&before, &record, sizeof record) != 0;
 }
 
+// The first read of the log at its opening, which asks again about a repair the operator
+// declined before. Declined now, the opening tells what that leaves instead of the driver.
+bool FirstOfOpening(contest::TdbContest& log) {
+  log.AskAboutRepairAgain();
+  storage::TdbTreiber* treiber = log.GetTreiber();
+  storage::IFDriver* driver = treiber != nullptr ? treiber->Driver() : nullptr;
+  if (driver == nullptr) return log.First(kKeyDatumZeit);
+  std::uint16_t count = 0;
+  storage::RetryProc proc;
+  driver->GetRetry(count, proc);
+  driver->SetRetry(count, [proc](std::string_view name, int reason) {
+    return reason != storage::kReasonRepairDeclined && proc && proc(name, reason);
+  });
+  struct Restore {
+    ~Restore() { driver->SetRetry(count, proc); }
+    storage::IFDriver* driver;
+    std::uint16_t count;
+    const storage::RetryProc& proc;
+  } restore{driver, count, proc};
+  const bool found = log.First(kKeyDatumZeit);
+  if (log.RepairDeclined()) {
+    throw ui::EConstructorInvalid(
+        "Eine andere Station wurde während einer Änderung beendet. Ohne Reparatur wird das Log "
+        "nicht geöffnet.");
+  }
+  return found;
+}
+
 }  // namespace
 
 bool OpenLogTable(std::unique_ptr<contest::TdbContest>& log, std::int32_t log_number) {
   log = std::make_unique<contest::TdbContest>(contest::kTableLK, log_number);
   common::Service<logbook::ToDatCall>::Get().OpenFiles(logbook::ToDatCall::kCallListBit, false);
-  for (bool found = log->First(kKeyDatumZeit); found; found = log->Next(true, true)) {
+  for (bool found = FirstOfOpening(*log); found; found = log->Next(true, true)) {
     contest::TContestLKRec record{};
     log->GetLKRec(record);
     if (!IsQsyMarker(record) || !ClearQsoFields(record)) continue;

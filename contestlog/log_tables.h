@@ -14,7 +14,8 @@ namespace contestlog {
 // Prefix, DOK1, DOK2, Loc, Call2 and WAZ_USStaat; a marker already empty is not written again.
 // Leaves `log` on the last record by key 19 (CMulti) and answers whether there is one, that is
 // whether the log holds records. Needs ToDatContest and ToDatCall; serious driver errors raise
-// EDBError.
+// EDBError. A repair another station's stop left to do is asked about again at every opening;
+// declined, the log is not opened (ui::EConstructorInvalid with the text the operator is told).
 bool OpenLogTable(std::unique_ptr<contest::TdbContest>& log, std::int32_t log_number);
 
 // The window closes: writes the catalogue's and the contest data's working copies over their

@@ -147,6 +147,7 @@ void TContestEingabeStd2Ctrl::MultiCaption(QsoEditFields& fields) {
 
 void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   contest::TdbContest& log = *window_.LogTable;
+  log.AskAboutRepairAgain();  // a change asks again about a repair the operator declined
   TContestLKRec qso{};
   log.GetLKRec(qso);
   qso.Call = common::LeftStr(fields.call, kCallLength);

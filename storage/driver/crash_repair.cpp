@@ -4,7 +4,9 @@
 // that finds them unusable), the files are repaired (or found repaired by another station),
 // the current record is found again in the repaired file, and the operation runs once more.
 // Damage that an operation finds inside the index (10120) is mended the same way, once the data
-// file is marked for the repair.
+// file is marked for the repair. A user who declines the repair is told once what that leaves,
+// and is not asked again until the program's next save, change, delete or opening says so: the
+// questions would otherwise come at every read, from every clock tick and key.
 //
 // A shared file is repaired in place under its write lock: the other stations keep it open, even
 // idle ones, and take up the repaired files at their next lock. A file of this station alone is
@@ -47,11 +49,15 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
     if (!Engine().Ok()) RecordEngineError(11);
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
-  } else if (!Ask(opened_now_ ? kReasonRebuild : kReasonRepair)) {
+  } else if ((repair_declined_ && !opened_now_) ||
+             !Ask(opened_now_ ? kReasonRebuild : kReasonRepair)) {
     // Not now: the file is not to be had for the moment, as when another user locks it.
+    if (!repair_decline_told_) Ask(kReasonRepairDeclined);
+    repair_declined_ = repair_decline_told_ = true;
     RecordError(kIsamIndexUnusable, 9, 0, 0, kClassLock);
     return false;
   }
+  repair_declined_ = repair_decline_told_ = false;
   if (shared_) {
     if (WRepairInPlace() != 0) {
       RecordEngineError(12);

@@ -74,6 +74,9 @@ enum RetryReason : int {
   // open: the data file is missing although its index is there (the log existed); true creates
   // the files anew.
   kReasonDataMissing = 10,
+  // A notice, not a question (the answer is not read): the user declined the repair of reason
+  // 9, and the file is neither read nor written until it is repaired.
+  kReasonRepairDeclined = 11,
 };
 
 }  // namespace storage

@@ -31,6 +31,11 @@ class IFDriverLow : public IFbiDriver {
   bool IsNetShared() const { return shared_; }
   // Whether the file holds variable-length records.
   bool IsVariable() const { return variable_; }
+  // Whether the user declined the repair another station's stop left to do: the files are then
+  // neither read nor written (lock conflicts, 10010) and nobody is asked again until
+  // AskAboutRepairAgain (at the start of a save, a change, a delete or an opening).
+  bool RepairDeclined() const { return repair_declined_; }
+  void AskAboutRepairAgain() { repair_declined_ = false; }
 
  protected:
   // --- opening ---
@@ -58,6 +63,8 @@ class IFDriverLow : public IFbiDriver {
   // the rebuild), and finds the current record again: `current`, the one the
   // operation began with. True when the operation is to run once more on a clean stack; false
   // with the outcome recorded otherwise.
+  // Declined (reason 11 told once, until a repair), later operations find the files unusable
+  // without a question until AskAboutRepairAgain or an operation that opens the files.
   bool RepairAfterCrash(std::int32_t current);
   // Makes the before image's record current again in the repaired files (none for `current` -1).
   void RefindCurrent(std::int32_t current);
@@ -123,6 +130,8 @@ class IFDriverLow : public IFbiDriver {
   bool locks_at_start_ = false;  // any lock of this driver's fileblock
   bool opened_now_ = false;      // the running operation opened the files
   bool create_when_missing_ = true;
+  bool repair_declined_ = false;
+  bool repair_decline_told_ = false;  // reason 11 told since the last repair
 };
 
 }  // namespace storage

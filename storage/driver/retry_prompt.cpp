@@ -31,6 +31,12 @@ std::string RetryReasonText(int reason) {
           " Eine andere Station wurde während einer Änderung beendet. Die Datei wird "
           "repariert. Weiter? ",
           " Another station stopped during a change. The file is repaired. Continue ? ");
+    case kReasonRepairDeclined:
+      return common::LangText(
+          " Die Datei wird nicht repariert und bis dahin weder gelesen noch geschrieben. Beim "
+          "nächsten Speichern, Ändern, Löschen oder Öffnen wird wieder gefragt. ",
+          " The file is not repaired and until then neither read nor written. The next save, "
+          "change, delete or opening asks again. ");
     case kReasonDataMissing:
       return common::LangText(" Datendatei fehlt. Neu anlegen? ",
                               " Data file missing. Create it anew ? ");
@@ -46,9 +52,14 @@ std::string RetryReasonText(int reason) {
 bool DriverRetryPrompt(std::string_view file_name, int reason) {
   if (reason == kReasonRebuild || reason == kReasonCreate) return true;
   if (!common::Service<common::ToMessages>::Exists()) return false;
-  const std::string question =
+  common::ToMessages& messages = common::Service<common::ToMessages>::Get();
+  const std::string text =
       std::string(file_name.substr(0, kShownNameLength)) + ": " + RetryReasonText(reason);
-  return common::Service<common::ToMessages>::Get().JaNeinFrage("", "", question, true);
+  if (reason == kReasonRepairDeclined) {
+    messages.Hinweis("", "", text, false);
+    return false;
+  }
+  return messages.JaNeinFrage("", "", text, true);
 }
 
 }  // namespace storage

@@ -6,6 +6,7 @@
 // + ": " + the text of the reason, in the language of the language setting. Reasons 5 (rebuild an
 // unusable index) and 6 (create the files of a new log) answer Yes without asking; a data file
 // that is missing beside its index (reason 10) is a log that went missing, and the user decides.
+// Reason 11 is told as a notice, and its answer is No.
 #pragma once
 
 #include <string>

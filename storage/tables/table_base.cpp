@@ -188,6 +188,17 @@ std::uint64_t TdbBase::ForeignChangeStamp() {
   return driver != nullptr ? driver->ForeignChangeStamp() : 0;
 }
 
+bool TdbBase::RepairDeclined() {
+  TdbTreiber* t = GetTreiber();
+  const IFDriver* driver = t != nullptr ? t->Driver() : nullptr;
+  return driver != nullptr && driver->RepairDeclined();
+}
+
+void TdbBase::AskAboutRepairAgain() {
+  TdbTreiber* t = GetTreiber();
+  if (IFDriver* driver = t != nullptr ? t->Driver() : nullptr) driver->AskAboutRepairAgain();
+}
+
 std::uint8_t* TdbBase::RecordBuffer() {
   TdbTreiber* t = GetTreiber();
   return t != nullptr ? t->RecordBuffer() : nullptr;

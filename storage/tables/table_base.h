@@ -96,6 +96,10 @@ class TdbBase {
   // taken after a read, so that a change another user made by now is counted; it stays the same
   // as long as nobody else changed the file. 0 for a file that is not shared.
   std::uint64_t ForeignChangeStamp();
+  // Whether the user declined the repair another station's stop left to do, and the next
+  // operation that finds the files unfinished asks again (IFDriverLow::RepairDeclined).
+  bool RepairDeclined();
+  void AskAboutRepairAgain();
   std::uint8_t* RecordBuffer();
   void ClearDriverBuffer();
   // Rewrite the current record, or add the record buffer as a new one; with length > 0 the

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -222,6 +223,88 @@ TEST_F(LogWindowTest, ARefusalWhileTheWindowOpensEndsInAMessageAndTheMainWindow)
       << presenter_->calls.back().text;
   storage::FileblockClose(other);
   EXPECT_FALSE(Open(contest::kTableLK, log));  // nothing of the log stays open
+}
+
+// Another station stopped inside a change of the log while `other` keeps it open: the marker
+// of the data file and the word of the dialog file are left as its writer left them.
+void LeaveUnfinished(storage::FileblockHandle other, const std::string& path) {
+  storage::FileblockLockFile(other);
+  ASSERT_TRUE(storage::Isam().IsamOK);
+  const auto patch = [](const std::string& file, std::streamoff at, std::string_view bytes) {
+    std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(at);
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  };
+  patch(path + ".DAT", 20, "\x01");
+  patch(path + ".DIA", 1, "\xD1\x07");  // 2001: a writer was changing the files
+  storage::FileblockUnlockFile(other);
+}
+
+class RepairDeclinedTest : public LogWindowTest {
+ protected:
+  void SetUp() override {
+    LogWindowTest::SetUp();
+    log_ = b_.Create();
+    b_.Add(Qso("DL2XYZ", 'c', kContestDay, 3600));
+    path_ = Dat().TablePath(contest::kTableLK, log_);
+    if (!path_.starts_with('/')) path_ = folder_.path() + "/" + path_;
+    storage::OpenOptions shared;
+    shared.shared = true;
+    other_ = storage::FileblockOpen(path_, shared);  // another station's handle
+    ASSERT_NE(other_, nullptr);
+  }
+  void TearDown() override {
+    storage::FileblockClose(other_);
+    LogWindowTest::TearDown();
+  }
+  std::vector<common::MessageKind> Told() {
+    std::vector<common::MessageKind> kinds;
+    for (const common::MessageCall& call : presenter_->calls) kinds.push_back(call.kind);
+    presenter_->calls.clear();
+    return kinds;
+  }
+
+  LogBuilder b_{'.', 5};
+  std::int32_t log_ = 0;
+  std::string path_;
+  storage::FileblockHandle other_ = nullptr;
+};
+
+using common::MessageKind;
+
+// Opening a log left unfinished asks once; "Nein" keeps it closed and says so.
+TEST_F(RepairDeclinedTest, WhileTheLogOpensItIsAskedOnceAndTheLogStaysClosed) {
+  LeaveUnfinished(other_, path_);
+  presenter_->answers = std::deque<bool>(20, false);
+  CallerForm caller;
+  caller.Show();
+  MainTables main(log_);
+  RunContestLog(&caller, log_, b_.Definition(), main.catalogue, main.contest_data);
+  EXPECT_EQ(ContestLogStd(), nullptr);
+  EXPECT_TRUE(caller.Visible());
+  EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+}
+
+// In an open window "Nein" is asked once and told once; ticks and keys go on without a question,
+// the keys into the entry, and the next save asks again.
+TEST_F(RepairDeclinedTest, InAnOpenWindowItIsAskedAgainOnlyAtTheNextSave) {
+  RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
+    LeaveUnfinished(other_, path_);
+    presenter_->answers = std::deque<bool>(20, false);
+    for (int tick = 0; tick < 3; ++tick) w.timerzeitTimer();
+    Type(*w.eCall, "DL5ABC");
+    EXPECT_EQ(w.eCall->Text(), "DL5ABC");
+    EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis}));
+    w.eRSTr2->SetStr("42");
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+    EXPECT_EQ(w.eCall->Text(), "DL5ABC");
+    presenter_->answers = std::deque<bool>(20, true);
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(Told(), std::vector{MessageKind::kJaNeinFrage});
+    EXPECT_EQ(w.eCall->Text(), "");
+  });
+  EXPECT_EQ(Records(log_).size(), 2u);
 }
 
 TEST_F(LogWindowTest, TheComponentsCarryTheNamesTheLogWindowsCodeKnows) {

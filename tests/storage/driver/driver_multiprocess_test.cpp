@@ -67,8 +67,9 @@ TEST_F(MultiProcessTest, TheSecondUpdateOfOneRecordGets12309AndSeesTheFirst) {
 }
 
 // Another station dies inside its add (killed at its third write, the record's): this station's
-// next change finds the log unusable, is told once, repairs it in place, and changes its own
-// record, which keeps its reference.
+// next change finds the log unusable and asks; declined, it is told once and its operations fail
+// without a question until the repair is asked about again; then it repairs the log in place and changes
+// its own record, which keeps its reference.
 TEST_F(MultiProcessTest, AStationFindingAnotherCrashedRepairsTheLogAndChangesItsOwnRecord) {
   auto d = OpenTest("PXLK", true);
   for (int i = 0; i < 8; ++i) Add(*d, "R" + std::to_string(i));
@@ -81,9 +82,16 @@ TEST_F(MultiProcessTest, AStationFindingAnotherCrashedRepairsTheLogAndChangesIts
   EXPECT_FALSE(d->UpdateRecord());  // not now: a lock conflict, never EDBError
   EXPECT_EQ(storage::DriverErrorClass(), 2);
   EXPECT_EQ(FirstError(), 10010);
+  EXPECT_TRUE(d->RepairDeclined());
+  EXPECT_FALSE(d->LockFile());
+  EXPECT_FALSE(d->UpdateRecord());
+  EXPECT_EQ(storage::DriverErrorClass(), 2);
+  EXPECT_EQ(questions, (std::vector<int>{9, 11}));
   answer_yes = true;
+  d->AskAboutRepairAgain();
   EXPECT_TRUE(d->UpdateRecord());
-  EXPECT_EQ(questions, (std::vector<int>{9, 9}));
+  EXPECT_EQ(questions, (std::vector<int>{9, 11, 9}));
+  EXPECT_FALSE(d->RepairDeclined());
   EXPECT_EQ(d->CurrentRef(), before);
   // Once more, for a delete, which lets go of its record when it finds the log unusable.
   ASSERT_TRUE(d->FindRecord(2, "R0") && d->DeleteRecord(0));

@@ -329,6 +329,10 @@ const QuestionCase kQuestions[] = {
     {"CrashRepairIsTold", 9, 1,
      ":  Eine andere Station wurde während einer Änderung beendet. Die Datei wird repariert. "
      "Weiter? "},
+    // Declined, the repair is told as a notice.
+    {"DeclinedRepairIsANotice", 11, 1,
+     ":  Die Datei wird nicht repariert und bis dahin weder gelesen noch geschrieben. Beim "
+     "nächsten Speichern, Ändern, Löschen oder Öffnen wird wieder gefragt. "},
 };
 
 class QuestionTest : public MessagesTest, public ::testing::WithParamInterface<QuestionCase> {};
@@ -342,9 +346,10 @@ TEST_P(QuestionTest, AskedAsYesNoWithYesAsDefault) {
   ASSERT_EQ(presenter_->calls.size(), c.text ? 1u : 0u);
   if (c.text == nullptr) return;
   const MessageCall& call = presenter_->calls[0];
-  EXPECT_EQ(call.kind, MessageKind::kJaNeinFrage);
+  const bool notice = c.reason == storage::kReasonRepairDeclined;
+  EXPECT_EQ(call.kind, notice ? MessageKind::kHinweis : MessageKind::kJaNeinFrage);
   EXPECT_EQ(call.caption + call.title, "");
-  EXPECT_TRUE(call.default_yes);
+  EXPECT_EQ(call.default_yes, !notice);
   EXPECT_EQ(call.text, std::string(40, 'N') + c.text);
 }
 
