@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <string_view>
 
 #include "common/key_text.h"
 #include "common/le_int.h"
@@ -386,6 +388,23 @@ bool IFDriverLow::KeyInRange(int key, bool allow_zero) {
   return false;
 }
 
+bool IFDriverLow::StepsOn(int key, const std::string& from_text, std::int32_t from_ref,
+                          const std::string& text, std::int32_t ref, bool forward) const {
+  const KeyDescriptor& k = keys_[static_cast<std::size_t>(key)];
+  int order = std::string_view(text).substr(0, k.length).compare(
+      std::string_view(from_text).substr(0, k.length));
+  if (order == 0 && k.duplicates) order = ref < from_ref ? -1 : (ref > from_ref ? 1 : 0);
+  return forward ? order > 0 : order < 0;
+}
+
+bool IFDriverLow::CheckStep(int key, const std::string& from_text, std::int32_t from_ref,
+                            const std::string& text, std::int32_t ref, bool forward) {
+  if (StepsOn(key, from_text, from_ref, text, ref, forward)) return true;
+  // The walk came round: the index is damaged (and is repaired as any other damage).
+  RecordError(kIsamKeyHeaderBad, 2, key, ref);
+  return false;
+}
+
 void IFDriverLow::DoKeyStep(int key, int how) {
   // The key becomes the current key before it is checked, as it always has: a delete that
   // repositions on it afterwards is refused (28714).
@@ -406,20 +425,24 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     // No current record: the key goes on from wherever its position stands.
     cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
   } else {
-    text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
+    const std::string from_text =
+        BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
+    text = from_text;
     ref = current_ref_;
     if (positioned_key_ != key) {
       // The key's position may stand anywhere: find the current record's entry first. When it
       // is gone (another user changed or deleted the record) its neighbour is the answer.
       cls = WFindKeyAndRef(key, text, ref, 0);
       if (cls != 0 && Engine().Error() == kIsamKeyRefAbsent) {
-        text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
+        text = from_text;
         ref = current_ref_;
         cls = WFindKeyAndRef(key, text, ref, how == 2 ? 1 : -1);
+        if (cls == 0 && !CheckStep(key, from_text, current_ref_, text, ref, forward)) return;
         if (cls == 0) return ReadEntryAsCurrent(key, text, ref, forward);
       }
     }
     if (cls == 0) cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
+    if (cls == 0 && !CheckStep(key, from_text, current_ref_, text, ref, forward)) return;
   }
   if (cls != 0) {
     RecordEngineError(2, key);
@@ -437,10 +460,13 @@ void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref
     }
     // Deleted by another station between the two reads: the walk goes on past it.
     if (!gone || tries == kMaxStepsPastGone) return;
+    const std::string from_text = text;
+    const std::int32_t from_ref = ref;
     if ((forward ? WNextKey(key, text, ref) : WPrevKey(key, text, ref)) != 0) {
       RecordEngineError(2, key);
       return;
     }
+    if (!CheckStep(key, from_text, from_ref, text, ref, forward)) return;
   }
 }
 
