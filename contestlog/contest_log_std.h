@@ -265,6 +265,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void lQSLsClick(platform::qt::TComponent* sender);
   // The QSL box ticks when "QSL senden" says yes.
   void TickQslBox();
+  // After a click on "QSL senden" or its box: the focus back in FocusBeforeQsl as it was left.
+  void ReturnFocusFromQsl();
   // Toggles the frequency scan and says so; the focus to the frequency.
   void imgfreqscanClick(platform::qt::TComponent* sender);
   void btnHilfeaClick(platform::qt::TComponent* sender);

@@ -42,17 +42,20 @@ void TContestLogStd::BindControlEvents() {
                                      platform::qt::TShiftState) { SwitchListKeyDown(sender, key); };
   }
 
-  lQSLs->OnClick = [this](TComponent* sender) { lQSLsClick(sender); };
+  // The operator's click on the caption or the box toggles "QSL senden", and the focus goes back
+  // to where the operator was typing, the text and caret as they were.
+  lQSLs->OnClick = [this](TComponent* sender) {
+    lQSLsClick(sender);
+    ReturnFocusFromQsl();
+  };
   rqsls->OnMouseDown = [this](TComponent*, platform::qt::TMouseButton, platform::qt::TShiftState,
                               int, int) {
     if (ActiveControl() != rqsls) FocusBeforeQsl = ActiveControl();
   };
-  // The operator's click toggles "QSL senden" as a click on the caption does, and the focus goes
-  // back to where the operator was typing.
   rqsls->OnClick = [this](TComponent* sender) {
     if (ticking_qsl_box_) return;
     lQSLsClick(sender);
-    if (FocusBeforeQsl != nullptr && FocusBeforeQsl->CanFocus()) FocusBeforeQsl->SetFocus();
+    ReturnFocusFromQsl();
   };
   imgfreqscan->OnClick = [this](TComponent* sender) { imgfreqscanClick(sender); };
   for (TSpeedButton* key : btnkeyerf) {
@@ -102,6 +105,15 @@ void TContestLogStd::btnNotizaClick(TComponent* /*sender*/) {
 void TContestLogStd::lQSLsClick(TComponent* /*sender*/) {
   contest::window::QslSentCaption(QslSent, *lQSLs);
   TickQslBox();
+}
+
+void TContestLogStd::ReturnFocusFromQsl() {
+  if (FocusBeforeQsl == nullptr || !FocusBeforeQsl->CanFocus()) return;
+  if (auto* field = dynamic_cast<platform::qt::TEdit*>(FocusBeforeQsl)) {
+    field->ReturnFocus();
+  } else {
+    FocusBeforeQsl->SetFocus();
+  }
 }
 
 void TContestLogStd::imgfreqscanClick(TComponent* /*sender*/) {

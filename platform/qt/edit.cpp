@@ -1,5 +1,8 @@
 #include "platform/qt/edit.h"
 
+#include <algorithm>
+
+#include <QFocusEvent>
 #include <QLineEdit>
 
 #include "platform/qt/colors.h"
@@ -16,10 +19,30 @@ QLineEdit& LineEdit(const TEdit& edit) {
 
 }  // namespace
 
+// The line edit drops its selection when it loses the focus: the field keeps it first.
+class LineEditHost final : public impl::Host<QLineEdit> {
+ public:
+  explicit LineEditHost(TWinControl& edit)
+      : impl::Host<QLineEdit>(edit), edit_(static_cast<TEdit&>(edit)) {}
+
+ protected:
+  void focusOutEvent(QFocusEvent* event) override {
+    const int caret = cursorPosition();
+    const int anchor = !hasSelectedText()           ? caret
+                       : caret == selectionStart() ? selectionEnd()
+                                                   : selectionStart();
+    edit_.left_with_ = {anchor, caret};
+    impl::Host<QLineEdit>::focusOutEvent(event);
+  }
+
+ private:
+  TEdit& edit_;
+};
+
 TEdit::TEdit(TComponent* owner) : TWinControl(owner) {
   SetBounds(0, 0, 121, 21);
   SetColor(clWindow);
-  AttachWindow(impl::MakeHost<QLineEdit>(*this, impl::PaintMode::kNative));
+  AttachWindow(impl::MakeHostOf<LineEditHost>(*this, impl::PaintMode::kNative));
   impl::RefuseControlCharacters(LineEdit(*this));
   SetTabStop(true);
   SetCursor(crIBeam);
@@ -79,10 +102,23 @@ void TEdit::Change() {
   if (OnChange) OnChange(this);
 }
 
+void TEdit::ReturnFocus() {
+  returning_focus_ = true;
+  SetFocus();
+  returning_focus_ = false;
+}
+
 // A click that brings the focus places the caret where it falls once the press reaches the
 // field, after this.
 void TEdit::DoEnter() {
-  SelectAll();
+  if (returning_focus_) {
+    const int length = static_cast<int>(LineEdit(*this).text().size());
+    const int anchor = std::min(left_with_.anchor, length);
+    const int caret = std::min(left_with_.caret, length);
+    LineEdit(*this).setSelection(anchor, caret - anchor);
+  } else {
+    SelectAll();
+  }
   TWinControl::DoEnter();
 }
 

@@ -3,6 +3,7 @@
 // character: a text pasted, dropped or set keeps what precedes its first one (a tab, a line end).
 // The focus coming in from the keyboard (Tab, Shift+Tab) or moved there by the program selects
 // the whole text before OnEnter, so that typing replaces it; a click places the caret instead.
+// ReturnFocus gives the focus back with the selection and caret the field had when it lost it.
 #pragma once
 
 #include "platform/qt/win_control.h"
@@ -33,6 +34,10 @@ class TEdit : public TWinControl {
   void SetSelText(const std::string& text);
   void SelectAll();
   void Clear() { SetText({}); }
+  // Focuses the field with its text selected and its caret where they were when it last lost
+  // the focus: for a control beside the field whose click hands the focus back, so that typing
+  // goes on where it stopped.
+  void ReturnFocus();
 
   // After every change of the text; calls OnChange.
   virtual void Change();
@@ -41,6 +46,15 @@ class TEdit : public TWinControl {
   void DoEnter() override;
 
  private:
+  friend class LineEditHost;
+  // The selection (anchor and caret) the field had when it last lost the focus.
+  struct Selection {
+    int anchor = 0;
+    int caret = 0;
+  };
+  Selection left_with_;
+  bool returning_focus_ = false;
+
   int max_length_ = 0;
   bool read_only_ = false;
   TAlignment alignment_ = TAlignment::taLeftJustify;

@@ -129,9 +129,12 @@ TEST_F(LogKeysTest, AltQTogglesTheQslMarkOnceForAllTheCaptionsAmpersand) {
     w.lQSLs->Click();
     EXPECT_EQ(w.QslSent, 'N');
     EXPECT_FALSE(w.rqsls->Checked());
-    // So does a click on the box, which gives the focus back to the field the operator was in.
+    // So does a click on the box or on the caption, which give the focus back to the field the
+    // operator was in, its text and caret as they were: the next key goes on typing.
     EXPECT_TRUE(qt::testkit::WaitUntilActive(w));
     w.eCall->SetFocus();
+    qt::testkit::TypeOnKeyboard("DL5AB");
+    w.eCall->SetSelStart(2);
     for (const char mark : {'Y', 'N'}) {
       qt::testkit::Click(*w.rqsls, 8, 8);
       EXPECT_EQ(w.QslSent, mark);
@@ -139,6 +142,13 @@ TEST_F(LogKeysTest, AltQTogglesTheQslMarkOnceForAllTheCaptionsAmpersand) {
       EXPECT_EQ(w.rqsls->Checked(), mark == 'Y');
       EXPECT_EQ(w.ActiveControl(), w.eCall);
     }
+    qt::testkit::TypeOnKeyboard("X");
+    EXPECT_EQ(w.eCall->Text(), "DLX5AB");
+    qt::testkit::Click(*w.lQSLs, 4, 4);
+    EXPECT_EQ(w.QslSent, 'Y');
+    EXPECT_TRUE(w.eCall->Focused());
+    qt::testkit::TypeOnKeyboard("C");
+    EXPECT_EQ(w.eCall->Text(), "DLXC5AB");
   });
 }
 

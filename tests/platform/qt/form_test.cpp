@@ -319,7 +319,7 @@ TEST(FocusTest, AFocusMoveMadeByAnEnterHandlerStands) {
 
 // A field reached from the keyboard or by the program's own focus move selects its whole text, so
 // that what is typed replaces a prefilled value; a click places the caret where it falls. A
-// caret an OnEnter handler puts stands.
+// caret an OnEnter handler puts stands, and so does the caret a field gets back with the focus.
 TEST(FocusTest, AFieldEnteredOtherThanByAClickSelectsItsText) {
   struct Row {
     const char* name;
@@ -341,6 +341,14 @@ TEST(FocusTest, AFieldEnteredOtherThanByAClickSelectsItsText) {
        [](TEdit& before, TEdit& field, TEdit&) {
          field.OnEnter = [&field](TComponent*) { field.SetSelStart(1); };
          PressKey(before, VK_TAB);
+       },
+       "7", "H701"},
+      {"FocusReturned",
+       [](TEdit&, TEdit& field, TEdit& after) {
+         field.SetFocus();
+         field.SetSelStart(1);
+         after.SetFocus();
+         field.ReturnFocus();  // the caret where it was left
        },
        "7", "H701"},
   };
