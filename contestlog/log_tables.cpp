@@ -35,8 +35,7 @@ bool ClearQsoFields(contest::TContestLKRec& record) {
 // declined before. Declined now, the opening tells what that leaves instead of the driver.
 bool FirstOfOpening(contest::TdbContest& log) {
   log.AskAboutRepairAgain();
-  storage::TdbTreiber* treiber = log.GetTreiber();
-  storage::IFDriver* driver = treiber != nullptr ? treiber->Driver() : nullptr;
+  storage::IFDriver* driver = log.Driver();
   if (driver == nullptr) return log.First(kKeyDatumZeit);
   std::uint16_t count = 0;
   storage::RetryProc proc;

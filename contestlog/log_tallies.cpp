@@ -8,7 +8,10 @@
 #include "contestlog/log_lock.h"
 
 namespace contestlog {
+namespace {
 
+// A band's multiplier count (weights included; the multiplier recount's) into the result and
+// its slot tallies into `tally`.
 std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,
                                   const contest::TContestRec& definition,
                                   const contest::TdbContestBase& catalogue,
@@ -22,50 +25,38 @@ std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,
     request.progress = progress;
     count += rules.RecountMultipliers(request, log, catalogue, definition);
   }
-  tally.qsos = tallies.kind2_qsos;
   for (std::size_t s = 0; s < tally.slots.size(); ++s) tally.slots[s] = tallies.slots[s];
   return count;
 }
+
+}  // namespace
 
 BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TContestRec& definition,
                              const contest::TdbContestBase& catalogue, contest::TdbContestBase& log,
                              contest::ProgressWindow* progress) {
   const LogLock lock(log);
   BandTallies tallies{};
-  // The points as the records hold them: this walk scores nothing and writes nothing.
+  // The QSOs and the points as the records hold them, per band, whatever the contest counts its
+  // multipliers over: this walk scores nothing and writes nothing.
   const contest::QsoWalkTotals walked = rules.ForEachQso(
       definition, [](const contest::TdbContestBase& qso) { return contest::QsoOf(qso).Points; },
       log, false);
   for (std::size_t b = 0; b < tallies.size(); ++b) {
     const char band = definition.Bands[b];
-    tallies[b].points =
-        band != 0 ? static_cast<std::int32_t>(walked.slot_points[static_cast<unsigned char>(band)])
-                  : 0;
+    const auto slot = static_cast<unsigned char>(band);
+    if (band != 0) tallies[b].points = static_cast<std::int32_t>(walked.slot_points[slot]);
+    if (IsBandLetter(band)) tallies[b].qsos = walked.slot_qsos[slot];
   }
-  if (contest::CountsPerBand(definition)) {
-    for (std::size_t b = 0; b < tallies.size(); ++b) {
-      const char band = definition.Bands[b];
-      if (!IsBandLetter(band)) continue;
-      tallies[b].multipliers =
-          CountBandMultipliers(rules, definition, catalogue, log, band, tallies[b], progress);
-    }
+  if (!contest::CountsPerBand(definition)) {
+    tallies[0].multipliers = CountBandMultipliers(rules, definition, catalogue, log,
+                                                  definition.Bands[0], tallies[0], progress);
     return tallies;
   }
-  tallies[0].multipliers = CountBandMultipliers(rules, definition, catalogue, log,
-                                                definition.Bands[0], tallies[0], progress);
-  // The QSOs per band, counted as a per-band contest counts them.
-  contest::TContestRec per_band = definition;
-  per_band.Flag31 = 0;
   for (std::size_t b = 0; b < tallies.size(); ++b) {
-    if (!IsBandLetter(definition.Bands[b])) {
-      tallies[b].qsos = 0;
-      continue;
-    }
-    contest::SlotTallies qsos;
-    contest::RecountRequest request(2, definition.Bands[b]);
-    request.tallies = &qsos;
-    rules.RecountMultipliers(request, log, catalogue, per_band);
-    tallies[b].qsos = qsos.kind2_qsos;
+    const char band = definition.Bands[b];
+    if (!IsBandLetter(band)) continue;
+    tallies[b].multipliers =
+        CountBandMultipliers(rules, definition, catalogue, log, band, tallies[b], progress);
   }
   return tallies;
 }

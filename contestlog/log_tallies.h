@@ -19,14 +19,6 @@ inline constexpr int kBandOrder[] = {2, 4, 18, 5, 10, 12, 1, 22, 15, 16, 19};
 // A band of the definition's band list that holds QSOs (the list's other codes mark no band).
 inline bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
 
-// A band's multiplier count (weights included; the multiplier recount's) into the result and
-// its QSOs and slot tallies into `tally`.
-std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,
-                                  const contest::TContestRec& definition,
-                                  const contest::TdbContestBase& catalogue,
-                                  const contest::TdbContestBase& log, char band, BandTally& tally,
-                                  contest::ProgressWindow* progress);
-
 // Per band of the definition's band list: the QSOs, the multipliers and the slot tallies (a
 // contest that counts its multipliers over all bands has them in the first band, its QSOs per
 // band) and the points the QSO records hold (QSY markers left out). Holds a shared log locked

@@ -107,11 +107,8 @@ class IFDriverLow : public IFbiDriver {
   bool KeyInRange(int key, bool allow_zero);
   void DoKeyStep(int key, int how);  // how: 0 first, 1 last, 2 next, 3 prev
   // Whether the entry (text, ref) of `key` lies beyond (from_text, from_ref) in the step's
-  // direction, as every step of a sound index does.
-  bool StepsOn(int key, const std::string& from_text, std::int32_t from_ref,
-               const std::string& text, std::int32_t ref, bool forward) const;
-  // StepsOn, or the damage recorded (10120): a walk over a damaged index must not come round
-  // and deliver its records again.
+  // direction, as every step of a sound index does; else the damage is recorded (10120): a walk
+  // over a damaged index must not come round and deliver its records again.
   bool CheckStep(int key, const std::string& from_text, std::int32_t from_ref,
                  const std::string& text, std::int32_t ref, bool forward);
   // Reads the record of the entry (text, ref) of `key` and makes it current; a record another

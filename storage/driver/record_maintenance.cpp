@@ -388,18 +388,13 @@ bool IFDriverLow::KeyInRange(int key, bool allow_zero) {
   return false;
 }
 
-bool IFDriverLow::StepsOn(int key, const std::string& from_text, std::int32_t from_ref,
-                          const std::string& text, std::int32_t ref, bool forward) const {
+bool IFDriverLow::CheckStep(int key, const std::string& from_text, std::int32_t from_ref,
+                            const std::string& text, std::int32_t ref, bool forward) {
   const KeyDescriptor& k = keys_[static_cast<std::size_t>(key)];
   int order = std::string_view(text).substr(0, k.length).compare(
       std::string_view(from_text).substr(0, k.length));
   if (order == 0 && k.duplicates) order = ref < from_ref ? -1 : (ref > from_ref ? 1 : 0);
-  return forward ? order > 0 : order < 0;
-}
-
-bool IFDriverLow::CheckStep(int key, const std::string& from_text, std::int32_t from_ref,
-                            const std::string& text, std::int32_t ref, bool forward) {
-  if (StepsOn(key, from_text, from_ref, text, ref, forward)) return true;
+  if (forward ? order > 0 : order < 0) return true;
   // The walk came round: the index is damaged (and is repaired as any other damage).
   RecordError(kIsamKeyHeaderBad, 2, key, ref);
   return false;
@@ -437,8 +432,12 @@ void IFDriverLow::DoKeyStep(int key, int how) {
         text = from_text;
         ref = current_ref_;
         cls = WFindKeyAndRef(key, text, ref, how == 2 ? 1 : -1);
-        if (cls == 0 && !CheckStep(key, from_text, current_ref_, text, ref, forward)) return;
-        if (cls == 0) return ReadEntryAsCurrent(key, text, ref, forward);
+        if (cls == 0) {
+          if (CheckStep(key, from_text, current_ref_, text, ref, forward)) {
+            ReadEntryAsCurrent(key, text, ref, forward);
+          }
+          return;
+        }
       }
     }
     if (cls == 0) cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);

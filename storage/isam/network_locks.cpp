@@ -228,6 +228,15 @@ bool ReReadAllHeaders(Fileblock& fb) {
 
 namespace {
 
+// Whether the files are left unfinished: the data file's marker set (a writer stopped in the
+// middle of a change) or this process's index damaged.
+bool ReadUnfinished(Fileblock& fb, bool* unfinished) {
+  std::uint8_t marker = 0;
+  if (!fb.data.Read(20, &marker, 1)) return false;
+  *unfinished = marker != 0 || fb.index_state != IndexState::kSound;
+  return true;
+}
+
 // Steps 3 and 4 of the write lock, with the header region held: what other processes changed is
 // re-read, a journal replayed, and the marker checked.
 bool SettleWriteLock(Fileblock& fb) {
@@ -253,11 +262,10 @@ bool TakeWriteLock(Fileblock& fb, bool* unfinished) {
   }
   bool ok = true;
   if (unfinished != nullptr) {
+    // A journal left behind is replayed by the ordinary lock: that puts the files right.
     DialogWord word = DialogWord::kJournal;
-    std::uint8_t marker = 0;
-    ok = ReadDialogWord(fb.dialog, &word) && fb.data.Read(20, &marker, 1);
-    *unfinished =
-        ok && word != DialogWord::kJournal && (marker != 0 || fb.index_state != IndexState::kSound);
+    ok = ReadDialogWord(fb.dialog, &word) && ReadUnfinished(fb, unfinished);
+    *unfinished = ok && word != DialogWord::kJournal && *unfinished;
   }
   if (ok && unfinished != nullptr && *unfinished) {
     // Whatever the others hold of the files is replaced: they re-read everything afterwards.
@@ -284,9 +292,7 @@ bool NetWriteLock(Fileblock& fb) {
 
 bool NetWriteLockToRepair(Fileblock& fb, bool* unfinished) {
   if (!fb.net->write_locked) return TakeWriteLock(fb, unfinished);
-  std::uint8_t marker = 0;
-  if (!fb.data.Read(20, &marker, 1)) return false;
-  *unfinished = marker != 0 || fb.index_state != IndexState::kSound;
+  if (!ReadUnfinished(fb, unfinished)) return false;
   if (*unfinished) fb.net->force_full_refresh = true;
   return true;
 }

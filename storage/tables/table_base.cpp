@@ -180,23 +180,24 @@ std::int32_t TdbBase::UsedRecs() {
   return t != nullptr ? t->UsedRecs() : 0;
 }
 
-std::uint64_t TdbBase::ForeignChangeStamp() {
+IFDriver* TdbBase::Driver() {
   TdbTreiber* t = GetTreiber();
-  if (t == nullptr) return 0;
-  t->UsedRecs();  // a read: its lock learns what the others changed
-  const IFDriver* driver = t->Driver();
+  return t != nullptr ? t->Driver() : nullptr;
+}
+
+std::uint64_t TdbBase::ForeignChangeStamp() {
+  UsedRecs();  // a read: its lock learns what the others changed
+  const IFDriver* driver = Driver();
   return driver != nullptr ? driver->ForeignChangeStamp() : 0;
 }
 
 bool TdbBase::RepairDeclined() {
-  TdbTreiber* t = GetTreiber();
-  const IFDriver* driver = t != nullptr ? t->Driver() : nullptr;
+  const IFDriver* driver = Driver();
   return driver != nullptr && driver->RepairDeclined();
 }
 
 void TdbBase::AskAboutRepairAgain() {
-  TdbTreiber* t = GetTreiber();
-  if (IFDriver* driver = t != nullptr ? t->Driver() : nullptr) driver->AskAboutRepairAgain();
+  if (IFDriver* driver = Driver()) driver->AskAboutRepairAgain();
 }
 
 std::uint8_t* TdbBase::RecordBuffer() {

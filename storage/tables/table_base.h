@@ -92,6 +92,8 @@ class TdbBase {
   std::string BuildKey(int key);
   std::int32_t CurrentRef();
   std::int32_t UsedRecs();
+  // The driver of the cursor's file; nullptr without one.
+  IFDriver* Driver();
   // A stamp of the other users' changes to the shared file (IFbiDriver::ForeignChangeStamp),
   // taken after a read, so that a change another user made by now is counted; it stays the same
   // as long as nobody else changed the file. 0 for a file that is not shared.

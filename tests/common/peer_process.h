@@ -6,7 +6,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace common::testing {
@@ -32,6 +35,17 @@ inline int WaitPeer(pid_t pid) {
   int status = 0;
   waitpid(pid, &status, 0);
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// Waits for the file `path` that another process creates; false when it has not come within
+// `seconds`.
+inline bool AwaitFile(const std::string& path, int seconds) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+  while (!std::filesystem::exists(path)) {
+    if (std::chrono::steady_clock::now() > end) return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  return true;
 }
 
 }  // namespace common::testing

@@ -6,15 +6,13 @@
 // it has the log, then saves one QSO to show the log still works.
 // Exits 0 done, 1 an insert or the delete failed, 2 EDBError, 3 no start, 4 bad arguments,
 // 5 never released.
-#include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <thread>
 
 #include "common/key_text.h"
 #include "contest/contest_lookups.h"
 #include "storage/driver/db_error.h"
+#include "tests/common/peer_process.h"
 #include "tests/contest/contest_services.h"
 
 namespace {
@@ -31,16 +29,6 @@ bool Save(TdbContest& t, const std::string& call, char band, const std::string& 
   t.ClearRec();
   t.SetLKRec(qso);
   return t.InsertRec();
-}
-
-// Waits for the file "release" in the folder; false after `seconds`.
-bool WaitForRelease(const std::string& folder, int seconds) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (!std::filesystem::exists(folder + "/release")) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
 }
 
 int Run(int argc, char** argv) {
@@ -63,7 +51,7 @@ int Run(int argc, char** argv) {
   } else if (command == "hold") {
     std::printf("open\n");
     std::fflush(stdout);
-    if (!WaitForRelease(argv[1], count)) return 5;
+    if (!common::testing::AwaitFile(std::string(argv[1]) + "/release", count)) return 5;
     if (!Save(t, "DL9HOLD", 'b', "CW", 0)) return 1;
   } else if (command == "delete") {
     if (!t.FindAutoKey(common::LongIntToKey(count)) || !t.Delete(false)) return 1;

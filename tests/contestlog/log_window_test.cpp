@@ -27,7 +27,20 @@ using contestlog_test::Qso;
 using platform::qt::TRect;
 using platform::qt::TWindowState;
 
-class LogWindowTest : public contestlog_test::LogWindowTest {};
+class LogWindowTest : public contestlog_test::LogWindowTest {
+ protected:
+  // The path of the log's files.
+  std::string LogPath(std::int32_t log) const {
+    const std::string path = Dat().TablePath(contest::kTableLK, log);
+    return path.starts_with('/') ? path : folder_.path() + "/" + path;
+  }
+  // The log's files opened shared through another handle: another station to the locks.
+  static storage::FileblockHandle OpenAsAnotherStation(const std::string& path) {
+    storage::OpenOptions shared;
+    shared.shared = true;
+    return storage::FileblockOpen(path, shared);
+  }
+};
 
 struct PlaceRow {
   const char* name;
@@ -202,13 +215,9 @@ TEST_F(LogWindowTest, ARefusalWhileTheWindowOpensEndsInAMessageAndTheMainWindow)
   LogBuilder b('.', 5);
   const std::int32_t log = b.Create();
   b.Add(Qso("DL2XYZ", 'c', kContestDay, 3600));
-  std::string path = Dat().TablePath(contest::kTableLK, log);
-  if (!path.starts_with('/')) path = folder_.path() + "/" + path;
-  storage::OpenOptions shared;
-  shared.shared = true;
-  const storage::FileblockHandle other = storage::FileblockOpen(path, shared);
+  const storage::FileblockHandle other = OpenAsAnotherStation(LogPath(log));
   ASSERT_NE(other, nullptr) << storage::Isam().IsamError;
-  storage::FileblockLockFile(other);  // another handle: another user to the locks
+  storage::FileblockLockFile(other);
   ASSERT_TRUE(storage::Isam().IsamOK);
   presenter_->answers = std::deque<bool>(20, false);
   CallerForm caller;
@@ -246,11 +255,8 @@ class RepairDeclinedTest : public LogWindowTest {
     LogWindowTest::SetUp();
     log_ = b_.Create();
     b_.Add(Qso("DL2XYZ", 'c', kContestDay, 3600));
-    path_ = Dat().TablePath(contest::kTableLK, log_);
-    if (!path_.starts_with('/')) path_ = folder_.path() + "/" + path_;
-    storage::OpenOptions shared;
-    shared.shared = true;
-    other_ = storage::FileblockOpen(path_, shared);  // another station's handle
+    path_ = LogPath(log_);
+    other_ = OpenAsAnotherStation(path_);
     ASSERT_NE(other_, nullptr);
   }
   void TearDown() override {

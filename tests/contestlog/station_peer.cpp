@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <random>
 #include <string>
 #include <thread>
@@ -23,18 +22,10 @@
 #include "contestlog/log_core.h"
 #include "contestlog/new_entry.h"
 #include "contestlog/qso_save.h"
+#include "tests/common/peer_process.h"
 #include "tests/contestlog/peer_station.h"
 
 namespace {
-
-bool WaitForRelease(const std::string& file) {
-  const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (!std::filesystem::exists(file)) {
-    if (std::chrono::steady_clock::now() > end) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return true;
-}
 
 void Say(const std::string& line) {
   std::printf("%s\n", line.c_str());
@@ -88,7 +79,7 @@ int Run(int argc, char** argv) {
     core.LogTable->UpdateRec();
   }
   Say("typed");
-  if (hold && !WaitForRelease(folder + "/release" + id)) return 5;
+  if (hold && !common::testing::AwaitFile(folder + "/release" + id, 60)) return 5;
 
   // The window's close.
   core.Recalculate();

@@ -7,7 +7,6 @@
 // With GO the peer waits for that file before it acts, so that peers start together. Lock
 // conflicts are waited out, as a patient user would. Exits 0 done, 2 EDBError, 3 no start, 4 bad
 // arguments, 5 no GO within a minute.
-#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -22,6 +21,7 @@
 #include "storage/driver/db_error.h"
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_system.h"
+#include "tests/common/peer_process.h"
 
 namespace {
 
@@ -32,21 +32,13 @@ struct Call final : logbook::QsoFieldTexts {
   std::string QsoFieldText(int kind) const override { return kind == kCall ? call : ""; }
 };
 
-bool WaitFor(const std::string& go) {
-  for (int i = 0; i < 12000; ++i) {
-    if (access(go.c_str(), F_OK) == 0) return true;
-    usleep(5000);
-  }
-  return false;
-}
-
 int Run(int argc, char** argv) {
   if (argc < 3) return 4;
   const std::string command = argv[2];
   const bool resolve = command == "resolve" && argc >= 4 && argc <= 6;
   if (!resolve && !(command == "open" && argc <= 4)) return 4;
   const int go_arg = resolve ? 5 : 3;
-  if (argc > go_arg && !WaitFor(argv[go_arg])) return 5;
+  if (argc > go_arg && !common::testing::AwaitFile(argv[go_arg], 60)) return 5;
 
   if (!storage::StartDriverSystem(2, 160, 32)) return 3;
   common::Service<storage::DriverSystem>::Get().SetStartFolder(std::string(argv[1]) + "/");

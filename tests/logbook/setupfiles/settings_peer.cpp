@@ -5,7 +5,6 @@
 // tables again, as COUNT program runs would. Lock
 // conflicts are waited out, as a patient user would. Exits 0 done, 1 a load or save failed, 2
 // EDBError, 3 no start, 4 bad arguments, 5 no GO within a minute.
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -19,22 +18,15 @@
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_system.h"
 #include "storage/tables/db_functions.h"
+#include "tests/common/peer_process.h"
 
 namespace {
-
-bool WaitFor(const std::string& go) {
-  for (int i = 0; i < 12000; ++i) {
-    if (access(go.c_str(), F_OK) == 0) return true;
-    usleep(5000);
-  }
-  return false;
-}
 
 int Run(int argc, char** argv) {
   if (argc != 5) return 4;
   const std::string tag = argv[2];
   const int count = std::stoi(argv[3]);
-  if (!WaitFor(argv[4])) return 5;
+  if (!common::testing::AwaitFile(argv[4], 60)) return 5;
   app::ProgramServices services(std::string(argv[1]) + "/");
   if (!common::Service<storage::ToDBFkt>::Get().InitDatabase()) return 3;
   auto& setup_files = common::Service<logbook::ToDatSetup>::Get();

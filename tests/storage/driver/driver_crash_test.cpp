@@ -21,6 +21,7 @@ namespace storage_test {
 namespace {
 
 namespace fs = std::filesystem;
+using common::testing::AwaitFile;
 using common::testing::ReadFile;
 using common::testing::SpawnPeer;
 using common::testing::WaitPeer;
@@ -55,16 +56,6 @@ int WaitPeerFor(pid_t pid, int seconds) {
     }
     usleep(10000);
   }
-}
-
-// Waits up to `seconds` for the file `path`.
-bool AwaitFile(const std::string& path, int seconds) {
-  const auto deadline = Clock::now() + std::chrono::seconds(seconds);
-  while (!fs::exists(path)) {
-    if (Clock::now() > deadline) return false;
-    usleep(5000);
-  }
-  return true;
 }
 
 std::size_t CountLines(const std::string& text, const std::string& prefix) {

@@ -26,6 +26,7 @@
 #include "storage/driver/db_error.h"
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_system.h"
+#include "tests/common/peer_process.h"
 #include "tests/storage/driver/test_record.h"
 
 namespace {
@@ -97,15 +98,6 @@ int Victim(storage::IFDriver& d, std::uint64_t kill_at) {
   return 0;
 }
 
-// Waits for the file `name`: false after a minute without it.
-bool AwaitFile(const char* name) {
-  for (int i = 0; access(name, F_OK) != 0; ++i) {
-    if (i == 12000) return false;
-    usleep(5000);
-  }
-  return true;
-}
-
 void PrintRecords(storage::IFDriver& d) {
   for (bool ok = d.FirstRecord(1); ok; ok = d.NextRecord(1)) {
     Print("rec " + std::to_string(Rec(d).number) + " " + Rec(d).call.str() + " " +
@@ -144,7 +136,7 @@ int Run(int argc, char** argv) {
   } else if (command == "update" && (argc == 5 || argc == 7)) {
     if (d.FindRecord(2, argv[3])) {
       if (argc == 7) std::fclose(std::fopen(argv[5], "w"));
-      if (argc == 7 && !AwaitFile(argv[6])) return 5;
+      if (argc == 7 && !common::testing::AwaitFile(argv[6], 60)) return 5;
       Rec(d).call = argv[4];
       d.UpdateRecord();
     }
@@ -160,7 +152,7 @@ int Run(int argc, char** argv) {
   } else if (command == "hold" && argc == 7) {
     d.FirstRecord(1);
     std::fclose(std::fopen(argv[3], "w"));
-    if (!AwaitFile(argv[4])) return 5;
+    if (!common::testing::AwaitFile(argv[4], 60)) return 5;
     for (int i = 0; i < std::stoi(argv[5]); ++i) {
       if (!AddCall(d, argv[6] + std::to_string(i))) return Report(s, d, 1);
     }
