@@ -57,8 +57,7 @@ void TContestLogStd::SwitchBand(char band) {
   CurrentBandName = common::Service<logbook::ToBaender>::Get().Band2Name(band, false);
 
   contest::TContestLKRec entry = EntryRecord(*this);
-  const contest::QsoNumbers numbers =
-      Service->NextQsoNumbers(false, band, *LogTable, CurrentMode.str());
+  const contest::QsoNumbers numbers = LogNextNumbers(false, band).value_or(EntryNumbers());
   // The list on the log's newest QSO; the entry is put back afterwards.
   if (LogTable->Last(Brow->GetKeyNr())) Brow->GotoDatensatz(0, 0, 0);
   RecountLog(false);
@@ -83,8 +82,7 @@ void TContestLogStd::SwitchMode(const std::string& mode) {
   RefreshEntryMultipliers();
 
   contest::TContestLKRec entry = EntryRecord(*this);
-  const contest::QsoNumbers numbers =
-      Service->NextQsoNumbers(false, CurrentBand, *LogTable, CurrentMode.str());
+  const contest::QsoNumbers numbers = LogNextNumbers(false, CurrentBand).value_or(EntryNumbers());
   NextModeNo = numbers.mode;
   RecountLog(false);
   entry.Mode = CurrentMode.str();

@@ -120,9 +120,12 @@ void TContestLogStd::FormDestroy() {
   const HandlerScope running(*this);
   if (CallerForm != nullptr) CallerForm->SetVisible(true);
   platform::qt::Application().ProcessMessages();
-  if (LogOpen()) {
+  // Nothing is counted or renumbered from a log that cannot be read: the claim stored before
+  // stays.
+  if (LogOpen() &&
+      LogReadable("wird die Auswertung nicht neu berechnet; es bleibt die zuletzt gespeicherte.")) {
     Recalculate();
-    RebuildDatabase(false);
+    if (!LogTable->RepairDeclined()) RebuildDatabase(false);
   }
   CloseLog();
 }

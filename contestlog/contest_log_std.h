@@ -150,9 +150,12 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // zeros, the clock's tick (not for the import), the partner learned, the list on the new QSO
   // and the entry cleared for the next. When the QSO cannot be stored the operator is told (by
   // the import's closing notice for an imported one) and the entry stays as typed; nothing is
-  // written, learned or counted.
+  // written, learned or counted. A QSO whose free mode field (a digital mode) is shown and
+  // empty is not stored either: the operator is warned and the field gets the focus.
   // Virtual so that tests see which saves the entry cycle asks for.
   virtual void btnSpeichernaClick(platform::qt::TComponent* sender);
+  // Whether the free mode field is shown and empty; then warned, and the field focused.
+  bool TypedModeMissing();
   // Makes `band` the current band: the entry's band numbers and multipliers on it, the list on
   // the log's last QSO, the counters recounted, the band's own frequency for the entry, the
   // score captions named after it. Virtual so that tests see the switches asked for.
@@ -295,8 +298,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // recounted in full, its tallies stored, the score shown.
   void RenumberAndRecount();
   // Shows the correction list in `mode` (0 whole log, 1 call search, 2 band log) at its kept
-  // place.
-  void RunCorrectionList(int mode);
+  // place. False when the log could not be read (a repair declined; told): no list was shown.
+  bool RunCorrectionList(int mode);
   // --- the entry's parts ---
   void BindEntryEvents();
   std::array<TkvEdit*, 16> EntryFields() const;

@@ -28,6 +28,11 @@ enum ExchangeKind : std::int32_t {
   kKindName = 20,
 };
 
+// The warning of a save whose free mode field (a digital mode typed) is empty: a QSO is never
+// stored without its mode.
+inline constexpr const char* kModeMissing =
+    "Fehler bei Mode-Angabe: Bitte den digitalen Mode eintragen (z.B. RTTY, PSK31).";
+
 // A field of kind 5 or 6 carries a locator.
 inline bool IsLocatorKind(std::int32_t kind) { return kind == kKindLocator || kind == kKindSquare; }
 

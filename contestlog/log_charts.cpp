@@ -13,6 +13,8 @@ namespace {
 
 bool HasPartyChart(char code) { return code == 'P' || code == '5'; }
 
+constexpr const char* kNoChart = "kann die Auswertung nicht gezeigt werden.";
+
 }  // namespace
 
 void TContestLogStd::BindChartEvents() {
@@ -25,14 +27,14 @@ void TContestLogStd::btnauswertungaClick() {
   const char code = ContestCode(*Catalogue);
   if (HasPartyChart(code)) {
     ShowPartyChartOfLog();
-  } else if (code == 'W') {
+  } else if (code == 'W' && LogReadable(kNoChart)) {
     ShowWagChart(*Catalogue, *ContestData, ChartValues);
     btnCleara->Click();
   }
 }
 
 void TContestLogStd::ShowPartyChartOfLog() {
-  if (!HasPartyChart(ContestCode(*Catalogue))) return;
+  if (!HasPartyChart(ContestCode(*Catalogue)) || !LogReadable(kNoChart)) return;
   contest::TContestKKRec log{};
   Catalogue->GetKKRec(log);
   ShowPartyChart(log.DatumVon, *LogTable, ChartValues);

@@ -1,5 +1,6 @@
 #include "contestlog/log_core.h"
 
+#include "common/messages.h"
 #include "common/service.h"
 #include "contest/qso_points.h"
 #include "contestlog/log_tables.h"
@@ -41,6 +42,25 @@ std::uint32_t ContestLogCore::QsoPoints(const ContestLogCore& window,
   const contest::TContLogAlle no_rules;
   const contest::TContLogAlle& rules = window.Service != nullptr ? *window.Service : no_rules;
   return contest::QsoPoints(entry_log.Typ, definition, catalogue, log, rules);
+}
+
+std::optional<contest::QsoNumbers> ContestLogCore::LogNextNumbers(bool with_overall, char band) {
+  const contest::QsoNumbers numbers =
+      Service->NextQsoNumbers(with_overall, band, *LogTable, CurrentMode.str());
+  if (LogTable->RepairDeclined()) return std::nullopt;
+  return numbers;
+}
+
+contest::QsoNumbers ContestLogCore::EntryNumbers() const {
+  return {NextOverallNo, NextBandNo, NextBandNoIntern, NextModeNo};
+}
+
+bool ContestLogCore::LogReadable(const std::string& not_done) {
+  LogTable->AskAboutRepairAgain();
+  LogTable->UsedRecs();  // a read: asks when it finds the files unfinished
+  if (!LogTable->RepairDeclined()) return true;
+  common::Service<common::ToMessages>::Get().Fehler("Ohne Reparatur des Logs " + not_done);
+  return false;
 }
 
 std::unique_ptr<contest::ProgressWindow> ContestLogCore::ShowProgress(const std::string&, int) {

@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +60,12 @@ class ContestLogCore {
   // QsoPoints of this window with its own definition and catalogue, as the routine handed to
   // the rules and dialogs that score a QSO.
   contest::PointsFunction PointsRoutine() const;
+  // The log's running numbers of a new QSO on `band` in CurrentMode
+  // (contest::TContLogAlle::NextQsoNumbers); none while the log cannot be read (a repair of its
+  // files declined): the entry keeps the numbers it has then.
+  std::optional<contest::QsoNumbers> LogNextNumbers(bool with_overall, char band);
+  // The numbers the entry in hand has (NextOverallNo, NextBandNo, NextBandNoIntern, NextModeNo).
+  contest::QsoNumbers EntryNumbers() const;
 
   // --- the entry in hand ---
   common::ShortString<14> LastDupeCall;
@@ -142,6 +149,12 @@ class ContestLogCore {
   // CurrentBandQsos are the current band's, and ScoreSummaryText runs. A shared log is held
   // locked for the pass.
   void RecountLog(bool full);
+  // Whether the log can be read for work the operator asked for. A repair of its files the
+  // operator declined is asked about again (by a read that finds them unfinished); declined once
+  // more, "Ohne Reparatur des Logs " + `not_done` is told and the answer is false. Work that
+  // reads the log afterwards looks at LogTable->RepairDeclined(): a later stop may be declined
+  // in the middle of it.
+  bool LogReadable(const std::string& not_done);
   // Whether another station changed the log since the last full recount (or the log's files
   // were opened anew since): the window's counters then no longer are the log's. A read of the
   // log; never for a log nobody shares.
@@ -155,7 +168,8 @@ class ContestLogCore {
   // Counts the per-band tallies of the log from its records (QSOs, multipliers, the points the
   // records hold, slot tallies; log_tallies.h) into the wide or the narrow layout
   // (band_tallies.h) and writes the catalogue and contest-data records back through Catalogue
-  // and ContestData. False when a write failed.
+  // and ContestData. False when a write failed, or when the log could not be read (a repair of
+  // its files declined): nothing is stored then.
   bool Recalculate();
 
   // --- renumbering (log_renumbering.cpp) ---

@@ -63,7 +63,7 @@ void TContestLogStd::RenumberAndRecount() {
 
 void TContestLogStd::DeleteSelectedQso(ui::TkvBrow& grid) {
   const HandlerScope running(*this);
-  LogTable->AskAboutRepairAgain();
+  if (!LogReadable("kann das QSO nicht gelöscht werden.")) return;
   const EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
@@ -97,6 +97,7 @@ bool TContestLogStd::BrowDatensatz_Loeschen() {
 
 void TContestLogStd::EditSelectedQso(ui::TkvBrow& grid) {
   const HandlerScope running(*this);
+  if (!LogReadable("kann das QSO nicht geändert werden.")) return;
   EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
@@ -130,20 +131,21 @@ void TContestLogStd::btnAendernClick() { EditSelectedQso(*Brow); }
 
 void TContestLogStd::BrowBrowDoppelKlick() { btnAendernClick(); }
 
-void TContestLogStd::RunCorrectionList(int mode) {
+bool TContestLogStd::RunCorrectionList(int mode) {
   const HandlerScope running(*this);
+  if (!LogReadable("kann die Liste nicht gezeigt werden.")) return false;
   TKorrekturstd list(this, *this, mode == 2 ? CurrentBand : 0, static_cast<CorrectionMode>(mode));
   contest::window::SetBounds(CorrectionBounds, list, *LogTable);
+  return true;
 }
 
+// A list that could not be shown leaves the entry as typed.
 void TContestLogStd::btnKorrekturaClick() {
-  RunCorrectionList(0);
-  btnClearaClick(nullptr);
+  if (RunCorrectionList(0)) btnClearaClick(nullptr);
 }
 
 void TContestLogStd::btnBandlisteClick() {
-  RunCorrectionList(2);
-  btnClearaClick(nullptr);
+  if (RunCorrectionList(2)) btnClearaClick(nullptr);
 }
 
 void TContestLogStd::btnCallsucheaClick() { RunCorrectionList(1); }

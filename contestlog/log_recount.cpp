@@ -23,6 +23,9 @@ std::size_t Slot(char band) { return static_cast<unsigned char>(band); }
 
 void ContestLogCore::RecountLog(bool full) {
   LogLock lock(*LogTable);
+  // A log that cannot be read (a repair of its files declined) counts nothing: the counters stay
+  // as they were. Held locked, the log cannot be left unfinished during the pass.
+  if (LogTable->RepairDeclined()) return;
   // Taken under the lock: a change made after it is seen by the next look.
   if (full) counted_stamp_ = LogTable->ForeignChangeStamp();
   for (contest::WorkedMultiTable& table : WorkedMultis) ClearTable(table);
@@ -90,6 +93,8 @@ bool ContestLogCore::Recalculate() {
     // QSOs count as well.
     tallies = CountBandTallies(*Service, Definition, *Catalogue, *LogTable, progress.get());
   }
+  // A log that could not be read counts nothing: the claim stored before stays.
+  if (LogTable->RepairDeclined()) return false;
   StoreTallies(tallies, log, data);
   Catalogue->SetKKRec(log);
   ContestData->SetKZRec(data);

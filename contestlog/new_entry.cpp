@@ -1,6 +1,7 @@
 #include "contestlog/new_entry.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
 #include "common/number_mask.h"
@@ -102,7 +103,7 @@ void TakeNumbers(ContestLogCore& core, const contest::QsoNumbers& numbers,
 void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
   const char code = ContestCode(*core.Catalogue);
   const contest::QsoNumbers numbers =
-      core.Service->NextQsoNumbers(true, core.CurrentBand, *core.LogTable, core.CurrentMode.str());
+      core.LogNextNumbers(true, core.CurrentBand).value_or(core.EntryNumbers());
 
   core.LogTable->ClearRec();
   contest::TContestLKRec qso = EntryRecord(core);
@@ -135,8 +136,9 @@ void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
 }
 
 bool RenewEntryNumbers(ContestLogCore& core, const NewEntryFields& fields) {
-  const contest::QsoNumbers numbers =
-      core.Service->NextQsoNumbers(true, core.CurrentBand, *core.LogTable, core.CurrentMode.str());
+  const std::optional<contest::QsoNumbers> read = core.LogNextNumbers(true, core.CurrentBand);
+  if (!read) return false;
+  const contest::QsoNumbers& numbers = *read;
   if (numbers.overall == core.SerialNumber && numbers.band == core.NextBandNo &&
       numbers.band_intern == core.NextBandNoIntern && (numbers.mode & 0xFFFF) == core.NextModeNo) {
     return false;
@@ -156,8 +158,10 @@ bool RenewEntryNumbers(ContestLogCore& core, const NewEntryFields& fields) {
 }
 
 std::int32_t TakeNumbersForSave(ContestLogCore& core) {
-  const contest::QsoNumbers now =
-      core.Service->NextQsoNumbers(true, core.CurrentBand, *core.LogTable, core.CurrentMode.str());
+  // An unreadable log stores nothing either: the entry keeps its numbers.
+  const std::optional<contest::QsoNumbers> read = core.LogNextNumbers(true, core.CurrentBand);
+  if (!read) return 0;
+  const contest::QsoNumbers& now = *read;
   const contest::TContestRec& definition = core.Definition;
   std::int32_t taken = 0;
   // A sent number stays; another station's QSO under it is told.

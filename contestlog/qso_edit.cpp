@@ -145,7 +145,7 @@ void TContestEingabeStd2Ctrl::MultiCaption(QsoEditFields& fields) {
   fields.multi_caption = CountsPrefixes() ? "Präfix" : "DXCC";
 }
 
-void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
+bool TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   contest::TdbContest& log = *window_.LogTable;
   log.AskAboutRepairAgain();  // a change asks again about a repair the operator declined
   TContestLKRec qso{};
@@ -200,13 +200,22 @@ void TContestEingabeStd2Ctrl::SaveQso(const QsoEditFields& fields) {
   log.SetLKWorkingCopy(qso);
   // The look and the write under one lock: no other station deletes in between.
   const LogLock lock(log);
-  if (!StillInLog()) {
+  const bool still_in_log = StillInLog();
+  if (log.RepairDeclined()) {
+    recount_needed_ = false;
+    Messages().Achtung("QSO ändern",
+                       "Die Änderung wurde nicht gespeichert: Die Reparatur des Logs wurde "
+                       "abgelehnt.");
+    return false;
+  }
+  if (!still_in_log) {
     Messages().Achtung("QSO ändern", "Satz bereits gelöscht: Das QSO " + old_.Call.str() +
                                          " hat eine andere Station inzwischen gelöscht oder "
                                          "geändert. Die Änderung wurde nicht gespeichert.");
-    return;
+  } else {
+    log.UpdateRec();
   }
-  log.UpdateRec();
+  return true;
 }
 
 bool TContestEingabeStd2Ctrl::StillInLog() const {

@@ -62,15 +62,17 @@ class TContestEingabeStd2Ctrl {
                           std::array<bool, 3> rcvd_enabled);
 
   // Loads the QSO, shows the form modally and saves what it holds when it closes with 1 (every
-  // close does). Answers whether it did.
+  // close does). Answers whether it did; false also when the log could not be written (a repair
+  // of its files declined at the save).
   bool Execute();
   // The QSO of the log table's working copy into `fields` (kept as the old copy).
   void LoadQso(QsoEditFields& fields);
   // `fields` into the QSO, its prefix data and points anew, written to the log (record update).
   // Sets RecountNeeded. A bad DOK or locator warns and keeps its stored value; the rest is saved.
   // A QSO another station deleted (or changed in its moment or call) since it was loaded is not
-  // written: the operator is told.
-  void SaveQso(const QsoEditFields& fields);
+  // written: the operator is told. Answers false when the repair of the log's files was declined
+  // at the save: nothing is written, the operator is told, and no recount is needed.
+  bool SaveQso(const QsoEditFields& fields);
   // The call of `fields` into the QSO's working copy, its prefix data looked up, and the
   // multiplier field and its caption from it ("DXCC", or "Präfix" where the contest counts
   // prefixes).

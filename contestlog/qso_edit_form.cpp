@@ -7,8 +7,11 @@
 
 #include "common/number_mask.h"
 #include "common/number_text.h"
+#include "common/messages.h"
 #include "common/service.h"
+#include "common/string_helpers.h"
 #include "contestlog/dxcc_chooser.h"
+#include "contestlog/entry_rules.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
 #include "platform/qt/colors.h"
@@ -104,12 +107,9 @@ bool TContestEingabeStd2Ctrl::Execute() {
   QsoEditFields fields;
   LoadQso(fields);
   form.SetFields(fields);
-  const bool saved = form.ShowModal() == platform::qt::mrOk;
-  if (saved) {
-    form.GetFields(fields);
-    SaveQso(fields);
-  }
-  return saved;
+  if (form.ShowModal() != platform::qt::mrOk) return false;
+  form.GetFields(fields);
+  return SaveQso(fields);
 }
 
 // --- the form ---
@@ -329,7 +329,13 @@ void TContestEingabeStd2Form::FormKeyDown(std::uint16_t& key, platform::qt::TShi
 }
 
 void TContestEingabeStd2Form::FormCloseQuery(bool& can_close) {
-  // However the dialog is left, what it holds is saved.
+  // However the dialog is left, what it holds is saved; never a QSO without its mode.
+  if (emode->Visible() && common::Trim(emode->Text()).empty()) {
+    common::Service<common::ToMessages>::Get().Achtung("", kModeMissing);
+    emode->SetFocus();
+    can_close = false;
+    return;
+  }
   SetModalResult(platform::qt::mrOk);
   can_close = true;
 }

@@ -49,13 +49,20 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
     if (!Engine().Ok()) RecordEngineError(11);
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
-  } else if ((repair_declined_ && !opened_now_) ||
-             !Ask(opened_now_ ? kReasonRebuild : kReasonRepair)) {
-    // Not now: the file is not to be had for the moment, as when another user locks it.
-    if (!repair_decline_told_) Ask(kReasonRepairDeclined);
-    repair_declined_ = repair_decline_told_ = true;
-    RecordError(kIsamIndexUnusable, 9, 0, 0, kClassLock);
-    return false;
+  } else {
+    // A decline holds for the stop it was about. Once this station read the files again since
+    // (another station repaired them), a new stop is asked about and its decline told anew.
+    const std::uint64_t stamp = ForeignChangeStamp();
+    if (stamp != declined_stamp_) repair_declined_ = repair_decline_told_ = false;
+    if ((repair_declined_ && !opened_now_) ||
+        !Ask(opened_now_ ? kReasonRebuild : kReasonRepair)) {
+      // Not now: the file is not to be had for the moment, as when another user locks it.
+      if (!repair_decline_told_) Ask(kReasonRepairDeclined);
+      repair_declined_ = repair_decline_told_ = true;
+      declined_stamp_ = stamp;
+      RecordError(kIsamIndexUnusable, 9, 0, 0, kClassLock);
+      return false;
+    }
   }
   repair_declined_ = repair_decline_told_ = false;
   if (shared_) {

@@ -33,8 +33,11 @@ class IFDriverLow : public IFbiDriver {
   bool IsVariable() const { return variable_; }
   // Whether the user declined the repair another station's stop left to do: the files are then
   // neither read nor written (lock conflicts, 10010) and nobody is asked again until
-  // AskAboutRepairAgain (at the start of a save, a change, a delete or an opening).
-  bool RepairDeclined() const { return repair_declined_; }
+  // AskAboutRepairAgain (at the start of a save, a change, a delete or an opening). No longer
+  // once the files were read again (another station repaired them).
+  bool RepairDeclined() const {
+    return repair_declined_ && ForeignChangeStamp() == declined_stamp_;
+  }
   void AskAboutRepairAgain() { repair_declined_ = false; }
 
  protected:
@@ -63,8 +66,10 @@ class IFDriverLow : public IFbiDriver {
   // the rebuild), and finds the current record again: `current`, the one the
   // operation began with. True when the operation is to run once more on a clean stack; false
   // with the outcome recorded otherwise.
-  // Declined (reason 11 told once, until a repair), later operations find the files unusable
-  // without a question until AskAboutRepairAgain or an operation that opens the files.
+  // Declined (reason 11 told once), later operations find the files unusable without a question
+  // until AskAboutRepairAgain or an operation that opens the files. A decline ends with a repair
+  // or once the files were read again (another station repaired them): the next stop is asked
+  // about and its decline told anew.
   bool RepairAfterCrash(std::int32_t current);
   // Makes the before image's record current again in the repaired files (none for `current` -1).
   void RefindCurrent(std::int32_t current);
@@ -137,6 +142,7 @@ class IFDriverLow : public IFbiDriver {
   bool create_when_missing_ = true;
   bool repair_declined_ = false;
   bool repair_decline_told_ = false;  // reason 11 told since the last repair
+  std::uint64_t declined_stamp_ = 0;   // ForeignChangeStamp at the last decline
 };
 
 }  // namespace storage

@@ -12,6 +12,7 @@
 #include "common/to_dates.h"
 #include "contest/contest_fkt.h"
 #include "contestlog/entry_record.h"
+#include "contestlog/entry_rules.h"
 #include "logbook/databases/call_database.h"
 #include "platform/fake_environment.h"
 #include "platform/file_faults.h"
@@ -296,6 +297,44 @@ TEST_F(LogSaveTest, ABadLocatorIsToldOnceAtTheSaveWhetherTheButtonOrEnterSaves) 
     EXPECT_EQ(r.Loc.str(), "") << r.Call.str();
     EXPECT_EQ(r.Distance, 0u) << r.Call.str();
   }
+}
+
+// With "DIGITAL" chosen and its mode field empty, no save stores the QSO: each warns and puts the
+// focus into the mode field.
+TEST_F(LogSaveTest, NoQsoIsStoredWithoutTheDigitalModeTyped) {
+  LogBuilder b = ClockLog('.', 4);  // CW, SSB and DIGITAL
+  RunLog(b.Number(), b.Definition(), [&](TContestLogStd& w) {
+    w.timerzeitTimer();
+    w.btnModea->Click();
+    w.listmode->SetItemIndex(w.listmode->Items().IndexOf("DIGITAL"));
+    platform::qt::testkit::PressKey(*w.listmode, platform::qt::VK_RETURN);
+    ASSERT_TRUE(w.emode->Visible());
+    const std::vector<std::string> warned{"|"s + kModeMissing};
+    const std::pair<const char*, std::function<void()>> saves[] = {
+        {"Enter", [&] { platform::qt::testkit::PressKey(*w.eRSTr2, platform::qt::VK_RETURN); }},
+        {"F10", [&] { platform::qt::testkit::PressKey(*w.eRSTr2, platform::qt::VK_F10); }},
+        {"button", [&] { w.btnSpeicherna->Click(); }}};
+    for (const auto& [name, save] : saves) {
+      SCOPED_TRACE(name);
+      presenter_->calls.clear();
+      w.eCall->SetFocus();
+      platform::qt::testkit::TypeText(*w.eCall, "dl1xyz");
+      w.eRSTr2->SetFocus();
+      w.eRSTr2->SetStr("42");
+      save();
+      EXPECT_EQ(Shown(), warned);
+      EXPECT_EQ(w.ActiveControl(), w.emode);
+      EXPECT_EQ(w.eCall->GetStr(), "DL1XYZ");
+      EXPECT_TRUE(Records(b.Number()).empty());
+      w.eCall->SetStr("");
+    }
+    w.eCall->SetStr("DL1XYZ");
+    w.emode->SetStr("RTTY");
+    w.btnSpeicherna->Click();
+  });
+  const std::vector<TContestLKRec> records = Records(b.Number());
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].Mode.str(), "RTTY");
 }
 
 TEST_F(LogSaveTest, AStoredQsoTellsTheKeyerWhenItIsOn) {

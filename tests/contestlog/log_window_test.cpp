@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "contestlog/log_window_port.h"
 #include "platform/qt/application.h"
 #include "storage/isam/engine.h"
+#include "storage/isam/rebuild.h"
 #include "tests/contestlog/window_fixture.h"
 #include "ui/mouse_grid.h"
 
@@ -311,6 +313,83 @@ TEST_F(RepairDeclinedTest, InAnOpenWindowItIsAskedAgainOnlyAtTheNextSave) {
     EXPECT_EQ(w.eCall->Text(), "");
   });
   EXPECT_EQ(Records(log_).size(), 2u);
+}
+
+// After "Nein" every operation that needs the log asks again and, declined, says what it did
+// not do: no dialog or list opens empty, the window keeps its numbers, and its close keeps the
+// claim stored before.
+TEST_F(RepairDeclinedTest, EveryOperationThatNeedsTheLogAsksAgainAndNoneFailsSilently) {
+  RunLog(log_, b_.Definition(), nullptr);  // the claim of its one QSO stored
+  const auto claimed = [&] {
+    MainTables stored(log_);
+    contest::TContestKKRec record{};
+    contest::TContestKZRec data{};
+    stored.catalogue.GetKKRec(record);
+    stored.contest_data.GetKZRec(data);
+    std::uint32_t qsos = 0;
+    for (const auto& n : data.SlotQsos) qsos += n.get();
+    for (const auto& n : record.LineQsos) qsos += n.get();
+    return qsos;
+  };
+  ASSERT_EQ(claimed(), 1u);
+  RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
+    LeaveUnfinished(other_, path_);
+    presenter_->answers = std::deque<bool>(40, false);
+    w.timerzeitTimer();
+    EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis}));
+    const std::pair<const char*, std::function<void()>> operations[] = {
+        {"Ändern", [&] { w.btnAendern->Click(); }},
+        {"Korrektur", [&] { w.btnKorrektura->Click(); }},
+        {"Bandliste", [&] { w.btnBandliste->Click(); }},
+        {"Callsuche", [&] { w.btnCallsuchea->Click(); }}};
+    for (const auto& [name, operation] : operations) {
+      SCOPED_TRACE(name);
+      operation();
+      EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+      EXPECT_EQ(w.lNummer->Caption(), "2");
+    }
+    w.btnCleara->Click();
+    EXPECT_EQ(w.lNummer->Caption(), "2");
+  });
+  // The close asks too.
+  EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+  EXPECT_EQ(driver_.Seen(), (std::vector<std::string>{"ContestLogStd", "ContestLogStd"}));
+  EXPECT_EQ(claimed(), 1u);
+}
+
+// "Nein" at the save of a changed QSO says so; the window keeps its totals.
+TEST_F(RepairDeclinedTest, AChangeDeclinedAtItsSaveIsToldAsSuchAndTheTotalsStay) {
+  RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
+    const std::string points = w.lPunkte->Caption();
+    driver_.Then([&](platform::qt::TForm& dialog) {
+      LeaveUnfinished(other_, path_);
+      presenter_->answers = std::deque<bool>(40, false);
+      dialog.Close();
+    });
+    w.Brow->GotoDatensatz(0, 0, 0);
+    w.btnAendern->Click();
+    ASSERT_FALSE(presenter_->calls.empty());
+    EXPECT_NE(presenter_->calls.back().text.find("Reparatur"), std::string::npos)
+        << presenter_->calls.back().text;
+    EXPECT_EQ(w.lPunkte->Caption(), points);
+    EXPECT_EQ(w.lNummer->Caption(), "2");
+  });
+}
+
+// A stop another station repaired ends the decline: the next stop is asked about and told anew.
+TEST_F(RepairDeclinedTest, ASecondStopAfterAnotherStationsRepairIsAskedAndToldAgain) {
+  RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
+    presenter_->answers = std::deque<bool>(40, false);
+    for (int stop = 0; stop < 2; ++stop) {
+      LeaveUnfinished(other_, path_);
+      w.timerzeitTimer();
+      EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis})) << stop;
+      storage::FileblockRepairInPlace(other_, false, contest::LKKeyBuilder);
+      ASSERT_TRUE(storage::Isam().IsamOK);
+      w.timerzeitTimer();
+      EXPECT_EQ(Told(), std::vector<MessageKind>{}) << stop;
+    }
+  });
 }
 
 TEST_F(LogWindowTest, TheComponentsCarryTheNamesTheLogWindowsCodeKnows) {

@@ -9,6 +9,7 @@
 #include "common/service.h"
 #include "contest/contest_fkt.h"
 #include "contestlog/dxcc_chooser.h"
+#include "contestlog/entry_rules.h"
 #include "contestlog/qso_edit_form.h"
 #include "logbook/reference/bands.h"
 #include "platform/qt/keys.h"
@@ -104,6 +105,28 @@ TEST_F(QsoEditFormTest, EnterMovesOnTheReportsFollowTheModeTheBandTheFrequency) 
     EXPECT_EQ(r.Bandcode, 'e');
     EXPECT_FLOAT_EQ(r.Frequency.get(), 14.01f);
     EXPECT_EQ(contest::TContestFkt::RcvdExchangeText(r), "57 012");
+  });
+}
+
+// A QSO is never stored without a mode: an emptied free mode field keeps the dialog open.
+TEST_F(QsoEditFormTest, AnEmptiedDigitalModeIsWarnedAboutAndNotStored) {
+  LogBuilder b('.', 4);  // CW, SSB and DIGITAL: the mode is typed
+  const std::int32_t log = b.Create();
+  b.Add(Stored("OE1XYZ", "OE", "599 42", "599 37"));
+  RunLog(log, b.Definition(), [&](TContestLogStd& w) {
+    EditFirst(w, [&](TContestEingabeStd2Form& f) {
+      ASSERT_TRUE(f.emode->Visible());
+      f.emode->SetText("");
+      f.eCall->SetFocus();
+      EXPECT_FALSE(f.CloseQuery());  // asked by every close
+      EXPECT_EQ(presenter_->calls.size(), 1u);
+      if (!presenter_->calls.empty()) EXPECT_EQ(presenter_->calls[0].text, kModeMissing);
+      EXPECT_EQ(f.ActiveControl(), f.emode);
+      EXPECT_EQ(Records(log)[0].Mode.str(), "CW");
+      f.emode->SetText("RTTY");
+      f.Close();
+    });
+    EXPECT_EQ(Records(log)[0].Mode.str(), "RTTY");
   });
 }
 
