@@ -2,6 +2,7 @@
 
 #include "app/zeitraum_eutag.h"
 #include "common/lang_text.h"
+#include "common/messages.h"
 #include "common/service.h"
 #include "contestlog/log_tallies.h"
 #include "output/alle_rout.h"
@@ -31,8 +32,13 @@ output::PeriodSet AskPeriod(platform::qt::TComponent* owner, const contest::TCon
 void WriteOutput(platform::qt::TComponent* owner, int code, const contest::TContestRec& definition,
                  contest::TdbContest& catalogue, contest::TdbContest& contest_data) {
   // The claim is the log's as it stands: the tallies a window stored when it closed miss what
-  // stations typed since, and a log open at another station has stored nothing yet.
-  contestlog::CountTalliesInto(definition, catalogue, contest_data);
+  // stations typed since, and a log open at another station has stored nothing yet. A log that
+  // cannot be read gives no file: it would claim nothing and miss every QSO.
+  if (!contestlog::CountTalliesInto(definition, catalogue, contest_data)) {
+    common::Service<common::ToMessages>::Get().Fehler(
+        "Ohne Reparatur des Logs wird keine Datei geschrieben.");
+    return;
+  }
   contest::TContestKKRec log{};
   catalogue.GetKKRec(log);
   const output::PeriodSet periods = AskPeriod(owner, log);

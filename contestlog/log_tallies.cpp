@@ -61,7 +61,7 @@ BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TConte
   return tallies;
 }
 
-void CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
+bool CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
                       contest::TdbContest& contest_data) {
   contest::TContestKKRec log{};
   contest::TContestKZRec data{};
@@ -70,14 +70,16 @@ void CountTalliesInto(const contest::TContestRec& definition, contest::TdbContes
   contest::TdbContest qsos(contest::kTableLK, log.Nummer);
   contest::TContLogAlle rules;
   const BandTallies tallies = CountBandTallies(rules, definition, catalogue, qsos, nullptr);
+  if (qsos.RepairDeclined()) return false;
   // The wide layout is the log's contest-data record; without one there is nowhere to lay it.
   if (log.LoaderSwitch != 0 && data.Nummer != log.Nummer) {
-    if (!contest_data.FindByNummer(log.Nummer)) return;
+    if (!contest_data.FindByNummer(log.Nummer)) return true;
     contest_data.GetKZRec(data);
   }
   StoreTallies(tallies, log, data);
   catalogue.SetKKRec(log);
   contest_data.SetKZRec(data);
+  return true;
 }
 
 }  // namespace contestlog

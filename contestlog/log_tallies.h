@@ -30,8 +30,9 @@ BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TConte
 // The tallies of the log the catalogue object stands on, counted from its QSOs and laid into the
 // working copies of `catalogue` or `contest_data` (moved to the log's record when it stands on
 // another) in the log's layout, as the recalculation stores them; nothing is written to the
-// files.
-void CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
+// files. False, with the working copies untouched, when the log could not be read (the repair
+// of its files declined).
+bool CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
                       contest::TdbContest& contest_data);
 
 }  // namespace contestlog

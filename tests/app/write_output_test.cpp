@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -20,6 +21,7 @@
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/app/output_menu_clicks.h"
 #include "tests/app/setup_output_fixture.h"
+#include "tests/contestlog/another_station.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/fixture_logs.h"
 
@@ -246,6 +248,22 @@ TEST_F(WriteOutputTest, AFileThatCouldNotBeWrittenIsNotReportedCreated) {
   }
   EXPECT_TRUE(CreatedNotices().empty());
   EXPECT_TRUE(shown_.empty());
+}
+
+// A log another station left unfinished, its repair declined, gives no file and keeps its claim.
+TEST_F(WriteOutputTest, ALogThatCannotBeReadWritesNothing) {
+  const LogBuilder log = output_test::DotClass5Log();
+  const storage::FileblockHandle other = contestlog_test::OpenAsAnotherStation(LogPath(log.Number()));
+  ASSERT_NE(other, nullptr);
+  contestlog_test::LeaveUnfinished(other, LogPath(log.Number()));
+  const std::string path = AnswerSaveDialog("unread") + ".CBR";
+  presenter_->answers = std::deque<bool>(10, false);
+  Write(log, 10);
+  storage::FileblockClose(other);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_TRUE(CreatedNotices().empty());
+  ASSERT_FALSE(presenter_->calls.empty());
+  EXPECT_EQ(presenter_->calls.back().kind, common::MessageKind::kFehler);
 }
 
 TEST_F(WriteOutputTest, TheHourOfTheEuropeanDayIsAskedFirst) {

@@ -96,6 +96,12 @@ class LogTest : public contest_test::ServiceTest {
     return records;
   }
 
+  // The path of the log's files, without extension.
+  std::string LogPath(std::int32_t log) const {
+    const std::string path = Dat().TablePath(contest::kTableLK, log);
+    return path.starts_with('/') ? path : folder_.path() + "/" + path;
+  }
+
   // Whether anybody holds the file of a contest table, or of the call list.
   static bool Open(int table, std::int32_t log) {
     return Dat().GetTreiber(table, table == contest::kTableLK ? log : 0) != nullptr;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -15,6 +14,7 @@
 #include "platform/qt/application.h"
 #include "storage/isam/engine.h"
 #include "storage/isam/rebuild.h"
+#include "tests/contestlog/another_station.h"
 #include "tests/contestlog/window_fixture.h"
 #include "ui/mouse_grid.h"
 
@@ -22,6 +22,8 @@ namespace contestlog {
 namespace {
 
 using contestlog_test::CallerForm;
+using contestlog_test::LeaveUnfinished;
+using contestlog_test::OpenAsAnotherStation;
 using contestlog_test::kContestDay;
 using contestlog_test::LogBuilder;
 using contestlog_test::MainTables;
@@ -29,20 +31,7 @@ using contestlog_test::Qso;
 using platform::qt::TRect;
 using platform::qt::TWindowState;
 
-class LogWindowTest : public contestlog_test::LogWindowTest {
- protected:
-  // The path of the log's files.
-  std::string LogPath(std::int32_t log) const {
-    const std::string path = Dat().TablePath(contest::kTableLK, log);
-    return path.starts_with('/') ? path : folder_.path() + "/" + path;
-  }
-  // The log's files opened shared through another handle: another station to the locks.
-  static storage::FileblockHandle OpenAsAnotherStation(const std::string& path) {
-    storage::OpenOptions shared;
-    shared.shared = true;
-    return storage::FileblockOpen(path, shared);
-  }
-};
+using LogWindowTest = contestlog_test::LogWindowTest;
 
 struct PlaceRow {
   const char* name;
@@ -234,21 +223,6 @@ TEST_F(LogWindowTest, ARefusalWhileTheWindowOpensEndsInAMessageAndTheMainWindow)
       << presenter_->calls.back().text;
   storage::FileblockClose(other);
   EXPECT_FALSE(Open(contest::kTableLK, log));  // nothing of the log stays open
-}
-
-// Another station stopped inside a change of the log while `other` keeps it open: the marker
-// of the data file and the word of the dialog file are left as its writer left them.
-void LeaveUnfinished(storage::FileblockHandle other, const std::string& path) {
-  storage::FileblockLockFile(other);
-  ASSERT_TRUE(storage::Isam().IsamOK);
-  const auto patch = [](const std::string& file, std::streamoff at, std::string_view bytes) {
-    std::fstream f(file, std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(at);
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  };
-  patch(path + ".DAT", 20, "\x01");
-  patch(path + ".DIA", 1, "\xD1\x07");  // 2001: a writer was changing the files
-  storage::FileblockUnlockFile(other);
 }
 
 class RepairDeclinedTest : public LogWindowTest {
