@@ -9,6 +9,7 @@
 #include "contest/window/entry_helpers.h"
 #include "contest/window/log_actions.h"
 #include "contestlog/contest_log_std.h"
+#include "platform/qt/application.h"
 #include "ui/mouse_grid.h"
 
 namespace contestlog {
@@ -51,6 +52,14 @@ void TContestLogStd::BindControlEvents() {
   rqsls->OnMouseDown = [this](TComponent*, platform::qt::TMouseButton, platform::qt::TShiftState,
                               int, int) {
     if (ActiveControl() != rqsls) FocusBeforeQsl = ActiveControl();
+  };
+  // The box keeps no focus, however the button comes up (a right click, a press let go off it),
+  // once it has done with the release: the focus leaving now would cancel its click.
+  rqsls->OnMouseUp = [this](TComponent*, platform::qt::TMouseButton, platform::qt::TShiftState, int,
+                            int) {
+    platform::qt::Application().Queue([this, alive = AliveToken()] {
+      if (!alive.expired()) ReturnFocusFromQsl();
+    });
   };
   rqsls->OnClick = [this](TComponent* sender) {
     if (ticking_qsl_box_) return;

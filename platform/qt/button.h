@@ -25,6 +25,7 @@ class TButton : public TWinControl {
   void Click() override;
   bool WantsKey(std::uint16_t key, TShiftState shift) const override;
   bool WantsChars() const override { return false; }
+  bool TakesFocusOnClick() const override { return true; }
   // Its accelerator clicks the button.
   bool DialogChar(char key) override;
   virtual bool OwnerDraw() const { return false; }

@@ -18,6 +18,7 @@ class TButtonControl : public TWinControl {
  public:
   using TWinControl::TWinControl;
   bool WantsChars() const override { return false; }
+  bool TakesFocusOnClick() const override { return true; }
 
  protected:
   // Takes the caption into the native button (its "&" is the form's accelerator, not Qt's).

@@ -43,6 +43,7 @@ class TComboBox : public TWinControl {
 
   // Enter and Esc belong to the open list.
   bool WantsKey(std::uint16_t key, TShiftState shift) const override;
+  bool TakesFocusOnClick() const override { return true; }
   virtual void Change();
   virtual void Select();
   TNotifyEvent OnChange;

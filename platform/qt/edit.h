@@ -44,6 +44,7 @@ class TEdit : public TWinControl {
   TNotifyEvent OnChange;
 
   void DoEnter() override;
+  bool TakesFocusOnClick() const override { return true; }
 
  private:
   friend class LineEditHost;

@@ -54,6 +54,7 @@ class TListBox : public TWinControl {
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
   void MouseMove(TShiftState shift, int x, int y) override;
   void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool TakesFocusOnClick() const override { return true; }
 
  private:
   // The list box of this window under the screen point, null when none.

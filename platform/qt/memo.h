@@ -53,6 +53,7 @@ class TCustomMemo : public TWinControl {
   void Undo();
 
   bool WantsKey(std::uint16_t key, TShiftState shift) const override;
+  bool TakesFocusOnClick() const override { return true; }
   virtual void Change();
   TNotifyEvent OnChange;
 

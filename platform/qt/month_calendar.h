@@ -26,6 +26,7 @@ class TMonthCalendar : public TWinControl {
   void SetShowTodayCircle(bool on) { show_today_circle_ = on; }
   TColor MonthBackColor() const { return month_back_color_; }
   void SetMonthBackColor(TColor colour);
+  bool TakesFocusOnClick() const override { return true; }
 
  protected:
   void FontChanged() override;

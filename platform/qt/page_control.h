@@ -66,6 +66,7 @@ class TPageControl : public TCustomControl {
   void AdjustClientRect(TRect& r) const override;
   void Paint() override;
   void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+  bool TakesFocusOnClick() const override { return true; }
 
   TNotifyEvent OnChange;
 

@@ -55,6 +55,8 @@ class TScrollBar : public TWinControl {
   void SetPageSize(int value);
 
   bool WantsChars() const override { return false; }
+  // As the window system's bar: only a bar with a tab stop takes the focus from a press.
+  bool TakesFocusOnClick() const override { return TabStop(); }
   // The arrows, Page Up and Down, Home and End scroll as the framework's bar scrolls.
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
   virtual void Scroll(TScrollCode code, int& position);

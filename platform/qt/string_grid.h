@@ -173,6 +173,7 @@ class TStringGrid : public TWinControl {
   void KeyDown(std::uint16_t& key, TShiftState shift) override;
   void KeyPress(char& key) override;
   bool WantsKey(std::uint16_t key, TShiftState shift) const override;
+  bool TakesFocusOnClick() const override { return true; }
 
   TDrawCellEvent OnDrawCell;
   TSelectCellEvent OnSelectCell;

@@ -46,7 +46,7 @@ void TWinControl::AttachWindow(std::unique_ptr<impl::Window> window) {
   w->setGeometry(impl::ToQRect(BoundsRect()));
   w->setFont(impl::ToQFont(Font()));
   w->setEnabled(Enabled());
-  w->setFocusPolicy(Qt::ClickFocus);
+  ApplyFocusPolicy();
   // Graphic children hear the mouse come and go (hot tracking) without a button held.
   if (window_->paint_mode == impl::PaintMode::kCanvas) w->setMouseTracking(true);
   w->hide();
@@ -81,6 +81,7 @@ void TWinControl::InsertControl(TControl* control) {
       QWidget* w = child->window_->widget;
       w->setParent(window_->widget);
       w->setGeometry(impl::ToQRect(child->BoundsRect()));
+      child->ApplyFocusPolicy();
     }
   }
   ChildListChanged();
@@ -127,9 +128,21 @@ void TWinControl::SetTabOrder(int order) {
 
 void TWinControl::SetTabStop(bool on) {
   tab_stop_ = on;
-  if (window_ && window_->widget && window_->paint_mode != impl::PaintMode::kCanvas) {
-    window_->widget->setFocusPolicy(on ? Qt::StrongFocus : Qt::ClickFocus);
-  }
+  ApplyFocusPolicy();
+}
+
+void TWinControl::ApplyFocusPolicy() {
+  if (!window_ || !window_->widget) return;
+  QWidget& w = *window_->widget;
+  // A press gives the focus to the first widget up from the one pressed that has ClickFocus.
+  const bool click = TakesFocusOnClick();
+  // Tab moves are the layer's own; Qt's tab focus lets an activated window give the focus to a
+  // native tab stop, else to the window itself, which then takes the keys.
+  const bool tab = w.isWindow() || (tab_stop_ && window_->paint_mode != impl::PaintMode::kCanvas);
+  w.setFocusPolicy(click && tab ? Qt::StrongFocus
+                   : click      ? Qt::ClickFocus
+                   : tab        ? Qt::TabFocus
+                                : Qt::NoFocus);
 }
 
 bool TWinControl::Focused() const {

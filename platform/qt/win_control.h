@@ -1,6 +1,10 @@
 // TWinControl: a control with a window of its own. It holds child controls, takes the keyboard
 // focus, and lays out its aligned children.
 //
+// Focus by the mouse: a press gives the focus only to a control that takes input
+// (TakesFocusOnClick). A press on any other (a panel, a group box, a bar, a label on one of them,
+// a form's empty space) leaves the focus where it was; its mouse events and OnClick still come.
+//
 // Children: `Controls` lists them in child order (the order they were parented; BringToFront
 // moves one to the end). Freeing a windowed control frees its children first.
 //
@@ -50,6 +54,9 @@ class TWinControl : public TControl {
   bool TabStop() const { return tab_stop_; }
   void SetTabStop(bool on);
   bool Focused() const;
+  // True for controls that take input (edits, memos, buttons, check boxes, lists, grids, tabs).
+  // Asked again when the control is placed in a parent and when its TabStop changes.
+  virtual bool TakesFocusOnClick() const { return false; }
   // Visible and enabled up to a shown form.
   virtual bool CanFocus() const;
   // Focuses the control; on a form that is not shown yet it becomes the form's ActiveControl.
@@ -120,6 +127,7 @@ class TWinControl : public TControl {
   void RemoveControl(TControl* control);
   void AlignControls();
   void MoveAnchoredChildren(int old_width, int old_height);
+  void ApplyFocusPolicy();
 
  protected:
   // After the client size changed: anchored children follow, aligned children are laid out.

@@ -3,6 +3,7 @@
 // the field still saw it.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -149,6 +150,18 @@ TEST_F(LogKeysTest, AltQTogglesTheQslMarkOnceForAllTheCaptionsAmpersand) {
     EXPECT_TRUE(w.eCall->Focused());
     qt::testkit::TypeOnKeyboard("C");
     EXPECT_EQ(w.eCall->Text(), "DLXC5AB");
+    // Nor a right click on the box, a press on it let go off it, a click beside the fields.
+    qt::testkit::MouseDown(*w.rqsls, 4, 4, qt::TMouseButton::mbRight);
+    qt::testkit::MouseUp(*w.rqsls, 4, 4, qt::TMouseButton::mbRight);
+    qt::testkit::MouseDown(*w.rqsls, 8, 8);
+    qt::testkit::MouseUp(*w.rqsls, 40, 8);
+    for (qt::TControl* beside : std::initializer_list<qt::TControl*>{
+             w.leMode, w.panelEingabe, w.panelOben, w.panelauswertung}) {
+      qt::testkit::Click(*beside, 2, beside->Height() - 2);
+    }
+    EXPECT_EQ(w.QslSent, 'Y');
+    qt::testkit::TypeOnKeyboard("D");
+    EXPECT_EQ(w.eCall->Text(), "DLXCD5AB");
   });
 }
 

@@ -38,7 +38,7 @@ struct Remembered {
 };
 
 Remembered& Captured() {
-  static Remembered captured;  // the graphic control that got the mouse press
+  static Remembered captured;  // the control (windowed or graphic) that got the mouse press
   return captured;
 }
 
@@ -100,14 +100,18 @@ bool ShowGraphicHint(TWinControl& control, QWidget& widget, const QHelpEvent& he
 bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
                  const std::function<bool(QEvent*)>& native) {
   const QPoint pos = e->position().toPoint();
-  TControl* target = &control;
-  if (e->type() != QEvent::MouseButtonPress && e->type() != QEvent::MouseButtonDblClick) {
-    if (TControl* captured = Captured().Get();
-        captured != nullptr && captured->Parent() == &control) {
+  const bool press =
+      e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+  // Until the button comes up the mouse belongs to what it was pressed on: this control, or a
+  // graphic child of it.
+  TControl* target = nullptr;
+  if (TControl* captured = Captured().Get(); !press && captured != nullptr) {
+    if (captured == &control || (!captured->IsWindowed() && captured->Parent() == &control)) {
       target = captured;
     }
   }
-  if (target == &control) {
+  if (target == nullptr) {
+    target = &control;
     TControl* child = control.ControlAtPos({pos.x(), pos.y()}, false);
     if (child != nullptr && !child->IsWindowed()) target = child;
   }
@@ -119,19 +123,22 @@ bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
   TShiftState shift = MouseShift(*e);
   switch (e->type()) {
     case QEvent::MouseButtonPress:
-      if (graphic) Captured().Set(target);
+      Captured().Set(target);
       target->MouseDown(ButtonOf(e->button()), shift, x, y);
       break;
     case QEvent::MouseButtonDblClick:
+      Captured().Set(target);
       if (graphic || canvas_host) target->DblClick();
       if (!alive.expired()) target->MouseDown(ButtonOf(e->button()), shift | ssDouble, x, y);
       break;
     case QEvent::MouseButtonRelease: {
+      // A release a child window left unused comes on to its parent: it clicks nothing there.
+      const bool pressed_here = Captured().Get() == target;
       Captured().Set(nullptr);
       target->MouseUp(ButtonOf(e->button()), shift, x, y);
       const bool inside = x >= 0 && y >= 0 && x < target->Width() && y < target->Height();
-      if (!alive.expired() && inside && e->button() == Qt::LeftButton && (graphic || canvas_host) &&
-          target->ClickEvents()) {
+      if (!alive.expired() && pressed_here && inside && e->button() == Qt::LeftButton &&
+          (graphic || canvas_host) && target->ClickEvents()) {
         target->Click();
       }
       // The framework opens a control's pop-up menu when the right button comes up.
@@ -156,7 +163,11 @@ bool HandleMouse(TWinControl& control, QWidget& widget, QMouseEvent* e,
       break;
   }
   if (alive.expired() || graphic) return true;
-  return native(e);
+  const bool handled = native(e);
+  // The press is this control's: Qt passes one a widget leaves unused on to its parent, whose
+  // control would take the mouse (and the click) from it.
+  if (press && canvas_host) e->accept();
+  return handled;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "platform/qt/application.h"
 #include "platform/qt/bitmap.h"
 #include "platform/qt/button.h"
+#include "platform/qt/check_box.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/edit.h"
 #include "platform/qt/form.h"
@@ -210,6 +211,10 @@ TEST_F(ControlsTest, MouseReachesTheGraphicChildUnderItWithItsOwnCoordinates) {
   // Pressed on the label, released outside it: the label gets the release, but no click.
   testkit::MouseDown(*label, 2, 2);
   testkit::MouseUp(*panel, 120, 90);
+  // Pressed on a check box, released over the label: the release the box leaves clicks nothing.
+  auto* box = Add<TCheckBox>(10, 60, 16, 16, panel);
+  testkit::MouseDown(*box, 8, 8);
+  testkit::MouseUp(*box, label->Left() + 3 - box->Left(), label->Top() + 3 - box->Top());
   EXPECT_EQ(log, (std::vector<std::string>{"down 0 8 3,4", "label click", "panel click",
                                            "down 1 17 1,1", "down 0 8 2,2"}));
 }

@@ -13,6 +13,8 @@
 #include "platform/qt/edit.h"
 #include "platform/qt/form.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/label.h"
+#include "platform/qt/panel.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/window_frame.h"
@@ -349,6 +351,21 @@ TEST(FocusTest, AFieldEnteredOtherThanByAClickSelectsItsText) {
          field.SetSelStart(1);
          after.SetFocus();
          field.ReturnFocus();  // the caret where it was left
+       },
+       "7", "H701"},
+      {"ClicksBeside",  // on the form, a panel and a label on it
+       [](TEdit&, TEdit& field, TEdit&) {
+         field.SetFocus();
+         field.SetSelStart(1);
+         auto* panel = new TPanel(field.Owner());
+         panel->SetParent(field.Parent());
+         panel->SetLeft(150);
+         auto* label = new TLabel(field.Owner());
+         label->SetParent(panel);
+         label->SetCaption("Mode");
+         testkit::Click(*field.Parent(), 140, 100);
+         testkit::Click(*panel, 100, 30);
+         testkit::Click(*label, 2, 2);
        },
        "7", "H701"},
   };
