@@ -324,6 +324,7 @@ TEST_F(LogSaveTest, NoQsoIsStoredWithoutTheDigitalModeTyped) {
       save();
       EXPECT_EQ(Shown(), warned);
       EXPECT_EQ(w.ActiveControl(), w.emode);
+      if (name == "F10"s) Shot(w, "log_save_digital_mode_missing");
       EXPECT_EQ(w.eCall->GetStr(), "DL1XYZ");
       EXPECT_TRUE(Records(b.Number()).empty());
       w.eCall->SetStr("");
