@@ -120,7 +120,6 @@ class DriverEngine {
   // lost position) and the new one out.
   virtual void NextKey(FileblockHandle fb, int key, std::string& text, std::int32_t& ref) = 0;
   virtual void PrevKey(FileblockHandle fb, int key, std::string& text, std::int32_t& ref) = 0;
-  virtual void ClearKey(FileblockHandle fb, int key) = 0;
   virtual std::int32_t ApproxRelPos(FileblockHandle fb, int key, std::string_view text,
                                     std::int32_t ref, std::int32_t scale) = 0;
   virtual void ApproxKeyAt(FileblockHandle fb, int key, std::int32_t pos, std::int32_t scale,

@@ -460,9 +460,11 @@ void IFDriverLow::DoKeyStep(int key, int how) {
   std::string text;
   std::int32_t ref = 0;
   if (how == 0 || how == 1) {
-    int cls = WClearKey(key);
-    if (cls == 0) cls = forward ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
-    if (cls != 0) return RecordEngineError(2, key);
+    // One engine call from beyond either end: a position cleared by a first call would be lost
+    // when another station changed the key before a second one.
+    if (!forward) text.assign(keys_[static_cast<std::size_t>(key)].length, '\xFF');
+    ref = forward ? 0 : kHighestRef;
+    if (WFindKeyAndRef(key, text, ref, forward ? 1 : -1) != 0) return RecordEngineError(2, key);
     return ReadEntryAsCurrent(key, text, ref, forward, nullptr);
   }
   if (current_ref_ < 0 && walk_key_ != key) {

@@ -223,5 +223,24 @@ const ChangeRow kChanges[] = {
 };
 INSTANTIATE_TEST_SUITE_P(Walks, ChangeUnderWalkTest, ::testing::ValuesIn(kChanges), RowName);
 
+// Another station adds a record while this station looks for the last one: the last record is
+// found whatever the other station's change does to this station's position in the key.
+TEST_F(MultiProcessTest, TheLastRecordIsFoundWhileAnotherStationAdds) {
+  auto d = OpenTest("PXLK", true);
+  for (int i = 0; i < 3; ++i) Add(*d, "R" + std::to_string(i));
+  bool added = false;
+  engine_->inject = [&](const std::string& op) {
+    if ((op == "PrevKey" || op == "FindKeyAndRef") && !added) {
+      added = true;
+      EXPECT_EQ(Wait(Spawn({"add", "1", "X"}, "adder")), 0) << ReadFile(Out("adder"));
+    }
+    return 0;
+  };
+  ASSERT_TRUE(d->LastRecord(1));
+  engine_->inject = nullptr;
+  EXPECT_TRUE(added);
+  EXPECT_EQ(Rec(*d).call, "X0");
+}
+
 }  // namespace
 }  // namespace storage_test

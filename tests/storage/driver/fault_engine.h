@@ -100,7 +100,6 @@ class FaultEngine final : public storage::DriverEngine {
   void PrevKey(FB fb, int key, std::string& t, I32& ref) override {
     Pass("PrevKey") ? e_->PrevKey(fb, key, t, ref) : void();
   }
-  void ClearKey(FB fb, int key) override { Pass("ClearKey") ? e_->ClearKey(fb, key) : void(); }
   I32 ApproxRelPos(FB fb, int key, std::string_view text, I32 ref, I32 scale) override {
     return e_->ApproxRelPos(fb, key, text, ref, scale);
   }
