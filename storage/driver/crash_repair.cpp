@@ -10,7 +10,8 @@
 //
 // A shared file is repaired in place under its write lock: the other stations keep it open, even
 // idle ones, and take up the repaired files at their next lock. A file of this station alone is
-// closed and rebuilt, which renumbers the records, so the current record is found by its keys.
+// closed and rebuilt, which renumbers the records, so the current record is found by its keys,
+// and so is the record of the entry a walk goes on from.
 
 #include <cstring>
 

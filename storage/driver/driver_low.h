@@ -60,9 +60,9 @@ class IFDriverLow : public IFbiDriver {
   // once (reason 9; reason 5, the open's question, when the operation has just opened the files)
   // or marks the data file for the rebuild, repairs a shared file in place (the
   // other stations keep it open) and closes, repairs and reopens any other (whose open asks for
-  // the rebuild), and finds the current record again: `current`, the one the
-  // operation began with. True when the operation is to run once more on a clean stack; false
-  // with the outcome recorded otherwise.
+  // the rebuild), and finds the current record again: `current` (the one the operation began
+  // with, or the damaged record it delivered) and the walk's entry. True when the files are
+  // repaired on a clean stack; false with the outcome recorded otherwise.
   // Declined (reason 11 told once, until a repair), later operations find the files unusable
   // without a question until AskAboutRepairAgain or an operation that opens the files.
   bool RepairAfterCrash(std::int32_t current);
