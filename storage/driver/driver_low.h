@@ -137,17 +137,16 @@ class IFDriverLow : public IFbiDriver {
   void ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward,
                           const KeyEntry* from);
   // Reads the record the entry (text, ref) of `key` names; delivered only while it carries the
-  // entry's text. Otherwise the write lock, which no change of another station spans, tells
-  // another station's change (the entry gone; for a key without duplicates the text may name
-  // another record now, which is read and delivered, `ref` becoming its) from damage.
+  // entry's text (looked at in a walk, and in a search when another station changed the file
+  // meanwhile). Otherwise the write lock, which no change of another station spans, tells another
+  // station's change (the entry gone; for a key without duplicates the text may name another
+  // record now, which is read and delivered, `ref` becoming its) from damage.
   EntryRead ReadThroughKey(int key, const std::string& text, std::int32_t& ref,
-                           std::uint32_t argument);
+                           std::uint32_t argument, bool walking);
   // Whether the record in the read buffer carries `text` as its key `key`.
   bool Carries(int key, const std::string& text);
   // Makes the record in the read buffer current, delivered through the entry (text, ref).
   void Deliver(int key, const std::string& text, std::int32_t ref);
-  // The entry a step of `key` goes on from: the walk's, else the current record's.
-  KeyEntry StepStart(int key);
   void DoPhysicalStep(int how, std::int32_t from);
   void DoSearch(int key, const std::string& text, bool exact);
   void DoGetRecord(std::int32_t ref);

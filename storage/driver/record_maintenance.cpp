@@ -442,11 +442,6 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
   return true;
 }
 
-IFDriverLow::KeyEntry IFDriverLow::StepStart(int key) {
-  if (walk_key_ == key) return walk_entry_;
-  return {BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key)), current_ref_};
-}
-
 void IFDriverLow::DoKeyStep(int key, int how) {
   // The key becomes the current key before it is checked, as it always has: a delete that
   // repositions on it afterwards is refused (28714).
@@ -474,7 +469,13 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     }
     return ReadEntryAsCurrent(key, text, ref, forward, nullptr);
   }
-  const KeyEntry from = StepStart(key);
+  // The walk's entry, else the current record's. The walk's stays as it is until a record is
+  // delivered, which ends the step.
+  KeyEntry current;
+  if (walk_key_ != key) {
+    current = {BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key)), current_ref_};
+  }
+  const KeyEntry& from = walk_key_ == key ? walk_entry_ : current;
   if (StepOn(key, from, positioned_key_ == key, forward, text, ref)) {
     ReadEntryAsCurrent(key, text, ref, forward, &from);
   }
@@ -483,7 +484,7 @@ void IFDriverLow::DoKeyStep(int key, int how) {
 void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward,
                                      const KeyEntry* from) {
   for (int tries = 0;; ++tries) {
-    const EntryRead read = ReadThroughKey(key, text, ref, 3);
+    const EntryRead read = ReadThroughKey(key, text, ref, 3, true);
     if (read == EntryRead::kUnlisted && from != nullptr &&
         !Beyond(key, *from, BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)), ref,
                 forward)) {
@@ -492,8 +493,8 @@ void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref
       if (walk_key_ != key || walk_image_.empty()) {
         walk_image_.assign(before_image_.begin(), before_image_.begin() + image_length_);
       }
+      if (from != &walk_entry_) walk_entry_ = *from;
       walk_key_ = key;
-      walk_entry_ = *from;
       TakeReadRecord();
       current_ref_ = image_ref_ = ref;
       positioned_key_ = 0;
@@ -516,13 +517,18 @@ void IFDriverLow::Deliver(int key, const std::string& text, std::int32_t ref) {
   current_ref_ = image_ref_ = ref;
   positioned_key_ = key;
   walk_key_ = key;
-  walk_entry_ = {text, ref};
+  walk_entry_.text = text;
+  walk_entry_.ref = ref;
   walk_image_.clear();
 }
 
 IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& text,
-                                                   std::int32_t& ref, std::uint32_t argument) {
-  if (WGetRecord(ref) == 0 && Carries(key, text)) {
+                                                   std::int32_t& ref, std::uint32_t argument,
+                                                   bool walking) {
+  // Unless another station changed the file since the key was read, the slot holds the record
+  // the entry names; a walk looks all the same, for damage.
+  const std::uint64_t stamp = walking ? 0 : ForeignChangeStamp();
+  if (WGetRecord(ref) == 0 && ((!walking && ForeignChangeStamp() == stamp) || Carries(key, text))) {
     Deliver(key, text, ref);
     return EntryRead::kDelivered;
   }
@@ -621,7 +627,7 @@ void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
     }
     if (cls != 0) return RecordEngineError(2, key);
     // Taken away by another station between the two reads: the search is made again.
-    if (ReadThroughKey(key, text, ref, 3) != EntryRead::kGone) return;
+    if (ReadThroughKey(key, text, ref, 3, false) != EntryRead::kGone) return;
     if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 4, key, ref);
     text = cut;
   }

@@ -131,31 +131,35 @@ TEST_F(MultiProcessTest, ARecordDeletedBetweenTheKeyAndItsReadIsPassedOver) {
   EXPECT_TRUE(questions.empty());
 }
 
-// Another station deletes a record and gives its number (a key without duplicates) to another
-// record between this station's look at the key and its read of the record, in a find and in a
-// walk: the entry names the other record now, which is delivered. The sound file is not repaired
-// and nobody is asked.
-TEST_F(MultiProcessTest, ANumberGivenToAnotherRecordMeanwhileIsNoDamage) {
+// Another station changes the record of the entry a find or a walk has just read, before its read
+// of the record: the record's slot goes to a new record, or the record is deleted and its number
+// (a key without duplicates) given to another record, which the entry names now and which is
+// delivered. The sound file is not repaired and nobody is asked.
+TEST_F(MultiProcessTest, ARecordReplacedOrRenumberedBetweenTheKeyAndItsReadIsNoDamage) {
   auto d = OpenTest("PXLK", true);
   for (int i = 0; i < 6; ++i) Add(*d, "R" + std::to_string(i));  // numbers 1 to 6
   questions.clear();
-  Texts change;
+  std::vector<Texts> changes;
   engine_->inject = [&](const std::string& op) {
-    if (op == "GetRecord" && !change.empty()) {
+    if (op != "GetRecord") return 0;
+    for (const Texts& change : changes) {
       EXPECT_EQ(Wait(Spawn(change, "peer")), 0) << ReadFile(Out("peer"));
-      change.clear();
     }
+    changes.clear();
     return 0;
   };
-  change = {"renumber", "R2", "R5"};
+  changes = {{"delete", "R0"}, {"add", "1", "N"}};  // N0, number 7, in R0's slot
+  EXPECT_FALSE(d->FindRecord(2, "R0"));
+  EXPECT_EQ(FirstError(), 12292);
+  changes = {{"renumber", "R2", "R5"}};
   ASSERT_TRUE(d->FindRecord(1, common::LongIntToKey(3)));
   EXPECT_EQ(Rec(*d).call, "R5");
-  ASSERT_TRUE(d->FirstRecord(1) && d->NextRecord(1) && d->NextRecord(1));  // R5 is number 3
-  change = {"renumber", "R3", "R4"};
+  ASSERT_TRUE(d->FirstRecord(1) && d->NextRecord(1));  // R1, then R5
+  changes = {{"renumber", "R3", "R4"}};
   Texts calls;
   for (bool ok = d->NextRecord(1); ok; ok = d->NextRecord(1)) calls.push_back(Rec(*d).call.str());
   engine_->inject = nullptr;
-  EXPECT_EQ(calls, Texts{"R4"});
+  EXPECT_EQ(calls, (Texts{"R4", "N0"}));
   EXPECT_EQ(engine_->calls["RepairInPlace"], 0);
   EXPECT_TRUE(questions.empty());
   EXPECT_EQ(Check(), "");

@@ -114,6 +114,7 @@ class FaultEngine final : public storage::DriverEngine {
   bool ReadLockHeld(FB fb) override { return e_->ReadLockHeld(fb); }
   bool AnyRecordLocked(FB fb) override { return e_->AnyRecordLocked(fb); }
   bool RecordLocked(FB fb, I32 ref) override { return e_->RecordLocked(fb, ref); }
+  std::uint64_t ForeignChanges(FB fb) override { return e_->ForeignChanges(fb); }
 
  private:
   // Counts the call; false when a failure is injected, which then stands in the error word.
