@@ -469,7 +469,7 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
       d->ClearRecord();
       Rec(*d).call = "C" + std::to_string(i % 61);
       Rec(*d).band = "A";
-      std::snprintf(Rec(*d).spare, sizeof Rec(*d).spare, "%d", i);  // what no bit flips here
+      std::snprintf(Rec(*d).spare, sizeof Rec(*d).spare, "%d", i);  // its name, never flipped
       ASSERT_TRUE(d->AddRecord());
     }
     ASSERT_TRUE(d->FindRecord(1, common::LongIntToKey(5)) && d->DeleteRecord(0));
@@ -477,13 +477,8 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   storage::CloseAllDrivers();
   const std::string file = row.file == 'd' ? "PXLK.DAT" : "PXLK.IX";
   std::string bytes = Bytes(file);
-  std::size_t at = kDamaged * sizeof(TestRec);
-  if (row.file == 'i')
-    at = bytes.find(
-             "\x06"
-             "A" +
-             common::LongIntToKey(kDamaged)) -
-         8;
+  const std::string entry = std::string(1, '\x06') + "A" + common::LongIntToKey(kDamaged);
+  const std::size_t at = row.file == 'd' ? kDamaged * sizeof(TestRec) : bytes.find(entry) - 8;
   ASSERT_LT(at + row.offset, bytes.size());
   bytes[at + row.offset] = static_cast<char>(bytes[at + row.offset] ^ row.bit);
   common::testing::WriteFile(folder_ / file, bytes);
@@ -494,12 +489,13 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
     if (first) return row.backwards ? d->LastRecord(row.key) : d->FirstRecord(row.key);
     return row.backwards ? d->PrevRecord(row.key) : d->NextRecord(row.key);
   };
-  for (bool ok = step(true); ok && seen.size() <= kRecords; ok = step(false)) {
+  int steps = 0;
+  for (bool ok = step(true); ok && ++steps <= 2 * kRecords; ok = step(false)) {
     ++seen[std::atoi(Rec(*d).spare)];
   }
   EXPECT_EQ(storage::DriverErrorClass(), 1);  // the walk ended as a complete walk does
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(kRecords - 1));
-  for (const auto& [i, times] : seen) EXPECT_EQ(times, i == kDamaged ? times : 1) << "record " << i;
+  for (const auto& [i, times] : seen) EXPECT_TRUE(times == 1 || i == kDamaged) << "record " << i;
   EXPECT_LE(seen[kDamaged], 2);
   d.reset();
   EXPECT_EQ(Check(), "");
