@@ -1,6 +1,6 @@
-// Add, find and update of 10,000 contest-log records through the driver (not shared and shared,
-// flush after every write on and off), beside the same workloads on the engine directly. The
-// record and its keys are the storage benchmarks' shared contest-log record.
+// Add, find, update and key walks of 10,000 contest-log records through the driver (not shared and
+// shared, flush after every write on and off), beside the same workloads on the engine directly.
+// The record and its keys are the storage benchmarks' shared contest-log record.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -134,6 +134,22 @@ void BM_DriverUpdate(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kRecords);
 }
 
+// Every record along the call key (duplicates) and the number key (unique), forwards and back.
+void BM_DriverWalk(benchmark::State& state) {
+  const auto rig = FilledRig(state);
+  if (!rig) return;
+  storage::IFDriver& d = rig->d;
+  for (auto _ : state) {
+    for (const int key : {1, bench::kQsoNumberKey}) {
+      int n = 0;
+      for (bool ok = d.FirstRecord(key); ok; ok = d.NextRecord(key)) ++n;
+      for (bool ok = d.LastRecord(key); ok; ok = d.PrevRecord(key)) ++n;
+      if (n != 2 * kRecords) std::abort();
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * 4 * kRecords);
+}
+
 // --- the engine directly (no retries, no frame, no before image) ---
 
 class EngineRig {
@@ -244,6 +260,7 @@ void SharedFlush(benchmark::internal::Benchmark* b) {
 BENCHMARK(BM_DriverAdd)->Apply(SharedFlush);
 BENCHMARK(BM_DriverFind)->Apply(SharedFlush);
 BENCHMARK(BM_DriverUpdate)->Apply(SharedFlush);
+BENCHMARK(BM_DriverWalk)->Apply(SharedFlush);
 BENCHMARK(BM_EngineAdd)
     ->ArgName("flush")
     ->Arg(0)

@@ -10,7 +10,10 @@
 //
 // A shared file is repaired in place under its write lock: the other stations keep it open, even
 // idle ones, and take up the repaired files at their next lock. A file of this station alone is
-// closed and rebuilt, which renumbers the records, so the current record is found by its keys.
+// closed and rebuilt, which renumbers the records, so the current record is found by its keys,
+// and so is the record of the entry a walk goes on from.
+
+#include <cstring>
 
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_errors.h"
@@ -70,7 +73,7 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
       RecordEngineError(12);
       return false;
     }
-    RefindCurrent(current);
+    RefindCurrent(current, false);
     return true;
   }
   // This station's hold on the files would keep the repair waiting.
@@ -79,30 +82,40 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
     return false;
   }
   if (!OpenOnDemand()) return false;
-  RefindCurrent(current);
+  RefindCurrent(current, true);
   return true;
 }
 
-void IFDriverLow::RefindCurrent(std::int32_t current) {
+void IFDriverLow::RefindCurrent(std::int32_t current, bool renumbered) {
   positioned_key_ = 0;
   read_ref_ = -1;
-  current_ref_ = image_ref_ = current < 0 ? -1 : FindByImage();
+  const bool walk_on_current = walk_image_.empty() && walk_entry_.ref == current_ref_;
+  current_ref_ = image_ref_ = current < 0 ? -1 : FindByImage(before_image_.data(), image_length_);
+  if (renumbered && walk_key_ != 0) {
+    walk_entry_.ref = walk_on_current
+                          ? current_ref_
+                          : FindByImage(walk_image_.data(), static_cast<int>(walk_image_.size()));
+    if (walk_entry_.ref < 0) walk_key_ = 0;
+  }
   Engine().ResetError();
 }
 
-std::int32_t IFDriverLow::FindByImage() {
+std::int32_t IFDriverLow::FindByImage(const std::uint8_t* image, int length) {
   // A key without duplicates names the record (another station may have changed the rest of it
   // meanwhile, which the next update tells); among duplicates the record itself must match.
   for (const bool duplicates : {false, true}) {
     for (int k = 1; k <= key_count_; ++k) {
       if (keys_[k].duplicates != duplicates) continue;
-      const std::string text = BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(k));
+      const std::string text = BuildKeyText(image, static_cast<std::uint16_t>(k));
       std::string found = text;
       std::int32_t ref = 0;
       if (WSearchKey(k, found, ref) != 0) continue;
       for (int walked = 0; found == text && walked < kMaxDuplicatesWalked; ++walked) {
         if (!duplicates) return ref;
-        if (WGetRecord(ref) == 0 && SameAsImage(read_buffer_.data(), read_length_)) return ref;
+        if (WGetRecord(ref) == 0 && read_length_ == length &&
+            std::memcmp(read_buffer_.data(), image, static_cast<std::size_t>(length)) == 0) {
+          return ref;
+        }
         if (WNextKey(k, found, ref) != 0) break;
       }
     }

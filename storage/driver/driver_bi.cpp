@@ -274,10 +274,6 @@ int IFbiDriver::WPrevKey(int key, std::string& text, std::int32_t& ref) {
                  FromStart(text, ref, [&] { Engine().PrevKey(fileblock_, key, text, ref); }));
 }
 
-int IFbiDriver::WClearKey(int key) {
-  return Retried(RetryKind::kRecord, [&] { Engine().ClearKey(fileblock_, key); });
-}
-
 int IFbiDriver::WLockRecord(std::int32_t ref) {
   return Retried(RetryKind::kLock, [&] { Engine().LockRecord(fileblock_, ref); });
 }

@@ -105,7 +105,6 @@ class IFbiDriver : public OpenDriver {
   int WFindKeyAndRef(int key, std::string& text, std::int32_t& ref, int direction);
   int WNextKey(int key, std::string& text, std::int32_t& ref);
   int WPrevKey(int key, std::string& text, std::int32_t& ref);
-  int WClearKey(int key);
   int WLockRecord(std::int32_t ref);
   int WUnlockRecord(std::int32_t ref);
   int WLockFile();

@@ -120,7 +120,6 @@ class DriverEngine {
   // lost position) and the new one out.
   virtual void NextKey(FileblockHandle fb, int key, std::string& text, std::int32_t& ref) = 0;
   virtual void PrevKey(FileblockHandle fb, int key, std::string& text, std::int32_t& ref) = 0;
-  virtual void ClearKey(FileblockHandle fb, int key) = 0;
   virtual std::int32_t ApproxRelPos(FileblockHandle fb, int key, std::string_view text,
                                     std::int32_t ref, std::int32_t scale) = 0;
   virtual void ApproxKeyAt(FileblockHandle fb, int key, std::int32_t pos, std::int32_t scale,
@@ -135,9 +134,9 @@ class DriverEngine {
   virtual bool ReadLockHeld(FileblockHandle fb) = 0;
   virtual bool AnyRecordLocked(FileblockHandle fb) = 0;
   virtual bool RecordLocked(FileblockHandle fb, std::int32_t ref) = 0;
-  // How often a lock of this user found the fileblock changed by another user (0 where the
-  // engine cannot tell).
-  virtual std::uint64_t ForeignChanges(FileblockHandle /*fb*/) { return 0; }
+  // How often a lock of this user found the fileblock changed by another user (always 0 for a
+  // fileblock that is not shared).
+  virtual std::uint64_t ForeignChanges(FileblockHandle fb) = 0;
 };
 
 // The engine's classes of its own error numbers (0 ok, 1 not found, 2 lock conflict, 3 and 4

@@ -154,7 +154,6 @@ class RealDriverEngine final : public DriverEngine {
     FileblockPrevKey(fb, key, k, ref);
     text = k.str();
   }
-  void ClearKey(FileblockHandle fb, int key) override { FileblockClearKey(fb, key); }
   std::int32_t ApproxRelPos(FileblockHandle fb, int key, std::string_view text, std::int32_t ref,
                             std::int32_t scale) override {
     return FileblockApproxRelPos(fb, key, Key(text), ref, scale);

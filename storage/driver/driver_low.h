@@ -63,18 +63,20 @@ class IFDriverLow : public IFbiDriver {
   // once (reason 9; reason 5, the open's question, when the operation has just opened the files)
   // or marks the data file for the rebuild, repairs a shared file in place (the
   // other stations keep it open) and closes, repairs and reopens any other (whose open asks for
-  // the rebuild), and finds the current record again: `current`, the one the
-  // operation began with. True when the operation is to run once more on a clean stack; false
-  // with the outcome recorded otherwise.
+  // the rebuild), and finds the current record again: `current` (the one the operation began
+  // with, or the damaged record it delivered) and the walk's entry. True when the files are
+  // repaired on a clean stack; false with the outcome recorded otherwise.
   // Declined (reason 11 told once), later operations find the files unusable without a question
   // until AskAboutRepairAgain or an operation that opens the files. A decline ends with a repair
   // or once the files were read again (another station repaired them): the next stop is asked
   // about and its decline told anew.
   bool RepairAfterCrash(std::int32_t current);
-  // Makes the before image's record current again in the repaired files (none for `current` -1).
-  void RefindCurrent(std::int32_t current);
-  // The reference of the before image's record in the open files, -1 when it is not there.
-  std::int32_t FindByImage();
+  // Makes the before image's record current again in the repaired files (none for `current` -1);
+  // when the repair renumbered the records, the walk's entry takes its record's new reference.
+  void RefindCurrent(std::int32_t current, bool renumbered);
+  // The reference of the record `image` (`length` bytes) in the open files, -1 when it is not
+  // there.
+  std::int32_t FindByImage(const std::uint8_t* image, int length);
 
   // --- locks taken by add, update and delete, each only when not held already ---
   struct TakenLocks {
@@ -107,24 +109,49 @@ class IFDriverLow : public IFbiDriver {
   void TakeReadRecord();
 
   // --- navigation ---
+  // An entry of a key: where a walk stands.
+  struct KeyEntry {
+    std::string text;
+    std::int32_t ref = -1;
+  };
+  // What reading the record of an entry found.
+  enum class EntryRead {
+    kDelivered,  // the record carries the entry's text and is current
+    kGone,       // another station took the entry away meanwhile (deleted, replaced, moved)
+    kDamaged,    // the entry names a free slot or a record of another text: 10120 recorded
+    kUnlisted,   // the same, and the record's own entry is missing too: 10120 recorded
+    kFailed,     // recorded
+  };
   // Reads `ref` (get-record wrapper) and makes it the current record; false recorded.
   bool ReadAsCurrent(std::int32_t ref, std::uint32_t argument);
   bool KeyInRange(int key, bool allow_zero);
   void DoKeyStep(int key, int how);  // how: 0 first, 1 last, 2 next, 3 prev
-  // Whether the entry (text, ref) of `key` lies beyond (from_text, from_ref) in the step's
-  // direction, as every step of a sound index does; else the damage is recorded (10120): a walk
-  // over a damaged index must not come round and deliver its records again.
-  bool CheckStep(int key, const std::string& from_text, std::int32_t from_ref,
-                 const std::string& text, std::int32_t ref, bool forward);
-  // Reads the record of the entry (text, ref) of `key` and makes it current; a record another
-  // station deleted meanwhile is passed over in the walk's direction.
-  void ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward);
-  // Reads the record a key entry names and makes it current. An entry naming a slot on the free
-  // chain is damage (10120 recorded), unless another station deleted the record between the two
-  // reads, which a look at both under the write lock tells: then `*gone` is set and nothing is
-  // recorded.
-  bool ReadThroughKey(int key, const std::string& text, std::int32_t ref, std::uint32_t argument,
-                      bool* gone);
+  // Whether the entry (text, ref) of `key` lies beyond `from` in the step's direction, as every
+  // step of a sound index does: a walk over a damaged index must not come round.
+  bool Beyond(int key, const KeyEntry& from, const std::string& text, std::int32_t ref,
+              bool forward) const;
+  // Steps `key` from the entry `from` (on which the engine's position stands when `positioned`)
+  // into (text, ref). A step that does not go beyond `from` is taken again under the write lock;
+  // only when it still does not is the index damaged (10120). False with the outcome recorded.
+  bool StepOn(int key, const KeyEntry& from, bool positioned, bool forward, std::string& text,
+              std::int32_t& ref);
+  // Reads the record of the entry (text, ref) of `key` and makes it current; past entries other
+  // stations take away meanwhile the walk goes on in its direction. `from` is the walk's entry
+  // (nullptr for the first or last record): a damaged record that the repair would list where the
+  // walk has passed is delivered here instead of being lost to the walk.
+  void ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward,
+                          const KeyEntry* from);
+  // Reads the record the entry (text, ref) of `key` names; delivered only while it carries the
+  // entry's text (looked at in a walk, and in a search when another station changed the file
+  // meanwhile). Otherwise the write lock, which no change of another station spans, tells another
+  // station's change (the entry gone; for a key without duplicates the text may name another
+  // record now, which is read and delivered, `ref` becoming its) from damage.
+  EntryRead ReadThroughKey(int key, const std::string& text, std::int32_t& ref,
+                           std::uint32_t argument, bool walking);
+  // Whether the record in the read buffer carries `text` as its key `key`.
+  bool Carries(int key, const std::string& text);
+  // Makes the record in the read buffer current, delivered through the entry (text, ref).
+  void Deliver(int key, const std::string& text, std::int32_t ref);
   void DoPhysicalStep(int how, std::int32_t from);
   void DoSearch(int key, const std::string& text, bool exact);
   void DoGetRecord(std::int32_t ref);
@@ -143,6 +170,15 @@ class IFDriverLow : public IFbiDriver {
   bool repair_declined_ = false;
   bool repair_decline_told_ = false;  // reason 11 told since the last repair
   std::uint64_t declined_stamp_ = 0;   // ForeignChangeStamp at the last decline
+  // The entry of key walk_key_ (0: none) the walk delivered last, which its next step goes on
+  // from: the current record's as long as the record is current through it.
+  int walk_key_ = 0;
+  KeyEntry walk_entry_;
+  // The image of the walk's record while a damaged record delivered in its place is current (a
+  // repair that renumbers the records finds the walk's entry again by it); empty otherwise.
+  std::vector<std::uint8_t> walk_image_;
+  // The running operation delivered a damaged record: the repair after it does not run it again.
+  bool delivered_damaged_ = false;
 };
 
 }  // namespace storage

@@ -59,6 +59,7 @@ void IFDriverLow::ClearCurrent() {
   current_ref_ = -1;
   image_ref_ = -1;
   positioned_key_ = 0;
+  walk_key_ = 0;
 }
 
 // --- add ---
@@ -101,6 +102,7 @@ bool IFDriverLow::AddRecordAndKeys(bool assign_autokeys) {
   image_length_ = length;
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
+  walk_key_ = 0;
   return true;
 }
 
@@ -199,7 +201,9 @@ void IFDriverLow::DoUpdateRecord() {
     ReleaseLocks(taken);
     return;
   }
+  // The record goes on from where the update puts it.
   positioned_key_ = 0;
+  walk_key_ = 0;
   std::vector<int> changed;
   if (!ChangeKeys(before_image_.data(), current_ref_, changed)) {
     ReleaseLocks(taken);
@@ -379,6 +383,7 @@ bool IFDriverLow::ReadAsCurrent(std::int32_t ref, std::uint32_t argument) {
   TakeReadRecord();
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
+  walk_key_ = 0;
   return true;
 }
 
@@ -388,16 +393,53 @@ bool IFDriverLow::KeyInRange(int key, bool allow_zero) {
   return false;
 }
 
-bool IFDriverLow::CheckStep(int key, const std::string& from_text, std::int32_t from_ref,
-                            const std::string& text, std::int32_t ref, bool forward) {
+bool IFDriverLow::Beyond(int key, const KeyEntry& from, const std::string& text, std::int32_t ref,
+                         bool forward) const {
   const KeyDescriptor& k = keys_[static_cast<std::size_t>(key)];
-  int order = std::string_view(text).substr(0, k.length).compare(
-      std::string_view(from_text).substr(0, k.length));
-  if (order == 0 && k.duplicates) order = ref < from_ref ? -1 : (ref > from_ref ? 1 : 0);
-  if (forward ? order > 0 : order < 0) return true;
-  // The walk came round: the index is damaged (and is repaired as any other damage).
-  RecordError(kIsamKeyHeaderBad, 2, key, ref);
-  return false;
+  int order = std::string_view(text)
+                  .substr(0, k.length)
+                  .compare(std::string_view(from.text).substr(0, k.length));
+  if (order == 0 && k.duplicates) order = ref < from.ref ? -1 : (ref > from.ref ? 1 : 0);
+  return forward ? order > 0 : order < 0;
+}
+
+bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool forward,
+                         std::string& text, std::int32_t& ref) {
+  const auto step = [&](bool from_position) {
+    text = from.text;
+    ref = from.ref;
+    if (!from_position) {
+      const int cls = WFindKeyAndRef(key, text, ref, 0);
+      if (cls != 0 && Engine().Error() == kIsamKeyRefAbsent) {
+        // The entry is gone (another station changed or deleted its record, or a repair listed
+        // the record elsewhere): its neighbour is the step.
+        text = from.text;
+        ref = from.ref;
+        return WFindKeyAndRef(key, text, ref, forward ? 1 : -1);
+      }
+      if (cls != 0) return cls;
+    }
+    return forward ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
+  };
+  int cls = step(positioned);
+  if (cls == 0 && !Beyond(key, from, text, ref, forward)) {
+    // Taken again under the write lock, from the entry found anew: only a step that still does
+    // not go beyond comes round over a damaged index (which is repaired as any other damage).
+    TakenLocks taken;
+    if (!TakeFileLock(taken)) return false;
+    cls = step(false);
+    ReleaseLocks(taken);
+    if (Stack().ErrorClass() != 0) return false;
+    if (cls == 0 && !Beyond(key, from, text, ref, forward)) {
+      RecordError(kIsamKeyHeaderBad, 2, key, ref);
+      return false;
+    }
+  }
+  if (cls != 0) {
+    RecordEngineError(2, key);
+    return false;
+  }
+  return true;
 }
 
 void IFDriverLow::DoKeyStep(int key, int how) {
@@ -409,98 +451,129 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     if ((how == 2 || how == 3) && current_ref_ < 0) return RecordError(kDrvNoCurrentPhysical, 1);
     return DoPhysicalStep(how, current_ref_);
   }
+  const bool forward = how == 0 || how == 2;
   std::string text;
   std::int32_t ref = 0;
-  int cls = 0;
-  const bool forward = how == 0 || how == 2;
   if (how == 0 || how == 1) {
-    cls = WClearKey(key);
-    if (cls == 0) cls = how == 0 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
-  } else if (current_ref_ < 0) {
+    // One engine call from beyond either end: a position cleared by a first call would be lost
+    // when another station changed the key before a second one.
+    if (!forward) text.assign(keys_[static_cast<std::size_t>(key)].length, '\xFF');
+    ref = forward ? 0 : kHighestRef;
+    if (WFindKeyAndRef(key, text, ref, forward ? 1 : -1) != 0) return RecordEngineError(2, key);
+    return ReadEntryAsCurrent(key, text, ref, forward, nullptr);
+  }
+  if (current_ref_ < 0 && walk_key_ != key) {
     // No current record: the key goes on from wherever its position stands.
-    cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
-  } else {
-    const std::string from_text =
-        BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key));
-    text = from_text;
-    ref = current_ref_;
-    if (positioned_key_ != key) {
-      // The key's position may stand anywhere: find the current record's entry first. When it
-      // is gone (another user changed or deleted the record) its neighbour is the answer.
-      cls = WFindKeyAndRef(key, text, ref, 0);
-      if (cls != 0 && Engine().Error() == kIsamKeyRefAbsent) {
-        text = from_text;
-        ref = current_ref_;
-        cls = WFindKeyAndRef(key, text, ref, how == 2 ? 1 : -1);
-        if (cls == 0) {
-          if (CheckStep(key, from_text, current_ref_, text, ref, forward)) {
-            ReadEntryAsCurrent(key, text, ref, forward);
-          }
-          return;
-        }
-      }
-    }
-    if (cls == 0) cls = how == 2 ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
-    if (cls == 0 && !CheckStep(key, from_text, current_ref_, text, ref, forward)) return;
-  }
-  if (cls != 0) {
-    RecordEngineError(2, key);
-    return;
-  }
-  ReadEntryAsCurrent(key, text, ref, forward);
-}
-
-void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward) {
-  for (int tries = 0;; ++tries) {
-    bool gone = false;
-    if (ReadThroughKey(key, text, ref, 3, &gone)) {
-      positioned_key_ = key;
-      return;
-    }
-    // Deleted by another station between the two reads: the walk goes on past it.
-    if (!gone || tries == kMaxStepsPastGone) return;
-    const std::string from_text = text;
-    const std::int32_t from_ref = ref;
     if ((forward ? WNextKey(key, text, ref) : WPrevKey(key, text, ref)) != 0) {
-      RecordEngineError(2, key);
-      return;
+      return RecordEngineError(2, key);
     }
-    if (!CheckStep(key, from_text, from_ref, text, ref, forward)) return;
+    return ReadEntryAsCurrent(key, text, ref, forward, nullptr);
+  }
+  // The walk's entry, else the current record's. The walk's stays as it is until a record is
+  // delivered, which ends the step.
+  KeyEntry current;
+  if (walk_key_ != key) {
+    current = {BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key)), current_ref_};
+  }
+  const KeyEntry& from = walk_key_ == key ? walk_entry_ : current;
+  if (StepOn(key, from, positioned_key_ == key, forward, text, ref)) {
+    ReadEntryAsCurrent(key, text, ref, forward, &from);
   }
 }
 
-bool IFDriverLow::ReadThroughKey(int key, const std::string& text, std::int32_t ref,
-                                 std::uint32_t argument, bool* gone) {
-  if (WGetRecord(ref) == 0) {
-    TakeReadRecord();
-    current_ref_ = image_ref_ = ref;
-    positioned_key_ = 0;
-    return true;
+void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward,
+                                     const KeyEntry* from) {
+  for (int tries = 0;; ++tries) {
+    const EntryRead read = ReadThroughKey(key, text, ref, 3, true);
+    if (read == EntryRead::kUnlisted && from != nullptr &&
+        !Beyond(key, *from, BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)), ref,
+                forward)) {
+      // The repair lists the record where the walk has passed: it comes here, where its entry
+      // stood, and the walk goes on from its own entry once the files are repaired.
+      if (walk_key_ != key || walk_image_.empty()) {
+        walk_image_.assign(before_image_.begin(), before_image_.begin() + image_length_);
+      }
+      if (from != &walk_entry_) walk_entry_ = *from;
+      walk_key_ = key;
+      TakeReadRecord();
+      current_ref_ = image_ref_ = ref;
+      positioned_key_ = 0;
+      delivered_damaged_ = true;
+      return;
+    }
+    if (read != EntryRead::kGone) return;
+    if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 3, key, ref);
+    const KeyEntry gone{text, ref};
+    if (!StepOn(key, gone, false, forward, text, ref)) return;
   }
-  if (Engine().Error() != kDrvRecordGone) {
+}
+
+bool IFDriverLow::Carries(int key, const std::string& text) {
+  return BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)) == text;
+}
+
+void IFDriverLow::Deliver(int key, const std::string& text, std::int32_t ref) {
+  TakeReadRecord();
+  current_ref_ = image_ref_ = ref;
+  positioned_key_ = key;
+  walk_key_ = key;
+  walk_entry_.text = text;
+  walk_entry_.ref = ref;
+  walk_image_.clear();
+}
+
+IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& text,
+                                                   std::int32_t& ref, std::uint32_t argument,
+                                                   bool walking) {
+  // Unless another station changed the file since the key was read, the slot holds the record
+  // the entry names; a walk looks all the same, for damage.
+  const std::uint64_t stamp = walking ? 0 : ForeignChangeStamp();
+  if (WGetRecord(ref) == 0 && ((!walking && ForeignChangeStamp() == stamp) || Carries(key, text))) {
+    Deliver(key, text, ref);
+    return EntryRead::kDelivered;
+  }
+  if (!Engine().Ok() && Engine().Error() != kDrvRecordGone) {
     RecordEngineError(argument, 0, ref);
-    return false;
+    return EntryRead::kFailed;
   }
-  // The entry names a slot that is not a record in use.
+  // The slot is free or its record carries another text: another station deleted, replaced or
+  // moved the record since the index was read, or the index is damaged.
   const Step step(Stack(), kStepEntryCheck);
   TakenLocks taken;
-  if (!TakeFileLock(taken)) return false;
+  if (!TakeFileLock(taken)) return EntryRead::kFailed;
   std::string found = text;
   std::int32_t at = ref;
-  std::uint8_t head[4] = {};
-  const bool listed = WFindKeyAndRef(key, found, at, 0) == 0;
-  const bool free = listed && WRecordHead(ref, head) == 0 && !LinkIsZero(head);
-  Engine().ResetError();
-  ReleaseLocks(taken);
-  if (Stack().ErrorClass() != 0) return false;
-  if (free) {
-    // The index names a record on the free chain: it is damaged and must be rebuilt.
-    RecordError(kIsamKeyHeaderBad, argument, key, ref);
-    return false;
+  EntryRead read = EntryRead::kGone;
+  if (WFindKeyAndRef(key, found, at, 0) == 0) {
+    ref = at;
+    if (WGetRecord(at) == 0 && Carries(key, text)) {
+      read = EntryRead::kDelivered;
+    } else if (Engine().Ok()) {
+      // A record listed under another text: is it listed under its own as well?
+      std::string own = BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key));
+      std::int32_t own_ref = at;
+      const bool listed = WFindKeyAndRef(key, own, own_ref, 0) == 0 && own_ref == at;
+      read = listed ? EntryRead::kDamaged : EntryRead::kUnlisted;
+      Engine().ResetError();
+    } else {
+      read = Engine().Error() == kDrvRecordGone ? EntryRead::kDamaged : EntryRead::kFailed;
+    }
+  } else if (Engine().Error() != kIsamKeyRefAbsent) {
+    read = EntryRead::kFailed;
   }
-  *gone = true;  // another station deleted it meanwhile
-  return false;
+  if (read == EntryRead::kFailed) RecordEngineError(argument, key, ref);
+  if (read != EntryRead::kFailed) Engine().ResetError();
+  ReleaseLocks(taken);
+  if (Stack().ErrorClass() != 0) return EntryRead::kFailed;
+  if (read == EntryRead::kDelivered) Deliver(key, text, ref);
+  // The index names a free slot or a record of another text under the lock: it is damaged and
+  // must be repaired.
+  if (read == EntryRead::kDamaged || read == EntryRead::kUnlisted) {
+    RecordError(kIsamKeyHeaderBad, argument, key, ref);
+  }
+  return read;
 }
+
 void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
   positioned_key_ = 0;
   DriverEngine& e = Engine();
@@ -553,13 +626,9 @@ void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
       return RecordError(kDrvFindNoMatch, 1, key);
     }
     if (cls != 0) return RecordEngineError(2, key);
-    bool gone = false;
-    if (ReadThroughKey(key, text, ref, 3, &gone)) {
-      positioned_key_ = key;
-      return;
-    }
-    // Deleted by another station between the two reads: the search is made again.
-    if (!gone || tries == kMaxStepsPastGone) return;
+    // Taken away by another station between the two reads: the search is made again.
+    if (ReadThroughKey(key, text, ref, 3, false) != EntryRead::kGone) return;
+    if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 4, key, ref);
     text = cut;
   }
 }

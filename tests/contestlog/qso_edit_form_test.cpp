@@ -120,7 +120,9 @@ TEST_F(QsoEditFormTest, AnEmptiedDigitalModeIsWarnedAboutAndNotStored) {
       f.eCall->SetFocus();
       EXPECT_FALSE(f.CloseQuery());  // asked by every close
       EXPECT_EQ(presenter_->calls.size(), 1u);
-      if (!presenter_->calls.empty()) EXPECT_EQ(presenter_->calls[0].text, kModeMissing);
+      if (!presenter_->calls.empty()) {
+        EXPECT_EQ(presenter_->calls[0].text, kModeMissing);
+      }
       EXPECT_EQ(f.ActiveControl(), f.emode);
       EXPECT_EQ(Records(log)[0].Mode.str(), "CW");
       f.emode->SetText("RTTY");

@@ -4,6 +4,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "common/key_text.h"
 #include "tests/storage/driver/driver_fixture.h"
 
 namespace storage_test {
@@ -68,8 +69,8 @@ TEST_F(MultiProcessTest, TheSecondUpdateOfOneRecordGets12309AndSeesTheFirst) {
 
 // Another station dies inside its add (killed at its third write, the record's): this station's
 // next change finds the log unusable and asks; declined, it is told once and its operations fail
-// without a question until the repair is asked about again; then it repairs the log in place and changes
-// its own record, which keeps its reference.
+// without a question until the repair is asked about again; then it repairs the log in place and
+// changes its own record, which keeps its reference.
 TEST_F(MultiProcessTest, AStationFindingAnotherCrashedRepairsTheLogAndChangesItsOwnRecord) {
   auto d = OpenTest("PXLK", true);
   for (int i = 0; i < 8; ++i) Add(*d, "R" + std::to_string(i));
@@ -128,6 +129,121 @@ TEST_F(MultiProcessTest, ARecordDeletedBetweenTheKeyAndItsReadIsPassedOver) {
   EXPECT_EQ(calls, (Texts{"R2", "R3", "R4"}));
   EXPECT_EQ(engine_->calls["Rebuild"], 0);
   EXPECT_TRUE(questions.empty());
+}
+
+// Another station changes the record of the entry a find or a walk has just read, before its read
+// of the record: the record's slot goes to a new record, or the record is deleted and its number
+// (a key without duplicates) given to another record, which the entry names now and which is
+// delivered. The sound file is not repaired and nobody is asked.
+TEST_F(MultiProcessTest, ARecordReplacedOrRenumberedBetweenTheKeyAndItsReadIsNoDamage) {
+  auto d = OpenTest("PXLK", true);
+  for (int i = 0; i < 6; ++i) Add(*d, "R" + std::to_string(i));  // numbers 1 to 6
+  questions.clear();
+  std::vector<Texts> changes;
+  engine_->inject = [&](const std::string& op) {
+    if (op != "GetRecord") return 0;
+    for (const Texts& change : changes) {
+      EXPECT_EQ(Wait(Spawn(change, "peer")), 0) << ReadFile(Out("peer"));
+    }
+    changes.clear();
+    return 0;
+  };
+  changes = {{"delete", "R0"}, {"add", "1", "N"}};  // N0, number 7, in R0's slot
+  EXPECT_FALSE(d->FindRecord(2, "R0"));
+  EXPECT_EQ(FirstError(), 12292);
+  changes = {{"renumber", "R2", "R5"}};
+  ASSERT_TRUE(d->FindRecord(1, common::LongIntToKey(3)));
+  EXPECT_EQ(Rec(*d).call, "R5");
+  ASSERT_TRUE(d->FirstRecord(1) && d->NextRecord(1));  // R1, then R5
+  changes = {{"renumber", "R3", "R4"}};
+  Texts calls;
+  for (bool ok = d->NextRecord(1); ok; ok = d->NextRecord(1)) calls.push_back(Rec(*d).call.str());
+  engine_->inject = nullptr;
+  EXPECT_EQ(calls, (Texts{"R4", "N0"}));
+  EXPECT_EQ(engine_->calls["RepairInPlace"], 0);
+  EXPECT_TRUE(questions.empty());
+  EXPECT_EQ(Check(), "");
+}
+
+// Another station changes the record a walk over R0..R9 (numbers 1 to 10) is about to read, between
+// its look at the key and its read of the record (the walk's fourth): the record moves ahead or
+// behind along the key, or its slot goes to a new record. The walk goes on from the entry, and
+// every record nobody changed comes once.
+struct ChangeRow {
+  const char* name;
+  int key;
+  bool backwards;
+  std::vector<Texts> changes;  // the other station's, one process each
+  Texts calls;                 // the walk's
+};
+
+class ChangeUnderWalkTest : public MultiProcessTest,
+                            public ::testing::WithParamInterface<ChangeRow> {};
+
+TEST_P(ChangeUnderWalkTest, TheWalkGoesOnFromTheEntry) {
+  const ChangeRow& row = GetParam();
+  auto d = OpenTest("PXLK", true);
+  for (int i = 0; i < 10; ++i) Add(*d, "R" + std::to_string(i));
+  int reads = 0;
+  engine_->inject = [&](const std::string& op) {
+    if (op == "GetRecord" && ++reads == 4) {
+      for (const Texts& change : row.changes) {
+        EXPECT_EQ(Wait(Spawn(change, "peer")), 0) << ReadFile(Out("peer"));
+      }
+    }
+    return 0;
+  };
+  Texts calls;
+  for (bool ok = row.backwards ? d->LastRecord(row.key) : d->FirstRecord(row.key); ok;
+       ok = row.backwards ? d->PrevRecord(row.key) : d->NextRecord(row.key)) {
+    calls.push_back(Rec(*d).call.str());
+  }
+  engine_->inject = nullptr;
+  EXPECT_EQ(calls, row.calls);
+  EXPECT_EQ(storage::DriverErrorClass(), 1);
+}
+
+const ChangeRow kChanges[] = {
+    {"MovedAhead",
+     2,
+     false,
+     {{"update", "R3", "R9X"}},
+     {"R0", "R1", "R2", "R4", "R5", "R6", "R7", "R8", "R9", "R9X"}},
+    {"MovedBehind",
+     2,
+     false,
+     {{"update", "R3", "R0X"}},
+     {"R0", "R1", "R2", "R4", "R5", "R6", "R7", "R8", "R9"}},
+    {"MovedBehindBackwards",
+     2,
+     true,
+     {{"update", "R6", "R9X"}},
+     {"R9", "R8", "R7", "R5", "R4", "R3", "R2", "R1", "R0"}},
+    {"SlotTakenByANewRecord",
+     1,
+     false,
+     {{"delete", "R3"}, {"add", "1", "N"}},
+     {"R0", "R1", "R2", "R4", "R5", "R6", "R7", "R8", "R9", "N0"}},
+};
+INSTANTIATE_TEST_SUITE_P(Walks, ChangeUnderWalkTest, ::testing::ValuesIn(kChanges), RowName);
+
+// Another station adds a record while this station looks for the last one: the last record is
+// found whatever the other station's change does to this station's position in the key.
+TEST_F(MultiProcessTest, TheLastRecordIsFoundWhileAnotherStationAdds) {
+  auto d = OpenTest("PXLK", true);
+  for (int i = 0; i < 3; ++i) Add(*d, "R" + std::to_string(i));
+  bool added = false;
+  engine_->inject = [&](const std::string& op) {
+    if ((op == "PrevKey" || op == "FindKeyAndRef") && !added) {
+      added = true;
+      EXPECT_EQ(Wait(Spawn({"add", "1", "X"}, "adder")), 0) << ReadFile(Out("adder"));
+    }
+    return 0;
+  };
+  ASSERT_TRUE(d->LastRecord(1));
+  engine_->inject = nullptr;
+  EXPECT_TRUE(added);
+  EXPECT_EQ(Rec(*d).call, "X0");
 }
 
 }  // namespace

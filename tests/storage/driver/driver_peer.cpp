@@ -7,6 +7,7 @@
 //   victim KILL           adds V-A and V-B, then, killed at the KILL-th write from there on, adds
 //                         V-C, updates V-A and deletes V-B; prints "writes N" when it lives
 //   delete CALL           deletes the record of that call
+//   renumber CALL OTHER   deletes the record of CALL and gives its number to the record of OTHER
 //   read                  prints every record in the order of key 1: "rec NUMBER CALL BAND"
 //   hold READY GO COUNT TAG  opens the log and reads its first record, creates READY and waits
 //                         for GO; then adds TAG0 .. TAG(COUNT-1) and reads as "read" does
@@ -147,6 +148,13 @@ int Run(int argc, char** argv) {
     if (const int code = Victim(d, std::stoull(argv[3]))) return Report(s, d, code);
   } else if (command == "delete" && argc == 4) {
     if (!DeleteCall(d, argv[3])) return Report(s, d, 6);
+  } else if (command == "renumber" && argc == 5) {
+    if (!d.FindRecord(2, argv[3])) return Report(s, d, 6);
+    const std::int32_t number = Rec(d).number;
+    if (!DeleteCall(d, argv[3]) || !d.FindRecord(2, argv[4])) return Report(s, d, 6);
+    Rec(d).number = number;
+    if (!d.UpdateRecord()) return Report(s, d, 6);
+    Print("upd " + std::string(argv[4]));
   } else if (command == "read" && argc == 3) {
     PrintRecords(d);
   } else if (command == "hold" && argc == 7) {

@@ -92,11 +92,14 @@ class FaultEngine final : public storage::DriverEngine {
     Pass("SearchKey") ? e_->SearchKey(fb, key, text, ref) : void();
   }
   void FindKeyAndRef(FB fb, int key, std::string& text, I32& ref, int direction) override {
-    e_->FindKeyAndRef(fb, key, text, ref, direction);
+    Pass("FindKeyAndRef") ? e_->FindKeyAndRef(fb, key, text, ref, direction) : void();
   }
-  void NextKey(FB fb, int key, std::string& t, I32& ref) override { e_->NextKey(fb, key, t, ref); }
-  void PrevKey(FB fb, int key, std::string& t, I32& ref) override { e_->PrevKey(fb, key, t, ref); }
-  void ClearKey(FB fb, int key) override { e_->ClearKey(fb, key); }
+  void NextKey(FB fb, int key, std::string& t, I32& ref) override {
+    Pass("NextKey") ? e_->NextKey(fb, key, t, ref) : void();
+  }
+  void PrevKey(FB fb, int key, std::string& t, I32& ref) override {
+    Pass("PrevKey") ? e_->PrevKey(fb, key, t, ref) : void();
+  }
   I32 ApproxRelPos(FB fb, int key, std::string_view text, I32 ref, I32 scale) override {
     return e_->ApproxRelPos(fb, key, text, ref, scale);
   }
@@ -111,6 +114,7 @@ class FaultEngine final : public storage::DriverEngine {
   bool ReadLockHeld(FB fb) override { return e_->ReadLockHeld(fb); }
   bool AnyRecordLocked(FB fb) override { return e_->AnyRecordLocked(fb); }
   bool RecordLocked(FB fb, I32 ref) override { return e_->RecordLocked(fb, ref); }
+  std::uint64_t ForeignChanges(FB fb) override { return e_->ForeignChanges(fb); }
 
  private:
   // Counts the call; false when a failure is injected, which then stands in the error word.

@@ -1,7 +1,10 @@
 // Add, update and delete with their keys, AUTOKEY numbering, other users' changes, undo of
 // partial key changes, and positioning by key and in record order; the checker is the oracle.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <map>
 #include <set>
 
 #include "storage/isam/engine.h"
@@ -439,6 +442,75 @@ TEST_F(DriverTest, AWalkOverADamagedIndexDeliversNoRecordTwice) {
     storage::CloseAllDrivers();
   }
 }
+
+// One flipped bit in a record's key or in a key 3 entry of the record numbered 348, in a log of
+// 608 numbers (number 5 deleted, so that a rebuild renumbers the records) and 61 calls: the walk
+// finds the damage, the files are repaired, and the walk goes on from the entry it delivered last.
+// Every record comes; only the damaged one may come twice.
+struct DamageRow {
+  const char* name;
+  bool shared;
+  int key;
+  bool backwards;
+  char file;   // 'd' data, 'i' index (the record's key 3 entry)
+  int offset;  // in the record, or from the entry's reference
+  std::uint8_t bit;
+};
+
+class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {};
+
+TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
+  const DamageRow& row = GetParam();
+  constexpr int kRecords = 608;
+  constexpr int kDamaged = 348;  // its number and its reference
+  {
+    auto d = OpenTest("PXLK");
+    for (int i = 1; i <= kRecords; ++i) {
+      d->ClearRecord();
+      Rec(*d).call = "C" + std::to_string(i % 61);
+      Rec(*d).band = "A";
+      std::snprintf(Rec(*d).spare, sizeof Rec(*d).spare, "%d", i);  // its name, never flipped
+      ASSERT_TRUE(d->AddRecord());
+    }
+    ASSERT_TRUE(d->FindRecord(1, common::LongIntToKey(5)) && d->DeleteRecord(0));
+  }
+  storage::CloseAllDrivers();
+  const std::string file = row.file == 'd' ? "PXLK.DAT" : "PXLK.IX";
+  std::string bytes = Bytes(file);
+  const std::string entry = std::string(1, '\x06') + "A" + common::LongIntToKey(kDamaged);
+  const std::size_t at = row.file == 'd' ? kDamaged * sizeof(TestRec) : bytes.find(entry) - 8;
+  ASSERT_LT(at + row.offset, bytes.size());
+  bytes[at + row.offset] = static_cast<char>(bytes[at + row.offset] ^ row.bit);
+  common::testing::WriteFile(folder_ / file, bytes);
+
+  auto d = OpenTest("PXLK", row.shared);
+  std::map<int, int> seen;
+  const auto step = [&](bool first) {
+    if (first) return row.backwards ? d->LastRecord(row.key) : d->FirstRecord(row.key);
+    return row.backwards ? d->PrevRecord(row.key) : d->NextRecord(row.key);
+  };
+  int steps = 0;
+  for (bool ok = step(true); ok && ++steps <= 2 * kRecords; ok = step(false)) {
+    ++seen[std::atoi(Rec(*d).spare)];
+  }
+  EXPECT_EQ(storage::DriverErrorClass(), 1);  // the walk ended as a complete walk does
+  EXPECT_EQ(seen.size(), static_cast<std::size_t>(kRecords - 1));
+  for (const auto& [i, times] : seen) EXPECT_TRUE(times == 1 || i == kDamaged) << "record " << i;
+  EXPECT_LE(seen[kDamaged], 2);
+  d.reset();
+  EXPECT_EQ(Check(), "");
+}
+
+// The data rows flip the number (offset 4) to 1,048,924 or below 0, or the call's first character.
+const DamageRow kDamage[] = {
+    {"NumberUpForwards", false, 1, false, 'd', 6, 0x10},
+    {"NumberDownForwards", true, 1, false, 'd', 7, 0x80},
+    {"NumberDownBackwards", false, 1, true, 'd', 7, 0x80},
+    {"CallUpBackwards", false, 2, true, 'd', 9, 0x10},
+    {"EntryReferenceForwards", true, 3, false, 'i', 0, 0x80},
+    {"EntryReferenceBackwards", false, 3, true, 'i', 0, 0x80},
+};
+INSTANTIATE_TEST_SUITE_P(Bits, DamagedWalkTest, ::testing::ValuesIn(kDamage), RowName);
 
 }  // namespace
 }  // namespace storage_test
