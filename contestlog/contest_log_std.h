@@ -154,8 +154,6 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // empty is not stored either: the operator is warned and the field gets the focus.
   // Virtual so that tests see which saves the entry cycle asks for.
   virtual void btnSpeichernaClick(platform::qt::TComponent* sender);
-  // Whether the free mode field is shown and empty; then warned, and the field focused.
-  bool TypedModeMissing();
   // Makes `band` the current band: the entry's band numbers and multipliers on it, the list on
   // the log's last QSO, the counters recounted, the band's own frequency for the entry, the
   // score captions named after it. Virtual so that tests see the switches asked for.

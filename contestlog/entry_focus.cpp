@@ -4,6 +4,10 @@
 #include <map>
 #include <vector>
 
+#include "common/messages.h"
+#include "common/service.h"
+#include "common/string_helpers.h"
+#include "contestlog/entry_rules.h"
 #include "platform/qt/label.h"
 
 namespace contestlog {
@@ -81,6 +85,13 @@ bool EnterJump(TWinControl& current, ui::TkvEdit& eDatum, ui::TkvEdit& ezeit, ui
   }
   if (target == nullptr || !target->CanFocus()) return false;
   target->SetFocus();
+  return true;
+}
+
+bool WarnedModeMissing(ui::TkvEdit& emode) {
+  if (!emode.Visible() || !common::Trim(emode.Text()).empty()) return false;
+  common::Service<common::ToMessages>::Get().Achtung("", kModeMissing);
+  emode.SetFocus();
   return true;
 }
 

@@ -29,4 +29,9 @@ bool EnterJump(platform::qt::TWinControl& current, ui::TkvEdit& eDatum, ui::TkvE
                ui::TkvEdit& eQTH, bool listener_log, ui::TkvEdit& eRSTr1, ui::TkvEdit& eRSTr2,
                ui::TkvEdit& eRSTr3, ui::TkvEdit& eRSTr4);
 
+// A QSO is never stored without its mode: when the free mode field `emode` (a digital mode
+// typed) is shown and empty, the operator is warned (kModeMissing) and the field focused.
+// Answers whether it was.
+bool WarnedModeMissing(ui::TkvEdit& emode);
+
 }  // namespace contestlog

@@ -5,10 +5,9 @@
 #include "common/messages.h"
 #include "common/number_mask.h"
 #include "common/service.h"
-#include "common/string_helpers.h"
 #include "contestlog/contest_log_std.h"
 #include "contestlog/entry_record.h"
-#include "contestlog/entry_rules.h"
+#include "contestlog/entry_focus.h"
 #include "contestlog/log_start.h"
 #include "contestlog/qso_save.h"
 #include "platform/qt/application.h"
@@ -59,7 +58,7 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   const HandlerScope running(*this);
   const bool imported = sender != nullptr && sender == btnadifimport;
   // The import refuses a record without a mode itself.
-  if (!imported && TypedModeMissing()) return;
+  if (!imported && WarnedModeMissing(*emode)) return;
   // A save asks again about a repair the operator declined; the import asks once, at its start.
   if (!imported) LogTable->AskAboutRepairAgain();
   // 1. The contest's fixes of what was typed.
@@ -114,13 +113,6 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   if (store.taken != 0 && !imported) {
     common::Service<common::ToMessages>::Get().Achtung("Nummer", NumberTakenText(store.taken));
   }
-}
-
-bool TContestLogStd::TypedModeMissing() {
-  if (!emode->Visible() || !common::Trim(emode->GetStr()).empty()) return false;
-  common::Service<common::ToMessages>::Get().Achtung("", kModeMissing);
-  emode->SetFocus();
-  return true;
 }
 
 LearnedTexts TContestLogStd::LearnedFieldTexts() {

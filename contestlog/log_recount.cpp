@@ -1,6 +1,7 @@
 // The recount of the window's tables and counters from the log, and the recalculation of the
 // per-band tallies the reports read (contestlog/log_core.h).
 #include <algorithm>
+#include <optional>
 
 #include "contest/progress_window.h"
 #include "contestlog/band_tallies.h"
@@ -85,7 +86,7 @@ bool ContestLogCore::Recalculate() {
   contest::TContestKZRec data{};
   Catalogue->GetKKRec(log);
   ContestData->GetKZRec(data);
-  BandTallies tallies{};
+  std::optional<BandTallies> tallies;
   {
     const std::unique_ptr<contest::ProgressWindow> progress =
         ShowProgress("Neuberechnung", kRecalculationSteps);
@@ -94,8 +95,8 @@ bool ContestLogCore::Recalculate() {
     tallies = CountBandTallies(*Service, Definition, *Catalogue, *LogTable, progress.get());
   }
   // A log that could not be read counts nothing: the claim stored before stays.
-  if (LogTable->RepairDeclined()) return false;
-  StoreTallies(tallies, log, data);
+  if (!tallies) return false;
+  StoreTallies(*tallies, log, data);
   Catalogue->SetKKRec(log);
   ContestData->SetKZRec(data);
   const bool catalogue_written = Catalogue->UpdateRec();

@@ -2,6 +2,7 @@
 #include "contestlog/log_tallies.h"
 
 #include <cstddef>
+#include <optional>
 
 #include "contest/contest_lookups.h"
 #include "contest/rule_helpers.h"
@@ -31,10 +32,14 @@ std::int32_t CountBandMultipliers(contest::TContLogAlle& rules,
 
 }  // namespace
 
-BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TContestRec& definition,
-                             const contest::TdbContestBase& catalogue, contest::TdbContestBase& log,
-                             contest::ProgressWindow* progress) {
+std::optional<BandTallies> CountBandTallies(contest::TContLogAlle& rules,
+                                            const contest::TContestRec& definition,
+                                            const contest::TdbContestBase& catalogue,
+                                            contest::TdbContestBase& log,
+                                            contest::ProgressWindow* progress) {
   const LogLock lock(log);
+  // A log that cannot be read (a repair of its files declined) is not walked at all.
+  if (log.RepairDeclined()) return std::nullopt;
   BandTallies tallies{};
   // The QSOs and the points as the records hold them, per band, whatever the contest counts its
   // multipliers over: this walk scores nothing and writes nothing.
@@ -50,14 +55,16 @@ BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TConte
   if (!contest::CountsPerBand(definition)) {
     tallies[0].multipliers = CountBandMultipliers(rules, definition, catalogue, log,
                                                   definition.Bands[0], tallies[0], progress);
-    return tallies;
+  } else {
+    for (std::size_t b = 0; b < tallies.size(); ++b) {
+      const char band = definition.Bands[b];
+      if (!IsBandLetter(band)) continue;
+      tallies[b].multipliers =
+          CountBandMultipliers(rules, definition, catalogue, log, band, tallies[b], progress);
+    }
   }
-  for (std::size_t b = 0; b < tallies.size(); ++b) {
-    const char band = definition.Bands[b];
-    if (!IsBandLetter(band)) continue;
-    tallies[b].multipliers =
-        CountBandMultipliers(rules, definition, catalogue, log, band, tallies[b], progress);
-  }
+  // Declined during the walks (a log that could not be held locked): they fell short.
+  if (log.RepairDeclined()) return std::nullopt;
   return tallies;
 }
 
@@ -69,14 +76,15 @@ bool CountTalliesInto(const contest::TContestRec& definition, contest::TdbContes
   contest_data.GetKZRec(data);
   contest::TdbContest qsos(contest::kTableLK, log.Nummer);
   contest::TContLogAlle rules;
-  const BandTallies tallies = CountBandTallies(rules, definition, catalogue, qsos, nullptr);
-  if (qsos.RepairDeclined()) return false;
+  const std::optional<BandTallies> tallies =
+      CountBandTallies(rules, definition, catalogue, qsos, nullptr);
+  if (!tallies) return false;
   // The wide layout is the log's contest-data record; without one there is nowhere to lay it.
   if (log.LoaderSwitch != 0 && data.Nummer != log.Nummer) {
     if (!contest_data.FindByNummer(log.Nummer)) return true;
     contest_data.GetKZRec(data);
   }
-  StoreTallies(tallies, log, data);
+  StoreTallies(*tallies, log, data);
   catalogue.SetKKRec(log);
   contest_data.SetKZRec(data);
   return true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "contest/cont_log_alle.h"
 #include "contest/contest_definition.h"
@@ -22,10 +23,13 @@ inline bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
 // Per band of the definition's band list: the QSOs, the multipliers and the slot tallies (a
 // contest that counts its multipliers over all bands has them in the first band, its QSOs per
 // band) and the points the QSO records hold (QSY markers left out). Holds a shared log locked
-// for the pass; `progress` (may be null) is stepped.
-BandTallies CountBandTallies(contest::TContLogAlle& rules, const contest::TContestRec& definition,
-                             const contest::TdbContestBase& catalogue, contest::TdbContestBase& log,
-                             contest::ProgressWindow* progress);
+// for the pass; `progress` (may be null) is stepped. None when the log could not be read (the
+// repair of its files declined): nothing is counted from it.
+std::optional<BandTallies> CountBandTallies(contest::TContLogAlle& rules,
+                                            const contest::TContestRec& definition,
+                                            const contest::TdbContestBase& catalogue,
+                                            contest::TdbContestBase& log,
+                                            contest::ProgressWindow* progress);
 
 // The tallies of the log the catalogue object stands on, counted from its QSOs and laid into the
 // working copies of `catalogue` or `contest_data` (moved to the log's record when it stands on

@@ -7,11 +7,9 @@
 
 #include "common/number_mask.h"
 #include "common/number_text.h"
-#include "common/messages.h"
 #include "common/service.h"
-#include "common/string_helpers.h"
 #include "contestlog/dxcc_chooser.h"
-#include "contestlog/entry_rules.h"
+#include "contestlog/entry_focus.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
 #include "platform/qt/colors.h"
@@ -330,9 +328,7 @@ void TContestEingabeStd2Form::FormKeyDown(std::uint16_t& key, platform::qt::TShi
 
 void TContestEingabeStd2Form::FormCloseQuery(bool& can_close) {
   // However the dialog is left, what it holds is saved; never a QSO without its mode.
-  if (emode->Visible() && common::Trim(emode->Text()).empty()) {
-    common::Service<common::ToMessages>::Get().Achtung("", kModeMissing);
-    emode->SetFocus();
+  if (WarnedModeMissing(*emode)) {
     can_close = false;
     return;
   }

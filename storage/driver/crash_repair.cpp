@@ -13,8 +13,6 @@
 // closed and rebuilt, which renumbers the records, so the current record is found by its keys,
 // and so is the record of the entry a walk goes on from.
 
-#include <cstring>
-
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_errors.h"
 #include "storage/driver/driver_low.h"
@@ -112,8 +110,7 @@ std::int32_t IFDriverLow::FindByImage(const std::uint8_t* image, int length) {
       if (WSearchKey(k, found, ref) != 0) continue;
       for (int walked = 0; found == text && walked < kMaxDuplicatesWalked; ++walked) {
         if (!duplicates) return ref;
-        if (WGetRecord(ref) == 0 && read_length_ == length &&
-            std::memcmp(read_buffer_.data(), image, static_cast<std::size_t>(length)) == 0) {
+        if (WGetRecord(ref) == 0 && SameRecord(read_buffer_.data(), read_length_, image, length)) {
           return ref;
         }
         if (WNextKey(k, found, ref) != 0) break;

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 
 #include "storage/driver/driver_bi.h"
@@ -159,7 +160,15 @@ class IFDriverLow : public IFbiDriver {
   void DoRestorePosition(const DriverPosition& pos);
   void ClearCurrent();
   int RecordLengthToWrite() const;
-  bool SameAsImage(const std::uint8_t* record, int length) const;
+  // Whether `record` (`length` bytes) is byte for byte the record `image` (`image_length` bytes).
+  static bool SameRecord(const std::uint8_t* record, int length, const std::uint8_t* image,
+                         int image_length) {
+    return length == image_length &&
+           std::memcmp(record, image, static_cast<std::size_t>(length)) == 0;
+  }
+  bool SameAsImage(const std::uint8_t* record, int length) const {
+    return SameRecord(record, length, before_image_.data(), image_length_);
+  }
 
   // Lock notes of the running operation (who held what when it began).
   bool note_record_lock_ = false;

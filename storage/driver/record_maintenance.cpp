@@ -36,11 +36,6 @@ int IFDriverLow::RecordLengthToWrite() const {
   return next_length_ > 0 ? next_length_ : image_length_;
 }
 
-bool IFDriverLow::SameAsImage(const std::uint8_t* record, int length) const {
-  if (length != image_length_) return false;
-  return std::memcmp(record, before_image_.data(), static_cast<std::size_t>(length)) == 0;
-}
-
 bool IFDriverLow::ChangedByAnother(std::uint32_t argument, std::int32_t ref) {
   if (SameAsImage(read_buffer_.data(), read_length_)) return false;
   if (take_reread_) TakeReadRecord();
