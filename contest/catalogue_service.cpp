@@ -243,6 +243,9 @@ void TContestFkt::EditNote(const std::string& note_file, TdbContest& catalogue,
     return;
   }
 
+  // Only the note's place changes: the rest of the record stays as stored (another station's
+  // claim among it).
+  catalogue.ReRead();
   TContestKKRec record{};
   catalogue.GetKKRec(record);
   WindowRect rect;

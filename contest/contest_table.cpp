@@ -133,6 +133,18 @@ bool TdbContestBase::UpdateRec() {
   return true;
 }
 
+bool TdbContestBase::ReRead() {
+  if (GetTreiber() == nullptr) return false;
+  const std::vector<std::uint8_t> kept_read = read_;
+  const std::vector<std::uint8_t> kept_working = working_;
+  if (!Reposition(true)) {
+    read_ = kept_read;
+    working_ = kept_working;
+    return false;
+  }
+  return true;
+}
+
 bool TdbContestBase::InsertRec() {
   ClearDriverBuffer();
   std::uint8_t* buffer = RecordBuffer();

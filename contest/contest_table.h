@@ -76,6 +76,9 @@ class TdbContestBase : public storage::TdbBase {
   // is gone (another user deleted it) or the rewrite fails; the read image is then kept, so a
   // retry cannot re-find some other record.
   bool UpdateRec();
+  // Both copies from the record as another station may have stored it since: re-found by the
+  // read image's auto number. False, both copies kept, when the record is gone.
+  bool ReRead();
   // Adds the working copy as a new record; the engine assigns the auto number, which then stands
   // in both copies. False without a handle or when the insert fails.
   bool InsertRec();

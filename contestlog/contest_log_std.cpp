@@ -122,12 +122,13 @@ void TContestLogStd::FormDestroy() {
   platform::qt::Application().ProcessMessages();
   // Nothing is counted or renumbered from a log that cannot be read: the claim stored before
   // stays.
+  bool counted = false;
   if (LogOpen() &&
       LogReadable("wird die Auswertung nicht neu berechnet; es bleibt die zuletzt gespeicherte.")) {
-    Recalculate();
+    counted = Recalculate();
     if (!LogTable->RepairDeclined()) RebuildDatabase(false);
   }
-  CloseLog();
+  CloseLog(counted);
 }
 
 void TContestLogStd::PlaceLikeCaller() {

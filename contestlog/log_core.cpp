@@ -28,8 +28,8 @@ bool ContestLogCore::OpenLog() {
   return OpenLogTable(LogTable, LogNumber);
 }
 
-void ContestLogCore::CloseLog() {
-  if (LogTable != nullptr) CloseLogFiles(LogTable, *Catalogue, *ContestData);
+void ContestLogCore::CloseLog(bool counted) {
+  if (LogTable != nullptr) CloseLogFiles(LogTable, *Catalogue, *ContestData, counted);
   Service.reset();
 }
 

@@ -46,9 +46,10 @@ class ContestLogCore {
   // the log holds records (LogTable then stands on the last one by CMulti). A core freed with its
   // log still open closes the call list and its object on the log without writing anything.
   bool OpenLog();
-  // Writes the catalogue and contest data back, closes the log's files (CloseLogFiles) and frees
-  // the rule object. Nothing when the log is not open.
-  void CloseLog();
+  // Writes the catalogue and contest data back (`counted`: the close counted the log's tallies
+  // into them; otherwise they are read anew and what is stored stays), closes the log's files
+  // (CloseLogFiles) and frees the rule object. Nothing when the log is not open.
+  void CloseLog(bool counted = true);
   bool LogOpen() const { return LogTable != nullptr; }
 
   // The points of the log object's current QSO by the rule of the catalogue's contest code, as

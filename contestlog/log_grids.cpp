@@ -48,6 +48,9 @@ void SetupLogGrid(ui::TkvBrow& grid, int list_nr, std::uint8_t option, storage::
 
 void StoreGridColumns(ui::TkvBrow& grid, std::uint8_t layout_number, bool scaled,
                       contest::TdbContestBase& catalogue) {
+  // Only the widths change: the rest of the record stays as stored, another station's claim
+  // among it.
+  if (layout_number == kLayoutCatalogue) catalogue.ReRead();
   contest::TContestKKRec log{};
   catalogue.GetKKRec(log);
   logbook::ToSetupLayout layout = Settings().GetLayout();

@@ -74,9 +74,16 @@ bool OpenLogTable(std::unique_ptr<contest::TdbContest>& log, std::int32_t log_nu
 }
 
 void CloseLogFiles(std::unique_ptr<contest::TdbContest>& log, contest::TdbContestBase& catalogue,
-                   contest::TdbContestBase& contest_data) {
-  catalogue.UpdateRec();
-  contest_data.UpdateRec();
+                   contest::TdbContestBase& contest_data, bool counted) {
+  if (counted) {
+    catalogue.UpdateRec();
+    contest_data.UpdateRec();
+  } else {
+    // The copies hold the claim of the window's last count (or of its opening): what is stored
+    // now stays, and the caller shows it.
+    catalogue.ReRead();
+    contest_data.ReRead();
+  }
   common::Service<logbook::ToDatCall>::Get().CloseFiles(logbook::ToDatCall::kCallListBit, false);
   log.reset();
 }

@@ -19,9 +19,11 @@ namespace contestlog {
 bool OpenLogTable(std::unique_ptr<contest::TdbContest>& log, std::int32_t log_number);
 
 // The window closes: writes the catalogue's and the contest data's working copies over their
-// records, closes the call list again and frees `log` (the log's file closes with its last
-// user). The two table objects are the caller's and stay open.
+// records when the close `counted` the log's tallies into them; otherwise reads both copies
+// anew, so that the claim stored now (perhaps another station's) stays and the caller sees it.
+// Closes the call list again and frees `log` (the log's file closes with its last user). The
+// two table objects are the caller's and stay open.
 void CloseLogFiles(std::unique_ptr<contest::TdbContest>& log, contest::TdbContestBase& catalogue,
-                   contest::TdbContestBase& contest_data);
+                   contest::TdbContestBase& contest_data, bool counted);
 
 }  // namespace contestlog

@@ -78,7 +78,7 @@ TEST_F(LogTablesTest, OpeningEmptiesTheQsoFieldsOfQsyMarkersOnlyAndFindsTheLastC
   }
 
   MainTables main(log);
-  CloseLogFiles(table, main.catalogue, main.contest_data);
+  CloseLogFiles(table, main.catalogue, main.contest_data, true);
   EXPECT_EQ(table, nullptr);
   EXPECT_FALSE(CallListOpen());
   EXPECT_FALSE(Open(contest::kTableLK, log));
@@ -101,7 +101,7 @@ TEST_F(LogTablesTest, AnEmptyLogHasNoLastRecordAndClosingWritesBothRecordsBack) 
     data.RstsNichtSperren = 255;
     main.contest_data.SetKZRec(data);
     // The main window's objects stay open; the other log's records are not touched.
-    CloseLogFiles(table, main.catalogue, main.contest_data);
+    CloseLogFiles(table, main.catalogue, main.contest_data, true);
     EXPECT_TRUE(Open(contest::kTableKK, 0));
   }
   const contest::TContestKKRec stored = CatalogueRecord(log);
@@ -111,6 +111,25 @@ TEST_F(LogTablesTest, AnEmptyLogHasNoLastRecordAndClosingWritesBothRecordsBack) 
   contest::TContestKZRec data{};
   again.contest_data.GetKZRec(data);
   EXPECT_EQ(data.RstsNichtSperren, 255);
+
+  // A close that counted nothing writes nothing: the copies take what another station stored.
+  std::unique_ptr<contest::TdbContest> table;
+  OpenLogTable(table, log);
+  data.RstsNichtSperren = 7;
+  again.contest_data.SetKZRec(data);
+  {
+    MainTables other_station(log);
+    contest::TContestKZRec stored_data{};
+    other_station.contest_data.GetKZRec(stored_data);
+    stored_data.RstsNichtSperren = 9;
+    other_station.contest_data.SetKZRec(stored_data);
+    ASSERT_TRUE(other_station.contest_data.UpdateRec());
+  }
+  CloseLogFiles(table, again.catalogue, again.contest_data, false);
+  again.contest_data.GetKZRec(data);
+  EXPECT_EQ(data.RstsNichtSperren, 9);
+  MainTables(log).contest_data.GetKZRec(data);
+  EXPECT_EQ(data.RstsNichtSperren, 9);
 }
 
 TEST_F(LogTablesTest, ACoreFreedWithItsLogOpenClosesItWithoutWriting) {

@@ -331,6 +331,25 @@ TEST_F(RepairDeclinedTest, EveryOperationThatNeedsTheLogAsksAgainAndNoneFailsSil
   EXPECT_EQ(claimed(), 1u);
 }
 
+// A close that cannot count keeps the claim stored at that moment, also one another station
+// stored while the window was open.
+TEST_F(RepairDeclinedTest, TheCloseKeepsTheClaimAnotherStationStoredMeanwhile) {
+  RunLog(log_, b_.Definition(), [&](TContestLogStd&) {
+    MainTables other(log_);
+    contest::TContestKKRec record{};
+    other.catalogue.GetKKRec(record);
+    record.LineQsos[0] = 17;
+    other.catalogue.SetKKRec(record);
+    ASSERT_TRUE(other.catalogue.UpdateRec());
+    LeaveUnfinished(other_, path_);
+    presenter_->answers = std::deque<bool>(40, false);
+  });
+  MainTables stored(log_);
+  contest::TContestKKRec record{};
+  stored.catalogue.GetKKRec(record);
+  EXPECT_EQ(record.LineQsos[0], 17);
+}
+
 // "Nein" at the save of a changed QSO says so; the window keeps its totals.
 TEST_F(RepairDeclinedTest, AChangeDeclinedAtItsSaveIsToldAsSuchAndTheTotalsStay) {
   RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
