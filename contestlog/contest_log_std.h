@@ -227,6 +227,9 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   void btnAendernClick();
   // A double click on the QSO list: as btnAendern.
   void BrowBrowDoppelKlick();
+  // A double click or the Delete key on the QSO list or the correction list, before the row is
+  // read: LogReadable, told as the change or the delete the operation starts.
+  bool RowOperationReadable(ui::RowOperation operation);
   // The correction list on the whole log, the band log of the current band and the call
   // search (correction_list.h); the first two clear the entry afterwards (btnClearaClick), the
   // call search keeps it unless a QSO was edited there.

@@ -62,6 +62,9 @@ TKorrekturstd::TKorrekturstd(platform::qt::TComponent* owner, TContestLogStd& wi
   Brow->OnBrowEnter = [this] { BrowBrowEnter(); };
   Brow->OnBrowDoppelKlick = [this] { BrowBrowEnter(); };
   Brow->OnDatensatz_Loeschen = [this] { return BrowDatensatz_Loeschen(); };
+  Brow->OnRowOperation = [this](ui::RowOperation operation) {
+    return window_.RowOperationReadable(operation);
+  };
   Brow->OnBrowColWidths = [this](int column) { return BrowBrowColWidths(column); };
   SetScaled(ui::ToWinskal::FormScaled(*this));
   FormCreate();

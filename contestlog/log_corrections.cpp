@@ -13,6 +13,8 @@ namespace contestlog {
 namespace {
 
 constexpr int kKeyCallDateTime = 2;
+constexpr const char* kNotDeleted = "kann das QSO nicht gelöscht werden.";
+constexpr const char* kNotChanged = "kann das QSO nicht geändert werden.";
 
 common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get(); }
 
@@ -41,6 +43,9 @@ class EntryKept {
 void TContestLogStd::BindCorrectionEvents() {
   Brow->OnDatensatz_Loeschen = [this] { return BrowDatensatz_Loeschen(); };
   Brow->OnBrowDoppelKlick = [this] { BrowBrowDoppelKlick(); };
+  Brow->OnRowOperation = [this](ui::RowOperation operation) {
+    return RowOperationReadable(operation);
+  };
   btnLoeschen->OnClick = [this](platform::qt::TComponent*) { btnLoeschenClick(); };
   btnAendern->OnClick = [this](platform::qt::TComponent*) { btnAendernClick(); };
   btnBandliste->OnClick = [this](platform::qt::TComponent*) { btnBandlisteClick(); };
@@ -63,7 +68,7 @@ void TContestLogStd::RenumberAndRecount() {
 
 void TContestLogStd::DeleteSelectedQso(ui::TkvBrow& grid) {
   const HandlerScope running(*this);
-  if (!LogReadable("kann das QSO nicht gelöscht werden.")) return;
+  if (!LogReadable(kNotDeleted)) return;
   const EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
@@ -97,7 +102,7 @@ bool TContestLogStd::BrowDatensatz_Loeschen() {
 
 void TContestLogStd::EditSelectedQso(ui::TkvBrow& grid) {
   const HandlerScope running(*this);
-  if (!LogReadable("kann das QSO nicht geändert werden.")) return;
+  if (!LogReadable(kNotChanged)) return;
   EntryKept entry(*LogTable);
   std::int32_t ref = 0;
   if (!grid.ReadDatensatz(ref) || ref <= 0 || !LogTable->SeekRef(ref)) return;
@@ -130,6 +135,10 @@ void TContestLogStd::EditSelectedQso(ui::TkvBrow& grid) {
 void TContestLogStd::btnAendernClick() { EditSelectedQso(*Brow); }
 
 void TContestLogStd::BrowBrowDoppelKlick() { btnAendernClick(); }
+
+bool TContestLogStd::RowOperationReadable(ui::RowOperation operation) {
+  return LogReadable(operation == ui::RowOperation::kDelete ? kNotDeleted : kNotChanged);
+}
 
 bool TContestLogStd::RunCorrectionList(int mode) {
   const HandlerScope running(*this);

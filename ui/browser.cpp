@@ -341,6 +341,11 @@ bool TkvBrow::IsRowValid() {
   return Passive() || ctrl_->CheckCurrentRow() == 0;
 }
 
+bool TkvBrow::MayStartRowOperation(RowOperation operation) {
+  if (OnRowOperation && !OnRowOperation(operation)) return false;
+  return IsRowValid();
+}
+
 void TkvBrow::SetRebuildFlag() {
   if (page_ != nullptr) page_->SetRebuildFlag(true);
 }

@@ -81,6 +81,9 @@ using TBrowSelectCellEvent =
 using TBrowEditorSaveEvent =
     std::function<void(TComponent* sender, const std::string& header, const std::string& value)>;
 using TBrowSortKeyEvent = std::function<int(int entry, TKeyStr& lkey, TKeyStr& hkey)>;
+// The operations on the current row that a double click and the Delete key start.
+enum class RowOperation { kOpen, kDelete };
+using TBrowRowOperationQuery = std::function<bool(RowOperation operation)>;
 
 class TkvBrow;
 
@@ -140,6 +143,13 @@ class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
   TBrowProc OnPostCompletePage;
   TBrowProc OnInternselect;
   platform::qt::TDrawCellEvent OnDrawCell;  // published, never fired
+
+  // --- further events ---
+  // Asked before a double click or the Delete key reads the current row; false ends the
+  // operation. A browser over a table whose reading may need the operator (a repair of its files
+  // he declined, to be asked about again) asks and tells there, so that the operation never
+  // ends without a word.
+  TBrowRowOperationQuery OnRowOperation;
 
   // --- virtual operations, in slot order ---
   virtual void GotoFirst();
@@ -243,6 +253,8 @@ class TkvBrow : public TkvMousePanel, public BrowserGridOwner {
   // Bound, the table has records (or mode byte 2) and the current row's record can be read
   // into the driver's buffer (which it then holds).
   bool IsRowValid();
+  // OnRowOperation's answer (true when unbound), then IsRowValid.
+  bool MayStartRowOperation(RowOperation operation);
   void SetRebuildFlag();
   TKeyStr GetCurrentKey() const;
   bool HasRecords() const;

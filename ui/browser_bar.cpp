@@ -337,7 +337,7 @@ void TkvBrow::GridMouseMove(TShiftState shift, int x, int y) {
 }
 
 void TkvBrow::GridDblClick() {
-  if (OnBrowDoppelKlick && IsRowValid()) OnBrowDoppelKlick();
+  if (OnBrowDoppelKlick && MayStartRowOperation(RowOperation::kOpen)) OnBrowDoppelKlick();
 }
 
 void TkvBrow::GridWheel(bool down, bool& handled) {

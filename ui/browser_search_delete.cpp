@@ -73,7 +73,7 @@ void TkvBrow::QuickSearch(const std::string& text) {
 // --- delete ---
 
 void TkvBrow::DeleteCurrent() {
-  if (!IsRowValid() || !DoBefore_Loesch()) return;
+  if (!MayStartRowOperation(RowOperation::kDelete) || !DoBefore_Loesch()) return;
   if (OnDatensatz_Loeschen) {
     OnDatensatz_Loeschen();
     return;

@@ -10,8 +10,11 @@
 #include <vector>
 
 #include "common/string_helpers.h"
+#include "contestlog/correction_list.h"
 #include "contestlog/log_window_port.h"
 #include "platform/qt/application.h"
+#include "platform/qt/keys.h"
+#include "platform/qt/testkit/input.h"
 #include "storage/isam/engine.h"
 #include "storage/isam/rebuild.h"
 #include "tests/contestlog/another_station.h"
@@ -227,6 +230,15 @@ TEST_F(LogWindowTest, ARefusalWhileTheWindowOpensEndsInAMessageAndTheMainWindow)
 
 class RepairDeclinedTest : public LogWindowTest {
  protected:
+  static void DoubleClickFirstRow(ui::TkvBrow& list) {
+    ui::TkvMouseGrid& grid = list.GetGrid();
+    const TRect cell = grid.CellRect(0, grid.FixedRows());
+    platform::qt::testkit::DoubleClick(grid, cell.Left + 3, cell.Top + 3);
+  }
+  static void PressDelete(ui::TkvBrow& list) {
+    list.GetGrid().SetFocus();
+    platform::qt::testkit::PressKey(list.GetGrid(), platform::qt::VK_DELETE);
+  }
   void SetUp() override {
     LogWindowTest::SetUp();
     log_ = b_.Create();
@@ -315,7 +327,9 @@ TEST_F(RepairDeclinedTest, EveryOperationThatNeedsTheLogAsksAgainAndNoneFailsSil
         {"Ändern", [&] { w.btnAendern->Click(); }},
         {"Korrektur", [&] { w.btnKorrektura->Click(); }},
         {"Bandliste", [&] { w.btnBandliste->Click(); }},
-        {"Callsuche", [&] { w.btnCallsuchea->Click(); }}};
+        {"Callsuche", [&] { w.btnCallsuchea->Click(); }},
+        {"Doppelklick", [&] { DoubleClickFirstRow(*w.Brow); }},
+        {"Entf", [&] { PressDelete(*w.Brow); }}};
     for (const auto& [name, operation] : operations) {
       SCOPED_TRACE(name);
       operation();
@@ -329,6 +343,26 @@ TEST_F(RepairDeclinedTest, EveryOperationThatNeedsTheLogAsksAgainAndNoneFailsSil
   EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
   EXPECT_EQ(driver_.Seen(), (std::vector<std::string>{"ContestLogStd", "ContestLogStd"}));
   EXPECT_EQ(claimed(), 1u);
+}
+
+// In the correction list, too, a double click and the Delete key ask again and say what they did
+// not do.
+TEST_F(RepairDeclinedTest, TheCorrectionListsDoubleClickAndDeleteAskAgain) {
+  RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
+    driver_.Then([&](platform::qt::TForm& dialog) {
+      auto& list = dynamic_cast<TKorrekturstd&>(dialog);
+      LeaveUnfinished(other_, path_);
+      presenter_->answers = std::deque<bool>(40, false);
+      w.timerzeitTimer();
+      EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis}));
+      DoubleClickFirstRow(*list.Brow);
+      EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+      PressDelete(*list.Brow);
+      EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+      dialog.Close();
+    });
+    w.btnKorrektura->Click();
+  });
 }
 
 // A close that cannot count keeps the claim stored at that moment, also one another station
