@@ -134,6 +134,7 @@ void TContestLogStd::listmodeDblClick(TComponent* /*sender*/) {
   if (index >= 0) {
     FieldsToRecord();
     const std::string mode = listmode->Items().Get(index);
+    const bool typed_mode_shown = emode->Visible();
     emode->SetVisible(false);
     if (mode == kTypedModeItem) {
       const platform::qt::TPoint at = PlaceIn(*lMode, emode->Parent());
@@ -144,8 +145,10 @@ void TContestLogStd::listmodeDblClick(TComponent* /*sender*/) {
     }
     const char code = ContestCode(*Catalogue);
     if (!SameMode(mode, CurrentMode.str())) {
-      SwitchMode(mode);
-      if (code != 'j') {
+      // A mode the window cannot switch to keeps the entry as it was.
+      if (!SwitchMode(mode)) {
+        emode->SetVisible(typed_mode_shown);
+      } else if (code != 'j') {
         contest::TContestKKRec log{};
         Catalogue->GetKKRec(log);
         contest::TContestLKRec entry = EntryRecord(*this);

@@ -1,5 +1,6 @@
 // The log window's clock (the band periods and the entry's date and time on UTC) and the two
 // switches that make a band or a mode current.
+#include <optional>
 #include <string>
 
 #include "common/lang_text.h"
@@ -36,8 +37,13 @@ void TContestLogStd::timerzeitTimer() {
     const char band = PeriodStartBand(Definition, CurrentBand, dates.TodayUtc(), dates.NowUtc());
     if (band != CurrentBand) {
       FieldsToRecord();
-      // A QSO being typed stays on its band; the switch waits for an empty entry.
-      if (EntryRecord(*this).Call.empty()) SwitchBand(band);
+      // A QSO being typed stays on its band; the switch waits for an empty entry. A switch
+      // refused for a log that cannot be read is not asked about at every tick: it waits until
+      // the repair is no longer declined.
+      const bool refused = band == period_band_refused_ && LogTable->RepairDeclined();
+      if (EntryRecord(*this).Call.empty() && !refused) {
+        period_band_refused_ = SwitchBand(band) ? 0 : band;
+      }
       RecordToFields();
     }
   }
@@ -50,14 +56,20 @@ void TContestLogStd::timerzeitTimer() {
   }
 }
 
-void TContestLogStd::SwitchBand(char band) {
+bool TContestLogStd::SwitchBand(char band) {
   const HandlerScope running(*this);
+  const logbook::ToBaender& bands = common::Service<logbook::ToBaender>::Get();
+  const std::optional<contest::QsoNumbers> taken =
+      NumbersForSwitch(band, "können die Nummern des Bandes " + bands.Band2Name(band, false) +
+                              " nicht übernommen werden; es bleibt beim Band " +
+                              bands.Band2Name(CurrentBand, false) + ".");
+  if (!taken) return false;
+  const contest::QsoNumbers& numbers = *taken;
   RefreshEntryMultipliers();
   CurrentBand = band;
-  CurrentBandName = common::Service<logbook::ToBaender>::Get().Band2Name(band, false);
+  CurrentBandName = bands.Band2Name(band, false);
 
   contest::TContestLKRec entry = EntryRecord(*this);
-  const contest::QsoNumbers numbers = LogNextNumbers(false, band).value_or(EntryNumbers());
   // The list on the log's newest QSO; the entry is put back afterwards.
   if (LogTable->Last(Brow->GetKeyNr())) Brow->GotoDatensatz(0, 0, 0);
   RecountLog(false);
@@ -74,15 +86,26 @@ void TContestLogStd::SwitchBand(char band) {
 
   ShowScore();
   Repaint();
+  return true;
 }
 
-void TContestLogStd::SwitchMode(const std::string& mode) {
+bool TContestLogStd::SwitchMode(const std::string& mode) {
   const HandlerScope running(*this);
+  const std::string before = CurrentMode.str();
+  // The numbers are the new mode's.
   CurrentMode = common::LeftStr(mode, kModeLength);
+  const std::optional<contest::QsoNumbers> taken =
+      NumbersForSwitch(CurrentBand, "können die Nummern des Modes " + common::Trim(CurrentMode.str()) +
+                                     " nicht übernommen werden; es bleibt beim Mode " +
+                                     common::Trim(before) + ".");
+  if (!taken) {
+    CurrentMode = before;
+    return false;
+  }
+  const contest::QsoNumbers& numbers = *taken;
   RefreshEntryMultipliers();
 
   contest::TContestLKRec entry = EntryRecord(*this);
-  const contest::QsoNumbers numbers = LogNextNumbers(false, CurrentBand).value_or(EntryNumbers());
   NextModeNo = numbers.mode;
   RecountLog(false);
   entry.Mode = CurrentMode.str();
@@ -115,6 +138,7 @@ void TContestLogStd::SwitchMode(const std::string& mode) {
       common::Service<logbook::ToBaender>::Get().BandMode2Freq(CurrentBand, mode_class));
   SetEntryRecord(*this, entry);
   RecordToFields();
+  return true;
 }
 
 }  // namespace contestlog

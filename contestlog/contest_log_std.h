@@ -156,12 +156,14 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   virtual void btnSpeichernaClick(platform::qt::TComponent* sender);
   // Makes `band` the current band: the entry's band numbers and multipliers on it, the list on
   // the log's last QSO, the counters recounted, the band's own frequency for the entry, the
-  // score captions named after it. Virtual so that tests see the switches asked for.
-  virtual void SwitchBand(char band);
+  // score captions named after it. Virtual so that tests see the switches asked for. False,
+  // nothing changed and the operator told, when the log cannot be read for the band's numbers
+  // (NumbersForSwitch).
+  virtual bool SwitchBand(char band);
   // Makes `mode` (6 characters) the current mode: the entry's mode number and multipliers, the
   // counters recounted; in a contest that sends the serial within the mode, the sent exchange
-  // carries the new mode's number; the band's own frequency for the mode.
-  void SwitchMode(const std::string& mode);
+  // carries the new mode's number; the band's own frequency for the mode. False as SwitchBand.
+  bool SwitchMode(const std::string& mode);
   // The close controls (the side menu's label, the bars' glyph buttons, the button below the
   // list) close the window.
   void btnbeendenaClick(platform::qt::TComponent* sender);
@@ -371,6 +373,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   int handlers_running_ = 0;
 
   bool destroyed_ = false;
+  // The band period's band the clock could not switch to (a log that could not be read); 0: none.
+  char period_band_refused_ = 0;
   // The dupe check of LastDupeCall kept the QSO without points.
   bool dupe_kept_without_points_ = false;
   // The program ticks the QSL box: not the operator's click.

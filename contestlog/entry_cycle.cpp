@@ -193,25 +193,45 @@ void TContestLogStd::FrequencyToBand() {
   contest::TContestLKRec qso = EntryRecord(*this);
   const double frequency = bands.CheckFreq(qso.Frequency, false);
   const logbook::BandCode band = bands.Freq2Band(frequency);
-  if (band == logbook::kNoBand) {
+  const auto band_frequency = [&] {
     const char mode_class =
         common::Service<logbook::ToModi>::Get().ModeClass(common::Trim(CurrentMode.str()));
+    qso = EntryRecord(*this);
     qso.Frequency = static_cast<float>(bands.BandMode2Freq(CurrentBand, mode_class));
     SetEntryRecord(*this, qso);
+  };
+  if (band == logbook::kNoBand) {
+    band_frequency();
     return;
   }
   qso.Frequency = static_cast<float>(frequency);
   SetEntryRecord(*this, qso);
-  if (band != CurrentBand) SwitchBand(band);
+  // A band the window cannot switch to leaves no frequency of it on the entry.
+  if (band != CurrentBand && !SwitchBand(band)) band_frequency();
 }
 
 void TContestLogStd::CheckDupe() {
   contest::TContestLKRec qso = EntryRecord(*this);
   const std::string call = qso.Call.str();
+  const std::string unchecked = "kann " + call +
+                                " nicht auf Dupes geprüft werden; nach der Reparatur prüft es "
+                                "das Speichern.";
   if (call != LastDupeCall.view()) {
-    LastDupeCall = call;
-    dupe_kept_without_points_ = false;
-    if (!call.empty()) CheckNewCall(call);
+    // A log whose repair was declined is asked about again: the check never passes unread.
+    if (!call.empty() && LogTable->RepairDeclined() && !LogReadable(unchecked)) {
+      UncheckedCall = call;
+    } else {
+      LastDupeCall = call;
+      dupe_kept_without_points_ = false;
+      UncheckedCall.clear();
+      if (!call.empty()) CheckNewCall(call);
+      // Declined while the rules read the log: they found nothing, which says nothing.
+      if (!call.empty() && LogTable->RepairDeclined()) {
+        LastDupeCall = "";
+        UncheckedCall = call;
+        TellWithoutRepair(unchecked);
+      }
+    }
   } else if (dupe_kept_without_points_) {
     // Typed away and back: the rules do not run again, but their verdict still holds.
     qso.NoPoints = kKeptWithoutPoints;

@@ -18,6 +18,7 @@ namespace {
 using platform::qt::TComponent;
 
 constexpr const char* kNotStored = "Das QSO konnte nicht gespeichert werden.";
+constexpr const char* kNotStoredUnrepaired = "kann das QSO nicht gespeichert werden.";
 // The keyer's memory "a QSO was stored".
 constexpr int kAfterSave = -1;
 
@@ -60,7 +61,7 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   // The import refuses a record without a mode itself.
   if (!imported && WarnedModeMissing(*emode)) return;
   // A save asks again about a repair the operator declined; the import asks once, at its start.
-  if (!imported) LogTable->AskAboutRepairAgain();
+  if (!imported && !LogReadable(kNotStoredUnrepaired)) return;
   // 1. The contest's fixes of what was typed.
   const char code = ContestCode(*Catalogue);
   if (code == 'q') Replace(*eRSTr4, SeparatedNumber(eRSTr4->GetStr()));
@@ -71,6 +72,13 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   // on when it does not. A bad value in the field in hand is told now: it was not left.
   const platform::qt::TWinControl* in_hand = ActiveControl();
   FieldsToRecord(in_hand != nullptr && in_hand->Focused() ? in_hand : nullptr);
+  // A call the entry could not check against the log is checked now that the log can be read,
+  // as leaving the call field checks it: a dupe the rules refuse is not stored.
+  if (!imported && !UncheckedCall.empty()) {
+    CheckDupe();
+    if (!UncheckedCall.empty() || EntryRecord(*this).Call.empty()) return;
+    RefreshMultiplierState();
+  }
   const bool checked = CanSaveQso();
   const contest::TContestLKRec entry = EntryRecord(*this);
 
@@ -79,7 +87,12 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   contest::TContestLKRec qso{};
   const StoredQso store = StoreNewQso(*this, qso, imported ? ImportedMomentMoves : kMomentMoves);
   if (!store.stored) {
-    if (!imported) common::Service<common::ToMessages>::Get().Fehler(kNotStored);
+    if (imported) return;
+    if (LogTable->RepairDeclined()) {
+      TellWithoutRepair(kNotStoredUnrepaired);
+    } else {
+      common::Service<common::ToMessages>::Get().Fehler(kNotStored);
+    }
     return;
   }
   if (KeyerOn) SendCwMemory(kAfterSave);

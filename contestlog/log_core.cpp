@@ -59,8 +59,21 @@ bool ContestLogCore::LogReadable(const std::string& not_done) {
   LogTable->AskAboutRepairAgain();
   LogTable->UsedRecs();  // a read: asks when it finds the files unfinished
   if (!LogTable->RepairDeclined()) return true;
-  common::Service<common::ToMessages>::Get().Fehler("Ohne Reparatur des Logs " + not_done);
+  TellWithoutRepair(not_done);
   return false;
+}
+
+std::optional<contest::QsoNumbers> ContestLogCore::NumbersForSwitch(char band,
+                                                                  const std::string& not_done) {
+  if (!LogReadable(not_done)) return std::nullopt;
+  std::optional<contest::QsoNumbers> numbers = LogNextNumbers(false, band);
+  // A stop met by this very read, and declined.
+  if (!numbers) TellWithoutRepair(not_done);
+  return numbers;
+}
+
+void ContestLogCore::TellWithoutRepair(const std::string& not_done) {
+  common::Service<common::ToMessages>::Get().Fehler("Ohne Reparatur des Logs " + not_done);
 }
 
 std::unique_ptr<contest::ProgressWindow> ContestLogCore::ShowProgress(const std::string&, int) {

@@ -70,6 +70,9 @@ class ContestLogCore {
 
   // --- the entry in hand ---
   common::ShortString<14> LastDupeCall;
+  // A call the entry could not check against the log (dupe rules, earlier QSOs) because its
+  // repair was declined: the save checks it once the log can be read. Empty: none.
+  std::string UncheckedCall;
   common::ShortString<6> LastPrefix;
   std::int32_t LastQsoDate = -1;
   std::int32_t LastQsoTime = -1;
@@ -156,6 +159,12 @@ class ContestLogCore {
   // reads the log afterwards looks at LogTable->RepairDeclined(): a later stop may be declined
   // in the middle of it.
   bool LogReadable(const std::string& not_done);
+  // The next numbers of a switch to `band` (CurrentMode set to the new mode for a mode switch):
+  // LogReadable(not_done), then LogNextNumbers; none, told as LogReadable tells, when the log
+  // cannot be read.
+  std::optional<contest::QsoNumbers> NumbersForSwitch(char band, const std::string& not_done);
+  // Tells "Ohne Reparatur des Logs " + `not_done`.
+  static void TellWithoutRepair(const std::string& not_done);
   // Whether another station changed the log since the last full recount (or the log's files
   // were opened anew since): the window's counters then no longer are the log's. A read of the
   // log; never for a log nobody shares.

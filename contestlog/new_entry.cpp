@@ -120,6 +120,7 @@ void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
   TakeNumbers(core, numbers, qso);
   core.QslSent = qso.QslSent;
   core.LastDupeCall = "";
+  core.UncheckedCall.clear();
   core.LastPrefix = "";
   core.PrefixLookup = PrefixLookupMemo{};
 

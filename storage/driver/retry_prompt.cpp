@@ -33,10 +33,10 @@ std::string RetryReasonText(int reason) {
           " Another station stopped during a change. The file is repaired. Continue ? ");
     case kReasonRepairDeclined:
       return common::LangText(
-          " Die Datei wird nicht repariert und bis dahin weder gelesen noch geschrieben. Beim "
-          "nächsten Speichern, Ändern, Löschen oder Öffnen wird wieder gefragt. ",
-          " The file is not repaired and until then neither read nor written. The next save, "
-          "change, delete or opening asks again. ");
+          " Die Datei wird nicht repariert und bis dahin weder gelesen noch geschrieben. Jede "
+          "Arbeit, die sie braucht, fragt wieder. ",
+          " The file is not repaired and until then neither read nor written. Any work that "
+          "needs it asks again. ");
     case kReasonDataMissing:
       return common::LangText(" Datendatei fehlt. Neu anlegen? ",
                               " Data file missing. Create it anew ? ");

@@ -2,7 +2,9 @@
 // and mode switches.
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
+#include <vector>
 
 #include "common/number_text.h"
 #include "common/service.h"
@@ -12,6 +14,7 @@
 #include "contestlog/entry_record.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
+#include "tests/contestlog/another_station.h"
 #include "tests/contestlog/window_fixture.h"
 
 namespace contestlog {
@@ -203,6 +206,79 @@ TEST_F(ClockTest, AModeSwitchSendsTheModesSerialOnlyWhereTheContestCountsIt) {
     EXPECT_EQ(entry.Mode.str(), "SSB");
     EXPECT_DOUBLE_EQ(entry.Frequency, static_cast<float>(DefaultFrequency(w.CurrentBand, "SSB")));
   });
+}
+
+// After "Nein" to the repair of the log a switch asks again; declined, it says that the new
+// band's or mode's numbers could not be taken and keeps the old band or mode with its own.
+TEST_F(ClockTest, ASwitchThatCannotReadTheLogAsksAgainAndKeepsWhatItHad) {
+  using common::MessageKind;
+  const auto told = [&] {
+    std::vector<MessageKind> kinds;
+    for (const common::MessageCall& call : presenter_->calls) kinds.push_back(call.kind);
+    presenter_->calls.clear();
+    return kinds;
+  };
+  const std::vector<MessageKind> asked_and_told{MessageKind::kJaNeinFrage, MessageKind::kFehler};
+  LogBuilder serial('Z', 1);
+  serial.Create();
+  for (std::uint16_t n = 1; n <= 4; ++n) {
+    TContestLKRec qso = Qso("DL" + std::to_string(n) + "XX", 'b', kContestDay, 3600 * n,
+                            n <= 3 ? "CW" : "SSB");
+    qso.ModeNr = n <= 3 ? n : 1;
+    serial.Add(qso);
+  }
+  const std::string path = LogPath(serial.Number());
+  const storage::FileblockHandle other = contestlog_test::OpenAsAnotherStation(path);
+  RunLog(serial.Number(), serial.Definition(), [&](TContestLogStd& w) {
+    ASSERT_TRUE(w.SwitchMode("CW"));
+    contestlog_test::LeaveUnfinished(other, path);
+    presenter_->answers = std::deque<bool>(20, false);
+    w.timerzeitTimer();
+    told();
+    EXPECT_FALSE(w.SwitchMode("SSB"));
+    EXPECT_EQ(told(), asked_and_told);
+    EXPECT_EQ(w.CurrentMode.str(), "CW");
+    EXPECT_EQ(w.NextModeNo, 4);
+    EXPECT_FALSE(w.SwitchBand('c'));
+    EXPECT_EQ(told(), asked_and_told);
+    EXPECT_EQ(w.CurrentBand, 'b');
+    // A typed frequency of another band stays no frequency of the entry.
+    w.eFreq->SetStr("7.010");
+    w.eCallExit(w.eFreq);
+    EXPECT_EQ(told(), asked_and_told);
+    EXPECT_EQ(w.CurrentBand, 'b');
+    EXPECT_DOUBLE_EQ(contestlog::EntryRecord(w).Frequency,
+                     static_cast<float>(DefaultFrequency('b', "CW")));
+    // "Ja": the switch takes the new mode's numbers.
+    presenter_->answers = std::deque<bool>(20, true);
+    EXPECT_TRUE(w.SwitchMode("SSB"));
+    EXPECT_EQ(w.NextModeNo, 2);
+  });
+  storage::FileblockClose(other);
+
+  // The band period's switch asks once, not at every tick.
+  LogBuilder b('.', 5);
+  b.Catalogue().BandAuto = 255;
+  b.Create();
+  b.Add(Qso("DL2XYZ", 'e', kContestDay, 3600));
+  contest::TContestRec definition = b.Definition();
+  definition.Periods[0].PeriodDate = Dates().DateToDateString(Dates().TodayUtc(), "dd.mm.yyyy");
+  definition.Periods[0].PeriodTimeFrom = "00:00:00";
+  definition.Periods[0].PeriodTimeTo = "23:59:59";
+  definition.Periods[0].PeriodBands = {'e'};
+  const std::string periods_path = LogPath(b.Number());
+  const storage::FileblockHandle another = contestlog_test::OpenAsAnotherStation(periods_path);
+  RunLog(b.Number(), definition, [&](TContestLogStd& w) {
+    ASSERT_TRUE(w.SwitchBand('b'));
+    told();
+    contestlog_test::LeaveUnfinished(another, periods_path);
+    presenter_->answers = std::deque<bool>(20, false);
+    for (int tick = 0; tick < 3; ++tick) w.timerzeitTimer();
+    EXPECT_EQ(told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis,
+                                   MessageKind::kFehler}));
+    EXPECT_EQ(w.CurrentBand, 'b');
+  });
+  storage::FileblockClose(another);
 }
 
 }  // namespace

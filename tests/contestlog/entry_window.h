@@ -22,7 +22,10 @@ class EntryWindow final : public contestlog::TContestLogStd {
  public:
   using TContestLogStd::TContestLogStd;
   void btnSpeichernaClick(platform::qt::TComponent* /*sender*/) override { ++saves; }
-  void SwitchBand(char band) override { switches += band; }
+  bool SwitchBand(char band) override {
+    switches += band;
+    return true;
+  }
 
   contest::TContestLKRec Entry() const { return contestlog::EntryRecord(*this); }
 

@@ -291,6 +291,8 @@ TEST_F(RepairDeclinedTest, InAnOpenWindowItIsAskedAgainOnlyAtTheNextSave) {
     EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis}));
     w.eRSTr2->SetStr("42");
     w.btnSpeicherna->Click();
+    EXPECT_EQ(presenter_->calls.back().text,
+              "Ohne Reparatur des Logs kann das QSO nicht gespeichert werden.");
     EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
     EXPECT_EQ(w.eCall->Text(), "DL5ABC");
     presenter_->answers = std::deque<bool>(20, true);
@@ -363,6 +365,26 @@ TEST_F(RepairDeclinedTest, TheCorrectionListsDoubleClickAndDeleteAskAgain) {
     });
     w.btnKorrektura->Click();
   });
+}
+
+// A call the entry could not check after "Nein" is told as unchecked and checked by the save
+// that follows "Ja": a dupe is refused as leaving the call field refuses it in a sound log.
+TEST_F(RepairDeclinedTest, ADupeTypedAfterNeinIsRefusedByTheSaveAfterJa) {
+  RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
+    LeaveUnfinished(other_, path_);
+    presenter_->answers = std::deque<bool>(40, false);
+    w.timerzeitTimer();
+    Told();
+    Type(*w.eCall, "DL2XYZ");
+    w.eCallExit(w.eCall);
+    EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+    EXPECT_EQ(w.eCall->Text(), "DL2XYZ");
+    w.eRSTr2->SetStr("42");
+    presenter_->answers = std::deque<bool>(40, true);
+    w.btnSpeicherna->Click();
+    EXPECT_EQ(w.eCall->Text(), "");
+  });
+  EXPECT_EQ(Records(log_).size(), 1u);
 }
 
 // A close that cannot count keeps the claim stored at that moment, also one another station

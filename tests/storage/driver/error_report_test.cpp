@@ -331,8 +331,8 @@ const QuestionCase kQuestions[] = {
      "Weiter? "},
     // Declined, the repair is told as a notice.
     {"DeclinedRepairIsANotice", 11, 1,
-     ":  Die Datei wird nicht repariert und bis dahin weder gelesen noch geschrieben. Beim "
-     "nächsten Speichern, Ändern, Löschen oder Öffnen wird wieder gefragt. "},
+     ":  Die Datei wird nicht repariert und bis dahin weder gelesen noch geschrieben. Jede "
+     "Arbeit, die sie braucht, fragt wieder. "},
 };
 
 class QuestionTest : public MessagesTest, public ::testing::WithParamInterface<QuestionCase> {};
