@@ -11,10 +11,17 @@
 //   12    the whole E-Log file                  sheet, then the QSO list ('i': the band list)
 //
 // A file that was written (the driver answers false, the channel saw no write fail) is reported
-// "Datei ... wurde erstellt."; the viewer then opens for the kinds that use it. For a contest
-// that scores one hour of the operator's choice ('E') the period dialog asks for the hour first;
-// left without OK, the whole log is written. A cancelled print or save dialog ends the output
-// quietly.
+// "Datei ... wurde erstellt." once it stands under its name; the viewer then opens for the kinds
+// that use it. For a contest that scores one hour of the operator's choice ('E') the period
+// dialog asks for the hour first; left without OK, the whole log is written. A cancelled print
+// or save dialog ends the output quietly.
+//
+// Only a log read to its end is written or printed. A log that cannot be opened, counted or
+// walked to its end (the repair of files another station left unfinished declined, a lock
+// another station holds given up, a read that failed) ends the output with the cause told
+// ("Ohne Reparatur des Logs wird keine Datei geschrieben.", "... wird nichts gedruckt." and
+// the like, output/output_texts.h): no print job is sent, no file takes the chosen name (a file
+// of that name keeps what it held), and the tallies it could not count are not laid in.
 #pragma once
 
 #include "contest/contest_definition.h"
@@ -27,10 +34,11 @@ class TComponent;
 namespace app {
 
 // Runs output `code` of the log the catalogue object is positioned on, with the main window's
-// live `definition`; `owner` (may be null) owns the period dialog. The per-band tallies the
-// outputs read are counted from the log's QSOs first, into the working copies of `catalogue`
-// and `contest_data` (contestlog/log_tallies.h); nothing is written back. Needs the services the
-// channel needs (Service<output::TAlleRout>, ToMessages, TFileBaseSS, ToSetups, the printer).
+// live `definition`; `owner` (may be null) owns the period dialog. The log is held open for the
+// whole output. The per-band tallies the outputs read are counted from the log's QSOs first, into
+// the working copies of `catalogue` and `contest_data` (contestlog/log_tallies.h); nothing is
+// written back. Needs the services the channel needs (Service<output::TAlleRout>, ToMessages,
+// TFileBaseSS, ToSetups, the printer) and the driver system.
 void WriteOutput(platform::qt::TComponent* owner, int code, const contest::TContestRec& definition,
                  contest::TdbContest& catalogue, contest::TdbContest& contest_data);
 

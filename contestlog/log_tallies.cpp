@@ -38,8 +38,9 @@ std::optional<BandTallies> CountBandTallies(contest::TContLogAlle& rules,
                                             contest::TdbContestBase& log,
                                             contest::ProgressWindow* progress) {
   const LogLock lock(log);
-  // A log that cannot be read (a repair of its files declined) is not walked at all.
-  if (log.RepairDeclined()) return std::nullopt;
+  // A log that cannot be read (a repair of its files declined) is not walked at all, nor one
+  // another station holds: every read would fail and count as a log without QSOs.
+  if (log.RepairDeclined() || !log.FileLocked()) return std::nullopt;
   BandTallies tallies{};
   // The QSOs and the points as the records hold them, per band, whatever the contest counts its
   // multipliers over: this walk scores nothing and writes nothing.
@@ -63,13 +64,13 @@ std::optional<BandTallies> CountBandTallies(contest::TContLogAlle& rules,
           CountBandMultipliers(rules, definition, catalogue, log, band, tallies[b], progress);
     }
   }
-  // Declined during the walks (a log that could not be held locked): they fell short.
+  // Declined during the walks: they fell short.
   if (log.RepairDeclined()) return std::nullopt;
   return tallies;
 }
 
-bool CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
-                      contest::TdbContest& contest_data) {
+TalliesCounted CountTalliesInto(const contest::TContestRec& definition,
+                                contest::TdbContest& catalogue, contest::TdbContest& contest_data) {
   contest::TContestKKRec log{};
   contest::TContestKZRec data{};
   catalogue.GetKKRec(log);
@@ -78,16 +79,18 @@ bool CountTalliesInto(const contest::TContestRec& definition, contest::TdbContes
   contest::TContLogAlle rules;
   const std::optional<BandTallies> tallies =
       CountBandTallies(rules, definition, catalogue, qsos, nullptr);
-  if (!tallies) return false;
+  if (!tallies) {
+    return qsos.RepairDeclined() ? TalliesCounted::kRepairDeclined : TalliesCounted::kLocked;
+  }
   // The wide layout is the log's contest-data record; without one there is nowhere to lay it.
   if (log.LoaderSwitch != 0 && data.Nummer != log.Nummer) {
-    if (!contest_data.FindByNummer(log.Nummer)) return true;
+    if (!contest_data.FindByNummer(log.Nummer)) return TalliesCounted::kCounted;
     contest_data.GetKZRec(data);
   }
   StoreTallies(*tallies, log, data);
   catalogue.SetKKRec(log);
   contest_data.SetKZRec(data);
-  return true;
+  return TalliesCounted::kCounted;
 }
 
 }  // namespace contestlog

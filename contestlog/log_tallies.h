@@ -24,19 +24,27 @@ inline bool IsBandLetter(char band) { return band >= 'a' && band <= 'z'; }
 // contest that counts its multipliers over all bands has them in the first band, its QSOs per
 // band) and the points the QSO records hold (QSY markers left out). Holds a shared log locked
 // for the pass; `progress` (may be null) is stepped. None when the log could not be read (the
-// repair of its files declined): nothing is counted from it.
+// repair of its files declined, or its lock not taken: the user gave up waiting for another
+// station): nothing is counted from it.
 std::optional<BandTallies> CountBandTallies(contest::TContLogAlle& rules,
                                             const contest::TContestRec& definition,
                                             const contest::TdbContestBase& catalogue,
                                             contest::TdbContestBase& log,
                                             contest::ProgressWindow* progress);
 
+// What CountTalliesInto did.
+enum class TalliesCounted {
+  kCounted,
+  kRepairDeclined,  // not counted: the repair of the log's files was declined
+  kLocked,          // not counted: another station holds the log, the wait for it given up
+};
+
 // The tallies of the log the catalogue object stands on, counted from its QSOs and laid into the
 // working copies of `catalogue` or `contest_data` (moved to the log's record when it stands on
 // another) in the log's layout, as the recalculation stores them; nothing is written to the
-// files. False, with the working copies untouched, when the log could not be read (the repair
-// of its files declined).
-bool CountTalliesInto(const contest::TContestRec& definition, contest::TdbContest& catalogue,
-                      contest::TdbContest& contest_data);
+// files. When the log could not be read the working copies stay untouched, and the answer says
+// why.
+TalliesCounted CountTalliesInto(const contest::TContestRec& definition,
+                                contest::TdbContest& catalogue, contest::TdbContest& contest_data);
 
 }  // namespace contestlog

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "common/file_base_ss.h"
+#include "common/file_ops.h"
 #include "common/messages.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
@@ -67,8 +68,11 @@ bool TAlleRout::Open(int kind) {
   line_height_ = 1;
   kind_ = kind;
   channel_ = entry->channel;
+  // A file an earlier output left unclosed never takes its name.
+  if (file_ && file_->IsOpen()) RemoveFile();
   file_.reset();
   file_name_.clear();
+  placed_ = false;
   if (channel_ == Channel::kPrinter && !OpenPrinter()) return false;
   ResetPosition();
   return true;
@@ -129,7 +133,7 @@ bool TAlleRout::AskFileName(std::string_view description, std::string_view exten
   }
   file_name_ = name;
   file_.emplace();
-  if (!file_->Create(file_name_)) {
+  if (!file_->Create(TemporaryName())) {
     file_.reset();
     Messages().Fehler("Die Datei " + file_name_ + " konnte nicht erstellt werden.");
     return false;
@@ -228,14 +232,42 @@ void TAlleRout::Close() {
 }
 
 void TAlleRout::CloseAndShow() {
-  if (channel_ == Channel::kPrinter || !file_ || !file_->IsOpen()) return;
+  CloseFile();
+  ShowFile();
+}
+
+bool TAlleRout::CloseFile() {
+  if (channel_ == Channel::kPrinter || !file_ || !file_->IsOpen()) return false;
   file_->Close();
-  if (file_->Failed()) {
-    Messages().Fehler(NotWrittenText(file_name_));
-    return;
+  // The rename replaces a file of that name in one step.
+  if (!file_->Failed() && common::RenameFile(TemporaryName(), file_name_)) {
+    placed_ = true;
+    return true;
   }
+  RemoveFile();
+  Messages().Fehler(NotWrittenText(file_name_));
+  return false;
+}
+
+void TAlleRout::ShowFile() {
+  if (!placed_) return;
   const OutputKind* entry = FindOutputKind(kind_);
   if (entry != nullptr && entry->shown_in_viewer && show_file_) show_file_(file_name_);
+}
+
+void TAlleRout::Abandon() {
+  if (channel_ == Channel::kPrinter) {
+    Printer().Abort();
+  } else if (file_ && file_->IsOpen()) {
+    RemoveFile();
+  }
+}
+
+std::string TAlleRout::TemporaryName() const { return file_name_ + ".~tmp"; }
+
+void TAlleRout::RemoveFile() {
+  file_->Close();
+  common::DeleteFile(TemporaryName());
 }
 
 }  // namespace output

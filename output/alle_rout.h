@@ -10,13 +10,19 @@
 //
 // Calling order of every output: Open; OpenFileKind (only when Open answered true; the output is
 // abandoned when it answers false); the caller sets English; the drivers write; then Close and
-// CloseAndShow, always both, in this order.
+// CloseAndShow, always both, in this order (or CloseFile and ShowFile in place of CloseAndShow,
+// with the notice about the written file between them). An output whose log could not be read
+// to its end ends with Abandon instead.
+//
+// A file is written beside the chosen name (the name and ".~tmp") and takes its name only when
+// it is complete, at its close: whoever looks finds the whole file under that name or the file
+// that stood there before, never a part of the new one.
 //
 // The printer is the system printer (platform/qt/printer.h) and its dialog the installed print
 // dialog port; messages go through ToMessages, the save dialog through TFileBaseSS, the settings'
 // own call through ToSetups; all of these must exist while an output runs. The first failure to
-// write a file stops the channel: nothing more is written, the file keeps what was written, and
-// CloseAndShow reports it instead of showing the file.
+// write a file stops the channel: nothing more is written, the file does not take its name (a
+// file of that name keeps what it held), and the close reports it instead of showing the file.
 #pragma once
 
 #include <array>
@@ -73,8 +79,8 @@ class TAlleRout {
   bool OpenFileKind(int kind, const contest::TContestKKRec& log,
                     const contest::TContestRec& definition);
   // The notice (unless English), the save dialog proposing the log's default name, and the
-  // creation of the file. False when the dialog is cancelled, or when the file cannot be created
-  // (the error "Die Datei <name> konnte nicht erstellt werden." is shown).
+  // creation of the file beside that name. False when the dialog is cancelled, or when the file
+  // cannot be created (the error "Die Datei <name> konnte nicht erstellt werden." is shown).
   bool AskFileName(std::string_view description, std::string_view extension,
                    const contest::TContestKKRec& log, const contest::TContestRec& definition);
 
@@ -104,12 +110,19 @@ class TAlleRout {
 
   // Printer only: bold off and the job sent to the printer.
   void Close();
-  // Closes the file of the file channels. A file that failed to be written is reported
-  // ("Die Datei <name> konnte nicht geschrieben werden."); otherwise kinds 6, 7, 8, 10 and 15
-  // open in the file viewer.
+  // CloseFile, then ShowFile.
   void CloseAndShow();
-  // Whether a write to the output file failed since it was created (the dispatcher then shows no
-  // "created" notice).
+  // Closes the file of the file channels and gives it the chosen name, in place of a file of
+  // that name. True when it stands under its name; false for the printer, without a file, and
+  // when it failed to be written or to take its name (the file is removed and the error
+  // "Die Datei <name> konnte nicht geschrieben werden." shown).
+  bool CloseFile();
+  // Opens a file of kinds 6, 7, 8, 10 and 15 in the file viewer once it took its name.
+  void ShowFile();
+  // Ends the output unwritten: the print job is dropped, the file removed before it takes its
+  // name. Nothing more is written, and the close neither sends, names, reports nor shows.
+  void Abandon();
+  // Whether a write to the output file failed since it was created.
   bool WriteFailed() const { return file_ && file_->Failed(); }
 
   // --- state ---
@@ -141,7 +154,13 @@ class TAlleRout {
   int x_ = 0;
   int y_ = 0;
   int line_height_ = 1;
+  // The file beside its name.
+  std::string TemporaryName() const;
+  // Closes and removes the file before it took its name.
+  void RemoveFile();
+
   std::optional<common::TextFileWriter> file_;  // from the file's creation to the next Open
+  bool placed_ = false;                         // the file took its name
   double dots_per_inch_ = 1.0;
   int left_margin_ = 1;
   int kind_ = 0;

@@ -86,7 +86,7 @@ EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, char code,
   std::set<std::string> entities;
   std::set<std::string> squares;
   std::uint32_t longest = 0;
-  ForEachLogQso(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+  ForEachQsoOfWholeLog(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
     if (!InPeriod(periods, qso.Datum, qso.Zeit)) return;
     if (band != 0 && qso.Bandcode != band) return;
     ++statistics.qsos;

@@ -40,7 +40,8 @@ struct EdiStatistics {
 };
 
 // The QSOs of `log` the export writes: inside the periods and, unless `band` is 0, of the band;
-// `code` is the log's contest code. The walk moves the log object.
+// `code` is the log's contest code. The walk moves the log object; it throws LogNotRead
+// (output/log_walk.h) when the log cannot be read to its end.
 EdiStatistics CollectEdiStatistics(contest::TdbContestBase& log, char code,
                                    const PeriodSet& periods, char band);
 

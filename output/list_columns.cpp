@@ -21,7 +21,7 @@ void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition, 
     widths[kMultiColumn1 + n] = static_cast<std::int32_t>(definition.MultiplierNames[n].size());
   }
   const bool third_slot = !definition.MultiplierNames[2].empty();
-  ForEachLogQso(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+  ForEachQsoOfWholeLog(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
     auto widen = [&](int column, int length) {
       widths[column] = std::max(widths[column], length);
     };

@@ -12,7 +12,7 @@ LogLists CollectLogLists(contest::TdbContestBase& log) {
   std::set<std::string> squares;
   LogLists lists;
   int best = -1;
-  ForEachLogQso(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+  ForEachQsoOfWholeLog(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
     const std::string dxcc = common::Trim(qso.DXCC.view());
     if (!dxcc.empty()) entities.insert(dxcc);
     const std::string square = common::LeftStr(common::Trim(qso.Loc.view()), 4);
@@ -29,7 +29,7 @@ LogLists CollectLogLists(contest::TdbContestBase& log) {
 
 PerBandCounts CountPerBand(contest::TdbContestBase& log) {
   PerBandCounts counts;
-  ForEachLogQso(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+  ForEachQsoOfWholeLog(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
     const auto band = static_cast<unsigned char>(qso.Bandcode);
     ++counts.qsos[band];
     if (!common::Trim(qso.CMulti.view()).empty()) ++counts.call_multiplier_qsos[band];
@@ -40,7 +40,7 @@ PerBandCounts CountPerBand(contest::TdbContestBase& log) {
 
 std::string JoinLogField(contest::TdbContestBase& log) {
   std::string joined;
-  ForEachLogQso(log, kKeyCMulti, [&](const contest::TContestLKRec& qso) {
+  ForEachQsoOfWholeLog(log, kKeyCMulti, [&](const contest::TContestLKRec& qso) {
     const std::string value = common::Trim(qso.CMulti.view());
     if (!value.empty()) joined += value + " ";
   });

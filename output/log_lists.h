@@ -24,7 +24,8 @@ struct PerBandCounts {
   std::array<std::int32_t, 256> points{};
 };
 
-// The log read in date and time order; empty DXCC entities and locators are not counted.
+// The log read in date and time order; empty DXCC entities and locators are not counted. Each
+// walk throws LogNotRead (output/log_walk.h) when the log cannot be read to its end.
 LogLists CollectLogLists(contest::TdbContestBase& log);
 PerBandCounts CountPerBand(contest::TdbContestBase& log);
 // The call multipliers of the log in their own order, each followed by a blank; QSOs without

@@ -82,14 +82,14 @@ bool WriteMultiCheckList(TAlleRout& channel, const contest::TContestRec& definit
   const contest::ContestSet& kinds = definition.MultiplierKinds;
   if (kinds.test(4) || kinds.test(8) || kinds.test(17)) {
     CheckListPass pass(channel, definition, log);
-    ForEachLogQso(table, kKeyDok, [&](const contest::TContestLKRec& qso) {
+    ForEachQsoOfWholeLog(table, kKeyDok, [&](const contest::TContestLKRec& qso) {
       if (HasBand(qso)) pass.Take(common::Trim(qso.DOK1.str() + qso.DOK2.str()), qso);
     });
     pass.Finish();
   }
   if (kinds.test(2)) {
     CheckListPass pass(channel, definition, log);
-    ForEachLogQso(table, kKeyDxcc, [&](const contest::TContestLKRec& qso) {
+    ForEachQsoOfWholeLog(table, kKeyDxcc, [&](const contest::TContestLKRec& qso) {
       const std::string dxcc = common::Trim(qso.DXCC.view());
       if (!HasBand(qso)) return;
       if (dxcc == "DL" && !kinds.test(3)) return;

@@ -13,7 +13,8 @@ namespace output {
 // The DOK pass (multiplier kinds 4, 8 or 17) in DOK order, then the DXCC pass (kind 2) in DXCC
 // order; "DL" counts only with kind 3, and with kind 9 only entities of Europe. Each pass begins
 // with the line of an empty value. Values are compared and written cut to 8 characters. QSOs
-// without a band are left out. Always false (written).
+// without a band are left out. Always false (written); throws LogNotRead (output/log_walk.h)
+// when the log cannot be read to its end.
 bool WriteMultiCheckList(TAlleRout& channel, const contest::TContestRec& definition,
                          const contest::TdbContestBase& catalogue,
                          const contest::TdbContestBase& contest_data);

@@ -175,7 +175,7 @@ bool LogExport::ExportQSOs(char band) {
   if (channel_.NewPageIfFull()) WriteFormatHeader(band);
   std::int32_t written = 0;
   int longest = 0;
-  ForEachLogQso(log_, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+  ForEachQsoOfWholeLog(log_, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
     if (channel_.NewPageIfFull()) WriteFormatHeader(band);
     if (!InPeriod(periods_, qso.Datum, qso.Zeit)) return;
     if (band != 0 && qso.Bandcode != band) return;

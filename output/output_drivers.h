@@ -12,7 +12,9 @@
 // LogExport.
 //
 // The catalogue and contest-data tables are positioned on the log; each driver opens the log's
-// QSO table itself and lets it go before it returns.
+// QSO table itself and lets it go before it returns. Every walk over the log reads it to its end
+// or throws LogNotRead (output/log_walk.h), so that no driver writes from a part of the log; the
+// output dispatcher then drops what was written.
 #pragma once
 
 #include <array>

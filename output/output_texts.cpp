@@ -10,4 +10,19 @@ std::string JobRefusedText(std::string_view printer_name) {
   return "Der Drucker " + std::string(printer_name) + " konnte den Druckauftrag nicht beginnen.";
 }
 
+std::string UnreadLogText(LogRead cause, bool printed) {
+  const std::string not_done = printed ? "nichts gedruckt." : "keine Datei geschrieben.";
+  switch (cause) {
+    case LogRead::kWhole:
+      return {};
+    case LogRead::kRepairDeclined:
+      return "Ohne Reparatur des Logs wird " + not_done;
+    case LogRead::kLocked:
+      return "Das Log ist von einer anderen Station gesperrt; es wird " + not_done;
+    case LogRead::kFailed:
+      break;
+  }
+  return "Das Log konnte nicht bis zu seinem Ende gelesen werden; es wird " + not_done;
+}
+
 }  // namespace output

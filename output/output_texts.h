@@ -4,11 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "output/log_walk.h"
+
 namespace output {
 
 // "Die Datei <name> konnte nicht geschrieben werden."
 std::string NotWrittenText(std::string_view file_name);
 // "Der Drucker <name> konnte den Druckauftrag nicht beginnen."
 std::string JobRefusedText(std::string_view printer_name);
+// Why an output was not written or printed, a log read not to its end (`cause` not kWhole):
+// "Ohne Reparatur des Logs wird keine Datei geschrieben." and the like.
+std::string UnreadLogText(LogRead cause, bool printed);
 
 }  // namespace output

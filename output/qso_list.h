@@ -30,7 +30,7 @@ enum ListColumn : int {
 // Sets the channel's column widths from every QSO of the log: the widest trimmed sent and
 // received exchange texts and call plus 2 (at least 9, 9 and 8), the widest points as contest
 // `code` writes them (at least 1), and per multiplier slot the widest of its name and its values
-// plus 2.
+// plus 2. Throws LogNotRead (output/log_walk.h) when the log cannot be read to its end.
 void MeasureColumns(TAlleRout& channel, const contest::TContestRec& definition, char code,
                     contest::TdbContestBase& log);
 

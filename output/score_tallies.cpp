@@ -73,7 +73,7 @@ void SumBandTotals(TAlleRout& channel, const contest::TdbContestBase& catalogue,
 void SumPointsInPeriods(TAlleRout& channel, contest::TdbContestBase& log,
                         const PeriodSet& periods) {
   std::int32_t points = 0;
-  ForEachLogQso(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+  ForEachQsoOfWholeLog(log, kKeyDateTime, [&](const contest::TContestLKRec& qso) {
     if (InPeriod(periods, qso.Datum, qso.Zeit)) points += qso.Points;
   });
   channel.PointsTotal = points;

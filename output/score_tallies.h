@@ -44,7 +44,8 @@ void SumBandTotals(TAlleRout& channel, const contest::TContestKKRec& log,
 void SumBandTotals(TAlleRout& channel, const contest::TdbContestBase& catalogue,
                    const contest::TdbContestBase& contest_data);
 
-// Replaces the channel's points total by the points of the log's QSOs inside the periods.
+// Replaces the channel's points total by the points of the log's QSOs inside the periods; throws
+// LogNotRead (output/log_walk.h) when the log cannot be read to its end.
 void SumPointsInPeriods(TAlleRout& channel, contest::TdbContestBase& log,
                         const PeriodSet& periods);
 

@@ -7,6 +7,8 @@
 
 #include <deque>
 #include <filesystem>
+#include <optional>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
@@ -250,21 +252,125 @@ TEST_F(WriteOutputTest, AFileThatCouldNotBeWrittenIsNotReportedCreated) {
   EXPECT_TRUE(shown_.empty());
 }
 
-// A log another station left unfinished, its repair declined, gives no file and keeps its claim.
+constexpr const char* kUnrepairedFile = "Ohne Reparatur des Logs wird keine Datei geschrieben.";
+constexpr const char* kUnrepairedPrint = "Ohne Reparatur des Logs wird nichts gedruckt.";
+constexpr const char* kLockedFile =
+    "Das Log ist von einer anderen Station gesperrt; es wird keine Datei geschrieben.";
+constexpr const char* kLockedPrint =
+    "Das Log ist von einer anderen Station gesperrt; es wird nichts gedruckt.";
+constexpr const char* kUnreadFile =
+    "Das Log konnte nicht bis zu seinem Ende gelesen werden; es wird keine Datei geschrieben.";
+constexpr const char* kUnreadPrint =
+    "Das Log konnte nicht bis zu seinem Ende gelesen werden; es wird nichts gedruckt.";
+
+// A log another station left unfinished, its repair declined, or holds locked, the wait for it
+// given up, gives no file and keeps its claim; the cause is told.
 TEST_F(WriteOutputTest, ALogThatCannotBeReadWritesNothing) {
-  const LogBuilder log = output_test::DotClass5Log();
-  const storage::FileblockHandle other = contestlog_test::OpenAsAnotherStation(LogPath(log.Number()));
+  for (const bool locked : {false, true}) {
+    const LogBuilder log = output_test::DotClass5Log();
+    const std::string at = LogPath(log.Number());
+    const storage::FileblockHandle other = contestlog_test::OpenAsAnotherStation(at);
+    ASSERT_NE(other, nullptr);
+    if (locked) {
+      storage::FileblockLockFile(other);
+    } else {
+      contestlog_test::LeaveUnfinished(other, at);
+    }
+    const std::string path = AnswerSaveDialog("unread") + ".CBR";
+    presenter_->answers = std::deque<bool>(10, false);
+    Write(log, 10);
+    storage::FileblockClose(other);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(CreatedNotices().empty());
+    ASSERT_FALSE(presenter_->calls.empty());
+    EXPECT_EQ(presenter_->calls.back().kind, common::MessageKind::kFehler);
+    EXPECT_EQ(presenter_->calls.back().text, locked ? kLockedFile : kUnrepairedFile);
+  }
+}
+
+// What happens while the operator answers the period dialog of 'E', after the claim was
+// counted: another station stops inside a change or takes the log's lock, or the disk fails.
+enum class Meanwhile { kStops, kLocks, kReadsFail };
+
+struct UnreadRow {
+  const char* name;
+  int code;
+  Meanwhile meanwhile;
+  const char* told;
+};
+void PrintTo(const UnreadRow& row, std::ostream* os) { *os << row.name; }
+
+class UnreadLogTest : public WriteOutputTest, public ::testing::WithParamInterface<UnreadRow> {};
+
+// The output ends: no file under the chosen name (an older one keeps what it held, no part of
+// the new one is left beside it), no print job sent, nothing announced, and the cause told.
+TEST_P(UnreadLogTest, AWalkThatMeetsTheLogUnreadEndsTheOutputUnwritten) {
+  const UnreadRow& row = GetParam();
+  LogBuilder log('E', 1);
+  log.Create();
+  log.Add(QsoOf({"DL2AAA", 'b', At(9, 30), "CW", "599JO62QM", "599JO31AB", 3}));
+  const std::string at = LogPath(log.Number());
+  const storage::FileblockHandle other = contestlog_test::OpenAsAnotherStation(at);
   ASSERT_NE(other, nullptr);
-  contestlog_test::LeaveUnfinished(other, LogPath(log.Number()));
-  const std::string path = AnswerSaveDialog("unread") + ".CBR";
-  presenter_->answers = std::deque<bool>(10, false);
-  Write(log, 10);
+  platform::FileFaultPlan plan;
+  plan.read = {.fail_at = 1, .error = platform::kErrorGenFailure, .sticky = true};
+  std::optional<platform::ScopedFileFaults> faults;
+  driver_.Then([&](platform::qt::TForm& form) {
+    if (row.meanwhile == Meanwhile::kLocks) storage::FileblockLockFile(other);
+    if (row.meanwhile == Meanwhile::kStops) contestlog_test::LeaveUnfinished(other, at);
+    if (row.meanwhile == Meanwhile::kReadsFail) faults.emplace(&plan);
+    form.SetModalResult(platform::qt::mrCancel);
+  });
+  const output::OutputKind& kind = *output::FindOutputKind(row.code);
+  std::string path;
+  if (kind.WritesFile()) {
+    path = AnswerSaveDialog("unread") + "." + std::string(kind.extension);
+    common::testing::WriteFile(path, "old");
+  } else {
+    printing_.print_dialog().answers.push_back({});
+  }
+  presenter_->answers = std::deque<bool>(20, false);
+  Write(log, row.code);
+  faults.reset();
   storage::FileblockClose(other);
-  EXPECT_FALSE(std::filesystem::exists(path));
+  if (kind.WritesFile()) {
+    EXPECT_EQ(common::testing::ReadFile(path), "old");
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
+      const std::string name = entry.path().string();
+      EXPECT_TRUE(name == path || !name.starts_with(path)) << name;
+    }
+  }
+  for (const platform::qt::TPrintJob& job : printing_.printer().Jobs()) EXPECT_FALSE(job.ended);
   EXPECT_TRUE(CreatedNotices().empty());
+  EXPECT_TRUE(shown_.empty());
   ASSERT_FALSE(presenter_->calls.empty());
   EXPECT_EQ(presenter_->calls.back().kind, common::MessageKind::kFehler);
+  EXPECT_EQ(presenter_->calls.back().text, row.told);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Outputs, UnreadLogTest,
+    ::testing::Values(UnreadRow{"PrintedSheet", 0, Meanwhile::kStops, kUnrepairedPrint},
+                      UnreadRow{"PrintedCheckList", 2, Meanwhile::kStops, kUnrepairedPrint},
+                      UnreadRow{"PrintedBandList", 3, Meanwhile::kStops, kUnrepairedPrint},
+                      UnreadRow{"PrintedList", 4, Meanwhile::kStops, kUnrepairedPrint},
+                      UnreadRow{"PrintedWholeLog", 5, Meanwhile::kStops, kUnrepairedPrint},
+                      UnreadRow{"SheetFile", 6, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"ListFile", 7, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"Stf", 8, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"Adif", 9, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"Cabrillo", 10, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"BandListFile", 11, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"CompleteFile", 12, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"Csv", 13, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"CheckListFile", 14, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"Edi", 15, Meanwhile::kStops, kUnrepairedFile},
+                      UnreadRow{"LockedPrintedList", 4, Meanwhile::kLocks, kLockedPrint},
+                      UnreadRow{"LockedCabrillo", 10, Meanwhile::kLocks, kLockedFile},
+                      UnreadRow{"LockedEdi", 15, Meanwhile::kLocks, kLockedFile},
+                      UnreadRow{"UnreadablePrintedSheet", 0, Meanwhile::kReadsFail, kUnreadPrint},
+                      UnreadRow{"UnreadableAdif", 9, Meanwhile::kReadsFail, kUnreadFile}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(WriteOutputTest, TheHourOfTheEuropeanDayIsAskedFirst) {
   LogBuilder log('E', 1);

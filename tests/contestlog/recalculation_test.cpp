@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <deque>
 #include <set>
 #include <string>
 
 #include "common/le_int.h"
 #include "common/number_mask.h"
+#include "contestlog/log_tallies.h"
+#include "tests/contestlog/another_station.h"
 #include "tests/contestlog/core_fixture.h"
 
 namespace contestlog {
@@ -193,6 +196,28 @@ TEST_F(RecalculationTest, OverAllBandsTheMultipliersStandInBandOneAndTheQsosPerB
     EXPECT_EQ(log.LinePoints[s], qsos[s]) << s;
   }
   EXPECT_EQ(log.LineMultTable2[0], 3);  // slot 2 names the DXCC, slot 3 the call
+}
+
+// A lock another station holds, the wait for it given up: the log is not counted as one without
+// QSOs, and the working copies keep the tallies stored before.
+TEST_F(RecalculationTest, ALockGivenUpCountsNothing) {
+  LogBuilder b('e');
+  b.Catalogue().LoaderSwitch = 0;
+  b.Catalogue().LineQsos[0] = 7;
+  b.Create();
+  b.Add(DokQso(1, 'b'));
+  const contest::TdbContest held(contest::kTableLK, b.Number());  // open before the lock
+  const storage::FileblockHandle other = contestlog_test::OpenAsAnotherStation(LogPath(b.Number()));
+  ASSERT_NE(other, nullptr);
+  storage::FileblockLockFile(other);
+  presenter_->answers = std::deque<bool>(100, false);
+  contestlog_test::MainTables main(b.Number());
+  EXPECT_EQ(CountTalliesInto(b.Definition(), main.catalogue, main.contest_data),
+            TalliesCounted::kLocked);
+  storage::FileblockClose(other);
+  TContestKKRec log{};
+  main.catalogue.GetKKRec(log);
+  EXPECT_EQ(log.LineQsos[0], 7);
 }
 
 }  // namespace

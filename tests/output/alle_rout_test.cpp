@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <ostream>
 #include <string>
 
@@ -174,8 +175,10 @@ TEST(AlleRout, AFileThatCannotBeCreatedIsReported) {
   EXPECT_EQ(f.Messages().calls[1].text, "Die Datei " + name + " konnte nicht erstellt werden.");
 }
 
+// The file that stood under the name keeps what it held, and nothing of the new one is left.
 TEST(AlleRout, ADiskFullStopsTheFileAndIsReportedInsteadOfTheViewer) {
   OutputFixture f;
+  common::testing::WriteFile(f.Path("full.CBR"), "alt");
   ASSERT_TRUE(f.Channel().Open(10));
   f.Chooser().answers.push_back(f.Path("full.CBR"));
   ASSERT_TRUE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
@@ -189,12 +192,29 @@ TEST(AlleRout, ADiskFullStopsTheFileAndIsReportedInsteadOfTheViewer) {
   EXPECT_TRUE(f.Channel().WriteFailed());
   f.Channel().Close();
   f.Channel().CloseAndShow();
-  EXPECT_EQ(ReadFile(f.Path("full.CBR")), "EINS\r\nZWEI\r\n");
+  EXPECT_EQ(ReadFile(f.Path("full.CBR")), "alt");
+  EXPECT_FALSE(std::filesystem::exists(f.Path("full.CBR.~tmp")));
   EXPECT_TRUE(f.Shown().empty());
   EXPECT_EQ(f.Messages().calls.back().kind, MessageKind::kFehler);
   EXPECT_EQ(f.Messages().calls.back().text,
             "Die Datei " + f.Path("full.CBR") + " konnte nicht geschrieben werden.");
   EXPECT_TRUE(f.Channel().WriteFailed());  // still known to the dispatcher after closing
+}
+
+// A file that cannot take its name (a folder stands there) is reported, not shown or left.
+TEST(AlleRout, AFileThatCannotTakeItsNameIsReportedAndRemoved) {
+  OutputFixture f;
+  std::filesystem::create_directories(f.Path("taken.CBR/inside"));
+  ASSERT_TRUE(f.Channel().Open(10));
+  f.Chooser().answers.push_back(f.Path("taken.CBR"));
+  ASSERT_TRUE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  f.Channel().WriteLine("eins", true, true);
+  EXPECT_FALSE(f.Channel().CloseFile());
+  f.Channel().ShowFile();
+  EXPECT_TRUE(f.Shown().empty());
+  EXPECT_FALSE(std::filesystem::exists(f.Path("taken.CBR.~tmp")));
+  EXPECT_EQ(f.Messages().calls.back().text,
+            "Die Datei " + f.Path("taken.CBR") + " konnte nicht geschrieben werden.");
 }
 
 // --- the printer ---
