@@ -102,12 +102,12 @@ QWidget* ButtonTarget(QWidget* widget, QPointF& local) {
   return view->viewport();
 }
 
-// A press into the active window gives the focus as the window system's press does, before the
-// press reaches the widget: to the first widget from the one under the mouse up to its window
-// that takes the focus on a click, unless one on the way has it already. (A press into another
-// window would first make it active, which only the window system does.)
+// A press gives the focus as the window system's press does, before the press reaches the
+// widget: to the first widget from the one under the mouse up to its window that takes the focus
+// on a click, unless one on the way has it already. In a window that is not active this only
+// changes the window's focus child, as there. (A press into another window would first make it
+// active, which only the window system does.)
 void FocusOnPress(QWidget* widget, QPoint local) {
-  if (!widget->isActiveWindow()) return;
   for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     const QWidget* focus = w->focusProxy() != nullptr ? w->focusProxy() : w;
     if (w->isEnabled() && w->rect().contains(local) &&
