@@ -93,6 +93,15 @@ QWidget* MouseTarget(TControl& control, int& x, int& y) {
   return control.Parent()->Window().widget;
 }
 
+// The window system's mouse goes to the innermost widget under it: inside a control's native
+// widget to the part there (a calendar's table of days), never into another control's window.
+QWidget* InnermostPart(QWidget* widget, QPointF& local) {
+  QWidget* inner = widget->childAt(local.toPoint());
+  if (inner == nullptr || impl::ControlOf(inner) != impl::ControlOf(widget)) return widget;
+  local = inner->mapFrom(widget, local);
+  return inner;
+}
+
 // A list's buttons and moves reach its viewport, as the window system delivers them (the view
 // selects by them there); the point moves into the viewport's coordinates.
 QWidget* ButtonTarget(QWidget* widget, QPointF& local) {
@@ -125,7 +134,7 @@ void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton 
   QWidget* widget = MouseTarget(control, x, y);
   if (widget == nullptr) return;
   QPointF local(x, y);
-  widget = ButtonTarget(widget, local);
+  widget = ButtonTarget(InnermostPart(widget, local), local);
   Qt::MouseButton b = Qt::LeftButton;
   if (button == TMouseButton::mbRight) b = Qt::RightButton;
   if (button == TMouseButton::mbMiddle) b = Qt::MiddleButton;
