@@ -130,9 +130,8 @@ void TkvDatum::ToggleCalendar() {
   calendar->SetDate(FieldDate());
   const platform::qt::TPoint corner = window->ScreenToClient(ClientToScreen({0, 0}));
   const platform::qt::TRect field{corner.X, corner.Y, corner.X + Width(), corner.Y + Height()};
-  const platform::qt::TPoint at =
-      CalendarPlace(field, calendar->Width(), calendar->Height(), window->ClientWidth(),
-                    window->ClientHeight());
+  const platform::qt::TPoint at = CalendarPlace(field, calendar->Width(), calendar->Height(),
+                                                window->ClientWidth(), window->ClientHeight());
   calendar->SetBounds(at.X, at.Y, calendar->Width(), calendar->Height());
   calendar->BringToFront();
   calendar->Show();
