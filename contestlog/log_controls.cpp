@@ -157,7 +157,8 @@ void TContestLogStd::BrowEnter(TComponent* /*sender*/) {
   if (!common::Service<common::ToMessages>::Get().JaNeinFrage(
           "Contest", "Eingabe beenden?", "Eingabe verwerfen und in die QSO-Liste wechseln?",
           false)) {
-    eCall->SetFocus();
+    // The entry goes on where it stopped: the call with its caret and selection.
+    eCall->ReturnFocus();
     return;
   }
   btnClearaClick(nullptr);

@@ -1,5 +1,7 @@
 #include "ui/kv_datum.h"
 
+#include <algorithm>
+
 #include "common/date_mask.h"
 #include "common/dates.h"
 #include "common/local_clock.h"
@@ -22,22 +24,16 @@ constexpr int kFieldHeight = 23;
 constexpr int kButtonInset = 3;  // from the field's right edge to the button's
 constexpr char kEscapeChar = 27;
 
-// The calendar of a date field: Escape closes it while it shows, before a form's cancel button
-// or the window's handlers see the key.
+// The calendar of a date field: Escape closes it while it shows, wherever in it the focus is,
+// before a form's cancel button or the window's handlers see the key.
 class DatumCalendar final : public platform::qt::TMonthCalendar {
  public:
   explicit DatumCalendar(TkvDatum& field) : TMonthCalendar(&field), field_(field) {}
 
-  bool WantsKey(std::uint16_t key, TShiftState shift) const override {
-    return (key == platform::qt::VK_ESCAPE && Visible()) || TMonthCalendar::WantsKey(key, shift);
-  }
-  void KeyDown(std::uint16_t& key, TShiftState shift) override {
-    if (key == platform::qt::VK_ESCAPE && Visible()) {
-      field_.CloseCalendar();
-      key = 0;
-      return;
-    }
-    TMonthCalendar::KeyDown(key, shift);
+  bool KeyFirst(std::uint16_t key, TShiftState shift) override {
+    if (key != platform::qt::VK_ESCAPE || !Visible()) return TMonthCalendar::KeyFirst(key, shift);
+    field_.CloseCalendar();
+    return true;
   }
   void KeyPress(char& key) override {
     if (key == kEscapeChar && Visible()) {
@@ -54,14 +50,14 @@ class DatumCalendar final : public platform::qt::TMonthCalendar {
 
 }  // namespace
 
-platform::qt::TPoint CalendarPlace(const platform::qt::TRect& field, int calendar_height,
-                                   int client_height) {
+platform::qt::TPoint CalendarPlace(const platform::qt::TRect& field, int calendar_width,
+                                   int calendar_height, int client_width, int client_height) {
   int top = field.Bottom;
   if (top + calendar_height > client_height) {
     top = field.Top - calendar_height;
     if (top < 0) top = client_height - calendar_height;
   }
-  return {field.Left, top};
+  return {std::max(std::min(field.Left, client_width - calendar_width), 0), top};
 }
 
 TkvDatum::TkvDatum(TComponent* owner) : TkvEdit(owner) {
@@ -126,10 +122,16 @@ void TkvDatum::ToggleCalendar() {
     CloseCalendar();
     return;
   }
-  calendar->SetParent(Parent());
+  // It drops down over the field's parents (a group box would cut it off): a control of the
+  // window, placed by the field's rectangle there.
+  platform::qt::TWinControl* window = Parent();
+  while (window->Parent() != nullptr) window = window->Parent();
+  calendar->SetParent(window);
   calendar->SetDate(FieldDate());
-  const platform::qt::TPoint at =
-      CalendarPlace(BoundsRect(), calendar->Height(), Parent()->ClientHeight());
+  const platform::qt::TPoint corner = window->ScreenToClient(ClientToScreen({0, 0}));
+  const platform::qt::TRect field{corner.X, corner.Y, corner.X + Width(), corner.Y + Height()};
+  const platform::qt::TPoint at = CalendarPlace(field, calendar->Width(), calendar->Height(),
+                                                window->ClientWidth(), window->ClientHeight());
   calendar->SetBounds(at.X, at.Y, calendar->Width(), calendar->Height());
   calendar->BringToFront();
   calendar->Show();
@@ -158,17 +160,10 @@ void TkvDatum::WriteDate(std::int32_t date) {
   SetStr(common::DateToDateString(date, kDateMask, common::DateTextStyle{}));
 }
 
-bool TkvDatum::WantsKey(std::uint16_t key, TShiftState shift) const {
-  return (key == platform::qt::VK_ESCAPE && CalendarShown()) || TkvEdit::WantsKey(key, shift);
-}
-
-void TkvDatum::KeyDown(std::uint16_t& key, TShiftState shift) {
-  if (key == platform::qt::VK_ESCAPE && CalendarShown()) {
-    CloseCalendar();
-    key = 0;
-    return;
-  }
-  TkvEdit::KeyDown(key, shift);
+bool TkvDatum::KeyFirst(std::uint16_t key, TShiftState shift) {
+  if (key != platform::qt::VK_ESCAPE || !CalendarShown()) return TkvEdit::KeyFirst(key, shift);
+  CloseCalendar();
+  return true;
 }
 
 void TkvDatum::KeyPress(char& key) {

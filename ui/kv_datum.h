@@ -3,12 +3,14 @@
 // drops down a month calendar. A field without a valid date steps from today, and its calendar
 // opens on today. Leaving the field completes a partly typed date (DatumNormieren).
 //
-// The calendar is a control of the field's parent, placed when it opens: left-aligned below the
-// field, above it when it would reach below the parent's client area, and aligned to the bottom
-// of the client area when above reaches past the top (CalendarPlace). A double click in it
-// writes its date into the field and closes it; the date button closes it too. Escape, in the
-// field or in the calendar, closes an open calendar and goes no further (not to the window's
-// key handlers, not to a cancel button).
+// The calendar drops down over the field's parents, as the desktop's drop-downs do: it is a
+// control of the window the field is on, placed in its client area when it opens: left-aligned
+// below the field, above it when it would reach below the client area, and aligned to the
+// bottom of the client area when above reaches past the top; moved left when it would reach past
+// the right edge (CalendarPlace). A double click in it writes its date into the field and closes
+// it; the date button closes it too. Escape, in the field or anywhere in the calendar, closes an
+// open calendar and goes no further (not to the window's key handlers or KeyPreview, not to a
+// cancel button).
 #pragma once
 
 #include <cstdint>
@@ -23,10 +25,10 @@ namespace ui {
 
 inline constexpr const char* kDateMask = "dd.mm.yyyy";
 
-// The top-left corner of a calendar `calendar_height` high for a field at `field` in a client
-// area `client_height` high (see above).
-platform::qt::TPoint CalendarPlace(const platform::qt::TRect& field, int calendar_height,
-                                   int client_height);
+// The top-left corner of a calendar of the size given for a field at `field` in a client area
+// of the size given (see above).
+platform::qt::TPoint CalendarPlace(const platform::qt::TRect& field, int calendar_width,
+                                   int calendar_height, int client_width, int client_height);
 
 class TkvDatum : public TkvEdit {
  public:
@@ -46,8 +48,7 @@ class TkvDatum : public TkvEdit {
   // back for btPrev. A step out of the years 1600..3999 leaves the text.
   void StepDate(platform::qt::TUDBtnType direction);
 
-  bool WantsKey(std::uint16_t key, platform::qt::TShiftState shift) const override;
-  void KeyDown(std::uint16_t& key, platform::qt::TShiftState shift) override;
+  bool KeyFirst(std::uint16_t key, platform::qt::TShiftState shift) override;
   void KeyPress(char& key) override;
   void Click() override;
   void DoEnter() override;
@@ -66,7 +67,7 @@ class TkvDatum : public TkvEdit {
 
   platform::qt::TUpDown* stepper_ = nullptr;          // owned, a child of the field
   TkvBitBtn* date_button_ = nullptr;                  // owned, a child of the field
-  platform::qt::TMonthCalendar* calendar_ = nullptr;  // owned, a child of the field's parent
+  platform::qt::TMonthCalendar* calendar_ = nullptr;  // owned, a child of the field's window
   std::weak_ptr<const bool> calendar_alive_;
 };
 

@@ -20,7 +20,9 @@
 //
 // The current cell moves by the mouse, the keys and Row/Col; every move asks SelectCell first
 // (OnSelectCell may veto it) and scrolls the cell into view; a change of LeftCol or TopRow
-// raises OnTopLeftChanged. With goRowSelect the whole current row is selected.
+// raises OnTopLeftChanged. With goRowSelect the whole current row is selected. A press whose
+// focus move into the grid a handler sent elsewhere (OnEnter asking and answered "no") is
+// dropped: no cell moves and OnMouseDown does not come.
 //
 // Editing (goEditing, not with goRowSelect, on a cell that is not fixed): the editor opens by
 // F2, a typed character, or at once with goAlwaysShowEditor. Its text comes from GetEditText

@@ -58,6 +58,13 @@ class GridHost : public impl::Host<QWidget> {
 
 constexpr int kSizingReach = 2;  // pixels either side of a column's line that start sizing
 
+// Whether the control's window has its focus on the control or inside it, active or not.
+bool HoldsWindowFocus(const TWinControl& control) {
+  const QWidget* widget = control.Window().widget;
+  const QWidget* focus = widget != nullptr ? widget->window()->focusWidget() : nullptr;
+  return focus != nullptr && (focus == widget || widget->isAncestorOf(focus));
+}
+
 }  // namespace
 
 // The in-place editor: a line edit over the current cell that keeps Enter and Esc and hands the
@@ -307,7 +314,14 @@ int TStringGrid::SizingColumn(int x, int y) const {
 void TStringGrid::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   last_mouse_ = drag_from_ = {x, y};
   const auto alive = AliveToken();
-  if (CanFocus() && !Focused()) SetFocus();
+  // The press gave the grid the focus before it came here, as the window system does. A handler
+  // of that move may have sent the focus on (a question answered "no"): that stands, and the
+  // press is dropped. In a window not active yet the form learns of the move here.
+  if (CanFocus()) {
+    if (!HoldsWindowFocus(*this)) return;
+    if (!Focused()) SetFocus();
+    if (alive.expired() || !HoldsWindowFocus(*this)) return;
+  }
   if (button == TMouseButton::mbLeft) {
     if (const int sizing = SizingColumn(x, y); sizing >= 0) {
       sizing_col_ = sizing;

@@ -16,8 +16,8 @@
 // distance to that edge when the parent is resized.
 //
 // Keys: OnKeyDown and OnKeyPress may change the key or swallow it (set it to 0). The form sees
-// keys first when its KeyPreview is set. OnEnter and OnExit fire only for focus moves inside one
-// form, not when the window is activated or left.
+// keys first when its KeyPreview is set, unless the control takes them first (KeyFirst). OnEnter
+// and OnExit fire only for focus moves inside one form, not when the window is activated or left.
 #pragma once
 
 #include <cstdint>
@@ -83,6 +83,15 @@ class TWinControl : public TControl {
   // True when the control takes this key itself, so the form does not use it as a dialog key
   // (Enter for the default button, Esc for the cancel button, Tab and the arrows to move).
   virtual bool WantsKey(std::uint16_t key, TShiftState shift) const;
+  // A key typed into the control or a child of it that the control takes before anything else
+  // sees it (the form's dialog keys and KeyPreview, the handlers of the control typed into), as
+  // a drop-down shown over the form takes the keys typed into it; true when it took the key.
+  // Asked from the control typed into up to the form. The default takes none.
+  virtual bool KeyFirst(std::uint16_t key, TShiftState shift) {
+    (void)key;
+    (void)shift;
+    return false;
+  }
   // False for controls that take no typed characters (buttons, check boxes, scroll bars): while
   // one has the focus, a plain letter works as an accelerator (see DialogChar).
   virtual bool WantsChars() const { return true; }

@@ -10,6 +10,7 @@
 #include "app/eing_contest_std.h"
 #include "logbook/settings/own_station_texts.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/month_calendar.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
@@ -108,6 +109,53 @@ TEST_F(EingContestWindowTest, EscapeAnsweredNoClosesWithoutStarting) {
   EXPECT_EQ(number, 0);
   EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Änderungen übernehmen?"});
   EXPECT_EQ(StoredLog(log).Name.str(), "Log .");
+}
+
+// Whether the control shows whole: its rectangle lies in the client area of each of its parents
+// up to the form, none of which clips it.
+bool ShowsWhole(const platform::qt::TControl& control) {
+  const platform::qt::TPoint at = control.ClientToScreen({0, 0});
+  for (const platform::qt::TControl* p = control.Parent(); p != nullptr; p = p->Parent()) {
+    const platform::qt::TPoint origin = p->ClientToScreen({0, 0});
+    const int left = at.X - origin.X;
+    const int top = at.Y - origin.Y;
+    if (left < 0 || top < 0 || left + control.Width() > p->ClientWidth() ||
+        top + control.Height() > p->ClientHeight()) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Both date calendars drop down whole over their group box, the Sunday column too; Esc, after a
+// click on a day or without one, closes the calendar and goes no further; then Esc is the
+// form's again.
+TEST_F(EingContestWindowTest, TheDateCalendarsShowWholeAndEscClosesThemAfterAClickOnADay) {
+  const std::int32_t log = AddLog('.', 5);
+  ASSERT_TRUE(catalogue_->FindByNummer(log));
+  Messages().answers = {false};
+  Run(1, 0, '.', [&](TEingContestStd& form) {
+    for (const bool click_a_day : {true, false}) {
+      for (ui::TkvDatum* field : {form.eDatumvon, form.eDatumbis}) {
+        SCOPED_TRACE(field->Name() + (click_a_day ? " after a click on a day" : ""));
+        field->SetText("10.03.2024");  // a Sunday
+        platform::qt::testkit::Click(*field->DateButton(), 5, 5);
+        platform::qt::TMonthCalendar& calendar = *field->Calendar();
+        ASSERT_TRUE(calendar.Visible());
+        EXPECT_TRUE(ShowsWhole(calendar));
+        if (click_a_day) {
+          Shot(form, "setup_form_calendar_" + field->Name());
+          platform::qt::testkit::Click(calendar, calendar.Width() / 2, calendar.Height() * 2 / 3);
+          EXPECT_TRUE(calendar.Focused());
+        }
+        platform::qt::testkit::PressKeyOnFocus(platform::qt::VK_ESCAPE);
+        EXPECT_FALSE(field->CalendarShown());
+        EXPECT_EQ(MessageTexts(), std::vector<std::string>{});
+      }
+    }
+    platform::qt::testkit::PressKeyOnFocus(platform::qt::VK_ESCAPE);
+  });
+  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Änderungen übernehmen?"});
 }
 
 // The log's contest day and its stored tallies: a few QSOs on the first `bands` bands of the

@@ -10,6 +10,7 @@
 #include "platform/qt/application.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/testkit/window_frame.h"
 #include "tests/contestlog/keys_window.h"
 #include "ui/mouse_grid.h"
 
@@ -70,6 +71,35 @@ TEST_F(LogControlsTest, TheListAsksAboutATypedCallYesDropsItNoKeepsItAnEmptyEntr
     Press(w, qt::VK_ESCAPE);
     EXPECT_TRUE(InEntryMode(w));
     EXPECT_EQ(w.ActiveControl(), w.eCall);
+  });
+}
+
+// A click on a row of the list while a call is typed: the press that gives the list the focus
+// asks once; "Nein" leaves the call as it was, its caret included, and the list's row too.
+TEST_F(LogControlsTest, AClickOnTheListAsksOnceAndNoKeepsTheCallAndItsCaret) {
+  LogBuilder b('.', 4);
+  b.Create();
+  for (const char* call : {"DL2AA", "DL3BB", "DL4CC"}) {
+    b.Add(contestlog_test::Qso(call, 'c', contestlog_test::kContestDay, 3600));
+  }
+  RunKeys(b, b.Definition(), [&](KeysWindow& w) {
+    ASSERT_TRUE(qt::testkit::WaitUntilActive(w));
+    w.eCall->SetFocus();
+    qt::testkit::TypeOnKeyboard("DL1ABC");
+    w.eCall->SetSelStart(3);
+    ui::TkvMouseGrid& grid = w.Brow->GetGrid();
+    const int row = grid.Row();
+    ASSERT_GT(grid.RowCount(), grid.FixedRows() + 2);
+    const qt::TRect cell = grid.CellRect(1, grid.FixedRows() + 1);
+    presenter_->answers = {false, false};
+    qt::testkit::Click(grid, cell.Left + 4, cell.Top + 4);
+    EXPECT_EQ(Titles(), std::vector<std::string>{"Eingabe beenden?"});
+    EXPECT_EQ(w.ActiveControl(), w.eCall);
+    EXPECT_EQ(grid.Row(), row);
+    Shot(w, "log_click_on_list_answered_no");
+    qt::testkit::TypeOnKeyboard("X");
+    EXPECT_EQ(w.eCall->Text(), "DL1XABC");
+    EXPECT_TRUE(InEntryMode(w));
   });
 }
 

@@ -26,14 +26,16 @@ struct PlaceRow {
   TRect field;
   int client_height;
   int top;
+  int client_width = 400;
+  int left = 10;
 };
 
 class CalendarPlaceTest : public ::testing::TestWithParam<PlaceRow> {};
 
-TEST_P(CalendarPlaceTest, LeftAlignedBelowAboveOrAtTheBottom) {
+TEST_P(CalendarPlaceTest, LeftAlignedBelowAboveOrAtTheBottomInsideTheRightEdge) {
   const PlaceRow& row = GetParam();
-  EXPECT_EQ(CalendarPlace(row.field, 160, row.client_height),
-            (platform::qt::TPoint{row.field.Left, row.top}));
+  EXPECT_EQ(CalendarPlace(row.field, 225, 160, row.client_width, row.client_height),
+            (platform::qt::TPoint{row.left, row.top}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -41,7 +43,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(PlaceRow{"Below", {10, 20, 119, 43}, 300, 43},
                       PlaceRow{"BelowJustFits", {10, 117, 119, 140}, 300, 140},
                       PlaceRow{"AboveNearTheBottom", {10, 200, 119, 223}, 300, 40},
-                      PlaceRow{"BottomAlignedWhenNeitherFits", {10, 100, 119, 123}, 200, 40}),
+                      PlaceRow{"BottomAlignedWhenNeitherFits", {10, 100, 119, 123}, 200, 40},
+                      PlaceRow{"RightJustFits", {175, 20, 284, 43}, 300, 43, 400, 175},
+                      PlaceRow{"MovedLeftAtTheRightEdge", {300, 20, 409, 43}, 300, 43, 400, 175},
+                      PlaceRow{"AtTheLeftEdgeWhenWider", {10, 20, 119, 43}, 300, 43, 200, 0}),
     [](const auto& info) { return std::string(info.param.name); });
 
 class KvDatumTest : public platform::qt::testing::FormFixture {

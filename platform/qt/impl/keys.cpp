@@ -115,6 +115,9 @@ bool DispatchKeyPress(TWinControl& control, QKeyEvent* event,
   const std::uint16_t vk = VirtualKeyOf(*event);
   const TShiftState shift = ShiftOf(event->modifiers());
   const auto alive = control.AliveToken();
+  for (TWinControl* c = &control; vk != 0 && c != nullptr; c = c->Parent()) {
+    if (c->KeyFirst(vk, shift)) return true;
+  }
   if (TForm* form = control.ParentForm(); form != nullptr && IsDialogKey(vk) &&
                                           !control.WantsKey(vk, shift) &&
                                           form->DialogKey(vk, shift)) {

@@ -20,9 +20,10 @@ int QtKeyOf(std::uint16_t vk);
 TShiftState ShiftOf(Qt::KeyboardModifiers modifiers);
 Qt::KeyboardModifiers ModifiersOf(TShiftState shift);
 
-// Order: a dialog key the control does not take goes to its form (default or cancel button,
-// Tab); else OnKeyDown of the form (KeyPreview) and of the control, which may change or
-// swallow it; then the character through OnKeyPress of both in the same order; then Qt.
+// Order: KeyFirst of the control and its parents; a dialog key the control does not take goes
+// to its form (default or cancel button, Tab); else OnKeyDown of the form (KeyPreview) and of
+// the control, which may change or swallow it; then the character through OnKeyPress of both in
+// the same order; then Qt.
 bool DispatchKeyPress(TWinControl& control, QKeyEvent* event,
                       const std::function<bool(QEvent*)>& native);
 bool DispatchKeyRelease(TWinControl& control, QKeyEvent* event,

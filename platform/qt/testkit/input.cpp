@@ -93,6 +93,15 @@ QWidget* MouseTarget(TControl& control, int& x, int& y) {
   return control.Parent()->Window().widget;
 }
 
+// The window system's mouse goes to the innermost widget under it: inside a control's native
+// widget to the part there (a calendar's table of days), never into another control's window.
+QWidget* InnermostPart(QWidget* widget, QPointF& local) {
+  QWidget* inner = widget->childAt(local.toPoint());
+  if (inner == nullptr || impl::ControlOf(inner) != impl::ControlOf(widget)) return widget;
+  local = inner->mapFrom(widget, local);
+  return inner;
+}
+
 // A list's buttons and moves reach its viewport, as the window system delivers them (the view
 // selects by them there); the point moves into the viewport's coordinates.
 QWidget* ButtonTarget(QWidget* widget, QPointF& local) {
@@ -102,12 +111,12 @@ QWidget* ButtonTarget(QWidget* widget, QPointF& local) {
   return view->viewport();
 }
 
-// A press into the active window gives the focus as the window system's press does, before the
-// press reaches the widget: to the first widget from the one under the mouse up to its window
-// that takes the focus on a click, unless one on the way has it already. (A press into another
-// window would first make it active, which only the window system does.)
+// A press gives the focus as the window system's press does, before the press reaches the
+// widget: to the first widget from the one under the mouse up to its window that takes the focus
+// on a click, unless one on the way has it already. In a window that is not active this only
+// changes the window's focus child, as there. (A press into another window would first make it
+// active, which only the window system does.)
 void FocusOnPress(QWidget* widget, QPoint local) {
-  if (!widget->isActiveWindow()) return;
   for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
     const QWidget* focus = w->focusProxy() != nullptr ? w->focusProxy() : w;
     if (w->isEnabled() && w->rect().contains(local) &&
@@ -125,7 +134,7 @@ void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton 
   QWidget* widget = MouseTarget(control, x, y);
   if (widget == nullptr) return;
   QPointF local(x, y);
-  widget = ButtonTarget(widget, local);
+  widget = ButtonTarget(InnermostPart(widget, local), local);
   Qt::MouseButton b = Qt::LeftButton;
   if (button == TMouseButton::mbRight) b = Qt::RightButton;
   if (button == TMouseButton::mbMiddle) b = Qt::MiddleButton;
