@@ -76,6 +76,15 @@ class DriverTest : public ::testing::Test {
   std::string Bytes(const std::string& file) const {
     return common::testing::ReadFile(folder_ / file);
   }
+  // Where the entry (text, ref) lies in the bytes of an index: its reference, then its child and
+  // length and, from 9 on, its text; npos when there is none.
+  static std::size_t EntryAt(const std::string& index, const std::string& text, std::int32_t ref) {
+    const std::string item = static_cast<char>(text.size()) + text;
+    for (auto at = index.find(item, 8); at != std::string::npos; at = index.find(item, at + 1)) {
+      if (common::ReadLeInt32(index.data() + at - 8) == ref) return at - 8;
+    }
+    return std::string::npos;
+  }
 
   std::vector<int> questions;  // their reasons
   bool answer_yes = false;
