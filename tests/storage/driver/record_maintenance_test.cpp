@@ -1,8 +1,6 @@
 // Add, update and delete with their keys, AUTOKEY numbering, other users' changes, undo of
 // partial key changes, and positioning by key and in record order; the checker is the oracle.
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
@@ -467,17 +465,7 @@ class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<
 TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   const DamageRow& row = GetParam();
   constexpr int kRecords = 608;
-  {
-    auto d = OpenTest("PXLK");
-    for (int i = 1; i <= kRecords; ++i) {
-      d->ClearRecord();
-      Rec(*d).call = "C" + std::to_string(i % 61);
-      Rec(*d).band = "A";
-      std::snprintf(Rec(*d).spare, sizeof Rec(*d).spare, "%d", i);  // its name, never flipped
-      ASSERT_TRUE(d->AddRecord());
-    }
-    ASSERT_TRUE(d->FindRecord(1, common::LongIntToKey(5)) && d->DeleteRecord(0));
-  }
+  ASSERT_NO_FATAL_FAILURE(AddNamedRecords(*OpenTest("PXLK"), kRecords));
   storage::CloseAllDrivers();
   const std::string file = row.file == 'd' ? "PXLK.DAT" : "PXLK.IX";
   std::string bytes = Bytes(file);
@@ -495,15 +483,7 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   common::testing::WriteFile(folder_ / file, bytes);
 
   auto d = OpenTest("PXLK", row.shared);
-  std::map<int, int> seen;
-  const auto step = [&](bool first) {
-    if (first) return row.backwards ? d->LastRecord(row.key) : d->FirstRecord(row.key);
-    return row.backwards ? d->PrevRecord(row.key) : d->NextRecord(row.key);
-  };
-  int steps = 0;
-  for (bool ok = step(true); ok && ++steps <= 2 * kRecords; ok = step(false)) {
-    ++seen[std::atoi(Rec(*d).spare)];
-  }
+  std::map<int, int> seen = WalkNamed(*d, row.key, row.backwards, 2 * kRecords);
   EXPECT_EQ(storage::DriverErrorClass(), 1);  // the walk ended as a complete walk does
   EXPECT_EQ(seen.size(), static_cast<std::size_t>(kRecords - 1));
   for (const auto& [i, times] : seen) EXPECT_TRUE(times == 1 || i == row.record) << "record " << i;
