@@ -106,10 +106,11 @@ class IFDriverLow : public IFbiDriver {
   // True when the record just re-read differs from the before image (another user changed it):
   // records 12309 and, when re-reads are taken over, makes the re-read record the buffer's.
   bool ChangedByAnother(std::uint32_t argument, std::int32_t ref);
-  // Makes the record last read the record buffer and the before image.
-  void TakeReadRecord();
-  // Makes `record` (`length` bytes) the before image, read or written now.
-  void SetImage(const std::uint8_t* record, int length);
+  // Makes the record last read the record buffer and the before image, read by the time of the
+  // foreign-change stamp `stamp` (ForeignChangeStamp).
+  void TakeReadRecord(std::uint64_t stamp);
+  // Makes `record` (`length` bytes) the before image, read or written by the time of `stamp`.
+  void SetImage(const std::uint8_t* record, int length, std::uint64_t stamp);
 
   // --- navigation ---
   // An entry of a key: where a walk stands, and the foreign-change stamp when it was read.
@@ -151,11 +152,11 @@ class IFDriverLow : public IFbiDriver {
   // Reads the record the entry (text, ref) of `key`, just read, names; delivered only while it
   // carries the entry's text (looked at in a walk, and in a search when another station changed
   // the file meanwhile). Otherwise it is damage, unless another station changed the file since the
-  // entry was read: then the entry counts as gone unless a descent of the tree finds it again
-  // under the write lock, which no change of another station spans (for a key without duplicates
-  // the text may name another record now, which is read and delivered, `ref` becoming its).
-  EntryRead ReadThroughKey(int key, const std::string& text, std::int32_t& ref,
-                           std::uint32_t argument, bool walking);
+  // entry was read (its stamp): then the entry counts as gone unless a descent of the tree finds it
+  // again under the write lock, which no change of another station spans (for a key without
+  // duplicates the text may name another record now, which is read and delivered, the entry's
+  // `ref` becoming its).
+  EntryRead ReadThroughKey(int key, KeyEntry& entry, std::uint32_t argument, bool walking);
   // The record in the read buffer, at `ref`, is named by an entry of `key` with another text,
   // which is damage: kUnlisted when its own entry is missing as well, else kDamaged.
   EntryRead MisnamedRecord(int key, std::int32_t ref);
@@ -163,8 +164,8 @@ class IFDriverLow : public IFbiDriver {
   bool ChangedSince(std::uint64_t stamp) const { return ForeignChangeStamp() != stamp; }
   // Whether the record in the read buffer carries `text` as its key `key`.
   bool Carries(int key, const std::string& text);
-  // Makes the record in the read buffer current, delivered through the entry (text, ref).
-  void Deliver(int key, const std::string& text, std::int32_t ref);
+  // Makes the record in the read buffer current, delivered through `entry`.
+  void Deliver(int key, const KeyEntry& entry);
   void DoPhysicalStep(int how, std::int32_t from);
   void DoSearch(int key, const std::string& text, bool exact);
   void DoGetRecord(std::int32_t ref);

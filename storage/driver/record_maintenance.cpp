@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/key_text.h"
 #include "common/le_int.h"
@@ -38,20 +39,20 @@ int IFDriverLow::RecordLengthToWrite() const {
 
 bool IFDriverLow::ChangedByAnother(std::uint32_t argument, std::int32_t ref) {
   if (SameAsImage(read_buffer_.data(), read_length_)) return false;
-  if (take_reread_) TakeReadRecord();
+  if (take_reread_) TakeReadRecord(ForeignChangeStamp());
   RecordError(kDrvRecordChanged, argument, 0, ref);
   return true;
 }
 
-void IFDriverLow::TakeReadRecord() {
+void IFDriverLow::TakeReadRecord(std::uint64_t stamp) {
   std::memcpy(record_buffer_, read_buffer_.data(), static_cast<std::size_t>(read_length_));
-  SetImage(read_buffer_.data(), read_length_);
+  SetImage(read_buffer_.data(), read_length_, stamp);
 }
 
-void IFDriverLow::SetImage(const std::uint8_t* record, int length) {
+void IFDriverLow::SetImage(const std::uint8_t* record, int length, std::uint64_t stamp) {
   std::memcpy(before_image_.data(), record, static_cast<std::size_t>(length));
   image_length_ = length;
-  image_stamp_ = ForeignChangeStamp();
+  image_stamp_ = stamp;
 }
 
 void IFDriverLow::ClearCurrent() {
@@ -97,7 +98,7 @@ bool IFDriverLow::AddRecordAndKeys(bool assign_autokeys) {
     ClearCurrent();
     return false;
   }
-  SetImage(record_buffer_, length);
+  SetImage(record_buffer_, length, ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
   walk_key_ = 0;
@@ -216,7 +217,7 @@ void IFDriverLow::DoUpdateRecord() {
     ReleaseLocks(taken);
     return;
   }
-  SetImage(record_buffer_, length);
+  SetImage(record_buffer_, length, ForeignChangeStamp());
   FlushIfWanted();
   ReleaseLocks(taken);
 }
@@ -377,7 +378,7 @@ bool IFDriverLow::ReadAsCurrent(std::int32_t ref, std::uint32_t argument) {
     RecordEngineError(argument, 0, ref);
     return false;
   }
-  TakeReadRecord();
+  TakeReadRecord(ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
   walk_key_ = 0;
@@ -491,11 +492,11 @@ void IFDriverLow::DoKeyStep(int key, int how) {
 void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward,
                                      const KeyEntry* from) {
   for (int tries = 0;; ++tries) {
-    const std::uint64_t read_at = ForeignChangeStamp();
-    const EntryRead read = ReadThroughKey(key, text, ref, 3, true);
+    KeyEntry entry{std::move(text), ref, ForeignChangeStamp()};
+    const EntryRead read = ReadThroughKey(key, entry, 3, true);
     if (read == EntryRead::kUnlisted && from != nullptr &&
-        !Beyond(key, *from, BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)), ref,
-                forward)) {
+        !Beyond(key, *from, BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)),
+                entry.ref, forward)) {
       // The repair lists the record where the walk has passed: it comes here, where its entry
       // stood, and the walk goes on from its own entry once the files are repaired.
       if (walk_key_ != key || walk_image_.empty()) {
@@ -503,16 +504,15 @@ void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref
       }
       if (from != &walk_entry_) walk_entry_ = *from;
       walk_key_ = key;
-      TakeReadRecord();
-      current_ref_ = image_ref_ = ref;
+      TakeReadRecord(entry.stamp);
+      current_ref_ = image_ref_ = entry.ref;
       positioned_key_ = 0;
       delivered_damaged_ = true;
       return;
     }
     if (read != EntryRead::kGone) return;
-    if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 3, key, ref);
-    const KeyEntry gone{text, ref, read_at};
-    if (!StepOn(key, gone, false, forward, text, ref)) return;
+    if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 3, key, entry.ref);
+    if (!StepOn(key, entry, false, forward, text, ref)) return;
   }
 }
 
@@ -520,23 +520,23 @@ bool IFDriverLow::Carries(int key, const std::string& text) {
   return BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)) == text;
 }
 
-void IFDriverLow::Deliver(int key, const std::string& text, std::int32_t ref) {
-  TakeReadRecord();
-  current_ref_ = image_ref_ = ref;
+void IFDriverLow::Deliver(int key, const KeyEntry& entry) {
+  TakeReadRecord(entry.stamp);
+  current_ref_ = image_ref_ = entry.ref;
   positioned_key_ = key;
   walk_key_ = key;
-  walk_entry_ = {text, ref, image_stamp_};
+  walk_entry_ = entry;
   walk_image_.clear();
 }
 
-IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& text,
-                                                   std::int32_t& ref, std::uint32_t argument,
+IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, KeyEntry& entry, std::uint32_t argument,
                                                    bool walking) {
   // Unless another station changed the file since the key was read, the slot holds the record
   // the entry names; a walk looks all the same, for damage.
-  const std::uint64_t stamp = ForeignChangeStamp();
-  if (WGetRecord(ref) == 0 && ((!walking && !ChangedSince(stamp)) || Carries(key, text))) {
-    Deliver(key, text, ref);
+  const std::string& text = entry.text;
+  std::int32_t& ref = entry.ref;
+  if (WGetRecord(ref) == 0 && ((!walking && !ChangedSince(entry.stamp)) || Carries(key, text))) {
+    Deliver(key, entry);
     return EntryRead::kDelivered;
   }
   if (!Engine().Ok() && Engine().Error() != kDrvRecordGone) {
@@ -551,7 +551,7 @@ IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& t
   if (!TakeFileLock(taken)) return EntryRead::kFailed;
   EntryRead read = EntryRead::kGone;
   std::int32_t at = ref;
-  if (!ChangedSince(stamp)) {
+  if (!ChangedSince(entry.stamp)) {
     // Nobody else changed the file since, nor can under the lock: the entry still names the slot,
     // found again by a descent of the tree or not (a text out of place).
     read = slot_free ? EntryRead::kDamaged : MisnamedRecord(key, ref);
@@ -571,7 +571,7 @@ IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& t
   if (read != EntryRead::kFailed) Engine().ResetError();
   ReleaseLocks(taken);
   if (Stack().ErrorClass() != 0) return EntryRead::kFailed;
-  if (read == EntryRead::kDelivered) Deliver(key, text, ref);
+  if (read == EntryRead::kDelivered) Deliver(key, entry);
   // The index names a free slot or a record of another text under the lock: it is damaged and
   // must be repaired.
   if (read == EntryRead::kDamaged || read == EntryRead::kUnlisted) {
@@ -641,7 +641,8 @@ void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
     }
     if (cls != 0) return RecordEngineError(2, key);
     // Taken away by another station between the two reads: the search is made again.
-    if (ReadThroughKey(key, text, ref, 3, false) != EntryRead::kGone) return;
+    KeyEntry entry{text, ref, ForeignChangeStamp()};
+    if (ReadThroughKey(key, entry, 3, false) != EntryRead::kGone) return;
     if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 4, key, ref);
     text = cut;
   }
