@@ -106,19 +106,23 @@ class IFDriverLow : public IFbiDriver {
   // True when the record just re-read differs from the before image (another user changed it):
   // records 12309 and, when re-reads are taken over, makes the re-read record the buffer's.
   bool ChangedByAnother(std::uint32_t argument, std::int32_t ref);
-  // Makes the record last read the record buffer and the before image.
-  void TakeReadRecord();
+  // Makes the record last read the record buffer and the before image, read by the time of the
+  // foreign-change stamp `stamp` (ForeignChangeStamp).
+  void TakeReadRecord(std::uint64_t stamp);
+  // Makes `record` (`length` bytes) the before image, read or written by the time of `stamp`.
+  void SetImage(const std::uint8_t* record, int length, std::uint64_t stamp);
 
   // --- navigation ---
-  // An entry of a key: where a walk stands.
+  // An entry of a key: where a walk stands, and the foreign-change stamp when it was read.
   struct KeyEntry {
     std::string text;
     std::int32_t ref = -1;
+    std::uint64_t stamp = 0;
   };
   // What reading the record of an entry found.
   enum class EntryRead {
     kDelivered,  // the record carries the entry's text and is current
-    kGone,       // another station took the entry away meanwhile (deleted, replaced, moved)
+    kGone,       // another station changed the file meanwhile and the entry is not found again
     kDamaged,    // the entry names a free slot or a record of another text: 10120 recorded
     kUnlisted,   // the same, and the record's own entry is missing too: 10120 recorded
     kFailed,     // recorded
@@ -133,7 +137,10 @@ class IFDriverLow : public IFbiDriver {
               bool forward) const;
   // Steps `key` from the entry `from` (on which the engine's position stands when `positioned`)
   // into (text, ref). A step that does not go beyond `from` is taken again under the write lock;
-  // only when it still does not is the index damaged (10120). False with the outcome recorded.
+  // when it still does not, the index is damaged (10120). So it is when a descent does not find
+  // `from` again (or finds another record's entry of its text) though nobody else changed the file
+  // since it was read; after another station's change its neighbour is the step. False with the
+  // outcome recorded.
   bool StepOn(int key, const KeyEntry& from, bool positioned, bool forward, std::string& text,
               std::int32_t& ref);
   // Reads the record of the entry (text, ref) of `key` and makes it current; past entries other
@@ -142,17 +149,23 @@ class IFDriverLow : public IFbiDriver {
   // walk has passed is delivered here instead of being lost to the walk.
   void ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward,
                           const KeyEntry* from);
-  // Reads the record the entry (text, ref) of `key` names; delivered only while it carries the
-  // entry's text (looked at in a walk, and in a search when another station changed the file
-  // meanwhile). Otherwise the write lock, which no change of another station spans, tells another
-  // station's change (the entry gone; for a key without duplicates the text may name another
-  // record now, which is read and delivered, `ref` becoming its) from damage.
-  EntryRead ReadThroughKey(int key, const std::string& text, std::int32_t& ref,
-                           std::uint32_t argument, bool walking);
+  // Reads the record the entry (text, ref) of `key`, just read, names; delivered only while it
+  // carries the entry's text (looked at in a walk, and in a search when another station changed
+  // the file meanwhile). Otherwise it is damage, unless another station changed the file since the
+  // entry was read (its stamp): then the entry counts as gone unless a descent of the tree finds it
+  // again under the write lock, which no change of another station spans (for a key without
+  // duplicates the text may name another record now, which is read and delivered, the entry's
+  // `ref` becoming its).
+  EntryRead ReadThroughKey(int key, KeyEntry& entry, std::uint32_t argument, bool walking);
+  // The record in the read buffer, at `ref`, is named by an entry of `key` with another text,
+  // which is damage: kUnlisted when its own entry is missing as well, else kDamaged.
+  EntryRead MisnamedRecord(int key, std::int32_t ref);
+  // Whether another station changed the shared file since the stamp `stamp` was taken.
+  bool ChangedSince(std::uint64_t stamp) const { return ForeignChangeStamp() != stamp; }
   // Whether the record in the read buffer carries `text` as its key `key`.
   bool Carries(int key, const std::string& text);
-  // Makes the record in the read buffer current, delivered through the entry (text, ref).
-  void Deliver(int key, const std::string& text, std::int32_t ref);
+  // Makes the record in the read buffer current, delivered through `entry`.
+  void Deliver(int key, const KeyEntry& entry);
   void DoPhysicalStep(int how, std::int32_t from);
   void DoSearch(int key, const std::string& text, bool exact);
   void DoGetRecord(std::int32_t ref);
@@ -188,6 +201,8 @@ class IFDriverLow : public IFbiDriver {
   std::vector<std::uint8_t> walk_image_;
   // The running operation delivered a damaged record: the repair after it does not run it again.
   bool delivered_damaged_ = false;
+  // ForeignChangeStamp when the before image was read or written: its entries stood then.
+  std::uint64_t image_stamp_ = 0;
 };
 
 }  // namespace storage

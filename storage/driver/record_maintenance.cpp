@@ -6,6 +6,7 @@
 #include <limits>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "common/key_text.h"
 #include "common/le_int.h"
@@ -38,16 +39,20 @@ int IFDriverLow::RecordLengthToWrite() const {
 
 bool IFDriverLow::ChangedByAnother(std::uint32_t argument, std::int32_t ref) {
   if (SameAsImage(read_buffer_.data(), read_length_)) return false;
-  if (take_reread_) TakeReadRecord();
+  if (take_reread_) TakeReadRecord(ForeignChangeStamp());
   RecordError(kDrvRecordChanged, argument, 0, ref);
   return true;
 }
 
-void IFDriverLow::TakeReadRecord() {
-  const auto n = static_cast<std::size_t>(read_length_);
-  std::memcpy(record_buffer_, read_buffer_.data(), n);
-  std::memcpy(before_image_.data(), read_buffer_.data(), n);
-  image_length_ = read_length_;
+void IFDriverLow::TakeReadRecord(std::uint64_t stamp) {
+  std::memcpy(record_buffer_, read_buffer_.data(), static_cast<std::size_t>(read_length_));
+  SetImage(read_buffer_.data(), read_length_, stamp);
+}
+
+void IFDriverLow::SetImage(const std::uint8_t* record, int length, std::uint64_t stamp) {
+  std::memcpy(before_image_.data(), record, static_cast<std::size_t>(length));
+  image_length_ = length;
+  image_stamp_ = stamp;
 }
 
 void IFDriverLow::ClearCurrent() {
@@ -93,8 +98,7 @@ bool IFDriverLow::AddRecordAndKeys(bool assign_autokeys) {
     ClearCurrent();
     return false;
   }
-  std::memcpy(before_image_.data(), record_buffer_, static_cast<std::size_t>(length));
-  image_length_ = length;
+  SetImage(record_buffer_, length, ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
   walk_key_ = 0;
@@ -213,8 +217,7 @@ void IFDriverLow::DoUpdateRecord() {
     ReleaseLocks(taken);
     return;
   }
-  std::memcpy(before_image_.data(), record_buffer_, static_cast<std::size_t>(length));
-  image_length_ = length;
+  SetImage(record_buffer_, length, ForeignChangeStamp());
   FlushIfWanted();
   ReleaseLocks(taken);
 }
@@ -375,7 +378,7 @@ bool IFDriverLow::ReadAsCurrent(std::int32_t ref, std::uint32_t argument) {
     RecordEngineError(argument, 0, ref);
     return false;
   }
-  TakeReadRecord();
+  TakeReadRecord(ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
   walk_key_ = 0;
@@ -400,14 +403,21 @@ bool IFDriverLow::Beyond(int key, const KeyEntry& from, const std::string& text,
 
 bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool forward,
                          std::string& text, std::int32_t& ref) {
+  // `from` is not found again though nobody else changed the file since it was read: a descent
+  // cannot find an entry whose text is out of place, and without duplicates it may find another
+  // entry of that text instead. That is damage. After another station's change (its record
+  // changed, deleted or renumbered, or a repair that listed it elsewhere) the neighbour is the
+  // step.
+  bool lost = false;
   const auto step = [&](bool from_position) {
     text = from.text;
     ref = from.ref;
     if (!from_position) {
       const int cls = WFindKeyAndRef(key, text, ref, 0);
-      if (cls != 0 && Engine().Error() == kIsamKeyRefAbsent) {
-        // The entry is gone (another station changed or deleted its record, or a repair listed
-        // the record elsewhere): its neighbour is the step.
+      const bool absent = cls != 0 && Engine().Error() == kIsamKeyRefAbsent;
+      lost = (absent || (cls == 0 && ref != from.ref)) && !ChangedSince(from.stamp);
+      if (lost) return cls;
+      if (absent) {
         text = from.text;
         ref = from.ref;
         return WFindKeyAndRef(key, text, ref, forward ? 1 : -1);
@@ -417,7 +427,7 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     return forward ? WNextKey(key, text, ref) : WPrevKey(key, text, ref);
   };
   int cls = step(positioned);
-  if (cls == 0 && !Beyond(key, from, text, ref, forward)) {
+  if (!lost && cls == 0 && !Beyond(key, from, text, ref, forward)) {
     // Taken again under the write lock, from the entry found anew: only a step that still does
     // not go beyond comes round over a damaged index (which is repaired as any other damage).
     TakenLocks taken;
@@ -425,10 +435,12 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     cls = step(false);
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
-    if (cls == 0 && !Beyond(key, from, text, ref, forward)) {
-      RecordError(kIsamKeyHeaderBad, 2, key, ref);
-      return false;
-    }
+    lost = lost || (cls == 0 && !Beyond(key, from, text, ref, forward));
+  }
+  if (lost) {
+    Engine().ResetError();
+    RecordError(kIsamKeyHeaderBad, 2, key, from.ref);
+    return false;
   }
   if (cls != 0) {
     RecordEngineError(2, key);
@@ -468,7 +480,8 @@ void IFDriverLow::DoKeyStep(int key, int how) {
   // delivered, which ends the step.
   KeyEntry current;
   if (walk_key_ != key) {
-    current = {BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key)), current_ref_};
+    current = {BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key)), current_ref_,
+               image_stamp_};
   }
   const KeyEntry& from = walk_key_ == key ? walk_entry_ : current;
   if (StepOn(key, from, positioned_key_ == key, forward, text, ref)) {
@@ -479,10 +492,11 @@ void IFDriverLow::DoKeyStep(int key, int how) {
 void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref, bool forward,
                                      const KeyEntry* from) {
   for (int tries = 0;; ++tries) {
-    const EntryRead read = ReadThroughKey(key, text, ref, 3, true);
+    KeyEntry entry{std::move(text), ref, ForeignChangeStamp()};
+    const EntryRead read = ReadThroughKey(key, entry, 3, true);
     if (read == EntryRead::kUnlisted && from != nullptr &&
-        !Beyond(key, *from, BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)), ref,
-                forward)) {
+        !Beyond(key, *from, BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)),
+                entry.ref, forward)) {
       // The repair lists the record where the walk has passed: it comes here, where its entry
       // stood, and the walk goes on from its own entry once the files are repaired.
       if (walk_key_ != key || walk_image_.empty()) {
@@ -490,16 +504,15 @@ void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref
       }
       if (from != &walk_entry_) walk_entry_ = *from;
       walk_key_ = key;
-      TakeReadRecord();
-      current_ref_ = image_ref_ = ref;
+      TakeReadRecord(entry.stamp);
+      current_ref_ = image_ref_ = entry.ref;
       positioned_key_ = 0;
       delivered_damaged_ = true;
       return;
     }
     if (read != EntryRead::kGone) return;
-    if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 3, key, ref);
-    const KeyEntry gone{text, ref};
-    if (!StepOn(key, gone, false, forward, text, ref)) return;
+    if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 3, key, entry.ref);
+    if (!StepOn(key, entry, false, forward, text, ref)) return;
   }
 }
 
@@ -507,24 +520,23 @@ bool IFDriverLow::Carries(int key, const std::string& text) {
   return BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key)) == text;
 }
 
-void IFDriverLow::Deliver(int key, const std::string& text, std::int32_t ref) {
-  TakeReadRecord();
-  current_ref_ = image_ref_ = ref;
+void IFDriverLow::Deliver(int key, const KeyEntry& entry) {
+  TakeReadRecord(entry.stamp);
+  current_ref_ = image_ref_ = entry.ref;
   positioned_key_ = key;
   walk_key_ = key;
-  walk_entry_.text = text;
-  walk_entry_.ref = ref;
+  walk_entry_ = entry;
   walk_image_.clear();
 }
 
-IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& text,
-                                                   std::int32_t& ref, std::uint32_t argument,
+IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, KeyEntry& entry, std::uint32_t argument,
                                                    bool walking) {
   // Unless another station changed the file since the key was read, the slot holds the record
   // the entry names; a walk looks all the same, for damage.
-  const std::uint64_t stamp = walking ? 0 : ForeignChangeStamp();
-  if (WGetRecord(ref) == 0 && ((!walking && ForeignChangeStamp() == stamp) || Carries(key, text))) {
-    Deliver(key, text, ref);
+  const std::string& text = entry.text;
+  std::int32_t& ref = entry.ref;
+  if (WGetRecord(ref) == 0 && ((!walking && !ChangedSince(entry.stamp)) || Carries(key, text))) {
+    Deliver(key, entry);
     return EntryRead::kDelivered;
   }
   if (!Engine().Ok() && Engine().Error() != kDrvRecordGone) {
@@ -533,23 +545,22 @@ IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& t
   }
   // The slot is free or its record carries another text: another station deleted, replaced or
   // moved the record since the index was read, or the index is damaged.
+  const bool slot_free = !Engine().Ok();
   const Step step(Stack(), kStepEntryCheck);
   TakenLocks taken;
   if (!TakeFileLock(taken)) return EntryRead::kFailed;
-  std::string found = text;
-  std::int32_t at = ref;
   EntryRead read = EntryRead::kGone;
-  if (WFindKeyAndRef(key, found, at, 0) == 0) {
+  std::int32_t at = ref;
+  if (!ChangedSince(entry.stamp)) {
+    // Nobody else changed the file since, nor can under the lock: the entry still names the slot,
+    // found again by a descent of the tree or not (a text out of place).
+    read = slot_free ? EntryRead::kDamaged : MisnamedRecord(key, ref);
+  } else if (std::string found = text; WFindKeyAndRef(key, found, at, 0) == 0) {
     ref = at;
-    if (WGetRecord(at) == 0 && Carries(key, text)) {
+    if (WGetRecord(ref) == 0 && Carries(key, text)) {
       read = EntryRead::kDelivered;
     } else if (Engine().Ok()) {
-      // A record listed under another text: is it listed under its own as well?
-      std::string own = BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key));
-      std::int32_t own_ref = at;
-      const bool listed = WFindKeyAndRef(key, own, own_ref, 0) == 0 && own_ref == at;
-      read = listed ? EntryRead::kDamaged : EntryRead::kUnlisted;
-      Engine().ResetError();
+      read = MisnamedRecord(key, ref);
     } else {
       read = Engine().Error() == kDrvRecordGone ? EntryRead::kDamaged : EntryRead::kFailed;
     }
@@ -560,13 +571,21 @@ IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, const std::string& t
   if (read != EntryRead::kFailed) Engine().ResetError();
   ReleaseLocks(taken);
   if (Stack().ErrorClass() != 0) return EntryRead::kFailed;
-  if (read == EntryRead::kDelivered) Deliver(key, text, ref);
+  if (read == EntryRead::kDelivered) Deliver(key, entry);
   // The index names a free slot or a record of another text under the lock: it is damaged and
   // must be repaired.
   if (read == EntryRead::kDamaged || read == EntryRead::kUnlisted) {
     RecordError(kIsamKeyHeaderBad, argument, key, ref);
   }
   return read;
+}
+
+IFDriverLow::EntryRead IFDriverLow::MisnamedRecord(int key, std::int32_t ref) {
+  std::string own = BuildKeyText(read_buffer_.data(), static_cast<std::uint16_t>(key));
+  std::int32_t own_ref = ref;
+  const bool listed = WFindKeyAndRef(key, own, own_ref, 0) == 0 && own_ref == ref;
+  Engine().ResetError();
+  return listed ? EntryRead::kDamaged : EntryRead::kUnlisted;
 }
 
 void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
@@ -622,7 +641,8 @@ void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
     }
     if (cls != 0) return RecordEngineError(2, key);
     // Taken away by another station between the two reads: the search is made again.
-    if (ReadThroughKey(key, text, ref, 3, false) != EntryRead::kGone) return;
+    KeyEntry entry{text, ref, ForeignChangeStamp()};
+    if (ReadThroughKey(key, entry, 3, false) != EntryRead::kGone) return;
     if (tries == kMaxStepsPastGone) return RecordError(kDrvRecordGone, 4, key, ref);
     text = cut;
   }

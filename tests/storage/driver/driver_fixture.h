@@ -1,10 +1,14 @@
 // Shared set-up of the driver tests: fake clock, sleep and random numbers, a driver system over
-// the counting and failing real engine (network mode 2) in a fresh folder, and the test record.
+// the counting and failing real engine (network mode 2) in a fresh folder, and the test record
+// (with the named records, walks and entry bytes of the damage tests).
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +79,38 @@ class DriverTest : public ::testing::Test {
 
   std::string Bytes(const std::string& file) const {
     return common::testing::ReadFile(folder_ / file);
+  }
+  // Adds `count` records numbered 1..count, calls "C" + number % 61 on band "A", each named by its
+  // number in its spare field (which no key covers), then deletes number 5, so that a rebuild
+  // renumbers the records.
+  static void AddNamedRecords(IFDriver& d, int count) {
+    for (int i = 1; i <= count; ++i) {
+      d.ClearRecord();
+      Rec(d).call = "C" + std::to_string(i % 61);
+      Rec(d).band = "A";
+      std::snprintf(Rec(d).spare, sizeof Rec(d).spare, "%d", i);
+      ASSERT_TRUE(d.AddRecord());
+    }
+    ASSERT_TRUE(d.FindRecord(1, common::LongIntToKey(5)) && d.DeleteRecord(0));
+  }
+  // How often a walk along `key` delivers each named record, ending after `bound` records.
+  static std::map<int, int> WalkNamed(IFDriver& d, int key, bool backwards, int bound) {
+    std::map<int, int> seen;
+    int steps = 0;
+    for (bool ok = backwards ? d.LastRecord(key) : d.FirstRecord(key); ok && ++steps <= bound;
+         ok = backwards ? d.PrevRecord(key) : d.NextRecord(key)) {
+      ++seen[std::atoi(Rec(d).spare)];
+    }
+    return seen;
+  }
+  // Where the entry (text, ref) lies in the bytes of an index: its reference, then its child and
+  // length and, from 9 on, its text; npos when there is none.
+  static std::size_t EntryAt(const std::string& index, const std::string& text, std::int32_t ref) {
+    const std::string item = static_cast<char>(text.size()) + text;
+    for (auto at = index.find(item, 8); at != std::string::npos; at = index.find(item, at + 1)) {
+      if (common::ReadLeInt32(index.data() + at - 8) == ref) return at - 8;
+    }
+    return std::string::npos;
   }
 
   std::vector<int> questions;  // their reasons
