@@ -15,14 +15,15 @@ constexpr std::int32_t kSecondsOfDay = 24 * 3600;
 DecisionHelp ComputeDecisionHelp(contest::TdbContestBase& log) {
   // points_before[t]: the points of the QSOs before second t of the day.
   std::vector<std::int64_t> points_before(kSecondsOfDay + 1, 0);
-  output::ForEachLogQso(log, output::kKeyDateTime, [&](const contest::TContestLKRec& qso) {
-    const std::int32_t time = qso.Zeit;
-    // A time outside the day lies in no window.
-    if (time >= 0 && time < kSecondsOfDay) points_before[time + 1] += qso.Points;
-  });
+  DecisionHelp help;
+  help.read =
+      output::ForEachLogQso(log, output::kKeyDateTime, [&](const contest::TContestLKRec& qso) {
+        const std::int32_t time = qso.Zeit;
+        // A time outside the day lies in no window.
+        if (time >= 0 && time < kSecondsOfDay) points_before[time + 1] += qso.Points;
+      });
   for (std::int32_t t = 1; t <= kSecondsOfDay; ++t) points_before[t] += points_before[t - 1];
 
-  DecisionHelp help;
   std::int64_t best = 0;
   for (int i = 0; i < kDecisionWindows; ++i) {
     const std::int32_t start = WindowStart(i);

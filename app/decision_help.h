@@ -14,6 +14,7 @@
 #include <string>
 
 #include "contest/contest_table.h"
+#include "output/log_walk.h"
 
 namespace app {
 
@@ -28,6 +29,8 @@ struct DecisionHelp {
   std::array<std::int64_t, kDecisionWindows> sums{};
   // The start of the proposed window.
   std::int32_t best_start = 0;
+  // How the walk ended: sums of a log not read to its end are no help.
+  output::LogRead read = output::LogRead::kWhole;
 };
 
 // The sums of the log's QSOs (QSY markers left out) and the proposal. The walk moves `log`.

@@ -6,6 +6,7 @@
 #include "common/service.h"
 #include "contest/contest_lookups.h"
 #include "contest/contest_tables.h"
+#include "output/output_texts.h"
 #include "platform/qt/application.h"
 #include "ui/winskal.h"
 
@@ -46,6 +47,12 @@ void TzeitraumeutagCtrl::FillEntscheidungshilfe(const ZeitraumProgress& progress
   {
     contest::TdbContest log(contest::kTableLK, LogNumber);
     help = ComputeDecisionHelp(log);
+  }
+  if (help.read != output::LogRead::kWhole) {
+    common::Service<common::ToMessages>::Get().Fehler(
+        output::UnreadLogWorkText(help.read, "keine Entscheidungshilfe gezeigt."));
+    if (progress) progress(3, 0, {}, {});
+    return;
   }
   if (progress) {
     for (int i = 0; i < kDecisionWindows; ++i) progress(1, i, WindowLine(i, help.sums[i]), {});
@@ -170,6 +177,9 @@ void TzeitraumeutagForm::ShowProgress(int phase, int position, const std::string
       ProgressBar1->SetVisible(false);
       evon->SetText(first);
       ebis->SetText(second);
+      break;
+    case 3:
+      ProgressBar1->SetVisible(false);
       break;
     default:
       break;

@@ -31,7 +31,7 @@ struct TZeitraumRec {
 
 // The progress of the decision help. Phase 0: it starts; phase 1: window `position` (0..540)
 // with its memo line in `first`; phase 2: the proposal, from-time in `first`, to-time in
-// `second`.
+// `second`; phase 3: no help, the log could not be read to its end (the operator was told).
 using ZeitraumProgress = std::function<void(int phase, int position, const std::string& first,
                                             const std::string& second)>;
 
@@ -43,7 +43,8 @@ class TzeitraumeutagCtrl {
 
   // Shows the dialog; true when it ended with OK, Von and Bis then hold its texts.
   bool Execute();
-  // The decision help over the log's QSO table, told to `progress` when one is given.
+  // The decision help over the log's QSO table, told to `progress` when one is given. A log not
+  // read to its end gives no sums: the operator is told why.
   void FillEntscheidungshilfe(const ZeitraumProgress& progress) const;
   // OK's test: true when both texts are times of day; else the warning "Angabe hh:mm".
   bool CheckZeitraum(const TZeitraumRec& period) const;

@@ -11,7 +11,10 @@ std::string JobRefusedText(std::string_view printer_name) {
 }
 
 std::string UnreadLogText(LogRead cause, bool printed) {
-  const std::string not_done = printed ? "nichts gedruckt." : "keine Datei geschrieben.";
+  return UnreadLogWorkText(cause, printed ? "nichts gedruckt." : "keine Datei geschrieben.");
+}
+
+std::string UnreadLogWorkText(LogRead cause, const std::string& not_done) {
   switch (cause) {
     case LogRead::kWhole:
       return {};

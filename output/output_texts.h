@@ -15,5 +15,7 @@ std::string JobRefusedText(std::string_view printer_name);
 // Why an output was not written or printed, a log read not to its end (`cause` not kWhole):
 // "Ohne Reparatur des Logs wird keine Datei geschrieben." and the like.
 std::string UnreadLogText(LogRead cause, bool printed);
+// The same for other work on the log: `not_done` says what is left undone ("keine ... gezeigt.").
+std::string UnreadLogWorkText(LogRead cause, const std::string& not_done);
 
 }  // namespace output

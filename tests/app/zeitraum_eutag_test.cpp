@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "contest/contest_tables.h"
 #include "output/period_set.h"
 #include "platform/qt/testkit/input.h"
+#include "tests/contestlog/another_station.h"
 #include "tests/contestlog/window_fixture.h"
 #include "tests/output/fixture_logs.h"
 
@@ -143,6 +145,24 @@ TEST_F(PeriodDialogTest, ATextThatIsNoTimeKeepsTheDialogOpen) {
   EXPECT_EQ(ctrl.Von, "10:00");
   EXPECT_EQ(PeriodTextToTime(ctrl.Von), At(10, 0));
   EXPECT_EQ(PeriodTextToTime(ctrl.Bis), At(11, 0));
+}
+
+// A log another station left unfinished, its repair declined, gives no sums, and says why.
+TEST_F(PeriodDialogTest, ALogThatCannotBeReadGivesNoHelp) {
+  const std::int32_t log = LogOf(EdgeQsos());
+  const std::string path = LogPath(log);
+  const storage::FileblockHandle other = contestlog_test::OpenAsAnotherStation(path);
+  contestlog_test::LeaveUnfinished(other, path);
+  presenter_->answers = std::deque<bool>(10, false);
+  TzeitraumeutagCtrl ctrl(nullptr, log);
+  int lines = 0;
+  ctrl.FillEntscheidungshilfe(
+      [&](int phase, int, const std::string&, const std::string&) { lines += phase == 1 ? 1 : 0; });
+  storage::FileblockClose(other);
+  EXPECT_EQ(lines, 0);
+  ASSERT_FALSE(presenter_->calls.empty());
+  EXPECT_EQ(presenter_->calls.back().text,
+            "Ohne Reparatur des Logs wird keine Entscheidungshilfe gezeigt.");
 }
 
 TEST_F(PeriodDialogTest, ClosingWithoutOkIsACancelWithoutAQuestion) {
