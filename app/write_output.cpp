@@ -158,13 +158,10 @@ void WriteOutput(platform::qt::TComponent* owner, int code, const contest::TCont
     // The claim is the log's as it stands: the tallies a window stored when it closed miss what
     // stations typed since, and a log open at another station has stored nothing yet. A log
     // that cannot be read gives no output: it would claim nothing and miss every QSO.
-    switch (contestlog::CountTalliesInto(definition, catalogue, contest_data)) {
-      case contestlog::TalliesCounted::kCounted:
-        break;
-      case contestlog::TalliesCounted::kRepairDeclined:
-        return tell_unread(output::LogRead::kRepairDeclined);
-      case contestlog::TalliesCounted::kLocked:
-        return tell_unread(output::LogRead::kLocked);
+    if (const output::LogRead counted =
+            contestlog::CountTalliesInto(definition, catalogue, contest_data);
+        counted != output::LogRead::kWhole) {
+      return tell_unread(counted);
     }
     const output::PeriodSet periods = AskPeriod(owner, log);
     if (!channel.Open(code) || !channel.OpenFileKind(code, catalogue, definition)) return;

@@ -213,12 +213,13 @@ void TContestLogStd::FrequencyToBand() {
 void TContestLogStd::CheckDupe() {
   contest::TContestLKRec qso = EntryRecord(*this);
   const std::string call = qso.Call.str();
-  const std::string unchecked = "kann " + call +
-                                " nicht auf Dupes geprüft werden; nach der Reparatur prüft es "
-                                "das Speichern.";
+  const auto unchecked = [&call] {
+    return "kann " + call + " nicht auf Dupes geprüft werden; nach der Reparatur prüft es das "
+                            "Speichern.";
+  };
   if (call != LastDupeCall.view()) {
     // A log whose repair was declined is asked about again: the check never passes unread.
-    if (!call.empty() && LogTable->RepairDeclined() && !LogReadable(unchecked)) {
+    if (!call.empty() && LogTable->RepairDeclined() && !LogReadable(unchecked())) {
       UncheckedCall = call;
     } else {
       LastDupeCall = call;
@@ -229,7 +230,7 @@ void TContestLogStd::CheckDupe() {
       if (!call.empty() && LogTable->RepairDeclined()) {
         LastDupeCall = "";
         UncheckedCall = call;
-        TellWithoutRepair(unchecked);
+        TellWithoutRepair(unchecked());
       }
     }
   } else if (dupe_kept_without_points_) {

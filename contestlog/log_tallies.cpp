@@ -69,8 +69,9 @@ std::optional<BandTallies> CountBandTallies(contest::TContLogAlle& rules,
   return tallies;
 }
 
-TalliesCounted CountTalliesInto(const contest::TContestRec& definition,
-                                contest::TdbContest& catalogue, contest::TdbContest& contest_data) {
+contest::LogRead CountTalliesInto(const contest::TContestRec& definition,
+                                  contest::TdbContest& catalogue,
+                                  contest::TdbContest& contest_data) {
   contest::TContestKKRec log{};
   contest::TContestKZRec data{};
   catalogue.GetKKRec(log);
@@ -80,17 +81,17 @@ TalliesCounted CountTalliesInto(const contest::TContestRec& definition,
   const std::optional<BandTallies> tallies =
       CountBandTallies(rules, definition, catalogue, qsos, nullptr);
   if (!tallies) {
-    return qsos.RepairDeclined() ? TalliesCounted::kRepairDeclined : TalliesCounted::kLocked;
+    return qsos.RepairDeclined() ? contest::LogRead::kRepairDeclined : contest::LogRead::kLocked;
   }
   // The wide layout is the log's contest-data record; without one there is nowhere to lay it.
   if (log.LoaderSwitch != 0 && data.Nummer != log.Nummer) {
-    if (!contest_data.FindByNummer(log.Nummer)) return TalliesCounted::kCounted;
+    if (!contest_data.FindByNummer(log.Nummer)) return contest::LogRead::kWhole;
     contest_data.GetKZRec(data);
   }
   StoreTallies(*tallies, log, data);
   catalogue.SetKKRec(log);
   contest_data.SetKZRec(data);
-  return TalliesCounted::kCounted;
+  return contest::LogRead::kWhole;
 }
 
 }  // namespace contestlog

@@ -10,6 +10,7 @@
 #include "contest/contest_definition.h"
 #include "contest/contest_lookups.h"
 #include "contest/contest_table.h"
+#include "contest/log_read.h"
 #include "contest/progress_window.h"
 #include "contestlog/band_tallies.h"
 
@@ -32,19 +33,12 @@ std::optional<BandTallies> CountBandTallies(contest::TContLogAlle& rules,
                                             contest::TdbContestBase& log,
                                             contest::ProgressWindow* progress);
 
-// What CountTalliesInto did.
-enum class TalliesCounted {
-  kCounted,
-  kRepairDeclined,  // not counted: the repair of the log's files was declined
-  kLocked,          // not counted: another station holds the log, the wait for it given up
-};
-
 // The tallies of the log the catalogue object stands on, counted from its QSOs and laid into the
 // working copies of `catalogue` or `contest_data` (moved to the log's record when it stands on
 // another) in the log's layout, as the recalculation stores them; nothing is written to the
-// files. When the log could not be read the working copies stay untouched, and the answer says
-// why.
-TalliesCounted CountTalliesInto(const contest::TContestRec& definition,
+// files. kWhole when counted; otherwise (kRepairDeclined, kLocked) the working copies stay
+// untouched.
+contest::LogRead CountTalliesInto(const contest::TContestRec& definition,
                                 contest::TdbContest& catalogue, contest::TdbContest& contest_data);
 
 }  // namespace contestlog

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "contest/contest_table.h"
+#include "contest/log_read.h"
 #include "contest/log_record.h"
 
 namespace output {
@@ -22,12 +23,7 @@ inline constexpr int kKeyDok = 18;
 inline constexpr int kKeyCMulti = 19;
 
 // How a walk over the log ended.
-enum class LogRead {
-  kWhole,           // at the log's end
-  kRepairDeclined,  // the repair of files another station left unfinished was declined
-  kLocked,          // another station holds the log, and the wait for it was given up
-  kFailed,          // any other read that failed
-};
+using contest::LogRead;
 
 // Thrown by ForEachQsoOfWholeLog: the log could not be read to its end. The output dispatcher
 // (app/write_output.h) catches it and ends the output unwritten.

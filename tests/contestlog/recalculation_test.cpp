@@ -213,7 +213,7 @@ TEST_F(RecalculationTest, ALockGivenUpCountsNothing) {
   presenter_->answers = std::deque<bool>(100, false);
   contestlog_test::MainTables main(b.Number());
   EXPECT_EQ(CountTalliesInto(b.Definition(), main.catalogue, main.contest_data),
-            TalliesCounted::kLocked);
+            contest::LogRead::kLocked);
   storage::FileblockClose(other);
   TContestKKRec log{};
   main.catalogue.GetKKRec(log);
