@@ -48,6 +48,10 @@ int TdbTreiber::Open(const TreiberOpenParams& p) {
     file_ = std::move(shared);
     return kShared;
   }
+  // An open inside a running call of the driver system (a question the driver asks) finds no
+  // open driver although its file may be open: it fails, the refusal recorded on the operation
+  // stack, and a file this handle holds stays for the tables that use it.
+  if (DriverCallActive()) return kNotOpened;
 
   file_.reset();
   auto file = std::make_shared<TreiberFile>();

@@ -61,7 +61,8 @@ class TdbTreiber {
   // the keys of `params.keys` are defined as long as DriverErrorClass stays 0 (a failure leaves
   // result 0 and the failure in the class), and the index-rebuild progress broadcast is
   // installed. A driver of that name that the table layer did not open cannot be shared
-  // (result 2).
+  // (result 2), nor can anything be opened inside a running call of the driver system (result
+  // 2, the refusal on the operation stack; a file this TdbTreiber holds stays open).
   int Open(const TreiberOpenParams& params);
   // Closes one use: with other users left, the use count goes down and this TdbTreiber stays
   // open; otherwise the driver is destroyed. Nothing while not open.

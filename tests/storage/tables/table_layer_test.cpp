@@ -2,6 +2,8 @@
 // and the life of the shared buffer; TdbBase cursors sharing one file and re-finding their own
 // record; and the answers of both without a file.
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include "common/key_text.h"
 #include "storage/driver/db_error.h"
@@ -149,6 +151,34 @@ TEST_F(TreiberTest, NotOpenAnswersNothingAndLeavesTheErrorClass) {
   EXPECT_EQ(Fkt().DoneDatabase(), "");
   EXPECT_FALSE(TdbTreiber::DriverSystemReady(false));
   EXPECT_TRUE(TdbTreiber::DriverSystemReady(true));
+}
+
+// An open inside a running call of the driver system (here from the key builder, as from a
+// question the driver asks) fails with the refusal recorded, and the file the opening handle
+// holds stays open for its users; outside such a call the handle shares it as before.
+TEST_F(TreiberTest, AnOpenInsideADriverCallFailsAndKeepsTheFileTheHandleHolds) {
+  auto slot = std::make_unique<TdbTreiber>();
+  std::function<void()> inside_call;
+  storage::TreiberOpenParams p = Params();
+  p.key_builder = [&](const std::uint8_t* record, std::uint16_t key, std::string& text) {
+    if (inside_call) std::exchange(inside_call, nullptr)();
+    ToDatClub::StationKeys(record, key, text);
+  };
+  ASSERT_EQ(slot->Open(p), TdbTreiber::kOpened);
+  int nested = -1;
+  int error_class = 0;
+  inside_call = [&] {
+    nested = slot->Open(p);
+    error_class = storage::DriverErrorClass();
+  };
+  Add(*slot, "DL1ABC");
+  EXPECT_EQ(nested, TdbTreiber::kNotOpened);
+  EXPECT_NE(error_class, 0);
+  ASSERT_TRUE(slot->IsOpen(false));
+  EXPECT_EQ(slot->UsedRecs(), 1);
+  EXPECT_EQ(slot->UseCount(), 0);
+  EXPECT_EQ(slot->Open(p), TdbTreiber::kShared);
+  TdbTreiber::Free(false, slot, true);
 }
 
 // A cursor class that overrides nothing: GetTreiber gives nullptr.
