@@ -117,7 +117,6 @@ void TContestLogStd::OpenSwitchList(TListBox& list, TListBox& other, const TLabe
 }
 
 void TContestLogStd::listbandDblClick(TComponent* /*sender*/) {
-  const HandlerScope running(*this);
   if (listband->ItemIndex() >= 0) {
     FieldsToRecord();
     const char band = ListedBand(Definition, listband->ItemIndex());
@@ -129,7 +128,6 @@ void TContestLogStd::listbandDblClick(TComponent* /*sender*/) {
 }
 
 void TContestLogStd::listmodeDblClick(TComponent* /*sender*/) {
-  const HandlerScope running(*this);
   const int index = listmode->ItemIndex();
   if (index >= 0) {
     FieldsToRecord();

@@ -57,7 +57,6 @@ void TContestLogStd::timerzeitTimer() {
 }
 
 bool TContestLogStd::SwitchBand(char band) {
-  const HandlerScope running(*this);
   const logbook::ToBaender& bands = common::Service<logbook::ToBaender>::Get();
   const std::optional<contest::QsoNumbers> taken =
       NumbersForSwitch(band, "können die Nummern des Bandes " + bands.Band2Name(band, false) +
@@ -90,14 +89,13 @@ bool TContestLogStd::SwitchBand(char band) {
 }
 
 bool TContestLogStd::SwitchMode(const std::string& mode) {
-  const HandlerScope running(*this);
   const std::string before = CurrentMode.str();
   // The numbers are the new mode's.
   CurrentMode = common::LeftStr(mode, kModeLength);
-  const std::optional<contest::QsoNumbers> taken =
-      NumbersForSwitch(CurrentBand, "können die Nummern des Modes " + common::Trim(CurrentMode.str()) +
-                                     " nicht übernommen werden; es bleibt beim Mode " +
-                                     common::Trim(before) + ".");
+  const std::optional<contest::QsoNumbers> taken = NumbersForSwitch(
+      CurrentBand, "können die Nummern des Modes " + common::Trim(mode) +
+                       " nicht übernommen werden; es bleibt beim Mode " +
+                       WholeModeName(Definition, before) + ".");
   if (!taken) {
     CurrentMode = before;
     return false;

@@ -9,6 +9,7 @@
 #include "contestlog/column_places.h"
 #include "contestlog/log_grids.h"
 #include "platform/qt/application.h"
+#include "platform/qt/handler_scope.h"
 #include "ui/browser_page.h"
 #include "ui/kv_form.h"
 #include "ui/mouse_grid.h"
@@ -117,7 +118,9 @@ void TContestLogStd::FormCloseQuery(bool& can_close) {
 void TContestLogStd::FormDestroy() {
   if (destroyed_) return;
   destroyed_ = true;
-  const HandlerScope running(*this);
+  // Runs after the window's loop ended, outside its events: its pending messages and questions
+  // hold the clock.
+  const platform::qt::HandlerScope running(this);
   if (CallerForm != nullptr) CallerForm->SetVisible(true);
   platform::qt::Application().ProcessMessages();
   // Nothing is counted or renumbered from a log that cannot be read: the claim stored before

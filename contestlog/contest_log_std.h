@@ -15,8 +15,10 @@
 // next QSO and shown from its record in entry_show.cpp. The clock keeps the entry's date and
 // time on UTC and the band on the band period in force; band and mode switches (clock.cpp).
 //
-// A tick of the clock that comes while another of the window's handlers runs (inside its
-// message box or pending-message pass) is skipped; the next one does the work.
+// Every event that reaches the window runs as one of its handlers, counted where it enters the
+// window layer (platform/qt/handler_scope.h). A tick of the clock that comes while another of the
+// window's handlers runs (inside its message box or pending-message pass) is skipped; the next
+// one does the work.
 //
 // The keyboard: the form sees every key first and binds the function keys, Esc and a few Alt
 // keys whatever field has the focus (log_keys.cpp). The window alternates between entry mode
@@ -97,6 +99,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
                                                         int maximum) override;
   // The QSO list shows the renumbered files.
   void LogFilesReplaced() override;
+  // After a repair the operator had declined: the totals counted afresh and shown.
+  void LogRepaired() override;
 
   // --- the QSO entry (entry_cycle.cpp, entry_show.cpp) ---
   // eCall's OnChange: the call typed so far looked up, scored and evaluated for the multipliers
@@ -123,9 +127,11 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // field the operator leaves or the one in hand at a save; never while the operator types.
   // Answers whether it was told.
   bool FieldsToRecord(const platform::qt::TControl* told = nullptr);
-  // On leaving the call, once per call: an earlier QSO's name and QTH, the dupe rules (a refusal
-  // clears the entry, a dupe kept without points shows "SCHON GEARBEITET" in red), the name and
-  // QTH from the call database. On every leaving: the prefix, "Präfix unbekannt" when it has none.
+  // On leaving the call, once per call checked (DupeCheck): an earlier QSO's name and QTH, the
+  // dupe rules (a refusal clears the entry, a dupe kept without points shows "SCHON GEARBEITET"
+  // in red), the name and QTH from the call database. A log whose repair was declined is not
+  // asked about: the call stays unchecked and shows "DUPE UNGEPRÜFT" in red. On every leaving:
+  // the prefix, "Präfix unbekannt" when it has none.
   void CheckDupe();
   // The entry's multipliers evaluated anew (EvaluateEntryMultipliers).
   void RefreshMultiplierState();
@@ -309,6 +315,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The kind-17 fields show for German calls (and under 'A'), the sent twins in a listener log.
   void ShowForeignDistrictFields(const std::string& call);
   void CheckNewCall(const std::string& call);
+  // The call could not be checked against the log: told on the partner's label, no dialog.
+  void ShowCallNotChecked();
   // The typed frequency in MHz; on another band that band is made current, outside every band
   // the current band's own frequency for the mode stands instead.
   void FrequencyToBand();
@@ -359,24 +367,9 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // The texts the save learns from beside the record.
   LearnedTexts LearnedFieldTexts();
 
-  // Counts the window's handlers that run; the clock's tick waits for none of them to run.
-  class HandlerScope {
-   public:
-    explicit HandlerScope(TContestLogStd& window) : window_(window) { ++window_.handlers_running_; }
-    ~HandlerScope() { --window_.handlers_running_; }
-    HandlerScope(const HandlerScope&) = delete;
-    HandlerScope& operator=(const HandlerScope&) = delete;
-
-   private:
-    TContestLogStd& window_;
-  };
-  int handlers_running_ = 0;
-
   bool destroyed_ = false;
   // The band period's band the clock could not switch to (a log that could not be read); 0: none.
   char period_band_refused_ = 0;
-  // The dupe check of LastDupeCall kept the QSO without points.
-  bool dupe_kept_without_points_ = false;
   // The program ticks the QSL box: not the operator's click.
   bool ticking_qsl_box_ = false;
   // Where the window opens (its caller's place); none: where it is.

@@ -36,6 +36,8 @@ constexpr int kNameQthLength = 25;
 constexpr int kNameAndDokRoom = 16;
 constexpr std::size_t kShortestBearingLocator = 4;
 constexpr const char* kAlreadyWorked = "SCHON GEARBEITET";
+// The call could not be checked against the log: a repair of its files was declined.
+constexpr const char* kNotChecked = "DUPE UNGEPRÜFT";
 constexpr const char* kPlaceholderCall = "DL0";
 
 bool AllHidden(std::initializer_list<const TControl*> controls) {
@@ -79,7 +81,6 @@ std::array<TkvEdit*, 16> TContestLogStd::EntryFields() const {
 // --- typing the call ---
 
 void TContestLogStd::eCallChange(TComponent* /*sender*/) {
-  const HandlerScope running(*this);
   if (Filling) return;
   const bool started = EntryRecord(*this).Call.empty();
   FieldsToRecord();
@@ -140,7 +141,6 @@ void TContestLogStd::eCallKeyDown(TComponent* sender, std::uint16_t& key,
 // --- leaving a field ---
 
 void TContestLogStd::eCallExit(TComponent* sender) {
-  const HandlerScope running(*this);
   if (sender == eCall && !CheckBandPlan()) {
     common::Service<common::ToMessages>::Get().Hinweis(
         "Contest", "Frequenzbereich verlassen",
@@ -213,27 +213,19 @@ void TContestLogStd::FrequencyToBand() {
 void TContestLogStd::CheckDupe() {
   contest::TContestLKRec qso = EntryRecord(*this);
   const std::string call = qso.Call.str();
-  const auto unchecked = [&call] {
-    return "kann " + call + " nicht auf Dupes geprüft werden; nach der Reparatur prüft es das "
-                            "Speichern.";
-  };
-  if (call != LastDupeCall.view()) {
-    // A log whose repair was declined is asked about again: the check never passes unread.
-    if (!call.empty() && LogTable->RepairDeclined() && !LogReadable(unchecked())) {
-      UncheckedCall = call;
-    } else {
-      LastDupeCall = call;
-      dupe_kept_without_points_ = false;
-      UncheckedCall.clear();
-      if (!call.empty()) CheckNewCall(call);
-      // Declined while the rules read the log: they found nothing, which says nothing.
-      if (!call.empty() && LogTable->RepairDeclined()) {
-        LastDupeCall = "";
-        UncheckedCall = call;
-        TellWithoutRepair(unchecked());
-      }
-    }
-  } else if (dupe_kept_without_points_) {
+  if (call.empty()) {
+    DupeCheck = {};
+  } else if (!DupeCheck.Checked(call)) {
+    if (lqsopartner->Caption() == kNotChecked) lqsopartner->SetCaption("QSO-Partner");
+    // A log whose repair was declined is not asked about while the operator types: the call
+    // stays unchecked, which the window shows, and the save asks.
+    DupeCheck = {call, !LogTable->RepairDeclined(), false};
+    if (DupeCheck.ran) CheckNewCall(call);
+    // Declined while the rules read the log: they found nothing, which says nothing. (A call
+    // the rules refused is gone with its entry.)
+    if (DupeCheck.call == call && LogTable->RepairDeclined()) DupeCheck.ran = false;
+    if (DupeCheck.LeftUnchecked(call)) ShowCallNotChecked();
+  } else if (DupeCheck.kept_without_points) {
     // Typed away and back: the rules do not run again, but their verdict still holds.
     qso.NoPoints = kKeptWithoutPoints;
     SetEntryRecord(*this, qso);
@@ -279,7 +271,7 @@ void TContestLogStd::CheckNewCall(const std::string& call) {
   if (verdict == DupeVerdict::kWithoutPoints) {
     lqsopartner->SetCaption(kAlreadyWorked);
     lqsopartner->Font().SetColor(platform::qt::clRed);
-    dupe_kept_without_points_ = true;
+    DupeCheck.kept_without_points = true;
     qso = EntryRecord(*this);
     qso.NoPoints = kKeptWithoutPoints;
     SetEntryRecord(*this, qso);
@@ -293,6 +285,13 @@ void TContestLogStd::CheckNewCall(const std::string& call) {
   const bool worked = lqsopartner->Caption() == kAlreadyWorked;
   lcallname->SetVisible(!worked);
   lqsopartner->SetVisible(worked);
+}
+
+void TContestLogStd::ShowCallNotChecked() {
+  lqsopartner->SetCaption(kNotChecked);
+  lqsopartner->Font().SetColor(platform::qt::clRed);
+  lqsopartner->SetVisible(true);
+  lcallname->SetVisible(false);
 }
 
 void TContestLogStd::RefreshMultiplierState() { EvaluateEntryMultipliers(); }
@@ -329,7 +328,6 @@ void TContestLogStd::ShowBearing(const std::string& locator, const char* caller)
 // --- typing an exchange ---
 
 void TContestLogStd::eRSTr2Change(TComponent* sender) {
-  const HandlerScope running(*this);
   if (ShowingRecord) return;
   FieldsToRecord();
   contest::TContestLKRec qso = EntryRecord(*this);

@@ -88,11 +88,21 @@ bool EnterJump(TWinControl& current, ui::TkvEdit& eDatum, ui::TkvEdit& ezeit, ui
   return true;
 }
 
-bool WarnedModeMissing(ui::TkvEdit& emode) {
-  if (!emode.Visible() || !common::Trim(emode.Text()).empty()) return false;
-  common::Service<common::ToMessages>::Get().Achtung("", kModeMissing);
-  emode.SetFocus();
+namespace {
+
+bool WarnedEmpty(ui::TkvEdit& field, const char* warning) {
+  if (!common::Trim(field.Text()).empty()) return false;
+  common::Service<common::ToMessages>::Get().Achtung("", warning);
+  if (field.CanFocus()) field.SetFocus();
   return true;
 }
+
+}  // namespace
+
+bool WarnedModeMissing(ui::TkvEdit& emode) {
+  return emode.Visible() && WarnedEmpty(emode, kModeMissing);
+}
+
+bool WarnedCallMissing(ui::TkvEdit& ecall) { return WarnedEmpty(ecall, kCallMissing); }
 
 }  // namespace contestlog

@@ -33,5 +33,8 @@ bool EnterJump(platform::qt::TWinControl& current, ui::TkvEdit& eDatum, ui::TkvE
 // typed) is shown and empty, the operator is warned (kModeMissing) and the field focused.
 // Answers whether it was.
 bool WarnedModeMissing(ui::TkvEdit& emode);
+// Nor without a call: when the call field `ecall` is empty, the operator is warned
+// (kCallMissing) and the field focused. Answers whether it was.
+bool WarnedCallMissing(ui::TkvEdit& ecall);
 
 }  // namespace contestlog

@@ -32,6 +32,9 @@ enum ExchangeKind : std::int32_t {
 // stored without its mode.
 inline constexpr const char* kModeMissing =
     "Fehler bei Mode-Angabe: Bitte den digitalen Mode eintragen (z.B. RTTY, PSK31).";
+// The warning of a save without a call: a QSO is never stored without its partner.
+inline constexpr const char* kCallMissing =
+    "Fehler bei Call-Angabe: Bitte das Call der Gegenstation eintragen.";
 
 // A field of kind 5 or 6 carries a locator.
 inline bool IsLocatorKind(std::int32_t kind) { return kind == kKindLocator || kind == kKindSquare; }

@@ -38,9 +38,8 @@ void Replace(ui::TkvEdit& field, const std::string& text) {
 }  // namespace
 
 void TContestLogStd::BindButtonEvents() {
-  timerzeit->SetOnTimer([this](TComponent*) {
-    if (handlers_running_ == 0) timerzeitTimer();
-  });
+  timerzeit->SetWaitsForHandlers(true);
+  timerzeit->SetOnTimer([this](TComponent*) { timerzeitTimer(); });
   // The rig's interface does nothing: its watch only stops its polling.
   TimerCATUeberwachung->SetOnTimer([this](TComponent*) { TimerCAT->SetEnabled(false); });
   for (TSpeedButton* save : {btnSpeicherna, btnSpeichernb}) {
@@ -56,11 +55,11 @@ void TContestLogStd::BindButtonEvents() {
 void TContestLogStd::btnbeendenaClick(TComponent* /*sender*/) { Close(); }
 
 void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
-  const HandlerScope running(*this);
   const bool imported = sender != nullptr && sender == btnadifimport;
   // The import refuses a record without a mode itself.
-  if (!imported && WarnedModeMissing(*emode)) return;
+  if (!imported && (WarnedModeMissing(*emode) || WarnedCallMissing(*eCall))) return;
   // A save asks again about a repair the operator declined; the import asks once, at its start.
+  const bool asked = !imported && LogTable->RepairDeclined();
   if (!imported && !LogReadable(kNotStoredUnrepaired)) return;
   // 1. The contest's fixes of what was typed.
   const char code = ContestCode(*Catalogue);
@@ -73,10 +72,16 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   const platform::qt::TWinControl* in_hand = ActiveControl();
   FieldsToRecord(in_hand != nullptr && in_hand->Focused() ? in_hand : nullptr);
   // A call the entry could not check against the log is checked now that the log can be read,
-  // as leaving the call field checks it: a dupe the rules refuse is not stored.
-  if (!imported && !UncheckedCall.empty()) {
+  // as leaving the call field checks it: a dupe the rules refuse is not stored. After the
+  // question about the repair, so is any call not checked.
+  const std::string call = EntryRecord(*this).Call.str();
+  if (!imported && !DupeCheck.Checked(call) && (asked || DupeCheck.LeftUnchecked(call))) {
     CheckDupe();
-    if (!UncheckedCall.empty() || EntryRecord(*this).Call.empty()) return;
+    if (EntryRecord(*this).Call.empty()) return;
+    if (!DupeCheck.Checked(call)) {
+      TellWithoutRepair(kNotStoredUnrepaired);
+      return;
+    }
     RefreshMultiplierState();
   }
   const bool checked = CanSaveQso();

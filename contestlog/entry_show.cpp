@@ -16,6 +16,7 @@
 #include "contestlog/entry_rules.h"
 #include "contestlog/log_start.h"
 #include "contestlog/new_entry.h"
+#include "platform/qt/handler_scope.h"
 #include "logbook/reference/bands.h"
 #include "logbook/reference/modes.h"
 
@@ -54,7 +55,8 @@ void TContestLogStd::TickQslBox() {
 
 void TContestLogStd::ClearEntry() {
   if (!LogOpen()) return;
-  const HandlerScope running(*this);
+  // Also runs before the window shows, outside its events: a question it asks holds the clock.
+  const platform::qt::HandlerScope running(this);
   lqsopartner->SetCaption("QSO-Partner");
   lqsopartner->SetVisible(true);
   SetButtonMode(true);
@@ -68,7 +70,6 @@ void TContestLogStd::ClearEntry() {
   // tick: the save check refuses an entry without them.
   contest::window::ShowPeriodInfo(*Catalogue, *LogTable, AutoTime, *lZeit, *lDatum, *ezeit,
                                   *eDatum);
-  dupe_kept_without_points_ = false;
   lQSLs->SetCaption(QslNotSent(QslSent) ? common::LangText("&QSL senden: nein", "QSL send: no")
                                         : common::LangText("&QSL senden: ja", "QSL send: yes"));
   TickQslBox();

@@ -107,7 +107,6 @@ void TContestLogStd::btnNameqthaClick(TComponent* /*sender*/) {
 }
 
 void TContestLogStd::btnNotizaClick(TComponent* /*sender*/) {
-  const HandlerScope running(*this);
   if (contest::window::EditLogNote(*Catalogue, *LogTable)) btnCleara->Click();
 }
 
@@ -126,7 +125,6 @@ void TContestLogStd::ReturnFocusFromQsl() {
 }
 
 void TContestLogStd::imgfreqscanClick(TComponent* /*sender*/) {
-  const HandlerScope running(*this);
   FrequencyScanOn = !FrequencyScanOn;
   const std::string text = FrequencyScanOn
                                ? std::string("Die Frequenz-Scan-Funktion wurde eingeschaltet.\r"
@@ -149,7 +147,6 @@ void TContestLogStd::panelEingabeClick(TComponent* /*sender*/) {
 }
 
 void TContestLogStd::BrowEnter(TComponent* /*sender*/) {
-  const HandlerScope running(*this);
   if (common::Trim(eCall->GetStr()).empty()) {
     SetButtonMode(false);
     return;

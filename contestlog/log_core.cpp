@@ -56,9 +56,13 @@ contest::QsoNumbers ContestLogCore::EntryNumbers() const {
 }
 
 bool ContestLogCore::LogReadable(const std::string& not_done) {
+  const bool declined = LogTable->RepairDeclined();
   LogTable->AskAboutRepairAgain();
   LogTable->UsedRecs();  // a read: asks when it finds the files unfinished
-  if (!LogTable->RepairDeclined()) return true;
+  if (!LogTable->RepairDeclined()) {
+    if (declined) LogRepaired();
+    return true;
+  }
   TellWithoutRepair(not_done);
   return false;
 }
@@ -70,6 +74,13 @@ std::optional<contest::QsoNumbers> ContestLogCore::NumbersForSwitch(char band,
   // A stop met by this very read, and declined.
   if (!numbers) TellWithoutRepair(not_done);
   return numbers;
+}
+
+void ContestLogCore::LogRepaired() {
+  if (!LogChangedElsewhere()) return;
+  RefreshEntryMultipliers();
+  CatchUpWithLog();
+  EvaluateEntryMultipliers();
 }
 
 void ContestLogCore::TellWithoutRepair(const std::string& not_done) {

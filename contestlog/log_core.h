@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/short_string.h"
@@ -69,10 +70,18 @@ class ContestLogCore {
   contest::QsoNumbers EntryNumbers() const;
 
   // --- the entry in hand ---
-  common::ShortString<14> LastDupeCall;
-  // A call the entry could not check against the log (dupe rules, earlier QSOs) because its
-  // repair was declined: the save checks it once the log can be read. Empty: none.
-  std::string UncheckedCall;
+  // The dupe check of the entry's call (the dupe rules, the earlier QSOs' name and QTH): the
+  // call it was asked for, whether the rules ran on it (not while the log could not be read: a
+  // repair of its files declined) and whether they kept the QSO without points. The entry's call
+  // is checked only when this names it as checked; a call left unchecked is checked by the save.
+  struct CallCheck {
+    std::string call;  // empty: none asked for
+    bool ran = false;
+    bool kept_without_points = false;
+    bool Checked(std::string_view entry_call) const { return ran && call == entry_call; }
+    bool LeftUnchecked(std::string_view entry_call) const { return !ran && call == entry_call; }
+  };
+  CallCheck DupeCheck;
   common::ShortString<6> LastPrefix;
   std::int32_t LastQsoDate = -1;
   std::int32_t LastQsoTime = -1;
@@ -157,7 +166,7 @@ class ContestLogCore {
   // operator declined is asked about again (by a read that finds them unfinished); declined once
   // more, "Ohne Reparatur des Logs " + `not_done` is told and the answer is false. Work that
   // reads the log afterwards looks at LogTable->RepairDeclined(): a later stop may be declined
-  // in the middle of it.
+  // in the middle of it. Repaired after a decline, the window follows the log (LogRepaired).
   bool LogReadable(const std::string& not_done);
   // The next numbers of a switch to `band` (CurrentMode set to the new mode for a mode switch):
   // LogReadable(not_done), then LogNextNumbers; none, told as LogReadable tells, when the log
@@ -209,6 +218,10 @@ class ContestLogCore {
                                                                 int maximum);
   // The log's files were replaced by its renumbered set: views of the old files refresh.
   virtual void LogFilesReplaced() {}
+  // A repair the operator had declined ran now: when the log changed meanwhile, the totals follow
+  // it (CatchUpWithLog), the entry's multipliers taken out of the tables for the count and
+  // evaluated anew after it; the window shows them. The entry in hand stays as typed.
+  virtual void LogRepaired();
 
  private:
   struct Evaluation;

@@ -67,7 +67,6 @@ void TContestLogStd::RenumberAndRecount() {
 }
 
 void TContestLogStd::DeleteSelectedQso(ui::TkvBrow& grid) {
-  const HandlerScope running(*this);
   if (!LogReadable(kNotDeleted)) return;
   const EntryKept entry(*LogTable);
   std::int32_t ref = 0;
@@ -101,7 +100,6 @@ bool TContestLogStd::BrowDatensatz_Loeschen() {
 }
 
 void TContestLogStd::EditSelectedQso(ui::TkvBrow& grid) {
-  const HandlerScope running(*this);
   if (!LogReadable(kNotChanged)) return;
   EntryKept entry(*LogTable);
   std::int32_t ref = 0;
@@ -141,7 +139,6 @@ bool TContestLogStd::RowOperationReadable(ui::RowOperation operation) {
 }
 
 bool TContestLogStd::RunCorrectionList(int mode) {
-  const HandlerScope running(*this);
   if (!LogReadable("kann die Liste nicht gezeigt werden.")) return false;
   TKorrekturstd list(this, *this, mode == 2 ? CurrentBand : 0, static_cast<CorrectionMode>(mode));
   contest::window::SetBounds(CorrectionBounds, list, *LogTable);

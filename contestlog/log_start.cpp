@@ -4,6 +4,7 @@
 #include <initializer_list>
 
 #include "common/date_mask.h"
+#include "common/string_helpers.h"
 
 namespace contestlog {
 namespace {
@@ -63,6 +64,15 @@ char ContestCode(const contest::TdbContestBase& catalogue) {
   contest::TContestKKRec log{};
   catalogue.GetKKRec(log);
   return log.Typ;
+}
+
+std::string WholeModeName(const contest::TContestRec& definition, std::string_view mode) {
+  const std::string wanted = common::Trim(std::string(mode));
+  for (const contest::ContestText& m : definition.Modes) {
+    const std::string name = common::Trim(m.str());
+    if (!wanted.empty() && name.starts_with(wanted)) return name;
+  }
+  return wanted;
 }
 
 bool HasMode(const contest::TContestRec& definition, std::string_view mode) {

@@ -18,6 +18,9 @@ char ContestCode(const contest::TdbContestBase& catalogue);
 
 // Whether `mode` is one of the definition's modes.
 bool HasMode(const contest::TContestRec& definition, std::string_view mode);
+// The whole name of `mode` as the definition lists it ("DIGITAL" for the record's "DIGITA");
+// `mode` trimmed when the definition has no mode that begins so.
+std::string WholeModeName(const contest::TContestRec& definition, std::string_view mode);
 
 // The band to start on when the log's band periods are in use: the first period in force at
 // `today` (UTC day number) and `now` (UTC seconds of the day) — its date is today and now lies

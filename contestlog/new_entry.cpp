@@ -119,8 +119,7 @@ void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields) {
   qso.QslRcvd = log.QslRcvdChar;
   TakeNumbers(core, numbers, qso);
   core.QslSent = qso.QslSent;
-  core.LastDupeCall = "";
-  core.UncheckedCall.clear();
+  core.DupeCheck = {};
   core.LastPrefix = "";
   core.PrefixLookup = PrefixLookupMemo{};
 

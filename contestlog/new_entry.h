@@ -23,8 +23,7 @@ struct NewEntryFields {
 // 13 or 11 gets the overall, band or mode number (3 places), and the serial alone when the
 // contest sends nothing else (not for '7' and 'p'; nothing in a listener log); the received
 // exchange is the default report ("000" after it under '9'). The call's memories start anew:
-// LastDupeCall, UncheckedCall, LastPrefix, the prefix lookup's and NameText and QthText are
-// emptied.
+// DupeCheck, LastPrefix, the prefix lookup's and NameText and QthText are emptied.
 void PrepareNewEntry(ContestLogCore& core, const NewEntryFields& fields);
 
 // The numbers of the entry in hand taken afresh from the log, as NextQsoNumbers gives them now

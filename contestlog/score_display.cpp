@@ -81,6 +81,11 @@ void TContestLogStd::ShowScore() {
   ScoreSummaryText();
 }
 
+void TContestLogStd::LogRepaired() {
+  ContestLogCore::LogRepaired();
+  ShowScore();
+}
+
 void TContestLogStd::ScoreSummaryText() {
   const char code = contest::ContestCodeOf(*Catalogue);
   const contest::ScoreFlags flags = contest::ScoreFlagsOf(Definition);

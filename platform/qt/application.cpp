@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/qt/handler_scope.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/window.h"
 #include "platform/qt/popup_window.h"
@@ -62,6 +63,7 @@ TApplication::TApplication(int& argc, char** argv)
                      if (control == nullptr) return;
                      if (TForm* form = control->ParentForm();
                          form != nullptr && !form->Released()) {
+                       const HandlerScope moving(form);
                        form->FocusMoved(control);
                      }
                    });
@@ -138,6 +140,7 @@ void TApplication::PostMessage(TForm* form, const TMessage& message) {
   if (form == nullptr) return;
   Queue([alive = form->AliveToken(), form, message] {
     if (alive.expired() || form->Released()) return;
+    const HandlerScope running(form);
     TMessage m = message;
     form->WndProc(m);
   });

@@ -5,6 +5,7 @@
 
 #include "common/cp1252.h"
 #include "platform/qt/form.h"
+#include "platform/qt/handler_scope.h"
 #include "platform/qt/impl/window.h"
 #include "platform/qt/menus.h"
 #include "platform/qt/win_control.h"
@@ -281,6 +282,7 @@ void TControl::WndProc(TMessage& message) {
 }
 
 void TControl::Click() {
+  const HandlerScope running(this);
   if (OnClick) OnClick(this);
 }
 

@@ -74,6 +74,8 @@ class TForm : public TWinControl {
   // Frees the form once the message being handled is done; the form is gone from Screen at once.
   void Release();
   bool Released() const { return released_; }
+  // How many of its handlers run now (handler_scope.h).
+  int HandlersRunning() const { return handlers_running_; }
 
   TWinControl* ActiveControl() const { return active_control_; }
   void SetActiveControl(TWinControl* control);
@@ -139,6 +141,7 @@ class TForm : public TWinControl {
   void TextChanged() override { TextChangedHook(); }
 
  private:
+  friend class HandlerScope;
   void TextChangedHook();
   void ApplyWindowFlags();
   void ShowWindow();
@@ -154,6 +157,7 @@ class TForm : public TWinControl {
   TWinControl* active_control_ = nullptr;
   TModalResult modal_result_ = mrNone;
   int modal_level_ = 0;
+  int handlers_running_ = 0;
   bool key_preview_ = false;
   bool released_ = false;
   bool showing_window_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/qt/handler_scope.h"
 #include "platform/qt/popup_window.h"
 
 namespace platform::qt {
@@ -64,6 +65,7 @@ void TMenuItem::Clear() {
 void TMenuItem::Click() {
   if (!enabled_) return;
   if (radio_item_) SetChecked(true);
+  const HandlerScope running(this);
   if (OnClick) OnClick(this);
 }
 

@@ -2,6 +2,9 @@
 
 #include <QTimer>
 
+#include "platform/qt/form.h"
+#include "platform/qt/handler_scope.h"
+
 namespace platform::qt {
 
 namespace impl {
@@ -13,9 +16,15 @@ struct TimerData {
 }  // namespace impl
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner), data_(std::make_unique<impl::TimerData>()) {
-  QObject::connect(&data_->timer, &QTimer::timeout, [this] {
-    if (on_timer_ && !IsDestroying()) on_timer_(this);
-  });
+  QObject::connect(&data_->timer, &QTimer::timeout, [this] { Elapsed(); });
+}
+
+void TTimer::Elapsed() {
+  if (!on_timer_ || IsDestroying()) return;
+  TForm* form = FormOf(this);
+  if (waits_for_handlers_ && form != nullptr && form->HandlersRunning() > 0) return;
+  const HandlerScope running(form);
+  on_timer_(this);
 }
 
 TTimer::~TTimer() {

@@ -1,5 +1,8 @@
 // TTimer: calls OnTimer every Interval milliseconds from the message loop while Enabled and
-// assigned. Interval 0 stops it. Freed with its owner; a freed timer never fires.
+// assigned. Interval 0 stops it. Freed with its owner; a freed timer never fires. Each tick runs
+// as a handler of the timer's form (handler_scope.h); a timer that waits for handlers skips a
+// tick that comes while another handler of its form runs (inside its message box or
+// pending-message pass), and the next tick does the work.
 #pragma once
 
 #include <memory>
@@ -24,11 +27,16 @@ class TTimer : public TComponent {
   // Re-reads OnTimer after it was assigned or cleared.
   void SetOnTimer(TNotifyEvent handler);
   const TNotifyEvent& OnTimer() const { return on_timer_; }
+  bool WaitsForHandlers() const { return waits_for_handlers_; }
+  void SetWaitsForHandlers(bool on) { waits_for_handlers_ = on; }
+  // What the timer does when its interval is over (the test kit ticks a timer through it).
+  void Elapsed();
 
  private:
   void Restart();
 
   bool enabled_ = true;
+  bool waits_for_handlers_ = false;
   int interval_ = 1000;
   TNotifyEvent on_timer_;
   std::unique_ptr<impl::TimerData> data_;

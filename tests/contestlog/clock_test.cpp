@@ -235,6 +235,11 @@ TEST_F(ClockTest, ASwitchThatCannotReadTheLogAsksAgainAndKeepsWhatItHad) {
     presenter_->answers = std::deque<bool>(20, false);
     w.timerzeitTimer();
     told();
+    EXPECT_FALSE(w.SwitchMode("DIGITAL"));
+    EXPECT_EQ(presenter_->calls.back().text,
+              "Ohne Reparatur des Logs können die Nummern des Modes DIGITAL nicht übernommen "
+              "werden; es bleibt beim Mode CW.");
+    EXPECT_EQ(told(), asked_and_told);
     EXPECT_FALSE(w.SwitchMode("SSB"));
     EXPECT_EQ(told(), asked_and_told);
     EXPECT_EQ(w.CurrentMode.str(), "CW");

@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <functional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,7 @@
 #include "platform/fake_environment.h"
 #include "platform/file_faults.h"
 #include "platform/qt/application.h"
+#include "platform/qt/handler_scope.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
 #include "tests/contestlog/entry_window.h"
@@ -45,7 +47,7 @@ class TickCountingWindow final : public TContestLogStd {
   void ScoreSummaryText() override {
     if (tick_inside_score) {
       tick_inside_score = false;
-      timerzeit->OnTimer()(timerzeit);
+      timerzeit->Elapsed();
     }
     TContestLogStd::ScoreSummaryText();
   }
@@ -258,10 +260,13 @@ TEST_F(LogSaveTest, TheImportsSaveRunsNoTickAndATickWaitsForTheHandlerThatRuns) 
     EXPECT_EQ(Records(b.Number()).size(), 2u);
 
     // The timer's tick, from outside any handler and from inside one.
-    w.timerzeit->OnTimer()(w.timerzeit);
+    w.timerzeit->Elapsed();
     EXPECT_EQ(w.ticks, 2);
     w.tick_inside_score = true;
-    w.SwitchBand('c');
+    {
+      const platform::qt::HandlerScope handler(&w);
+      w.SwitchBand('c');
+    }
     EXPECT_FALSE(w.tick_inside_score);
     EXPECT_EQ(w.ticks, 2);
   });
@@ -300,8 +305,8 @@ TEST_F(LogSaveTest, ABadLocatorIsToldOnceAtTheSaveWhetherTheButtonOrEnterSaves) 
 }
 
 // With "DIGITAL" chosen and its mode field empty, no save stores the QSO: each warns and puts the
-// focus into the mode field.
-TEST_F(LogSaveTest, NoQsoIsStoredWithoutTheDigitalModeTyped) {
+// focus into the mode field. Without a call neither: the call field gets the focus.
+TEST_F(LogSaveTest, NoQsoIsStoredWithoutTheDigitalModeTypedOrACall) {
   LogBuilder b = ClockLog('.', 4);  // CW, SSB and DIGITAL
   RunLog(b.Number(), b.Definition(), [&](TContestLogStd& w) {
     w.timerzeitTimer();
@@ -329,8 +334,18 @@ TEST_F(LogSaveTest, NoQsoIsStoredWithoutTheDigitalModeTyped) {
       EXPECT_TRUE(Records(b.Number()).empty());
       w.eCall->SetStr("");
     }
-    w.eCall->SetStr("DL1XYZ");
     w.emode->SetStr("RTTY");
+    for (const auto& [name, save] : std::span(saves).subspan(1)) {
+      SCOPED_TRACE("no call, "s + name);
+      presenter_->calls.clear();
+      w.eRSTr2->SetFocus();
+      w.eRSTr2->SetStr("42");
+      save();
+      EXPECT_EQ(Shown(), std::vector<std::string>{"|"s + kCallMissing});
+      EXPECT_EQ(w.ActiveControl(), w.eCall);
+      EXPECT_TRUE(Records(b.Number()).empty());
+    }
+    w.eCall->SetStr("DL1XYZ");
     w.btnSpeicherna->Click();
   });
   const std::vector<TContestLKRec> records = Records(b.Number());
@@ -370,19 +385,19 @@ TEST_F(LogSaveTest, NoTickWhileAQsoIsEditedOrACorrectionListIsOpen) {
   RunOwnWindow<TickCountingWindow>(b, b.Definition(), [&](TickCountingWindow& w) {
     const auto tick_while_open = [&](platform::qt::TForm& form) {
       const int before = w.ticks;
-      w.timerzeit->OnTimer()(w.timerzeit);
+      w.timerzeit->Elapsed();
       EXPECT_EQ(w.ticks, before) << form.Name();
       form.SetModalResult(platform::qt::mrCancel);
     };
     driver_.Then(tick_while_open);
-    w.EditSelectedQso(*w.Brow);
+    w.btnAendern->Click();
     driver_.Then(tick_while_open);
-    w.btnKorrekturaClick();
+    w.btnKorrektura->Click();
     EXPECT_EQ(driver_.Pending(), 0u) << ::testing::PrintToString(driver_.Seen());
     EXPECT_EQ(driver_.Seen().size(), 3u) << ::testing::PrintToString(driver_.Seen());
     // Afterwards the clock ticks again.
     const int before = w.ticks;
-    w.timerzeit->OnTimer()(w.timerzeit);
+    w.timerzeit->Elapsed();
     EXPECT_EQ(w.ticks, before + 1);
   });
 }

@@ -63,6 +63,15 @@ TEST(HasModeTest, ExactNamesOnly) {
   EXPECT_FALSE(HasMode(d, "cw"));
 }
 
+// A record's mode (six characters) by the whole name the contest lists, for what is told.
+TEST(WholeModeNameTest, TheListedNameThatBeginsSo) {
+  const TContestRec d = WithModes({"CW", "DIGITAL"});
+  EXPECT_EQ(WholeModeName(d, "DIGITA"), "DIGITAL");
+  EXPECT_EQ(WholeModeName(d, "CW    "), "CW");
+  EXPECT_EQ(WholeModeName(d, "RTTY"), "RTTY");  // typed into the free mode field
+  EXPECT_EQ(WholeModeName(d, ""), "");
+}
+
 const std::int32_t kDay = common::DMYToDate(9, 3, 2024);
 
 // Periods of a day: 12-15 on 'b' and 'c', 15-18 on 'k'; and one of the next day.

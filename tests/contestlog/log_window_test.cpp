@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "common/service.h"
 #include "common/string_helpers.h"
+#include "common/to_dates.h"
 #include "contestlog/correction_list.h"
 #include "contestlog/log_window_port.h"
 #include "platform/qt/application.h"
@@ -347,6 +349,51 @@ TEST_F(RepairDeclinedTest, EveryOperationThatNeedsTheLogAsksAgainAndNoneFailsSil
   EXPECT_EQ(claimed(), 1u);
 }
 
+// A tick of the clock while a double click or the Delete key asks about the declined repair waits
+// for the question: the band period's switch does not run inside it, and the answer finds the
+// log and the band as they were.
+TEST_F(RepairDeclinedTest, ATickWhileARowOperationAsksWaitsForTheQuestion) {
+  LogBuilder b('.', 5);
+  b.Catalogue().BandAuto = 255;
+  const std::int32_t log = b.Create();
+  b.Add(Qso("DL2XYZ", 'e', kContestDay, 3600));
+  const common::ToDates& dates = common::Service<common::ToDates>::Get();
+  contest::TContestRec definition = b.Definition();
+  definition.Periods[0].PeriodDate = dates.DateToDateString(dates.TodayUtc(), "dd.mm.yyyy");
+  definition.Periods[0].PeriodTimeFrom = "00:00:00";
+  definition.Periods[0].PeriodTimeTo = "23:59:59";
+  definition.Periods[0].PeriodBands = {'e'};
+  const std::string path = LogPath(log);
+  const storage::FileblockHandle other = OpenAsAnotherStation(path);
+  RunLog(log, definition, [&](TContestLogStd& w) {
+    ASSERT_TRUE(w.SwitchBand('b'));
+    LeaveUnfinished(other, path);
+    presenter_->answers = std::deque<bool>(40, false);
+    w.timerzeitTimer();  // the period's switch is declined
+    Told();
+    int ticks = 0;
+    presenter_->while_shown = [&](const common::MessageCall& call) {
+      if (call.kind != MessageKind::kJaNeinFrage) return;
+      w.timerzeit->Elapsed();
+      ++ticks;
+    };
+    const std::pair<const char*, std::function<void()>> operations[] = {
+        {"Doppelklick", [&] { DoubleClickFirstRow(*w.Brow); }},
+        {"Entf", [&] { PressDelete(*w.Brow); }}};
+    for (const auto& [name, operation] : operations) {
+      SCOPED_TRACE(name);
+      operation();
+      EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
+      EXPECT_EQ(w.CurrentBand, 'b');
+    }
+    presenter_->while_shown = nullptr;
+    EXPECT_EQ(ticks, 2);
+  });
+  storage::FileblockClose(other);
+  presenter_->answers = std::deque<bool>(4, true);
+  EXPECT_EQ(Records(log).size(), 1u);
+}
+
 // In the correction list, too, a double click and the Delete key ask again and say what they did
 // not do.
 TEST_F(RepairDeclinedTest, TheCorrectionListsDoubleClickAndDeleteAskAgain) {
@@ -367,24 +414,102 @@ TEST_F(RepairDeclinedTest, TheCorrectionListsDoubleClickAndDeleteAskAgain) {
   });
 }
 
-// A call the entry could not check after "Nein" is told as unchecked and checked by the save
-// that follows "Ja": a dupe is refused as leaving the call field refuses it in a sound log.
-TEST_F(RepairDeclinedTest, ADupeTypedAfterNeinIsRefusedByTheSaveAfterJa) {
+// After "Nein" a call left is not asked about: the window shows it unchecked, keys typed ahead go
+// into the fields, and the save asks; after "Ja" it checks every call not checked (a dupe is
+// refused as leaving the call field refuses it in a sound log) and the window follows the log.
+TEST_F(RepairDeclinedTest, ACallLeftAfterNeinIsShownUncheckedAndTheSaveAfterJaChecksIt) {
+  using platform::qt::testkit::PressKeyOnFocus;
+  using platform::qt::testkit::TypeOnKeyboard;
   RunLog(log_, b_.Definition(), [&](TContestLogStd& w) {
-    LeaveUnfinished(other_, path_);
-    presenter_->answers = std::deque<bool>(40, false);
-    w.timerzeitTimer();
-    Told();
-    Type(*w.eCall, "DL2XYZ");
-    w.eCallExit(w.eCall);
-    EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
-    EXPECT_EQ(w.eCall->Text(), "DL2XYZ");
-    w.eRSTr2->SetStr("42");
-    presenter_->answers = std::deque<bool>(40, true);
-    w.btnSpeicherna->Click();
-    EXPECT_EQ(w.eCall->Text(), "");
+    // The next read of the log meets another station's stop, and its repair is declined.
+    const auto decline = [&] {
+      LeaveUnfinished(other_, path_);
+      presenter_->answers = std::deque<bool>(40, false);
+      w.LogTable->UsedRecs();
+      ASSERT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis}));
+    };
+    const auto leave_call = [&](const std::string& call) {
+      w.eCall->SetStr("");
+      Type(*w.eCall, call);
+      w.eCallExit(w.eCall);
+    };
+    const auto save_after_ja = [&] {
+      w.eRSTr2->SetStr("42");
+      presenter_->answers = std::deque<bool>(40, true);
+      w.btnSpeicherna->Click();
+    };
+    struct Row {
+      const char* name;
+      std::function<void()> steps;
+      std::size_t records;
+    };
+    const Row rows[] = {
+        {"Dupe",
+         [&] {
+           decline();
+           leave_call("DL2XYZ");
+           EXPECT_EQ(Told(), std::vector<MessageKind>{});
+           EXPECT_EQ(w.lqsopartner->Caption(), "DUPE UNGEPRÜFT");
+           Shot(w, "log_call_not_checked");
+           EXPECT_EQ(w.eCall->Text(), "DL2XYZ");
+           save_after_ja();
+           EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kAchtung}));
+           EXPECT_EQ(w.eCall->Text(), "");
+         },
+         1},
+        {"zurückgetippt",
+         [&] {
+           leave_call("OE1AAA");
+           decline();
+           leave_call("OE1AAB");
+           leave_call("OE1AAA");
+           EXPECT_EQ(Told(), std::vector<MessageKind>{});
+           save_after_ja();
+           EXPECT_EQ(Told(), std::vector{MessageKind::kJaNeinFrage});
+           EXPECT_EQ(w.eCall->Text(), "");
+         },
+         2},
+        {"vorausgetippt",
+         [&] {
+           decline();
+           w.eCall->SetFocus();
+           TypeOnKeyboard("DL5ABC");
+           PressKeyOnFocus(platform::qt::VK_TAB);
+           TypeOnKeyboard("42");
+           EXPECT_EQ(Told(), std::vector<MessageKind>{});
+           EXPECT_EQ(w.eRSTr2->GetStr(), "42");
+           presenter_->answers = std::deque<bool>(40, true);
+           PressKeyOnFocus(platform::qt::VK_F10);
+           EXPECT_EQ(Told(), std::vector{MessageKind::kJaNeinFrage});
+         },
+         3},
+        // Another station stored a QSO before the stop: the repair that the call search asks
+        // for brings the window's totals to the log's, the entry staying as typed.
+        {"Callsuche",
+         [&] {
+           b_.Add(Qso("DL7XYZ", 'c', kContestDay, 7200));
+           decline();
+           Type(*w.eCall, "DL8");
+           presenter_->answers = std::deque<bool>(40, true);
+           driver_.Then([](platform::qt::TForm& form) {
+             auto& search = dynamic_cast<TSucheQE_&>(form);
+             search.eSuche->SetText("DL2XYZ");
+             search.btnendepx4->Click();
+           });
+           driver_.Then([](platform::qt::TForm& list) { list.Close(); });
+           w.btnCallsuchea->Click();
+           EXPECT_EQ(w.lNummer->Caption(), "5");
+           EXPECT_EQ(w.eCall->Text(), "DL8");
+           w.btnCleara->Click();
+         },
+         4},
+    };
+    for (const Row& row : rows) {
+      SCOPED_TRACE(row.name);
+      row.steps();
+      EXPECT_EQ(Records(log_).size(), row.records);
+    }
   });
-  EXPECT_EQ(Records(log_).size(), 1u);
 }
 
 // A close that cannot count keeps the claim stored at that moment, also one another station

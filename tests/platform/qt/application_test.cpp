@@ -5,9 +5,14 @@
 #include <chrono>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "platform/qt/application.h"
+#include "platform/qt/button.h"
+#include "platform/qt/edit.h"
+#include "platform/qt/form.h"
+#include "platform/qt/testkit/input.h"
 #include "platform/qt/timer.h"
 
 namespace platform::qt {
@@ -91,6 +96,48 @@ TEST(TimerTest, FiresWhileEnabledAndAssignedAndNeverAfterItIsFreed) {
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   Application().ProcessMessages();
   EXPECT_EQ(ticks, 3);
+}
+
+// A timer that waits for handlers skips a tick while any handler of its form runs, however it
+// was entered: a key of the window system, a click, its own tick; a freed form is left alone.
+TEST(TimerTest, AWaitingTimerSkipsTicksWhileAHandlerOfItsFormRuns) {
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  auto* timer = new TTimer(&form);
+  timer->SetEnabled(false);
+  timer->SetWaitsForHandlers(true);
+  int ticks = 0;
+  bool tick_inside = false;
+  timer->SetOnTimer([&](TComponent*) {
+    ++ticks;
+    if (std::exchange(tick_inside, false)) timer->Elapsed();
+  });
+  form.Show();
+  timer->Elapsed();
+  EXPECT_EQ(ticks, 1);
+  edit->OnKeyDown = [&](TComponent*, std::uint16_t&, TShiftState) { timer->Elapsed(); };
+  edit->SetFocus();
+  testkit::PressKey(*edit, 'A');
+  EXPECT_EQ(ticks, 1);
+  button->OnClick = [&](TComponent*) { timer->Elapsed(); };
+  button->Click();
+  EXPECT_EQ(ticks, 1);
+  tick_inside = true;
+  timer->Elapsed();
+  EXPECT_EQ(ticks, 2);
+  EXPECT_EQ(form.HandlersRunning(), 0);
+  timer->SetWaitsForHandlers(false);
+  button->Click();
+  EXPECT_EQ(ticks, 3);
+
+  auto* freed = new TForm(nullptr);
+  auto* closer = new TButton(freed);
+  closer->SetParent(freed);
+  closer->OnClick = [&](TComponent*) { delete freed; };
+  closer->Click();
 }
 
 TEST(ScreenSourceTest, ProgramAnswersLogicalSizeAt96DpiWithoutAwarenessAndTestsInject) {
