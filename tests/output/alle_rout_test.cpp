@@ -1,15 +1,19 @@
 #include "output/alle_rout.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
 #include <ostream>
+#include <set>
 #include <string>
 
 #include "contest/contest_definition.h"
 #include "output/station_file.h"
+#include "platform/file.h"
 #include "platform/file_faults.h"
+#include "tests/common/as_nobody.h"
 #include "tests/common/rows.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/output_fixture.h"
@@ -215,6 +219,224 @@ TEST(AlleRout, AFileThatCannotTakeItsNameIsReportedAndRemoved) {
   EXPECT_FALSE(std::filesystem::exists(f.Path("taken.CBR.~tmp")));
   EXPECT_EQ(f.Messages().calls.back().text,
             "Die Datei " + f.Path("taken.CBR") + " konnte nicht geschrieben werden.");
+}
+
+// --- a file that stood under the chosen name ---
+
+constexpr const char* kOld = "alt";
+constexpr const char* kNew = "NEU\r\n";  // "neu" on the Cabrillo channel
+
+enum class Who { kAnyone, kUser, kRoot };  // the user the case needs
+
+struct ExistingRow {
+  const char* name;
+  Who who;
+  // Makes the file and what stands around it in `folder`; answers the name the dialog gets.
+  std::string (*make)(const std::string& folder);
+  // The file under that name (through its links) is written; else it is refused and kept.
+  bool written;
+  // What else holds afterwards.
+  void (*check)(const std::string& folder);
+};
+void PrintTo(const ExistingRow& row, std::ostream* os) { *os << row.name; }
+
+// Answers the system's name `path`, made on the disk under its host name.
+std::string OldFile(const std::string& path, std::filesystem::perms mode) {
+  common::testing::WriteFile(platform::HostPath(path), kOld);
+  std::filesystem::permissions(platform::HostPath(path), mode);
+  return path;
+}
+
+struct stat StatOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
+std::set<std::string> Entries(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    names.insert(entry.path().string());
+  }
+  return names;
+}
+
+// "neu" written through the channel as a Cabrillo file under `path`, as the dispatcher writes.
+void WriteNew(OutputFixture& f, const std::string& path, bool written) {
+  TAlleRout& channel = f.Channel();
+  channel.English = true;  // no notice
+  ASSERT_TRUE(channel.Open(10));
+  f.Chooser().answers.push_back(path);
+  const bool begun = channel.OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{});
+  EXPECT_EQ(begun, written);
+  channel.WriteLine("neu", true, true);
+  channel.Close();
+  EXPECT_EQ(channel.CloseFile(), written);
+  const std::string told = written ? "" : "Die Datei " + path + " konnte nicht erstellt werden.";
+  EXPECT_EQ(f.Messages().calls.empty() ? "" : f.Messages().calls.back().text, told);
+}
+
+class ExistingFileTest : public ::testing::TestWithParam<ExistingRow> {};
+
+TEST_P(ExistingFileTest, KeepsWhatTheFileWas) {
+  const ExistingRow& row = GetParam();
+  using common::testing::RunningAsRoot;
+  if (row.who == Who::kRoot && !RunningAsRoot()) GTEST_SKIP() << "only root gives files away";
+  OutputFixture f;
+  const std::string path = row.make(f.Path(""));
+  const std::set<std::string> before = Entries(f.Path(""));
+  const auto write = [&] {
+    WriteNew(f, path, row.written);
+    EXPECT_EQ(ReadFile(platform::HostPath(path)), row.written ? kNew : kOld);
+    row.check(f.Path(""));
+    EXPECT_EQ(Entries(f.Path("")), before);  // nothing left beside
+  };
+  if (row.who == Who::kUser && RunningAsRoot()) {
+    common::testing::GiveToNobody(f.Path(""));
+    EXPECT_TRUE(common::testing::RunAsNobody(write));
+  } else {
+    write();
+  }
+}
+
+using std::filesystem::perms;
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ExistingFileTest,
+    ::testing::Values(
+        ExistingRow{"Mode0600Kept", Who::kAnyone,
+                    [](const std::string& folder) {
+                      return OldFile(folder + "out.CBR", perms::owner_read | perms::owner_write);
+                    },
+                    true,
+                    [](const std::string& folder) {
+                      EXPECT_EQ(StatOf(folder + "out.CBR").st_mode & 07777, 0600u);
+                    }},
+        ExistingRow{"AnotherUsersFileStaysTheirs", Who::kRoot,
+                    [](const std::string& folder) {
+                      const std::string path = OldFile(folder + "out.CBR", perms(0664));
+                      common::testing::GiveToNobody(path);
+                      return path;
+                    },
+                    true,
+                    [](const std::string& folder) {
+                      const struct stat st = StatOf(folder + "out.CBR");
+                      EXPECT_EQ(st.st_uid, common::testing::Nobody().uid);
+                      EXPECT_EQ(st.st_gid, common::testing::Nobody().gid);
+                      EXPECT_EQ(st.st_mode & 07777, 0664u);
+                    }},
+        ExistingRow{"LinksTargetWritten", Who::kAnyone,
+                    [](const std::string& folder) {
+                      std::filesystem::create_directory(folder + "elsewhere");
+                      OldFile(folder + "elsewhere/real.CBR", perms(0644));
+                      std::filesystem::create_symlink("elsewhere/real.CBR", folder + "out.CBR");
+                      return folder + "out.CBR";
+                    },
+                    true,
+                    [](const std::string& folder) {
+                      EXPECT_TRUE(std::filesystem::is_symlink(folder + "out.CBR"));
+                      EXPECT_EQ(ReadFile(folder + "elsewhere/real.CBR"), kNew);
+                    }},
+        ExistingRow{"SecondHardLinkWritten", Who::kAnyone,
+                    [](const std::string& folder) {
+                      OldFile(folder + "out.CBR", perms(0644));
+                      std::filesystem::create_hard_link(folder + "out.CBR", folder + "other.CBR");
+                      return folder + "out.CBR";
+                    },
+                    true,
+                    [](const std::string& folder) {
+                      EXPECT_EQ(ReadFile(folder + "other.CBR"), kNew);
+                      EXPECT_EQ(StatOf(folder + "out.CBR").st_nlink, 2u);
+                    }},
+        ExistingRow{
+            "WriteProtectedRefused", Who::kUser,
+            [](const std::string& folder) { return OldFile(folder + "out.CBR", perms(0444)); },
+            false,
+            [](const std::string& folder) {
+              EXPECT_EQ(StatOf(folder + "out.CBR").st_mode & 07777, 0444u);
+            }},
+        ExistingRow{"WritableFileInAClosedFolderWritten", Who::kUser,
+                    [](const std::string& folder) {
+                      std::filesystem::create_directory(folder + "closed");
+                      const std::string path = OldFile(folder + "closed/out.CBR", perms(0644));
+                      std::filesystem::permissions(folder + "closed", perms(0555));
+                      return path;
+                    },
+                    true,
+                    [](const std::string& folder) {
+                      std::filesystem::permissions(folder + "closed", perms(0755));
+                    }},
+        ExistingRow{"Name255BytesWritten", Who::kAnyone,
+                    [](const std::string& folder) {
+                      // 125 umlauts of two bytes each on the disk, for a name the save
+                      // dialog's path length lets through.
+                      const std::string name = std::string(125, '\xFC') + "L.CBR";
+                      EXPECT_EQ(platform::HostPath(name).size(), 255u);
+                      return OldFile(folder + name, perms(0644));
+                    },
+                    true, [](const std::string&) {}}),
+    RowName);
+
+// Each writer writes a file of its own beside the name: the name then holds one whole file,
+// and each writer is told that its file was written.
+TEST(AlleRout, TwoWritersOfOneNameLeaveOneWholeFile) {
+  OutputFixture f;
+  const std::string path = OldFile(f.Path("two.CBR"), perms(0644));
+  TAlleRout& first = f.Channel();
+  TAlleRout second;
+  second.SetFileShower([](const std::string&) { return true; });
+  for (TAlleRout* channel : {&first, &second}) {
+    channel->English = true;
+    ASSERT_TRUE(channel->Open(10));
+    f.Chooser().answers.push_back(path);
+    ASSERT_TRUE(channel->OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  }
+  first.WriteLine("first 1", true, true);
+  second.WriteLine("second 1", true, true);
+  second.WriteLine("second 2", true, true);
+  EXPECT_TRUE(second.CloseFile());
+  first.WriteLine("first 2", true, true);
+  EXPECT_TRUE(first.CloseFile());
+  EXPECT_EQ(ReadFile(path), "FIRST 1\r\nFIRST 2\r\n");
+  EXPECT_TRUE(f.Messages().calls.empty());
+  EXPECT_EQ(Entries(f.Path("")), std::set<std::string>{path});
+}
+
+// The file reaches the disk before it takes the name: when the flush fails, the older file
+// stays under it.
+TEST(AlleRout, AFileThatDoesNotReachTheDiskKeepsTheOlderFile) {
+  OutputFixture f;
+  const std::string path = OldFile(f.Path("flush.CBR"), perms(0644));
+  ASSERT_TRUE(f.Channel().Open(10));
+  f.Chooser().answers.push_back(path);
+  ASSERT_TRUE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  f.Channel().WriteLine("eins", true, true);
+  platform::FileFaultPlan plan;
+  plan.flush.fail_at = 1;
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_FALSE(f.Channel().CloseFile());
+  }
+  EXPECT_EQ(ReadFile(path), kOld);
+  EXPECT_EQ(Entries(f.Path("")), std::set<std::string>{path});
+  EXPECT_EQ(f.Messages().calls.back().text,
+            "Die Datei " + path + " konnte nicht geschrieben werden.");
+}
+
+// A file written in place (it has another name) is only touched at the close: an output ended
+// before keeps it under both names.
+TEST(AlleRout, AnOutputEndedUnwrittenLeavesAFileWithOtherNamesAsItWas) {
+  OutputFixture f;
+  const std::string path = OldFile(f.Path("linked.CBR"), perms(0644));
+  std::filesystem::create_hard_link(path, f.Path("other.CBR"));
+  ASSERT_TRUE(f.Channel().Open(10));
+  f.Chooser().answers.push_back(path);
+  ASSERT_TRUE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  f.Channel().WriteLine("eins", true, true);
+  f.Channel().Abandon();
+  EXPECT_FALSE(f.Channel().CloseFile());
+  EXPECT_EQ(ReadFile(path), kOld);
+  EXPECT_EQ(ReadFile(f.Path("other.CBR")), kOld);
 }
 
 // --- the printer ---
