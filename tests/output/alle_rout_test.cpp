@@ -8,6 +8,7 @@
 #include <ostream>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "contest/contest_definition.h"
 #include "output/station_file.h"
@@ -223,33 +224,48 @@ TEST(AlleRout, AFileThatCannotTakeItsNameIsReportedAndRemoved) {
 
 // --- a file that stood under the chosen name ---
 
+using std::filesystem::perms;
+
 constexpr const char* kOld = "alt";
 constexpr const char* kNew = "NEU\r\n";  // "neu" on the Cabrillo channel
 
-enum class Who { kAnyone, kUser, kRoot };  // the user the case needs
-
-struct ExistingRow {
-  const char* name;
-  Who who;
-  // Makes the file and what stands around it in `folder`; answers the name the dialog gets.
-  std::string (*make)(const std::string& folder);
-  // The file under that name (through its links) is written; else it is refused and kept.
-  bool written;
-  // What else holds afterwards.
-  void (*check)(const std::string& folder);
-};
-void PrintTo(const ExistingRow& row, std::ostream* os) { *os << row.name; }
-
 // Answers the system's name `path`, made on the disk under its host name.
-std::string OldFile(const std::string& path, std::filesystem::perms mode) {
+std::string OldFile(const std::string& path, perms mode) {
   common::testing::WriteFile(platform::HostPath(path), kOld);
   std::filesystem::permissions(platform::HostPath(path), mode);
   return path;
 }
 
+std::string LinkToAFileElsewhere(const std::string& folder) {
+  std::filesystem::create_directory(folder + "elsewhere");
+  OldFile(folder + "elsewhere/real.CBR", perms(0644));
+  std::filesystem::create_symlink("elsewhere/real.CBR", folder + "out.CBR");
+  return folder + "out.CBR";
+}
+
+std::string FileWithASecondName(const std::string& folder) {
+  OldFile(folder + "out.CBR", perms(0644));
+  std::filesystem::create_hard_link(folder + "out.CBR", folder + "other.CBR");
+  return folder + "out.CBR";
+}
+
+std::string FileInAClosedFolder(const std::string& folder) {
+  std::filesystem::create_directory(folder + "closed");
+  OldFile(folder + "closed/out.CBR", perms(0644));
+  std::filesystem::permissions(folder + "closed", perms(0555));
+  return folder + "closed/out.CBR";
+}
+
+// 125 umlauts of two bytes each on the disk, in a path the save dialog lets through.
+std::string NameOf255Bytes(const std::string& folder) {
+  const std::string name = std::string(125, '\xFC') + "L.CBR";
+  EXPECT_EQ(platform::HostPath(name).size(), 255u);
+  return OldFile(folder + name, perms(0644));
+}
+
 struct stat StatOf(const std::string& path) {
   struct stat st {};
-  EXPECT_EQ(stat(path.c_str(), &st), 0) << path;
+  EXPECT_EQ(stat(platform::HostPath(path).c_str(), &st), 0) << path;
   return st;
 }
 
@@ -261,120 +277,86 @@ std::set<std::string> Entries(const std::string& folder) {
   return names;
 }
 
-// "neu" written through the channel as a Cabrillo file under `path`, as the dispatcher writes.
-void WriteNew(OutputFixture& f, const std::string& path, bool written) {
-  TAlleRout& channel = f.Channel();
+// The channel opened for a Cabrillo file under `path`, as the dispatcher opens it; false when
+// the file was not begun.
+bool BeginCabrillo(OutputFixture& f, TAlleRout& channel, const std::string& path) {
   channel.English = true;  // no notice
-  ASSERT_TRUE(channel.Open(10));
   f.Chooser().answers.push_back(path);
-  const bool begun = channel.OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{});
-  EXPECT_EQ(begun, written);
-  channel.WriteLine("neu", true, true);
-  channel.Close();
-  EXPECT_EQ(channel.CloseFile(), written);
-  const std::string told = written ? "" : "Die Datei " + path + " konnte nicht erstellt werden.";
-  EXPECT_EQ(f.Messages().calls.empty() ? "" : f.Messages().calls.back().text, told);
+  return channel.Open(10) &&
+         channel.OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{});
 }
+
+enum class Who { kAnyone, kUser, kRoot };  // the user the case needs
+
+struct ExistingRow {
+  const char* name;
+  Who who;
+  // Makes the file and what stands around it in `folder`; answers the name the dialog gets.
+  std::string (*make)(const std::string& folder);
+  // The file under that name (through its links) is written; else it is refused and kept.
+  bool written;
+};
+void PrintTo(const ExistingRow& row, std::ostream* os) { *os << row.name; }
 
 class ExistingFileTest : public ::testing::TestWithParam<ExistingRow> {};
 
+// The file at the end of the name's links gets the new text and keeps its mode, owner, group
+// and other names; a link stays a link, and nothing is left beside.
 TEST_P(ExistingFileTest, KeepsWhatTheFileWas) {
   const ExistingRow& row = GetParam();
   using common::testing::RunningAsRoot;
   if (row.who == Who::kRoot && !RunningAsRoot()) GTEST_SKIP() << "only root gives files away";
   OutputFixture f;
   const std::string path = row.make(f.Path(""));
+  const bool as_nobody = row.who == Who::kUser && RunningAsRoot();
+  if (as_nobody) common::testing::GiveToNobody(f.Path(""));
   const std::set<std::string> before = Entries(f.Path(""));
+  const struct stat was = StatOf(path);
+  const bool link = std::filesystem::is_symlink(platform::HostPath(path));
   const auto write = [&] {
-    WriteNew(f, path, row.written);
+    TAlleRout& channel = f.Channel();
+    EXPECT_EQ(BeginCabrillo(f, channel, path), row.written);
+    channel.WriteLine("neu", true, true);
+    channel.Close();
+    EXPECT_EQ(channel.CloseFile(), row.written);
+    const std::string told =
+        row.written ? "" : "Die Datei " + path + " konnte nicht erstellt werden.";
+    EXPECT_EQ(f.Messages().calls.empty() ? "" : f.Messages().calls.back().text, told);
     EXPECT_EQ(ReadFile(platform::HostPath(path)), row.written ? kNew : kOld);
-    row.check(f.Path(""));
-    EXPECT_EQ(Entries(f.Path("")), before);  // nothing left beside
+    const struct stat is = StatOf(path);
+    EXPECT_EQ(std::tie(is.st_mode, is.st_uid, is.st_gid, is.st_nlink),
+              std::tie(was.st_mode, was.st_uid, was.st_gid, was.st_nlink));
+    EXPECT_EQ(std::filesystem::is_symlink(platform::HostPath(path)), link);
+    EXPECT_EQ(Entries(f.Path("")), before);
   };
-  if (row.who == Who::kUser && RunningAsRoot()) {
-    common::testing::GiveToNobody(f.Path(""));
+  if (as_nobody) {
     EXPECT_TRUE(common::testing::RunAsNobody(write));
   } else {
     write();
   }
+  for (const std::string& entry : before) {  // closed folders opened again for the clean-up
+    if (std::filesystem::is_directory(entry)) std::filesystem::permissions(entry, perms(0755));
+  }
 }
-
-using std::filesystem::perms;
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ExistingFileTest,
     ::testing::Values(
         ExistingRow{"Mode0600Kept", Who::kAnyone,
-                    [](const std::string& folder) {
-                      return OldFile(folder + "out.CBR", perms::owner_read | perms::owner_write);
-                    },
-                    true,
-                    [](const std::string& folder) {
-                      EXPECT_EQ(StatOf(folder + "out.CBR").st_mode & 07777, 0600u);
-                    }},
+                    [](const std::string& d) { return OldFile(d + "out.CBR", perms(0600)); }, true},
         ExistingRow{"AnotherUsersFileStaysTheirs", Who::kRoot,
-                    [](const std::string& folder) {
-                      const std::string path = OldFile(folder + "out.CBR", perms(0664));
-                      common::testing::GiveToNobody(path);
-                      return path;
+                    [](const std::string& d) {
+                      common::testing::GiveToNobody(OldFile(d + "out.CBR", perms(0664)));
+                      return d + "out.CBR";
                     },
-                    true,
-                    [](const std::string& folder) {
-                      const struct stat st = StatOf(folder + "out.CBR");
-                      EXPECT_EQ(st.st_uid, common::testing::Nobody().uid);
-                      EXPECT_EQ(st.st_gid, common::testing::Nobody().gid);
-                      EXPECT_EQ(st.st_mode & 07777, 0664u);
-                    }},
-        ExistingRow{"LinksTargetWritten", Who::kAnyone,
-                    [](const std::string& folder) {
-                      std::filesystem::create_directory(folder + "elsewhere");
-                      OldFile(folder + "elsewhere/real.CBR", perms(0644));
-                      std::filesystem::create_symlink("elsewhere/real.CBR", folder + "out.CBR");
-                      return folder + "out.CBR";
-                    },
-                    true,
-                    [](const std::string& folder) {
-                      EXPECT_TRUE(std::filesystem::is_symlink(folder + "out.CBR"));
-                      EXPECT_EQ(ReadFile(folder + "elsewhere/real.CBR"), kNew);
-                    }},
-        ExistingRow{"SecondHardLinkWritten", Who::kAnyone,
-                    [](const std::string& folder) {
-                      OldFile(folder + "out.CBR", perms(0644));
-                      std::filesystem::create_hard_link(folder + "out.CBR", folder + "other.CBR");
-                      return folder + "out.CBR";
-                    },
-                    true,
-                    [](const std::string& folder) {
-                      EXPECT_EQ(ReadFile(folder + "other.CBR"), kNew);
-                      EXPECT_EQ(StatOf(folder + "out.CBR").st_nlink, 2u);
-                    }},
-        ExistingRow{
-            "WriteProtectedRefused", Who::kUser,
-            [](const std::string& folder) { return OldFile(folder + "out.CBR", perms(0444)); },
-            false,
-            [](const std::string& folder) {
-              EXPECT_EQ(StatOf(folder + "out.CBR").st_mode & 07777, 0444u);
-            }},
-        ExistingRow{"WritableFileInAClosedFolderWritten", Who::kUser,
-                    [](const std::string& folder) {
-                      std::filesystem::create_directory(folder + "closed");
-                      const std::string path = OldFile(folder + "closed/out.CBR", perms(0644));
-                      std::filesystem::permissions(folder + "closed", perms(0555));
-                      return path;
-                    },
-                    true,
-                    [](const std::string& folder) {
-                      std::filesystem::permissions(folder + "closed", perms(0755));
-                    }},
-        ExistingRow{"Name255BytesWritten", Who::kAnyone,
-                    [](const std::string& folder) {
-                      // 125 umlauts of two bytes each on the disk, for a name the save
-                      // dialog's path length lets through.
-                      const std::string name = std::string(125, '\xFC') + "L.CBR";
-                      EXPECT_EQ(platform::HostPath(name).size(), 255u);
-                      return OldFile(folder + name, perms(0644));
-                    },
-                    true, [](const std::string&) {}}),
+                    true},
+        ExistingRow{"LinksTargetWritten", Who::kAnyone, LinkToAFileElsewhere, true},
+        ExistingRow{"SecondHardLinkWritten", Who::kAnyone, FileWithASecondName, true},
+        ExistingRow{"WriteProtectedRefused", Who::kUser,
+                    [](const std::string& d) { return OldFile(d + "out.CBR", perms(0444)); },
+                    false},
+        ExistingRow{"WritableFileInAClosedFolderWritten", Who::kUser, FileInAClosedFolder, true},
+        ExistingRow{"Name255BytesWritten", Who::kAnyone, NameOf255Bytes, true}),
     RowName);
 
 // Each writer writes a file of its own beside the name: the name then holds one whole file,
@@ -385,12 +367,8 @@ TEST(AlleRout, TwoWritersOfOneNameLeaveOneWholeFile) {
   TAlleRout& first = f.Channel();
   TAlleRout second;
   second.SetFileShower([](const std::string&) { return true; });
-  for (TAlleRout* channel : {&first, &second}) {
-    channel->English = true;
-    ASSERT_TRUE(channel->Open(10));
-    f.Chooser().answers.push_back(path);
-    ASSERT_TRUE(channel->OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
-  }
+  ASSERT_TRUE(BeginCabrillo(f, first, path));
+  ASSERT_TRUE(BeginCabrillo(f, second, path));
   first.WriteLine("first 1", true, true);
   second.WriteLine("second 1", true, true);
   second.WriteLine("second 2", true, true);
@@ -407,9 +385,7 @@ TEST(AlleRout, TwoWritersOfOneNameLeaveOneWholeFile) {
 TEST(AlleRout, AFileThatDoesNotReachTheDiskKeepsTheOlderFile) {
   OutputFixture f;
   const std::string path = OldFile(f.Path("flush.CBR"), perms(0644));
-  ASSERT_TRUE(f.Channel().Open(10));
-  f.Chooser().answers.push_back(path);
-  ASSERT_TRUE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  ASSERT_TRUE(BeginCabrillo(f, f.Channel(), path));
   f.Channel().WriteLine("eins", true, true);
   platform::FileFaultPlan plan;
   plan.flush.fail_at = 1;
@@ -427,11 +403,8 @@ TEST(AlleRout, AFileThatDoesNotReachTheDiskKeepsTheOlderFile) {
 // before keeps it under both names.
 TEST(AlleRout, AnOutputEndedUnwrittenLeavesAFileWithOtherNamesAsItWas) {
   OutputFixture f;
-  const std::string path = OldFile(f.Path("linked.CBR"), perms(0644));
-  std::filesystem::create_hard_link(path, f.Path("other.CBR"));
-  ASSERT_TRUE(f.Channel().Open(10));
-  f.Chooser().answers.push_back(path);
-  ASSERT_TRUE(f.Channel().OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{}));
+  const std::string path = FileWithASecondName(f.Path(""));
+  ASSERT_TRUE(BeginCabrillo(f, f.Channel(), path));
   f.Channel().WriteLine("eins", true, true);
   f.Channel().Abandon();
   EXPECT_FALSE(f.Channel().CloseFile());
