@@ -3,9 +3,11 @@
 // Create makes the file, or empties it when it exists. Replace begins a new version of the file
 // instead, which takes the file's place whole at Commit and keeps what the file was (its links,
 // other names, owner and mode; platform/file_replacement.h); until then the file is untouched,
-// and Discard or Close leave it so. A line goes out as it stands (Windows-1252
-// bytes, nothing converted, no BOM) followed by CR LF, in one write of the platform file layer
-// (platform/file.h), so a test can fail the N-th line (platform/file_faults.h).
+// and Discard or Close leave it so.
+//
+// A line goes out as it stands (Windows-1252 bytes, nothing converted, no BOM) followed by
+// CR LF, in one write of the platform file layer (platform/file.h), so a test can fail the N-th
+// line (platform/file_faults.h); a new version written in place holds its lines until Commit.
 //
 // The first failure stands: after it nothing more is written, every later call answers false,
 // and Error() names it (a short write counts as a full disk, 112). The file keeps what was

@@ -54,7 +54,8 @@ common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get
 
 }  // namespace
 
-TAlleRout::TAlleRout() : show_file_(&Twagdatei::ShowFile), ask_participant_(&Tuhfteilnehmer::Ask) {}
+TAlleRout::TAlleRout()
+    : show_file_(&Twagdatei::ShowFile), ask_participant_(&Tuhfteilnehmer::Ask) {}
 
 bool TAlleRout::Open(int kind) {
   const OutputKind* entry = FindOutputKind(kind);

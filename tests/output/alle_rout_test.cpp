@@ -395,6 +395,7 @@ TEST(AlleRout, AFileThatDoesNotReachTheDiskKeepsTheOlderFile) {
   }
   EXPECT_EQ(ReadFile(path), kOld);
   EXPECT_EQ(Entries(f.Path("")), std::set<std::string>{path});
+  ASSERT_FALSE(f.Messages().calls.empty());
   EXPECT_EQ(f.Messages().calls.back().text,
             "Die Datei " + path + " konnte nicht geschrieben werden.");
 }
