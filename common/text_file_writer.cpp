@@ -1,6 +1,5 @@
 #include "common/text_file_writer.h"
 
-#include <limits>
 #include <string>
 
 #include "common/current_folder.h"
@@ -18,6 +17,14 @@ bool TextFileWriter::Create(std::string_view name) {
   return !Failed();
 }
 
+bool TextFileWriter::Replace(std::string_view name) {
+  Close();
+  name_ = std::string(name);
+  end_ = 0;
+  error_ = replacement_.Begin(ResolvePath(name));
+  return !Failed();
+}
+
 bool TextFileWriter::WriteLine(std::string_view text) {
   std::string line;
   line.reserve(text.size() + kLineEnd.size());
@@ -28,21 +35,29 @@ bool TextFileWriter::WriteLine(std::string_view text) {
 bool TextFileWriter::Write(std::string_view bytes) {
   if (Failed()) return false;
   if (!IsOpen()) return false;
-  if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-    error_ = platform::kErrorInvalidParameter;
-    return false;
+  if (replacement_.Active()) {
+    error_ = replacement_.Write(bytes);
+    return !Failed();
   }
-  const auto count = static_cast<std::uint32_t>(bytes.size());
-  std::uint32_t done = 0;
-  error_ = file_.WriteAt(end_, bytes.data(), count, &done);
-  end_ += done;
-  if (!Failed() && done != count) error_ = platform::kErrorDiskFull;
+  error_ = file_.WriteAll(end_, bytes);
+  end_ += static_cast<std::int64_t>(bytes.size());
   return !Failed();
 }
 
 bool TextFileWriter::Close() {
   if (!IsOpen()) return false;
-  file_.Close();
+  if (file_.IsOpen()) file_.Close();
+  replacement_.Discard();
+  return !Failed();
+}
+
+bool TextFileWriter::Commit() {
+  if (!replacement_.Active()) return Close();
+  if (Failed()) {
+    replacement_.Discard();
+  } else {
+    error_ = replacement_.Commit();
+  }
   return !Failed();
 }
 

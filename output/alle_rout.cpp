@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "common/file_base_ss.h"
-#include "common/file_ops.h"
 #include "common/messages.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
@@ -69,7 +68,6 @@ bool TAlleRout::Open(int kind) {
   kind_ = kind;
   channel_ = entry->channel;
   // A file an earlier output left unclosed never takes its name.
-  if (file_ && file_->IsOpen()) RemoveFile();
   file_.reset();
   file_name_.clear();
   placed_ = false;
@@ -133,7 +131,7 @@ bool TAlleRout::AskFileName(std::string_view description, std::string_view exten
   }
   file_name_ = name;
   file_.emplace();
-  if (!file_->Create(TemporaryName())) {
+  if (!file_->Replace(file_name_)) {
     file_.reset();
     Messages().Fehler("Die Datei " + file_name_ + " konnte nicht erstellt werden.");
     return false;
@@ -228,7 +226,11 @@ std::string TAlleRout::ContestFileNamePart(std::string_view name) {
 void TAlleRout::Close() {
   if (channel_ != Channel::kPrinter) return;
   BoldOff();
-  Printer().EndDoc();
+  platform::qt::TPrinter& printer = Printer();
+  // A printer that refuses the job at its end prints none of it.
+  if (printer.Printing() && !printer.EndDoc()) {
+    Messages().Fehler(JobRefusedText(printer.PrinterName()));
+  }
 }
 
 void TAlleRout::CloseAndShow() {
@@ -238,13 +240,11 @@ void TAlleRout::CloseAndShow() {
 
 bool TAlleRout::CloseFile() {
   if (channel_ == Channel::kPrinter || !file_ || !file_->IsOpen()) return false;
-  file_->Close();
-  // The rename replaces a file of that name in one step.
-  if (!file_->Failed() && common::RenameFile(TemporaryName(), file_name_)) {
+  // The new version takes the name whole, or the file of that name stays as it was.
+  if (file_->Commit()) {
     placed_ = true;
     return true;
   }
-  RemoveFile();
   Messages().Fehler(NotWrittenText(file_name_));
   return false;
 }
@@ -258,16 +258,9 @@ void TAlleRout::ShowFile() {
 void TAlleRout::Abandon() {
   if (channel_ == Channel::kPrinter) {
     Printer().Abort();
-  } else if (file_ && file_->IsOpen()) {
-    RemoveFile();
+  } else if (file_) {
+    file_->Discard();
   }
-}
-
-std::string TAlleRout::TemporaryName() const { return file_name_ + ".~tmp"; }
-
-void TAlleRout::RemoveFile() {
-  file_->Close();
-  common::DeleteFile(TemporaryName());
 }
 
 }  // namespace output

@@ -14,9 +14,12 @@
 // with the notice about the written file between them). An output whose log could not be read
 // to its end ends with Abandon instead.
 //
-// A file is written beside the chosen name (the name and ".~tmp") and takes its name only when
-// it is complete, at its close: whoever looks finds the whole file under that name or the file
-// that stood there before, never a part of the new one.
+// A file is written as a new version of the chosen name (common::TextFileWriter::Replace): beside
+// it under a name of its own, it takes the name only when complete, at its close, flushed to the
+// disk; whoever looks finds the whole file under that name or the file that stood there before,
+// never a part of the new one. A file of that name keeps its mode, owner and group, a link stays
+// a link to its written target, and a file with other names, or in a folder closed to the user,
+// is written in place at the close. A file the user may not write is refused at the creation.
 //
 // The printer is the system printer (platform/qt/printer.h) and its dialog the installed print
 // dialog port; messages go through ToMessages, the save dialog through TFileBaseSS, the settings'
@@ -79,8 +82,9 @@ class TAlleRout {
   bool OpenFileKind(int kind, const contest::TContestKKRec& log,
                     const contest::TContestRec& definition);
   // The notice (unless English), the save dialog proposing the log's default name, and the
-  // creation of the file beside that name. False when the dialog is cancelled, or when the file
-  // cannot be created (the error "Die Datei <name> konnte nicht erstellt werden." is shown).
+  // beginning of the file's new version. False when the dialog is cancelled, or when the file
+  // cannot be created or the user may not write it (the error "Die Datei <name> konnte nicht
+  // erstellt werden." is shown).
   bool AskFileName(std::string_view description, std::string_view extension,
                    const contest::TContestKKRec& log, const contest::TContestRec& definition);
 
@@ -108,19 +112,20 @@ class TAlleRout {
   // "." made "-" and "/", "\" and "," made "_".
   static std::string ContestFileNamePart(std::string_view name);
 
-  // Printer only: bold off and the job sent to the printer.
+  // Printer only: bold off and the job sent to the printer; a job the printer refuses now is
+  // told as at its beginning.
   void Close();
   // CloseFile, then ShowFile.
   void CloseAndShow();
   // Closes the file of the file channels and gives it the chosen name, in place of a file of
   // that name. True when it stands under its name; false for the printer, without a file, and
-  // when it failed to be written or to take its name (the file is removed and the error
+  // when it failed to be written or to take its name (the new version is dropped and the error
   // "Die Datei <name> konnte nicht geschrieben werden." shown).
   bool CloseFile();
   // Opens a file of kinds 6, 7, 8, 10 and 15 in the file viewer once it took its name.
   void ShowFile();
-  // Ends the output unwritten: the print job is dropped, the file removed before it takes its
-  // name. Nothing more is written, and the close neither sends, names, reports nor shows.
+  // Ends the output unwritten: the print job is dropped, the file's new version before it takes
+  // its name. Nothing more is written, and the close neither sends, names, reports nor shows.
   void Abandon();
   // Whether a write to the output file failed since it was created.
   bool WriteFailed() const { return file_ && file_->Failed(); }
@@ -154,11 +159,6 @@ class TAlleRout {
   int x_ = 0;
   int y_ = 0;
   int line_height_ = 1;
-  // The file beside its name.
-  std::string TemporaryName() const;
-  // Closes and removes the file before it took its name.
-  void RemoveFile();
-
   std::optional<common::TextFileWriter> file_;  // from the file's creation to the next Open
   bool placed_ = false;                         // the file took its name
   double dots_per_inch_ = 1.0;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <limits>
 
 #include "platform/file_faults.h"
 #include "platform/text_codec.h"
@@ -72,11 +73,6 @@ WinError NotFoundError(const std::string& host) {
   return kErrorFileNotFound;
 }
 
-WinError ErrorFor(int error, const std::string& host) {
-  if (error == ENOENT) return NotFoundError(host);
-  return WinErrorFromErrno(error);
-}
-
 bool IsLockConflict(int error) { return error == EAGAIN || error == EACCES; }
 
 WinError CheckRange(std::int64_t offset, std::int64_t length) {
@@ -109,6 +105,11 @@ std::string HostPath(std::string_view name) {
   return Cp1252ToUtf8(path);
 }
 
+WinError HostFileError(int error, const std::string& host) {
+  if (error == ENOENT) return NotFoundError(host);
+  return WinErrorFromErrno(error);
+}
+
 File::~File() {
   if (IsOpen()) Close();
 }
@@ -132,8 +133,12 @@ File& File::operator=(File&& other) noexcept {
 }
 
 WinError File::Open(std::string_view name, FileAccess access, FileShare share, FileCreate create) {
+  return OpenHostPath(HostPath(name), access, share, create);
+}
+
+WinError File::OpenHostPath(const std::string& host, FileAccess access, FileShare share,
+                            FileCreate create) {
   if (IsOpen()) Close();
-  const std::string host = HostPath(name);
   int flags = O_CLOEXEC;
   if (create == FileCreate::kCreateAlways) flags |= O_CREAT;
   if (create == FileCreate::kCreateNew) flags |= O_CREAT | O_EXCL;
@@ -150,7 +155,7 @@ WinError File::Open(std::string_view name, FileAccess access, FileShare share, F
   if (fd < 0) {
     const int error = errno;
     if (error == ENOENT && create != FileCreate::kOpenExisting) return kErrorPathNotFound;
-    return ErrorFor(error, host);
+    return HostFileError(error, host);
   }
   struct stat st {};
   if (fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
@@ -251,6 +256,14 @@ WinError File::WriteAt(std::int64_t offset, const void* buffer, std::uint32_t co
   return kErrorSuccess;
 }
 
+WinError File::WriteAll(std::int64_t offset, std::string_view bytes) {
+  if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) return kErrorInvalidParameter;
+  const auto count = static_cast<std::uint32_t>(bytes.size());
+  std::uint32_t done = 0;
+  if (const WinError e = WriteAt(offset, bytes.data(), count, &done)) return e;
+  return done == count ? kErrorSuccess : kErrorDiskFull;
+}
+
 WinError File::Size(std::int64_t* size) {
   *size = 0;
   if (!IsOpen()) return kErrorInvalidHandle;
@@ -276,6 +289,21 @@ WinError File::Flush() {
     return rule->error;
   }
   return fdatasync(fd_) == 0 ? kErrorSuccess : WinErrorFromErrno(errno);
+}
+
+WinError File::Reserve(std::int64_t size) {
+  if (!IsOpen()) return kErrorInvalidHandle;
+  if (size <= 0) return kErrorSuccess;
+  if (fallocate(fd_, FALLOC_FL_KEEP_SIZE, 0, size) == 0) return kErrorSuccess;
+  return errno == ENOSPC || errno == EDQUOT ? kErrorDiskFull : kErrorSuccess;
+}
+
+WinError File::SetOwnerAndMode(std::uint32_t owner, std::uint32_t group, std::uint32_t mode) {
+  if (!IsOpen()) return kErrorInvalidHandle;
+  if (fchown(fd_, owner, group) != 0 || fchmod(fd_, mode & 07777) != 0) {
+    return WinErrorFromErrno(errno);
+  }
+  return kErrorSuccess;
 }
 
 WinError File::LockRegion(std::int64_t offset, std::int64_t length, LockKind kind) {
@@ -316,17 +344,17 @@ WinError File::UnlockRegion(std::int64_t offset, std::int64_t length) {
 WinError DeleteFile(std::string_view name) {
   const std::string host = HostPath(name);
   struct stat st {};
-  if (lstat(host.c_str(), &st) != 0) return ErrorFor(errno, host);
+  if (lstat(host.c_str(), &st) != 0) return HostFileError(errno, host);
   if (S_ISDIR(st.st_mode)) return kErrorAccessDenied;
   if (FileInUse(host)) return kErrorSharingViolation;
-  return ::unlink(host.c_str()) == 0 ? kErrorSuccess : ErrorFor(errno, host);
+  return ::unlink(host.c_str()) == 0 ? kErrorSuccess : HostFileError(errno, host);
 }
 
 WinError RenameFile(std::string_view from, std::string_view to) {
   const std::string source = HostPath(from);
   const std::string target = HostPath(to);
   struct stat st {};
-  if (lstat(source.c_str(), &st) != 0) return ErrorFor(errno, source);
+  if (lstat(source.c_str(), &st) != 0) return HostFileError(errno, source);
   if (!S_ISDIR(st.st_mode) && FileInUse(source)) return kErrorSharingViolation;
   if (FaultRule* rule = Rule(&FileFaultPlan::rename); rule != nullptr && rule->Hit()) {
     return rule->error;
@@ -335,10 +363,11 @@ WinError RenameFile(std::string_view from, std::string_view to) {
     return kErrorSuccess;
   }
   if (errno == EEXIST) return kErrorAlreadyExists;
-  if (errno != EINVAL && errno != ENOSYS) return ErrorFor(errno, target);
+  if (errno != EINVAL && errno != ENOSYS) return HostFileError(errno, target);
   // File systems without RENAME_NOREPLACE: check, then rename.
   if (lstat(target.c_str(), &st) == 0) return kErrorAlreadyExists;
-  return ::rename(source.c_str(), target.c_str()) == 0 ? kErrorSuccess : ErrorFor(errno, target);
+  return ::rename(source.c_str(), target.c_str()) == 0 ? kErrorSuccess
+                                                       : HostFileError(errno, target);
 }
 
 WinError CopyFile(std::string_view from, std::string_view to, bool fail_if_exists) {
@@ -373,7 +402,20 @@ WinError CopyFile(std::string_view from, std::string_view to, bool fail_if_exist
 WinError FileExists(std::string_view name) {
   const std::string host = HostPath(name);
   struct stat st {};
-  return stat(host.c_str(), &st) == 0 ? kErrorSuccess : ErrorFor(errno, host);
+  return stat(host.c_str(), &st) == 0 ? kErrorSuccess : HostFileError(errno, host);
+}
+
+WinError WriteAccess(std::string_view name) { return HostWriteAccess(HostPath(name)); }
+
+WinError HostWriteAccess(const std::string& host) {
+  // The effective ids decide, as they decide an open.
+  if (faccessat(AT_FDCWD, host.c_str(), W_OK, AT_EACCESS) == 0) return kErrorSuccess;
+  if (errno != ENOENT) return HostFileError(errno, host);
+  const std::size_t slash = host.find_last_of('/');
+  const std::string folder =
+      slash == std::string::npos ? "." : (slash == 0 ? "/" : host.substr(0, slash));
+  if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return kErrorSuccess;
+  return errno == ENOENT ? kErrorPathNotFound : WinErrorFromErrno(errno);
 }
 
 }  // namespace platform

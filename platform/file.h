@@ -56,6 +56,10 @@ class File {
   File& operator=(const File&) = delete;
 
   WinError Open(std::string_view name, FileAccess access, FileShare share, FileCreate create);
+  // Open with a path of the host (UTF-8, "/"), as the layer's own helpers find one (a symbolic
+  // link's target may name a file no system text can).
+  WinError OpenHostPath(const std::string& host, FileAccess access, FileShare share,
+                        FileCreate create);
   // Releases the handle's locks with it. 6 when not open.
   WinError Close();
   bool IsOpen() const { return fd_ >= 0; }
@@ -66,11 +70,21 @@ class File {
   WinError ReadAt(std::int64_t offset, void* buffer, std::uint32_t count, std::uint32_t* done);
   WinError WriteAt(std::int64_t offset, const void* buffer, std::uint32_t count,
                    std::uint32_t* done);
+  // All of `bytes` at `offset`: a short write counts as a full disk (112), more bytes than one
+  // write takes as 87.
+  WinError WriteAll(std::int64_t offset, std::string_view bytes);
   WinError Size(std::int64_t* size);
   // Sets the end of the file at `size` (cuts or extends with zero bytes).
   WinError Truncate(std::int64_t size);
   // Writes the file's data to the device (fdatasync).
   WinError Flush();
+  // Reserves room on the disk for `size` bytes from the start without changing the file's size,
+  // so that writing them cannot meet a full disk (112 when the room is not there). Succeeds
+  // without reserving where the file system cannot reserve.
+  WinError Reserve(std::int64_t size);
+  // Gives the file an owner, a group and the mode bits (07777), in this order (a new owner
+  // clears the set-id bits). 5 when the user may not give them.
+  WinError SetOwnerAndMode(std::uint32_t owner, std::uint32_t group, std::uint32_t mode);
 
   WinError LockRegion(std::int64_t offset, std::int64_t length,
                       LockKind kind = LockKind::kExclusive);
@@ -106,8 +120,16 @@ WinError RenameFile(std::string_view from, std::string_view to);
 WinError CopyFile(std::string_view from, std::string_view to, bool fail_if_exists);
 // Attribute query: 0 when the name exists, else 2 or 3.
 WinError FileExists(std::string_view name);
+// 0 when the user may write the named file (following symbolic links) or, when it is missing,
+// create it in its folder; else 5, or 3 for a missing folder.
+WinError WriteAccess(std::string_view name);
 
 // The host path of a system file name (1252 to UTF-8, "\" to "/").
 std::string HostPath(std::string_view name);
+// The Windows code of a host call on `host` that failed with `error`: a missing name is 2 or 3
+// as Windows tells them (a missing file or a missing folder), the rest as WinErrorFromErrno.
+WinError HostFileError(int error, const std::string& host);
+// WriteAccess for a host path.
+WinError HostWriteAccess(const std::string& host);
 
 }  // namespace platform

@@ -44,8 +44,7 @@ bool PrintLines(TPrinter& printer, const std::vector<std::string>& lines, const 
       rest.remove_prefix(length);
     } while (!rest.empty());
   }
-  printer.EndDoc();
-  return true;
+  return printer.EndDoc();
 }
 
 }  // namespace platform::qt

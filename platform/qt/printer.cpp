@@ -56,10 +56,11 @@ void TPrinter::NewPage() {
   ++page_;
 }
 
-void TPrinter::EndDoc() {
-  if (!Printing()) return;
-  Finish();
+bool TPrinter::EndDoc() {
+  if (!Printing()) return false;
+  const bool sent = Finish();
   page_ = 0;
+  return sent;
 }
 
 void TPrinter::Abort() {

@@ -80,9 +80,10 @@ class TPrinter {
   bool BeginDoc();
   // The next page of the running job.
   void NewPage();
-  // Ends the job and sends it to the printer.
-  void EndDoc();
-  // Drops the running job.
+  // Ends the job and sends it to the printer. False when the printer refused it at its end
+  // (nothing of it is printed), and outside a job.
+  bool EndDoc();
+  // Drops the running job: nothing of it is printed or written.
   void Abort();
   bool Printing() const { return page_ > 0; }
   // The page being printed, from 1; 0 outside a job.
@@ -111,7 +112,7 @@ class TPrinter {
   // inside one.
   virtual bool Start() = 0;
   virtual void StartPage() = 0;
-  virtual void Finish() = 0;
+  virtual bool Finish() = 0;
   virtual void Drop() = 0;
   virtual void Draw(int x, int y, const TFont& font, std::string_view text) = 0;
   virtual TPoint Measure(const TFont& font, std::string_view text) const = 0;

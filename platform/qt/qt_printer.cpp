@@ -2,9 +2,11 @@
 
 #include <QFontMetrics>
 #include <QPageLayout>
+#include <QPainter>
 #include <QPrinterInfo>
 
 #include "common/current_folder.h"
+#include "platform/file.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/printer_font.h"
 #include "platform/qt/impl/qt_printer_data.h"
@@ -32,9 +34,7 @@ TQtPrinter::TQtPrinter() : data_(std::make_unique<impl::QtPrinterData>()) {
   TakeFromDevice();
 }
 
-TQtPrinter::~TQtPrinter() {
-  if (data_->painter) data_->painter->end();
-}
+TQtPrinter::~TQtPrinter() = default;
 
 std::vector<std::string> TQtPrinter::Printers() const {
   std::vector<std::string> names;
@@ -80,37 +80,49 @@ void TQtPrinter::Chosen() {
 
 bool TQtPrinter::Start() {
   QPrinter& device = data_->device;
-  if (device.outputFormat() == QPrinter::PdfFormat && device.outputFileName().isEmpty()) {
+  if (device.outputFormat() == QPrinter::PdfFormat) {
+    // The PDF file is only opened at the job's end; a file or folder the user may not write
+    // refuses the job now, as the opening would.
+    if (device.outputFileName().isEmpty()) return false;
+    if (platform::HostWriteAccess(device.outputFileName().toStdString())) return false;
+  } else if (!device.isValid()) {
     return false;
   }
-  device.setDocName(impl::ToQString(Title));
-  auto painter = std::make_unique<QPainter>();
-  if (!painter->begin(&device)) return false;
-  painter->setRenderHint(QPainter::TextAntialiasing, false);
-  data_->painter = std::move(painter);
+  data_->pages.assign(1, {});
   return true;
 }
 
-void TQtPrinter::StartPage() { data_->device.newPage(); }
+void TQtPrinter::StartPage() { data_->pages.emplace_back(); }
 
-void TQtPrinter::Finish() {
-  data_->painter->end();
-  data_->painter.reset();
+// The pages go to the device only now: the window system cannot take back a page once it has
+// one (a PDF file is cut when its painting begins, and a printer's abort leaves the job to be
+// printed blank), so a dropped job never reaches it.
+bool TQtPrinter::Finish() {
+  QPrinter& device = data_->device;
+  const std::vector<std::vector<impl::HeldText>> pages = std::move(data_->pages);
+  data_->pages.clear();
+  device.setDocName(impl::ToQString(Title));
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    if (page > 0) device.newPage();
+    for (const impl::HeldText& held : pages[page]) {
+      painter.setFont(held.font);
+      painter.setPen(held.color);
+      painter.drawText(held.baseline, held.text);
+    }
+  }
+  return painter.end();
 }
 
-void TQtPrinter::Drop() {
-  data_->device.abort();
-  data_->painter->end();
-  data_->painter.reset();
-}
+void TQtPrinter::Drop() { data_->pages.clear(); }
 
 void TQtPrinter::Draw(int x, int y, const TFont& font, std::string_view text) {
-  QPainter& painter = *data_->painter;
   const QFont qfont = impl::PrinterFont(font, data_->device.resolution());
-  painter.setFont(qfont);
-  painter.setPen(impl::ToQColor(font.Color()));
   const QFontMetrics metrics(qfont, &data_->device);
-  painter.drawText(x, y + metrics.ascent(), impl::ToQString(text));
+  data_->pages.back().push_back({QPoint(x, y + metrics.ascent()), qfont,
+                                 impl::ToQColor(font.Color()), impl::ToQString(text)});
 }
 
 TPoint TQtPrinter::Measure(const TFont& font, std::string_view text) const {

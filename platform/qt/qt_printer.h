@@ -1,8 +1,12 @@
 // TQtPrinter: the system printer on the window system's printing: a printer of the system, or a
 // PDF file. Printers() lists the system's printers and, last, the PDF file ("PDF"), which is the
 // only entry on a machine without printers; the system's default printer is chosen at start.
-// Jobs on the PDF entry need an output file (SetOutputFileName, or the print dialog's choice);
-// without one BeginDoc fails.
+// Jobs on the PDF entry need an output file (SetOutputFileName, or the print dialog's choice)
+// the user may write; without one BeginDoc fails.
+//
+// A job's pages are held until EndDoc and only then drawn on the printer or into the file: an
+// aborted job prints no page and leaves a file of the PDF's name as it was. A printer that
+// refuses the job at its end makes EndDoc answer false.
 //
 // Made after the application object, used on its thread.
 #pragma once
@@ -39,7 +43,7 @@ class TQtPrinter final : public TPrinter {
  protected:
   bool Start() override;
   void StartPage() override;
-  void Finish() override;
+  bool Finish() override;
   void Drop() override;
   void Draw(int x, int y, const TFont& font, std::string_view text) override;
   TPoint Measure(const TFont& font, std::string_view text) const override;

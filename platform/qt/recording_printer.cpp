@@ -31,7 +31,10 @@ bool TRecordingPrinter::Start() {
 
 void TRecordingPrinter::StartPage() { ++jobs_.back().pages; }
 
-void TRecordingPrinter::Finish() { jobs_.back().ended = true; }
+bool TRecordingPrinter::Finish() {
+  jobs_.back().ended = true;
+  return true;
+}
 
 void TRecordingPrinter::Drop() { jobs_.back().aborted = true; }
 

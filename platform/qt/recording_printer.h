@@ -57,7 +57,7 @@ class TRecordingPrinter final : public TPrinter {
  protected:
   bool Start() override;
   void StartPage() override;
-  void Finish() override;
+  bool Finish() override;
   void Drop() override;
   void Draw(int x, int y, const TFont& font, std::string_view text) override;
   TPoint Measure(const TFont& font, std::string_view text) const override;

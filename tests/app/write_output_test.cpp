@@ -7,6 +7,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <set>
@@ -19,12 +20,13 @@
 #include "output/uhfteilnehmer.h"
 #include "platform/file_faults.h"
 #include "platform/qt/button.h"
+#include "platform/qt/qt_printer.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/app/output_menu_clicks.h"
 #include "tests/app/setup_output_fixture.h"
-#include "tests/contestlog/another_station.h"
 #include "tests/common/temp_folder.h"
+#include "tests/contestlog/another_station.h"
 #include "tests/output/fixture_logs.h"
 
 namespace app_test {
@@ -184,10 +186,9 @@ struct FileRow {
 
 TEST_F(WriteOutputTest, AWrittenFileIsReportedAndShownByItsKind) {
   const LogBuilder log = output_test::DotClass5Log();
-  const std::vector<FileRow> rows = {{6, false, true},  {7, true, true},   {8, true, true},
-                                     {9, true, false},  {10, true, true},  {11, true, false},
-                                     {12, true, false}, {13, true, false}, {14, true, false},
-                                     {15, true, true}};
+  const std::vector<FileRow> rows = {
+      {6, false, true},  {7, true, true},   {8, true, true},   {9, true, false},  {10, true, true},
+      {11, true, false}, {12, true, false}, {13, true, false}, {14, true, false}, {15, true, true}};
   for (const FileRow& row : rows) {
     presenter_->calls.clear();
     shown_.clear();
@@ -297,6 +298,7 @@ struct UnreadRow {
   int code;
   Meanwhile meanwhile;
   const char* told;
+  bool pdf = false;  // printed on the window system's printer into a PDF file
 };
 void PrintTo(const UnreadRow& row, std::ostream* os) { *os << row.name; }
 
@@ -329,11 +331,20 @@ TEST_P(UnreadLogTest, AWalkThatMeetsTheLogUnreadEndsTheOutputUnwritten) {
   } else {
     printing_.print_dialog().answers.push_back({});
   }
+  std::unique_ptr<platform::qt::TPrinter> recording;
+  if (row.pdf) {
+    path = folder_ / "unread.pdf";
+    common::testing::WriteFile(path, "old");
+    auto qt_printer = std::make_unique<platform::qt::TQtPrinter>();
+    qt_printer->SetOutputFileName(path);
+    recording = platform::qt::SetPrinter(std::move(qt_printer));
+  }
   presenter_->answers = std::deque<bool>(20, false);
   Write(log, row.code);
+  if (recording) platform::qt::SetPrinter(std::move(recording));
   faults.reset();
   storage::FileblockClose(other);
-  if (kind.WritesFile()) {
+  if (kind.WritesFile() || row.pdf) {
     EXPECT_EQ(common::testing::ReadFile(path), "old");
     for (const auto& entry : std::filesystem::directory_iterator(folder_.path())) {
       const std::string name = entry.path().string();
@@ -355,6 +366,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnreadRow{"PrintedBandList", 3, Meanwhile::kStops, kUnrepairedPrint},
                       UnreadRow{"PrintedList", 4, Meanwhile::kStops, kUnrepairedPrint},
                       UnreadRow{"PrintedWholeLog", 5, Meanwhile::kStops, kUnrepairedPrint},
+                      UnreadRow{"PrintedIntoAPdf", 4, Meanwhile::kStops, kUnrepairedPrint, true},
                       UnreadRow{"SheetFile", 6, Meanwhile::kStops, kUnrepairedFile},
                       UnreadRow{"ListFile", 7, Meanwhile::kStops, kUnrepairedFile},
                       UnreadRow{"Stf", 8, Meanwhile::kStops, kUnrepairedFile},

@@ -1,15 +1,20 @@
 #include "output/alle_rout.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cmath>
 #include <filesystem>
 #include <ostream>
+#include <set>
 #include <string>
+#include <tuple>
 
 #include "contest/contest_definition.h"
 #include "output/station_file.h"
+#include "platform/file.h"
 #include "platform/file_faults.h"
+#include "tests/common/as_nobody.h"
 #include "tests/common/rows.h"
 #include "tests/common/temp_folder.h"
 #include "tests/output/output_fixture.h"
@@ -215,6 +220,197 @@ TEST(AlleRout, AFileThatCannotTakeItsNameIsReportedAndRemoved) {
   EXPECT_FALSE(std::filesystem::exists(f.Path("taken.CBR.~tmp")));
   EXPECT_EQ(f.Messages().calls.back().text,
             "Die Datei " + f.Path("taken.CBR") + " konnte nicht geschrieben werden.");
+}
+
+// --- a file that stood under the chosen name ---
+
+using std::filesystem::perms;
+
+constexpr const char* kOld = "alt";
+constexpr const char* kNew = "NEU\r\n";  // "neu" on the Cabrillo channel
+
+// Answers the system's name `path`, made on the disk under its host name.
+std::string OldFile(const std::string& path, perms mode) {
+  common::testing::WriteFile(platform::HostPath(path), kOld);
+  std::filesystem::permissions(platform::HostPath(path), mode);
+  return path;
+}
+
+std::string LinkToAFileElsewhere(const std::string& folder) {
+  std::filesystem::create_directory(folder + "elsewhere");
+  OldFile(folder + "elsewhere/real.CBR", perms(0644));
+  std::filesystem::create_symlink("elsewhere/real.CBR", folder + "out.CBR");
+  return folder + "out.CBR";
+}
+
+std::string FileWithASecondName(const std::string& folder) {
+  OldFile(folder + "out.CBR", perms(0644));
+  std::filesystem::create_hard_link(folder + "out.CBR", folder + "other.CBR");
+  return folder + "out.CBR";
+}
+
+std::string FileInAClosedFolder(const std::string& folder) {
+  std::filesystem::create_directory(folder + "closed");
+  OldFile(folder + "closed/out.CBR", perms(0644));
+  std::filesystem::permissions(folder + "closed", perms(0555));
+  return folder + "closed/out.CBR";
+}
+
+// 125 umlauts of two bytes each on the disk, in a path the save dialog lets through.
+std::string NameOf255Bytes(const std::string& folder) {
+  const std::string name = std::string(125, '\xFC') + "L.CBR";
+  EXPECT_EQ(platform::HostPath(name).size(), 255u);
+  return OldFile(folder + name, perms(0644));
+}
+
+struct stat StatOf(const std::string& path) {
+  struct stat st {};
+  EXPECT_EQ(stat(platform::HostPath(path).c_str(), &st), 0) << path;
+  return st;
+}
+
+std::set<std::string> Entries(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    names.insert(entry.path().string());
+  }
+  return names;
+}
+
+// The channel opened for a Cabrillo file under `path`, as the dispatcher opens it; false when
+// the file was not begun.
+bool BeginCabrillo(OutputFixture& f, TAlleRout& channel, const std::string& path) {
+  channel.English = true;  // no notice
+  f.Chooser().answers.push_back(path);
+  return channel.Open(10) &&
+         channel.OpenFileKind(10, contest::TContestKKRec{}, contest::TContestRec{});
+}
+
+enum class Who { kAnyone, kUser, kRoot };  // the user the case needs
+
+struct ExistingRow {
+  const char* name;
+  Who who;
+  // Makes the file and what stands around it in `folder`; answers the name the dialog gets.
+  std::string (*make)(const std::string& folder);
+  // The file under that name (through its links) is written; else it is refused and kept.
+  bool written;
+};
+void PrintTo(const ExistingRow& row, std::ostream* os) { *os << row.name; }
+
+class ExistingFileTest : public ::testing::TestWithParam<ExistingRow> {};
+
+// The file at the end of the name's links gets the new text and keeps its mode, owner, group
+// and other names; a link stays a link, and nothing is left beside.
+TEST_P(ExistingFileTest, KeepsWhatTheFileWas) {
+  const ExistingRow& row = GetParam();
+  using common::testing::RunningAsRoot;
+  if (row.who == Who::kRoot && !RunningAsRoot()) GTEST_SKIP() << "only root gives files away";
+  OutputFixture f;
+  const std::string path = row.make(f.Path(""));
+  const bool as_nobody = row.who == Who::kUser && RunningAsRoot();
+  if (as_nobody) common::testing::GiveToNobody(f.Path(""));
+  const std::set<std::string> before = Entries(f.Path(""));
+  const struct stat was = StatOf(path);
+  const bool link = std::filesystem::is_symlink(platform::HostPath(path));
+  const auto write = [&] {
+    TAlleRout& channel = f.Channel();
+    EXPECT_EQ(BeginCabrillo(f, channel, path), row.written);
+    channel.WriteLine("neu", true, true);
+    channel.Close();
+    EXPECT_EQ(channel.CloseFile(), row.written);
+    const std::string told =
+        row.written ? "" : "Die Datei " + path + " konnte nicht erstellt werden.";
+    EXPECT_EQ(f.Messages().calls.empty() ? "" : f.Messages().calls.back().text, told);
+    EXPECT_EQ(ReadFile(platform::HostPath(path)), row.written ? kNew : kOld);
+    const struct stat is = StatOf(path);
+    EXPECT_EQ(std::tie(is.st_mode, is.st_uid, is.st_gid, is.st_nlink),
+              std::tie(was.st_mode, was.st_uid, was.st_gid, was.st_nlink));
+    EXPECT_EQ(std::filesystem::is_symlink(platform::HostPath(path)), link);
+    EXPECT_EQ(Entries(f.Path("")), before);
+  };
+  if (as_nobody) {
+    EXPECT_TRUE(common::testing::RunAsNobody(write));
+  } else {
+    write();
+  }
+  for (const std::string& entry : before) {  // closed folders opened again for the clean-up
+    if (std::filesystem::is_directory(entry)) std::filesystem::permissions(entry, perms(0755));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ExistingFileTest,
+    ::testing::Values(
+        ExistingRow{"Mode0600Kept", Who::kAnyone,
+                    [](const std::string& d) { return OldFile(d + "out.CBR", perms(0600)); }, true},
+        ExistingRow{"AnotherUsersFileStaysTheirs", Who::kRoot,
+                    [](const std::string& d) {
+                      common::testing::GiveToNobody(OldFile(d + "out.CBR", perms(0664)));
+                      return d + "out.CBR";
+                    },
+                    true},
+        ExistingRow{"LinksTargetWritten", Who::kAnyone, LinkToAFileElsewhere, true},
+        ExistingRow{"SecondHardLinkWritten", Who::kAnyone, FileWithASecondName, true},
+        ExistingRow{"WriteProtectedRefused", Who::kUser,
+                    [](const std::string& d) { return OldFile(d + "out.CBR", perms(0444)); },
+                    false},
+        ExistingRow{"WritableFileInAClosedFolderWritten", Who::kUser, FileInAClosedFolder, true},
+        ExistingRow{"Name255BytesWritten", Who::kAnyone, NameOf255Bytes, true}),
+    RowName);
+
+// Each writer writes a file of its own beside the name: the name then holds one whole file,
+// and each writer is told that its file was written.
+TEST(AlleRout, TwoWritersOfOneNameLeaveOneWholeFile) {
+  OutputFixture f;
+  const std::string path = OldFile(f.Path("two.CBR"), perms(0644));
+  TAlleRout& first = f.Channel();
+  TAlleRout second;
+  second.SetFileShower([](const std::string&) { return true; });
+  ASSERT_TRUE(BeginCabrillo(f, first, path));
+  ASSERT_TRUE(BeginCabrillo(f, second, path));
+  first.WriteLine("first 1", true, true);
+  second.WriteLine("second 1", true, true);
+  second.WriteLine("second 2", true, true);
+  EXPECT_TRUE(second.CloseFile());
+  first.WriteLine("first 2", true, true);
+  EXPECT_TRUE(first.CloseFile());
+  EXPECT_EQ(ReadFile(path), "FIRST 1\r\nFIRST 2\r\n");
+  EXPECT_TRUE(f.Messages().calls.empty());
+  EXPECT_EQ(Entries(f.Path("")), std::set<std::string>{path});
+}
+
+// The file reaches the disk before it takes the name: when the flush fails, the older file
+// stays under it.
+TEST(AlleRout, AFileThatDoesNotReachTheDiskKeepsTheOlderFile) {
+  OutputFixture f;
+  const std::string path = OldFile(f.Path("flush.CBR"), perms(0644));
+  ASSERT_TRUE(BeginCabrillo(f, f.Channel(), path));
+  f.Channel().WriteLine("eins", true, true);
+  platform::FileFaultPlan plan;
+  plan.flush.fail_at = 1;
+  {
+    platform::ScopedFileFaults faults(&plan);
+    EXPECT_FALSE(f.Channel().CloseFile());
+  }
+  EXPECT_EQ(ReadFile(path), kOld);
+  EXPECT_EQ(Entries(f.Path("")), std::set<std::string>{path});
+  ASSERT_FALSE(f.Messages().calls.empty());
+  EXPECT_EQ(f.Messages().calls.back().text,
+            "Die Datei " + path + " konnte nicht geschrieben werden.");
+}
+
+// A file written in place (it has another name) is only touched at the close: an output ended
+// before keeps it under both names.
+TEST(AlleRout, AnOutputEndedUnwrittenLeavesAFileWithOtherNamesAsItWas) {
+  OutputFixture f;
+  const std::string path = FileWithASecondName(f.Path(""));
+  ASSERT_TRUE(BeginCabrillo(f, f.Channel(), path));
+  f.Channel().WriteLine("eins", true, true);
+  f.Channel().Abandon();
+  EXPECT_FALSE(f.Channel().CloseFile());
+  EXPECT_EQ(ReadFile(path), kOld);
+  EXPECT_EQ(ReadFile(f.Path("other.CBR")), kOld);
 }
 
 // --- the printer ---

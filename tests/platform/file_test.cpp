@@ -4,9 +4,16 @@
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include "platform/fake_environment.h"
+#include "platform/file_replacement.h"
 
 namespace platform {
 namespace {
@@ -182,6 +189,46 @@ TEST_F(FileTest, DeleteRenameAndCopyFollowWindows) {
   File c;
   ASSERT_EQ(Open(c, "c.dat"), 0u);
   EXPECT_EQ(Read(c, 0, 100), "contents");
+}
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Another writer's file beside the same name is never opened: a name already taken is passed
+// over for the next one drawn. A new file gets the mode the umask leaves.
+TEST_F(FileTest, AReplacementBesideTakesANameOfItsOwn) {
+  FakeRandom random;
+  random.script = {0, 0, 0, 0, 0, 0, 1, 1, 1, 1, 1, 1};  // "AAAAAA", then "BBBBBB"
+  ScopedEnvironment environment(nullptr, nullptr, &random);
+  std::ofstream(Path("new.txt.~AAAAAA")) << "foreign";
+  FileReplacement replacement;
+  ASSERT_EQ(replacement.Begin(Path("new.txt")), 0u);
+  EXPECT_TRUE(std::filesystem::exists(Path("new.txt.~BBBBBB")));
+  ASSERT_EQ(replacement.Write("neu"), 0u);
+  ASSERT_EQ(replacement.Commit(), 0u);
+  EXPECT_EQ(Contents(Path("new.txt")), "neu");
+  EXPECT_EQ(Contents(Path("new.txt.~AAAAAA")), "foreign");
+  EXPECT_FALSE(std::filesystem::exists(Path("new.txt.~BBBBBB")));
+  const mode_t mask = umask(0);
+  umask(mask);
+  struct stat st {};
+  ASSERT_EQ(stat(Path("new.txt").c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0666u & ~mask);
+}
+
+// A device under the name (here the null device's twin) is written into and stays a device.
+TEST_F(FileTest, AReplacementOfADeviceWritesIntoIt) {
+  if (mknod(Path("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+    GTEST_SKIP() << "no device can be made here";
+  }
+  FileReplacement replacement;
+  ASSERT_EQ(replacement.Begin(Path("null")), 0u);
+  EXPECT_TRUE(replacement.InPlace());
+  ASSERT_EQ(replacement.Write("neu"), 0u);
+  EXPECT_EQ(replacement.Commit(), 0u);
+  EXPECT_TRUE(std::filesystem::is_character_file(Path("null")));
 }
 
 }  // namespace

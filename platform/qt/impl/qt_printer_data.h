@@ -1,18 +1,29 @@
 // What a TQtPrinter holds of the window system (layer-internal): the printer device and the
-// painter of the running job.
+// pages of the running job, drawn on the device only when the job ends.
 #pragma once
 
-#include <QPainter>
+#include <QColor>
+#include <QFont>
+#include <QPoint>
 #include <QPrinter>
+#include <QString>
 #include <QStringList>
-#include <memory>
+#include <vector>
 
 namespace platform::qt::impl {
 
+// A text of a page: its baseline's start, font and colour as the device draws them.
+struct HeldText {
+  QPoint baseline;
+  QFont font;
+  QColor color;
+  QString text;
+};
+
 struct QtPrinterData {
   QPrinter device{QPrinter::HighResolution};
-  std::unique_ptr<QPainter> painter;
-  QStringList system_printers;  // read once, when the printer is made
+  std::vector<std::vector<HeldText>> pages;  // of the running job
+  QStringList system_printers;               // read once, when the printer is made
 };
 
 }  // namespace platform::qt::impl
