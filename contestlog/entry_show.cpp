@@ -58,6 +58,8 @@ void TContestLogStd::ClearEntry() {
   // Also runs before the window shows, outside its events: a question it asks holds the clock.
   const platform::qt::HandlerScope running(this);
   lqsopartner->SetCaption("QSO-Partner");
+  // Red only while it tells the call's check.
+  lqsopartner->Font().SetColor(platform::qt::clWindowText);
   lqsopartner->SetVisible(true);
   SetButtonMode(true);
   if (ReceivedField2Used()) eRSTr2->SetVisible(true);

@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "common/service.h"
@@ -241,6 +242,12 @@ class RepairDeclinedTest : public LogWindowTest {
     list.GetGrid().SetFocus();
     platform::qt::testkit::PressKey(list.GetGrid(), platform::qt::VK_DELETE);
   }
+  using Operations = std::vector<std::pair<const char*, std::function<void()>>>;
+  // The operations on a row of `list` that ask about the log before they read the row.
+  static Operations RowOperations(ui::TkvBrow& list) {
+    return {{"Doppelklick", [&list] { DoubleClickFirstRow(list); }},
+            {"Entf", [&list] { PressDelete(list); }}};
+  }
   void SetUp() override {
     LogWindowTest::SetUp();
     log_ = b_.Create();
@@ -327,13 +334,11 @@ TEST_F(RepairDeclinedTest, EveryOperationThatNeedsTheLogAsksAgainAndNoneFailsSil
     presenter_->answers = std::deque<bool>(40, false);
     w.timerzeitTimer();
     EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kHinweis}));
-    const std::pair<const char*, std::function<void()>> operations[] = {
-        {"Ändern", [&] { w.btnAendern->Click(); }},
-        {"Korrektur", [&] { w.btnKorrektura->Click(); }},
-        {"Bandliste", [&] { w.btnBandliste->Click(); }},
-        {"Callsuche", [&] { w.btnCallsuchea->Click(); }},
-        {"Doppelklick", [&] { DoubleClickFirstRow(*w.Brow); }},
-        {"Entf", [&] { PressDelete(*w.Brow); }}};
+    Operations operations = {{"Ändern", [&] { w.btnAendern->Click(); }},
+                             {"Korrektur", [&] { w.btnKorrektura->Click(); }},
+                             {"Bandliste", [&] { w.btnBandliste->Click(); }},
+                             {"Callsuche", [&] { w.btnCallsuchea->Click(); }}};
+    for (auto& row : RowOperations(*w.Brow)) operations.push_back(std::move(row));
     for (const auto& [name, operation] : operations) {
       SCOPED_TRACE(name);
       operation();
@@ -377,10 +382,7 @@ TEST_F(RepairDeclinedTest, ATickWhileARowOperationAsksWaitsForTheQuestion) {
       w.timerzeit->Elapsed();
       ++ticks;
     };
-    const std::pair<const char*, std::function<void()>> operations[] = {
-        {"Doppelklick", [&] { DoubleClickFirstRow(*w.Brow); }},
-        {"Entf", [&] { PressDelete(*w.Brow); }}};
-    for (const auto& [name, operation] : operations) {
+    for (const auto& [name, operation] : RowOperations(*w.Brow)) {
       SCOPED_TRACE(name);
       operation();
       EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
