@@ -53,7 +53,7 @@ void IFDriverLow::SetImage(const std::uint8_t* record, int length, std::uint64_t
   std::memcpy(before_image_.data(), record, static_cast<std::size_t>(length));
   image_length_ = length;
   image_stamp_ = stamp;
-  passed_key_ = 0;  // the next step goes on from this record
+  passed_.key = 0;  // the next step goes on from this record
 }
 
 void IFDriverLow::ClearCurrent() {
@@ -61,7 +61,7 @@ void IFDriverLow::ClearCurrent() {
   image_ref_ = -1;
   positioned_key_ = 0;
   walk_key_ = 0;
-  passed_key_ = 0;
+  passed_.key = 0;
 }
 
 // --- add ---
@@ -443,7 +443,7 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
     const bool round = lost || (cls == 0 && !Beyond(key, from, text, ref, forward));
-    if (unchanged && !round) passed_key_ = key;
+    if (unchanged && !round) passed_ = {key, -1};
     lost = round || unchanged;
   }
   if (lost) {
@@ -452,30 +452,9 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     return false;
   }
   if (cls != 0) {
-    if (cls != kClassNotFound || !EndsShort(key, forward)) RecordEngineError(2, key);
+    if (cls != kClassNotFound || !EndsOffCount(key, forward)) RecordEngineError(2, key);
     return false;
   }
-  return true;
-}
-
-bool IFDriverLow::EndsShort(int key, bool forward) {
-  if (walk_run_.key != key || walk_run_.forward != forward) return false;
-  walk_run_.key = 0;
-  const int end = Engine().Error();
-  std::int32_t entries = 0;
-  Retried(RetryKind::kRecord, [&] { entries = Engine().UsedKeys(fileblock_, key); });
-  if (!Engine().Ok()) {
-    RecordEngineError(4, key);
-    return true;
-  }
-  if (entries <= walk_run_.entries || ChangedSince(walk_run_.stamp)) {
-    Engine().SetError(end);
-    return false;
-  }
-  // The tree does not reach every entry its header counts. A walk from the first entry delivers
-  // them again from the start once the files are repaired; any other has passed them.
-  if (walk_run_.entries > 0) passed_key_ = key;
-  RecordError(kIsamKeyHeaderBad, 4, key);
   return true;
 }
 
@@ -496,21 +475,17 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     // when another station changed the key before a second one.
     if (!forward) text.assign(keys_[static_cast<std::size_t>(key)].length, '\xFF');
     ref = forward ? 0 : kHighestRef;
-    passed_key_ = 0;
+    passed_.key = 0;
     const int cls = WFindKeyAndRef(key, text, ref, forward ? 1 : -1);
     walk_run_ = {key, forward, 0, ForeignChangeStamp()};
     if (cls != 0) {
-      if (cls != kClassNotFound || !EndsShort(key, forward)) RecordEngineError(2, key);
+      if (cls != kClassNotFound || !EndsOffCount(key, forward)) RecordEngineError(2, key);
       return;
     }
     ReadEntryAsCurrent(key, text, ref, forward, nullptr);
     return CountStep(key);
   }
-  if (passed_key_ == key) {
-    // The walk passed entries it cannot come back to (StepOn, EndsShort); the files are repaired
-    // now, or cannot be: it must not end as a complete walk.
-    return RecordError(kIsamKeyHeaderBad, 5, key);
-  }
+  if (passed_.key == key && !PassedNothing(key)) return;
   if (walk_run_.key == key && (walk_run_.forward != forward || walk_key_ != key)) {
     walk_run_.key = 0;  // no longer the walk from the end
   }
@@ -532,15 +507,6 @@ void IFDriverLow::DoKeyStep(int key, int how) {
   if (StepOn(key, from, positioned_key_ == key, forward, text, ref)) {
     ReadEntryAsCurrent(key, text, ref, forward, &from);
     CountStep(key);
-  }
-}
-
-void IFDriverLow::CountStep(int key) {
-  if (walk_run_.key != key) return;
-  if (Stack().ErrorClass() == 0 && walk_key_ == key && !delivered_damaged_) {
-    ++walk_run_.entries;
-  } else {
-    walk_run_.key = 0;  // a damaged record comes where its entry stood, then the repair
   }
 }
 

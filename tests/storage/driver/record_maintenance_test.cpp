@@ -461,7 +461,8 @@ struct DamageRow {
   // its root page, zeroed
   char file;
   // In the record, from the entry's reference (its text from 9; -4 before the first entry of a
-  // page is the page's leftmost child), or in the header (the root's number at 16).
+  // page is the page's leftmost child), or in the header (the root's number at 16, the number of
+  // entries at 22).
   int offset;
   std::uint8_t bit;
   int record = 348;  // its number and its reference
@@ -569,6 +570,9 @@ const DamageRow kDamage[] = {
     {"ZeroedRootOfAOnePageKeyBackwards", true, 1, true, 'r', 0, 0, 1, 20},
     {"ZeroedRootOfADeeperKey", false, 3, false, 'r', 0, 0},
     {"ZeroedRootOfADeeperKeyShared", true, 2, true, 'r', 0, 0},
+    // The header counts 639 or 603 entries for the tree's 607: repaired, and the walk is complete.
+    {"EntryCountAboveTheTree", false, 1, false, 'h', 22, 0x20},
+    {"EntryCountBelowTheTreeBackwards", true, 2, true, 'h', 22, 0x04},
     // The root's number 3 becomes 2 or 7, pages of the key.
     {"RootNumberNamingAnotherPage", false, 1, false, 'h', 16, 0x01, 348, 608, true},
     {"RootNumberNamingAnotherPageBackwards", true, 3, true, 'h', 16, 0x04, 348, 608, true},
