@@ -55,8 +55,7 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
     // (another station repaired them), a new stop is asked about and its decline told anew.
     const std::uint64_t stamp = ForeignChangeStamp();
     if (stamp != declined_stamp_) repair_declined_ = repair_decline_told_ = false;
-    if ((repair_declined_ && !opened_now_) ||
-        !Ask(opened_now_ ? kReasonRebuild : kReasonRepair)) {
+    if ((repair_declined_ && !opened_now_) || !Ask(opened_now_ ? kReasonRebuild : kReasonRepair)) {
       // Not now: the file is not to be had for the moment, as when another user locks it.
       if (!repair_decline_told_) Ask(kReasonRepairDeclined);
       repair_declined_ = repair_decline_told_ = true;
@@ -87,6 +86,7 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
 void IFDriverLow::RefindCurrent(std::int32_t current, bool renumbered) {
   positioned_key_ = 0;
   read_ref_ = -1;
+  walk_run_.key = 0;  // the repaired key counts its entries anew
   const bool walk_on_current = walk_image_.empty() && walk_entry_.ref == current_ref_;
   current_ref_ = image_ref_ = current < 0 ? -1 : FindByImage(before_image_.data(), image_length_);
   if (renumbered && walk_key_ != 0) {

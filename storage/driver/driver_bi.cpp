@@ -116,11 +116,12 @@ int IFbiDriver::FileLockCount() const {
 }
 
 std::uint64_t IFbiDriver::ForeignChangeStamp() const {
-  if (fileblock_ == nullptr || !shared_) return 0;
-  // Files opened anew (the open-file budget closes them) may have missed changes: another
-  // opening is another stamp.
+  if (fileblock_ == nullptr) return 0;
+  // Files opened anew may have missed changes, a shared file's or one of this station alone,
+  // which another opener may have changed while the open-file budget kept it closed, or which
+  // this station's own rebuild renumbered before reopening it: another opening is another stamp.
   return (static_cast<std::uint64_t>(fileblock_.generation) << 32) +
-         Engine().ForeignChanges(fileblock_);
+         (shared_ ? Engine().ForeignChanges(fileblock_) : 0);
 }
 
 // --- the retry decision ---

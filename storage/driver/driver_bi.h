@@ -63,9 +63,10 @@ class IFbiDriver : public OpenDriver {
   // record locks (LockCount), each 1 while held; 0 for a file that is closed or not shared.
   int LockCount() const;
   int FileLockCount() const;
-  // Tells this user whether another one changed the shared fileblock: the stamp stays the same
-  // as long as this user's locks (a read takes one) found no change of another user and the
-  // files stayed open; 0 for files that are closed or not shared.
+  // Tells this user whether another one changed the fileblock: the stamp stays the same as long
+  // as the files stayed open and, when shared, this user's locks (a read takes one) found no change
+  // of another user. Every opening is another stamp, this station's own rebuild included; 0 for
+  // files that are closed.
   std::uint64_t ForeignChangeStamp() const;
 
   bool IsValid() const { return signature_ == kDriverSignature; }

@@ -53,6 +53,7 @@ void IFDriverLow::SetImage(const std::uint8_t* record, int length, std::uint64_t
   std::memcpy(before_image_.data(), record, static_cast<std::size_t>(length));
   image_length_ = length;
   image_stamp_ = stamp;
+  passed_.key = 0;  // the next step goes on from this record
 }
 
 void IFDriverLow::ClearCurrent() {
@@ -60,6 +61,7 @@ void IFDriverLow::ClearCurrent() {
   image_ref_ = -1;
   positioned_key_ = 0;
   walk_key_ = 0;
+  passed_.key = 0;
 }
 
 // --- add ---
@@ -428,14 +430,21 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
   };
   int cls = step(positioned);
   if (!lost && cls == 0 && !Beyond(key, from, text, ref, forward)) {
-    // Taken again under the write lock, from the entry found anew: only a step that still does
-    // not go beyond comes round over a damaged index (which is repaired as any other damage).
+    // A step over a sound index nobody else changes always goes beyond its entry. Taken again
+    // under the write lock, from the entry found anew: a step that still does not go beyond comes
+    // round over a damaged index. One that goes on now, while nobody changed the file, shows that
+    // the first strayed from the tree's order: the walk may have passed entries behind its own,
+    // which it cannot come back to, so that the walk ends with an error once the files are
+    // repaired.
+    const bool unchanged = !ChangedSince(from.stamp);
     TakenLocks taken;
     if (!TakeFileLock(taken)) return false;
     cls = step(false);
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
-    lost = lost || (cls == 0 && !Beyond(key, from, text, ref, forward));
+    const bool round = lost || (cls == 0 && !Beyond(key, from, text, ref, forward));
+    if (unchanged && !round) passed_ = {key, -1};
+    lost = round || unchanged;
   }
   if (lost) {
     Engine().ResetError();
@@ -443,7 +452,7 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     return false;
   }
   if (cls != 0) {
-    RecordEngineError(2, key);
+    if (cls != kClassNotFound || !EndsOffCount(key, forward)) RecordEngineError(2, key);
     return false;
   }
   return true;
@@ -466,8 +475,19 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     // when another station changed the key before a second one.
     if (!forward) text.assign(keys_[static_cast<std::size_t>(key)].length, '\xFF');
     ref = forward ? 0 : kHighestRef;
-    if (WFindKeyAndRef(key, text, ref, forward ? 1 : -1) != 0) return RecordEngineError(2, key);
-    return ReadEntryAsCurrent(key, text, ref, forward, nullptr);
+    passed_.key = 0;
+    const int cls = WFindKeyAndRef(key, text, ref, forward ? 1 : -1);
+    walk_run_ = {key, forward, 0, ForeignChangeStamp()};
+    if (cls != 0) {
+      if (cls != kClassNotFound || !EndsOffCount(key, forward)) RecordEngineError(2, key);
+      return;
+    }
+    ReadEntryAsCurrent(key, text, ref, forward, nullptr);
+    return CountStep(key);
+  }
+  if (passed_.key == key && !PassedNothing(key)) return;
+  if (walk_run_.key == key && (walk_run_.forward != forward || walk_key_ != key)) {
+    walk_run_.key = 0;  // no longer the walk from the end
   }
   if (current_ref_ < 0 && walk_key_ != key) {
     // No current record: the key goes on from wherever its position stands.
@@ -486,6 +506,7 @@ void IFDriverLow::DoKeyStep(int key, int how) {
   const KeyEntry& from = walk_key_ == key ? walk_entry_ : current;
   if (StepOn(key, from, positioned_key_ == key, forward, text, ref)) {
     ReadEntryAsCurrent(key, text, ref, forward, &from);
+    CountStep(key);
   }
 }
 
@@ -631,6 +652,7 @@ void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
 void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
   current_key_ = static_cast<std::uint16_t>(key);
   if (!KeyInRange(key, false)) return;
+  walk_run_.key = 0;  // a walk from here is no walk from the end
   std::string text = wanted.substr(0, kMaxKeyLength);
   const std::string cut = text;
   std::int32_t ref = 0;

@@ -110,10 +110,10 @@ PageRef PagePool::Get(Fileblock& fb, int key, std::int32_t page) {
                      static_cast<std::uint32_t>(d.size))) {
     return PageRef();
   }
-  // Only an empty tree has a page without items, its root: any other would hide the entries of
-  // its part of the tree from every walk.
+  // Only an empty tree has a page without items, its root, and its header counts no entries: any
+  // other would hide the entries of its part of the tree from every walk and search.
   if (!UnpackPage(scratch_.data(), d.key_length, d.allocated, page, &node->data) ||
-      (node->data.count == 0 && (page != d.root || !node->data.IsLeaf()))) {
+      (node->data.count == 0 && (page != d.root || !node->data.IsLeaf() || d.entries != 0))) {
     Fail(kIsamKeyHeaderBad);
     return PageRef();
   }

@@ -93,12 +93,16 @@ class DriverTest : public ::testing::Test {
     }
     ASSERT_TRUE(d.FindRecord(1, common::LongIntToKey(5)) && d.DeleteRecord(0));
   }
-  // How often a walk along `key` delivers each named record, ending after `bound` records.
-  static std::map<int, int> WalkNamed(IFDriver& d, int key, bool backwards, int bound) {
+  // How often a walk along `key` delivers each named record, ending after `bound` records. It
+  // begins at the first (last) record, or at the record a search for `start` finds.
+  static std::map<int, int> WalkNamed(IFDriver& d, int key, bool backwards, int bound,
+                                      const char* start = nullptr) {
     std::map<int, int> seen;
     int steps = 0;
-    for (bool ok = backwards ? d.LastRecord(key) : d.FirstRecord(key); ok && ++steps <= bound;
-         ok = backwards ? d.PrevRecord(key) : d.NextRecord(key)) {
+    for (bool ok = start != nullptr ? d.SearchRecord(key, start)
+                   : backwards      ? d.LastRecord(key)
+                                    : d.FirstRecord(key);
+         ok && ++steps <= bound; ok = backwards ? d.PrevRecord(key) : d.NextRecord(key)) {
       ++seen[std::atoi(Rec(d).spare)];
     }
     return seen;

@@ -167,6 +167,37 @@ TEST_F(FileblockTest, EmptyRootIsSoundToTheOpenAndTheChecker) {
   EXPECT_EQ(Entries(h, 1).size(), 70u);
 }
 
+// The root page of a key whose header counts entries, zeroed: a root of one page (20 entries)
+// or above leaves (200). It is no empty tree: every walk, search, add and delete of the key says
+// the index is damaged, instead of finding no entry (an AUTOKEY would start at 1 again).
+TEST_F(FileblockTest, AnEmptyRootWhoseHeaderCountsEntriesIsDamage) {
+  const std::int64_t frame = (5 + 9) * 62 + 6;
+  for (const int entries : {20, 200}) {
+    SCOPED_TRACE(std::to_string(entries) + " entries");
+    FileblockHandle h = CreateOpen("T", 30, {{5, 0}});
+    ASSERT_TRUE(AddMany(h, entries));
+    FileblockClose(h);
+    const std::string index = ReadFile(Name("T") + ".IX");
+    const std::int32_t root = common::ReadLeInt32(index.data() + 16);
+    for (std::int64_t at = 0; at < frame; at += 4)
+      PatchFile(Name("T") + ".IX", root * frame + at, 0);
+    EXPECT_NE(IsamCheck(Name("T")).Text().find("holds no items"), std::string::npos);
+    h = Reopen(nullptr, "T");
+    KeyStr text;
+    RecRef ref = 0;
+    EXPECT_ISAM(FileblockNextKey(h, 1, text, ref), kIsamKeyHeaderBad);
+    EXPECT_ISAM(FileblockPrevKey(h, 1, text, ref), kIsamKeyHeaderBad);
+    EXPECT_ISAM(
+        FileblockFindKeyAndRef(h, 1, text = KeyStr("\xFF\xFF\xFF\xFF\xFF"), ref = 0x7FFFFFFF, -1),
+        kIsamKeyHeaderBad);
+    EXPECT_ISAM(FileblockFindKey(h, 1, Num(3), ref), kIsamKeyHeaderBad);
+    EXPECT_ISAM(FileblockAddKey(h, 1, FileblockAddRecord(h, rec_.data()), Num(entries)),
+                kIsamKeyHeaderBad);
+    EXPECT_ISAM(FileblockDeleteKey(h, 1, 1, Num(0)), kIsamKeyHeaderBad);
+    FileblockClose(h);
+  }
+}
+
 // What names no file and no record is refused where it enters the engine.
 TEST_F(FileblockTest, EmptyNamesAndEntriesNamingNoRecordAreRefused) {
   EXPECT_EQ(RefusedOpen(""), kIsamPathNotFound);
