@@ -175,8 +175,8 @@ class ContestLogCore {
   // Tells "Ohne Reparatur des Logs " + `not_done`.
   static void TellWithoutRepair(const std::string& not_done);
   // Whether another station changed the log since the last full recount (or the log's files
-  // were opened anew since): the window's counters then no longer are the log's. A read of the
-  // log; never for a log nobody shares.
+  // were opened anew since, by this station's own repair too): the window's counters then no
+  // longer are the log's. A read of the log.
   bool LogChangedElsewhere();
   // A full recount when another station changed the log (LogChangedElsewhere); true when one
   // ran, so that the caller shows the log's totals and takes its next numbers.

@@ -94,9 +94,10 @@ class TdbBase {
   std::int32_t UsedRecs();
   // The driver of the cursor's file; nullptr without one.
   IFDriver* Driver();
-  // A stamp of the other users' changes to the shared file (IFbiDriver::ForeignChangeStamp),
-  // taken after a read, so that a change another user made by now is counted; it stays the same
-  // as long as nobody else changed the file. 0 for a file that is not shared.
+  // A stamp of the other users' changes to the file (IFbiDriver::ForeignChangeStamp), taken after
+  // a read, so that a change another user made by now is counted; it stays the same as long as
+  // nobody else changed a shared file and the file stayed open. Every opening of the files (the
+  // open-file budget closes them; a rebuild reopens them) is another stamp.
   std::uint64_t ForeignChangeStamp();
   // Whether the user declined the repair another station's stop left to do, and the next
   // operation that finds the files unfinished asks again (IFDriverLow::RepairDeclined).
