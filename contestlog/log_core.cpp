@@ -79,7 +79,7 @@ std::optional<contest::QsoNumbers> ContestLogCore::NumbersForSwitch(char band,
 void ContestLogCore::LogRepaired() {
   if (!LogChangedElsewhere()) return;
   RefreshEntryMultipliers();
-  CatchUpWithLog();
+  RecountKeepingEntry();
   EvaluateEntryMultipliers();
 }
 

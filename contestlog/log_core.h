@@ -181,6 +181,8 @@ class ContestLogCore {
   // A full recount when another station changed the log (LogChangedElsewhere); true when one
   // ran, so that the caller shows the log's totals and takes its next numbers.
   bool CatchUpWithLog();
+  // RecountLog(true), the entry in LogTable's working copy kept through it.
+  void RecountKeepingEntry();
   // Adds a band's multipliers of every kind to BandMultis (slot 1 when the contest counts over
   // all bands).
   void SumBandMultipliers(char band);

@@ -66,11 +66,15 @@ bool ContestLogCore::LogChangedElsewhere() {
 
 bool ContestLogCore::CatchUpWithLog() {
   if (!LogChangedElsewhere()) return false;
+  RecountKeepingEntry();
+  return true;
+}
+
+void ContestLogCore::RecountKeepingEntry() {
   // The walk runs through the record buffer that holds the entry: the entry stands again after.
   const contest::TContestLKRec entry = EntryRecord(*this);
   RecountLog(true);
   SetEntryRecord(*this, entry);
-  return true;
 }
 
 void ContestLogCore::SumBandMultipliers(char band) {

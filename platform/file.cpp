@@ -65,11 +65,9 @@ struct flock LockRequest(short type, std::int64_t offset, std::int64_t length) {
 
 // Windows tells a missing file (2) from a missing folder (3).
 WinError NotFoundError(const std::string& host) {
-  const std::size_t slash = host.find_last_of('/');
-  if (slash == std::string::npos) return kErrorFileNotFound;
-  const std::string folder = slash == 0 ? "/" : host.substr(0, slash);
+  if (host.find('/') == std::string::npos) return kErrorFileNotFound;
   struct stat st {};
-  if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return kErrorPathNotFound;
+  if (stat(HostFolder(host).c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return kErrorPathNotFound;
   return kErrorFileNotFound;
 }
 
@@ -411,11 +409,16 @@ WinError HostWriteAccess(const std::string& host) {
   // The effective ids decide, as they decide an open.
   if (faccessat(AT_FDCWD, host.c_str(), W_OK, AT_EACCESS) == 0) return kErrorSuccess;
   if (errno != ENOENT) return HostFileError(errno, host);
-  const std::size_t slash = host.find_last_of('/');
-  const std::string folder =
-      slash == std::string::npos ? "." : (slash == 0 ? "/" : host.substr(0, slash));
-  if (faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0) return kErrorSuccess;
+  if (faccessat(AT_FDCWD, HostFolder(host).c_str(), W_OK | X_OK, AT_EACCESS) == 0) {
+    return kErrorSuccess;
+  }
   return errno == ENOENT ? kErrorPathNotFound : WinErrorFromErrno(errno);
+}
+
+std::string HostFolder(const std::string& host) {
+  const std::size_t slash = host.find_last_of('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : host.substr(0, slash);
 }
 
 }  // namespace platform

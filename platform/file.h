@@ -131,5 +131,8 @@ std::string HostPath(std::string_view name);
 WinError HostFileError(int error, const std::string& host);
 // WriteAccess for a host path.
 WinError HostWriteAccess(const std::string& host);
+// The folder of a host path: what stands before its last "/" ("/" for a file in the root, "."
+// for a bare name).
+std::string HostFolder(const std::string& host);
 
 }  // namespace platform

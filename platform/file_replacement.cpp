@@ -23,12 +23,6 @@ constexpr std::string_view kLetters =
 // Bytes written in place by one write.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
 
-std::string FolderOf(const std::string& host) {
-  const std::size_t slash = host.find_last_of('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : host.substr(0, slash);
-}
-
 std::string NameOf(const std::string& host) {
   const std::size_t slash = host.find_last_of('/');
   return slash == std::string::npos ? host : host.substr(slash + 1);
@@ -52,7 +46,7 @@ WinError FollowLinks(std::string host, std::string* target) {
     const ssize_t length = readlink(host.c_str(), link.data(), link.size());
     if (length < 0) return HostFileError(errno, host);
     link.resize(static_cast<std::size_t>(length));
-    host = link.starts_with('/') ? link : FolderOf(host) + "/" + link;
+    host = link.starts_with('/') ? link : HostFolder(host) + "/" + link;
   }
   return WinErrorFromErrno(ELOOP);
 }
@@ -121,7 +115,7 @@ WinError FileReplacement::Begin(std::string_view name) {
 }
 
 WinError FileReplacement::MakeBeside() {
-  const std::string folder = FolderOf(target_);
+  const std::string folder = HostFolder(target_);
   long name_max = pathconf(folder.c_str(), _PC_NAME_MAX);
   if (name_max <= 0) name_max = NAME_MAX;
   const std::string stem = folder + "/" + StemFor(NameOf(target_), name_max) + ".~";
@@ -165,7 +159,7 @@ WinError FileReplacement::CommitBeside() {
   }
   if (::rename(beside_.c_str(), target_.c_str()) != 0) return HostFileError(errno, target_);
   beside_.clear();
-  return FlushFolder(FolderOf(target_));
+  return FlushFolder(HostFolder(target_));
 }
 
 WinError FileReplacement::CommitInPlace() {

@@ -227,7 +227,7 @@ void PaintThroughCanvas(TWinControl& control, QWidget& widget, const QRect& area
 
 bool HandleEvent(TWinControl& control, QWidget& widget, QEvent* event,
                  const std::function<bool(QEvent*)>& native) {
-  const HandlerScope running(&control);
+  const HandlerScope running(control.ParentForm());
   switch (event->type()) {
     // A key belongs to the control it was typed into: one the native control leaves unused
     // must not travel on to the parents' windows, whose handlers (and the form's KeyPreview)
