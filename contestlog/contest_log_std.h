@@ -127,7 +127,8 @@ class TContestLogStd : public TContestLogDesign, public ContestLogCore {
   // field the operator leaves or the one in hand at a save; never while the operator types.
   // Answers whether it was told.
   bool FieldsToRecord(const platform::qt::TControl* told = nullptr);
-  // On leaving the call, once per call checked (DupeCheck): an earlier QSO's name and QTH, the
+  // On leaving the call, and at a save that finds the entry unchecked, once per call, band and
+  // mode checked (DupeCheck): an earlier QSO's name and QTH, the
   // dupe rules (a refusal clears the entry, a dupe kept without points shows "SCHON GEARBEITET"
   // in red), the name and QTH from the call database. A log whose repair was declined is not
   // asked about: the call stays unchecked and shows "DUPE UNGEPRÜFT" in red. On every leaving:

@@ -215,16 +215,21 @@ void TContestLogStd::CheckDupe() {
   const std::string call = qso.Call.str();
   if (call.empty()) {
     DupeCheck = {};
-  } else if (!DupeCheck.Checked(call)) {
-    if (lqsopartner->Caption() == kNotChecked) lqsopartner->SetCaption("QSO-Partner");
+  } else if (!DupeCheck.Checked(qso)) {
+    // A verdict on another call, band or mode says nothing about this one.
+    if (lqsopartner->Caption() == kNotChecked || lqsopartner->Caption() == kAlreadyWorked) {
+      lqsopartner->SetCaption("QSO-Partner");
+    }
+    qso.NoPoints = 0;
+    SetEntryRecord(*this, qso);
     // A log whose repair was declined is not asked about while the operator types: the call
     // stays unchecked, which the window shows, and the save asks.
-    DupeCheck = {call, !LogTable->RepairDeclined(), false};
+    DupeCheck = {call, qso.Bandcode, qso.Mode.str(), !LogTable->RepairDeclined(), false};
     if (DupeCheck.ran) CheckNewCall(call);
     // Declined while the rules read the log: they found nothing, which says nothing. (A call
     // the rules refused is gone with its entry.)
     if (DupeCheck.call == call && LogTable->RepairDeclined()) DupeCheck.ran = false;
-    if (DupeCheck.LeftUnchecked(call)) ShowCallNotChecked();
+    if (DupeCheck.LeftUnchecked(EntryRecord(*this))) ShowCallNotChecked();
   } else if (DupeCheck.kept_without_points) {
     // Typed away and back: the rules do not run again, but their verdict still holds.
     qso.NoPoints = kKeptWithoutPoints;

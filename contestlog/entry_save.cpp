@@ -59,7 +59,6 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   // The import refuses a record without a mode itself.
   if (!imported && (WarnedModeMissing(*emode) || WarnedCallMissing(*eCall))) return;
   // A save asks again about a repair the operator declined; the import asks once, at its start.
-  const bool asked = !imported && LogTable->RepairDeclined();
   if (!imported && !LogReadable(kNotStoredUnrepaired)) return;
   // 1. The contest's fixes of what was typed.
   const char code = ContestCode(*Catalogue);
@@ -71,14 +70,13 @@ void TContestLogStd::btnSpeichernaClick(TComponent* sender) {
   // on when it does not. A bad value in the field in hand is told now: it was not left.
   const platform::qt::TWinControl* in_hand = ActiveControl();
   FieldsToRecord(in_hand != nullptr && in_hand->Focused() ? in_hand : nullptr);
-  // A call the entry could not check against the log is checked now that the log can be read,
-  // as leaving the call field checks it: a dupe the rules refuse is not stored. After the
-  // question about the repair, so is any call not checked.
-  const std::string call = EntryRecord(*this).Call.str();
-  if (!imported && !DupeCheck.Checked(call) && (asked || DupeCheck.LeftUnchecked(call))) {
+  // A call not checked on the entry's band and mode (saved from the call field, checked on
+  // another band, left while the log could not be read) is checked now, as leaving the call
+  // field checks it: a dupe the rules refuse is not stored, one they keep has no points.
+  if (!imported && !DupeCheck.Checked(EntryRecord(*this))) {
     CheckDupe();
     if (EntryRecord(*this).Call.empty()) return;
-    if (!DupeCheck.Checked(call)) {
+    if (!DupeCheck.Checked(EntryRecord(*this))) {
       TellWithoutRepair(kNotStoredUnrepaired);
       return;
     }

@@ -70,16 +70,25 @@ class ContestLogCore {
   contest::QsoNumbers EntryNumbers() const;
 
   // --- the entry in hand ---
-  // The dupe check of the entry's call (the dupe rules, the earlier QSOs' name and QTH): the
-  // call it was asked for, whether the rules ran on it (not while the log could not be read: a
-  // repair of its files declined) and whether they kept the QSO without points. The entry's call
-  // is checked only when this names it as checked; a call left unchecked is checked by the save.
+  // The dupe check of the entry (the dupe rules, the earlier QSOs' name and QTH): the call, band
+  // and mode it was asked for, whether the rules ran on them (not while the log could not be
+  // read: a repair of its files declined) and whether they kept the QSO without points. The
+  // entry is checked only when this names its call, band and mode as checked; the save checks
+  // an entry that is not.
   struct CallCheck {
     std::string call;  // empty: none asked for
+    char band = 0;
+    std::string mode;
     bool ran = false;
     bool kept_without_points = false;
-    bool Checked(std::string_view entry_call) const { return ran && call == entry_call; }
-    bool LeftUnchecked(std::string_view entry_call) const { return !ran && call == entry_call; }
+    bool AskedFor(const contest::TContestLKRec& entry) const {
+      return !call.empty() && call == entry.Call.view() && band == entry.Bandcode &&
+             mode == entry.Mode.view();
+    }
+    bool Checked(const contest::TContestLKRec& entry) const { return ran && AskedFor(entry); }
+    bool LeftUnchecked(const contest::TContestLKRec& entry) const {
+      return !ran && AskedFor(entry);
+    }
   };
   CallCheck DupeCheck;
   common::ShortString<6> LastPrefix;

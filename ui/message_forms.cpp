@@ -44,6 +44,8 @@ TMessageDialogForm::TMessageDialogForm(const std::string& name, const std::strin
   SetCaption(caption);
   SetBorderStyle(platform::qt::TFormBorderStyle::bsDialog);
   SetPosition(platform::qt::TPosition::poScreenCenter);
+  // Keys meant for the log window, typed on while the dialog opens, must not answer it.
+  SetIgnoresKeysTypedAhead(true);
   SetClientSize(446, 198);
   Font().SetName("Arial");
   Font().SetHeight(-12);

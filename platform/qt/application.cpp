@@ -22,6 +22,43 @@ namespace platform::qt {
 
 namespace impl {
 
+namespace {
+
+bool IsKeyEvent(const QEvent& event) {
+  return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease ||
+         event.type() == QEvent::ShortcutOverride;
+}
+
+// The form of the control a widget belongs to, whichever of its parts the widget is; null for
+// none or one being torn down.
+TForm* FormOfWidget(QObject* receiver) {
+  if (!receiver->isWidgetType()) return nullptr;
+  const TWinControl* control = ControlOf(static_cast<QWidget*>(receiver));
+  if (control == nullptr || control->IsDestroying()) return nullptr;
+  TForm* form = control->ParentForm();
+  return form != nullptr && !form->IsDestroying() ? form : nullptr;
+}
+
+// Every event of the window system enters here: it runs as a handler of the receiving control's
+// form, and a key typed ahead into a question is dropped before anything sees it.
+class DispatchingApplication final : public QApplication {
+ public:
+  using QApplication::QApplication;
+
+  bool notify(QObject* receiver, QEvent* event) override {
+    TForm* form = FormOfWidget(receiver);
+    if (form != nullptr && IsKeyEvent(*event) &&
+        !form->TakesKeyNow(event->type() == QEvent::KeyPress)) {
+      event->accept();
+      return true;
+    }
+    const HandlerScope running(form);
+    return QApplication::notify(receiver, event);
+  }
+};
+
+}  // namespace
+
 struct ApplicationData {
   std::unique_ptr<QApplication> app;
   std::unique_ptr<QTranslator> translator;  // Qt's own dialogs in the desktop's language
@@ -46,7 +83,7 @@ TApplication::TApplication(int& argc, char** argv)
     std::abort();
   }
   Instance() = this;
-  data_->app = std::make_unique<QApplication>(argc, argv);
+  data_->app = std::make_unique<impl::DispatchingApplication>(argc, argv);
   // One look on every platform: the window system's own style would change sizes and colours.
   QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   data_->context = std::make_unique<QObject>();
@@ -147,7 +184,16 @@ void TApplication::PostMessage(TForm* form, const TMessage& message) {
 }
 
 void TApplication::Queue(std::function<void()> call) {
-  QMetaObject::invokeMethod(data_->context.get(), std::move(call), Qt::QueuedConnection);
+  // The call runs as a handler of the form whose handler queued it.
+  TForm* form = HandlerScope::InnermostForm();
+  std::weak_ptr<const bool> alive = form != nullptr ? form->AliveToken() : std::weak_ptr<const bool>();
+  QMetaObject::invokeMethod(
+      data_->context.get(),
+      [form, alive = std::move(alive), call = std::move(call)] {
+        const HandlerScope running(alive.expired() ? nullptr : form);
+        call();
+      },
+      Qt::QueuedConnection);
 }
 
 bool TApplication::HelpCommand(int command, std::intptr_t data) {

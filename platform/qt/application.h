@@ -61,7 +61,8 @@ class TApplication {
   // Queues the message to the form; it arrives after the caller returned to the message loop,
   // and never when the form is freed first.
   void PostMessage(TForm* form, const TMessage& message);
-  // Runs `call` from the message loop, after the current message.
+  // Runs `call` from the message loop, after the current message, as a handler of the form
+  // whose handler queued it (handler_scope.h).
   void Queue(std::function<void()> call);
 
   // The help command: the hook answers whether it handled it. No hook: false.

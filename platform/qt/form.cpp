@@ -9,11 +9,14 @@
 #include <array>
 #include <stdexcept>
 
+#include "platform/environment.h"
 #include "platform/qt/application.h"
 #include "platform/qt/button.h"
+#include "platform/qt/handler_scope.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/window.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/timer.h"
 
 namespace platform::qt {
 namespace {
@@ -111,6 +114,9 @@ void TForm::ShowWindow() {
   FollowFrame(Left(), Top());
   w->activateWindow();
   w->raise();
+  if (ignores_keys_typed_ahead_) {
+    typed_ahead_pause_ends_ms_ = CurrentClock().MonotonicMs() + kTypedAheadPauseMs;
+  }
   FocusFirstControl();
 }
 
@@ -467,7 +473,13 @@ TModalResult TForm::ShowModal() {
   const auto alive = AliveToken();
   modal_result_ = mrNone;
   ++modal_level_;
-  Show();
+  {
+    // Its OnShow and, below, its close query and OnClose are handlers of the form; its loop is
+    // not, so that its own timers tick while it shows.
+    const HandlerScope showing(this);
+    Show();
+  }
+  if (alive.expired()) return mrCancel;
   Application().Queue([alive, this] {
     if (!alive.expired() && IsModal() && Application().OnModalStarted) {
       Application().OnModalStarted(*this);
@@ -483,6 +495,7 @@ TModalResult TForm::ShowModal() {
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
       if (alive.expired()) return mrCancel;
     }
+    const HandlerScope closing(this);
     const bool may_close = CloseQuery();
     if (alive.expired()) return mrCancel;
     if (!may_close) {
@@ -499,11 +512,41 @@ TModalResult TForm::ShowModal() {
     break;
   }
   const TModalResult result = modal_result_;
+  owed_ticks_.clear();  // a form that closes makes up no tick
   --modal_level_;
   if (Visible()) HideWindow();
   Window().widget->setWindowModality(Qt::NonModal);
   if (action == TCloseAction::caFree) Release();
   return result;
+}
+
+void TForm::OweTick(TTimer* timer) {
+  for (const auto& [owed, alive] : owed_ticks_) {
+    if (owed == timer && !alive.expired()) return;
+  }
+  owed_ticks_.emplace_back(timer, timer->AliveToken());
+}
+
+void TForm::MakeUpOwedTicks() {
+  // A modal form on its way out (its close query and OnClose run) makes up nothing.
+  if (making_up_ticks_ || (IsModal() && modal_result_ != mrNone)) return;
+  making_up_ticks_ = true;
+  const auto alive = AliveToken();
+  while (!owed_ticks_.empty() && handlers_running_ == 0 && !IsDestroying()) {
+    const auto [timer, timer_alive] = owed_ticks_.front();
+    owed_ticks_.erase(owed_ticks_.begin());
+    if (!timer_alive.expired() && timer->Enabled()) timer->Elapsed();
+    if (alive.expired()) return;
+  }
+  making_up_ticks_ = false;
+}
+
+bool TForm::TakesKeyNow(bool press) {
+  if (!ignores_keys_typed_ahead_) return true;
+  const std::uint64_t now = CurrentClock().MonotonicMs();
+  if (now >= typed_ahead_pause_ends_ms_) return true;
+  if (press) typed_ahead_pause_ends_ms_ = now + kTypedAheadPauseMs;
+  return false;
 }
 
 }  // namespace platform::qt

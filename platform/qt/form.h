@@ -28,6 +28,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/qt/win_control.h"
 
@@ -58,6 +60,8 @@ enum class TCloseAction : std::uint8_t { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TComponent* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TComponent* sender, bool& can_close)>;
 
+class TTimer;
+
 class TForm : public TWinControl {
  public:
   explicit TForm(TComponent* owner);
@@ -76,6 +80,23 @@ class TForm : public TWinControl {
   bool Released() const { return released_; }
   // How many of its handlers run now (handler_scope.h).
   int HandlersRunning() const { return handlers_running_; }
+  // A tick `timer` skipped because a handler of the form ran: it is made up, once, as soon as the
+  // last of them ends, unless the timer was disabled or freed meanwhile.
+  void OweTick(TTimer* timer);
+
+  // A question or notice takes no key typed ahead. A key that reaches it before the keyboard was
+  // quiet for kTypedAheadPauseMs since it showed does nothing and starts the pause again, so that
+  // keys meant for the window behind it (the next call, typed on at once) never answer it. The
+  // mouse answers at once. Off by default.
+  static constexpr std::uint64_t kTypedAheadPauseMs = 500;
+  bool IgnoresKeysTypedAhead() const { return ignores_keys_typed_ahead_; }
+  void SetIgnoresKeysTypedAhead(bool on) { ignores_keys_typed_ahead_ = on; }
+  // Ends the pause now (the test kit's modal driver, which stands for an operator who has read
+  // the question).
+  void EndTypedAheadPause() { typed_ahead_pause_ends_ms_ = 0; }
+  // Layer-internal: whether a key event reaching the form now is taken; a key press that is not
+  // starts the pause again.
+  bool TakesKeyNow(bool press);
 
   TWinControl* ActiveControl() const { return active_control_; }
   void SetActiveControl(TWinControl* control);
@@ -142,6 +163,9 @@ class TForm : public TWinControl {
 
  private:
   friend class HandlerScope;
+  // Runs the ticks owed, once the last handler ended (one pass at a time: a tick made up that
+  // owes again is made up by the same pass).
+  void MakeUpOwedTicks();
   void TextChangedHook();
   void ApplyWindowFlags();
   void ShowWindow();
@@ -158,6 +182,10 @@ class TForm : public TWinControl {
   TModalResult modal_result_ = mrNone;
   int modal_level_ = 0;
   int handlers_running_ = 0;
+  std::vector<std::pair<TTimer*, std::weak_ptr<const bool>>> owed_ticks_;
+  bool making_up_ticks_ = false;
+  bool ignores_keys_typed_ahead_ = false;
+  std::uint64_t typed_ahead_pause_ends_ms_ = 0;
   bool key_preview_ = false;
   bool released_ = false;
   bool showing_window_ = false;

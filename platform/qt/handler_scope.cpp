@@ -3,6 +3,14 @@
 #include "platform/qt/form.h"
 
 namespace platform::qt {
+namespace {
+
+HandlerScope*& Innermost() {
+  static HandlerScope* innermost = nullptr;
+  return innermost;
+}
+
+}  // namespace
 
 TForm* FormOf(const TComponent* component) {
   for (const TComponent* c = component; c != nullptr; c = c->Owner()) {
@@ -11,7 +19,8 @@ TForm* FormOf(const TComponent* component) {
   return nullptr;
 }
 
-HandlerScope::HandlerScope(TForm* form) : form_(form) {
+HandlerScope::HandlerScope(TForm* form) : form_(form), outer_(Innermost()) {
+  Innermost() = this;
   if (form_ == nullptr) return;
   alive_ = form_->AliveToken();
   ++form_->handlers_running_;
@@ -20,7 +29,16 @@ HandlerScope::HandlerScope(TForm* form) : form_(form) {
 HandlerScope::HandlerScope(const TComponent* component) : HandlerScope(FormOf(component)) {}
 
 HandlerScope::~HandlerScope() {
-  if (form_ != nullptr && !alive_.expired()) --form_->handlers_running_;
+  Innermost() = outer_;
+  if (form_ == nullptr || alive_.expired()) return;
+  if (--form_->handlers_running_ == 0) form_->MakeUpOwedTicks();
+}
+
+TForm* HandlerScope::InnermostForm() {
+  for (const HandlerScope* s = Innermost(); s != nullptr; s = s->outer_) {
+    if (s->form_ != nullptr && !s->alive_.expired()) return s->form_;
+  }
+  return nullptr;
 }
 
 }  // namespace platform::qt

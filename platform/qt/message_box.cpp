@@ -29,6 +29,7 @@ class MessageBoxForm : public TForm {
     SetCaption(call.caption.empty() ? Application().Title : call.caption);
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetPosition(TPosition::poScreenCenter);
+    SetIgnoresKeysTypedAhead(true);
     area_->SetParent(this);
     area_->SetBevelOuter(TBevelCut::bvNone);
     area_->SetColor(clWindow);

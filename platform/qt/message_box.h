@@ -5,7 +5,8 @@
 // a modal form: the icon and the text (lines break at CR and LF and between words; "&" is
 // shown as it is) on white, the buttons centred below, the default button focused. Enter
 // presses the default button; Esc and the window's close box press Cancel, or OK in a box with
-// only OK. A box without Cancel that is closed anyway answers IDCANCEL.
+// only OK. A box without Cancel that is closed anyway answers IDCANCEL. Keys typed ahead do not
+// answer it (TForm::SetIgnoresKeysTypedAhead).
 #pragma once
 
 #include <memory>

@@ -22,7 +22,10 @@ TTimer::TTimer(TComponent* owner) : TComponent(owner), data_(std::make_unique<im
 void TTimer::Elapsed() {
   if (!on_timer_ || IsDestroying()) return;
   TForm* form = FormOf(this);
-  if (waits_for_handlers_ && form != nullptr && form->HandlersRunning() > 0) return;
+  if (waits_for_handlers_ && form != nullptr && form->HandlersRunning() > 0) {
+    form->OweTick(this);
+    return;
+  }
   const HandlerScope running(form);
   on_timer_(this);
 }

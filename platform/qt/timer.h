@@ -2,7 +2,7 @@
 // assigned. Interval 0 stops it. Freed with its owner; a freed timer never fires. Each tick runs
 // as a handler of the timer's form (handler_scope.h); a timer that waits for handlers skips a
 // tick that comes while another handler of its form runs (inside its message box or
-// pending-message pass), and the next tick does the work.
+// pending-message pass) and makes it up once as soon as the last of them ended.
 #pragma once
 
 #include <memory>

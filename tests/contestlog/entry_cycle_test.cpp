@@ -315,6 +315,48 @@ TEST_F(EntryCycleTest, AWarningDupeIsMarkedAndShownARefusingOneClearsTheEntry) {
   }
 }
 
+// The save checks a call the entry did not check on its band and mode, as leaving the call field
+// checks it: saved with F10 from the call field, or checked before the band was switched to one
+// where it is a dupe. A refused dupe is not stored, a kept one has no points.
+TEST_F(EntryCycleTest, TheSaveChecksACallNotCheckedOnTheEntrysBandAndMode) {
+  struct Row {
+    const char* name;
+    std::uint8_t dupe_kind;
+    bool band_switched;
+    std::size_t records;  // the QSO worked before, and the one saved
+  };
+  const Row rows[] = {{"F10 im Callfeld, abgewiesen", 1, false, 1},
+                      {"F10 im Callfeld, ohne Punkte", 8, false, 2},
+                      {"Band gewechselt, abgewiesen", 1, true, 1},
+                      {"Band gewechselt, ohne Punkte", 8, true, 2}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    presenter_->calls.clear();
+    LogBuilder b('W', 1);
+    b.Create();
+    contest::TContestRec definition = b.Definition();
+    definition.DupeKind = row.dupe_kind;
+    RunLog(b.Number(), definition, [&](TContestLogStd& w) {
+      const char other = w.CurrentBand == 'b' ? 'c' : 'b';
+      const char worked_on = row.band_switched ? other : w.CurrentBand;
+      b.Add(Worked("DL2XYZ", "DL", worked_on, 3600, w.CurrentMode.str().c_str()));
+      Type(*w.eCall, "dl2xyz");
+      if (row.band_switched) {
+        w.eDatum->SetFocus();
+        EXPECT_EQ(Shown().size(), 0u);  // no dupe on this band
+        ASSERT_TRUE(w.SwitchBand(other));
+        w.eCall->SetFocus();
+      }
+      platform::qt::testkit::PressKey(*w.eCall, platform::qt::VK_F10);
+      EXPECT_EQ(Shown().size(), 1u);  // the rule's own warning
+      EXPECT_EQ(w.eCall->Text(), "");
+    });
+    const std::vector<TContestLKRec> records = Records(b.Number());
+    EXPECT_EQ(records.size(), row.records);
+    if (records.size() == 2) EXPECT_EQ(records.back().NoPoints, 255);
+  }
+}
+
 TEST_F(EntryCycleTest, ASecondExitWithTheSameCallOnlyLooksThePrefixUpAgain) {
   LogBuilder b('W', 1);
   b.Create();

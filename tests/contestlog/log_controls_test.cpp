@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/date_mask.h"
 #include "platform/qt/application.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/keys.h"
@@ -101,6 +102,39 @@ TEST_F(LogControlsTest, AClickOnTheListAsksOnceAndNoKeepsTheCallAndItsCaret) {
     EXPECT_EQ(w.eCall->Text(), "DL1XABC");
     EXPECT_TRUE(InEntryMode(w));
   });
+}
+
+// The clock's ticks wait while the list's question is open; the one they owe follows at once
+// when it is answered, so that a QSO saved right then has the time of its save.
+TEST_F(LogControlsTest, AQuestionHeldOverAMinuteLeavesTheQsoSavedAfterItTheTimeOfItsSave) {
+  LogBuilder b('.', 4);
+  b.Catalogue().DatumAuto = 255;
+  b.Catalogue().ZeitAuto = 255;
+  b.Create();
+  b.Add(contestlog_test::Qso("DL2AA", 'c', contestlog_test::kContestDay, 3600));
+  std::int32_t typed_at = 0;
+  RunLog(b.Number(), b.Definition(), [&](TContestLogStd& w) {
+    ASSERT_TRUE(qt::testkit::WaitUntilActive(w));
+    w.eCall->SetFocus();
+    qt::testkit::TypeOnKeyboard("DL1ABC");
+    typed_at = common::TimeStringToTime(w.ezeit->GetStr(), "hh:mm:ss");
+    presenter_->answers = {false};
+    presenter_->while_shown = [&](const common::MessageCall&) {
+      SetUtcNow(contestlog_test::kContestDay, 12 * 3600 + 65);
+      w.timerzeit->Elapsed();
+    };
+    ui::TkvMouseGrid& grid = w.Brow->GetGrid();
+    const qt::TRect cell = grid.CellRect(1, grid.FixedRows());
+    qt::testkit::Click(grid, cell.Left + 4, cell.Top + 4);
+    presenter_->while_shown = nullptr;
+    EXPECT_EQ(Titles(), std::vector<std::string>{"Eingabe beenden?"});
+    Press(w, qt::VK_F10);
+  });
+  const auto records = Records(b.Number());
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records.back().Call.str(), "DL1ABC");
+  EXPECT_GT(typed_at, 0);
+  EXPECT_EQ(records.back().Zeit, typed_at + 65);
 }
 
 TEST_F(LogControlsTest, TheSecondButtonBarSavesWithItsOwnButton) {

@@ -358,7 +358,7 @@ TEST_F(RepairDeclinedTest, EveryOperationThatNeedsTheLogAsksAgainAndNoneFailsSil
 // for the question: the band period's switch does not run inside it, and the answer finds the
 // log and the band as they were.
 TEST_F(RepairDeclinedTest, ATickWhileARowOperationAsksWaitsForTheQuestion) {
-  LogBuilder b('.', 5);
+  LogBuilder b('.', 4);  // CW, SSB and DIGITAL
   b.Catalogue().BandAuto = 255;
   const std::int32_t log = b.Create();
   b.Add(Qso("DL2XYZ", 'e', kContestDay, 3600));
@@ -382,14 +382,32 @@ TEST_F(RepairDeclinedTest, ATickWhileARowOperationAsksWaitsForTheQuestion) {
       w.timerzeit->Elapsed();
       ++ticks;
     };
-    for (const auto& [name, operation] : RowOperations(*w.Brow)) {
+    // A double click on the band or mode list reaches the list's viewport, not the list.
+    const auto double_click = [](platform::qt::TListBox& list, const std::string& item) {
+      const int row = list.Items().IndexOf(item);
+      ASSERT_GE(row, 0) << item;
+      platform::qt::testkit::DoubleClick(list, 10, row * list.ItemHeight() + 3);
+    };
+    Operations operations = RowOperations(*w.Brow);
+    operations.emplace_back("Bandliste", [&] {
+      w.btnBanda->Click();
+      double_click(*w.listband, "40 m");
+    });
+    operations.emplace_back("Modeliste", [&] {
+      w.btnModea->Click();
+      double_click(*w.listmode, "SSB");
+    });
+    for (const auto& [name, operation] : operations) {
       SCOPED_TRACE(name);
       operation();
       EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kFehler}));
       EXPECT_EQ(w.CurrentBand, 'b');
+      // The mode shown is the mode the next QSO is stored with.
+      EXPECT_EQ(w.CurrentMode.str(), "CW");
+      EXPECT_EQ(w.lMode->Caption(), "CW");
     }
     presenter_->while_shown = nullptr;
-    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(ticks, 4);
   });
   storage::FileblockClose(other);
   presenter_->answers = std::deque<bool>(4, true);
@@ -483,6 +501,19 @@ TEST_F(RepairDeclinedTest, ACallLeftAfterNeinIsShownUncheckedAndTheSaveAfterJaCh
            presenter_->answers = std::deque<bool>(40, true);
            PressKeyOnFocus(platform::qt::VK_F10);
            EXPECT_EQ(Told(), std::vector{MessageKind::kJaNeinFrage});
+         },
+         3},
+        // A dupe typed and saved with F10 from the call field, never left: after "Ja" the save
+        // checks it.
+        {"nie verlassen",
+         [&] {
+           decline();
+           w.eCall->SetFocus();
+           TypeOnKeyboard("DL2XYZ");
+           presenter_->answers = std::deque<bool>(40, true);
+           PressKeyOnFocus(platform::qt::VK_F10);
+           EXPECT_EQ(Told(), (std::vector{MessageKind::kJaNeinFrage, MessageKind::kAchtung}));
+           EXPECT_EQ(w.eCall->Text(), "");
          },
          3},
         // Another station stored a QSO before the stop: the repair that the call search asks

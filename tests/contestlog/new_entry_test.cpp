@@ -50,7 +50,7 @@ TEST_F(NewEntryTest, TheNextNumbersDateTimeAndQslPresets) {
   ContestLogCore& core = Open(b, 'd', "SSB");
   core.LastQsoDate = kContestDay;
   core.LastQsoTime = 0;
-  core.DupeCheck = {"DL1XX", true, true};
+  core.DupeCheck = {"DL1XX", 'c', "SSB", true, true};
   core.LastPrefix = "DL";
   core.NameText = "Hans";
   core.PrefixLookup.last_call = "DL1X";
@@ -77,7 +77,8 @@ TEST_F(NewEntryTest, TheNextNumbersDateTimeAndQslPresets) {
   EXPECT_EQ(core.NextOverallNo, 2);
   EXPECT_EQ(core.NextBandNo, 1);
   EXPECT_EQ(core.NextModeNo, 1);
-  EXPECT_FALSE(core.DupeCheck.Checked("DL1XX") || core.DupeCheck.kept_without_points);
+  EXPECT_TRUE(core.DupeCheck.call.empty());
+  EXPECT_FALSE(core.DupeCheck.ran || core.DupeCheck.kept_without_points);
   EXPECT_EQ(core.LastPrefix.str(), "");
   EXPECT_EQ(core.NameText.str(), "");
   EXPECT_EQ(core.PrefixLookup.last_call, "");

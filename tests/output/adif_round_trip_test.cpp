@@ -200,6 +200,7 @@ void TypeQso(TContestLogStd& w, int n) {
   const char* const foreign[] = {"OE3", "F5", "G4", "K1", "I2"};
   w.eCall->SetStr((german ? "DL" + std::to_string(n % 10) : foreign[n / 2 % 5]) +
                   std::string{static_cast<char>('A' + n), 'X'});
+  w.eCallExit(w.eCall);  // the call checked as the operator leaves it
   w.eDatum->SetStr("09.03.2024");
   w.ezeit->SetStr("08:" + std::string(n < 4 ? "0" : "") + std::to_string(n * 3));
   std::string frequency = std::to_string(Bands().BandMode2Freq(band, 'a'));

@@ -12,7 +12,6 @@
 #include <unordered_map>
 
 #include "platform/qt/form.h"
-#include "platform/qt/handler_scope.h"
 #include "platform/qt/impl/canvas_target.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/keys.h"
@@ -227,7 +226,6 @@ void PaintThroughCanvas(TWinControl& control, QWidget& widget, const QRect& area
 
 bool HandleEvent(TWinControl& control, QWidget& widget, QEvent* event,
                  const std::function<bool(QEvent*)>& native) {
-  const HandlerScope running(control.ParentForm());
   switch (event->type()) {
     // A key belongs to the control it was typed into: one the native control leaves unused
     // must not travel on to the parents' windows, whose handlers (and the form's KeyPreview)

@@ -12,16 +12,21 @@ ModalDriver::ModalDriver() : previous_(Application().OnModalStarted) {
       form.SetModalResult(mrCancel);
       return;
     }
-    auto answer = std::move(answers_.front());
+    Answer answer = std::move(answers_.front());
     answers_.pop_front();
-    answer(form);
+    if (!answer.typed_ahead) form.EndTypedAheadPause();
+    answer.run(form);
   };
 }
 
 ModalDriver::~ModalDriver() { Application().OnModalStarted = previous_; }
 
 void ModalDriver::Then(std::function<void(TForm&)> answer) {
-  answers_.push_back(std::move(answer));
+  answers_.push_back({std::move(answer), false});
+}
+
+void ModalDriver::ThenTypedAhead(std::function<void(TForm&)> answer) {
+  answers_.push_back({std::move(answer), true});
 }
 
 void ModalDriver::ThenReturn(TModalResult result) {

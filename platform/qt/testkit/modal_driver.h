@@ -1,8 +1,9 @@
 // ModalDriver: answers the modal forms a test opens, so that ShowModal returns without a person.
 //
 // Each modal form that starts its loop while the driver lives takes the next answer, which runs
-// inside that form's modal loop (it may type, click or set ModalResult). A modal form that finds
-// no answer is counted and closed with mrCancel, so a test never hangs on an unexpected dialog.
+// inside that form's modal loop (it may type, click or set ModalResult), as an operator who has
+// read the form: a question's pause for keys typed ahead is over. A modal form that finds no
+// answer is counted and closed with mrCancel, so a test never hangs on an unexpected dialog.
 #pragma once
 
 #include <deque>
@@ -23,6 +24,8 @@ class ModalDriver {
 
   // The next modal form runs `answer`.
   void Then(std::function<void(TForm&)> answer);
+  // The next modal form runs `answer` at once, its pause for keys typed ahead still on.
+  void ThenTypedAhead(std::function<void(TForm&)> answer);
   // The next modal form ends with `result`.
   void ThenReturn(TModalResult result);
 
@@ -33,7 +36,11 @@ class ModalDriver {
   std::size_t Pending() const { return answers_.size(); }
 
  private:
-  std::deque<std::function<void(TForm&)>> answers_;
+  struct Answer {
+    std::function<void(TForm&)> run;
+    bool typed_ahead = false;
+  };
+  std::deque<Answer> answers_;
   std::vector<std::string> seen_;
   int unanswered_ = 0;
   std::function<void(TForm&)> previous_;

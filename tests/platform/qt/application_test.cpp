@@ -10,9 +10,13 @@
 
 #include "platform/qt/application.h"
 #include "platform/qt/button.h"
+#include "platform/qt/combo_box.h"
 #include "platform/qt/edit.h"
 #include "platform/qt/form.h"
+#include "platform/qt/handler_scope.h"
+#include "platform/qt/list_box.h"
 #include "platform/qt/testkit/input.h"
+#include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/timer.h"
 
 namespace platform::qt {
@@ -138,6 +142,115 @@ TEST(TimerTest, AWaitingTimerSkipsTicksWhileAHandlerOfItsFormRuns) {
   closer->SetParent(freed);
   closer->OnClick = [&](TComponent*) { delete freed; };
   closer->Click();
+}
+
+// Whatever part of a control the window system hands an event to, and however else a handler of
+// a form is entered, a tick that comes while it runs waits for its end and is made up once then.
+TEST(TimerTest, ATickInsideAnyEntryOfAFormIsMadeUpOnceWhenTheLastHandlerEnds) {
+  TForm form(nullptr);
+  form.SetBounds(0, 0, 300, 200);
+  auto* list = new TListBox(&form);
+  list->SetParent(&form);
+  list->SetBounds(0, 0, 120, 100);
+  list->Items().Add("80 m");
+  list->Items().Add("40 m");
+  auto* combo = new TComboBox(&form);
+  combo->SetParent(&form);
+  combo->SetBounds(150, 0, 120, 21);
+  auto* button = new TButton(&form);
+  button->SetParent(&form);
+  button->SetBounds(150, 50, 75, 25);
+  TForm dialog(nullptr);
+  int ticks = 0;
+  int inside = 0;  // ticks that ran inside a handler of the test
+  bool in_handler = false;
+  std::vector<TTimer*> timers;
+  for (TForm* owner : {&form, &dialog}) {
+    auto* timer = new TTimer(owner);
+    timer->SetInterval(3600 * 1000);  // ticks only when told
+    timer->SetWaitsForHandlers(true);
+    timer->SetOnTimer([&](TComponent*) {
+      ++ticks;
+      if (in_handler) ++inside;
+    });
+    timers.push_back(timer);
+  }
+  const auto ticking = [&](TTimer* timer) {
+    return [&, timer](TComponent*) {
+      in_handler = true;
+      timer->Elapsed();
+      timer->Elapsed();
+      in_handler = false;
+    };
+  };
+  form.Show();
+  testkit::ModalDriver driver;
+  struct Row {
+    const char* name;
+    std::function<void()> enter;
+    int made_up = 1;
+  };
+  const Row rows[] = {
+      {"list double click",
+       [&] {
+         list->OnDblClick = ticking(timers[0]);
+         testkit::DoubleClick(*list, 10, 25);
+       }},
+      {"list press",
+       [&] {
+         list->OnMouseDown = [&](TComponent* c, TMouseButton, TShiftState, int, int) {
+           ticking(timers[0])(c);
+         };
+         testkit::MouseDown(*list, 10, 5);
+         testkit::MouseUp(*list, 10, 5);
+         list->OnMouseDown = nullptr;
+       }},
+      {"typing into the combo box's field",
+       [&] {
+         combo->OnChange = ticking(timers[0]);
+         combo->SetFocus();
+         testkit::PressKeyOnFocus('X');
+       }},
+      {"a call queued by a handler",
+       [&] {
+         button->OnClick = [&](TComponent*) {
+           Application().Queue([&] { ticking(timers[0])(nullptr); });
+         };
+         button->Click();
+         Application().ProcessMessages();
+       }},
+      {"a modal form's OnShow",
+       [&] {
+         dialog.OnShow = ticking(timers[1]);
+         driver.ThenReturn(mrOk);
+         dialog.ShowModal();
+         dialog.OnShow = nullptr;
+       }},
+      {"a modal form's close query",
+       [&] {
+         dialog.OnCloseQuery = [&](TComponent* c, bool&) { ticking(timers[1])(c); };
+         driver.ThenReturn(mrOk);
+         dialog.ShowModal();
+       },
+       0},  // a form on its way out makes up nothing
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const int before = ticks;
+    row.enter();
+    EXPECT_EQ(inside, 0);
+    EXPECT_EQ(ticks, before + row.made_up);
+    EXPECT_EQ(form.HandlersRunning() + dialog.HandlersRunning(), 0);
+  }
+  // Outside any handler a tick runs at once; one owed by a timer disabled meanwhile is dropped.
+  timers[0]->Elapsed();
+  EXPECT_EQ(ticks, 6);
+  {
+    const HandlerScope handler(&form);
+    timers[0]->Elapsed();
+    timers[0]->SetEnabled(false);
+  }
+  EXPECT_EQ(ticks, 6);
 }
 
 TEST(ScreenSourceTest, ProgramAnswersLogicalSizeAt96DpiWithoutAwarenessAndTestsInject) {

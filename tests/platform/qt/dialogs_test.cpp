@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/current_folder.h"
+#include "platform/fake_environment.h"
 #include "platform/qt/application.h"
 #include "platform/qt/button.h"
 #include "platform/qt/file_chooser.h"
@@ -102,6 +103,34 @@ TEST(MessageBoxTest, TheLayersBoxShowsTextIconAndButtonsAndAnswersByKey) {
   EXPECT_EQ(captions, (std::vector<std::string>{"&Ja", "&Nein"}));
   EXPECT_EQ(driver.Seen(),
             (std::vector<std::string>{"MessageBox", "MessageBox", "MessageBox", "MessageBox"}));
+  EXPECT_EQ(driver.Unanswered(), 0);
+}
+
+// Keys that reach the box before the keyboard was quiet for a moment after it showed (typed on
+// for the window behind it) do nothing, each starting the moment again; then it answers by key.
+TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyAfterAQuietMomentAnswers) {
+  FakeClock clock;
+  clock.monotonic_ms = 10'000;
+  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  constexpr std::uint64_t kPause = TForm::kTypedAheadPauseMs;
+  testkit::ModalDriver driver;
+  driver.ThenTypedAhead([&](TForm& form) {
+    for (const std::uint16_t key : {std::uint16_t{'J'}, std::uint16_t{'N'}, VK_RETURN, VK_ESCAPE}) {
+      testkit::PressKey(*form.ActiveControl(), key);
+      EXPECT_EQ(form.ModalResult(), mrNone) << key;
+      clock.monotonic_ms += kPause - 1;
+    }
+    clock.monotonic_ms += 1;
+    testkit::PressKey(*form.ActiveControl(), 'N');
+  });
+  EXPECT_EQ(Application().MessageBox("Speichern?", "", MB_YESNO | MB_ICONQUESTION), IDNO);
+  // The mouse is no key: it answers at once.
+  driver.ThenTypedAhead([](TForm& form) {
+    auto* cancel = dynamic_cast<TButton*>(form.Components().back());
+    ASSERT_NE(cancel, nullptr);
+    testkit::Click(*cancel, 5, 5);
+  });
+  EXPECT_EQ(Application().MessageBox("Weiter?", "", MB_OKCANCEL), IDCANCEL);
   EXPECT_EQ(driver.Unanswered(), 0);
 }
 
