@@ -8,6 +8,7 @@
 #include "common/messages.h"
 #include "common/service.h"
 #include "logbook/settings/setups.h"
+#include "platform/fake_environment.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
@@ -39,12 +40,18 @@ class MessageDialogsTest : public ::testing::Test {
     settings->SetLayout(layout);
   }
   // Runs `show` while the driver looks at the dialog: `look` checks it, `answer` ends it.
+  // `typed_ahead`: at once, as keys typed on for the window behind it reach it.
   template <typename Form>
-  void Look(std::function<void(Form&)> look) {
-    driver.Then([look](TForm& f) {
+  void Look(std::function<void(Form&)> look, bool typed_ahead = false) {
+    auto answer = [look](TForm& f) {
       look(dynamic_cast<Form&>(f));
       if (f.ModalResult() == platform::qt::mrNone) f.SetModalResult(platform::qt::mrCancel);
-    });
+    };
+    if (typed_ahead) {
+      driver.ThenTypedAhead(answer);
+    } else {
+      driver.Then(answer);
+    }
   }
 
   testing::ScreenScope screen{768, 96};
@@ -129,7 +136,10 @@ TEST_F(MessageDialogsTest, TheQuestionAnswersYesOnlyByTheYesButton) {
     bool default_yes;
     std::function<void(TJaNeinFrageForm&)> act;
     bool answer;
+    bool typed_ahead = false;
   };
+  platform::FakeClock clock;  // stands still: a key typed ahead comes within the pause
+  const platform::ScopedEnvironment environment(&clock, nullptr, nullptr);
   const auto enter = [](TJaNeinFrageForm& f) {
     platform::qt::testkit::PressKey(*f.ActiveControl(), platform::qt::VK_RETURN);
   };
@@ -139,6 +149,13 @@ TEST_F(MessageDialogsTest, TheQuestionAnswersYesOnlyByTheYesButton) {
       {"CloseBox", true, [](TJaNeinFrageForm& f) { f.Close(); }, false},
       {"YesButton", false,
        [](TJaNeinFrageForm& f) { platform::qt::testkit::Click(*f.kvBitBtn1, 5, 5); }, true},
+      // Enter and "J" typed on for the log window leave the question open (then closed).
+      {"TypedAhead", true,
+       [enter](TJaNeinFrageForm& f) {
+         enter(f);
+         platform::qt::testkit::PressKey(*f.ActiveControl(), 'J');
+       },
+       false, true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -146,7 +163,7 @@ TEST_F(MessageDialogsTest, TheQuestionAnswersYesOnlyByTheYesButton) {
       EXPECT_EQ(f.kvBitBtn2->Default(), !row.default_yes);
       EXPECT_EQ(f.kvBitBtn1->Left() + f.kvBitBtn1->Width(), f.Panel2->ClientWidth() / 2);
       row.act(f);
-    });
+    }, row.typed_ahead);
     EXPECT_EQ(messages->JaNeinFrage("Frage", "Löschen?", kShort, row.default_yes), row.answer);
   }
   EXPECT_EQ(driver.Unanswered(), 0);
