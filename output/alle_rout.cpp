@@ -68,6 +68,7 @@ bool TAlleRout::Open(int kind) {
   kind_ = kind;
   channel_ = entry->channel;
   // A file an earlier output left unclosed never takes its name.
+  if (file_) file_->Discard();
   file_.reset();
   file_name_.clear();
   placed_ = false;

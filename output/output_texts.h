@@ -4,12 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_file_writer.h"
 #include "output/log_walk.h"
 
 namespace output {
 
 // "Die Datei <name> konnte nicht geschrieben werden."
-std::string NotWrittenText(std::string_view file_name);
+using common::NotWrittenText;
 // "Der Drucker <name> konnte den Druckauftrag nicht beginnen."
 std::string JobRefusedText(std::string_view printer_name);
 // Why an output was not written or printed, a log read not to its end (`cause` not kWhole):

@@ -27,11 +27,7 @@ std::optional<std::vector<std::string>> TwagdateiCtrl::Load() {
 }
 
 bool TwagdateiCtrl::Save(const std::vector<std::string>& lines) {
-  common::TextFileWriter file;
-  if (file.Create(file_name_)) {
-    for (const std::string& line : lines) file.WriteLine(line);
-  }
-  if (!file.Close()) {
+  if (!common::WriteTextFile(file_name_, lines)) {
     Messages().Fehler(NotWrittenText(file_name_));
     return false;
   }
