@@ -88,7 +88,7 @@ bool TAlleRout::OpenPrinter() {
   canvas.Font.SetColor(0);
   printer.Title = platform::qt::Application().Title;
   if (!printer.BeginDoc()) {
-    Messages().Fehler(JobRefusedText(printer.PrinterName()));
+    Messages().Fehler(JobFailedText(printer));
     return false;
   }
   dots_per_inch_ = printer.GetDeviceCaps(platform::qt::LOGPIXELSX);
@@ -230,7 +230,7 @@ void TAlleRout::Close() {
   platform::qt::TPrinter& printer = Printer();
   // A printer that refuses the job at its end prints none of it.
   if (printer.Printing() && !printer.EndDoc()) {
-    Messages().Fehler(JobRefusedText(printer.PrinterName()));
+    Messages().Fehler(JobFailedText(printer));
   }
 }
 

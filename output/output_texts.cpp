@@ -6,6 +6,11 @@ std::string JobRefusedText(std::string_view printer_name) {
   return "Der Drucker " + std::string(printer_name) + " konnte den Druckauftrag nicht beginnen.";
 }
 
+std::string JobFailedText(const platform::qt::TPrinter& printer) {
+  const std::string file = printer.TargetFile();
+  return file.empty() ? JobRefusedText(printer.PrinterName()) : NotWrittenText(file);
+}
+
 std::string UnreadLogText(LogRead cause, bool printed) {
   return UnreadLogWorkText(cause, printed ? "nichts gedruckt." : "keine Datei geschrieben.");
 }
