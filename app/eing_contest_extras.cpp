@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <string_view>
+#include <vector>
 
 #include "common/date_completion.h"
 #include "common/date_mask.h"
@@ -306,17 +307,16 @@ std::string LoadStationMemo(char code, std::int32_t nummer) {
 bool SaveStationMemo(char code, std::int32_t nummer, const std::string& memo) {
   const std::string name = output::StationFileName(code, static_cast<std::uint32_t>(nummer));
   if (name.empty() || BlankText(memo)) return true;
-  common::TextFileWriter file;
-  if (!file.Create(name)) return false;
+  std::vector<std::string> lines;
   std::string_view rest = memo;
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
     std::string_view line = rest.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    file.WriteLine(line);
+    lines.emplace_back(line);
     rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
   }
-  return file.Close();
+  return common::WriteTextFile(name, lines);
 }
 
 }  // namespace app

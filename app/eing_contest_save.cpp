@@ -9,6 +9,7 @@
 #include "common/messages.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
+#include "common/text_file_writer.h"
 #include "common/to_dates.h"
 #include "logbook/settings/own_station_texts.h"
 #include "logbook/settings/setups.h"
@@ -305,9 +306,8 @@ void TEingContestCtrl::SaveMemo(EingContestView& view) const {
   if (SaveStationMemo(code_, log_.Nummer, view.memoStation.text)) return;
   // The form stays open, so that the text is not lost.
   view.modal_result = 0;
-  Messages().Fehler("Die Datei " +
-                    output::StationFileName(code_, static_cast<std::uint32_t>(log_.Nummer)) +
-                    " konnte nicht geschrieben werden.");
+  Messages().Fehler(common::NotWrittenText(
+      output::StationFileName(code_, static_cast<std::uint32_t>(log_.Nummer))));
 }
 
 }  // namespace app

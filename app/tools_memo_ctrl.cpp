@@ -49,12 +49,7 @@ std::optional<TextWindowFile> ReadTextWindowFile(const std::string& name) {
 }
 
 bool WriteTextWindowFile(const std::string& name, const std::vector<std::string>& lines) {
-  common::TextFileWriter file;
-  if (!file.Create(name)) return false;
-  for (const std::string& line : lines) {
-    if (!file.WriteLine(line)) return false;
-  }
-  return file.Close();
+  return common::WriteTextFile(name, lines);
 }
 
 std::string MemoTempFile() {

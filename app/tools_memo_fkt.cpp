@@ -90,8 +90,7 @@ void TToolsMemoFkt::PrintText(const std::vector<std::string>& lines,
                                  ss.PageHeight() - ss.MmToDots(false, true, ss.BottomMargin)};
   platform::qt::TPrinter& printer = platform::qt::Printer();
   if (!platform::qt::PrintLines(printer, lines, title, font, area)) {
-    common::Service<common::ToMessages>::Get().Fehler(
-        output::JobRefusedText(printer.PrinterName()));
+    common::Service<common::ToMessages>::Get().Fehler(output::JobFailedText(printer));
   }
 }
 

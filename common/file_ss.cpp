@@ -4,6 +4,7 @@
 
 #include "common/current_folder.h"
 #include "common/file_ops.h"
+#include "common/text_file_writer.h"
 
 namespace common {
 namespace {
@@ -108,19 +109,8 @@ bool TFileSS::Write(std::string_view text, std::int64_t position, bool no_line_e
 }
 
 bool TFileSS::SaveList() const {
-  // Written beside the file and then renamed over it, so a failing save leaves the old file whole.
-  const std::string temporary = file_name_ + ".~sav";
-  std::FILE* f = std::fopen(OsPath(temporary).c_str(), "wb");
-  if (f == nullptr) return false;
-  bool ok = true;
-  for (const std::string& line : lines_) {
-    ok = ok && std::fwrite(line.data(), 1, line.size(), f) == line.size() &&
-         std::fwrite(kLineEnd.data(), 1, kLineEnd.size(), f) == kLineEnd.size();
-  }
-  ok = std::fclose(f) == 0 && ok;
-  if (ok && RenameFile(temporary, file_name_)) return true;
-  DeleteFile(temporary);
-  return false;
+  // A new version that takes the file's place whole, so a failing save leaves the old file whole.
+  return WriteTextFile(file_name_, lines_);
 }
 
 bool TFileSS::Close() {

@@ -4,7 +4,7 @@
 //   mode 1  handle file: Open opens the file for reading and writing (creating it when missing);
 //           Write puts the text at a byte position, or at the end
 //   mode 2  text list: Open reads the file's lines (none when it is missing); Write inserts a
-//           line; Close saves the list to the file
+//           line; Close saves the list as a new version of the file (common/text_file_writer.h)
 //   mode 3  memory stream: Open starts an empty stream; Write puts the text at a byte position,
 //           or at the end; Close frees it
 //

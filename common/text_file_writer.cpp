@@ -1,26 +1,38 @@
 #include "common/text_file_writer.h"
 
+#include <cstdio>
+#include <exception>
 #include <string>
 
 #include "common/current_folder.h"
+#include "common/messages.h"
+#include "common/service.h"
 
 namespace common {
 
-TextFileWriter::~TextFileWriter() { Close(); }
+std::string NotWrittenText(std::string_view file_name) {
+  return "Die Datei " + std::string(file_name) + " konnte nicht geschrieben werden.";
+}
 
-bool TextFileWriter::Create(std::string_view name) {
-  Close();
-  name_ = std::string(name);
-  end_ = 0;
-  error_ = file_.Open(ResolvePath(name), platform::FileAccess::kReadWrite,
-                      platform::FileShare::kReadWrite, platform::FileCreate::kCreateAlways);
-  return !Failed();
+TextFileWriter::~TextFileWriter() { EndUndecided(); }
+
+void TextFileWriter::EndUndecided() {
+  if (!replacement_.Active()) return;
+  replacement_.Discard();
+  if (std::uncaught_exceptions() > exceptions_) return;
+  const std::string text = NotWrittenText(name_);
+  try {
+    if (Service<ToMessages>::Exists()) return Service<ToMessages>::Get().Fehler(text);
+  } catch (...) {
+    // Told below instead.
+  }
+  std::fprintf(stderr, "%s\n", text.c_str());
 }
 
 bool TextFileWriter::Replace(std::string_view name) {
-  Close();
+  EndUndecided();
   name_ = std::string(name);
-  end_ = 0;
+  exceptions_ = std::uncaught_exceptions();
   error_ = replacement_.Begin(ResolvePath(name));
   return !Failed();
 }
@@ -33,32 +45,30 @@ bool TextFileWriter::WriteLine(std::string_view text) {
 }
 
 bool TextFileWriter::Write(std::string_view bytes) {
-  if (Failed()) return false;
-  if (!IsOpen()) return false;
-  if (replacement_.Active()) {
-    error_ = replacement_.Write(bytes);
-    return !Failed();
-  }
-  error_ = file_.WriteAll(end_, bytes);
-  end_ += static_cast<std::int64_t>(bytes.size());
-  return !Failed();
-}
-
-bool TextFileWriter::Close() {
-  if (!IsOpen()) return false;
-  if (file_.IsOpen()) file_.Close();
-  replacement_.Discard();
+  if (Failed() || !IsOpen()) return false;
+  error_ = replacement_.Write(bytes);
   return !Failed();
 }
 
 bool TextFileWriter::Commit() {
-  if (!replacement_.Active()) return Close();
+  if (!IsOpen()) return false;
   if (Failed()) {
     replacement_.Discard();
   } else {
     error_ = replacement_.Commit();
   }
   return !Failed();
+}
+
+void TextFileWriter::Discard() { replacement_.Discard(); }
+
+bool WriteTextFile(std::string_view name, const std::vector<std::string>& lines) {
+  TextFileWriter file;
+  if (!file.Replace(name)) return false;
+  for (const std::string& line : lines) {
+    if (!file.WriteLine(line)) break;
+  }
+  return file.Commit();
 }
 
 }  // namespace common

@@ -11,6 +11,7 @@
 #include "common/messages.h"
 #include "common/service.h"
 #include "common/string_helpers.h"
+#include "common/text_file_writer.h"
 #include "common/to_dates.h"
 #include "contest/contest_fkt.h"
 #include "contest/contest_tables.h"
@@ -68,22 +69,6 @@ std::vector<std::string> ReadLines(const std::string& name) {
   }
   if (!line.empty()) lines.push_back(std::move(line));
   return lines;
-}
-
-// Writes the lines, each ended by CR LF, through a scratch file that then replaces the file, so
-// a failed write (a full disk) leaves the old note whole. False when it could not be written.
-bool WriteLines(const std::string& name, const std::vector<std::string>& lines) {
-  const std::string scratch = name + ".$$$";
-  bool written = false;
-  {
-    std::ofstream out(common::OsPath(scratch), std::ios::binary | std::ios::trunc);
-    for (const std::string& line : lines) out << line << "\r\n";
-    out.flush();
-    written = static_cast<bool>(out);
-  }
-  if (written && common::RenameFile(scratch, name)) return true;
-  common::DeleteFile(scratch);
-  return false;
 }
 
 // Whether a data or index file of the log's QSO table is still on disk.
@@ -238,7 +223,7 @@ void TContestFkt::EditNote(const std::string& note_file, TdbContest& catalogue,
                       common::SetLen(log.GetCall(), 10, true) + " > ";
   std::vector<std::string> lines = ReadLines(note_file);
   lines.insert(lines.begin(), stamp);
-  if (!WriteLines(note_file, lines)) {
+  if (!common::WriteTextFile(note_file, lines)) {
     Messages().Fehler("Die Notiz " + note_file + " konnte nicht gespeichert werden.");
     return;
   }

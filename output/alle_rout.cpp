@@ -68,6 +68,7 @@ bool TAlleRout::Open(int kind) {
   kind_ = kind;
   channel_ = entry->channel;
   // A file an earlier output left unclosed never takes its name.
+  if (file_) file_->Discard();
   file_.reset();
   file_name_.clear();
   placed_ = false;
@@ -87,7 +88,7 @@ bool TAlleRout::OpenPrinter() {
   canvas.Font.SetColor(0);
   printer.Title = platform::qt::Application().Title;
   if (!printer.BeginDoc()) {
-    Messages().Fehler(JobRefusedText(printer.PrinterName()));
+    Messages().Fehler(JobFailedText(printer));
     return false;
   }
   dots_per_inch_ = printer.GetDeviceCaps(platform::qt::LOGPIXELSX);
@@ -229,7 +230,7 @@ void TAlleRout::Close() {
   platform::qt::TPrinter& printer = Printer();
   // A printer that refuses the job at its end prints none of it.
   if (printer.Printing() && !printer.EndDoc()) {
-    Messages().Fehler(JobRefusedText(printer.PrinterName()));
+    Messages().Fehler(JobFailedText(printer));
   }
 }
 

@@ -112,8 +112,8 @@ class TAlleRout {
   // "." made "-" and "/", "\" and "," made "_".
   static std::string ContestFileNamePart(std::string_view name);
 
-  // Printer only: bold off and the job sent to the printer; a job the printer refuses now is
-  // told as at its beginning.
+  // Printer only: bold off and the job sent to the printer; a job the printer refuses now, or
+  // whose PDF file could not be written, is told (JobFailedText).
   void Close();
   // CloseFile, then ShowFile.
   void CloseAndShow();

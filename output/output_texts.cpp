@@ -2,12 +2,13 @@
 
 namespace output {
 
-std::string NotWrittenText(std::string_view file_name) {
-  return "Die Datei " + std::string(file_name) + " konnte nicht geschrieben werden.";
-}
-
 std::string JobRefusedText(std::string_view printer_name) {
   return "Der Drucker " + std::string(printer_name) + " konnte den Druckauftrag nicht beginnen.";
+}
+
+std::string JobFailedText(const platform::qt::TPrinter& printer) {
+  const std::string file = printer.TargetFile();
+  return file.empty() ? JobRefusedText(printer.PrinterName()) : NotWrittenText(file);
 }
 
 std::string UnreadLogText(LogRead cause, bool printed) {

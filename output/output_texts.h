@@ -4,14 +4,19 @@
 #include <string>
 #include <string_view>
 
+#include "common/text_file_writer.h"
 #include "output/log_walk.h"
+#include "platform/qt/printer.h"
 
 namespace output {
 
 // "Die Datei <name> konnte nicht geschrieben werden."
-std::string NotWrittenText(std::string_view file_name);
+using common::NotWrittenText;
 // "Der Drucker <name> konnte den Druckauftrag nicht beginnen."
 std::string JobRefusedText(std::string_view printer_name);
+// What a job the printer could not begin or end tells: NotWrittenText for a printer into a
+// file (the PDF), JobRefusedText for the others.
+std::string JobFailedText(const platform::qt::TPrinter& printer);
 // Why an output was not written or printed, a log read not to its end (`cause` not kWhole):
 // "Ohne Reparatur des Logs wird keine Datei geschrieben." and the like.
 std::string UnreadLogText(LogRead cause, bool printed);

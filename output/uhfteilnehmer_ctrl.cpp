@@ -2,6 +2,8 @@
 
 #include "common/file_paths.h"
 #include "common/file_ss.h"
+#include "common/messages.h"
+#include "common/service.h"
 #include "common/string_helpers.h"
 #include "common/text_file_writer.h"
 #include "contest/contest_fkt.h"
@@ -92,13 +94,11 @@ TuhfteilnehmerParams FillParticipantForm(const contest::TContestRec& definition,
 }
 
 void KeepParticipantAnswers(const TuhfteilnehmerParams& p) {
-  common::TextFileWriter kept;
-  if (kept.Create(ParticipantFileName())) {
-    for (const std::string* line : {&p.pclub1, &p.pclub2, &p.remail, &p.rpower, &p.rtrx, &p.rant}) {
-      kept.WriteLine(*line);
-    }
+  if (!common::WriteTextFile(ParticipantFileName(),
+                             {p.pclub1, p.pclub2, p.remail, p.rpower, p.rtrx, p.rant})) {
+    common::Service<common::ToMessages>::Get().Fehler(
+        common::NotWrittenText(ParticipantFileName()));
   }
-  kept.Close();
   if (p.cspeichern) {
     const std::string city = common::Trim(common::Trim(p.rpoco) + " " + common::Trim(p.rcity));
     StoreOwnAddress(p.rname, p.radr1, city, p.remail);

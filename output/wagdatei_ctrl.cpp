@@ -27,11 +27,7 @@ std::optional<std::vector<std::string>> TwagdateiCtrl::Load() {
 }
 
 bool TwagdateiCtrl::Save(const std::vector<std::string>& lines) {
-  common::TextFileWriter file;
-  if (file.Create(file_name_)) {
-    for (const std::string& line : lines) file.WriteLine(line);
-  }
-  if (!file.Close()) {
+  if (!common::WriteTextFile(file_name_, lines)) {
     Messages().Fehler(NotWrittenText(file_name_));
     return false;
   }
@@ -43,11 +39,13 @@ bool TwagdateiCtrl::Print(const std::vector<std::string>& lines,
                           const platform::qt::TFont& font) const {
   platform::qt::TPrinter& printer = platform::qt::Printer();
   if (platform::qt::PrintLines(printer, lines, file_name_, font)) return true;
-  // A machine without a printer, or the PDF file not named yet: the operator chooses a printer
-  // or a PDF file in the print dialog, as for the paper outputs.
+  // A PDF file that could not be written is told. Then, as on a machine without a printer or
+  // with the PDF file not named yet, the operator chooses a printer or a PDF file in the print
+  // dialog, as for the paper outputs.
+  if (!printer.TargetFile().empty()) Messages().Fehler(JobFailedText(printer));
   if (!platform::qt::PrintDialog().Execute(printer)) return false;
   if (platform::qt::PrintLines(printer, lines, file_name_, font)) return true;
-  Messages().Fehler(JobRefusedText(printer.PrinterName()));
+  Messages().Fehler(JobFailedText(printer));
   return false;
 }
 

@@ -298,6 +298,9 @@ WinError File::Reserve(std::int64_t size) {
 
 WinError File::SetOwnerAndMode(std::uint32_t owner, std::uint32_t group, std::uint32_t mode) {
   if (!IsOpen()) return kErrorInvalidHandle;
+  if (FaultRule* rule = Rule(&FileFaultPlan::owner); rule != nullptr && rule->Hit()) {
+    return rule->error;
+  }
   if (fchown(fd_, owner, group) != 0 || fchmod(fd_, mode & 07777) != 0) {
     return WinErrorFromErrno(errno);
   }

@@ -1,12 +1,13 @@
-// Fault injection for the file layer: makes the N-th read, write, flush, lock or rename of the
-// process fail.
+// Fault injection for the file layer: makes the N-th read, write, flush, lock, rename or change
+// of owner and mode of the process fail.
 //
 // Tests install a plan with ScopedFileFaults; the file layer counts every ReadAt, WriteAt (and
-// Truncate), Flush, LockRegion and RenameFile call while a plan is installed and fails the chosen
-// one with the chosen Windows error, or, for a write with `short_write`, stores only half of its
-// bytes and reports success (a short write). `sticky` fails every later call of that kind too (a full disk
-// stays full). A rule with `on_hit` calls it at the chosen call before failing it: a crash test
-// stops its process there. Without a plan nothing is counted and nothing fails.
+// Truncate, and a write in sequence), Flush, LockRegion, RenameFile and SetOwnerAndMode call
+// while a plan is installed and fails the chosen one with the chosen Windows error, or, for a
+// write with `short_write`, stores only half of its bytes and reports success (a short write).
+// `sticky` fails every later call of that kind too (a full disk stays full). A rule with
+// `on_hit` calls it at the chosen call before failing it: a crash test stops its process there.
+// Without a plan nothing is counted and nothing fails.
 #pragma once
 
 #include <cstdint>
@@ -31,8 +32,9 @@ struct FileFaultPlan {
   FaultRule write;
   FaultRule flush;
   FaultRule lock;
-  FaultRule read;      // `short_write` does not apply
-  FaultRule rename{};  // RenameFile; `short_write` does not apply
+  FaultRule read;                                // `short_write` does not apply
+  FaultRule rename{};                            // RenameFile; `short_write` does not apply
+  FaultRule owner{.error = kErrorAccessDenied};  // SetOwnerAndMode; `short_write` does not apply
 };
 
 // The installed plan, or nullptr.

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -81,14 +83,68 @@ WinError FlushFolder(const std::string& folder) {
   return result == 0 || error == EINVAL ? kErrorSuccess : WinErrorFromErrno(error);
 }
 
+// Keeps SIGPIPE from the thread while it writes into a pipe whose reader may go away: the write
+// then fails with EPIPE instead of ending the process, and the signal it raised is taken back.
+class PipeSignalHeld {
+ public:
+  PipeSignalHeld() {
+    sigemptyset(&pipe_);
+    sigaddset(&pipe_, SIGPIPE);
+    pthread_sigmask(SIG_BLOCK, &pipe_, &before_);
+  }
+  ~PipeSignalHeld() {
+    if (!sigismember(&before_, SIGPIPE)) {
+      const timespec now{};
+      while (sigtimedwait(&pipe_, nullptr, &now) == SIGPIPE) {
+      }
+    }
+    pthread_sigmask(SIG_SETMASK, &before_, nullptr);
+  }
+  PipeSignalHeld(const PipeSignalHeld&) = delete;
+  PipeSignalHeld& operator=(const PipeSignalHeld&) = delete;
+
+ private:
+  sigset_t pipe_{};
+  sigset_t before_{};
+};
+
+// Writes `bytes` into a file that cannot seek (a FIFO, a terminal) in the order they stand,
+// without offsets. A FIFO that no one reads is refused at once instead of waiting for a reader.
+WinError WriteInSequence(const std::string& host, std::string_view bytes) {
+  const int fd = ::open(host.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return HostFileError(errno, host);
+  const PipeSignalHeld held;
+  WinError e = kErrorSuccess;
+  // The reader takes the bytes at its own pace.
+  const int flags = fcntl(fd, F_GETFL);
+  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) e = WinErrorFromErrno(errno);
+  for (std::size_t at = 0; !e && at < bytes.size();) {
+    if (FileFaultPlan* plan = CurrentFileFaults(); plan != nullptr && plan->write.Hit()) {
+      e = plan->write.error;
+      break;
+    }
+    const ssize_t n = ::write(fd, bytes.data() + at, std::min(kChunk, bytes.size() - at));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      e = n < 0 ? WinErrorFromErrno(errno) : kErrorDiskFull;
+    } else {
+      at += static_cast<std::size_t>(n);
+    }
+  }
+  if (::close(fd) != 0 && !e) e = WinErrorFromErrno(errno);
+  return e;
+}
+
 }  // namespace
 
 FileReplacement::~FileReplacement() { Discard(); }
 
-WinError FileReplacement::Begin(std::string_view name) {
+WinError FileReplacement::Begin(std::string_view name) { return BeginHostPath(HostPath(name)); }
+
+WinError FileReplacement::BeginHostPath(const std::string& host) {
   Discard();
   std::string target;
-  if (const WinError e = FollowLinks(HostPath(name), &target)) return e;
+  if (const WinError e = FollowLinks(host, &target)) return e;
   struct stat st {};
   const bool exists = stat(target.c_str(), &st) == 0;
   if (!exists && errno != ENOENT) return HostFileError(errno, target);
@@ -163,6 +219,7 @@ WinError FileReplacement::CommitBeside() {
 }
 
 WinError FileReplacement::CommitInPlace() {
+  if (!plain_) return WriteInSequence(target_, held_);
   File file;
   if (const WinError e = file.OpenHostPath(target_, FileAccess::kReadWrite, FileShare::kExclusive,
                                            FileCreate::kOpenAlways)) {
@@ -170,14 +227,11 @@ WinError FileReplacement::CommitInPlace() {
   }
   const auto size = static_cast<std::int64_t>(held_.size());
   // A full disk found before the first byte leaves the file as it was.
-  if (plain_) {
-    if (const WinError e = file.Reserve(size)) return e;
-  }
+  if (const WinError e = file.Reserve(size)) return e;
   for (std::size_t at = 0; at < held_.size(); at += kChunk) {
     const std::string_view chunk = std::string_view(held_).substr(at, kChunk);
     if (const WinError e = file.WriteAll(static_cast<std::int64_t>(at), chunk)) return e;
   }
-  if (!plain_) return kErrorSuccess;
   if (const WinError e = file.Truncate(size)) return e;
   return file.Flush();
 }

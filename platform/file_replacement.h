@@ -15,6 +15,8 @@
 //   to the user, or no file can be made beside it; the user cannot give a new file the owner or
 //   group; it is no plain file, as a device), the bytes are held until Commit and then written
 //   over the file itself, as a plain save writes. Commit first reserves their room on the disk.
+//   A file that cannot seek (a FIFO, a terminal) takes them in sequence from its start; a FIFO
+//   that no one reads refuses them at once.
 // - A missing file is made beside and renamed like a replacement; its mode follows the umask.
 //   A missing folder gives 3, one the user may not write 5.
 //
@@ -41,6 +43,8 @@ class FileReplacement {
 
   // Discards a version begun before and begins a new one of the named file (a system name).
   WinError Begin(std::string_view name);
+  // The same for a path of the host (UTF-8, "/"), as the window system names a file.
+  WinError BeginHostPath(const std::string& host);
   // Appends the bytes to the new version. 6 when none is begun.
   WinError Write(std::string_view bytes);
   // Puts the new version in the file's place and ends it; on failure it is discarded. 6 when
@@ -62,7 +66,7 @@ class FileReplacement {
   WinError CommitInPlace();
 
   bool active_ = false;
-  bool plain_ = true;   // the file is a plain file (or missing), so its size is set at Commit
+  bool plain_ = true;   // a plain file (or missing): written at offsets, its size set at Commit
   std::string target_;  // host path of the file replaced
   std::string beside_;  // host path of the file beside it; empty when in place
   File file_;           // the file beside, open

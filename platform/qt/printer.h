@@ -70,6 +70,8 @@ class TPrinter {
   void SetPrinterIndex(int index);
   // The chosen printer's name; empty when there is none.
   std::string PrinterName() const;
+  // The file the chosen printer prints into (a system name); empty for a printer of paper.
+  virtual std::string TargetFile() const { return {}; }
   TPrinterOrientation Orientation() const { return orientation_; }
   // Ignored while a job runs.
   void SetOrientation(TPrinterOrientation orientation);
@@ -81,7 +83,8 @@ class TPrinter {
   // The next page of the running job.
   void NewPage();
   // Ends the job and sends it to the printer. False when the printer refused it at its end
-  // (nothing of it is printed), and outside a job.
+  // (nothing of it is printed), or its file could not be written whole (a file of its name
+  // keeps what it held), and outside a job.
   bool EndDoc();
   // Drops the running job: nothing of it is printed or written.
   void Abort();

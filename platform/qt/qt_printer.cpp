@@ -1,12 +1,15 @@
 #include "platform/qt/qt_printer.h"
 
+#include <QBuffer>
 #include <QFontMetrics>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrinterInfo>
 
 #include "common/current_folder.h"
 #include "platform/file.h"
+#include "platform/file_replacement.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/printer_font.h"
 #include "platform/qt/impl/qt_printer_data.h"
@@ -15,9 +18,53 @@
 namespace platform::qt {
 namespace {
 
+using Pages = std::vector<std::vector<impl::HeldText>>;
+
 TPrinterOrientation FromQt(QPageLayout::Orientation orientation) {
   return orientation == QPageLayout::Landscape ? TPrinterOrientation::poLandscape
                                                : TPrinterOrientation::poPortrait;
+}
+
+// Draws the pages on the device; false when its engine refuses or fails.
+bool DrawPages(QPagedPaintDevice& device, const Pages& pages) {
+  QPainter painter;
+  if (!painter.begin(&device)) return false;
+  painter.setRenderHint(QPainter::TextAntialiasing, false);
+  for (std::size_t page = 0; page < pages.size(); ++page) {
+    if (page > 0) device.newPage();
+    for (const impl::HeldText& held : pages[page]) {
+      painter.setFont(held.font);
+      painter.setPen(held.color);
+      painter.drawText(held.baseline, held.text);
+    }
+  }
+  return painter.end();
+}
+
+// The PDF the device would write of the pages, made in memory by an engine of its own; empty
+// when the engine failed. (The device's own engine would empty the file as it begins, and
+// once a write of it failed, it writes nothing more for the rest of the run.)
+QByteArray PdfOf(const QPrinter& device, const Pages& pages) {
+  QBuffer buffer;
+  if (!buffer.open(QIODevice::WriteOnly)) return {};
+  QPdfWriter writer(&buffer);
+  writer.setPdfVersion(device.pdfVersion());
+  writer.setResolution(device.resolution());
+  writer.setPageLayout(device.pageLayout());
+  writer.setTitle(device.docName());
+  writer.setCreator(device.creator());
+  if (!DrawPages(writer, pages)) return {};
+  // A PDF ends in its end-of-file mark: one without it was not made whole.
+  return buffer.data().endsWith("%%EOF\n") ? buffer.data() : QByteArray();
+}
+
+// Puts the PDF in the place of the file (a host path), as every output file takes its name.
+bool WritePdf(const QString& file, const QByteArray& pdf) {
+  if (pdf.isEmpty()) return false;
+  FileReplacement replacement;
+  const std::string_view bytes(pdf.constData(), static_cast<std::size_t>(pdf.size()));
+  return replacement.BeginHostPath(file.toStdString()) == kErrorSuccess &&
+         replacement.Write(bytes) == kErrorSuccess && replacement.Commit() == kErrorSuccess;
 }
 
 }  // namespace
@@ -45,6 +92,10 @@ std::vector<std::string> TQtPrinter::Printers() const {
 
 std::string TQtPrinter::OutputFileName() const {
   return Utf8ToCp1252(data_->device.outputFileName().toStdString());
+}
+
+std::string TQtPrinter::TargetFile() const {
+  return data_->device.outputFormat() == QPrinter::PdfFormat ? OutputFileName() : std::string();
 }
 
 void TQtPrinter::SetOutputFileName(const std::string& name) {
@@ -99,21 +150,11 @@ void TQtPrinter::StartPage() { data_->pages.emplace_back(); }
 // printed blank), so a dropped job never reaches it.
 bool TQtPrinter::Finish() {
   QPrinter& device = data_->device;
-  const std::vector<std::vector<impl::HeldText>> pages = std::move(data_->pages);
+  const Pages pages = std::move(data_->pages);
   data_->pages.clear();
   device.setDocName(impl::ToQString(Title));
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
-  painter.setRenderHint(QPainter::TextAntialiasing, false);
-  for (std::size_t page = 0; page < pages.size(); ++page) {
-    if (page > 0) device.newPage();
-    for (const impl::HeldText& held : pages[page]) {
-      painter.setFont(held.font);
-      painter.setPen(held.color);
-      painter.drawText(held.baseline, held.text);
-    }
-  }
-  return painter.end();
+  if (device.outputFormat() != QPrinter::PdfFormat) return DrawPages(device, pages);
+  return WritePdf(device.outputFileName(), PdfOf(device, pages));
 }
 
 void TQtPrinter::Drop() { data_->pages.clear(); }

@@ -6,7 +6,10 @@
 //
 // A job's pages are held until EndDoc and only then drawn on the printer or into the file: an
 // aborted job prints no page and leaves a file of the PDF's name as it was. A printer that
-// refuses the job at its end makes EndDoc answer false.
+// refuses the job at its end makes EndDoc answer false. The PDF is made whole in memory, by a
+// PDF engine of its own for each job, and then put in the file's place as every output file is
+// (platform/file_replacement.h): a write that fails (a full disk) makes EndDoc answer false and
+// leaves the older file byte for byte, and the next job writes as if none had failed.
 //
 // Made after the application object, used on its thread.
 #pragma once
@@ -34,6 +37,8 @@ class TQtPrinter final : public TPrinter {
   // The PDF file the PDF entry prints into (a system name); setting one chooses the PDF entry.
   std::string OutputFileName() const;
   void SetOutputFileName(const std::string& name);
+  // The PDF file while the PDF entry is chosen.
+  std::string TargetFile() const override;
 
   // The window system's printer behind it, for the print dialog.
   impl::QtPrinterData& Data() { return *data_; }

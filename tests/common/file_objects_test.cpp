@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 #include <memory>
 
 #include "common/file_base_ss.h"
 #include "common/file_ss.h"
 #include "common/scripted_file_chooser.h"
+#include "platform/file_faults.h"
 #include "tests/common/scripted_messages.h"
 #include "tests/common/temp_folder.h"
 
@@ -56,11 +58,13 @@ TEST(TFileSS, ListModeInsertsAndSavesOnCloseKeepingTheOldFileOnFailure) {
   EXPECT_EQ(ReadFile(dir / "l.txt"), "b\r\nd\n");  // nothing written before the close
   EXPECT_TRUE(file.Close());
   EXPECT_EQ(ReadFile(dir / "l.txt"), "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
-  EXPECT_FALSE(fs::exists(dir / "l.txt.~sav"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 1);  // nothing left beside
 
   ASSERT_TRUE(file.Open());
   file.Write("neu");
-  fs::create_directory(dir / "l.txt.~sav");  // the save cannot write beside it
+  platform::FileFaultPlan plan;
+  plan.write.fail_at = 1;  // the disk is full at the save
+  platform::ScopedFileFaults faults(&plan);
   EXPECT_FALSE(file.Close());
   EXPECT_EQ(ReadFile(dir / "l.txt"), "a\r\nb\r\nc\r\nd\r\ne\r\nf\r\n");
 }

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <ostream>
+#include <stdexcept>
 
 #include "platform/file_faults.h"
+#include "tests/common/scripted_messages.h"
 #include "tests/common/temp_folder.h"
 
 namespace common {
@@ -14,23 +16,24 @@ using testing::ReadFile;
 using testing::TempFolder;
 using testing::WriteFile;
 
-TEST(TextFileWriter, EmptiesAnOldFileAndWritesLinesAsTheyStand) {
+TEST(TextFileWriter, ReplacesAnOldFileWithLinesAsTheyStand) {
   TempFolder dir;
   WriteFile(dir / "out.txt", "old content that must go\r\n");
   TextFileWriter writer;
-  ASSERT_TRUE(writer.Create("out.txt"));  // relative: the current folder
+  ASSERT_TRUE(writer.Replace("out.txt"));  // relative: the current folder
   EXPECT_TRUE(writer.WriteLine("M\xDCLLER \xE4"));
   EXPECT_TRUE(writer.WriteLine(""));
   EXPECT_TRUE(writer.Write("tail"));
-  EXPECT_TRUE(writer.Close());
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "old content that must go\r\n");
+  EXPECT_TRUE(writer.Commit());
   EXPECT_EQ(ReadFile(dir / "out.txt"), "M\xDCLLER \xE4\r\n\r\ntail");
-  EXPECT_FALSE(writer.WriteLine("after close"));
+  EXPECT_FALSE(writer.WriteLine("after the commit"));
 }
 
-TEST(TextFileWriter, AFolderThatIsMissingFailsTheCreate) {
+TEST(TextFileWriter, AFolderThatIsMissingFailsTheReplace) {
   TempFolder dir;
   TextFileWriter writer;
-  EXPECT_FALSE(writer.Create("missing/out.txt"));
+  EXPECT_FALSE(writer.Replace("missing/out.txt"));
   EXPECT_EQ(writer.Error(), platform::kErrorPathNotFound);
   EXPECT_FALSE(writer.WriteLine("x"));
 }
@@ -38,36 +41,57 @@ TEST(TextFileWriter, AFolderThatIsMissingFailsTheCreate) {
 struct FaultRow {
   const char* name;
   bool short_write;
-  std::string kept;  // what the file holds afterwards
 };
 void PrintTo(const FaultRow& row, std::ostream* os) { *os << row.name; }
 
 class TextFileWriterFault : public ::testing::TestWithParam<FaultRow> {};
 
-TEST_P(TextFileWriterFault, TheFirstFailureStandsAndStopsTheFile) {
+TEST_P(TextFileWriterFault, TheFirstFailureStandsAndKeepsTheOlderFile) {
   TempFolder dir;
+  WriteFile(dir / "full.txt", "alt\r\n");
   platform::FileFaultPlan plan;
   plan.write.fail_at = 3;
   plan.write.short_write = GetParam().short_write;
   platform::ScopedFileFaults faults(&plan);
   TextFileWriter writer;
-  ASSERT_TRUE(writer.Create(dir / "full.txt"));
+  ASSERT_TRUE(writer.Replace(dir / "full.txt"));
   EXPECT_TRUE(writer.WriteLine("eins"));
   EXPECT_TRUE(writer.WriteLine("zwei"));
   EXPECT_FALSE(writer.WriteLine("drei"));
   EXPECT_FALSE(writer.WriteLine("vier"));  // the disk has room again, but the file stays cut
   EXPECT_TRUE(writer.Failed());
   EXPECT_EQ(writer.Error(), platform::kErrorDiskFull);
-  EXPECT_FALSE(writer.Close());
-  EXPECT_EQ(ReadFile(dir / "full.txt"), GetParam().kept);
-  EXPECT_TRUE(writer.Create(dir / "next.txt"));  // a new file starts without the old failure
+  EXPECT_FALSE(writer.Commit());
+  EXPECT_EQ(ReadFile(dir / "full.txt"), "alt\r\n");
+  EXPECT_TRUE(writer.Replace(dir / "next.txt"));  // a new file starts without the old failure
   EXPECT_FALSE(writer.Failed());
+  writer.Discard();
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, TextFileWriterFault,
-                         ::testing::Values(FaultRow{"Refused", false, "eins\r\nzwei\r\n"},
-                                           FaultRow{"ShortWrite", true, "eins\r\nzwei\r\ndre"}),
+                         ::testing::Values(FaultRow{"Refused", false},
+                                           FaultRow{"ShortWrite", true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A writer that ends without Commit or Discard keeps the file and says so; one ended by an
+// exception leaves the telling to whoever catches it.
+TEST(TextFileWriter, AVersionEndedUndecidedKeepsTheFileAndIsTold) {
+  TempFolder dir;
+  WriteFile(dir / "out.txt", "alt");
+  testing::ScriptedMessages messages;
+  for (const bool thrown : {false, true}) {
+    try {
+      TextFileWriter writer;
+      ASSERT_TRUE(writer.Replace("out.txt"));
+      writer.WriteLine("neu");
+      if (thrown) throw std::runtime_error("walk stopped");
+    } catch (const std::runtime_error&) {
+    }
+  }
+  EXPECT_EQ(ReadFile(dir / "out.txt"), "alt");
+  ASSERT_EQ(messages->calls.size(), 1u);
+  EXPECT_EQ(messages->calls[0].text, "Die Datei out.txt konnte nicht geschrieben werden.");
+}
 
 }  // namespace
 }  // namespace common

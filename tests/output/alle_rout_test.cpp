@@ -295,6 +295,7 @@ struct ExistingRow {
   std::string (*make)(const std::string& folder);
   // The file under that name (through its links) is written; else it is refused and kept.
   bool written;
+  bool owner_refused = false;  // the user may not give a new file the owner and mode
 };
 void PrintTo(const ExistingRow& row, std::ostream* os) { *os << row.name; }
 
@@ -313,6 +314,9 @@ TEST_P(ExistingFileTest, KeepsWhatTheFileWas) {
   const std::set<std::string> before = Entries(f.Path(""));
   const struct stat was = StatOf(path);
   const bool link = std::filesystem::is_symlink(platform::HostPath(path));
+  platform::FileFaultPlan plan;
+  plan.owner.fail_at = row.owner_refused ? 1 : 0;
+  platform::ScopedFileFaults faults(&plan);
   const auto write = [&] {
     TAlleRout& channel = f.Channel();
     EXPECT_EQ(BeginCabrillo(f, channel, path), row.written);
@@ -356,7 +360,10 @@ INSTANTIATE_TEST_SUITE_P(
                     [](const std::string& d) { return OldFile(d + "out.CBR", perms(0444)); },
                     false},
         ExistingRow{"WritableFileInAClosedFolderWritten", Who::kUser, FileInAClosedFolder, true},
-        ExistingRow{"Name255BytesWritten", Who::kAnyone, NameOf255Bytes, true}),
+        ExistingRow{"Name255BytesWritten", Who::kAnyone, NameOf255Bytes, true},
+        ExistingRow{"OwnerNotGivenWrittenInPlace", Who::kAnyone,
+                    [](const std::string& d) { return OldFile(d + "out.CBR", perms(0640)); }, true,
+                    true}),
     RowName);
 
 // Each writer writes a file of its own beside the name: the name then holds one whole file,

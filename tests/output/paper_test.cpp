@@ -3,6 +3,9 @@
 // at.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "output/output_drivers.h"
+#include "output/output_texts.h"
 #include "platform/qt/qt_printer.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "tests/output/fixture_logs.h"
@@ -132,6 +136,33 @@ TEST_F(PaperTest, TheCoverSheetAndTheListPrintIntoARealPdf) {
   EXPECT_TRUE(RenderedGray(pdf, 3).empty());  // two pages, no third
   const std::string png = platform::qt::testkit::ScreenshotFolder() + "/output_cover_and_list";
   EXPECT_EQ(std::system(("pdftoppm -png -r 80 '" + pdf + "' '" + png + "'").c_str()), 0);
+}
+
+// A PDF that cannot be written whole (a file size limit stands in for a full disk) leaves the
+// older file byte for byte and is told; the next job prints as usual.
+TEST_F(PaperTest, APdfOnAFullDiskKeepsTheOlderFileAndIsTold) {
+  const LogBuilder b = LongLog(4);
+  const std::string pdf = folder_ / "list.pdf";
+  common::testing::WriteFile(pdf, "older PDF");
+  auto qt_printer = std::make_unique<platform::qt::TQtPrinter>();
+  qt_printer->SetOutputFileName(pdf);
+  auto recording = platform::qt::SetPrinter(std::move(qt_printer));
+  const auto handler = signal(SIGXFSZ, SIG_IGN);
+  rlimit unlimited{};
+  getrlimit(RLIMIT_FSIZE, &unlimited);
+  const rlimit full{4096, unlimited.rlim_max};
+  Print(b, 4, [&](OutputRun& r) {
+    List(r);
+    setrlimit(RLIMIT_FSIZE, &full);  // the job's end finds the disk full
+  });
+  setrlimit(RLIMIT_FSIZE, &unlimited);
+  signal(SIGXFSZ, handler);
+  EXPECT_EQ(common::testing::ReadFile(pdf), "older PDF");
+  ASSERT_FALSE(presenter_->calls.empty());
+  EXPECT_EQ(presenter_->calls.back().text, output::NotWrittenText(pdf));
+  Print(b, 4, List);
+  platform::qt::SetPrinter(std::move(recording));
+  EXPECT_FALSE(RenderedGray(pdf, 1).empty());
 }
 
 }  // namespace

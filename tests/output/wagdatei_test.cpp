@@ -205,6 +205,7 @@ TEST(Twagdatei, AFailedSaveKeepsTheViewerOpenWithTheEdits) {
     EXPECT_EQ(viewer.redit().Lines().Get(1), "Zeile \xE4nderung");
     viewer.WindowCloseRequested();
   }));
+  EXPECT_EQ(ReadFile(f.Path("log.CBR")), kFile);  // the second line failed: the older text
   ASSERT_EQ(f.Messages().calls.size(), 2u);
   EXPECT_EQ(f.Messages().calls[0].text,
             "Die Datei " + f.Path("log.CBR") + " konnte nicht geschrieben werden.");

@@ -2,10 +2,12 @@
 
 #include "platform/file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -229,6 +231,26 @@ TEST_F(FileTest, AReplacementOfADeviceWritesIntoIt) {
   ASSERT_EQ(replacement.Write("neu"), 0u);
   EXPECT_EQ(replacement.Commit(), 0u);
   EXPECT_TRUE(std::filesystem::is_character_file(Path("null")));
+}
+
+// A FIFO under the name cannot seek: its reader gets the bytes in sequence, and it stays a FIFO.
+// One that no one reads is refused at once instead of waiting for a reader.
+TEST_F(FileTest, AReplacementOfAFifoWritesIntoItInSequence) {
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0644), 0);
+  FileReplacement replacement;
+  const auto failed = [&] {
+    return replacement.Begin(Path("fifo")) || replacement.Write("eins\r\n") ||
+           replacement.Write("zwei\r\n") || replacement.Commit();
+  };
+  EXPECT_TRUE(failed());
+  const int reader = ::open(Path("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_FALSE(failed());
+  char got[64] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got - 1), 12);
+  ::close(reader);
+  EXPECT_STREQ(got, "eins\r\nzwei\r\n");
+  EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
 }
 
 }  // namespace
