@@ -530,15 +530,21 @@ void TForm::OweTick(TTimer* timer) {
 void TForm::MakeUpOwedTicks() {
   // A modal form on its way out (its close query and OnClose run) makes up nothing.
   if (making_up_ticks_ || (IsModal() && modal_result_ != mrNone)) return;
-  making_up_ticks_ = true;
-  const auto alive = AliveToken();
+  // One pass at a time, also when a tick throws or frees the form.
+  struct Pass {
+    explicit Pass(TForm& f) : form(f), alive(f.AliveToken()) { form.making_up_ticks_ = true; }
+    ~Pass() {
+      if (!alive.expired()) form.making_up_ticks_ = false;
+    }
+    TForm& form;
+    std::weak_ptr<const bool> alive;
+  } pass(*this);
   while (!owed_ticks_.empty() && handlers_running_ == 0 && !IsDestroying()) {
     const auto [timer, timer_alive] = owed_ticks_.front();
     owed_ticks_.erase(owed_ticks_.begin());
     if (!timer_alive.expired() && timer->Enabled()) timer->Elapsed();
-    if (alive.expired()) return;
+    if (pass.alive.expired()) return;
   }
-  making_up_ticks_ = false;
 }
 
 bool TForm::TakesKeyNow(bool press) {

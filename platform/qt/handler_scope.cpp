@@ -1,5 +1,7 @@
 #include "platform/qt/handler_scope.h"
 
+#include <exception>
+
 #include "platform/qt/form.h"
 
 namespace platform::qt {
@@ -19,7 +21,8 @@ TForm* FormOf(const TComponent* component) {
   return nullptr;
 }
 
-HandlerScope::HandlerScope(TForm* form) : form_(form), outer_(Innermost()) {
+HandlerScope::HandlerScope(TForm* form)
+    : form_(form), outer_(Innermost()), exceptions_(std::uncaught_exceptions()) {
   Innermost() = this;
   if (form_ == nullptr) return;
   alive_ = form_->AliveToken();
@@ -28,10 +31,12 @@ HandlerScope::HandlerScope(TForm* form) : form_(form), outer_(Innermost()) {
 
 HandlerScope::HandlerScope(const TComponent* component) : HandlerScope(FormOf(component)) {}
 
-HandlerScope::~HandlerScope() {
+HandlerScope::~HandlerScope() noexcept(false) {
   Innermost() = outer_;
   if (form_ == nullptr || alive_.expired()) return;
-  if (--form_->handlers_running_ == 0) form_->MakeUpOwedTicks();
+  if (--form_->handlers_running_ == 0 && std::uncaught_exceptions() == exceptions_) {
+    form_->MakeUpOwedTicks();
+  }
 }
 
 TForm* HandlerScope::InnermostForm() {

@@ -24,11 +24,14 @@ TForm* FormOf(const TComponent* component);
 
 // Counts one running handler of `form` (of the component's form) while it lives; nothing for
 // none. A form freed meanwhile is left alone. Scopes nest strictly (they live on the stack).
+// The end of the last one makes up the ticks owed, unless an exception is passing through (they
+// wait for the next handler's end then); an exception of such a tick leaves the scope's end as
+// the handler's own would.
 class HandlerScope {
  public:
   explicit HandlerScope(TForm* form);
   explicit HandlerScope(const TComponent* component);
-  ~HandlerScope();
+  ~HandlerScope() noexcept(false);
   HandlerScope(const HandlerScope&) = delete;
   HandlerScope& operator=(const HandlerScope&) = delete;
 
@@ -39,6 +42,7 @@ class HandlerScope {
   TForm* form_;
   std::weak_ptr<const bool> alive_;
   HandlerScope* outer_;
+  int exceptions_;  // in flight when the scope began
 };
 
 }  // namespace platform::qt

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <memory>
+#include <stdexcept>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -251,6 +252,20 @@ TEST(TimerTest, ATickInsideAnyEntryOfAFormIsMadeUpOnceWhenTheLastHandlerEnds) {
     timers[0]->SetEnabled(false);
   }
   EXPECT_EQ(ticks, 6);
+  // A tick made up that throws leaves the handler's end as the handler's own exception would,
+  // and the next tick owed is made up again.
+  timers[0]->SetEnabled(true);
+  timers[0]->SetOnTimer([&](TComponent*) {
+    if (++ticks == 7) throw std::runtime_error("tick");
+  });
+  const auto owe_one = [&] {
+    const HandlerScope handler(&form);
+    timers[0]->Elapsed();
+  };
+  EXPECT_THROW(owe_one(), std::runtime_error);
+  EXPECT_EQ(ticks, 7);
+  owe_one();
+  EXPECT_EQ(ticks, 8);
 }
 
 TEST(ScreenSourceTest, ProgramAnswersLogicalSizeAt96DpiWithoutAwarenessAndTestsInject) {
