@@ -451,7 +451,9 @@ TEST_F(DriverTest, AWalkOverADamagedIndexDeliversNoRecordTwice) {
 // on from the entry it delivered last. Every record comes; only the damaged one may come twice.
 // Damage to the walked key's tree (a child pointer, its root page, its header's root number) may
 // send the walk past records it cannot come back to: then the walk may end with an error once the
-// files are repaired, but never as a complete walk with records missing.
+// files are repaired, but never as a complete walk with records missing; the walk stays ended, and
+// its further steps give an error without repairing the files again. The same holds for a file
+// whose files are closed and opened again between the steps, as the open-file budget does.
 struct DamageRow {
   const char* name;
   bool shared;
@@ -469,6 +471,7 @@ struct DamageRow {
   int records = 608;
   bool or_error = false;
   const char* start = nullptr;  // a search for it begins the walk, not the first (last) record
+  bool reopened = false;        // the files closed and opened again between the steps
 };
 
 class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {
@@ -514,15 +517,23 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   ASSERT_LT(at + row.offset, bytes.size());
   Damage(row, bytes, at);
   common::testing::WriteFile(folder_ / file, bytes);
+  WrittenLongAgo("PXLK");
 
   auto d = OpenTest("PXLK", row.shared);
   std::map<int, int> seen;
   bool failed = false;
   try {
-    seen = WalkNamed(*d, row.key, row.backwards, 2 * row.records, row.start);
+    seen = WalkNamed(*d, row.key, row.backwards, 2 * row.records, row.start, row.reopened);
     failed = storage::DriverErrorClass() != 1;
   } catch (const storage::EDBError&) {
     failed = true;
+  }
+  if (failed) {
+    for (const bool next : {true, true, true, false}) {
+      EXPECT_THROW(next ? d->NextRecord(row.key) : d->PrevRecord(row.key), storage::EDBError);
+    }
+    EXPECT_EQ(engine_->calls["Rebuild"] + engine_->calls["RepairInPlace"], 1);
+    EXPECT_EQ(std::count(questions.begin(), questions.end(), 5), row.shared ? 0 : 1);
   }
   d.reset();
   EXPECT_EQ(Check(), "");
