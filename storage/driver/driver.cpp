@@ -387,6 +387,7 @@ bool IFDriver::EraseFiles() {
       RecordEngineError(2);
     } else {
       Engine().Delete(path_);
+      ForgetClosedFiles();
       if (!Engine().Ok()) RecordEngineError(3);
       ClearCurrent();
     }

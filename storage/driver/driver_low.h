@@ -174,7 +174,8 @@ class IFDriverLow : public IFbiDriver {
   // which is damage: kUnlisted when its own entry is missing as well, else kDamaged.
   EntryRead MisnamedRecord(int key, std::int32_t ref);
   // Whether another station may have changed the file since the stamp `stamp` was taken: it
-  // changed the shared file, or the files were opened anew (this station's own rebuild among).
+  // changed the shared file, or the files were written while they were closed (this station's own
+  // rebuild among).
   bool ChangedSince(std::uint64_t stamp) const { return ForeignChangeStamp() != stamp; }
   // Whether the record in the read buffer carries `text` as its key `key`.
   bool Carries(int key, const std::string& text);
