@@ -13,6 +13,9 @@
 // closed and rebuilt, which renumbers the records, so the current record is found by its keys,
 // and so is the record of the entry a walk goes on from.
 
+#include <optional>
+#include <span>
+
 #include "storage/driver/driver_codes.h"
 #include "storage/driver/driver_errors.h"
 #include "storage/driver/driver_low.h"
@@ -37,7 +40,8 @@ bool StackHolds(const DebugStack& stack, int error) {
 bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
   if (fileblock_ == nullptr || locks_at_start_) return false;
   const bool crashed = StackHolds(Stack(), kIsamIndexUnusable);
-  if (!crashed && !StackHolds(Stack(), kIsamKeyHeaderBad)) return false;
+  // The error of a walk that ended over files repaired already asks for no repair.
+  if (!crashed && (walk_.ToldEnd() || !StackHolds(Stack(), kIsamKeyHeaderBad))) return false;
   Stack().Clear();
   Stack().NoteInitialDriver(this);
   Engine().ResetError();
@@ -86,15 +90,15 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
 void IFDriverLow::RefindCurrent(std::int32_t current, bool renumbered) {
   positioned_key_ = 0;
   read_ref_ = -1;
-  walk_run_.key = 0;  // the repaired key counts its entries anew
-  const bool walk_on_current = walk_image_.empty() && walk_entry_.ref == current_ref_;
+  const bool walk_on_current = walk_.OnCurrent(current_ref_);
   current_ref_ = image_ref_ = current < 0 ? -1 : FindByImage(before_image_.data(), image_length_);
-  if (renumbered && walk_key_ != 0) {
-    walk_entry_.ref = walk_on_current
-                          ? current_ref_
-                          : FindByImage(walk_image_.data(), static_cast<int>(walk_image_.size()));
-    if (walk_entry_.ref < 0) walk_key_ = 0;
+  std::optional<std::int32_t> walk_ref;
+  if (renumbered && walk_.GoesOn()) {
+    const std::span<const std::uint8_t> image = walk_.Image();
+    walk_ref = walk_on_current ? current_ref_
+                               : FindByImage(image.data(), static_cast<int>(image.size()));
   }
+  walk_.Repaired(walk_ref);
   Engine().ResetError();
 }
 

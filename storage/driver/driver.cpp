@@ -86,13 +86,13 @@ bool IFDriver::Framed(DriverOp op, const std::function<void()>& work) {
   if (frame.Ready()) {
     // A failed operation may have let go of the current record; it runs again from here.
     const std::int32_t current = current_ref_;
-    delivered_damaged_ = false;
+    walk_.BeginOperation();
     work();
     // Another station stopped in the middle of a change, or the operation found damage: once the
     // files are repaired, the operation runs again, unless it delivered a damaged record (which
     // stays current).
-    if (OperationClass(op) >= 2 && RepairAfterCrash(delivered_damaged_ ? current_ref_ : current) &&
-        !delivered_damaged_) {
+    const bool damaged = walk_.DeliveredDamaged();
+    if (OperationClass(op) >= 2 && RepairAfterCrash(damaged ? current_ref_ : current) && !damaged) {
       work();
     }
   }
@@ -387,6 +387,7 @@ bool IFDriver::EraseFiles() {
       RecordEngineError(2);
     } else {
       Engine().Delete(path_);
+      ForgetClosedFiles();
       if (!Engine().Ok()) RecordEngineError(3);
       ClearCurrent();
     }

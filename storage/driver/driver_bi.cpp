@@ -27,6 +27,7 @@ IFbiDriver::~IFbiDriver() = default;
 
 void IFbiDriver::DetachFromSystem() {
   fileblock_ = nullptr;
+  ForgetClosedFiles();
   signature_ = 0;
   system_ = nullptr;
 }
@@ -96,13 +97,29 @@ bool IFbiDriver::HoldsLocks() const {
 
 int IFbiDriver::CloseFiles() {
   if (fileblock_ == nullptr) return 0;
+  // Another user's change since the last lock of a shared file is counted now: nobody's next lock
+  // tells this opening of it.
+  DriverEngine& e = Engine();
+  const std::uint64_t changes =
+      shared_ ? e.ForeignChanges(fileblock_) + (e.ChangedSinceLock(fileblock_) ? 1 : 0) : 0;
+  const FilesWritten before = e.Written(path_);
   const int cls = WClose();
-  if (cls == 0 || Engine().Error() == kIsamCloseFailed) {
+  if (cls == 0 || e.Error() == kIsamCloseFailed) {
     fileblock_ = nullptr;
     if (system_->Ring() != nullptr) system_->Ring()->Remove(this);
     ResetPositions();
+    closed_changes_ += changes;
+    // A write during the close, this station's own or another's, leaves the files unvouched for.
+    const FilesWritten after = e.Written(path_);
+    closed_files_.reset();
+    if (cls == 0 && after.settled && after.SameVersions(before)) closed_files_ = after;
   }
   return cls;
+}
+
+void IFbiDriver::NoteOpening() {
+  if (!closed_files_ || !closed_files_->SameVersions(Engine().Written(path_))) ++closed_changes_;
+  closed_files_.reset();
 }
 
 int IFbiDriver::LockCount() const {
@@ -116,12 +133,8 @@ int IFbiDriver::FileLockCount() const {
 }
 
 std::uint64_t IFbiDriver::ForeignChangeStamp() const {
-  if (fileblock_ == nullptr) return 0;
-  // Files opened anew may have missed changes, a shared file's or one of this station alone,
-  // which another opener may have changed while the open-file budget kept it closed, or which
-  // this station's own rebuild renumbered before reopening it: another opening is another stamp.
-  return (static_cast<std::uint64_t>(fileblock_.generation) << 32) +
-         (shared_ ? Engine().ForeignChanges(fileblock_) : 0);
+  return closed_changes_ +
+         (fileblock_ != nullptr && shared_ ? Engine().ForeignChanges(fileblock_) : 0);
 }
 
 // --- the retry decision ---

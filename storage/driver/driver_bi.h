@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -64,9 +65,11 @@ class IFbiDriver : public OpenDriver {
   int LockCount() const;
   int FileLockCount() const;
   // Tells this user whether another one changed the fileblock: the stamp stays the same as long
-  // as the files stayed open and, when shared, this user's locks (a read takes one) found no change
-  // of another user. Every opening is another stamp, this station's own rebuild included; 0 for
-  // files that are closed.
+  // as nobody else changed the files. While they are open, a shared file's locks (a read takes
+  // one) learn of another user's change; while the open-file budget keeps them closed, an opening
+  // that finds them written meanwhile (or cannot tell) is another stamp, and so is an opening after
+  // this station's own rebuild, creation or erasure of the files. Closed files keep the stamp
+  // their last opening left.
   std::uint64_t ForeignChangeStamp() const;
 
   bool IsValid() const { return signature_ == kDriverSignature; }
@@ -169,6 +172,12 @@ class IFbiDriver : public OpenDriver {
   std::vector<EngineKeySpec> KeySpecs() const;
   int FilesNeeded() const;
   void ResetPositions() { positioned_key_ = 0; }
+  // After the files opened: another foreign-change stamp unless they are as the last close left
+  // them, and it could vouch for them.
+  void NoteOpening();
+  // This station replaces the files (a rebuild, a creation, an erasure): their next opening is
+  // another foreign-change stamp.
+  void ForgetClosedFiles() { closed_files_.reset(); }
 
   // --- the driver object ---
   DriverSystem* system_ = nullptr;
@@ -207,6 +216,12 @@ class IFbiDriver : public OpenDriver {
   // that key needs no search first.
   int positioned_key_ = 0;
   std::uint16_t retry_counter_ = 0;
+
+ private:
+  // The changes of other users the closed openings of the files counted.
+  std::uint64_t closed_changes_ = 0;
+  // The files as the last close left them, when nothing else could have written them unseen.
+  std::optional<FilesWritten> closed_files_;
 };
 
 template <typename Call>

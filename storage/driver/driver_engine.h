@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "storage/isam/engine.h"
+#include "storage/isam/files_written.h"
 #include "storage/isam/rebuild.h"
 
 namespace storage {
@@ -137,6 +138,11 @@ class DriverEngine {
   // How often a lock of this user found the fileblock changed by another user (always 0 for a
   // fileblock that is not shared).
   virtual std::uint64_t ForeignChanges(FileblockHandle fb) = 0;
+  // Whether another user changed the shared fileblock since this user's last lock of it, which
+  // the next lock would count, or whether that cannot be told now (false when not shared).
+  virtual bool ChangedSinceLock(FileblockHandle fb) = 0;
+  // The files of the fileblock `name` as they lie on the disk (storage/isam/files_written.h).
+  virtual FilesWritten Written(const std::string& name) = 0;
 };
 
 // The engine's classes of its own error numbers (0 ok, 1 not found, 2 lock conflict, 3 and 4

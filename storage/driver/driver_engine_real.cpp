@@ -178,6 +178,8 @@ class RealDriverEngine final : public DriverEngine {
     return FileblockRecordLocked(fb, ref);
   }
   std::uint64_t ForeignChanges(FileblockHandle fb) override { return FileblockForeignChanges(fb); }
+  bool ChangedSinceLock(FileblockHandle fb) override { return FileblockChangedSinceLock(fb); }
+  FilesWritten Written(const std::string& name) override { return FileblockFilesWritten(name); }
 };
 
 }  // namespace

@@ -94,6 +94,7 @@ bool IFDriverLow::OpenFiles() {
     if (WOpen() == 0) CheckDefinition();
     if (Engine().Ok()) {
       ResetPositions();
+      NoteOpening();
       return true;
     }
     fileblock_ = nullptr;
@@ -132,6 +133,8 @@ bool IFDriverLow::RepairUnderLock(bool create) {
     return false;
   }
   const ExclusiveUseGuard held(Engine(), path_);
+  // Whatever happens now, the files are not as this station last closed them.
+  ForgetClosedFiles();
   // A rebuild that stopped halfway is put back first: nobody creates a log beside its save copy.
   Engine().RestoreInterruptedRebuild(path_);
   if (!Engine().Ok()) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "storage/driver/driver_bi.h"
+#include "storage/driver/key_walk.h"
 
 namespace storage {
 
@@ -113,12 +114,6 @@ class IFDriverLow : public IFbiDriver {
   void SetImage(const std::uint8_t* record, int length, std::uint64_t stamp);
 
   // --- navigation ---
-  // An entry of a key: where a walk stands, and the foreign-change stamp when it was read.
-  struct KeyEntry {
-    std::string text;
-    std::int32_t ref = -1;
-    std::uint64_t stamp = 0;
-  };
   // What reading the record of an entry found.
   enum class EntryRead {
     kDelivered,  // the record carries the entry's text and is current
@@ -139,7 +134,7 @@ class IFDriverLow : public IFbiDriver {
   // into (text, ref). A step that does not go beyond `from` is taken again under the write lock;
   // when it still does not, or when nobody else changed the file since `from` was read, the index
   // is damaged (10120), and when only the retake goes on, the walk has strayed and may have passed
-  // entries it cannot come back to (passed_). So it is damage when a descent does not find `from`
+  // entries it cannot come back to (KeyWalk::Pass). So it is damage when a descent does not find `from`
   // again (or finds another record's entry of its text) though nobody else changed the file since
   // it was read; after another station's change its neighbour is the step. At the end of the key,
   // a walk from the other end is counted (EndsOffCount). False with the outcome recorded.
@@ -150,13 +145,14 @@ class IFDriverLow : public IFbiDriver {
   void CountStep(int key);
   // At the end of `key` in the direction `forward` (the engine's error word says so): whether the
   // walk from the other end delivered another number of entries than the key's header counts
-  // though nobody else changed the file since it began, which is damage (10120 recorded, and
-  // passed_ unless the walk delivered nothing and so runs again from the end after the repair).
+  // though nobody else changed the file since it began, which is damage (10120 recorded, and the
+  // walk passed entries unless it delivered none and so runs again from the end after the repair).
   // True as well when the count cannot be read (recorded); false leaves the error word as it was.
   bool EndsOffCount(int key, bool forward);
-  // For a step of `key`, whose walk met damage that may have taken it past entries (passed_):
-  // whether it passed none, as when the repaired key holds as many entries as the walk from the
-  // end delivered (passed_ ends); false with 10120 recorded (or the failure to read the count).
+  // For a step of `key`, whose walk met damage that may have taken it past entries: whether it
+  // passed none, as when the repaired key holds as many entries as the walk from the end
+  // delivered; otherwise the walk ends with 10120 recorded (false, as on a failure to read the
+  // count). An ended walk's step records 10120 again.
   bool PassedNothing(int key);
   // The entries the header of `key` counts; -1 when they cannot be read (recorded).
   std::int32_t HeaderEntries(int key, std::uint32_t argument);
@@ -178,7 +174,8 @@ class IFDriverLow : public IFbiDriver {
   // which is damage: kUnlisted when its own entry is missing as well, else kDamaged.
   EntryRead MisnamedRecord(int key, std::int32_t ref);
   // Whether another station may have changed the file since the stamp `stamp` was taken: it
-  // changed the shared file, or the files were opened anew (this station's own rebuild among).
+  // changed the shared file, or the files were written while they were closed (this station's own
+  // rebuild among).
   bool ChangedSince(std::uint64_t stamp) const { return ForeignChangeStamp() != stamp; }
   // Whether the record in the read buffer carries `text` as its key `key`.
   bool Carries(int key, const std::string& text);
@@ -210,34 +207,7 @@ class IFDriverLow : public IFbiDriver {
   bool repair_declined_ = false;
   bool repair_decline_told_ = false;  // reason 11 told since the last repair
   std::uint64_t declined_stamp_ = 0;  // ForeignChangeStamp at the last decline
-  // The entry of key walk_key_ (0: none) the walk delivered last, which its next step goes on
-  // from: the current record's as long as the record is current through it.
-  int walk_key_ = 0;
-  KeyEntry walk_entry_;
-  // The image of the walk's record while a damaged record delivered in its place is current (a
-  // repair that renumbers the records finds the walk's entry again by it); empty otherwise.
-  std::vector<std::uint8_t> walk_image_;
-  // The running operation delivered a damaged record: the repair after it does not run it again.
-  bool delivered_damaged_ = false;
-  // The walk from one end of `key` (0: none) towards the other in its direction: the entries it
-  // delivered, and the foreign-change stamp when it began. Ended by a step in the other direction,
-  // a search, a repair, or any record made current otherwise.
-  struct WalkRun {
-    int key = 0;
-    bool forward = true;
-    std::int32_t entries = 0;
-    std::uint64_t stamp = 0;
-  };
-  WalkRun walk_run_;
-  // The walk of `key` (0: none) met damage that may have taken it past entries it cannot come
-  // back to: its steps end with an error until another record is made current, unless it was a
-  // walk from the end that had delivered `delivered` entries (-1: a walk that strayed) and the
-  // repaired key holds just as many.
-  struct PassedWalk {
-    int key = 0;
-    std::int32_t delivered = -1;
-  };
-  PassedWalk passed_;
+  KeyWalk walk_;
   // ForeignChangeStamp when the before image was read or written: its entries stood then.
   std::uint64_t image_stamp_ = 0;
 };

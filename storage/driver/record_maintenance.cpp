@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -53,15 +54,13 @@ void IFDriverLow::SetImage(const std::uint8_t* record, int length, std::uint64_t
   std::memcpy(before_image_.data(), record, static_cast<std::size_t>(length));
   image_length_ = length;
   image_stamp_ = stamp;
-  passed_.key = 0;  // the next step goes on from this record
 }
 
 void IFDriverLow::ClearCurrent() {
   current_ref_ = -1;
   image_ref_ = -1;
   positioned_key_ = 0;
-  walk_key_ = 0;
-  passed_.key = 0;
+  walk_.Reset();
 }
 
 // --- add ---
@@ -103,7 +102,7 @@ bool IFDriverLow::AddRecordAndKeys(bool assign_autokeys) {
   SetImage(record_buffer_, length, ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
-  walk_key_ = 0;
+  walk_.Reset();
   return true;
 }
 
@@ -204,7 +203,7 @@ void IFDriverLow::DoUpdateRecord() {
   }
   // The record goes on from where the update puts it.
   positioned_key_ = 0;
-  walk_key_ = 0;
+  walk_.Reset();
   std::vector<int> changed;
   if (!ChangeKeys(before_image_.data(), current_ref_, changed)) {
     ReleaseLocks(taken);
@@ -383,7 +382,7 @@ bool IFDriverLow::ReadAsCurrent(std::int32_t ref, std::uint32_t argument) {
   TakeReadRecord(ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
   positioned_key_ = 0;
-  walk_key_ = 0;
+  walk_.Reset();
   return true;
 }
 
@@ -443,7 +442,7 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
     const bool round = lost || (cls == 0 && !Beyond(key, from, text, ref, forward));
-    if (unchanged && !round) passed_ = {key, -1};
+    if (unchanged && !round) walk_.Pass(key, -1);
     lost = round || unchanged;
   }
   if (lost) {
@@ -475,9 +474,8 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     // when another station changed the key before a second one.
     if (!forward) text.assign(keys_[static_cast<std::size_t>(key)].length, '\xFF');
     ref = forward ? 0 : kHighestRef;
-    passed_.key = 0;
     const int cls = WFindKeyAndRef(key, text, ref, forward ? 1 : -1);
-    walk_run_ = {key, forward, 0, ForeignChangeStamp()};
+    walk_.BeginFromEnd(key, forward, ForeignChangeStamp());
     if (cls != 0) {
       if (cls != kClassNotFound || !EndsOffCount(key, forward)) RecordEngineError(2, key);
       return;
@@ -485,11 +483,15 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     ReadEntryAsCurrent(key, text, ref, forward, nullptr);
     return CountStep(key);
   }
-  if (passed_.key == key && !PassedNothing(key)) return;
-  if (walk_run_.key == key && (walk_run_.forward != forward || walk_key_ != key)) {
-    walk_run_.key = 0;  // no longer the walk from the end
+  if (walk_.Ended(key)) {
+    // Its files were repaired when it ended: the step tells its end again and repairs nothing.
+    walk_.End(key);
+    return RecordError(kIsamKeyHeaderBad, 6, key);
   }
-  if (current_ref_ < 0 && walk_key_ != key) {
+  if (walk_.Passed(key) && !PassedNothing(key)) return;
+  walk_.StepBegins(key, forward);
+  const KeyEntry* walk_entry = walk_.EntryOf(key);
+  if (current_ref_ < 0 && walk_entry == nullptr) {
     // No current record: the key goes on from wherever its position stands.
     if ((forward ? WNextKey(key, text, ref) : WPrevKey(key, text, ref)) != 0) {
       return RecordEngineError(2, key);
@@ -499,11 +501,11 @@ void IFDriverLow::DoKeyStep(int key, int how) {
   // The walk's entry, else the current record's. The walk's stays as it is until a record is
   // delivered, which ends the step.
   KeyEntry current;
-  if (walk_key_ != key) {
+  if (walk_entry == nullptr) {
     current = {BuildKeyText(before_image_.data(), static_cast<std::uint16_t>(key)), current_ref_,
                image_stamp_};
   }
-  const KeyEntry& from = walk_key_ == key ? walk_entry_ : current;
+  const KeyEntry& from = walk_entry != nullptr ? *walk_entry : current;
   if (StepOn(key, from, positioned_key_ == key, forward, text, ref)) {
     ReadEntryAsCurrent(key, text, ref, forward, &from);
     CountStep(key);
@@ -520,15 +522,11 @@ void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref
                 entry.ref, forward)) {
       // The repair lists the record where the walk has passed: it comes here, where its entry
       // stood, and the walk goes on from its own entry once the files are repaired.
-      if (walk_key_ != key || walk_image_.empty()) {
-        walk_image_.assign(before_image_.begin(), before_image_.begin() + image_length_);
-      }
-      if (from != &walk_entry_) walk_entry_ = *from;
-      walk_key_ = key;
+      walk_.DeliverDamaged(key, *from,
+                           std::span(before_image_).first(static_cast<std::size_t>(image_length_)));
       TakeReadRecord(entry.stamp);
       current_ref_ = image_ref_ = entry.ref;
       positioned_key_ = 0;
-      delivered_damaged_ = true;
       return;
     }
     if (read != EntryRead::kGone) return;
@@ -545,9 +543,7 @@ void IFDriverLow::Deliver(int key, const KeyEntry& entry) {
   TakeReadRecord(entry.stamp);
   current_ref_ = image_ref_ = entry.ref;
   positioned_key_ = key;
-  walk_key_ = key;
-  walk_entry_ = entry;
-  walk_image_.clear();
+  walk_.Deliver(key, entry);
 }
 
 IFDriverLow::EntryRead IFDriverLow::ReadThroughKey(int key, KeyEntry& entry, std::uint32_t argument,
@@ -652,7 +648,7 @@ void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
 void IFDriverLow::DoSearch(int key, const std::string& wanted, bool exact) {
   current_key_ = static_cast<std::uint16_t>(key);
   if (!KeyInRange(key, false)) return;
-  walk_run_.key = 0;  // a walk from here is no walk from the end
+  walk_.Search();
   std::string text = wanted.substr(0, kMaxKeyLength);
   const std::string cut = text;
   std::int32_t ref = 0;

@@ -297,5 +297,9 @@ bool FileblockAnyRecordLocked(FileblockHandle handle);
 // since it opened; a change is seen at the next lock (a reading operation takes one). 0 for a
 // fileblock that is not shared in network mode.
 std::uint64_t FileblockForeignChanges(FileblockHandle handle);
+// Whether another process changed the shared fileblock since this process's last lock of it, so
+// that its next lock would count a change, or whether that cannot be told now (a writer is at
+// work). False while this process holds a lock, and for a fileblock that is not shared.
+bool FileblockChangedSinceLock(FileblockHandle handle);
 
 }  // namespace storage

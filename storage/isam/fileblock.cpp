@@ -228,6 +228,14 @@ void IndexDamaged(Fileblock& fb) {
   if (Isam().IsamError != kIsamShortWrite) RecastFailure(kIsamIndexUnusable);
 }
 
+bool Unwritten(const Fileblock& fb) {
+  if (fb.modified) return true;
+  for (const KeyDesc& d : fb.keys) {
+    if (d.header_modified) return true;
+  }
+  return Engine().pool.CountPages(fb, true) > 0;
+}
+
 bool WriteBack(Fileblock& fb, bool detach_pages, bool sync, bool report_flush) {
   bool ok = Engine().pool.WriteFileblock(fb, detach_pages);
   ok = WriteModifiedKeyHeaders(fb) && ok;
@@ -427,7 +435,11 @@ void FileblockClose(FileblockHandle handle) {
   e.open.erase(std::find(e.open.begin(), e.open.end(), open));
   std::unique_ptr<Fileblock> fb(open);
   if (fb->net != nullptr) NetworkCloseLocks(*fb);
-  if (!SharedInNetwork(*fb) && !fb->read_only && !fb->journal) WriteBack(*fb, true, false);
+  // Nothing is written when nothing changed since the last write-back: the files keep their time
+  // of modification, by which their next opener tells whether anybody wrote them meanwhile.
+  if (!SharedInNetwork(*fb) && !fb->read_only && !fb->journal && Unwritten(*fb)) {
+    WriteBack(*fb, true, false);
+  }
   e.pool.DropFileblock(*fb);
   bool closed = NetworkReleaseOwnerMark(*fb);
   e.locks.ReleaseAll(fb->data.OsFile());

@@ -149,6 +149,9 @@ bool MarkModified(Fileblock& fb);
 // header: the index is damaged (IndexState::kDamaged) and the failure becomes 10010, unless it is
 // a full disk (10075).
 void IndexDamaged(Fileblock& fb);
+// Whether anything changed since the last write-back: the fileblock modified, a header or a page
+// changed. (A write-back of an index that is not sound left its marker set on disk.)
+bool Unwritten(const Fileblock& fb);
 // Writes dirty pages, modified key headers and the data header with marker 0; with `sync` the
 // files are flushed to the device too.
 bool WriteBack(Fileblock& fb, bool detach_pages, bool sync, bool report_flush = false);

@@ -86,4 +86,8 @@ std::uint64_t FileblockForeignChanges(FileblockHandle handle) {
   });
 }
 
+bool FileblockChangedSinceLock(FileblockHandle handle) {
+  return KeepingState(handle, [](Fileblock& fb) { return fb.net != nullptr && NewsWaiting(fb); });
+}
+
 }  // namespace storage

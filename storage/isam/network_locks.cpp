@@ -156,14 +156,8 @@ bool PublishChanges(Fileblock& fb, bool all) {
 
 bool AnyChange(const Fileblock& fb) {
   const NetworkState& n = *fb.net;
-  if (fb.modified ||
-      std::any_of(n.changed.begin(), n.changed.end(), [](std::uint8_t b) { return b != 0; })) {
-    return true;
-  }
-  for (const KeyDesc& d : fb.keys) {
-    if (d.header_modified) return true;
-  }
-  return Engine().pool.CountPages(fb, true) > 0;
+  return std::any_of(n.changed.begin(), n.changed.end(), [](std::uint8_t b) { return b != 0; }) ||
+         Unwritten(fb);
 }
 
 // Releases the write lock. Everything changed goes to disk first; when that fails the lock is
@@ -201,6 +195,21 @@ bool ReleaseReadLock(Fileblock& fb) {
 }
 
 }  // namespace
+
+bool NewsWaiting(Fileblock& fb) {
+  if (!SharedInNetwork(fb)) return false;
+  const NetworkState& n = *fb.net;
+  if (n.write_locked || n.read_locked) return false;
+  if (n.read_only_sharing || !n.owner_mark || n.reread_all) return true;
+  const IsamState before = Isam();
+  DialogWord word = DialogWord::kJournal;
+  std::vector<std::uint8_t> slot(n.slot_size, 0);
+  const bool news = !ReadDialogWord(fb.dialog, &word) || word != DialogWord::kSlotArea ||
+                    !fb.dialog.Read(n.SlotOffset(n.own_slot), slot.data(), n.slot_size) ||
+                    SlotBit(slot.data(), fb.key_count + 1);
+  Isam() = before;
+  return news;
+}
 
 void NoteHeaderChanged(Fileblock& fb, int key) {
   if (fb.net == nullptr || !fb.net->write_locked) return;

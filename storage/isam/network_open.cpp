@@ -2,6 +2,7 @@
 // check of the dialog file, the owner marks and user slots, and the replay of a journal that a
 // stopped process left behind.
 
+#include <algorithm>
 #include <new>
 
 #include "platform/environment.h"
@@ -50,6 +51,18 @@ bool NoOtherOpener(Fileblock& fb) {
     return Fail(kIsamOpenUnlockFailed);
   }
   return true;
+}
+
+// The own slot cleared: what it marks from before this open, the open read already. So the first
+// lock counts no change of another user that came before the open.
+bool ClearOwnSlot(Fileblock& fb) {
+  const NetworkState& n = *fb.net;
+  const std::int64_t own = n.SlotOffset(n.own_slot);
+  std::vector<std::uint8_t> slot(n.slot_size, 0);
+  if (!fb.dialog.Read(own, slot.data(), n.slot_size)) return false;
+  if (std::all_of(slot.begin(), slot.end(), [](std::uint8_t b) { return b == 0; })) return true;
+  std::fill(slot.begin(), slot.end(), 0);
+  return fb.dialog.Write(own, slot.data(), n.slot_size);
 }
 
 // Every bit of every slot: every process re-reads every header at its next lock.
@@ -164,6 +177,11 @@ bool DialogOpenFinish(Fileblock& fb, const OpenOptions& options) {
     if (!ReplayJournal(fb)) return false;
   }
   if (n != nullptr && set_up && !fb.read_only && !MarkEverything(fb)) return false;
+  // Under the open-time lock no writer came between the headers read and the slot taken.
+  if (n != nullptr && n->open_lock && n->owner_mark && !set_up && !fb.read_only &&
+      !ClearOwnSlot(fb)) {
+    return false;
+  }
   if (n != nullptr && n->open_lock) {
     if (!Locks().UnlockRegion(fb.dialog.OsFile(), kSlotAreaStart, 1)) {
       return Fail(kIsamOpenUnlockFailed);

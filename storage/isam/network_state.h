@@ -113,6 +113,12 @@ bool NetLockRecord(Fileblock& fb, RecRef ref);
 bool NetUnlockRecord(Fileblock& fb, RecRef ref);
 bool NetUnlockAllRecords(Fileblock& fb);
 
+// Whether another process changed the fileblock since this process's last lock, which its next
+// lock would count: its slot marks a change, the dialog word tells of a writer at work or stopped,
+// or the slot cannot be read now (a writer holds the slot area). False while this process holds a
+// lock, or for a fileblock not shared in network mode; the error word stays as it was.
+bool NewsWaiting(Fileblock& fb);
+
 // Re-reads every header and drops the pages of the fileblock (after a journal replay).
 bool ReReadAllHeaders(Fileblock& fb);
 

@@ -96,8 +96,8 @@ class TdbBase {
   IFDriver* Driver();
   // A stamp of the other users' changes to the file (IFbiDriver::ForeignChangeStamp), taken after
   // a read, so that a change another user made by now is counted; it stays the same as long as
-  // nobody else changed a shared file and the file stayed open. Every opening of the files (the
-  // open-file budget closes them; a rebuild reopens them) is another stamp.
+  // nobody else changed the file, also while the open-file budget kept it closed. This station's
+  // own rebuild of the files is another stamp.
   std::uint64_t ForeignChangeStamp();
   // Whether the user declined the repair another station's stop left to do, and the next
   // operation that finds the files unfinished asks again (IFDriverLow::RepairDeclined).

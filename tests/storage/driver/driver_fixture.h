@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -94,9 +96,10 @@ class DriverTest : public ::testing::Test {
     ASSERT_TRUE(d.FindRecord(1, common::LongIntToKey(5)) && d.DeleteRecord(0));
   }
   // How often a walk along `key` delivers each named record, ending after `bound` records. It
-  // begins at the first (last) record, or at the record a search for `start` finds.
+  // begins at the first (last) record, or at the record a search for `start` finds. With
+  // `reopened` the files are closed between its steps, as the open-file budget closes them.
   static std::map<int, int> WalkNamed(IFDriver& d, int key, bool backwards, int bound,
-                                      const char* start = nullptr) {
+                                      const char* start = nullptr, bool reopened = false) {
     std::map<int, int> seen;
     int steps = 0;
     for (bool ok = start != nullptr ? d.SearchRecord(key, start)
@@ -104,8 +107,18 @@ class DriverTest : public ::testing::Test {
                                     : d.FirstRecord(key);
          ok && ++steps <= bound; ok = backwards ? d.PrevRecord(key) : d.NextRecord(key)) {
       ++seen[std::atoi(Rec(d).spare)];
+      if (reopened) storage::CloseAllDrivers();
     }
     return seen;
+  }
+  // Dates the files of `name` an hour back, as those of a log written long ago: a close that
+  // follows a write within the file system's step of time cannot tell a later write from it.
+  void WrittenLongAgo(const std::string& name) const {
+    for (const char* extension : {".DAT", ".IX"}) {
+      const std::filesystem::path file = folder_ / (name + extension);
+      std::filesystem::last_write_time(
+          file, std::filesystem::last_write_time(file) - std::chrono::hours(1));
+    }
   }
   // Where the entry (text, ref) lies in the bytes of an index: its reference, then its child and
   // length and, from 9 on, its text; npos when there is none.

@@ -115,6 +115,8 @@ class FaultEngine final : public storage::DriverEngine {
   bool AnyRecordLocked(FB fb) override { return e_->AnyRecordLocked(fb); }
   bool RecordLocked(FB fb, I32 ref) override { return e_->RecordLocked(fb, ref); }
   std::uint64_t ForeignChanges(FB fb) override { return e_->ForeignChanges(fb); }
+  bool ChangedSinceLock(FB fb) override { return e_->ChangedSinceLock(fb); }
+  storage::FilesWritten Written(const std::string& name) override { return e_->Written(name); }
 
  private:
   // Counts the call; false when a failure is injected, which then stands in the error word.

@@ -451,7 +451,9 @@ TEST_F(DriverTest, AWalkOverADamagedIndexDeliversNoRecordTwice) {
 // on from the entry it delivered last. Every record comes; only the damaged one may come twice.
 // Damage to the walked key's tree (a child pointer, its root page, its header's root number) may
 // send the walk past records it cannot come back to: then the walk may end with an error once the
-// files are repaired, but never as a complete walk with records missing.
+// files are repaired, but never as a complete walk with records missing; the walk stays ended, and
+// its further steps give an error without repairing the files again. The same holds for a file
+// whose files are closed and opened again between the steps, as the open-file budget does.
 struct DamageRow {
   const char* name;
   bool shared;
@@ -469,6 +471,7 @@ struct DamageRow {
   int records = 608;
   bool or_error = false;
   const char* start = nullptr;  // a search for it begins the walk, not the first (last) record
+  bool reopened = false;        // the files closed and opened again between the steps
 };
 
 class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {
@@ -514,15 +517,23 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   ASSERT_LT(at + row.offset, bytes.size());
   Damage(row, bytes, at);
   common::testing::WriteFile(folder_ / file, bytes);
+  WrittenLongAgo("PXLK");
 
   auto d = OpenTest("PXLK", row.shared);
   std::map<int, int> seen;
   bool failed = false;
   try {
-    seen = WalkNamed(*d, row.key, row.backwards, 2 * row.records, row.start);
+    seen = WalkNamed(*d, row.key, row.backwards, 2 * row.records, row.start, row.reopened);
     failed = storage::DriverErrorClass() != 1;
   } catch (const storage::EDBError&) {
     failed = true;
+  }
+  if (failed) {
+    for (const bool next : {true, true, true, false}) {
+      EXPECT_THROW(next ? d->NextRecord(row.key) : d->PrevRecord(row.key), storage::EDBError);
+    }
+    EXPECT_EQ(engine_->calls["Rebuild"] + engine_->calls["RepairInPlace"], 1);
+    EXPECT_EQ(std::count(questions.begin(), questions.end(), 5), row.shared ? 0 : 1);
   }
   d.reset();
   EXPECT_EQ(Check(), "");
@@ -576,6 +587,21 @@ const DamageRow kDamage[] = {
     // The root's number 3 becomes 2 or 7, pages of the key.
     {"RootNumberNamingAnotherPage", false, 1, false, 'h', 16, 0x01, 348, 608, true},
     {"RootNumberNamingAnotherPageBackwards", true, 3, true, 'h', 16, 0x04, 348, 608, true},
+    // The files closed and opened again between the steps.
+    {"CallUpBackwardsReopened", false, 2, true, 'd', 9, 0x10, 348, 608, false, nullptr, true},
+    {"EntryTextAfterForwardsReopened", false, 3, false, 'i', 9, 0x20, 348, 608, false, nullptr,
+     true},
+    {"DuplicateTextBeforeBackwardsReopened", false, 2, true, 'i', 9, 0x01, 348, 608, false,
+     nullptr, true},
+    {"EntryTextBeforeForwardsSharedReopened", true, 3, false, 'i', 9, 0x01, 348, 608, false,
+     nullptr, true},
+    {"ZeroedRootOfADeeperKeyReopened", false, 3, false, 'r', 0, 0, 348, 608, false, nullptr, true},
+    {"EntryCountAboveTheTreeReopened", false, 1, false, 'h', 22, 0x20, 348, 608, false, nullptr,
+     true},
+    {"ChildPointerSendsTheWalkBackReopened", false, 2, false, 'i', -4, 0x04, 135, 608, true,
+     nullptr, true},
+    {"RootNumberNamingAnotherPageSharedReopened", true, 3, true, 'h', 16, 0x04, 348, 608, true,
+     nullptr, true},
 };
 INSTANTIATE_TEST_SUITE_P(Bits, DamagedWalkTest, ::testing::ValuesIn(kDamage), RowName);
 
@@ -609,36 +635,45 @@ TEST_F(DriverTest, AWalkOfAFileNotSharedGoesOnAcrossItsOwnRebuild) {
   EXPECT_EQ(held, (Texts{"R5", "R4", "R3", "R0", "Q1"}));
 }
 
-// A walk of a file of this station alone, held while its files were closed: another opener
-// meanwhile renames the record the walk delivered last, which moves ahead or behind along the key,
-// or deletes it. The files read anew are no damage: the walk goes on from its entry.
-TEST_F(DriverTest, AWalkOfAFileNotSharedGoesOnAfterAnotherOpenerChangedItsRecord) {
+// A walk held while its files were closed: another opener renames the record the walk delivered
+// last, which moves ahead or behind along the key, or deletes it; for a file of this station alone
+// while its files are closed, for a shared one after the walk's last step and long before its
+// close, so that only the change that its last lock did not see tells it. The files read anew are
+// no damage: the walk goes on from its entry.
+TEST_F(DriverTest, AWalkGoesOnAfterAnotherOpenerChangedItsRecordAroundAClose) {
   const std::pair<const char*, Texts> changes[] = {
       {"R9", {"R0", "R1", "R2", "R3", "R4", "R5", "R9"}},
       {"P", {"R0", "R1", "R2", "R3", "R4", "R5"}},
       {"", {"R0", "R1", "R2", "R3", "R4", "R5"}}};  // deleted
-  for (const auto& [renamed, expected] : changes) {
-    SCOPED_TRACE(std::string("R2 becomes ") + renamed);
-    const std::string path = std::string("W") + renamed;
-    auto d = OpenTest("PXLK", false, path);
-    for (int i = 0; i < 6; ++i) Add(*d, "R" + std::to_string(i));
-    Texts calls;
-    for (bool ok = d->FirstRecord(2); ok; ok = calls.size() < 3 && d->NextRecord(2)) {
-      calls.push_back(Rec(*d).call.str());
+  for (const bool shared : {false, true}) {
+    for (const auto& [renamed, expected] : changes) {
+      SCOPED_TRACE(std::string(shared ? "shared, " : "") + "R2 becomes " + renamed);
+      const std::string path = std::string(shared ? "S" : "W") + renamed;
+      auto d = OpenTest("PXLK", shared, path);
+      for (int i = 0; i < 6; ++i) Add(*d, "R" + std::to_string(i));
+      storage::CloseAllDrivers();
+      WrittenLongAgo(path);
+      Texts calls;
+      for (bool ok = d->FirstRecord(2); ok; ok = calls.size() < 3 && d->NextRecord(2)) {
+        calls.push_back(Rec(*d).call.str());
+      }
+      if (!shared) storage::CloseAllDrivers();
+      {
+        auto other = OpenTest("OTHER", shared, path);
+        ASSERT_TRUE(other->FindRecord(2, "R2"));
+        Rec(*other).call = renamed;
+        ASSERT_TRUE(*renamed == '\0' ? other->DeleteRecord(0) : other->UpdateRecord());
+      }
+      if (shared) WrittenLongAgo(path);
+      storage::CloseAllDrivers();
+      for (bool ok = d->NextRecord(2); ok; ok = d->NextRecord(2)) {
+        calls.push_back(Rec(*d).call.str());
+      }
+      EXPECT_EQ(storage::DriverErrorClass(), 1);
+      EXPECT_EQ(calls, expected);
+      EXPECT_EQ(engine_->calls["Rebuild"] + engine_->calls["RepairInPlace"], 0);
+      EXPECT_EQ(Check(path), "");
     }
-    storage::CloseAllDrivers();
-    {
-      auto other = OpenTest("OTHER", false, path);
-      ASSERT_TRUE(other->FindRecord(2, "R2"));
-      Rec(*other).call = renamed;
-      ASSERT_TRUE(*renamed == '\0' ? other->DeleteRecord(0) : other->UpdateRecord());
-    }
-    storage::CloseAllDrivers();
-    for (bool ok = d->NextRecord(2); ok; ok = d->NextRecord(2)) calls.push_back(Rec(*d).call.str());
-    EXPECT_EQ(storage::DriverErrorClass(), 1);
-    EXPECT_EQ(calls, expected);
-    EXPECT_EQ(engine_->calls["Rebuild"], 0);
-    EXPECT_EQ(Check(path), "");
   }
 }
 

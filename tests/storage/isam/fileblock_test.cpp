@@ -1,10 +1,13 @@
 // Engine life, naming, create and open checks, the modified marker, and the record slots.
 
+#include <chrono>
+#include <filesystem>
 #include <limits>
 
 #include "platform/file_faults.h"
 #include "storage/isam/engine_file.h"
 #include "storage/isam/file_names.h"
+#include "storage/isam/files_written.h"
 #include "tests/storage/isam/engine_fixture.h"
 
 namespace storage::testing {
@@ -276,6 +279,39 @@ TEST_F(FileblockTest, FailedWriteBackOrFlushLeavesTheMarkerForTheNextOpen) {
     EXPECT_ISAM(FileblockClose(h), kIsamShortWrite);
   });
   EXPECT_EQ(RefusedOpen(Name("W")), kIsamIndexUnusable);
+}
+
+// A close after no change since the last write-back writes nothing: the files keep the version by
+// which their next opener tells whether anybody wrote them meanwhile. A time of modification
+// within the file system's step of time of now cannot vouch for the version.
+TEST_F(FileblockTest, ACloseWithoutChangesKeepsTheFilesVersion) {
+  FileblockHandle h = CreateOpen("V", 30, {{9, 0}});
+  EXPECT_TRUE(AddMany(h, 10));
+  FileblockClose(h);
+  const FilesWritten closed = FileblockFilesWritten(Name("V"));
+  h = Reopen(nullptr, "V");
+  RecRef ref = 0;
+  EXPECT_ISAM(FileblockFindKey(h, 1, Num(3), ref), 0);
+  FileFaultPlan counter;  // counts writes, fails none
+  WithFaults(counter, [&] { EXPECT_ISAM(FileblockClose(h), 0); });
+  EXPECT_EQ(counter.write.calls, 0u);
+  EXPECT_TRUE(FileblockFilesWritten(Name("V")).SameVersions(closed));
+  h = Reopen(nullptr, "V");
+  EXPECT_ISAM(FileblockAddRecord(h, rec_.data()), 0);
+  FileblockClose(h);
+  EXPECT_FALSE(FileblockFilesWritten(Name("V")).SameVersions(closed));
+
+  using Clock = std::filesystem::file_time_type::clock;
+  const auto second = std::chrono::floor<std::chrono::seconds>(Clock::now());
+  const std::pair<Clock::time_point, bool> times[] = {{Clock::now() - std::chrono::hours(1), true},
+                                                      {Clock::now() + std::chrono::minutes(1), false},
+                                                      {second, false}};
+  for (const auto& [time, settled] : times) {
+    for (const char* extension : {".DAT", ".IX"}) {
+      std::filesystem::last_write_time(Name("V") + extension, time);
+    }
+    EXPECT_EQ(FileblockFilesWritten(Name("V")).settled, settled);
+  }
 }
 
 constexpr int kLength = 32;

@@ -217,6 +217,29 @@ TEST_F(NetworkLockTest, ALockCountsTheChangesOfAnotherUser) {
   EXPECT_EQ(FileblockForeignChanges(a_), a);
 }
 
+// Another user's change since a user's last lock waits for that user's next lock, which a close
+// does not take: the close asks. A writer at work cannot be told from one. A user that opens anew
+// read at its open what other users changed before it: its first lock counts none of that.
+TEST_F(NetworkLockTest, ChangesSinceTheLastLockAreToldBeforeACloseAndNoneBeforeAnOpening) {
+  FileblockUsedRecs(a_);  // the fresh dialog file's news
+  FileblockUsedRecs(b_);
+  EXPECT_FALSE(FileblockChangedSinceLock(b_));
+  AddFirst("FIRST");
+  EXPECT_TRUE(FileblockChangedSinceLock(b_));
+  EXPECT_FALSE(FileblockChangedSinceLock(a_));
+  FileblockUsedRecs(b_);
+  EXPECT_FALSE(FileblockChangedSinceLock(b_));
+  FileblockLockFile(a_);
+  EXPECT_TRUE(FileblockChangedSinceLock(b_));
+  FileblockUnlockFile(a_);
+  EXPECT_FALSE(FileblockChangedSinceLock(b_));
+  FileblockClose(b_);
+  AddFirst("SECOND");  // marks every slot but A's, B's former one among them
+  b_ = Open();
+  EXPECT_EQ(FileblockUsedRecs(b_), 2);
+  EXPECT_EQ(FileblockForeignChanges(b_), 0u);
+}
+
 TEST_F(NetworkLockTest, ReleaseWithoutChangesWritesNothing) {
   FileblockLockFile(a_);  // the first lock reads the fresh dialog file's news
   FileblockUnlockFile(a_);
