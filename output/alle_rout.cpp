@@ -57,6 +57,13 @@ common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get
 TAlleRout::TAlleRout()
     : show_file_(&Twagdatei::ShowFile), ask_participant_(&Tuhfteilnehmer::Ask) {}
 
+TAlleRout::~TAlleRout() { DropFile(); }
+
+void TAlleRout::DropFile() {
+  if (file_) file_->Discard();
+  file_.reset();
+}
+
 bool TAlleRout::Open(int kind) {
   const OutputKind* entry = FindOutputKind(kind);
   // Kinds 1 and 16 name no output: a run on them would print an empty job or write into no
@@ -67,9 +74,7 @@ bool TAlleRout::Open(int kind) {
   line_height_ = 1;
   kind_ = kind;
   channel_ = entry->channel;
-  // A file an earlier output left unclosed never takes its name.
-  if (file_) file_->Discard();
-  file_.reset();
+  DropFile();
   file_name_.clear();
   placed_ = false;
   if (channel_ == Channel::kPrinter && !OpenPrinter()) return false;

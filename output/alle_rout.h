@@ -56,6 +56,8 @@ class TAlleRout {
   using ParticipantAsker = std::function<void(TuhfteilnehmerParams& participant)>;
 
   TAlleRout();
+  // A file still undecided is dropped as at the next Open.
+  ~TAlleRout();
 
   // --- tallies of the summary sheet and column widths, set by the drivers of each output ---
   std::array<std::int32_t, 3> KindTotals{};  // multiplier kinds 1, 2 and 3
@@ -153,6 +155,9 @@ class TAlleRout {
 
  private:
   bool OpenPrinter();
+  // Drops a file an earlier output left undecided: an exception passed out of that output and
+  // was told where it was caught, so the file neither takes its name nor is told again.
+  void DropFile();
   std::string DefaultFileName(std::string_view extension, const contest::TContestKKRec& log,
                               const contest::TContestRec& definition) const;
 
