@@ -73,24 +73,34 @@ INSTANTIATE_TEST_SUITE_P(Faults, TextFileWriterFault,
                                            FaultRow{"ShortWrite", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// A writer that ends without Commit or Discard keeps the file and says so; one ended by an
-// exception leaves the telling to whoever catches it.
+// A writer that ends without Commit or Discard, at its end or at the next Replace, keeps the
+// file and says so; one ended by an exception leaves the telling to whoever catches it.
 TEST(TextFileWriter, AVersionEndedUndecidedKeepsTheFileAndIsTold) {
   TempFolder dir;
   WriteFile(dir / "out.txt", "alt");
   testing::ScriptedMessages messages;
-  for (const bool thrown : {false, true}) {
+  enum class End { kWriterEnd, kNextReplace, kException };
+  for (const End end : {End::kWriterEnd, End::kNextReplace, End::kException}) {
+    SCOPED_TRACE(static_cast<int>(end));
+    messages->calls.clear();
     try {
       TextFileWriter writer;
       ASSERT_TRUE(writer.Replace("out.txt"));
       writer.WriteLine("neu");
-      if (thrown) throw std::runtime_error("walk stopped");
+      if (end == End::kNextReplace) {
+        ASSERT_TRUE(writer.Replace("next.txt"));
+        EXPECT_EQ(messages->calls.size(), 1u);  // told at once
+        writer.Discard();
+      }
+      if (end == End::kException) throw std::runtime_error("walk stopped");
     } catch (const std::runtime_error&) {
     }
+    EXPECT_EQ(ReadFile(dir / "out.txt"), "alt");
+    ASSERT_EQ(messages->calls.size(), end == End::kException ? 0u : 1u);
+    if (end != End::kException) {
+      EXPECT_EQ(messages->calls[0].text, "Die Datei out.txt konnte nicht geschrieben werden.");
+    }
   }
-  EXPECT_EQ(ReadFile(dir / "out.txt"), "alt");
-  ASSERT_EQ(messages->calls.size(), 1u);
-  EXPECT_EQ(messages->calls[0].text, "Die Datei out.txt konnte nicht geschrieben werden.");
 }
 
 }  // namespace
