@@ -5,6 +5,7 @@
 
 #include "common/cp1252.h"
 #include "common/current_folder.h"
+#include "common/text_file_writer.h"
 
 namespace platform::qt {
 
@@ -68,11 +69,7 @@ bool TStrings::LoadFromFile(const std::string& name) {
 }
 
 bool TStrings::SaveToFile(const std::string& name) const {
-  std::ofstream out(common::OsPath(name), std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  out << Text();
-  out.close();
-  return !out.fail();
+  return common::WriteTextFile(name, Lines());
 }
 
 std::string TStringList::Get(int index) const {

@@ -35,7 +35,8 @@ class TStrings {
   // Replaces the lines by the text split at CR LF, LF or CR; a last line end adds no empty line.
   void SetText(std::string_view text);
   // The file (a system name, resolved against the current folder) read as lines, or written as
-  // lines with CR LF; false when it cannot be read or written (the list unchanged on reading).
+  // lines with CR LF, a new version of it (common/text_file_writer.h); false when it cannot be
+  // read or written (the list unchanged on reading, the file as it was on writing).
   bool LoadFromFile(const std::string& name);
   bool SaveToFile(const std::string& name) const;
 };
