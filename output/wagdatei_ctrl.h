@@ -23,13 +23,13 @@ class TwagdateiCtrl {
   // The file's lines (CR LF, LF or CR end a line); nothing, after the error
   // "Die Datei <name> konnte nicht gelesen werden.", when it cannot be read.
   std::optional<std::vector<std::string>> Load();
-  // Writes the lines, each with CR LF; false after the error
-  // "Die Datei <name> konnte nicht geschrieben werden." (the file may then be cut short).
+  // Writes the lines, each with CR LF, as a new version of the file; false after the error
+  // "Die Datei <name> konnte nicht geschrieben werden.", the file as it was.
   bool Save(const std::vector<std::string>& lines);
   // Prints the lines as one job titled with the file name, in `font`. When the printer cannot
-  // begin the job (none on the machine, or the PDF entry without a file), the print dialog
-  // offers a printer or a PDF file; false when it was cancelled, or after an error when the
-  // printer chosen refused the job too.
+  // begin the job (none on the machine, or the PDF entry without a file) or its PDF file could
+  // not be written (told first), the print dialog offers a printer or a PDF file; false when it
+  // was cancelled, or after an error when the printer chosen failed the job too.
   bool Print(const std::vector<std::string>& lines, const platform::qt::TFont& font) const;
   // The lines as the viewer shows them right after Load: the text the user has not edited, even
   // where the editor shows a file's text a little differently.

@@ -151,6 +151,7 @@ TEST_F(PaperTest, APdfOnAFullDiskKeepsTheOlderFileAndIsTold) {
   rlimit unlimited{};
   getrlimit(RLIMIT_FSIZE, &unlimited);
   const rlimit full{4096, unlimited.rlim_max};
+  const std::size_t told_before = presenter_->calls.size();
   Print(b, 4, [&](OutputRun& r) {
     List(r);
     setrlimit(RLIMIT_FSIZE, &full);  // the job's end finds the disk full
@@ -158,9 +159,10 @@ TEST_F(PaperTest, APdfOnAFullDiskKeepsTheOlderFileAndIsTold) {
   setrlimit(RLIMIT_FSIZE, &unlimited);
   signal(SIGXFSZ, handler);
   EXPECT_EQ(common::testing::ReadFile(pdf), "older PDF");
-  ASSERT_FALSE(presenter_->calls.empty());
+  ASSERT_EQ(presenter_->calls.size(), told_before + 1);  // told once
   EXPECT_EQ(presenter_->calls.back().text, output::NotWrittenText(pdf));
   Print(b, 4, List);
+  EXPECT_EQ(presenter_->calls.size(), told_before + 1);
   platform::qt::SetPrinter(std::move(recording));
   EXPECT_FALSE(RenderedGray(pdf, 1).empty());
 }

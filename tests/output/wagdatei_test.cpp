@@ -138,13 +138,15 @@ TEST(Twagdatei, PrintSavesFirstAndPrintsTheEditedLinesUnderTheFileName) {
 }
 
 // "Drucken" where the printer cannot begin the job: the window system's printer on a machine
-// without a printer (its PDF entry, no file named yet), or a printer that refuses.
+// without a printer (its PDF entry, no file named yet, or one it cannot write), or a printer
+// that refuses.
 struct NoPrinterRow {
   const char* name;
   bool pdf_entry;  // else the fixture's printer, refusing jobs
   bool dialog_ok;
   bool printed;  // into the PDF file the dialog named
   bool refused;  // "Der Drucker ... konnte den Druckauftrag nicht beginnen."
+  bool unwritable_pdf = false;  // the PDF entry names a file in a missing folder, told first
 };
 void PrintTo(const NoPrinterRow& row, std::ostream* os) { *os << row.name; }
 
@@ -158,6 +160,7 @@ TEST_P(TwagdateiNoPrinterTest, ThePrintDialogOffersAPrinterOrAPdfFile) {
   if (row.pdf_entry) {
     auto qt_printer = std::make_unique<platform::qt::TQtPrinter>();
     qt_printer->SetPrinterIndex(static_cast<int>(qt_printer->Printers().size()) - 1);
+    if (row.unwritable_pdf) qt_printer->SetOutputFileName(f.Path("fehlt/log.pdf"));
     recording = platform::qt::SetPrinter(std::move(qt_printer));
   } else {
     f.Printer().refuse_jobs = true;
@@ -174,11 +177,12 @@ TEST_P(TwagdateiNoPrinterTest, ThePrintDialogOffersAPrinterOrAPdfFile) {
       row.pdf_entry ? platform::qt::kPdfPrinterName : f.Printer().PrinterName();
   EXPECT_EQ(f.PrintDialog().shown, std::vector<std::string>{shown_printer});
   EXPECT_EQ(ReadFile(pdf).starts_with("%PDF"), row.printed);
-  const std::vector<common::MessageCall>& said = f.Messages().calls;
-  EXPECT_EQ(said.size(), row.refused ? 1u : 0u);
-  if (row.refused && !said.empty()) {
-    EXPECT_EQ(said[0].text, JobRefusedText(shown_printer));
-  }
+  std::vector<std::string> told;
+  if (row.unwritable_pdf) told.push_back(NotWrittenText(f.Path("fehlt/log.pdf")));
+  if (row.refused) told.push_back(JobRefusedText(shown_printer));
+  std::vector<std::string> said;
+  for (const common::MessageCall& call : f.Messages().calls) said.push_back(call.text);
+  EXPECT_EQ(said, told);
   if (recording) platform::qt::SetPrinter(std::move(recording));
 }
 
@@ -187,7 +191,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(NoPrinterRow{"PdfFileChosen", true, true, true, false},
                       NoPrinterRow{"DialogCancelled", true, false, false, false},
                       NoPrinterRow{"RefusedAgain", false, true, false, true},
-                      NoPrinterRow{"RefusedThenCancelled", false, false, false, false}),
+                      NoPrinterRow{"RefusedThenCancelled", false, false, false, false},
+                      NoPrinterRow{"UnwritablePdfToldThenAnotherChosen", true, true, true, false,
+                                   true}),
     common::testing::RowName);
 
 TEST(Twagdatei, AFailedSaveKeepsTheViewerOpenWithTheEdits) {
