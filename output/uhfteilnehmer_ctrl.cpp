@@ -94,10 +94,9 @@ TuhfteilnehmerParams FillParticipantForm(const contest::TContestRec& definition,
 }
 
 void KeepParticipantAnswers(const TuhfteilnehmerParams& p) {
-  if (!common::WriteTextFile(ParticipantFileName(),
-                             {p.pclub1, p.pclub2, p.remail, p.rpower, p.rtrx, p.rant})) {
-    common::Service<common::ToMessages>::Get().Fehler(
-        common::NotWrittenText(ParticipantFileName()));
+  const std::string kept = ParticipantFileName();
+  if (!common::WriteTextFile(kept, {p.pclub1, p.pclub2, p.remail, p.rpower, p.rtrx, p.rant})) {
+    common::Service<common::ToMessages>::Get().Fehler(common::NotWrittenText(kept));
   }
   if (p.cspeichern) {
     const std::string city = common::Trim(common::Trim(p.rpoco) + " " + common::Trim(p.rcity));

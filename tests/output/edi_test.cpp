@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <set>
@@ -15,6 +17,7 @@
 #include "common/service.h"
 #include "contest/contest_fkt.h"
 #include "output/output_drivers.h"
+#include "output/output_texts.h"
 #include "output/own_station.h"
 #include "tests/contest/definition_fixture.h"
 #include "tests/contestlog/core_fixture.h"
@@ -339,6 +342,17 @@ TEST_F(EdiTest, OnlyAKeptFileOfSixLinesFillsTheForm) {
                              : "DARC\r\nB36\r\ndl1abc@example.org\r\n\r\n\r\nX200\r\n")
         << c.name;
   }
+}
+
+// Answers that cannot be kept (a folder stands under the file's name) are told, once; the EDI
+// file is written all the same.
+TEST_F(EdiTest, AnswersThatCannotBeKeptAreTold) {
+  std::filesystem::create_directory(output::ParticipantFileName());
+  EXPECT_NE(Edi(VhfLog()).find("[QSORecords;4]"), std::string::npos);
+  const std::string told = output::NotWrittenText(output::ParticipantFileName());
+  EXPECT_EQ(std::count_if(presenter_->calls.begin(), presenter_->calls.end(),
+                          [&](const common::MessageCall& call) { return call.text == told; }),
+            1);
 }
 
 TEST_F(EdiTest, ATickedBoxMakesTheResponsibleOperatorTheOwnAddress) {
