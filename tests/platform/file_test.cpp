@@ -4,9 +4,11 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -251,6 +253,33 @@ TEST_F(FileTest, AReplacementOfAFifoWritesIntoItInSequence) {
   ::close(reader);
   EXPECT_STREQ(got, "eins\r\nzwei\r\n");
   EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+}
+
+// A reader that leaves while the bytes go out fails the write; the writer's process goes on, no
+// pipe signal ending it then or after.
+TEST_F(FileTest, AFifoWhoseReaderLeavesFailsTheWriteAndTheProcessGoesOn) {
+  ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0644), 0);
+  const int reader = ::open(Path("fifo").c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  const pid_t writer = fork();
+  ASSERT_GE(writer, 0);
+  if (writer == 0) {
+    ::close(reader);
+    FileReplacement replacement;
+    const bool failed = replacement.Begin(Path("fifo")) == kErrorSuccess &&
+                        replacement.Write(std::string(std::size_t{1} << 20, 'x')) == kErrorSuccess &&
+                        replacement.Commit() != kErrorSuccess;
+    _exit(failed ? 0 : 1);
+  }
+  pollfd first_bytes{reader, POLLIN, 0};
+  EXPECT_EQ(poll(&first_bytes, 1, 10000), 1);
+  char byte = 0;
+  EXPECT_EQ(::read(reader, &byte, 1), 1);
+  ::close(reader);  // the pipe is still full: the writer meets a pipe without a reader
+  int status = 0;
+  ASSERT_EQ(waitpid(writer, &status, 0), writer);
+  ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 }  // namespace
