@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <system_error>
 
+#include "common/current_folder.h"
 #include "common/file_base_ss.h"
 #include "common/messages.h"
 #include "common/service.h"
@@ -258,7 +261,12 @@ bool TAlleRout::CloseFile() {
 void TAlleRout::ShowFile() {
   if (!placed_) return;
   const OutputKind* entry = FindOutputKind(kind_);
-  if (entry != nullptr && entry->shown_in_viewer && show_file_) show_file_(file_name_);
+  if (entry == nullptr || !entry->shown_in_viewer || !show_file_) return;
+  // A file that cannot seek (a FIFO, a terminal) handed the text to its reader: nothing stays
+  // to show, and the viewer's read would wait for another writer.
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(common::OsPath(file_name_), ec)) return;
+  show_file_(file_name_);
 }
 
 void TAlleRout::Abandon() {

@@ -124,7 +124,8 @@ class TAlleRout {
   // when it failed to be written or to take its name (the new version is dropped and the error
   // "Die Datei <name> konnte nicht geschrieben werden." shown).
   bool CloseFile();
-  // Opens a file of kinds 6, 7, 8, 10 and 15 in the file viewer once it took its name.
+  // Opens a file of kinds 6, 7, 8, 10 and 15 in the file viewer once it took its name, when it
+  // is a plain file (a FIFO or a terminal keeps nothing to show).
   void ShowFile();
   // Ends the output unwritten: the print job is dropped, the file's new version before it takes
   // its name. Nothing more is written, and the close neither sends, names, reports nor shows.

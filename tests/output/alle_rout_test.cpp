@@ -1,7 +1,9 @@
 #include "output/alle_rout.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <filesystem>
@@ -433,6 +435,27 @@ TEST(AlleRout, AnOutputEndedUnwrittenLeavesAFileWithOtherNamesAsItWas) {
     EXPECT_EQ(ReadFile(f.Path("other.CBR")), kOld);
     EXPECT_TRUE(f.Messages().calls.empty());
   }
+}
+
+// A FIFO under the name gives its reader the whole file and stays a FIFO; the viewer does not
+// open it, as its read would wait for another writer.
+TEST(AlleRout, AFifoUnderTheNameGivesItsReaderTheFileAndIsNotShown) {
+  OutputFixture f;
+  const std::string fifo = platform::HostPath(f.Path("out.CBR"));
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+  const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  ASSERT_TRUE(BeginCabrillo(f, f.Channel(), f.Path("out.CBR")));
+  f.Channel().WriteLine("neu", true, true);
+  f.Channel().Close();
+  f.Channel().CloseAndShow();
+  char got[16] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got - 1), 5);
+  ::close(reader);
+  EXPECT_STREQ(got, kNew);
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+  EXPECT_TRUE(f.Shown().empty());
+  EXPECT_TRUE(f.Messages().calls.empty());
 }
 
 // --- the printer ---
