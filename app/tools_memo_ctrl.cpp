@@ -76,7 +76,7 @@ bool TToolsMemoCtrl::Execute() {
   TToolsMemoParams params;
   FillParams(params);
   if (!form.LoadParams(params)) {
-    Messages().Fehler("Die Datei " + RichTextFile + " konnte nicht gelesen werden.");
+    Messages().Fehler(output::NotReadText(RichTextFile));
     return false;
   }
   if (Rect != nullptr && Rect->bottom >= 1) {

@@ -2,6 +2,10 @@
 
 namespace output {
 
+std::string NotReadText(std::string_view file_name) {
+  return "Die Datei " + std::string(file_name) + " konnte nicht gelesen werden.";
+}
+
 std::string JobRefusedText(std::string_view printer_name) {
   return "Der Drucker " + std::string(printer_name) + " konnte den Druckauftrag nicht beginnen.";
 }

@@ -10,6 +10,8 @@
 
 namespace output {
 
+// "Die Datei <name> konnte nicht gelesen werden."
+std::string NotReadText(std::string_view file_name);
 // "Die Datei <name> konnte nicht geschrieben werden."
 using common::NotWrittenText;
 // "Der Drucker <name> konnte den Druckauftrag nicht beginnen."

@@ -19,7 +19,7 @@ common::ToMessages& Messages() { return common::Service<common::ToMessages>::Get
 std::optional<std::vector<std::string>> TwagdateiCtrl::Load() {
   platform::qt::TStringList file;
   if (!file.LoadFromFile(file_name_)) {
-    Messages().Fehler("Die Datei " + file_name_ + " konnte nicht gelesen werden.");
+    Messages().Fehler(NotReadText(file_name_));
     return std::nullopt;
   }
   saved_ = file.Lines();
