@@ -472,6 +472,8 @@ struct DamageRow {
   bool or_error = false;
   const char* start = nullptr;  // a search for it begins the walk, not the first (last) record
   bool reopened = false;        // the files closed and opened again between the steps
+  // Walked under the program's file lock, which lets no repair run; given back after the error.
+  bool locked = false;
 };
 
 class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {
@@ -522,11 +524,17 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   auto d = OpenTest("PXLK", row.shared);
   std::map<int, int> seen;
   bool failed = false;
+  if (row.locked) {
+    ASSERT_TRUE(d->LockFile());
+  }
   try {
     seen = WalkNamed(*d, row.key, row.backwards, 2 * row.records, row.start, row.reopened);
     failed = storage::DriverErrorClass() != 1;
   } catch (const storage::EDBError&) {
     failed = true;
+  }
+  if (row.locked) {
+    ASSERT_TRUE(d->UnlockFile());
   }
   if (failed) {
     for (const bool next : {true, true, true, false}) {
@@ -602,6 +610,10 @@ const DamageRow kDamage[] = {
      nullptr, true},
     {"RootNumberNamingAnotherPageSharedReopened", true, 3, true, 'h', 16, 0x04, 348, 608, true,
      nullptr, true},
+    // Walked under the program's file lock: the repair waits for the step after the lock is given
+    // back.
+    {"ChildPointerSendsTheWalkBackSharedLocked", true, 2, false, 'i', -4, 0x04, 135, 608, true,
+     nullptr, false, true},
 };
 INSTANTIATE_TEST_SUITE_P(Bits, DamagedWalkTest, ::testing::ValuesIn(kDamage), RowName);
 
