@@ -689,5 +689,43 @@ TEST_F(DriverTest, AWalkGoesOnAfterAnotherOpenerChangedItsRecordAroundAClose) {
   }
 }
 
+// Another user changes a shared file while this station closes it, before one of the close's looks
+// at the files (their version before the close, the news since the last lock, their version
+// after), and its write lies a tick in the past by then: the next opening is another
+// foreign-change stamp. Without a change the files keep their stamp across the close.
+TEST_F(DriverTest, AChangeOfAnotherUserWhileASharedFileClosesIsAnotherStamp) {
+  const std::pair<const char*, int> rows[] = {
+      {"", 0}, {"Written", 1}, {"ChangedSinceLock", 1}, {"Written", 2}};
+  for (const auto& [look, nth] : rows) {
+    SCOPED_TRACE(std::string(look) + " " + std::to_string(nth));
+    const std::string path = std::string("S") + look + std::to_string(nth);
+    auto d = OpenTest("PXLK", true, path);
+    Add(*d, "R0");
+    storage::CloseAllDrivers();
+    WrittenLongAgo(path);
+    ASSERT_TRUE(d->FirstRecord(2));
+    const std::uint64_t stamp = d->ForeignChangeStamp();
+    int looks = 0;
+    engine_->before_look = [&, look = std::string(look), nth = nth](const std::string& at) {
+      if (at != look || ++looks != nth) return;
+      storage::EngineOpenOptions shared;
+      shared.shared = true;
+      const storage::FileblockHandle other = engine_->Open(folder_.path() + "/" + path, shared);
+      TestRec r;
+      engine_->LockFile(other);
+      engine_->GetRecord(other, 1, reinterpret_cast<std::uint8_t*>(&r));
+      engine_->AddRecord(other, reinterpret_cast<const std::uint8_t*>(&r));  // no entry: unwalked
+      engine_->UnlockFile(other);
+      engine_->Close(other);
+      ASSERT_TRUE(engine_->Ok());
+      WrittenLongAgo(path);
+    };
+    storage::CloseAllDrivers();
+    engine_->before_look = nullptr;
+    ASSERT_TRUE(d->FirstRecord(2));
+    EXPECT_EQ(d->ForeignChangeStamp() != stamp, nth != 0);
+  }
+}
+
 }  // namespace
 }  // namespace storage_test
