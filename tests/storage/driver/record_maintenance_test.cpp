@@ -542,6 +542,10 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
     }
     EXPECT_EQ(engine_->calls["Rebuild"] + engine_->calls["RepairInPlace"], 1);
     EXPECT_EQ(std::count(questions.begin(), questions.end(), 5), row.shared ? 0 : 1);
+    // The driver opened anew walks no more: its step goes on from where the key's position stands.
+    d->Destroy();
+    ASSERT_TRUE(OpenTestFile(*d, Params("PXLK", row.shared)));
+    EXPECT_NO_THROW(d->NextRecord(row.key));
   }
   d.reset();
   EXPECT_EQ(Check(), "");
