@@ -218,7 +218,9 @@ void IFDriver::OpenWork(const DriverOpenParams& p) {
   create_when_missing_ = p.create_when_missing;
   record_length_ = p.record_length;
   key_count_ = p.key_count;
-  current_ref_ = read_ref_ = image_ref_ = -1;
+  // A driver opened anew has no current record and walks no key, whatever it did before.
+  ClearCurrent();
+  read_ref_ = -1;
   image_length_ = read_length_ = p.variable ? 0 : p.record_length;
   next_length_ = 0;
   key_builder_ = p.key_builder;
@@ -227,7 +229,6 @@ void IFDriver::OpenWork(const DriverOpenParams& p) {
   take_reread_ = true;
   flush_each_write_ = false;
   current_key_ = 0;
-  positioned_key_ = 0;
   s.Register(this);
 }
 

@@ -97,12 +97,14 @@ bool IFbiDriver::HoldsLocks() const {
 
 int IFbiDriver::CloseFiles() {
   if (fileblock_ == nullptr) return 0;
+  DriverEngine& e = Engine();
+  // Looked at before the news is: another user's write after the look is a version the close
+  // finds, one before it stands in the news.
+  const FilesWritten before = e.Written(path_);
   // Another user's change since the last lock of a shared file is counted now: nobody's next lock
   // tells this opening of it.
-  DriverEngine& e = Engine();
   const std::uint64_t changes =
       shared_ ? e.ForeignChanges(fileblock_) + (e.ChangedSinceLock(fileblock_) ? 1 : 0) : 0;
-  const FilesWritten before = e.Written(path_);
   const int cls = WClose();
   if (cls == 0 || e.Error() == kIsamCloseFailed) {
     fileblock_ = nullptr;

@@ -152,7 +152,8 @@ class IFDriverLow : public IFbiDriver {
   // For a step of `key`, whose walk met damage that may have taken it past entries: whether it
   // passed none, as when the repaired key holds as many entries as the walk from the end
   // delivered; otherwise the walk ends with 10120 recorded (false, as on a failure to read the
-  // count). An ended walk's step records 10120 again.
+  // count). Before the files are repaired, 10120 is recorded and the walk stays as it is. An ended
+  // walk's step records 10120 again.
   bool PassedNothing(int key);
   // The entries the header of `key` counts; -1 when they cannot be read (recorded).
   std::int32_t HeaderEntries(int key, std::uint32_t argument);

@@ -10,7 +10,8 @@
 // - Damage that may have taken the walk of a key past entries it cannot come back to ("passed"):
 //   its next step, after the repair, goes on only when the repaired key shows that it passed none;
 //   otherwise the walk ends with the damage error, and so does every further step of that key
-//   until a walk begins anew, without another repair of the files.
+//   until a walk begins anew, without another repair of the files. A step before the repair (none
+//   runs while the program holds a lock of the file) meets the damage again.
 //
 // A reopen of the files leaves the walk as it is: the foreign-change stamp moves when the files
 // changed while they were closed (IFbiDriver::ForeignChangeStamp), and the entries the walk read
@@ -60,6 +61,8 @@ class KeyWalk {
   // The entries the walk from the end delivered before it met that damage; -1 for a walk that
   // strayed.
   std::int32_t PassedDelivered() const { return passed_.delivered; }
+  // The foreign-change stamp when the walk met that damage, which the repair of the files moves.
+  std::uint64_t PassedStamp() const { return passed_.stamp; }
   bool Ended(int key) const { return ended_ == key; }
   // What the running operation did: delivered a damaged record (which stays current, and the
   // operation does not run again after the repair), or told the error of a walk that ended over
@@ -90,9 +93,11 @@ class KeyWalk {
   // The walk from the end of `key` in the direction `forward` reached the other end: it ends, and
   // comes back for its count; nothing when no such walk runs.
   std::optional<FromEnd> EndFromEnd(int key, bool forward);
-  // The walk of `key` may have passed entries: the walk from the end had delivered `delivered`
-  // (-1: the walk strayed from the tree's order).
-  void Pass(int key, std::int32_t delivered) { passed_ = {key, delivered}; }
+  // The walk of `key` may have passed entries, found at the foreign-change stamp `stamp`: the walk
+  // from the end had delivered `delivered` (-1: the walk strayed from the tree's order).
+  void Pass(int key, std::int32_t delivered, std::uint64_t stamp) {
+    passed_ = {key, delivered, stamp};
+  }
   // The repaired key shows that the walk passed nothing: it goes on.
   void PassedNone() { passed_ = {}; }
   // The walk of `key` ends with the damage error, its files repaired.
@@ -106,6 +111,7 @@ class KeyWalk {
   struct PassedWalk {
     int key = 0;
     std::int32_t delivered = -1;
+    std::uint64_t stamp = 0;
   };
 
   int key_ = 0;  // the key of the walk's entry (0: none)

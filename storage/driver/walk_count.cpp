@@ -32,12 +32,18 @@ bool IFDriverLow::EndsOffCount(int key, bool forward) {
   }
   // A walk from the end that delivered nothing runs again once the files are repaired; any other
   // may have passed entries it cannot come back to.
-  if (run->entries > 0) walk_.Pass(key, run->entries);
+  if (run->entries > 0) walk_.Pass(key, run->entries, ForeignChangeStamp());
   RecordError(kIsamKeyHeaderBad, 4, key);
   return true;
 }
 
 bool IFDriverLow::PassedNothing(int key) {
+  // The repair moves the foreign-change stamp. Before it (none runs while the program holds a lock
+  // of the file) the step meets the damage again: the walk ends only over repaired files.
+  if (!ChangedSince(walk_.PassedStamp())) {
+    RecordError(kIsamKeyHeaderBad, 5, key);
+    return false;
+  }
   // Only the header's count was wrong when the repaired key holds as many entries as the walk
   // from the end delivered: it goes on from its entry.
   if (walk_.PassedDelivered() >= 0) {

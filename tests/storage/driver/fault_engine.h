@@ -23,6 +23,8 @@ class FaultEngine final : public storage::DriverEngine {
   std::function<int(const std::string& op)> inject;
   std::map<std::string, int> calls;
   std::string version;  // empty: the engine's own
+  // Called with its name before each look at the files' versions or news, which cannot fail.
+  std::function<void(const std::string& look)> before_look;
 
   bool Ok() override { return e_->Ok(); }
   int Error() override { return e_->Error(); }
@@ -115,8 +117,14 @@ class FaultEngine final : public storage::DriverEngine {
   bool AnyRecordLocked(FB fb) override { return e_->AnyRecordLocked(fb); }
   bool RecordLocked(FB fb, I32 ref) override { return e_->RecordLocked(fb, ref); }
   std::uint64_t ForeignChanges(FB fb) override { return e_->ForeignChanges(fb); }
-  bool ChangedSinceLock(FB fb) override { return e_->ChangedSinceLock(fb); }
-  storage::FilesWritten Written(const std::string& name) override { return e_->Written(name); }
+  bool ChangedSinceLock(FB fb) override {
+    if (before_look) before_look("ChangedSinceLock");
+    return e_->ChangedSinceLock(fb);
+  }
+  storage::FilesWritten Written(const std::string& name) override {
+    if (before_look) before_look("Written");
+    return e_->Written(name);
+  }
 
  private:
   // Counts the call; false when a failure is injected, which then stands in the error word.

@@ -472,6 +472,8 @@ struct DamageRow {
   bool or_error = false;
   const char* start = nullptr;  // a search for it begins the walk, not the first (last) record
   bool reopened = false;        // the files closed and opened again between the steps
+  // Walked under the program's file lock, which lets no repair run; given back after the error.
+  bool locked = false;
 };
 
 class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {
@@ -522,11 +524,17 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   auto d = OpenTest("PXLK", row.shared);
   std::map<int, int> seen;
   bool failed = false;
+  if (row.locked) {
+    ASSERT_TRUE(d->LockFile());
+  }
   try {
     seen = WalkNamed(*d, row.key, row.backwards, 2 * row.records, row.start, row.reopened);
     failed = storage::DriverErrorClass() != 1;
   } catch (const storage::EDBError&) {
     failed = true;
+  }
+  if (row.locked) {
+    ASSERT_TRUE(d->UnlockFile());
   }
   if (failed) {
     for (const bool next : {true, true, true, false}) {
@@ -534,6 +542,10 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
     }
     EXPECT_EQ(engine_->calls["Rebuild"] + engine_->calls["RepairInPlace"], 1);
     EXPECT_EQ(std::count(questions.begin(), questions.end(), 5), row.shared ? 0 : 1);
+    // The driver opened anew walks no more: its step goes on from where the key's position stands.
+    d->Destroy();
+    ASSERT_TRUE(OpenTestFile(*d, Params("PXLK", row.shared)));
+    EXPECT_NO_THROW(d->NextRecord(row.key));
   }
   d.reset();
   EXPECT_EQ(Check(), "");
@@ -602,6 +614,10 @@ const DamageRow kDamage[] = {
      nullptr, true},
     {"RootNumberNamingAnotherPageSharedReopened", true, 3, true, 'h', 16, 0x04, 348, 608, true,
      nullptr, true},
+    // Walked under the program's file lock: the repair waits for the step after the lock is given
+    // back.
+    {"ChildPointerSendsTheWalkBackSharedLocked", true, 2, false, 'i', -4, 0x04, 135, 608, true,
+     nullptr, false, true},
 };
 INSTANTIATE_TEST_SUITE_P(Bits, DamagedWalkTest, ::testing::ValuesIn(kDamage), RowName);
 
@@ -674,6 +690,44 @@ TEST_F(DriverTest, AWalkGoesOnAfterAnotherOpenerChangedItsRecordAroundAClose) {
       EXPECT_EQ(engine_->calls["Rebuild"] + engine_->calls["RepairInPlace"], 0);
       EXPECT_EQ(Check(path), "");
     }
+  }
+}
+
+// Another user changes a shared file while this station closes it, before one of the close's looks
+// at the files (their version before the close, the news since the last lock, their version
+// after), and its write lies a tick in the past by then: the next opening is another
+// foreign-change stamp. Without a change the files keep their stamp across the close.
+TEST_F(DriverTest, AChangeOfAnotherUserWhileASharedFileClosesIsAnotherStamp) {
+  const std::pair<const char*, int> rows[] = {
+      {"", 0}, {"Written", 1}, {"ChangedSinceLock", 1}, {"Written", 2}};
+  for (const auto& [look, nth] : rows) {
+    SCOPED_TRACE(std::string(look) + " " + std::to_string(nth));
+    const std::string path = std::string("S") + look + std::to_string(nth);
+    auto d = OpenTest("PXLK", true, path);
+    Add(*d, "R0");
+    storage::CloseAllDrivers();
+    WrittenLongAgo(path);
+    ASSERT_TRUE(d->FirstRecord(2));
+    const std::uint64_t stamp = d->ForeignChangeStamp();
+    int looks = 0;
+    engine_->before_look = [&, look = std::string(look), nth = nth](const std::string& at) {
+      if (at != look || ++looks != nth) return;
+      storage::EngineOpenOptions shared;
+      shared.shared = true;
+      const storage::FileblockHandle other = engine_->Open(folder_.path() + "/" + path, shared);
+      TestRec r;
+      engine_->LockFile(other);
+      engine_->GetRecord(other, 1, reinterpret_cast<std::uint8_t*>(&r));
+      engine_->AddRecord(other, reinterpret_cast<const std::uint8_t*>(&r));  // no entry: unwalked
+      engine_->UnlockFile(other);
+      engine_->Close(other);
+      ASSERT_TRUE(engine_->Ok());
+      WrittenLongAgo(path);
+    };
+    storage::CloseAllDrivers();
+    engine_->before_look = nullptr;
+    ASSERT_TRUE(d->FirstRecord(2));
+    EXPECT_EQ(d->ForeignChangeStamp() != stamp, nth != 0);
   }
 }
 
