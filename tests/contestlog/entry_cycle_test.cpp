@@ -353,7 +353,9 @@ TEST_F(EntryCycleTest, TheSaveChecksACallNotCheckedOnTheEntrysBandAndMode) {
     });
     const std::vector<TContestLKRec> records = Records(b.Number());
     EXPECT_EQ(records.size(), row.records);
-    if (records.size() == 2) EXPECT_EQ(records.back().NoPoints, 255);
+    if (records.size() == 2) {
+      EXPECT_EQ(records.back().NoPoints, 255);
+    }
   }
 }
 
