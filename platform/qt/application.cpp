@@ -5,12 +5,18 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QTranslator>
+#include <QWindow>
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+
+#include "platform/environment.h"
 
 #include "platform/qt/handler_scope.h"
 #include "platform/qt/impl/convert.h"
@@ -39,6 +45,14 @@ TForm* FormOfWidget(QObject* receiver) {
   return form != nullptr && !form->IsDestroying() ? form : nullptr;
 }
 
+// The form whose top-level widget the window system shows in `window`; null for none.
+TForm* FormOfWindow(const QWindow* window) {
+  for (QWidget* widget : QApplication::topLevelWidgets()) {
+    if (widget->windowHandle() == window) return FormOfWidget(widget);
+  }
+  return nullptr;
+}
+
 // Every event of the window system enters here: it runs as a handler of the receiving control's
 // form, and a key typed ahead into a question is dropped before anything sees it.
 class DispatchingApplication final : public QApplication {
@@ -46,15 +60,55 @@ class DispatchingApplication final : public QApplication {
   using QApplication::QApplication;
 
   bool notify(QObject* receiver, QEvent* event) override {
+    // A key press enters first for the window, then for the widget with the focus (and perhaps
+    // for widgets it is handed on to): it is one press of the keyboard's run of typing.
+    if (event->type() != QEvent::KeyPress || event == press_.event) return Deliver(receiver, event);
+    const Press outer = std::exchange(
+        press_, Press{event, typing_.Press(CurrentClock().MonotonicMs())});
+    const auto restore = qScopeGuard([&] { press_ = outer; });
+    return Deliver(receiver, event);
+  }
+
+ private:
+  struct Press {
+    const QEvent* event = nullptr;
+    bool in_run = false;  // it continues a run of typing
+  };
+
+  bool Deliver(QObject* receiver, QEvent* event) {
+    if (event->type() == QEvent::Expose && receiver->isWindowType()) {
+      const bool handled = QApplication::notify(receiver, event);
+      auto* window = static_cast<QWindow*>(receiver);
+      if (TForm* form = FormOfWindow(window)) {
+        form->TypedAhead().Exposed(window->isExposed(), CurrentClock().MonotonicMs());
+      }
+      return handled;
+    }
     TForm* form = FormOfWidget(receiver);
-    if (form != nullptr && IsKeyEvent(*event) &&
-        !form->TakesKeyNow(event->type() == QEvent::KeyPress)) {
+    if (form != nullptr && IsKeyEvent(*event) && !TakesKey(*form, *event)) {
       event->accept();
       return true;
     }
     const HandlerScope running(form);
     return QApplication::notify(receiver, event);
   }
+
+  bool TakesKey(TForm& form, const QEvent& event) const {
+    const int key = static_cast<const QKeyEvent&>(event).key();
+    const std::uint64_t now = CurrentClock().MonotonicMs();
+    TypedAheadGuard& guard = form.TypedAhead();
+    switch (event.type()) {
+      case QEvent::KeyPress:
+        return guard.TakesPress(key, press_.in_run, now);
+      case QEvent::ShortcutOverride:  // asks ahead of its press whether a shortcut may take it
+        return guard.TakesPress(key, typing_.Continues(now), now);
+      default:
+        return guard.TakesRelease(key, now);
+    }
+  }
+
+  TypingRun typing_;
+  Press press_;
 };
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <array>
 #include <stdexcept>
 
-#include "platform/environment.h"
 #include "platform/qt/application.h"
 #include "platform/qt/button.h"
 #include "platform/qt/handler_scope.h"
@@ -97,6 +96,7 @@ void TForm::ShowWindow() {
   ApplyWindowFlags();
   QWidget* w = Window().widget;
   PlaceWindow(*w, Left(), Top(), ClientWidth(), ClientHeight());
+  typed_ahead_.Shown();  // visible once the window system exposes the window
   showing_window_ = true;
   switch (window_state_) {
     case TWindowState::wsMaximized:
@@ -114,9 +114,6 @@ void TForm::ShowWindow() {
   FollowFrame(Left(), Top());
   w->activateWindow();
   w->raise();
-  if (ignores_keys_typed_ahead_) {
-    typed_ahead_pause_ends_ms_ = CurrentClock().MonotonicMs() + kTypedAheadPauseMs;
-  }
   FocusFirstControl();
 }
 
@@ -545,14 +542,6 @@ void TForm::MakeUpOwedTicks() {
     if (!timer_alive.expired() && timer->Enabled()) timer->Elapsed();
     if (pass.alive.expired()) return;
   }
-}
-
-bool TForm::TakesKeyNow(bool press) {
-  if (!ignores_keys_typed_ahead_) return true;
-  const std::uint64_t now = CurrentClock().MonotonicMs();
-  if (now >= typed_ahead_pause_ends_ms_) return true;
-  if (press) typed_ahead_pause_ends_ms_ = now + kTypedAheadPauseMs;
-  return false;
 }
 
 }  // namespace platform::qt

@@ -31,6 +31,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/qt/typed_ahead_guard.h"
 #include "platform/qt/win_control.h"
 
 namespace platform::qt {
@@ -84,19 +85,16 @@ class TForm : public TWinControl {
   // last of them ends, unless the timer was disabled or freed meanwhile.
   void OweTick(TTimer* timer);
 
-  // A question or notice takes no key typed ahead. A key that reaches it before the keyboard was
-  // quiet for kTypedAheadPauseMs since it showed does nothing and starts the pause again, so that
-  // keys meant for the window behind it (the next call, typed on at once) never answer it. The
-  // mouse answers at once. Off by default.
-  static constexpr std::uint64_t kTypedAheadPauseMs = 500;
-  bool IgnoresKeysTypedAhead() const { return ignores_keys_typed_ahead_; }
-  void SetIgnoresKeysTypedAhead(bool on) { ignores_keys_typed_ahead_ = on; }
-  // Ends the pause now (the test kit's modal driver, which stands for an operator who has read
-  // the question).
-  void EndTypedAheadPause() { typed_ahead_pause_ends_ms_ = 0; }
-  // Layer-internal: whether a key event reaching the form now is taken; a key press that is not
-  // starts the pause again.
-  bool TakesKeyNow(bool press);
+  // A question or notice takes no key typed ahead (typed_ahead_guard.h): neither a key on its way
+  // as it shows nor one of a run of typing meant for the window behind it. The mouse answers at
+  // once. Off by default.
+  bool IgnoresKeysTypedAhead() const { return typed_ahead_.On(); }
+  void SetIgnoresKeysTypedAhead(bool on) { typed_ahead_.SetOn(on); }
+  // Takes every key until the form shows again (the test kit's modal driver, which stands for an
+  // operator who has read the question).
+  void EndTypedAheadPause() { typed_ahead_.End(); }
+  // Layer-internal: the guard, fed by the application's event entry.
+  TypedAheadGuard& TypedAhead() { return typed_ahead_; }
 
   TWinControl* ActiveControl() const { return active_control_; }
   void SetActiveControl(TWinControl* control);
@@ -184,8 +182,7 @@ class TForm : public TWinControl {
   int handlers_running_ = 0;
   std::vector<std::pair<TTimer*, std::weak_ptr<const bool>>> owed_ticks_;
   bool making_up_ticks_ = false;
-  bool ignores_keys_typed_ahead_ = false;
-  std::uint64_t typed_ahead_pause_ends_ms_ = 0;
+  TypedAheadGuard typed_ahead_;
   bool key_preview_ = false;
   bool released_ = false;
   bool showing_window_ = false;

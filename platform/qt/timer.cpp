@@ -4,6 +4,7 @@
 
 #include "platform/qt/form.h"
 #include "platform/qt/handler_scope.h"
+#include "platform/qt/impl/real_ticks.h"
 
 namespace platform::qt {
 
@@ -13,10 +14,19 @@ struct TimerData {
   QTimer timer;
 };
 
+namespace {
+bool real_ticks_held = false;
+}  // namespace
+
+bool RealTicksHeld() { return real_ticks_held; }
+void HoldRealTicks(bool held) { real_ticks_held = held; }
+
 }  // namespace impl
 
 TTimer::TTimer(TComponent* owner) : TComponent(owner), data_(std::make_unique<impl::TimerData>()) {
-  QObject::connect(&data_->timer, &QTimer::timeout, [this] { Elapsed(); });
+  QObject::connect(&data_->timer, &QTimer::timeout, [this] {
+    if (!impl::RealTicksHeld()) Elapsed();
+  });
 }
 
 void TTimer::Elapsed() {

@@ -6,11 +6,9 @@
 // program ended.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -45,13 +43,10 @@ void Shot(platform::qt::TWinControl& window, const std::string& name) {
   EXPECT_FALSE(platform::qt::testkit::SaveScreenshot(window, name).empty()) << name;
 }
 
-// Lets the window's clock tick: the entry gets its date and time.
-void AwaitTick(contestlog::TContestLogStd& w) {
+// The window's clock ticks: the entry gets its date and time.
+void Tick(contestlog::TContestLogStd& w) {
   w.ezeit->SetStr("");
-  for (int wait = 0; wait < 300 && w.ezeit->GetStr().empty(); ++wait) {
-    platform::qt::Application().ProcessMessages();
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
+  w.timerzeit->Elapsed();
   EXPECT_FALSE(w.ezeit->GetStr().empty());
 }
 
@@ -59,7 +54,7 @@ void AwaitTick(contestlog::TContestLogStd& w) {
 void TypeQso(contestlog::TContestLogStd& w, const std::string& call, const std::string& age) {
   using platform::qt::testkit::PressKey;
   using platform::qt::testkit::TypeText;
-  AwaitTick(w);
+  Tick(w);
   w.eCall->SetFocus();
   TypeText(*w.eCall, call);
   PressKey(*w.eCall, platform::qt::VK_RETURN);

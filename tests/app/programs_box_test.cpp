@@ -12,6 +12,7 @@
 #include "app/programs_box.h"
 #include "platform/qt/application.h"
 #include "platform/qt/testkit/input.h"
+#include "platform/qt/testkit/ticks.h"
 #include "platform/recording_desktop.h"
 #include "tests/contestlog/window_fixture.h"
 
@@ -90,6 +91,7 @@ void Linger(std::chrono::milliseconds time) {
 // On the real timer: the operator reads the second box for a moment and closes it; the first
 // box, active again, stays open for more than five seconds and the second box does not return.
 TEST_F(ProgramsBoxTest, OnTheRealTimerTheSecondBoxComesOncePerOpening) {
+  const platform::qt::testkit::RealTicks real_ticks;
   const auto read_and_close = [](TForm& box) {
     Linger(std::chrono::milliseconds(300));
     box.SetModalResult(platform::qt::mrCancel);

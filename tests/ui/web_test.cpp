@@ -15,6 +15,7 @@
 #include "platform/qt/application.h"
 #include "platform/qt/scripted_message_box.h"
 #include "platform/qt/testkit/input.h"
+#include "platform/qt/testkit/ticks.h"
 #include "platform/qt/timer.h"
 #include "platform/recording_desktop.h"
 #include "tests/common/temp_folder.h"
@@ -114,6 +115,8 @@ TEST_F(WebTest, HandingAMailOverLeavesTheWindowThreadRunning) {
   setenv("PATH", (bin.path() + ":" + old_path).c_str(), 1);
   platform::SystemMailer system_mailer;
   platform::ScopedDesktop real{nullptr, &system_mailer};
+  // The window thread runs: a timer of its own ticks.
+  const platform::qt::testkit::RealTicks real_ticks;
   int ticks = 0;
   platform::qt::TTimer timer(nullptr);
   timer.SetInterval(10);

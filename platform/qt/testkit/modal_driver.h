@@ -2,7 +2,7 @@
 //
 // Each modal form that starts its loop while the driver lives takes the next answer, which runs
 // inside that form's modal loop (it may type, click or set ModalResult), as an operator who has
-// read the form: a question's pause for keys typed ahead is over. A modal form that finds no
+// read the form: a question's guard against keys typed ahead is off. A modal form that finds no
 // answer is counted and closed with mrCancel, so a test never hangs on an unexpected dialog.
 #pragma once
 
@@ -24,7 +24,8 @@ class ModalDriver {
 
   // The next modal form runs `answer`.
   void Then(std::function<void(TForm&)> answer);
-  // The next modal form runs `answer` at once, its pause for keys typed ahead still on.
+  // The next modal form runs `answer` as soon as the window system shows it, its guard against
+  // keys typed ahead still on.
   void ThenTypedAhead(std::function<void(TForm&)> answer);
   // The next modal form ends with `result`.
   void ThenReturn(TModalResult result);

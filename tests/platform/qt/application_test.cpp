@@ -18,6 +18,7 @@
 #include "platform/qt/list_box.h"
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
+#include "platform/qt/testkit/ticks.h"
 #include "platform/qt/timer.h"
 
 namespace platform::qt {
@@ -85,6 +86,7 @@ TEST(ApplicationTest, HelpBeepAndClipboardGoThroughTheirHooks) {
 }
 
 TEST(TimerTest, FiresWhileEnabledAndAssignedAndNeverAfterItIsFreed) {
+  const testkit::RealTicks real_ticks;
   auto owner = std::make_unique<TComponent>(nullptr);
   auto* timer = new TTimer(owner.get());
   timer->SetInterval(5);
