@@ -88,7 +88,6 @@ bool IFDriverLow::RepairAfterCrash(std::int32_t current) {
 }
 
 void IFDriverLow::RefindCurrent(std::int32_t current, bool renumbered) {
-  positioned_key_ = 0;
   read_ref_ = -1;
   const bool walk_on_current = walk_.OnCurrent(current_ref_);
   current_ref_ = image_ref_ = current < 0 ? -1 : FindByImage(before_image_.data(), image_length_);

@@ -439,7 +439,7 @@ bool IFDriver::Mark() {
 bool IFDriver::NextKey(int key, std::string& text, std::int32_t& ref) {
   return Framed(DriverOp::kNextKey, [&] {
     if (!KeyInRange(key, false)) return;
-    if (positioned_key_ == key) positioned_key_ = 0;
+    walk_.KeyMoved(key);
     if (WNextKey(key, text, ref) != 0) RecordEngineError(1, key);
   });
 }
@@ -447,7 +447,7 @@ bool IFDriver::NextKey(int key, std::string& text, std::int32_t& ref) {
 bool IFDriver::PrevKey(int key, std::string& text, std::int32_t& ref) {
   return Framed(DriverOp::kPrevKey, [&] {
     if (!KeyInRange(key, false)) return;
-    if (positioned_key_ == key) positioned_key_ = 0;
+    walk_.KeyMoved(key);
     if (WPrevKey(key, text, ref) != 0) RecordEngineError(1, key);
   });
 }
@@ -455,7 +455,7 @@ bool IFDriver::PrevKey(int key, std::string& text, std::int32_t& ref) {
 bool IFDriver::FindKeyAndRef(int key, std::string& text, std::int32_t& ref, int direction) {
   return Framed(DriverOp::kFindKeyAndRef, [&] {
     if (!KeyInRange(key, false)) return;
-    if (positioned_key_ == key) positioned_key_ = 0;
+    walk_.KeyMoved(key);
     if (text.size() > kMaxKeyLength) text.resize(kMaxKeyLength);
     if (WFindKeyAndRef(key, text, ref, direction) != 0) RecordEngineError(1, key, ref);
   });
@@ -495,7 +495,7 @@ bool IFDriver::GetApproxKeyAndRef(int key, std::int32_t position, std::int32_t s
                                   std::string& text, std::int32_t& ref) {
   return Framed(DriverOp::kGetApproxKeyAndRef, [&] {
     if (!KeyInRange(key, false)) return;
-    if (positioned_key_ == key) positioned_key_ = 0;
+    walk_.KeyMoved(key);
     Retried(RetryKind::kRecord,
             [&] { Engine().ApproxKeyAt(fileblock_, key, position, scale, text, ref); });
     if (!Engine().Ok()) RecordEngineError(1, key);

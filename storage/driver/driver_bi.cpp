@@ -109,7 +109,7 @@ int IFbiDriver::CloseFiles() {
   if (cls == 0 || e.Error() == kIsamCloseFailed) {
     fileblock_ = nullptr;
     if (system_->Ring() != nullptr) system_->Ring()->Remove(this);
-    ResetPositions();
+    walk_.PositionsLost();
     closed_changes_ += changes;
     // A write during the close, this station's own or another's, leaves the files unvouched for.
     const FilesWritten after = e.Written(path_);

@@ -22,6 +22,7 @@
 #include "storage/driver/driver_engine.h"
 #include "storage/driver/driver_errors.h"
 #include "storage/driver/driver_system.h"
+#include "storage/driver/key_walk.h"
 #include "storage/driver/open_driver.h"
 #include "storage/driver/rebuild_progress.h"
 
@@ -171,7 +172,6 @@ class IFbiDriver : public OpenDriver {
 
   std::vector<EngineKeySpec> KeySpecs() const;
   int FilesNeeded() const;
-  void ResetPositions() { positioned_key_ = 0; }
   // After the files opened: another foreign-change stamp unless they are as the last close left
   // them, and it could vouch for them.
   void NoteOpening();
@@ -212,9 +212,9 @@ class IFbiDriver : public OpenDriver {
   bool flush_each_write_ = false;
   bool take_reread_ = true;
   std::uint16_t current_key_ = 0;
-  // The key whose engine position stands on the current record (0: none), so that stepping on
-  // that key needs no search first.
-  int positioned_key_ = 0;
+  // The state of the key walks, with the key the current record was positioned through; the
+  // close of the files drops that key.
+  KeyWalk walk_;
   std::uint16_t retry_counter_ = 0;
 
  private:

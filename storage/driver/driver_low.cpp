@@ -93,7 +93,7 @@ bool IFDriverLow::OpenFiles() {
   for (;;) {
     if (WOpen() == 0) CheckDefinition();
     if (Engine().Ok()) {
-      ResetPositions();
+      walk_.PositionsLost();
       NoteOpening();
       return true;
     }

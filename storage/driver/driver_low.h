@@ -12,7 +12,6 @@
 #include <string>
 
 #include "storage/driver/driver_bi.h"
-#include "storage/driver/key_walk.h"
 
 namespace storage {
 
@@ -208,7 +207,6 @@ class IFDriverLow : public IFbiDriver {
   bool repair_declined_ = false;
   bool repair_decline_told_ = false;  // reason 11 told since the last repair
   std::uint64_t declined_stamp_ = 0;  // ForeignChangeStamp at the last decline
-  KeyWalk walk_;
   // ForeignChangeStamp when the before image was read or written: its entries stood then.
   std::uint64_t image_stamp_ = 0;
 };

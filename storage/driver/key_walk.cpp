@@ -4,6 +4,7 @@ namespace storage {
 
 void KeyWalk::Reset() {
   key_ = 0;
+  positioned_ = 0;
   image_.clear();
   from_end_ = {};
   passed_ = {};
@@ -12,6 +13,7 @@ void KeyWalk::Reset() {
 
 void KeyWalk::Deliver(int key, const KeyEntry& entry) {
   key_ = key;
+  positioned_ = key;
   entry_ = entry;
   image_.clear();
   passed_ = {};
@@ -23,6 +25,7 @@ void KeyWalk::DeliverDamaged(int key, const KeyEntry& from,
   if (key_ != key || image_.empty()) image_.assign(walk_record.begin(), walk_record.end());
   if (&from != &entry_) entry_ = from;
   key_ = key;
+  positioned_ = 0;
   passed_ = {};
   ended_ = 0;
   delivered_damaged_ = true;
@@ -62,6 +65,7 @@ void KeyWalk::End(int key) {
 
 void KeyWalk::Repaired(std::optional<std::int32_t> renumbered_ref) {
   from_end_ = {};
+  positioned_ = 0;
   if (key_ == 0 || !renumbered_ref) return;
   entry_.ref = *renumbered_ref;
   if (entry_.ref < 0) key_ = 0;

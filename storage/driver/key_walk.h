@@ -5,6 +5,11 @@
 //   current record is current through it (and, while a damaged record delivered in its place is
 //   current, the image of the walk's own record, by which a repair that renumbers the records
 //   finds it again).
+// - The key the current record was positioned through: read through that key's entry, by a step
+//   or by a search, so that the engine's position of the key stands on that entry and the next
+//   step of the key goes on from the position without finding the entry again. Any other way the
+//   record becomes current, and any move of the key's position the driver makes on its own, drops
+//   it.
 // - The walk from one end of a key towards the other, which counts its entries against the key's
 //   header at the other end (walk_count.cpp).
 // - Damage that may have taken the walk of a key past entries it cannot come back to ("passed"):
@@ -13,9 +18,10 @@
 //   until a walk begins anew, without another repair of the files. A step before the repair (none
 //   runs while the program holds a lock of the file) meets the damage again.
 //
-// A reopen of the files leaves the walk as it is: the foreign-change stamp moves when the files
-// changed while they were closed (IFbiDriver::ForeignChangeStamp), and the entries the walk read
-// by an older stamp then count as changed by another station.
+// A reopen of the files leaves the walk as it is but for the positioned key (a closed fileblock
+// keeps no position): the foreign-change stamp moves when the files changed while they were closed
+// (IFbiDriver::ForeignChangeStamp), and the entries the walk read by an older stamp then count as
+// changed by another station.
 #pragma once
 
 #include <cstdint>
@@ -55,6 +61,9 @@ class KeyWalk {
   bool OnCurrent(std::int32_t current) const {
     return image_.empty() && entry_.ref == current;
   }
+  // Whether the current record was positioned through `key`: a step of it goes on from the
+  // engine's position of the key, which stands on the record's entry.
+  bool Positioned(int key) const { return positioned_ == key; }
   std::span<const std::uint8_t> Image() const { return image_; }
   // Whether the walk of `key` met damage that may have taken it past entries.
   bool Passed(int key) const { return passed_.key == key; }
@@ -74,13 +83,28 @@ class KeyWalk {
   // An operation begins.
   void BeginOperation() { delivered_damaged_ = told_end_ = false; }
   // A record is made current otherwise than through an entry of a walk's key (read by its
-  // reference or in record order, added, updated), or none is: no walk goes on.
+  // reference or in record order, added, updated), or none is: no walk goes on, and the record is
+  // positioned through no key.
   void Reset();
-  // The record of `entry` of `key` is delivered: the walk goes on from it.
+  // The record just made current (after Reset) was read through a search of `key` that left the
+  // key's position on its entry (a delete that repositions along the key, a restored position):
+  // it is positioned through `key`, though no walk goes on from it.
+  void PositionedThrough(int key) { positioned_ = key; }
+  // The record of `entry` of `key` is delivered: the walk goes on from it, and it is positioned
+  // through `key`.
   void Deliver(int key, const KeyEntry& entry);
   // A damaged record is delivered where the walk of `key`, standing on `from`, found it listed;
-  // `walk_record` is the image of the walk's own record, kept while none is kept yet.
+  // `walk_record` is the image of the walk's own record, kept while none is kept yet. It is
+  // positioned through no key.
   void DeliverDamaged(int key, const KeyEntry& from, std::span<const std::uint8_t> walk_record);
+  // The driver moves the position of `key` on its own (NextKey, PrevKey, FindKeyAndRef,
+  // GetApproxKeyAndRef): the record is positioned through that key no more.
+  void KeyMoved(int key) {
+    if (positioned_ == key) positioned_ = 0;
+  }
+  // The keys' positions are gone or may stand elsewhere (the files are closed or opened, a walk in
+  // record order begins): the record is positioned through no key; the walk stays as it is.
+  void PositionsLost() { positioned_ = 0; }
   // A walk from one end of `key` begins, at the foreign-change stamp `stamp`.
   void BeginFromEnd(int key, bool forward, std::uint64_t stamp);
   // A step of `key` in the direction `forward` begins: a walk from the end goes on only in its own
@@ -102,7 +126,8 @@ class KeyWalk {
   void PassedNone() { passed_ = {}; }
   // The walk of `key` ends with the damage error, its files repaired.
   void End(int key);
-  // The files are repaired: the walk from the end counts anew. When the repair renumbered the
+  // The files are repaired: the walk from the end counts anew, and the record is positioned
+  // through no key (finding it again moved the keys' positions). When the repair renumbered the
   // records, the walk's entry names the record `renumbered_ref` (-1: found no more, and the walk
   // no longer goes on from it).
   void Repaired(std::optional<std::int32_t> renumbered_ref);
@@ -116,6 +141,7 @@ class KeyWalk {
 
   int key_ = 0;  // the key of the walk's entry (0: none)
   KeyEntry entry_;
+  int positioned_ = 0;  // the key the current record was positioned through (0: none)
   std::vector<std::uint8_t> image_;
   FromEnd from_end_;
   PassedWalk passed_;

@@ -59,7 +59,6 @@ void IFDriverLow::SetImage(const std::uint8_t* record, int length, std::uint64_t
 void IFDriverLow::ClearCurrent() {
   current_ref_ = -1;
   image_ref_ = -1;
-  positioned_key_ = 0;
   walk_.Reset();
 }
 
@@ -101,7 +100,6 @@ bool IFDriverLow::AddRecordAndKeys(bool assign_autokeys) {
   }
   SetImage(record_buffer_, length, ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
-  positioned_key_ = 0;
   walk_.Reset();
   return true;
 }
@@ -202,7 +200,6 @@ void IFDriverLow::DoUpdateRecord() {
     return;
   }
   // The record goes on from where the update puts it.
-  positioned_key_ = 0;
   walk_.Reset();
   std::vector<int> changed;
   if (!ChangeKeys(before_image_.data(), current_ref_, changed)) {
@@ -369,7 +366,7 @@ void IFDriverLow::DoDeleteRecord(int mode) {
     RecordEngineError(7, key, ref);
     return;
   }
-  if (ReadAsCurrent(at, 7)) positioned_key_ = key;
+  if (ReadAsCurrent(at, 7)) walk_.PositionedThrough(key);
 }
 
 // --- navigation ---
@@ -381,7 +378,6 @@ bool IFDriverLow::ReadAsCurrent(std::int32_t ref, std::uint32_t argument) {
   }
   TakeReadRecord(ForeignChangeStamp());
   current_ref_ = image_ref_ = ref;
-  positioned_key_ = 0;
   walk_.Reset();
   return true;
 }
@@ -506,7 +502,7 @@ void IFDriverLow::DoKeyStep(int key, int how) {
                image_stamp_};
   }
   const KeyEntry& from = walk_entry != nullptr ? *walk_entry : current;
-  if (StepOn(key, from, positioned_key_ == key, forward, text, ref)) {
+  if (StepOn(key, from, walk_.Positioned(key), forward, text, ref)) {
     ReadEntryAsCurrent(key, text, ref, forward, &from);
     CountStep(key);
   }
@@ -526,7 +522,6 @@ void IFDriverLow::ReadEntryAsCurrent(int key, std::string text, std::int32_t ref
                            std::span(before_image_).first(static_cast<std::size_t>(image_length_)));
       TakeReadRecord(entry.stamp);
       current_ref_ = image_ref_ = entry.ref;
-      positioned_key_ = 0;
       return;
     }
     if (read != EntryRead::kGone) return;
@@ -542,7 +537,6 @@ bool IFDriverLow::Carries(int key, const std::string& text) {
 void IFDriverLow::Deliver(int key, const KeyEntry& entry) {
   TakeReadRecord(entry.stamp);
   current_ref_ = image_ref_ = entry.ref;
-  positioned_key_ = key;
   walk_.Deliver(key, entry);
 }
 
@@ -606,7 +600,7 @@ IFDriverLow::EntryRead IFDriverLow::MisnamedRecord(int key, std::int32_t ref) {
 }
 
 void IFDriverLow::DoPhysicalStep(int how, std::int32_t from) {
-  positioned_key_ = 0;
+  walk_.PositionsLost();
   DriverEngine& e = Engine();
   std::int32_t slots = 0;
   Retried(RetryKind::kRecord, [&] { slots = e.RecordSlots(fileblock_); });
@@ -694,7 +688,7 @@ void IFDriverLow::DoRestorePosition(const DriverPosition& pos) {
   std::string text = pos.key_text;
   std::int32_t ref = pos.ref;
   if (WFindKeyAndRef(pos.key, text, ref, 0) != 0) return RecordEngineError(4, pos.key, pos.ref);
-  if (ReadAsCurrent(ref, 5)) positioned_key_ = pos.key;
+  if (ReadAsCurrent(ref, 5)) walk_.PositionedThrough(pos.key);
 }
 
 }  // namespace storage

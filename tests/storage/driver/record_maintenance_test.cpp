@@ -319,6 +319,9 @@ TEST_F(MaintenanceTest, NavigationSavedPositionsKeyStepsAndApproximatePlaces) {
   const storage::DriverPosition pos = d->SavePosition(2);
   EXPECT_EQ(pos.key_text, "DL2");
   EXPECT_EQ(pos.driver, d.get());
+  // Nor from its own old position once another record is read by its reference.
+  ASSERT_TRUE(d->FindRecord(2, "DL3") && d->GetRecord(pos.ref));
+  EXPECT_EQ(On(d->NextRecord(2)), "DL3");
   ASSERT_TRUE(d->FirstRecord(2));
   EXPECT_EQ(On(d->RestorePosition(pos)), "DL2");
   ASSERT_TRUE(d->NextRecord(2));
@@ -333,6 +336,9 @@ TEST_F(MaintenanceTest, NavigationSavedPositionsKeyStepsAndApproximatePlaces) {
   EXPECT_EQ(text, "DL3");
   ASSERT_TRUE(d->PrevKey(2, text, ref));
   EXPECT_EQ(text, "DL2");
+  // Nor once the caller moved that position.
+  ASSERT_TRUE(d->FindRecord(2, "DL1") && d->NextKey(2, text, ref));
+  EXPECT_EQ(On(d->NextRecord(2)), "DL2");
   EXPECT_LT(d->GetApproxRelPos(2, 100, "DL1", 2), d->GetApproxRelPos(2, 100, "DL3", 1));
   ASSERT_TRUE(d->GetApproxKeyAndRef(2, 100, 100, text, ref));
   EXPECT_EQ(text, "DL4");
