@@ -4,11 +4,12 @@
 #include <limits.h>
 #include <pthread.h>
 #include <signal.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 
 #include "platform/environment.h"
 #include "platform/file_faults.h"
@@ -24,6 +25,13 @@ constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 // Bytes written in place by one write.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
+// A reader that takes none of the bytes for this long is stuck: the write fails instead of
+// holding the program, whose window waits with it.
+constexpr std::uint64_t kStallLimitMs = 10'000;
+// The wait before another try when a file that cannot seek is full. A reader that takes the
+// bytes gets more within 10 ms (a pipe of 64 KiB still passes 6 MB a second); a stuck one costs
+// a thousand short wake-ups in its 10 seconds, and is told at most 10 ms after the limit.
+constexpr std::uint32_t kSliceMs = 10;
 
 std::string NameOf(const std::string& host) {
   const std::size_t slash = host.find_last_of('/');
@@ -108,27 +116,73 @@ class PipeSignalHeld {
   sigset_t before_{};
 };
 
+// Tells a reader that takes the bytes slowly from one that has stopped taking them: the time
+// since it last took any. It took some when a write went in, or, in a FIFO, when fewer bytes
+// wait in it than at the last look: a pipe makes room for more only page by page, so a slow
+// reader may take bytes for a long time before a write goes in again. A terminal makes room
+// in small pieces, so its writes alone tell.
+class ReaderWatch {
+ public:
+  explicit ReaderWatch(int fd) : fd_(fd) {
+    struct stat st {};
+    fifo_ = fstat(fd, &st) == 0 && S_ISFIFO(st.st_mode);
+  }
+  // A write went in.
+  void Took() {
+    since_ = CurrentClock().MonotonicMs();
+    waiting_ = -1;
+  }
+  // Looked at while the file is full: whether the reader has taken nothing for the limit.
+  bool Stalled() {
+    const std::uint64_t now = CurrentClock().MonotonicMs();
+    int waiting = -1;
+    if (!fifo_ || ioctl(fd_, FIONREAD, &waiting) != 0) waiting = -1;
+    if (waiting >= 0 && waiting < waiting_) since_ = now;
+    waiting_ = waiting;
+    return now - since_ >= kStallLimitMs;
+  }
+
+ private:
+  int fd_;
+  bool fifo_ = false;
+  std::uint64_t since_ = CurrentClock().MonotonicMs();
+  int waiting_ = -1;  // bytes in the FIFO at the last look; -1 unknown
+};
+
 // Writes `bytes` into a file that cannot seek (a FIFO, a terminal) in the order they stand,
 // without offsets. A FIFO that no one reads is refused at once instead of waiting for a reader.
+// The descriptor stays non-blocking: a full file is waited for here, in slices of the
+// process's sleeper, and one whose reader takes nothing for kStallLimitMs fails the write
+// (29), so that no reader can hold the program.
 WinError WriteInSequence(const std::string& host, std::string_view bytes) {
   const int fd = ::open(host.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
   if (fd < 0) return HostFileError(errno, host);
   const PipeSignalHeld held;
+  ReaderWatch reader(fd);
   WinError e = kErrorSuccess;
-  // The reader takes the bytes at its own pace.
-  const int flags = fcntl(fd, F_GETFL);
-  if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) e = WinErrorFromErrno(errno);
   for (std::size_t at = 0; !e && at < bytes.size();) {
     if (FileFaultPlan* plan = CurrentFileFaults(); plan != nullptr && plan->write.Hit()) {
       e = plan->write.error;
       break;
     }
-    const ssize_t n = ::write(fd, bytes.data() + at, std::min(kChunk, bytes.size() - at));
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      e = n < 0 ? WinErrorFromErrno(errno) : kErrorDiskFull;
+    const std::string_view chunk = bytes.substr(at, kChunk);
+    ssize_t n = 0;
+    int error = 0;
+    // Waiting for room counts as the one write it was before, for the faults as for the caller.
+    for (;;) {
+      n = ::write(fd, chunk.data(), chunk.size());
+      error = n < 0 ? errno : 0;
+      if (error != EAGAIN || reader.Stalled()) break;
+      CurrentSleeper().SleepMs(kSliceMs);
+    }
+    if (error == EINTR) continue;
+    if (error == EAGAIN) {
+      e = kErrorWriteFault;
+    } else if (n <= 0) {
+      e = n < 0 ? WinErrorFromErrno(error) : kErrorDiskFull;
     } else {
       at += static_cast<std::size_t>(n);
+      reader.Took();
     }
   }
   if (::close(fd) != 0 && !e) e = WinErrorFromErrno(errno);

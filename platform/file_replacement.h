@@ -16,7 +16,10 @@
 //   group; it is no plain file, as a device), the bytes are held until Commit and then written
 //   over the file itself, as a plain save writes. Commit first reserves their room on the disk.
 //   A file that cannot seek (a FIFO, a terminal) takes them in sequence from its start; a FIFO
-//   that no one reads refuses them at once.
+//   that no one reads refuses them at once. While it is full the write waits in short slices of
+//   the process's sleeper (environment.h); a reader that takes none of the bytes for 10 seconds
+//   of its clock fails it (29) instead of holding the program, and one that takes them slowly
+//   but steadily gets them all.
 // - A missing file is made beside and renamed like a replacement; its mode follows the umask.
 //   A missing folder gives 3, one the user may not write 5.
 //

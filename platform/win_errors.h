@@ -18,6 +18,7 @@ inline constexpr WinError kErrorAccessDenied = 5;
 inline constexpr WinError kErrorInvalidHandle = 6;
 inline constexpr WinError kErrorNotEnoughMemory = 8;
 inline constexpr WinError kErrorInvalidAccess = 12;
+inline constexpr WinError kErrorWriteFault = 29;  // the device takes no more bytes
 inline constexpr WinError kErrorGenFailure = 31;
 inline constexpr WinError kErrorSharingViolation = 32;
 inline constexpr WinError kErrorLockViolation = 33;

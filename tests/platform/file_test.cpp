@@ -11,10 +11,14 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "platform/fake_environment.h"
 #include "platform/file_replacement.h"
@@ -239,6 +243,8 @@ TEST_F(FileTest, AReplacementOfADeviceWritesIntoIt) {
 // One that no one reads is refused at once instead of waiting for a reader.
 TEST_F(FileTest, AReplacementOfAFifoWritesIntoItInSequence) {
   ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0644), 0);
+  FakeSleeper sleeper;
+  ScopedEnvironment environment(nullptr, &sleeper, nullptr);
   FileReplacement replacement;
   const auto failed = [&] {
     return replacement.Begin(Path("fifo")) || replacement.Write("eins\r\n") ||
@@ -253,6 +259,7 @@ TEST_F(FileTest, AReplacementOfAFifoWritesIntoItInSequence) {
   ::close(reader);
   EXPECT_STREQ(got, "eins\r\nzwei\r\n");
   EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+  EXPECT_TRUE(sleeper.sleeps.empty());
 }
 
 // A reader that leaves while the bytes go out fails the write; the writer's process goes on, no
@@ -280,6 +287,129 @@ TEST_F(FileTest, AFifoWhoseReaderLeavesFailsTheWriteAndTheProcessGoesOn) {
   ASSERT_EQ(waitpid(writer, &status, 0), writer);
   ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
   EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// A reader of a FIFO that takes `pace` bytes a second of the writer's (fake) time until
+// `stops_ms`, and nothing after.
+struct FifoReader {
+  const char* name;
+  std::size_t size;  // bytes written
+  std::uint32_t pace;
+  std::uint64_t stops_ms;
+  WinError expected;
+};
+
+// What came of a write into a FIFO, as the writer's process saw it.
+struct FifoOutcome {
+  WinError error = kErrorGenFailure;
+  std::uint64_t waited_ms = 0;     // fake time, all of it spent in the writer's waits
+  std::uint64_t last_take_ms = 0;  // when the reader last took bytes (0: never)
+  std::uint32_t slice_ms = 0;      // the writer's last wait
+  bool in_order = false;  // the reader got the bytes' start in order, the rest left included
+  std::size_t received = 0;
+};
+
+// The writer's waits: each advances the fake clock and lets the reader take its share of it.
+class PacedReader final : public Sleeper {
+ public:
+  PacedReader(FakeClock* clock, int fd, const FifoReader& row)
+      : clock_(clock), fd_(fd), row_(row) {}
+  void SleepMs(std::uint32_t ms) override {
+    clock_->monotonic_ms += ms;
+    slice_ms = ms;
+    if (clock_->monotonic_ms > row_.stops_ms) return;
+    owed_ += std::uint64_t{row_.pace} * ms;
+    if (Take(owed_ / 1000) > 0) last_take_ms = clock_->monotonic_ms;
+    owed_ %= 1000;
+  }
+  ssize_t Take(std::size_t count) {
+    std::string part(count, '\0');
+    const ssize_t n = ::read(fd_, part.data(), count);
+    if (n > 0) received.append(part, 0, static_cast<std::size_t>(n));
+    return n;
+  }
+  std::string received;
+  std::uint64_t last_take_ms = 0;
+  std::uint32_t slice_ms = 0;
+
+ private:
+  FakeClock* clock_;
+  int fd_;
+  const FifoReader& row_;
+  std::uint64_t owed_ = 0;  // thousandths of a byte
+};
+
+// Writes `data` into the FIFO at `path` with the row's reader at the other end, in a process of
+// its own, so that a writer that blocks is ended by the alarm instead of hanging the test.
+std::optional<FifoOutcome> WriteIntoFifo(const std::string& path, const FifoReader& row,
+                                         std::string_view data) {
+  int result[2];
+  if (pipe(result) != 0) return std::nullopt;
+  const pid_t writer = fork();
+  if (writer == 0) {
+    ::close(result[0]);
+    alarm(30);
+    FakeClock clock;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+    fcntl(fd, F_SETPIPE_SZ, 4096);  // one page, which is taken whole before room for more
+    PacedReader reader(&clock, fd, row);
+    ScopedEnvironment environment(&clock, &reader, nullptr);
+    FileReplacement replacement;
+    FifoOutcome out;
+    out.error = replacement.Begin(path);
+    if (!out.error) out.error = replacement.Write(data);
+    if (!out.error) out.error = replacement.Commit();
+    out.waited_ms = clock.monotonic_ms;
+    out.last_take_ms = reader.last_take_ms;
+    out.slice_ms = reader.slice_ms;
+    reader.Take(data.size());
+    out.received = reader.received.size();
+    out.in_order = data.starts_with(reader.received);
+    _exit(::write(result[1], &out, sizeof out) == sizeof out ? 0 : 1);
+  }
+  ::close(result[1]);
+  FifoOutcome out;
+  const bool reported = ::read(result[0], &out, sizeof out) == sizeof out;
+  ::close(result[0]);
+  int status = 0;
+  waitpid(writer, &status, 0);
+  if (reported) return out;
+  ADD_FAILURE() << "the writer hung, or ended by signal "
+                << (WIFSIGNALED(status) ? WTERMSIG(status) : 0);
+  return std::nullopt;
+}
+
+// A reader that takes nothing for 10 seconds fails the write instead of holding the writer;
+// one that takes the bytes slowly, a page at a time or less, gets them all.
+TEST_F(FileTest, AFifoReaderThatStallsFailsTheWriteOneThatReadsSlowlyGetsEveryByte) {
+  constexpr std::uint64_t kLimitMs = 10'000;
+  constexpr std::uint64_t kNever = std::numeric_limits<std::uint64_t>::max();
+  const FifoReader readers[] = {
+      {"NeverReads", 1 << 20, 0, kNever, kErrorWriteFault},
+      {"FourKilobytesASecond", 128 << 10, 4000, kNever, kErrorSuccess},
+      {"LessThanAPageInTenSeconds", 16 << 10, 300, kNever, kErrorSuccess},
+      {"StopsAfterFifteenSeconds", 1 << 20, 4000, 15'000, kErrorWriteFault},
+  };
+  std::string data(1 << 20, '\0');
+  for (std::size_t i = 0; i < data.size(); ++i) data[i] = static_cast<char>(i % 251);
+  for (const FifoReader& row : readers) {
+    SCOPED_TRACE(row.name);
+    std::filesystem::remove(Path("fifo"));
+    ASSERT_EQ(mkfifo(Path("fifo").c_str(), 0644), 0);
+    const auto out = WriteIntoFifo(Path("fifo"), row, std::string_view(data).substr(0, row.size));
+    if (!out) continue;
+    EXPECT_EQ(out->error, row.expected);
+    EXPECT_TRUE(out->in_order);
+    EXPECT_TRUE(std::filesystem::is_fifo(Path("fifo")));
+    if (row.expected == kErrorSuccess) {
+      EXPECT_EQ(out->received, row.size);
+      EXPECT_GT(out->waited_ms, kLimitMs);  // longer in all than a stalled reader is given
+    } else {
+      // Counted from the reader's last bytes, and told in the wait that reaches the limit.
+      EXPECT_GE(out->waited_ms - out->last_take_ms, kLimitMs);
+      EXPECT_LT(out->waited_ms - out->last_take_ms, kLimitMs + out->slice_ms);
+    }
+  }
 }
 
 }  // namespace
