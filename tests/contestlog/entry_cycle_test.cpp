@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@
 #include "logbook/databases/call_database.h"
 #include "logbook/reference/locator.h"
 #include "logbook/reference/scripted_dxcc_selection.h"
+#include "platform/fake_environment.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/testkit/window_frame.h"
@@ -356,6 +358,60 @@ TEST_F(EntryCycleTest, TheSaveChecksACallNotCheckedOnTheEntrysBandAndMode) {
     if (records.size() == 2) {
       EXPECT_EQ(records.back().NoPoints, 255);
     }
+  }
+}
+
+// The save's dupe notice on the real dialogs, keys pressed where the keyboard sends them: Enter
+// pressed on purpose closes it, and the next call, typed right after, lands in the call field;
+// Enter typed on with F10 leaves it open and takes none of the keys of the run.
+TEST_F(EntryCycleTest, TheDupeNoticeHearsEnterPressedOnPurposeAndTheNextCallLandsInItsField) {
+  struct Row {
+    const char* name;
+    std::uint64_t enter_at;  // ms after the notice showed
+    bool closed_by_enter;
+    const char* call_field;
+  };
+  const Row rows[] = {{"Enter nach 300 ms", 300, true, "DL3ABC"},
+                      {"Enter mit F10 getippt", 20, false, ""}};
+  platform::FakeClock clock;
+  clock.now = platform::CurrentClock().Now();
+  clock.utc_bias_minutes = platform::CurrentClock().UtcBiasMinutes();
+  clock.monotonic_ms = 100'000;
+  const platform::ScopedEnvironment environment(&clock, nullptr, nullptr);
+  common::Service<common::ToMessages>::Get().SetPresenter(std::make_unique<ui::DialogPresenter>());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    LogBuilder b('W', 1);
+    b.Create();
+    contest::TContestRec definition = b.Definition();
+    definition.DupeKind = 1;  // refused
+    const std::string keys = "\rDL3ABC";
+    std::size_t next = 0;
+    bool closed_by_enter = false;
+    // Types the keys on, 12 ms apart, while `open` holds.
+    const auto type_on = [&](const std::function<bool()>& open) {
+      for (; next < keys.size() && open(); ++next) {
+        platform::qt::testkit::TypeOnKeyboard(keys.substr(next, 1));
+        clock.monotonic_ms += 12;
+      }
+    };
+    RunLog(b.Number(), definition, [&](TContestLogStd& w) {
+      b.Add(Worked("DL2XYZ", "DL", w.CurrentBand, 3600, w.CurrentMode.str().c_str()));
+      Type(*w.eCall, "dl2xyz");
+      driver_.ThenTypedAhead([&](platform::qt::TForm& notice) {
+        EXPECT_TRUE(dynamic_cast<ui::TMessageDialogForm&>(notice).Label2->Caption().starts_with(
+            "Call DL2XYZ bereits auf Band/Mode vorhanden"));
+        clock.monotonic_ms += row.enter_at;
+        type_on([&] { return notice.ModalResult() == platform::qt::mrNone; });
+        closed_by_enter = notice.ModalResult() != platform::qt::mrNone;
+        if (!closed_by_enter) notice.SetModalResult(platform::qt::mrOk);
+      });
+      platform::qt::testkit::PressKey(*w.eCall, platform::qt::VK_F10);
+      type_on([] { return true; });
+      EXPECT_EQ(w.eCall->Text(), row.call_field);
+    });
+    EXPECT_EQ(closed_by_enter, row.closed_by_enter);
+    EXPECT_EQ(Records(b.Number()).size(), 1u);
   }
 }
 

@@ -156,6 +156,27 @@ TEST_F(MessageDialogsTest, TheQuestionAnswersYesOnlyByTheYesButton) {
          platform::qt::testkit::PressKey(*f.ActiveControl(), 'J');
        },
        false, true},
+      // Pressed on purpose, a moment after the question showed.
+      {"EnterAfterAMoment", true,
+       [&](TJaNeinFrageForm& f) {
+         clock.monotonic_ms += 300;
+         enter(f);
+       },
+       true, true},
+      // A QSO typed, eyes on the radio, into a question that stood for seconds: its first key
+      // does nothing here, the rest are a run of typing; Tab moves nothing, Enter presses nothing.
+      {"AQsoTypedIntoAStandingQuestion", true,
+       [&](TJaNeinFrageForm& f) {
+         ASSERT_EQ(f.ActiveControl(), f.kvBitBtn1);
+         clock.monotonic_ms += 3000;
+         for (const char key : std::string("DL8TAB\t81\r")) {
+           clock.monotonic_ms += 120;
+           platform::qt::testkit::TypeOnKeyboard(std::string(1, key));
+         }
+         EXPECT_EQ(f.ModalResult(), platform::qt::mrNone);
+         EXPECT_EQ(f.ActiveControl(), f.kvBitBtn1);
+       },
+       false, true},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <exception>
 #include <memory>
 #include <stdexcept>
 #include <thread>
@@ -268,6 +269,23 @@ TEST(TimerTest, ATickInsideAnyEntryOfAFormIsMadeUpOnceWhenTheLastHandlerEnds) {
   EXPECT_EQ(ticks, 7);
   owe_one();
   EXPECT_EQ(ticks, 8);
+  // A tick owed by a handler that throws waits until the exception has passed: the next
+  // handler's end makes it up.
+  int unwinding = 0;
+  timers[0]->SetOnTimer([&](TComponent*) {
+    ++ticks;
+    unwinding += std::uncaught_exceptions();
+  });
+  try {
+    const HandlerScope handler(&form);
+    timers[0]->Elapsed();
+    throw std::runtime_error("handler");
+  } catch (const std::runtime_error&) {
+    EXPECT_EQ(ticks, 8);
+  }
+  { const HandlerScope next(&form); }
+  EXPECT_EQ(ticks, 9);
+  EXPECT_EQ(unwinding, 0);
 }
 
 TEST(ScreenSourceTest, ProgramAnswersLogicalSizeAt96DpiWithoutAwarenessAndTestsInject) {
