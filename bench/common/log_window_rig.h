@@ -1,8 +1,9 @@
 // A contest log of `qsos` QSOs (bench/common/contest_log_builder.h) in a fresh data folder,
 // renumbered once and its points stored, as the window leaves it; the main window's tables on
-// it and the services a log window needs beside the contest store's. OpenWindow makes the log
-// window on it offscreen, as RunContestLog makes it. Needs the application object and the
-// reference tables of the benchmark's main().
+// it and the services a log window needs beside the contest store's, with the prefix tables the
+// build made from cty.csv when the benchmark names them. OpenWindow makes the log window on it
+// offscreen, as RunContestLog makes it. Needs the application object and the reference tables
+// of the benchmark's main().
 #pragma once
 
 #include <memory>
@@ -10,6 +11,7 @@
 
 #include "bench/common/contest_log_builder.h"
 #include "bench/common/contest_store.h"
+#include "bench/common/prefix_tables_copy.h"
 #include "common/grid_colours.h"
 #include "common/screen_services.h"
 #include "common/service.h"
@@ -31,11 +33,22 @@ class WindowRig {
   static constexpr std::int32_t kLogNumber = 1;
 
   // `shared`: the driver system in network mode, the log's files shared as with other stations.
-  WindowRig(const Contest& contest, int qsos, bool shared = false)
+  // `prefix_tables`: the build's prefix tables (PREFIX_TABLES_DIR), copied into the data folder
+  // and opened as the program opens them at its start; none: the tables stay closed and the
+  // window knows no call's prefix.
+  WindowRig(const Contest& contest, int qsos, bool shared = false,
+            const char* prefix_tables = nullptr)
       : store_(contest.code, contest.class_index, shared), catalogue_(store_.Catalogue()) {
     using common::Service;
     Service<logbook::ToDatCall>::Create();
     Service<logbook::ToDatPrefix>::Create();
+    if (prefix_tables != nullptr) {
+      CopyPrefixTables(prefix_tables, store_.Folder());
+      prefix_tables_open_ = true;
+      Require(
+          Service<logbook::ToDatPrefix>::Get().OpenFiles(logbook::ToDatPrefix::kStartupBits, false),
+          "the prefix tables did not open");
+    }
     Service<logbook::ToLocator>::Create();
     Service<common::GridColours>::Create();
     Service<common::ToWinskal>::Create();
@@ -61,6 +74,9 @@ class WindowRig {
     Service<common::ToWinskal>::Destroy();
     Service<common::GridColours>::Destroy();
     Service<logbook::ToLocator>::Destroy();
+    if (prefix_tables_open_) {
+      Service<logbook::ToDatPrefix>::Get().CloseFiles(logbook::ToDatPrefix::kStartupBits, false);
+    }
     Service<logbook::ToDatPrefix>::Destroy();
     Service<logbook::ToDatCall>::Destroy();
   }
@@ -82,6 +98,7 @@ class WindowRig {
   ContestStore store_;
   contest::TdbContest& catalogue_;
   std::optional<contest::TdbContest> contest_data_;
+  bool prefix_tables_open_ = false;
 };
 
 }  // namespace bench

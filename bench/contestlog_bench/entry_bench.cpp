@@ -199,7 +199,7 @@ void BM_LeaveCall(benchmark::State& state) {
     exits.push_back(took);
     state.SetIterationTime(took);
     state.PauseTiming();
-    Require(w.DupeCheck.Checked(call), "the dupe rules did not run");
+    Require(w.DupeCheck.Checked(contestlog::EntryRecord(w)), "the dupe rules did not run");
     state.ResumeTiming();
   }
   Report(state, exits, "mean ms", "p99 ms");
