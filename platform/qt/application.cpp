@@ -35,6 +35,25 @@ bool IsKeyEvent(const QEvent& event) {
          event.type() == QEvent::ShortcutOverride;
 }
 
+// Shift, Ctrl, Alt and their kin: pressed on their own they type nothing and answer nothing, so
+// they neither make nor continue a run of typing (Alt, then J: the J is pressed on purpose).
+bool IsModifierKey(const QEvent& event) {
+  switch (static_cast<const QKeyEvent&>(event).key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+      return true;
+    default:
+      return false;
+  }
+}
+
 // The form of the control a widget belongs to, whichever of its parts the widget is; null for
 // none or one being torn down.
 TForm* FormOfWidget(QObject* receiver) {
@@ -62,7 +81,9 @@ class DispatchingApplication final : public QApplication {
   bool notify(QObject* receiver, QEvent* event) override {
     // A key press enters first for the window, then for the widget with the focus (and perhaps
     // for widgets it is handed on to): it is one press of the keyboard's run of typing.
-    if (event->type() != QEvent::KeyPress || event == press_.event) return Deliver(receiver, event);
+    if (event->type() != QEvent::KeyPress || event == press_.event || IsModifierKey(*event)) {
+      return Deliver(receiver, event);
+    }
     const Press outer = std::exchange(
         press_, Press{event, typing_.Press(CurrentClock().MonotonicMs())});
     const auto restore = qScopeGuard([&] { press_ = outer; });
@@ -94,6 +115,7 @@ class DispatchingApplication final : public QApplication {
   }
 
   bool TakesKey(TForm& form, const QEvent& event) const {
+    if (IsModifierKey(event)) return true;
     const int key = static_cast<const QKeyEvent&>(event).key();
     const std::uint64_t now = CurrentClock().MonotonicMs();
     TypedAheadGuard& guard = form.TypedAhead();

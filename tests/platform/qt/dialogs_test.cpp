@@ -126,6 +126,7 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
       {"N300MsAfter", MB_YESNO, {{300, 'N'}}, IDNO},
       {"Enter300MsAfter", MB_YESNO, {{300, VK_RETURN}}, IDYES},
       {"Esc300MsAfter", MB_OKCANCEL, {{300, VK_ESCAPE}}, IDCANCEL},
+      {"ShiftThenJ", MB_YESNO, {{300, VK_SHIFT}, {400, 'J'}}, IDYES},
       {"ARunOfTypingLongAfter", MB_YESNO, {{2000, 'X'}, {2100, 'N'}, {2200, VK_RETURN}}, 0},
       // Each key held back holds back only the next 220 ms.
       {"KeysEvery100MsThenOne300MsAfterTheLast", MB_YESNO,
