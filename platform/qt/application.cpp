@@ -64,10 +64,13 @@ TForm* FormOfWidget(QObject* receiver) {
   return form != nullptr && !form->IsDestroying() ? form : nullptr;
 }
 
-// The form whose top-level widget the window system shows in `window`; null for none.
+// The form the window system shows in `window`; null for none, and for a window of a form's part
+// (a combo box's pop-up list).
 TForm* FormOfWindow(const QWindow* window) {
   for (QWidget* widget : QApplication::topLevelWidgets()) {
-    if (widget->windowHandle() == window) return FormOfWidget(widget);
+    if (widget->windowHandle() != window) continue;
+    TForm* form = FormOfWidget(widget);
+    return form != nullptr && form->Window().widget == widget ? form : nullptr;
   }
   return nullptr;
 }
