@@ -92,7 +92,7 @@ class TForm : public TWinControl {
   void SetIgnoresKeysTypedAhead(bool on) { typed_ahead_.SetOn(on); }
   // Takes every key until the form shows again (the test kit's modal driver, which stands for an
   // operator who has read the question).
-  void EndTypedAheadPause() { typed_ahead_.End(); }
+  void EndTypedAheadGuard() { typed_ahead_.End(); }
   // Layer-internal: the guard, fed by the application's event entry.
   TypedAheadGuard& TypedAhead() { return typed_ahead_; }
 

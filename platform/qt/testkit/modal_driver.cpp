@@ -1,28 +1,9 @@
 #include "platform/qt/testkit/modal_driver.h"
 
-#include <QCoreApplication>
-#include <QWidget>
-#include <QWindow>
-#include <chrono>
-
 #include "platform/qt/application.h"
-#include "platform/qt/impl/window.h"
+#include "platform/qt/testkit/window_frame.h"
 
 namespace platform::qt::testkit {
-namespace {
-
-// Runs the window system's events until it shows the form (at most a few seconds): nobody
-// presses a key into a window before it is visible.
-void WaitUntilExposed(TForm& form) {
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-  const QWidget* widget = form.Window().widget;
-  while (widget != nullptr && std::chrono::steady_clock::now() < deadline &&
-         (widget->windowHandle() == nullptr || !widget->windowHandle()->isExposed())) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-  }
-}
-
-}  // namespace
 
 ModalDriver::ModalDriver() : previous_(Application().OnModalStarted) {
   Application().OnModalStarted = [this](TForm& form) {
@@ -35,9 +16,9 @@ ModalDriver::ModalDriver() : previous_(Application().OnModalStarted) {
     Answer answer = std::move(answers_.front());
     answers_.pop_front();
     if (answer.typed_ahead) {
-      WaitUntilExposed(form);
+      WaitUntilExposed(form);  // nobody presses a key into a window before it is visible
     } else {
-      form.EndTypedAheadPause();
+      form.EndTypedAheadGuard();
     }
     answer.run(form);
   };

@@ -7,6 +7,7 @@
 #include <QWindow>
 #include <chrono>
 #include <cstdlib>
+#include <functional>
 #include <string_view>
 #include <thread>
 
@@ -23,6 +24,14 @@ using Clock = std::chrono::steady_clock;
 void Pause() {
   Application().ProcessMessages();
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
+}
+
+// Runs the window system's events until `done` holds (at most a few seconds); answers `done`.
+bool WaitFor(const std::function<bool()>& done) {
+  const auto deadline = Clock::now() + std::chrono::seconds(5);
+  Application().ProcessMessages();
+  while (!done() && Clock::now() < deadline) Pause();
+  return done();
 }
 
 }  // namespace
@@ -58,10 +67,15 @@ TRect ShownClientArea(TForm& form) {
 }
 
 bool WaitUntilActive(TForm& form) {
-  const auto deadline = Clock::now() + std::chrono::seconds(5);
-  Application().ProcessMessages();
-  while (!form.Active() && Clock::now() < deadline) Pause();
-  return form.Active();
+  return WaitFor([&] { return form.Active(); });
+}
+
+bool WaitUntilExposed(TForm& form) {
+  return WaitFor([&] {
+    const QWidget* widget = form.Window().widget;
+    return widget != nullptr && widget->windowHandle() != nullptr &&
+           widget->windowHandle()->isExposed();
+  });
 }
 
 void MoveAsTheOperator(TForm& form, int left, int top) {

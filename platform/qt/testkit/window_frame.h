@@ -27,6 +27,10 @@ TRect ShownClientArea(TForm& form);
 // asked to.
 bool WaitUntilActive(TForm& form);
 
+// Whether the window system shows the form's window (it is exposed), waiting for it (at most a
+// few seconds).
+bool WaitUntilExposed(TForm& form);
+
 // Moves the shown form's frame to (left, top) through the window system, as the operator
 // dragging its title bar does, and waits until the window stands there.
 void MoveAsTheOperator(TForm& form, int left, int top);
