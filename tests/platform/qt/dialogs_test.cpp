@@ -112,6 +112,7 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
   struct Key {
     std::uint64_t at;
     std::uint16_t vk;
+    TShiftState shift = 0;
   };
   struct Row {
     const char* name;
@@ -127,6 +128,7 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
       {"Enter300MsAfter", MB_YESNO, {{300, VK_RETURN}}, IDYES},
       {"Esc300MsAfter", MB_OKCANCEL, {{300, VK_ESCAPE}}, IDCANCEL},
       {"ShiftThenJ", MB_YESNO, {{300, VK_SHIFT}, {400, 'J'}}, IDYES},
+      {"AltJ300MsAfter", MB_YESNO, {{300, 'J', ssAlt}}, IDYES},
       {"ARunOfTypingLongAfter", MB_YESNO, {{2000, 'X'}, {2100, 'N'}, {2200, VK_RETURN}}, 0},
       // Each key held back holds back only the next 220 ms.
       {"KeysEvery100MsThenOne300MsAfterTheLast", MB_YESNO,
@@ -144,7 +146,7 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
     driver.ThenTypedAhead([&](TForm& form) {
       for (const Key& key : row.keys) {
         clock.monotonic_ms = shown + key.at;
-        testkit::PressKey(*form.ActiveControl(), key.vk);
+        testkit::PressKey(*form.ActiveControl(), key.vk, key.shift);
       }
       left_open = form.ModalResult() == mrNone;
       if (left_open) form.SetModalResult(mrAbort);
