@@ -480,6 +480,9 @@ struct DamageRow {
   bool reopened = false;        // the files closed and opened again between the steps
   // Walked under the program's file lock, which lets no repair run; given back after the error.
   bool locked = false;
+  // Once the lock is given back, another user rewrites a record, and the files are closed and
+  // opened again before the next step, which so learns of that change before any repair.
+  bool changed_after_lock = false;
 };
 
 class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {
@@ -541,6 +544,19 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   }
   if (row.locked) {
     ASSERT_TRUE(d->UnlockFile());
+  }
+  if (row.changed_after_lock) {
+    storage::EngineOpenOptions shared;
+    shared.shared = true;
+    const storage::FileblockHandle other = engine_->Open(folder_.path() + "/PXLK", shared);
+    TestRec r;
+    engine_->LockFile(other);
+    engine_->GetRecord(other, 2, reinterpret_cast<std::uint8_t*>(&r));
+    engine_->PutRecord(other, 2, reinterpret_cast<const std::uint8_t*>(&r));
+    engine_->UnlockFile(other);
+    engine_->Close(other);
+    ASSERT_TRUE(engine_->Ok());
+    storage::CloseAllDrivers();
   }
   if (failed) {
     for (const bool next : {true, true, true, false}) {
@@ -624,6 +640,9 @@ const DamageRow kDamage[] = {
     // back.
     {"ChildPointerSendsTheWalkBackSharedLocked", true, 2, false, 'i', -4, 0x04, 135, 608, true,
      nullptr, false, true},
+    // Another user's change before that step is no repair: the step repairs the files all the same.
+    {"ChildPointerSendsTheWalkBackSharedLockedThenChanged", true, 2, false, 'i', -4, 0x04, 135, 608,
+     true, nullptr, false, true, true},
 };
 INSTANTIATE_TEST_SUITE_P(Bits, DamagedWalkTest, ::testing::ValuesIn(kDamage), RowName);
 
