@@ -99,7 +99,7 @@ int IFbiDriver::CloseFiles() {
   if (fileblock_ == nullptr) return 0;
   DriverEngine& e = Engine();
   // Looked at before the news is: another user's write after the look is a version the close
-  // finds, one before it stands in the news.
+  // finds, one before it stands in the news. Only a settled look tells every later write.
   const FilesWritten before = e.Written(path_);
   // Another user's change since the last lock of a shared file is counted now: nobody's next lock
   // tells this opening of it.
@@ -114,7 +114,7 @@ int IFbiDriver::CloseFiles() {
     // A write during the close, this station's own or another's, leaves the files unvouched for.
     const FilesWritten after = e.Written(path_);
     closed_files_.reset();
-    if (cls == 0 && after.settled && after.SameVersions(before)) closed_files_ = after;
+    if (cls == 0 && before.settled && after.SameVersions(before)) closed_files_ = after;
   }
   return cls;
 }

@@ -66,6 +66,7 @@ void KeyWalk::End(int key) {
 void KeyWalk::Repaired(std::optional<std::int32_t> renumbered_ref) {
   from_end_ = {};
   positioned_ = 0;
+  if (passed_.key != 0) passed_.repaired = true;
   if (key_ == 0 || !renumbered_ref) return;
   entry_.ref = *renumbered_ref;
   if (entry_.ref < 0) key_ = 0;

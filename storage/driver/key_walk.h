@@ -70,8 +70,8 @@ class KeyWalk {
   // The entries the walk from the end delivered before it met that damage; -1 for a walk that
   // strayed.
   std::int32_t PassedDelivered() const { return passed_.delivered; }
-  // The foreign-change stamp when the walk met that damage, which the repair of the files moves.
-  std::uint64_t PassedStamp() const { return passed_.stamp; }
+  // Whether the files were repaired since the walk met that damage.
+  bool PassedRepaired() const { return passed_.repaired; }
   bool Ended(int key) const { return ended_ == key; }
   // What the running operation did: delivered a damaged record (which stays current, and the
   // operation does not run again after the repair), or told the error of a walk that ended over
@@ -117,26 +117,24 @@ class KeyWalk {
   // The walk from the end of `key` in the direction `forward` reached the other end: it ends, and
   // comes back for its count; nothing when no such walk runs.
   std::optional<FromEnd> EndFromEnd(int key, bool forward);
-  // The walk of `key` may have passed entries, found at the foreign-change stamp `stamp`: the walk
-  // from the end had delivered `delivered` (-1: the walk strayed from the tree's order).
-  void Pass(int key, std::int32_t delivered, std::uint64_t stamp) {
-    passed_ = {key, delivered, stamp};
-  }
+  // The walk of `key` may have passed entries, over files not repaired since: the walk from the
+  // end had delivered `delivered` (-1: the walk strayed from the tree's order).
+  void Pass(int key, std::int32_t delivered) { passed_ = {key, delivered, false}; }
   // The repaired key shows that the walk passed nothing: it goes on.
   void PassedNone() { passed_ = {}; }
   // The walk of `key` ends with the damage error, its files repaired.
   void End(int key);
-  // The files are repaired: the walk from the end counts anew, and the record is positioned
-  // through no key (finding it again moved the keys' positions). When the repair renumbered the
-  // records, the walk's entry names the record `renumbered_ref` (-1: found no more, and the walk
-  // no longer goes on from it).
+  // This station repaired the files: the walk from the end counts anew, a walk that may have
+  // passed entries may end now, and the record is positioned through no key (finding it again
+  // moved the keys' positions). When the repair renumbered the records, the walk's entry names the
+  // record `renumbered_ref` (-1: found no more, and the walk no longer goes on from it).
   void Repaired(std::optional<std::int32_t> renumbered_ref);
 
  private:
   struct PassedWalk {
     int key = 0;
     std::int32_t delivered = -1;
-    std::uint64_t stamp = 0;
+    bool repaired = false;
   };
 
   int key_ = 0;  // the key of the walk's entry (0: none)

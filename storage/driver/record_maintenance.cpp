@@ -438,7 +438,7 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
     const bool round = lost || (cls == 0 && !Beyond(key, from, text, ref, forward));
-    if (unchanged && !round) walk_.Pass(key, -1, ForeignChangeStamp());
+    if (unchanged && !round) walk_.Pass(key, -1);
     lost = round || unchanged;
   }
   if (lost) {

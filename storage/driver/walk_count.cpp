@@ -32,15 +32,16 @@ bool IFDriverLow::EndsOffCount(int key, bool forward) {
   }
   // A walk from the end that delivered nothing runs again once the files are repaired; any other
   // may have passed entries it cannot come back to.
-  if (run->entries > 0) walk_.Pass(key, run->entries, ForeignChangeStamp());
+  if (run->entries > 0) walk_.Pass(key, run->entries);
   RecordError(kIsamKeyHeaderBad, 4, key);
   return true;
 }
 
 bool IFDriverLow::PassedNothing(int key) {
-  // The repair moves the foreign-change stamp. Before it (none runs while the program holds a lock
-  // of the file) the step meets the damage again: the walk ends only over repaired files.
-  if (!ChangedSince(walk_.PassedStamp())) {
+  // Before this station's repair (none runs while the program holds a lock of the file) the step
+  // meets the damage again, another station's change meanwhile or not: the walk ends only over
+  // repaired files.
+  if (!walk_.PassedRepaired()) {
     RecordError(kIsamKeyHeaderBad, 5, key);
     return false;
   }

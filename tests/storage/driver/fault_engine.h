@@ -25,6 +25,9 @@ class FaultEngine final : public storage::DriverEngine {
   std::string version;  // empty: the engine's own
   // Called with its name before each look at the files' versions or news, which cannot fail.
   std::function<void(const std::string& look)> before_look;
+  // Called with what each look at the files' versions found, which it may change (as the file
+  // system's step of time would show it).
+  std::function<void(storage::FilesWritten& files)> written_seen;
 
   bool Ok() override { return e_->Ok(); }
   int Error() override { return e_->Error(); }
@@ -123,7 +126,9 @@ class FaultEngine final : public storage::DriverEngine {
   }
   storage::FilesWritten Written(const std::string& name) override {
     if (before_look) before_look("Written");
-    return e_->Written(name);
+    storage::FilesWritten files = e_->Written(name);
+    if (written_seen) written_seen(files);
+    return files;
   }
 
  private:

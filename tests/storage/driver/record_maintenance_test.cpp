@@ -480,6 +480,9 @@ struct DamageRow {
   bool reopened = false;        // the files closed and opened again between the steps
   // Walked under the program's file lock, which lets no repair run; given back after the error.
   bool locked = false;
+  // Once the lock is given back, another user rewrites a record, and the files are closed and
+  // opened again before the next step, which so learns of that change before any repair.
+  bool changed_after_lock = false;
 };
 
 class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {
@@ -541,6 +544,19 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   }
   if (row.locked) {
     ASSERT_TRUE(d->UnlockFile());
+  }
+  if (row.changed_after_lock) {
+    storage::EngineOpenOptions shared;
+    shared.shared = true;
+    const storage::FileblockHandle other = engine_->Open(folder_.path() + "/PXLK", shared);
+    TestRec r;
+    engine_->LockFile(other);
+    engine_->GetRecord(other, 2, reinterpret_cast<std::uint8_t*>(&r));
+    engine_->PutRecord(other, 2, reinterpret_cast<const std::uint8_t*>(&r));
+    engine_->UnlockFile(other);
+    engine_->Close(other);
+    ASSERT_TRUE(engine_->Ok());
+    storage::CloseAllDrivers();
   }
   if (failed) {
     for (const bool next : {true, true, true, false}) {
@@ -624,6 +640,9 @@ const DamageRow kDamage[] = {
     // back.
     {"ChildPointerSendsTheWalkBackSharedLocked", true, 2, false, 'i', -4, 0x04, 135, 608, true,
      nullptr, false, true},
+    // Another user's change before that step is no repair: the step repairs the files all the same.
+    {"ChildPointerSendsTheWalkBackSharedLockedThenChanged", true, 2, false, 'i', -4, 0x04, 135, 608,
+     true, nullptr, false, true, true},
 };
 INSTANTIATE_TEST_SUITE_P(Bits, DamagedWalkTest, ::testing::ValuesIn(kDamage), RowName);
 
@@ -701,14 +720,24 @@ TEST_F(DriverTest, AWalkGoesOnAfterAnotherOpenerChangedItsRecordAroundAClose) {
 
 // Another user changes a shared file while this station closes it, before one of the close's looks
 // at the files (their version before the close, the news since the last lock, their version
-// after), and its write lies a tick in the past by then: the next opening is another
+// after), and its write lies a tick in the past by then, or it came in the step of time of the
+// close's first look and left the files' version as it was: the next opening is another
 // foreign-change stamp. Without a change the files keep their stamp across the close.
 TEST_F(DriverTest, AChangeOfAnotherUserWhileASharedFileClosesIsAnotherStamp) {
-  const std::pair<const char*, int> rows[] = {
-      {"", 0}, {"Written", 1}, {"ChangedSinceLock", 1}, {"Written", 2}};
-  for (const auto& [look, nth] : rows) {
-    SCOPED_TRACE(std::string(look) + " " + std::to_string(nth));
-    const std::string path = std::string("S") + look + std::to_string(nth);
+  struct CloseRow {
+    const char* look;
+    int nth;
+    // The close's first look lies within the file system's step of time after the files' last
+    // write, and the change comes in that step too, a record written again in place: the files
+    // show the version they had.
+    bool in_step = false;
+  };
+  const CloseRow rows[] = {
+      {"", 0}, {"Written", 1}, {"ChangedSinceLock", 1}, {"Written", 2}, {"Written", 2, true}};
+  for (const auto& [look, nth, in_step] : rows) {
+    SCOPED_TRACE(std::string(look) + " " + std::to_string(nth) + (in_step ? " in step" : ""));
+    const std::string path =
+        std::string("S") + look + std::to_string(nth) + (in_step ? "InStep" : "");
     auto d = OpenTest("PXLK", true, path);
     Add(*d, "R0");
     storage::CloseAllDrivers();
@@ -716,22 +745,36 @@ TEST_F(DriverTest, AChangeOfAnotherUserWhileASharedFileClosesIsAnotherStamp) {
     ASSERT_TRUE(d->FirstRecord(2));
     const std::uint64_t stamp = d->ForeignChangeStamp();
     int looks = 0;
-    engine_->before_look = [&, look = std::string(look), nth = nth](const std::string& at) {
+    engine_->before_look = [&, look = std::string(look), nth = nth,
+                            in_step = in_step](const std::string& at) {
       if (at != look || ++looks != nth) return;
+      const std::filesystem::path files[] = {folder_ / (path + ".DAT"), folder_ / (path + ".IX")};
+      const std::filesystem::file_time_type times[] = {std::filesystem::last_write_time(files[0]),
+                                                       std::filesystem::last_write_time(files[1])};
       storage::EngineOpenOptions shared;
       shared.shared = true;
       const storage::FileblockHandle other = engine_->Open(folder_.path() + "/" + path, shared);
       TestRec r;
       engine_->LockFile(other);
       engine_->GetRecord(other, 1, reinterpret_cast<std::uint8_t*>(&r));
-      engine_->AddRecord(other, reinterpret_cast<const std::uint8_t*>(&r));  // no entry: unwalked
+      if (in_step) {
+        engine_->PutRecord(other, 1, reinterpret_cast<const std::uint8_t*>(&r));
+      } else {
+        engine_->AddRecord(other, reinterpret_cast<const std::uint8_t*>(&r));  // no entry: unwalked
+      }
       engine_->UnlockFile(other);
       engine_->Close(other);
       ASSERT_TRUE(engine_->Ok());
-      WrittenLongAgo(path);
+      if (!in_step) return WrittenLongAgo(path);
+      for (int i = 0; i < 2; ++i) std::filesystem::last_write_time(files[i], times[i]);
+    };
+    int written = 0;
+    engine_->written_seen = [&, in_step = in_step](storage::FilesWritten& files) {
+      if (in_step && ++written == 1) files.settled = false;
     };
     storage::CloseAllDrivers();
     engine_->before_look = nullptr;
+    engine_->written_seen = nullptr;
     ASSERT_TRUE(d->FirstRecord(2));
     EXPECT_EQ(d->ForeignChangeStamp() != stamp, nth != 0);
   }
