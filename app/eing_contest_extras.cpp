@@ -294,10 +294,8 @@ std::string LoadStationMemo(char code, std::int32_t nummer) {
   if (nummer <= 0) return {};
   const std::string name = output::StationFileName(code, static_cast<std::uint32_t>(nummer));
   if (name.empty()) return {};
-  common::TFileSS file(name, 0, false, 0, common::TFileSS::kList);
-  if (!file.Open()) return {};
   std::string memo;
-  for (const std::string& line : file.Lines()) {
+  for (const std::string& line : common::ReadTextLines(name)) {
     if (!memo.empty()) memo += "\r\n";
     memo += line;
   }

@@ -7,11 +7,10 @@
 #include "common/text_file_writer.h"
 
 namespace common {
-namespace {
 
-std::vector<std::string> ReadLines(const std::string& os_path) {
+std::vector<std::string> ReadTextLines(std::string_view name) {
   std::vector<std::string> lines;
-  std::FILE* f = std::fopen(os_path.c_str(), "rb");
+  std::FILE* f = std::fopen(OsPath(name).c_str(), "rb");
   if (f == nullptr) return lines;
   std::string content;
   char buffer[4096];
@@ -30,8 +29,6 @@ std::vector<std::string> ReadLines(const std::string& os_path) {
   }
   return lines;
 }
-
-}  // namespace
 
 TFileSS::TFileSS(std::string file_name, std::int32_t record_size, bool handle_flag,
                  std::uint8_t option_byte, Mode mode)
@@ -62,7 +59,7 @@ bool TFileSS::Open() {
       ok = OpenFile("r+b", "w+b");
       break;
     case kList:
-      lines_ = ReadLines(OsPath(file_name_));
+      lines_ = ReadTextLines(file_name_);
       break;
     case kStream:
       stream_.clear();

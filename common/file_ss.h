@@ -23,6 +23,12 @@
 
 namespace common {
 
+// The file's lines as a text list (mode 2) reads them: LF ends a line, a CR before it is dropped,
+// a last line without an end counts; none when the file is missing or cannot be read. It only
+// reads: a reader that opened a list instead would save it again at its close, and so make a
+// missing file or rewrite an existing one.
+std::vector<std::string> ReadTextLines(std::string_view name);
+
 class TFileSS : public Tssobject {
  public:
   enum Mode : std::uint8_t { kText = 0, kHandle = 1, kList = 2, kStream = 3 };

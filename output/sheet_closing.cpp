@@ -44,11 +44,11 @@ void SummarySheet::WriteStationDescription() {
 
 void SummarySheet::WriteStationFile() {
   if (facts_.station_file.empty()) return;
-  common::TFileSS file(facts_.station_file, 0, false, 0, common::TFileSS::kList);
-  if (!file.Open() || file.Lines().empty()) return;
+  const std::vector<std::string> lines = common::ReadTextLines(facts_.station_file);
+  if (lines.empty()) return;
   Line(" ");
   Line("Angaben zur Station:");
-  for (const std::string& line : file.Lines()) Line(line);
+  for (const std::string& line : lines) Line(line);
   Line(" ");
 }
 

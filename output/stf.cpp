@@ -57,10 +57,11 @@ std::string OqrpSentence(const contest::TContestKKRec& log) {
 
 // The equipment line of 'b' and 'j' from the log's station description file; empty without it.
 std::string EquipmentLine(const contest::TContestKKRec& log) {
-  common::TFileSS file(StationFileName(log.Typ, log.Nummer), 0, false, 0, common::TFileSS::kList);
-  if (!file.Open() || file.Lines().empty()) return {};
+  const std::vector<std::string> lines =
+      common::ReadTextLines(StationFileName(log.Typ, log.Nummer));
+  if (lines.empty()) return {};
   std::string line = Fit("Equipment", kKeyWidth) + (log.Typ == 'b' ? OqrpSentence(log) : "") + " ";
-  for (const std::string& text : file.Lines()) line += " " + text;
+  for (const std::string& text : lines) line += " " + text;
   return line;
 }
 

@@ -80,9 +80,8 @@ TuhfteilnehmerParams FillParticipantForm(const contest::TContestRec& definition,
     }
   }
 
-  common::TFileSS kept(ParticipantFileName(), 0, false, 0, common::TFileSS::kList);
-  if (kept.Open() && kept.Lines().size() == kKeptLines) {
-    const std::vector<std::string>& l = kept.Lines();
+  const std::vector<std::string> l = common::ReadTextLines(ParticipantFileName());
+  if (l.size() == kKeptLines) {
     p.pclub1 = l[0];
     p.pclub2 = l[1];
     p.remail = l[2];

@@ -297,13 +297,14 @@ std::string FileText(const std::string& name) {
 TEST_F(ExtraRulesTest, StationTextsAreSavedToTheirFilesAndReadAgain) {
   for (const char code : {'b', 'j', 'v'}) {
     const std::int32_t log = AddLog(code, 1, {});
+    const std::string file = output::StationFileName(code, static_cast<std::uint32_t>(log));
     OpenLog(log, code);
     EXPECT_TRUE(view_.memoStation.text.empty()) << code;
+    EXPECT_FALSE(std::filesystem::exists(file)) << code;  // looking for the text makes no file
     FillValid(view_);
     view_.memoStation.text = std::string("Station ") + code + "\r\nAntenne: Dipol";
     ctrl_->Save(SaveSender::kOK, view_);
     ASSERT_EQ(view_.modal_result, 2) << code << ::testing::PrintToString(MessageTexts());
-    const std::string file = output::StationFileName(code, static_cast<std::uint32_t>(log));
     EXPECT_EQ(FileText(file), std::string("Station ") + code + "\r\nAntenne: Dipol\r\n");
     ctrl_.reset();
     OpenLog(log, code);

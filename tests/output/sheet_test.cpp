@@ -3,6 +3,7 @@
 // description and the declaration on file and on paper.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <string>
@@ -235,6 +236,7 @@ TEST_F(SheetTest, StationDescriptionOfTheContests) {
   facts_.station_file = f_.Path("OQRP     7.STN");
   EXPECT_EQ(description('b', 3), (Lines{"Im OQRPC habe ich auf dem 80/40/20m-Band",
                                         "mit einem individuellen Unikat teilgenommen.", " "}));
+  EXPECT_FALSE(std::filesystem::exists(facts_.station_file));  // the read makes no file
   std::ofstream(facts_.station_file, std::ios::binary) << "TRX: FT-817\r\nANT: Dipol\r\n";
   EXPECT_EQ(description('b', 2),
             (Lines{"Im OQRPC habe ich auf dem 80/40/20m-Band",

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -340,9 +341,10 @@ class PacedReader final : public Sleeper {
 };
 
 // Writes `data` into the FIFO at `path` with the row's reader at the other end, in a process of
-// its own, so that a writer that blocks is ended by the alarm instead of hanging the test.
+// its own, so that a writer that blocks is ended by the alarm instead of hanging the test. A
+// file other than a FIFO (a terminal) gives its reader's end as `reader_fd`.
 std::optional<FifoOutcome> WriteIntoFifo(const std::string& path, const FifoReader& row,
-                                         std::string_view data) {
+                                         std::string_view data, int reader_fd = -1) {
   int result[2];
   if (pipe(result) != 0) return std::nullopt;
   const pid_t writer = fork();
@@ -350,8 +352,11 @@ std::optional<FifoOutcome> WriteIntoFifo(const std::string& path, const FifoRead
     ::close(result[0]);
     alarm(30);
     FakeClock clock;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
-    fcntl(fd, F_SETPIPE_SZ, 4096);  // one page, which is taken whole before room for more
+    int fd = reader_fd;
+    if (fd < 0) {
+      fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK);
+      fcntl(fd, F_SETPIPE_SZ, 4096);  // one page, which is taken whole before room for more
+    }
     PacedReader reader(&clock, fd, row);
     ScopedEnvironment environment(&clock, &reader, nullptr);
     FileReplacement replacement;
@@ -410,6 +415,35 @@ TEST_F(FileTest, AFifoReaderThatStallsFailsTheWriteOneThatReadsSlowlyGetsEveryBy
       EXPECT_LT(out->waited_ms - out->last_take_ms, kLimitMs + out->slice_ms);
     }
   }
+}
+
+// A terminal that takes nothing (its window stopped, its reader gone to sleep) fails the write
+// as a stalled FIFO does, instead of holding the writer: a terminal tells no bytes waiting, so
+// only its writes tell that its reader lives.
+TEST_F(FileTest, ATerminalThatTakesNothingFailsTheWrite) {
+  const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+  if (terminal < 0 || grantpt(terminal) != 0 || unlockpt(terminal) != 0) {
+    if (terminal >= 0) ::close(terminal);
+    GTEST_SKIP() << "no terminal can be made here";
+  }
+  fcntl(terminal, F_SETFL, O_NONBLOCK);
+  const std::string path = ptsname(terminal);
+  // Raw, so that the bytes reach the reader as they stand.
+  const int own_end = ::open(path.c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(own_end, 0);
+  termios raw{};
+  ASSERT_EQ(tcgetattr(own_end, &raw), 0);
+  cfmakeraw(&raw);
+  ASSERT_EQ(tcsetattr(own_end, TCSANOW, &raw), 0);
+  const std::string data(std::size_t{1} << 20, 'x');
+  const FifoReader never{"NeverReads", data.size(), 0, std::numeric_limits<std::uint64_t>::max(),
+                         kErrorWriteFault};
+  const auto out = WriteIntoFifo(path, never, data, terminal);
+  ::close(own_end);
+  ::close(terminal);
+  if (!out) return;
+  EXPECT_EQ(out->error, kErrorWriteFault);
+  EXPECT_GE(out->waited_ms, 10'000u);
 }
 
 }  // namespace
