@@ -25,6 +25,12 @@ constexpr std::string_view kLetters =
     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 // Bytes written in place by one write.
 constexpr std::size_t kChunk = std::size_t{1} << 20;
+// Bytes written into a terminal by one write. A pseudo-terminal tells no bytes waiting (its
+// output queue reads 0) and gives back the room of a write only once its reader has taken the
+// whole buffer the write went into: a write of up to 256 bytes goes into its smallest buffers,
+// whose room comes back with every 512 bytes taken, a larger one into buffers of 3.5 kB, more
+// than a reader taking a line every half second takes in the stall limit.
+constexpr std::size_t kTerminalPiece = 256;
 // A reader that takes none of the bytes for this long is stuck: the write fails instead of
 // holding the program, whose window waits with it.
 constexpr std::uint64_t kStallLimitMs = 10'000;
@@ -119,8 +125,9 @@ class PipeSignalHeld {
 // Tells a reader that takes the bytes slowly from one that has stopped taking them: the time
 // since it last took any. It took some when a write went in, or, in a FIFO, when fewer bytes
 // wait in it than at the last look: a pipe makes room for more only page by page, so a slow
-// reader may take bytes for a long time before a write goes in again. A terminal makes room
-// in small pieces, so its writes alone tell.
+// reader may take bytes for a long time before a write goes in again. A terminal, written in
+// small pieces (kTerminalPiece), makes room again with every 512 bytes its reader takes, so its
+// writes tell.
 class ReaderWatch {
  public:
   explicit ReaderWatch(int fd) : fd_(fd) {
@@ -159,13 +166,14 @@ WinError WriteInSequence(const std::string& host, std::string_view bytes) {
   if (fd < 0) return HostFileError(errno, host);
   const PipeSignalHeld held;
   ReaderWatch reader(fd);
+  const std::size_t piece = isatty(fd) ? kTerminalPiece : kChunk;
   WinError e = kErrorSuccess;
   for (std::size_t at = 0; !e && at < bytes.size();) {
     if (FileFaultPlan* plan = CurrentFileFaults(); plan != nullptr && plan->write.Hit()) {
       e = plan->write.error;
       break;
     }
-    const std::string_view chunk = bytes.substr(at, kChunk);
+    const std::string_view chunk = bytes.substr(at, piece);
     ssize_t n = 0;
     int error = 0;
     // Waiting for room counts as the one write it was before, for the faults as for the caller.
