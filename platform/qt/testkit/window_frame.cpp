@@ -26,15 +26,14 @@ void Pause() {
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
-// Runs the window system's events until `done` holds (at most a few seconds); answers `done`.
-bool WaitFor(const std::function<bool()>& done) {
+}  // namespace
+
+bool WaitUntil(const std::function<bool()>& done) {
   const auto deadline = Clock::now() + std::chrono::seconds(5);
   Application().ProcessMessages();
   while (!done() && Clock::now() < deadline) Pause();
   return done();
 }
-
-}  // namespace
 
 bool UnderWindowManager() {
   const char* flag = std::getenv("DOMIVOX_WINDOW_MANAGER");
@@ -67,11 +66,11 @@ TRect ShownClientArea(TForm& form) {
 }
 
 bool WaitUntilActive(TForm& form) {
-  return WaitFor([&] { return form.Active(); });
+  return WaitUntil([&] { return form.Active(); });
 }
 
 bool WaitUntilExposed(TForm& form) {
-  return WaitFor([&] {
+  return WaitUntil([&] {
     const QWidget* widget = form.Window().widget;
     return widget != nullptr && widget->windowHandle() != nullptr &&
            widget->windowHandle()->isExposed();

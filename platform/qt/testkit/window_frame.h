@@ -2,6 +2,7 @@
 // placement on a real display under a window manager (tests/platform/qt/with_window_manager.sh).
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/qt/form.h"
@@ -21,6 +22,9 @@ TRect ShownFrame(TForm& form);
 
 // The client area of the shown form as the window system shows it, in screen coordinates.
 TRect ShownClientArea(TForm& form);
+
+// Runs the window system's events until `done` holds (at most a few seconds); answers `done`.
+bool WaitUntil(const std::function<bool()>& done);
 
 // Whether the shown form is the active window, waiting for it (at most a few seconds): under a
 // window manager a window becomes active when the manager makes it so, some time after it was

@@ -1,0 +1,119 @@
+#include "platform/qt/testkit/real_keyboard.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QObject>
+#include <map>
+
+#include "platform/qt/keys.h"
+#include "platform/qt/testkit/window_frame.h"
+#include "platform/qt/testkit/x_keyboard.h"
+
+namespace platform::qt::testkit {
+
+// Counts the keys that reached the application, by X key code. Each press and release enters
+// the application once for its window (and then again for the control with the focus, where a
+// form may hold it back): the window's is the one counted.
+struct RealKeyboard::Arrivals : QObject {
+  struct Count {
+    int presses = 0;  // the first press of a key going down
+    int repeats = 0;
+    int releases = 0;  // the key going up, its repeats' releases not counted
+  };
+  std::map<unsigned, Count> counts;
+
+  Arrivals() { QCoreApplication::instance()->installEventFilter(this); }
+
+  bool eventFilter(QObject* receiver, QEvent* event) override {
+    const bool press = event->type() == QEvent::KeyPress;
+    if (!receiver->isWindowType() || (!press && event->type() != QEvent::KeyRelease)) {
+      return false;
+    }
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    Count& count = counts[key->nativeScanCode()];
+    if (press) {
+      ++(key->isAutoRepeat() ? count.repeats : count.presses);
+    } else if (!key->isAutoRepeat()) {
+      ++count.releases;
+    }
+    return false;
+  }
+};
+
+RealKeyboard::RealKeyboard() {
+  // Only where Qt itself listens to the X server.
+  if (QGuiApplication::platformName() != QStringLiteral("xcb")) return;
+  keyboard_ = XKeyboard::Open(kRepeatDelayMs, kRepeatIntervalMs);
+  if (keyboard_ != nullptr) arrivals_ = std::make_unique<Arrivals>();
+}
+
+RealKeyboard::~RealKeyboard() {
+  // A key left down would go on repeating into whatever runs next.
+  if (held_ != 0) keyboard_->Send(held_, false);
+}
+
+bool RealKeyboard::Press(std::uint16_t vk, TShiftState shift) {
+  if (!Available()) return false;
+  const unsigned code = keyboard_->KeyCode(vk);
+  const unsigned shift_code = (shift & ssShift) != 0 ? keyboard_->KeyCode(VK_SHIFT) : 0;
+  if (code == 0) return false;
+  const Arrivals::Count before = arrivals_->counts[code];
+  const int shift_releases = arrivals_->counts[shift_code].releases;
+  // Down and up together, as a quick finger: a wait between could let the server repeat the key.
+  if (shift_code != 0) keyboard_->Send(shift_code, true);
+  keyboard_->Send(code, true);
+  keyboard_->Send(code, false);
+  if (shift_code != 0) keyboard_->Send(shift_code, false);
+  return WaitUntil([&] {
+    const Arrivals::Count& now = arrivals_->counts[code];
+    return now.presses > before.presses && now.releases > before.releases &&
+           (shift_code == 0 || arrivals_->counts[shift_code].releases > shift_releases);
+  });
+}
+
+bool RealKeyboard::Type(std::string_view text, const std::function<void()>& before_each_key) {
+  for (const char c : text) {
+    std::uint16_t vk = 0;
+    TShiftState shift = 0;
+    if (c >= 'a' && c <= 'z') vk = static_cast<std::uint16_t>(c - 'a' + 'A');
+    if (c >= 'A' && c <= 'Z') vk = static_cast<std::uint16_t>(c), shift = ssShift;
+    if (c >= '0' && c <= '9') vk = static_cast<std::uint16_t>(c);
+    if (c == ' ') vk = VK_SPACE;
+    if (c == '\t') vk = VK_TAB;
+    if (c == '\r') vk = VK_RETURN;
+    if (c == 27) vk = VK_ESCAPE;
+    if (vk == 0) return false;
+    if (before_each_key) before_each_key();
+    if (!Press(vk, shift)) return false;
+  }
+  return true;
+}
+
+bool RealKeyboard::Hold(std::uint16_t vk) {
+  if (!Available() || held_ != 0) return false;
+  const unsigned code = keyboard_->KeyCode(vk);
+  if (code == 0) return false;
+  const int presses = arrivals_->counts[code].presses;
+  held_ = code;
+  keyboard_->Send(code, true);
+  return WaitUntil([&] { return arrivals_->counts[code].presses > presses; });
+}
+
+bool RealKeyboard::WaitForRepeats(int count) {
+  if (held_ == 0) return false;
+  const int repeats = arrivals_->counts[held_].repeats + count;
+  return WaitUntil([&] { return arrivals_->counts[held_].repeats >= repeats; });
+}
+
+bool RealKeyboard::Release(std::uint16_t vk) {
+  if (!Available()) return false;
+  const unsigned code = keyboard_->KeyCode(vk);
+  if (code == 0 || code != held_) return false;
+  const int releases = arrivals_->counts[code].releases;
+  held_ = 0;
+  keyboard_->Send(code, false);
+  return WaitUntil([&] { return arrivals_->counts[code].releases > releases; });
+}
+
+}  // namespace platform::qt::testkit

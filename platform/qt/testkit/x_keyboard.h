@@ -1,0 +1,33 @@
+// The X server's keyboard as its test extension (XTest) drives it: key codes pressed and
+// released as though on the keyboard itself, and the server's own auto-repeat. Kept apart from
+// the Qt side of the test kit (real_keyboard.cpp): the X headers' macros clash with Qt's names.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+struct _XDisplay;
+
+namespace platform::qt::testkit {
+
+class XKeyboard {
+ public:
+  // A connection of its own to the display Qt uses ($DISPLAY), with the server's auto-repeat on
+  // at these figures (a held key repeats after `repeat_delay_ms`, then every
+  // `repeat_interval_ms`); null when there is no X display or it lacks the test extension.
+  static std::unique_ptr<XKeyboard> Open(int repeat_delay_ms, int repeat_interval_ms);
+  ~XKeyboard();
+  XKeyboard(const XKeyboard&) = delete;
+  XKeyboard& operator=(const XKeyboard&) = delete;
+
+  // The X key code of a virtual key (VK_* code, 'A'..'Z', '0'..'9'); 0 for one it has no key for.
+  unsigned KeyCode(std::uint16_t vk) const;
+  // The key goes down (or up) now; the server has it when the call returns.
+  void Send(unsigned key_code, bool down);
+
+ private:
+  explicit XKeyboard(_XDisplay* display) : display_(display) {}
+  _XDisplay* display_;
+};
+
+}  // namespace platform::qt::testkit
