@@ -4,10 +4,12 @@
 #include "output/edi.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -319,22 +321,36 @@ TEST_F(EdiTest, TheFormShowsTheLogAndTheOwnStation) {
   EXPECT_FALSE(p.cspeichern);
 }
 
-// Only a file of exactly six lines is read; every export leaves one with the six entries.
+// Only a file of exactly six lines is read, and only read: the form is shown over the file as
+// it stood (none where none was); every export then leaves one with the six entries.
 TEST_F(EdiTest, OnlyAKeptFileOfSixLinesFillsTheForm) {
   struct Case {
     const char* name;
-    std::string kept;
+    std::optional<std::string> kept;
     bool read;
   };
-  for (const Case& c : {Case{"five", "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\n", false},
+  // The kept file's inode, 0 when there is none: a write puts a new file in its place.
+  const auto inode = [] {
+    struct stat st {};
+    return stat(output::ParticipantFileName().c_str(), &st) == 0 ? st.st_ino : ino_t{0};
+  };
+  for (const Case& c : {Case{"none", std::nullopt, false},
+                        Case{"five", "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\n", false},
                         Case{"seven", "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\nDipol\r\nmehr\r\n",
                              false},
                         Case{"six", "VFDB\r\nZ11\r\nz@x.de\r\n5 W\r\nTRX\r\nDipol\r\n", true}}) {
-    Keep(c.kept);
+    std::filesystem::remove(output::ParticipantFileName());
+    if (c.kept) Keep(*c.kept);
+    const ino_t before = inode();
+    ino_t shown_over = 0;
     shown_.clear();
-    answer_ = [](TuhfteilnehmerParams& p) { p.rant = "X200"; };
+    answer_ = [&](TuhfteilnehmerParams& p) {
+      shown_over = inode();
+      p.rant = "X200";
+    };
     Edi(VhfLog());
     ASSERT_EQ(shown_.size(), 1u) << c.name;
+    EXPECT_EQ(shown_over, before) << c.name;
     EXPECT_EQ(shown_[0].pclub1, c.read ? "VFDB" : "DARC") << c.name;
     EXPECT_EQ(shown_[0].pclub2, c.read ? "Z11" : "B36") << c.name;
     EXPECT_EQ(shown_[0].rpower, c.read ? "5 W" : "") << c.name;
