@@ -464,8 +464,7 @@ TEST_F(FileTest, ATerminalThatTakesNothingFailsTheWriteOneReadLineByLineGetsEver
     ASSERT_EQ(tcgetattr(own_end, &raw), 0);
     cfmakeraw(&raw);
     ASSERT_EQ(tcsetattr(own_end, TCSANOW, &raw), 0);
-    const auto out =
-        WriteIntoFifo(path, row, std::string_view(data).substr(0, row.size), terminal);
+    const auto out = WriteIntoFifo(path, row, std::string_view(data).substr(0, row.size), terminal);
     ::close(own_end);
     ::close(terminal);
     if (!out) continue;
