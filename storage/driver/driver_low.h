@@ -139,6 +139,10 @@ class IFDriverLow : public IFbiDriver {
   // a walk from the other end is counted (EndsOffCount). False with the outcome recorded.
   bool StepOn(int key, const KeyEntry& from, bool positioned, bool forward, std::string& text,
               std::int32_t& ref);
+  // A step of `key` in the direction `forward` found no entry (class `cls`, recorded): at the end
+  // of the key a walk from the other end is counted (EndsOffCount), and the key stands beyond its
+  // ends unless that count tells of damage.
+  void FoundNothing(int key, bool forward, int cls);
   // --- the walk from one end (walk_count.cpp) ---
   // After a step of `key`: counts the entry the walk from the end delivered, or ends that walk.
   void CountStep(int key);

@@ -5,6 +5,7 @@ namespace storage {
 void KeyWalk::Reset() {
   key_ = 0;
   positioned_ = 0;
+  beyond_end_ = 0;
   image_.clear();
   from_end_ = {};
   passed_ = {};
@@ -14,6 +15,7 @@ void KeyWalk::Reset() {
 void KeyWalk::Deliver(int key, const KeyEntry& entry) {
   key_ = key;
   positioned_ = key;
+  beyond_end_ = 0;
   entry_ = entry;
   image_.clear();
   passed_ = {};
@@ -26,6 +28,7 @@ void KeyWalk::DeliverDamaged(int key, const KeyEntry& from,
   if (&from != &entry_) entry_ = from;
   key_ = key;
   positioned_ = 0;
+  beyond_end_ = 0;
   passed_ = {};
   ended_ = 0;
   delivered_damaged_ = true;
@@ -59,6 +62,7 @@ std::optional<KeyWalk::FromEnd> KeyWalk::EndFromEnd(int key, bool forward) {
 
 void KeyWalk::End(int key) {
   passed_ = {};
+  beyond_end_ = 0;
   ended_ = key;
   told_end_ = true;
 }

@@ -10,6 +10,10 @@
 //   step of the key goes on from the position without finding the entry again. Any other way the
 //   record becomes current, and any move of the key's position the driver makes on its own, drops
 //   it.
+// - The key a step found at its end (no entry beyond the walk's in the step's direction): its
+//   position stands beyond its ends, where the engine's next step of the key gives the first
+//   entry forwards and the last backwards, so the walk's next step of it begins anew at that end.
+//   Whatever makes a record current, and any move of the key's position, ends that.
 // - The walk from one end of a key towards the other, which counts its entries against the key's
 //   header at the other end (walk_count.cpp).
 // - Damage that may have taken the walk of a key past entries it cannot come back to ("passed"):
@@ -64,6 +68,8 @@ class KeyWalk {
   // Whether the current record was positioned through `key`: a step of it goes on from the
   // engine's position of the key, which stands on the record's entry.
   bool Positioned(int key) const { return positioned_ == key; }
+  // Whether the last step of `key` found its end, so that its next step begins anew at an end.
+  bool BeyondEnd(int key) const { return beyond_end_ == key; }
   std::span<const std::uint8_t> Image() const { return image_; }
   // Whether the walk of `key` met damage that may have taken it past entries.
   bool Passed(int key) const { return passed_.key == key; }
@@ -101,6 +107,13 @@ class KeyWalk {
   // GetApproxKeyAndRef): the record is positioned through that key no more.
   void KeyMoved(int key) {
     if (positioned_ == key) positioned_ = 0;
+    if (beyond_end_ == key) beyond_end_ = 0;
+  }
+  // A step of `key` found its end: the key's position stands beyond its ends; the record stays
+  // current, positioned through that key no more.
+  void AtEnd(int key) {
+    KeyMoved(key);
+    beyond_end_ = key;
   }
   // The keys' positions are gone or may stand elsewhere (the files are closed or opened, a walk in
   // record order begins): the record is positioned through no key; the walk stays as it is.
@@ -110,8 +123,11 @@ class KeyWalk {
   // A step of `key` in the direction `forward` begins: a walk from the end goes on only in its own
   // direction, and only from its own entry.
   void StepBegins(int key, bool forward);
-  // A search: a walk from its record is no walk from the end.
-  void Search() { from_end_ = {}; }
+  // A search: a walk from its record is no walk from the end, and no key stands beyond its ends.
+  void Search() {
+    from_end_ = {};
+    beyond_end_ = 0;
+  }
   // A step of `key` ended, `delivered` or not: the walk from the end counts the entry, or ends.
   void CountStep(int key, bool delivered);
   // The walk from the end of `key` in the direction `forward` reached the other end: it ends, and
@@ -140,6 +156,7 @@ class KeyWalk {
   int key_ = 0;  // the key of the walk's entry (0: none)
   KeyEntry entry_;
   int positioned_ = 0;  // the key the current record was positioned through (0: none)
+  int beyond_end_ = 0;  // the key whose last step found its end (0: none)
   std::vector<std::uint8_t> image_;
   FromEnd from_end_;
   PassedWalk passed_;

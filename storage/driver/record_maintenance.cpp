@@ -447,10 +447,16 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     return false;
   }
   if (cls != 0) {
-    if (cls != kClassNotFound || !EndsOffCount(key, forward)) RecordEngineError(2, key);
+    FoundNothing(key, forward, cls);
     return false;
   }
   return true;
+}
+
+void IFDriverLow::FoundNothing(int key, bool forward, int cls) {
+  if (cls == kClassNotFound && EndsOffCount(key, forward)) return;
+  RecordEngineError(2, key);
+  if (cls == kClassNotFound) walk_.AtEnd(key);
 }
 
 void IFDriverLow::DoKeyStep(int key, int how) {
@@ -463,6 +469,8 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     return DoPhysicalStep(how, current_ref_);
   }
   const bool forward = how == 0 || how == 2;
+  // Beyond the ends of the key the step begins anew at an end, as the engine's step from there.
+  if (walk_.BeyondEnd(key)) how = forward ? 0 : 1;
   std::string text;
   std::int32_t ref = 0;
   if (how == 0 || how == 1) {
@@ -472,10 +480,7 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     ref = forward ? 0 : kHighestRef;
     const int cls = WFindKeyAndRef(key, text, ref, forward ? 1 : -1);
     walk_.BeginFromEnd(key, forward, ForeignChangeStamp());
-    if (cls != 0) {
-      if (cls != kClassNotFound || !EndsOffCount(key, forward)) RecordEngineError(2, key);
-      return;
-    }
+    if (cls != 0) return FoundNothing(key, forward, cls);
     ReadEntryAsCurrent(key, text, ref, forward, nullptr);
     return CountStep(key);
   }

@@ -344,6 +344,30 @@ TEST_F(MaintenanceTest, NavigationSavedPositionsKeyStepsAndApproximatePlaces) {
   EXPECT_EQ(text, "DL4");
 }
 
+// A step past the end of a key begins anew at an end, as the engine's step from its position
+// there does (after the last entry is before the first): forwards at the first entry, backwards
+// at the last, whichever end the walk ran into; on a file alone or shared. A sound file is not
+// taken for a damaged one.
+TEST_F(MaintenanceTest, AStepPastTheEndOfAKeyBeginsAnewAtAnEnd) {
+  for (const bool shared : {false, true}) {
+    d.reset();
+    d = OpenTest("PXLK", shared, shared ? "S" : "W");
+    for (const char* call : {"R0", "R1", "R2"}) Add(*d, call);
+    for (const bool backwards : {false, true}) {
+      // `on`: in the walk's direction.
+      const auto step = [&](bool on) {
+        return On(on != backwards ? d->NextRecord(2) : d->PrevRecord(2));
+      };
+      ASSERT_EQ(Walk(2, backwards).size(), 3u);
+      const Texts after = {step(true), step(true), step(true), step(true), step(false)};
+      EXPECT_EQ(after, backwards ? (Texts{"R2", "R1", "R0", "-", "R0"})
+                                 : (Texts{"R0", "R1", "R2", "-", "R2"}))
+          << shared;
+    }
+  }
+  EXPECT_EQ(engine_->calls["Rebuild"] + engine_->calls["RepairInPlace"], 0);
+}
+
 TEST_F(DriverTest, VariableRecordsKeepTheirLengths) {
   storage::DriverOpenParams p = Params("PXVAR");
   p.variable = true;
