@@ -139,6 +139,10 @@ std::uint64_t IFbiDriver::ForeignChangeStamp() const {
          (fileblock_ != nullptr && shared_ ? Engine().ForeignChanges(fileblock_) : 0);
 }
 
+int IFbiDriver::RepairMark() const {
+  return fileblock_ != nullptr ? Engine().RepairMark(fileblock_) : -1;
+}
+
 // --- the retry decision ---
 
 bool IFbiDriver::RetryOnError() {

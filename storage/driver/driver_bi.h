@@ -72,6 +72,10 @@ class IFbiDriver : public OpenDriver {
   // this station's own rebuild, creation or erasure of the files. Closed files keep the stamp
   // their last opening left.
   std::uint64_t ForeignChangeStamp() const;
+  // The repair mark of the open files (storage/isam/dialog_file.h): it moves whenever somebody,
+  // this station or another, repairs them (in place, or by a rebuild), and with nothing else; -1
+  // when the files are closed or it cannot be read.
+  int RepairMark() const;
 
   bool IsValid() const { return signature_ == kDriverSignature; }
   const std::string& FileName() const override { return name_; }

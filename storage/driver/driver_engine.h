@@ -141,6 +141,9 @@ class DriverEngine {
   // Whether another user changed the shared fileblock since this user's last lock of it, which
   // the next lock would count, or whether that cannot be told now (false when not shared).
   virtual bool ChangedSinceLock(FileblockHandle fb) = 0;
+  // The repair mark of the files, which every repair of them moves on (0..255; -1 when it cannot
+  // be read); it leaves the error word alone.
+  virtual int RepairMark(FileblockHandle fb) = 0;
   // The files of the fileblock `name` as they lie on the disk (storage/isam/files_written.h).
   virtual FilesWritten Written(const std::string& name) = 0;
 };

@@ -179,6 +179,7 @@ class RealDriverEngine final : public DriverEngine {
   }
   std::uint64_t ForeignChanges(FileblockHandle fb) override { return FileblockForeignChanges(fb); }
   bool ChangedSinceLock(FileblockHandle fb) override { return FileblockChangedSinceLock(fb); }
+  int RepairMark(FileblockHandle fb) override { return FileblockRepairMark(fb); }
   FilesWritten Written(const std::string& name) override { return FileblockFilesWritten(name); }
 };
 

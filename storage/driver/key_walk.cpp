@@ -34,8 +34,8 @@ void KeyWalk::DeliverDamaged(int key, const KeyEntry& from,
   delivered_damaged_ = true;
 }
 
-void KeyWalk::BeginFromEnd(int key, bool forward, std::uint64_t stamp) {
-  from_end_ = {key, forward, 0, stamp};
+void KeyWalk::BeginFromEnd(int key, bool forward, std::uint64_t stamp, int repairs) {
+  from_end_ = {key, forward, 0, stamp, repairs};
   passed_ = {};
   ended_ = 0;
 }

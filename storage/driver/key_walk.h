@@ -20,7 +20,10 @@
 //   its next step, after the repair, goes on only when the repaired key shows that it passed none;
 //   otherwise the walk ends with the damage error, and so does every further step of that key
 //   until a walk begins anew, without another repair of the files. A step before the repair (none
-//   runs while the program holds a lock of the file) meets the damage again.
+//   runs while the program holds a lock of the file) meets the damage again. A repair by another
+//   station counts as this station's own: the files' repair mark (IFbiDriver::RepairMark) tells
+//   it, and a walk from the end over files somebody else repaired meanwhile may have passed
+//   entries as well.
 //
 // A reopen of the files leaves the walk as it is but for the positioned key (a closed fileblock
 // keeps no position): the foreign-change stamp moves when the files changed while they were closed
@@ -52,6 +55,7 @@ class KeyWalk {
     bool forward = true;
     std::int32_t entries = 0;
     std::uint64_t stamp = 0;
+    int repairs = 0;  // the files' repair mark when it began
   };
 
   // --- what the driver reads ---
@@ -76,8 +80,9 @@ class KeyWalk {
   // The entries the walk from the end delivered before it met that damage; -1 for a walk that
   // strayed.
   std::int32_t PassedDelivered() const { return passed_.delivered; }
-  // Whether the files were repaired since the walk met that damage.
-  bool PassedRepaired() const { return passed_.repaired; }
+  // Whether the files were repaired since the walk met that damage, by this station or by another
+  // (the files' repair mark is `repairs` now).
+  bool PassedRepaired(int repairs) const { return passed_.repaired || passed_.repairs != repairs; }
   bool Ended(int key) const { return ended_ == key; }
   // What the running operation did: delivered a damaged record (which stays current, and the
   // operation does not run again after the repair), or told the error of a walk that ended over
@@ -118,8 +123,9 @@ class KeyWalk {
   // The keys' positions are gone or may stand elsewhere (the files are closed or opened, a walk in
   // record order begins): the record is positioned through no key; the walk stays as it is.
   void PositionsLost() { positioned_ = 0; }
-  // A walk from one end of `key` begins, at the foreign-change stamp `stamp`.
-  void BeginFromEnd(int key, bool forward, std::uint64_t stamp);
+  // A walk from one end of `key` begins, at the foreign-change stamp `stamp` and the files' repair
+  // mark `repairs`.
+  void BeginFromEnd(int key, bool forward, std::uint64_t stamp, int repairs);
   // A step of `key` in the direction `forward` begins: a walk from the end goes on only in its own
   // direction, and only from its own entry.
   void StepBegins(int key, bool forward);
@@ -133,9 +139,12 @@ class KeyWalk {
   // The walk from the end of `key` in the direction `forward` reached the other end: it ends, and
   // comes back for its count; nothing when no such walk runs.
   std::optional<FromEnd> EndFromEnd(int key, bool forward);
-  // The walk of `key` may have passed entries, over files not repaired since: the walk from the
-  // end had delivered `delivered` (-1: the walk strayed from the tree's order).
-  void Pass(int key, std::int32_t delivered) { passed_ = {key, delivered, false}; }
+  // The walk of `key` may have passed entries, over files not repaired since (their repair mark is
+  // `repairs`): the walk from the end had delivered `delivered` (-1: the walk strayed from the
+  // tree's order).
+  void Pass(int key, std::int32_t delivered, int repairs) {
+    passed_ = {key, delivered, false, repairs};
+  }
   // The repaired key shows that the walk passed nothing: it goes on.
   void PassedNone() { passed_ = {}; }
   // The walk of `key` ends with the damage error, its files repaired.
@@ -150,7 +159,8 @@ class KeyWalk {
   struct PassedWalk {
     int key = 0;
     std::int32_t delivered = -1;
-    bool repaired = false;
+    bool repaired = false;  // by this station
+    int repairs = 0;        // the files' repair mark when it passed
   };
 
   int key_ = 0;  // the key of the walk's entry (0: none)

@@ -438,7 +438,7 @@ bool IFDriverLow::StepOn(int key, const KeyEntry& from, bool positioned, bool fo
     ReleaseLocks(taken);
     if (Stack().ErrorClass() != 0) return false;
     const bool round = lost || (cls == 0 && !Beyond(key, from, text, ref, forward));
-    if (unchanged && !round) walk_.Pass(key, -1);
+    if (unchanged && !round) walk_.Pass(key, -1, RepairMark());
     lost = round || unchanged;
   }
   if (lost) {
@@ -478,8 +478,10 @@ void IFDriverLow::DoKeyStep(int key, int how) {
     // when another station changed the key before a second one.
     if (!forward) text.assign(keys_[static_cast<std::size_t>(key)].length, '\xFF');
     ref = forward ? 0 : kHighestRef;
+    // Taken before the first entry is read: a repair from then on may have come too late for it.
+    const int repairs = RepairMark();
     const int cls = WFindKeyAndRef(key, text, ref, forward ? 1 : -1);
-    walk_.BeginFromEnd(key, forward, ForeignChangeStamp());
+    walk_.BeginFromEnd(key, forward, ForeignChangeStamp(), repairs);
     if (cls != 0) return FoundNothing(key, forward, cls);
     ReadEntryAsCurrent(key, text, ref, forward, nullptr);
     return CountStep(key);

@@ -25,23 +25,31 @@ bool IFDriverLow::EndsOffCount(int key, bool forward) {
   const int end = Engine().Error();
   const std::int32_t entries = HeaderEntries(key, 4);
   if (entries < 0) return true;
-  // Taken after the count was read: a change of another station until then moved the stamp.
-  if (entries == run->entries || ChangedSince(run->stamp)) {
+  // Taken after the count was read: a change of another station until then moved the stamp, and
+  // a repair of another station the repair mark (this station's own starts the count anew).
+  const int repairs = RepairMark();
+  const bool repaired = repairs != run->repairs;
+  if (entries == run->entries || (ChangedSince(run->stamp) && !repaired)) {
     Engine().SetError(end);
     return false;
   }
   // A walk from the end that delivered nothing runs again once the files are repaired; any other
-  // may have passed entries it cannot come back to.
-  if (run->entries > 0) walk_.Pass(key, run->entries);
+  // may have passed entries it cannot come back to, and ends at once when another station has
+  // repaired the files meanwhile.
+  if (run->entries > 0 && repaired) {
+    walk_.End(key);
+  } else if (run->entries > 0) {
+    walk_.Pass(key, run->entries, repairs);
+  }
   RecordError(kIsamKeyHeaderBad, 4, key);
   return true;
 }
 
 bool IFDriverLow::PassedNothing(int key) {
-  // Before this station's repair (none runs while the program holds a lock of the file) the step
-  // meets the damage again, another station's change meanwhile or not: the walk ends only over
-  // repaired files.
-  if (!walk_.PassedRepaired()) {
+  // Before a repair (none of this station's runs while the program holds a lock of the file) the
+  // step meets the damage again, another station's change meanwhile or not: the walk ends only
+  // over repaired files, whoever repaired them.
+  if (!walk_.PassedRepaired(RepairMark())) {
     RecordError(kIsamKeyHeaderBad, 5, key);
     return false;
   }

@@ -50,6 +50,18 @@ bool WriteChangingWord(EngineFile& dialog) {
   return dialog.Write(1, word, 2);
 }
 
+int ReadRepairMark(EngineFile& dialog) {
+  std::uint8_t mark = 0;
+  std::uint32_t got = 0;
+  return dialog.ReadSome(0, &mark, 1, &got) ? mark : -1;
+}
+
+bool MoveRepairMarkOn(EngineFile& dialog) {
+  const int mark = ReadRepairMark(dialog);
+  const auto next = static_cast<std::uint8_t>(mark + 1);
+  return mark >= 0 && dialog.Write(0, &next, 1);
+}
+
 bool OpenDialogFile(EngineFile& dialog, const std::string& name, const EngineOpenMode& mode) {
   if (!dialog.Open(name, mode)) return false;
   if (!mode.open_always) return true;
@@ -60,9 +72,10 @@ bool OpenDialogFile(EngineFile& dialog, const std::string& name, const EngineOpe
   return size != 0 || dialog.Write(0, &zero, 1);
 }
 
-bool ResetDialogFile(EngineFile& dialog) {
-  const std::uint8_t zero = 0;
-  return dialog.Write(0, &zero, 1) && dialog.Truncate(1);
+bool ResetDialogFile(EngineFile& dialog, bool repaired) {
+  const int mark = ReadRepairMark(dialog);
+  const auto kept = static_cast<std::uint8_t>(repaired ? mark + 1 : mark);
+  return mark >= 0 && dialog.Write(0, &kept, 1) && dialog.Truncate(1);
 }
 
 }  // namespace storage

@@ -2,7 +2,10 @@
 // each other which headers changed, and it holds the before-image journal of a journalled change.
 //
 //   OFFSET          SIZE  MEANING
-//   0               1     reserved: 0 when the file is created, never read
+//   0               1     repair mark: 0 when the file is created (a byte that used to be
+//                         reserved, so older files hold 0); every repair of the files, in place
+//                         or by a rebuild, moves it on by one, modulo 256, so that a user tells
+//                         another's repair from any other change
 //   1               2     2000: end of the journal; also marks the slot area as valid.
 //                         2001: as 2000, and a process without journal holds the write lock
 //                         and has begun to change the files; its release writes 2000 again.
@@ -113,10 +116,16 @@ bool WriteSlotArea(EngineFile& dialog, const std::vector<std::uint8_t>& area, bo
                    bool changing = false);
 // Writes the word 2001 alone.
 bool WriteChangingWord(EngineFile& dialog);
+// The repair mark (offset 0): 0..255; 0 for a file shorter than one byte, -1 when it cannot be
+// read (the failure stands).
+int ReadRepairMark(EngineFile& dialog);
+// Moves the repair mark on by one, modulo 256.
+bool MoveRepairMarkOn(EngineFile& dialog);
 // Opens the dialog file; with `mode.open_always` a missing one is created fresh (one zero byte).
 bool OpenDialogFile(EngineFile& dialog, const std::string& name, const EngineOpenMode& mode);
-// Makes an open dialog file fresh again (one zero byte): after its fileblock's files were created
-// or rebuilt, nothing in it belongs to them.
-bool ResetDialogFile(EngineFile& dialog);
+// Makes an open dialog file fresh again (one byte, the repair mark): after its fileblock's files
+// were created or rebuilt, nothing else in it belongs to them. A rebuild (`repaired`) moves the
+// mark on.
+bool ResetDialogFile(EngineFile& dialog, bool repaired);
 
 }  // namespace storage

@@ -301,5 +301,11 @@ std::uint64_t FileblockForeignChanges(FileblockHandle handle);
 // that its next lock would count a change, or whether that cannot be told now (a writer is at
 // work). False while this process holds a lock, and for a fileblock that is not shared.
 bool FileblockChangedSinceLock(FileblockHandle handle);
+// The repair mark of the fileblock's files as it stands now (dialog_file.h): it moves on with
+// every repair of the files, in place or by a rebuild, by this process or another, and with
+// nothing else, so a user that read it before tells whether anybody repaired the files since. 0
+// without a dialog file, -1 when it cannot be read. Takes no lock and leaves the error word as it
+// was.
+int FileblockRepairMark(FileblockHandle handle);
 
 }  // namespace storage

@@ -72,12 +72,15 @@ bool DeleteIfPresent(const std::string& name) {
 }
 
 // Deletes the files of a fileblock. While this process holds exclusive use of the fileblock its
-// dialog file, which carries the lock, is made fresh instead.
-bool DeleteFiles(std::string_view name) {
+// dialog file, which carries the lock, is made fresh instead, its repair mark moved on for a
+// rebuild (`repaired`).
+bool DeleteFiles(std::string_view name, bool repaired) {
   const FileblockNames names = MakeFileblockNames(name);
   if (!DeleteIfPresent(names.index)) return false;
   EngineFile* const held = ExclusiveDialog(names.dialog);
-  if (held != nullptr ? !ResetDialogFile(*held) : !DeleteIfPresent(names.dialog)) return false;
+  if (held != nullptr ? !ResetDialogFile(*held, repaired) : !DeleteIfPresent(names.dialog)) {
+    return false;
+  }
   return DeleteIfPresent(names.data);
 }
 
@@ -284,7 +287,7 @@ bool CreateFileblockFiles(std::string_view name, int record_length, std::span<co
       return Fail(kIsamKeyLengthRange);
     }
   }
-  if (!DeleteFiles(name)) return false;
+  if (!DeleteFiles(name, marked)) return false;
   const FileblockNames names = MakeFileblockNames(name);
 
   Fileblock fb;
@@ -454,7 +457,7 @@ void FileblockClose(FileblockHandle handle) {
 
 void FileblockDelete(std::string_view name) {
   if (!EngineReady() || !NameGiven(name)) return;
-  DeleteFiles(name);
+  DeleteFiles(name, false);
 }
 
 void FileblockMarkForRebuild(FileblockHandle handle) {

@@ -123,7 +123,8 @@ void EncodeKeyHeader(const KeyDesc& d, std::uint8_t out[kKeyHeaderSize]);
 bool ReReadHeader(Fileblock& fb, int key);
 
 // FileblockCreate without the engine's entry reset; with `marked` the data file is born marked
-// as not closed properly (for the rebuild, whose new files hold no index yet).
+// as not closed properly (for the rebuild, whose new files hold no index yet), and a dialog file
+// kept for exclusive use moves its repair mark on.
 bool CreateFileblockFiles(std::string_view name, int record_length, std::span<const KeySpec> keys,
                           bool marked);
 // The open fileblock a handle names, or nullptr when the handle is stale or foreign (checked

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <type_traits>
 
+#include "storage/isam/dialog_file.h"
 #include "storage/isam/engine_state.h"
 #include "storage/isam/fileblock.h"
 
@@ -88,6 +89,17 @@ std::uint64_t FileblockForeignChanges(FileblockHandle handle) {
 
 bool FileblockChangedSinceLock(FileblockHandle handle) {
   return KeepingState(handle, [](Fileblock& fb) { return fb.net != nullptr && NewsWaiting(fb); });
+}
+
+int FileblockRepairMark(FileblockHandle handle) {
+  const IsamState saved = Isam();
+  int mark = -1;
+  {
+    EngineCall call(handle, 0);
+    if (call.ok()) mark = call.fb().dialog.IsOpen() ? ReadRepairMark(call.fb().dialog) : 0;
+  }
+  Isam() = saved;
+  return mark;
 }
 
 }  // namespace storage

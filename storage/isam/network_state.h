@@ -20,8 +20,8 @@
 // - Record lock: the first 4 bytes of the record in the data file. Another process's read of
 //   such a record fails (the lock is mandatory), its read from byte 4 on succeeds.
 // - Repair in place (rebuild.h): under the write lock a process mends the unfinished files
-//   without moving a record or replacing a file, so the others keep their handles; its release
-//   marks every header in every other slot.
+//   without moving a record or replacing a file, so the others keep their handles; it moves the
+//   dialog file's repair mark on, and its release marks every header in every other slot.
 // - A journal found in the dialog file (a process stopped inside a journalled change) is replayed
 //   by the next open or lock, and every process then re-reads every header.
 //

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "common/le_int.h"
+#include "storage/isam/dialog_file.h"
 #include "storage/isam/engine_state.h"
 #include "storage/isam/file_names.h"
 #include "storage/isam/fileblock.h"
@@ -92,6 +93,8 @@ bool Repair(FileblockHandle handle, Fileblock& fb, bool variable, const RebuildK
   Engine().pool.DropFileblock(fb);  // nothing cached of the unfinished files is kept
   fb.index_state = IndexState::kFilling;
   if (!MarkModified(fb)) return false;
+  // Every other user learns of the repair from the dialog file, not only of a change.
+  if (fb.dialog.IsOpen() && !MoveRepairMarkOn(fb.dialog)) return false;
   if (variable && !VarRecBufferEnsure(static_cast<std::size_t>(fb.RecordLength()))) {
     return Fail(kIsamRebuildNoMemory);
   }

@@ -124,6 +124,7 @@ class FaultEngine final : public storage::DriverEngine {
     if (before_look) before_look("ChangedSinceLock");
     return e_->ChangedSinceLock(fb);
   }
+  int RepairMark(FB fb) override { return e_->RepairMark(fb); }
   storage::FilesWritten Written(const std::string& name) override {
     if (before_look) before_look("Written");
     storage::FilesWritten files = e_->Written(name);

@@ -504,9 +504,12 @@ struct DamageRow {
   bool reopened = false;        // the files closed and opened again between the steps
   // Walked under the program's file lock, which lets no repair run; given back after the error.
   bool locked = false;
-  // Once the lock is given back, another user rewrites a record, and the files are closed and
-  // opened again before the next step, which so learns of that change before any repair.
-  bool changed_after_lock = false;
+  // Once the lock is given back, another user rewrites a record ('c') or repairs the files in
+  // place ('r'), and the files are closed and opened again before the next step, which so learns
+  // of that before any repair of its own.
+  char after_lock = 0;
+  // Another station repairs the shared files in place before the walk's read of that record.
+  int repaired_by_another = 0;
 };
 
 class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<DamageRow> {
@@ -530,6 +533,26 @@ class DamagedWalkTest : public DriverTest, public ::testing::WithParamInterface<
     const std::int32_t page_size = common::ReadLeInt32(bytes.data() + header + 12);
     std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(root * frame + header), page_size,
                 '\0');
+  }
+  // Another user of the shared files, through the engine: under its write lock it rewrites record
+  // 2 as it stands, or (`repair`) marks the files for the repair and repairs them in place, as a
+  // station that met the damage does.
+  void AnotherUser(bool repair) {
+    storage::EngineOpenOptions shared;
+    shared.shared = true;
+    const storage::FileblockHandle other = engine_->Open(folder_.path() + "/PXLK", shared);
+    engine_->LockFile(other);
+    if (repair) {
+      engine_->MarkForRebuild(other);
+      engine_->RepairInPlace(other, false, TestKeys, {});
+    } else {
+      TestRec r;
+      engine_->GetRecord(other, 2, reinterpret_cast<std::uint8_t*>(&r));
+      engine_->PutRecord(other, 2, reinterpret_cast<const std::uint8_t*>(&r));
+      engine_->UnlockFile(other);
+    }
+    engine_->Close(other);
+    ASSERT_TRUE(engine_->Ok());
   }
 };
 
@@ -560,26 +583,23 @@ TEST_P(DamagedWalkTest, DeliversEveryRecordAndGoesOnFromItsLastEntry) {
   if (row.locked) {
     ASSERT_TRUE(d->LockFile());
   }
+  int reads = 0;
+  engine_->inject = [&](const std::string& op) {
+    if (op == "GetRecord" && ++reads == row.repaired_by_another) AnotherUser(true);
+    return 0;
+  };
   try {
     seen = WalkNamed(*d, row.key, row.backwards, 2 * row.records, row.start, row.reopened);
     failed = storage::DriverErrorClass() != 1;
   } catch (const storage::EDBError&) {
     failed = true;
   }
+  engine_->inject = nullptr;
   if (row.locked) {
     ASSERT_TRUE(d->UnlockFile());
   }
-  if (row.changed_after_lock) {
-    storage::EngineOpenOptions shared;
-    shared.shared = true;
-    const storage::FileblockHandle other = engine_->Open(folder_.path() + "/PXLK", shared);
-    TestRec r;
-    engine_->LockFile(other);
-    engine_->GetRecord(other, 2, reinterpret_cast<std::uint8_t*>(&r));
-    engine_->PutRecord(other, 2, reinterpret_cast<const std::uint8_t*>(&r));
-    engine_->UnlockFile(other);
-    engine_->Close(other);
-    ASSERT_TRUE(engine_->Ok());
+  if (row.after_lock != 0) {
+    ASSERT_NO_FATAL_FAILURE(AnotherUser(row.after_lock == 'r'));
     storage::CloseAllDrivers();
   }
   if (failed) {
@@ -664,9 +684,16 @@ const DamageRow kDamage[] = {
     // back.
     {"ChildPointerSendsTheWalkBackSharedLocked", true, 2, false, 'i', -4, 0x04, 135, 608, true,
      nullptr, false, true},
-    // Another user's change before that step is no repair: the step repairs the files all the same.
+    // Another user's change before that step is no repair: the step repairs the files all the same;
+    // another user's repair is one, and the step repairs nothing.
     {"ChildPointerSendsTheWalkBackSharedLockedThenChanged", true, 2, false, 'i', -4, 0x04, 135, 608,
-     true, nullptr, false, true, true},
+     true, nullptr, false, true, 'c'},
+    {"ChildPointerSendsTheWalkBackSharedLockedThenRepairedByAnother", true, 2, false, 'i', -4, 0x04,
+     135, 608, true, nullptr, false, true, 'r'},
+    // Another station repairs the files in place early in the walk, which had passed part of the
+    // tree unseen: the walk ends with the error, not as a complete one.
+    {"ChildPointerSendsTheWalkBackRepairedByAnother", true, 2, false, 'i', -4, 0x04, 135, 608, true,
+     nullptr, false, false, 0, 10},
 };
 INSTANTIATE_TEST_SUITE_P(Bits, DamagedWalkTest, ::testing::ValuesIn(kDamage), RowName);
 
