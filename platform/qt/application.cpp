@@ -5,10 +5,8 @@
 #include <QClipboard>
 #include <QCursor>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QScopeGuard>
 #include <QStyleFactory>
 #include <QTranslator>
 #include <QWindow>
@@ -20,6 +18,7 @@
 
 #include "platform/qt/handler_scope.h"
 #include "platform/qt/impl/convert.h"
+#include "platform/qt/impl/typed_ahead_keys.h"
 #include "platform/qt/impl/window.h"
 #include "platform/qt/popup_window.h"
 #include "platform/qt/system_pictures.h"
@@ -33,25 +32,6 @@ namespace {
 bool IsKeyEvent(const QEvent& event) {
   return event.type() == QEvent::KeyPress || event.type() == QEvent::KeyRelease ||
          event.type() == QEvent::ShortcutOverride;
-}
-
-// Shift, Ctrl, Alt and their kin: pressed on their own they type nothing and answer nothing, so
-// they neither make nor continue a run of typing (Alt, then J: the J is pressed on purpose).
-bool IsModifierKey(const QEvent& event) {
-  switch (static_cast<const QKeyEvent&>(event).key()) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-      return true;
-    default:
-      return false;
-  }
 }
 
 // The form of the control a widget belongs to, whichever of its parts the widget is; null for
@@ -82,24 +62,6 @@ class DispatchingApplication final : public QApplication {
   using QApplication::QApplication;
 
   bool notify(QObject* receiver, QEvent* event) override {
-    // A key press enters first for the window, then for the widget with the focus (and perhaps
-    // for widgets it is handed on to): it is one press of the keyboard's run of typing.
-    if (event->type() != QEvent::KeyPress || event == press_.event || IsModifierKey(*event)) {
-      return Deliver(receiver, event);
-    }
-    const Press outer = std::exchange(
-        press_, Press{event, typing_.Press(CurrentClock().MonotonicMs())});
-    const auto restore = qScopeGuard([&] { press_ = outer; });
-    return Deliver(receiver, event);
-  }
-
- private:
-  struct Press {
-    const QEvent* event = nullptr;
-    bool in_run = false;  // it continues a run of typing
-  };
-
-  bool Deliver(QObject* receiver, QEvent* event) {
     if (event->type() == QEvent::Expose && receiver->isWindowType()) {
       const bool handled = QApplication::notify(receiver, event);
       auto* window = static_cast<QWindow*>(receiver);
@@ -109,31 +71,15 @@ class DispatchingApplication final : public QApplication {
       return handled;
     }
     TForm* form = FormOfWidget(receiver);
-    if (form != nullptr && IsKeyEvent(*event) && !TakesKey(*form, *event)) {
-      event->accept();
-      return true;
-    }
-    const HandlerScope running(form);
-    return QApplication::notify(receiver, event);
+    const auto deliver = [&] {
+      const HandlerScope running(form);
+      return QApplication::notify(receiver, event);
+    };
+    return IsKeyEvent(*event) ? keys_.Enter(form, receiver, event, deliver) : deliver();
   }
 
-  bool TakesKey(TForm& form, const QEvent& event) const {
-    if (IsModifierKey(event)) return true;
-    const int key = static_cast<const QKeyEvent&>(event).key();
-    const std::uint64_t now = CurrentClock().MonotonicMs();
-    TypedAheadGuard& guard = form.TypedAhead();
-    switch (event.type()) {
-      case QEvent::KeyPress:
-        return guard.TakesPress(key, press_.in_run, now);
-      case QEvent::ShortcutOverride:  // asks ahead of its press whether a shortcut may take it
-        return guard.TakesPress(key, typing_.Continues(now), now);
-      default:
-        return guard.TakesRelease(key, now);
-    }
-  }
-
-  TypingRun typing_;
-  Press press_;
+ private:
+  TypedAheadKeys keys_;
 };
 
 }  // namespace

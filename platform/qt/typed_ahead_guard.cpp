@@ -2,19 +2,26 @@
 
 namespace platform::qt {
 
-bool TypingRun::Continues(std::uint64_t now_ms) const {
-  return last_press_ms_ && now_ms < *last_press_ms_ + kTypingGapMs;
-}
-
-bool TypingRun::Press(std::uint64_t now_ms) {
-  const bool continues = Continues(now_ms);
-  last_press_ms_ = now_ms;
-  return continues;
+KeyPress TypingRun::Judge(int key, KeyKind kind, bool repeat, std::uint64_t now_ms) const {
+  KeyPress press;
+  press.key = key;
+  press.kind = kind;
+  press.now_ms = now_ms;
+  // A monotonic clock never goes back; one that did was replaced, and its times say nothing.
+  if (last_press_ms_ && now_ms >= *last_press_ms_) {
+    press.quiet_ms = now_ms - *last_press_ms_;
+    press.in_run = *press.quiet_ms < kTypingGapMs;
+  }
+  // A held key repeats after the keyboard's repeat delay, which may be longer than the gap.
+  press.in_run = press.in_run || repeat;
+  return press;
 }
 
 void TypedAheadGuard::Shown() {
   ended_ = false;
+  ++showing_;
   exposed_ms_.reset();
+  typing_held_back_ = false;
   held_back_.clear();
 }
 
@@ -30,17 +37,39 @@ bool TypedAheadGuard::Early(std::uint64_t now_ms) const {
   return !exposed_ms_ || now_ms < *exposed_ms_ + kShowPauseMs;
 }
 
-bool TypedAheadGuard::TakesPress(int key, bool in_run, std::uint64_t now_ms) {
-  if (!on_ || ended_) return true;
-  if (!in_run && !Early(now_ms)) return true;
-  held_back_.insert(key);
-  return false;
+PressVerdict TypedAheadGuard::Judge(const KeyPress& press) const {
+  if (!Active() || press.kind == KeyKind::kModifier) return PressVerdict::kTake;
+  if (press.in_run || Early(press.now_ms)) return PressVerdict::kHoldBack;
+  switch (press.kind) {
+    case KeyKind::kCharacter:
+      return PressVerdict::kWait;
+    case KeyKind::kConfirming:
+      return typing_held_back_ && press.quiet_ms && *press.quiet_ms < kQuietBeforeConfirmMs
+                 ? PressVerdict::kHoldBack
+                 : PressVerdict::kTake;
+    default:
+      return PressVerdict::kTake;
+  }
 }
 
-bool TypedAheadGuard::TakesRelease(int key, std::uint64_t now_ms) {
-  if (!on_ || ended_) return true;
+PressVerdict TypedAheadGuard::Press(const KeyPress& press) {
+  const PressVerdict verdict = Judge(press);
+  if (verdict == PressVerdict::kHoldBack) {
+    held_back_.insert(press.key);
+    if (press.kind == KeyKind::kCharacter) typing_held_back_ = true;
+  }
+  return verdict;
+}
+
+void TypedAheadGuard::Followed(int key, bool released) {
+  typing_held_back_ = true;
+  if (!released) held_back_.insert(key);
+}
+
+bool TypedAheadGuard::TakesRelease(int key, bool repeat, std::uint64_t now_ms) {
+  if (!Active()) return true;
   const bool press_held_back = held_back_.erase(key) > 0;
-  return !press_held_back && !Early(now_ms);
+  return !repeat && !press_held_back && !Early(now_ms);
 }
 
 }  // namespace platform::qt

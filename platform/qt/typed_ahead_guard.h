@@ -4,19 +4,27 @@
 // behind it: the next call typed on while the question opens, or a QSO typed, eyes on the radio,
 // into a question that has stood for a while. It holds back a key pressed
 // - within kShowPauseMs after its window became visible (exposed): nobody answers a window that
-//   fast, so the key was on its way before the question showed; or
-// - within kTypingGapMs after the key pressed before it, wherever that one went: a run of typing
-//   (a held-down key's repeats included) goes on and answers nothing.
-// Any other key answers at once, as a key pressed on purpose. A key held back is a press of the
-// run like any other: it holds back nothing beyond its own kTypingGapMs. A key's release is held
-// back with its press, and any release before the pause after the showing is over.
+//   fast, so the key was on its way before the question showed;
+// - within kTypingGapMs after the key pressed before it, wherever that one went, or marked by the
+//   window system as a repeat of a held key: a run of typing goes on and answers nothing.
+// A character (a letter, a digit: an answer's accelerator) waits: it is taken once kTypingGapMs
+// passed with no other key, and held back with the run when one follows, for then it was the
+// first key of a run. Once the form held back a character (someone typing at it, unseen), Enter,
+// Esc, Tab and the space bar are taken only after kQuietBeforeConfirmMs of a quiet keyboard, so
+// that the Tab, the exchange and the Enter that end a typed QSO answer nothing, even after a
+// pause to check the exchange. Any other key answers at once, as a key pressed on purpose.
+// A key's release is held back with its press, a repeat's always, and any release before the
+// pause after the showing is over.
 //
 // The figures: fluent typing comes 100 to 200 ms a key, a contest operator's call faster; the
 // quickest reaction to something seen takes some 200 ms, and an operator who presses again
 // because nothing happened does so 300 ms or more after the key before. Both pauses lie between.
+// A typist who looks up from the radio to the screen, reads a question and decides takes a
+// second and more; the pause before the Enter of a typed QSO, a glance at the exchange, is
+// shorter.
 //
 // Times are the clock service's monotonic milliseconds. Qt-free: the application's one event
-// entry feeds it (application.cpp).
+// entry feeds it (impl/typed_ahead_keys.h).
 #pragma once
 
 #include <cstdint>
@@ -27,17 +35,43 @@ namespace platform::qt {
 
 inline constexpr std::uint64_t kShowPauseMs = 220;
 inline constexpr std::uint64_t kTypingGapMs = 220;
+inline constexpr std::uint64_t kQuietBeforeConfirmMs = 1000;
+
+// What a key may do to a question.
+enum class KeyKind {
+  kModifier,    // Shift, Ctrl, Alt and their kin: type nothing, answer nothing, make no run
+  kCharacter,   // a letter, digit or sign: an answer's accelerator
+  kConfirming,  // Enter, Esc, Tab, the space bar: press or choose a button
+  kOther,       // arrows, function keys, Backspace and the like
+};
+
+// A key press as the keyboard's run of typing sees it.
+struct KeyPress {
+  int key = 0;
+  KeyKind kind = KeyKind::kOther;
+  std::uint64_t now_ms = 0;
+  bool in_run = false;  // it continues a run of typing (TypingRun)
+  // How long the keyboard was quiet before it; none when no key was pressed before.
+  std::optional<std::uint64_t> quiet_ms;
+};
 
 // The keyboard's presses, wherever they go: whether a press continues a run of typing.
 class TypingRun {
  public:
-  // Whether a press at `now_ms` comes within kTypingGapMs of the press before it.
-  bool Continues(std::uint64_t now_ms) const;
-  // A press at `now_ms`: answers Continues, and it is the press before the next from now on.
-  bool Press(std::uint64_t now_ms);
+  // The press of `key` at `now_ms` (`repeat`: the window system repeats a held key), judged
+  // against the presses before it; Press records it.
+  KeyPress Judge(int key, KeyKind kind, bool repeat, std::uint64_t now_ms) const;
+  void Press(std::uint64_t now_ms) { last_press_ms_ = now_ms; }
 
  private:
   std::optional<std::uint64_t> last_press_ms_;
+};
+
+// What a form does with a key press.
+enum class PressVerdict {
+  kTake,      // at once
+  kHoldBack,  // never
+  kWait,      // once kTypingGapMs passed with no other key (Followed otherwise)
 };
 
 // The guard of one form: off until switched on; each showing starts it anew.
@@ -45,28 +79,37 @@ class TypedAheadGuard {
  public:
   bool On() const { return on_; }
   void SetOn(bool on) { on_ = on; }
+  // Whether it judges keys now: on, and not ended for this showing.
+  bool Active() const { return on_ && !ended_; }
   // The form shows: it is visible only once its window is exposed.
   void Shown();
+  // Counts the showings: a key that waited belongs to the showing it was pressed in.
+  std::uint64_t Showing() const { return showing_; }
   // Its window is exposed (or no longer) at `now_ms`.
   void Exposed(bool exposed, std::uint64_t now_ms);
   // The operator has read the form (the test kit's modal driver): every key is taken until the
   // form shows again.
   void End() { ended_ = true; }
 
-  // Whether the form takes the press of `key` at `now_ms`; `in_run`: the press continues a run
-  // of typing (TypingRun).
-  bool TakesPress(int key, bool in_run, std::uint64_t now_ms);
-  // Whether the form takes the release of `key` at `now_ms`.
-  bool TakesRelease(int key, std::uint64_t now_ms);
+  // What the form does with `press`; a press it holds back holds back its release.
+  PressVerdict Press(const KeyPress& press);
+  // The character that waited was followed by another key within kTypingGapMs: it was the
+  // first of a run and is held back (its release too, unless `released` already).
+  void Followed(int key, bool released);
+  // Whether the form takes the release of `key` at `now_ms` (`repeat`: of a held key).
+  bool TakesRelease(int key, bool repeat, std::uint64_t now_ms);
 
  private:
   // Whether `now_ms` lies before the pause after the showing is over (or before the showing).
   bool Early(std::uint64_t now_ms) const;
+  PressVerdict Judge(const KeyPress& press) const;
 
   bool on_ = false;
   bool ended_ = false;
+  std::uint64_t showing_ = 0;
   std::optional<std::uint64_t> exposed_ms_;
-  std::set<int> held_back_;  // keys whose press was held back, until their release
+  bool typing_held_back_ = false;  // a character was held back in this showing
+  std::set<int> held_back_;        // keys whose press was held back, until their release
 };
 
 }  // namespace platform::qt

@@ -19,7 +19,9 @@
 #include "platform/fake_environment.h"
 #include "platform/qt/colors.h"
 #include "platform/qt/keys.h"
+#include "platform/qt/testkit/ticks.h"
 #include "platform/qt/testkit/window_frame.h"
+#include "platform/qt/typed_ahead_guard.h"
 #include "tests/contestlog/core_fixture.h"
 #include "tests/contestlog/entry_window.h"
 #include "ui/message_dialogs.h"
@@ -415,6 +417,77 @@ TEST_F(EntryCycleTest, TheDupeNoticeHearsEnterPressedOnPurposeAndTheNextCallLand
   }
 }
 
+// A QSO typed, eyes on the radio, at a question that has stood for 3 s answers nothing, whatever
+// its first letter, its pace and the pause before its Enter: the question stays, the entry in
+// hand is kept and no QSO is stored. Then a lone N, pressed on purpose, answers "Nein", or Enter
+// after a quiet second the default button.
+TEST_F(EntryCycleTest, AQsoTypedAtAQuestionThatHasStoodAnswersNothing) {
+  enum class Asks { kEndTheEntry, kDupeNotice };
+  struct Row {
+    const char* name;
+    Asks asks;
+    std::string keys;
+    std::uint64_t gap;           // ms between keys
+    std::uint64_t last_pause;    // ms before the last key
+    std::uint16_t answer;        // pressed on purpose afterwards
+    std::uint64_t answer_after;  // ms after the last key
+  };
+  const Row rows[] = {
+      {"N1abcAt12Ms", Asks::kEndTheEntry, "N1ABC\t81\r", 12, 12, 'N', 300},
+      {"N1abcAt150Ms", Asks::kEndTheEntry, "N1ABC\t81\r", 150, 150, 'N', 300},
+      {"Ja1abcAt12Ms", Asks::kEndTheEntry, "JA1ABC\t81\r", 12, 12, 'N', 300},
+      {"Ja1abcAt150Ms", Asks::kEndTheEntry, "JA1ABC\t81\r", 150, 150, 'N', 300},
+      {"EnterAfterAPause", Asks::kEndTheEntry, "DL2XYZ\t81\r", 100, 400, 'N', 300},
+      {"EnterAfterAQuietSecond", Asks::kEndTheEntry, "DL2XYZ\t81\r", 100, 400,
+       platform::qt::VK_RETURN, 1000},
+      {"W1awAt12Ms", Asks::kDupeNotice, "W1AW\t81\r", 12, 12, platform::qt::VK_RETURN, 1000},
+      {"W1awAt150Ms", Asks::kDupeNotice, "W1AW\t81\r", 150, 150, platform::qt::VK_RETURN, 1000},
+  };
+  platform::FakeClock clock;
+  clock.now = platform::CurrentClock().Now();
+  clock.utc_bias_minutes = platform::CurrentClock().UtcBiasMinutes();
+  clock.monotonic_ms = 100'000;
+  const platform::ScopedEnvironment environment(&clock, nullptr, nullptr);
+  common::Service<common::ToMessages>::Get().SetPresenter(std::make_unique<ui::DialogPresenter>());
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    LogBuilder b('W', 1);
+    b.Create();
+    contest::TContestRec definition = b.Definition();
+    definition.DupeKind = 1;  // refused
+    bool open_after_the_run = false;
+    bool answered = false;
+    RunLog(b.Number(), definition, [&](TContestLogStd& w) {
+      if (row.asks == Asks::kDupeNotice) {
+        b.Add(Worked("DL2XYZ", "DL", w.CurrentBand, 3600, w.CurrentMode.str().c_str()));
+        Type(*w.eCall, "dl2xyz");
+      } else {
+        Type(*w.eCall, "dl4qk");
+      }
+      driver_.ThenTypedAhead([&](platform::qt::TForm& question) {
+        clock.monotonic_ms += 3000;
+        for (std::size_t i = 0; i < row.keys.size(); ++i) {
+          clock.monotonic_ms += i + 1 == row.keys.size() ? row.last_pause : row.gap;
+          platform::qt::testkit::TypeOnKeyboard(row.keys.substr(i, 1));
+        }
+        open_after_the_run = question.ModalResult() == platform::qt::mrNone;
+        clock.monotonic_ms += row.answer_after;
+        platform::qt::testkit::PressKey(*question.ActiveControl(), row.answer);
+        clock.monotonic_ms += platform::qt::kTypingGapMs;
+        platform::qt::testkit::TickKeyboard();
+        answered = question.ModalResult() != platform::qt::mrNone;
+        if (!answered) question.SetModalResult(platform::qt::mrCancel);
+      });
+      platform::qt::testkit::PressKey(
+          *w.eCall, row.asks == Asks::kDupeNotice ? platform::qt::VK_F10 : platform::qt::VK_F5);
+      EXPECT_EQ(w.eCall->Text(), row.asks == Asks::kDupeNotice ? "" : "DL4QK");
+    });
+    EXPECT_TRUE(open_after_the_run);
+    EXPECT_TRUE(answered);
+    EXPECT_EQ(Records(b.Number()).size(), row.asks == Asks::kDupeNotice ? 1u : 0u);
+  }
+}
+
 TEST_F(EntryCycleTest, ASecondExitWithTheSameCallOnlyLooksThePrefixUpAgain) {
   LogBuilder b('W', 1);
   b.Create();
@@ -581,8 +654,8 @@ TEST_F(EntryCycleTest, ABadDokOrLocatorIsToldWhenItsFieldIsLeftNeverWhileTyping)
     EXPECT_EQ(Shown().size(), 1u);
     EXPECT_EQ(w.Entry().Distance, 0u);
     w.eDatum->SetFocus();
-    EXPECT_EQ(Shown(), (std::vector<std::string>{"|Fehler bei DOK-Angabe",
-                                                 "|Fehler bei Locator-Angabe"}));
+    EXPECT_EQ(Shown(),
+              (std::vector<std::string>{"|Fehler bei DOK-Angabe", "|Fehler bei Locator-Angabe"}));
     EXPECT_EQ(w.ActiveControl(), w.eRSTr3);
     // Entering a field tells nothing; a good locator is told nothing on leaving.
     w.eRSTr3->SetFocus();

@@ -43,7 +43,11 @@ char CharacterOf(std::uint16_t vk, TShiftState shift) {
   }
 }
 
-void SendKey(QWidget* widget, std::uint16_t vk, TShiftState shift, char ch) {
+// Presses, releases or both, as `strokes` names them.
+enum Strokes { kDown = 1, kUp = 2, kDownAndUp = 3 };
+
+void SendKey(QWidget* widget, std::uint16_t vk, TShiftState shift, char ch,
+             Strokes strokes = kDownAndUp, bool repeat = false) {
   if (widget == nullptr) return;
   if (ch == 0) ch = CharacterOf(vk, shift);
   const QString text = ch != 0 ? QString(impl::ToQChar(ch)) : QString();
@@ -51,10 +55,12 @@ void SendKey(QWidget* widget, std::uint16_t vk, TShiftState shift, char ch) {
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) modifiers |= Qt::KeypadModifier;
   const int key = impl::QtKeyOf(vk);
   QPointer<QWidget> guard(widget);
-  QKeyEvent down(QEvent::KeyPress, key, modifiers, text);
-  QApplication::sendEvent(widget, &down);
-  if (guard) {
-    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text);
+  if ((strokes & kDown) != 0) {
+    QKeyEvent down(QEvent::KeyPress, key, modifiers, text, repeat);
+    QApplication::sendEvent(widget, &down);
+  }
+  if (guard && (strokes & kUp) != 0) {
+    QKeyEvent up(QEvent::KeyRelease, key, modifiers, text, repeat);
     QApplication::sendEvent(widget, &up);
   }
   Application().ProcessMessages();
@@ -162,6 +168,14 @@ void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton 
 
 void PressKey(TWinControl& target, std::uint16_t vk, TShiftState shift, char ch) {
   SendKey(target.Window().widget, vk, shift, ch);
+}
+
+void KeyDown(TWinControl& target, std::uint16_t vk, TShiftState shift, bool repeat) {
+  SendKey(target.Window().widget, vk, shift, 0, kDown, repeat);
+}
+
+void KeyUp(TWinControl& target, std::uint16_t vk, TShiftState shift, bool repeat) {
+  SendKey(target.Window().widget, vk, shift, 0, kUp, repeat);
 }
 
 void TypeText(TWinControl& target, std::string_view text) {

@@ -15,6 +15,10 @@ namespace platform::qt::testkit {
 // of letters, digits, blank, Enter, Esc, Tab and Backspace is derived from the key and Shift;
 // pass `ch` for any other.
 void PressKey(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, char ch = 0);
+// Half a key stroke: the key goes down (its press) or comes up (its release). `repeat`: a held
+// key's repeat as the window system sends it, a release and a press both marked as repeats.
+void KeyDown(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, bool repeat = false);
+void KeyUp(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, bool repeat = false);
 // Each CP1252 character typed as its key (letters as their upper-case key, with Shift for
 // capitals).
 void TypeText(TWinControl& target, std::string_view text);

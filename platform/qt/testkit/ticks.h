@@ -7,6 +7,10 @@ namespace platform::qt::testkit {
 
 void HoldRealTicks();
 
+// What the window system's timer does for the keyboard: a key that waited to be told from a run
+// of typing (typed_ahead_guard.h) is delivered if its wait is over on the clock service.
+void TickKeyboard();
+
 class RealTicks {
  public:
   RealTicks();

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/current_folder.h"
@@ -19,6 +20,7 @@
 #include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
+#include "platform/qt/testkit/ticks.h"
 #include "tests/common/temp_folder.h"
 
 namespace platform::qt {
@@ -106,20 +108,61 @@ TEST(MessageBoxTest, TheLayersBoxShowsTextIconAndButtonsAndAnswersByKey) {
   EXPECT_EQ(driver.Unanswered(), 0);
 }
 
-// A key on its way as the box shows, or one of a run of typing, does nothing; a key pressed on
-// purpose answers at once. Times in ms from the show; a key of a run follows the one before it.
+// Keys in the table: a stroke (down and up), or half of one, or a held key's repeat.
+enum class Stroke { kPress, kDown, kUp, kRepeat };
+struct Key {
+  std::uint64_t at;  // ms from the show
+  std::uint16_t vk;
+  TShiftState shift = 0;
+  Stroke stroke = Stroke::kPress;
+};
+
+// `text` typed from `at` on, `gap` ms a key: letters, digits, Tab ('\t') and Enter ('\r').
+std::vector<Key> Typed(std::uint64_t at, std::uint64_t gap, std::string_view text) {
+  std::vector<Key> keys;
+  for (char c : text) {
+    const std::uint16_t vk = c == '\t' ? VK_TAB : c == '\r' ? VK_RETURN : std::uint16_t(c);
+    keys.push_back({at, vk});
+    at += gap;
+  }
+  return keys;
+}
+
+std::vector<Key> operator+(std::vector<Key> keys, const std::vector<Key>& more) {
+  keys.insert(keys.end(), more.begin(), more.end());
+  return keys;
+}
+
+void Stroke(TWinControl& target, const Key& key) {
+  switch (key.stroke) {
+    case Stroke::kPress:
+      testkit::PressKey(target, key.vk, key.shift);
+      break;
+    case Stroke::kDown:
+      testkit::KeyDown(target, key.vk, key.shift);
+      break;
+    case Stroke::kUp:
+      testkit::KeyUp(target, key.vk, key.shift);
+      break;
+    case Stroke::kRepeat:
+      testkit::KeyUp(target, key.vk, key.shift, true);
+      testkit::KeyDown(target, key.vk, key.shift, true);
+      break;
+  }
+}
+
+// A key on its way as the box shows, one of a run of typing, a run typed at a box that has stood
+// and a held key's repeats do nothing; a key pressed on purpose answers: Enter and Esc at once, a
+// letter once no key followed it within the typing gap. Each row is looked at a second after its
+// last key, when any letter that waited has had its turn.
 TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers) {
-  struct Key {
-    std::uint64_t at;
-    std::uint16_t vk;
-    TShiftState shift = 0;
-  };
   struct Row {
     const char* name;
     unsigned flags;
     std::vector<Key> keys;
     int answer;  // 0: left open
   };
+  const std::vector<Key> qso = Typed(3000, 100, "DL2XYZ\t81") + std::vector<Key>{{4200, VK_RETURN}};
   const Row rows[] = {
       {"JAsItShows", MB_YESNO, {{0, 'J'}}, 0},
       {"N100MsAfter", MB_YESNO, {{100, 'N'}}, 0},
@@ -131,9 +174,35 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
       {"AltJ300MsAfter", MB_YESNO, {{300, 'J', ssAlt}}, IDYES},
       {"ARunOfTypingLongAfter", MB_YESNO, {{2000, 'X'}, {2100, 'N'}, {2200, VK_RETURN}}, 0},
       // Each key held back holds back only the next 220 ms.
-      {"KeysEvery100MsThenOne300MsAfterTheLast", MB_YESNO,
+      {"KeysEvery100MsThenOne300MsAfterTheLast",
+       MB_YESNO,
        {{0, 'J'}, {100, 'N'}, {200, VK_RETURN}, {300, 'J'}, {400, VK_RETURN}, {700, 'N'}},
        IDNO},
+      // The first key of a run waits and is held back with it.
+      {"NFollowedWithinTheGap", MB_YESNO, {{3000, 'N'}, {3200, 'X'}}, 0},
+      {"N1abcAt12Ms", MB_YESNO, Typed(3000, 12, "N1ABC\t81\r"), 0},
+      {"N1abcAt150Ms", MB_YESNO, Typed(3000, 150, "N1ABC\t81\r"), 0},
+      {"Ja1abcAt12Ms", MB_YESNO, Typed(3000, 12, "JA1ABC\t81\r"), 0},
+      {"Ja1abcAt150Ms", MB_YESNO, Typed(3000, 150, "JA1ABC\t81\r"), 0},
+      // After typing was held back, Enter needs a quiet second before it.
+      {"AQsoWithItsEnterAfterAPause", MB_YESNO, qso, 0},
+      {"ALoneNAfterTheQso", MB_YESNO, qso + std::vector<Key>{{4500, 'N'}}, IDNO},
+      {"EnterAfterAQuietSecond", MB_YESNO | MB_DEFBUTTON2,
+       qso + std::vector<Key>{{5200, VK_RETURN}}, IDNO},
+      {"JEvery300MsAfterTheQso", MB_YESNO,
+       qso + std::vector<Key>{{4500, 'J'}, {4800, 'J'}, {5100, 'J'}}, IDYES},
+      // A held key repeats after the keyboard's delay: a run, however long the delay.
+      {"EnterHeldAcrossTheShowing",
+       MB_YESNO,
+       {{660, VK_RETURN, 0, Stroke::kRepeat},
+        {700, VK_RETURN, 0, Stroke::kRepeat},
+        {740, VK_RETURN, 0, Stroke::kRepeat},
+        {760, VK_RETURN, 0, Stroke::kUp}},
+       0},
+      {"EnterPressedAfterTheHeldOne",
+       MB_YESNO,
+       {{660, VK_RETURN, 0, Stroke::kRepeat}, {700, VK_RETURN, 0, Stroke::kUp}, {1700, VK_RETURN}},
+       IDYES},
   };
   FakeClock clock;
   clock.monotonic_ms = 10'000;
@@ -146,8 +215,10 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
     driver.ThenTypedAhead([&](TForm& form) {
       for (const Key& key : row.keys) {
         clock.monotonic_ms = shown + key.at;
-        testkit::PressKey(*form.ActiveControl(), key.vk, key.shift);
+        Stroke(*form.ActiveControl(), key);
       }
+      clock.monotonic_ms += 1000;
+      testkit::TickKeyboard();
       left_open = form.ModalResult() == mrNone;
       if (left_open) form.SetModalResult(mrAbort);
     });
@@ -162,6 +233,42 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
     testkit::Click(*cancel, 5, 5);
   });
   EXPECT_EQ(Application().MessageBox("Weiter?", "", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(driver.Unanswered(), 0);
+}
+
+// A letter held down answers with its press, once no key followed it: neither its repeats nor
+// its release answer the question the answer opens, and nothing waits for the next showing.
+TEST(MessageBoxTest, AHeldLetterAnswersByItsPressAloneNotTheQuestionItsAnswerOpens) {
+  FakeClock clock;
+  clock.monotonic_ms = 10'000;
+  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  testkit::ModalDriver driver;
+  const std::uint64_t down = clock.monotonic_ms + 300;
+  driver.ThenTypedAhead([&](TForm& form) {
+    clock.monotonic_ms = down;
+    testkit::KeyDown(*form.ActiveControl(), 'J');
+    clock.monotonic_ms = down + 100;
+    testkit::TickKeyboard();
+    EXPECT_EQ(form.ModalResult(), mrNone);  // another key may yet follow
+    clock.monotonic_ms = down + kTypingGapMs;
+    testkit::TickKeyboard();
+  });
+  bool left_open = false;
+  driver.ThenTypedAhead([&](TForm& form) {
+    for (std::uint64_t at = 500; at <= 900; at += 40) {
+      clock.monotonic_ms = down + at;
+      testkit::KeyUp(*form.ActiveControl(), 'J', 0, true);
+      testkit::KeyDown(*form.ActiveControl(), 'J', 0, true);
+    }
+    testkit::KeyUp(*form.ActiveControl(), 'J');
+    clock.monotonic_ms += 1000;
+    testkit::TickKeyboard();
+    left_open = form.ModalResult() == mrNone;
+    form.SetModalResult(mrAbort);
+  });
+  ASSERT_EQ(Application().MessageBox("Eingabe beenden?", "", MB_YESNO), IDYES);
+  Application().MessageBox("Datei sichern?", "", MB_YESNO);
+  EXPECT_TRUE(left_open);
   EXPECT_EQ(driver.Unanswered(), 0);
 }
 
