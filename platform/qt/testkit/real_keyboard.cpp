@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QObject>
+#include <QWindow>
 #include <map>
 
 #include "platform/qt/keys.h"
@@ -19,7 +20,8 @@ struct RealKeyboard::Arrivals : QObject {
   struct Count {
     int presses = 0;  // the first press of a key going down
     int repeats = 0;
-    int releases = 0;  // the key going up, its repeats' releases not counted
+    int releases = 0;                // the key going up, its repeats' releases not counted
+    std::uint32_t release_time = 0;  // the server's time of the last of them
   };
   std::map<unsigned, Count> counts;
 
@@ -36,6 +38,7 @@ struct RealKeyboard::Arrivals : QObject {
       ++(key->isAutoRepeat() ? count.repeats : count.presses);
     } else if (!key->isAutoRepeat()) {
       ++count.releases;
+      count.release_time = static_cast<std::uint32_t>(key->timestamp());
     }
     return false;
   }
@@ -57,7 +60,7 @@ bool RealKeyboard::Press(std::uint16_t vk, TShiftState shift) {
   if (!Available()) return false;
   const unsigned code = keyboard_->KeyCode(vk);
   const unsigned shift_code = (shift & ssShift) != 0 ? keyboard_->KeyCode(VK_SHIFT) : 0;
-  if (code == 0) return false;
+  if (code == 0 || !WaitForTheFocus()) return false;
   const Arrivals::Count before = arrivals_->counts[code];
   const int shift_releases = arrivals_->counts[shift_code].releases;
   // Down and up together, as a quick finger: a wait between could let the server repeat the key.
@@ -93,7 +96,7 @@ bool RealKeyboard::Type(std::string_view text, const std::function<void()>& befo
 bool RealKeyboard::Hold(std::uint16_t vk) {
   if (!Available() || held_ != 0) return false;
   const unsigned code = keyboard_->KeyCode(vk);
-  if (code == 0) return false;
+  if (code == 0 || !WaitForTheFocus()) return false;
   const int presses = arrivals_->counts[code].presses;
   held_ = code;
   keyboard_->Send(code, true);
@@ -110,10 +113,22 @@ bool RealKeyboard::Release(std::uint16_t vk) {
   if (!Available()) return false;
   const unsigned code = keyboard_->KeyCode(vk);
   if (code == 0 || code != held_) return false;
-  const int releases = arrivals_->counts[code].releases;
   held_ = 0;
-  keyboard_->Send(code, false);
-  return WaitUntil([&] { return arrivals_->counts[code].releases > releases; });
+  // Qt tells a repeat by the press that follows its release at once; when the press is late, the
+  // release reads as the key's, and a repeat still on its way would follow. The key's own
+  // release is the one the server makes after its repeats.
+  const std::uint32_t after_repeats = static_cast<std::uint32_t>(keyboard_->LetGo(code));
+  return WaitUntil([&] {
+    const Arrivals::Count& now = arrivals_->counts[code];
+    return now.releases > 0 && static_cast<std::int32_t>(now.release_time - after_repeats) >= 0;
+  });
+}
+
+bool RealKeyboard::WaitForTheFocus() {
+  return WaitUntil([&] {
+    const QWindow* window = QGuiApplication::focusWindow();
+    return window != nullptr && keyboard_->FocusWindow() == window->winId();
+  });
 }
 
 }  // namespace platform::qt::testkit

@@ -6,10 +6,11 @@
 //
 // Needs the window system on a real X display with the test extension (QT_QPA_PLATFORM=xcb, as
 // in the window manager's suite); elsewhere Available() is false. A key reaches only the active
-// window, so a test makes the window it types into active first (window_frame.h). Each call
-// waits until what it pressed reached the application (at most a few seconds) and answers
-// whether it did; the times a form judges keys by are still the clock service's, so a test with
-// a fake clock sets it before each key.
+// window, so a test makes the window it types into active first (window_frame.h); a key goes
+// down once the server's keyboard focus is there too. Each call waits until what it pressed
+// reached the application (at most a few seconds) and answers whether it did; the times a form
+// judges keys by are still the clock service's, so a test with a fake clock sets it before each
+// key.
 #pragma once
 
 #include <cstdint>
@@ -53,6 +54,9 @@ class RealKeyboard {
 
  private:
   struct Arrivals;
+  // Until the server's keyboard focus is on the application's active window, which the window
+  // manager makes so some time after Qt already counts the window as active.
+  bool WaitForTheFocus();
 
   std::unique_ptr<XKeyboard> keyboard_;
   std::unique_ptr<Arrivals> arrivals_;

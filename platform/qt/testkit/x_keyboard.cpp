@@ -1,9 +1,13 @@
 #include "platform/qt/testkit/x_keyboard.h"
 
 #include <X11/XKBlib.h>
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+
+#include <chrono>
+#include <thread>
 
 #include "platform/qt/keys.h"
 
@@ -48,14 +52,23 @@ std::unique_ptr<XKeyboard> XKeyboard::Open(int repeat_delay_ms, int repeat_inter
   // A bare X server may start with its auto-repeat off or at other figures; the tests count on
   // these (the keyboard's repeat is the server's, not Qt's).
   XAutoRepeatOn(display);
-  XkbChangeEnabledControls(display, XkbUseCoreKbd, XkbRepeatKeysMask, XkbRepeatKeysMask);
   XkbSetAutoRepeatRate(display, XkbUseCoreKbd, static_cast<unsigned>(repeat_delay_ms),
                        static_cast<unsigned>(repeat_interval_ms));
-  XSync(display, False);
-  return std::unique_ptr<XKeyboard>(new XKeyboard(display));
+  XSetWindowAttributes attributes{};
+  attributes.event_mask = PropertyChangeMask;
+  const Window clock_window =
+      XCreateWindow(display, DefaultRootWindow(display), 0, 0, 1, 1, 0, CopyFromParent, InputOnly,
+                    CopyFromParent, CWEventMask, &attributes);
+  const Atom clock_atom = XInternAtom(display, "DOMIVOX_TEST_KEYBOARD_CLOCK", False);
+  auto keyboard = std::unique_ptr<XKeyboard>(new XKeyboard(display, clock_window, clock_atom));
+  keyboard->SetRepeat(true);
+  return keyboard;
 }
 
-XKeyboard::~XKeyboard() { XCloseDisplay(display_); }
+XKeyboard::~XKeyboard() {
+  XDestroyWindow(display_, clock_window_);
+  XCloseDisplay(display_);
+}
 
 unsigned XKeyboard::KeyCode(std::uint16_t vk) const {
   const KeySym sym = KeySymOf(vk);
@@ -65,6 +78,37 @@ unsigned XKeyboard::KeyCode(std::uint16_t vk) const {
 void XKeyboard::Send(unsigned key_code, bool down) {
   XTestFakeKeyEvent(display_, key_code, down ? True : False, CurrentTime);
   XSync(display_, False);
+}
+
+unsigned long XKeyboard::LetGo(unsigned key_code) {
+  SetRepeat(false);
+  // Events carry the server's time in whole ms: a repeat made in the ms of the time asked for
+  // could carry that time too.
+  std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  const unsigned long after_repeats = ServerTime();
+  Send(key_code, false);
+  SetRepeat(true);
+  return after_repeats;
+}
+
+unsigned long XKeyboard::FocusWindow() const {
+  Window focus = 0;
+  int revert_to = 0;
+  XGetInputFocus(display_, &focus, &revert_to);
+  return focus == PointerRoot ? 0 : focus;
+}
+
+void XKeyboard::SetRepeat(bool on) {
+  XkbChangeEnabledControls(display_, XkbUseCoreKbd, XkbRepeatKeysMask, on ? XkbRepeatKeysMask : 0);
+  XSync(display_, False);
+}
+
+// The server stamps a property change with its time.
+unsigned long XKeyboard::ServerTime() {
+  XChangeProperty(display_, clock_window_, clock_atom_, XA_INTEGER, 32, PropModeAppend, nullptr, 0);
+  XEvent event;
+  XWindowEvent(display_, clock_window_, PropertyChangeMask, &event);
+  return event.xproperty.time;
 }
 
 }  // namespace platform::qt::testkit

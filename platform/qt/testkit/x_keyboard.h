@@ -24,10 +24,21 @@ class XKeyboard {
   unsigned KeyCode(std::uint16_t vk) const;
   // The key goes down (or up) now; the server has it when the call returns.
   void Send(unsigned key_code, bool down);
+  // A held key goes up once the server has stopped repeating it. Answers a time of the server's
+  // (the time X events carry) after the key's last repeat and not after its release.
+  unsigned long LetGo(unsigned key_code);
+  // The window that has the server's keyboard focus (where a key goes), 0 for none.
+  unsigned long FocusWindow() const;
 
  private:
-  explicit XKeyboard(_XDisplay* display) : display_(display) {}
+  XKeyboard(_XDisplay* display, unsigned long clock_window, unsigned long clock_atom)
+      : display_(display), clock_window_(clock_window), clock_atom_(clock_atom) {}
+  void SetRepeat(bool on);
+  unsigned long ServerTime();
+
   _XDisplay* display_;
+  unsigned long clock_window_;  // an unseen window whose property changes tell the server's time
+  unsigned long clock_atom_;
 };
 
 }  // namespace platform::qt::testkit

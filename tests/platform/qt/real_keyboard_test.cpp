@@ -15,7 +15,9 @@
 #include "platform/qt/message_box.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/real_keyboard.h"
+#include "platform/qt/testkit/ticks.h"
 #include "platform/qt/testkit/window_frame.h"
+#include "platform/qt/typed_ahead_guard.h"
 
 namespace platform::qt {
 namespace {
@@ -51,7 +53,8 @@ TEST_F(RealKeyTest, TheKeyboardTypesIntoTheActiveWindowAndRepeatsAHeldKey) {
 }
 
 // A key on its way as the question shows, or one of a run of typing, leaves it open; a key
-// pressed on purpose after them answers. Times in ms from the showing.
+// pressed on purpose after them answers (a letter once no key followed it within the typing
+// gap). Times in ms from the showing; letters without Shift, as an answer is pressed.
 TEST_F(RealKeyTest, KeysTypedAheadLeaveTheQuestionOpenAndAKeyPressedOnPurposeAnswers) {
   struct Typing {
     std::uint64_t at;
@@ -73,6 +76,14 @@ TEST_F(RealKeyTest, KeysTypedAheadLeaveTheQuestionOpenAndAKeyPressedOnPurposeAns
       // A QSO typed, eyes on the radio, into a question that has stood for a while.
       {"CallTyped150MsAKey", MB_YESNO, {{3000, "W1AW\t81\r", 150}}, {5500, "\r"}, IDYES},
       {"CallTyped12MsAKey", MB_YESNO, {{3000, "W1AW\t81\r", 12}}, {4500, "\r"}, IDYES},
+      {"CallBeginningWithJ",
+       MB_YESNO | MB_DEFBUTTON2,
+       {{3000, "JA1XYZ\t59\r", 150}},
+       {5500, "\r"},
+       IDNO},
+      {"JAt300", MB_YESNO, {}, {300, "j"}, IDYES},
+      {"NAt300", MB_YESNO, {}, {300, "n"}, IDNO},
+      {"NAt100ThenJ", MB_YESNO, {{100, "n"}}, {400, "j"}, IDYES},
   };
   FakeClock clock;
   clock.monotonic_ms = 10'000;
@@ -81,12 +92,15 @@ TEST_F(RealKeyTest, KeysTypedAheadLeaveTheQuestionOpenAndAKeyPressedOnPurposeAns
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     const std::uint64_t shown = clock.monotonic_ms;
+    // Then the typing gap after the last key, when a letter that waited has its turn.
     const auto type = [&](const Typing& typing) {
       std::uint64_t at = shown + typing.at;
       EXPECT_TRUE(keyboard.Type(typing.text, [&] {
         clock.monotonic_ms = at;
         at += typing.step;
       }));
+      clock.monotonic_ms += kTypingGapMs;
+      testkit::TickKeyboard();
     };
     bool left_open = false;
     driver.ThenTypedAhead([&](TForm& form) {
