@@ -12,6 +12,7 @@
 #include "platform/fake_environment.h"
 #include "platform/qt/application.h"
 #include "platform/qt/button.h"
+#include "platform/qt/combo_box.h"
 #include "platform/qt/file_chooser.h"
 #include "platform/qt/keys.h"
 #include "platform/qt/message_box.h"
@@ -21,6 +22,7 @@
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/screenshot.h"
 #include "platform/qt/testkit/ticks.h"
+#include "platform/qt/testkit/window_frame.h"
 #include "tests/common/temp_folder.h"
 
 namespace platform::qt {
@@ -270,6 +272,37 @@ TEST(MessageBoxTest, AHeldLetterAnswersByItsPressAloneNotTheQuestionItsAnswerOpe
   Application().MessageBox("Datei sichern?", "", MB_YESNO);
   EXPECT_TRUE(left_open);
   EXPECT_EQ(driver.Unanswered(), 0);
+}
+
+// Only the form's own window tells its exposure: the pop-up list of one of its combo boxes, opened
+// and closed after the form showed, neither ends nor restarts the pause after the showing.
+TEST(MessageBoxTest, APopupListOfTheFormIsNotTheFormsExposure) {
+  FakeClock clock;
+  clock.monotonic_ms = 10'000;
+  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  TForm form(nullptr);
+  form.SetIgnoresKeysTypedAhead(true);
+  auto* combo = new TComboBox(&form);
+  combo->SetParent(&form);
+  combo->Items().Add("20m");
+  combo->Items().Add("40m");
+  auto* ok = new TButton(&form);
+  ok->SetParent(&form);
+  ok->SetBounds(10, 40, 75, 25);
+  ok->SetDefault(true);
+  int clicks = 0;
+  ok->OnClick = [&](TComponent*) { ++clicks; };
+  form.Show();
+  ASSERT_TRUE(testkit::WaitUntilExposed(form));
+  clock.monotonic_ms += 100;
+  combo->SetDroppedDown(true);
+  Application().ProcessMessages();
+  clock.monotonic_ms += 200;
+  combo->SetDroppedDown(false);
+  Application().ProcessMessages();
+  ok->SetFocus();
+  testkit::PressKey(*ok, VK_RETURN);  // 300 ms after the form showed, 0 ms after the list closed
+  EXPECT_EQ(clicks, 1);
 }
 
 class FileChooserTest : public ::testing::Test {
