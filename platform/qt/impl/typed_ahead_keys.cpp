@@ -78,13 +78,16 @@ bool TypedAheadKeys::Enter(TForm* form, QObject* receiver, QEvent* event,
     DeliverDue();
     if (alive.isNull()) return true;
   }
+  if (event->type() == QEvent::KeyRelease) {
+    last_release_ = {key_event->key(), key_event->timestamp()};
+  }
   if (event->type() != QEvent::KeyPress || event == press_.event) {
     return form != nullptr ? Judge(*form, receiver, key_event, kind, deliver) : deliver();
   }
   // A press enters for the window first, then for the widget with the focus (and perhaps for
   // widgets it is handed on to): it is one press of the keyboard's run of typing.
   const std::uint64_t now = Now();
-  const KeyPress judged = typing_.Judge(key_event->key(), kind, key_event->isAutoRepeat(), now);
+  const KeyPress judged = typing_.Judge(key_event->key(), kind, Repeats(*key_event), now);
   typing_.Press(now);
   if (waiting_) Followed();
   const Press outer = std::exchange(press_, Press{event, judged});
@@ -92,6 +95,11 @@ bool TypedAheadKeys::Enter(TForm* form, QObject* receiver, QEvent* event,
       form != nullptr ? Judge(*form, receiver, key_event, kind, deliver) : deliver();
   press_ = outer;
   return handled;
+}
+
+bool TypedAheadKeys::Repeats(const QKeyEvent& press) const {
+  return press.isAutoRepeat() || (press.timestamp() != 0 && last_release_.key == press.key() &&
+                                  last_release_.timestamp == press.timestamp());
 }
 
 bool TypedAheadKeys::Judge(TForm& form, QObject* receiver, QKeyEvent* event, KeyKind kind,

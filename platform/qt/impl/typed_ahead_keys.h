@@ -60,8 +60,17 @@ class TypedAheadKeys {
   void Replay(QObject* receiver, QKeyEvent& event);
   void OnTimer();
 
+  // Whether the press repeats a held key: so marked, or, as the window system's own rule has it,
+  // stamped with the time of the same key's release just before it (a reader that has not yet
+  // seen the press when it passes the release leaves both unmarked).
+  bool Repeats(const QKeyEvent& press) const;
+
   TypingRun typing_;
   Press press_;  // the press on its way through the dispatch
+  struct {
+    int key = 0;
+    std::uint64_t timestamp = 0;
+  } last_release_;
   std::optional<Waiting> waiting_;
   const QEvent* replay_ = nullptr;  // a waited character on its way
   QTimer timer_;

@@ -10,6 +10,7 @@
 #include <QWheelEvent>
 #include <QWidget>
 
+#include "platform/environment.h"
 #include "platform/qt/application.h"
 #include "platform/qt/impl/convert.h"
 #include "platform/qt/impl/keys.h"
@@ -55,12 +56,16 @@ void SendKey(QWidget* widget, std::uint16_t vk, TShiftState shift, char ch,
   if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) modifiers |= Qt::KeypadModifier;
   const int key = impl::QtKeyOf(vk);
   QPointer<QWidget> guard(widget);
+  // Stamped with the clock service's time, as the window system stamps its key events.
+  const std::uint64_t now = CurrentClock().MonotonicMs();
   if ((strokes & kDown) != 0) {
     QKeyEvent down(QEvent::KeyPress, key, modifiers, text, repeat);
+    down.setTimestamp(now);
     QApplication::sendEvent(widget, &down);
   }
   if (guard && (strokes & kUp) != 0) {
     QKeyEvent up(QEvent::KeyRelease, key, modifiers, text, repeat);
+    up.setTimestamp(now);
     QApplication::sendEvent(widget, &up);
   }
   Application().ProcessMessages();

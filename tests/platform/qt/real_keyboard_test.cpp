@@ -12,6 +12,7 @@
 #include "platform/qt/application.h"
 #include "platform/qt/edit.h"
 #include "platform/qt/form.h"
+#include "platform/qt/keys.h"
 #include "platform/qt/message_box.h"
 #include "platform/qt/testkit/modal_driver.h"
 #include "platform/qt/testkit/real_keyboard.h"
@@ -121,6 +122,56 @@ TEST_F(RealKeyTest, KeysTypedAheadLeaveTheQuestionOpenAndAKeyPressedOnPurposeAns
     EXPECT_EQ(answer, row.answer);
     clock.monotonic_ms += 10'000;
   }
+  EXPECT_EQ(driver.Unanswered(), 0);
+}
+
+// Enter held down in a form whose Enter opens a question: the server's repeats reach the
+// question once it is active, long after it showed, and answer nothing; Esc pressed on purpose
+// after the Enter was let go answers.
+TEST_F(RealKeyTest, EnterHeldAcrossTheShowingOfAQuestionAnswersNothing) {
+  FakeClock clock;
+  clock.monotonic_ms = 10'000;
+  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  TForm form(nullptr);
+  auto* edit = new TEdit(&form);
+  edit->SetParent(&form);
+  int answer = 0;
+  edit->OnKeyDown = [&](TComponent*, std::uint16_t& key, TShiftState) {
+    if (key == VK_RETURN && answer == 0) {
+      answer = Application().MessageBox("Speichern?", "", MB_OKCANCEL | MB_ICONQUESTION);
+    }
+  };
+  const std::uint64_t pressed = clock.monotonic_ms;
+  bool left_open = false;
+  testkit::ModalDriver driver;
+  driver.ThenTypedAhead([&](TForm& question) {
+    const bool active = testkit::WaitUntilActive(question);
+    EXPECT_TRUE(active) << "keys reach only the active window";
+    if (active) {
+      // The server's repeats as a keyboard times them: the first after the repeat delay.
+      clock.monotonic_ms = pressed + RealKeyboard::kRepeatDelayMs;
+      EXPECT_TRUE(keyboard.WaitForRepeats(1));
+      for (int i = 0; i < 5; ++i) {
+        clock.monotonic_ms += RealKeyboard::kRepeatIntervalMs;
+        EXPECT_TRUE(keyboard.WaitForRepeats(1));
+      }
+      clock.monotonic_ms += 10;
+      EXPECT_TRUE(keyboard.Release(VK_RETURN));
+      left_open = question.ModalResult() == mrNone;
+    }
+    if (left_open) {
+      testkit::SaveScreenScreenshot("real_keys_enter_held");
+      clock.monotonic_ms += 300;
+      EXPECT_TRUE(keyboard.Press(VK_ESCAPE));
+    }
+    if (question.ModalResult() == mrNone) question.SetModalResult(mrAbort);
+  });
+  form.Show();
+  form.SetFocus();
+  ASSERT_TRUE(testkit::WaitUntilActive(form));
+  EXPECT_TRUE(keyboard.Hold(VK_RETURN));
+  EXPECT_TRUE(left_open);
+  EXPECT_EQ(answer, IDCANCEL);
   EXPECT_EQ(driver.Unanswered(), 0);
 }
 
