@@ -82,7 +82,7 @@ bool TypedAheadKeys::Enter(TForm* form, QObject* receiver, QEvent* event,
     last_release_ = {key_event->key(), key_event->timestamp()};
   }
   if (event->type() != QEvent::KeyPress || event == press_.event) {
-    return form != nullptr ? Judge(*form, receiver, key_event, kind, deliver) : deliver();
+    return form != nullptr ? Decide(*form, receiver, key_event, deliver) : deliver();
   }
   // A press enters for the window first, then for the widget with the focus (and perhaps for
   // widgets it is handed on to): it is one press of the keyboard's run of typing.
@@ -91,8 +91,7 @@ bool TypedAheadKeys::Enter(TForm* form, QObject* receiver, QEvent* event,
   typing_.Press(now);
   if (waiting_) Followed();
   const Press outer = std::exchange(press_, Press{event, judged});
-  const bool handled =
-      form != nullptr ? Judge(*form, receiver, key_event, kind, deliver) : deliver();
+  const bool handled = form != nullptr ? Decide(*form, receiver, key_event, deliver) : deliver();
   press_ = outer;
   return handled;
 }
@@ -102,8 +101,8 @@ bool TypedAheadKeys::Repeats(const QKeyEvent& press) const {
                                   last_release_.timestamp == press.timestamp());
 }
 
-bool TypedAheadKeys::Judge(TForm& form, QObject* receiver, QKeyEvent* event, KeyKind kind,
-                           const std::function<bool()>& deliver) {
+bool TypedAheadKeys::Decide(TForm& form, QObject* receiver, QKeyEvent* event,
+                            const std::function<bool()>& deliver) {
   TypedAheadGuard& guard = form.TypedAhead();
   if (!guard.Active()) return deliver();
   if (event->type() == QEvent::KeyRelease) {
@@ -115,8 +114,7 @@ bool TypedAheadKeys::Judge(TForm& form, QObject* receiver, QKeyEvent* event, Key
     return guard.TakesRelease(event->key(), event->isAutoRepeat(), Now()) ? deliver()
                                                                           : Swallow(event);
   }
-  KeyPress judged = press_.judged;
-  judged.kind = kind;
+  const KeyPress& judged = press_.judged;
   switch (guard.Press(judged)) {
     case PressVerdict::kTake:
       return deliver();
@@ -149,9 +147,11 @@ void TypedAheadKeys::DeliverDue() {
   Waiting waiting = std::move(*waiting_);
   waiting_.reset();
   timer_.stop();
-  // Nothing typed at a question reaches the window behind it, nor the question's next showing.
+  // Nothing typed at a question reaches the window behind it, nor the question's next showing,
+  // nor overrides an answer given meanwhile (by the mouse).
   if (waiting.form_alive.expired() || !waiting.form->Visible() ||
-      waiting.form->TypedAhead().Showing() != waiting.showing) {
+      waiting.form->TypedAhead().Showing() != waiting.showing ||
+      waiting.form->ModalResult() != mrNone) {
     return;
   }
   Replay(waiting.receiver, *waiting.press);

@@ -4,7 +4,8 @@
 // ignores keys typed ahead (typed_ahead_guard.h) judges its keys here. A character it lets wait
 // is held with its release and delivered to the same widget once the typing gap passed with no
 // other key, by a timer of the window system, or before the next key event if that comes first;
-// it is dropped when its form no longer shows the showing it was pressed in.
+// it is dropped when its form no longer shows the showing it was pressed in, or was answered
+// meanwhile.
 #pragma once
 
 #include <QEvent>
@@ -53,8 +54,9 @@ class TypedAheadKeys {
     std::uint64_t due_ms = 0;
   };
 
-  bool Judge(TForm& form, QObject* receiver, QKeyEvent* event, KeyKind kind,
-             const std::function<bool()>& deliver);
+  // What `form`'s guard does with the press or release `event` for `receiver`.
+  bool Decide(TForm& form, QObject* receiver, QKeyEvent* event,
+              const std::function<bool()>& deliver);
   // The character that waited was followed by another key: it was the first of a run.
   void Followed();
   void Replay(QObject* receiver, QKeyEvent& event);
