@@ -21,6 +21,27 @@ class FakeClock final : public Clock {
   std::uint64_t MonotonicMs() const override { return monotonic_ms; }
 };
 
+// A fake clock that is the clock service while it lives: it stands at the date and time the clock
+// service told before it and at `monotonic_ms`, and a test moves it on from there.
+class ScopedFakeClock {
+ public:
+  explicit ScopedFakeClock(std::uint64_t monotonic_ms)
+      : clock(Standing(monotonic_ms)), environment_(&clock, nullptr, nullptr) {}
+
+  FakeClock clock;
+
+ private:
+  static FakeClock Standing(std::uint64_t monotonic_ms) {
+    FakeClock standing;
+    standing.now = CurrentClock().Now();
+    standing.utc_bias_minutes = CurrentClock().UtcBiasMinutes();
+    standing.monotonic_ms = monotonic_ms;
+    return standing;
+  }
+
+  ScopedEnvironment environment_;
+};
+
 class FakeSleeper final : public Sleeper {
  public:
   explicit FakeSleeper(FakeClock* clock = nullptr) : clock_(clock) {}

@@ -375,11 +375,8 @@ TEST_F(EntryCycleTest, TheDupeNoticeHearsEnterPressedOnPurposeAndTheNextCallLand
   };
   const Row rows[] = {{"Enter nach 300 ms", 300, true, "DL3ABC"},
                       {"Enter mit F10 getippt", 20, false, ""}};
-  platform::FakeClock clock;
-  clock.now = platform::CurrentClock().Now();
-  clock.utc_bias_minutes = platform::CurrentClock().UtcBiasMinutes();
-  clock.monotonic_ms = 100'000;
-  const platform::ScopedEnvironment environment(&clock, nullptr, nullptr);
+  platform::ScopedFakeClock fake(100'000);
+  platform::FakeClock& clock = fake.clock;
   common::Service<common::ToMessages>::Get().SetPresenter(std::make_unique<ui::DialogPresenter>());
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -443,11 +440,8 @@ TEST_F(EntryCycleTest, AQsoTypedAtAQuestionThatHasStoodAnswersNothing) {
       {"W1awAt12Ms", Asks::kDupeNotice, "W1AW\t81\r", 12, 12, platform::qt::VK_RETURN, 1000},
       {"W1awAt150Ms", Asks::kDupeNotice, "W1AW\t81\r", 150, 150, platform::qt::VK_RETURN, 1000},
   };
-  platform::FakeClock clock;
-  clock.now = platform::CurrentClock().Now();
-  clock.utc_bias_minutes = platform::CurrentClock().UtcBiasMinutes();
-  clock.monotonic_ms = 100'000;
-  const platform::ScopedEnvironment environment(&clock, nullptr, nullptr);
+  platform::ScopedFakeClock fake(100'000);
+  platform::FakeClock& clock = fake.clock;
   common::Service<common::ToMessages>::Get().SetPresenter(std::make_unique<ui::DialogPresenter>());
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);

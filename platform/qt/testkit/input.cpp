@@ -71,18 +71,10 @@ void SendKey(QWidget* widget, std::uint16_t vk, TShiftState shift, char ch,
   Application().ProcessMessages();
 }
 
-// A character typed as its key: letters as their upper-case key (with Shift for capitals),
-// digits, blank, Enter ('\r') and Tab ('\t').
+// A character typed as its key (KeyOfCharacter).
 void TypeCharacter(QWidget* widget, char c) {
-  std::uint16_t vk = 0;
   TShiftState shift = 0;
-  if (c >= 'a' && c <= 'z') vk = static_cast<std::uint16_t>(c - 32);
-  if (c >= 'A' && c <= 'Z') vk = static_cast<std::uint16_t>(c), shift = ssShift;
-  if (c >= '0' && c <= '9') vk = static_cast<std::uint16_t>(c);
-  if (c == ' ') vk = VK_SPACE;
-  if (c == '\r') vk = VK_RETURN;
-  if (c == '\t') vk = VK_TAB;
-  SendKey(widget, vk, shift, c);
+  SendKey(widget, KeyOfCharacter(c, shift), shift, c);
 }
 
 // Where the keyboard sends a key: while a modal window is open, to the control of the topmost
@@ -170,6 +162,27 @@ void SendMouse(TControl& control, QEvent::Type type, int x, int y, TMouseButton 
 }
 
 }  // namespace
+
+std::uint16_t KeyOfCharacter(char c, TShiftState& shift) {
+  if (c >= 'a' && c <= 'z') return static_cast<std::uint16_t>(c - 'a' + 'A');
+  if (c >= 'A' && c <= 'Z') {
+    shift |= ssShift;
+    return static_cast<std::uint16_t>(c);
+  }
+  if (c >= '0' && c <= '9') return static_cast<std::uint16_t>(c);
+  switch (c) {
+    case ' ':
+      return VK_SPACE;
+    case '\r':
+      return VK_RETURN;
+    case '\t':
+      return VK_TAB;
+    case 27:
+      return VK_ESCAPE;
+    default:
+      return 0;
+  }
+}
 
 void PressKey(TWinControl& target, std::uint16_t vk, TShiftState shift, char ch) {
   SendKey(target.Window().widget, vk, shift, ch);

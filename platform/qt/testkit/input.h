@@ -19,6 +19,10 @@ void PressKey(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, char
 // key's repeat as the window system sends it, a release and a press both marked as repeats.
 void KeyDown(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, bool repeat = false);
 void KeyUp(TWinControl& target, std::uint16_t vk, TShiftState shift = 0, bool repeat = false);
+// The key that types `c` as TypeText types it: letters as their upper-case key (with Shift for
+// capitals, added to `shift`), digits, blank, Enter ('\r'), Tab ('\t') and Esc (27); 0 for any
+// other.
+std::uint16_t KeyOfCharacter(char c, TShiftState& shift);
 // Each CP1252 character typed as its key (letters as their upper-case key, with Shift for
 // capitals).
 void TypeText(TWinControl& target, std::string_view text);

@@ -8,6 +8,7 @@
 #include <map>
 
 #include "platform/qt/keys.h"
+#include "platform/qt/testkit/input.h"
 #include "platform/qt/testkit/window_frame.h"
 #include "platform/qt/testkit/x_keyboard.h"
 
@@ -77,15 +78,8 @@ bool RealKeyboard::Press(std::uint16_t vk, TShiftState shift) {
 
 bool RealKeyboard::Type(std::string_view text, const std::function<void()>& before_each_key) {
   for (const char c : text) {
-    std::uint16_t vk = 0;
     TShiftState shift = 0;
-    if (c >= 'a' && c <= 'z') vk = static_cast<std::uint16_t>(c - 'a' + 'A');
-    if (c >= 'A' && c <= 'Z') vk = static_cast<std::uint16_t>(c), shift = ssShift;
-    if (c >= '0' && c <= '9') vk = static_cast<std::uint16_t>(c);
-    if (c == ' ') vk = VK_SPACE;
-    if (c == '\t') vk = VK_TAB;
-    if (c == '\r') vk = VK_RETURN;
-    if (c == 27) vk = VK_ESCAPE;
+    const std::uint16_t vk = KeyOfCharacter(c, shift);
     if (vk == 0) return false;
     if (before_each_key) before_each_key();
     if (!Press(vk, shift)) return false;

@@ -119,12 +119,13 @@ struct Key {
   Stroke stroke = Stroke::kPress;
 };
 
-// `text` typed from `at` on, `gap` ms a key: letters, digits, Tab ('\t') and Enter ('\r').
+// `text` typed from `at` on, `gap` ms a key, each character as its key (testkit::KeyOfCharacter).
 std::vector<Key> Typed(std::uint64_t at, std::uint64_t gap, std::string_view text) {
   std::vector<Key> keys;
   for (char c : text) {
-    const std::uint16_t vk = c == '\t' ? VK_TAB : c == '\r' ? VK_RETURN : std::uint16_t(c);
-    keys.push_back({at, vk});
+    TShiftState shift = 0;
+    const std::uint16_t vk = testkit::KeyOfCharacter(c, shift);
+    keys.push_back({at, vk, shift});
     at += gap;
   }
   return keys;
@@ -215,9 +216,8 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
        {{660, VK_RETURN, 0, Stroke::kRepeat}, {700, VK_RETURN, 0, Stroke::kUp}, {1700, VK_RETURN}},
        IDYES},
   };
-  FakeClock clock;
-  clock.monotonic_ms = 10'000;
-  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  ScopedFakeClock fake(10'000);
+  FakeClock& clock = fake.clock;
   testkit::ModalDriver driver;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -237,22 +237,26 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
     EXPECT_EQ(left_open ? 0 : answer, row.answer);
     clock.monotonic_ms += 10'000;
   }
-  // The mouse is no key: it answers at once.
-  driver.ThenTypedAhead([](TForm& form) {
-    auto* cancel = dynamic_cast<TButton*>(form.Components().back());
-    ASSERT_NE(cancel, nullptr);
-    testkit::Click(*cancel, 5, 5);
+  // The mouse is no key: it answers at once, and a letter that waited meanwhile answers nothing.
+  driver.ThenTypedAhead([&](TForm& form) {
+    auto* no = dynamic_cast<TButton*>(form.Components().back());
+    ASSERT_NE(no, nullptr);
+    clock.monotonic_ms += 300;
+    testkit::PressKey(*form.ActiveControl(), 'J');
+    clock.monotonic_ms += 100;
+    testkit::Click(*no, 5, 5);
+    clock.monotonic_ms += 1000;
+    testkit::TickKeyboard();
   });
-  EXPECT_EQ(Application().MessageBox("Weiter?", "", MB_OKCANCEL), IDCANCEL);
+  EXPECT_EQ(Application().MessageBox("Weiter?", "", MB_YESNO), IDNO);
   EXPECT_EQ(driver.Unanswered(), 0);
 }
 
 // A letter held down answers with its press, once no key followed it: neither its repeats nor
 // its release answer the question the answer opens, and nothing waits for the next showing.
 TEST(MessageBoxTest, AHeldLetterAnswersByItsPressAloneNotTheQuestionItsAnswerOpens) {
-  FakeClock clock;
-  clock.monotonic_ms = 10'000;
-  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  ScopedFakeClock fake(10'000);
+  FakeClock& clock = fake.clock;
   testkit::ModalDriver driver;
   const std::uint64_t down = clock.monotonic_ms + 300;
   driver.ThenTypedAhead([&](TForm& form) {
@@ -286,9 +290,8 @@ TEST(MessageBoxTest, AHeldLetterAnswersByItsPressAloneNotTheQuestionItsAnswerOpe
 // Only the form's own window tells its exposure: the pop-up list of one of its combo boxes, opened
 // and closed after the form showed, neither ends nor restarts the pause after the showing.
 TEST(MessageBoxTest, APopupListOfTheFormIsNotTheFormsExposure) {
-  FakeClock clock;
-  clock.monotonic_ms = 10'000;
-  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  ScopedFakeClock fake(10'000);
+  FakeClock& clock = fake.clock;
   TForm form(nullptr);
   form.SetIgnoresKeysTypedAhead(true);
   auto* combo = new TComboBox(&form);

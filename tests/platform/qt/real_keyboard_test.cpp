@@ -86,9 +86,8 @@ TEST_F(RealKeyTest, KeysTypedAheadLeaveTheQuestionOpenAndAKeyPressedOnPurposeAns
       {"NAt300", MB_YESNO, {}, {300, "n"}, IDNO},
       {"NAt100ThenJ", MB_YESNO, {{100, "n"}}, {400, "j"}, IDYES},
   };
-  FakeClock clock;
-  clock.monotonic_ms = 10'000;
-  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  ScopedFakeClock fake(10'000);
+  FakeClock& clock = fake.clock;
   testkit::ModalDriver driver;
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
@@ -129,9 +128,8 @@ TEST_F(RealKeyTest, KeysTypedAheadLeaveTheQuestionOpenAndAKeyPressedOnPurposeAns
 // question once it is active, long after it showed, and answer nothing; Esc pressed on purpose
 // after the Enter was let go answers.
 TEST_F(RealKeyTest, EnterHeldAcrossTheShowingOfAQuestionAnswersNothing) {
-  FakeClock clock;
-  clock.monotonic_ms = 10'000;
-  const ScopedEnvironment environment(&clock, nullptr, nullptr);
+  ScopedFakeClock fake(10'000);
+  FakeClock& clock = fake.clock;
   TForm form(nullptr);
   auto* edit = new TEdit(&form);
   edit->SetParent(&form);
