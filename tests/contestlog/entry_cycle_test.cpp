@@ -59,6 +59,12 @@ class EntryCycleTest : public contestlog_test::EntryWindowTest {
                           locator);
     ASSERT_TRUE(calls.Insert()) << call;
   }
+  // The log's definition with a dupe refused.
+  static contest::TContestRec RefusingDupes(const LogBuilder& b) {
+    contest::TContestRec definition = b.Definition();
+    definition.DupeKind = 1;
+    return definition;
+  }
   // The log's definition as a station outside Germany has it: the DOK is what it receives.
   static contest::TContestRec ReceivingTheDok(const LogBuilder& b) {
     contest::TContestRec definition = b.Definition();
@@ -382,8 +388,7 @@ TEST_F(EntryCycleTest, TheDupeNoticeHearsEnterPressedOnPurposeAndTheNextCallLand
     SCOPED_TRACE(row.name);
     LogBuilder b('W', 1);
     b.Create();
-    contest::TContestRec definition = b.Definition();
-    definition.DupeKind = 1;  // refused
+    const contest::TContestRec definition = RefusingDupes(b);
     const std::string keys = "\rDL3ABC";
     std::size_t next = 0;
     bool closed_by_enter = false;
@@ -447,8 +452,7 @@ TEST_F(EntryCycleTest, AQsoTypedAtAQuestionThatHasStoodAnswersNothing) {
     SCOPED_TRACE(row.name);
     LogBuilder b('W', 1);
     b.Create();
-    contest::TContestRec definition = b.Definition();
-    definition.DupeKind = 1;  // refused
+    const contest::TContestRec definition = RefusingDupes(b);
     bool open_after_the_run = false;
     bool answered = false;
     RunLog(b.Number(), definition, [&](TContestLogStd& w) {
