@@ -21,7 +21,7 @@ void TypedAheadGuard::Shown() {
   ended_ = false;
   ++showing_;
   exposed_ms_.reset();
-  typing_held_back_ = false;
+  typed_ = false;
   held_back_.clear();
 }
 
@@ -44,7 +44,7 @@ PressVerdict TypedAheadGuard::Judge(const KeyPress& press) const {
     case KeyKind::kCharacter:
       return PressVerdict::kWait;
     case KeyKind::kConfirming:
-      return typing_held_back_ && press.quiet_ms && *press.quiet_ms < kQuietBeforeConfirmMs
+      return typed_ && press.quiet_ms && *press.quiet_ms < kQuietBeforeConfirmMs
                  ? PressVerdict::kHoldBack
                  : PressVerdict::kTake;
     default:
@@ -54,15 +54,13 @@ PressVerdict TypedAheadGuard::Judge(const KeyPress& press) const {
 
 PressVerdict TypedAheadGuard::Press(const KeyPress& press) {
   const PressVerdict verdict = Judge(press);
-  if (verdict == PressVerdict::kHoldBack) {
-    held_back_.insert(press.key);
-    if (press.kind == KeyKind::kCharacter) typing_held_back_ = true;
-  }
+  if (verdict == PressVerdict::kHoldBack) held_back_.insert(press.key);
+  // A character it held back or lets wait: somebody types at it (unless the character answers).
+  if (Active() && press.kind == KeyKind::kCharacter) typed_ = true;
   return verdict;
 }
 
 void TypedAheadGuard::Followed(int key, bool released) {
-  typing_held_back_ = true;
   if (!released) held_back_.insert(key);
 }
 

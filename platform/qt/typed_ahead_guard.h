@@ -9,10 +9,11 @@
 //   window system as a repeat of a held key: a run of typing goes on and answers nothing.
 // A character (a letter, a digit: an answer's accelerator) waits: it is taken once kTypingGapMs
 // passed with no other key, and held back with the run when one follows, for then it was the
-// first key of a run. Once the form held back a character (someone typing at it, unseen), Enter,
-// Esc, Tab and the space bar are taken only after kQuietBeforeConfirmMs of a quiet keyboard, so
-// that the Tab, the exchange and the Enter that end a typed QSO answer nothing, even after a
-// pause to check the exchange. Any other key answers at once, as a key pressed on purpose.
+// first key of a run. Once a character was pressed at the form without answering it (someone
+// typing at it, unseen: held back, or taken as it waited but no accelerator), Enter, Esc, Tab and
+// the space bar are taken only after kQuietBeforeConfirmMs of a quiet keyboard, so that the Tab,
+// the exchange and the Enter that end a typed QSO answer nothing, even after a pause to check the
+// exchange or typed slowly. Any other key answers at once, as a key pressed on purpose.
 // A key's release is held back with its press, a repeat's always, and any release before the
 // pause after the showing is over.
 //
@@ -108,8 +109,8 @@ class TypedAheadGuard {
   bool ended_ = false;
   std::uint64_t showing_ = 0;
   std::optional<std::uint64_t> exposed_ms_;
-  bool typing_held_back_ = false;  // a character was held back in this showing
-  std::set<int> held_back_;        // keys whose press was held back, until their release
+  bool typed_ = false;       // a character was pressed at it in this showing
+  std::set<int> held_back_;  // keys whose press was held back, until their release
 };
 
 }  // namespace platform::qt

@@ -187,6 +187,8 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
       {"N1abcAt150Ms", MB_YESNO, Typed(3000, 150, "N1ABC\t81\r"), 0},
       {"Ja1abcAt12Ms", MB_YESNO, Typed(3000, 12, "JA1ABC\t81\r"), 0},
       {"Ja1abcAt150Ms", MB_YESNO, Typed(3000, 150, "JA1ABC\t81\r"), 0},
+      // Typed slower than the gap, its letters answer nothing here: its Tab and Enter neither.
+      {"W1awAt300Ms", MB_YESNO, Typed(3000, 300, "W1AW\t81\r"), 0},
       // After typing was held back, Enter needs a quiet second before it.
       {"AQsoWithItsEnterAfterAPause", MB_YESNO, qso, 0},
       {"ALoneNAfterTheQso", MB_YESNO, qso + std::vector<Key>{{4500, 'N'}}, IDNO},
