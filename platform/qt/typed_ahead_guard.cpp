@@ -9,8 +9,8 @@ KeyPress TypingRun::Judge(int key, KeyKind kind, bool repeat, std::uint64_t now_
   press.now_ms = now_ms;
   // A monotonic clock never goes back; one that did was replaced, and its times say nothing.
   if (last_press_ms_ && now_ms >= *last_press_ms_) {
-    press.quiet_ms = now_ms - *last_press_ms_;
-    press.in_run = *press.quiet_ms < kTypingGapMs;
+    press.in_run = now_ms - *last_press_ms_ < kTypingGapMs;
+    press.again = key == last_key_;
   }
   // A held key repeats after the keyboard's repeat delay, which may be longer than the gap.
   press.in_run = press.in_run || repeat;
@@ -21,7 +21,7 @@ void TypedAheadGuard::Shown() {
   ended_ = false;
   ++showing_;
   exposed_ms_.reset();
-  typed_ = false;
+  last_typed_ms_.reset();
   held_back_.clear();
 }
 
@@ -37,16 +37,21 @@ bool TypedAheadGuard::Early(std::uint64_t now_ms) const {
   return !exposed_ms_ || now_ms < *exposed_ms_ + kShowPauseMs;
 }
 
+bool TypedAheadGuard::TypedAtLately(std::uint64_t now_ms) const {
+  // A clock that went back was replaced; its times say nothing.
+  return last_typed_ms_ && now_ms >= *last_typed_ms_ &&
+         now_ms - *last_typed_ms_ < kQuietBeforeConfirmMs;
+}
+
 PressVerdict TypedAheadGuard::Judge(const KeyPress& press) const {
   if (!Active() || press.kind == KeyKind::kModifier) return PressVerdict::kTake;
   if (press.in_run || Early(press.now_ms)) return PressVerdict::kHoldBack;
   switch (press.kind) {
     case KeyKind::kCharacter:
-      return PressVerdict::kWait;
+      return TypedAtLately(press.now_ms) && !press.again ? PressVerdict::kHoldBack
+                                                         : PressVerdict::kWait;
     case KeyKind::kConfirming:
-      return typed_ && press.quiet_ms && *press.quiet_ms < kQuietBeforeConfirmMs
-                 ? PressVerdict::kHoldBack
-                 : PressVerdict::kTake;
+      return TypedAtLately(press.now_ms) ? PressVerdict::kHoldBack : PressVerdict::kTake;
     default:
       return PressVerdict::kTake;
   }
@@ -56,7 +61,7 @@ PressVerdict TypedAheadGuard::Press(const KeyPress& press) {
   const PressVerdict verdict = Judge(press);
   if (verdict == PressVerdict::kHoldBack) held_back_.insert(press.key);
   // A character it held back or lets wait: somebody types at it (unless the character answers).
-  if (Active() && press.kind == KeyKind::kCharacter) typed_ = true;
+  if (Active() && press.kind == KeyKind::kCharacter) last_typed_ms_ = press.now_ms;
   return verdict;
 }
 

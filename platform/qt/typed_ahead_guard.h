@@ -10,10 +10,14 @@
 // A character (a letter, a digit: an answer's accelerator) waits: it is taken once kTypingGapMs
 // passed with no other key, and held back with the run when one follows, for then it was the
 // first key of a run. Once a character was pressed at the form without answering it (someone
-// typing at it, unseen: held back, or taken as it waited but no accelerator), Enter, Esc, Tab and
-// the space bar are taken only after kQuietBeforeConfirmMs of a quiet keyboard, so that the Tab,
-// the exchange and the Enter that end a typed QSO answer nothing, even after a pause to check the
-// exchange or typed slowly. Any other key answers at once, as a key pressed on purpose.
+// typing at it, unseen: held back, or taken as it waited but no accelerator), every key that
+// could answer it (a character, Enter, Esc, Tab, the space bar) is held back until
+// kQuietBeforeConfirmMs passed since the last character pressed there, so that a QSO typed at it,
+// at any pace, answers nothing by its letters, its Tab or its Enter. A character held back so
+// starts that time anew; Enter and its kin do not, so that Enter pressed again and again answers
+// once it is over. One exception: the same character pressed again, no faster than the typing
+// gap, is the operator insisting, and waits as a lone one does. Any other key answers at once,
+// as a key pressed on purpose.
 // A key's release is held back with its press, a repeat's always, and any release before the
 // pause after the showing is over.
 //
@@ -52,8 +56,7 @@ struct KeyPress {
   KeyKind kind = KeyKind::kOther;
   std::uint64_t now_ms = 0;
   bool in_run = false;  // it continues a run of typing (TypingRun)
-  // How long the keyboard was quiet before it; none when no key was pressed before.
-  std::optional<std::uint64_t> quiet_ms;
+  bool again = false;   // the same key as the press before it
 };
 
 // The keyboard's presses, wherever they go: whether a press continues a run of typing.
@@ -62,9 +65,13 @@ class TypingRun {
   // The press of `key` at `now_ms` (`repeat`: the window system repeats a held key), judged
   // against the presses before it; Press records it.
   KeyPress Judge(int key, KeyKind kind, bool repeat, std::uint64_t now_ms) const;
-  void Press(std::uint64_t now_ms) { last_press_ms_ = now_ms; }
+  void Press(int key, std::uint64_t now_ms) {
+    last_key_ = key;
+    last_press_ms_ = now_ms;
+  }
 
  private:
+  int last_key_ = 0;
   std::optional<std::uint64_t> last_press_ms_;
 };
 
@@ -103,13 +110,16 @@ class TypedAheadGuard {
  private:
   // Whether `now_ms` lies before the pause after the showing is over (or before the showing).
   bool Early(std::uint64_t now_ms) const;
+  // Whether a character was pressed at it in this showing less than kQuietBeforeConfirmMs
+  // before `now_ms`.
+  bool TypedAtLately(std::uint64_t now_ms) const;
   PressVerdict Judge(const KeyPress& press) const;
 
   bool on_ = false;
   bool ended_ = false;
   std::uint64_t showing_ = 0;
   std::optional<std::uint64_t> exposed_ms_;
-  bool typed_ = false;       // a character was pressed at it in this showing
+  std::optional<std::uint64_t> last_typed_ms_;  // the last character pressed at it
   std::set<int> held_back_;  // keys whose press was held back, until their release
 };
 

@@ -421,29 +421,43 @@ TEST_F(EntryCycleTest, TheDupeNoticeHearsEnterPressedOnPurposeAndTheNextCallLand
 
 // A QSO typed, eyes on the radio, at a question that has stood for 3 s answers nothing, whatever
 // its first letter, its pace and the pause before its Enter: the question stays, the entry in
-// hand is kept and no QSO is stored. Then a lone N, pressed on purpose, answers "Nein", or Enter
-// after a quiet second the default button.
+// hand is kept and no QSO is stored. Then keys pressed on purpose answer, by the last of them: a
+// lone N a while after the typing "Nein", Enter after a quiet second the default button, an N
+// pressed again after one held back.
 TEST_F(EntryCycleTest, AQsoTypedAtAQuestionThatHasStoodAnswersNothing) {
   enum class Asks { kEndTheEntry, kDupeNotice };
+  struct Press {
+    std::uint16_t key;
+    std::uint64_t after;  // ms after the key before
+  };
   struct Row {
     const char* name;
     Asks asks;
     std::string keys;
-    std::uint64_t gap;           // ms between keys
-    std::uint64_t last_pause;    // ms before the last key
-    std::uint16_t answer;        // pressed on purpose afterwards
-    std::uint64_t answer_after;  // ms after the last key
+    std::uint64_t gap;          // ms between keys
+    std::uint64_t last_pause;   // ms before the last key
+    std::vector<Press> answer;  // pressed on purpose afterwards
   };
+  constexpr std::uint16_t kEnter = platform::qt::VK_RETURN;
   const Row rows[] = {
-      {"N1abcAt12Ms", Asks::kEndTheEntry, "N1ABC\t81\r", 12, 12, 'N', 300},
-      {"N1abcAt150Ms", Asks::kEndTheEntry, "N1ABC\t81\r", 150, 150, 'N', 300},
-      {"Ja1abcAt12Ms", Asks::kEndTheEntry, "JA1ABC\t81\r", 12, 12, 'N', 300},
-      {"Ja1abcAt150Ms", Asks::kEndTheEntry, "JA1ABC\t81\r", 150, 150, 'N', 300},
-      {"EnterAfterAPause", Asks::kEndTheEntry, "DL2XYZ\t81\r", 100, 400, 'N', 300},
-      {"EnterAfterAQuietSecond", Asks::kEndTheEntry, "DL2XYZ\t81\r", 100, 400,
-       platform::qt::VK_RETURN, 1000},
-      {"W1awAt12Ms", Asks::kDupeNotice, "W1AW\t81\r", 12, 12, platform::qt::VK_RETURN, 1000},
-      {"W1awAt150Ms", Asks::kDupeNotice, "W1AW\t81\r", 150, 150, platform::qt::VK_RETURN, 1000},
+      {"N1abcAt12Ms", Asks::kEndTheEntry, "N1ABC\t81\r", 12, 12, {{'N', 1200}}},
+      {"N1abcAt150Ms", Asks::kEndTheEntry, "N1ABC\t81\r", 150, 150, {{'N', 1200}}},
+      {"Ja1abcAt12Ms", Asks::kEndTheEntry, "JA1ABC\t81\r", 12, 12, {{'N', 1200}}},
+      {"Ja1abcAt150Ms", Asks::kEndTheEntry, "JA1ABC\t81\r", 150, 150, {{'N', 1200}}},
+      // Typed slower than the typing gap: its first letter waits and answers nothing, the rest
+      // is held back until a second after the last letter.
+      {"Dl1naAt250Ms", Asks::kEndTheEntry, "DL1NA", 250, 250, {{'N', 1200}}},
+      {"Dl1naAt300Ms", Asks::kEndTheEntry, "DL1NA", 300, 300, {{'N', 1200}}},
+      {"Dl1naAt600Ms", Asks::kEndTheEntry, "DL1NA", 600, 600, {{'N', 1200}}},
+      {"Ok1jaAt300Ms", Asks::kEndTheEntry, "OK1JA", 300, 300, {{'N', 1200}}},
+      {"Sp9nTab59EnterAt400Ms", Asks::kEndTheEntry, "SP9N\t59\r", 400, 400, {{'N', 1200}}},
+      {"EnterAfterAPause", Asks::kEndTheEntry, "DL2XYZ\t81\r", 100, 400, {{'N', 1200}}},
+      {"EnterAfterAQuietSecond", Asks::kEndTheEntry, "DL2XYZ\t81\r", 100, 400, {{kEnter, 1000}}},
+      // Enter held back does not start the quiet second anew.
+      {"XThenEnterEvery500Ms", Asks::kEndTheEntry, "x", 0, 0, {{kEnter, 500}, {kEnter, 500}}},
+      {"Dl3abcThenNTwice", Asks::kEndTheEntry, "DL3ABC", 150, 150, {{'N', 300}, {'N', 300}}},
+      {"W1awAt12Ms", Asks::kDupeNotice, "W1AW\t81\r", 12, 12, {{kEnter, 1000}}},
+      {"W1awAt150Ms", Asks::kDupeNotice, "W1AW\t81\r", 150, 150, {{kEnter, 1000}}},
   };
   platform::ScopedFakeClock fake(100'000);
   platform::FakeClock& clock = fake.clock;
@@ -453,7 +467,7 @@ TEST_F(EntryCycleTest, AQsoTypedAtAQuestionThatHasStoodAnswersNothing) {
     LogBuilder b('W', 1);
     b.Create();
     const contest::TContestRec definition = RefusingDupes(b);
-    bool open_after_the_run = false;
+    bool open_before_the_last_answer = false;
     bool answered = false;
     RunLog(b.Number(), definition, [&](TContestLogStd& w) {
       if (row.asks == Asks::kDupeNotice) {
@@ -468,9 +482,11 @@ TEST_F(EntryCycleTest, AQsoTypedAtAQuestionThatHasStoodAnswersNothing) {
           clock.monotonic_ms += i + 1 == row.keys.size() ? row.last_pause : row.gap;
           platform::qt::testkit::TypeOnKeyboard(row.keys.substr(i, 1));
         }
-        open_after_the_run = question.ModalResult() == platform::qt::mrNone;
-        clock.monotonic_ms += row.answer_after;
-        platform::qt::testkit::PressKey(*question.ActiveControl(), row.answer);
+        for (const Press& press : row.answer) {
+          open_before_the_last_answer = question.ModalResult() == platform::qt::mrNone;
+          clock.monotonic_ms += press.after;
+          platform::qt::testkit::PressKey(*question.ActiveControl(), press.key);
+        }
         clock.monotonic_ms += platform::qt::kTypingGapMs;
         platform::qt::testkit::TickKeyboard();
         answered = question.ModalResult() != platform::qt::mrNone;
@@ -480,7 +496,7 @@ TEST_F(EntryCycleTest, AQsoTypedAtAQuestionThatHasStoodAnswersNothing) {
           *w.eCall, row.asks == Asks::kDupeNotice ? platform::qt::VK_F10 : platform::qt::VK_F5);
       EXPECT_EQ(w.eCall->Text(), row.asks == Asks::kDupeNotice ? "" : "DL4QK");
     });
-    EXPECT_TRUE(open_after_the_run);
+    EXPECT_TRUE(open_before_the_last_answer);
     EXPECT_TRUE(answered);
     EXPECT_EQ(Records(b.Number()).size(), row.asks == Asks::kDupeNotice ? 1u : 0u);
   }

@@ -88,7 +88,7 @@ bool TypedAheadKeys::Enter(TForm* form, QObject* receiver, QEvent* event,
   // widgets it is handed on to): it is one press of the keyboard's run of typing.
   const std::uint64_t now = Now();
   const KeyPress judged = typing_.Judge(key_event->key(), kind, Repeats(*key_event), now);
-  typing_.Press(now);
+  typing_.Press(key_event->key(), now);
   if (waiting_) Followed();
   const Press outer = std::exchange(press_, Press{event, judged});
   const bool handled = form != nullptr ? Decide(*form, receiver, key_event, deliver) : deliver();

@@ -154,10 +154,10 @@ void Stroke(TWinControl& target, const Key& key) {
   }
 }
 
-// A key on its way as the box shows, one of a run of typing, a run typed at a box that has stood
-// and a held key's repeats do nothing; a key pressed on purpose answers: Enter and Esc at once, a
-// letter once no key followed it within the typing gap. Each row is looked at a second after its
-// last key, when any letter that waited has had its turn.
+// A key on its way as the box shows, one of a run of typing, a run typed at a box that has stood,
+// keys a second after letters typed at it and a held key's repeats do nothing; a key pressed on
+// purpose answers: Enter and Esc at once, a letter once no key followed it within the typing gap.
+// Each row is looked at a second after its last key, when any letter that waited has had its turn.
 TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers) {
   struct Row {
     const char* name;
@@ -173,25 +173,44 @@ TEST(MessageBoxTest, KeysTypedAheadLeaveTheBoxOpenAndAKeyPressedOnPurposeAnswers
       {"N300MsAfter", MB_YESNO, {{300, 'N'}}, IDNO},
       {"Enter300MsAfter", MB_YESNO, {{300, VK_RETURN}}, IDYES},
       {"Esc300MsAfter", MB_OKCANCEL, {{300, VK_ESCAPE}}, IDCANCEL},
+      {"NAsItShowsThenJASecondLater", MB_YESNO, {{100, 'N'}, {1100, 'J'}}, IDYES},
       {"ShiftThenJ", MB_YESNO, {{300, VK_SHIFT}, {400, 'J'}}, IDYES},
       {"AltJ300MsAfter", MB_YESNO, {{300, 'J', ssAlt}}, IDYES},
       {"ARunOfTypingLongAfter", MB_YESNO, {{2000, 'X'}, {2100, 'N'}, {2200, VK_RETURN}}, 0},
-      // Each key held back holds back only the next 220 ms.
-      {"KeysEvery100MsThenOne300MsAfterTheLast",
-       MB_YESNO,
-       {{0, 'J'}, {100, 'N'}, {200, VK_RETURN}, {300, 'J'}, {400, VK_RETURN}, {700, 'N'}},
+      // Each Enter held back holds back only the next 220 ms.
+      {"EntersEvery100MsThenOne300MsAfterTheLast",
+       MB_YESNO | MB_DEFBUTTON2,
+       {{0, VK_RETURN}, {100, VK_RETURN}, {200, VK_RETURN}, {300, VK_RETURN}, {700, VK_RETURN}},
        IDNO},
+      // Letters typed at it hold back the next letter for a second, but the same one again.
+      {"KeysEvery100MsAcrossTheShowingThenNEvery350Ms", MB_YESNO,
+       Typed(0, 100, "DL1ABCDL2XYZOK1ABCSP9") + Typed(2350, 350, "NN"), IDNO},
+      {"KeysEvery100MsThenN350MsAfterTheLast", MB_YESNO,
+       Typed(0, 100, "DL1AB") + Typed(750, 0, "N"), 0},
       // The first key of a run waits and is held back with it.
       {"NFollowedWithinTheGap", MB_YESNO, {{3000, 'N'}, {3200, 'X'}}, 0},
       {"N1abcAt12Ms", MB_YESNO, Typed(3000, 12, "N1ABC\t81\r"), 0},
       {"N1abcAt150Ms", MB_YESNO, Typed(3000, 150, "N1ABC\t81\r"), 0},
       {"Ja1abcAt12Ms", MB_YESNO, Typed(3000, 12, "JA1ABC\t81\r"), 0},
       {"Ja1abcAt150Ms", MB_YESNO, Typed(3000, 150, "JA1ABC\t81\r"), 0},
-      // Typed slower than the gap, its letters answer nothing here: its Tab and Enter neither.
+      // Typed slower than the gap, its letters answer nothing after the first: each holds back
+      // every key that could answer for a second.
       {"W1awAt300Ms", MB_YESNO, Typed(3000, 300, "W1AW\t81\r"), 0},
+      {"Dl1naAt250Ms", MB_YESNO, Typed(3000, 250, "DL1NA"), 0},
+      {"Dl1naAt300Ms", MB_YESNO, Typed(3000, 300, "DL1NA"), 0},
+      {"Dl1naAt600Ms", MB_YESNO, Typed(3000, 600, "DL1NA"), 0},
+      {"Ok1jaAt300Ms", MB_YESNO, Typed(3000, 300, "OK1JA"), 0},
+      {"Sp9nTab59EnterAt400Ms", MB_YESNO, Typed(3000, 400, "SP9N\t59\r"), 0},
+      // Enter held back does not start the second anew: pressed again, it answers once it is over.
+      {"XThenEnterEvery500Ms", MB_YESNO, Typed(3000, 500, "X\r\r"), IDYES},
+      {"XThenEnterAfter500And990Ms", MB_YESNO, Typed(3000, 500, "X\r") + Typed(3990, 0, "\r"), 0},
+      // An N held back, pressed again no faster than the typing gap: the operator insists.
+      {"Dl3abcThenNOnce", MB_YESNO, Typed(3000, 150, "DL3ABC") + Typed(4050, 0, "N"), 0},
+      {"Dl3abcThenNTwice", MB_YESNO, Typed(3000, 150, "DL3ABC") + Typed(4050, 300, "NN"), IDNO},
       // After typing was held back, Enter needs a quiet second before it.
       {"AQsoWithItsEnterAfterAPause", MB_YESNO, qso, 0},
-      {"ALoneNAfterTheQso", MB_YESNO, qso + std::vector<Key>{{4500, 'N'}}, IDNO},
+      {"ALoneN700MsAfterTheQso", MB_YESNO, qso + std::vector<Key>{{4500, 'N'}}, 0},
+      {"ALoneN1200MsAfterTheQso", MB_YESNO, qso + std::vector<Key>{{5000, 'N'}}, IDNO},
       {"EnterAfterAQuietSecond", MB_YESNO | MB_DEFBUTTON2,
        qso + std::vector<Key>{{5200, VK_RETURN}}, IDNO},
       {"JEvery300MsAfterTheQso", MB_YESNO,
