@@ -2,10 +2,13 @@
 // through the modal driver) and the file chooser driven as a person would use it.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include "common/current_folder.h"
@@ -305,6 +308,33 @@ TEST(MessageBoxTest, AHeldLetterAnswersByItsPressAloneNotTheQuestionItsAnswerOpe
   ASSERT_EQ(Application().MessageBox("Eingabe beenden?", "", MB_YESNO), IDYES);
   Application().MessageBox("Datei sichern?", "", MB_YESNO);
   EXPECT_TRUE(left_open);
+  EXPECT_EQ(driver.Unanswered(), 0);
+}
+
+// Without any other key, a lone letter that waited is delivered by the window system's own timer:
+// on the real clock, its ticks let through, J answers a question that stood a second.
+TEST(MessageBoxTest, ALoneLetterAnswersByTheWindowSystemsOwnTimer) {
+  using Clock = std::chrono::steady_clock;
+  const testkit::RealTicks real_ticks;
+  testkit::ModalDriver driver;
+  // The window system's events until `done` or the time is over.
+  const auto run_until = [](Clock::time_point end, const std::function<bool()>& done) {
+    while (!done() && Clock::now() < end) {
+      Application().ProcessMessages();
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  };
+  bool answered = false;
+  driver.ThenTypedAhead([&](TForm& form) {
+    run_until(Clock::now() + std::chrono::seconds(1), [] { return false; });
+    testkit::PressKey(*form.ActiveControl(), 'J');
+    run_until(Clock::now() + std::chrono::seconds(1), [&] { return form.ModalResult() != mrNone; });
+    answered = form.ModalResult() != mrNone;
+    if (!answered) form.SetModalResult(mrAbort);
+  });
+  const int answer = Application().MessageBox("Eingabe beenden?", "", MB_YESNO);
+  EXPECT_TRUE(answered);
+  EXPECT_EQ(answer, IDYES);
   EXPECT_EQ(driver.Unanswered(), 0);
 }
 
