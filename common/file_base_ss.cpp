@@ -2,7 +2,6 @@
 
 #include <utility>
 
-#include "common/cp1252.h"
 #include "common/current_folder.h"
 #include "common/file_ops.h"
 #include "common/file_paths.h"
@@ -85,15 +84,11 @@ bool TFileBaseSS::RunChooser(FileChooserRequest request, std::size_t name_buffer
   if (name_buffer > 0 && request.file_name.size() >= name_buffer) {
     request.file_name.resize(name_buffer - 1);
   }
+  request.append_ext = append_ext;
   std::optional<std::string> chosen = chooser_->Choose(request);
   if (!chosen || chosen->empty()) return false;
   if (name_buffer > 0 && chosen->size() >= name_buffer) return false;  // the buffer is too small
-  const std::string ext = request.default_ext;
-  if (append_ext && !ext.empty() &&
-      cp1252::UpperCase(*chosen).find(cp1252::UpperCase("." + ext)) == std::string::npos) {
-    *chosen += "." + ext;
-  }
-  file_name = std::move(*chosen);
+  file_name = append_ext ? NameWithDefaultExt(*chosen, request.default_ext) : std::move(*chosen);
   return true;
 }
 

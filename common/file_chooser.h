@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace common {
 
@@ -22,9 +23,16 @@ struct FileChooserRequest {
   std::string filter;          // "|"-separated pairs of description and pattern
   std::string default_ext;     // without the dot
   std::uint32_t flags = 0;
+  // The chosen name gets the default extension (NameWithDefaultExt); a question before
+  // replacing a file asks about the name so completed.
+  bool append_ext = false;
 
   friend bool operator==(const FileChooserRequest&, const FileChooserRequest&) = default;
 };
+
+// `name` with "." and `ext` appended, unless it holds them already (compared in capitals) or
+// `ext` is empty.
+std::string NameWithDefaultExt(std::string_view name, std::string_view ext);
 
 class FileChooser {
  public:

@@ -89,10 +89,12 @@ std::optional<std::string> FileDialogChooser::Choose(const common::FileChooserRe
       return std::nullopt;
     }
     const QString chosen = dialog.selectedFiles().first();
-    const std::string name = Utf8ToCp1252(chosen.toStdString());
+    // The question names the file that will be written: the chosen name with its ending.
+    std::string name = Utf8ToCp1252(chosen.toStdString());
+    if (request.append_ext) name = common::NameWithDefaultExt(name, request.default_ext);
     const bool ask = request.save &&
                      (request.flags & common::FileChooserRequest::kOverwritePrompt) != 0 &&
-                     QFileInfo::exists(chosen);
+                     QFileInfo::exists(impl::ToQString(name));
     if (!ask || Application().MessageBox(OverwriteQuestion(name), impl::FromQString(title),
                                          MB_YESNO | MB_ICONWARNING) == IDYES) {
       return name;

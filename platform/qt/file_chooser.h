@@ -7,7 +7,9 @@
 // its proposed name; a name typed without a "." gets the default extension. The open dialog
 // accepts any name (the platform's dialog does without its must-exist flag). With
 // kOverwritePrompt, saving over an existing file asks first (a message box, "Nein" returns to
-// the dialog). Names travel as CP1252 system texts; the chosen name is absolute.
+// the dialog), about the file that will be written: with append_ext, the chosen name with the
+// default extension (common::NameWithDefaultExt), which is the name returned. Names travel as
+// CP1252 system texts; the chosen name is absolute.
 #pragma once
 
 #include <optional>

@@ -157,7 +157,7 @@ TEST_F(TFileBaseSSTest, FileDialogDeliversOnlyAConfirmedName) {
   EXPECT_EQ(name, "/logs/a.txt");  // not asked to append
   ASSERT_EQ(chooser_->requests.size(), 4u);
   EXPECT_EQ(chooser_->requests[0],
-            (FileChooserRequest{true, "/logs", "vorschlag", "Cabrillo|*.cbr", "CBR", 14}));
+            (FileChooserRequest{true, "/logs", "vorschlag", "Cabrillo|*.cbr", "CBR", 14, true}));
   EXPECT_EQ(chooser_->requests[3],
             (FileChooserRequest{false, "/logs", "/logs/a.cbr", "", "CBR", 14}));
 }

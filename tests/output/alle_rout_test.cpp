@@ -140,6 +140,7 @@ TEST(AlleRout, AsksWithTheNoticeAndTheLogsDefaultName) {
   expected.flags = common::FileChooserRequest::kOverwritePrompt |
                    common::FileChooserRequest::kHideReadOnly |
                    common::FileChooserRequest::kNoChangeDir;
+  expected.append_ext = true;
   ASSERT_EQ(f.Chooser().requests.size(), 1u);
   EXPECT_EQ(f.Chooser().requests[0], expected);
 }

@@ -420,6 +420,40 @@ TEST_F(FileChooserTest, AsksBeforeReplacingAFileOnlyWithTheFlag) {
   EXPECT_EQ(box.calls.size(), 2u);  // opening replaces nothing
 }
 
+// A request that appends the default extension asks about the file that will be written.
+TEST_F(FileChooserTest, TheQuestionNamesTheNameWithItsExtension) {
+  const auto write = [&](const std::string& name) {
+    std::ofstream(common::OsPath(folder.path() + "/" + name)) << name;
+  };
+  for (const char* name : {"out.txt", "out.txt.CBR", "out.CBR"}) write(name);
+  auto owned = std::make_unique<ScriptedMessageBox>();
+  ScriptedMessageBox& box = *owned;
+  PortScope scope(std::move(owned));
+  request.append_ext = true;
+  box.answers = {IDNO, IDYES};
+  driver.Type("out.txt");  // "Nein": back to the dialog
+  driver.Cancel();
+  EXPECT_EQ(chooser.Choose(request), std::nullopt);
+  driver.Type("out.txt");
+  EXPECT_EQ(chooser.Choose(request), folder.path() + "/out.txt.CBR");
+  driver.Type("mein");
+  driver.Type("klein.cbr");
+  EXPECT_EQ(chooser.Choose(request), folder.path() + "/mein.CBR");
+  EXPECT_EQ(chooser.Choose(request), folder.path() + "/klein.cbr");
+  box.answers = {IDYES};
+  driver.Type("out.CBR");
+  EXPECT_EQ(chooser.Choose(request), folder.path() + "/out.CBR");
+  ASSERT_EQ(box.calls.size(), 3u);
+  EXPECT_EQ(box.calls[0].text, OverwriteQuestion(folder.path() + "/out.txt.CBR"));
+  EXPECT_EQ(box.calls[1].text, OverwriteQuestion(folder.path() + "/out.txt.CBR"));
+  EXPECT_EQ(box.calls[2].text, OverwriteQuestion(folder.path() + "/out.CBR"));
+  for (const char* name : {"out.txt", "out.txt.CBR", "out.CBR"}) {
+    std::ifstream file(common::OsPath(folder.path() + "/" + name));
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), name);
+  }
+  EXPECT_EQ(driver.Unanswered(), 0);
+}
+
 TEST(DialogFiltersTest, PairsBecomeDescriptionsWithTheirPatterns) {
   EXPECT_EQ(DialogFilters("ADIF-Datei|*.ADI;*.ADIF|Alle|*.*"),
             (std::vector<std::string>{"ADIF-Datei (*.ADI *.ADIF)", "Alle (*.*)"}));
