@@ -82,6 +82,8 @@ TEST_F(RealKeyTest, KeysTypedAheadLeaveTheQuestionOpenAndAKeyPressedOnPurposeAns
        {{3000, "JA1XYZ\t59\r", 150}},
        {5500, "\r"},
        IDNO},
+      // Typed slower than the typing gap: a second after its last letter a lone n answers.
+      {"CallTyped300MsAKey", MB_YESNO, {{3000, "dl1na", 300}}, {5400, "n"}, IDNO},
       {"JAt300", MB_YESNO, {}, {300, "j"}, IDYES},
       {"NAt300", MB_YESNO, {}, {300, "n"}, IDNO},
       // A letter on its way as it showed was typed at it: a second later J answers.
